@@ -1,0 +1,38 @@
+# The two commands of the README: `make run` and `make test`.
+BUILD      ?= build
+TEST_BUILD ?= build-test
+FUZZ_BUILD ?= build-fuzz
+JOBS       ?= $(shell nproc)
+GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+
+.PHONY: run test setup build build-test bench fuzz clean
+
+setup:
+	@bash tools/setup-deps.sh
+
+build: setup
+	@cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIV_TESTS=OFF >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+# Builds the program; it starts it once the application window exists.
+run: build
+	@if [ -x $(BUILD)/kiv ]; then $(BUILD)/kiv; else echo "Built into $(BUILD)/ (no application window yet)."; fi
+
+build-test: setup
+	@cmake -S . -B $(TEST_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DKIV_SANITIZE=ON >/dev/null
+	@cmake --build $(TEST_BUILD) -j $(JOBS)
+
+test: build-test
+	@cd $(TEST_BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS) -LE gl
+	@cd $(TEST_BUILD) && if ctest -N -L gl | grep -q 'Total Tests: [1-9]'; then \
+	  xvfb-run -a ctest --output-on-failure -L gl; fi
+
+bench: build
+	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+
+fuzz: setup
+	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIV_FUZZ=ON -DKIV_TESTS=OFF -DKIV_BENCH=OFF >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(TEST_BUILD) $(FUZZ_BUILD)
