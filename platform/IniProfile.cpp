@@ -82,14 +82,14 @@ WriteResult IniProfile::save() const
 void IniProfile::parse(const QByteArray& bytes)
 {
     lines_.clear();
-    const qsizetype firstLf = bytes.indexOf('\n');
-    crlf_ = firstLf > 0 && bytes[firstLf - 1] == '\r';
-    finalBreak_ = bytes.isEmpty() || bytes.endsWith('\n');
+    newLineEnd_ = LineReader::LineEnd::Lf;
     // The whole file is in memory already, so no line needs cutting.
     LineReader reader(view(bytes), static_cast<std::size_t>(bytes.size()));
     std::string text;
     while (reader.readLine(text)) {
-        Line line{QByteArray(text.data(), static_cast<qsizetype>(text.size()))};
+        Line line{QByteArray(text.data(), static_cast<qsizetype>(text.size())), reader.lastLineEnd()};
+        if (lines_.empty() && line.end == LineReader::LineEnd::CrLf)
+            newLineEnd_ = line.end;
         QByteArray trimmed = line.text.trimmed();
         if (lines_.empty() && trimmed.startsWith(kUtf8Bom))
             trimmed = trimmed.mid(kUtf8Bom.size()).trimmed();
@@ -108,12 +108,13 @@ void IniProfile::parse(const QByteArray& bytes)
 
 QByteArray IniProfile::toBytes() const
 {
-    const QByteArray lineEnd = crlf_ ? QByteArray("\r\n") : QByteArray("\n");
     QByteArray bytes;
-    for (std::size_t i = 0; i < lines_.size(); ++i) {
-        bytes += lines_[i].text;
-        if (i + 1 < lines_.size() || finalBreak_)
-            bytes += lineEnd;
+    for (const Line& line : lines_) {
+        bytes += line.text;
+        if (line.end == LineReader::LineEnd::CrLf)
+            bytes += '\r';
+        if (line.end != LineReader::LineEnd::None)
+            bytes += '\n';
     }
     return bytes;
 }
@@ -185,9 +186,8 @@ void IniProfile::writeRaw(const QString& section, const QString& key, QByteArray
     const QByteArray keyName = key.toUtf8();
     auto sectionLine = findSection(sectionName);
     if (!sectionLine) {
-        finalBreak_ = true;
-        lines_.push_back({'[' + sectionName + ']', Line::Kind::Section, sectionName});
-        sectionLine = lines_.size() - 1;
+        sectionLine = lines_.size();
+        insertLine(*sectionLine, {'[' + sectionName + ']', newLineEnd_, Line::Kind::Section, sectionName});
     }
     if (const auto keyLine = findKey(*sectionLine, keyName)) {
         Line& line = lines_[*keyLine];
@@ -199,10 +199,15 @@ void IniProfile::writeRaw(const QString& section, const QString& key, QByteArray
         if (lines_[i].kind == Line::Kind::Key)
             insertAt = i + 1;
     }
-    if (insertAt == lines_.size())
-        finalBreak_ = true;
-    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                  Line{keyName + '=' + value, Line::Kind::Key, keyName});
+    insertLine(insertAt, {keyName + '=' + value, newLineEnd_, Line::Kind::Key, keyName});
+}
+
+void IniProfile::insertLine(std::size_t at, Line line)
+{
+    // A last line without a line end gets one when something follows it.
+    if (at > 0 && lines_[at - 1].end == LineReader::LineEnd::None)
+        lines_[at - 1].end = newLineEnd_;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
 }
 
 void IniProfile::WriteProfileString(const QString& section, const QString& key, const QString& value)

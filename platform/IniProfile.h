@@ -11,6 +11,7 @@
 // exact text "TRUE" is true), floats "%f" at single precision, integers "%d".
 
 #include "platform/AtomicFile.h"
+#include "platform/LineReader.h"
 
 #include <QByteArray>
 #include <QString>
@@ -61,6 +62,7 @@ private:
     struct Line {
         enum class Kind { Other, Section, Key };
         QByteArray text;  // as in the file, without the line end
+        LineReader::LineEnd end;
         Kind kind = Kind::Other;
         QByteArray name{}; // section or key name, trimmed
     };
@@ -69,11 +71,12 @@ private:
     std::optional<std::size_t> findKey(std::size_t sectionLine, const QByteArray& key) const;
     std::optional<QByteArray> rawValue(const QString& section, const QString& key) const;
     void writeRaw(const QString& section, const QString& key, QByteArray value);
+    void insertLine(std::size_t at, Line line);
 
     QString path_;
     std::vector<Line> lines_;
-    bool crlf_ = false;       // the file's line ends, kept on saving
-    bool finalBreak_ = true;  // whether the file ended with a line end
+    // Every line keeps its own line end; new lines get the first line's.
+    LineReader::LineEnd newLineEnd_ = LineReader::LineEnd::Lf;
 };
 
 } // namespace platform

@@ -55,8 +55,11 @@ bool LineReader::readLine(std::string& line)
     }
     if (!anyByte)
         return false;
-    if (endedByLf && !lastLineCut_ && !line.empty() && line.back() == '\r')
+    lastLineEnd_ = endedByLf ? LineEnd::Lf : LineEnd::None;
+    if (endedByLf && !lastLineCut_ && !line.empty() && line.back() == '\r') {
         line.pop_back();
+        lastLineEnd_ = LineEnd::CrLf;
+    }
     if (line.size() > maxLineLength_) {
         line.resize(maxLineLength_);
         lastLineCut_ = true;

@@ -16,6 +16,8 @@ namespace platform {
 
 class LineReader {
 public:
+    enum class LineEnd { None, Lf, CrLf };
+
     static constexpr std::size_t kDefaultMaxLineLength = 64 * 1024;
 
     // Reads from an open device, from its current position.
@@ -30,6 +32,8 @@ public:
     int lineNumber() const { return lineNumber_; }
     // Whether the last line returned was cut to the maximum length.
     bool lastLineCut() const { return lastLineCut_; }
+    // How the last line returned ended: LF, CR LF, or nothing at the end of the input.
+    LineEnd lastLineEnd() const { return lastLineEnd_; }
     // Whether the device reported a read error; the lines before it were returned.
     bool readError() const { return readError_; }
     // Bytes consumed so far, line ends included.
@@ -45,6 +49,7 @@ private:
     int lineNumber_ = 0;
     std::size_t consumed_ = 0;
     bool lastLineCut_ = false;
+    LineEnd lastLineEnd_ = LineEnd::None;
     bool readError_ = false;
 };
 

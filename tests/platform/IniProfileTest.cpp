@@ -117,6 +117,13 @@ TEST(IniProfile, PreservesEverythingItDoesNotWrite)
                                  "[Weather]\r\n"
                                  "WeatherImageURL=http://h/a b\r\n");
     EXPECT_EQ(parsed(profile.toBytes()).toBytes(), profile.toBytes());
+
+    // Mixed line ends and a last line without one stay as they were.
+    IniProfile mixed = parsed("[A]\nx=1\r\ny=2");
+    EXPECT_EQ(mixed.toBytes(), "[A]\nx=1\r\ny=2");
+    mixed.WriteProfileInt(QStringLiteral("A"), QStringLiteral("x"), 5);
+    mixed.WriteProfileInt(QStringLiteral("B"), QStringLiteral("z"), 3);
+    EXPECT_EQ(mixed.toBytes(), "[A]\nx=5\r\ny=2\n[B]\nz=3\n");
 }
 
 TEST(IniProfile, OddInputIsReadAndKept)
@@ -135,6 +142,17 @@ TEST(IniProfile, OddInputIsReadAndKept)
     EXPECT_EQ(profile.value(QStringLiteral("Datei"), QStringLiteral("Utf")), QStringLiteral("M\u00fcnchen"));
     profile.WriteProfileString(QStringLiteral("Datei"), QStringLiteral("New"), QStringLiteral("two\nlines"));
     EXPECT_TRUE(profile.toBytes().endsWith("Utf=M\xc3\xbc" "nchen\nNew=two lines\n"));
+}
+
+TEST(IniProfile, FloatsIgnoreTheGermanLocale)
+{
+    const kiv::test::ScopedNumericLocale german("de_DE.UTF-8");
+    if (!german.available())
+        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed (tools/setup-deps.sh generates it)";
+    IniProfile profile = parsed("[Weltkarte]\nBeamAngle=20.500000\n");
+    EXPECT_EQ(profile.GetProfileFloat(QStringLiteral("Weltkarte"), QStringLiteral("BeamAngle"), 0), 20.5f);
+    profile.WriteProfileFloat(QStringLiteral("Weltkarte"), QStringLiteral("TextureDeltaErde"), 0.5f);
+    EXPECT_EQ(profile.value(QStringLiteral("Weltkarte"), QStringLiteral("TextureDeltaErde")), QStringLiteral("0.500000"));
 }
 
 TEST(IniProfile, FileLocationAndSaving)

@@ -52,9 +52,12 @@ TEST(LineReader, CountsLinesAndBytes)
     ASSERT_TRUE(reader.readLine(line));
     EXPECT_EQ(reader.lineNumber(), 1);
     EXPECT_EQ(reader.bytesConsumed(), 5u);
+    EXPECT_EQ(reader.lastLineEnd(), LineReader::LineEnd::CrLf);
     ASSERT_TRUE(reader.readLine(line));
+    EXPECT_EQ(reader.lastLineEnd(), LineReader::LineEnd::Lf);
     ASSERT_TRUE(reader.readLine(line));
     EXPECT_EQ(line, "three");
+    EXPECT_EQ(reader.lastLineEnd(), LineReader::LineEnd::None);
     EXPECT_EQ(reader.lineNumber(), 3);
     EXPECT_EQ(reader.bytesConsumed(), 14u);
     EXPECT_FALSE(reader.readLine(line));
