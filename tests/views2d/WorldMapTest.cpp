@@ -1,0 +1,297 @@
+// The composed map at 720 x 360: each layer's pixels, away from edges.
+#include "document/BeamFootprint.h"
+#include "tests/document/DocumentFixture.h"
+#include "views2d/MapProjection.h"
+#include "views2d/Raster.h"
+#include "views2d/WorldMap.h"
+
+#include <cmath>
+#include <numbers>
+
+using namespace kiv;
+using namespace kiv::test;
+
+namespace {
+
+constexpr int W = 720, H = 360;
+constexpr double kDeg = std::numbers::pi / 180.0;
+const QRgb kWhite = qRgb(255, 255, 255);
+
+QImage solid(QRgb colour, int w = 64, int h = 32)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+class WorldMapTest : public DocumentTest {
+protected:
+    // One satellite, every layer off, a white day map.
+    CKivDoc& plainDocument()
+    {
+        writeFile("sats.tle", lowSatellites(1));
+        CKivDoc& doc = makeDocument("[Allgemein]\nSatellitenfilename=sats.tle\n");
+        doc.SetSimTime(platform::Time::fromUtc({2024, 3, 20, 12, 0, 0}));
+        doc.ShowCourse2D = doc.Footprint2D = doc.DayNight2D = doc.DrawDayNightLine2D = 0;
+        doc.DrawSun2D = doc.DrawMoon2D = doc.ShowObs = doc.ShowWDB = 0;
+        tagSATINFO& sat = doc.SatInfo[0];
+        sat.shown = 1;
+        sat.lat = 0.0;
+        sat.lon = 0.0;
+        sat.alt = 0.4;
+        map.setMaps(solid(kWhite), solid(qRgb(0, 0, 255)));
+        map.setSize({W, H}, doc);
+        map.layoutLabels(doc, {});
+        return doc;
+    }
+
+    // A footprint of the given angular radius (degrees) for satellite 0.
+    static void setFootprint(CKivDoc& doc, double angleDeg)
+    {
+        doc.SatInfo[0].footprintRadius = kEarthRadius * std::sin(angleDeg * kDeg);
+        doc.SatInfo[0].footprintDist = kEarthRadius * std::cos(angleDeg * kDeg) + 0.05;
+    }
+
+    QRgb at(double lat, double lon) const
+    {
+        const QPoint p = mapPoint(lat, lon, W, H);
+        return map.image().pixel(p);
+    }
+    QPoint pixelOf(double lat, double lon) const { return mapPoint(lat, lon, W, H); }
+
+    WorldMap map;
+};
+
+TEST_F(WorldMapTest, HatchedFootprintInsideUntouchedOutside)
+{
+    CKivDoc& doc = plainDocument();
+    doc.Icons[0].icon = QImage(); // no icon over the centre
+    doc.Footprint2D = 1;
+    doc.FootprintStyle = 3;
+    setFootprint(doc, 20.0);
+    map.redraw(doc);
+    int pattern = 0;
+    for (double lat = -12; lat <= 12; lat += 0.5) {
+        for (double lon = -12; lon <= 12; lon += 0.5) {
+            const QPoint p = pixelOf(lat, lon);
+            ASSERT_EQ(map.image().pixel(p), raster::hatchAt(p.x(), p.y()) ? qRgb(100, 100, 100) : kWhite);
+            pattern += raster::hatchAt(p.x(), p.y());
+        }
+    }
+    EXPECT_GT(pattern, 100);
+    EXPECT_EQ(at(0, 30), kWhite);
+    EXPECT_EQ(at(30, 0), kWhite);
+    EXPECT_EQ(at(0, 20), qRgb(0, 0, 0)); // the edge
+}
+
+TEST_F(WorldMapTest, FootprintStylesAreaAndLine)
+{
+    CKivDoc& doc = plainDocument();
+    doc.Footprint2D = 1;
+    setFootprint(doc, 20.0);
+    doc.FootprintStyle = 2;
+    map.redraw(doc);
+    EXPECT_EQ(at(10, 10), qRgb(150, 150, 150));
+    doc.FootprintStyle = 1;
+    map.redraw(doc);
+    EXPECT_EQ(at(10, 10), kWhite);
+    EXPECT_EQ(at(0, -20), qRgb(0, 0, 0));
+    doc.Footprint2DColored = 1;
+    doc.SatInfo[0].color[1] = platform::rgb(0, 200, 0);
+    map.redraw(doc);
+    EXPECT_EQ(at(0, -20), qRgb(0, 200, 0));
+}
+
+TEST_F(WorldMapTest, FootprintOverTheDateLineShowsOnBothSides)
+{
+    CKivDoc& doc = plainDocument();
+    doc.Footprint2D = 1;
+    doc.FootprintStyle = 2;
+    setFootprint(doc, 30.0);
+    doc.SatInfo[0].lon = 170.0;
+    map.redraw(doc);
+    EXPECT_EQ(at(15, 175), qRgb(150, 150, 150));
+    EXPECT_EQ(at(15, -170), qRgb(150, 150, 150));
+    EXPECT_EQ(at(0, -150), kWhite);
+    EXPECT_EQ(at(0, 130), kWhite);
+}
+
+TEST_F(WorldMapTest, FootprintOverThePoleCoversTheTopRows)
+{
+    CKivDoc& doc = plainDocument();
+    doc.Footprint2D = 1;
+    doc.FootprintStyle = 2;
+    setFootprint(doc, 40.0);
+    doc.SatInfo[0].lat = 70.0;
+    doc.SatInfo[0].lon = 300.0;
+    map.redraw(doc);
+    for (double lon = -179; lon < 180; lon += 7)
+        EXPECT_EQ(at(88, lon), qRgb(150, 150, 150)) << lon;
+    EXPECT_EQ(at(10, -60), kWhite);
+    EXPECT_EQ(at(0, 120), kWhite);
+}
+
+TEST_F(WorldMapTest, GeostationaryHorizonFootprintHasItsTrueSize)
+{
+    CKivDoc& doc = plainDocument();
+    doc.Footprint2D = 1;
+    doc.FootprintStyle = 2;
+    doc.SatInfo[0].alt = 35.786;
+    setFootprint(doc, 0.0);
+    tagSATINFO& sat = doc.SatInfo[0];
+    kiv::setFootprint(sat, beamFootprint(20.0, sat.alt));
+    map.redraw(doc);
+    // About 81 degrees of arc: 75 degrees east is inside, 85 outside.
+    EXPECT_EQ(at(0, 75), qRgb(150, 150, 150));
+    EXPECT_EQ(at(0, 85), kWhite);
+}
+
+TEST_F(WorldMapTest, TexturePassShowsNightWhereTheSunIsDown)
+{
+    CKivDoc& doc = plainDocument();
+    doc.SatInfo[0].shown = 0;
+    doc.DayNight2D = 1;
+    map.setMaps(solid(qRgb(255, 0, 0)), solid(qRgb(0, 0, 255)));
+    map.redraw(doc); // the first picture already has the right sun
+    const QPointF sun = map.sunPosition();
+    int night = 0;
+    for (int y = 2; y < H; y += 7) {
+        for (int x = 3; x < W; x += 7) {
+            const double lat = (90.0 - (y + 0.5) / H * 180.0) * kDeg, lon = ((x + 0.5) / W * 360.0 - 180.0) * kDeg;
+            const double cosZ = std::sin(lat) * std::sin(sun.x() * kDeg) +
+                                std::cos(lat) * std::cos(sun.x() * kDeg) * std::cos(lon - sun.y() * kDeg);
+            if (std::abs(cosZ) < 0.05)
+                continue;
+            ASSERT_EQ(map.image().pixel(x, y), cosZ < 0 ? qRgb(0, 0, 255) : qRgb(255, 0, 0)) << x << "," << y;
+            night += cosZ < 0;
+        }
+    }
+    EXPECT_GT(night, 1000);
+}
+
+TEST_F(WorldMapTest, ShadowPassGreysTheNightSide)
+{
+    CKivDoc& doc = plainDocument();
+    doc.SatInfo[0].shown = 0;
+    doc.DrawDayNightLine2D = 1;
+    map.redraw(doc);
+    const QPointF sun = map.sunPosition(); // near the equinox at noon: about (0, 0)
+    EXPECT_NEAR(sun.x(), 0.0, 1.0);
+    EXPECT_EQ(at(0, sun.y() + 180.0 > 180 ? sun.y() - 180.0 : sun.y() + 180.0), qRgb(150, 150, 150));
+    EXPECT_EQ(at(30, sun.y()), kWhite);
+}
+
+TEST_F(WorldMapTest, LayersOffLeaveTheScaledDayMap)
+{
+    CKivDoc& doc = plainDocument();
+    doc.SatInfo[0].shown = 0;
+    QImage day(64, 32, QImage::Format_RGB32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 64; ++x)
+            day.setPixel(x, y, qRgb(x * 4, y * 8, 100));
+    map.setMaps(day, solid(0));
+    map.redraw(doc);
+    const QImage expected = day.scaled(W, H, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(map.image(), expected);
+}
+
+TEST_F(WorldMapTest, IconAtItsProjectedPlace)
+{
+    CKivDoc& doc = plainDocument();
+    doc.Icons[0].icon = solid(qRgb(0, 128, 0), 32, 32);
+    doc.SatInfo[0].iconIndex = 300; // out of the table: the built-in entry
+    doc.SatInfo[0].lat = 10.0;
+    doc.SatInfo[0].lon = 200.0;
+    map.redraw(doc);
+    const QPoint c = iconPoint(10.0, 200.0, W, H);
+    EXPECT_EQ(c, QPoint(40, 160));
+    EXPECT_EQ(map.image().pixel(c.x() - 16, c.y() - 16), qRgb(0, 128, 0));
+    EXPECT_EQ(map.image().pixel(c.x() + 15, c.y() + 15), qRgb(0, 128, 0));
+    EXPECT_EQ(map.image().pixel(c.x() + 16, c.y()), kWhite);
+    EXPECT_EQ(map.image().pixel(c.x(), c.y() - 17), kWhite);
+}
+
+TEST_F(WorldMapTest, TrackInTheRouteColour)
+{
+    CKivDoc& doc = plainDocument();
+    doc.Icons[0].icon = QImage();
+    doc.ShowCourse2D = 1;
+    doc.PenWidth = 2;
+    doc.NrOfPoints = 4;
+    tagSATINFO& sat = doc.SatInfo[0];
+    sat.color[0] = platform::rgb(200, 0, 0);
+    sat.trackLat = {0, 0, 0, 0, 0};
+    sat.trackLon = {350, 355, 0, 5, 10};
+    map.redraw(doc);
+    for (int x = pixelOf(0, -10).x(); x < pixelOf(0, 5).x(); ++x)
+        ASSERT_EQ(map.image().pixel(x, 180), qRgb(200, 0, 0)) << x;
+    EXPECT_EQ(at(0, 20), kWhite);
+    EXPECT_EQ(at(5, 0), kWhite);
+}
+
+TEST_F(WorldMapTest, LabelBoxIsWhiteWithABevelAboveTheIcon)
+{
+    CKivDoc& doc = plainDocument();
+    map.setMaps(solid(qRgb(0, 0, 80)), solid(0));
+    map.layoutLabels(doc, {true, true});
+    map.redraw(doc);
+    const QPoint c = iconPoint(0, 0, W, H);
+    const PixelRect box = map.labelRect(0).translated(c);
+    EXPECT_EQ(box.bottom, c.y() - 16);
+    EXPECT_EQ(map.image().pixel(box.left, box.top), qRgb(227, 227, 227));
+    EXPECT_EQ(map.image().pixel(box.right - 1, box.bottom - 1), qRgb(105, 105, 105));
+    // The spare line at the bottom stays white; the lines above it carry black text.
+    EXPECT_EQ(map.image().pixel((box.left + box.right) / 2, box.bottom - 4), kWhite);
+    bool text = false;
+    for (int x = box.left + 5; x < box.right - 5; ++x)
+        text = text || qRed(map.image().pixel(x, box.top + 5 + map.glyphs().lineHeight() / 2)) < 128;
+    EXPECT_TRUE(text);
+    EXPECT_EQ(map.image().pixel(box.left - 1, box.top), qRgb(0, 0, 80));
+}
+
+class FakeWDB final : public WDBViewPort {
+public:
+    void RefreshSatellites() override {}
+    void CentreOn(double, double) override {}
+    QRectF Extent() const override { return {10, 20, -20, -40}; }
+};
+
+TEST_F(WorldMapTest, ZoomBoxOfEachWorldDataBankView)
+{
+    CKivDoc& doc = plainDocument();
+    doc.SatInfo[0].shown = 0;
+    doc.ShowWDB = 1;
+    map.redraw(doc);
+    EXPECT_EQ(map.image(), solid(kWhite).scaled(W, H));
+    FakeWDB wdb;
+    doc.WDBViews[1] = &wdb;
+    doc.WDBViewCount = 1;
+    map.updateZoomBoxes(doc);
+    map.redraw(doc);
+    EXPECT_EQ(map.zoomBox(1), (PixelRect{340, 140, 380, 220}));
+    EXPECT_EQ(map.image().pixel(340, 140), qRgb(255, 0, 0)); // hatch pixels of the top side
+    EXPECT_EQ(map.image().pixel(347, 140), qRgb(255, 0, 0));
+    EXPECT_EQ(map.image().pixel(341, 140), kWhite);
+    EXPECT_EQ(map.image().pixel(360, 180), kWhite);
+    doc.WDBViews[1] = nullptr;
+    doc.WDBViewCount = 0;
+}
+
+TEST_F(WorldMapTest, SunAndMoonIconsAndTheObserverMarker)
+{
+    CKivDoc& doc = plainDocument();
+    doc.SatInfo[0].shown = 0;
+    doc.DrawSun2D = 1;
+    map.redraw(doc);
+    const QPoint s = iconPoint(map.sunPosition().x(), map.sunPosition().y(), W, H);
+    EXPECT_NE(map.image().pixel(s), kWhite);
+    doc.DrawSun2D = 0;
+    doc.ShowObs = 1;
+    map.setObserverMarker({0.25, 0.25, 0.0, -1.0});
+    map.redraw(doc);
+    EXPECT_EQ(map.image().pixel(190, 90), qRgb(255, 0, 0));
+    EXPECT_EQ(map.image().pixel(180, 80), qRgb(255, 0, 0));
+    EXPECT_EQ(map.image().pixel(s), kWhite);
+}
+
+} // namespace

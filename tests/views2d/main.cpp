@@ -1,0 +1,11 @@
+// The map's glyphs and icons are drawn with Qt's fonts, which need a GUI application.
+#include <QGuiApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

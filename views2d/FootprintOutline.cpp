@@ -1,0 +1,77 @@
+#include "views2d/FootprintOutline.h"
+
+#include "views2d/MapProjection.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace kiv {
+
+namespace {
+constexpr double kDeg = std::numbers::pi / 180.0;
+}
+
+int footprintPointCount(int accuracy) { return std::clamp(accuracy, 3, 3600); }
+
+double footprintAngle(double footprintRadius, double footprintDist)
+{
+    const double a = std::atan2(footprintRadius, footprintDist - 0.05);
+    return std::isfinite(a) && a > 0.0 ? std::min(a, std::numbers::pi / 2) : 0.0;
+}
+
+int coveredPole(double lat, double angle)
+{
+    const double rho = angle / kDeg;
+    if (90.0 - lat < rho)
+        return 1;
+    if (90.0 + lat < rho)
+        return -1;
+    return 0;
+}
+
+void footprintVertices(double lat, double lon, double angle, int n, std::vector<QPointF>& out)
+{
+    out.clear();
+    const double phi = lat * kDeg;
+    const double sinPhi = std::sin(phi), cosPhi = std::cos(phi);
+    const double sinRho = std::sin(angle), cosRho = std::cos(angle);
+    double previous = 0.0;
+    for (int k = 0; k < n; ++k) {
+        const double bearing = 2.0 * std::numbers::pi * k / n;
+        const double sinLat = std::clamp(sinPhi * cosRho + cosPhi * sinRho * std::cos(bearing), -1.0, 1.0);
+        double dLon = std::atan2(std::sin(bearing) * sinRho * cosPhi, cosRho - sinPhi * sinLat) / kDeg;
+        if (k > 0) // unwrap: a step never exceeds half a turn
+            dLon += 360.0 * std::round((previous - dLon) / 360.0);
+        previous = dLon;
+        out.emplace_back(lon + dLon, std::asin(sinLat) / kDeg);
+    }
+}
+
+void footprintShape(double lat, double lon, double angle, int n, int width, int height, std::vector<QPointF>& scratch,
+                    FootprintShape& out)
+{
+    footprintVertices(lat, lon, angle, n, scratch);
+    out.outline.clear();
+    out.polygon.clear();
+    if (scratch.empty())
+        return;
+    for (const QPointF& v : scratch)
+        out.outline.push_back(mapPoint(v.y(), v.x(), width, height));
+    // Round a pole the unwrapped longitudes end one turn from where they began.
+    const int pole = coveredPole(lat, angle);
+    const double endLon = scratch.front().x() + (pole == 0 ? 0.0 : scratch.back().x() > scratch.front().x() ? 360.0 : -360.0);
+    out.outline.push_back(mapPoint(scratch.front().y(), endLon, width, height));
+    out.polygon = out.outline;
+    if (pole != 0) {
+        const double edgeLat = pole > 0 ? 90.0 : -90.0;
+        out.polygon.push_back(mapPoint(edgeLat, endLon, width, height));
+        out.polygon.push_back(mapPoint(edgeLat, scratch.front().x(), width, height));
+    }
+    const auto [lo, hi] = std::minmax_element(out.polygon.begin(), out.polygon.end(),
+                                              [](QPoint a, QPoint b) { return a.x() < b.x(); });
+    out.minX = lo->x();
+    out.maxX = hi->x();
+}
+
+} // namespace kiv

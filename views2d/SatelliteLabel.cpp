@@ -1,0 +1,52 @@
+#include "views2d/SatelliteLabel.h"
+
+#include "platform/Numbers.h"
+
+#include <algorithm>
+
+namespace kiv {
+
+namespace {
+constexpr int kHalfIcon = 16;
+constexpr char kDegree = '\xB0';
+
+void setLine(std::string& out, const char* head, double value, int decimals, const char* tail)
+{
+    out.assign(head);
+    out += platform::formatFixed(value, decimals);
+    out += tail;
+}
+} // namespace
+
+PixelRect labelRect(int nameLength, LabelContent content, const LabelMetrics& metrics)
+{
+    int width = (nameLength + 2) * (metrics.charWidth + 2);
+    if (content.positions)
+        width = std::max(width, 19 * metrics.charWidth);
+    const int lines = 1 + (content.names ? 1 : 0) + (content.positions ? 3 : 0);
+    const int height = lines * metrics.lineHeight;
+    return {-width / 2, -height - kHalfIcon, width / 2, -kHalfIcon};
+}
+
+void latitudeLine(double lat, std::string& out)
+{
+    const char tail[] = {kDegree, ' ', lat < 0.0 ? 'S' : 'N', '\0'};
+    setLine(out, "Lat : ", lat < 0.0 ? -lat : lat, 2, tail);
+}
+
+void longitudeLine(double lon, char eastLetter, std::string& out)
+{
+    const bool east = lon <= 180.0;
+    const char tail[] = {kDegree, ' ', east ? eastLetter : 'W', '\0'};
+    setLine(out, "Lon : ", east ? lon : 360.0 - lon, 2, tail);
+}
+
+void altitudeLine(double alt, std::string& out)
+{
+    if (alt < 10.0)
+        setLine(out, "Alt : ", alt * 1000.0, 2, " km");
+    else
+        setLine(out, "Alt : ", alt, 3, " Tkm");
+}
+
+} // namespace kiv

@@ -1,0 +1,32 @@
+#pragma once
+// The box above a satellite's icon and its lines: the name and three position lines. Texts are
+// Latin-1 bytes (the degree sign is 0xB0), as the map's glyph atlas draws them.
+
+#include "views2d/MapProjection.h"
+
+#include <string>
+
+namespace kiv {
+
+struct LabelMetrics {
+    int lineHeight = 12;
+    int charWidth = 6; // average character width
+};
+
+struct LabelContent {
+    bool names = false;
+    bool positions = false;
+    bool any() const { return names || positions; }
+};
+
+// The box relative to the icon centre: centred above the icon, one spare line at the bottom.
+PixelRect labelRect(int nameLength, LabelContent content, const LabelMetrics& metrics);
+
+// "Lat : 12.50° S"; lat in degrees north.
+void latitudeLine(double lat, std::string& out);
+// "Lon : 160.00° W" for lon 200; east longitudes up to 180 take `eastLetter` ('E', or 'O' in German).
+void longitudeLine(double lon, char eastLetter, std::string& out);
+// "Alt : 9999.00 km" below 10 thousand km, "Alt : 10.000 Tkm" from there on; alt in thousands of km.
+void altitudeLine(double alt, std::string& out);
+
+} // namespace kiv
