@@ -24,13 +24,13 @@ public:
 
 private:
     struct Glyph {
-        QImage mask; // Alpha8, the cell with a margin on both sides
+        QImage mask;   // Alpha8, the inked part of the glyph's cell
+        QPoint offset; // of the mask from the cell's top-left corner
         int advance = 0;
     };
     std::array<Glyph, 256> glyphs_;
     int lineHeight_ = 0;
     int averageCharWidth_ = 0;
-    int margin_ = 0;
 };
 
 // "Arial" 12 x 6 of the labels, in its metric twin.

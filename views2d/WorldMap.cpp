@@ -5,6 +5,7 @@
 #include "views2d/Raster.h"
 #include "views2d/SkyIcons.h"
 #include "views2d/Terminator.h"
+#include "views2d/VectorUnitState.h"
 
 #include <cstring>
 
@@ -69,6 +70,7 @@ void WorldMap::redraw(const CKivDoc& doc)
 {
     if (image_.isNull())
         return;
+    clearUpperVectorState();
     computeSunAndMoon(doc);
     drawBackground(doc);
     if (doc.ShowObs)

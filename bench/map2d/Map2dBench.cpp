@@ -1,0 +1,205 @@
+// The 2D world map's redraw, split by layer, at two window sizes: the default data (21
+// geostationary satellites, hatched horizon footprints, labels, texture day/night), 255 low
+// satellites with 35-point tracks and footprints with and without labels, and a paused tick.
+// Each run also counts heap allocations per redraw after the first.
+#include "document/CKivDoc.h"
+#include "platform/DataPaths.h"
+#include "platform/IniProfile.h"
+#include "tests/support/ScriptedUiServices.h"
+#include "tests/support/TleWriter.h"
+#include "views2d/VectorUnitState.h"
+#include "views2d/WorldMap.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <new>
+#include <vector>
+
+namespace {
+std::atomic<long> allocations{0};
+}
+
+void* operator new(std::size_t size)
+{
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+using namespace kiv;
+using Clock = std::chrono::steady_clock;
+
+std::string readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+std::string lowSatellites(int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        test::Elements e;
+        e.catalogNumber = 20000 + i;
+        e.raanDeg = (i * 53) % 360;
+        e.meanAnomalyDeg = (i * 71) % 360;
+        text += test::tleText(test::makeTle("LEO-" + std::to_string(i), e));
+    }
+    return text;
+}
+
+// The day and night maps as the program ships them, or stand-ins of the same size.
+QImage earthMap(const char* file, QRgb fallback)
+{
+    QImage image(QStringLiteral("/usr/share/xplanet/images/") + QLatin1String(file));
+    if (image.isNull()) {
+        image = QImage(2048, 1024, QImage::Format_RGB32);
+        image.fill(fallback);
+    }
+    return image;
+}
+
+// A document over the given element sets with the map's default settings.
+class Scene {
+public:
+    explicit Scene(const std::string& elements)
+    {
+        QFile file(dir_.path() + "/sats.tle");
+        file.open(QIODevice::WriteOnly);
+        file.write(elements.data(), static_cast<qint64>(elements.size()));
+        file.close();
+        paths_ = std::make_unique<platform::DataPaths>(dir_.path(), dir_.path(), dir_.path());
+        profile_.parse("[Allgemein]\nSatellitenfilename=sats.tle\n");
+        ui_.clock.setNow(platform::Time::fromUtc({2024, 4, 10, 12, 0, 0}));
+        doc_ = std::make_unique<CKivDoc>(DocumentContext{services_, profile_, *paths_, nullptr});
+        for (int i = 0; i < doc_->SatelliteCount; ++i) {
+            doc_->SatInfo[i].shown = 1;
+            doc_->CalculateSatellite(i);
+        }
+        doc_->CalculateBeamFootprints(true);
+    }
+    CKivDoc& doc() { return *doc_; }
+    test::ManualClock& clock() { return ui_.clock; }
+
+private:
+    QTemporaryDir dir_;
+    test::ScriptedUiServices ui_;
+    platform::UiServices services_ = ui_.services();
+    platform::IniProfile profile_;
+    std::unique_ptr<platform::DataPaths> paths_;
+    std::unique_ptr<CKivDoc> doc_;
+};
+
+struct Stage {
+    const char* name;
+    void (*run)(WorldMap&, const CKivDoc&);
+    bool (*enabled)(const CKivDoc&);
+};
+
+const Stage kStages[] = {
+    {"background", [](WorldMap& m, const CKivDoc& d) { clearUpperVectorState(); m.computeSunAndMoon(d); m.drawBackground(d); }, [](const CKivDoc&) { return true; }},
+    {"tracks", [](WorldMap& m, const CKivDoc& d) { m.drawTracks(d); }, [](const CKivDoc& d) { return d.ShowCourse2D != 0; }},
+    {"footprints", [](WorldMap& m, const CKivDoc& d) { m.drawFootprints(d); }, [](const CKivDoc& d) { return d.Footprint2D != 0; }},
+    {"icons_labels", [](WorldMap& m, const CKivDoc& d) { m.drawSatellites(d); }, [](const CKivDoc&) { return true; }},
+    {"shadow", [](WorldMap& m, const CKivDoc&) { m.drawShadow(); }, [](const CKivDoc& d) { return d.DrawDayNightLine2D != 0; }},
+    {"sun_moon", [](WorldMap& m, const CKivDoc& d) { m.drawSunAndMoon(d); }, [](const CKivDoc&) { return true; }},
+};
+
+enum class Data { Geostationary, Low };
+
+// One redraw per iteration, the layers timed one by one; the animation step runs between
+// redraws (not timed) so that satellites move as they do in the program.
+void Redraw(benchmark::State& state, Data data, bool labels, int timeFactor)
+{
+    Scene scene(data == Data::Geostationary ? readFile(QStringLiteral(KIV_GEO_SAMPLE)) : lowSatellites(255));
+    CKivDoc& doc = scene.doc();
+    doc.TimeFactor = timeFactor;
+    WorldMap map;
+    map.setMaps(earthMap("earth.jpg", qRgb(40, 80, 160)), earthMap("night.jpg", qRgb(10, 10, 20)));
+    map.setSize({static_cast<int>(state.range(0)), static_cast<int>(state.range(0)) / 2}, doc);
+    map.layoutLabels(doc, {labels, labels});
+    map.redraw(doc);
+
+    double seconds[std::size(kStages)] = {};
+    long redrawAllocations = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        doc.AnimationStep();
+        scene.clock().advanceMs(20);
+        state.ResumeTiming();
+        const long mark = allocations.load();
+        for (std::size_t s = 0; s < std::size(kStages); ++s) {
+            if (!kStages[s].enabled(doc))
+                continue;
+            const auto t0 = Clock::now();
+            kStages[s].run(map, doc);
+            seconds[s] += std::chrono::duration<double>(Clock::now() - t0).count();
+        }
+        redrawAllocations += allocations.load() - mark;
+        benchmark::DoNotOptimize(map.image().constBits());
+    }
+    for (std::size_t s = 0; s < std::size(kStages); ++s)
+        state.counters[std::string(kStages[s].name) + "_ms"] = benchmark::Counter(seconds[s] * 1e3, benchmark::Counter::kAvgIterations);
+    state.counters["allocs"] = benchmark::Counter(double(redrawAllocations), benchmark::Counter::kAvgIterations);
+    state.counters["satellites"] = doc.SatelliteCount;
+}
+
+BENCHMARK_CAPTURE(Redraw, default_geo21, Data::Geostationary, true, 1)->Arg(1024)->Arg(1920)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Redraw, low255, Data::Low, true, 60)->Arg(1024)->Arg(1920)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Redraw, low255_no_labels, Data::Low, false, 60)->Arg(1024)->Arg(1920)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Redraw, paused_geo21, Data::Geostationary, true, 0)->Arg(1024)->Arg(1920)->Unit(benchmark::kMillisecond);
+
+// One footprint's outline and polygon at 1024 x 512: args points, angular radius (degrees).
+void FootprintShape(benchmark::State& state)
+{
+    std::vector<QPointF> scratch;
+    kiv::FootprintShape shape;
+    const double angle = static_cast<double>(state.range(1)) * 3.141592653589793 / 180.0;
+    double lon = 0.0;
+    clearUpperVectorState();
+    for (auto _ : state) {
+        lon = lon > 179.0 ? -179.0 : lon + 0.37;
+        footprintShape(40.0, lon, angle, static_cast<int>(state.range(0)), 1024, 512, scratch, shape);
+        benchmark::DoNotOptimize(shape.polygon.data());
+    }
+}
+BENCHMARK(FootprintShape)->ArgsProduct({{35, 100, 360}, {5, 81}})->ArgNames({"points", "radius"})->Unit(benchmark::kMicrosecond);
+
+// The scaled maps are rebuilt only when the window's size changes: the cost of one resize.
+void Resize(benchmark::State& state)
+{
+    Scene scene(readFile(QStringLiteral(KIV_GEO_SAMPLE)));
+    WorldMap map;
+    map.setMaps(earthMap("earth.jpg", qRgb(40, 80, 160)), earthMap("night.jpg", qRgb(10, 10, 20)));
+    int width = 1024;
+    for (auto _ : state) {
+        width = width == 1024 ? 1026 : 1024;
+        map.setSize({width, width / 2}, scene.doc());
+    }
+}
+BENCHMARK(Resize)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
