@@ -14,6 +14,8 @@ packages=(
   libcurl4-openssl-dev
   # tests (locales: the German numeric locale of the locale-independence tests)
   libgtest-dev libgmock-dev xvfb xauth python3-sgp4 locales
+  # the map labels' font, metric-compatible with the one the maps were laid out for
+  fonts-liberation2
   # benchmarks
   libbenchmark-dev valgrind
   # fuzzing
