@@ -1,0 +1,65 @@
+#pragma once
+// The geopotential resonance of deep-space orbits in the SGP4 model (2006 revision): orbits of
+// about one day (geostationary) and half-day orbits of high eccentricity (Molniya). The
+// resonance angle and the mean motion are integrated numerically in 720-minute steps.
+
+namespace orbit {
+
+// What the resonance terms take from the satellite's initialisation.
+struct ResonanceSetup {
+    double gmstAtEpochRad = 0.0;
+    double eccentricity = 0.0;
+    double sinInclination = 0.0, cosInclination = 0.0;
+    double raanRad = 0.0;
+    double argPerigeeRad = 0.0;
+    double meanAnomalyRad = 0.0;
+    double meanMotionRadPerMin = 0.0; // un-Kozai'd (Brouwer) mean motion
+    // Secular rates, rad/min: of gravity (near-earth part) and of sun and moon.
+    double meanAnomalyRate = 0.0, argPerigeeRate = 0.0, raanRate = 0.0;
+    double lunarSolarMeanAnomalyRate = 0.0, lunarSolarArgPerigeeRate = 0.0;
+    double lunarSolarRaanRate = 0.0;
+};
+
+class Resonance {
+public:
+    Resonance() = default;
+    // Inactive for an orbit in neither resonance.
+    explicit Resonance(const ResonanceSetup& setup);
+
+    bool isActive() const { return kind_ != Kind::None; }
+
+    // Replaces the mean anomaly and mean motion at t minutes since epoch, given the secularly
+    // updated node and perigee. The integrator steps on from its last state when t lies further
+    // out on the same side of the epoch, else it restarts at the epoch; either way the result
+    // is the same.
+    void apply(double t, double raanRad, double argPerigeeRad, double& meanAnomalyRad,
+               double& meanMotionRadPerMin);
+
+private:
+    enum class Kind { None, OneDay, HalfDay };
+    // The integrator's state and the derivatives there.
+    struct State {
+        double atime = 0.0; // minutes since epoch
+        double xli = 0.0;   // resonance angle
+        double xni = 0.0;   // mean motion
+        double xldot = 0.0, xndt = 0.0, xnddt = 0.0;
+    };
+
+    void initOneDay(const ResonanceSetup& s, double aonv, double theta);
+    void initHalfDay(const ResonanceSetup& s, double aonv, double theta);
+    void computeRates(State& s) const;
+    void integrate(double t, double& meanMotion, double& resonanceAngle);
+
+    Kind kind_ = Kind::None;
+    double gmstAtEpochRad_ = 0.0;
+    double meanMotion_ = 0.0;
+    double argPerigee_ = 0.0, argPerigeeRate_ = 0.0;
+    double xfact_ = 0.0, xlamo_ = 0.0;
+    double del1_ = 0.0, del2_ = 0.0, del3_ = 0.0;
+    double d2201_ = 0.0, d2211_ = 0.0, d3210_ = 0.0, d3222_ = 0.0, d4410_ = 0.0;
+    double d4422_ = 0.0, d5220_ = 0.0, d5232_ = 0.0, d5421_ = 0.0, d5433_ = 0.0;
+    State atEpoch_;
+    State state_;
+};
+
+} // namespace orbit
