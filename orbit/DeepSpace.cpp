@@ -183,22 +183,7 @@ DeepSpace::DeepSpace(const DeepSpaceSetup& s)
         dnodt_ = dnodt_ + rl.h / g.sinI;
     }
 
-    ResonanceSetup r;
-    r.gmstAtEpochRad = s.gmstAtEpochRad;
-    r.eccentricity = s.eccentricity;
-    r.sinInclination = g.sinI;
-    r.cosInclination = g.cosI;
-    r.raanRad = s.raanRad;
-    r.argPerigeeRad = s.argPerigeeRad;
-    r.meanAnomalyRad = s.meanAnomalyRad;
-    r.meanMotionRadPerMin = s.meanMotionRadPerMin;
-    r.meanAnomalyRate = s.meanAnomalyRate;
-    r.argPerigeeRate = s.argPerigeeRate;
-    r.raanRate = s.raanRate;
-    r.lunarSolarMeanAnomalyRate = dmdt_;
-    r.lunarSolarArgPerigeeRate = domdt_;
-    r.lunarSolarRaanRate = dnodt_;
-    resonance_ = Resonance(r);
+    resonance_ = Resonance(s, {dmdt_, domdt_, dnodt_}, g.sinI, g.cosI);
 }
 
 void DeepSpace::addSecular(double t, MeanOrbit& m)

@@ -17,21 +17,6 @@ struct MeanOrbit {
     double meanMotionRadPerMin = 0.0;
 };
 
-// What the deep-space initialisation takes from the near-earth one.
-struct DeepSpaceSetup {
-    double epochDaysSince1950 = 0.0; // days since 1950 January 0.0 UTC
-    double gmstAtEpochRad = 0.0;
-    double eccentricity = 0.0;
-    double inclinationRad = 0.0;
-    double raanRad = 0.0;
-    double argPerigeeRad = 0.0;
-    double meanAnomalyRad = 0.0;
-    double meanMotionRadPerMin = 0.0; // un-Kozai'd (Brouwer) mean motion
-    double meanAnomalyRate = 0.0;     // rad/min, secular rates of the near-earth part
-    double argPerigeeRate = 0.0;
-    double raanRate = 0.0;
-};
-
 class DeepSpace {
 public:
     DeepSpace() = default;

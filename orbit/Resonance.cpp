@@ -13,7 +13,7 @@ constexpr double kRptim = 4.37526908801129966e-3;
 
 } // namespace
 
-Resonance::Resonance(const ResonanceSetup& s)
+Resonance::Resonance(const DeepSpaceSetup& s, const LunarSolarRates& ls, double sinI, double cosI)
 {
     const double nm = s.meanMotionRadPerMin;
     if (0.0034906585 < nm && nm < 0.0052359877)
@@ -30,9 +30,9 @@ Resonance::Resonance(const ResonanceSetup& s)
     const double theta = std::fmod(s.gmstAtEpochRad, kTwoPi);
     const double aonv = std::pow(nm / wgs72::kXke, 2.0 / 3.0);
     if (kind_ == Kind::HalfDay)
-        initHalfDay(s, aonv, theta);
+        initHalfDay(s, ls, sinI, cosI, aonv, theta);
     else
-        initOneDay(s, aonv, theta);
+        initOneDay(s, ls, sinI, cosI, aonv, theta);
 
     atEpoch_.atime = 0.0;
     atEpoch_.xli = xlamo_;
@@ -41,11 +41,10 @@ Resonance::Resonance(const ResonanceSetup& s)
     state_ = atEpoch_;
 }
 
-void Resonance::initOneDay(const ResonanceSetup& s, double aonv, double theta)
+void Resonance::initOneDay(const DeepSpaceSetup& s, const LunarSolarRates& ls, double sinI,
+                           double cosI, double aonv, double theta)
 {
     const double nm = s.meanMotionRadPerMin;
-    const double sinI = s.sinInclination;
-    const double cosI = s.cosInclination;
     const double emsq = s.eccentricity * s.eccentricity;
     constexpr double q22 = 1.7891679e-6, q31 = 2.1460748e-6, q33 = 2.2123015e-7;
     const double g200 = 1.0 + emsq * (-2.5 + 0.8125 * emsq);
@@ -61,15 +60,13 @@ void Resonance::initOneDay(const ResonanceSetup& s, double aonv, double theta)
     del1_ = del1 * f311 * g310 * q31 * aonv;
     xlamo_ = std::fmod(s.meanAnomalyRad + s.raanRad + s.argPerigeeRad - theta, kTwoPi);
     const double xpidot = s.argPerigeeRate + s.raanRate;
-    xfact_ = s.meanAnomalyRate + xpidot - kRptim + s.lunarSolarMeanAnomalyRate +
-             s.lunarSolarArgPerigeeRate + s.lunarSolarRaanRate - nm;
+    xfact_ = s.meanAnomalyRate + xpidot - kRptim + ls.meanAnomaly + ls.argPerigee + ls.raan - nm;
 }
 
-void Resonance::initHalfDay(const ResonanceSetup& s, double aonv, double theta)
+void Resonance::initHalfDay(const DeepSpaceSetup& s, const LunarSolarRates& ls, double sinI,
+                            double cosI, double aonv, double theta)
 {
     const double nm = s.meanMotionRadPerMin;
-    const double sinI = s.sinInclination;
-    const double cosI = s.cosInclination;
     const double em = s.eccentricity;
     const double emsq = em * em;
     const double cosisq = cosI * cosI;
@@ -145,8 +142,7 @@ void Resonance::initHalfDay(const ResonanceSetup& s, double aonv, double theta)
     d5421_ = temp * f542 * g521;
     d5433_ = temp * f543 * g533;
     xlamo_ = std::fmod(s.meanAnomalyRad + s.raanRad + s.raanRad - theta - theta, kTwoPi);
-    xfact_ = s.meanAnomalyRate + s.lunarSolarMeanAnomalyRate +
-             2.0 * (s.raanRate + s.lunarSolarRaanRate - kRptim) - nm;
+    xfact_ = s.meanAnomalyRate + ls.meanAnomaly + 2.0 * (s.raanRate + ls.raan - kRptim) - nm;
 }
 
 void Resonance::computeRates(State& s) const

@@ -5,26 +5,34 @@
 
 namespace orbit {
 
-// What the resonance terms take from the satellite's initialisation.
-struct ResonanceSetup {
+// What the deep-space initialisation (DeepSpace, Resonance) takes from the near-earth one.
+struct DeepSpaceSetup {
+    double epochDaysSince1950 = 0.0; // days since 1950 January 0.0 UTC
     double gmstAtEpochRad = 0.0;
     double eccentricity = 0.0;
-    double sinInclination = 0.0, cosInclination = 0.0;
+    double inclinationRad = 0.0;
     double raanRad = 0.0;
     double argPerigeeRad = 0.0;
     double meanAnomalyRad = 0.0;
     double meanMotionRadPerMin = 0.0; // un-Kozai'd (Brouwer) mean motion
-    // Secular rates, rad/min: of gravity (near-earth part) and of sun and moon.
-    double meanAnomalyRate = 0.0, argPerigeeRate = 0.0, raanRate = 0.0;
-    double lunarSolarMeanAnomalyRate = 0.0, lunarSolarArgPerigeeRate = 0.0;
-    double lunarSolarRaanRate = 0.0;
+    double meanAnomalyRate = 0.0;     // rad/min, secular rates of the near-earth part
+    double argPerigeeRate = 0.0;
+    double raanRate = 0.0;
+};
+
+// Secular rates of sun and moon, rad/min.
+struct LunarSolarRates {
+    double meanAnomaly = 0.0;
+    double argPerigee = 0.0;
+    double raan = 0.0;
 };
 
 class Resonance {
 public:
     Resonance() = default;
     // Inactive for an orbit in neither resonance.
-    explicit Resonance(const ResonanceSetup& setup);
+    Resonance(const DeepSpaceSetup& setup, const LunarSolarRates& lunarSolar, double sinInclination,
+              double cosInclination);
 
     bool isActive() const { return kind_ != Kind::None; }
 
@@ -45,8 +53,10 @@ private:
         double xldot = 0.0, xndt = 0.0, xnddt = 0.0;
     };
 
-    void initOneDay(const ResonanceSetup& s, double aonv, double theta);
-    void initHalfDay(const ResonanceSetup& s, double aonv, double theta);
+    void initOneDay(const DeepSpaceSetup& s, const LunarSolarRates& ls, double sinI, double cosI,
+                    double aonv, double theta);
+    void initHalfDay(const DeepSpaceSetup& s, const LunarSolarRates& ls, double sinI, double cosI,
+                     double aonv, double theta);
     void computeRates(State& s) const;
     void integrate(double t, double& meanMotion, double& resonanceAngle);
 
