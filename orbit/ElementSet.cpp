@@ -164,6 +164,7 @@ std::optional<ElementSet> parseElementSet(std::string_view line1, std::string_vi
     read(line1, 2, 5, integerField, e.catalogNumber);
     read(line1, 33, 10, decimalField, e.meanMotionDot);
     read(line1, 44, 8, exponentField, e.meanMotionDDot);
+    read(line1, 62, 1, integerField, e.ephemerisType);
     read(line1, 64, 4, integerField, e.elementSetNumber);
     read(line2, 63, 5, integerField, e.revolutionNumber);
 

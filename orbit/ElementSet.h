@@ -26,6 +26,7 @@ struct ElementSet {
     double meanMotionRevPerDay = 0.0; // Kozai mean motion as printed
     std::int64_t revolutionNumber = 0;
     std::int64_t elementSetNumber = 0;
+    int ephemerisType = 0;
 };
 
 // Reads lines 1 and 2 of an element set. Only the first 69 columns count; checksums are not
