@@ -38,7 +38,6 @@ Resonance::Resonance(const DeepSpaceSetup& s, const LunarSolarRates& ls, double 
     atEpoch_.xli = xlamo_;
     atEpoch_.xni = nm;
     computeRates(atEpoch_);
-    state_ = atEpoch_;
 }
 
 void Resonance::initOneDay(const DeepSpaceSetup& s, const LunarSolarRates& ls, double sinI,
@@ -179,24 +178,62 @@ void Resonance::computeRates(State& s) const
     s.xnddt = s.xnddt * s.xldot;
 }
 
+// The kept state furthest out between the epoch and t, on t's side; the epoch when there is none.
+const Resonance::State& Resonance::startFor(double t)
+{
+    KeptState* best = nullptr;
+    for (int i = 0; i < keptCount_; ++i) {
+        const double atime = kept_[i].state.atime;
+        if (t * atime > 0.0 && std::fabs(atime) <= std::fabs(t) &&
+            (!best || std::fabs(atime) > std::fabs(best->state.atime)))
+            best = &kept_[i];
+    }
+    if (!best)
+        return atEpoch_;
+    best->lastUse = ++uses_;
+    return best->state;
+}
+
+// Keeps a state, in place of the one used longest ago when all places are taken.
+void Resonance::keep(const State& state)
+{
+    for (int i = 0; i < keptCount_; ++i) {
+        if (kept_[i].state.atime == state.atime)
+            return;
+    }
+    KeptState* slot = &kept_[0];
+    if (keptCount_ < kKeptStates) {
+        slot = &kept_[keptCount_++];
+    } else {
+        for (KeptState& k : kept_) {
+            if (k.lastUse < slot->lastUse)
+                slot = &k;
+        }
+    }
+    slot->state = state;
+    slot->lastUse = ++uses_;
+}
+
 // Euler-Maclaurin integration in 720-minute steps. The derivatives are kept with the state, so a
 // call that needs no new step costs no trigonometry.
 void Resonance::integrate(double t, double& meanMotion, double& resonanceAngle)
 {
     constexpr double step = 720.0;
     constexpr double halfStepSq = step * step / 2.0;
-    if (state_.atime == 0.0 || t * state_.atime <= 0.0 || std::fabs(t) < std::fabs(state_.atime))
-        state_ = atEpoch_;
+    State s = startFor(t);
     const double delt = t > 0.0 ? step : -step;
-    while (std::fabs(t - state_.atime) >= step) {
-        state_.xli = state_.xli + state_.xldot * delt + state_.xndt * halfStepSq;
-        state_.xni = state_.xni + state_.xndt * delt + state_.xnddt * halfStepSq;
-        state_.atime = state_.atime + delt;
-        computeRates(state_);
+    const double start = s.atime;
+    while (std::fabs(t - s.atime) >= step) {
+        s.xli = s.xli + s.xldot * delt + s.xndt * halfStepSq;
+        s.xni = s.xni + s.xndt * delt + s.xnddt * halfStepSq;
+        s.atime = s.atime + delt;
+        computeRates(s);
     }
-    const double ft = t - state_.atime;
-    meanMotion = state_.xni + state_.xndt * ft + state_.xnddt * ft * ft * 0.5;
-    resonanceAngle = state_.xli + state_.xldot * ft + state_.xndt * ft * ft * 0.5;
+    if (s.atime != start)
+        keep(s);
+    const double ft = t - s.atime;
+    meanMotion = s.xni + s.xndt * ft + s.xnddt * ft * ft * 0.5;
+    resonanceAngle = s.xli + s.xldot * ft + s.xndt * ft * ft * 0.5;
 }
 
 void Resonance::apply(double t, double raanRad, double argPerigeeRad, double& meanAnomalyRad,

@@ -37,9 +37,9 @@ public:
     bool isActive() const { return kind_ != Kind::None; }
 
     // Replaces the mean anomaly and mean motion at t minutes since epoch, given the secularly
-    // updated node and perigee. The integrator steps on from its last state when t lies further
-    // out on the same side of the epoch, else it restarts at the epoch; either way the result
-    // is the same.
+    // updated node and perigee. The integrator steps on from the nearest state it kept that lies
+    // between the epoch and t, else from the epoch; either way the result is the same, since the
+    // states on the 720-minute grid do not depend on where the integration started.
     void apply(double t, double raanRad, double argPerigeeRad, double& meanAnomalyRad,
                double& meanMotionRadPerMin);
 
@@ -60,6 +60,16 @@ private:
     void computeRates(State& s) const;
     void integrate(double t, double& meanMotion, double& resonanceAngle);
 
+    // A few states kept, so that callers alternating between times (the satellite now and the
+    // points of its track ahead or behind) do not integrate from the epoch again and again.
+    static constexpr int kKeptStates = 4;
+    struct KeptState {
+        State state;
+        unsigned lastUse = 0;
+    };
+    const State& startFor(double t);
+    void keep(const State& state);
+
     Kind kind_ = Kind::None;
     double gmstAtEpochRad_ = 0.0;
     double meanMotion_ = 0.0;
@@ -69,7 +79,9 @@ private:
     double d2201_ = 0.0, d2211_ = 0.0, d3210_ = 0.0, d3222_ = 0.0, d4410_ = 0.0;
     double d4422_ = 0.0, d5220_ = 0.0, d5232_ = 0.0, d5421_ = 0.0, d5433_ = 0.0;
     State atEpoch_;
-    State state_;
+    KeptState kept_[kKeptStates];
+    int keptCount_ = 0;
+    unsigned uses_ = 0;
 };
 
 } // namespace orbit
