@@ -64,6 +64,22 @@ constexpr SlotColorTable makeDefaultSlotColors()
 
 constexpr SlotColorTable kDefaultSlotColors = makeDefaultSlotColors();
 
+constexpr std::array<Rgba, kClockEntries> kDefaultClockColors = {{
+    {0.0f, 0.0f, 0.0f, 1.0f}, // background
+    {0.8f, 0.8f, 0.2f, 1.0f}, // hour gear
+    {0.4f, 0.4f, 0.4f, 1.0f}, // hour bar
+    {0.8f, 0.2f, 0.2f, 1.0f}, // minute gear
+    {0.4f, 0.4f, 0.4f, 1.0f}, // minute bar
+    {0.8f, 0.2f, 0.2f, 1.0f}, // hour-minute gear
+    {0.2f, 0.2f, 0.8f, 0.5f}, // minute-hour gear
+    {0.2f, 0.2f, 0.2f, 1.0f}, // minute-hour bar
+    {0.2f, 0.8f, 0.2f, 1.0f}, // pointer base
+    {0.2f, 0.8f, 0.2f, 1.0f}, // pointer bar
+    {0.2f, 0.8f, 0.2f, 1.0f}, // pointer
+    {0.8f, 0.2f, 0.2f, 1.0f}, // face points
+    {0.4f, 0.1f, 0.4f, 0.7f}, // face
+}};
+
 } // namespace
 
 void sanitizeClockColors(ClockColorTables& clocks)
@@ -131,6 +147,11 @@ platform::WriteResult saveColorTableFile(const QString& path, ColorTable& table)
 const SlotColorTable& defaultSlotColors()
 {
     return kDefaultSlotColors;
+}
+
+const std::array<Rgba, kClockEntries>& defaultClockColors()
+{
+    return kDefaultClockColors;
 }
 
 Rgba glColorOf(COLORREF color)

@@ -59,6 +59,9 @@ platform::WriteResult saveColorTableFile(const QString& path, ColorTable& table)
 // The slot colours of a fresh installation, which the style dialogs also copy from.
 const SlotColorTable& defaultSlotColors();
 
+// The clock colours the time dialog resets a clock to, entry 0 (background) to 12.
+const std::array<Rgba, kClockEntries>& defaultClockColors();
+
 // The colour as OpenGL takes it: each byte / 255, alpha 1; the palette flag is ignored.
 Rgba glColorOf(COLORREF color);
 
