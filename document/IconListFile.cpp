@@ -32,13 +32,14 @@ IconListRead readIconList(std::string_view head, platform::LineReader& lines)
     return result;
 }
 
-int lastEntryToWrite(const IconIndices& indices, const IconNames& names)
+// The highest entry that has a stored name or that a slot refers to.
+int lastEntryToWrite(const IconIndices& indices, const std::array<std::string, kIconEntries>& lines)
 {
     int last = 0;
     for (int index : indices)
         last = std::max(last, checkedIconIndex(index));
     for (int entry = last + 1; entry < kIconEntries; ++entry)
-        if (!names[static_cast<std::size_t>(entry)].isEmpty())
+        if (!lines[static_cast<std::size_t>(entry)].empty())
             last = entry;
     return last;
 }
@@ -59,12 +60,16 @@ IconListRead readIconList(std::string_view bytes)
 
 QByteArray iconListBytes(const IconIndices& indices, const IconNames& names)
 {
+    std::array<std::string, kIconEntries> lines;
+    for (std::size_t entry = 1; entry < lines.size(); ++entry)
+        lines[entry] = platform::toLatin1(singleLine(names[entry]));
+
     platform::ArchiveWriter writer;
     for (int index : indices)
         writer.writeInt32(checkedIconIndex(index));
-    const int last = lastEntryToWrite(indices, names);
+    const int last = lastEntryToWrite(indices, lines);
     for (int entry = 1; entry <= last; ++entry) {
-        writer.writeBytes(platform::toLatin1(singleLine(names[static_cast<std::size_t>(entry)])));
+        writer.writeBytes(lines[static_cast<std::size_t>(entry)]);
         writer.writeBytes("\r\n");
     }
     return writer.bytes();

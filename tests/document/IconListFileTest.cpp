@@ -100,7 +100,9 @@ TEST(IconListFile, LineBreaksInNamesAndOverlongLists)
     IconNames entries{};
     entries[1] = QStringLiteral("two\r\nlines.ico");
     entries[2] = QStringLiteral("b.ico");
-    EXPECT_EQ(read(iconListBytes(IconIndices{}, entries)).names, names({"twolines.ico", "b.ico"}));
+    entries[3] = QStringLiteral("\r");
+    EXPECT_EQ(read(iconListBytes(IconIndices{}, entries)).names, names({"twolines.ico", "b.ico"}))
+        << "a name of nothing but a line break is no name";
 
     QByteArray many = head(IconIndices{});
     for (int line = 0; line < 300; ++line)
