@@ -5,6 +5,9 @@
 
 int main(int argc, char** argv)
 {
+    // Also when CTest lists the tests, without the test's environment.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
