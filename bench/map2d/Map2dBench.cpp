@@ -2,24 +2,19 @@
 // geostationary satellites, hatched horizon footprints, labels, texture day/night), 255 low
 // satellites with 35-point tracks and footprints with and without labels, and a paused tick.
 // Each run also counts heap allocations per redraw after the first.
-#include "document/CKivDoc.h"
-#include "platform/DataPaths.h"
-#include "platform/IniProfile.h"
-#include "tests/support/ScriptedUiServices.h"
+#include "tests/support/ScratchDocument.h"
 #include "tests/support/TleWriter.h"
 #include "views2d/VectorUnitState.h"
 #include "views2d/WorldMap.h"
 
 #include <QFile>
 #include <QGuiApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
-#include <memory>
 #include <new>
 #include <vector>
 
@@ -48,19 +43,6 @@ std::string readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
-std::string lowSatellites(int count)
-{
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        test::Elements e;
-        e.catalogNumber = 20000 + i;
-        e.raanDeg = (i * 53) % 360;
-        e.meanAnomalyDeg = (i * 71) % 360;
-        text += test::tleText(test::makeTle("LEO-" + std::to_string(i), e));
-    }
-    return text;
-}
-
 // The day and night maps as the program ships them, or stand-ins of the same size.
 QImage earthMap(const char* file, QRgb fallback)
 {
@@ -72,35 +54,18 @@ QImage earthMap(const char* file, QRgb fallback)
     return image;
 }
 
-// A document over the given element sets with the map's default settings.
-class Scene {
+// A document over the given element sets with the map's default settings, every satellite
+// shown and computed.
+class Scene : public test::ScratchDocument {
 public:
-    explicit Scene(const std::string& elements)
+    explicit Scene(const std::string& elements) : ScratchDocument(elements)
     {
-        QFile file(dir_.path() + "/sats.tle");
-        file.open(QIODevice::WriteOnly);
-        file.write(elements.data(), static_cast<qint64>(elements.size()));
-        file.close();
-        paths_ = std::make_unique<platform::DataPaths>(dir_.path(), dir_.path(), dir_.path());
-        profile_.parse("[Allgemein]\nSatellitenfilename=sats.tle\n");
-        ui_.clock.setNow(platform::Time::fromUtc({2024, 4, 10, 12, 0, 0}));
-        doc_ = std::make_unique<CKivDoc>(DocumentContext{services_, profile_, *paths_, nullptr});
-        for (int i = 0; i < doc_->SatelliteCount; ++i) {
-            doc_->SatInfo[i].shown = 1;
-            doc_->CalculateSatellite(i);
+        for (int i = 0; i < doc().SatelliteCount; ++i) {
+            doc().SatInfo[i].shown = 1;
+            doc().CalculateSatellite(i);
         }
-        doc_->CalculateBeamFootprints(true);
+        doc().CalculateBeamFootprints(true);
     }
-    CKivDoc& doc() { return *doc_; }
-    test::ManualClock& clock() { return ui_.clock; }
-
-private:
-    QTemporaryDir dir_;
-    test::ScriptedUiServices ui_;
-    platform::UiServices services_ = ui_.services();
-    platform::IniProfile profile_;
-    std::unique_ptr<platform::DataPaths> paths_;
-    std::unique_ptr<CKivDoc> doc_;
 };
 
 struct Stage {
@@ -124,7 +89,7 @@ enum class Data { Geostationary, Low };
 // redraws (not timed) so that satellites move as they do in the program.
 void Redraw(benchmark::State& state, Data data, bool labels, int timeFactor)
 {
-    Scene scene(data == Data::Geostationary ? readFile(QStringLiteral(KIV_GEO_SAMPLE)) : lowSatellites(255));
+    Scene scene(data == Data::Geostationary ? readFile(QStringLiteral(KIV_GEO_SAMPLE)) : test::lowSatellites(255));
     CKivDoc& doc = scene.doc();
     doc.TimeFactor = timeFactor;
     WorldMap map;

@@ -28,17 +28,4 @@ CKivDoc& DocumentTest::makeDocument(const std::string& profileText)
     return *doc_;
 }
 
-std::string lowSatellites(int count)
-{
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        Elements e;
-        e.catalogNumber = 10000 + i;
-        e.raanDeg = (i * 37) % 360;
-        e.meanAnomalyDeg = (i * 97) % 360;
-        text += tleText(makeTle("LOW " + std::to_string(i), e));
-    }
-    return text;
-}
-
 } // namespace kiv::test

@@ -70,7 +70,4 @@ protected:
     std::unique_ptr<CKivDoc> doc_;
 };
 
-// Low satellites of 15.5 revolutions per day, spread in phase.
-std::string lowSatellites(int count);
-
 } // namespace kiv::test

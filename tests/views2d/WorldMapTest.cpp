@@ -52,6 +52,17 @@ protected:
         doc.SatInfo[0].footprintDist = kEarthRadius * std::cos(angleDeg * kDeg) + 0.05;
     }
 
+    // Satellite 0 at (lat, lon) with a footprint of the given radius in the "area" style, drawn.
+    void drawAreaFootprint(CKivDoc& doc, double lat, double lon, double angleDeg)
+    {
+        doc.Footprint2D = 1;
+        doc.FootprintStyle = 2;
+        setFootprint(doc, angleDeg);
+        doc.SatInfo[0].lat = lat;
+        doc.SatInfo[0].lon = lon;
+        map.redraw(doc);
+    }
+
     QRgb at(double lat, double lon) const
     {
         const QPoint p = mapPoint(lat, lon, W, H);
@@ -104,12 +115,7 @@ TEST_F(WorldMapTest, FootprintStylesAreaAndLine)
 
 TEST_F(WorldMapTest, FootprintOverTheDateLineShowsOnBothSides)
 {
-    CKivDoc& doc = plainDocument();
-    doc.Footprint2D = 1;
-    doc.FootprintStyle = 2;
-    setFootprint(doc, 30.0);
-    doc.SatInfo[0].lon = 170.0;
-    map.redraw(doc);
+    drawAreaFootprint(plainDocument(), 0.0, 170.0, 30.0);
     EXPECT_EQ(at(15, 175), qRgb(150, 150, 150));
     EXPECT_EQ(at(15, -170), qRgb(150, 150, 150));
     EXPECT_EQ(at(0, -150), kWhite);
@@ -118,13 +124,7 @@ TEST_F(WorldMapTest, FootprintOverTheDateLineShowsOnBothSides)
 
 TEST_F(WorldMapTest, FootprintOverThePoleCoversTheTopRows)
 {
-    CKivDoc& doc = plainDocument();
-    doc.Footprint2D = 1;
-    doc.FootprintStyle = 2;
-    setFootprint(doc, 40.0);
-    doc.SatInfo[0].lat = 70.0;
-    doc.SatInfo[0].lon = 300.0;
-    map.redraw(doc);
+    drawAreaFootprint(plainDocument(), 70.0, 300.0, 40.0);
     for (double lon = -179; lon < 180; lon += 7)
         EXPECT_EQ(at(88, lon), qRgb(150, 150, 150)) << lon;
     EXPECT_EQ(at(10, -60), kWhite);
@@ -133,14 +133,9 @@ TEST_F(WorldMapTest, FootprintOverThePoleCoversTheTopRows)
 
 TEST_F(WorldMapTest, GeostationaryHorizonFootprintHasItsTrueSize)
 {
-    CKivDoc& doc = plainDocument();
-    doc.Footprint2D = 1;
-    doc.FootprintStyle = 2;
-    doc.SatInfo[0].alt = 35.786;
-    setFootprint(doc, 0.0);
-    tagSATINFO& sat = doc.SatInfo[0];
-    kiv::setFootprint(sat, beamFootprint(20.0, sat.alt));
-    map.redraw(doc);
+    // A geostationary satellite's horizon circle, as the document computes it.
+    const BeamFootprint f = beamFootprint(20.0, 35.786);
+    drawAreaFootprint(plainDocument(), 0.0, 0.0, std::atan2(f.footprintRadius, f.footprintDist - 0.05) / kDeg);
     // About 81 degrees of arc: 75 degrees east is inside, 85 outside.
     EXPECT_EQ(at(0, 75), qRgb(150, 150, 150));
     EXPECT_EQ(at(0, 85), kWhite);
