@@ -214,6 +214,7 @@ void WorldMap::drawLabel(const CKivDoc& doc, int slot, QPoint centre)
 
 void WorldMap::drawZoomBoxes(const CKivDoc& doc)
 {
+    updateZoomBoxes(doc); // the views pan and zoom between ticks
     for (int i = 1; i <= doc.WDBViewCount && i < kMaxZoomBoxes; ++i)
         raster::frameHatched(image_, zoomBoxes_[i], kRed);
 }
