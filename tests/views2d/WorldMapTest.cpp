@@ -33,7 +33,7 @@ protected:
         CKivDoc& doc = makeDocument("[Allgemein]\nSatellitenfilename=sats.tle\n");
         doc.SetSimTime(platform::Time::fromUtc({2024, 3, 20, 12, 0, 0}));
         doc.ShowCourse2D = doc.Footprint2D = doc.DayNight2D = doc.DrawDayNightLine2D = 0;
-        doc.DrawSun2D = doc.DrawMoon2D = doc.ShowObs = doc.ShowWDB = 0;
+        doc.DrawSun2D = doc.DrawMoon2D = doc.ShowObs = doc.ShowWDB = doc.Footprint2DColored = 0;
         tagSATINFO& sat = doc.SatInfo[0];
         sat.shown = 1;
         sat.lat = 0.0;
