@@ -72,7 +72,9 @@ void WorldMap::redraw(const CKivDoc& doc)
         return;
     clearUpperVectorState();
     computeSunAndMoon(doc);
-    drawBackground(doc);
+    drawBackground();
+    if (doc.DayNight2D)
+        drawNightTexture();
     if (doc.ShowObs)
         drawObserverMarker();
     if (doc.ShowCourse2D)
@@ -98,11 +100,17 @@ void WorldMap::computeSunAndMoon(const CKivDoc& doc)
     moon_ = {m.x, m.y};
 }
 
-void WorldMap::drawBackground(const CKivDoc& doc)
+void WorldMap::drawBackground()
 {
     if (maps_.day().size() == image_.size())
         std::memcpy(image_.bits(), maps_.day().constBits(), image_.sizeInBytes());
-    if (!doc.DayNight2D || maps_.night().size() != image_.size())
+}
+
+void WorldMap::drawNightTexture()
+{
+    // Night pixels from the night map, day pixels stay: one pass instead of blackening both
+    // maps' other sides and combining them.
+    if (maps_.night().size() != image_.size())
         return;
     const TerminatorPolygon night = terminatorPolygon(sun_.x(), sun_.y(), image_.width(), image_.height());
     raster::copySpans(image_, maps_.night(), spans_.fill(night.points, image_.size()));

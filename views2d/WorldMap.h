@@ -60,7 +60,8 @@ public:
 
     // The layers in drawing order; public so that each can be measured on its own.
     void computeSunAndMoon(const CKivDoc& doc);
-    void drawBackground(const CKivDoc& doc);
+    void drawBackground();
+    void drawNightTexture();
     void drawObserverMarker();
     void drawTracks(const CKivDoc& doc);
     void drawFootprints(const CKivDoc& doc);

@@ -1,7 +1,7 @@
 // The 2D world map's redraw, split by layer, at two window sizes: the default data (21
-// geostationary satellites, hatched horizon footprints, labels, texture day/night), 255 low
-// satellites with 35-point tracks and footprints with and without labels, and a paused tick.
-// Each run also counts heap allocations per redraw after the first.
+// geostationary satellites, hatched horizon footprints, labels, night texture or shadow), 255
+// low satellites with 35-point tracks and footprints with and without labels, and the default
+// data paused. Each run also counts heap allocations per redraw after the first.
 #include "tests/support/ScratchDocument.h"
 #include "tests/support/TleWriter.h"
 #include "views2d/VectorUnitState.h"
@@ -68,34 +68,54 @@ public:
     }
 };
 
+using Layer = void (*)(WorldMap&, const CKivDoc&);
+using Shown = bool (*)(const CKivDoc&);
 struct Stage {
     const char* name;
-    void (*run)(WorldMap&, const CKivDoc&);
-    bool (*enabled)(const CKivDoc&);
+    Layer draw;
+    Shown shown;
 };
+
+bool always(const CKivDoc&) { return true; }
 
 const Stage kStages[] = {
-    {"background", [](WorldMap& m, const CKivDoc& d) { clearUpperVectorState(); m.computeSunAndMoon(d); m.drawBackground(d); }, [](const CKivDoc&) { return true; }},
+    {"background",
+     [](WorldMap& m, const CKivDoc& d) {
+         clearUpperVectorState();
+         m.computeSunAndMoon(d);
+         m.drawBackground();
+     },
+     always},
+    {"day_night", [](WorldMap& m, const CKivDoc& d) { d.DayNight2D ? m.drawNightTexture() : m.drawShadow(); },
+     [](const CKivDoc& d) { return d.DayNight2D || d.DrawDayNightLine2D; }},
     {"tracks", [](WorldMap& m, const CKivDoc& d) { m.drawTracks(d); }, [](const CKivDoc& d) { return d.ShowCourse2D != 0; }},
-    {"footprints", [](WorldMap& m, const CKivDoc& d) { m.drawFootprints(d); }, [](const CKivDoc& d) { return d.Footprint2D != 0; }},
-    {"icons_labels", [](WorldMap& m, const CKivDoc& d) { m.drawSatellites(d); }, [](const CKivDoc&) { return true; }},
-    {"shadow", [](WorldMap& m, const CKivDoc&) { m.drawShadow(); }, [](const CKivDoc& d) { return d.DrawDayNightLine2D != 0; }},
-    {"sun_moon", [](WorldMap& m, const CKivDoc& d) { m.drawSunAndMoon(d); }, [](const CKivDoc&) { return true; }},
+    {"footprints", [](WorldMap& m, const CKivDoc& d) { m.drawFootprints(d); },
+     [](const CKivDoc& d) { return d.Footprint2D != 0; }},
+    {"icons_labels", [](WorldMap& m, const CKivDoc& d) { m.drawSatellites(d); }, always},
+    {"sun_moon", [](WorldMap& m, const CKivDoc& d) { m.drawSunAndMoon(d); }, always},
 };
 
-enum class Data { Geostationary, Low };
+struct Scenario {
+    bool lowSatellites = false; // 255 low ones, else the default element file
+    bool labels = true;
+    int timeFactor = 1;
+    bool shadow = false;        // the grey shadow instead of the night texture
+};
 
 // One redraw per iteration, the layers timed one by one; the animation step runs between
 // redraws (not timed) so that satellites move as they do in the program.
-void Redraw(benchmark::State& state, Data data, bool labels, int timeFactor)
+void Redraw(benchmark::State& state, Scenario scenario)
 {
-    Scene scene(data == Data::Geostationary ? readFile(QStringLiteral(KIV_GEO_SAMPLE)) : test::lowSatellites(255));
+    Scene scene(scenario.lowSatellites ? test::lowSatellites(255) : readFile(QStringLiteral(KIV_GEO_SAMPLE)));
     CKivDoc& doc = scene.doc();
-    doc.TimeFactor = timeFactor;
+    doc.TimeFactor = scenario.timeFactor;
+    doc.DayNight2D = scenario.shadow ? 0 : 1;
+    doc.DrawDayNightLine2D = scenario.shadow ? 1 : 0;
     WorldMap map;
     map.setMaps(earthMap("earth.jpg", qRgb(40, 80, 160)), earthMap("night.jpg", qRgb(10, 10, 20)));
-    map.setSize({static_cast<int>(state.range(0)), static_cast<int>(state.range(0)) / 2}, doc);
-    map.layoutLabels(doc, {labels, labels});
+    const int width = static_cast<int>(state.range(0));
+    map.setSize({width, width / 2}, doc);
+    map.layoutLabels(doc, {scenario.labels, scenario.labels});
     map.redraw(doc);
 
     double seconds[std::size(kStages)] = {};
@@ -107,25 +127,34 @@ void Redraw(benchmark::State& state, Data data, bool labels, int timeFactor)
         state.ResumeTiming();
         const long mark = allocations.load();
         for (std::size_t s = 0; s < std::size(kStages); ++s) {
-            if (!kStages[s].enabled(doc))
+            if (!kStages[s].shown(doc))
                 continue;
             const auto t0 = Clock::now();
-            kStages[s].run(map, doc);
+            kStages[s].draw(map, doc);
             seconds[s] += std::chrono::duration<double>(Clock::now() - t0).count();
         }
         redrawAllocations += allocations.load() - mark;
         benchmark::DoNotOptimize(map.image().constBits());
     }
-    for (std::size_t s = 0; s < std::size(kStages); ++s)
-        state.counters[std::string(kStages[s].name) + "_ms"] = benchmark::Counter(seconds[s] * 1e3, benchmark::Counter::kAvgIterations);
+    for (std::size_t s = 0; s < std::size(kStages); ++s) {
+        state.counters[std::string(kStages[s].name) + "_ms"] =
+            benchmark::Counter(seconds[s] * 1e3, benchmark::Counter::kAvgIterations);
+    }
     state.counters["allocs"] = benchmark::Counter(double(redrawAllocations), benchmark::Counter::kAvgIterations);
     state.counters["satellites"] = doc.SatelliteCount;
 }
 
-BENCHMARK_CAPTURE(Redraw, default_geo21, Data::Geostationary, true, 1)->Arg(1024)->Arg(1920)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Redraw, low255, Data::Low, true, 60)->Arg(1024)->Arg(1920)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Redraw, low255_no_labels, Data::Low, false, 60)->Arg(1024)->Arg(1920)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(Redraw, paused_geo21, Data::Geostationary, true, 0)->Arg(1024)->Arg(1920)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Redraw, default_data, Scenario{})->Arg(1024)->Arg(1920)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Redraw, default_data_shadow, Scenario{.shadow = true})->Arg(1024)->Arg(1920)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Redraw, low255, Scenario{.lowSatellites = true, .timeFactor = 60})
+    ->Arg(1024)
+    ->Arg(1920)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Redraw, low255_no_labels, Scenario{.lowSatellites = true, .labels = false, .timeFactor = 60})
+    ->Arg(1024)
+    ->Arg(1920)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Redraw, paused_default_data, Scenario{.timeFactor = 0})->Arg(1024)->Arg(1920)->Unit(benchmark::kMillisecond);
 
 // One footprint's outline and polygon at 1024 x 512: args points, angular radius (degrees).
 void FootprintShape(benchmark::State& state)
@@ -141,7 +170,10 @@ void FootprintShape(benchmark::State& state)
         benchmark::DoNotOptimize(shape.polygon.data());
     }
 }
-BENCHMARK(FootprintShape)->ArgsProduct({{35, 100, 360}, {5, 81}})->ArgNames({"points", "radius"})->Unit(benchmark::kMicrosecond);
+BENCHMARK(FootprintShape)
+    ->ArgsProduct({{35, 100, 360}, {5, 81}})
+    ->ArgNames({"points", "radius"})
+    ->Unit(benchmark::kMicrosecond);
 
 // The scaled maps are rebuilt only when the window's size changes: the cost of one resize.
 void Resize(benchmark::State& state)
