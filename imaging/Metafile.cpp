@@ -23,6 +23,15 @@ constexpr std::uint32_t kEmfSignature = 0x464D4520; // " EMF"
 constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr double kDotsPerInch = 96.0;
 
+// libwmf needs a font for the standard PostScript names before it plays anything; all of them
+// are mapped to one scalable font that every desktop has.
+constexpr const char* kWmfFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr const char* kPostScriptFonts[] = {
+    "Times-Roman", "Times-Italic", "Times-Bold", "Times-BoldItalic",
+    "Helvetica", "Helvetica-Oblique", "Helvetica-Bold", "Helvetica-BoldOblique",
+    "Courier", "Courier-Oblique", "Courier-Bold", "Courier-BoldOblique", "Symbol",
+};
+
 struct WmfApiDeleter {
     void operator()(wmfAPI* api) const { wmf_api_destroy(api); }
 };
@@ -70,9 +79,15 @@ QByteArray Metafile::emfToSvg(QByteArrayView bytes)
 
 QByteArray Metafile::wmfToSvg(QByteArrayView bytes)
 {
+    std::vector<wmfMapping> fonts;
+    for (const char* name : kPostScriptFonts)
+        fonts.push_back({const_cast<char*>(name), const_cast<char*>(kWmfFont), FT_Encoding()});
+    fonts.push_back({nullptr, nullptr, FT_Encoding()});
     wmfAPI_Options options{};
     options.function = wmf_svg_function;
-    const unsigned long flags = WMF_OPT_FUNCTION | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
+    options.font.ps = fonts.data();
+    const unsigned long flags =
+        WMF_OPT_FUNCTION | WMF_OPT_FONTMAP | WMF_OPT_IGNORE_NONFATAL | WMF_OPT_NO_ERROR | WMF_OPT_NO_DEBUG;
     wmfAPI* raw = nullptr;
     const wmf_error_t created = wmf_api_create(&raw, flags, &options);
     const std::unique_ptr<wmfAPI, WmfApiDeleter> api(raw);
