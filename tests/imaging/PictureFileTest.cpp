@@ -53,6 +53,21 @@ QByteArray redRectangleWmf()
     return head.data() + standard.data() + records.data();
 }
 
+// An EMF of 100 x 50 pixels: a solid red rectangle on the whole picture.
+QByteArray redRectangleEmf()
+{
+    Bytes records;
+    records.u32(39).u32(24).u32(1).u32(0).u32(0x0000FF).u32(0); // CreateBrushIndirect, solid red
+    records.u32(37).u32(12).u32(1);                              // SelectObject
+    records.u32(43).u32(24).u32(0).u32(0).u32(100).u32(50);      // Rectangle
+    records.u32(14).u32(20).u32(0).u32(16).u32(20);              // end of file
+    Bytes header;
+    header.u32(1).u32(88).u32(0).u32(0).u32(99).u32(49).u32(0).u32(0).u32(2646).u32(1323);
+    header.u32(0x464D4520).u32(0x10000).u32(std::uint32_t(88 + records.size())).u32(5).u16(2).u16(0);
+    header.u32(0).u32(0).u32(0).u32(1024).u32(768).u32(271).u32(203);
+    return header.data() + records.data();
+}
+
 } // namespace
 
 TEST(PictureFile, DecodesWhitelistedFormatsByContent)
@@ -119,6 +134,9 @@ TEST(PictureFile, MetafilesAreDrawnAtTheirOwnSize)
     EXPECT_EQ(wmf.width(), 100);
     EXPECT_EQ(wmf.height(), 50);
     EXPECT_EQ(wmf.image().pixel(50, 25) & 0xFFFFFF, 0xFF0000u);
+    const Bitmap emf = CPictureFile::decode(redRectangleEmf(), Route::Display);
+    ASSERT_FALSE(emf.isNull());
+    EXPECT_EQ(emf.image().pixel(50, 25) & 0xFFFFFF, 0xFF0000u);
     // A cut metafile is refused, not half drawn into a crash.
     const QByteArray cut = redRectangleWmf().left(40);
     EXPECT_NO_FATAL_FAILURE(CPictureFile::decode(cut, Route::Display));
