@@ -5,7 +5,6 @@
 #include "imaging/LittleEndian.h"
 
 #include <bit>
-#include <new>
 
 namespace imaging {
 
@@ -119,7 +118,7 @@ LoadResult decodeBmp(QByteArrayView file, const QString& name, Route route)
     if (h.planes != 1 || !depthAndCompressionMatch(h) || !pictureSizeAllowed(h.width, height))
         return failure(notValid(name));
 
-    try {
+    return guardMemory([&] {
         Dib dib;
         dib.width = h.width;
         dib.height = int(height);
@@ -142,13 +141,9 @@ LoadResult decodeBmp(QByteArrayView file, const QString& name, Route route)
         }
         evenWidth(dib);
         LoadResult result;
-        result.bitmap = toBitmap(dib, route);
-        if (!result.ok())
-            result.messages.push_back(outOfMemoryMessage());
+        deliver(dib, route, result);
         return result;
-    } catch (const std::bad_alloc&) {
-        return failure(outOfMemoryMessage());
-    }
+    });
 }
 
 } // namespace imaging

@@ -63,41 +63,47 @@ bool CGraphicFile::LoadFile(int kind, const QString& fileName)
     if (kind == kDispatch)
         kind = KindForName(fileName);
     switch (kind) {
-    case kBmp: {
-        QString error;
-        const auto bytes = readWholeFile(fileName, error);
-        if (!bytes) {
-            addMessage(bmpOpenFailure(fileName));
-            return false;
-        }
-        return adopt(decodeBmp(*bytes, fileName, route()));
-    }
-    case kPcx: {
-        CPcxFile reader;
-        return loadWith(reader, fileName);
-    }
-    case kTiff: {
-        CTiffFile reader;
-        return loadWith(reader, fileName);
-    }
+    case kBmp:
+        return loadDecoded(fileName, bmpOpenFailure(fileName), &decodeBmp);
+    case kPcx:
+        return loadWith<CPcxFile>(fileName);
+    case kTiff:
+        return loadWith<CTiffFile>(fileName);
     case kPicture:
-    case kGif: {
-        CPictureFile reader;
-        return loadWith(reader, fileName);
-    }
+    case kGif:
+        return loadWith<CPictureFile>(fileName);
     default:
         return false;
     }
 }
 
-bool CGraphicFile::loadWith(CGraphicFile& reader, const QString& fileName)
+template <typename Reader>
+bool CGraphicFile::loadWith(const QString& fileName)
 {
+    Reader reader;
     reader.SetUseDib(useDib_);
     reader.Load(fileName);
+    return adoptFrom(reader);
+}
+
+bool CGraphicFile::adoptFrom(CGraphicFile& reader)
+{
     LoadResult result;
     result.bitmap = reader.DetachBitmap();
     result.messages = reader.takeMessages();
     return adopt(std::move(result));
+}
+
+bool CGraphicFile::loadDecoded(const QString& fileName, ReaderMessage openFailure, Decoder decode)
+{
+    clear();
+    QString error;
+    const auto bytes = readWholeFile(fileName, error);
+    if (!bytes) {
+        addMessage(std::move(openFailure));
+        return false;
+    }
+    return adopt(decode(*bytes, fileName, route()));
 }
 
 bool CGraphicFile::LoadFromResource(int kind, int id)
@@ -107,10 +113,7 @@ bool CGraphicFile::LoadFromResource(int kind, int id)
         CPictureFile reader;
         reader.SetUseDib(useDib_);
         reader.LoadImageResource(id);
-        LoadResult result;
-        result.bitmap = reader.DetachBitmap();
-        result.messages = reader.takeMessages();
-        return adopt(std::move(result));
+        return adoptFrom(reader);
     }
     QFile resource(QStringLiteral(":/kiv/bitmap/%1.bmp").arg(id));
     if (!resource.open(QIODevice::ReadOnly))

@@ -10,6 +10,7 @@
 #include "imaging/Bitmap.h"
 #include "imaging/LoadResult.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QRgb>
 #include <QString>
@@ -66,8 +67,16 @@ protected:
     // The whole file, or nothing and the system's text for the error.
     static std::optional<QByteArray> readWholeFile(const QString& fileName, QString& error);
 
+    using Decoder = LoadResult (*)(QByteArrayView file, const QString& name, Route route);
+    // Reads the file and decodes it, or records `openFailure` when it cannot be read.
+    bool loadDecoded(const QString& fileName, ReaderMessage openFailure, Decoder decode);
+
 private:
-    bool loadWith(CGraphicFile& reader, const QString& fileName);
+    // Loads the file with a reader of another kind, on this object's route.
+    template <typename Reader>
+    bool loadWith(const QString& fileName);
+    // Takes over what another reader object loaded: its bitmap and its messages.
+    bool adoptFrom(CGraphicFile& reader);
 
     Bitmap bitmap_;
     ReaderMessages messages_;

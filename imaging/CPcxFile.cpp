@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 
 namespace imaging {
 
@@ -79,39 +78,40 @@ void planesToBgr(const std::vector<uchar>& planes, const Header& h, std::vector<
     }
 }
 
-std::vector<QRgb> headerColours(const LittleEndian& in)
+// Colour tables of PCX files are red, green, blue triples.
+std::vector<QRgb> rgbTriples(const uchar* triples, int count)
 {
-    std::vector<QRgb> colours(16);
-    for (int i = 0; i < 16; ++i) {
-        const uchar* rgb = in.at(16 + 3 * i);
-        colours[size_t(i)] = qRgb(rgb[0], rgb[1], rgb[2]);
-    }
+    std::vector<QRgb> colours(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i)
+        colours[size_t(i)] = qRgb(triples[3 * i], triples[3 * i + 1], triples[3 * i + 2]);
     return colours;
 }
 
-std::vector<QRgb> paletteBlockColours(const uchar* block)
+// The 256-colour palette at the end of the file, the header's sixteen colours, or black and white.
+std::vector<QRgb> colourTable(const LittleEndian& in, const Header& h, ReaderMessages& messages)
 {
-    std::vector<QRgb> colours(256);
-    for (int i = 0; i < 256; ++i) {
-        const uchar* rgb = block + 1 + 3 * i;
-        colours[size_t(i)] = qRgb(rgb[0], rgb[1], rgb[2]);
+    if (h.planes == 1 && h.bitsPerPlane == 8) {
+        const uchar* block = in.at(in.size() - kPaletteBlockSize);
+        if (block[0] != 12)
+            messages.push_back({QStringLiteral("Error"), QStringLiteral("No valid color table found !!! \nUse standard"),
+                                ReaderMessage::Icon::None, false, false});
+        return rgbTriples(block + 1, 256);
     }
-    return colours;
+    if (h.planes == 4)
+        return rgbTriples(in.at(16), 16);
+    if (h.planes == 1)
+        return {qRgb(0, 0, 0), qRgb(255, 255, 255)};
+    return {};
 }
 
 } // namespace
 
 bool CPcxFile::Load(const QString& fileName)
 {
-    clear();
-    QString error;
-    const auto bytes = readWholeFile(fileName, error);
-    if (!bytes) {
-        addMessage({QStringLiteral("Could'nt Open Graphicfile, Use standard Texture!"), fileName,
-                    ReaderMessage::Icon::Hand, true, false});
-        return false;
-    }
-    return adopt(decode(*bytes, fileName, route()));
+    return loadDecoded(fileName,
+                       {QStringLiteral("Could'nt Open Graphicfile, Use standard Texture!"), fileName,
+                        ReaderMessage::Icon::Hand, true, false},
+                       &CPcxFile::decode);
 }
 
 qsizetype CPcxFile::decodeRle(QByteArrayView in, std::vector<uchar>& out)
@@ -153,23 +153,12 @@ LoadResult CPcxFile::decode(QByteArrayView file, const QString& name, Route rout
     if (withPalette && in.size() < kHeaderSize + kPaletteBlockSize)
         return failure(notValid(name));
 
-    LoadResult result;
-    Dib dib;
-    dib.width = int(h.width);
-    dib.height = int(h.height);
-    if (withPalette) {
-        const uchar* block = in.at(in.size() - kPaletteBlockSize);
-        if (block[0] != 12)
-            result.messages.push_back({QStringLiteral("Error"), QStringLiteral("No valid color table found !!! \nUse standard"),
-                                       ReaderMessage::Icon::None, false, false});
-        dib.colours = paletteBlockColours(block);
-    } else if (h.planes == 4) {
-        dib.colours = headerColours(in);
-    } else if (h.planes == 1) {
-        dib.colours = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
-    }
-
-    try {
+    return guardMemory([&] {
+        LoadResult result;
+        Dib dib;
+        dib.width = int(h.width);
+        dib.height = int(h.height);
+        dib.colours = colourTable(in, h, result.messages);
         const QByteArrayView data = file.sliced(kHeaderSize, in.size() - kHeaderSize - (withPalette ? kPaletteBlockSize : 0));
         const qint64 stride = h.bytesPerLine * h.planes;
         std::vector<uchar> planes(size_t(stride * h.height));
@@ -193,13 +182,9 @@ LoadResult CPcxFile::decode(QByteArrayView file, const QString& name, Route rout
             dib.ownRows(std::move(rows), stride, false);
         }
         evenWidth(dib);
-        result.bitmap = toBitmap(dib, route);
-        if (!result.ok())
-            result.messages.push_back(outOfMemoryMessage());
-    } catch (const std::bad_alloc&) {
-        result.messages.push_back(outOfMemoryMessage());
-    }
-    return result;
+        deliver(dib, route, result);
+        return result;
+    });
 }
 
 } // namespace imaging

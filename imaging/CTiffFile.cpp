@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 #include <set>
 
 namespace imaging {
@@ -169,14 +168,8 @@ PageError readPage(const LittleEndian& in, const TiffDirectory& dir, Dib& dib)
 
 bool CTiffFile::Load(const QString& fileName)
 {
-    clear();
-    QString error;
-    const auto bytes = readWholeFile(fileName, error);
-    if (!bytes) {
-        addMessage({QStringLiteral("Could'nt Open TIFF file"), fileName, ReaderMessage::Icon::Hand, true, false});
-        return false;
-    }
-    return adopt(decode(*bytes, fileName, route()));
+    return loadDecoded(fileName, {QStringLiteral("Could'nt Open TIFF file"), fileName, ReaderMessage::Icon::Hand, true, false},
+                       &CTiffFile::decode);
 }
 
 CTiffFile::Unpacked CTiffFile::unpackBits(QByteArrayView in, uchar* out, qsizetype target)
@@ -212,8 +205,8 @@ LoadResult CTiffFile::decode(QByteArrayView file, const QString& name, Route rou
     if (in.u16(2) != 42 || !in.u32(4))
         return failure(notValid(name));
 
-    LoadResult result;
-    try {
+    return guardMemory([&] {
+        LoadResult result;
         Dib page;
         std::set<qint64> seen;
         for (qint64 offset = *in.u32(4);;) {
@@ -229,13 +222,9 @@ LoadResult CTiffFile::decode(QByteArrayView file, const QString& name, Route rou
                 break;
             result.messages.push_back(nextPageQuestion());
         }
-        result.bitmap = toBitmap(page, route);
-        if (!result.ok())
-            result.messages.push_back(outOfMemoryMessage());
-    } catch (const std::bad_alloc&) {
-        result.messages.push_back(outOfMemoryMessage());
-    }
-    return result;
+        deliver(page, route, result);
+        return result;
+    });
 }
 
 } // namespace imaging

@@ -185,4 +185,11 @@ Bitmap toBitmap(const Dib& dib, Route route)
     return Bitmap(toRgb32(dib), depth);
 }
 
+void deliver(const Dib& dib, Route route, LoadResult& result)
+{
+    result.bitmap = toBitmap(dib, route);
+    if (!result.ok())
+        result.messages.push_back(outOfMemoryMessage());
+}
+
 } // namespace imaging

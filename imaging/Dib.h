@@ -5,6 +5,7 @@
 // outlive the Dib) or owned by it.
 
 #include "imaging/Bitmap.h"
+#include "imaging/LoadResult.h"
 
 #include <QRgb>
 
@@ -67,5 +68,8 @@ void evenWidth(Dib& dib);
 // an indexed image with the colour table, 24 bits as packed BGR, 16 and 32 bits as 32-bit colour.
 // A null bitmap means the memory could not be had.
 Bitmap toBitmap(const Dib& dib, Route route);
+
+// Puts the bitmap of `dib` into the result, or the out-of-memory message when it cannot be made.
+void deliver(const Dib& dib, Route route, LoadResult& result);
 
 } // namespace imaging

@@ -5,6 +5,8 @@
 #include "imaging/Bitmap.h"
 #include "imaging/ReaderMessage.h"
 
+#include <new>
+
 namespace imaging {
 
 struct LoadResult {
@@ -26,6 +28,17 @@ inline LoadResult failure(ReaderMessage message)
 inline ReaderMessage outOfMemoryMessage()
 {
     return {QString(), QStringLiteral("Not enough memory to load datas"), ReaderMessage::Icon::None, false, true};
+}
+
+// Runs a reader, turning a block that cannot be had into the reader's message.
+template <typename Decode>
+LoadResult guardMemory(Decode decode)
+{
+    try {
+        return decode();
+    } catch (const std::bad_alloc&) {
+        return failure(outOfMemoryMessage());
+    }
 }
 
 } // namespace imaging

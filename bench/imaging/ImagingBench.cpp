@@ -6,11 +6,10 @@
 #include "imaging/CPcxFile.h"
 #include "imaging/CPictureFile.h"
 #include "imaging/CTiffFile.h"
+#include "tests/imaging/ImageBytes.h"
 
 #include <QBuffer>
 #include <QImageReader>
-#include <QProcess>
-#include <QStandardPaths>
 
 #include <benchmark/benchmark.h>
 
@@ -82,18 +81,7 @@ QByteArray qtEncoded(const char* format)
 // netpbm writes the formats Qt cannot; empty when it is not installed.
 QByteArray netpbmEncoded(const QString& program, const QStringList& args)
 {
-    if (QStandardPaths::findExecutable(program).isEmpty())
-        return {};
-    const QImage map = defaultMap();
-    QByteArray ppm = QStringLiteral("P6\n%1 %2\n255\n").arg(map.width()).arg(map.height()).toLatin1();
-    for (int y = 0; y < map.height(); ++y)
-        ppm.append(reinterpret_cast<const char*>(map.constScanLine(y)), map.width() * 3);
-    QProcess process;
-    process.start(program, args);
-    process.write(ppm);
-    process.closeWriteChannel();
-    process.waitForFinished(60000);
-    return process.readAllStandardOutput();
+    return imagingtest::netpbm(program, args, defaultMap()).value_or(QByteArray());
 }
 
 template <typename Decode>

@@ -13,11 +13,6 @@ namespace {
 
 const QString kName = QStringLiteral("maps/earth.bmp");
 
-QRgb px(const LoadResult& r, int x, int y)
-{
-    return r.bitmap.image().pixel(x, y);
-}
-
 // 24-bit rows, bottom row first, each padded to 4 bytes with `pad`.
 QByteArray rows24(const std::vector<std::vector<QRgb>>& bottomUp, char pad = 0)
 {

@@ -2,6 +2,8 @@
 // Builders for crafted picture files, so that each test states exactly the bytes it reads, and a
 // runner for netpbm's converters, whose files are written by code other than ours.
 
+#include "imaging/LoadResult.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QRgb>
@@ -86,6 +88,12 @@ QByteArray simpleTiff(int width, int height, int samples, int bits, const QByteA
 
 // Runs a netpbm converter on a PPM of the image; nothing when netpbm is not installed.
 std::optional<QByteArray> netpbm(const QString& program, const QStringList& args, const QImage& image);
+
+// The colour of a pixel of a loaded picture.
+inline QRgb px(const imaging::LoadResult& r, int x, int y)
+{
+    return r.bitmap.image().pixel(x, y);
+}
 
 // A picture with a different colour in every pixel, for cross-checks.
 QImage testPattern(int width, int height);

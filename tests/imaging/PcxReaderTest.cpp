@@ -13,11 +13,6 @@ namespace {
 
 const QString kName = QStringLiteral("scan.pcx");
 
-QRgb px(const LoadResult& r, int x, int y)
-{
-    return r.bitmap.image().pixel(x, y);
-}
-
 std::vector<QRgb> sixteenColours()
 {
     std::vector<QRgb> c;

@@ -14,11 +14,6 @@ namespace {
 const QString kName = QStringLiteral("scan.tif");
 using E = TiffBuilder::Entry;
 
-QRgb px(const LoadResult& r, int x, int y)
-{
-    return r.bitmap.image().pixel(x, y);
-}
-
 ReaderMessage notValid()
 {
     return {QStringLiteral("Not a valid TIFF - File"), kName, ReaderMessage::Icon::Hand, true, false};

@@ -50,26 +50,36 @@ QImage fromPackage(const QString& file, QSize size)
     return source.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
 }
 
-} // namespace
+struct FallbackColours {
+    QColor pole;
+    QColor equator;
+    QColor line;
+    QColor mainLine;
+};
 
-QImage dayMap(QSize size)
+// The package's map scaled to the size, or the drawn stand-in.
+QImage earthMap(const QString& file, QSize size, const FallbackColours& c)
 {
-    QImage image = fromPackage(QStringLiteral("earth.jpg"), size);
+    QImage image = fromPackage(file, size);
     if (image.isNull()) {
-        image = ocean(size, QColor(70, 110, 160), QColor(20, 60, 130));
-        drawGraticule(image, QColor(160, 190, 220), QColor(230, 240, 250));
+        image = ocean(size, c.pole, c.equator);
+        drawGraticule(image, c.line, c.mainLine);
     }
     return image;
 }
 
+} // namespace
+
+QImage dayMap(QSize size)
+{
+    return earthMap(QStringLiteral("earth.jpg"), size, {QColor(70, 110, 160), QColor(20, 60, 130), QColor(160, 190, 220),
+                                                      QColor(230, 240, 250)});
+}
+
 QImage nightMap(QSize size)
 {
-    QImage image = fromPackage(QStringLiteral("night.jpg"), size);
-    if (image.isNull()) {
-        image = ocean(size, QColor(10, 14, 30), QColor(4, 8, 24));
-        drawGraticule(image, QColor(30, 40, 70), QColor(60, 70, 110));
-    }
-    return image;
+    return earthMap(QStringLiteral("night.jpg"), size, {QColor(10, 14, 30), QColor(4, 8, 24), QColor(30, 40, 70),
+                                                      QColor(60, 70, 110)});
 }
 
 QImage splash(const QImage& texture)
