@@ -16,7 +16,7 @@ constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
 
 ReaderMessage notValid(const QString& name)
 {
-    return {QStringLiteral("Not a valid BMP - File, Use standard Texture !"), name, ReaderMessage::Icon::Hand, true,
+    return {QStringLiteral("Not a valid BMP - File, Use standard Texture !"), name, ReaderMessage::Icon::None, true,
             false};
 }
 
@@ -95,7 +95,7 @@ void readColours(const LittleEndian& in, qint64 headerEnd, std::uint32_t colourC
 ReaderMessage bmpOpenFailure(const QString& name)
 {
     return {QStringLiteral("Could'nt Open Texture file, Use standard Texture !"),
-            QStringLiteral("%1\n\nI will use the standard bitmap !").arg(name), ReaderMessage::Icon::Hand, true, false};
+            QStringLiteral("%1\n\nI will use the standard bitmap !").arg(name), ReaderMessage::Icon::None, true, false};
 }
 
 LoadResult decodeBmp(QByteArrayView file, const QString& name, Route route)

@@ -18,7 +18,7 @@ constexpr qint64 kMaxLinePadding = 256;
 
 ReaderMessage notValid(const QString& name)
 {
-    return {QStringLiteral("Not a valid PCX - File, Use standard Texture !"), name, ReaderMessage::Icon::Hand, true,
+    return {QStringLiteral("Not a valid PCX - File, Use standard Texture !"), name, ReaderMessage::Icon::None, true,
             false};
 }
 
@@ -110,7 +110,7 @@ bool CPcxFile::Load(const QString& fileName)
 {
     return loadDecoded(fileName,
                        {QStringLiteral("Could'nt Open Graphicfile, Use standard Texture!"), fileName,
-                        ReaderMessage::Icon::Hand, true, false},
+                        ReaderMessage::Icon::None, true, false},
                        &CPcxFile::decode);
 }
 

@@ -16,7 +16,7 @@ constexpr std::uint32_t kWhiteIsZero = 0;
 
 ReaderMessage notValid(const QString& name)
 {
-    return {QStringLiteral("Not a valid TIFF - File"), name, ReaderMessage::Icon::Hand, true, false};
+    return {QStringLiteral("Not a valid TIFF - File"), name, ReaderMessage::Icon::None, true, false};
 }
 
 ReaderMessage unsupportedCompression()
@@ -28,7 +28,7 @@ ReaderMessage unsupportedCompression()
 ReaderMessage nextPageQuestion()
 {
     return {QStringLiteral(" Question"), QStringLiteral("Ok, to load the next picture, stored in the TIFF file ?"),
-            ReaderMessage::Icon::Question, false, false};
+            ReaderMessage::Icon::None, false, false};
 }
 
 enum class PageError { None, NotValid, Compression };
@@ -168,7 +168,7 @@ PageError readPage(const LittleEndian& in, const TiffDirectory& dir, Dib& dib)
 
 bool CTiffFile::Load(const QString& fileName)
 {
-    return loadDecoded(fileName, {QStringLiteral("Could'nt Open TIFF file"), fileName, ReaderMessage::Icon::Hand, true, false},
+    return loadDecoded(fileName, {QStringLiteral("Could'nt Open TIFF file"), fileName, ReaderMessage::Icon::None, true, false},
                        &CTiffFile::decode);
 }
 

@@ -9,7 +9,7 @@
 namespace imaging {
 
 struct ReaderMessage {
-    enum class Icon { None, Hand, Question };
+    enum class Icon { None, Hand }; // Hand: the stop sign of error boxes
 
     QString caption;
     QString text;

@@ -179,7 +179,7 @@ TEST(BmpReader, RefusalsCarryTheirMessages)
     const LoadResult r = decodeBmp(ba, kName, Route::Display);
     ASSERT_EQ(r.messages.size(), 1u);
     EXPECT_EQ(r.messages[0], (ReaderMessage{QStringLiteral("Not a valid BMP - File, Use standard Texture !"), kName,
-                                            ReaderMessage::Icon::Hand, true, false}));
+                                            ReaderMessage::Icon::None, true, false}));
 }
 
 TEST(BmpReader, MalformedHeadersAndShortDataAreRefused)

@@ -98,10 +98,10 @@ TEST_F(GraphicFile, MissingFilesGiveEachReadersMessage)
     };
     const Case cases[] = {
         {".bmp", {QStringLiteral("Could'nt Open Texture file, Use standard Texture !"),
-                  missing + QStringLiteral(".bmp\n\nI will use the standard bitmap !"), ReaderMessage::Icon::Hand, true, false}},
+                  missing + QStringLiteral(".bmp\n\nI will use the standard bitmap !"), ReaderMessage::Icon::None, true, false}},
         {".pcx", {QStringLiteral("Could'nt Open Graphicfile, Use standard Texture!"), missing + QStringLiteral(".pcx"),
-                  ReaderMessage::Icon::Hand, true, false}},
-        {".tif", {QStringLiteral("Could'nt Open TIFF file"), missing + QStringLiteral(".tif"), ReaderMessage::Icon::Hand,
+                  ReaderMessage::Icon::None, true, false}},
+        {".tif", {QStringLiteral("Could'nt Open TIFF file"), missing + QStringLiteral(".tif"), ReaderMessage::Icon::None,
                   true, false}},
     };
     for (const Case& c : cases) {

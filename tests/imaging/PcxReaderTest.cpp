@@ -126,7 +126,7 @@ TEST(PcxReader, RunLengthData)
 TEST(PcxReader, RefusesWhatItCannotRead)
 {
     const ReaderMessage notValid{QStringLiteral("Not a valid PCX - File, Use standard Texture !"), kName,
-                                 ReaderMessage::Icon::Hand, true, false};
+                                 ReaderMessage::Icon::None, true, false};
     QByteArray bad = makePcx({.planes = 1, .bitsPerPlane = 1, .width = 8, .height = 1, .bytesPerLine = 1, .data = hex("00")});
     bad[0] = 11;
     const LoadResult r = CPcxFile::decode(bad, kName, Route::Display);

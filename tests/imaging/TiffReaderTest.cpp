@@ -16,7 +16,7 @@ using E = TiffBuilder::Entry;
 
 ReaderMessage notValid()
 {
-    return {QStringLiteral("Not a valid TIFF - File"), kName, ReaderMessage::Icon::Hand, true, false};
+    return {QStringLiteral("Not a valid TIFF - File"), kName, ReaderMessage::Icon::None, true, false};
 }
 
 } // namespace
@@ -108,7 +108,7 @@ TEST(TiffReader, EveryPageIsReadAndTheLastKept)
     two.page({{256, 4, {1}}, {257, 4, {1}}, {258, 3, {8}}, {273, 4, {TiffBuilder::kPixelOffset}}, {279, 4, {1}}}, hex("11"));
     two.page({{256, 4, {1}}, {257, 4, {1}}, {258, 3, {8}}, {273, 4, {TiffBuilder::kPixelOffset}}, {279, 4, {1}}}, hex("22"));
     const ReaderMessage question{QStringLiteral(" Question"), QStringLiteral("Ok, to load the next picture, stored in the TIFF file ?"),
-                                 ReaderMessage::Icon::Question, false, false};
+                                 ReaderMessage::Icon::None, false, false};
     const LoadResult r = CTiffFile::decode(two.build(), kName, Route::Display);
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.messages, ReaderMessages{question});
