@@ -42,6 +42,7 @@ fuzz: setup
 # the test build replays it from then on.
 fuzz-run: fuzz
 	@for f in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
+	  [ -x "$$f" ] || continue; \
 	  name=$${f##*/fuzz_}; mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
 	  echo "fuzzing $$name for $(FUZZ_SECONDS) s"; \
 	  $$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=4096 -timeout=30 -artifact_prefix=$(FUZZ_BUILD)/$$name- \

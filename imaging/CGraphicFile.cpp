@@ -7,6 +7,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
