@@ -4,6 +4,7 @@
 #include "imaging/Dib.h"
 #include "imaging/LittleEndian.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace imaging {
@@ -75,12 +76,11 @@ bool readMasks(const LittleEndian& in, qint64 headerEnd, Dib& dib)
     return (dib.masks[0] & dib.masks[1]) == 0 && (dib.masks[1] & dib.masks[2]) == 0 && (dib.masks[0] & dib.masks[2]) == 0;
 }
 
-// The colour table: as many entries as the header says, no more than the depth allows and no more
-// than the header block holds; entries that are not there stay black.
+// The colour table: as many entries as the header says (all the depth allows when it says 0), no
+// more than the header block holds; entries that are not there stay black.
 void readColours(const LittleEndian& in, qint64 headerEnd, std::uint32_t colourCount, Dib& dib)
 {
-    const qint64 possible = qint64(1) << dib.bitCount;
-    const qint64 wanted = colourCount == 0 ? possible : std::min<qint64>(colourCount, possible);
+    const qint64 wanted = colourCount == 0 ? qint64(1) << dib.bitCount : colourCount;
     const qint64 at = kFileHeaderSize + kInfoHeaderSize;
     const qint64 present = std::min(wanted, (headerEnd - at) / 4);
     dib.colours.assign(size_t(wanted), qRgb(0, 0, 0));
@@ -115,7 +115,8 @@ LoadResult decodeBmp(QByteArrayView file, const QString& name, Route route)
     const InfoHeader h{*in.i32(18), *in.i32(22), *in.u16(26), *in.u16(28), *in.u32(30), *in.u32(46)};
     const bool bottomUp = h.height > 0;
     const qint64 height = bottomUp ? qint64(h.height) : -qint64(h.height);
-    if (h.planes != 1 || !depthAndCompressionMatch(h) || !pictureSizeAllowed(h.width, height))
+    if (h.planes != 1 || !depthAndCompressionMatch(h) || !pictureSizeAllowed(h.width, height)
+        || (h.bitCount <= 8 && h.colourCount > (1u << h.bitCount)))
         return failure(notValid(name));
 
     return guardMemory([&] {
@@ -130,7 +131,10 @@ LoadResult decodeBmp(QByteArrayView file, const QString& name, Route route)
 
         const QByteArrayView pixels = file.sliced(pixelOffset);
         if (h.compression == kRle8 || h.compression == kRle4) {
-            dib.ownRows(expandBmpRle(pixels, dib.width, dib.height, h.bitCount), dib.width, bottomUp);
+            auto indices = expandBmpRle(pixels, dib.width, dib.height, h.bitCount);
+            if (!indices)
+                return failure(notValid(name));
+            dib.ownRows(std::move(*indices), dib.width, bottomUp);
             dib.reportedBits = h.bitCount;
             dib.bitCount = 8;
         } else {

@@ -1,7 +1,5 @@
 #include "imaging/BmpRle.h"
 
-#include <algorithm>
-
 namespace imaging {
 
 namespace {
@@ -11,6 +9,8 @@ public:
     RleCanvas(int width, int height) : width_(width), height_(height), pixels_(size_t(width) * size_t(height)) {}
 
     bool done() const { return y_ >= height_; }
+    // Whether the picture is complete although the stream ended without its end-of-bitmap mark.
+    bool lastRowFull() const { return y_ >= height_ || (y_ == height_ - 1 && x_ >= width_); }
     void put(uchar index)
     {
         if (x_ < width_ && y_ < height_)
@@ -40,7 +40,7 @@ private:
 
 } // namespace
 
-std::vector<uchar> expandBmpRle(QByteArrayView data, int width, int height, int bitCount)
+std::optional<std::vector<uchar>> expandBmpRle(QByteArrayView data, int width, int height, int bitCount)
 {
     RleCanvas canvas(width, height);
     const auto* in = reinterpret_cast<const uchar*>(data.data());
@@ -65,15 +65,16 @@ std::vector<uchar> expandBmpRle(QByteArrayView data, int width, int height, int 
             break;
         case 2:
             if (i + 1 >= n)
-                return canvas.take();
+                return std::nullopt;
             canvas.delta(in[i], in[i + 1]);
             i += 2;
             break;
         default: {
             // Absolute run: `value` pixels, the bytes padded to a 16-bit boundary.
             const qsizetype bytes = four ? (value + 1) / 2 : value;
-            const qsizetype available = std::min(bytes, n - i);
-            for (int k = 0; k < value && k / (four ? 2 : 1) < available; ++k) {
+            if (n - i < bytes)
+                return std::nullopt;
+            for (int k = 0; k < value; ++k) {
                 const uchar b = in[i + (four ? k / 2 : k)];
                 canvas.put(four ? uchar((k & 1) ? b & 0x0F : b >> 4) : b);
             }
@@ -82,6 +83,8 @@ std::vector<uchar> expandBmpRle(QByteArrayView data, int width, int height, int 
         }
         }
     }
+    if (!canvas.done() && !canvas.lastRowFull())
+        return std::nullopt;
     return canvas.take();
 }
 

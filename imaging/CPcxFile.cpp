@@ -162,8 +162,10 @@ LoadResult CPcxFile::decode(QByteArrayView file, const QString& name, Route rout
         const QByteArrayView data = file.sliced(kHeaderSize, in.size() - kHeaderSize - (withPalette ? kPaletteBlockSize : 0));
         const qint64 stride = h.bytesPerLine * h.planes;
         std::vector<uchar> planes(size_t(stride * h.height));
+        // Data that ends before the picture does is refused, whether encoded or raw.
         if (h.encoded) {
-            decodeRle(data, planes);
+            if (decodeRle(data, planes) < qsizetype(planes.size()))
+                return failure(notValid(name));
         } else {
             if (data.size() < qsizetype(planes.size()))
                 return failure(notValid(name));

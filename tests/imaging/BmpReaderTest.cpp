@@ -156,12 +156,26 @@ TEST(BmpReader, Rle8AndRle4CoverEveryEscape)
     const int expected[] = {1, 2, 1, 2, 1, 3, 4, 5};
     for (int x = 0; x < 8; ++x)
         EXPECT_EQ(px(r4, x, 0), qRgb(expected[x] * 16, 0, 0)) << x;
-    // A run past the row and a stream cut inside an escape stay inside the picture.
+    // A run past the row's end is clipped.
     const LoadResult clipped = decodeBmp(makeBmp({.width = 2, .height = 1, .bitCount = 8, .compression = 1, .colours = table,
-                                                  .pixels = hex("FF 03 00 02 05")}),
+                                                  .pixels = hex("FF 03 00 01")}),
                                          kName, Route::Display);
     ASSERT_TRUE(clipped.ok());
     EXPECT_EQ(px(clipped, 1, 0), qRgb(48, 0, 0));
+    // Streams that end before the picture is full are refused: inside a delta, inside an absolute
+    // run, or after a row of two.
+    for (const char* cut : {"02 03 00 00 00 02 05", "02 03 00 00 00 04 01 02", "02 03"}) {
+        EXPECT_FALSE(decodeBmp(makeBmp({.width = 2, .height = 2, .bitCount = 8, .compression = 1, .colours = table,
+                                        .pixels = hex(cut)}),
+                               kName, Route::Display)
+                         .ok())
+            << cut;
+    }
+    // Without the end-of-bitmap mark a full last row is enough.
+    EXPECT_TRUE(decodeBmp(makeBmp({.width = 2, .height = 2, .bitCount = 8, .compression = 1, .colours = table,
+                                   .pixels = hex("02 03 00 00 02 04")}),
+                          kName, Route::Display)
+                    .ok());
 }
 
 TEST(BmpReader, RefusalsCarryTheirMessages)
@@ -209,8 +223,7 @@ TEST(BmpReader, MalformedHeadersAndShortDataAreRefused)
     EXPECT_FALSE(decodeBmp(patched(28, 7, 2), kName, Route::Display).ok());          // 7 bits
     EXPECT_FALSE(decodeBmp(patched(30, 2, 4), kName, Route::Display).ok());          // RLE4 at 8 bits
     EXPECT_FALSE(decodeBmp(patched(30, 5, 4), kName, Route::Display).ok());          // unknown compression
-    // A colour count beyond the depth is cut to the depth and the bytes that are there.
-    EXPECT_TRUE(decodeBmp(patched(46, 100000, 4), kName, Route::Display).ok());
+    EXPECT_FALSE(decodeBmp(patched(46, 257, 4), kName, Route::Display).ok());        // more colours than 8 bits hold
 }
 
 TEST(BmpReader, ReadsWhatNetpbmWrites)

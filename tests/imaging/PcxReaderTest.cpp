@@ -115,12 +115,17 @@ TEST(PcxReader, RunLengthData)
     std::vector<QRgb> palette(256, qRgb(0, 0, 0));
     palette[9] = qRgb(9, 9, 9);
     const LoadResult r = CPcxFile::decode(makePcx({.planes = 1, .bitsPerPlane = 8, .width = 2, .height = 2,
-                                                   .bytesPerLine = 2, .encoded = true, .data = hex("C3 09"),
+                                                   .bytesPerLine = 2, .encoded = true, .data = hex("C3 09 00"),
                                                    .palette = palette}),
                                           kName, Route::Display);
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(px(r, 0, 1), qRgb(9, 9, 9));
-    EXPECT_EQ(px(r, 1, 1), qRgb(0, 0, 0)); // the short stream leaves zeros
+    EXPECT_EQ(px(r, 1, 1), qRgb(0, 0, 0));
+    // A stream that ends before the picture does is refused.
+    EXPECT_FALSE(CPcxFile::decode(makePcx({.planes = 1, .bitsPerPlane = 8, .width = 2, .height = 2, .bytesPerLine = 2,
+                                           .encoded = true, .data = hex("C3 09"), .palette = palette}),
+                                  kName, Route::Display)
+                     .ok());
 }
 
 TEST(PcxReader, RefusesWhatItCannotRead)
