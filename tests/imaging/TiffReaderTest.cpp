@@ -114,10 +114,18 @@ TEST(TiffReader, EveryPageIsReadAndTheLastKept)
     EXPECT_EQ(r.messages, ReaderMessages{question});
     EXPECT_EQ(px(r, 0, 0), qRgb(0x22, 0x22, 0x22));
 
-    // A chain that points back stops at the directory already seen.
+    // A chain that points back stops at the directory already seen, a long one after 64 pages.
     const LoadResult looped = CTiffFile::decode(two.build(true), kName, Route::Display);
     ASSERT_TRUE(looped.ok());
     EXPECT_EQ(looped.messages.size(), 1u);
+    TiffBuilder many;
+    for (int page = 0; page < 70; ++page)
+        many.page({{256, 4, {1}}, {257, 4, {1}}, {258, 3, {8}}, {273, 4, {TiffBuilder::kPixelOffset}}, {279, 4, {1}}},
+                  QByteArray(1, char(page)));
+    const LoadResult longChain = CTiffFile::decode(many.build(), kName, Route::Display);
+    ASSERT_TRUE(longChain.ok());
+    EXPECT_EQ(longChain.messages.size(), size_t(CTiffFile::kMaxPages - 1));
+    EXPECT_EQ(px(longChain, 0, 0), qRgb(63, 63, 63));
 }
 
 TEST(TiffReader, PackBits)
