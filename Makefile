@@ -45,8 +45,9 @@ fuzz-run: fuzz
 	  [ -x "$$f" ] || continue; \
 	  name=$${f##*/fuzz_}; mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
 	  echo "fuzzing $$name for $(FUZZ_SECONDS) s"; \
+	  seeds=fuzz/corpus/$$name; [ -d $$seeds ] || seeds=; \
 	  $$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=4096 -timeout=30 -artifact_prefix=$(FUZZ_BUILD)/$$name- \
-	    $(FUZZ_BUILD)/corpus/$$name fuzz/corpus/$$name >$(FUZZ_BUILD)/fuzz-$$name.log 2>&1 \
+	    $(FUZZ_BUILD)/corpus/$$name $$seeds >$(FUZZ_BUILD)/fuzz-$$name.log 2>&1 \
 	    || { tail -n 40 $(FUZZ_BUILD)/fuzz-$$name.log; exit 1; }; \
 	done
 

@@ -1,6 +1,8 @@
 #pragma once
 // The fields of one two-line element set, read from its fixed columns.
 
+#include "orbit/Sgp4Model.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -24,10 +26,14 @@ struct ElementSet {
     double meanMotionRevPerDay = 0.0; // Kozai mean motion as printed
     std::int64_t revolutionNumber = 0;
     std::int64_t elementSetNumber = 0;
+    int ephemerisType = 0;
 };
 
 // Reads lines 1 and 2 of an element set. Only the first 69 columns count; checksums are not
 // checked. Gives nothing when a field the models need is missing or not a number.
 std::optional<ElementSet> parseElementSet(std::string_view line1, std::string_view line2);
+
+// The elements in the units and form the propagation models take.
+MeanElements meanElementsOf(const ElementSet& elements);
 
 } // namespace orbit

@@ -2,6 +2,7 @@
 // The SGP4/SDP4 models in their 2006 revision: WGS-72 constants, "improved" operation mode,
 // positions and velocities in the TEME frame.
 
+#include "orbit/DeepSpace.h"
 #include "orbit/OrbitMath.h"
 
 namespace orbit {
@@ -26,6 +27,9 @@ enum Sgp4Error : int {
     kSgp4PerturbedEccentricity = 3, // perturbed eccentricity outside [0, 1]
     kSgp4SemiLatusRectum = 4,       // semi-latus rectum negative
     kSgp4Decayed = 6,               // the satellite has decayed
+    // Not of the published model:
+    kSgp4NotFinite = 7,             // a non-finite element, time or result
+    kSgp4TooFarFromEpoch = 8,       // a resonant orbit more than 1e8 minutes (190 years) from epoch
 };
 
 struct StateVector {
@@ -43,11 +47,30 @@ public:
     int initError() const;
 
     // Propagates to the given minutes since epoch. Returns an Sgp4Error; the state is only
-    // meaningful for kSgp4Ok and is finite then.
+    // meaningful for kSgp4Ok and is finite then (a failed call leaves it untouched).
     int propagate(double minutesSinceEpoch, StateVector& state);
 
 private:
-    // implementation state
+    int propagateModel(double t, StateVector& state);
+
+    MeanElements elements_;
+    int initError_ = kSgp4Ok;
+    bool deepSpace_ = false;
+    bool simpleDrag_ = false; // perigee below 220 km or deep space: the drag terms to t^2 only
+
+    double meanMotion_ = 0.0;        // un-Kozai'd, rad/min
+    double semiMajorAxisBase_ = 0.0; // (xke / meanMotion_)^(2/3), earth radii
+    double sinInclination_ = 0.0, cosInclination_ = 0.0;
+    // Secular rates of gravity and drag.
+    double mdot_ = 0.0, argpdot_ = 0.0, nodedot_ = 0.0, nodecf_ = 0.0;
+    // Drag.
+    double cc1_ = 0.0, cc4_ = 0.0, cc5_ = 0.0, d2_ = 0.0, d3_ = 0.0, d4_ = 0.0;
+    double delmo_ = 0.0, eta_ = 0.0, omgcof_ = 0.0, xmcof_ = 0.0, sinmao_ = 0.0;
+    double t2cof_ = 0.0, t3cof_ = 0.0, t4cof_ = 0.0, t5cof_ = 0.0;
+    // Long- and short-period coefficients of the near-earth model.
+    double con41_ = 0.0, x1mth2_ = 0.0, x7thm1_ = 0.0, xlcof_ = 0.0, aycof_ = 0.0;
+
+    DeepSpace deep_;
 };
 
 } // namespace orbit

@@ -12,8 +12,8 @@ packages=(
   libgl-dev libglu1-mesa-dev
   # HTTP
   libcurl4-openssl-dev
-  # tests
-  libgtest-dev libgmock-dev xvfb xauth python3-sgp4
+  # tests (locales: the German numeric locale of the locale-independence tests)
+  libgtest-dev libgmock-dev xvfb xauth python3-sgp4 locales
   # benchmarks
   libbenchmark-dev valgrind
   # fuzzing
@@ -25,14 +25,26 @@ packages=(
   qt6-svg-dev libemf2svg-dev libwmf-dev fonts-dejavu-core netpbm
 )
 
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+
+# The tests check that a German numeric locale (decimal comma) does not leak into files.
+ensure_german_locale() {
+  locale -a 2>/dev/null | grep -qix 'de_DE.utf8' && return 0
+  command -v localedef >/dev/null 2>&1 || return 0
+  $sudo localedef -i de_DE -c -f UTF-8 de_DE.UTF-8 >/dev/null 2>&1 ||
+    echo "setup-deps: could not generate de_DE.UTF-8; its test will be skipped" >&2
+}
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  ensure_german_locale
+  exit 0
+fi
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
@@ -41,3 +53,4 @@ if ! { $sudo apt-get update -q && $sudo apt-get install -y -q --no-install-recom
   echo "setup-deps: could not install: ${missing[*]}" >&2
   exit 1
 fi
+ensure_german_locale

@@ -1,0 +1,233 @@
+#include "document/CKivDoc.h"
+
+#include "document/BuiltInIcon.h"
+#include "document/SettingsTable.h"
+#include "document/TimeStep.h"
+#include "platform/DataPaths.h"
+#include "platform/IniProfile.h"
+#include "platform/LineReader.h"
+#include "platform/UiServices.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <algorithm>
+
+using namespace kiv;
+
+CKivDoc::CKivDoc(DocumentContext context) : context_(context)
+{
+    platform::Clock& clock = context_.ui.clock;
+    FpsTick = LastTick = StartTick = clock.tickCount();
+    setTime(clock.now());
+    JulianDate = SimTime.julianDate();
+
+    platform::WaitCursor wait(context_.ui.cursors);
+    LoadSettings();
+    Show3D = Show2D = ShowObs = ShowWDB = 0; // set again as the views open
+
+    Icons[0].icon = builtInSatelliteIcon();
+    LoadSatelliteFile();
+
+    const auto model = context_.paths.find(QStringLiteral("SATELLITE.DAT"));
+    SatelliteModelFileName = model ? QFileInfo(*model).absoluteFilePath() : QStringLiteral("SATELLITE.DAT");
+    InitSatellites();
+}
+
+CKivDoc::~CKivDoc()
+{
+    if (context_.frame)
+        context_.frame->SetAnimationTimer(false);
+    FreeSatellites();
+}
+
+void CKivDoc::Warn(const QString& caption, const QString& text)
+{
+    context_.ui.messages.show({caption, text, platform::MessageButtons::Ok, platform::MessageIcon::Exclamation});
+}
+
+QString CKivDoc::ResolvedPath(const QString& name) const { return context_.paths.resolve(name); }
+
+bool CKivDoc::FileExists(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly);
+}
+
+// ---- element sets ----------------------------------------------------------------------------
+
+void CKivDoc::ReloadSatellites()
+{
+    if (WorldView)
+        WorldView->FreeOrbitBuffers();
+    FreeSatellites();
+    LoadSatelliteFile();
+    InitSatellites();
+    if (WorldView)
+        WorldView->BuildOrbitLists();
+    if (MapView)
+        MapView->LayoutLabels();
+    if (ObsView)
+        ObsView->LayoutLabels();
+}
+
+void CKivDoc::LoadSatelliteFile()
+{
+    SatelliteCount = 0;
+    QFile file(ResolvedPath(Satellitenfilename));
+    if (!file.open(QIODevice::ReadOnly)) {
+        Warn(QStringLiteral("Attention"), English()
+                                              ? QStringLiteral(" Sorry could'nt find Satellitefile %1.").arg(Satellitenfilename)
+                                              : QStringLiteral("Sorry, Satellitenfile %1 nicht gefunden.").arg(Satellitenfilename));
+        UpdateTitle();
+        return;
+    }
+    platform::LineReader lines(file, kElementFileMaxLine);
+    const ElementFileContent content = readElementFile(lines);
+    int count = 0;
+    for (const ElementLines& record : content.records)
+        SetSatelliteFromTLE(count++, record.name, record.line1, record.line2);
+    SatelliteCount = count;
+    if (content.badLine > 0) {
+        Warn(QStringLiteral("Attention"),
+             English() ? QStringLiteral("Attention, in satellite datafile : %1\noccured a error in Line : %2")
+                             .arg(Satellitenfilename)
+                             .arg(content.badLine)
+                       : QStringLiteral("Achtung, im Satelliten-Datenfile : %1\nist ein Fehler in Zeile : %2 aufgetaucht !!!")
+                             .arg(Satellitenfilename)
+                             .arg(content.badLine));
+    }
+    RecountIcons();
+    UpdateTitle();
+}
+
+bool CKivDoc::SetSatelliteFromTLE(int slot, std::string_view name, std::string_view line1, std::string_view line2)
+{
+    if (slot < 0 || slot >= kMaxSatellites)
+        return false;
+    const ElementLines lines = trimmedElementLines(name, line1, line2);
+    SatelliteLines[slot] = lines;
+    Orbit.SetSatellite(lines.name.c_str(), lines.line1.c_str(), lines.line2.c_str(), false);
+    Satellites[slot] = *Orbit.GetSatellite();
+
+    int& index = SatInfo[slot].iconIndex;
+    if (index < 0 || index >= kMaxSatellites)
+        index = 0;
+    if (Icons[index].refCount == 0)
+        LoadIcon(index);
+    ++Icons[index].refCount;
+    return true;
+}
+
+void CKivDoc::LoadIcon(int entry)
+{
+    tagICONENTRY& e = Icons[entry];
+    if (entry == 0 || e.fileName.isEmpty()) {
+        e.icon = builtInSatelliteIcon();
+        return;
+    }
+    QImageReader reader(ResolvedPath(e.fileName));
+    const QImage image = reader.read();
+    e.icon = image.isNull() ? builtInSatelliteIcon()
+                            : image.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                  .convertToFormat(QImage::Format_ARGB32);
+}
+
+void CKivDoc::RecountIcons()
+{
+    std::array<int, kMaxSatellites> counts{};
+    for (int i = 0; i < SatelliteCount; ++i)
+        ++counts[SatInfo[i].iconIndex];
+    for (int k = 0; k < kMaxSatellites; ++k) {
+        Icons[k].refCount = counts[k];
+        if (k > 0 && counts[k] == 0)
+            Icons[k].icon = QImage();
+    }
+}
+
+void CKivDoc::UpdateTitle()
+{
+    const QFileInfo info(ResolvedPath(Satellitenfilename));
+    const bool found = info.exists() && info.isFile();
+    const bool english = English();
+    const QString plural = SatelliteCount == 1 ? QString() : english ? QStringLiteral("s") : QStringLiteral("en");
+    QString title = english ? QStringLiteral("Satellite Simulation -> %1 (%2 satellite%3 in buffer)")
+                            : QStringLiteral("Satelliten Simulation -> %1 (%2 Satellit%3 geladen)");
+    title = title.arg(Satellitenfilename).arg(SatelliteCount).arg(plural);
+    if (found) {
+        const platform::LocalCalendar modified =
+            platform::Time(info.lastModified().toSecsSinceEpoch()).local();
+        title += (english ? QStringLiteral(" from the %1,%2,%3") : QStringLiteral(" vom %1,%2,%3"))
+                     .arg(modified.day)
+                     .arg(QLatin1String(monthAbbreviation(modified.month, false)))
+                     .arg(modified.year);
+    } else {
+        title += english ? QStringLiteral(" File not found !") : QStringLiteral(" Konnte Datei nicht finden !");
+    }
+    if (context_.frame)
+        context_.frame->SetTitle(title);
+}
+
+void CKivDoc::RemoveSatellite(int slot)
+{
+    if (slot < 0 || slot >= SatelliteCount)
+        return;
+    // Colours, icon and shown flag stay with their slot; the element set and everything computed
+    // from it move down with the satellite.
+    for (int i = slot; i + 1 < SatelliteCount; ++i) {
+        Satellites[i] = Satellites[i + 1];
+        SatelliteLines[i] = std::move(SatelliteLines[i + 1]);
+        SatHistory[i] = std::move(SatHistory[i + 1]);
+        tagSATINFO& to = SatInfo[i];
+        const tagSATINFO& from = SatInfo[i + 1];
+        const tagSATINFO keep = to;
+        to = from;
+        to.shown = keep.shown;
+        to.iconIndex = keep.iconIndex;
+        std::copy(std::begin(keep.color), std::end(keep.color), to.color);
+        std::copy(&keep.glColor[0][0], &keep.glColor[0][0] + 12, &to.glColor[0][0]);
+    }
+    const int last = --SatelliteCount;
+    SatHistory[last] = tagSATHISTORY{};
+    SatInfo[last].trackLat.clear();
+    SatInfo[last].trackLon.clear();
+    SatInfo[last].trackAlt.clear();
+    RecountIcons();
+}
+
+void CKivDoc::FreeSatellites()
+{
+    for (int i = 0; i < SatelliteCount; ++i) {
+        SatInfo[i].trackLat.clear();
+        SatInfo[i].trackLon.clear();
+        SatInfo[i].trackAlt.clear();
+        SatHistory[i] = tagSATHISTORY{};
+    }
+    SatelliteCount = 0;
+    RecountIcons();
+}
+
+// ---- profile ---------------------------------------------------------------------------------
+
+void CKivDoc::LoadSettings()
+{
+    applyDefaultSettings(*this);
+    loadSettings(*this, context_.profile);
+}
+
+void CKivDoc::SaveSettings()
+{
+    KivSettings stored = *this;
+    stored.TimeFactor = PersistentTimeFactor();
+    saveSettings(stored, context_.profile);
+    const platform::WriteResult written = context_.profile.save();
+    if (!written)
+        Warn(English() ? QStringLiteral("Attention") : QStringLiteral("Achtung"),
+             (English() ? QStringLiteral("The settings could not be saved.\n")
+                        : QStringLiteral("Die Einstellungen konnten nicht gespeichert werden.\n")) +
+                 written.errorText);
+}
+
+void CKivDoc::AddInternetFile(const QString& url) { addRecentUrl(InternetFileName, url); }
+void CKivDoc::AddWeatherImage(const QString& url) { addRecentUrl(WeatherImage, url); }

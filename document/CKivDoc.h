@@ -1,0 +1,143 @@
+#pragma once
+// The one document: the satellite table, the simulated clock and the animation step, every
+// setting, and plain pointers to the open views. Views and dialogs read and write its members
+// directly; it reaches the views and the main window only through the ports it declares.
+
+#include "document/DocumentViews.h"
+#include "document/ElementFile.h"
+#include "document/KivSettings.h"
+#include "document/tagICONENTRY.h"
+#include "document/tagSATINFO.h"
+#include "orbit/CSGP4_SDP4.h"
+#include "platform/Time.h"
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace platform {
+class DataPaths;
+class IniProfile;
+struct UiServices;
+}
+
+namespace kiv {
+
+// What the document is built with; all of it outlives the document.
+struct DocumentContext {
+    platform::UiServices& ui;
+    platform::IniProfile& profile;
+    const platform::DataPaths& paths;
+    MainFramePort* frame = nullptr;
+};
+
+} // namespace kiv
+
+class CKivDoc : public KivSettings {
+public:
+    explicit CKivDoc(kiv::DocumentContext context);
+    ~CKivDoc();
+    CKivDoc(const CKivDoc&) = delete;
+    CKivDoc& operator=(const CKivDoc&) = delete;
+
+    // Links
+    CKivDoc* Self = this;
+    CSGP4_SDP4 Orbit;
+    kiv::WorldViewPort* WorldView = nullptr;
+    kiv::MapViewPort* MapView = nullptr;
+    kiv::ObsViewPort* ObsView = nullptr;
+    std::array<kiv::WDBViewPort*, 10> WDBViews{}; // 1..WDBViewCount, packed; 0 unused
+    int WDBViewCount = 0;
+
+    // Animation and simulated time
+    int AnimationRunning = 1;
+    std::uint32_t FpsTick = 0;
+    std::uint32_t LastTick = 0;
+    std::uint32_t StartTick = 0;
+    platform::Time SimTime;     // the simulated instant; local fields by the zone rules in force then
+    std::int64_t UtcOffset = 0; // UTC minus local time at SimTime, seconds
+    double JulianDate = 0.0;    // of the last satellite calculation
+    int ShowUTC = 0;
+    float ClockColors[2][13][4] = {};
+
+    // Satellite table
+    std::array<tagSATELLITE, kiv::kMaxSatellites> Satellites{};
+    std::array<tagSATINFO, kiv::kMaxSatellites> SatInfo{};
+    std::array<tagSATHISTORY, kiv::kMaxSatellites> SatHistory{};
+    std::array<kiv::ElementLines, kiv::kMaxSatellites> SatelliteLines{}; // as loaded, per slot
+    std::array<tagICONENTRY, kiv::kMaxSatellites> Icons{};
+    int SatelliteCount = 0;
+    int DisplayAll = 0;
+    QString SatelliteModelFileName;
+    int ColorTableChanged = 0;
+
+    // Following a satellite
+    int FollowMode3D = 1;
+    int FollowInWDB = 0;
+    int FollowIn3D = 0;
+    int FollowActive = 0;
+    int FollowedSatellite = 0;
+    tagVECTOR FollowedPos;
+    int ShadeMode = 1;
+    int ShowCourseEarth3D = 0;
+
+    // Values kept only in settings archives
+    int TownPopulationMin = 0;
+    int ObsSetValue = 0;
+    double fUserW = 0.0;
+
+    // Element sets (the file named by Satellitenfilename)
+    void ReloadSatellites();
+    void LoadSatelliteFile();
+    bool SetSatelliteFromTLE(int slot, std::string_view name, std::string_view line1, std::string_view line2);
+    void UpdateTitle();
+    void RemoveSatellite(int slot);
+    void FreeSatellites();
+    static bool FileExists(const QString& path);
+
+    // Propagation, ground tracks and beam footprints
+    void InitSatellites();
+    void ResetRouteSteps();
+    int CalculateSatellite(int slot);
+    void CalculateBeamFootprints(bool all);
+
+    // Simulated time and the animation step
+    // Sets the clock from outside (time dialog, settings archive): the real-time step then
+    // counts from now, not from the last step.
+    void SetSimTime(platform::Time time);
+    void EnableAnimationTimer(bool on);
+    void AnimationStep();
+    void AdvanceTime();
+    void UpdateFollowCamera();
+    void OnPlay();
+    void OnPause();
+    void OnReset();
+    // The factor to keep when the program ends: the one Pause would bring back.
+    int PersistentTimeFactor() const;
+
+    // Profile
+    void LoadSettings();
+    void SaveSettings();
+    void AddInternetFile(const QString& url);
+    void AddWeatherImage(const QString& url);
+
+    const kiv::DocumentContext& Context() const { return context_; }
+
+private:
+    void setTime(platform::Time time);
+    bool English() const { return Language != 0; }
+    void Warn(const QString& caption, const QString& text);
+    void RecountIcons();
+    void LoadIcon(int entry);
+    bool TrackShown() const;
+    QString ResolvedPath(const QString& name) const;
+
+    kiv::DocumentContext context_;
+    // Animation state that lives beside the clock.
+    double realTimeRemainder_ = 0.0;
+    int resetCounter_ = 0;
+    int fpsCounter_ = 0;
+    bool busy_ = false;
+    int savedTimeFactor_ = 0;
+};

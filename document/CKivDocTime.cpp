@@ -1,0 +1,182 @@
+// CKivDoc: the simulated clock, the animation step, Play, Pause, Reset and the follow camera.
+#include "document/CKivDoc.h"
+#include "document/TimeStep.h"
+#include "orbit/OrbitTime.h"
+#include "platform/UiServices.h"
+
+using namespace kiv;
+
+namespace {
+// The clock stays where calendars, files and the models all make sense.
+const platform::Time kEarliest(0);
+const platform::Time kLatest = platform::Time::fromUtc({3000, 12, 31, 23, 59, 59});
+} // namespace
+
+void CKivDoc::setTime(platform::Time time)
+{
+    SimTime = time;
+    UtcOffset = -time.localMinusUtcSeconds();
+}
+
+void CKivDoc::SetSimTime(platform::Time time)
+{
+    setTime(std::clamp(time, kEarliest, kLatest));
+    LastTick = context_.ui.clock.tickCount();
+    realTimeRemainder_ = 0.0;
+}
+
+void CKivDoc::EnableAnimationTimer(bool on)
+{
+    if (on) {
+        LastTick = context_.ui.clock.tickCount();
+        realTimeRemainder_ = 0.0;
+    }
+    if (context_.frame)
+        context_.frame->SetAnimationTimer(on && AnimationRunning);
+}
+
+void CKivDoc::AnimationStep()
+{
+    if (++resetCounter_ >= 10000) {
+        resetCounter_ = 0;
+        OnReset();
+    }
+    if (Show3D && ++fpsCounter_ >= 10) {
+        fpsCounter_ = 0;
+        if (WorldView)
+            WorldView->ShowFramesPerSecond();
+    }
+    if (busy_)
+        return;
+    busy_ = true;
+    AdvanceTime();
+    if (TimeFactor != 0) {
+        for (int i = 0; i < SatelliteCount; ++i) {
+            if (SatInfo[i].shown)
+                CalculateSatellite(i);
+        }
+        if (CalculateExact == 1)
+            CalculateBeamFootprints(false);
+    }
+    if (FollowActive)
+        UpdateFollowCamera();
+    if (Show3D && WorldView)
+        WorldView->RenderScene();
+    if (Show2D && MapView)
+        MapView->RedrawMap();
+    if (ShowObs && ObsView)
+        ObsView->RedrawSky();
+    if (ShowWDB) {
+        for (int i = 1; i <= WDBViewCount; ++i)
+            WDBViews[i]->RefreshSatellites();
+    }
+    busy_ = false;
+}
+
+void CKivDoc::AdvanceTime()
+{
+    const std::uint32_t now = context_.ui.clock.tickCount();
+    if (AnimationRunning) {
+        const int month = TimeFactor == kOneMonth ? SimTime.local().month : 0; // the zone lookup is not free
+        const std::int64_t seconds = stepSeconds(TimeFactor, month, realTimeRemainder_, now - LastTick);
+        const platform::Time next = SimTime + seconds;
+        if (next < kEarliest || next > kLatest) {
+            setTime(context_.ui.clock.now());
+            context_.ui.messages.show(
+                {English() ? QStringLiteral("Note : ") : QStringLiteral("Achtung : "),
+                 English() ? QStringLiteral("Time run out of range.\nResetting to current time")
+                           : QStringLiteral("Die simulierte Zeit kann nicht dargestellt werden.\nSetze Simulationszeit "
+                                            "zur aktuellen Zeit."),
+                 platform::MessageButtons::Ok, platform::MessageIcon::Information});
+        } else {
+            setTime(next);
+        }
+    }
+    LastTick = context_.ui.clock.tickCount();
+    if (!context_.frame)
+        return;
+    int year, month, day, hour, minute, second;
+    if (ShowUTC) {
+        const orbit::UtcCalendar c = SimTime.utcCalendar();
+        std::tie(year, month, day, hour, minute, second) = std::tie(c.year, c.month, c.day, c.hour, c.minute, c.second);
+    } else {
+        const platform::LocalCalendar c = SimTime.local();
+        std::tie(year, month, day, hour, minute, second) = std::tie(c.year, c.month, c.day, c.hour, c.minute, c.second);
+    }
+    context_.frame->SetStatusText(1, QStringLiteral("%1 , %2 , %3 / %4 : %5 : %6")
+                                         .arg(year)
+                                         .arg(QLatin1String(monthAbbreviation(month, true)))
+                                         .arg(day)
+                                         .arg(hour)
+                                         .arg(minute)
+                                         .arg(second));
+    context_.frame->SetStatusText(4, QString::number(TimeFactor));
+}
+
+void CKivDoc::OnPlay()
+{
+    AnimationRunning = AnimationRunning ? 0 : 1;
+    EnableAnimationTimer(AnimationRunning != 0);
+}
+
+void CKivDoc::OnPause()
+{
+    if (TimeFactor != 0) {
+        savedTimeFactor_ = TimeFactor;
+        TimeFactor = 0;
+    } else {
+        TimeFactor = savedTimeFactor_ != 0 ? savedTimeFactor_ : 1;
+        savedTimeFactor_ = 0;
+    }
+}
+
+int CKivDoc::PersistentTimeFactor() const
+{
+    if (TimeFactor != 0)
+        return TimeFactor;
+    return savedTimeFactor_ != 0 ? savedTimeFactor_ : 1;
+}
+
+void CKivDoc::OnReset()
+{
+    platform::WaitCursor wait(context_.ui.cursors);
+    ResetRouteSteps();
+    if (Show3D && WorldView) {
+        WorldView->ResetOrbitState();
+        WorldView->BuildOrbitLists();
+    }
+    for (int i = 0; i < SatelliteCount; ++i) {
+        if (SatInfo[i].shown)
+            CalculateSatellite(i);
+    }
+    if (CalculateExact == 1)
+        CalculateBeamFootprints(false);
+    AnimationStep();
+}
+
+void CKivDoc::UpdateFollowCamera()
+{
+    const int f = FollowedSatellite;
+    if (f < 0 || f >= SatelliteCount) {
+        FollowActive = 0;
+        return;
+    }
+    const tagSATINFO& info = SatInfo[f];
+    if (Show3D && FollowIn3D && WorldView) {
+        if (!info.shown)
+            CalculateSatellite(f);
+        if (FollowMode3D != 0) {
+            const platform::LocalCalendar c = SimTime.local();
+            WorldView->FollowFrom(FollowedPos, orbit::dayOfYear(c.year, c.month, c.day));
+        } else {
+            WorldView->LookAt(info.lat, -info.lon, info.alt);
+        }
+    }
+    if (ShowWDB && FollowInWDB && WDBViewCount >= 1) {
+        if (!FollowIn3D && !info.shown)
+            CalculateSatellite(f);
+        WDBViews[1]->CentreOn(info.lat, -info.lon);
+        if (Show2D && MapView)
+            MapView->SetWDBZoomBox(WDBViews[1]->Extent());
+    }
+}

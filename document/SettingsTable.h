@@ -1,0 +1,56 @@
+#pragma once
+// Every persistent setting declared once: section, key, kind, default, allowed range and member.
+// The profile, the settings archives and the dialogs all go through this table.
+
+#include "document/KivSettings.h"
+
+#include <span>
+#include <variant>
+
+namespace platform {
+class IniProfile;
+}
+
+namespace kiv {
+
+enum class SettingKind { String, Integer, Boolean, Float, Colour };
+
+// What a value outside its range becomes: the nearest bound, or the default.
+enum class OutOfRange { Clamp, Default };
+
+struct SettingRange {
+    double min;
+    double max;
+    OutOfRange policy = OutOfRange::Clamp;
+};
+
+struct SettingDef {
+    using Member = std::variant<QString KivSettings::*, int KivSettings::*, float KivSettings::*,
+                                double KivSettings::*, COLORREF KivSettings::*>;
+    const char* section;
+    const char* key;
+    SettingKind kind;
+    Member member;
+    double numericDefault = 0.0;
+    const char* textDefault = "";
+    const SettingRange* range = nullptr;
+};
+
+// The scalar settings in the order the profile is written.
+std::span<const SettingDef> settingsTable();
+
+// Every setting at its default, the URL lists and render qualities included.
+void applyDefaultSettings(KivSettings& settings);
+// Brings every value into its range; non-finite numbers become their defaults.
+void clampSettings(KivSettings& settings);
+
+void loadSettings(KivSettings& settings, const platform::IniProfile& profile);
+void saveSettings(const KivSettings& settings, platform::IniProfile& profile);
+void loadQuality(const QString& name, tagQUALITY& quality, const platform::IniProfile& profile);
+void saveQuality(const QString& name, const tagQUALITY& quality, platform::IniProfile& profile);
+
+// Puts a URL at the front of a most-recent list unless it is there already (exact text) or
+// blank; the oldest entry drops out.
+void addRecentUrl(std::array<QString, 5>& list, const QString& url);
+
+} // namespace kiv

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace platform {
+
+// The warning beep of a refused input.
+class Bell {
+public:
+    virtual ~Bell() = default;
+    virtual void beep() = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,28 @@
+#pragma once
+// The message box service. Boxes have no owner window; captions and texts are passed exactly as
+// they are to appear, in the language the caller chose at the call.
+
+#include <QString>
+
+namespace platform {
+
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class MessageIcon { None, Information, Question, Exclamation, Error };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Retry };
+
+struct MessageRequest {
+    QString caption{};
+    QString text{};
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::None;
+};
+
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    // Shows the box modally and returns the button chosen. Closing the box counts as Cancel,
+    // or as No for a Yes/No box, or Ok for an Ok box.
+    virtual MessageAnswer show(const MessageRequest& request) = 0;
+};
+
+} // namespace platform

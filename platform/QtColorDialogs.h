@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/ColorDialogs.h"
+
+namespace platform {
+
+// A parentless QColorDialog.
+class QtColorDialogs final : public ColorDialogs {
+public:
+    std::optional<std::uint32_t> chooseColor(std::uint32_t initialColorRef, const QString& title) override;
+};
+
+} // namespace platform

@@ -1,0 +1,198 @@
+// The simulated clock and the animation step.
+#include "document/TimeStep.h"
+#include "tests/document/DocumentFixture.h"
+
+using namespace kiv;
+using namespace kiv::test;
+
+namespace {
+
+const char* kProfile = "[Allgemein]\nSatellitenfilename=sats.tle\n";
+
+class AnimationTest : public DocumentTest {
+protected:
+    CKivDoc& start(int factor, platform::Time at = platform::Time::fromUtc({2024, 1, 31, 12, 0, 0}))
+    {
+        writeFile("sats.tle", lowSatellites(3));
+        CKivDoc& doc = makeDocument(kProfile);
+        doc.TimeFactor = factor;
+        doc.SetSimTime(at);
+        for (int i = 0; i < doc.SatelliteCount; ++i)
+            doc.SatInfo[i].shown = 1;
+        return doc;
+    }
+
+    void tick(CKivDoc& doc, int ms = 20)
+    {
+        ui_.clock.advanceMs(static_cast<std::uint64_t>(ms));
+        doc.AnimationStep();
+    }
+};
+
+} // namespace
+
+TEST(TimeStep, FactorsAndTheirSteps)
+{
+    double remainder = 0.0;
+    EXPECT_EQ(stepSeconds(0, 1, remainder, 500), 0);
+    EXPECT_EQ(stepSeconds(60, 1, remainder, 20), 60);
+    EXPECT_EQ(stepSeconds(3600, 1, remainder, 20), 3600);
+    EXPECT_EQ(stepSeconds(86400, 1, remainder, 20), 86400);
+    EXPECT_EQ(stepSeconds(86163, 1, remainder, 20), 86163); // a sidereal day loses no second
+    EXPECT_EQ(stepSeconds(-7200, 1, remainder, 20), -7200);
+    EXPECT_EQ(stepSeconds(kOneMonth, 1, remainder, 20), 31 * 86400);
+    EXPECT_EQ(stepSeconds(kOneMonth, 2, remainder, 20), 28 * 86400);
+    EXPECT_EQ(stepSeconds(kOneMonth, 4, remainder, 20), 30 * 86400);
+}
+
+TEST(TimeStep, RealTimeAddsWholeSecondsAndCarriesTheFraction)
+{
+    double remainder = 0.0;
+    int added = 0;
+    for (int i = 0; i < 50; ++i) {
+        const auto s = stepSeconds(kRealTime, 1, remainder, 20);
+        EXPECT_TRUE(s == 0 || s == 1);
+        added += static_cast<int>(s);
+    }
+    EXPECT_EQ(added, 1);
+    EXPECT_NEAR(remainder, 0.0, 1e-9);
+    EXPECT_STREQ(monthAbbreviation(5, true), "Mai");
+    EXPECT_STREQ(monthAbbreviation(5, false), "May");
+}
+
+TEST_F(AnimationTest, OneStepAdvancesPropagatesAndRedrawsInOrder)
+{
+    CKivDoc& doc = start(60);
+    FakeViews views;
+    doc.WorldView = &views;
+    doc.MapView = &views;
+    doc.ObsView = &views;
+    doc.WDBViews[1] = doc.WDBViews[2] = &views;
+    doc.WDBViewCount = 2;
+    doc.Show3D = doc.Show2D = doc.ShowObs = doc.ShowWDB = 1;
+    tick(doc);
+    const double before = doc.SatInfo[0].lastJd;
+    views.calls.clear();
+    tick(doc);
+    EXPECT_EQ(doc.SimTime, platform::Time::fromUtc({2024, 1, 31, 12, 2, 0}));
+    EXPECT_NEAR(doc.SatInfo[0].lastJd - before, 60.0 / 86400.0, 1e-9);
+    EXPECT_EQ(views.calls, (std::vector<std::string>{"RenderScene", "RedrawMap", "RedrawSky", "RefreshSatellites",
+                                                     "RefreshSatellites"}));
+    EXPECT_EQ(frame_.clockText, "2024 , Jan , 31 / 12 : 2 : 0");
+    EXPECT_EQ(frame_.factorText, "60");
+    doc.WorldView = nullptr;
+    doc.MapView = nullptr;
+    doc.ObsView = nullptr;
+    doc.WDBViewCount = 0;
+}
+
+TEST_F(AnimationTest, MonthStepsAndDaylightSavingFollowTheLocalCalendar)
+{
+    CKivDoc& doc = start(kOneMonth, platform::Time::fromUtc({2024, 1, 31, 0, 0, 0}));
+    tick(doc);
+    EXPECT_EQ(doc.SimTime, platform::Time::fromUtc({2024, 3, 2, 0, 0, 0}));
+
+    ScopedTimeZone berlin("CET-1CEST,M3.5.0,M10.5.0/3");
+    doc.TimeFactor = 86400;
+    doc.SetSimTime(platform::Time::fromLocal({2024, 3, 30, 12, 0, 0}));
+    EXPECT_EQ(doc.UtcOffset, -3600);
+    tick(doc);
+    EXPECT_EQ(doc.SimTime.local().hour, 13); // a day of absolute seconds across the change
+    EXPECT_EQ(doc.UtcOffset, -7200);
+    doc.ShowUTC = 1;
+    tick(doc);
+    EXPECT_EQ(frame_.clockText, "2024 , Apr , 1 / 11 : 0 : 0");
+}
+
+TEST_F(AnimationTest, RealTimeIgnoresTheTimeTheClockStoodStill)
+{
+    CKivDoc& doc = start(kRealTime);
+    const platform::Time t0 = doc.SimTime;
+    for (int i = 0; i < 100; ++i)
+        tick(doc);
+    EXPECT_EQ(doc.SimTime - t0, 2);
+    doc.EnableAnimationTimer(false);
+    ui_.clock.advanceMs(60000); // a modal dialog
+    doc.EnableAnimationTimer(true);
+    EXPECT_TRUE(frame_.timerOn);
+    tick(doc);
+    EXPECT_EQ(doc.SimTime - t0, 2);
+}
+
+TEST_F(AnimationTest, TheClockStaysInRange)
+{
+    CKivDoc& doc = start(-86400, platform::Time::fromUtc({1970, 1, 1, 12, 0, 0}));
+    ui_.messages.clear();
+    tick(doc);
+    EXPECT_EQ(doc.SimTime, ui_.clock.now());
+    ASSERT_EQ(ui_.messages.shown().size(), 1u);
+    EXPECT_EQ(ui_.messages.captions()[0], "Note : ");
+    EXPECT_EQ(ui_.messages.texts()[0], "Time run out of range.\nResetting to current time");
+}
+
+TEST_F(AnimationTest, PauseKeepsTheFactorToComeBackTo)
+{
+    CKivDoc& doc = start(3600);
+    doc.OnPause();
+    EXPECT_EQ(doc.TimeFactor, 0);
+    EXPECT_EQ(doc.PersistentTimeFactor(), 3600);
+    const platform::Time stopped = doc.SimTime;
+    tick(doc);
+    EXPECT_EQ(doc.SimTime, stopped);
+    doc.OnPause();
+    EXPECT_EQ(doc.TimeFactor, 3600);
+    doc.TimeFactor = 0;
+    doc.OnPause(); // nothing saved: resume in real time
+    EXPECT_EQ(doc.TimeFactor, 1);
+
+    doc.TimeFactor = 86400;
+    doc.OnPause();
+    doc.SaveSettings();
+    EXPECT_EQ(profile_.GetProfileInt("Allgemein", "TimeFactor", 0), 86400);
+}
+
+TEST_F(AnimationTest, PlayTogglesTheTimer)
+{
+    CKivDoc& doc = start(60);
+    doc.EnableAnimationTimer(true);
+    EXPECT_TRUE(frame_.timerOn);
+    doc.OnPlay();
+    EXPECT_EQ(doc.AnimationRunning, 0);
+    EXPECT_FALSE(frame_.timerOn);
+    const platform::Time stopped = doc.SimTime;
+    doc.AdvanceTime();
+    EXPECT_EQ(doc.SimTime, stopped);
+    doc.OnPlay();
+    EXPECT_TRUE(frame_.timerOn);
+}
+
+TEST_F(AnimationTest, EveryTenThousandthStepResetsTheTracks)
+{
+    CKivDoc& doc = start(60);
+    FakeViews views;
+    doc.WorldView = &views;
+    doc.Show3D = 1;
+    for (int i = 0; i < 9999; ++i)
+        doc.AnimationStep();
+    views.calls.clear();
+    const platform::Time before = doc.SimTime;
+    doc.AnimationStep();
+    EXPECT_EQ(doc.SimTime - before, 120); // the reset's own step and this one
+    EXPECT_EQ(views.calls.front(), "ResetOrbitState");
+    doc.WorldView = nullptr;
+}
+
+TEST_F(AnimationTest, FollowingANonexistentSatelliteSwitchesFollowOff)
+{
+    CKivDoc& doc = start(60);
+    FakeViews views;
+    doc.WorldView = &views;
+    doc.Show3D = doc.FollowIn3D = doc.FollowActive = 1;
+    doc.FollowedSatellite = 1;
+    tick(doc);
+    EXPECT_NE(std::find(views.calls.begin(), views.calls.end(), "FollowFrom"), views.calls.end());
+    doc.FollowedSatellite = 7;
+    tick(doc);
+    EXPECT_EQ(doc.FollowActive, 0);
+    doc.WorldView = nullptr;
+}

@@ -1,0 +1,76 @@
+#pragma once
+// A document in a temporary working directory with scripted services, an in-memory profile and
+// fake windows that record what the document asks of them.
+
+#include "document/CKivDoc.h"
+#include "platform/DataPaths.h"
+#include "platform/IniProfile.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ScriptedUiServices.h"
+#include "tests/support/TleWriter.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kiv::test {
+
+class FakeFrame final : public MainFramePort {
+public:
+    void SetAnimationTimer(bool on) override { timerOn = on; }
+    void SetTitle(const QString& text) override { title = text; }
+    void SetStatusText(int pane, const QString& text) override { (pane == 1 ? clockText : factorText) = text; }
+    bool timerOn = false;
+    QString title, clockText, factorText;
+};
+
+// Records the calls of the animation step in order.
+class FakeViews final : public WorldViewPort, public MapViewPort, public ObsViewPort, public WDBViewPort {
+public:
+    void RenderScene() override { calls.push_back("RenderScene"); }
+    void ShowFramesPerSecond() override { calls.push_back("ShowFramesPerSecond"); }
+    void FreeOrbitBuffers() override { calls.push_back("FreeOrbitBuffers"); }
+    void ResetOrbitState() override { calls.push_back("ResetOrbitState"); }
+    void BuildOrbitLists() override { calls.push_back("BuildOrbitLists"); }
+    void FollowFrom(const tagVECTOR&, int) override { calls.push_back("FollowFrom"); }
+    void LookAt(double, double, double) override { calls.push_back("LookAt"); }
+    void RedrawMap() override { calls.push_back("RedrawMap"); }
+    void SetWDBZoomBox(const QRectF&) override { calls.push_back("SetWDBZoomBox"); }
+    void RedrawSky() override { calls.push_back("RedrawSky"); }
+    void RefreshSatellites() override { calls.push_back("RefreshSatellites"); }
+    void CentreOn(double, double) override { calls.push_back("CentreOn"); }
+    QRectF Extent() const override { return {10, 20, 30, -40}; }
+    std::vector<std::string> calls;
+
+private:
+    void LayoutLabels() override { calls.push_back("LayoutLabels"); }
+};
+
+class DocumentTest : public ::testing::Test {
+protected:
+    DocumentTest();
+
+    // Writes a file into the working directory.
+    void writeFile(const std::string& name, const std::string& bytes) const;
+    std::string path(const std::string& name) const;
+    // Builds the document (and reads the profile text first, if any).
+    CKivDoc& makeDocument(const std::string& profileText = {});
+
+    ScopedTimeZone zone_{"UTC0"};
+    QTemporaryDir dir_;
+    ScriptedUiServices ui_;
+    platform::UiServices services_ = ui_.services();
+    platform::IniProfile profile_;
+    std::unique_ptr<platform::DataPaths> paths_;
+    FakeFrame frame_;
+    std::unique_ptr<CKivDoc> doc_;
+};
+
+// Low satellites of 15.5 revolutions per day, spread in phase.
+std::string lowSatellites(int count);
+
+} // namespace kiv::test

@@ -1,0 +1,152 @@
+#include "platform/AtomicFile.h"
+#include "platform/DataPaths.h"
+#include "tests/support/ScopedEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using platform::AtomicFile;
+using platform::DataPaths;
+
+namespace {
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void put(const QString& path, const QByteArray& contents)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+}
+
+// Lowers the file size limit so that writing more fails even for root, as a full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previousHandler_)(int) = nullptr;
+};
+
+} // namespace
+
+TEST(AtomicFile, WritesWholeFilesAndCreatesFolders)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a/b/kiv.clr"));
+    ASSERT_TRUE(AtomicFile::write(path, QByteArray(3476, '\x02')));
+    EXPECT_EQ(contentsOf(path), QByteArray(3476, '\x02'));
+    ASSERT_TRUE(AtomicFile::write(path, "short"));
+    EXPECT_EQ(contentsOf(path), "short");
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("a/b"))).entryList(QDir::Files), QStringList{QStringLiteral("kiv.clr")});
+}
+
+TEST(AtomicFile, FailedWriteKeepsTheOldFileAndSaysWhy)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kiv.ini"));
+    put(path, "[Allgemein]\nLanguage=1\n");
+    {
+        const FileSizeLimit limit(1024);
+        const platform::WriteResult result = AtomicFile::write(path, QByteArray(64 * 1024, 'x'));
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.errorText.startsWith(QStringLiteral("could not write ") + path)) << result.errorText.toStdString();
+    }
+    EXPECT_EQ(contentsOf(path), "[Allgemein]\nLanguage=1\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("kiv.ini")});
+
+    put(dir.filePath(QStringLiteral("plain")), "x");
+    const platform::WriteResult blocked = AtomicFile::write(dir.filePath(QStringLiteral("plain/sub/f.txt")), "y");
+    EXPECT_FALSE(blocked.ok);
+    EXPECT_TRUE(blocked.errorText.contains(QStringLiteral("plain/sub/f.txt")));
+}
+
+class DataPathsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(root_.isValid());
+        for (const char* sub : {"work", "user", "bundled"})
+            QDir(root_.path()).mkpath(QLatin1String(sub));
+    }
+    QString at(const char* relative) const { return QDir::cleanPath(root_.filePath(QLatin1String(relative))); }
+    DataPaths paths() const { return DataPaths(at("work"), at("user"), at("bundled")); }
+
+    QTemporaryDir root_;
+};
+
+TEST_F(DataPathsTest, ResolvesInOrderWorkingThenSlashedThenUserThenBundled)
+{
+    put(at("bundled/intelsat.tle"), "b");
+    EXPECT_EQ(paths().find(QStringLiteral("intelsat.tle")), at("bundled/intelsat.tle"));
+    put(at("user/intelsat.tle"), "u");
+    EXPECT_EQ(paths().find(QStringLiteral("intelsat.tle")), at("user/intelsat.tle"));
+    put(at("work/intelsat.tle"), "w");
+    EXPECT_EQ(paths().find(QStringLiteral("intelsat.tle")), at("work/intelsat.tle"));
+
+    put(at("work/sub/x.ico"), "i");
+    EXPECT_EQ(paths().find(QStringLiteral("sub\\x.ico")), at("work/sub/x.ico"));
+    put(at("user/sat.ico"), "i");
+    EXPECT_EQ(paths().find(QStringLiteral("C:\\Kiv\\Icons\\sat.ico")), at("user/sat.ico"));
+    EXPECT_EQ(paths().find(at("work/intelsat.tle")), at("work/intelsat.tle"));
+
+    EXPECT_EQ(paths().find(QStringLiteral("missing.clr")), std::nullopt);
+    EXPECT_EQ(paths().resolve(QStringLiteral("missing.clr")), QStringLiteral("missing.clr"));
+    EXPECT_EQ(paths().find(QString()), std::nullopt);
+    EXPECT_EQ(paths().find(QStringLiteral("sub")), std::nullopt) << "a folder is not a file";
+    EXPECT_EQ(paths().find(QStringLiteral("C:\\")), std::nullopt);
+}
+
+TEST_F(DataPathsTest, NeverWritesIntoTheBundledFolder)
+{
+    put(at("bundled/kiv.clr"), "b");
+    EXPECT_EQ(paths().writeTarget(QStringLiteral("kiv.clr")), at("user/kiv.clr"));
+    EXPECT_EQ(paths().writeTarget(at("bundled/kiv.clr")), at("user/kiv.clr"));
+    EXPECT_EQ(paths().writeTarget(QStringLiteral("new.sin")), at("user/new.sin"));
+    EXPECT_EQ(paths().writeTarget(QStringLiteral("C:\\old\\new.sin")), at("user/new.sin"));
+    EXPECT_EQ(paths().writeTarget(at("elsewhere/x.set")), at("elsewhere/x.set"));
+    put(at("work/kiv.clr"), "w");
+    EXPECT_EQ(paths().writeTarget(QStringLiteral("kiv.clr")), at("work/kiv.clr"));
+}
+
+TEST_F(DataPathsTest, DirectoriesComeFromTheEnvironment)
+{
+    kiv::test::ScopedEnvironment environment;
+    environment.set("XDG_DATA_HOME", at("user").toStdString());
+    environment.set("XDG_CONFIG_HOME", std::nullopt);
+    environment.set("HOME", at("home").toStdString());
+    environment.set("KIV_DATA_DIR", at("bundled").toStdString());
+    const DataPaths fromEnvironment = DataPaths::fromEnvironment();
+    EXPECT_EQ(fromEnvironment.userDataDirectory(), at("user") + QStringLiteral("/kiv"));
+    EXPECT_EQ(fromEnvironment.bundledDataDirectory(), at("bundled"));
+    EXPECT_EQ(fromEnvironment.workingDirectory(), QDir::currentPath());
+    EXPECT_EQ(DataPaths::userConfigDirectoryFromEnvironment(), at("home") + QStringLiteral("/.config/kiv"));
+    environment.set("XDG_DATA_HOME", "relative/ignored");
+    EXPECT_EQ(DataPaths::userDataDirectoryFromEnvironment(), at("home") + QStringLiteral("/.local/share/kiv"));
+    environment.set("KIV_DATA_DIR", std::nullopt);
+    EXPECT_FALSE(DataPaths::bundledDataDirectoryFromEnvironment().isEmpty());
+}

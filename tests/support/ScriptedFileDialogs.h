@@ -1,0 +1,33 @@
+#pragma once
+// Records every file dialog and answers with the queued paths; with nothing queued, Cancel.
+
+#include "platform/FileDialogs.h"
+
+#include <deque>
+#include <vector>
+
+namespace kiv::test {
+
+class ScriptedFileDialogs final : public platform::FileDialogs {
+public:
+    enum class Kind { Open, Save };
+    struct Shown {
+        Kind kind;
+        platform::FileDialogRequest request;
+    };
+
+    std::optional<QString> openFile(const platform::FileDialogRequest& request) override;
+    std::optional<QString> saveFile(const platform::FileDialogRequest& request) override;
+
+    // A path to choose, or nothing for Cancel.
+    void queueAnswer(std::optional<QString> path) { answers_.push_back(std::move(path)); }
+    const std::vector<Shown>& shown() const { return shown_; }
+
+private:
+    std::optional<QString> answer(Kind kind, const platform::FileDialogRequest& request);
+
+    std::deque<std::optional<QString>> answers_;
+    std::vector<Shown> shown_;
+};
+
+} // namespace kiv::test
