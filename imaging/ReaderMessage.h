@@ -1,10 +1,15 @@
 #pragma once
 // What a picture reader has to tell the user. Readers never show anything themselves: they
-// return these, and the caller hands them to the message service of the user interface.
+// return these, and the caller hands them to showReaderMessages().
 
 #include <QString>
 
 #include <vector>
+
+namespace platform {
+class Bell;
+class MessageBoxes;
+} // namespace platform
 
 namespace imaging {
 
@@ -21,5 +26,9 @@ struct ReaderMessage {
 };
 
 using ReaderMessages = std::vector<ReaderMessage>;
+
+// Shows the messages one after the other, each after its beep. The boxes have only an OK button,
+// so nothing the user does changes what the reader did.
+void showReaderMessages(const ReaderMessages& messages, platform::MessageBoxes& boxes, platform::Bell& bell);
 
 } // namespace imaging

@@ -4,6 +4,7 @@
 #include "ImageBytes.h"
 
 #include "imaging/CGraphicFile.h"
+#include "tests/support/ScriptedUiServices.h"
 
 #include <QDir>
 #include <QFile>
@@ -148,6 +149,20 @@ TEST_F(GraphicFile, TheCallerFallsBackToTheStandardTexture)
     ASSERT_TRUE(stored.LoadFromResource(CGraphicFile::kBitmapResource, CGraphicFile::kStandardTexture));
     EXPECT_EQ(stored.bitsPerPixel(), 24);
     EXPECT_FALSE(stored.LoadFromResource(CGraphicFile::kBitmapResource, 4711));
+}
+
+TEST_F(GraphicFile, MessagesReachTheUserWithTheirBeeps)
+{
+    CGraphicFile file;
+    EXPECT_FALSE(file.Load(dir.filePath(QStringLiteral("gone.tif"))));
+    EXPECT_FALSE(file.LoadFromResource(CGraphicFile::kImageResource, 4711));
+    kiv::test::ScriptedUiServices ui;
+    showReaderMessages(file.takeMessages(), ui.messages, ui.services().bell);
+    EXPECT_EQ(ui.beeps(), 1);
+    EXPECT_EQ(ui.messages.captions(), (std::vector<QString>{QStringLiteral("Could'nt Open TIFF file"), QStringLiteral("Error")}));
+    ASSERT_EQ(ui.messages.shown().size(), 2u);
+    EXPECT_EQ(ui.messages.shown()[1].icon, platform::MessageIcon::Error);
+    EXPECT_EQ(ui.messages.unanswered(), 0);
 }
 
 TEST_F(GraphicFile, TheSplashIsAnImageResource)
