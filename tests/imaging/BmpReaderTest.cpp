@@ -30,15 +30,15 @@ QByteArray rows24(const std::vector<std::vector<QRgb>>& bottomUp, char pad = 0)
 TEST(BmpReader, BottomUpAndTopDownGiveTheSamePicture)
 {
     const QRgb red = qRgb(255, 0, 0), green = qRgb(0, 255, 0), blue = qRgb(0, 0, 255), white = qRgb(255, 255, 255);
-    BmpSpec spec{.width = 2, .height = 2, .pixels = rows24({{red, green}, {blue, white}})};
-    const LoadResult up = decodeBmp(makeBmp(spec), kName, Route::Display);
+    BmpLayout layout{.width = 2, .height = 2, .pixels = rows24({{red, green}, {blue, white}})};
+    const LoadResult up = decodeBmp(makeBmp(layout), kName, Route::Display);
     ASSERT_TRUE(up.ok());
     EXPECT_EQ(px(up, 0, 0), blue); // file row 1 is the top row
     EXPECT_EQ(px(up, 1, 1), green);
 
-    spec.height = -2;
-    spec.pixels = rows24({{blue, white}, {red, green}});
-    const LoadResult down = decodeBmp(makeBmp(spec), kName, Route::Display);
+    layout.height = -2;
+    layout.pixels = rows24({{blue, white}, {red, green}});
+    const LoadResult down = decodeBmp(makeBmp(layout), kName, Route::Display);
     ASSERT_TRUE(down.ok());
     EXPECT_EQ(down.bitmap.image(), up.bitmap.image());
     EXPECT_EQ(down.bitmap.height(), 2);

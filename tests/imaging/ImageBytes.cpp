@@ -40,7 +40,7 @@ QByteArray hex(const char* text)
     return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
 }
 
-QByteArray makeBmp(const BmpSpec& s)
+QByteArray makeBmp(const BmpLayout& s)
 {
     const std::uint32_t tableBytes = std::uint32_t(s.colours.size() * 4 + s.masks.size() * 4);
     const std::uint32_t offset = 14 + s.infoSize + tableBytes;
@@ -58,7 +58,7 @@ QByteArray makeBmp(const BmpSpec& s)
     return b.data();
 }
 
-QByteArray makePcx(const PcxSpec& s)
+QByteArray makePcx(const PcxLayout& s)
 {
     Bytes b;
     b.u8(10).u8(5).u8(s.encoded ? 1 : 0).u8(unsigned(s.bitsPerPlane));

@@ -32,7 +32,7 @@ private:
 
 QByteArray hex(const char* text); // "C3 07 05" -> bytes
 
-struct BmpSpec {
+struct BmpLayout {
     int width = 1;
     int height = 1;
     int bitCount = 24;
@@ -44,9 +44,9 @@ struct BmpSpec {
     int planes = 1;
     QByteArray pixels{};               // as stored, rows padded by the caller
 };
-QByteArray makeBmp(const BmpSpec& spec);
+QByteArray makeBmp(const BmpLayout& layout);
 
-struct PcxSpec {
+struct PcxLayout {
     int planes = 1;
     int bitsPerPlane = 8;
     int width = 1;
@@ -58,7 +58,7 @@ struct PcxSpec {
     std::optional<std::vector<QRgb>> palette{}; // the 769-byte block, with marker `paletteMarker`
     int paletteMarker = 12;
 };
-QByteArray makePcx(const PcxSpec& spec);
+QByteArray makePcx(const PcxLayout& layout);
 
 // A TIFF file built from directory entries; values that do not fit the entry go to the end.
 class TiffBuilder {

@@ -67,23 +67,23 @@ TEST(PcxReader, TwoHundredFiftySixColoursTakeThePaletteAtTheEnd)
 {
     std::vector<QRgb> palette(256, qRgb(0, 0, 0));
     palette[200] = qRgb(1, 2, 3);
-    PcxSpec spec{.planes = 1, .bitsPerPlane = 8, .width = 1, .height = 2, .bytesPerLine = 2,
+    PcxLayout layout{.planes = 1, .bitsPerPlane = 8, .width = 1, .height = 2, .bytesPerLine = 2,
                  .data = hex("C8 00 00 00"), .palette = palette};
-    const LoadResult r = CPcxFile::decode(makePcx(spec), kName, Route::Display);
+    const LoadResult r = CPcxFile::decode(makePcx(layout), kName, Route::Display);
     ASSERT_TRUE(r.ok());
     EXPECT_TRUE(r.messages.empty());
     EXPECT_EQ(px(r, 0, 0), qRgb(1, 2, 3)); // the first row is the top row
 
-    spec.paletteMarker = 0x0B;
-    const LoadResult marked = CPcxFile::decode(makePcx(spec), kName, Route::Display);
+    layout.paletteMarker = 0x0B;
+    const LoadResult marked = CPcxFile::decode(makePcx(layout), kName, Route::Display);
     EXPECT_TRUE(marked.ok());
     ASSERT_EQ(marked.messages.size(), 1u);
     EXPECT_EQ(marked.messages[0], (ReaderMessage{QStringLiteral("Error"), QStringLiteral("No valid color table found !!! \nUse standard"),
                                                  ReaderMessage::Icon::None, false, false}));
 
     // Too short to hold the palette block at all.
-    spec.palette.reset();
-    EXPECT_FALSE(CPcxFile::decode(makePcx(spec), kName, Route::Display).ok());
+    layout.palette.reset();
+    EXPECT_FALSE(CPcxFile::decode(makePcx(layout), kName, Route::Display).ok());
 }
 
 TEST(PcxReader, TrueColourPlanesBecomeBgrAndOddWidthsAreWidened)
@@ -138,15 +138,15 @@ TEST(PcxReader, RefusesWhatItCannotRead)
     ASSERT_EQ(r.messages.size(), 1u);
     EXPECT_EQ(r.messages[0], notValid);
 
-    const PcxSpec refused[] = {
+    const PcxLayout refused[] = {
         {.planes = 3, .bitsPerPlane = 1, .width = 8, .height = 1, .bytesPerLine = 1, .data = hex("00 00 00")},
         {.planes = 4, .bitsPerPlane = 8, .width = 1, .height = 1, .bytesPerLine = 1, .data = hex("00 00 00 00")},
         {.planes = 1, .bitsPerPlane = 1, .width = 9, .height = 1, .bytesPerLine = 1, .data = hex("00")}, // wider than a line
         {.planes = 1, .bitsPerPlane = 1, .width = 8, .height = 2, .bytesPerLine = 1, .data = hex("00")}, // short raw data
         {.planes = 1, .bitsPerPlane = 1, .width = 8, .height = 1, .bytesPerLine = 4000, .data = hex("00")},
     };
-    for (const PcxSpec& spec : refused)
-        EXPECT_FALSE(CPcxFile::decode(makePcx(spec), kName, Route::Display).ok()) << spec.planes << "x" << spec.bitsPerPlane;
+    for (const PcxLayout& layout : refused)
+        EXPECT_FALSE(CPcxFile::decode(makePcx(layout), kName, Route::Display).ok()) << layout.planes << "x" << layout.bitsPerPlane;
     // xmax below xmin.
     QByteArray negative = makePcx({.planes = 1, .bitsPerPlane = 1, .width = 8, .height = 1, .bytesPerLine = 1, .data = hex("00")});
     negative[4] = 9;
