@@ -1,0 +1,55 @@
+// Kiv: start-up of the process. The surface format comes before the application object, the
+// numeric locale right after it (QApplication sets the user's locale for everything).
+#include "app/CKivApp.h"
+#include "platform/DataPaths.h"
+#include "platform/IniProfile.h"
+#include "platform/QtUiServices.h"
+
+#include <QApplication>
+#include <QSurfaceFormat>
+
+#include <clocale>
+#include <cstdio>
+
+namespace {
+
+// Window placement needs X11: under Wayland take XWayland when it is there.
+void preferX11()
+{
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        return;
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+void setSurfaceFormat()
+{
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setDepthBufferSize(24);
+    QSurfaceFormat::setDefaultFormat(format);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    preferX11();
+    setSurfaceFormat();
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    QApplication::setApplicationName(QStringLiteral("Kiv"));
+
+    platform::QtUiServices qtServices;
+    platform::UiServices services = qtServices.services();
+    platform::IniProfile profile(platform::IniProfile::defaultPath());
+    QString error;
+    if (!profile.load(&error))
+        std::fprintf(stderr, "kiv: %s\n", qPrintable(error));
+    const platform::DataPaths paths = platform::DataPaths::fromEnvironment();
+
+    CKivApp kiv(services, profile, paths);
+    kiv.InitInstance(QApplication::arguments());
+    return QApplication::exec();
+}
