@@ -14,9 +14,9 @@ build: setup
 	@cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIV_TESTS=OFF >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# Builds the program; it starts it once the application window exists.
+# Builds the program and starts it with its bundled data (from any directory).
 run: build
-	@if [ -x $(BUILD)/kiv ]; then $(BUILD)/kiv; else echo "Built into $(BUILD)/ (no application window yet)."; fi
+	@$(BUILD)/kiv
 
 build-test: setup
 	@cmake -S . -B $(TEST_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DKIV_SANITIZE=ON >/dev/null

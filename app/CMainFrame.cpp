@@ -169,7 +169,6 @@ void CMainFrame::childClosed(CChildFrame* child)
     children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
     if (current_ == child)
         current_ = nullptr;
-    mdi_->removeSubWindow(child);
     SetViewMenu();
 }
 

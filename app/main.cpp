@@ -5,10 +5,15 @@
 #include "platform/IniProfile.h"
 #include "platform/QtUiServices.h"
 
+#include "app/CMainFrame.h"
+
 #include <QApplication>
 #include <QSurfaceFormat>
+#include <QTimer>
 
+#include <atomic>
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -31,6 +36,12 @@ void setSurfaceFormat()
     QSurfaceFormat::setDefaultFormat(format);
 }
 
+// A session end (SIGTERM, SIGINT) closes the main window as the user would, so the settings
+// are saved.
+std::atomic<bool> endRequested{false};
+
+void requestEnd(int) { endRequested = true; }
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -51,5 +62,14 @@ int main(int argc, char** argv)
 
     CKivApp kiv(services, profile, paths);
     kiv.InitInstance(QApplication::arguments());
+
+    std::signal(SIGTERM, requestEnd);
+    std::signal(SIGINT, requestEnd);
+    QTimer endWatch;
+    QObject::connect(&endWatch, &QTimer::timeout, [&] {
+        if (endRequested.exchange(false))
+            kiv.MainFrame().close();
+    });
+    endWatch.start(100);
     return QApplication::exec();
 }

@@ -1,0 +1,44 @@
+// The command line and dropped files (Part 1.106, Decision 1): one document, ever.
+#include "app/CommandLine.h"
+#include "tests/app/ShellFixture.h"
+
+#include <QFileInfo>
+
+using namespace kiv;
+using namespace kiv::test;
+
+TEST(CommandLine, EmbeddingSwitchesAndOtherFilesAreIgnored)
+{
+    for (const char* arg : {"-e", "-Embedding", "/E foo", "/e", "", "-x", "/x", "notes.txt", "settings.set"})
+        EXPECT_EQ(classifyOpenRequest(QString::fromLatin1(arg)), OpenRequest::Ignore) << arg;
+    for (const char* arg : {"some.tle", "SOME.TLE", "/tmp/a.Sat", "x.sat"})
+        EXPECT_EQ(classifyOpenRequest(QString::fromLatin1(arg)), OpenRequest::ElementFile) << arg;
+    EXPECT_EQ(firstArgument({"kiv"}), QString());
+    EXPECT_EQ(firstArgument({"kiv", "a.tle", "b.tle"}), QStringLiteral("a.tle"));
+}
+
+TEST_F(ShellTest, AnElementFileLoadsIntoTheOneDocument)
+{
+    start();
+    CKivDoc* before = &doc();
+    writeFile("more.tle", satelliteFile(5));
+    app_->OpenFile(path("more.tle"));
+    EXPECT_EQ(&doc(), before);
+    EXPECT_EQ(doc().SatelliteCount, 5);
+    EXPECT_EQ(doc().Satellitenfilename, QFileInfo(path("more.tle")).absoluteFilePath());
+    EXPECT_EQ(frame().ToolBar()->actions().size(), 10 + 5);
+
+    app_->OpenFile(path("notes.txt"));
+    app_->OpenFile(QStringLiteral("-e"));
+    EXPECT_EQ(doc().SatelliteCount, 5);
+}
+
+TEST_F(ShellTest, NewDoesNothingWhileTheDocumentExists)
+{
+    start();
+    CKivDoc* before = &doc();
+    const auto frames = frame().ChildFrames().size();
+    EXPECT_TRUE(run(57600));
+    EXPECT_EQ(&doc(), before);
+    EXPECT_EQ(frame().ChildFrames().size(), frames);
+}
