@@ -251,11 +251,39 @@ void CMainFrame::PlaceViewFrame(ViewKind kind, int wdbSlot, const QRect& rect)
 void CMainFrame::PlaceMainWindow(const QPoint& topLeft, std::optional<QSize> areaSize)
 {
     move(topLeft);
-    if (!areaSize)
+    pendingArea_ = areaSize;
+    if (areaSize)
+        fitArea();
+}
+
+void CMainFrame::fitArea()
+{
+    if (!pendingArea_)
         return;
     // The MDI area is to show the whole arrangement; menu, toolbar and status bar come on top.
-    const QSize extra = size() - mdi_->viewport()->size();
-    resize(*areaSize + extra);
+    // A hidden window's layout is not done yet: then measure from the parts' size hints, and
+    // measure again once the window shows.
+    QSize extra;
+    if (isVisible()) {
+        extra = size() - mdi_->viewport()->size();
+        pendingArea_.reset();
+    } else {
+        const int frame = 2 * mdi_->frameWidth();
+        int height = frame + menuBar()->sizeHint().height();
+        if (!toolBar_->isHidden() && toolBarArea(toolBar_) & (Qt::TopToolBarArea | Qt::BottomToolBarArea))
+            height += toolBar_->sizeHint().height();
+        if (!statusBar()->isHidden())
+            height += statusBar()->sizeHint().height();
+        extra = QSize(frame, height);
+    }
+    resize(*pendingArea_ + extra);
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (pendingArea_)
+        QTimer::singleShot(0, this, [this] { fitArea(); });
 }
 
 // ---- satellite toolbar ------------------------------------------------------------------------

@@ -80,10 +80,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void fitArea();
     void createToolBar();
     void createStatusBar();
     void buildFrameCommands();
@@ -113,6 +115,7 @@ private:
     bool ticksAllowed_ = false;
     QString title_;
     int menuId_ = 0;
+    std::optional<QSize> pendingArea_; // the MDI area size ArrangeViews asked for
     std::vector<CChildFrame*> children_;
     CChildFrame* current_ = nullptr;
 };

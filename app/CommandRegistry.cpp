@@ -47,51 +47,39 @@ QAction* CommandRegistry::action(int id)
     return a;
 }
 
-bool CommandRegistry::execute(int id)
+const platform::CommandMap::Entry* CommandRegistry::find(int id) const
 {
-    bool ran = false;
     for (const platform::CommandMap* map : route_()) {
         if (!map)
             continue;
-        if (const auto* entry = map->find(id)) {
-            platform::CommandUi ui;
-            if (entry->update)
-                entry->update(id, ui);
-            if (ui.enabled)
-                entry->run(id);
-            ran = ui.enabled;
-            break;
-        }
+        if (const auto* entry = map->find(id))
+            return entry;
     }
+    return nullptr;
+}
+
+bool CommandRegistry::execute(int id)
+{
+    const platform::CommandMap::Entry* entry = find(id);
+    const bool enabled = state(id).enabled;
+    if (entry && enabled)
+        entry->run(id);
     updateActions();
-    return ran;
+    return entry && enabled;
 }
 
 platform::CommandUi CommandRegistry::state(int id) const
 {
-    for (const platform::CommandMap* map : route_()) {
-        if (!map)
-            continue;
-        if (const auto* entry = map->find(id)) {
-            platform::CommandUi ui;
-            if (entry->update)
-                entry->update(id, ui);
-            return ui;
-        }
-    }
-    platform::CommandUi none;
-    none.enabled = false;
-    return none;
+    platform::CommandUi ui;
+    const platform::CommandMap::Entry* entry = find(id);
+    if (!entry)
+        ui.enabled = false;
+    else if (entry->update)
+        entry->update(id, ui);
+    return ui;
 }
 
-bool CommandRegistry::handled(int id) const
-{
-    for (const platform::CommandMap* map : route_()) {
-        if (map && map->find(id))
-            return true;
-    }
-    return false;
-}
+bool CommandRegistry::handled(int id) const { return find(id) != nullptr; }
 
 void CommandRegistry::setLanguage(int language)
 {

@@ -45,6 +45,7 @@ public:
     void updateMenu(QMenu* menu);
 
 private:
+    const platform::CommandMap::Entry* find(int id) const;
     void applyState(QAction* action, int id) const;
 
     Route route_;
