@@ -27,8 +27,10 @@ test: build-test
 	@cd $(TEST_BUILD) && if ctest -N -L gl | grep -q 'Total Tests: [1-9]'; then \
 	  xvfb-run -a ctest --output-on-failure -L gl; fi
 
+# Under Xvfb when it is there, so that the shell's benchmark can show the globe.
 bench: build
-	@for b in $(BUILD)/bench/bench_*; do echo "== $$b"; $$b; done
+	@xvfb=""; command -v xvfb-run >/dev/null && xvfb="xvfb-run -a -s '-screen 0 1920x1200x24'"; \
+	for b in $(BUILD)/bench/bench_*; do echo "== $$b"; eval $$xvfb $$b; done
 
 fuzz: setup
 	@CXX=clang++ cmake -S . -B $(FUZZ_BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKIV_FUZZ=ON -DKIV_TESTS=OFF -DKIV_BENCH=OFF >/dev/null

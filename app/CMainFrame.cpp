@@ -62,8 +62,10 @@ CMainFrame::CMainFrame(platform::UiServices& ui, QWidget* parent)
     });
     timer_.setInterval(kTickMs);
     connect(&timer_, &QTimer::timeout, this, [this] {
-        if (doc_)
-            doc_->AnimationStep();
+        if (!doc_)
+            return;
+        ++ticks_;
+        doc_->AnimationStep();
     });
     // The toolbar's states follow the program a few times a second, as idle updates did.
     uiUpdate_.setInterval(250);

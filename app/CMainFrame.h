@@ -52,6 +52,8 @@ public:
     QLabel* StatusPane(int pane) const;
     int CurrentMenuId() const { return menuId_; }
     bool TimerRunning() const { return timer_.isActive(); }
+    // Animation steps the timer has run.
+    std::uint64_t Ticks() const { return ticks_; }
     const std::vector<CChildFrame*>& ChildFrames() const { return children_; }
     CChildFrame* ActiveChild() const;
     // The satellite button of a slot (command 35000 + slot), or nullptr.
@@ -111,6 +113,7 @@ private:
     CSpeedSlider* slider_ = nullptr;
     QTimer timer_;
     QTimer uiUpdate_;
+    std::uint64_t ticks_ = 0;
     bool timerWanted_ = false;
     bool ticksAllowed_ = false;
     QString title_;
