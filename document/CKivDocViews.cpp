@@ -80,6 +80,8 @@ void CKivDoc::OpenWDBView(bool arrange)
     ShowWDB = 1;
     if (WDBMapBitmap.isNull())
         LoadWDBMap();
+    if (first)
+        LoadTowns();
     Shell->OpenViewFrame(ViewKind::WDB);
     if (first && arrange)
         ArrangeViews();
