@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -34,13 +33,13 @@ double cpuSeconds()
            static_cast<double>(use.ru_utime.tv_usec + use.ru_stime.tv_usec) / 1e6;
 }
 
-// The program as started, with the bundled sample's 21 satellites, satellite 0 shown.
+// The program as started with its bundled data (21 satellites, satellite 0 shown) and a fresh
+// profile.
 class Shell {
 public:
     Shell()
     {
-        QFile::copy(QStringLiteral(KIV_GEO_SAMPLE), dir_.path() + "/intelsat.tle");
-        paths_ = std::make_unique<platform::DataPaths>(dir_.path(), dir_.path(), dir_.path());
+        paths_ = std::make_unique<platform::DataPaths>(dir_.path(), dir_.path(), QStringLiteral(KIV_BUNDLED_DATA));
         QByteArray profile = "[Allgemein]\nTimeFactor=1\n";
         if (!haveDisplay())
             profile += "Show3D=FALSE\n";

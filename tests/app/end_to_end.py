@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""The real program under Xvfb: start it from another directory with a temporary profile and
-data folder, wait for the main window and its title, end it as a session end does (SIGTERM
+"""The real program under Xvfb: start it from another directory with a temporary profile and a
+copy of the bundled data folder, wait for the main window and its title, end it as a session end does (SIGTERM
 closes the main window), and check that the profile was written."""
 import os
 import shutil
@@ -24,11 +24,10 @@ def viewable(line):
 
 
 def main():
-    program, elements = sys.argv[1], sys.argv[2]
+    program, bundled = sys.argv[1], sys.argv[2]
     with tempfile.TemporaryDirectory() as root:
         data = os.path.join(root, "data")
-        os.makedirs(data)
-        shutil.copy(elements, os.path.join(data, "intelsat.tle"))
+        shutil.copytree(bundled, data)
         profile = os.path.join(root, "config", "kiv", "kiv.ini")
         work = os.path.join(root, "elsewhere")
         os.makedirs(work)
