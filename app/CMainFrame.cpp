@@ -439,6 +439,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 {
     if (doc_) {
         SetAnimationTimer(false);
+        if (doc_->ShowObs && doc_->ObsView)
+            doc_->ObsView->StoreObsSettings();
         doc_->SaveSettings();
         doc_->CloseAllViews();
         if (onDocumentClosing)

@@ -47,6 +47,8 @@ public:
     virtual ~ObsViewPort() = default;
     virtual void RedrawSky() = 0;
     virtual void LayoutLabels() = 0;
+    // The view's current settings into the document (before they are saved or edited).
+    virtual void StoreObsSettings() = 0;
 };
 
 class WDBViewPort {

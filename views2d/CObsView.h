@@ -20,6 +20,7 @@ public:
 
     void RedrawSky() override {}
     void LayoutLabels() override {}
+    void StoreObsSettings() override {}
 
 private:
     CKivDoc& doc_;

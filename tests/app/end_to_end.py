@@ -34,6 +34,9 @@ def main():
         env = dict(os.environ, KIV_DATA_DIR=data, KIV_PROFILE=profile,
                    XDG_DATA_HOME=os.path.join(root, "share"), XDG_CONFIG_HOME=os.path.join(root, "config"))
         env.pop("QT_QPA_PLATFORM", None)
+        # A decimal-comma locale must not reach the profile's numbers.
+        if "de_DE.utf8" in subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout:
+            env.update(LANG="de_DE.UTF-8", LC_ALL="de_DE.UTF-8")
         kiv = subprocess.Popen([program], cwd=work, env=env)
         try:
             deadline = time.time() + 60
@@ -61,7 +64,7 @@ def main():
             print("FAIL: no profile written at", profile)
             return 1
         text = open(profile, encoding="latin-1").read()
-        for needed in ("[Allgemein]", "Satellitenfilename=intelsat.tle", "Show3D=TRUE"):
+        for needed in ("[Allgemein]", "Satellitenfilename=intelsat.tle", "Show3D=TRUE", "AutoExtendX=50.000000"):
             if needed not in text:
                 print("FAIL: profile lacks", needed)
                 return 1
