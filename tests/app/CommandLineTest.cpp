@@ -2,7 +2,10 @@
 #include "app/CommandLine.h"
 #include "tests/app/ShellFixture.h"
 
+#include <QCoreApplication>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -41,4 +44,25 @@ TEST_F(ShellTest, NewDoesNothingWhileTheDocumentExists)
     EXPECT_TRUE(run(57600));
     EXPECT_EQ(&doc(), before);
     EXPECT_EQ(frame().ChildFrames().size(), frames);
+}
+
+TEST_F(ShellTest, ADroppedElementFileTakesTheSamePath)
+{
+    start();
+    CKivDoc* before = &doc();
+    writeFile("dropped.SAT", satelliteFile(4));
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path("dropped.SAT"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&frame(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&frame(), &drop);
+    EXPECT_EQ(&doc(), before);
+    EXPECT_EQ(doc().SatelliteCount, 4);
+
+    mime.setUrls({QUrl::fromLocalFile(path("picture.bmp"))});
+    QDropEvent ignored(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&frame(), &ignored);
+    EXPECT_EQ(doc().SatelliteCount, 4);
 }
