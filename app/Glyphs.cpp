@@ -20,6 +20,15 @@ QPixmap blank()
 
 QColor fromColorRef(unsigned c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
+void fillTriangle(QPainter& p, QPointF a, QPointF b, QPointF c, const QColor& colour)
+{
+    QPainterPath path(a);
+    path.lineTo(b);
+    path.lineTo(c);
+    path.closeSubpath();
+    p.fillPath(path, colour);
+}
+
 } // namespace
 
 QIcon commandIcon(int id)
@@ -29,29 +38,16 @@ QIcon commandIcon(int id)
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::black, 1));
     switch (id) {
-    case 32777: { // play
-        QPainterPath tri;
-        tri.moveTo(5, 3);
-        tri.lineTo(13, 8);
-        tri.lineTo(5, 13);
-        tri.closeSubpath();
-        p.fillPath(tri, QColor(0, 130, 0));
+    case 32777: // play
+        fillTriangle(p, {5, 3}, {13, 8}, {5, 13}, QColor(0, 130, 0));
         break;
-    }
     case 32771: // pause
         p.fillRect(4, 3, 3, 10, QColor(40, 40, 160));
         p.fillRect(10, 3, 3, 10, QColor(40, 40, 160));
         break;
     case 32772: // reset: back to the start
         p.fillRect(3, 3, 2, 10, QColor(160, 40, 40));
-        {
-            QPainterPath tri;
-            tri.moveTo(13, 3);
-            tri.lineTo(6, 8);
-            tri.lineTo(13, 13);
-            tri.closeSubpath();
-            p.fillPath(tri, QColor(160, 40, 40));
-        }
+        fillTriangle(p, {13, 3}, {6, 8}, {13, 13}, QColor(160, 40, 40));
         break;
     case 32877: // zoom: a magnifier
         p.setPen(QPen(Qt::black, 1.5));
