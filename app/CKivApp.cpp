@@ -20,7 +20,7 @@ CKivApp::CKivApp(platform::UiServices& ui, platform::IniProfile& profile, const 
     frame_->SetApplicationCommands(&commands_);
     frame_->onDocumentClosing = [this] { closeDocument(); };
     frame_->onFileDropped = [this](const QString& path) { OpenFile(path); };
-    frame_->loadPicture = [this](const QString& name) { return kiv::loadMapPicture(name, paths_); };
+    frame_->loadPicture = [this](const QString& name) { return kiv::loadMapPicture(name, paths_, ui_); };
 }
 
 CKivApp::~CKivApp()

@@ -1,30 +1,29 @@
 #include "app/Pictures.h"
 
+#include "imaging/CGraphicFile.h"
+#include "imaging/ReaderMessage.h"
 #include "platform/DataPaths.h"
-
-#include <QImageReader>
+#include "platform/UiServices.h"
 
 namespace kiv {
 
-namespace {
+using imaging::CGraphicFile;
 
-// Stand-in for the standard texture (512 x 256) until the picture loader provides it.
-QImage standardTexture()
+QImage loadMapPicture(const QString& fileName, const platform::DataPaths& paths, platform::UiServices& ui)
 {
-    QImage image(512, 256, QImage::Format_RGB888);
-    image.fill(QColor(20, 60, 130));
-    return image;
+    CGraphicFile file;
+    if (!file.Load(paths.resolve(fileName))) {
+        imaging::showReaderMessages(file.takeMessages(), ui.messages, ui.bell);
+        file.LoadFromResource(CGraphicFile::kBitmapResource, CGraphicFile::kStandardTexture);
+    }
+    return file.DetachBitmap().takeImage();
 }
 
-} // namespace
-
-QImage loadMapPicture(const QString& fileName, const platform::DataPaths& paths)
+QImage splashPicture()
 {
-    QImageReader reader(paths.resolve(fileName));
-    QImage image = reader.read();
-    return image.isNull() ? standardTexture() : image.convertToFormat(QImage::Format_RGB888);
+    CGraphicFile file;
+    file.LoadFromResource(CGraphicFile::kImageResource, CGraphicFile::kSplashPicture);
+    return file.DetachBitmap().takeImage();
 }
-
-QImage splashPicture() { return QImage(QStringLiteral(":/kiv/image/416")); }
 
 } // namespace kiv

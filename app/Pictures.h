@@ -1,18 +1,18 @@
 #pragma once
-// The pictures the shell loads: the map bitmaps of the document (a file through the picture
-// loader, else the standard texture) and the splash picture.
+// The pictures the shell loads through the picture loader: the document's map bitmaps (a file,
+// else the standard texture 419 after the loader's messages) and the splash picture 416.
 
 #include <QImage>
 #include <QString>
 
 namespace platform {
 class DataPaths;
-class MessageBoxes;
+struct UiServices;
 }
 
 namespace kiv {
 
-QImage loadMapPicture(const QString& fileName, const platform::DataPaths& paths);
+QImage loadMapPicture(const QString& fileName, const platform::DataPaths& paths, platform::UiServices& ui);
 QImage splashPicture();
 
 } // namespace kiv
