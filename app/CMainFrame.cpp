@@ -366,8 +366,11 @@ void CMainFrame::createStatusBar()
     connect(tzButton_, &QPushButton::clicked, this, [this] { registry_->execute(62465); });
     for (int pane : {1, 2, 4})
         panes_[pane] = new QLabel(bar);
-    panes_[1]->setFixedWidth(150);
-    panes_[4]->setFixedWidth(40);
+    // The panes keep the original widths unless the font needs more for the widest clock and
+    // factor; fixed either way, so a tick never relays the bar out.
+    const QFontMetrics metrics(panes_[1]->font());
+    panes_[1]->setFixedWidth(std::max(150, metrics.horizontalAdvance(QStringLiteral("2026 , Mai , 30 / 23 : 59 : 59")) + 8));
+    panes_[4]->setFixedWidth(std::max(40, metrics.horizontalAdvance(QStringLiteral("2592000")) + 8));
     auto* timePane = new QWidget(bar);
     timePane->setFixedWidth(150);
     auto* row = new QHBoxLayout(timePane);
@@ -460,7 +463,9 @@ void CMainFrame::changeEvent(QEvent* event)
 void CMainFrame::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    panes_[2]->setFixedWidth(std::max(width() - 450, 1));
+    // Whatever the other panes leave: width - 450 with the original widths.
+    const int others = tzButton_->width() + panes_[1]->width() + panes_[3]->parentWidget()->width() + panes_[4]->width();
+    panes_[2]->setFixedWidth(std::max(width() - others, 1));
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
