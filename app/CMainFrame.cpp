@@ -224,14 +224,18 @@ int CMainFrame::DesktopWidth() const
 
 QSize CMainFrame::ViewFrameExtras() const
 {
+    // Measured on a frame that is laid out; else from the style, as QMdiSubWindow lays out.
+    for (const CChildFrame* c : children_) {
+        if (c->isVisible() && !c->isMinimized() && !c->isMaximized())
+            return c->size() - c->widget()->size();
+    }
     QStyleOptionTitleBar option;
     option.initFrom(mdi_);
     option.titleBarFlags = Qt::SubWindow;
     option.titleBarState = 1;
     const QStyle* s = mdi_->style();
     const int frame = s->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, mdi_);
-    // QMdiSubWindow adds 4 pixels to the style's title bar height on framed windows.
-    const int title = s->pixelMetric(QStyle::PM_TitleBarHeight, &option, mdi_) + 4;
+    const int title = s->pixelMetric(QStyle::PM_TitleBarHeight, &option, mdi_);
     return QSize(2 * frame, title + frame);
 }
 

@@ -2,6 +2,8 @@
 #include "tests/app/ShellFixture.h"
 #include "views2d/CWDBView.h"
 
+#include <QCoreApplication>
+
 using namespace kiv;
 using namespace kiv::test;
 
@@ -108,4 +110,15 @@ TEST_F(ShellTest, MissingMapFilesFallBackToTheStandardTexture)
     doc().SetBackgroundBitmap(2, weather);
     EXPECT_EQ(doc().WDBMapChanged, 1);
     EXPECT_EQ(doc().WDBMapHeight, 150);
+}
+
+TEST_F(ShellTest, FrameExtrasAreWhatASubWindowAddsToItsView)
+{
+    start("[Allgemein]\nSatellitenfilename=sats.tle\nShow3D=FALSE\nShowWDB=FALSE\nShowObs=FALSE\n");
+    frame().show(); // no globe: the offscreen platform has no GL
+    const QSize fromStyle = frame().ViewFrameExtras();
+    CChildFrame* child = frame().ChildFrames().front();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(child->size() - child->widget()->size(), fromStyle);
+    frame().hide();
 }
