@@ -2,8 +2,14 @@
 // What the document asks of the windows around it. The views and the main frame implement these;
 // the document keeps plain pointers and never includes a widget or GL header.
 
+#include <QImage>
+#include <QPoint>
+#include <QRect>
 #include <QRectF>
+#include <QSize>
 #include <QString>
+
+#include <optional>
 
 struct tagVECTOR;
 
@@ -21,6 +27,8 @@ public:
     // Follow camera: eye on the satellite (mode 1) or looking at a point on the earth (mode 0).
     virtual void FollowFrom(const tagVECTOR& positionKm, int dayOfYear) = 0;
     virtual void LookAt(double latitude, double westLongitude, double altitude) = 0;
+    // A new earth texture from a replaced background picture: texture and earth list rebuilt.
+    virtual void SetEarthTexture(const QImage& picture) = 0;
 };
 
 class MapViewPort {
@@ -30,6 +38,8 @@ public:
     // The extent of the first World Data Bank view, to be drawn as its zoom box.
     virtual void SetWDBZoomBox(const QRectF& extent) = 0;
     virtual void LayoutLabels() = 0;
+    // The document's earth map changed: take its size, reload the texture, rebuild the buffers.
+    virtual void ReloadBackground() = 0;
 };
 
 class ObsViewPort {
@@ -37,6 +47,8 @@ public:
     virtual ~ObsViewPort() = default;
     virtual void RedrawSky() = 0;
     virtual void LayoutLabels() = 0;
+    // The view's current settings into the document (before they are saved or edited).
+    virtual void StoreObsSettings() = 0;
 };
 
 class WDBViewPort {
@@ -47,6 +59,11 @@ public:
     // The visible extent: x, y the west-positive longitude and latitude of one corner, width and
     // height signed so that the opposite corner is x + width, y + height.
     virtual QRectF Extent() const = 0;
+    // The whole world (the document's whole WDB map, longitudes 180 to -180, latitudes 90 to
+    // -90) in a map of this size, redrawn completely.
+    virtual void ShowWholeWorld(const QSize& mapSize) = 0;
+    // The document's WDB map changed: recompute the source rectangle and redraw completely.
+    virtual void ReloadBackground() = 0;
 };
 
 // The main window as the document sees it.
@@ -57,6 +74,41 @@ public:
     virtual void SetTitle(const QString& title) = 0;
     // Status panes: 1 the clock, 4 the time factor.
     virtual void SetStatusText(int pane, const QString& text) = 0;
+};
+
+// ---- The application shell as the document's view management and satellite toolbar see it.
+
+enum class ViewKind { World, Map, WDB, Obs };
+
+class ShellPort {
+public:
+    virtual ~ShellPort() = default;
+    // Creates the frame of a view of this kind with its view and title; the view has registered
+    // itself with the document (pointer, WDB slot) when this returns.
+    virtual void OpenViewFrame(ViewKind kind) = 0;
+    // Restores the frame from minimised or maximised, has its view unregister at once and
+    // destroys the frame. WDB frames by slot (1..WDBViewCount).
+    virtual void CloseViewFrame(ViewKind kind, int wdbSlot = 1) = 0;
+    // The menu of the active view kind in the current language.
+    virtual void SetViewMenu() = 0;
+    // Width of the primary screen in pixels.
+    virtual int DesktopWidth() const = 0;
+    // Outer size of a view frame minus the size of its view.
+    virtual QSize ViewFrameExtras() const = 0;
+    // Frame rectangles in the coordinates of the MDI area.
+    virtual std::optional<QRect> ViewFrameGeometry(ViewKind kind, int wdbSlot = 1) const = 0;
+    virtual void PlaceViewFrame(ViewKind kind, int wdbSlot, const QRect& rect) = 0;
+    // Moves the main window; with a size, resizes it so that the MDI area shows that much.
+    virtual void PlaceMainWindow(const QPoint& topLeft, std::optional<QSize> areaSize) = 0;
+    // Satellite toolbar: rebuild one button per loaded satellite, or set the buttons from the
+    // shown flags and DisplayAll.
+    virtual void RebuildSatelliteButtons() = 0;
+    virtual void SyncSatelliteButtons() = 0;
+    // The speed slider placed from TimeFactor (never changing it).
+    virtual void PlaceSpeedSlider() = 0;
+    // A map picture through the picture loader, or the standard texture when it cannot be
+    // loaded (the loader has told the user why).
+    virtual QImage LoadMapPicture(const QString& fileName) = 0;
 };
 
 } // namespace kiv

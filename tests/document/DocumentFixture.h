@@ -42,13 +42,17 @@ public:
     void RedrawMap() override { calls.push_back("RedrawMap"); }
     void SetWDBZoomBox(const QRectF&) override { calls.push_back("SetWDBZoomBox"); }
     void RedrawSky() override { calls.push_back("RedrawSky"); }
+    void StoreObsSettings() override { calls.push_back("StoreObsSettings"); }
     void RefreshSatellites() override { calls.push_back("RefreshSatellites"); }
     void CentreOn(double, double) override { calls.push_back("CentreOn"); }
     QRectF Extent() const override { return {10, 20, 30, -40}; }
+    void SetEarthTexture(const QImage&) override { calls.push_back("SetEarthTexture"); }
+    void ShowWholeWorld(const QSize&) override { calls.push_back("ShowWholeWorld"); }
     std::vector<std::string> calls;
 
 private:
     void LayoutLabels() override { calls.push_back("LayoutLabels"); }
+    void ReloadBackground() override { calls.push_back("ReloadBackground"); }
 };
 
 class DocumentTest : public ::testing::Test {

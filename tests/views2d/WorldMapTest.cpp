@@ -249,6 +249,8 @@ public:
     void RefreshSatellites() override {}
     void CentreOn(double, double) override {}
     QRectF Extent() const override { return {10, 20, -20, -40}; }
+    void ShowWholeWorld(const QSize&) override {}
+    void ReloadBackground() override {}
 };
 
 TEST_F(WorldMapTest, ZoomBoxOfEachWorldDataBankView)

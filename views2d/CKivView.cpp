@@ -1,0 +1,60 @@
+#include "views2d/CKivView.h"
+
+#include "document/CKivDoc.h"
+
+#include <QResizeEvent>
+
+namespace {
+constexpr int kZoom = 32877;
+}
+
+CKivView::CKivView(CKivDoc& doc, QWidget* parent) : CMainView(doc, parent)
+{
+    doc.MapView = this;
+    commands_.on(kZoom, [this] { zoomMode_ = !zoomMode_; }, [this](platform::CommandUi& ui) { ui.SetCheck(zoomMode_); });
+    ReloadBackground();
+    LayoutLabels();
+}
+
+CKivView::~CKivView() { Unregister(); }
+
+void CKivView::Unregister()
+{
+    if (!registered_)
+        return;
+    registered_ = false;
+    CKivDoc& doc = GetDocument();
+    if (doc.MapView == this) {
+        doc.MapView = nullptr;
+        doc.Show2D = 0;
+    }
+}
+
+void CKivView::RedrawMap()
+{
+    map_.redraw(GetDocument());
+    update();
+}
+
+void CKivView::SetWDBZoomBox(const QRectF& extent) { map_.setZoomBox(1, extent); }
+
+void CKivView::LayoutLabels()
+{
+    const CKivDoc& doc = GetDocument();
+    map_.layoutLabels(doc, {doc.SatelliteName2D != 0, doc.SatellitePos2D != 0});
+}
+
+void CKivView::ReloadBackground()
+{
+    const CKivDoc& doc = GetDocument();
+    SetBaseSize({doc.EarthMapWidth, doc.EarthMapHeight});
+    map_.setMaps(doc.EarthMapBitmap, doc.NightMapBitmap);
+}
+
+void CKivView::resizeEvent(QResizeEvent* event)
+{
+    // Buffers, scaled maps, sun and moon all at the new size before the next picture.
+    map_.setSize(event->size(), GetDocument());
+    map_.redraw(GetDocument());
+    CMainView::resizeEvent(event);
+}

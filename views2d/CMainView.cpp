@@ -1,0 +1,64 @@
+#include "views2d/CMainView.h"
+
+#include "document/CKivDoc.h"
+#include "views2d/ViewGeometry.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+constexpr int kPrint = 57607;
+}
+
+CMainView::CMainView(CKivDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc)
+{
+    // Every pixel comes from the picture: no erasing before a paint.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    commands_.on(kPrint, [this] { Print(); });
+}
+
+void CMainView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, Picture());
+}
+
+void CMainView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        FitFrame();
+}
+
+void CMainView::FitFrame()
+{
+    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    QMdiArea* area = frame ? frame->mdiArea() : nullptr;
+    if (!area)
+        return;
+    const QPoint inner = mapTo(frame, QPoint(0, 0));
+    const QMargins insets(inner.x(), inner.y(), frame->width() - inner.x() - width(), frame->height() - inner.y() - height());
+    const kiv::FrameFit fit = kiv::fitFrame(area->viewport()->size(), insets, baseSize_);
+    if (frame->isMaximized()) {
+        if (!fit.unmaximise)
+            return; // already as large as the area allows
+        frame->showNormal();
+    }
+    frame->setGeometry(fit.frame);
+}
+
+void CMainView::Print()
+{
+    doc_.EnableAnimationTimer(false);
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        QPainter painter(&printer);
+        const QImage& picture = Picture();
+        painter.drawImage(kiv::fitToPage(picture.size(), painter.viewport()), picture);
+    }
+    doc_.EnableAnimationTimer(true);
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The base of the flat views: shows the view's off-screen picture in one block, fits its frame
+// to the picture on a double click and prints the picture (Ctrl+P) scaled to the page. The
+// pictures themselves are drawn by plain classes; the widgets only adapt events.
+//
+// Nothing here realises a palette: true-colour displays have none to realise.
+
+#include "platform/CommandMap.h"
+
+#include <QImage>
+#include <QSize>
+#include <QWidget>
+
+class CKivDoc;
+
+class CMainView : public QWidget {
+public:
+    explicit CMainView(CKivDoc& doc, QWidget* parent = nullptr);
+
+    CKivDoc& GetDocument() const { return doc_; }
+    const platform::CommandMap& Commands() const { return commands_; }
+
+    // The picture at 1:1, the size the frame fits to.
+    QSize BaseSize() const { return baseSize_; }
+    // Fits the MDI frame around this view to the base size.
+    void FitFrame();
+    // The print dialog, then the picture scaled to the page.
+    void Print();
+
+protected:
+    virtual const QImage& Picture() const = 0;
+    void SetBaseSize(QSize size) { baseSize_ = size.isEmpty() ? QSize(1, 1) : size; }
+
+    void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+    platform::CommandMap commands_;
+
+private:
+    CKivDoc& doc_;
+    QSize baseSize_{1, 1};
+};
