@@ -118,7 +118,9 @@ void WorldMap::drawNightTexture()
 
 void WorldMap::drawObserverMarker()
 {
-    const ObserverMarkerShape m = observerMarker(observer_, image_.width(), image_.height());
+    if (!observer_)
+        return;
+    const ObserverMarkerShape m = observerMarker(*observer_, image_.width(), image_.height());
     raster::line(image_, m.line1[0], m.line1[1], kRed);
     raster::line(image_, m.line2[0], m.line2[1], kRed);
     drawPolyline(m.arrow, {}, kRed, 1);

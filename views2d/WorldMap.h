@@ -21,6 +21,7 @@
 #include <QPointF>
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,7 @@ public:
     const PixelRect& labelRect(int slot) const { return labelRects_.at(slot); }
     const GlyphAtlas& glyphs() const { return glyphs_; }
 
+    // Where the sky view's observer stands; nothing is drawn before the sky view has said so.
     void setObserverMarker(const ObserverMarkerState& marker) { observer_ = marker; }
     // The zoom box of World Data Bank view `index` (1..9) from its extent.
     void setZoomBox(int index, const QRectF& extent);
@@ -88,7 +90,7 @@ private:
 
     double julianDate_ = 0.0;
     QPointF sun_, moon_; // (lat, lon)
-    ObserverMarkerState observer_;
+    std::optional<ObserverMarkerState> observer_;
     std::array<PixelRect, kMaxZoomBoxes> zoomBoxes_{};
     LabelContent labels_;
     std::array<PixelRect, kMaxSatellites> labelRects_{};

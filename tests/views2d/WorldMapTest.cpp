@@ -284,6 +284,8 @@ TEST_F(WorldMapTest, SunAndMoonIconsAndTheObserverMarker)
     EXPECT_NE(map.image().pixel(s), kWhite);
     doc.DrawSun2D = 0;
     doc.ShowObs = 1;
+    map.redraw(doc);
+    EXPECT_EQ(map.image(), solid(kWhite).scaled(W, H)); // no marker before the sky view places it
     map.setObserverMarker({0.25, 0.25, 0.0, -1.0});
     map.redraw(doc);
     EXPECT_EQ(map.image().pixel(190, 90), qRgb(255, 0, 0));
