@@ -1,5 +1,5 @@
 #pragma once
-// The program's own texts of the splash and the About box (Part 1.106, Decision 8).
+// The program's own texts of the splash and the About box.
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 #pragma once
-// The About box (Part 1.106): version and build date, and an Info button whose box tells what
+// The About box: version and build date, and an Info button whose box tells what
 // Kiv is, in the document's language, with the orbit library's version.
 
 #include <QDialog>

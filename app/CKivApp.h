@@ -1,5 +1,5 @@
 #pragma once
-// The application object (Part 1.106): start-up with the splash, the main frame, the one
+// The application object: start-up with the splash, the main frame, the one
 // document with its remembered views, the command line and dropped files, New and About.
 // Everything is built here and passed by reference; nothing else is global.
 

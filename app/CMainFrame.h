@@ -1,5 +1,5 @@
 #pragma once
-// The main window (Part 1.107): the MDI area with the view frames, the menu of the active view
+// The main window: the MDI area with the view frames, the menu of the active view
 // kind in the current language, the toolbar with one button per satellite, the status bar with
 // the clock, the UTC/Local button, the speed slider and the factor, the 20 ms animation timer,
 // and the title the document writes. It is the document's MainFramePort and ShellPort.

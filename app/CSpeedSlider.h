@@ -1,5 +1,5 @@
 #pragma once
-// The speed slider of the status bar (Part 1.107): position p stands for the time factor
+// The speed slider of the status bar: position p stands for the time factor
 // trunc(p² / 3600) + 1. Only the user's moves change the factor; placing the slider from the
 // factor (creation, a restore, a factor set elsewhere) never does, nor does any repaint.
 

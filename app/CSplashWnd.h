@@ -1,5 +1,5 @@
 #pragma once
-// The splash window (Part 1.106): the splash picture centred on the screen with four lines of
+// The splash window: the splash picture centred on the screen with four lines of
 // text in a colour drawn at random from red, green and blue. It is not kept on top, so that a
 // loader's message box during start-up is never hidden behind it.
 

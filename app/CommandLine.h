@@ -1,5 +1,5 @@
 #pragma once
-// What a file named on the command line or dropped on the window does (Part 1.106, Decision 1):
+// What a file named on the command line or dropped on the window does:
 // there is only ever one document, so an element-set file becomes its element file through the
 // one reload path, and anything else is ignored.
 

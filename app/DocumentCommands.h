@@ -1,6 +1,6 @@
 #pragma once
-// The document's command map: animation, views, language, Display all and the satellite buttons
-// (Parts 1.105, 1.107-1.109). The commands of the document's dialogs (Part 1.110) join it here.
+// The document's command map: animation, views, language, Display all and the satellite
+// buttons. The commands of the document's dialogs join it here.
 
 #include "platform/CommandMap.h"
 

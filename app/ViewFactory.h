@@ -1,5 +1,5 @@
 #pragma once
-// The four view templates (Part 1.106): a child frame with the view of a kind, titled, the view
+// The four view templates: a child frame with the view of a kind, titled, the view
 // registered with the document.
 
 #include "app/CChildFrame.h"

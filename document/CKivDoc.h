@@ -142,7 +142,7 @@ public:
 
     const kiv::DocumentContext& Context() const { return context_; }
 
-    // ---- View management, satellite toolbar and language (Parts 1.107-1.109) -----------------
+    // ---- View management, satellite toolbar and language -----------------
     // In CKivDocViews.cpp and CKivDocToolbar.cpp. The shell is set by the application once the
     // main frame exists; without it no view opens.
     kiv::ShellPort* Shell = nullptr;

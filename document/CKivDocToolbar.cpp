@@ -1,4 +1,4 @@
-// CKivDoc: the satellite toolbar's side of the shown flags (Part 1.108). The buttons belong to
+// CKivDoc: the satellite toolbar's side of the shown flags. The buttons belong to
 // the shell; a checked (pressed) button means the satellite is hidden.
 #include "document/CKivDoc.h"
 

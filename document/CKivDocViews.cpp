@@ -1,5 +1,5 @@
-// CKivDoc: opening, closing and arranging the views, the background bitmaps and the language
-// (Parts 1.107, 1.109). The frames themselves belong to the shell (ShellPort).
+// CKivDoc: opening, closing and arranging the views, the background bitmaps and the language.
+// The frames themselves belong to the shell (ShellPort).
 #include "document/CKivDoc.h"
 #include "document/SettingsTable.h"
 #include "document/ViewArrangement.h"

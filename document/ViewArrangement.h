@@ -1,5 +1,5 @@
 #pragma once
-// ArrangeViews as plain geometry (Part 1.109): from the desktop width, the cell percentage, the
+// ArrangeViews as plain geometry: from the desktop width, the cell percentage, the
 // frame extras and the open views, where each view frame goes and where the main window goes.
 
 #include "document/DocumentViews.h"

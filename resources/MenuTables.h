@@ -1,5 +1,5 @@
 #pragma once
-// The menus of the program as data (Part 1.107): menu 101 without a document, and for each view
+// The menus of the program as data: menu 101 without a document, and for each view
 // kind the German and the English menu (102/107 2D map, 104/109 globe, 110/113 World Data Bank,
 // 111/115 observer). Every view menu is the same File, Animation and Datas popups, the view's
 // own popup, then Options, Window and "?".

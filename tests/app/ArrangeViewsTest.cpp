@@ -1,4 +1,4 @@
-// ArrangeViews as geometry (Part 1.109): every row of the placement table.
+// ArrangeViews as geometry: every row of the placement table.
 #include "document/ViewArrangement.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-// The command line and dropped files (Part 1.106, Decision 1): one document, ever.
+// The command line and dropped files: one document, ever.
 #include "app/CommandLine.h"
 #include "tests/app/ShellFixture.h"
 

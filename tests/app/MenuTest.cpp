@@ -1,4 +1,4 @@
-// The menus (Part 1.107): every view kind in both languages against the tables, the language
+// The menus: every view kind in both languages against the tables, the language
 // switch, check marks, enable states and the routing of one id through view, document, frame
 // and application.
 #include "app/CommandRegistry.h"
@@ -36,8 +36,9 @@ TEST_F(ShellTest, EveryViewMenuInBothLanguagesMatchesItsTable)
             for (std::size_t i = 0; i < got.size(); ++i) {
                 EXPECT_EQ(got[i].level, expected[i].level) << "menu " << id << " line " << i;
                 EXPECT_EQ(got[i].id, expected[i].id) << "menu " << id << " line " << i;
-                if (expected[i].id != res::kSeparator)
+                if (expected[i].id != res::kSeparator) {
                     EXPECT_EQ(texts_[i], QString::fromUtf8(expected[i].text)) << "menu " << id << " line " << i;
+                }
             }
         }
     }

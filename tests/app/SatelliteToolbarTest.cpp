@@ -1,4 +1,4 @@
-// The satellite toolbar (Part 1.108, Decision 4): a pressed button is a hidden satellite.
+// The satellite toolbar: a pressed button is a hidden satellite.
 #include "tests/app/ShellFixture.h"
 
 using namespace kiv;

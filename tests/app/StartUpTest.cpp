@@ -1,4 +1,4 @@
-// Start-up, splash, About and closing (Parts 1.106, 1.107).
+// Start-up, splash, About and closing.
 #include "app/CAboutDlg.h"
 #include "app/CSplashWnd.h"
 #include "tests/app/ShellFixture.h"

@@ -1,4 +1,4 @@
-// The status bar and the speed slider (Part 1.107, Decision 3).
+// The status bar and the speed slider.
 #include "app/CSpeedSlider.h"
 #include "tests/app/ShellFixture.h"
 

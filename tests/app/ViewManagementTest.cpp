@@ -1,4 +1,4 @@
-// Opening, closing, toggling and arranging the views (Part 1.109).
+// Opening, closing, toggling and arranging the views.
 #include "tests/app/ShellFixture.h"
 #include "views2d/CWDBView.h"
 
