@@ -6,18 +6,7 @@
 
 namespace kiv::test {
 
-std::string satelliteFile(int count)
-{
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        Elements e;
-        e.catalogNumber = 20000 + i;
-        e.raanDeg = (i * 37) % 360;
-        e.meanAnomalyDeg = (i * 97) % 360;
-        text += tleText(makeTle("SAT " + std::to_string(i), e));
-    }
-    return text;
-}
+std::string satelliteFile(int count) { return lowSatellites(count, "SAT ", 20000); }
 
 ShellTest::ShellTest()
 {

@@ -51,15 +51,15 @@ Tle makeTle(const std::string& name, const Elements& e)
 
 std::string tleText(const Tle& tle) { return tle.name + "\n" + tle.line1 + "\n" + tle.line2 + "\n"; }
 
-std::string lowSatellites(int count)
+std::string lowSatellites(int count, const std::string& namePrefix, int firstCatalogNumber)
 {
     std::string text;
     for (int i = 0; i < count; ++i) {
         Elements e;
-        e.catalogNumber = 10000 + i;
+        e.catalogNumber = firstCatalogNumber + i;
         e.raanDeg = (i * 37) % 360;
         e.meanAnomalyDeg = (i * 97) % 360;
-        text += tleText(makeTle("LOW " + std::to_string(i), e));
+        text += tleText(makeTle(namePrefix + std::to_string(i), e));
     }
     return text;
 }

@@ -30,7 +30,8 @@ Tle makeTle(const std::string& name, const Elements& e);
 // Name, line 1 and line 2, each ended by "\n".
 std::string tleText(const Tle& tle);
 
-// The text of `count` low satellites ("LOW 0", ...) of 15.5 revolutions per day, spread in phase.
-std::string lowSatellites(int count);
+// The text of `count` low satellites ("LOW 0", ...) of 15.5 revolutions per day, spread in phase,
+// numbered from `firstCatalogNumber`.
+std::string lowSatellites(int count, const std::string& namePrefix = "LOW ", int firstCatalogNumber = 10000);
 
 } // namespace kiv::test
