@@ -177,8 +177,10 @@ void blend(QImage& image, const QImage& picture, QPoint at)
         return;
     const int x0 = std::max(at.x(), 0), x1 = std::min(at.x() + picture.width(), image.width());
     const int y0 = std::max(at.y(), 0), y1 = std::min(at.y() + picture.height(), image.height());
+    const uchar* bits = picture.constBits();
+    const qsizetype stride = picture.bytesPerLine();
     for (int y = y0; y < y1; ++y) {
-        const QRgb* src = reinterpret_cast<const QRgb*>(picture.constScanLine(y - at.y()));
+        const QRgb* src = reinterpret_cast<const QRgb*>(bits + (y - at.y()) * stride);
         QRgb* dst = surface.row(y);
         for (int x = x0; x < x1; ++x) {
             const QRgb s = src[x - at.x()];
@@ -197,13 +199,19 @@ void blendMask(QImage& image, const QImage& mask, QPoint at, QRgb colour)
     const Surface surface(image);
     const int x0 = std::max(at.x(), 0), x1 = std::min(at.x() + mask.width(), image.width());
     const int y0 = std::max(at.y(), 0), y1 = std::min(at.y() + mask.height(), image.height());
+    const uchar* bits = mask.constBits();
+    const qsizetype stride = mask.bytesPerLine();
     for (int y = y0; y < y1; ++y) {
-        const uchar* coverage = mask.constScanLine(y - at.y());
+        const uchar* coverage = bits + (y - at.y()) * stride;
         QRgb* dst = surface.row(y);
         for (int x = x0; x < x1; ++x) {
             const quint32 a = coverage[x - at.x()];
             if (a == 0)
                 continue;
+            if (a == 255) { // most of a glyph's ink
+                dst[x] = colour | 0xFF000000u;
+                continue;
+            }
             const QRgb d = dst[x];
             const auto mix = [a](quint32 c, quint32 t) { return scale(c, a) + scale(t, 255 - a); };
             dst[x] = 0xFF000000u | mix(qRed(colour), qRed(d)) << 16 | mix(qGreen(colour), qGreen(d)) << 8 |
