@@ -27,8 +27,10 @@ CKivDoc::CKivDoc(DocumentContext context) : context_(context)
     LoadSettings();
     Show3D = Show2D = ShowObs = ShowWDB = 0; // set again as the views open
 
+    LoadIconNames();
     Icons[0].icon = builtInSatelliteIcon();
     LoadSatelliteFile();
+    LoadColorTable();
 
     const auto model = context_.paths.find(QStringLiteral("SATELLITE.DAT"));
     SatelliteModelFileName = model ? QFileInfo(*model).absoluteFilePath() : QStringLiteral("SATELLITE.DAT");
@@ -40,6 +42,17 @@ CKivDoc::~CKivDoc()
     if (context_.frame)
         context_.frame->SetAnimationTimer(false);
     FreeSatellites();
+    if (ColorTableChanged) {
+        const QString text =
+            English() ? QStringLiteral("Attention, Colortable in file : %1 was changed.\nShould the changes be saved now ?")
+                      : QStringLiteral("Achtung, Farbeinträge in Datei : %1 wurden geändert.\nSollen die Änderungen "
+                                       "gespeichert werden ?");
+        const auto answer = context_.ui.messages.show({QStringLiteral("Attention !"), text.arg(ColorTableFileName),
+                                                       platform::MessageButtons::YesNo,
+                                                       platform::MessageIcon::Exclamation});
+        if (answer == platform::MessageAnswer::Yes)
+            SaveColorTable();
+    }
 }
 
 void CKivDoc::Warn(const QString& caption, const QString& text)

@@ -3,11 +3,14 @@
 // setting, and plain pointers to the open views. Views and dialogs read and write its members
 // directly; it reaches the views and the main window only through the ports it declares.
 
+#include "document/ColorTableFile.h"
 #include "document/DocumentViews.h"
 #include "document/ElementFile.h"
+#include "document/IconListFile.h"
 #include "document/KivSettings.h"
 #include "document/tagICONENTRY.h"
 #include "document/tagSATINFO.h"
+#include "document/tagTOWN.h"
 #include "orbit/CSGP4_SDP4.h"
 #include "platform/Time.h"
 
@@ -15,6 +18,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace platform {
 class DataPaths;
@@ -59,7 +63,7 @@ public:
     std::int64_t UtcOffset = 0; // UTC minus local time at SimTime, seconds
     double JulianDate = 0.0;    // of the last satellite calculation
     int ShowUTC = 0;
-    float ClockColors[2][13][4] = {};
+    kiv::ClockColorTables ClockColors{}; // [clock][entry][rgba]; clock 0 UTC, 1 local
 
     // Satellite table
     std::array<tagSATELLITE, kiv::kMaxSatellites> Satellites{};
@@ -81,6 +85,12 @@ public:
     tagVECTOR FollowedPos;
     int ShadeMode = 1;
     int ShowCourseEarth3D = 0;
+
+    // Town lists
+    std::vector<tagTOWN> SmalTowns;
+    std::vector<tagTOWN> BigTowns;
+    int SmalTownCount = 0;
+    int BigTownCount = 0;
 
     // Values kept only in settings archives
     int TownPopulationMin = 0;
@@ -116,6 +126,13 @@ public:
     // The factor to keep when the program ends: the one Pause would bring back.
     int PersistentTimeFactor() const;
 
+    // Colour table, icon list and town lists
+    void LoadColorTable();
+    bool SaveColorTable();
+    void LoadIconNames();
+    bool SaveIconNames();
+    void LoadTowns();
+
     // Profile
     void LoadSettings();
     void SaveSettings();
@@ -140,4 +157,12 @@ private:
     int fpsCounter_ = 0;
     bool busy_ = false;
     int savedTimeFactor_ = 0;
+    // What the town loader remembers for the whole run.
+    struct TownFileMemory {
+        bool namesTaken = false;
+        bool anyMissing = false;
+        QString smallName, bigName;
+    } towns_;
 };
+
+static_assert(kiv::kColorTableSlots == kiv::kMaxSatellites && kiv::kIconListSlots == kiv::kMaxSatellites);

@@ -77,7 +77,8 @@ void CKivDoc::AdvanceTime()
 {
     const std::uint32_t now = context_.ui.clock.tickCount();
     if (AnimationRunning) {
-        const std::int64_t seconds = stepSeconds(TimeFactor, SimTime.local().month, realTimeRemainder_, now - LastTick);
+        const int month = TimeFactor == kOneMonth ? SimTime.local().month : 0; // the zone lookup is not free
+        const std::int64_t seconds = stepSeconds(TimeFactor, month, realTimeRemainder_, now - LastTick);
         const platform::Time next = SimTime + seconds;
         if (next < kEarliest || next > kLatest) {
             setTime(context_.ui.clock.now());

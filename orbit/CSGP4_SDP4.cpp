@@ -58,13 +58,13 @@ void CSGP4_SDP4::SetSatellite(const tagSATELLITE* satellite, bool prepareNow)
 {
     if (!satellite) {
         satellite_ = makeSatelliteRecord({}, std::nullopt);
-    } else {
-        satellite_ = *satellite;
-        satellite_.name[sizeof satellite_.name - 1] = '\0';
+        model_ = nullptr;
+        return;
     }
-    model_ = nullptr;
-    if (prepareNow)
-        prepare();
+    satellite_ = *satellite;
+    satellite_.name[sizeof satellite_.name - 1] = '\0';
+    // Looked up by the caller's record, which stays where it is from call to call.
+    model_ = prepareNow ? models_.modelFor(*satellite) : nullptr;
 }
 
 void CSGP4_SDP4::prepare()

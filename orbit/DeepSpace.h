@@ -1,7 +1,9 @@
 #pragma once
 // The deep-space part of the SGP4 model (the former SDP4) in its 2006 revision: secular and
-// long-period effects of sun and moon, and the geopotential resonance of 12-hour and 24-hour
-// orbits, integrated numerically.
+// long-period effects of sun and moon, and (through Resonance) the geopotential resonance of
+// 12-hour and 24-hour orbits.
+
+#include "orbit/Resonance.h"
 
 namespace orbit {
 
@@ -15,28 +17,13 @@ struct MeanOrbit {
     double meanMotionRadPerMin = 0.0;
 };
 
-// What the deep-space initialisation takes from the near-earth one.
-struct DeepSpaceSetup {
-    double epochDaysSince1950 = 0.0; // days since 1950 January 0.0 UTC
-    double gmstAtEpochRad = 0.0;
-    double eccentricity = 0.0;
-    double inclinationRad = 0.0;
-    double raanRad = 0.0;
-    double argPerigeeRad = 0.0;
-    double meanAnomalyRad = 0.0;
-    double meanMotionRadPerMin = 0.0; // un-Kozai'd (Brouwer) mean motion
-    double meanAnomalyRate = 0.0;     // rad/min, secular rates of the near-earth part
-    double argPerigeeRate = 0.0;
-    double raanRate = 0.0;
-};
-
 class DeepSpace {
 public:
     DeepSpace() = default;
     explicit DeepSpace(const DeepSpaceSetup& setup);
 
     // Whether the 24-hour or the 12-hour resonance is integrated.
-    bool isResonant() const { return resonance_ != Resonance::None; }
+    bool isResonant() const { return resonance_.isActive(); }
 
     // Adds the lunar-solar secular terms and the resonance effects at t minutes since epoch to
     // the secularly updated mean elements; sets the mean motion. The integrator steps on from
@@ -56,34 +43,11 @@ private:
         double meanMotionRadPerMin = 0.0;
         double eccentricity = 0.0;
     };
-    // The resonance integrator's state and its derivatives there.
-    struct ResonanceState {
-        double atime = 0.0; // minutes since epoch
-        double xli = 0.0;   // resonance angle
-        double xni = 0.0;   // mean motion
-        double xldot = 0.0, xndt = 0.0, xnddt = 0.0;
-    };
-    enum class Resonance { None, OneDay, HalfDay };
-
-    void initResonance(const DeepSpaceSetup& s, double sinI, double cosI, double dmdt, double domdt,
-                       double dnodt);
-    void computeRates(ResonanceState& s) const;
-    void integrate(double t, double& meanMotion, double& resonanceAngle);
-
     BodyPeriodics sun_, moon_;
     // Lunar-solar secular rates, rad/min (eccentricity per minute).
     double dedt_ = 0.0, didt_ = 0.0, dmdt_ = 0.0, domdt_ = 0.0, dnodt_ = 0.0;
 
-    Resonance resonance_ = Resonance::None;
-    double gmstAtEpochRad_ = 0.0;
-    double meanMotion_ = 0.0;
-    double argPerigee_ = 0.0, argPerigeeRate_ = 0.0;
-    double xfact_ = 0.0, xlamo_ = 0.0;
-    double del1_ = 0.0, del2_ = 0.0, del3_ = 0.0;
-    double d2201_ = 0.0, d2211_ = 0.0, d3210_ = 0.0, d3222_ = 0.0, d4410_ = 0.0;
-    double d4422_ = 0.0, d5220_ = 0.0, d5232_ = 0.0, d5421_ = 0.0, d5433_ = 0.0;
-    ResonanceState atEpoch_;
-    ResonanceState state_;
+    Resonance resonance_;
 };
 
 } // namespace orbit

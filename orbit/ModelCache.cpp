@@ -19,15 +19,23 @@ Sgp4Model* ModelCache::modelFor(const tagSATELLITE& record)
 {
     if (record.valid != 1.0)
         return nullptr;
+    const char* fields = reinterpret_cast<const char*>(&record) + offsetof(tagSATELLITE, catalogNumber);
+    Recent& recent = recent_[reinterpret_cast<std::uintptr_t>(&record) / alignof(tagSATELLITE) % recent_.size()];
+    if (recent.address == &record && std::memcmp(recent.key->data(), fields, sizeof(Key)) == 0)
+        return recent.model;
+
     Key key;
-    std::memcpy(key.data(), reinterpret_cast<const char*>(&record) + offsetof(tagSATELLITE, catalogNumber),
-                sizeof key);
-    if (const auto found = models_.find(key); found != models_.end())
-        return found->second.get();
-    if (models_.size() >= kMaxModels)
-        models_.clear();
-    auto model = std::make_unique<Sgp4Model>(meanElementsOf(elementsOf(record)));
-    return models_.emplace(key, std::move(model)).first->second.get();
+    std::memcpy(key.data(), fields, sizeof key);
+    auto found = models_.find(key);
+    if (found == models_.end()) {
+        if (models_.size() >= kMaxModels) {
+            models_.clear();
+            recent_.fill(Recent{});
+        }
+        found = models_.emplace(key, std::make_unique<Sgp4Model>(meanElementsOf(elementsOf(record)))).first;
+    }
+    recent = {&record, &found->first, found->second.get()};
+    return recent.model;
 }
 
 } // namespace orbit

@@ -1,6 +1,8 @@
 #pragma once
 // Initialised models by the content of their records, so that switching between satellites
 // costs a lookup instead of a new initialisation (and keeps the resonance integrator's state).
+// Callers hand back the same record objects again and again (the satellite table), so a small
+// table by address answers most lookups with one comparison of the record's content.
 
 #include "orbit/Sgp4Model.h"
 #include "orbit/tagSATELLITE.h"
@@ -24,9 +26,15 @@ private:
     struct KeyHash {
         std::size_t operator()(const Key& key) const;
     };
+    struct Recent {
+        const tagSATELLITE* address = nullptr;
+        const Key* key = nullptr;
+        Sgp4Model* model = nullptr;
+    };
     static constexpr std::size_t kMaxModels = 1024;
 
     std::unordered_map<Key, std::unique_ptr<Sgp4Model>, KeyHash> models_;
+    std::array<Recent, 256> recent_{};
 };
 
 } // namespace orbit

@@ -1,7 +1,7 @@
 #include "orbit/Sgp4Model.h"
 
 #include "orbit/OrbitTime.h"
-#include "orbit/Wgs72.h"
+#include "orbit/Sgp4Common.h"
 
 #include <cmath>
 
@@ -232,7 +232,8 @@ int Sgp4Model::propagateModel(double t, StateVector& state)
         deep_.addSecular(t, m);
         if (m.meanMotionRadPerMin <= 0.0)
             return kSgp4MeanMotion;
-        am = std::pow(kXke / m.meanMotionRadPerMin, kTwoThirds);
+        if (deep_.isResonant())
+            am = std::pow(kXke / m.meanMotionRadPerMin, kTwoThirds);
     }
     am = am * tempa * tempa;
     const double nm = kXke / std::pow(am, 1.5);
@@ -243,10 +244,10 @@ int Sgp4Model::propagateModel(double t, StateVector& state)
         em = 1.0e-6;
     double mm = m.meanAnomalyRad + meanMotion_ * templ;
     double xlm = mm + m.argPerigeeRad + m.raanRad;
-    const double nodem = std::fmod(m.raanRad, kTwoPi);
-    const double argpm = std::fmod(m.argPerigeeRad, kTwoPi);
-    xlm = std::fmod(xlm, kTwoPi);
-    mm = std::fmod(xlm - argpm - nodem, kTwoPi);
+    const double nodem = fmodTwoPi(m.raanRad);
+    const double argpm = fmodTwoPi(m.argPerigeeRad);
+    xlm = fmodTwoPi(xlm);
+    mm = fmodTwoPi(xlm - argpm - nodem);
 
     // Lunar-solar periodics.
     MeanOrbit p;
@@ -286,7 +287,7 @@ int Sgp4Model::propagateModel(double t, StateVector& state)
     const double xl = p.meanAnomalyRad + p.argPerigeeRad + p.raanRad + temp * xlcof * axnl;
 
     // Kepler's equation; the sine and cosine kept are those before the last correction.
-    const double u = std::fmod(xl - p.raanRad, kTwoPi);
+    const double u = fmodTwoPi(xl - p.raanRad);
     double eo1 = u;
     double tem5 = 9999.9;
     double sineo1 = 0.0;

@@ -29,7 +29,7 @@ enum Sgp4Error : int {
     kSgp4Decayed = 6,               // the satellite has decayed
     // Not of the published model:
     kSgp4NotFinite = 7,             // a non-finite element, time or result
-    kSgp4TooFarFromEpoch = 8,       // a resonant orbit more than about 190 years from its epoch
+    kSgp4TooFarFromEpoch = 8,       // a resonant orbit more than 1e8 minutes (190 years) from epoch
 };
 
 struct StateVector {
@@ -47,7 +47,7 @@ public:
     int initError() const;
 
     // Propagates to the given minutes since epoch. Returns an Sgp4Error; the state is only
-    // meaningful for kSgp4Ok and is finite then.
+    // meaningful for kSgp4Ok and is finite then (a failed call leaves it untouched).
     int propagate(double minutesSinceEpoch, StateVector& state);
 
 private:

@@ -68,7 +68,16 @@ bool IniProfile::load(QString* errorText)
             *errorText = QStringLiteral("could not read %1: %2").arg(path_, file.errorString());
         return false;
     }
-    parse(file.readAll());
+    // A profile is a few kilobytes; reading stops well short of what a wrong path (a device, a
+    // huge file) could make it hold.
+    constexpr qint64 kMaxProfileBytes = 16 * 1024 * 1024;
+    const QByteArray bytes = file.read(kMaxProfileBytes + 1);
+    if (bytes.size() > kMaxProfileBytes) {
+        if (errorText)
+            *errorText = QStringLiteral("could not read %1: not a profile (larger than 16 MiB)").arg(path_);
+        return false;
+    }
+    parse(bytes);
     return true;
 }
 

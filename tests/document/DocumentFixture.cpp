@@ -1,5 +1,8 @@
 #include "tests/document/DocumentFixture.h"
 
+#include "document/ColorTableFile.h"
+#include "document/IconListFile.h"
+
 #include <QFile>
 
 namespace kiv::test {
@@ -10,7 +13,15 @@ DocumentTest::DocumentTest()
     paths_ = std::make_unique<platform::DataPaths>(root, root + "/user", root + "/bundled");
     profile_.setPath(root + "/kiv.ini");
     ui_.clock.setNow(platform::Time::fromUtc({2024, 4, 10, 12, 0, 0}));
+    // The icon list and colour table of a fresh installation, so that tests see only the
+    // messages they are about.
+    ColorTable colors;
+    colors.slotColors = defaultSlotColors();
+    saveColorTableFile(root + "/kiv.clr", colors);
+    saveIconListFile(root + "/kiv.sin", IconIndices{}, IconNames{});
 }
+
+void DocumentTest::removeFile(const std::string& name) const { QFile::remove(QString::fromStdString(path(name))); }
 
 std::string DocumentTest::path(const std::string& name) const { return (dir_.path() + "/").toStdString() + name; }
 

@@ -1,6 +1,7 @@
 #pragma once
-// A document in a temporary working directory with scripted services, an in-memory profile and
-// fake windows that record what the document asks of them.
+// A document in a temporary working directory (holding a default icon list and colour table)
+// with scripted services, an in-memory profile and fake windows that record what the document
+// asks of them.
 
 #include "document/CKivDoc.h"
 #include "platform/DataPaths.h"
@@ -56,6 +57,7 @@ protected:
 
     // Writes a file into the working directory.
     void writeFile(const std::string& name, const std::string& bytes) const;
+    void removeFile(const std::string& name) const;
     std::string path(const std::string& name) const;
     // Builds the document (and reads the profile text first, if any).
     CKivDoc& makeDocument(const std::string& profileText = {});

@@ -24,8 +24,10 @@ const char* kProfile = "[Allgemein]\nSatellitenfilename=sats.tle\n";
 
 } // namespace
 
-TEST_F(DocumentTest, FreshStartReportsTheMissingElementFile)
+TEST_F(DocumentTest, FreshStartReportsTheMissingFiles)
 {
+    removeFile("kiv.sin");
+    removeFile("kiv.clr");
     CKivDoc& doc = makeDocument();
     EXPECT_EQ(doc.TimeFactor, 1);
     EXPECT_EQ(doc.Language, 1);
@@ -33,9 +35,10 @@ TEST_F(DocumentTest, FreshStartReportsTheMissingElementFile)
     EXPECT_EQ(doc.NrOfPoints, 35);
     EXPECT_EQ(doc.Satellitenfilename, "intelsat.tle");
     EXPECT_EQ(doc.SatelliteModelFileName, "SATELLITE.DAT");
-    ASSERT_FALSE(ui_.messages.shown().empty());
-    EXPECT_EQ(ui_.messages.texts().front(), " Sorry could'nt find Satellitefile intelsat.tle.");
-    EXPECT_EQ(ui_.messages.captions().front(), "Attention");
+    EXPECT_EQ(ui_.messages.texts(), (std::vector<QString>{"Sorry could'nt find the icon names file kiv.sin.",
+                                                           " Sorry could'nt find Satellitefile intelsat.tle.",
+                                                           "Sorry could'nt find the colortablefile kiv.clr."}));
+    EXPECT_EQ(ui_.messages.captions(), (std::vector<QString>{"Attention", "Attention", "Attention"}));
     EXPECT_EQ(frame_.title, "Satellite Simulation -> intelsat.tle (0 satellites in buffer) File not found !");
 }
 

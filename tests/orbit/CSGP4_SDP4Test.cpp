@@ -240,3 +240,27 @@ TEST(CSGP4_SDP4, VerificationSetThroughJulianDates)
     }
     EXPECT_EQ(failures, 7);
 }
+
+// A record changed in place is a new satellite, though it sits where the old one did.
+TEST(CSGP4_SDP4, ARecordChangedInPlaceGetsItsOwnModel)
+{
+    tagSATELLITE record = recordOf(kNearEarth);
+    const double jd = epochOf(record) + 0.25;
+    CSGP4_SDP4 orbit;
+    orbit.SetSatellite(&record, true);
+    ASSERT_EQ(orbit.SGP(jd), 1);
+    const double before = orbit.GetPos().x;
+
+    record.meanAnomalyDeg += 10.0;
+    orbit.SetSatellite(&record, true);
+    ASSERT_EQ(orbit.SGP(jd), 1);
+    CSGP4_SDP4 fresh;
+    fresh.SetSatellite(&record, true);
+    ASSERT_EQ(fresh.SGP(jd), 1);
+    EXPECT_NE(orbit.GetPos().x, before);
+    EXPECT_EQ(orbit.GetPos().x, fresh.GetPos().x);
+
+    record.valid = 0.0;
+    orbit.SetSatellite(&record, true);
+    EXPECT_EQ(orbit.SGP(jd), 0);
+}

@@ -181,4 +181,7 @@ TEST(IniProfile, FileLocationAndSaving)
     IniProfile directory(dir.path());
     EXPECT_FALSE(directory.load(&error));
     EXPECT_TRUE(error.contains(dir.path()));
+    IniProfile endless(QStringLiteral("/dev/zero")); // a wrong path must not read forever
+    EXPECT_FALSE(endless.load(&error));
+    EXPECT_TRUE(error.contains(QStringLiteral("not a profile")));
 }

@@ -17,7 +17,7 @@ std::optional<QString> ScriptedFileDialogs::answer(Kind kind, const platform::Fi
     shown_.push_back({kind, request});
     if (answers_.empty())
         return std::nullopt;
-    std::optional<QString> path = std::move(answers_.front());
+    const std::optional<QString> path = answers_.front();
     answers_.pop_front();
     return path;
 }

@@ -1,0 +1,36 @@
+# The bundled defaults of a program started from the build tree, in data/ beside the executable:
+# the element sets kept here, and the colour table, icon list and town lists that our own tool
+# writes. Without the time-zone tables the tool still writes every file.
+set(KIV_ZONE_TABLE /usr/share/zoneinfo/zone1970.tab CACHE FILEPATH "tzdata's zone1970.tab, the source of the big town list")
+set(KIV_COUNTRY_TABLE /usr/share/zoneinfo/iso3166.tab CACHE FILEPATH "tzdata's iso3166.tab, the country names of the town lists")
+
+set(data_dir ${PROJECT_BINARY_DIR}/data)
+set(zone_inputs)
+foreach(table IN ITEMS ${KIV_ZONE_TABLE} ${KIV_COUNTRY_TABLE})
+  if(EXISTS ${table})
+    list(APPEND zone_inputs ${table})
+  endif()
+endforeach()
+
+add_custom_command(
+  OUTPUT ${data_dir}/intelsat.tle
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/intelsat.tle ${data_dir}/intelsat.tle
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/intelsat.tle
+  COMMENT "Copying the default element sets"
+  VERBATIM)
+add_custom_command(
+  OUTPUT ${data_dir}/SATELLITE.DAT
+  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/SATELLITE.DAT ${data_dir}/SATELLITE.DAT
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/SATELLITE.DAT
+  COMMENT "Copying the satellite models"
+  VERBATIM)
+
+set(generated ${data_dir}/kiv.clr ${data_dir}/kiv.sin ${data_dir}/smaltown.twn ${data_dir}/bigtown.twn)
+add_custom_command(
+  OUTPUT ${generated}
+  COMMAND kiv_make_defaults ${data_dir} ${KIV_ZONE_TABLE} ${KIV_COUNTRY_TABLE}
+  DEPENDS kiv_make_defaults ${zone_inputs}
+  COMMENT "Writing the default colour table, icon list and town lists"
+  VERBATIM)
+
+add_custom_target(kiv_data ALL DEPENDS ${data_dir}/intelsat.tle ${data_dir}/SATELLITE.DAT ${generated})

@@ -1,0 +1,100 @@
+// CKivDoc: the colour table, the icon list and the town lists.
+#include "document/CKivDoc.h"
+#include "document/FileMessages.h"
+#include "document/TownFile.h"
+#include "platform/DataPaths.h"
+#include "platform/UiServices.h"
+
+using namespace kiv;
+
+void CKivDoc::LoadColorTable()
+{
+    const auto read = loadColorTableFile(ResolvedPath(ColorTableFileName));
+    if (!read) {
+        context_.ui.messages.show(fileMessages::colorTableNotFound(English(), ColorTableFileName));
+        return;
+    }
+    for (int i = 0; i < kMaxSatellites; ++i) {
+        tagSATINFO& info = SatInfo[i];
+        for (int c = 0; c < 3; ++c) {
+            info.color[c] = read->table.slotColors[i][c];
+            const Rgba gl = glColorOf(info.color[c]);
+            std::copy(gl.begin(), gl.end(), info.glColor[c]);
+        }
+    }
+    ClockColors = read->table.clockColors;
+}
+
+bool CKivDoc::SaveColorTable()
+{
+    ColorTable table;
+    for (int i = 0; i < kMaxSatellites; ++i)
+        std::copy(std::begin(SatInfo[i].color), std::end(SatInfo[i].color), table.slotColors[i].begin());
+    table.clockColors = ClockColors;
+    const platform::WriteResult written = saveColorTableFile(context_.paths.writeTarget(ColorTableFileName), table);
+    ClockColors = table.clockColors; // what the file holds now, out-of-range components cleared
+    if (!written) {
+        context_.ui.messages.show(fileMessages::couldNotWrite(English(), ColorTableFileName, written));
+        return false;
+    }
+    ColorTableChanged = 0;
+    return true;
+}
+
+void CKivDoc::LoadIconNames()
+{
+    const auto read = loadIconListFile(ResolvedPath(IconFileName));
+    if (!read) {
+        context_.ui.messages.show(fileMessages::iconListNotFound(English(), IconFileName));
+        return;
+    }
+    for (int i = 0; i < kMaxSatellites; ++i)
+        SatInfo[i].iconIndex = read->indices[i];
+    for (std::size_t k = 0; k < read->names.size() && k + 1 < Icons.size(); ++k) {
+        tagICONENTRY& entry = Icons[k + 1];
+        if (entry.fileName != read->names[k]) {
+            entry.fileName = read->names[k];
+            entry.icon = QImage();
+        }
+    }
+    RecountIcons();
+}
+
+bool CKivDoc::SaveIconNames()
+{
+    IconIndices indices{};
+    IconNames names{};
+    for (int i = 0; i < kMaxSatellites; ++i) {
+        indices[i] = SatInfo[i].iconIndex;
+        names[i] = Icons[i].fileName;
+    }
+    const platform::WriteResult written = saveIconListFile(context_.paths.writeTarget(IconFileName), indices, names);
+    if (!written)
+        context_.ui.messages.show(fileMessages::couldNotWrite(English(), IconFileName, written));
+    return written.ok;
+}
+
+void CKivDoc::LoadTowns()
+{
+    if (SmalTownCount > 0 && BigTownCount > 0)
+        return;
+    if (!towns_.namesTaken) {
+        towns_ = {true, false, WDBSmalTowns, WDBBigTowns};
+    }
+    const auto load = [&](const QString& name, QString& remembered, std::vector<tagTOWN>& list, int& count) {
+        auto read = loadTownFile(ResolvedPath(name));
+        if (!read) {
+            // Said once per file name, not at every go-to.
+            if (!towns_.anyMissing || name != remembered) {
+                remembered = name;
+                context_.ui.messages.show(fileMessages::townFileNotFound(English(), name));
+            }
+            towns_.anyMissing = true;
+            return;
+        }
+        list = std::move(*read);
+        count = static_cast<int>(list.size());
+    };
+    load(WDBSmalTowns, towns_.smallName, SmalTowns, SmalTownCount);
+    load(WDBBigTowns, towns_.bigName, BigTowns, BigTownCount);
+}

@@ -1,0 +1,47 @@
+#include "document/FileMessages.h"
+
+namespace kiv::fileMessages {
+
+namespace {
+
+platform::MessageRequest warning(const QString& caption, const QString& text)
+{
+    return {caption, text, platform::MessageButtons::Ok, platform::MessageIcon::Exclamation};
+}
+
+} // namespace
+
+platform::MessageRequest colorTableNotFound(bool english, const QString& fileName)
+{
+    return warning(QStringLiteral("Attention"), (english ? QStringLiteral("Sorry could'nt find the colortablefile %1.")
+                                                         : QStringLiteral("Farbetabellenfile %1 nicht gefunden."))
+                                                    .arg(fileName));
+}
+
+platform::MessageRequest iconListNotFound(bool english, const QString& fileName)
+{
+    return warning(QStringLiteral("Attention"), (english ? QStringLiteral("Sorry could'nt find the icon names file %1.")
+                                                         : QStringLiteral("Icon Namens File %1 nicht gefunden."))
+                                                    .arg(fileName));
+}
+
+platform::MessageRequest townFileNotFound(bool english, const QString& fileName)
+{
+    return warning(QStringLiteral("Attention !"),
+                   (english ? QStringLiteral("Sorry, couldn't find the dataset file :%1 for the towns.\n"
+                                             "Please check [Options]->[WDB Layer]->[Towns]")
+                            : QStringLiteral("Ich konnte die Datei :%1 fuer die Staedtedaten nicht finden.\n"
+                                             "Bitte ueberpruefen Sie [Optionen]->[WDB Layer]->[Towns]"))
+                       .arg(fileName));
+}
+
+platform::MessageRequest couldNotWrite(bool english, const QString& fileName, const platform::WriteResult& result)
+{
+    QString text = (english ? QStringLiteral("Could not write %1.") : QStringLiteral("%1 konnte nicht geschrieben werden."))
+                       .arg(fileName);
+    if (!result.errorText.isEmpty())
+        text += QLatin1Char('\n') + result.errorText;
+    return warning(english ? QStringLiteral("Attention") : QStringLiteral("Achtung"), text);
+}
+
+} // namespace kiv::fileMessages

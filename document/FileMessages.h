@@ -1,0 +1,18 @@
+#pragma once
+// What the user is told about the colour table, the icon list and the town lists, in English
+// (english true) or German. The document decides when to show them.
+
+#include "platform/AtomicFile.h"
+#include "platform/MessageBoxes.h"
+
+#include <QString>
+
+namespace kiv::fileMessages {
+
+platform::MessageRequest colorTableNotFound(bool english, const QString& fileName);
+platform::MessageRequest iconListNotFound(bool english, const QString& fileName);
+platform::MessageRequest townFileNotFound(bool english, const QString& fileName);
+// For any of the three; the result's English cause follows on a line of its own.
+platform::MessageRequest couldNotWrite(bool english, const QString& fileName, const platform::WriteResult& result);
+
+} // namespace kiv::fileMessages

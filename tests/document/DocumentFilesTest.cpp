@@ -1,0 +1,140 @@
+// The document with its colour table, icon list and town lists.
+#include "document/ColorTableFile.h"
+#include "document/IconListFile.h"
+#include "tests/document/DocumentFixture.h"
+
+#include <QFile>
+
+using namespace kiv;
+using namespace kiv::test;
+
+namespace {
+
+const char* kProfile = "[Allgemein]\nSatellitenfilename=sats.tle\n";
+
+QByteArray fileBytes(const std::string& path)
+{
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeColorTable(const std::string& path)
+{
+    ColorTable table;
+    table.slotColors[0] = {0x0000FF, 0x00FF00, 0xFF0000};
+    table.clockColors[1][3] = {0.5f, 0.25f, 1.0f, 1.0f};
+    ASSERT_TRUE(saveColorTableFile(QString::fromStdString(path), table).ok);
+}
+
+} // namespace
+
+TEST_F(DocumentTest, ColourTableFillsSlotAndClockColours)
+{
+    writeFile("sats.tle", lowSatellites(2));
+    writeColorTable(path("kiv.clr"));
+    CKivDoc& doc = makeDocument(kProfile);
+    EXPECT_EQ(doc.SatInfo[0].color[0], 0x0000FFu);
+    EXPECT_EQ(doc.SatInfo[0].color[2], 0xFF0000u);
+    EXPECT_FLOAT_EQ(doc.SatInfo[0].glColor[0][0], 1.0f);
+    EXPECT_FLOAT_EQ(doc.SatInfo[0].glColor[2][2], 1.0f);
+    EXPECT_FLOAT_EQ(doc.SatInfo[0].glColor[2][3], 1.0f);
+    EXPECT_FLOAT_EQ(doc.ClockColors[1][3][1], 0.25f);
+}
+
+TEST_F(DocumentTest, ChangedColoursAreSavedOnlyWhenTheUserAgrees)
+{
+    writeFile("sats.tle", lowSatellites(1));
+    writeColorTable(path("kiv.clr"));
+    const QByteArray original = fileBytes(path("kiv.clr"));
+
+    CKivDoc& doc = makeDocument(kProfile);
+    doc.SatInfo[0].color[1] = 0x123456;
+    doc.ColorTableChanged = 1;
+    ui_.messages.clear();
+    ui_.messages.queueAnswer(platform::MessageAnswer::No);
+    doc_.reset();
+    ASSERT_EQ(ui_.messages.shown().size(), 1u);
+    EXPECT_EQ(ui_.messages.captions()[0], "Attention !");
+    EXPECT_EQ(ui_.messages.texts()[0], "Attention, Colortable in file : kiv.clr was changed.\nShould the changes be saved now ?");
+    EXPECT_EQ(fileBytes(path("kiv.clr")), original);
+
+    CKivDoc& again = makeDocument(kProfile);
+    again.SatInfo[0].color[1] = 0x123456;
+    again.ClockColors[0][1][0] = 12.5f;
+    again.ColorTableChanged = 1;
+    ui_.messages.queueAnswer(platform::MessageAnswer::Yes);
+    doc_.reset();
+    const ColorTableRead read = readColorTable(fileBytes(path("kiv.clr")).toStdString());
+    EXPECT_EQ(read.table.slotColors[0][1], 0x123456u);
+    EXPECT_EQ(read.table.clockColors[0][1][0], 0.0f);
+}
+
+TEST_F(DocumentTest, AColourTableThatCannotBeWrittenIsReportedAndStaysChanged)
+{
+    writeFile("sats.tle", lowSatellites(1));
+    CKivDoc& doc = makeDocument(std::string(kProfile) + "ColorTableFileName=/proc/kiv.clr\n");
+    doc.ColorTableChanged = 1;
+    ui_.messages.clear();
+    EXPECT_FALSE(doc.SaveColorTable());
+    EXPECT_EQ(doc.ColorTableChanged, 1);
+    ASSERT_EQ(ui_.messages.shown().size(), 1u);
+    EXPECT_TRUE(ui_.messages.texts()[0].startsWith("Could not write /proc/kiv.clr."));
+    doc.ColorTableChanged = 0;
+}
+
+TEST_F(DocumentTest, IconListGivesSlotsTheirIcons)
+{
+    writeFile("sats.tle", lowSatellites(3));
+    QImage blue(32, 32, QImage::Format_ARGB32);
+    blue.fill(Qt::blue);
+    ASSERT_TRUE(blue.save(QString::fromStdString(path("blue.ico")), "ICO"));
+    IconIndices indices{};
+    indices[1] = 2;
+    indices[2] = 2;
+    IconNames names{};
+    names[2] = "blue.ico";
+    ASSERT_TRUE(saveIconListFile(QString::fromStdString(path("kiv.sin")), indices, names).ok);
+
+    CKivDoc& doc = makeDocument(kProfile);
+    EXPECT_EQ(doc.SatInfo[1].iconIndex, 2);
+    EXPECT_EQ(doc.Icons[2].fileName, "blue.ico");
+    EXPECT_EQ(doc.Icons[2].refCount, 2);
+    EXPECT_EQ(doc.Icons[0].refCount, 1);
+    EXPECT_EQ(doc.Icons[2].icon.pixelColor(5, 5), QColor(Qt::blue));
+
+    doc.SatInfo[0].iconIndex = 2;
+    ASSERT_TRUE(doc.SaveIconNames());
+    doc.SatInfo[0].iconIndex = 0;
+    doc.LoadIconNames();
+    EXPECT_EQ(doc.SatInfo[0].iconIndex, 2);
+    EXPECT_EQ(doc.Icons[2].refCount, 3);
+    EXPECT_EQ(doc.Icons[0].refCount, 0);
+}
+
+TEST_F(DocumentTest, TownListsAreReadOnceAndMissingFilesReportedOncePerName)
+{
+    writeFile("sats.tle", lowSatellites(1));
+    writeFile("small.twn", "1\nGermany,Aachen;  6.083333,  50.766667,  -250000,  1995,  0\n");
+    CKivDoc& doc = makeDocument(std::string(kProfile) + "[WorldDataBase]\nWDBSmalTowns=small.twn\nWDBBigTowns=big.twn\n");
+    ui_.messages.clear();
+    doc.LoadTowns();
+    ASSERT_EQ(doc.SmalTownCount, 1);
+    EXPECT_EQ(doc.SmalTowns[0].name, "Aachen");
+    EXPECT_EQ(doc.SmalTowns[0].population, 250000);
+    EXPECT_EQ(doc.BigTownCount, 0);
+    ASSERT_EQ(ui_.messages.shown().size(), 1u);
+    EXPECT_EQ(ui_.messages.texts()[0], "Sorry, couldn't find the dataset file :big.twn for the towns.\n"
+                                       "Please check [Options]->[WDB Layer]->[Towns]");
+    doc.LoadTowns();
+    EXPECT_EQ(ui_.messages.shown().size(), 1u);
+    doc.WDBBigTowns = "other.twn";
+    doc.LoadTowns();
+    EXPECT_EQ(ui_.messages.shown().size(), 2u);
+
+    writeFile("other.twn", "2\nFrance,Paris;  2.35,  48.85,  2100000,  2020,  0\n");
+    doc.LoadTowns();
+    EXPECT_EQ(doc.BigTownCount, 1); // the count line is trusted no further than the lines present
+    writeFile("small.twn", "0\n");
+    doc.LoadTowns(); // both loaded: nothing is read again
+    EXPECT_EQ(doc.SmalTownCount, 1);
+}
