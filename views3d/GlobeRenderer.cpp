@@ -176,12 +176,9 @@ void GlobeRenderer::renderScene()
     const GLfloat light[] = {static_cast<GLfloat>(sun.x), static_cast<GLfloat>(sun.y), static_cast<GLfloat>(sun.z), 0.0f};
     glLightfv(GL_LIGHT0, GL_POSITION, light);
 
-    if (doc_.CalculateExact == 1) {
+    if (doc_.CalculateExact == 1)
         buildBeamLists(false);
-        drawLiveOrbits(frame, jd);
-    } else {
-        drawOrbits(frame);
-    }
+    drawOrbits(frame, jd);
     drawEarth(frame);
     drawMoon(frame, jd);
     drawSun(sun);

@@ -90,8 +90,7 @@ private:
     void deleteSatelliteLists();
     void allocateOrbits();
     void updateOrbit(int slot, double jd);
-    void drawOrbits(const SceneFrame& frame);
-    void drawLiveOrbits(const SceneFrame& frame, double jd);
+    void drawOrbits(const SceneFrame& frame, double jd);
     void drawSatellites();
     void drawSpokes();
 

@@ -172,9 +172,11 @@ void GlobeRenderer::buildOrbitLists()
     listedSatellites_ = std::max(listedSatellites_, doc_.SatelliteCount);
 }
 
-// Orbits are drawn unlit in their route colour through the emission.
-void GlobeRenderer::drawOrbits(const SceneFrame& frame)
+// Orbits are drawn unlit in their route colour through the emission: the compiled loops, or in
+// exact mode the rings brought up to the clock every frame, as open strips.
+void GlobeRenderer::drawOrbits(const SceneFrame& frame, double jd)
 {
+    const bool live = doc_.CalculateExact == 1 && rings_.size() == static_cast<std::size_t>(doc_.SatelliteCount);
     if (doc_.ShowCourse3D) {
         glPushMatrix();
         glRotated(frame.orbitTurnDeg, 0.0, 1.0, 0.0);
@@ -185,36 +187,19 @@ void GlobeRenderer::drawOrbits(const SceneFrame& frame)
             const float* route = doc_.SatInfo[i].glColor[0];
             gl::material(GL_FRONT, GL_EMISSION, route[0], route[1], route[2], route[3]);
             gl::color(route);
-            glCallList(lists::kOrbits + static_cast<unsigned>(i));
+            if (live) {
+                updateOrbit(i, jd);
+                glBegin(GL_LINE_STRIP);
+                for (const Vec3& p : rings_[static_cast<std::size_t>(i)].points())
+                    vertex(p);
+                glEnd();
+            } else {
+                glCallList(lists::kOrbits + static_cast<unsigned>(i));
+            }
         }
         gl::material(GL_FRONT, GL_EMISSION, 0.0f, 0.0f, 0.0f);
         glPopMatrix();
     }
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-}
-
-// Exact mode: the rings follow the clock every frame, drawn as open strips.
-void GlobeRenderer::drawLiveOrbits(const SceneFrame& frame, double jd)
-{
-    if (!doc_.ShowCourse3D || rings_.size() != static_cast<std::size_t>(doc_.SatelliteCount))
-        return;
-    glPushMatrix();
-    glRotated(frame.orbitTurnDeg, 0.0, 1.0, 0.0);
-    gl::material(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, 0.0f, 0.0f, 0.0f);
-    for (int i = 0; i < doc_.SatelliteCount; ++i) {
-        if (!doc_.SatInfo[i].shown)
-            continue;
-        const float* route = doc_.SatInfo[i].glColor[0];
-        gl::material(GL_FRONT, GL_EMISSION, route[0], route[1], route[2], route[3]);
-        gl::color(route);
-        updateOrbit(i, jd);
-        glBegin(GL_LINE_STRIP);
-        for (const Vec3& p : rings_[static_cast<std::size_t>(i)].points())
-            vertex(p);
-        glEnd();
-    }
-    gl::material(GL_FRONT, GL_EMISSION, 0.0f, 0.0f, 0.0f);
-    glPopMatrix();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
