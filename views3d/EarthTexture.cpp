@@ -1,7 +1,5 @@
 #include "views3d/EarthTexture.h"
 
-#include <QPainter>
-
 #include <algorithm>
 
 namespace views3d {
@@ -44,25 +42,5 @@ QString textureSizeWarning(int width, int height, bool english)
 }
 
 QImage glRows(const QImage& fitted) { return fitted.mirrored(); }
-
-QImage standardEarthTexture()
-{
-    constexpr int kWidth = 512;
-    constexpr int kHeight = 256;
-    QImage image(kWidth, kHeight, QImage::Format_RGB888);
-    image.fill(QColor(20, 60, 140));
-    QPainter painter(&image);
-    const auto x = [](double lon) { return (lon + 180.0) / 360.0 * kWidth; };
-    const auto y = [](double lat) { return (90.0 - lat) / 180.0 * kHeight; };
-    painter.fillRect(QRectF(0, 0, kWidth, y(70.0)), Qt::white);
-    painter.setPen(QColor(90, 120, 180));
-    for (int lon = -150; lon < 180; lon += 30)
-        painter.drawLine(QPointF(x(lon), 0), QPointF(x(lon), kHeight));
-    for (int lat = -60; lat <= 60; lat += 30)
-        painter.drawLine(QPointF(0, y(lat)), QPointF(kWidth, y(lat)));
-    painter.fillRect(QRectF(x(-1.0), 0, x(1.0) - x(-1.0), kHeight), QColor(0, 200, 0));
-    painter.fillRect(QRectF(0, y(1.0), kWidth, y(-1.0) - y(1.0)), QColor(220, 0, 0));
-    return image;
-}
 
 } // namespace views3d

@@ -1,7 +1,6 @@
 #pragma once
-// The earth texture as a picture, before it goes to GL: fitted to powers of two, turned into
-// rows of RGB bytes bottom-up as GL takes them, and the stand-in picture used when no texture
-// file can be read.
+// The earth texture as a picture, before it goes to GL: fitted to powers of two and turned into
+// rows of RGB bytes bottom-up as GL takes them.
 
 #include <QImage>
 #include <QString>
@@ -23,9 +22,5 @@ QString textureSizeWarning(int width, int height, bool english);
 // Rows of the fitted picture in GL's order: the bottom row first, so that the picture's top row
 // (the north pole) meets texture coordinate t = 1.
 QImage glRows(const QImage& fitted);
-
-// An equirectangular stand-in of 512 x 256: ocean, a 30 degree grid, the equator red, the prime
-// meridian green and a white northern cap, so that orientation shows at a glance.
-QImage standardEarthTexture();
 
 } // namespace views3d

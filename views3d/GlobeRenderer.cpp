@@ -4,6 +4,7 @@
 #include "document/CKivDoc.h"
 #include "platform/UiServices.h"
 #include "views3d/EarthTexture.h"
+#include "views3d/EarthTextureFile.h"
 #include "views3d/GlState.h"
 #include "views3d/GlobeLists.h"
 
@@ -18,7 +19,11 @@ const Perspective kGlobePerspective{20.0, 5.0, 400000.0};
 constexpr double kStartDistance = 140.0;
 } // namespace
 
-GlobeRenderer::GlobeRenderer(CKivDoc& doc, ImageLoader loadImage) : doc_(doc), loadImage_(std::move(loadImage)) {}
+GlobeRenderer::GlobeRenderer(CKivDoc& doc, ImageLoader loadImage) : doc_(doc), loadImage_(std::move(loadImage))
+{
+    if (!loadImage_)
+        loadImage_ = [&doc](const QString& name) { return readEarthTexture(name, doc.Context()); };
+}
 
 Detail GlobeRenderer::detail() const { return Detail::of(doc_.AccuracyX, doc_.AccuracyY); }
 
@@ -93,8 +98,7 @@ void GlobeRenderer::setupLights(bool on)
 void GlobeRenderer::loadEarthTexture(const QString& fileName)
 {
     platform::WaitCursor wait(doc_.Context().ui.cursors);
-    QImage picture = loadImage_ ? loadImage_(fileName) : QImage();
-    setTexture(picture.isNull() ? standardEarthTexture() : picture);
+    setTexture(loadImage_(fileName));
 }
 
 void GlobeRenderer::setTexture(const QImage& picture)

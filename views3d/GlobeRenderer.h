@@ -28,10 +28,11 @@ namespace views3d {
 
 class GlobeRenderer {
 public:
-    // Reads a picture file (a name as the settings hold it); a null image when it cannot.
+    // Reads the texture's picture for a file name as the settings hold it.
     using ImageLoader = std::function<QImage(const QString& fileName)>;
 
-    GlobeRenderer(CKivDoc& doc, ImageLoader loadImage);
+    // Without a loader, pictures come through the program's picture loader (readEarthTexture).
+    explicit GlobeRenderer(CKivDoc& doc, ImageLoader loadImage = {});
     GlobeRenderer(const GlobeRenderer&) = delete;
     GlobeRenderer& operator=(const GlobeRenderer&) = delete;
 

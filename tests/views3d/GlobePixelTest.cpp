@@ -50,10 +50,13 @@ protected:
         return doc;
     }
 
+    // A null texture: the document's texture file through the picture loader.
     GlobeRenderer& renderer(CKivDoc& doc, QImage texture = quarterTexture())
     {
         EXPECT_TRUE(gl_.valid()) << gl_.error().toStdString();
-        renderer_ = std::make_unique<GlobeRenderer>(doc, [texture](const QString&) { return texture; });
+        renderer_ = texture.isNull()
+                        ? std::make_unique<GlobeRenderer>(doc)
+                        : std::make_unique<GlobeRenderer>(doc, [texture](const QString&) { return texture; });
         renderer_->initialize(kWidth, kHeight);
         return *renderer_;
     }
@@ -77,8 +80,9 @@ protected:
 TEST_F(GlobePixelTest, SetUpLeavesTheStateAndEveryList)
 {
     writeFile("sats.tle", lowSatellites(3));
-    CKivDoc& doc = makeDocument("[Allgemein]\nSatellitenfilename=sats.tle\n");
-    renderer(doc);
+    CKivDoc& doc = makeDocument("[Allgemein]\nSatellitenfilename=sats.tle\n[Texture]\nTextureErdeFileName=none.bmp\n");
+    const std::size_t messages = ui_.messages.shown().size();
+    renderer(doc, QImage()); // no such file: the standard texture, without a word
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
     GLint value = 0;
@@ -95,6 +99,7 @@ TEST_F(GlobePixelTest, SetUpLeavesTheStateAndEveryList)
     glBindTexture(GL_TEXTURE_2D, renderer_->texture());
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &value);
     EXPECT_EQ(value, 512);
+    EXPECT_EQ(ui_.messages.shown().size(), messages);
     // The quality's filter applies to the bound texture at once.
     renderer_->setQuality({2, 0, 1, 1});
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &value);

@@ -1,0 +1,13 @@
+// libFuzzer target: the TIFF reader on any bytes, on both routes.
+#include "imaging/CTiffFile.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArrayView bytes(data, qsizetype(size));
+    const auto route = size % 2 ? imaging::Route::Display : imaging::Route::Stored;
+    imaging::CTiffFile::decode(bytes, QStringLiteral("fuzz.tif"), route);
+    return 0;
+}

@@ -1,0 +1,192 @@
+#include "imaging/CPcxFile.h"
+
+#include "imaging/Dib.h"
+#include "imaging/LittleEndian.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace imaging {
+
+namespace {
+
+constexpr qint64 kHeaderSize = 128;
+constexpr qint64 kPaletteBlockSize = 769; // the byte 12, then 256 RGB entries
+// Lines may be padded, but not by more than this: it keeps a lying header from asking for
+// far more memory than the picture needs.
+constexpr qint64 kMaxLinePadding = 256;
+
+ReaderMessage notValid(const QString& name)
+{
+    return {QStringLiteral("Not a valid PCX - File, Use standard Texture !"), name, ReaderMessage::Icon::None, true,
+            false};
+}
+
+struct Header {
+    int planes;
+    int bitsPerPlane;
+    qint64 width;
+    qint64 height;
+    qint64 bytesPerLine;
+    bool encoded;
+};
+
+bool layoutSupported(const Header& h)
+{
+    return (h.planes == 1 && (h.bitsPerPlane == 1 || h.bitsPerPlane == 8))
+        || (h.planes == 4 && h.bitsPerPlane == 1) || (h.planes == 3 && h.bitsPerPlane == 8);
+}
+
+bool sizeSupported(const Header& h)
+{
+    const qint64 needed = (h.width * h.bitsPerPlane + 7) / 8;
+    return pictureSizeAllowed(h.width, h.height) && h.bytesPerLine >= needed
+        && h.bytesPerLine <= needed + kMaxLinePadding;
+}
+
+// Four planes of one bit to 4-bit pixels: plane k gives bit k, the first pixel goes high.
+void planesToPacked4(const std::vector<uchar>& planes, const Header& h, std::vector<uchar>& rows)
+{
+    const qint64 line = h.bytesPerLine;
+    for (qint64 r = 0; r < h.height; ++r) {
+        const uchar* p = planes.data() + r * 4 * line;
+        uchar* out = rows.data() + r * 4 * line;
+        for (qint64 c = 0; c < line; ++c) {
+            for (int m = 0; m < 8; ++m) {
+                const int bit = 0x80 >> m;
+                const int value = ((p[c] & bit) ? 1 : 0) | ((p[line + c] & bit) ? 2 : 0)
+                    | ((p[2 * line + c] & bit) ? 4 : 0) | ((p[3 * line + c] & bit) ? 8 : 0);
+                uchar& target = out[c * 4 + m / 2];
+                target = (m & 1) ? uchar(target | value) : uchar(value << 4);
+            }
+        }
+    }
+}
+
+// Three planes of 8 bits (red, green, blue lines) to blue-green-red pixels.
+void planesToBgr(const std::vector<uchar>& planes, const Header& h, std::vector<uchar>& rows)
+{
+    const qint64 line = h.bytesPerLine;
+    for (qint64 r = 0; r < h.height; ++r) {
+        const uchar* p = planes.data() + r * 3 * line;
+        uchar* out = rows.data() + r * 3 * line;
+        for (qint64 c = 0; c < line; ++c) {
+            out[3 * c] = p[2 * line + c];
+            out[3 * c + 1] = p[line + c];
+            out[3 * c + 2] = p[c];
+        }
+    }
+}
+
+// Colour tables of PCX files are red, green, blue triples.
+std::vector<QRgb> rgbTriples(const uchar* triples, int count)
+{
+    std::vector<QRgb> colours(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i)
+        colours[size_t(i)] = qRgb(triples[3 * i], triples[3 * i + 1], triples[3 * i + 2]);
+    return colours;
+}
+
+// The 256-colour palette at the end of the file, the header's sixteen colours, or black and white.
+std::vector<QRgb> colourTable(const LittleEndian& in, const Header& h, ReaderMessages& messages)
+{
+    if (h.planes == 1 && h.bitsPerPlane == 8) {
+        const uchar* block = in.at(in.size() - kPaletteBlockSize);
+        if (block[0] != 12)
+            messages.push_back({QStringLiteral("Error"), QStringLiteral("No valid color table found !!! \nUse standard"),
+                                ReaderMessage::Icon::None, false, false});
+        return rgbTriples(block + 1, 256);
+    }
+    if (h.planes == 4)
+        return rgbTriples(in.at(16), 16);
+    if (h.planes == 1)
+        return {qRgb(0, 0, 0), qRgb(255, 255, 255)};
+    return {};
+}
+
+} // namespace
+
+bool CPcxFile::Load(const QString& fileName)
+{
+    return loadDecoded(fileName,
+                       {QStringLiteral("Could'nt Open Graphicfile, Use standard Texture!"), fileName,
+                        ReaderMessage::Icon::None, true, false},
+                       &CPcxFile::decode);
+}
+
+qsizetype CPcxFile::decodeRle(QByteArrayView in, std::vector<uchar>& out)
+{
+    const auto* p = reinterpret_cast<const uchar*>(in.data());
+    const qsizetype n = in.size();
+    const qsizetype end = qsizetype(out.size());
+    qsizetype i = 0, o = 0;
+    while (i < n && o < end) {
+        const uchar b = p[i++];
+        if ((b & 0xC0) != 0xC0) {
+            out[size_t(o++)] = b;
+            continue;
+        }
+        if (i >= n)
+            break;
+        const uchar value = p[i++];
+        const qsizetype count = std::min<qsizetype>(b & 0x3F, end - o);
+        std::memset(out.data() + o, value, size_t(count));
+        o += count;
+    }
+    return o;
+}
+
+LoadResult CPcxFile::decode(QByteArrayView file, const QString& name, Route route)
+{
+    const LittleEndian in(file);
+    if (in.size() < kHeaderSize || *in.u8(0) != 10)
+        return failure(notValid(name));
+    const Header h{*in.u8(65),
+                   *in.u8(3),
+                   qint64(*in.u16(8)) - *in.u16(4) + 1,
+                   qint64(*in.u16(10)) - *in.u16(6) + 1,
+                   *in.u16(66),
+                   *in.u8(2) == 1};
+    if (!layoutSupported(h) || !sizeSupported(h))
+        return failure(notValid(name));
+    const bool withPalette = h.planes == 1 && h.bitsPerPlane == 8;
+    if (withPalette && in.size() < kHeaderSize + kPaletteBlockSize)
+        return failure(notValid(name));
+
+    return guardMemory([&] {
+        LoadResult result;
+        Dib dib;
+        dib.width = int(h.width);
+        dib.height = int(h.height);
+        dib.colours = colourTable(in, h, result.messages);
+        const QByteArrayView data = file.sliced(kHeaderSize, in.size() - kHeaderSize - (withPalette ? kPaletteBlockSize : 0));
+        const qint64 stride = h.bytesPerLine * h.planes;
+        std::vector<uchar> planes(size_t(stride * h.height));
+        // Data that ends before the picture does is refused, whether encoded or raw.
+        if (h.encoded) {
+            if (decodeRle(data, planes) < qsizetype(planes.size()))
+                return failure(notValid(name));
+        } else {
+            if (data.size() < qsizetype(planes.size()))
+                return failure(notValid(name));
+            std::memcpy(planes.data(), data.data(), planes.size());
+        }
+        if (h.planes == 1) {
+            dib.bitCount = h.bitsPerPlane;
+            dib.ownRows(std::move(planes), stride, false);
+        } else {
+            std::vector<uchar> rows(planes.size());
+            if (h.planes == 4)
+                planesToPacked4(planes, h, rows);
+            else
+                planesToBgr(planes, h, rows);
+            dib.bitCount = h.planes == 4 ? 4 : 24;
+            dib.ownRows(std::move(rows), stride, false);
+        }
+        evenWidth(dib);
+        deliver(dib, route, result);
+        return result;
+    });
+}
+
+} // namespace imaging

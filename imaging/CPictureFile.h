@@ -1,0 +1,22 @@
+#pragma once
+// Pictures the program does not parse itself: JPEG, GIF, ICO and BMP through Qt's image readers,
+// EMF and WMF through the metafile renderer, and the program's own "Image" resources (the splash).
+// The format is decided by the content; one that is not on the list is refused without a word,
+// so a PNG renamed to .jpg fails like any other picture the decoder does not take.
+
+#include "imaging/CGraphicFile.h"
+
+#include <QByteArrayView>
+
+namespace imaging {
+
+class CPictureFile : public CGraphicFile {
+public:
+    bool Load(const QString& fileName) override;
+    virtual bool LoadImageResource(int id);
+
+    // A null bitmap when the decoder does not take the bytes.
+    static Bitmap decode(QByteArrayView bytes, Route route);
+};
+
+} // namespace imaging

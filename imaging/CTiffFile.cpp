@@ -1,0 +1,230 @@
+#include "imaging/CTiffFile.h"
+
+#include "imaging/Dib.h"
+#include "imaging/TiffDirectory.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+namespace imaging {
+
+namespace {
+
+constexpr std::uint32_t kNoCompression = 1, kPackBits = 32773;
+constexpr std::uint32_t kWhiteIsZero = 0;
+
+ReaderMessage notValid(const QString& name)
+{
+    return {QStringLiteral("Not a valid TIFF - File"), name, ReaderMessage::Icon::None, true, false};
+}
+
+ReaderMessage unsupportedCompression()
+{
+    return {QStringLiteral("ERROR"), QStringLiteral("Not Supported compression scheme"), ReaderMessage::Icon::None,
+            false, false};
+}
+
+ReaderMessage nextPageQuestion()
+{
+    return {QStringLiteral(" Question"), QStringLiteral("Ok, to load the next picture, stored in the TIFF file ?"),
+            ReaderMessage::Icon::None, false, false};
+}
+
+enum class PageError { None, NotValid, Compression };
+
+struct Strips {
+    std::vector<std::uint32_t> offsets;
+    std::vector<std::uint32_t> counts;
+};
+
+bool isShortOrLong(std::uint16_t type)
+{
+    return type == 3 || type == 4;
+}
+
+std::optional<Strips> readStrips(const TiffDirectory& dir, const LittleEndian& in, qint64 height)
+{
+    using T = TiffDirectory;
+    auto offsets = dir.values(T::kStripOffsets, height);
+    if (!offsets || !isShortOrLong(dir.type(T::kStripOffsets)))
+        return std::nullopt;
+    std::vector<std::uint32_t> counts;
+    if (dir.has(T::kStripByteCounts)) {
+        auto c = dir.values(T::kStripByteCounts, height);
+        if (!c || !isShortOrLong(dir.type(T::kStripByteCounts)) || c->size() != offsets->size())
+            return std::nullopt;
+        counts = std::move(*c);
+    } else if (offsets->size() == 1) {
+        // Without counts a single strip runs to the end of the file.
+        counts.push_back(std::uint32_t(std::max<qint64>(0, in.size() - offsets->front())));
+    } else {
+        return std::nullopt;
+    }
+    for (size_t k = 0; k < offsets->size(); ++k) {
+        if ((*offsets)[k] > in.size())
+            return std::nullopt;
+        counts[k] = std::uint32_t(std::min<qint64>(counts[k], in.size() - (*offsets)[k]));
+    }
+    return Strips{std::move(*offsets), std::move(counts)};
+}
+
+// The colour table: the ColorMap when there is one, otherwise a grey ramp, inverted for WhiteIsZero.
+bool readColours(const TiffDirectory& dir, int bitCount, std::uint32_t photometric, Dib& dib)
+{
+    const qint64 entries = qint64(1) << bitCount;
+    dib.colours.resize(size_t(entries));
+    if (dir.has(TiffDirectory::kColorMap)) {
+        const auto map = dir.values(TiffDirectory::kColorMap, 3 * entries);
+        if (!map || qint64(map->size()) != 3 * entries)
+            return false;
+        for (qint64 i = 0; i < entries; ++i) {
+            dib.colours[size_t(i)] = qRgb(int((*map)[size_t(i)] >> 8 & 0xFF), int((*map)[size_t(entries + i)] >> 8 & 0xFF),
+                                          int((*map)[size_t(2 * entries + i)] >> 8 & 0xFF));
+        }
+        return true;
+    }
+    for (qint64 i = 0; i < entries; ++i) {
+        const int level = int(i * 255 / (entries - 1));
+        const int grey = photometric == kWhiteIsZero ? 255 - level : level;
+        dib.colours[size_t(i)] = qRgb(grey, grey, grey);
+    }
+    return true;
+}
+
+// Reads the pixel rows of all strips, top row first; false when the data ends too soon.
+bool readRows(const LittleEndian& in, const Strips& strips, bool packBits, qint64 rowLength, Dib& dib)
+{
+    const qint64 stride = dwordStride(dib.width, dib.bitCount);
+    std::vector<uchar> rows(size_t(stride * dib.height));
+    qint64 row = 0;
+    for (size_t k = 0; k < strips.offsets.size() && row < dib.height; ++k) {
+        const uchar* strip = in.at(strips.offsets[k]);
+        const qint64 count = strips.counts[k];
+        for (qint64 used = 0; used < count && row < dib.height; ++row) {
+            uchar* out = rows.data() + row * stride;
+            if (packBits) {
+                const auto unpacked = CTiffFile::unpackBits(
+                    QByteArrayView(reinterpret_cast<const char*>(strip + used), count - used), out, rowLength);
+                if (unpacked.produced < rowLength)
+                    return false;
+                used += unpacked.consumed;
+            } else {
+                if (count - used < rowLength)
+                    return false;
+                std::memcpy(out, strip + used, size_t(rowLength));
+                used += rowLength;
+            }
+            if (dib.bitCount == 24) {
+                for (qint64 x = 0; x < rowLength; x += 3)
+                    std::swap(out[x], out[x + 2]);
+            }
+        }
+    }
+    if (row < dib.height)
+        return false;
+    dib.ownRows(std::move(rows), stride, false);
+    return true;
+}
+
+PageError readPage(const LittleEndian& in, const TiffDirectory& dir, Dib& dib)
+{
+    using T = TiffDirectory;
+    const auto width = dir.value(T::kImageWidth, 0);
+    const auto height = dir.value(T::kImageLength, 0);
+    const auto samples = dir.value(T::kSamplesPerPixel, 1);
+    const auto compression = dir.value(T::kCompression, kNoCompression);
+    const auto photometric = dir.value(T::kPhotometric, 1);
+    const auto planar = dir.value(T::kPlanarConfiguration, 1);
+    if (!width || !height || !samples || !compression || !photometric || !planar
+        || !pictureSizeAllowed(*width, *height) || *planar != 1)
+        return PageError::NotValid;
+    if (*compression != kNoCompression && *compression != kPackBits)
+        return PageError::Compression;
+
+    // Without BitsPerSample a picture is bilevel.
+    const auto bits = dir.has(T::kBitsPerSample) ? dir.values(T::kBitsPerSample, *samples)
+                                                 : std::make_optional(std::vector<std::uint32_t>{1});
+    if (!bits)
+        return PageError::NotValid;
+    const bool grey = *samples == 1 && ((*bits)[0] == 1 || (*bits)[0] == 4 || (*bits)[0] == 8);
+    const bool rgb = *samples == 3 && std::all_of(bits->begin(), bits->end(), [](std::uint32_t b) { return b == 8; });
+    if (!grey && !rgb)
+        return PageError::NotValid;
+
+    dib.bitCount = rgb ? 24 : int((*bits)[0]);
+    dib.width = int(rgb ? (*width + 1) / 2 * 2 : *width);
+    dib.height = int(*height);
+    if (grey && !readColours(dir, dib.bitCount, *photometric, dib))
+        return PageError::NotValid;
+    const auto strips = readStrips(dir, in, *height);
+    const qint64 rowLength = (qint64(dib.bitCount) * *width + 7) / 8;
+    if (!strips || !readRows(in, *strips, *compression == kPackBits, rowLength, dib))
+        return PageError::NotValid;
+    return PageError::None;
+}
+
+} // namespace
+
+bool CTiffFile::Load(const QString& fileName)
+{
+    return loadDecoded(fileName, {QStringLiteral("Could'nt Open TIFF file"), fileName, ReaderMessage::Icon::None, true, false},
+                       &CTiffFile::decode);
+}
+
+CTiffFile::Unpacked CTiffFile::unpackBits(QByteArrayView in, uchar* out, qsizetype target)
+{
+    const auto* p = reinterpret_cast<const uchar*>(in.data());
+    const qsizetype n = in.size();
+    qsizetype i = 0, o = 0;
+    while (o < target && i < n) {
+        const int c = static_cast<signed char>(p[i++]);
+        if (c >= 0) {
+            const qsizetype literal = std::min<qsizetype>(c + 1, n - i);
+            const qsizetype kept = std::min(literal, target - o);
+            std::memcpy(out + o, p + i, size_t(kept));
+            i += literal;
+            o += kept;
+        } else if (c != -128) {
+            if (i >= n)
+                break;
+            const qsizetype kept = std::min<qsizetype>(1 - c, target - o);
+            std::memset(out + o, p[i++], size_t(kept));
+            o += kept;
+        }
+    }
+    return {i, o};
+}
+
+LoadResult CTiffFile::decode(QByteArrayView file, const QString& name, Route route)
+{
+    const LittleEndian in(file);
+    // Only Intel byte order is read; anything else is refused without a word.
+    if (in.u16(0) != 0x4949)
+        return {};
+    if (in.u16(2) != 42 || !in.u32(4))
+        return failure(notValid(name));
+
+    return guardMemory([&] {
+        LoadResult result;
+        Dib page;
+        std::set<qint64> seen;
+        for (qint64 offset = *in.u32(4);;) {
+            seen.insert(offset);
+            const auto dir = TiffDirectory::read(in, offset);
+            const PageError error = dir ? readPage(in, *dir, page) : PageError::NotValid;
+            if (error != PageError::None) {
+                result.messages.push_back(error == PageError::Compression ? unsupportedCompression() : notValid(name));
+                return result;
+            }
+            offset = dir->nextOffset();
+            if (offset == 0 || seen.contains(offset) || qsizetype(seen.size()) >= kMaxPages)
+                break;
+            result.messages.push_back(nextPageQuestion());
+        }
+        deliver(page, route, result);
+        return result;
+    });
+}
+
+} // namespace imaging

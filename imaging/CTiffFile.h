@@ -1,0 +1,28 @@
+#pragma once
+// Little-endian TIFF files, uncompressed or PackBits: bilevel, 4- and 8-bit grey or palette, and
+// 8-bit RGB. Every page is read and the last one kept, as the reader always has.
+
+#include "imaging/CGraphicFile.h"
+
+#include <QByteArrayView>
+
+namespace imaging {
+
+class CTiffFile : public CGraphicFile {
+public:
+    // A file names at most this many pages; the chain of directories stops there.
+    static constexpr int kMaxPages = 64;
+
+    bool Load(const QString& fileName) override;
+
+    static LoadResult decode(QByteArrayView file, const QString& name, Route route);
+
+    struct Unpacked {
+        qsizetype consumed; // input bytes used
+        qsizetype produced; // output bytes written
+    };
+    // Expands PackBits data into out[0, target); stops at the end of the input or the output.
+    static Unpacked unpackBits(QByteArrayView in, uchar* out, qsizetype target);
+};
+
+} // namespace imaging

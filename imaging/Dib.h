@@ -1,0 +1,75 @@
+#pragma once
+// A decoded device-independent picture: packed rows of 1 to 32 bits per pixel with their colour
+// table or channel masks. Every reader produces one; toBitmap() turns it into a Bitmap for the
+// route the caller asked for. The rows are either a view into the file's bytes (which must then
+// outlive the Dib) or owned by it.
+
+#include "imaging/Bitmap.h"
+#include "imaging/LoadResult.h"
+
+#include <QRgb>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace imaging {
+
+// Largest width and height any reader accepts.
+inline constexpr int kMaxPictureSide = 16384;
+
+inline bool pictureSizeAllowed(qint64 width, qint64 height)
+{
+    return width >= 1 && height >= 1 && width <= kMaxPictureSide && height <= kMaxPictureSide;
+}
+
+// Bytes of one row padded to 32 bits, as device-independent bitmaps store them.
+inline qint64 dwordStride(qint64 width, int bitCount)
+{
+    return (width * bitCount + 31) / 32 * 4;
+}
+
+class Dib {
+public:
+    Dib() = default;
+    Dib(Dib&&) = default;
+    Dib& operator=(Dib&&) = default;
+    Dib(const Dib&) = delete;
+    Dib& operator=(const Dib&) = delete;
+
+    int width = 0;
+    int height = 0;
+    int bitCount = 0;       // 1, 4, 8, 16, 24 or 32, as the rows hold them
+    int reportedBits = 0;   // the file's depth when it differs from bitCount (RLE4 held as 8 bits)
+    std::vector<QRgb> colours; // for 8 bits or fewer; missing entries are black
+    // Red, green and blue masks for 16 and 32 bits; all zero means 5-5-5 or 8-8-8.
+    std::array<std::uint32_t, 3> masks{};
+
+    // Rows that live elsewhere, the first stored row at bits.
+    void viewRows(const uchar* bits, qint64 stride, bool bottomUp);
+    // Rows owned by the Dib.
+    void ownRows(std::vector<uchar> rows, qint64 stride, bool bottomUp);
+
+    qint64 stride() const { return stride_; }
+    const uchar* scanLine(int y) const; // y counted from the top of the picture
+
+private:
+    const uchar* bits_ = nullptr;
+    qint64 stride_ = 0;
+    bool bottomUp_ = false;
+    std::vector<uchar> storage_;
+};
+
+// Widens a 24-bit picture of odd width by one pixel, taken from the row's padding (black where the
+// row has none), so that textures keep an even width.
+void evenWidth(Dib& dib);
+
+// The display route gives 32-bit true colour; the stored route keeps the depth: 8 bits or fewer as
+// an indexed image with the colour table, 24 bits as packed BGR, 16 and 32 bits as 32-bit colour.
+// A null bitmap means the memory could not be had.
+Bitmap toBitmap(const Dib& dib, Route route);
+
+// Puts the bitmap of `dib` into the result, or the out-of-memory message when it cannot be made.
+void deliver(const Dib& dib, Route route, LoadResult& result);
+
+} // namespace imaging

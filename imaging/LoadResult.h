@@ -1,0 +1,44 @@
+#pragma once
+// The outcome of one picture read: a bitmap (null when the read failed) and the messages for the
+// user, in the order the reader produced them.
+
+#include "imaging/Bitmap.h"
+#include "imaging/ReaderMessage.h"
+
+#include <new>
+
+namespace imaging {
+
+struct LoadResult {
+    Bitmap bitmap;
+    ReaderMessages messages;
+
+    bool ok() const { return !bitmap.isNull(); }
+};
+
+// A failed read with one message.
+inline LoadResult failure(ReaderMessage message)
+{
+    LoadResult result;
+    result.messages.push_back(std::move(message));
+    return result;
+}
+
+// The text every reader shows when a block for pixels cannot be had.
+inline ReaderMessage outOfMemoryMessage()
+{
+    return {QString(), QStringLiteral("Not enough memory to load datas"), ReaderMessage::Icon::None, false, true};
+}
+
+// Runs a reader, turning a block that cannot be had into the reader's message.
+template <typename Decode>
+LoadResult guardMemory(Decode decode)
+{
+    try {
+        return decode();
+    } catch (const std::bad_alloc&) {
+        return failure(outOfMemoryMessage());
+    }
+}
+
+} // namespace imaging

@@ -1,0 +1,214 @@
+// The loader: dispatch by name, the messages of files that cannot be opened, hand-over of the
+// bitmap, the routes, and the built-in pictures.
+
+#include "ImageBytes.h"
+
+#include "imaging/CGraphicFile.h"
+#include "tests/support/ScriptedUiServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace imaging;
+using namespace imagingtest;
+
+namespace {
+
+class GraphicFile : public ::testing::Test {
+protected:
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = dir.filePath(name);
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+    QByteArray bmp24() const
+    {
+        return makeBmp({.width = 2, .height = 1, .pixels = hex("00 00 FF 00 FF 00 00 00")});
+    }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST(GraphicFileDispatch, TakesTheLastExtensionWithoutRegardToCase)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"earth2d.bmp", CGraphicFile::kBmp},
+        {"EARTH2D.BMP", CGraphicFile::kBmp},
+        {"earth2d.Bmp", CGraphicFile::kBmp},
+        {"./earth2d.bmp", CGraphicFile::kBmp},
+        {"/home/x/.local/share/kiv/earth.dib", CGraphicFile::kBmp},
+        {"..\\maps.old\\earth.bmp", CGraphicFile::kBmp},
+        {"old.maps/photo.jif", CGraphicFile::kPicture},
+        {"photo.jpeg", CGraphicFile::kPicture},
+        {"anim.gif", CGraphicFile::kGif},
+        {"a.emf", CGraphicFile::kPicture},
+        {"a.wmf", CGraphicFile::kPicture},
+        {"a.ico", CGraphicFile::kPicture},
+        {"scan.tiff", CGraphicFile::kTiff},
+        {"scan.TIF", CGraphicFile::kTiff},
+        {"x.pcc", CGraphicFile::kPcx},
+        {"map.png", CGraphicFile::kDispatch},
+        {"noextension", CGraphicFile::kDispatch},
+        {"folder.d/noextension", CGraphicFile::kDispatch},
+        {"trailing.", CGraphicFile::kDispatch},
+    };
+    for (const auto& [name, kind] : cases)
+        EXPECT_EQ(CGraphicFile::KindForName(QString::fromLatin1(name)), kind) << name;
+}
+
+TEST_F(GraphicFile, LoadsThroughTheDispatchAndRefreshesTheSizes)
+{
+    CGraphicFile file;
+    ASSERT_TRUE(file.LoadFile(CGraphicFile::kDispatch, write(QStringLiteral("a.dir/earth.BMP"), bmp24())));
+    EXPECT_EQ(file.width(), 2);
+    EXPECT_EQ(file.height(), 1);
+    EXPECT_EQ(file.bitsPerPixel(), 32);
+    EXPECT_EQ(file.imageSize(), 8);
+    EXPECT_TRUE(file.messages().empty());
+
+    CGraphicFile stored;
+    stored.SetUseDib(false);
+    ASSERT_TRUE(stored.Load(write(QStringLiteral("earth.bmp"), bmp24())));
+    EXPECT_EQ(stored.bitsPerPixel(), 24);
+    EXPECT_EQ(stored.bitmap().image().pixel(0, 0), qRgb(255, 0, 0));
+}
+
+TEST_F(GraphicFile, UnknownKindsFailWithoutAMessage)
+{
+    CGraphicFile file;
+    EXPECT_FALSE(file.Load(write(QStringLiteral("map.png"), bmp24())));
+    EXPECT_FALSE(file.LoadFile(7, write(QStringLiteral("earth.bmp"), bmp24())));
+    EXPECT_TRUE(file.messages().empty());
+    EXPECT_TRUE(file.bitmap().isNull());
+}
+
+TEST_F(GraphicFile, MissingFilesGiveEachReadersMessage)
+{
+    const QString missing = dir.filePath(QStringLiteral("missing"));
+    struct Case {
+        const char* extension;
+        ReaderMessage message;
+    };
+    const Case cases[] = {
+        {".bmp", {QStringLiteral("Could'nt Open Texture file, Use standard Texture !"),
+                  missing + QStringLiteral(".bmp\n\nI will use the standard bitmap !"), ReaderMessage::Icon::None, true, false}},
+        {".pcx", {QStringLiteral("Could'nt Open Graphicfile, Use standard Texture!"), missing + QStringLiteral(".pcx"),
+                  ReaderMessage::Icon::None, true, false}},
+        {".tif", {QStringLiteral("Could'nt Open TIFF file"), missing + QStringLiteral(".tif"), ReaderMessage::Icon::None,
+                  true, false}},
+    };
+    for (const Case& c : cases) {
+        CGraphicFile file;
+        EXPECT_FALSE(file.Load(missing + QLatin1String(c.extension)));
+        EXPECT_EQ(file.takeMessages(), ReaderMessages{c.message}) << c.extension;
+        EXPECT_TRUE(file.messages().empty());
+    }
+    CGraphicFile picture;
+    EXPECT_FALSE(picture.Load(missing + QStringLiteral(".jpg")));
+    ASSERT_EQ(picture.messages().size(), 1u);
+    EXPECT_EQ(picture.messages()[0].caption, QStringLiteral("Error"));
+    EXPECT_FALSE(picture.messages()[0].text.isEmpty());
+}
+
+TEST_F(GraphicFile, DetachingHandsTheBitmapOver)
+{
+    CGraphicFile file;
+    ASSERT_TRUE(file.Load(write(QStringLiteral("earth.bmp"), bmp24())));
+    Bitmap taken = file.DetachBitmap();
+    EXPECT_TRUE(file.bitmap().isNull());
+    EXPECT_EQ(taken.width(), 2);
+    Bitmap moved = std::move(taken);
+    EXPECT_TRUE(taken.isNull());
+    EXPECT_EQ(moved.image().pixel(1, 0), qRgb(0, 255, 0));
+    // A failed load after a good one leaves no stale bitmap.
+    EXPECT_TRUE(file.Load(write(QStringLiteral("earth.bmp"), bmp24())));
+    EXPECT_FALSE(file.Load(dir.filePath(QStringLiteral("gone.bmp"))));
+    EXPECT_TRUE(file.bitmap().isNull());
+    EXPECT_EQ(file.width(), 0);
+}
+
+TEST_F(GraphicFile, TheCallerFallsBackToTheStandardTexture)
+{
+    CGraphicFile file;
+    EXPECT_FALSE(file.Load(dir.filePath(QStringLiteral("gone.bmp"))));
+    ASSERT_TRUE(file.LoadFromResource(CGraphicFile::kBitmapResource, CGraphicFile::kStandardTexture));
+    EXPECT_EQ(file.width(), 512);
+    EXPECT_EQ(file.height(), 256);
+    EXPECT_EQ(file.messages().size(), 1u); // only the missing file's
+
+    CGraphicFile stored;
+    stored.SetUseDib(false);
+    ASSERT_TRUE(stored.LoadFromResource(CGraphicFile::kBitmapResource, CGraphicFile::kStandardTexture));
+    EXPECT_EQ(stored.bitsPerPixel(), 24);
+    EXPECT_FALSE(stored.LoadFromResource(CGraphicFile::kBitmapResource, 4711));
+}
+
+TEST_F(GraphicFile, MessagesReachTheUserWithTheirBeeps)
+{
+    CGraphicFile file;
+    EXPECT_FALSE(file.Load(dir.filePath(QStringLiteral("gone.tif"))));
+    EXPECT_FALSE(file.LoadFromResource(CGraphicFile::kImageResource, 4711));
+    kiv::test::ScriptedUiServices ui;
+    showReaderMessages(file.takeMessages(), ui.messages, ui.services().bell);
+    EXPECT_EQ(ui.beeps(), 1);
+    EXPECT_EQ(ui.messages.captions(), (std::vector<QString>{QStringLiteral("Could'nt Open TIFF file"), QStringLiteral("Error")}));
+    ASSERT_EQ(ui.messages.shown().size(), 2u);
+    EXPECT_EQ(ui.messages.shown()[1].icon, platform::MessageIcon::Error);
+    EXPECT_EQ(ui.messages.unanswered(), 0);
+}
+
+TEST_F(GraphicFile, TheSplashIsAnImageResource)
+{
+    CGraphicFile file;
+    ASSERT_TRUE(file.LoadFromResource(CGraphicFile::kImageResource, CGraphicFile::kSplashPicture));
+    EXPECT_GT(file.width(), 100);
+    EXPECT_FALSE(file.LoadFromResource(CGraphicFile::kImageResource, 4711));
+    EXPECT_EQ(file.messages(), (ReaderMessages{{QStringLiteral("Error"), QStringLiteral("FindResource() Failed\t"),
+                                                ReaderMessage::Icon::Hand, false, false}}));
+}
+
+TEST_F(GraphicFile, PaletteOnlyForIndexedBitmaps)
+{
+    std::vector<QRgb> table(256);
+    for (int i = 0; i < 256; ++i)
+        table[size_t(i)] = qRgb(i, 0, 0);
+    const QString path = write(QStringLiteral("eight.bmp"), makeBmp({.width = 1, .height = 1, .bitCount = 8, .colours = table,
+                                                                      .pixels = hex("01 00 00 00")}));
+    CGraphicFile stored;
+    stored.SetUseDib(false);
+    ASSERT_TRUE(stored.Load(path));
+    QList<QRgb> palette;
+    ASSERT_TRUE(stored.CreatePaletteFromBitmap(palette));
+    ASSERT_EQ(palette.size(), 256);
+    EXPECT_EQ(palette[77] & 0xFFFFFF, qRgb(77, 0, 0) & 0xFFFFFF);
+
+    CGraphicFile display;
+    ASSERT_TRUE(display.Load(path));
+    EXPECT_FALSE(display.CreatePaletteFromBitmap(palette));
+    ASSERT_TRUE(display.Load(write(QStringLiteral("earth.bmp"), bmp24())));
+    EXPECT_FALSE(display.CreatePaletteFromBitmap(palette));
+}
+
+TEST_F(GraphicFile, TheUseDibFlagReachesEveryReader)
+{
+    const QString tif = write(QStringLiteral("grey.tif"), simpleTiff(1, 1, 1, 8, hex("40")));
+    const QString pcx = write(QStringLiteral("mono.pcx"), makePcx({.planes = 1, .bitsPerPlane = 1, .width = 8, .height = 1,
+                                                                  .bytesPerLine = 1, .data = hex("00")}));
+    for (const QString& path : {tif, pcx}) {
+        CGraphicFile stored;
+        stored.SetUseDib(false);
+        ASSERT_TRUE(stored.Load(path)) << path.toStdString();
+        EXPECT_EQ(stored.bitmap().image().format(), QImage::Format_Indexed8);
+        CGraphicFile display;
+        ASSERT_TRUE(display.Load(path));
+        EXPECT_EQ(display.bitmap().image().format(), QImage::Format_RGB32);
+    }
+}

@@ -1,0 +1,143 @@
+// The picture decoder: formats by content with the whitelist, the messages, and metafiles.
+
+#include "ImageBytes.h"
+
+#include "imaging/CGraphicFile.h"
+#include "imaging/CPictureFile.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace imaging;
+using namespace imagingtest;
+
+namespace {
+
+QByteArray encoded(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, format));
+    return bytes;
+}
+
+QImage filled(int width, int height, QColor colour)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+// A placeable WMF of 100 x 50 units at 96 units per inch: a solid red rectangle on the whole picture.
+QByteArray redRectangleWmf()
+{
+    Bytes head;
+    head.u32(0x9AC6CDD7).u16(0).u16(0).u16(0).u16(100).u16(50).u16(96).u32(0);
+    unsigned checksum = 0;
+    for (qsizetype i = 0; i < 20; i += 2)
+        checksum ^= unsigned(uchar(head.data()[i])) | unsigned(uchar(head.data()[i + 1])) << 8;
+    head.u16(checksum);
+    Bytes records;
+    records.u32(5).u16(0x020B).u16(0).u16(0);          // SetWindowOrg
+    records.u32(5).u16(0x020C).u16(50).u16(100);       // SetWindowExt
+    records.u32(7).u16(0x02FC).u16(0).u32(0x0000FF).u16(0); // CreateBrushIndirect, solid red
+    records.u32(4).u16(0x012D).u16(0);                 // SelectObject
+    records.u32(7).u16(0x041B).u16(50).u16(100).u16(0).u16(0); // Rectangle
+    records.u32(3).u16(0);                             // end of file
+    Bytes standard;
+    standard.u16(1).u16(9).u16(0x0300).u32(std::uint32_t(9 + records.size() / 2)).u16(1).u32(7).u16(0);
+    return head.data() + standard.data() + records.data();
+}
+
+// An EMF of 100 x 50 pixels: a solid red rectangle on the whole picture.
+QByteArray redRectangleEmf()
+{
+    Bytes records;
+    records.u32(39).u32(24).u32(1).u32(0).u32(0x0000FF).u32(0); // CreateBrushIndirect, solid red
+    records.u32(37).u32(12).u32(1);                              // SelectObject
+    records.u32(43).u32(24).u32(0).u32(0).u32(100).u32(50);      // Rectangle
+    records.u32(14).u32(20).u32(0).u32(16).u32(20);              // end of file
+    Bytes header;
+    header.u32(1).u32(88).u32(0).u32(0).u32(99).u32(49).u32(0).u32(0).u32(2646).u32(1323);
+    header.u32(0x464D4520).u32(0x10000).u32(std::uint32_t(88 + records.size())).u32(5).u16(2).u16(0);
+    header.u32(0).u32(0).u32(0).u32(1024).u32(768).u32(271).u32(203);
+    return header.data() + records.data();
+}
+
+} // namespace
+
+TEST(PictureFile, DecodesWhitelistedFormatsByContent)
+{
+    const Bitmap jpeg = CPictureFile::decode(encoded(filled(1024, 512, Qt::blue), "JPEG"), Route::Display);
+    ASSERT_FALSE(jpeg.isNull());
+    EXPECT_EQ(jpeg.width(), 1024);
+    EXPECT_EQ(jpeg.height(), 512);
+    EXPECT_EQ(jpeg.bitsPerPixel(), 32);
+
+    const Bitmap stored = CPictureFile::decode(encoded(filled(8, 4, Qt::red), "JPEG"), Route::Stored);
+    ASSERT_FALSE(stored.isNull());
+    EXPECT_EQ(stored.bitsPerPixel(), 24);
+    EXPECT_GT(qRed(stored.image().pixel(3, 2)), 240);
+
+    // An icon gives its first image.
+    const Bitmap icon = CPictureFile::decode(encoded(filled(32, 32, Qt::green), "ICO"), Route::Display);
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.width(), 32);
+
+    // A PNG, whatever its name, and a cut JPEG are refused.
+    EXPECT_TRUE(CPictureFile::decode(encoded(filled(8, 8, Qt::red), "PNG"), Route::Display).isNull());
+    const QByteArray jpegBytes = encoded(filled(64, 64, Qt::red), "JPEG");
+    EXPECT_TRUE(CPictureFile::decode(jpegBytes.left(20), Route::Display).isNull());
+    EXPECT_TRUE(CPictureFile::decode(QByteArray("not a picture at all"), Route::Display).isNull());
+}
+
+TEST(PictureFile, GifFromNetpbmGivesItsFirstFrame)
+{
+    const auto gif = netpbm(QStringLiteral("pamtogif"), {}, filled(5, 3, QColor(0, 0, 255)));
+    if (!gif)
+        GTEST_SKIP() << "netpbm is not installed";
+    const Bitmap bitmap = CPictureFile::decode(*gif, Route::Display);
+    ASSERT_FALSE(bitmap.isNull());
+    EXPECT_EQ(bitmap.width(), 5);
+    EXPECT_EQ(bitmap.image().pixel(4, 2) & 0xFFFFFF, 0x0000FFu);
+}
+
+TEST(PictureFile, FilesGiveTheirMessagesAndRefusalsStaySilent)
+{
+    QTemporaryDir dir;
+    auto write = [&dir](const char* name, const QByteArray& bytes) {
+        QFile f(dir.filePath(QLatin1String(name)));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
+    };
+    CGraphicFile file;
+    EXPECT_FALSE(file.Load(write("empty.jpg", QByteArray())));
+    EXPECT_EQ(file.takeMessages(), (ReaderMessages{{QStringLiteral("Error."), QStringLiteral("Error reading file\t"),
+                                                    ReaderMessage::Icon::Hand, false, false}}));
+    EXPECT_FALSE(file.Load(write("renamed.jpg", encoded(filled(8, 8, Qt::red), "PNG"))));
+    EXPECT_TRUE(file.messages().empty());
+    ASSERT_TRUE(file.Load(write("photo.jpeg", encoded(filled(16, 8, Qt::red), "JPEG"))));
+    EXPECT_EQ(file.width(), 16);
+    // The content decides, not the name: a GIF-named JPEG still loads.
+    EXPECT_TRUE(file.Load(write("photo.gif", encoded(filled(16, 8, Qt::red), "JPEG"))));
+}
+
+TEST(PictureFile, MetafilesAreDrawnAtTheirOwnSize)
+{
+    const Bitmap wmf = CPictureFile::decode(redRectangleWmf(), Route::Display);
+    ASSERT_FALSE(wmf.isNull());
+    EXPECT_EQ(wmf.width(), 100);
+    EXPECT_EQ(wmf.height(), 50);
+    EXPECT_EQ(wmf.image().pixel(50, 25) & 0xFFFFFF, 0xFF0000u);
+    const Bitmap emf = CPictureFile::decode(redRectangleEmf(), Route::Display);
+    ASSERT_FALSE(emf.isNull());
+    EXPECT_EQ(emf.image().pixel(50, 25) & 0xFFFFFF, 0xFF0000u);
+    // A cut metafile is refused, not half drawn into a crash.
+    const QByteArray cut = redRectangleWmf().left(40);
+    EXPECT_NO_FATAL_FAILURE(CPictureFile::decode(cut, Route::Display));
+}
