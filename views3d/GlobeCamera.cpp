@@ -44,6 +44,15 @@ void GlobeCamera::roll(double dx, double dy)
 
 void GlobeCamera::turnAboutPolarAxis(double degrees) { modelView_ = modelView_ * Matrix4::rotation(degrees, 0.0, 1.0, 0.0); }
 
+Vec3 GlobeCamera::eye() const
+{
+    // The model-view is a rotation R and a translation t: the eye is -R^T t.
+    const Matrix4& m = modelView_;
+    const Vec3 t{m(0, 3), m(1, 3), m(2, 3)};
+    return Vec3{-(m(0, 0) * t.x + m(1, 0) * t.y + m(2, 0) * t.z), -(m(0, 1) * t.x + m(1, 1) * t.y + m(2, 1) * t.z),
+                -(m(0, 2) * t.x + m(1, 2) * t.y + m(2, 2) * t.z)};
+}
+
 std::optional<WindowPoint> GlobeCamera::project(Vec3 point) const
 {
     const Vec4 clip = projection_ * (modelView_ * Vec4{point.x, point.y, point.z, 1.0});

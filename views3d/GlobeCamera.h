@@ -44,6 +44,8 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
 
+    // Where the eye is in the scene (turns only ever enter the model-view).
+    Vec3 eye() const;
     // The window position of a scene point, or nothing when it is clipped.
     std::optional<WindowPoint> project(Vec3 point) const;
 

@@ -181,7 +181,8 @@ void GlobeRenderer::drawSun(Vec3 sun)
     glTranslated(sun.x, sun.y, sun.z);
     glCallList(lists::kSun);
     glPopMatrix();
-    if (doc_.NrOfOcularReflections <= 0)
+    // No flare from a sun the earth hides.
+    if (doc_.NrOfOcularReflections <= 0 || segmentMeetsSphere(camera_.eye(), sun, kEarthRadius))
         return;
     if (const auto at = camera_.project(sun))
         drawLensFlare(*at);

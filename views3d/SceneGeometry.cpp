@@ -65,6 +65,15 @@ const std::array<FlareDisc, kFlareDiscs> kFlareDiscTable{{
     {-8.0, 0.5}, {0.8, 0.8}, {0.9, 0.4}, {1.9, 0.5}, {2.2, 0.6}, {8.0, 0.5},
 }};
 
+bool segmentMeetsSphere(Vec3 a, Vec3 b, double radius)
+{
+    const Vec3 d = b - a;
+    const double dd = dot(d, d);
+    const double t = dd > 0.0 ? std::clamp(-dot(a, d) / dd, 0.0, 1.0) : 0.0;
+    const Vec3 nearest = a + d * t;
+    return dot(nearest, nearest) < radius * radius;
+}
+
 double flareScale(int width, int height)
 {
     return 33.0 * std::min(width / 1024.0, height / 768.0);

@@ -49,6 +49,10 @@ struct FlareDisc {
 inline constexpr int kFlareDiscs = 20;
 extern const std::array<FlareDisc, kFlareDiscs> kFlareDiscTable;
 
+// Whether the straight line from a to b passes through the sphere of the radius about the
+// origin (the earth hiding the sun from the eye).
+bool segmentMeetsSphere(Vec3 a, Vec3 b, double radius);
+
 // The flare's size for a window: 33 pixels on a 1024 x 768 window, by the tighter side.
 double flareScale(int width, int height);
 

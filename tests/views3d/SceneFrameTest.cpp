@@ -110,6 +110,11 @@ TEST(GlobeCamera, ProjectsTheCentreAndClipsWhatIsBehind)
     GlobeCamera camera;
     camera.setPerspective({20.0, 5.0, 400000.0}, 800, 600);
     camera.lookAt({0, 0, 140});
+    camera.turn(30, 20);
+    const Vec3 eye = camera.eye();
+    EXPECT_NEAR(length(eye), 140.0, 1e-9);
+    camera.lookAt(eye);
+    EXPECT_NEAR(length(camera.eye() - eye), 0.0, 1e-9);
     const auto centre = camera.project({0, 0, 0});
     ASSERT_TRUE(centre);
     EXPECT_EQ(centre->x, 400);

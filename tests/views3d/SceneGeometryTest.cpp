@@ -79,8 +79,12 @@ TEST(SceneGeometry, StarsLieOnTheirSphereTheSameEveryTime)
     EXPECT_EQ(lcg.next(), 7719);
 }
 
-TEST(SceneGeometry, FlareScalesByTheTighterSide)
+TEST(SceneGeometry, FlareScalesByTheTighterSideAndHidesBehindTheEarth)
 {
+    EXPECT_TRUE(segmentMeetsSphere({0, 0, 140}, {0, 1000, -149600}, kEarthRadius));
+    EXPECT_FALSE(segmentMeetsSphere({0, 0, 140}, {0, 30000, -149600}, kEarthRadius));
+    EXPECT_FALSE(segmentMeetsSphere({0, 0, -140}, {0, 0, -149600}, kEarthRadius));
+    EXPECT_FALSE(segmentMeetsSphere({10, 0, 0}, {10, 0, 0}, kEarthRadius));
     EXPECT_DOUBLE_EQ(flareScale(1024, 768), 33.0);
     EXPECT_DOUBLE_EQ(flareScale(2048, 768), 33.0);
     EXPECT_DOUBLE_EQ(flareScale(512, 768), 16.5);
