@@ -76,8 +76,9 @@ void GlobeRenderer::buildBeamList(int slot)
     const float* beam = info.glColor[1];
     const BeamPlan plan = beamPlan(doc_.BeamDrawStyle, doc_.Footprint3D != 0, info.alt, info.footprintRadius, info.footprintDist);
     const bool transparent = plan.style == BeamStyle::TransparentCone;
+    const float alpha = doc_.TransparencyBeam;
     glNewList(lists::kBeams + static_cast<unsigned>(slot), GL_COMPILE);
-    gl::material(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, beam[0], beam[1], beam[2], doc_.TransparencyBeam);
+    gl::material(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, beam[0], beam[1], beam[2], alpha);
     if (transparent) {
         glEnable(GL_BLEND);
         glDepthMask(GL_FALSE);
@@ -87,7 +88,8 @@ void GlobeRenderer::buildBeamList(int slot)
     if (plan.style == BeamStyle::Cone || transparent) {
         if (transparent)
             glEnable(GL_LIGHTING);
-        gl::material(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, beam[0], beam[1], beam[2], beam[3]);
+        // The beam's transparency is the cone's alpha, on both of its sides.
+        gl::material(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, beam[0], beam[1], beam[2], alpha);
         const gl::Quadric q(gluNewQuadric());
         // A cone's normals do not change along its length, so one stack lights it exactly as
         // many would, at a twentieth of the vertices.
