@@ -90,11 +90,8 @@ void GlobeRenderer::buildBeamList(int slot)
             glEnable(GL_LIGHTING);
         // The beam's transparency is the cone's alpha, on both of its sides.
         gl::material(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, beam[0], beam[1], beam[2], alpha);
-        const gl::Quadric q(gluNewQuadric());
-        // A cone's normals do not change along its length, so one stack lights it exactly as
-        // many would, at a twentieth of the vertices.
         glTranslated(0.0, 0.0, -plan.satelliteDistance);
-        gluCylinder(q.get(), 0.0, plan.coneRadius, plan.coneHeight, detail().slices, 1);
+        GlModelSink().cylinder(0.0, plan.coneRadius, plan.coneHeight, detail());
         glTranslated(0.0, 0.0, plan.satelliteDistance);
         glDisable(GL_LIGHTING);
     } else if (plan.style == BeamStyle::Line) {
