@@ -14,6 +14,7 @@
 #include "orbit/CSGP4_SDP4.h"
 #include "platform/Time.h"
 
+#include <QImage>
 #include <QString>
 
 #include <array>
@@ -56,6 +57,8 @@ public:
 
     // Animation and simulated time
     int AnimationRunning = 1;
+    // HeldRedraw bits: views the step does not redraw for now; never stored.
+    int HeldRedraws = 0;
     std::uint32_t FpsTick = 0;
     std::uint32_t LastTick = 0;
     std::uint32_t StartTick = 0;
@@ -140,6 +143,57 @@ public:
     void AddWeatherImage(const QString& url);
 
     const kiv::DocumentContext& Context() const { return context_; }
+
+    // ---- View management, satellite toolbar and language -----------------
+    // In CKivDocViews.cpp and CKivDocToolbar.cpp. The shell is set by the application once the
+    // main frame exists; without it no view opens.
+    kiv::ShellPort* Shell = nullptr;
+    QImage EarthMapBitmap;
+    int EarthMapWidth = 0;
+    int EarthMapHeight = 0;
+    int EarthMapChanged = 0;
+    QImage NightMapBitmap;
+    int NightMapWidth = 0;
+    int NightMapHeight = 0;
+    QImage WDBMapBitmap;
+    int WDBMapWidth = 0;
+    int WDBMapHeight = 0;
+    int WDBMapChanged = 0;
+    std::array<int, kiv::kMaxSatellites> SavedShown{}; // the shown flags before Display all
+
+    // Start-up: the views whose Show flags the profile remembers (the globe when none), arranged.
+    void OpenRememberedViews();
+    void Open3DView(bool arrange);
+    void Open2DView(bool arrange);
+    void OpenObsView(bool arrange);
+    void OpenWDBView(bool arrange);
+    void AddWDBView(bool arrange);
+    void Close3DView();
+    void Close2DView();
+    void CloseObsView();
+    void CloseWDBViews();
+    // When the main frame closes: WDB views, 2D, observer, globe.
+    void CloseAllViews();
+    void OnView3D();
+    void OnView2D();
+    void OnViewObs();
+    void OnViewWDB();
+    void OnArrange();
+    void ArrangeViews();
+    // A replaced background picture: 0 the 2D map, 1 the globe texture, 2 the WDB map.
+    void SetBackgroundBitmap(int kind, const QImage& bitmap);
+    void LoadEarthMap();
+    void LoadNightMap();
+    void LoadWDBMap();
+    // 32907 (0, German) and 32908 (1, English).
+    void SetLanguage(int language);
+
+    // Satellite toolbar: after every load only satellite 0 is shown, Display all is off.
+    void CreateSatelliteButtons();
+    void UpdateSatelliteToolbar();
+    void OnSatelliteButton(int slot);
+    void OnDisplayAll();
+    // ---- end of view management ----------------------------------------------------------------
 
 private:
     void setTime(platform::Time time);

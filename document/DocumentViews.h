@@ -2,8 +2,14 @@
 // What the document asks of the windows around it. The views and the main frame implement these;
 // the document keeps plain pointers and never includes a widget or GL header.
 
+#include <QImage>
+#include <QPoint>
+#include <QRect>
 #include <QRectF>
+#include <QSize>
 #include <QString>
+
+#include <optional>
 
 struct tagVECTOR;
 
@@ -18,10 +24,19 @@ public:
     virtual void FreeOrbitBuffers() = 0;
     virtual void ResetOrbitState() = 0;
     virtual void BuildOrbitLists() = 0;
-    // Follow camera: eye on the satellite (mode 1) or looking at a point on the earth (mode 0).
-    virtual void FollowFrom(const tagVECTOR& positionKm, int dayOfYear) = 0;
-    virtual void LookAt(double latitude, double westLongitude, double altitude) = 0;
+    // Follow camera, mode 1: the eye beyond the satellite (inertial position), looking at the
+    // centre, the satellite in the middle of the picture.
+    virtual void FollowFrom(const tagVECTOR& positionKm) = 0;
+    // The camera over a place (degrees; the longitude west-positive), at a distance from the
+    // earth's centre in thousands of km.
+    virtual void LookAt(double latitude, double westLongitude, double distance) = 0;
+    // A new earth texture from a replaced background picture: texture and earth list rebuilt.
+    virtual void SetEarthTexture(const QImage& picture) = 0;
 };
+
+// Flat views whose redraws the animation step holds back while the user drags the globe
+// (bits of CKivDoc::HeldRedraws).
+enum HeldRedraw : int { kHoldMap = 1, kHoldObserver = 2, kHoldWorldDataBank = 4 };
 
 class MapViewPort {
 public:
@@ -30,6 +45,8 @@ public:
     // The extent of the first World Data Bank view, to be drawn as its zoom box.
     virtual void SetWDBZoomBox(const QRectF& extent) = 0;
     virtual void LayoutLabels() = 0;
+    // The document's earth map changed: take its size, reload the texture, rebuild the buffers.
+    virtual void ReloadBackground() = 0;
 };
 
 class ObsViewPort {
@@ -37,6 +54,8 @@ public:
     virtual ~ObsViewPort() = default;
     virtual void RedrawSky() = 0;
     virtual void LayoutLabels() = 0;
+    // The view's current settings into the document (before they are saved or edited).
+    virtual void StoreObsSettings() = 0;
 };
 
 class WDBViewPort {
@@ -47,6 +66,11 @@ public:
     // The visible extent: x, y the west-positive longitude and latitude of one corner, width and
     // height signed so that the opposite corner is x + width, y + height.
     virtual QRectF Extent() const = 0;
+    // The whole world (the document's whole WDB map, longitudes 180 to -180, latitudes 90 to
+    // -90) in a map of this size, redrawn completely.
+    virtual void ShowWholeWorld(const QSize& mapSize) = 0;
+    // The document's WDB map changed: recompute the source rectangle and redraw completely.
+    virtual void ReloadBackground() = 0;
 };
 
 // The main window as the document sees it.
@@ -57,6 +81,41 @@ public:
     virtual void SetTitle(const QString& title) = 0;
     // Status panes: 1 the clock, 4 the time factor.
     virtual void SetStatusText(int pane, const QString& text) = 0;
+};
+
+// ---- The application shell as the document's view management and satellite toolbar see it.
+
+enum class ViewKind { World, Map, WDB, Obs };
+
+class ShellPort {
+public:
+    virtual ~ShellPort() = default;
+    // Creates the frame of a view of this kind with its view and title; the view has registered
+    // itself with the document (pointer, WDB slot) when this returns.
+    virtual void OpenViewFrame(ViewKind kind) = 0;
+    // Restores the frame from minimised or maximised, has its view unregister at once and
+    // destroys the frame. WDB frames by slot (1..WDBViewCount).
+    virtual void CloseViewFrame(ViewKind kind, int wdbSlot = 1) = 0;
+    // The menu of the active view kind in the current language.
+    virtual void SetViewMenu() = 0;
+    // Width of the primary screen in pixels.
+    virtual int DesktopWidth() const = 0;
+    // Outer size of a view frame minus the size of its view.
+    virtual QSize ViewFrameExtras() const = 0;
+    // Frame rectangles in the coordinates of the MDI area.
+    virtual std::optional<QRect> ViewFrameGeometry(ViewKind kind, int wdbSlot = 1) const = 0;
+    virtual void PlaceViewFrame(ViewKind kind, int wdbSlot, const QRect& rect) = 0;
+    // Moves the main window; with a size, resizes it so that the MDI area shows that much.
+    virtual void PlaceMainWindow(const QPoint& topLeft, std::optional<QSize> areaSize) = 0;
+    // Satellite toolbar: rebuild one button per loaded satellite, or set the buttons from the
+    // shown flags and DisplayAll.
+    virtual void RebuildSatelliteButtons() = 0;
+    virtual void SyncSatelliteButtons() = 0;
+    // The speed slider placed from TimeFactor (never changing it).
+    virtual void PlaceSpeedSlider() = 0;
+    // A map picture through the picture loader, or the standard texture when it cannot be
+    // loaded (the loader has told the user why).
+    virtual QImage LoadMapPicture(const QString& fileName) = 0;
 };
 
 } // namespace kiv

@@ -13,7 +13,7 @@ packages=(
   # HTTP
   libcurl4-openssl-dev
   # tests (locales: the German numeric locale of the locale-independence tests)
-  libgtest-dev libgmock-dev xvfb xauth python3-sgp4 locales
+  libgtest-dev libgmock-dev xvfb xauth x11-utils python3-sgp4 locales
   # benchmarks
   libbenchmark-dev valgrind
   # fuzzing

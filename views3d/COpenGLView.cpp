@@ -7,19 +7,13 @@
 
 #include <cmath>
 
-QSurfaceFormat COpenGLView::surfaceFormat()
-{
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setDepthBufferSize(24);
-    format.setAlphaBufferSize(0);
-    return format;
-}
+COpenGLView::COpenGLView(platform::MessageBoxes& messages, QWidget* parent) : QOpenGLWidget(parent), messages_(messages) {}
 
-COpenGLView::COpenGLView(platform::MessageBoxes& messages, QWidget* parent) : QOpenGLWidget(parent), messages_(messages)
+// The context goes after this part of the window: its notice must not reach it any more.
+COpenGLView::~COpenGLView()
 {
-    setFormat(surfaceFormat());
+    if (QOpenGLContext* gl = context())
+        disconnect(gl, nullptr, this, nullptr);
 }
 
 int COpenGLView::pixelWidth() const { return static_cast<int>(std::lround(width() * devicePixelRatioF())); }

@@ -1,6 +1,6 @@
 #pragma once
-// The base of the program's OpenGL windows: a QOpenGLWidget in a compatibility-profile context
-// of its own (no sharing: display-list numbers are per context). GL work asked for from outside
+// The base of the program's OpenGL windows: a QOpenGLWidget in a context of its own (no sharing:
+// display-list numbers are per context), of the compatibility profile that main() asks for. GL work asked for from outside
 // runs inside withContext(), which makes this window's context current, or is left for the
 // set-up when the context does not exist yet. A context that cannot be had is reported once; the
 // window then stays black and every GL entry does nothing.
@@ -14,12 +14,9 @@ class MessageBoxes;
 }
 
 class COpenGLView : public QOpenGLWidget {
-public:
-    // The compatibility-profile format every GL window asks for.
-    static QSurfaceFormat surfaceFormat();
-
 protected:
     COpenGLView(platform::MessageBoxes& messages, QWidget* parent);
+    ~COpenGLView() override;
 
     // Runs the work with this window's context current; false, without running it, while the
     // window has no working context (not shown yet, or none to be had).

@@ -3,22 +3,12 @@
 #include "document/CKivDoc.h"
 #include "platform/UiServices.h"
 
-#include <QImageReader>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 
 using namespace views3d;
 
 namespace {
-
-// The texture picture of a file name as the settings hold it; a null image when it cannot be
-// read, and the renderer falls back to the standard texture.
-QImage readPicture(const CKivDoc& doc, const QString& fileName)
-{
-    QImageReader reader(doc.Context().paths.resolve(fileName));
-    reader.setAutoTransform(false);
-    return reader.read();
-}
 
 GlobeMouse::Button buttonOf(Qt::MouseButton button)
 {
@@ -54,7 +44,7 @@ Qt::CursorShape shapeOf(GlobeCursor cursor)
 CWorldView::CWorldView(CKivDoc& doc, QWidget* parent)
     : COpenGLView(doc.Context().ui.messages, parent),
       doc_(doc),
-      renderer_(doc, [&doc](const QString& name) { return readPicture(doc, name); })
+      renderer_(doc)
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
@@ -111,9 +101,10 @@ void CWorldView::BuildOrbitLists()
     withContext([this] { renderer_.buildOrbitLists(); });
 }
 
-void CWorldView::FollowFrom(const tagVECTOR& positionKm, int)
+void CWorldView::FollowFrom(const tagVECTOR& positionKm)
 {
     renderer_.followFrom(positionKm);
+    redrawWhenStopped();
 }
 
 void CWorldView::LookAt(double latitude, double westLongitude, double distance)

@@ -28,7 +28,7 @@ public:
     void FreeOrbitBuffers() override;
     void ResetOrbitState() override;
     void BuildOrbitLists() override;
-    void FollowFrom(const tagVECTOR& positionKm, int dayOfYear) override;
+    void FollowFrom(const tagVECTOR& positionKm) override;
     void LookAt(double latitude, double westLongitude, double distance) override;
     void SetEarthTexture(const QImage& picture) override;
 

@@ -4,14 +4,12 @@
 // which cursor shows, and which flat views hold back their redraws while a drag lasts. Any
 // button's release, or the loss of focus, ends the whole drag.
 
+#include "document/DocumentViews.h"
 #include "views3d/GlobeCamera.h"
 
 namespace views3d {
 
 enum class GlobeCursor { Arrow, Pan, Zoom, Rotate, Middle };
-
-// Flat views whose redraws a drag in the globe holds back, for speed.
-enum HeldViews : int { kHoldMap = 1, kHoldObserver = 2, kHoldWorldDataBank = 4 };
 
 class GlobeMouse {
 public:
@@ -24,7 +22,7 @@ public:
 
     bool dragging() const { return buttons_ != 0; }
     GlobeCursor cursor() const;
-    // HeldViews bits: the left button holds every flat view, right and middle the map.
+    // kiv::HeldRedraw bits: the left button holds every flat view, right and middle the map.
     int heldViews() const;
 
 private:

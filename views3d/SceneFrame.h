@@ -7,13 +7,14 @@
 // the same instant's sidereal time, so that a satellite placed by its geographic position and
 // the same satellite placed by its inertial position coincide.
 
+#include "document/BeamFootprint.h"
 #include "orbit/CSGP4_SDP4.h"
 #include "platform/Time.h"
 #include "views3d/Matrix4.h"
 
 namespace views3d {
 
-inline constexpr double kEarthRadius = 6.378;
+using kiv::kEarthRadius;
 
 struct SceneFrame {
     double earthTurnDeg = 0.0;

@@ -37,18 +37,22 @@ public:
     void FreeOrbitBuffers() override { calls.push_back("FreeOrbitBuffers"); }
     void ResetOrbitState() override { calls.push_back("ResetOrbitState"); }
     void BuildOrbitLists() override { calls.push_back("BuildOrbitLists"); }
-    void FollowFrom(const tagVECTOR&, int) override { calls.push_back("FollowFrom"); }
+    void FollowFrom(const tagVECTOR&) override { calls.push_back("FollowFrom"); }
     void LookAt(double, double, double) override { calls.push_back("LookAt"); }
     void RedrawMap() override { calls.push_back("RedrawMap"); }
     void SetWDBZoomBox(const QRectF&) override { calls.push_back("SetWDBZoomBox"); }
     void RedrawSky() override { calls.push_back("RedrawSky"); }
+    void StoreObsSettings() override { calls.push_back("StoreObsSettings"); }
     void RefreshSatellites() override { calls.push_back("RefreshSatellites"); }
     void CentreOn(double, double) override { calls.push_back("CentreOn"); }
     QRectF Extent() const override { return {10, 20, 30, -40}; }
+    void SetEarthTexture(const QImage&) override { calls.push_back("SetEarthTexture"); }
+    void ShowWholeWorld(const QSize&) override { calls.push_back("ShowWholeWorld"); }
     std::vector<std::string> calls;
 
 private:
     void LayoutLabels() override { calls.push_back("LayoutLabels"); }
+    void ReloadBackground() override { calls.push_back("ReloadBackground"); }
 };
 
 class DocumentTest : public ::testing::Test {

@@ -69,11 +69,11 @@ TEST(GlobeMouse, DragsHoldTheFlatViews)
     GlobeMouse mouse;
     EXPECT_EQ(mouse.heldViews(), 0);
     mouse.press(GlobeMouse::Right);
-    EXPECT_EQ(mouse.heldViews(), kHoldMap);
+    EXPECT_EQ(mouse.heldViews(), kiv::kHoldMap);
     mouse.press(GlobeMouse::Left);
-    EXPECT_EQ(mouse.heldViews(), kHoldMap | kHoldObserver | kHoldWorldDataBank);
+    EXPECT_EQ(mouse.heldViews(), kiv::kHoldMap | kiv::kHoldObserver | kiv::kHoldWorldDataBank);
     mouse.release();
     mouse.press(GlobeMouse::Middle);
-    EXPECT_EQ(mouse.heldViews(), kHoldMap);
+    EXPECT_EQ(mouse.heldViews(), kiv::kHoldMap);
     EXPECT_EQ(mouse.cursor(), GlobeCursor::Middle);
 }

@@ -1,0 +1,89 @@
+#include "app/CKivApp.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CMainFrame.h"
+#include "app/CSplashWnd.h"
+#include "app/CommandLine.h"
+#include "app/DocumentCommands.h"
+#include "app/Pictures.h"
+#include "document/CKivDoc.h"
+#include "platform/UiServices.h"
+
+#include <QFileInfo>
+#include <QTimer>
+
+CKivApp::CKivApp(platform::UiServices& ui, platform::IniProfile& profile, const platform::DataPaths& paths)
+    : ui_(ui), profile_(profile), paths_(paths), frame_(std::make_unique<CMainFrame>(ui))
+{
+    commands_.on(57600, [this] { OnFileNew(); });
+    commands_.on(57664, [this] { OnAppAbout(); });
+    frame_->SetApplicationCommands(&commands_);
+    frame_->onDocumentClosing = [this] { closeDocument(); };
+    frame_->onFileDropped = [this](const QString& path) { OpenFile(path); };
+    frame_->loadPicture = [this](const QString& name) { return kiv::loadMapPicture(name, paths_, ui_); };
+}
+
+CKivApp::~CKivApp()
+{
+    // The views leave the document before it goes, and the frame outlives both.
+    if (doc_) {
+        doc_->CloseAllViews();
+        closeDocument();
+    }
+}
+
+void CKivApp::InitInstance(const QStringList& arguments, int splashMs)
+{
+    splash_ = std::make_unique<CSplashWnd>(kiv::splashPicture());
+    splash_->show();
+    frame_->hide();
+    OnFileNew();
+    OpenFile(kiv::firstArgument(arguments));
+    // The splash stays at least this long after the document and its views exist; no tick
+    // runs before the main window shows.
+    QTimer::singleShot(splashMs, frame_.get(), [this] {
+        splash_.reset();
+        ShowMainWindow();
+    });
+}
+
+void CKivApp::OnFileNew()
+{
+    if (doc_)
+        return;
+    doc_ = std::make_unique<CKivDoc>(kiv::DocumentContext{ui_, profile_, paths_, frame_.get()});
+    doc_->Shell = frame_.get();
+    documentCommands_ = kiv::documentCommands(*doc_);
+    frame_->SetDocument(doc_.get(), &documentCommands_);
+    doc_->CreateSatelliteButtons();
+    doc_->OpenRememberedViews();
+    doc_->EnableAnimationTimer(true);
+}
+
+void CKivApp::OpenFile(const QString& path)
+{
+    if (!doc_ || kiv::classifyOpenRequest(path) != kiv::OpenRequest::ElementFile)
+        return;
+    doc_->Satellitenfilename = QFileInfo(path).absoluteFilePath();
+    doc_->ReloadSatellites();
+    doc_->CreateSatelliteButtons();
+}
+
+void CKivApp::ShowMainWindow()
+{
+    frame_->show();
+    frame_->AllowTicks();
+}
+
+void CKivApp::OnAppAbout()
+{
+    CAboutDlg about(ui_.messages, doc_ ? doc_->Language : -1, frame_.get());
+    about.exec();
+}
+
+void CKivApp::closeDocument()
+{
+    frame_->SetDocument(nullptr, nullptr);
+    doc_.reset();
+    documentCommands_ = platform::CommandMap();
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The application object: start-up with the splash, the main frame, the one
+// document with its remembered views, the command line and dropped files, New and About.
+// Everything is built here and passed by reference; nothing else is global.
+
+#include "platform/CommandMap.h"
+
+#include <QStringList>
+
+#include <memory>
+
+class CKivDoc;
+class CMainFrame;
+class CSplashWnd;
+
+namespace platform {
+class DataPaths;
+class IniProfile;
+struct UiServices;
+}
+
+class CKivApp {
+public:
+    CKivApp(platform::UiServices& ui, platform::IniProfile& profile, const platform::DataPaths& paths);
+    ~CKivApp();
+    CKivApp(const CKivApp&) = delete;
+    CKivApp& operator=(const CKivApp&) = delete;
+
+    // Splash, hidden main frame, document and views, the command line; after splashMs the
+    // splash goes, the main window shows and the clock starts.
+    void InitInstance(const QStringList& arguments, int splashMs = 2000);
+    // Creates the one document with its views; does nothing while a document exists.
+    void OnFileNew();
+    // A file from the command line or a drop: an element-set file is loaded, anything else ignored.
+    void OpenFile(const QString& path);
+    void ShowMainWindow();
+    void OnAppAbout();
+
+    CMainFrame& MainFrame() { return *frame_; }
+    CKivDoc* Document() { return doc_.get(); }
+    CSplashWnd* Splash() { return splash_.get(); }
+
+private:
+    void closeDocument();
+
+    platform::UiServices& ui_;
+    platform::IniProfile& profile_;
+    const platform::DataPaths& paths_;
+    platform::CommandMap commands_;
+    platform::CommandMap documentCommands_;
+    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<CKivDoc> doc_;
+    std::unique_ptr<CSplashWnd> splash_;
+};

@@ -1,0 +1,490 @@
+#include "app/CMainFrame.h"
+
+#include "app/CSpeedSlider.h"
+#include "app/Glyphs.h"
+#include "app/ViewFactory.h"
+#include "document/CKivDoc.h"
+#include "platform/UiServices.h"
+#include "resources/MenuTables.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+#include <QToolBar>
+
+#include <algorithm>
+
+using kiv::ViewKind;
+
+namespace {
+
+constexpr int kFirstSatelliteCommand = 35000;
+constexpr int kTickMs = 20;
+
+kiv::res::MenuView menuViewOf(ViewKind kind)
+{
+    switch (kind) {
+    case ViewKind::World:
+        return kiv::res::MenuView::World;
+    case ViewKind::Map:
+        return kiv::res::MenuView::Map;
+    case ViewKind::WDB:
+        return kiv::res::MenuView::WDB;
+    case ViewKind::Obs:
+        return kiv::res::MenuView::Obs;
+    }
+    return kiv::res::MenuView::None;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(platform::UiServices& ui, QWidget* parent)
+    : QMainWindow(parent), ui_(ui), registry_(new kiv::CommandRegistry([this] { return route(); }, this)),
+      mdi_(new QMdiArea(this)), title_(QStringLiteral("Satellite Simulation"))
+{
+    setWindowIcon(kiv::glyphs::applicationIcon());
+    setWindowTitle(title_);
+    setCentralWidget(mdi_);
+    setAcceptDrops(true);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+        if (auto* child = dynamic_cast<CChildFrame*>(w))
+            current_ = child;
+        SetViewMenu();
+    });
+    timer_.setInterval(kTickMs);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        if (!doc_)
+            return;
+        ++ticks_;
+        doc_->AnimationStep();
+    });
+    // The toolbar's states follow the program a few times a second, as idle updates did.
+    uiUpdate_.setInterval(250);
+    connect(&uiUpdate_, &QTimer::timeout, registry_, &kiv::CommandRegistry::updateActions);
+    uiUpdate_.start();
+
+    buildFrameCommands();
+    createToolBar();
+    createStatusBar();
+    // Shortcuts live on the window's own actions, so a menu rebuild never loses them.
+    for (int id : {57600, 32910, 57670})
+        addAction(registry_->action(id));
+    SetViewMenu();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+std::vector<const platform::CommandMap*> CMainFrame::route() const
+{
+    const CChildFrame* child = doc_ ? ActiveChild() : nullptr;
+    return {child ? child->Commands() : nullptr, docCommands_, &frameCommands_, appCommands_};
+}
+
+void CMainFrame::SetDocument(CKivDoc* doc, const platform::CommandMap* documentCommands)
+{
+    doc_ = doc;
+    docCommands_ = doc ? documentCommands : nullptr;
+    slider_->SetDocument(doc);
+    if (doc) {
+        PlaceSpeedSlider();
+        tzButton_->setText(doc->ShowUTC ? QStringLiteral("UTC") : QStringLiteral("Local"));
+    }
+    SetViewMenu();
+    registry_->updateActions();
+}
+
+void CMainFrame::AllowTicks()
+{
+    ticksAllowed_ = true;
+    SetAnimationTimer(timerWanted_);
+}
+
+// ---- MainFramePort ----------------------------------------------------------------------------
+
+void CMainFrame::SetAnimationTimer(bool on)
+{
+    timerWanted_ = on;
+    if (on && ticksAllowed_)
+        timer_.start();
+    else
+        timer_.stop();
+}
+
+void CMainFrame::SetTitle(const QString& title)
+{
+    title_ = title;
+    setWindowTitle(title_);
+}
+
+void CMainFrame::SetStatusText(int pane, const QString& text)
+{
+    if (QLabel* label = StatusPane(pane))
+        label->setText(text);
+}
+
+QLabel* CMainFrame::StatusPane(int pane) const { return pane >= 0 && pane < 5 ? panes_[pane] : nullptr; }
+
+// ---- view frames ------------------------------------------------------------------------------
+
+CChildFrame* CMainFrame::ActiveChild() const
+{
+    auto* child = dynamic_cast<CChildFrame*>(mdi_->currentSubWindow());
+    if (!child)
+        child = current_;
+    return std::find(children_.begin(), children_.end(), child) != children_.end() ? child : nullptr;
+}
+
+void CMainFrame::OpenViewFrame(ViewKind kind)
+{
+    if (!doc_)
+        return;
+    CChildFrame* child = kiv::makeViewFrame(kind, *doc_);
+    child->onClosed = [this](CChildFrame* c) { childClosed(c); };
+    children_.push_back(child);
+    mdi_->addSubWindow(child);
+    child->show();
+    current_ = child;
+    mdi_->setActiveSubWindow(child);
+}
+
+void CMainFrame::CloseViewFrame(ViewKind kind, int wdbSlot)
+{
+    CChildFrame* child = findChild(kind, wdbSlot);
+    if (!child)
+        return;
+    // Closing a maximised frame would leave the next one maximised.
+    child->showNormal();
+    child->close();
+}
+
+void CMainFrame::childClosed(CChildFrame* child)
+{
+    children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
+    if (current_ == child)
+        current_ = nullptr;
+    SetViewMenu();
+}
+
+const void* CMainFrame::portOf(ViewKind kind, int wdbSlot) const
+{
+    if (!doc_)
+        return nullptr;
+    switch (kind) {
+    case ViewKind::World:
+        return doc_->WorldView;
+    case ViewKind::Map:
+        return doc_->MapView;
+    case ViewKind::Obs:
+        return doc_->ObsView;
+    case ViewKind::WDB:
+        return wdbSlot >= 1 && wdbSlot <= doc_->WDBViewCount ? doc_->WDBViews[static_cast<std::size_t>(wdbSlot)] : nullptr;
+    }
+    return nullptr;
+}
+
+CChildFrame* CMainFrame::findChild(ViewKind kind, int wdbSlot) const
+{
+    const void* port = portOf(kind, wdbSlot);
+    if (!port)
+        return nullptr;
+    for (CChildFrame* c : children_) {
+        if (c->Kind() == kind && c->Port() == port)
+            return c;
+    }
+    return nullptr;
+}
+
+void CMainFrame::SetViewMenu()
+{
+    if (!doc_) {
+        menuId_ = kiv::res::kMenuNoDocument;
+    } else {
+        // Every frame in the list holds a registered view; any WDB view counts, not only the first.
+        const CChildFrame* child = ActiveChild();
+        menuId_ = kiv::res::viewMenuId(child ? menuViewOf(child->Kind()) : kiv::res::MenuView::None, doc_->Language);
+        registry_->setLanguage(doc_->Language);
+    }
+    registry_->fillMenuBar(menuBar(), menuId_);
+}
+
+int CMainFrame::DesktopWidth() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 1024;
+}
+
+QSize CMainFrame::ViewFrameExtras() const
+{
+    // Measured on a frame that is laid out; else from the style, as QMdiSubWindow lays out.
+    for (const CChildFrame* c : children_) {
+        if (c->isVisible() && !c->isMinimized() && !c->isMaximized())
+            return c->size() - c->widget()->size();
+    }
+    QStyleOptionTitleBar option;
+    option.initFrom(mdi_);
+    option.titleBarFlags = Qt::SubWindow;
+    option.titleBarState = 1;
+    const QStyle* s = mdi_->style();
+    const int frame = s->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, mdi_);
+    const int title = s->pixelMetric(QStyle::PM_TitleBarHeight, &option, mdi_);
+    return QSize(2 * frame, title + frame);
+}
+
+std::optional<QRect> CMainFrame::ViewFrameGeometry(ViewKind kind, int wdbSlot) const
+{
+    if (const CChildFrame* c = findChild(kind, wdbSlot))
+        return c->geometry();
+    return std::nullopt;
+}
+
+void CMainFrame::PlaceViewFrame(ViewKind kind, int wdbSlot, const QRect& rect)
+{
+    if (CChildFrame* c = findChild(kind, wdbSlot)) {
+        c->showNormal();
+        c->setGeometry(rect);
+    }
+}
+
+void CMainFrame::PlaceMainWindow(const QPoint& topLeft, std::optional<QSize> areaSize)
+{
+    move(topLeft);
+    pendingArea_ = areaSize;
+    if (areaSize)
+        fitArea();
+}
+
+void CMainFrame::fitArea()
+{
+    if (!pendingArea_)
+        return;
+    // The MDI area is to show the whole arrangement; menu, toolbar and status bar come on top.
+    // A hidden window's layout is not done yet: then measure from the parts' size hints, and
+    // measure again once the window shows.
+    QSize extra;
+    if (isVisible()) {
+        extra = size() - mdi_->viewport()->size();
+        pendingArea_.reset();
+    } else {
+        const int frame = 2 * mdi_->frameWidth();
+        int height = frame + menuBar()->sizeHint().height();
+        if (!toolBar_->isHidden() && toolBarArea(toolBar_) & (Qt::TopToolBarArea | Qt::BottomToolBarArea))
+            height += toolBar_->sizeHint().height();
+        if (!statusBar()->isHidden())
+            height += statusBar()->sizeHint().height();
+        extra = QSize(frame, height);
+    }
+    resize(*pendingArea_ + extra);
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (pendingArea_)
+        QTimer::singleShot(0, this, [this] { fitArea(); });
+}
+
+// ---- satellite toolbar ------------------------------------------------------------------------
+
+QAction* CMainFrame::SatelliteButton(int slot) const
+{
+    return slot >= 0 && slot < static_cast<int>(satelliteButtons_.size()) ? satelliteButtons_[static_cast<std::size_t>(slot)]
+                                                                          : nullptr;
+}
+
+void CMainFrame::RebuildSatelliteButtons()
+{
+    for (QAction* a : satelliteButtons_)
+        toolBar_->removeAction(a);
+    satelliteButtons_.clear();
+    if (!doc_)
+        return;
+    for (int i = 0; i < doc_->SatelliteCount; ++i) {
+        QAction* a = registry_->action(kFirstSatelliteCommand + i);
+        a->setText(QString::fromLatin1(doc_->Satellites[static_cast<std::size_t>(i)].name));
+        a->setIcon(kiv::glyphs::satelliteIcon(i, doc_->SatInfo[static_cast<std::size_t>(i)].color[2]));
+        toolBar_->addAction(a);
+        satelliteButtons_.push_back(a);
+    }
+    SyncSatelliteButtons();
+}
+
+void CMainFrame::SyncSatelliteButtons()
+{
+    const bool hidden = doc_ && doc_->DisplayAll;
+    for (QAction* a : satelliteButtons_)
+        a->setVisible(!hidden);
+    registry_->updateActions();
+}
+
+void CMainFrame::PlaceSpeedSlider()
+{
+    if (doc_)
+        slider_->Place(doc_->TimeFactor);
+}
+
+QImage CMainFrame::LoadMapPicture(const QString& fileName)
+{
+    if (loadPicture)
+        return loadPicture(fileName);
+    QImage standard(512, 256, QImage::Format_RGB888);
+    standard.fill(QColor(0, 40, 110));
+    return standard;
+}
+
+// ---- toolbar, status bar and the frame's commands ----------------------------------------------
+
+void CMainFrame::createToolBar()
+{
+    toolBar_ = addToolBar(QStringLiteral("Toolbar"));
+    toolBar_->setObjectName(QStringLiteral("toolbar59392"));
+    toolBar_->setMovable(true);
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    toolBar_->setIconSize(QSize(17, 16));
+    toolBar_->setStyleSheet(QStringLiteral("QToolButton { min-width: 23px; min-height: 19px; }"));
+    const int layout[] = {0, 32777, 32771, 32772, 0, 32877, 32878, 0, 32821, 0};
+    for (int id : layout) {
+        if (id == 0) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        QAction* a = registry_->action(id);
+        a->setIcon(kiv::glyphs::commandIcon(id));
+        toolBar_->addAction(a);
+    }
+}
+
+void CMainFrame::createStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    tzButton_ = new QPushButton(QStringLiteral("Local"), bar);
+    tzButton_->setFixedWidth(50);
+    connect(tzButton_, &QPushButton::clicked, this, [this] { registry_->execute(62465); });
+    for (int pane : {1, 2, 4})
+        panes_[pane] = new QLabel(bar);
+    // The panes keep the original widths unless the font needs more for the widest clock and
+    // factor; fixed either way, so a tick never relays the bar out.
+    const QFontMetrics metrics(panes_[1]->font());
+    panes_[1]->setFixedWidth(std::max(150, metrics.horizontalAdvance(QStringLiteral("2026 , Mai , 30 / 23 : 59 : 59")) + 8));
+    panes_[4]->setFixedWidth(std::max(40, metrics.horizontalAdvance(QStringLiteral("2592000")) + 8));
+    auto* timePane = new QWidget(bar);
+    timePane->setFixedWidth(150);
+    auto* row = new QHBoxLayout(timePane);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    panes_[3] = new QLabel(QStringLiteral("Time"), timePane);
+    panes_[3]->setFixedWidth(50);
+    slider_ = new CSpeedSlider(timePane);
+    row->addWidget(panes_[3]);
+    row->addWidget(slider_);
+    bar->addWidget(tzButton_);
+    bar->addWidget(panes_[1]);
+    bar->addWidget(panes_[2], 1);
+    bar->addWidget(timePane);
+    bar->addWidget(panes_[4]);
+}
+
+void CMainFrame::buildFrameCommands()
+{
+    frameCommands_.on(
+        59392, [this] { toolBar_->setVisible(toolBar_->isHidden()); },
+        [this](platform::CommandUi& ui) { ui.SetCheck(!toolBar_->isHidden()); });
+    frameCommands_.on(
+        59393, [this] { statusBar()->setVisible(statusBar()->isHidden()); },
+        [this](platform::CommandUi& ui) { ui.SetCheck(!statusBar()->isHidden()); });
+    frameCommands_.on(57650, [this] { mdi_->cascadeSubWindows(); });
+    frameCommands_.on(57651, [this] { mdi_->tileSubWindows(); });
+    frameCommands_.on(57649, [this] { arrangeIcons(); });
+    frameCommands_.on(57670, [this] { showHelp(); });
+    frameCommands_.on(57665, [this] { close(); });
+    frameCommands_.on(62465, [this] { onTimeZoneButton(); }, [this](platform::CommandUi& ui) { ui.Enable(doc_ != nullptr); });
+}
+
+void CMainFrame::onTimeZoneButton()
+{
+    if (!doc_)
+        return;
+    doc_->ShowUTC = doc_->ShowUTC ? 0 : 1;
+    tzButton_->setText(doc_->ShowUTC ? QStringLiteral("UTC") : QStringLiteral("Local"));
+}
+
+void CMainFrame::arrangeIcons()
+{
+    // Minimised frames in a row along the bottom of the area.
+    int x = 0;
+    const int bottom = mdi_->viewport()->height();
+    for (QMdiSubWindow* w : mdi_->subWindowList()) {
+        if (!w->isMinimized())
+            continue;
+        w->move(x, bottom - w->height());
+        x += w->width();
+    }
+}
+
+void CMainFrame::showHelp()
+{
+    const bool english = !doc_ || doc_->Language != 0;
+    ui_.messages.show({english ? QStringLiteral("Help") : QStringLiteral("Hilfe"),
+                       english ? QStringLiteral("Kiv has no help file. Every command is in the menus; the "
+                                                "option dialogs explain themselves with their Info buttons.")
+                               : QStringLiteral("Kiv hat keine Hilfedatei. Alle Befehle stehen in den Menüs; die "
+                                                "Optionsdialoge erklären sich mit ihren Info-Knöpfen."),
+                       platform::MessageButtons::Ok, platform::MessageIcon::Information});
+}
+
+// ---- window events ----------------------------------------------------------------------------
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (doc_) {
+        SetAnimationTimer(false);
+        if (doc_->ShowObs && doc_->ObsView)
+            doc_->ObsView->StoreObsSettings();
+        doc_->SaveSettings();
+        doc_->CloseAllViews();
+        if (onDocumentClosing)
+            onDocumentClosing();
+    }
+    event->accept();
+}
+
+void CMainFrame::changeEvent(QEvent* event)
+{
+    // The title is the document's: MDI maximising and anyone else's text are replaced.
+    if (event->type() == QEvent::WindowTitleChange && windowTitle() != title_)
+        setWindowTitle(title_);
+    QMainWindow::changeEvent(event);
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    // Whatever the other panes leave: width - 450 with the original widths.
+    const int others = tzButton_->width() + panes_[1]->width() + panes_[3]->parentWidget()->width() + panes_[4]->width();
+    panes_[2]->setFixedWidth(std::max(width() - others, 1));
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile() && onFileDropped) {
+            onFileDropped(url.toLocalFile());
+            break;
+        }
+    }
+    event->acceptProposedAction();
+}

@@ -1,0 +1,124 @@
+#pragma once
+// The main window: the MDI area with the view frames, the menu of the active view
+// kind in the current language, the toolbar with one button per satellite, the status bar with
+// the clock, the UTC/Local button, the speed slider and the factor, the 20 ms animation timer,
+// and the title the document writes. It is the document's MainFramePort and ShellPort.
+
+#include "app/CChildFrame.h"
+#include "app/CommandRegistry.h"
+#include "document/DocumentViews.h"
+#include "platform/CommandMap.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <functional>
+#include <vector>
+
+class CKivDoc;
+class CSpeedSlider;
+class QLabel;
+class QMdiArea;
+class QPushButton;
+class QToolBar;
+
+namespace platform {
+struct UiServices;
+}
+
+class CMainFrame : public QMainWindow, public kiv::MainFramePort, public kiv::ShellPort {
+public:
+    explicit CMainFrame(platform::UiServices& ui, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // The document, or none. Installs its command map and the menu of the active view.
+    void SetDocument(CKivDoc* doc, const platform::CommandMap* documentCommands);
+    CKivDoc* Document() const { return doc_; }
+    void SetApplicationCommands(const platform::CommandMap* commands) { appCommands_ = commands; }
+    // Ticks run only once the main window has been shown (the start-up's splash wait).
+    void AllowTicks();
+    // When the window closes with a document: after the views are closed, to destroy it.
+    std::function<void()> onDocumentClosing;
+    // Files dropped on the window.
+    std::function<void(const QString&)> onFileDropped;
+    // The picture loader of the map bitmaps; without one a grey standard picture.
+    std::function<QImage(const QString&)> loadPicture;
+
+    kiv::CommandRegistry& Commands() { return *registry_; }
+    QMdiArea* MdiArea() const { return mdi_; }
+    QToolBar* ToolBar() const { return toolBar_; }
+    CSpeedSlider* SpeedSlider() const { return slider_; }
+    QPushButton* TimeZoneButton() const { return tzButton_; }
+    QLabel* StatusPane(int pane) const;
+    int CurrentMenuId() const { return menuId_; }
+    bool TimerRunning() const { return timer_.isActive(); }
+    // Animation steps the timer has run.
+    std::uint64_t Ticks() const { return ticks_; }
+    const std::vector<CChildFrame*>& ChildFrames() const { return children_; }
+    CChildFrame* ActiveChild() const;
+    // The satellite button of a slot (command 35000 + slot), or nullptr.
+    QAction* SatelliteButton(int slot) const;
+
+    // MainFramePort
+    void SetAnimationTimer(bool on) override;
+    void SetTitle(const QString& title) override;
+    void SetStatusText(int pane, const QString& text) override;
+
+    // ShellPort
+    void OpenViewFrame(kiv::ViewKind kind) override;
+    void CloseViewFrame(kiv::ViewKind kind, int wdbSlot = 1) override;
+    void SetViewMenu() override;
+    int DesktopWidth() const override;
+    QSize ViewFrameExtras() const override;
+    std::optional<QRect> ViewFrameGeometry(kiv::ViewKind kind, int wdbSlot = 1) const override;
+    void PlaceViewFrame(kiv::ViewKind kind, int wdbSlot, const QRect& rect) override;
+    void PlaceMainWindow(const QPoint& topLeft, std::optional<QSize> areaSize) override;
+    void RebuildSatelliteButtons() override;
+    void SyncSatelliteButtons() override;
+    void PlaceSpeedSlider() override;
+    QImage LoadMapPicture(const QString& fileName) override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void fitArea();
+    void createToolBar();
+    void createStatusBar();
+    void buildFrameCommands();
+    void onTimeZoneButton();
+    void arrangeIcons();
+    void showHelp();
+    void childClosed(CChildFrame* child);
+    CChildFrame* findChild(kiv::ViewKind kind, int wdbSlot) const;
+    const void* portOf(kiv::ViewKind kind, int wdbSlot) const;
+    std::vector<const platform::CommandMap*> route() const;
+
+    platform::UiServices& ui_;
+    CKivDoc* doc_ = nullptr;
+    const platform::CommandMap* docCommands_ = nullptr;
+    const platform::CommandMap* appCommands_ = nullptr;
+    platform::CommandMap frameCommands_;
+    kiv::CommandRegistry* registry_;
+    QMdiArea* mdi_;
+    QToolBar* toolBar_ = nullptr;
+    std::vector<QAction*> satelliteButtons_;
+    QPushButton* tzButton_ = nullptr;
+    QLabel* panes_[5] = {};
+    CSpeedSlider* slider_ = nullptr;
+    QTimer timer_;
+    QTimer uiUpdate_;
+    std::uint64_t ticks_ = 0;
+    bool timerWanted_ = false;
+    bool ticksAllowed_ = false;
+    QString title_;
+    int menuId_ = 0;
+    std::optional<QSize> pendingArea_; // the MDI area size ArrangeViews asked for
+    std::vector<CChildFrame*> children_;
+    CChildFrame* current_ = nullptr;
+};

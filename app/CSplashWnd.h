@@ -1,0 +1,23 @@
+#pragma once
+// The splash window: the splash picture centred on the screen with four lines of
+// text in a colour drawn at random from red, green and blue. It is not kept on top, so that a
+// loader's message box during start-up is never hidden behind it.
+
+#include <QImage>
+#include <QStringList>
+#include <QWidget>
+
+class CSplashWnd : public QWidget {
+public:
+    explicit CSplashWnd(QImage picture, QWidget* parent = nullptr);
+
+    QColor TextColor() const { return textColor_; }
+    QStringList Lines() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage picture_;
+    QColor textColor_;
+};

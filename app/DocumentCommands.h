@@ -1,0 +1,13 @@
+#pragma once
+// The document's command map: animation, views, language, Display all and the satellite
+// buttons. The commands of the document's dialogs join it here.
+
+#include "platform/CommandMap.h"
+
+class CKivDoc;
+
+namespace kiv {
+
+platform::CommandMap documentCommands(CKivDoc& doc);
+
+} // namespace kiv

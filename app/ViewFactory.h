@@ -1,0 +1,13 @@
+#pragma once
+// The four view templates: a child frame with the view of a kind, titled, the view
+// registered with the document.
+
+#include "app/CChildFrame.h"
+
+class CKivDoc;
+
+namespace kiv {
+
+CChildFrame* makeViewFrame(ViewKind kind, CKivDoc& doc);
+
+} // namespace kiv

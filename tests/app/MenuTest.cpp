@@ -1,0 +1,156 @@
+// The menus: every view kind in both languages against the tables, the language
+// switch, check marks, enable states and the routing of one id through view, document, frame
+// and application.
+#include "app/CommandRegistry.h"
+#include "tests/app/ShellFixture.h"
+
+using namespace kiv;
+using namespace kiv::test;
+
+namespace {
+
+struct KindMenu {
+    ViewKind kind;
+    res::MenuView view;
+};
+const KindMenu kKinds[] = {{ViewKind::Map, res::MenuView::Map},
+                           {ViewKind::World, res::MenuView::World},
+                           {ViewKind::WDB, res::MenuView::WDB},
+                           {ViewKind::Obs, res::MenuView::Obs}};
+
+} // namespace
+
+TEST_F(ShellTest, EveryViewMenuInBothLanguagesMatchesItsTable)
+{
+    start();
+    ASSERT_EQ(frame().ChildFrames().size(), 4u);
+    for (int language : {1, 0}) {
+        run(language ? 32908 : 32907);
+        for (const KindMenu& k : kKinds) {
+            activate(k.kind);
+            const int id = res::viewMenuId(k.view, language);
+            EXPECT_EQ(frame().CurrentMenuId(), id);
+            const std::vector<res::MenuEntry> expected = res::menuEntries(id);
+            const std::vector<res::MenuEntry> got = menuBarLines();
+            ASSERT_EQ(got.size(), expected.size()) << "menu " << id;
+            for (std::size_t i = 0; i < got.size(); ++i) {
+                EXPECT_EQ(got[i].level, expected[i].level) << "menu " << id << " line " << i;
+                EXPECT_EQ(got[i].id, expected[i].id) << "menu " << id << " line " << i;
+                if (expected[i].id != res::kSeparator) {
+                    EXPECT_EQ(texts_[i], QString::fromUtf8(expected[i].text)) << "menu " << id << " line " << i;
+                }
+            }
+        }
+    }
+}
+
+TEST_F(ShellTest, GlobeMenusReadAsSpecified)
+{
+    start();
+    activate(ViewKind::World);
+    EXPECT_EQ(frame().CurrentMenuId(), 109);
+    QStringList titles;
+    for (QAction* a : frame().menuBar()->actions())
+        titles << a->text();
+    EXPECT_EQ(titles, (QStringList{"&File", "&Animation", "&Datas", "&View 3D", "&Options", "&Window", "&?"}));
+
+    run(32907); // German, at once, the satellite buttons untouched
+    EXPECT_EQ(frame().CurrentMenuId(), 104);
+    QMenu* view = frame().menuBar()->actions().at(3)->menu();
+    EXPECT_EQ(frame().menuBar()->actions().at(3)->text(), QStringLiteral("&Ansicht 3D"));
+    EXPECT_EQ(view->actions().at(0)->text(), QStringLiteral("&Gehe zu ..."));
+    EXPECT_EQ(view->actions().at(1)->text(), QStringLiteral("&Anzeigen"));
+    int zeit = 0;
+    for (QAction* popup : frame().menuBar()->actions()) {
+        for (QAction* a : popup->menu()->actions())
+            zeit += a->data().toInt() == 32789 && a->text() == QStringLiteral("&Zeit ...");
+    }
+    EXPECT_EQ(zeit, 2); // Animation and Optionen
+    EXPECT_EQ(frame().ToolBar()->actions().size(), 13);
+}
+
+TEST_F(ShellTest, NoActiveViewGivesTheMapMenuAndNoDocumentMenu101)
+{
+    start("[Allgemein]\nSatellitenfilename=sats.tle\nShow3D=FALSE\nShow2D=FALSE\nShowWDB=FALSE\nShowObs=FALSE\n");
+    ASSERT_EQ(frame().ChildFrames().size(), 1u); // the globe when none is remembered
+    run(32916);                                  // close it
+    EXPECT_TRUE(frame().ChildFrames().empty());
+    EXPECT_EQ(frame().CurrentMenuId(), 107);
+    run(32916); // and the menu reopens it
+    EXPECT_EQ(frame().ChildFrames().size(), 1u);
+
+    frame().close(); // the document goes; menu 101 is German only
+    EXPECT_EQ(app_->Document(), nullptr);
+    EXPECT_EQ(frame().CurrentMenuId(), 101);
+    const auto lines = menuBarLines();
+    EXPECT_EQ(texts_.front(), QStringLiteral("&Datei"));
+    EXPECT_EQ(texts_.at(1), QStringLiteral("&Neu\tStrg+N"));
+    EXPECT_EQ(lines.size(), res::menuEntries(101).size());
+}
+
+TEST_F(ShellTest, LanguageSwitchKeepsShortcutsAndChecksTheLanguage)
+{
+    start();
+    run(32907);
+    EXPECT_TRUE(menuItem(32907)->isChecked());
+    EXPECT_FALSE(menuItem(32908)->isChecked());
+    run(32908);
+    EXPECT_TRUE(menuItem(32908)->isChecked());
+    QStringList keys;
+    for (QAction* a : frame().actions())
+        keys << a->shortcut().toString();
+    EXPECT_TRUE(keys.contains("Ctrl+N"));
+    EXPECT_TRUE(keys.contains("Ctrl+O"));
+    EXPECT_FALSE(keys.contains("Ctrl+S"));
+}
+
+TEST_F(ShellTest, DrawAndZoomAreEnabledOnlyWhereAViewTakesThem)
+{
+    start();
+    activate(ViewKind::World);
+    EXPECT_FALSE(menuItem(32878)->isEnabled());
+    EXPECT_FALSE(menuItem(32877)->isEnabled());
+    EXPECT_FALSE(menuItem(32785)->isEnabled()); // nothing handles Go to yet
+    activate(ViewKind::WDB);
+    EXPECT_TRUE(menuItem(32878)->isEnabled());
+    EXPECT_TRUE(menuItem(32877)->isEnabled());
+    for (ViewKind k : {ViewKind::Map, ViewKind::Obs}) {
+        activate(k);
+        EXPECT_TRUE(menuItem(32877)->isEnabled());
+        EXPECT_FALSE(menuItem(32878)->isEnabled());
+    }
+    // Check marks of the view toggles follow the Show flags.
+    EXPECT_TRUE(menuItem(32916)->isChecked());
+    run(32914);
+    activate(ViewKind::Map);
+    EXPECT_FALSE(menuItem(32914)->isChecked());
+}
+
+TEST(CommandRouting, TheFirstMapOnTheRouteTakesTheCommand)
+{
+    std::vector<std::string> log;
+    platform::CommandMap view, document, frame, app;
+    view.on(1, [&] { log.push_back("view"); });
+    document.on(1, [&] { log.push_back("document"); });
+    document.on(2, [&] { log.push_back("document"); });
+    frame.on(2, [&] { log.push_back("frame"); });
+    frame.on(3, [&] { log.push_back("frame"); }, [](platform::CommandUi& ui) { ui.Enable(false); });
+    app.on(4, [&] { log.push_back("app"); });
+    app.on(3, [&] { log.push_back("app"); });
+    const platform::CommandMap* active = &view;
+    CommandRegistry registry([&] { return std::vector<const platform::CommandMap*>{active, &document, &frame, &app}; });
+
+    EXPECT_TRUE(registry.execute(1));
+    EXPECT_TRUE(registry.execute(2));
+    EXPECT_FALSE(registry.execute(3)); // disabled by the frame: the application never sees it
+    EXPECT_TRUE(registry.execute(4));
+    EXPECT_FALSE(registry.execute(5));
+    EXPECT_EQ(log, (std::vector<std::string>{"view", "document", "app"}));
+    EXPECT_FALSE(registry.state(5).enabled);
+    EXPECT_FALSE(registry.action(5)->isEnabled());
+
+    active = nullptr; // no view: the document takes it
+    log.clear();
+    registry.execute(1);
+    EXPECT_EQ(log, (std::vector<std::string>{"document"}));
+}

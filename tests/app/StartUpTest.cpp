@@ -1,0 +1,120 @@
+// Start-up, splash, About and closing.
+#include "app/CAboutDlg.h"
+#include "app/CSplashWnd.h"
+#include "tests/app/ShellFixture.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+
+using namespace kiv;
+using namespace kiv::test;
+
+namespace {
+
+void waitFor(const std::function<bool()>& done, int ms = 3000)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(5);
+    }
+}
+
+} // namespace
+
+TEST_F(ShellTest, WithoutRememberedFlagsAllFourViewsOpenInTheFourViewLayout)
+{
+    start();
+    ASSERT_EQ(frame().ChildFrames().size(), 4u);
+    EXPECT_TRUE(doc().Show3D && doc().Show2D && doc().ShowWDB && doc().ShowObs);
+    const QSize extras = frame().ViewFrameExtras();
+    const int s = frame().DesktopWidth() * 50 / 200;
+    const QSize wide = QSize(2 * s, s) + extras;
+    EXPECT_EQ(frame().ViewFrameGeometry(ViewKind::Map), QRect(QPoint(0, 0), wide));
+    EXPECT_EQ(frame().ViewFrameGeometry(ViewKind::WDB), QRect(QPoint(0, wide.height()), wide));
+    EXPECT_EQ(frame().ViewFrameGeometry(ViewKind::World)->topLeft(), QPoint(wide.width(), 0));
+    EXPECT_EQ(frame().ViewFrameGeometry(ViewKind::Obs)->topLeft(), QPoint(wide.width(), wide.height()));
+    EXPECT_EQ(frame().pos(), QPoint(s / 2, 10));
+}
+
+TEST_F(ShellTest, MainWindowStaysHiddenAndStillUntilTheSplashGoes)
+{
+    // No globe: the offscreen platform has no GL to show it with.
+    profile_.parse("[Allgemein]\nSatellitenfilename=sats.tle\nShow3D=FALSE\nShowWDB=FALSE\nShowObs=FALSE\n");
+    app_ = std::make_unique<CKivApp>(services_, profile_, *paths_);
+    app_->InitInstance({"kiv"}, 200);
+    ASSERT_NE(app_->Splash(), nullptr);
+    EXPECT_TRUE(app_->Splash()->isVisible());
+    EXPECT_FALSE(frame().isVisible());
+    EXPECT_FALSE(frame().TimerRunning());
+    EXPECT_TRUE(frame().StatusPane(1)->text().isEmpty()); // no step has run
+
+    const QStringList lines = app_->Splash()->Lines();
+    EXPECT_EQ(lines.at(0), QStringLiteral("Kiv Version 2.41"));
+    EXPECT_EQ(lines.at(2), QStringLiteral("Last Updated"));
+    const QColor c = app_->Splash()->TextColor();
+    EXPECT_TRUE(c == QColor(255, 0, 0) || c == QColor(0, 255, 0) || c == QColor(0, 0, 255));
+
+    waitFor([&] { return frame().isVisible(); });
+    EXPECT_EQ(app_->Splash(), nullptr);
+    EXPECT_TRUE(frame().TimerRunning());
+    waitFor([&] { return !frame().StatusPane(1)->text().isEmpty(); });
+    EXPECT_FALSE(frame().StatusPane(1)->text().isEmpty());
+}
+
+TEST_F(ShellTest, AboutBoxAndItsInfoText)
+{
+    start();
+    ui_.messages.clear(); // the loaders' notes on missing colour, icon and town files
+    CAboutDlg english(ui_.messages, 1);
+    EXPECT_EQ(english.findChild<QLabel*>("1380")->text(), QStringLiteral("Kiv, Version 2.41"));
+    EXPECT_TRUE(english.findChild<QLabel*>("1381")->text().startsWith("Last update "));
+    english.findChild<QPushButton*>("10")->click();
+    ASSERT_EQ(ui_.messages.shown().size(), 1u);
+    EXPECT_EQ(ui_.messages.shown()[0].caption, QStringLiteral("Info"));
+    EXPECT_TRUE(ui_.messages.shown()[0].text.startsWith("Kiv shows satellites"));
+    char version[256] = {};
+    CSGP4_SDP4::GetVersion(version, sizeof version);
+    EXPECT_TRUE(ui_.messages.shown()[0].text.endsWith(QString::fromLatin1(version)));
+
+    CAboutDlg german(ui_.messages, 0);
+    german.OnInfo();
+    EXPECT_TRUE(ui_.messages.shown()[1].text.startsWith("Kiv zeigt Satelliten"));
+    CAboutDlg noDocument(ui_.messages, -1);
+    noDocument.OnInfo();
+    EXPECT_TRUE(ui_.messages.shown()[2].text.startsWith("Kiv shows satellites"));
+}
+
+TEST_F(ShellTest, ClosingSavesTheOpenViewsAndThePausedFactorThenDropsTheDocument)
+{
+    start("[Allgemein]\nSatellitenfilename=sats.tle\nTimeFactor=60\n");
+    run(32914); // observer closed
+    run(32771); // paused
+    EXPECT_EQ(doc().TimeFactor, 0);
+    frame().close();
+    EXPECT_EQ(app_->Document(), nullptr);
+    EXPECT_FALSE(frame().TimerRunning());
+    EXPECT_TRUE(frame().ChildFrames().empty());
+    QFile file(profile_.path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("Show3D=TRUE"));
+    EXPECT_TRUE(text.contains("ShowObs=FALSE"));
+    EXPECT_TRUE(text.contains("TimeFactor=60"));
+}
+
+TEST_F(ShellTest, TitleIsTheDocumentsWhateverElseSetsIt)
+{
+    start();
+    const QString title = frame().windowTitle();
+    EXPECT_TRUE(title.startsWith("Satellite Simulation -> sats.tle (3 satellites in buffer) from the ")) << title.toStdString();
+    frame().setWindowTitle("Kiv - [3D-View]");
+    EXPECT_EQ(frame().windowTitle(), title);
+    frame().ChildFrames().front()->showMaximized();
+    EXPECT_EQ(frame().windowTitle(), title);
+    run(32907);
+    EXPECT_TRUE(frame().windowTitle().startsWith("Satelliten Simulation -> sats.tle (3 Satelliten geladen)"));
+}

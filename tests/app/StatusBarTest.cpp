@@ -1,0 +1,70 @@
+// The status bar and the speed slider.
+#include "app/CSpeedSlider.h"
+#include "tests/app/ShellFixture.h"
+
+#include <QCoreApplication>
+#include <QResizeEvent>
+
+using namespace kiv;
+using namespace kiv::test;
+
+TEST_F(ShellTest, PanesButtonAndClock)
+{
+    start();
+    frame().resize(400, 300);
+    QResizeEvent resized(QSize(400, 300), QSize(800, 600));
+    QCoreApplication::sendEvent(&frame(), &resized);
+    EXPECT_EQ(frame().StatusPane(2)->width(), 1);
+    EXPECT_EQ(frame().StatusPane(3)->text(), QStringLiteral("Time"));
+
+    QPushButton* button = frame().TimeZoneButton();
+    EXPECT_EQ(button->text(), QStringLiteral("Local"));
+    button->click();
+    EXPECT_EQ(doc().ShowUTC, 1);
+    EXPECT_EQ(button->text(), QStringLiteral("UTC"));
+    button->click();
+    EXPECT_EQ(doc().ShowUTC, 0);
+    EXPECT_EQ(button->text(), QStringLiteral("Local"));
+
+    doc().TimeFactor = 60;
+    doc().AnimationStep();
+    EXPECT_FALSE(frame().StatusPane(1)->text().isEmpty());
+    EXPECT_EQ(frame().StatusPane(4)->text(), QStringLiteral("60"));
+}
+
+TEST(SpeedSlider, PositionsAndFactors)
+{
+    EXPECT_EQ(CSpeedSlider::PositionFor(1), 61);
+    EXPECT_EQ(CSpeedSlider::PositionFor(0), 1);
+    EXPECT_EQ(CSpeedSlider::PositionFor(86400), 3600);
+    EXPECT_EQ(CSpeedSlider::FactorFor(0, 7), 1);
+    EXPECT_EQ(CSpeedSlider::FactorFor(600, 7), 101);
+    EXPECT_EQ(CSpeedSlider::FactorFor(3600, 7), 7);
+}
+
+TEST_F(ShellTest, OnlyTheUsersMovesChangeTheFactor)
+{
+    start("[Allgemein]\nSatellitenfilename=sats.tle\nTimeFactor=900\n");
+    CSpeedSlider* slider = frame().SpeedSlider();
+    slider->grab(); // a paint
+    EXPECT_EQ(doc().TimeFactor, 900);
+    EXPECT_EQ(slider->value(), CSpeedSlider::PositionFor(900));
+
+    slider->setValue(600); // as a drag or a key does
+    EXPECT_EQ(doc().TimeFactor, 101);
+    slider->setValue(0);
+    EXPECT_EQ(doc().TimeFactor, 1);
+    slider->setValue(3600);
+    EXPECT_EQ(doc().TimeFactor, 1);
+
+    doc().TimeFactor = 86400; // set by a command
+    slider->grab();
+    EXPECT_EQ(doc().TimeFactor, 86400);
+    frame().PlaceSpeedSlider();
+    EXPECT_EQ(slider->value(), 3600);
+    EXPECT_EQ(doc().TimeFactor, 86400);
+
+    run(32771); // Pause
+    slider->grab();
+    EXPECT_EQ(doc().TimeFactor, 0);
+}

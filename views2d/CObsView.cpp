@@ -1,0 +1,22 @@
+#include "views2d/CObsView.h"
+
+#include "document/CKivDoc.h"
+
+CObsView::CObsView(CKivDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc)
+{
+    doc_.ObsView = this;
+    commands_.on(32877, [this] { zoomMode_ = !zoomMode_; }, [this](platform::CommandUi& ui) { ui.SetCheck(zoomMode_); });
+}
+
+CObsView::~CObsView() { Unregister(); }
+
+void CObsView::Unregister()
+{
+    if (!registered_)
+        return;
+    registered_ = false;
+    if (doc_.ObsView == this) {
+        doc_.ObsView = nullptr;
+        doc_.ShowObs = 0;
+    }
+}
