@@ -1,12 +1,9 @@
 #include "tests/support/OffscreenGl.h"
+#include "tests/support/GlDriver.h"
 
 #include <QGuiApplication>
 
 #include <GL/gl.h>
-#include <dlfcn.h>
-#include <link.h>
-
-#include <cstring>
 
 namespace kiv::test {
 
@@ -21,19 +18,6 @@ bool ensureGuiApplication()
     static char* argv[] = {name, nullptr};
     static QGuiApplication application(argc, argv);
     return true;
-}
-
-// Keeps the GL driver mapped to the end of the process, so that the leak checker can name it
-// in what it leaves behind at exit (the driver's own allocations, suppressed by the GL tests).
-void pinGlDriver()
-{
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, std::size_t, void*) {
-            if (info->dlpi_name && std::strstr(info->dlpi_name, "_dri.so"))
-                dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-            return 0;
-        },
-        nullptr);
 }
 
 } // namespace
@@ -56,7 +40,7 @@ OffscreenGl::OffscreenGl(int width, int height)
         error_ = QStringLiteral("the OpenGL context cannot be made current");
         return;
     }
-    pinGlDriver();
+    keepGlDriverLoaded();
     fbo_ = std::make_unique<QOpenGLFramebufferObject>(width, height, QOpenGLFramebufferObject::Depth);
     fbo_->bind();
     glViewport(0, 0, width, height);
