@@ -54,7 +54,7 @@ void GlobeRenderer::initialize(int width, int height)
 
 void GlobeRenderer::release()
 {
-    deleteSatelliteLists();
+    freeOrbitBuffers();
     glDeleteLists(lists::kCross, lists::kFlareRing - lists::kCross + 1);
     if (texture_ != 0)
         glDeleteTextures(1, &texture_);

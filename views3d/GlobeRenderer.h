@@ -39,7 +39,7 @@ public:
     // The set-up of a new context: GL state, the normal quality, every list, the texture, the
     // orbits and the camera looking at the document's chosen place.
     void initialize(int width, int height);
-    // Deletes every list and the texture of this renderer.
+    // Deletes every list and the texture of this renderer; initialize() builds them anew.
     void release();
     // A new window size in device pixels: viewport, projection and the flare's lists.
     void resize(int width, int height);

@@ -113,6 +113,13 @@ TEST_F(GlobePixelTest, SetUpLeavesTheStateAndEveryList)
     EXPECT_FALSE(glIsList(lists::kOrbits + 2));
     renderer_->buildOrbitLists();
     EXPECT_TRUE(glIsList(lists::kBeams + 2));
+    // A context that goes and comes again (the window moved) gets everything back.
+    renderer_->release();
+    EXPECT_FALSE(glIsList(lists::kBeams));
+    EXPECT_FALSE(glIsList(lists::kEarth));
+    renderer_->initialize(kWidth, kHeight);
+    EXPECT_TRUE(glIsList(lists::kBeams + 2));
+    EXPECT_TRUE(glIsList(lists::kStars));
 }
 
 TEST_F(GlobePixelTest, TextureFacesTheCameraTheRightWayUp)
