@@ -1,9 +1,9 @@
 #pragma once
 // The base of the program's OpenGL windows: a QOpenGLWidget in a context of its own (no sharing:
-// display-list numbers are per context), of the compatibility profile that main() asks for. GL work asked for from outside
-// runs inside withContext(), which makes this window's context current, or is left for the
-// set-up when the context does not exist yet. A context that cannot be had is reported once; the
-// window then stays black and every GL entry does nothing.
+// display-list numbers are per context), of the compatibility profile that main() asks for. GL
+// work asked for from outside runs inside withContext(), which makes this window's context
+// current, or is left for the set-up when the context does not exist yet. A context that cannot
+// be had is reported once; the window then stays black and every GL entry does nothing.
 
 #include <QOpenGLWidget>
 
@@ -21,7 +21,6 @@ protected:
     // Runs the work with this window's context current; false, without running it, while the
     // window has no working context (not shown yet, or none to be had).
     bool withContext(const std::function<void()>& work);
-    bool contextReady() const { return ready_; }
     // Width and height in device pixels.
     int pixelWidth() const;
     int pixelHeight() const;

@@ -197,19 +197,31 @@ void CWorldView::showCursor() { setCursor(shapeOf(mouse_.cursor())); }
 
 void CWorldView::bindCommands()
 {
-    const auto checked = [](const int& value, int when) {
+    const auto checkedWhen = [](const int& value, int when) {
         return [&value, when](platform::CommandUi& ui) { ui.SetCheck(value == when); };
     };
-    commands_.on(32797, [this] { doc_.CameraPos = 1, doc_.FollowActive = 0; }, checked(doc_.CameraPos, 1));
-    commands_.on(32913, [this] { doc_.CameraPos = 0, doc_.FollowActive = 0; }, checked(doc_.CameraPos, 0));
-    const std::pair<int, int> beamStyles[] = {{32806, 0}, {32803, 1}, {32804, 2}, {32805, 3}};
-    for (const auto& [id, style] : beamStyles)
-        commands_.on(id, [this, style = style] { setBeamStyle(style); }, checked(doc_.BeamDrawStyle, style));
+    const auto cameraMode = [this](int mode) {
+        return [this, mode] {
+            doc_.CameraPos = mode;
+            doc_.FollowActive = 0;
+        };
+    };
+    const auto toggle = [](int& flag) { return [&flag] { flag = !flag; }; };
+
+    commands_.on(32797, cameraMode(1), checkedWhen(doc_.CameraPos, 1));
+    commands_.on(32913, cameraMode(0), checkedWhen(doc_.CameraPos, 0));
+    for (const auto& [id, style] : {std::pair{32806, 0}, std::pair{32803, 1}, std::pair{32804, 2}, std::pair{32805, 3}})
+        commands_.on(id, [this, style = style] { setBeamStyle(style); }, checkedWhen(doc_.BeamDrawStyle, style));
     commands_.on(
-        32879, [this] { doc_.Footprint3D = !doc_.Footprint3D, rebuildBeams(); }, checked(doc_.Footprint3D, 1));
-    commands_.on(32800, [this] { doc_.ShowCourseEarth3D = !doc_.ShowCourseEarth3D; }, checked(doc_.ShowCourseEarth3D, 1));
-    commands_.on(32801, [this] { doc_.ShowCourse3D = !doc_.ShowCourse3D; }, checked(doc_.ShowCourse3D, 1));
-    commands_.on(32816, [this] { doc_.ShowCenterCross = !doc_.ShowCenterCross; }, checked(doc_.ShowCenterCross, 1));
+        32879,
+        [this] {
+            doc_.Footprint3D = !doc_.Footprint3D;
+            rebuildBeams();
+        },
+        checkedWhen(doc_.Footprint3D, 1));
+    commands_.on(32800, toggle(doc_.ShowCourseEarth3D), checkedWhen(doc_.ShowCourseEarth3D, 1));
+    commands_.on(32801, toggle(doc_.ShowCourse3D), checkedWhen(doc_.ShowCourse3D, 1));
+    commands_.on(32816, toggle(doc_.ShowCenterCross), checkedWhen(doc_.ShowCenterCross, 1));
 }
 
 void CWorldView::setBeamStyle(int style)

@@ -71,8 +71,6 @@ public:
 
     // The frame-rate title since the last call.
     QString frameRateText();
-    bool texturing() const { return texturing_; }
-    bool lighting() const { return lighting_; }
     unsigned texture() const { return texture_; }
 
 private:

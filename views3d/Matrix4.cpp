@@ -75,18 +75,6 @@ Matrix4 Matrix4::perspective(double fovyDegrees, double aspect, double zNear, do
     return r;
 }
 
-Matrix4 Matrix4::orthographic(double left, double right, double bottom, double top, double zNear, double zFar)
-{
-    Matrix4 r;
-    r.at(0, 0) = 2.0 / (right - left);
-    r.at(1, 1) = 2.0 / (top - bottom);
-    r.at(2, 2) = -2.0 / (zFar - zNear);
-    r.at(0, 3) = -(right + left) / (right - left);
-    r.at(1, 3) = -(top + bottom) / (top - bottom);
-    r.at(2, 3) = -(zFar + zNear) / (zFar - zNear);
-    return r;
-}
-
 Matrix4 Matrix4::lookAt(Vec3 eye, Vec3 centre, Vec3 up)
 {
     const Vec3 f = normalized(centre - eye);

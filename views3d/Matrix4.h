@@ -37,7 +37,6 @@ public:
     static Matrix4 translation(double x, double y, double z);
     static Matrix4 rotation(double degrees, double x, double y, double z);
     static Matrix4 perspective(double fovyDegrees, double aspect, double zNear, double zFar);
-    static Matrix4 orthographic(double left, double right, double bottom, double top, double zNear, double zFar);
     static Matrix4 lookAt(Vec3 eye, Vec3 centre, Vec3 up);
 
     // this * other: other is applied first, as a GL call multiplies the current matrix.
