@@ -12,12 +12,16 @@ foreach(table IN ITEMS ${KIV_ZONE_TABLE} ${KIV_COUNTRY_TABLE})
   endif()
 endforeach()
 
-add_custom_command(
-  OUTPUT ${data_dir}/intelsat.tle
-  COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/intelsat.tle ${data_dir}/intelsat.tle
-  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/intelsat.tle
-  COMMENT "Copying the default element sets"
-  VERBATIM)
+set(copied)
+foreach(file IN ITEMS intelsat.tle SATELLITE.DAT)
+  add_custom_command(
+    OUTPUT ${data_dir}/${file}
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/${file} ${data_dir}/${file}
+    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/${file}
+    COMMENT "Copying ${file}"
+    VERBATIM)
+  list(APPEND copied ${data_dir}/${file})
+endforeach()
 
 set(generated ${data_dir}/kiv.clr ${data_dir}/kiv.sin ${data_dir}/smaltown.twn ${data_dir}/bigtown.twn)
 add_custom_command(
@@ -27,4 +31,4 @@ add_custom_command(
   COMMENT "Writing the default colour table, icon list and town lists"
   VERBATIM)
 
-add_custom_target(kiv_data ALL DEPENDS ${data_dir}/intelsat.tle ${generated})
+add_custom_target(kiv_data ALL DEPENDS ${copied} ${generated})

@@ -57,6 +57,8 @@ public:
 
     // Animation and simulated time
     int AnimationRunning = 1;
+    // HeldRedraw bits: views the step does not redraw for now; never stored.
+    int HeldRedraws = 0;
     std::uint32_t FpsTick = 0;
     std::uint32_t LastTick = 0;
     std::uint32_t StartTick = 0;

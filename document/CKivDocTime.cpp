@@ -1,4 +1,5 @@
 // CKivDoc: the simulated clock, the animation step, Play, Pause, Reset and the follow camera.
+#include "document/BeamFootprint.h"
 #include "document/CKivDoc.h"
 #include "document/TimeStep.h"
 #include "orbit/OrbitTime.h"
@@ -62,11 +63,11 @@ void CKivDoc::AnimationStep()
         UpdateFollowCamera();
     if (Show3D && WorldView)
         WorldView->RenderScene();
-    if (Show2D && MapView)
+    if (Show2D && MapView && !(HeldRedraws & kHoldMap))
         MapView->RedrawMap();
-    if (ShowObs && ObsView)
+    if (ShowObs && ObsView && !(HeldRedraws & kHoldObserver))
         ObsView->RedrawSky();
-    if (ShowWDB) {
+    if (ShowWDB && !(HeldRedraws & kHoldWorldDataBank)) {
         for (int i = 1; i <= WDBViewCount; ++i)
             WDBViews[i]->RefreshSatellites();
     }
@@ -165,12 +166,12 @@ void CKivDoc::UpdateFollowCamera()
     if (Show3D && FollowIn3D && WorldView) {
         if (!info.shown)
             CalculateSatellite(f);
-        if (FollowMode3D != 0) {
-            const platform::LocalCalendar c = SimTime.local();
-            WorldView->FollowFrom(FollowedPos, orbit::dayOfYear(c.year, c.month, c.day));
-        } else {
-            WorldView->LookAt(info.lat, -info.lon, info.alt);
-        }
+        // Looking down at the satellite's place from twice its distance from the centre keeps
+        // the eye outside the earth for every orbit.
+        if (FollowMode3D != 0)
+            WorldView->FollowFrom(FollowedPos);
+        else
+            WorldView->LookAt(info.lat, -info.lon, 2.0 * (info.alt + kEarthRadius));
     }
     if (ShowWDB && FollowInWDB && WDBViewCount >= 1) {
         if (!FollowIn3D && !info.shown)

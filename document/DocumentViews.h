@@ -24,12 +24,19 @@ public:
     virtual void FreeOrbitBuffers() = 0;
     virtual void ResetOrbitState() = 0;
     virtual void BuildOrbitLists() = 0;
-    // Follow camera: eye on the satellite (mode 1) or looking at a point on the earth (mode 0).
-    virtual void FollowFrom(const tagVECTOR& positionKm, int dayOfYear) = 0;
-    virtual void LookAt(double latitude, double westLongitude, double altitude) = 0;
+    // Follow camera, mode 1: the eye beyond the satellite (inertial position), looking at the
+    // centre, the satellite in the middle of the picture.
+    virtual void FollowFrom(const tagVECTOR& positionKm) = 0;
+    // The camera over a place (degrees; the longitude west-positive), at a distance from the
+    // earth's centre in thousands of km.
+    virtual void LookAt(double latitude, double westLongitude, double distance) = 0;
     // A new earth texture from a replaced background picture: texture and earth list rebuilt.
     virtual void SetEarthTexture(const QImage& picture) = 0;
 };
+
+// Flat views whose redraws the animation step holds back while the user drags the globe
+// (bits of CKivDoc::HeldRedraws).
+enum HeldRedraw : int { kHoldMap = 1, kHoldObserver = 2, kHoldWorldDataBank = 4 };
 
 class MapViewPort {
 public:

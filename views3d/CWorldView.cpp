@@ -1,28 +1,237 @@
 #include "views3d/CWorldView.h"
 
 #include "document/CKivDoc.h"
+#include "platform/UiServices.h"
 
-#include <QOpenGLContext>
-#include <QOpenGLFunctions>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
 
-CWorldView::CWorldView(CKivDoc& doc, QWidget* parent) : QOpenGLWidget(parent), doc_(doc) { doc_.WorldView = this; }
+using namespace views3d;
 
-CWorldView::~CWorldView() { Unregister(); }
+namespace {
+
+GlobeMouse::Button buttonOf(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return GlobeMouse::Left;
+    case Qt::RightButton:
+        return GlobeMouse::Right;
+    default:
+        return GlobeMouse::Middle;
+    }
+}
+
+Qt::CursorShape shapeOf(GlobeCursor cursor)
+{
+    switch (cursor) {
+    case GlobeCursor::Pan:
+        return Qt::ClosedHandCursor;
+    case GlobeCursor::Zoom:
+        return Qt::SizeVerCursor;
+    case GlobeCursor::Rotate:
+        return Qt::SizeAllCursor;
+    case GlobeCursor::Middle:
+        return Qt::CrossCursor;
+    case GlobeCursor::Arrow:
+        break;
+    }
+    return Qt::ArrowCursor;
+}
+
+} // namespace
+
+CWorldView::CWorldView(CKivDoc& doc, QWidget* parent)
+    : COpenGLView(doc.Context().ui.messages, parent),
+      doc_(doc),
+      renderer_(doc)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+    doc_.WorldView = this;
+    bindCommands();
+}
+
+CWorldView::~CWorldView()
+{
+    Unregister();
+    releaseContext();
+}
 
 void CWorldView::Unregister()
 {
     if (!registered_)
         return;
     registered_ = false;
+    endDrag();
     if (doc_.WorldView == this) {
         doc_.WorldView = nullptr;
         doc_.Show3D = 0;
     }
 }
 
-void CWorldView::paintGL()
+// ---- the document's calls ------------------------------------------------------------------
+
+void CWorldView::RenderScene() { update(); }
+
+void CWorldView::ShowFramesPerSecond()
 {
-    QOpenGLFunctions* gl = context()->functions();
-    gl->glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    gl->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    const QString text = renderer_.frameRateText();
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(w)) {
+            frame->setWindowTitle(text);
+            return;
+        }
+    }
+}
+
+// Without a context the set-up builds the orbits anew, so nothing is lost by skipping these.
+void CWorldView::FreeOrbitBuffers()
+{
+    withContext([this] { renderer_.freeOrbitBuffers(); });
+}
+
+void CWorldView::ResetOrbitState()
+{
+    withContext([this] { renderer_.resetOrbitState(); });
+}
+
+void CWorldView::BuildOrbitLists()
+{
+    withContext([this] { renderer_.buildOrbitLists(); });
+}
+
+void CWorldView::FollowFrom(const tagVECTOR& positionKm)
+{
+    renderer_.followFrom(positionKm);
+    redrawWhenStopped();
+}
+
+void CWorldView::LookAt(double latitude, double westLongitude, double distance)
+{
+    renderer_.lookAt(latitude, westLongitude, distance);
+    redrawWhenStopped();
+}
+
+void CWorldView::SetEarthTexture(const QImage& picture)
+{
+    if (!withContext([&] { renderer_.setTexture(picture); }))
+        pendingTexture_ = picture;
+    update();
+}
+
+// ---- GL ------------------------------------------------------------------------------------
+
+void CWorldView::initializeScene(int width, int height)
+{
+    renderer_.initialize(width, height);
+    if (pendingTexture_) {
+        renderer_.setTexture(*pendingTexture_);
+        pendingTexture_.reset();
+    }
+}
+
+void CWorldView::paintScene() { renderer_.renderScene(); }
+
+void CWorldView::resizeScene(int width, int height) { renderer_.resize(width, height); }
+
+void CWorldView::releaseScene() { renderer_.release(); }
+
+// ---- mouse ---------------------------------------------------------------------------------
+
+void CWorldView::mousePressEvent(QMouseEvent* event)
+{
+    const bool starting = !mouse_.dragging();
+    mouse_.press(buttonOf(event->button()));
+    if (starting)
+        withContext([this] { renderer_.setQuality(doc_.MouseMove); });
+    doc_.HeldRedraws = mouse_.heldViews();
+    showCursor();
+}
+
+void CWorldView::mouseReleaseEvent(QMouseEvent*)
+{
+    endDrag();
+    redrawWhenStopped();
+}
+
+void CWorldView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF at = event->position() * devicePixelRatioF();
+    mouse_.move(at.x(), at.y(), renderer_.camera());
+    redrawWhenStopped();
+}
+
+// Drops pan and zoom; the turns stay.
+void CWorldView::mouseDoubleClickEvent(QMouseEvent*)
+{
+    renderer_.camera().resetProjection();
+    redrawWhenStopped();
+}
+
+void CWorldView::focusOutEvent(QFocusEvent* event)
+{
+    COpenGLView::focusOutEvent(event);
+    endDrag();
+}
+
+void CWorldView::endDrag()
+{
+    if (!mouse_.dragging())
+        return;
+    mouse_.release();
+    withContext([this] { renderer_.setQuality(doc_.Normal); });
+    doc_.HeldRedraws = 0;
+    showCursor();
+}
+
+void CWorldView::redrawWhenStopped()
+{
+    if (!doc_.AnimationRunning)
+        update();
+}
+
+void CWorldView::showCursor() { setCursor(shapeOf(mouse_.cursor())); }
+
+// ---- commands ------------------------------------------------------------------------------
+
+void CWorldView::bindCommands()
+{
+    const auto checkedWhen = [](const int& value, int when) {
+        return [&value, when](platform::CommandUi& ui) { ui.SetCheck(value == when); };
+    };
+    const auto cameraMode = [this](int mode) {
+        return [this, mode] {
+            doc_.CameraPos = mode;
+            doc_.FollowActive = 0;
+        };
+    };
+    const auto toggle = [](int& flag) { return [&flag] { flag = !flag; }; };
+
+    commands_.on(32797, cameraMode(1), checkedWhen(doc_.CameraPos, 1));
+    commands_.on(32913, cameraMode(0), checkedWhen(doc_.CameraPos, 0));
+    for (const auto& [id, style] : {std::pair{32806, 0}, std::pair{32803, 1}, std::pair{32804, 2}, std::pair{32805, 3}})
+        commands_.on(id, [this, style = style] { setBeamStyle(style); }, checkedWhen(doc_.BeamDrawStyle, style));
+    commands_.on(
+        32879,
+        [this] {
+            doc_.Footprint3D = !doc_.Footprint3D;
+            rebuildBeams();
+        },
+        checkedWhen(doc_.Footprint3D, 1));
+    commands_.on(32800, toggle(doc_.ShowCourseEarth3D), checkedWhen(doc_.ShowCourseEarth3D, 1));
+    commands_.on(32801, toggle(doc_.ShowCourse3D), checkedWhen(doc_.ShowCourse3D, 1));
+    commands_.on(32816, toggle(doc_.ShowCenterCross), checkedWhen(doc_.ShowCenterCross, 1));
+}
+
+void CWorldView::setBeamStyle(int style)
+{
+    doc_.BeamDrawStyle = style;
+    rebuildBeams();
+}
+
+void CWorldView::rebuildBeams()
+{
+    withContext([this] { renderer_.buildBeamLists(true); });
+    redrawWhenStopped();
 }

@@ -1,37 +1,61 @@
 #pragma once
-// For now: the globe view's frame-side shell, a GL widget that clears to black. It registers
-// with the document as its WorldView and unregisters synchronously.
+// The 3D globe's window: a thin adapter between Qt and the GlobeRenderer. It registers with the
+// document as its WorldView, turns mouse events into camera moves through GlobeMouse, keeps the
+// globe's commands, and puts the frame rate into its frame's title.
 
 #include "document/DocumentViews.h"
 #include "platform/CommandMap.h"
+#include "views3d/COpenGLView.h"
+#include "views3d/GlobeMouse.h"
+#include "views3d/GlobeRenderer.h"
 
-#include <QOpenGLWidget>
+#include <optional>
 
 class CKivDoc;
 
-class CWorldView : public QOpenGLWidget, public kiv::WorldViewPort {
+class CWorldView : public COpenGLView, public kiv::WorldViewPort {
 public:
     explicit CWorldView(CKivDoc& doc, QWidget* parent = nullptr);
     ~CWorldView() override;
 
     static QString Title() { return QStringLiteral("3D-View"); }
+    // Leaves the document at once (the frame closes); the widget is deleted later.
     void Unregister();
     const platform::CommandMap& Commands() const { return commands_; }
 
-    void RenderScene() override { update(); }
-    void ShowFramesPerSecond() override {}
-    void FreeOrbitBuffers() override {}
-    void ResetOrbitState() override {}
-    void BuildOrbitLists() override {}
-    void FollowFrom(const tagVECTOR&, int) override {}
-    void LookAt(double, double, double) override {}
-    void SetEarthTexture(const QImage&) override {}
+    void RenderScene() override;
+    void ShowFramesPerSecond() override;
+    void FreeOrbitBuffers() override;
+    void ResetOrbitState() override;
+    void BuildOrbitLists() override;
+    void FollowFrom(const tagVECTOR& positionKm) override;
+    void LookAt(double latitude, double westLongitude, double distance) override;
+    void SetEarthTexture(const QImage& picture) override;
 
 protected:
-    void paintGL() override;
+    void initializeScene(int width, int height) override;
+    void paintScene() override;
+    void resizeScene(int width, int height) override;
+    void releaseScene() override;
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void bindCommands();
+    void setBeamStyle(int style);
+    void rebuildBeams();
+    void endDrag();
+    void redrawWhenStopped();
+    void showCursor();
+
     CKivDoc& doc_;
-    bool registered_ = true;
+    views3d::GlobeRenderer renderer_;
+    views3d::GlobeMouse mouse_;
     platform::CommandMap commands_;
+    std::optional<QImage> pendingTexture_; // a background picture that came before the context
+    bool registered_ = true;
 };

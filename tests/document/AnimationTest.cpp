@@ -1,4 +1,5 @@
 // The simulated clock and the animation step.
+#include "document/BeamFootprint.h"
 #include "document/TimeStep.h"
 #include "tests/document/DocumentFixture.h"
 
@@ -80,6 +81,12 @@ TEST_F(AnimationTest, OneStepAdvancesPropagatesAndRedrawsInOrder)
                                                      "RefreshSatellites"}));
     EXPECT_EQ(frame_.clockText, "2024 , Jan , 31 / 12 : 2 : 0");
     EXPECT_EQ(frame_.factorText, "60");
+    // A drag in the globe holds back the flat views it names, without touching their flags.
+    doc.HeldRedraws = kHoldMap | kHoldWorldDataBank;
+    views.calls.clear();
+    tick(doc);
+    EXPECT_EQ(views.calls, (std::vector<std::string>{"RenderScene", "RedrawSky"}));
+    EXPECT_EQ(doc.Show2D, 1);
     doc.WorldView = nullptr;
     doc.MapView = nullptr;
     doc.ObsView = nullptr;
@@ -191,6 +198,10 @@ TEST_F(AnimationTest, FollowingANonexistentSatelliteSwitchesFollowOff)
     doc.FollowedSatellite = 1;
     tick(doc);
     EXPECT_NE(std::find(views.calls.begin(), views.calls.end(), "FollowFrom"), views.calls.end());
+    // Mode 0 looks down from twice the satellite's distance from the centre.
+    doc.FollowMode3D = 0;
+    tick(doc);
+    EXPECT_NEAR(views.lookAtDistance, 2.0 * (doc.SatInfo[1].alt + kEarthRadius), 1e-9);
     doc.FollowedSatellite = 7;
     tick(doc);
     EXPECT_EQ(doc.FollowActive, 0);

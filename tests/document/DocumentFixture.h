@@ -37,8 +37,12 @@ public:
     void FreeOrbitBuffers() override { calls.push_back("FreeOrbitBuffers"); }
     void ResetOrbitState() override { calls.push_back("ResetOrbitState"); }
     void BuildOrbitLists() override { calls.push_back("BuildOrbitLists"); }
-    void FollowFrom(const tagVECTOR&, int) override { calls.push_back("FollowFrom"); }
-    void LookAt(double, double, double) override { calls.push_back("LookAt"); }
+    void FollowFrom(const tagVECTOR&) override { calls.push_back("FollowFrom"); }
+    void LookAt(double, double, double distance) override
+    {
+        calls.push_back("LookAt");
+        lookAtDistance = distance;
+    }
     void RedrawMap() override { calls.push_back("RedrawMap"); }
     void SetWDBZoomBox(const QRectF&) override { calls.push_back("SetWDBZoomBox"); }
     void RedrawSky() override { calls.push_back("RedrawSky"); }
@@ -49,6 +53,7 @@ public:
     void SetEarthTexture(const QImage&) override { calls.push_back("SetEarthTexture"); }
     void ShowWholeWorld(const QSize&) override { calls.push_back("ShowWholeWorld"); }
     std::vector<std::string> calls;
+    double lookAtDistance = 0.0;
 
 private:
     void LayoutLabels() override { calls.push_back("LayoutLabels"); }

@@ -1,4 +1,4 @@
-// The widget tests need one QApplication for the whole program, on the offscreen platform also
+// Widget tests need one QApplication for the whole program, on the offscreen platform also
 // when CTest lists the tests (its environment applies to the runs only).
 #include <QApplication>
 

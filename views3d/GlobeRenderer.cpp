@@ -1,0 +1,192 @@
+// GlobeRenderer: set-up, quality, light, texture, camera and the order of a frame.
+#include "views3d/GlobeRenderer.h"
+
+#include "document/CKivDoc.h"
+#include "platform/UiServices.h"
+#include "views3d/EarthTexture.h"
+#include "views3d/EarthTextureFile.h"
+#include "views3d/GlState.h"
+#include "views3d/GlobeLists.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+
+namespace views3d {
+
+namespace {
+const Perspective kGlobePerspective{20.0, 5.0, 400000.0};
+constexpr double kStartDistance = 140.0;
+} // namespace
+
+GlobeRenderer::GlobeRenderer(CKivDoc& doc, ImageLoader loadImage) : doc_(doc), loadImage_(std::move(loadImage))
+{
+    if (!loadImage_)
+        loadImage_ = [&doc](const QString& name) { return readEarthTexture(name, doc.Context()); };
+}
+
+Detail GlobeRenderer::detail() const { return Detail::of(doc_.AccuracyX, doc_.AccuracyY); }
+
+void GlobeRenderer::initialize(int width, int height)
+{
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glFrontFace(GL_CCW);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glShadeModel(GL_FLAT);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glViewport(0, 0, std::max(width, 1), std::max(height, 1));
+    camera_.setPerspective(kGlobePerspective, width, height);
+
+    setQuality(doc_.Normal);
+    loadEarthTexture(doc_.TextureErdeFileName);
+    buildSatelliteModelList();
+    buildMoonList();
+    buildSunList();
+    buildStarList();
+    buildLensFlareLists();
+    buildOrbitLists();
+    // The stored names are crossed: ActualLongitude holds the latitude.
+    lookAt(doc_.ActualLongitude, doc_.ActualLatitude, kStartDistance);
+}
+
+void GlobeRenderer::release()
+{
+    freeOrbitBuffers();
+    glDeleteLists(lists::kCross, lists::kFlareRing - lists::kCross + 1);
+    if (texture_ != 0)
+        glDeleteTextures(1, &texture_);
+    texture_ = 0;
+}
+
+void GlobeRenderer::resize(int width, int height)
+{
+    if (height <= 0)
+        return;
+    glViewport(0, 0, width, height);
+    camera_.resize(width, height);
+    buildLensFlareLists();
+}
+
+void GlobeRenderer::setQuality(const tagQUALITY& quality)
+{
+    texturing_ = quality.Texturing != 0;
+    doc_.TextureInterpolation = quality.Interpolation;
+    doc_.ShadeMode = quality.Qualitaet;
+    glShadeModel(quality.Qualitaet == 1 ? GL_SMOOTH : GL_FLAT);
+    setupLights(quality.Lightning != 0);
+    applyTextureFilter();
+    buildEarthList();
+}
+
+void GlobeRenderer::setupLights(bool on)
+{
+    lighting_ = on;
+    if (on) {
+        const GLfloat ambient[] = {0.147f, 0.147f, 0.147f, 1.0f};
+        const GLfloat bright[] = {0.98f, 0.98f, 0.98f, 1.0f};
+        glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+        glLightfv(GL_LIGHT0, GL_DIFFUSE, bright);
+        glLightfv(GL_LIGHT0, GL_SPECULAR, bright);
+    }
+    gl::setEnabled(GL_LIGHTING, on);
+    gl::setEnabled(GL_LIGHT0, on);
+}
+
+void GlobeRenderer::loadEarthTexture(const QString& fileName)
+{
+    platform::WaitCursor wait(doc_.Context().ui.cursors);
+    setTexture(loadImage_(fileName));
+}
+
+void GlobeRenderer::setTexture(const QImage& picture)
+{
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    const FittedTexture fitted = fitTextureSize(picture, std::max(maxSide, 64));
+    if (fitted.image.isNull())
+        return;
+    if (fitted.resized) {
+        const bool english = doc_.Language != 0;
+        doc_.Context().ui.messages.show({QStringLiteral("Warning"),
+                                         textureSizeWarning(fitted.image.width(), fitted.image.height(), english),
+                                         platform::MessageButtons::Ok, platform::MessageIcon::Exclamation});
+    }
+    const QImage rows = glRows(fitted.image);
+    if (texture_ == 0)
+        glGenTextures(1, &texture_);
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    // QImage rows are 4-byte aligned, as GL's default unpack alignment.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, rows.width(), rows.height(), 0, GL_RGB, GL_UNSIGNED_BYTE, rows.constBits());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    applyTextureFilter();
+    buildEarthList();
+}
+
+// The interpolation of the quality in force applies at once, not only at the next load.
+void GlobeRenderer::applyTextureFilter()
+{
+    if (texture_ == 0)
+        return;
+    const GLint filter = doc_.TextureInterpolation ? GL_LINEAR : GL_NEAREST;
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+}
+
+void GlobeRenderer::lookAt(double latDeg, double westLonDeg, double distance)
+{
+    camera_.lookAt(lookAtEye(latDeg, westLonDeg, distance, doc_.SimTime));
+}
+
+void GlobeRenderer::followFrom(const tagVECTOR& positionKm)
+{
+    camera_.lookAt(SceneFrame::at(doc_.SimTime).inertialToScene(positionKm) * 2.0);
+}
+
+QString GlobeRenderer::frameRateText()
+{
+    const std::uint32_t now = doc_.Context().ui.clock.tickCount();
+    const QString text = frameRate_.text(frameCount_, static_cast<std::int64_t>(now - doc_.FpsTick));
+    frameCount_ = 0;
+    doc_.FpsTick = now;
+    return text;
+}
+
+void GlobeRenderer::renderScene()
+{
+    ++frameCount_;
+    const SceneFrame frame = SceneFrame::at(doc_.SimTime);
+    const double jd = doc_.SimTime.julianDate();
+    // The geostationary camera turns with the earth before anything is drawn, so that orbits and
+    // the light never lag a frame behind it.
+    if (doc_.CameraPos == 1 && haveEarthTurn_)
+        camera_.turnAboutPolarAxis(lastEarthTurn_ - frame.earthTurnDeg);
+    lastEarthTurn_ = frame.earthTurnDeg;
+    haveEarthTurn_ = true;
+
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixd(camera_.projection().data());
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixd(camera_.modelView().data());
+
+    const Vec3 sun = frame.inertialToScene(doc_.Orbit.CalculateSolarPosition(jd));
+    const GLfloat light[] = {static_cast<GLfloat>(sun.x), static_cast<GLfloat>(sun.y), static_cast<GLfloat>(sun.z), 0.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, light);
+
+    if (doc_.CalculateExact == 1)
+        buildBeamLists(false);
+    drawOrbits(frame, jd);
+    drawEarth(frame);
+    drawMoon(frame, jd);
+    drawSun(sun);
+    glCallList(lists::kStars);
+}
+
+} // namespace views3d

@@ -1,0 +1,116 @@
+#pragma once
+// The globe's picture: the earth, moon, sun with its lens flare, the stars, and the satellites
+// with their orbits, beams and footprints, drawn from the document's state into whatever GL
+// context is current. It is not a widget: the globe window, the off-screen tests and the
+// benchmarks all drive it the same way. Every operation needs the globe's own context current;
+// release() must run in it before the renderer goes.
+//
+// Display lists have fixed numbers in the globe's context (GlobeLists.h); a list is replaced by
+// compiling it again under its number.
+
+#include "document/tagQUALITY.h"
+#include "orbit/CSGP4_SDP4.h"
+#include "views3d/FrameRate.h"
+#include "views3d/GlobeCamera.h"
+#include "views3d/OrbitRing.h"
+#include "views3d/SceneFrame.h"
+#include "views3d/SceneGeometry.h"
+
+#include <QImage>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class CKivDoc;
+
+namespace views3d {
+
+class GlobeRenderer {
+public:
+    // Reads the texture's picture for a file name as the settings hold it.
+    using ImageLoader = std::function<QImage(const QString& fileName)>;
+
+    // Without a loader, pictures come through the program's picture loader (readEarthTexture).
+    explicit GlobeRenderer(CKivDoc& doc, ImageLoader loadImage = {});
+    GlobeRenderer(const GlobeRenderer&) = delete;
+    GlobeRenderer& operator=(const GlobeRenderer&) = delete;
+
+    // The set-up of a new context: GL state, the normal quality, every list, the texture, the
+    // orbits and the camera looking at the document's chosen place.
+    void initialize(int width, int height);
+    // Deletes every list and the texture of this renderer; initialize() builds them anew.
+    void release();
+    // A new window size in device pixels: viewport, projection and the flare's lists.
+    void resize(int width, int height);
+    // One frame into the current framebuffer.
+    void renderScene();
+
+    void setQuality(const tagQUALITY& quality);
+    void loadEarthTexture(const QString& fileName);
+    // Takes a picture as the earth's texture (a weather picture, or a loaded file).
+    void setTexture(const QImage& picture);
+    void buildEarthList();
+    void buildStarList();
+    void buildSatelliteModelList();
+    // The beam lists of every loaded satellite, or of the shown ones only.
+    void buildBeamLists(bool all);
+    void freeOrbitBuffers();
+    void resetOrbitState();
+    // Brings every orbit up to the clock and compiles its list. After freeOrbitBuffers (a new
+    // satellite table) it allocates the rings and builds the beam lists first.
+    void buildOrbitLists();
+
+    // The camera over the place of latitude and west-positive longitude, at the clock's time.
+    void lookAt(double latDeg, double westLonDeg, double distance);
+    // The follow camera: from twice the satellite's inertial position (km), looking at the
+    // centre, so that the satellite stays in the middle of the picture.
+    void followFrom(const tagVECTOR& positionKm);
+    GlobeCamera& camera() { return camera_; }
+    const GlobeCamera& camera() const { return camera_; }
+
+    // The frame-rate title since the last call.
+    QString frameRateText();
+    unsigned texture() const { return texture_; }
+
+private:
+    // GlobeScene.cpp
+    void buildCrossList();
+    void buildMoonList();
+    void buildSunList();
+    void buildLensFlareLists();
+    void drawTexturedSphere();
+    void drawEarth(const SceneFrame& frame);
+    void drawMoon(const SceneFrame& frame, double jd);
+    void drawSun(Vec3 sun);
+    void drawLensFlare(WindowPoint sun);
+    // GlobeSatellites.cpp
+    void buildBeamList(int slot);
+    void deleteSatelliteLists();
+    void allocateOrbits();
+    void updateOrbit(int slot, double jd);
+    void drawOrbits(const SceneFrame& frame, double jd);
+    void drawSatellites();
+    void drawSpokes();
+
+    void setupLights(bool on);
+    void applyTextureFilter();
+    Detail detail() const;
+
+    CKivDoc& doc_;
+    ImageLoader loadImage_;
+    GlobeCamera camera_;
+    CSGP4_SDP4 orbit_; // the globe's own, so that orbits never disturb the document's record
+    std::vector<OrbitRing> rings_;
+    int listedSatellites_ = 0; // slots whose orbit and beam lists exist
+    bool orbitsFreed_ = true;
+    bool texturing_ = true;
+    bool lighting_ = true;
+    unsigned texture_ = 0;
+    int frameCount_ = 0;
+    FrameRate frameRate_;
+    bool haveEarthTurn_ = false;
+    double lastEarthTurn_ = 0.0; // of the last frame, for the geostationary camera
+};
+
+} // namespace views3d
