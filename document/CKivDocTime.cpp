@@ -4,6 +4,7 @@
 #include "document/TimeStep.h"
 #include "orbit/OrbitTime.h"
 #include "platform/UiServices.h"
+#include "platform/VectorUnitState.h"
 
 using namespace kiv;
 
@@ -38,6 +39,7 @@ void CKivDoc::EnableAnimationTimer(bool on)
 
 void CKivDoc::AnimationStep()
 {
+    platform::clearUpperVectorState();
     if (++resetCounter_ >= 10000) {
         resetCounter_ = 0;
         OnReset();
@@ -140,6 +142,7 @@ int CKivDoc::PersistentTimeFactor() const
 
 void CKivDoc::OnReset()
 {
+    platform::clearUpperVectorState();
     platform::WaitCursor wait(context_.ui.cursors);
     ResetRouteSteps();
     if (Show3D && WorldView) {

@@ -5,7 +5,7 @@
 #include "views2d/Raster.h"
 #include "views2d/SkyIcons.h"
 #include "views2d/Terminator.h"
-#include "views2d/VectorUnitState.h"
+#include "platform/VectorUnitState.h"
 
 #include <cstring>
 
@@ -70,7 +70,7 @@ void WorldMap::redraw(const CKivDoc& doc)
 {
     if (image_.isNull())
         return;
-    clearUpperVectorState();
+    platform::clearUpperVectorState();
     computeSunAndMoon(doc);
     drawBackground();
     if (doc.DayNight2D)

@@ -1,10 +1,10 @@
-#include "views2d/VectorUnitState.h"
+#include "platform/VectorUnitState.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <immintrin.h>
 #endif
 
-namespace kiv {
+namespace platform {
 
 #if defined(__x86_64__) || defined(__i386__)
 __attribute__((target("avx"))) static void zeroUpper() { _mm256_zeroupper(); }
@@ -19,4 +19,4 @@ void clearUpperVectorState()
 void clearUpperVectorState() {}
 #endif
 
-} // namespace kiv
+} // namespace platform
