@@ -66,7 +66,6 @@ void CKivApp::OpenFile(const QString& path)
         return;
     doc_->Satellitenfilename = QFileInfo(path).absoluteFilePath();
     doc_->ReloadSatellites();
-    doc_->CreateSatelliteButtons();
 }
 
 void CKivApp::ShowMainWindow()

@@ -77,6 +77,7 @@ void CKivDoc::ReloadSatellites()
     FreeSatellites();
     LoadSatelliteFile();
     InitSatellites();
+    CreateSatelliteButtons();
     if (WorldView)
         WorldView->BuildOrbitLists();
     if (MapView)

@@ -100,7 +100,8 @@ public:
     int ObsSetValue = 0;
     double fUserW = 0.0;
 
-    // Element sets (the file named by Satellitenfilename)
+    // Element sets (the file named by Satellitenfilename). The one way to reload: the table is
+    // freed, read, propagated and its satellite buttons rebuilt, in that order.
     void ReloadSatellites();
     void LoadSatelliteFile();
     bool SetSatelliteFromTLE(int slot, std::string_view name, std::string_view line1, std::string_view line2);

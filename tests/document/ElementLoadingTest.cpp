@@ -126,7 +126,11 @@ TEST_F(DocumentTest, TitleGivesTheFileDateAndPluralInBothLanguages)
 
     writeFile("sats.tle", records(2));
     ASSERT_EQ(utime(path("sats.tle").c_str(), &may5), 0);
+    doc.DisplayAll = 1;
+    doc.SatInfo[1].shown = 1;
     doc.ReloadSatellites();
+    EXPECT_EQ(doc.DisplayAll, 0); // a new set starts with its first satellite shown
+    EXPECT_EQ(doc.SatInfo[0].shown + doc.SatInfo[1].shown, 1);
     EXPECT_EQ(frame_.title, "Satelliten Simulation -> sats.tle (2 Satelliten geladen) vom 5,May,2024");
     doc.Language = 1;
     doc.UpdateTitle();
