@@ -2,15 +2,13 @@
 // the machine's GL (Mesa llvmpipe in the test set-up): median and 95th percentile of 200 frames,
 // as counters. The clock moves a minute per frame, as at time factor 60.
 #include "document/CKivDoc.h"
-#include "platform/DataPaths.h"
-#include "platform/IniProfile.h"
 #include "tests/support/OffscreenGl.h"
-#include "tests/support/ScriptedUiServices.h"
+#include "tests/support/ScratchDocument.h"
 #include "tests/support/TleWriter.h"
 #include "views3d/GlobeRenderer.h"
 
+
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
@@ -54,17 +52,9 @@ struct Setup {
 
 class GlobeScene {
 public:
-    GlobeScene(const Setup& setup, int width, int height) : gl_(width, height)
+    GlobeScene(const Setup& setup, int width, int height)
+        : gl_(width, height), scratch_(satellites(setup.satellites).toStdString()), doc_(&scratch_.doc())
     {
-        const QString root = dir_.path();
-        QFile file(root + "/sats.tle");
-        file.open(QIODevice::WriteOnly);
-        file.write(satellites(setup.satellites));
-        file.close();
-        paths_ = std::make_unique<platform::DataPaths>(root, root + "/user", root + "/bundled");
-        profile_.parse("[Allgemein]\nSatellitenfilename=sats.tle\n");
-        ui_.clock.setNow(platform::Time::fromUtc({2024, 4, 10, 12, 0, 0}));
-        doc_ = std::make_unique<CKivDoc>(kiv::DocumentContext{services_, profile_, *paths_, nullptr});
         doc_->SatelliteModelFileName = QStringLiteral(KIV_SOURCE_DIR "/data/SATELLITE.DAT");
         doc_->BeamDrawStyle = setup.beamStyle;
         doc_->CalculateExact = setup.exact;
@@ -91,12 +81,8 @@ public:
 
 private:
     kiv::test::OffscreenGl gl_;
-    QTemporaryDir dir_;
-    kiv::test::ScriptedUiServices ui_;
-    platform::UiServices services_ = ui_.services();
-    platform::IniProfile profile_;
-    std::unique_ptr<platform::DataPaths> paths_;
-    std::unique_ptr<CKivDoc> doc_;
+    kiv::test::ScratchDocument scratch_;
+    CKivDoc* doc_;
     std::unique_ptr<views3d::GlobeRenderer> renderer_;
 };
 

@@ -8,28 +8,19 @@ namespace kiv::test {
 
 std::string satelliteFile(int count) { return lowSatellites(count, "SAT ", 20000); }
 
-ShellTest::ShellTest()
-{
-    const QString root = dir_.path();
-    paths_ = std::make_unique<platform::DataPaths>(root, root + "/user", root + "/bundled");
-    profile_.setPath(root + "/kiv.ini");
-    ui_.clock.setNow(platform::Time::fromUtc({2024, 4, 10, 12, 0, 0}));
-    writeFile("sats.tle", satelliteFile(3));
-}
+ShellTest::ShellTest() { writeFile("sats.tle", satelliteFile(3)); }
 
 ShellTest::~ShellTest() { app_.reset(); }
 
 void ShellTest::writeFile(const std::string& name, const std::string& bytes) const
 {
-    QFile file(path(QString::fromStdString(name)));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    ASSERT_TRUE(ScratchWorkspace::writeFile(name, bytes)) << name;
 }
 
 CKivApp& ShellTest::start(const std::string& profileText)
 {
     profile_.parse(QByteArray::fromStdString(profileText));
-    app_ = std::make_unique<CKivApp>(services_, profile_, *paths_);
+    app_ = std::make_unique<CKivApp>(services_, profile_, paths_);
     app_->OnFileNew();
     return *app_;
 }

@@ -5,11 +5,9 @@
 #include "app/CKivApp.h"
 #include "app/CMainFrame.h"
 #include "document/CKivDoc.h"
-#include "platform/DataPaths.h"
-#include "platform/IniProfile.h"
 #include "resources/MenuTables.h"
 #include "tests/support/ScopedEnvironment.h"
-#include "tests/support/ScriptedUiServices.h"
+#include "tests/support/ScratchWorkspace.h"
 
 #include <QAction>
 #include <QLabel>
@@ -17,7 +15,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
@@ -30,13 +27,13 @@ namespace kiv::test {
 // Low satellites of 15.5 revolutions per day with valid checksums.
 std::string satelliteFile(int count);
 
-class ShellTest : public ::testing::Test {
+class ShellTest : public ::testing::Test, protected ScratchWorkspace {
 protected:
     ShellTest();
     ~ShellTest() override;
 
     void writeFile(const std::string& name, const std::string& bytes) const;
-    QString path(const QString& name) const { return dir_.path() + QLatin1Char('/') + name; }
+    QString path(const QString& name) const { return filePath(name); }
     // The application with its document (no splash); the profile text is read first. By default
     // the element file "sats.tle" holds three satellites.
     CKivApp& start(const std::string& profileText = "[Allgemein]\nSatellitenfilename=sats.tle\n");
@@ -53,11 +50,6 @@ protected:
     QAction* menuItem(int id);
 
     ScopedTimeZone zone_{"UTC0"};
-    QTemporaryDir dir_;
-    ScriptedUiServices ui_;
-    platform::UiServices services_ = ui_.services();
-    platform::IniProfile profile_;
-    std::unique_ptr<platform::DataPaths> paths_;
     std::unique_ptr<CKivApp> app_;
 };
 

@@ -44,7 +44,7 @@ TEST_F(ShellTest, MainWindowStaysHiddenAndStillUntilTheSplashGoes)
 {
     // No globe: the offscreen platform has no GL to show it with.
     profile_.parse("[Allgemein]\nSatellitenfilename=sats.tle\nShow3D=FALSE\nShowWDB=FALSE\nShowObs=FALSE\n");
-    app_ = std::make_unique<CKivApp>(services_, profile_, *paths_);
+    app_ = std::make_unique<CKivApp>(services_, profile_, paths_);
     app_->InitInstance({"kiv"}, 200);
     ASSERT_NE(app_->Splash(), nullptr);
     EXPECT_TRUE(app_->Splash()->isVisible());

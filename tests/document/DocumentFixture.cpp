@@ -10,9 +10,6 @@ namespace kiv::test {
 DocumentTest::DocumentTest()
 {
     const QString root = dir_.path();
-    paths_ = std::make_unique<platform::DataPaths>(root, root + "/user", root + "/bundled");
-    profile_.setPath(root + "/kiv.ini");
-    ui_.clock.setNow(platform::Time::fromUtc({2024, 4, 10, 12, 0, 0}));
     // The icon list and colour table of a fresh installation, so that tests see only the
     // messages they are about.
     ColorTable colors;
@@ -23,19 +20,20 @@ DocumentTest::DocumentTest()
 
 void DocumentTest::removeFile(const std::string& name) const { QFile::remove(QString::fromStdString(path(name))); }
 
-std::string DocumentTest::path(const std::string& name) const { return (dir_.path() + "/").toStdString() + name; }
+std::string DocumentTest::path(const std::string& name) const
+{
+    return filePath(QString::fromStdString(name)).toStdString();
+}
 
 void DocumentTest::writeFile(const std::string& name, const std::string& bytes) const
 {
-    QFile file(QString::fromStdString(path(name)));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    ASSERT_TRUE(ScratchWorkspace::writeFile(name, bytes)) << name;
 }
 
 CKivDoc& DocumentTest::makeDocument(const std::string& profileText)
 {
     profile_.parse(QByteArray::fromStdString(profileText));
-    doc_ = std::make_unique<CKivDoc>(DocumentContext{services_, profile_, *paths_, &frame_});
+    doc_ = std::make_unique<CKivDoc>(DocumentContext{services_, profile_, paths_, &frame_});
     return *doc_;
 }
 

@@ -4,13 +4,9 @@
 // asks of them.
 
 #include "document/CKivDoc.h"
-#include "platform/DataPaths.h"
-#include "platform/IniProfile.h"
 #include "tests/support/ScopedEnvironment.h"
-#include "tests/support/ScriptedUiServices.h"
+#include "tests/support/ScratchWorkspace.h"
 #include "tests/support/TleWriter.h"
-
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -60,7 +56,7 @@ private:
     void ReloadBackground() override { calls.push_back("ReloadBackground"); }
 };
 
-class DocumentTest : public ::testing::Test {
+class DocumentTest : public ::testing::Test, protected ScratchWorkspace {
 protected:
     DocumentTest();
 
@@ -72,11 +68,6 @@ protected:
     CKivDoc& makeDocument(const std::string& profileText = {});
 
     ScopedTimeZone zone_{"UTC0"};
-    QTemporaryDir dir_;
-    ScriptedUiServices ui_;
-    platform::UiServices services_ = ui_.services();
-    platform::IniProfile profile_;
-    std::unique_ptr<platform::DataPaths> paths_;
     FakeFrame frame_;
     std::unique_ptr<CKivDoc> doc_;
 };
