@@ -1,6 +1,7 @@
 #include "document/CKivDoc.h"
 
 #include "document/BuiltInIcon.h"
+#include "document/GroundTrack.h"
 #include "document/SettingsTable.h"
 #include "document/TimeStep.h"
 #include "platform/DataPaths.h"
@@ -25,6 +26,7 @@ CKivDoc::CKivDoc(DocumentContext context) : context_(context)
 
     platform::WaitCursor wait(context_.ui.cursors);
     LoadSettings();
+    rememberedViews_ = {Show3D, Show2D, ShowObs, ShowWDB};
     Show3D = Show2D = ShowObs = ShowWDB = 0; // set again as the views open
 
     LoadIconNames();
@@ -61,12 +63,6 @@ void CKivDoc::Warn(const QString& caption, const QString& text)
 }
 
 QString CKivDoc::ResolvedPath(const QString& name) const { return context_.paths.resolve(name); }
-
-bool CKivDoc::FileExists(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly);
-}
 
 // ---- element sets ----------------------------------------------------------------------------
 
@@ -183,41 +179,57 @@ void CKivDoc::UpdateTitle()
         context_.frame->SetTitle(title);
 }
 
+namespace {
+
+// What belongs to a slot rather than to the satellite standing in it.
+struct SlotLook {
+    int shown;
+    int iconIndex;
+    std::array<COLORREF, 3> color;
+    std::array<float, 12> glColor;
+};
+
+SlotLook lookOf(const tagSATINFO& info)
+{
+    SlotLook look{info.shown, info.iconIndex, {}, {}};
+    std::copy(std::begin(info.color), std::end(info.color), look.color.begin());
+    std::copy(&info.glColor[0][0], &info.glColor[0][0] + 12, look.glColor.begin());
+    return look;
+}
+
+void setLook(tagSATINFO& info, const SlotLook& look)
+{
+    info.shown = look.shown;
+    info.iconIndex = look.iconIndex;
+    std::copy(look.color.begin(), look.color.end(), info.color);
+    std::copy(look.glColor.begin(), look.glColor.end(), &info.glColor[0][0]);
+}
+
+} // namespace
+
 void CKivDoc::RemoveSatellite(int slot)
 {
     if (slot < 0 || slot >= SatelliteCount)
         return;
-    // Colours, icon and shown flag stay with their slot; the element set and everything computed
-    // from it move down with the satellite.
+    // The element set and everything computed from it move down with the satellite; colours,
+    // icon and shown flag stay with their slot.
     for (int i = slot; i + 1 < SatelliteCount; ++i) {
         Satellites[i] = Satellites[i + 1];
         SatelliteLines[i] = std::move(SatelliteLines[i + 1]);
         SatHistory[i] = std::move(SatHistory[i + 1]);
-        tagSATINFO& to = SatInfo[i];
-        const tagSATINFO& from = SatInfo[i + 1];
-        const tagSATINFO keep = to;
-        to = from;
-        to.shown = keep.shown;
-        to.iconIndex = keep.iconIndex;
-        std::copy(std::begin(keep.color), std::end(keep.color), to.color);
-        std::copy(&keep.glColor[0][0], &keep.glColor[0][0] + 12, &to.glColor[0][0]);
+        const SlotLook look = lookOf(SatInfo[i]);
+        SatInfo[i] = std::move(SatInfo[i + 1]);
+        setLook(SatInfo[i], look);
     }
     const int last = --SatelliteCount;
-    SatHistory[last] = tagSATHISTORY{};
-    SatInfo[last].trackLat.clear();
-    SatInfo[last].trackLon.clear();
-    SatInfo[last].trackAlt.clear();
+    releaseTrack(SatInfo[last], SatHistory[last]);
     RecountIcons();
 }
 
 void CKivDoc::FreeSatellites()
 {
-    for (int i = 0; i < SatelliteCount; ++i) {
-        SatInfo[i].trackLat.clear();
-        SatInfo[i].trackLon.clear();
-        SatInfo[i].trackAlt.clear();
-        SatHistory[i] = tagSATHISTORY{};
-    }
+    for (int i = 0; i < SatelliteCount; ++i)
+        releaseTrack(SatInfo[i], SatHistory[i]);
     SatelliteCount = 0;
     RecountIcons();
 }

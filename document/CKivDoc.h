@@ -108,7 +108,6 @@ public:
     void UpdateTitle();
     void RemoveSatellite(int slot);
     void FreeSatellites();
-    static bool FileExists(const QString& path);
 
     // Propagation, ground tracks and beam footprints
     void InitSatellites();
@@ -218,6 +217,11 @@ private:
         bool anyMissing = false;
         QString smallName, bigName;
     } towns_;
+    // The views open when the program last closed: the Show flags as read, before the views
+    // set them again while they open.
+    struct RememberedViews {
+        int show3D = 0, show2D = 0, showObs = 0, showWDB = 0;
+    } rememberedViews_;
 };
 
 static_assert(kiv::kColorTableSlots == kiv::kMaxSatellites && kiv::kIconListSlots == kiv::kMaxSatellites);

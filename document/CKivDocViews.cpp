@@ -1,7 +1,6 @@
 // CKivDoc: opening, closing and arranging the views, the background bitmaps and the language.
 // The frames themselves belong to the shell (ShellPort).
 #include "document/CKivDoc.h"
-#include "document/SettingsTable.h"
 #include "document/ViewArrangement.h"
 #include "platform/UiServices.h"
 
@@ -19,18 +18,16 @@ constexpr int kMinMapHeight = 32;
 
 void CKivDoc::OpenRememberedViews()
 {
-    KivSettings remembered;
-    applyDefaultSettings(remembered);
-    loadSettings(remembered, Context().profile);
-    if (remembered.Show3D)
+    const RememberedViews& r = rememberedViews_;
+    if (r.show3D)
         Open3DView(false);
-    if (remembered.Show2D)
+    if (r.show2D)
         Open2DView(false);
-    if (remembered.ShowObs)
+    if (r.showObs)
         OpenObsView(false);
-    if (remembered.ShowWDB)
+    if (r.showWDB)
         AddWDBView(false);
-    if (!remembered.Show3D && !remembered.Show2D && !remembered.ShowObs && !remembered.ShowWDB)
+    if (!r.show3D && !r.show2D && !r.showObs && !r.showWDB)
         Open3DView(false);
     ArrangeViews();
 }

@@ -26,6 +26,14 @@ void allocateTrack(tagSATINFO& info, tagSATHISTORY& history, int points)
     info.lastJd = 0.0;
 }
 
+void releaseTrack(tagSATINFO& info, tagSATHISTORY& history)
+{
+    info.trackLat.clear();
+    info.trackLon.clear();
+    info.trackAlt.clear();
+    history = tagSATHISTORY{};
+}
+
 namespace {
 
 // Computes ring entry j at time t.

@@ -15,6 +15,9 @@ double trackStep(double routeLengthFactor, int points, double meanMotion);
 // Sizes the slot's ring and history to points + 1 zeroed entries and marks the ring stale.
 void allocateTrack(tagSATINFO& info, tagSATHISTORY& history, int points);
 
+// Drops the slot's ring and history.
+void releaseTrack(tagSATINFO& info, tagSATHISTORY& history);
+
 struct TrackUpdate {
     int points = 0;           // N
     bool trackShown = false;  // some open view draws the ring

@@ -1,5 +1,6 @@
 #include "document/SettingsTable.h"
 
+#include "document/BeamFootprint.h"
 #include "platform/IniProfile.h"
 
 #include <QStringLiteral>
@@ -28,7 +29,7 @@ constexpr SettingRange kFootprintStyle{1, 3};
 constexpr SettingRange kModelNumber{0, 1e6};
 constexpr SettingRange kPenWidth{1, 20};
 constexpr SettingRange kTransparency{0, 1};
-constexpr SettingRange kBeamAngle{0, 179.99899};
+constexpr SettingRange kBeamAngle{0, kMaxBeamAngle};
 constexpr SettingRange kPositiveFactor{1e-6, 1e6, OutOfRange::Default};
 constexpr SettingRange kPercent{0, 100, OutOfRange::Default};
 constexpr SettingRange kZoomStyle{0, 15};
