@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CAboutDlg::CAboutDlg(platform::MessageBoxes& messages, int language, QWidget* parent)
+CAboutDlg::CAboutDlg(kiv::MessageBoxes& messages, int language, QWidget* parent)
     : QDialog(parent), messages_(messages), language_(language)
 {
     setWindowTitle(QStringLiteral("About Kiv"));
@@ -33,5 +33,5 @@ void CAboutDlg::OnInfo()
     char library[256] = {};
     CSGP4_SDP4::GetVersion(library, sizeof library);
     messages_.show({QStringLiteral("Info"), kiv::texts::aboutInfo(language_ == 0 ? 0 : 1) + QString::fromLatin1(library),
-                    platform::MessageButtons::Ok, platform::MessageIcon::Information});
+                    kiv::MessageButtons::Ok, kiv::MessageIcon::Information});
 }

@@ -4,18 +4,18 @@
 
 #include <QDialog>
 
-namespace platform {
+namespace kiv {
 class MessageBoxes;
 }
 
 class CAboutDlg : public QDialog {
 public:
     // language: 1 English, 0 German, -1 no document (English).
-    CAboutDlg(platform::MessageBoxes& messages, int language, QWidget* parent = nullptr);
+    CAboutDlg(kiv::MessageBoxes& messages, int language, QWidget* parent = nullptr);
 
     void OnInfo();
 
 private:
-    platform::MessageBoxes& messages_;
+    kiv::MessageBoxes& messages_;
     int language_;
 };

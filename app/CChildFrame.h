@@ -14,7 +14,7 @@ public:
     struct View {
         QWidget* widget;
         const void* port;                       // the document's pointer to the view, to find it
-        const platform::CommandMap* commands;
+        const kiv::CommandMap* commands;
         std::function<void()> unregister;
     };
 
@@ -22,7 +22,7 @@ public:
 
     kiv::ViewKind Kind() const { return kind_; }
     const void* Port() const { return view_.port; }
-    const platform::CommandMap* Commands() const { return view_.commands; }
+    const kiv::CommandMap* Commands() const { return view_.commands; }
     // Called after the view has left the document.
     std::function<void(CChildFrame*)> onClosed;
 

@@ -12,7 +12,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
-CKivApp::CKivApp(platform::UiServices& ui, platform::IniProfile& profile, const platform::DataPaths& paths)
+CKivApp::CKivApp(kiv::UiServices& ui, kiv::IniProfile& profile, const kiv::DataPaths& paths)
     : ui_(ui), profile_(profile), paths_(paths), frame_(std::make_unique<CMainFrame>(ui))
 {
     commands_.on(57600, [this] { OnFileNew(); });
@@ -84,5 +84,5 @@ void CKivApp::closeDocument()
 {
     frame_->SetDocument(nullptr, nullptr);
     doc_.reset();
-    documentCommands_ = platform::CommandMap();
+    documentCommands_ = kiv::CommandMap();
 }

@@ -13,7 +13,7 @@ class CKivDoc;
 class CMainFrame;
 class CSplashWnd;
 
-namespace platform {
+namespace kiv {
 class DataPaths;
 class IniProfile;
 struct UiServices;
@@ -21,7 +21,7 @@ struct UiServices;
 
 class CKivApp {
 public:
-    CKivApp(platform::UiServices& ui, platform::IniProfile& profile, const platform::DataPaths& paths);
+    CKivApp(kiv::UiServices& ui, kiv::IniProfile& profile, const kiv::DataPaths& paths);
     ~CKivApp();
     CKivApp(const CKivApp&) = delete;
     CKivApp& operator=(const CKivApp&) = delete;
@@ -43,11 +43,11 @@ public:
 private:
     void closeDocument();
 
-    platform::UiServices& ui_;
-    platform::IniProfile& profile_;
-    const platform::DataPaths& paths_;
-    platform::CommandMap commands_;
-    platform::CommandMap documentCommands_;
+    kiv::UiServices& ui_;
+    kiv::IniProfile& profile_;
+    const kiv::DataPaths& paths_;
+    kiv::CommandMap commands_;
+    kiv::CommandMap documentCommands_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<CKivDoc> doc_;
     std::unique_ptr<CSplashWnd> splash_;

@@ -30,24 +30,24 @@ namespace {
 constexpr int kFirstSatelliteCommand = 35000;
 constexpr int kTickMs = 20;
 
-kiv::res::MenuView menuViewOf(ViewKind kind)
+kiv::MenuView menuViewOf(ViewKind kind)
 {
     switch (kind) {
     case ViewKind::World:
-        return kiv::res::MenuView::World;
+        return kiv::MenuView::World;
     case ViewKind::Map:
-        return kiv::res::MenuView::Map;
+        return kiv::MenuView::Map;
     case ViewKind::WDB:
-        return kiv::res::MenuView::WDB;
+        return kiv::MenuView::WDB;
     case ViewKind::Obs:
-        return kiv::res::MenuView::Obs;
+        return kiv::MenuView::Obs;
     }
-    return kiv::res::MenuView::None;
+    return kiv::MenuView::None;
 }
 
 } // namespace
 
-CMainFrame::CMainFrame(platform::UiServices& ui, QWidget* parent)
+CMainFrame::CMainFrame(kiv::UiServices& ui, QWidget* parent)
     : QMainWindow(parent), ui_(ui), registry_(new kiv::CommandRegistry([this] { return route(); }, this)),
       mdi_(new QMdiArea(this)), title_(QStringLiteral("Satellite Simulation"))
 {
@@ -83,13 +83,13 @@ CMainFrame::CMainFrame(platform::UiServices& ui, QWidget* parent)
 
 CMainFrame::~CMainFrame() = default;
 
-std::vector<const platform::CommandMap*> CMainFrame::route() const
+std::vector<const kiv::CommandMap*> CMainFrame::route() const
 {
     const CChildFrame* child = doc_ ? ActiveChild() : nullptr;
     return {child ? child->Commands() : nullptr, docCommands_, &frameCommands_, appCommands_};
 }
 
-void CMainFrame::SetDocument(CKivDoc* doc, const platform::CommandMap* documentCommands)
+void CMainFrame::SetDocument(CKivDoc* doc, const kiv::CommandMap* documentCommands)
 {
     doc_ = doc;
     docCommands_ = doc ? documentCommands : nullptr;
@@ -206,11 +206,11 @@ CChildFrame* CMainFrame::findChild(ViewKind kind, int wdbSlot) const
 void CMainFrame::SetViewMenu()
 {
     if (!doc_) {
-        menuId_ = kiv::res::kMenuNoDocument;
+        menuId_ = kiv::kMenuNoDocument;
     } else {
         // Every frame in the list holds a registered view; any WDB view counts, not only the first.
         const CChildFrame* child = ActiveChild();
-        menuId_ = kiv::res::viewMenuId(child ? menuViewOf(child->Kind()) : kiv::res::MenuView::None, doc_->Language);
+        menuId_ = kiv::viewMenuId(child ? menuViewOf(child->Kind()) : kiv::MenuView::None, doc_->Language);
         registry_->setLanguage(doc_->Language);
     }
     registry_->fillMenuBar(menuBar(), menuId_);
@@ -396,16 +396,16 @@ void CMainFrame::buildFrameCommands()
 {
     frameCommands_.on(
         59392, [this] { toolBar_->setVisible(toolBar_->isHidden()); },
-        [this](platform::CommandUi& ui) { ui.SetCheck(!toolBar_->isHidden()); });
+        [this](kiv::CommandUi& ui) { ui.SetCheck(!toolBar_->isHidden()); });
     frameCommands_.on(
         59393, [this] { statusBar()->setVisible(statusBar()->isHidden()); },
-        [this](platform::CommandUi& ui) { ui.SetCheck(!statusBar()->isHidden()); });
+        [this](kiv::CommandUi& ui) { ui.SetCheck(!statusBar()->isHidden()); });
     frameCommands_.on(57650, [this] { mdi_->cascadeSubWindows(); });
     frameCommands_.on(57651, [this] { mdi_->tileSubWindows(); });
     frameCommands_.on(57649, [this] { arrangeIcons(); });
     frameCommands_.on(57670, [this] { showHelp(); });
     frameCommands_.on(57665, [this] { close(); });
-    frameCommands_.on(62465, [this] { onTimeZoneButton(); }, [this](platform::CommandUi& ui) { ui.Enable(doc_ != nullptr); });
+    frameCommands_.on(62465, [this] { onTimeZoneButton(); }, [this](kiv::CommandUi& ui) { ui.Enable(doc_ != nullptr); });
 }
 
 void CMainFrame::onTimeZoneButton()
@@ -437,7 +437,7 @@ void CMainFrame::showHelp()
                                                 "option dialogs explain themselves with their Info buttons.")
                                : QStringLiteral("Kiv hat keine Hilfedatei. Alle Befehle stehen in den Menüs; die "
                                                 "Optionsdialoge erklären sich mit ihren Info-Knöpfen."),
-                       platform::MessageButtons::Ok, platform::MessageIcon::Information});
+                       kiv::MessageButtons::Ok, kiv::MessageIcon::Information});
 }
 
 // ---- window events ----------------------------------------------------------------------------

@@ -22,19 +22,19 @@ class QMdiArea;
 class QPushButton;
 class QToolBar;
 
-namespace platform {
+namespace kiv {
 struct UiServices;
 }
 
 class CMainFrame : public QMainWindow, public kiv::MainFramePort, public kiv::ShellPort {
 public:
-    explicit CMainFrame(platform::UiServices& ui, QWidget* parent = nullptr);
+    explicit CMainFrame(kiv::UiServices& ui, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // The document, or none. Installs its command map and the menu of the active view.
-    void SetDocument(CKivDoc* doc, const platform::CommandMap* documentCommands);
+    void SetDocument(CKivDoc* doc, const kiv::CommandMap* documentCommands);
     CKivDoc* Document() const { return doc_; }
-    void SetApplicationCommands(const platform::CommandMap* commands) { appCommands_ = commands; }
+    void SetApplicationCommands(const kiv::CommandMap* commands) { appCommands_ = commands; }
     // Ticks run only once the main window has been shown (the start-up's splash wait).
     void AllowTicks();
     // When the window closes with a document: after the views are closed, to destroy it.
@@ -97,13 +97,13 @@ private:
     void childClosed(CChildFrame* child);
     CChildFrame* findChild(kiv::ViewKind kind, int wdbSlot) const;
     const void* portOf(kiv::ViewKind kind, int wdbSlot) const;
-    std::vector<const platform::CommandMap*> route() const;
+    std::vector<const kiv::CommandMap*> route() const;
 
-    platform::UiServices& ui_;
+    kiv::UiServices& ui_;
     CKivDoc* doc_ = nullptr;
-    const platform::CommandMap* docCommands_ = nullptr;
-    const platform::CommandMap* appCommands_ = nullptr;
-    platform::CommandMap frameCommands_;
+    const kiv::CommandMap* docCommands_ = nullptr;
+    const kiv::CommandMap* appCommands_ = nullptr;
+    kiv::CommandMap frameCommands_;
     kiv::CommandRegistry* registry_;
     QMdiArea* mdi_;
     QToolBar* toolBar_ = nullptr;

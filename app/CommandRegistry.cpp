@@ -37,7 +37,7 @@ QAction* CommandRegistry::action(int id)
     auto it = actions_.find(id);
     if (it != actions_.end())
         return it->second;
-    auto* a = new QAction(plainText(res::toolTipText(id, language_)), this);
+    auto* a = new QAction(plainText(kiv::toolTipText(id, language_)), this);
     a->setData(id);
     a->setShortcut(shortcutOf(id));
     a->setShortcutContext(Qt::ApplicationShortcut);
@@ -47,9 +47,9 @@ QAction* CommandRegistry::action(int id)
     return a;
 }
 
-const platform::CommandMap::Entry* CommandRegistry::find(int id) const
+const kiv::CommandMap::Entry* CommandRegistry::find(int id) const
 {
-    for (const platform::CommandMap* map : route_()) {
+    for (const kiv::CommandMap* map : route_()) {
         if (!map)
             continue;
         if (const auto* entry = map->find(id))
@@ -60,7 +60,7 @@ const platform::CommandMap::Entry* CommandRegistry::find(int id) const
 
 bool CommandRegistry::execute(int id)
 {
-    const platform::CommandMap::Entry* entry = find(id);
+    const kiv::CommandMap::Entry* entry = find(id);
     const bool enabled = state(id).enabled;
     if (entry && enabled)
         entry->run(id);
@@ -68,10 +68,10 @@ bool CommandRegistry::execute(int id)
     return entry && enabled;
 }
 
-platform::CommandUi CommandRegistry::state(int id) const
+kiv::CommandUi CommandRegistry::state(int id) const
 {
-    platform::CommandUi ui;
-    const platform::CommandMap::Entry* entry = find(id);
+    kiv::CommandUi ui;
+    const kiv::CommandMap::Entry* entry = find(id);
     if (!entry)
         ui.enabled = false;
     else if (entry->update)
@@ -86,14 +86,14 @@ void CommandRegistry::setLanguage(int language)
     language_ = language != 0 ? 1 : 0;
     for (auto& [id, a] : actions_) {
         // Satellite buttons carry the satellite's name, not a command text.
-        if (*res::toolTipText(id, language_))
-            a->setText(plainText(res::toolTipText(id, language_)));
+        if (*kiv::toolTipText(id, language_))
+            a->setText(plainText(kiv::toolTipText(id, language_)));
     }
 }
 
 void CommandRegistry::applyState(QAction* a, int id) const
 {
-    const platform::CommandUi ui = state(id);
+    const kiv::CommandUi ui = state(id);
     a->setEnabled(ui.enabled);
     a->setCheckable(ui.checked.has_value());
     if (ui.checked)
@@ -115,10 +115,10 @@ void CommandRegistry::fillMenuBar(QMenuBar* bar, int menuId)
     menus_.clear();
 
     std::vector<QMenu*> open; // open[level] is the menu that takes entries of level + 1
-    for (const res::MenuEntry& e : res::menuEntries(menuId)) {
+    for (const kiv::MenuEntry& e : kiv::menuEntries(menuId)) {
         open.resize(static_cast<std::size_t>(e.level));
         QMenu* parent = e.level == 0 ? nullptr : open.back();
-        if (e.id == res::kPopup) {
+        if (e.id == kiv::kPopup) {
             auto* menu = new QMenu(QString::fromUtf8(e.text), bar);
             menus_.push_back(menu);
             connect(menu, &QMenu::aboutToShow, this, [this, menu] { updateMenu(menu); });
@@ -127,7 +127,7 @@ void CommandRegistry::fillMenuBar(QMenuBar* bar, int menuId)
             else
                 bar->addMenu(menu);
             open.push_back(menu);
-        } else if (e.id == res::kSeparator) {
+        } else if (e.id == kiv::kSeparator) {
             parent->addSeparator();
         } else {
             QAction* item = parent->addAction(QString::fromUtf8(e.text));

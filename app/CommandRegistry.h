@@ -21,7 +21,7 @@ namespace kiv {
 class CommandRegistry : public QObject {
 public:
     // The maps a command passes through, first to last; entries may be null.
-    using Route = std::function<std::vector<const platform::CommandMap*>()>;
+    using Route = std::function<std::vector<const kiv::CommandMap*>()>;
 
     explicit CommandRegistry(Route route, QObject* parent = nullptr);
 
@@ -30,7 +30,7 @@ public:
     // Runs the first handler of the route; false when none takes the id. Afterwards every
     // action's state is brought up to date.
     bool execute(int id);
-    platform::CommandUi state(int id) const;
+    CommandUi state(int id) const;
     bool handled(int id) const;
 
     // Texts of the actions: 1 English, 0 German.
@@ -45,7 +45,7 @@ public:
     void updateMenu(QMenu* menu);
 
 private:
-    const platform::CommandMap::Entry* find(int id) const;
+    const CommandMap::Entry* find(int id) const;
     void applyState(QAction* action, int id) const;
 
     Route route_;

@@ -8,6 +8,6 @@ class CKivDoc;
 
 namespace kiv {
 
-platform::CommandMap documentCommands(CKivDoc& doc);
+CommandMap documentCommands(CKivDoc& doc);
 
 } // namespace kiv

@@ -7,13 +7,13 @@
 
 namespace kiv {
 
-using imaging::CGraphicFile;
+using kiv::CGraphicFile;
 
-QImage loadMapPicture(const QString& fileName, const platform::DataPaths& paths, platform::UiServices& ui)
+QImage loadMapPicture(const QString& fileName, const DataPaths& paths, UiServices& ui)
 {
     CGraphicFile file;
     if (!file.Load(paths.resolve(fileName))) {
-        imaging::showReaderMessages(file.takeMessages(), ui.messages, ui.bell);
+        showReaderMessages(file.takeMessages(), ui.messages, ui.bell);
         file.LoadFromResource(CGraphicFile::kBitmapResource, CGraphicFile::kStandardTexture);
     }
     return file.DetachBitmap().takeImage();

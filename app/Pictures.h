@@ -5,14 +5,14 @@
 #include <QImage>
 #include <QString>
 
-namespace platform {
+namespace kiv {
 class DataPaths;
 struct UiServices;
 }
 
 namespace kiv {
 
-QImage loadMapPicture(const QString& fileName, const platform::DataPaths& paths, platform::UiServices& ui);
+QImage loadMapPicture(const QString& fileName, const DataPaths& paths, UiServices& ui);
 QImage splashPicture();
 
 } // namespace kiv

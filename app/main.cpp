@@ -52,13 +52,13 @@ int main(int argc, char** argv)
     std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("Kiv"));
 
-    platform::QtUiServices qtServices;
-    platform::UiServices services = qtServices.services();
-    platform::IniProfile profile(platform::IniProfile::defaultPath());
+    kiv::QtUiServices qtServices;
+    kiv::UiServices services = qtServices.services();
+    kiv::IniProfile profile(kiv::IniProfile::defaultPath());
     QString error;
     if (!profile.load(&error))
         std::fprintf(stderr, "kiv: %s\n", qPrintable(error));
-    const platform::DataPaths paths = platform::DataPaths::fromEnvironment();
+    const kiv::DataPaths paths = kiv::DataPaths::fromEnvironment();
 
     CKivApp kiv(services, profile, paths);
     kiv.InitInstance(QApplication::arguments());

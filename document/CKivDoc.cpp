@@ -19,12 +19,12 @@ using namespace kiv;
 
 CKivDoc::CKivDoc(DocumentContext context) : context_(context)
 {
-    platform::Clock& clock = context_.ui.clock;
+    kiv::Clock& clock = context_.ui.clock;
     FpsTick = LastTick = StartTick = clock.tickCount();
     setTime(clock.now());
     JulianDate = SimTime.julianDate();
 
-    platform::WaitCursor wait(context_.ui.cursors);
+    kiv::WaitCursor wait(context_.ui.cursors);
     LoadSettings();
     rememberedViews_ = {Show3D, Show2D, ShowObs, ShowWDB};
     Show3D = Show2D = ShowObs = ShowWDB = 0; // set again as the views open
@@ -50,16 +50,16 @@ CKivDoc::~CKivDoc()
                       : QStringLiteral("Achtung, Farbeinträge in Datei : %1 wurden geändert.\nSollen die Änderungen "
                                        "gespeichert werden ?");
         const auto answer = context_.ui.messages.show({QStringLiteral("Attention !"), text.arg(ColorTableFileName),
-                                                       platform::MessageButtons::YesNo,
-                                                       platform::MessageIcon::Exclamation});
-        if (answer == platform::MessageAnswer::Yes)
+                                                       kiv::MessageButtons::YesNo,
+                                                       kiv::MessageIcon::Exclamation});
+        if (answer == kiv::MessageAnswer::Yes)
             SaveColorTable();
     }
 }
 
 void CKivDoc::Warn(const QString& caption, const QString& text)
 {
-    context_.ui.messages.show({caption, text, platform::MessageButtons::Ok, platform::MessageIcon::Exclamation});
+    context_.ui.messages.show({caption, text, kiv::MessageButtons::Ok, kiv::MessageIcon::Exclamation});
 }
 
 QString CKivDoc::ResolvedPath(const QString& name) const { return context_.paths.resolve(name); }
@@ -93,7 +93,7 @@ void CKivDoc::LoadSatelliteFile()
         UpdateTitle();
         return;
     }
-    platform::LineReader lines(file, kElementFileMaxLine);
+    kiv::LineReader lines(file, kElementFileMaxLine);
     const ElementFileContent content = readElementFile(lines);
     int count = 0;
     for (const ElementLines& record : content.records)
@@ -166,8 +166,8 @@ void CKivDoc::UpdateTitle()
                             : QStringLiteral("Satelliten Simulation -> %1 (%2 Satellit%3 geladen)");
     title = title.arg(Satellitenfilename).arg(SatelliteCount).arg(plural);
     if (found) {
-        const platform::LocalCalendar modified =
-            platform::Time(info.lastModified().toSecsSinceEpoch()).local();
+        const kiv::LocalCalendar modified =
+            kiv::Time(info.lastModified().toSecsSinceEpoch()).local();
         title += (english ? QStringLiteral(" from the %1,%2,%3") : QStringLiteral(" vom %1,%2,%3"))
                      .arg(modified.day)
                      .arg(QLatin1String(monthAbbreviation(modified.month, false)))
@@ -247,7 +247,7 @@ void CKivDoc::SaveSettings()
     KivSettings stored = *this;
     stored.TimeFactor = PersistentTimeFactor();
     saveSettings(stored, context_.profile);
-    const platform::WriteResult written = context_.profile.save();
+    const kiv::WriteResult written = context_.profile.save();
     if (!written)
         Warn(English() ? QStringLiteral("Attention") : QStringLiteral("Achtung"),
              (English() ? QStringLiteral("The settings could not be saved.\n")

@@ -21,7 +21,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace platform {
+namespace kiv {
 class DataPaths;
 class IniProfile;
 struct UiServices;
@@ -31,9 +31,9 @@ namespace kiv {
 
 // What the document is built with; all of it outlives the document.
 struct DocumentContext {
-    platform::UiServices& ui;
-    platform::IniProfile& profile;
-    const platform::DataPaths& paths;
+    UiServices& ui;
+    IniProfile& profile;
+    const DataPaths& paths;
     MainFramePort* frame = nullptr;
 };
 
@@ -62,7 +62,7 @@ public:
     std::uint32_t FpsTick = 0;
     std::uint32_t LastTick = 0;
     std::uint32_t StartTick = 0;
-    platform::Time SimTime;     // the simulated instant; local fields by the zone rules in force then
+    kiv::Time SimTime;     // the simulated instant; local fields by the zone rules in force then
     std::int64_t UtcOffset = 0; // UTC minus local time at SimTime, seconds
     double JulianDate = 0.0;    // of the last satellite calculation
     int ShowUTC = 0;
@@ -118,7 +118,7 @@ public:
     // Simulated time and the animation step
     // Sets the clock from outside (time dialog, settings archive): the real-time step then
     // counts from now, not from the last step.
-    void SetSimTime(platform::Time time);
+    void SetSimTime(kiv::Time time);
     void EnableAnimationTimer(bool on);
     void AnimationStep();
     void AdvanceTime();
@@ -196,7 +196,7 @@ public:
     // ---- end of view management ----------------------------------------------------------------
 
 private:
-    void setTime(platform::Time time);
+    void setTime(kiv::Time time);
     bool English() const { return Language != 0; }
     void Warn(const QString& caption, const QString& text);
     void RecountIcons();

@@ -31,7 +31,7 @@ bool CKivDoc::SaveColorTable()
     for (int i = 0; i < kMaxSatellites; ++i)
         std::copy(std::begin(SatInfo[i].color), std::end(SatInfo[i].color), table.slotColors[i].begin());
     table.clockColors = ClockColors;
-    const platform::WriteResult written = saveColorTableFile(context_.paths.writeTarget(ColorTableFileName), table);
+    const kiv::WriteResult written = saveColorTableFile(context_.paths.writeTarget(ColorTableFileName), table);
     ClockColors = table.clockColors; // what the file holds now, out-of-range components cleared
     if (!written) {
         context_.ui.messages.show(fileMessages::couldNotWrite(English(), ColorTableFileName, written));
@@ -68,7 +68,7 @@ bool CKivDoc::SaveIconNames()
         indices[i] = SatInfo[i].iconIndex;
         names[i] = Icons[i].fileName;
     }
-    const platform::WriteResult written = saveIconListFile(context_.paths.writeTarget(IconFileName), indices, names);
+    const kiv::WriteResult written = saveIconListFile(context_.paths.writeTarget(IconFileName), indices, names);
     if (!written)
         context_.ui.messages.show(fileMessages::couldNotWrite(English(), IconFileName, written));
     return written.ok;

@@ -10,17 +10,17 @@ using namespace kiv;
 
 namespace {
 // The clock stays where calendars, files and the models all make sense.
-const platform::Time kEarliest(0);
-const platform::Time kLatest = platform::Time::fromUtc({3000, 12, 31, 23, 59, 59});
+const kiv::Time kEarliest(0);
+const kiv::Time kLatest = kiv::Time::fromUtc({3000, 12, 31, 23, 59, 59});
 } // namespace
 
-void CKivDoc::setTime(platform::Time time)
+void CKivDoc::setTime(kiv::Time time)
 {
     SimTime = time;
     UtcOffset = -time.localMinusUtcSeconds();
 }
 
-void CKivDoc::SetSimTime(platform::Time time)
+void CKivDoc::SetSimTime(kiv::Time time)
 {
     setTime(std::clamp(time, kEarliest, kLatest));
     LastTick = context_.ui.clock.tickCount();
@@ -39,7 +39,7 @@ void CKivDoc::EnableAnimationTimer(bool on)
 
 void CKivDoc::AnimationStep()
 {
-    platform::clearUpperVectorState();
+    kiv::clearUpperVectorState();
     if (++resetCounter_ >= 10000) {
         resetCounter_ = 0;
         OnReset();
@@ -82,7 +82,7 @@ void CKivDoc::AdvanceTime()
     if (AnimationRunning) {
         const int month = TimeFactor == kOneMonth ? SimTime.local().month : 0; // the zone lookup is not free
         const std::int64_t seconds = stepSeconds(TimeFactor, month, realTimeRemainder_, now - LastTick);
-        const platform::Time next = SimTime + seconds;
+        const kiv::Time next = SimTime + seconds;
         if (next < kEarliest || next > kLatest) {
             setTime(context_.ui.clock.now());
             context_.ui.messages.show(
@@ -90,7 +90,7 @@ void CKivDoc::AdvanceTime()
                  English() ? QStringLiteral("Time run out of range.\nResetting to current time")
                            : QStringLiteral("Die simulierte Zeit kann nicht dargestellt werden.\nSetze Simulationszeit "
                                             "zur aktuellen Zeit."),
-                 platform::MessageButtons::Ok, platform::MessageIcon::Information});
+                 kiv::MessageButtons::Ok, kiv::MessageIcon::Information});
         } else {
             setTime(next);
         }
@@ -100,10 +100,10 @@ void CKivDoc::AdvanceTime()
         return;
     int year, month, day, hour, minute, second;
     if (ShowUTC) {
-        const orbit::UtcCalendar c = SimTime.utcCalendar();
+        const kiv::orbit::UtcCalendar c = SimTime.utcCalendar();
         std::tie(year, month, day, hour, minute, second) = std::tie(c.year, c.month, c.day, c.hour, c.minute, c.second);
     } else {
-        const platform::LocalCalendar c = SimTime.local();
+        const kiv::LocalCalendar c = SimTime.local();
         std::tie(year, month, day, hour, minute, second) = std::tie(c.year, c.month, c.day, c.hour, c.minute, c.second);
     }
     context_.frame->SetStatusText(1, QStringLiteral("%1 , %2 , %3 / %4 : %5 : %6")
@@ -142,8 +142,8 @@ int CKivDoc::PersistentTimeFactor() const
 
 void CKivDoc::OnReset()
 {
-    platform::clearUpperVectorState();
-    platform::WaitCursor wait(context_.ui.cursors);
+    kiv::clearUpperVectorState();
+    kiv::WaitCursor wait(context_.ui.cursors);
     ResetRouteSteps();
     if (Show3D && WorldView) {
         WorldView->ResetOrbitState();

@@ -256,7 +256,7 @@ void CKivDoc::LoadEarthMap()
 {
     if (!Shell)
         return;
-    platform::WaitCursor wait(Context().ui.cursors);
+    kiv::WaitCursor wait(Context().ui.cursors);
     EarthMapBitmap = Shell->LoadMapPicture(ErdkarteFileName);
     EarthMapWidth = EarthMapBitmap.width();
     EarthMapHeight = EarthMapBitmap.height();
@@ -266,7 +266,7 @@ void CKivDoc::LoadNightMap()
 {
     if (!Shell)
         return;
-    platform::WaitCursor wait(Context().ui.cursors);
+    kiv::WaitCursor wait(Context().ui.cursors);
     NightMapBitmap = Shell->LoadMapPicture(NightMapFileName);
     NightMapWidth = NightMapBitmap.width();
     NightMapHeight = NightMapBitmap.height();
@@ -278,7 +278,7 @@ void CKivDoc::LoadWDBMap()
         return;
     ShowWDB = 0; // no WDB view draws while the map is replaced
     {
-        platform::WaitCursor wait(Context().ui.cursors);
+        kiv::WaitCursor wait(Context().ui.cursors);
         WDBMapBitmap = Shell->LoadMapPicture(WDBMapFileName);
         WDBMapWidth = WDBMapBitmap.width();
         WDBMapHeight = WDBMapBitmap.height();

@@ -26,23 +26,23 @@ constexpr int recordsTouched(std::size_t bytes, std::size_t recordBytes)
 constexpr COLORREF lighter(COLORREF color)
 {
     constexpr auto lift = [](int value) { return value + (255 - value) * 2 / 3; };
-    return platform::rgb(lift(platform::redOf(color)), lift(platform::greenOf(color)),
-                         lift(platform::blueOf(color)));
+    return kiv::rgb(lift(kiv::redOf(color)), lift(kiv::greenOf(color)),
+                         lift(kiv::blueOf(color)));
 }
 
 // Route colours for the slots after the first five, chosen so that neighbouring slots differ
 // in hue and every colour stands out on the dark map and on space.
 constexpr std::array kRouteCycle = {
-    platform::rgb(0, 255, 255),   // cyan
-    platform::rgb(255, 128, 0),   // orange
-    platform::rgb(96, 96, 255),   // blue violet
-    platform::rgb(160, 255, 0),   // lime
-    platform::rgb(255, 64, 160),  // rose
-    platform::rgb(0, 144, 255),   // azure
-    platform::rgb(255, 210, 0),   // gold
-    platform::rgb(176, 64, 255),  // purple
-    platform::rgb(0, 255, 144),   // spring green
-    platform::rgb(255, 96, 80),   // coral
+    kiv::rgb(0, 255, 255),   // cyan
+    kiv::rgb(255, 128, 0),   // orange
+    kiv::rgb(96, 96, 255),   // blue violet
+    kiv::rgb(160, 255, 0),   // lime
+    kiv::rgb(255, 64, 160),  // rose
+    kiv::rgb(0, 144, 255),   // azure
+    kiv::rgb(255, 210, 0),   // gold
+    kiv::rgb(176, 64, 255),  // purple
+    kiv::rgb(0, 255, 144),   // spring green
+    kiv::rgb(255, 96, 80),   // coral
 };
 
 constexpr COLORREF kPaletteWhite = 0x02FFFFFF;
@@ -98,7 +98,7 @@ ColorTableRead readColorTable(std::string_view bytes)
     // short, as reading the file record by record would.
     std::string padded(bytes.substr(0, present));
     padded.resize(kColorTableBytes, '\0');
-    platform::ArchiveReader reader(padded);
+    kiv::ArchiveReader reader(padded);
 
     ColorTableRead result;
     for (SlotColors& slot : result.table.slotColors)
@@ -119,7 +119,7 @@ ColorTableRead readColorTable(std::string_view bytes)
 QByteArray colorTableBytes(ColorTable& table)
 {
     sanitizeClockColors(table.clockColors);
-    platform::ArchiveWriter writer;
+    kiv::ArchiveWriter writer;
     for (const SlotColors& slot : table.slotColors)
         for (COLORREF color : slot)
             writer.writeUInt32(color);
@@ -139,9 +139,9 @@ std::optional<ColorTableRead> loadColorTableFile(const QString& path)
     return readColorTable(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
-platform::WriteResult saveColorTableFile(const QString& path, ColorTable& table)
+kiv::WriteResult saveColorTableFile(const QString& path, ColorTable& table)
 {
-    return platform::AtomicFile::write(path, colorTableBytes(table));
+    return kiv::AtomicFile::write(path, colorTableBytes(table));
 }
 
 const SlotColorTable& defaultSlotColors()
@@ -157,7 +157,7 @@ const std::array<Rgba, kClockEntries>& defaultClockColors()
 Rgba glColorOf(COLORREF color)
 {
     constexpr auto unit = [](int byte) { return static_cast<float>(byte / 255.0); };
-    return {unit(platform::redOf(color)), unit(platform::greenOf(color)), unit(platform::blueOf(color)), 1.0f};
+    return {unit(kiv::redOf(color)), unit(kiv::greenOf(color)), unit(kiv::blueOf(color)), 1.0f};
 }
 
 } // namespace kiv

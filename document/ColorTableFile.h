@@ -54,7 +54,7 @@ QByteArray colorTableBytes(ColorTable& table);
 
 // nullopt when the file cannot be opened. Reads no more than a complete table.
 std::optional<ColorTableRead> loadColorTableFile(const QString& path);
-platform::WriteResult saveColorTableFile(const QString& path, ColorTable& table);
+WriteResult saveColorTableFile(const QString& path, ColorTable& table);
 
 // The slot colours of a fresh installation, which the style dialogs also copy from.
 const SlotColorTable& defaultSlotColors();

@@ -17,7 +17,7 @@ ElementLines trimmedElementLines(std::string_view name, std::string_view line1, 
             std::string(line2.substr(0, kLineLength))};
 }
 
-ElementFileContent readElementFile(platform::LineReader& reader)
+ElementFileContent readElementFile(kiv::LineReader& reader)
 {
     ElementFileContent content;
     std::string name, line1, line2;

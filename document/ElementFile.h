@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace platform {
+namespace kiv {
 class LineReader;
 }
 
@@ -37,6 +37,6 @@ struct ElementFileContent {
 // files that are not element sets at all.
 inline constexpr std::size_t kElementFileMaxLine = 4096;
 
-ElementFileContent readElementFile(platform::LineReader& lines);
+ElementFileContent readElementFile(LineReader& lines);
 
 } // namespace kiv

@@ -4,28 +4,28 @@ namespace kiv::fileMessages {
 
 namespace {
 
-platform::MessageRequest warning(const QString& caption, const QString& text)
+kiv::MessageRequest warning(const QString& caption, const QString& text)
 {
-    return {caption, text, platform::MessageButtons::Ok, platform::MessageIcon::Exclamation};
+    return {caption, text, kiv::MessageButtons::Ok, kiv::MessageIcon::Exclamation};
 }
 
 } // namespace
 
-platform::MessageRequest colorTableNotFound(bool english, const QString& fileName)
+kiv::MessageRequest colorTableNotFound(bool english, const QString& fileName)
 {
     return warning(QStringLiteral("Attention"), (english ? QStringLiteral("Sorry could'nt find the colortablefile %1.")
                                                          : QStringLiteral("Farbetabellenfile %1 nicht gefunden."))
                                                     .arg(fileName));
 }
 
-platform::MessageRequest iconListNotFound(bool english, const QString& fileName)
+kiv::MessageRequest iconListNotFound(bool english, const QString& fileName)
 {
     return warning(QStringLiteral("Attention"), (english ? QStringLiteral("Sorry could'nt find the icon names file %1.")
                                                          : QStringLiteral("Icon Namens File %1 nicht gefunden."))
                                                     .arg(fileName));
 }
 
-platform::MessageRequest townFileNotFound(bool english, const QString& fileName)
+kiv::MessageRequest townFileNotFound(bool english, const QString& fileName)
 {
     return warning(QStringLiteral("Attention !"),
                    (english ? QStringLiteral("Sorry, couldn't find the dataset file :%1 for the towns.\n"
@@ -35,7 +35,7 @@ platform::MessageRequest townFileNotFound(bool english, const QString& fileName)
                        .arg(fileName));
 }
 
-platform::MessageRequest couldNotWrite(bool english, const QString& fileName, const platform::WriteResult& result)
+kiv::MessageRequest couldNotWrite(bool english, const QString& fileName, const kiv::WriteResult& result)
 {
     QString text = (english ? QStringLiteral("Could not write %1.") : QStringLiteral("%1 konnte nicht geschrieben werden."))
                        .arg(fileName);

@@ -9,10 +9,10 @@
 
 namespace kiv::fileMessages {
 
-platform::MessageRequest colorTableNotFound(bool english, const QString& fileName);
-platform::MessageRequest iconListNotFound(bool english, const QString& fileName);
-platform::MessageRequest townFileNotFound(bool english, const QString& fileName);
+MessageRequest colorTableNotFound(bool english, const QString& fileName);
+MessageRequest iconListNotFound(bool english, const QString& fileName);
+MessageRequest townFileNotFound(bool english, const QString& fileName);
 // For any of the three; the result's English cause follows on a line of its own.
-platform::MessageRequest couldNotWrite(bool english, const QString& fileName, const platform::WriteResult& result);
+MessageRequest couldNotWrite(bool english, const QString& fileName, const WriteResult& result);
 
 } // namespace kiv::fileMessages

@@ -20,15 +20,15 @@ QString singleLine(QString name)
     return name.remove(QLatin1Char('\r')).remove(QLatin1Char('\n'));
 }
 
-IconListRead readIconList(std::string_view head, platform::LineReader& lines)
+IconListRead readIconList(std::string_view head, kiv::LineReader& lines)
 {
     IconListRead result;
-    platform::ArchiveReader reader(head); // a short head reads the missing indices as 0
+    kiv::ArchiveReader reader(head); // a short head reads the missing indices as 0
     for (int& index : result.indices)
         index = checkedIconIndex(reader.readInt32());
     std::string line;
     while (result.names.size() < kIconEntries - 1 && lines.readLine(line))
-        result.names.push_back(platform::fromLatin1(line));
+        result.names.push_back(kiv::fromLatin1(line));
     return result;
 }
 
@@ -54,7 +54,7 @@ int checkedIconIndex(int index)
 IconListRead readIconList(std::string_view bytes)
 {
     const std::string_view head = bytes.substr(0, std::min(bytes.size(), kIconListHeadBytes));
-    platform::LineReader lines(bytes.substr(head.size()));
+    kiv::LineReader lines(bytes.substr(head.size()));
     return readIconList(head, lines);
 }
 
@@ -62,9 +62,9 @@ QByteArray iconListBytes(const IconIndices& indices, const IconNames& names)
 {
     std::array<std::string, kIconEntries> lines;
     for (std::size_t entry = 1; entry < lines.size(); ++entry)
-        lines[entry] = platform::toLatin1(singleLine(names[entry]));
+        lines[entry] = kiv::toLatin1(singleLine(names[entry]));
 
-    platform::ArchiveWriter writer;
+    kiv::ArchiveWriter writer;
     for (int index : indices)
         writer.writeInt32(checkedIconIndex(index));
     const int last = lastEntryToWrite(indices, lines);
@@ -81,13 +81,13 @@ std::optional<IconListRead> loadIconListFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray head = file.read(static_cast<qint64>(kIconListHeadBytes));
-    platform::LineReader lines(file);
+    kiv::LineReader lines(file);
     return readIconList(std::string_view(head.constData(), static_cast<std::size_t>(head.size())), lines);
 }
 
-platform::WriteResult saveIconListFile(const QString& path, const IconIndices& indices, const IconNames& names)
+kiv::WriteResult saveIconListFile(const QString& path, const IconIndices& indices, const IconNames& names)
 {
-    return platform::AtomicFile::write(path, iconListBytes(indices, names));
+    return kiv::AtomicFile::write(path, iconListBytes(indices, names));
 }
 
 } // namespace kiv

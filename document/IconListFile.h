@@ -42,6 +42,6 @@ QByteArray iconListBytes(const IconIndices& indices, const IconNames& names);
 
 // nullopt when the file cannot be opened.
 std::optional<IconListRead> loadIconListFile(const QString& path);
-platform::WriteResult saveIconListFile(const QString& path, const IconIndices& indices, const IconNames& names);
+WriteResult saveIconListFile(const QString& path, const IconIndices& indices, const IconNames& names);
 
 } // namespace kiv

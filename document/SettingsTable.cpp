@@ -286,7 +286,7 @@ void clampSettings(KivSettings& settings)
     }
 }
 
-void loadSettings(KivSettings& s, const platform::IniProfile& profile)
+void loadSettings(KivSettings& s, const kiv::IniProfile& profile)
 {
     for (const SettingDef& def : kTable) {
         const QString section = def.section;
@@ -319,7 +319,7 @@ void loadSettings(KivSettings& s, const platform::IniProfile& profile)
     clampSettings(s);
 }
 
-void saveSettings(const KivSettings& s, platform::IniProfile& profile)
+void saveSettings(const KivSettings& s, kiv::IniProfile& profile)
 {
     const auto writeSection = [&](const char* section) {
         for (const SettingDef& def : kTable) {
@@ -354,7 +354,7 @@ void saveSettings(const KivSettings& s, platform::IniProfile& profile)
     saveQuality(QStringLiteral("Normal"), s.Normal, profile);
 }
 
-void loadQuality(const QString& name, tagQUALITY& quality, const platform::IniProfile& profile)
+void loadQuality(const QString& name, tagQUALITY& quality, const kiv::IniProfile& profile)
 {
     const tagQUALITY defaults;
     tagQUALITY read;
@@ -366,7 +366,7 @@ void loadQuality(const QString& name, tagQUALITY& quality, const platform::IniPr
     quality = read;
 }
 
-void saveQuality(const QString& name, const tagQUALITY& quality, platform::IniProfile& profile)
+void saveQuality(const QString& name, const tagQUALITY& quality, kiv::IniProfile& profile)
 {
     for (const QualityField& f : kQualityFields) {
         const QString key = name + f.suffix;

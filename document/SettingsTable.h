@@ -7,7 +7,7 @@
 #include <span>
 #include <variant>
 
-namespace platform {
+namespace kiv {
 class IniProfile;
 }
 
@@ -44,10 +44,10 @@ void applyDefaultSettings(KivSettings& settings);
 // Brings every value into its range; non-finite numbers become their defaults.
 void clampSettings(KivSettings& settings);
 
-void loadSettings(KivSettings& settings, const platform::IniProfile& profile);
-void saveSettings(const KivSettings& settings, platform::IniProfile& profile);
-void loadQuality(const QString& name, tagQUALITY& quality, const platform::IniProfile& profile);
-void saveQuality(const QString& name, const tagQUALITY& quality, platform::IniProfile& profile);
+void loadSettings(KivSettings& settings, const IniProfile& profile);
+void saveSettings(const KivSettings& settings, IniProfile& profile);
+void loadQuality(const QString& name, tagQUALITY& quality, const IniProfile& profile);
+void saveQuality(const QString& name, const tagQUALITY& quality, IniProfile& profile);
 
 // Puts a URL at the front of a most-recent list unless it is there already (exact text) or
 // blank; the oldest entry drops out.

@@ -45,10 +45,10 @@ tagTOWN parseTownLine(std::string_view line)
     std::string_view field;
     if (!takeField(rest, ',', field))
         return town;
-    town.country = platform::fromLatin1(field);
+    town.country = kiv::fromLatin1(field);
     if (!takeField(rest, ';', field))
         return town;
-    town.name = platform::fromLatin1(field);
+    town.name = kiv::fromLatin1(field);
 
     // The writer puts blanks after each comma; the number readers skip them, so hand-edited
     // lines without them lose no sign or digit.
@@ -57,21 +57,21 @@ tagTOWN parseTownLine(std::string_view line)
     while (taken + 1 < numbers.size() && takeField(rest, ',', numbers[taken]))
         ++taken;
     numbers.back() = rest;
-    town.lon = platform::parseDouble(numbers[0]);
-    town.lat = platform::parseDouble(numbers[1]);
-    town.population = absolutePopulation(platform::parseInt(numbers[2]));
-    town.year = platform::parseInt(numbers[3]);
-    town.extra = platform::parseInt(numbers[4]);
+    town.lon = kiv::parseDouble(numbers[0]);
+    town.lat = kiv::parseDouble(numbers[1]);
+    town.population = absolutePopulation(kiv::parseInt(numbers[2]));
+    town.year = kiv::parseInt(numbers[3]);
+    town.extra = kiv::parseInt(numbers[4]);
     return town;
 }
 
-std::vector<tagTOWN> readTowns(platform::LineReader& lines)
+std::vector<tagTOWN> readTowns(kiv::LineReader& lines)
 {
     std::vector<tagTOWN> towns;
     std::string line;
     if (!lines.readLine(line))
         return towns;
-    const std::size_t count = static_cast<std::size_t>(std::clamp(platform::parseInt(line), 0, kMaxTowns));
+    const std::size_t count = static_cast<std::size_t>(std::clamp(kiv::parseInt(line), 0, kMaxTowns));
     while (towns.size() < count && lines.readLine(line))
         towns.push_back(parseTownLine(line));
     return towns;
@@ -79,7 +79,7 @@ std::vector<tagTOWN> readTowns(platform::LineReader& lines)
 
 std::vector<tagTOWN> readTowns(std::string_view bytes)
 {
-    platform::LineReader lines(bytes);
+    kiv::LineReader lines(bytes);
     return readTowns(lines);
 }
 
@@ -93,25 +93,25 @@ QString storableTownText(const QString& text)
 std::string townLine(const tagTOWN& town)
 {
     constexpr std::string_view kNext = ",  ";
-    std::string line = platform::toLatin1(storableTownText(town.country));
+    std::string line = kiv::toLatin1(storableTownText(town.country));
     line += ',';
-    line += platform::toLatin1(storableTownText(town.name));
+    line += kiv::toLatin1(storableTownText(town.name));
     line += ";  ";
-    line += platform::formatFixed(town.lon);
+    line += kiv::formatFixed(town.lon);
     line += kNext;
-    line += platform::formatFixed(town.lat);
+    line += kiv::formatFixed(town.lat);
     line += kNext;
-    line += platform::formatInt(town.population);
+    line += kiv::formatInt(town.population);
     line += kNext;
-    line += platform::formatInt(town.year);
+    line += kiv::formatInt(town.year);
     line += kNext;
-    line += platform::formatInt(town.extra);
+    line += kiv::formatInt(town.extra);
     return line;
 }
 
 QByteArray townFileBytes(std::span<const tagTOWN> towns)
 {
-    QByteArray bytes = QByteArray::fromStdString(platform::formatInt(static_cast<std::int64_t>(towns.size())));
+    QByteArray bytes = QByteArray::fromStdString(kiv::formatInt(static_cast<std::int64_t>(towns.size())));
     bytes += '\n';
     for (const tagTOWN& town : towns) {
         bytes += QByteArray::fromStdString(townLine(town));
@@ -125,13 +125,13 @@ std::optional<std::vector<tagTOWN>> loadTownFile(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    platform::LineReader lines(file);
+    kiv::LineReader lines(file);
     return readTowns(lines);
 }
 
-platform::WriteResult saveTownFile(const QString& path, std::span<const tagTOWN> towns)
+kiv::WriteResult saveTownFile(const QString& path, std::span<const tagTOWN> towns)
 {
-    return platform::AtomicFile::write(path, townFileBytes(towns));
+    return kiv::AtomicFile::write(path, townFileBytes(towns));
 }
 
 } // namespace kiv

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-namespace platform {
+namespace kiv {
 class LineReader;
 }
 
@@ -31,7 +31,7 @@ inline constexpr int kMaxTowns = 1'000'000;
 tagTOWN parseTownLine(std::string_view line);
 // The count line is trusted no further than the lines present: a negative count reads nothing,
 // a count beyond the file reads what is there.
-std::vector<tagTOWN> readTowns(platform::LineReader& lines);
+std::vector<tagTOWN> readTowns(LineReader& lines);
 std::vector<tagTOWN> readTowns(std::string_view bytes);
 
 // A name as it can be stored: ',' ';' and line breaks would split the line, so they go.
@@ -42,6 +42,6 @@ QByteArray townFileBytes(std::span<const tagTOWN> towns);
 
 // nullopt when the file cannot be opened.
 std::optional<std::vector<tagTOWN>> loadTownFile(const QString& path);
-platform::WriteResult saveTownFile(const QString& path, std::span<const tagTOWN> towns);
+WriteResult saveTownFile(const QString& path, std::span<const tagTOWN> towns);
 
 } // namespace kiv

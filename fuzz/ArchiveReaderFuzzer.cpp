@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    platform::ArchiveReader reader(std::string_view(reinterpret_cast<const char*>(data), size));
+    kiv::ArchiveReader reader(std::string_view(reinterpret_cast<const char*>(data), size));
     std::string line;
     reader.readString();
     while (reader.ok() && !reader.atEnd()) {

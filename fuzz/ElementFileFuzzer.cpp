@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    platform::LineReader lines(bytes, kiv::kElementFileMaxLine);
+    kiv::LineReader lines(bytes, kiv::kElementFileMaxLine);
     const kiv::ElementFileContent content = kiv::readElementFile(lines);
     for (const kiv::ElementLines& raw : content.records) {
         const kiv::ElementLines r = kiv::trimmedElementLines(raw.name, raw.line1, raw.line2);

@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    platform::IniProfile profile;
+    kiv::IniProfile profile;
     profile.parse(bytes);
     if (profile.toBytes() != bytes)
         std::abort();
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     profile.WriteProfileInt(section, QStringLiteral("NrOfPoints"), 50);
     profile.WriteProfileFloat(QStringLiteral("Weltkarte"), QStringLiteral("BeamAngle"), 20.0f);
     const QByteArray written = profile.toBytes();
-    platform::IniProfile again;
+    kiv::IniProfile again;
     again.parse(written);
     if (again.toBytes() != written || again.GetProfileInt(section, QStringLiteral("NrOfPoints"), 0) != 50)
         std::abort();

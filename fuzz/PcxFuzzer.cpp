@@ -7,7 +7,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArrayView bytes(data, qsizetype(size));
-    const auto route = size % 2 ? imaging::Route::Display : imaging::Route::Stored;
-    imaging::CPcxFile::decode(bytes, QStringLiteral("fuzz.pcx"), route);
+    const auto route = size % 2 ? kiv::Route::Display : kiv::Route::Stored;
+    kiv::CPcxFile::decode(bytes, QStringLiteral("fuzz.pcx"), route);
     return 0;
 }

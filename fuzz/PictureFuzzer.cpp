@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArrayView bytes(data, qsizetype(size));
-    imaging::CPictureFile::decode(bytes, size % 2 ? imaging::Route::Display : imaging::Route::Stored);
+    kiv::CPictureFile::decode(bytes, size % 2 ? kiv::Route::Display : kiv::Route::Stored);
     return 0;
 }
 

@@ -7,21 +7,21 @@
 
 namespace {
 
-class CheckingSink final : public views3d::GlSink {
+class CheckingSink final : public kiv::GlSink {
 public:
     void pushMatrix() override { ++depth; }
     void popMatrix() override { --depth; }
     void setCulling(bool) override {}
-    void begin(views3d::Primitive) override { expectOutside(); inside = true; }
+    void begin(kiv::Primitive) override { expectOutside(); inside = true; }
     void end() override { inside = false; }
-    void vertex(views3d::Vec3) override {}
-    void translate(views3d::Vec3) override { expectOutside(); }
-    void rotate(double, views3d::Vec3) override { expectOutside(); }
+    void vertex(kiv::Vec3) override {}
+    void translate(kiv::Vec3) override { expectOutside(); }
+    void rotate(double, kiv::Vec3) override { expectOutside(); }
     void color(double, double, double) override {}
     void material(double, double, double) override {}
     void cube(double) override { expectOutside(); }
-    void sphere(double, views3d::Detail) override { expectOutside(); }
-    void cylinder(double, double, double, views3d::Detail) override { expectOutside(); }
+    void sphere(double, kiv::Detail) override { expectOutside(); }
+    void cylinder(double, double, double, kiv::Detail) override { expectOutside(); }
 
     int depth = 0;
     bool inside = false;
@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     if (size == 0)
         return 0;
     const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
-    platform::LineReader lines(text);
+    kiv::LineReader lines(text);
     CheckingSink sink;
-    views3d::readSatelliteModel(lines, data[0] % 4, sink, views3d::Detail{});
+    kiv::readSatelliteModel(lines, data[0] % 4, sink, kiv::Detail{});
     if (sink.depth != 0 || sink.inside)
         std::abort();
     return 0;

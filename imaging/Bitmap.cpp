@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace imaging {
+namespace kiv {
 
 Bitmap::Bitmap(QImage image, int bitsPerPixel)
     : image_(std::move(image)), bitsPerPixel_(image_.isNull() ? 0 : bitsPerPixel)
@@ -34,4 +34,4 @@ QImage Bitmap::takeImage()
     return std::exchange(image_, QImage());
 }
 
-} // namespace imaging
+} // namespace kiv

@@ -4,7 +4,7 @@
 
 #include <QImage>
 
-namespace imaging {
+namespace kiv {
 
 // How a reader delivers its picture.
 enum class Route {
@@ -40,4 +40,4 @@ private:
     int bitsPerPixel_ = 0;
 };
 
-} // namespace imaging
+} // namespace kiv

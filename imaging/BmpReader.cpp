@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <bit>
 
-namespace imaging {
+namespace kiv {
 
 namespace {
 
@@ -150,4 +150,4 @@ LoadResult decodeBmp(QByteArrayView file, const QString& name, Route route)
     });
 }
 
-} // namespace imaging
+} // namespace kiv

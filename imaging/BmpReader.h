@@ -7,7 +7,7 @@
 #include <QByteArrayView>
 #include <QString>
 
-namespace imaging {
+namespace kiv {
 
 // Decodes a whole BMP file; `name` only goes into the messages.
 LoadResult decodeBmp(QByteArrayView file, const QString& name, Route route);
@@ -15,4 +15,4 @@ LoadResult decodeBmp(QByteArrayView file, const QString& name, Route route);
 // The message for a BMP file that could not be opened.
 ReaderMessage bmpOpenFailure(const QString& name);
 
-} // namespace imaging
+} // namespace kiv

@@ -1,6 +1,6 @@
 #include "imaging/BmpRle.h"
 
-namespace imaging {
+namespace kiv {
 
 namespace {
 
@@ -88,4 +88,4 @@ std::optional<std::vector<uchar>> expandBmpRle(QByteArrayView data, int width, i
     return canvas.take();
 }
 
-} // namespace imaging
+} // namespace kiv

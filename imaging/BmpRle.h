@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-namespace imaging {
+namespace kiv {
 
 // Expands the stream into one byte per pixel, width bytes a row, rows in stored order (bottom row
 // first). Pixels the stream skips (deltas, early ends of line or of the bitmap) stay 0; runs past
@@ -14,4 +14,4 @@ namespace imaging {
 // the end-of-bitmap mark and before the last row is full.
 std::optional<std::vector<uchar>> expandBmpRle(QByteArrayView data, int width, int height, int bitCount);
 
-} // namespace imaging
+} // namespace kiv

@@ -11,7 +11,7 @@
 #include <array>
 #include <utility>
 
-namespace imaging {
+namespace kiv {
 
 namespace {
 
@@ -174,4 +174,4 @@ std::optional<QByteArray> CGraphicFile::readWholeFile(const QString& fileName, Q
     return bytes;
 }
 
-} // namespace imaging
+} // namespace kiv

@@ -17,7 +17,7 @@
 
 #include <optional>
 
-namespace imaging {
+namespace kiv {
 
 class CGraphicFile {
 public:
@@ -87,4 +87,4 @@ private:
     bool useDib_ = true;
 };
 
-} // namespace imaging
+} // namespace kiv

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace imaging {
+namespace kiv {
 
 namespace {
 
@@ -189,4 +189,4 @@ LoadResult CPcxFile::decode(QByteArrayView file, const QString& name, Route rout
     });
 }
 
-} // namespace imaging
+} // namespace kiv

@@ -9,7 +9,7 @@
 
 #include <vector>
 
-namespace imaging {
+namespace kiv {
 
 class CPcxFile : public CGraphicFile {
 public:
@@ -20,4 +20,4 @@ public:
     static qsizetype decodeRle(QByteArrayView in, std::vector<uchar>& out);
 };
 
-} // namespace imaging
+} // namespace kiv

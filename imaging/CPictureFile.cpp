@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QImageReader>
 
-namespace imaging {
+namespace kiv {
 
 namespace {
 
@@ -90,4 +90,4 @@ bool CPictureFile::LoadImageResource(int id)
     return adopt(std::move(result));
 }
 
-} // namespace imaging
+} // namespace kiv

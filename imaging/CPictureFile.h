@@ -8,7 +8,7 @@
 
 #include <QByteArrayView>
 
-namespace imaging {
+namespace kiv {
 
 class CPictureFile : public CGraphicFile {
 public:
@@ -19,4 +19,4 @@ public:
     static Bitmap decode(QByteArrayView bytes, Route route);
 };
 
-} // namespace imaging
+} // namespace kiv

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <set>
 
-namespace imaging {
+namespace kiv {
 
 namespace {
 
@@ -227,4 +227,4 @@ LoadResult CTiffFile::decode(QByteArrayView file, const QString& name, Route rou
     });
 }
 
-} // namespace imaging
+} // namespace kiv

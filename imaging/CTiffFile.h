@@ -6,7 +6,7 @@
 
 #include <QByteArrayView>
 
-namespace imaging {
+namespace kiv {
 
 class CTiffFile : public CGraphicFile {
 public:
@@ -25,4 +25,4 @@ public:
     static Unpacked unpackBits(QByteArrayView in, uchar* out, qsizetype target);
 };
 
-} // namespace imaging
+} // namespace kiv

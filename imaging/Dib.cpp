@@ -4,7 +4,7 @@
 #include <bit>
 #include <cstring>
 
-namespace imaging {
+namespace kiv {
 
 void Dib::viewRows(const uchar* bits, qint64 stride, bool bottomUp)
 {
@@ -192,4 +192,4 @@ void deliver(const Dib& dib, Route route, LoadResult& result)
         result.messages.push_back(outOfMemoryMessage());
 }
 
-} // namespace imaging
+} // namespace kiv

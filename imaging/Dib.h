@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace imaging {
+namespace kiv {
 
 // Largest width and height any reader accepts.
 inline constexpr int kMaxPictureSide = 16384;
@@ -72,4 +72,4 @@ Bitmap toBitmap(const Dib& dib, Route route);
 // Puts the bitmap of `dib` into the result, or the out-of-memory message when it cannot be made.
 void deliver(const Dib& dib, Route route, LoadResult& result);
 
-} // namespace imaging
+} // namespace kiv

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace imaging {
+namespace kiv {
 
 class LittleEndian {
 public:
@@ -52,4 +52,4 @@ private:
     QByteArrayView bytes_;
 };
 
-} // namespace imaging
+} // namespace kiv

@@ -7,7 +7,7 @@
 
 #include <new>
 
-namespace imaging {
+namespace kiv {
 
 struct LoadResult {
     Bitmap bitmap;
@@ -41,4 +41,4 @@ LoadResult guardMemory(Decode decode)
     }
 }
 
-} // namespace imaging
+} // namespace kiv

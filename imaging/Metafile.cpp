@@ -14,7 +14,7 @@
 #include <libwmf/api.h>
 #include <libwmf/svg.h>
 
-namespace imaging {
+namespace kiv {
 
 namespace {
 
@@ -136,4 +136,4 @@ QImage Metafile::renderSvg(const QByteArray& svg)
     return image;
 }
 
-} // namespace imaging
+} // namespace kiv

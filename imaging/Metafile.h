@@ -6,7 +6,7 @@
 #include <QByteArrayView>
 #include <QImage>
 
-namespace imaging {
+namespace kiv {
 
 class Metafile {
 public:
@@ -22,4 +22,4 @@ private:
     static QImage renderSvg(const QByteArray& svg);
 };
 
-} // namespace imaging
+} // namespace kiv

@@ -3,16 +3,16 @@
 #include "platform/Bell.h"
 #include "platform/MessageBoxes.h"
 
-namespace imaging {
+namespace kiv {
 
-void showReaderMessages(const ReaderMessages& messages, platform::MessageBoxes& boxes, platform::Bell& bell)
+void showReaderMessages(const ReaderMessages& messages, MessageBoxes& boxes, Bell& bell)
 {
     for (const ReaderMessage& m : messages) {
         if (m.beep)
             bell.beep();
-        boxes.show({m.caption, m.text, platform::MessageButtons::Ok,
-                    m.icon == ReaderMessage::Icon::Hand ? platform::MessageIcon::Error : platform::MessageIcon::None});
+        boxes.show({m.caption, m.text, MessageButtons::Ok,
+                    m.icon == ReaderMessage::Icon::Hand ? MessageIcon::Error : MessageIcon::None});
     }
 }
 
-} // namespace imaging
+} // namespace kiv

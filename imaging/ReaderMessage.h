@@ -6,12 +6,12 @@
 
 #include <vector>
 
-namespace platform {
+namespace kiv {
 class Bell;
 class MessageBoxes;
-} // namespace platform
+} // namespace kiv
 
-namespace imaging {
+namespace kiv {
 
 struct ReaderMessage {
     enum class Icon { None, Hand }; // Hand: the stop sign of error boxes
@@ -29,6 +29,6 @@ using ReaderMessages = std::vector<ReaderMessage>;
 
 // Shows the messages one after the other, each after its beep. The boxes have only an OK button,
 // so nothing the user does changes what the reader did.
-void showReaderMessages(const ReaderMessages& messages, platform::MessageBoxes& boxes, platform::Bell& bell);
+void showReaderMessages(const ReaderMessages& messages, MessageBoxes& boxes, Bell& bell);
 
-} // namespace imaging
+} // namespace kiv

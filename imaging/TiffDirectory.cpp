@@ -1,6 +1,6 @@
 #include "imaging/TiffDirectory.h"
 
-namespace imaging {
+namespace kiv {
 
 namespace {
 
@@ -83,4 +83,4 @@ std::optional<std::uint32_t> TiffDirectory::value(std::uint16_t tag, std::uint32
     return v->front();
 }
 
-} // namespace imaging
+} // namespace kiv

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-namespace imaging {
+namespace kiv {
 
 class TiffDirectory {
 public:
@@ -58,4 +58,4 @@ private:
     std::uint32_t next_ = 0;
 };
 
-} // namespace imaging
+} // namespace kiv

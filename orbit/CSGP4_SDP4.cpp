@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string_view>
 
-using namespace orbit;
+using namespace kiv::orbit;
 
 namespace {
 

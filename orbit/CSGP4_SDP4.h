@@ -74,12 +74,12 @@ public:
     // 0 sunlit, 1 penumbra, 2 umbra.
     int GetEclipsed() const { return eclipsed_; }
 
-    static double JulianDate(orbit::UtcInstant t) { return orbit::julianDate(t); }
-    static double JulianDate(const orbit::UtcCalendar& c) { return orbit::julianDate(c); }
-    static orbit::UtcCalendar CalendarDate(double jd) { return orbit::calendarDate(jd); }
-    static int DayOfYear(int year, int month, int day) { return orbit::dayOfYear(year, month, day); }
-    static double Modulus(double value, double modulus) { return orbit::modulus(value, modulus); }
-    static double DegToRad(double degrees) { return degrees * orbit::kDegToRad; }
+    static double JulianDate(kiv::orbit::UtcInstant t) { return kiv::orbit::julianDate(t); }
+    static double JulianDate(const kiv::orbit::UtcCalendar& c) { return kiv::orbit::julianDate(c); }
+    static kiv::orbit::UtcCalendar CalendarDate(double jd) { return kiv::orbit::calendarDate(jd); }
+    static int DayOfYear(int year, int month, int day) { return kiv::orbit::dayOfYear(year, month, day); }
+    static double Modulus(double value, double modulus) { return kiv::orbit::modulus(value, modulus); }
+    static double DegToRad(double degrees) { return degrees * kiv::orbit::kDegToRad; }
     // Writes at most size - 1 characters and a NUL.
     static void GetVersion(char* buffer, int size);
 
@@ -87,8 +87,8 @@ private:
     void prepare();
 
     tagSATELLITE satellite_{};
-    orbit::ModelCache models_;
-    orbit::Sgp4Model* model_ = nullptr;
+    kiv::orbit::ModelCache models_;
+    kiv::orbit::Sgp4Model* model_ = nullptr;
     tagVECTOR position_, velocity_;
     double time_ = 0.0;
     double latitude_ = 0.0, longitude_ = 0.0, altitude_ = 0.0;

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace orbit {
+namespace kiv::orbit {
 
 namespace {
 
@@ -258,4 +258,4 @@ void DeepSpace::addPeriodics(double t, MeanOrbit& m, double& sinInclination,
     m.raanRad = nodep;
 }
 
-} // namespace orbit
+} // namespace kiv::orbit

@@ -5,7 +5,7 @@
 
 #include "orbit/Resonance.h"
 
-namespace orbit {
+namespace kiv::orbit {
 
 // Mean elements as the propagation carries them; the deep-space terms adjust them.
 struct MeanOrbit {
@@ -50,4 +50,4 @@ private:
     Resonance resonance_;
 };
 
-} // namespace orbit
+} // namespace kiv::orbit

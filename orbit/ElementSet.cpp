@@ -7,7 +7,7 @@
 #include <cmath>
 #include <string>
 
-namespace orbit {
+namespace kiv::orbit {
 
 namespace {
 
@@ -188,4 +188,4 @@ MeanElements meanElementsOf(const ElementSet& e)
     return m;
 }
 
-} // namespace orbit
+} // namespace kiv::orbit

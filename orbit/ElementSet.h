@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-namespace orbit {
+namespace kiv::orbit {
 
 struct ElementSet {
     std::int64_t catalogNumber = 0;
@@ -36,4 +36,4 @@ std::optional<ElementSet> parseElementSet(std::string_view line1, std::string_vi
 // The elements in the units and form the propagation models take.
 MeanElements meanElementsOf(const ElementSet& elements);
 
-} // namespace orbit
+} // namespace kiv::orbit

@@ -1,6 +1,6 @@
 #include "orbit/Geodesy.h"
 
-namespace orbit {
+namespace kiv::orbit {
 
 namespace {
 constexpr double kA = kWgs84EquatorialRadiusKm;
@@ -76,4 +76,4 @@ Equatorial topocentricEquatorial(Vec3 position, const Geodetic& site, double gms
     return e;
 }
 
-} // namespace orbit
+} // namespace kiv::orbit

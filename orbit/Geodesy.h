@@ -4,7 +4,7 @@
 
 #include "orbit/OrbitMath.h"
 
-namespace orbit {
+namespace kiv::orbit {
 
 struct Geodetic {
     double latitudeRad = 0.0;
@@ -40,4 +40,4 @@ LookAngles lookAngles(Vec3 positionKm, Vec3 velocityKmPerSec, const Geodetic& si
 // Topocentric right ascension and declination of an object seen from a site.
 Equatorial topocentricEquatorial(Vec3 positionKm, const Geodetic& site, double gmstRad);
 
-} // namespace orbit
+} // namespace kiv::orbit

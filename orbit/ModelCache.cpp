@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace orbit {
+namespace kiv::orbit {
 
 std::size_t ModelCache::KeyHash::operator()(const Key& key) const
 {
@@ -38,4 +38,4 @@ Sgp4Model* ModelCache::modelFor(const tagSATELLITE& record)
     return recent.model;
 }
 
-} // namespace orbit
+} // namespace kiv::orbit

@@ -12,7 +12,7 @@
 #include <memory>
 #include <unordered_map>
 
-namespace orbit {
+namespace kiv::orbit {
 
 class ModelCache {
 public:
@@ -37,4 +37,4 @@ private:
     std::array<Recent, 256> recent_{};
 };
 
-} // namespace orbit
+} // namespace kiv::orbit

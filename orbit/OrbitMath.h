@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-namespace orbit {
+namespace kiv::orbit {
 
 inline constexpr double kPi = 3.14159265358979323846;
 inline constexpr double kTwoPi = 2.0 * kPi;
@@ -36,4 +36,4 @@ inline double modulus(double v, double m)
     return r >= m ? 0.0 : r;
 }
 
-} // namespace orbit
+} // namespace kiv::orbit

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace orbit {
+namespace kiv::orbit {
 
 bool isLeapYear(std::int64_t year)
 {
@@ -106,4 +106,4 @@ double gmstRadians(double jdUt1)
     return theta;
 }
 
-} // namespace orbit
+} // namespace kiv::orbit

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace orbit {
+namespace kiv::orbit {
 
 // An absolute instant: seconds since 1970-01-01 00:00:00 UTC.
 struct UtcInstant {
@@ -42,4 +42,4 @@ bool isLeapYear(std::int64_t year);
 // Greenwich mean sidereal time by the IAU-82 formula, in radians [0, 2 pi).
 double gmstRadians(double jdUt1);
 
-} // namespace orbit
+} // namespace kiv::orbit

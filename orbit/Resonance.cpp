@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-namespace orbit {
+namespace kiv::orbit {
 
 namespace {
 
@@ -251,4 +251,4 @@ void Resonance::apply(double t, double raanRad, double argPerigeeRad, double& me
     meanMotionRadPerMin = meanMotion_ + dndt;
 }
 
-} // namespace orbit
+} // namespace kiv::orbit

@@ -3,7 +3,7 @@
 // about one day (geostationary) and half-day orbits of high eccentricity (Molniya). The
 // resonance angle and the mean motion are integrated numerically in 720-minute steps.
 
-namespace orbit {
+namespace kiv::orbit {
 
 // What the deep-space initialisation (DeepSpace, Resonance) takes from the near-earth one.
 struct DeepSpaceSetup {
@@ -84,4 +84,4 @@ private:
     unsigned uses_ = 0;
 };
 
-} // namespace orbit
+} // namespace kiv::orbit

@@ -6,7 +6,7 @@
 
 #include <cmath>
 
-namespace orbit {
+namespace kiv::orbit {
 
 namespace wgs72 {
 inline constexpr double kMuKm3PerSec2 = 398600.8;
@@ -29,4 +29,4 @@ inline double fmodTwoPi(double x)
     return std::fabs(x) < kTwoPi ? x : std::fmod(x, kTwoPi);
 }
 
-} // namespace orbit
+} // namespace kiv::orbit

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace orbit {
+namespace kiv::orbit {
 
 namespace {
 
@@ -358,4 +358,4 @@ int Sgp4Model::propagateModel(double t, StateVector& state)
     return kSgp4Ok;
 }
 
-} // namespace orbit
+} // namespace kiv::orbit

@@ -5,7 +5,7 @@
 #include "orbit/DeepSpace.h"
 #include "orbit/OrbitMath.h"
 
-namespace orbit {
+namespace kiv::orbit {
 
 // Mean elements as the models take them.
 struct MeanElements {
@@ -73,4 +73,4 @@ private:
     DeepSpace deep_;
 };
 
-} // namespace orbit
+} // namespace kiv::orbit

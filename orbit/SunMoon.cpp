@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace orbit {
+namespace kiv::orbit {
 
 namespace {
 
@@ -159,4 +159,4 @@ double illuminatedFraction(Vec3 sun, Vec3 moon, Vec3 observer)
     return (1.0 + cosPhase) / 2.0;
 }
 
-} // namespace orbit
+} // namespace kiv::orbit

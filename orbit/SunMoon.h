@@ -5,7 +5,7 @@
 
 #include "orbit/OrbitMath.h"
 
-namespace orbit {
+namespace kiv::orbit {
 
 Vec3 sunPosition(double jd);
 Vec3 moonPosition(double jd);
@@ -24,4 +24,4 @@ Eclipse eclipseOf(Vec3 objectKm, Vec3 sunKm);
 // Illuminated fraction of the moon's disc (0 new, 1 full) seen from a point (all geocentric).
 double illuminatedFraction(Vec3 sunKm, Vec3 moonKm, Vec3 observerKm);
 
-} // namespace orbit
+} // namespace kiv::orbit

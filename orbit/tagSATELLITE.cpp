@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace orbit {
+namespace kiv::orbit {
 
 namespace {
 constexpr std::size_t kMaxNameLength = 22;
@@ -62,4 +62,4 @@ ElementSet elementsOf(const tagSATELLITE& r)
     return e;
 }
 
-} // namespace orbit
+} // namespace kiv::orbit

@@ -34,10 +34,10 @@ static_assert(sizeof(tagSATELLITE) == 168);
 static_assert(offsetof(tagSATELLITE, name) == 0);
 static_assert(offsetof(tagSATELLITE, meanMotion) == 144);
 
-namespace orbit {
+namespace kiv::orbit {
 
 // A record of a name (cut to 22 characters) and the elements read, or an invalid record.
 tagSATELLITE makeSatelliteRecord(std::string_view name, const std::optional<ElementSet>& elements);
 ElementSet elementsOf(const tagSATELLITE& record);
 
-} // namespace orbit
+} // namespace kiv::orbit

@@ -4,7 +4,7 @@
 
 #include <bit>
 
-namespace platform {
+namespace kiv {
 
 namespace {
 
@@ -145,4 +145,4 @@ bool ArchiveReader::readTextLine(std::string& line)
     return true;
 }
 
-} // namespace platform
+} // namespace kiv

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace kiv {
 
 class ArchiveReader {
 public:
@@ -60,4 +60,4 @@ private:
     QString errorText_;
 };
 
-} // namespace platform
+} // namespace kiv

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace kiv {
 
 // A rectangle as the binary archives store it: four little-endian 32-bit ints.
 struct ArchiveRect {
@@ -14,4 +14,4 @@ struct ArchiveRect {
     friend bool operator==(const ArchiveRect&, const ArchiveRect&) = default;
 };
 
-} // namespace platform
+} // namespace kiv

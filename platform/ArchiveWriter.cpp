@@ -2,7 +2,7 @@
 
 #include <bit>
 
-namespace platform {
+namespace kiv {
 
 namespace {
 
@@ -86,4 +86,4 @@ void ArchiveWriter::writeTextLine(std::string_view text)
     bytes_.append('\n');
 }
 
-} // namespace platform
+} // namespace kiv

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace platform {
+namespace kiv {
 
 class ArchiveWriter {
 public:
@@ -39,4 +39,4 @@ private:
     QByteArray bytes_;
 };
 
-} // namespace platform
+} // namespace kiv

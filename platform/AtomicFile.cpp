@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace platform {
+namespace kiv {
 
 namespace {
 
@@ -33,4 +33,4 @@ WriteResult AtomicFile::write(const QString& path, const QByteArray& contents)
     return {};
 }
 
-} // namespace platform
+} // namespace kiv

@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace platform {
+namespace kiv {
 
 struct WriteResult {
     bool ok = true;
@@ -21,4 +21,4 @@ public:
     static WriteResult write(const QString& path, const QByteArray& contents);
 };
 
-} // namespace platform
+} // namespace kiv

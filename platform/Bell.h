@@ -1,6 +1,6 @@
 #pragma once
 
-namespace platform {
+namespace kiv {
 
 // The warning beep of a refused input.
 class Bell {
@@ -9,4 +9,4 @@ public:
     virtual void beep() = 0;
 };
 
-} // namespace platform
+} // namespace kiv

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace kiv {
 
 class Clock {
 public:
@@ -21,4 +21,4 @@ public:
     std::uint32_t tickCount() { return static_cast<std::uint32_t>(monotonicMs()); }
 };
 
-} // namespace platform
+} // namespace kiv

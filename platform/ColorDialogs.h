@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace platform {
+namespace kiv {
 
 class ColorDialogs {
 public:
@@ -15,4 +15,4 @@ public:
     virtual std::optional<std::uint32_t> chooseColor(std::uint32_t initialColorRef, const QString& title) = 0;
 };
 
-} // namespace platform
+} // namespace kiv

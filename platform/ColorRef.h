@@ -6,7 +6,7 @@
 
 using COLORREF = std::uint32_t;
 
-namespace platform {
+namespace kiv {
 
 constexpr COLORREF rgb(int r, int g, int b)
 {
@@ -16,4 +16,4 @@ constexpr int redOf(COLORREF c) { return static_cast<int>(c & 0xFF); }
 constexpr int greenOf(COLORREF c) { return static_cast<int>((c >> 8) & 0xFF); }
 constexpr int blueOf(COLORREF c) { return static_cast<int>((c >> 16) & 0xFF); }
 
-} // namespace platform
+} // namespace kiv

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-namespace platform {
+namespace kiv {
 
 // What an update handler may say about a command; without one a handled command is enabled.
 struct CommandUi {
@@ -58,4 +58,4 @@ private:
     std::vector<Entry> entries_;
 };
 
-} // namespace platform
+} // namespace kiv

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace platform {
+namespace kiv {
 
 namespace {
 
@@ -119,4 +119,4 @@ bool DataPaths::insideBundled(const QString& path) const
     return !bundled.isEmpty() && (directory == bundled || directory.startsWith(bundled + QLatin1Char('/')));
 }
 
-} // namespace platform
+} // namespace kiv

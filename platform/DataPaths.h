@@ -13,7 +13,7 @@
 
 #include <optional>
 
-namespace platform {
+namespace kiv {
 
 class DataPaths {
 public:
@@ -47,4 +47,4 @@ private:
     QString bundledDataDirectory_;
 };
 
-} // namespace platform
+} // namespace kiv

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-namespace platform {
+namespace kiv {
 
 struct FileDialogRequest {
     QString title{};
@@ -24,4 +24,4 @@ public:
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
 };
 
-} // namespace platform
+} // namespace kiv

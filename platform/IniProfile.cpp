@@ -8,7 +8,7 @@
 
 #include <string_view>
 
-namespace platform {
+namespace kiv {
 
 namespace {
 
@@ -239,4 +239,4 @@ void IniProfile::WriteProfileFloat(const QString& section, const QString& key, f
     writeRaw(section, key, QByteArray::fromStdString(formatFixed(value)));
 }
 
-} // namespace platform
+} // namespace kiv

@@ -19,7 +19,7 @@
 #include <optional>
 #include <vector>
 
-namespace platform {
+namespace kiv {
 
 class IniProfile {
 public:
@@ -79,4 +79,4 @@ private:
     LineReader::LineEnd newLineEnd_ = LineReader::LineEnd::Lf;
 };
 
-} // namespace platform
+} // namespace kiv

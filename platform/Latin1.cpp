@@ -1,6 +1,6 @@
 #include "platform/Latin1.h"
 
-namespace platform {
+namespace kiv {
 
 QString fromLatin1(std::string_view bytes)
 {
@@ -13,4 +13,4 @@ std::string toLatin1(const QString& text)
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-} // namespace platform
+} // namespace kiv

@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace kiv {
 
 QString fromLatin1(std::string_view bytes);
 // Characters beyond U+00FF, which only typing can produce, become '?'.
 std::string toLatin1(const QString& text);
 
-} // namespace platform
+} // namespace kiv

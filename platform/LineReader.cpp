@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace platform {
+namespace kiv {
 
 namespace {
 
@@ -68,4 +68,4 @@ bool LineReader::readLine(std::string& line)
     return true;
 }
 
-} // namespace platform
+} // namespace kiv

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace kiv {
 
 class LineReader {
 public:
@@ -53,4 +53,4 @@ private:
     bool readError_ = false;
 };
 
-} // namespace platform
+} // namespace kiv

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace platform {
+namespace kiv {
 
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class MessageIcon { None, Information, Question, Exclamation, Error };
@@ -25,4 +25,4 @@ public:
     virtual MessageAnswer show(const MessageRequest& request) = 0;
 };
 
-} // namespace platform
+} // namespace kiv

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-namespace platform {
+namespace kiv {
 
 namespace {
 
@@ -110,4 +110,4 @@ int parseInt(std::string_view text, bool* anyRead)
     return static_cast<int>(value);
 }
 
-} // namespace platform
+} // namespace kiv

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace kiv {
 
 // printf("%.*f", decimals, value): "20.000000", "-0.500000", "inf", "nan".
 std::string formatFixed(double value, int decimals = 6);
@@ -22,4 +22,4 @@ double parseDouble(std::string_view text, bool* anyRead = nullptr);
 // atoi with decimal digits only, saturating at the limits of int instead of overflowing.
 int parseInt(std::string_view text, bool* anyRead = nullptr);
 
-} // namespace platform
+} // namespace kiv

@@ -2,7 +2,7 @@
 
 #include <QColorDialog>
 
-namespace platform {
+namespace kiv {
 
 std::optional<std::uint32_t> QtColorDialogs::chooseColor(std::uint32_t initialColorRef, const QString& title)
 {
@@ -15,4 +15,4 @@ std::optional<std::uint32_t> QtColorDialogs::chooseColor(std::uint32_t initialCo
            static_cast<std::uint32_t>(chosen.blue()) << 16;
 }
 
-} // namespace platform
+} // namespace kiv

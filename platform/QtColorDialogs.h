@@ -2,7 +2,7 @@
 
 #include "platform/ColorDialogs.h"
 
-namespace platform {
+namespace kiv {
 
 // A parentless QColorDialog.
 class QtColorDialogs final : public ColorDialogs {
@@ -10,4 +10,4 @@ public:
     std::optional<std::uint32_t> chooseColor(std::uint32_t initialColorRef, const QString& title) override;
 };
 
-} // namespace platform
+} // namespace kiv

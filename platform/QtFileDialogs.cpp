@@ -2,7 +2,7 @@
 
 #include <QFileDialog>
 
-namespace platform {
+namespace kiv {
 
 namespace {
 
@@ -30,4 +30,4 @@ std::optional<QString> QtFileDialogs::saveFile(const FileDialogRequest& request)
     return run(request, QFileDialog::AcceptSave);
 }
 
-} // namespace platform
+} // namespace kiv

@@ -2,7 +2,7 @@
 
 #include "platform/FileDialogs.h"
 
-namespace platform {
+namespace kiv {
 
 // A parentless QFileDialog.
 class QtFileDialogs final : public FileDialogs {
@@ -11,4 +11,4 @@ public:
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
 };
 
-} // namespace platform
+} // namespace kiv

@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-namespace platform {
+namespace kiv {
 
 namespace {
 
@@ -55,4 +55,4 @@ MessageAnswer QtMessageBoxes::show(const MessageRequest& request)
     }
 }
 
-} // namespace platform
+} // namespace kiv

@@ -2,7 +2,7 @@
 
 #include "platform/MessageBoxes.h"
 
-namespace platform {
+namespace kiv {
 
 // Parentless QMessageBox, modal to the application.
 class QtMessageBoxes final : public MessageBoxes {
@@ -10,4 +10,4 @@ public:
     MessageAnswer show(const MessageRequest& request) override;
 };
 
-} // namespace platform
+} // namespace kiv

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QCursor>
 
-namespace platform {
+namespace kiv {
 
 UiServices QtUiServices::services()
 {
@@ -25,4 +25,4 @@ void QtUiServices::beep()
     QApplication::beep();
 }
 
-} // namespace platform
+} // namespace kiv

@@ -8,7 +8,7 @@
 #include "platform/SystemClock.h"
 #include "platform/UiServices.h"
 
-namespace platform {
+namespace kiv {
 
 class QtUiServices final : private Cursors, private Bell {
 public:
@@ -29,4 +29,4 @@ private:
     SystemClock clock_;
 };
 
-} // namespace platform
+} // namespace kiv

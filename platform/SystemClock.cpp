@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-namespace platform {
+namespace kiv {
 
 std::uint64_t SystemClock::monotonicMs()
 {
@@ -15,4 +15,4 @@ Time SystemClock::now()
     return Time::currentTime();
 }
 
-} // namespace platform
+} // namespace kiv

@@ -2,7 +2,7 @@
 
 #include "platform/Clock.h"
 
-namespace platform {
+namespace kiv {
 
 // The real clock: steady_clock for the tick count, the system time for now.
 class SystemClock final : public Clock {
@@ -11,4 +11,4 @@ public:
     Time now() override;
 };
 
-} // namespace platform
+} // namespace kiv

@@ -4,7 +4,7 @@
 #include <limits>
 #include <optional>
 
-namespace platform {
+namespace kiv {
 
 namespace {
 
@@ -41,7 +41,7 @@ std::int64_t naiveSeconds(std::int64_t year, std::int64_t month, std::int64_t da
     const std::int64_t monthIndex = month - 1;
     year += floorDiv(monthIndex, 12);
     const int month1 = static_cast<int>(monthIndex - floorDiv(monthIndex, 12) * 12) + 1;
-    const std::int64_t days = orbit::daysFromCivil(year, month1, 1) + day - 1;
+    const std::int64_t days = kiv::orbit::daysFromCivil(year, month1, 1) + day - 1;
     return ((days * 24 + hour) * 60 + minute) * 60 + second;
 }
 
@@ -52,7 +52,7 @@ Time Time::currentTime()
     return Time(static_cast<std::int64_t>(std::time(nullptr)));
 }
 
-Time Time::fromUtc(const orbit::UtcCalendar& utc)
+Time Time::fromUtc(const kiv::orbit::UtcCalendar& utc)
 {
     return Time(naiveSeconds(utc.year, utc.month, utc.day, utc.hour, utc.minute, utc.second));
 }
@@ -74,10 +74,10 @@ Time Time::fromLocal(const LocalCalendar& local)
     return Time(earliest ? *earliest : wall - before);
 }
 
-orbit::UtcCalendar Time::utcCalendar() const
+kiv::orbit::UtcCalendar Time::utcCalendar() const
 {
     const std::int64_t days = floorDiv(seconds_, 86400);
-    orbit::UtcCalendar c = orbit::calendarDate(orbit::kJulianDateUnixEpoch + static_cast<double>(days));
+    kiv::orbit::UtcCalendar c = kiv::orbit::calendarDate(kiv::orbit::kJulianDateUnixEpoch + static_cast<double>(days));
     const std::int64_t secondOfDay = seconds_ - days * 86400;
     c.hour = static_cast<int>(secondOfDay / 3600);
     c.minute = static_cast<int>(secondOfDay / 60 % 60);
@@ -91,7 +91,7 @@ LocalCalendar Time::local() const
     const auto fields = localFields(seconds_);
     if (!fields) {
         // Beyond what the C library can express (years past 2^31): show UTC.
-        const orbit::UtcCalendar utc = utcCalendar();
+        const kiv::orbit::UtcCalendar utc = utcCalendar();
         return {utc.year, utc.month, utc.day, utc.hour, utc.minute, utc.second, utc.dayOfWeek, false};
     }
     return {fields->tm_year + 1900, fields->tm_mon + 1, fields->tm_mday, fields->tm_hour,
@@ -103,4 +103,4 @@ std::int64_t Time::localMinusUtcSeconds() const
     return offsetAt(seconds_);
 }
 
-} // namespace platform
+} // namespace kiv

@@ -9,7 +9,7 @@
 #include <compare>
 #include <cstdint>
 
-namespace platform {
+namespace kiv {
 
 // Broken-down local time as a clock on the wall shows it.
 struct LocalCalendar {
@@ -60,4 +60,4 @@ private:
     std::int64_t seconds_ = 0;
 };
 
-} // namespace platform
+} // namespace kiv

@@ -10,7 +10,7 @@
 #include "platform/MessageBoxes.h"
 #include "platform/WaitCursor.h"
 
-namespace platform {
+namespace kiv {
 
 struct UiServices {
     MessageBoxes& messages;
@@ -21,4 +21,4 @@ struct UiServices {
     Bell& bell;
 };
 
-} // namespace platform
+} // namespace kiv

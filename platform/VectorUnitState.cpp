@@ -4,7 +4,7 @@
 #include <immintrin.h>
 #endif
 
-namespace platform {
+namespace kiv {
 
 #if defined(__x86_64__) || defined(__i386__)
 __attribute__((target("avx"))) static void zeroUpper() { _mm256_zeroupper(); }
@@ -19,4 +19,4 @@ void clearUpperVectorState()
 void clearUpperVectorState() {}
 #endif
 
-} // namespace platform
+} // namespace kiv

@@ -4,8 +4,8 @@
 // map's redraw and the animation step measured up to ten times slower. Clearing them is one
 // instruction, so every step and every redraw begins with it.
 
-namespace platform {
+namespace kiv {
 
 void clearUpperVectorState();
 
-} // namespace platform
+} // namespace kiv

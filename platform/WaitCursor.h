@@ -2,7 +2,7 @@
 // The wait cursor: long operations show it for as long as a WaitCursor guard lives, on every
 // way out of them. Guards nest.
 
-namespace platform {
+namespace kiv {
 
 class Cursors {
 public:
@@ -22,4 +22,4 @@ private:
     Cursors& cursors_;
 };
 
-} // namespace platform
+} // namespace kiv

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace kiv::res {
+namespace kiv {
 
 namespace {
 
@@ -257,4 +257,4 @@ const char* toolTipText(int id, int language)
     return "";
 }
 
-} // namespace kiv::res
+} // namespace kiv

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-namespace kiv::res {
+namespace kiv {
 
 // One line of a menu: a popup title (id kPopup), a command, or a separator (id kSeparator).
 // Level 0 is the menu bar; an entry's children follow it at the next level.
@@ -36,4 +36,4 @@ std::span<const int> menuIds();
 // has; empty for an unknown id.
 const char* toolTipText(int id, int language);
 
-} // namespace kiv::res
+} // namespace kiv

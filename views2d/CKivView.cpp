@@ -11,7 +11,7 @@ constexpr int kZoom = 32877;
 CKivView::CKivView(CKivDoc& doc, QWidget* parent) : CMainView(doc, parent)
 {
     doc.MapView = this;
-    commands_.on(kZoom, [this] { zoomMode_ = !zoomMode_; }, [this](platform::CommandUi& ui) { ui.SetCheck(zoomMode_); });
+    commands_.on(kZoom, [this] { zoomMode_ = !zoomMode_; }, [this](kiv::CommandUi& ui) { ui.SetCheck(zoomMode_); });
     ReloadBackground();
     LayoutLabels();
 }

@@ -18,7 +18,7 @@ public:
     explicit CMainView(CKivDoc& doc, QWidget* parent = nullptr);
 
     CKivDoc& GetDocument() const { return doc_; }
-    const platform::CommandMap& Commands() const { return commands_; }
+    const kiv::CommandMap& Commands() const { return commands_; }
 
     // The picture at 1:1, the size the frame fits to.
     QSize BaseSize() const { return baseSize_; }
@@ -34,7 +34,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-    platform::CommandMap commands_;
+    kiv::CommandMap commands_;
 
 private:
     CKivDoc& doc_;

@@ -5,7 +5,7 @@
 CObsView::CObsView(CKivDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc)
 {
     doc_.ObsView = this;
-    commands_.on(32877, [this] { zoomMode_ = !zoomMode_; }, [this](platform::CommandUi& ui) { ui.SetCheck(zoomMode_); });
+    commands_.on(32877, [this] { zoomMode_ = !zoomMode_; }, [this](kiv::CommandUi& ui) { ui.SetCheck(zoomMode_); });
 }
 
 CObsView::~CObsView() { Unregister(); }

@@ -16,7 +16,7 @@ public:
 
     static QString Title() { return QStringLiteral("Observer-View"); }
     void Unregister();
-    const platform::CommandMap& Commands() const { return commands_; }
+    const kiv::CommandMap& Commands() const { return commands_; }
 
     void RedrawSky() override {}
     void LayoutLabels() override {}
@@ -26,5 +26,5 @@ private:
     CKivDoc& doc_;
     bool registered_ = true;
     bool zoomMode_ = false;
-    platform::CommandMap commands_;
+    kiv::CommandMap commands_;
 };

@@ -10,7 +10,7 @@ CWDBView::CWDBView(CKivDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc)
         doc_.WDBViews[++doc_.WDBViewCount] = this;
     else
         registered_ = false;
-    commands_.on(32877, [this] { zoomMode_ = !zoomMode_; }, [this](platform::CommandUi& ui) { ui.SetCheck(zoomMode_); });
+    commands_.on(32877, [this] { zoomMode_ = !zoomMode_; }, [this](kiv::CommandUi& ui) { ui.SetCheck(zoomMode_); });
     commands_.on(32878, [] {});
 }
 

@@ -17,7 +17,7 @@ public:
 
     static QString Title() { return QStringLiteral("World Data Map-View"); }
     void Unregister();
-    const platform::CommandMap& Commands() const { return commands_; }
+    const kiv::CommandMap& Commands() const { return commands_; }
 
     void RefreshSatellites() override {}
     void CentreOn(double, double) override {}
@@ -32,5 +32,5 @@ private:
     bool registered_ = true;
     bool zoomMode_ = false;
     QSize mapSize_;
-    platform::CommandMap commands_;
+    kiv::CommandMap commands_;
 };

@@ -13,7 +13,7 @@ constexpr char kDegree = '\xB0';
 void setLine(std::string& out, const char* head, double value, int decimals, const char* tail)
 {
     out.assign(head);
-    out += platform::formatFixed(value, decimals);
+    out += kiv::formatFixed(value, decimals);
     out += tail;
 }
 } // namespace

@@ -19,7 +19,7 @@ constexpr QRgb kShade = 0xFF969696; // (150, 150, 150): night side, and the insi
 constexpr QRgb kHatch = 0xFF646464; // (100, 100, 100): the lines of "checked" footprints
 constexpr int kHalfIcon = 16;
 
-QRgb toRgb(COLORREF c) { return qRgb(platform::redOf(c), platform::greenOf(c), platform::blueOf(c)); }
+QRgb toRgb(COLORREF c) { return qRgb(kiv::redOf(c), kiv::greenOf(c), kiv::blueOf(c)); }
 } // namespace
 
 WorldMap::WorldMap() : glyphs_(labelFont()), sunIcon_(sunIcon()), moonIcon_(moonIcon()) {}
@@ -70,7 +70,7 @@ void WorldMap::redraw(const CKivDoc& doc)
 {
     if (image_.isNull())
         return;
-    platform::clearUpperVectorState();
+    kiv::clearUpperVectorState();
     computeSunAndMoon(doc);
     drawBackground();
     if (doc.DayNight2D)

@@ -2,7 +2,7 @@
 
 #include "views3d/SceneFrame.h"
 
-namespace views3d {
+namespace kiv {
 
 BeamPlan beamPlan(int beamDrawStyle, bool footprint, double altitude, double footprintRadius, double footprintDist)
 {
@@ -18,4 +18,4 @@ BeamPlan beamPlan(int beamDrawStyle, bool footprint, double altitude, double foo
     return plan;
 }
 
-} // namespace views3d
+} // namespace kiv

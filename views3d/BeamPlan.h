@@ -3,7 +3,7 @@
 // values. The list is drawn in the satellite's turned frame: the earth's centre at the origin,
 // the satellite on -z at distance alt + 6.378.
 
-namespace views3d {
+namespace kiv {
 
 enum class BeamStyle { None = 0, Line = 1, Cone = 2, TransparentCone = 3 };
 
@@ -20,4 +20,4 @@ struct BeamPlan {
 // Styles outside 0..3 draw no beam. The opaque cone has no footprint circle.
 BeamPlan beamPlan(int beamDrawStyle, bool footprint, double altitude, double footprintRadius, double footprintDist);
 
-} // namespace views3d
+} // namespace kiv

@@ -7,7 +7,7 @@
 
 #include <cmath>
 
-COpenGLView::COpenGLView(platform::MessageBoxes& messages, QWidget* parent) : QOpenGLWidget(parent), messages_(messages) {}
+COpenGLView::COpenGLView(kiv::MessageBoxes& messages, QWidget* parent) : QOpenGLWidget(parent), messages_(messages) {}
 
 // The context goes after this part of the window: its notice must not reach it any more.
 COpenGLView::~COpenGLView()
@@ -26,7 +26,7 @@ void COpenGLView::initializeGL()
     // Fixed-function drawing needs a compatibility context; a core one cannot draw the scene.
     if (!gl || !gl->isValid() || gl->format().profile() == QSurfaceFormat::CoreProfile) {
         messages_.show({QCoreApplication::applicationName(), QStringLiteral("SetPixelFormat failed"),
-                        platform::MessageButtons::Ok, platform::MessageIcon::Error});
+                        kiv::MessageButtons::Ok, kiv::MessageIcon::Error});
         return;
     }
     connect(gl, &QOpenGLContext::aboutToBeDestroyed, this, &COpenGLView::releaseContext, Qt::UniqueConnection);

@@ -9,13 +9,13 @@
 
 #include <functional>
 
-namespace platform {
+namespace kiv {
 class MessageBoxes;
 }
 
 class COpenGLView : public QOpenGLWidget {
 protected:
-    COpenGLView(platform::MessageBoxes& messages, QWidget* parent);
+    COpenGLView(kiv::MessageBoxes& messages, QWidget* parent);
     ~COpenGLView() override;
 
     // Runs the work with this window's context current; false, without running it, while the
@@ -40,6 +40,6 @@ private:
     void paintGL() final;
     void resizeGL(int width, int height) final;
 
-    platform::MessageBoxes& messages_;
+    kiv::MessageBoxes& messages_;
     bool ready_ = false;
 };

@@ -6,7 +6,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 
-using namespace views3d;
+using namespace kiv;
 
 namespace {
 
@@ -198,7 +198,7 @@ void CWorldView::showCursor() { setCursor(shapeOf(mouse_.cursor())); }
 void CWorldView::bindCommands()
 {
     const auto checkedWhen = [](const int& value, int when) {
-        return [&value, when](platform::CommandUi& ui) { ui.SetCheck(value == when); };
+        return [&value, when](kiv::CommandUi& ui) { ui.SetCheck(value == when); };
     };
     const auto cameraMode = [this](int mode) {
         return [this, mode] {

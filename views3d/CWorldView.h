@@ -21,7 +21,7 @@ public:
     static QString Title() { return QStringLiteral("3D-View"); }
     // Leaves the document at once (the frame closes); the widget is deleted later.
     void Unregister();
-    const platform::CommandMap& Commands() const { return commands_; }
+    const kiv::CommandMap& Commands() const { return commands_; }
 
     void RenderScene() override;
     void ShowFramesPerSecond() override;
@@ -53,9 +53,9 @@ private:
     void showCursor();
 
     CKivDoc& doc_;
-    views3d::GlobeRenderer renderer_;
-    views3d::GlobeMouse mouse_;
-    platform::CommandMap commands_;
+    kiv::GlobeRenderer renderer_;
+    kiv::GlobeMouse mouse_;
+    kiv::CommandMap commands_;
     std::optional<QImage> pendingTexture_; // a background picture that came before the context
     bool registered_ = true;
 };

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace views3d {
+namespace kiv {
 
 namespace {
 
@@ -43,4 +43,4 @@ QString textureSizeWarning(int width, int height, bool english)
 
 QImage glRows(const QImage& fitted) { return fitted.mirrored(); }
 
-} // namespace views3d
+} // namespace kiv

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QString>
 
-namespace views3d {
+namespace kiv {
 
 struct FittedTexture {
     QImage image;        // RGB888, power-of-two sides
@@ -23,4 +23,4 @@ QString textureSizeWarning(int width, int height, bool english);
 // (the north pole) meets texture coordinate t = 1.
 QImage glRows(const QImage& fitted);
 
-} // namespace views3d
+} // namespace kiv

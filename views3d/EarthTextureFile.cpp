@@ -6,19 +6,19 @@
 #include "platform/DataPaths.h"
 #include "platform/UiServices.h"
 
-namespace views3d {
+namespace kiv {
 
-QImage readEarthTexture(const QString& fileName, const kiv::DocumentContext& context)
+QImage readEarthTexture(const QString& fileName, const DocumentContext& context)
 {
-    imaging::CGraphicFile file;
+    CGraphicFile file;
     file.SetUseDib(false);
     const std::optional<QString> path = context.paths.find(fileName);
     if (path && file.Load(*path))
         return file.DetachBitmap().takeImage();
     if (path)
-        imaging::showReaderMessages(file.takeMessages(), context.ui.messages, context.ui.bell);
-    file.LoadFromResource(imaging::CGraphicFile::kBitmapResource, imaging::CGraphicFile::kStandardTexture);
+        showReaderMessages(file.takeMessages(), context.ui.messages, context.ui.bell);
+    file.LoadFromResource(CGraphicFile::kBitmapResource, CGraphicFile::kStandardTexture);
     return file.DetachBitmap().takeImage();
 }
 
-} // namespace views3d
+} // namespace kiv

@@ -10,8 +10,8 @@ namespace kiv {
 struct DocumentContext;
 }
 
-namespace views3d {
+namespace kiv {
 
-QImage readEarthTexture(const QString& fileName, const kiv::DocumentContext& context);
+QImage readEarthTexture(const QString& fileName, const DocumentContext& context);
 
-} // namespace views3d
+} // namespace kiv

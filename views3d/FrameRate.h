@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace views3d {
+namespace kiv {
 
 class FrameRate {
 public:
@@ -17,4 +17,4 @@ private:
     bool wink_ = false;
 };
 
-} // namespace views3d
+} // namespace kiv

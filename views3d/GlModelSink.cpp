@@ -2,7 +2,7 @@
 
 #include "views3d/GlState.h"
 
-namespace views3d {
+namespace kiv {
 
 namespace {
 
@@ -64,4 +64,4 @@ void drawCircle(double radius, int points, unsigned mode)
     glEnd();
 }
 
-} // namespace views3d
+} // namespace kiv

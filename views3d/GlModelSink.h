@@ -4,7 +4,7 @@
 
 #include "views3d/GlSink.h"
 
-namespace views3d {
+namespace kiv {
 
 class GlModelSink final : public GlSink {
 public:
@@ -28,4 +28,4 @@ void drawCube(double edge);
 // circlePoints as one primitive of the given GL mode.
 void drawCircle(double radius, int points, unsigned mode);
 
-} // namespace views3d
+} // namespace kiv

@@ -5,7 +5,7 @@
 #include "views3d/Matrix4.h"
 #include "views3d/SceneGeometry.h"
 
-namespace views3d {
+namespace kiv {
 
 // The values are OpenGL's primitive modes.
 enum class Primitive : unsigned {
@@ -42,4 +42,4 @@ public:
     virtual void cylinder(double baseRadius, double topRadius, double height, Detail detail) = 0;
 };
 
-} // namespace views3d
+} // namespace kiv

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-namespace views3d::gl {
+namespace kiv::gl {
 
 inline void material(GLenum face, GLenum what, float r, float g, float b, float a = 1.0f)
 {
@@ -25,4 +25,4 @@ using Quadric = std::unique_ptr<GLUquadric, QuadricDeleter>;
 
 inline void setEnabled(GLenum capability, bool on) { on ? glEnable(capability) : glDisable(capability); }
 
-} // namespace views3d::gl
+} // namespace kiv::gl

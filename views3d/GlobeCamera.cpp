@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace views3d {
+namespace kiv {
 
 void GlobeCamera::setPerspective(const Perspective& perspective, int width, int height)
 {
@@ -64,4 +64,4 @@ std::optional<WindowPoint> GlobeCamera::project(Vec3 point) const
     return WindowPoint{static_cast<int>(x), static_cast<int>(y)};
 }
 
-} // namespace views3d
+} // namespace kiv

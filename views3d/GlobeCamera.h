@@ -8,7 +8,7 @@
 
 #include <optional>
 
-namespace views3d {
+namespace kiv {
 
 struct Perspective {
     double fieldOfView = 20.0; // degrees, vertical
@@ -57,4 +57,4 @@ private:
     Matrix4 modelView_;
 };
 
-} // namespace views3d
+} // namespace kiv

@@ -1,7 +1,7 @@
 #pragma once
 // The fixed display-list numbers of the globe's context.
 
-namespace views3d::lists {
+namespace kiv::lists {
 
 inline constexpr unsigned kCross = 43210;
 inline constexpr unsigned kSatelliteModel = 43211;
@@ -14,4 +14,4 @@ inline constexpr unsigned kFlareRing = 43237;
 inline constexpr unsigned kOrbits = 44000;     // + slot
 inline constexpr unsigned kBeams = 44255;      // + slot
 
-} // namespace views3d::lists
+} // namespace kiv::lists

@@ -1,6 +1,6 @@
 #include "views3d/GlobeMouse.h"
 
-namespace views3d {
+namespace kiv {
 
 void GlobeMouse::move(double x, double y, GlobeCamera& camera)
 {
@@ -37,8 +37,8 @@ GlobeCursor GlobeMouse::cursor() const
 int GlobeMouse::heldViews() const
 {
     if (buttons_ & Left)
-        return kiv::kHoldMap | kiv::kHoldObserver | kiv::kHoldWorldDataBank;
-    return buttons_ != 0 ? kiv::kHoldMap : 0;
+        return kHoldMap | kHoldObserver | kHoldWorldDataBank;
+    return buttons_ != 0 ? kHoldMap : 0;
 }
 
-} // namespace views3d
+} // namespace kiv

@@ -7,7 +7,7 @@
 #include "document/DocumentViews.h"
 #include "views3d/GlobeCamera.h"
 
-namespace views3d {
+namespace kiv {
 
 enum class GlobeCursor { Arrow, Pan, Zoom, Rotate, Middle };
 
@@ -22,7 +22,7 @@ public:
 
     bool dragging() const { return buttons_ != 0; }
     GlobeCursor cursor() const;
-    // kiv::HeldRedraw bits: the left button holds every flat view, right and middle the map.
+    // HeldRedraw bits: the left button holds every flat view, right and middle the map.
     int heldViews() const;
 
 private:
@@ -32,4 +32,4 @@ private:
     double lastY_ = 0.0;
 };
 
-} // namespace views3d
+} // namespace kiv

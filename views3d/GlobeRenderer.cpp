@@ -12,7 +12,7 @@
 
 #include <algorithm>
 
-namespace views3d {
+namespace kiv {
 
 namespace {
 const Perspective kGlobePerspective{20.0, 5.0, 400000.0};
@@ -97,7 +97,7 @@ void GlobeRenderer::setupLights(bool on)
 
 void GlobeRenderer::loadEarthTexture(const QString& fileName)
 {
-    platform::WaitCursor wait(doc_.Context().ui.cursors);
+    kiv::WaitCursor wait(doc_.Context().ui.cursors);
     setTexture(loadImage_(fileName));
 }
 
@@ -112,7 +112,7 @@ void GlobeRenderer::setTexture(const QImage& picture)
         const bool english = doc_.Language != 0;
         doc_.Context().ui.messages.show({QStringLiteral("Warning"),
                                          textureSizeWarning(fitted.image.width(), fitted.image.height(), english),
-                                         platform::MessageButtons::Ok, platform::MessageIcon::Exclamation});
+                                         kiv::MessageButtons::Ok, kiv::MessageIcon::Exclamation});
     }
     const QImage rows = glRows(fitted.image);
     if (texture_ == 0)
@@ -189,4 +189,4 @@ void GlobeRenderer::renderScene()
     glCallList(lists::kStars);
 }
 
-} // namespace views3d
+} // namespace kiv

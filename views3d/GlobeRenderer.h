@@ -24,7 +24,7 @@
 
 class CKivDoc;
 
-namespace views3d {
+namespace kiv {
 
 class GlobeRenderer {
 public:
@@ -113,4 +113,4 @@ private:
     double lastEarthTurn_ = 0.0; // of the last frame, for the geostationary camera
 };
 
-} // namespace views3d
+} // namespace kiv

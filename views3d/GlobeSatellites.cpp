@@ -12,7 +12,7 @@
 
 #include <GL/gl.h>
 
-namespace views3d {
+namespace kiv {
 
 namespace {
 
@@ -24,7 +24,7 @@ bool drawModelFile(const CKivDoc& doc, Detail detail)
     QFile file(doc.SatelliteModelFileName);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    platform::LineReader lines(file);
+    kiv::LineReader lines(file);
     GlModelSink sink;
     readSatelliteModel(lines, doc.SatModelNrFromFile, sink, detail);
     return true;
@@ -244,4 +244,4 @@ void GlobeRenderer::drawSpokes()
     }
 }
 
-} // namespace views3d
+} // namespace kiv

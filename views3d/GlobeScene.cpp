@@ -16,7 +16,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace views3d {
+namespace kiv {
 
 namespace {
 
@@ -236,4 +236,4 @@ void GlobeRenderer::drawLensFlare(WindowPoint sun)
     glPopMatrix();
 }
 
-} // namespace views3d
+} // namespace kiv

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace views3d {
+namespace kiv {
 
 namespace {
 constexpr double kDegToRad = std::numbers::pi / 180.0;
@@ -115,4 +115,4 @@ Vec4 Matrix4::operator*(Vec4 v) const
     return {row(0), row(1), row(2), row(3)};
 }
 
-} // namespace views3d
+} // namespace kiv

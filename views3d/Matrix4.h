@@ -5,7 +5,7 @@
 
 #include <array>
 
-namespace views3d {
+namespace kiv {
 
 struct Vec3 {
     double x = 0.0;
@@ -52,4 +52,4 @@ private:
     std::array<double, 16> m_{};
 };
 
-} // namespace views3d
+} // namespace kiv

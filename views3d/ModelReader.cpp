@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-namespace views3d {
+namespace kiv {
 
 namespace {
 
@@ -102,7 +102,7 @@ bool ModelWriter::statement(std::string_view line)
 
 } // namespace
 
-ModelRead readSatelliteModel(platform::LineReader& lines, int model, GlSink& sink, Detail detail)
+ModelRead readSatelliteModel(kiv::LineReader& lines, int model, GlSink& sink, Detail detail)
 {
     ModelRead result;
     ModelWriter writer(sink, detail);
@@ -138,7 +138,7 @@ std::array<double, 4> parseModelArguments(std::string_view line, int count)
     const std::size_t brace = line.find('{');
     std::string_view text = brace == std::string_view::npos ? line : line.substr(brace + 1);
     for (int i = 0; i < count; ++i) {
-        const double v = platform::parseDouble(text);
+        const double v = kiv::parseDouble(text);
         values[static_cast<std::size_t>(i)] = std::isfinite(v) ? v : 0.0;
         const std::size_t comma = text.find(',');
         if (comma != std::string_view::npos)
@@ -147,4 +147,4 @@ std::array<double, 4> parseModelArguments(std::string_view line, int count)
     return values;
 }
 
-} // namespace views3d
+} // namespace kiv

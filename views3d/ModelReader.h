@@ -11,7 +11,7 @@
 #include <array>
 #include <string_view>
 
-namespace views3d {
+namespace kiv {
 
 struct ModelRead {
     int startModels = 0; // "StartModel" lines read
@@ -21,7 +21,7 @@ struct ModelRead {
 // Reads model number `model` from the lines and issues it to the sink, between a push and a pop
 // of the matrix and with face culling off; the reader is left after the line that ended the
 // model. A primitive is never left open: transforms, solids and a new "glBegin" end it first.
-ModelRead readSatelliteModel(platform::LineReader& lines, int model, GlSink& sink, Detail detail);
+ModelRead readSatelliteModel(LineReader& lines, int model, GlSink& sink, Detail detail);
 
 // The statement's values: after the first "{" (or from the start of the line), one number each,
 // every further one after the next ","; with no further ",", the last number again. Count 1 to
@@ -29,4 +29,4 @@ ModelRead readSatelliteModel(platform::LineReader& lines, int model, GlSink& sin
 // numbers read as 0.
 std::array<double, 4> parseModelArguments(std::string_view line, int count);
 
-} // namespace views3d
+} // namespace kiv

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace views3d {
+namespace kiv {
 
 void OrbitRing::reset(double meanMotion, int points)
 {
@@ -55,4 +55,4 @@ void OrbitRing::recompute(double jd, const Propagator& position)
     carry_ = 0.0;
 }
 
-} // namespace views3d
+} // namespace kiv

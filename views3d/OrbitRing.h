@@ -9,7 +9,7 @@
 #include <functional>
 #include <vector>
 
-namespace views3d {
+namespace kiv {
 
 class OrbitRing {
 public:
@@ -38,4 +38,4 @@ private:
     double lastUpdate_ = 0.0;    // Julian date of the last update; 0 after a reset
 };
 
-} // namespace views3d
+} // namespace kiv

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace views3d {
+namespace kiv {
 
 namespace {
 
@@ -11,7 +11,7 @@ constexpr double kDegToRad = std::numbers::pi / 180.0;
 constexpr double kSecondsPerDay = 86400.0;
 constexpr double kSecondsPerDegree = kSecondsPerDay / 360.0;
 
-double utSecondsOfDay(platform::Time time)
+double utSecondsOfDay(kiv::Time time)
 {
     const std::int64_t s = time.secondsSince1970() % 86400;
     return static_cast<double>(s < 0 ? s + 86400 : s);
@@ -19,13 +19,13 @@ double utSecondsOfDay(platform::Time time)
 
 } // namespace
 
-SceneFrame SceneFrame::at(platform::Time time)
+SceneFrame SceneFrame::at(kiv::Time time)
 {
     SceneFrame frame;
     frame.earthTurnDeg = utSecondsOfDay(time) / kSecondsPerDegree - 180.0;
     // A geographic longitude lon lies at azimuth 90 + lon + E in the scene, an inertial right
     // ascension ra at ra + theta, and lon = ra - GMST.
-    frame.orbitTurnDeg = 90.0 + frame.earthTurnDeg - orbit::gmstRadians(time.julianDate()) / kDegToRad;
+    frame.orbitTurnDeg = 90.0 + frame.earthTurnDeg - kiv::orbit::gmstRadians(time.julianDate()) / kDegToRad;
     return frame;
 }
 
@@ -40,7 +40,7 @@ Vec3 geographicToScene(double latDeg, double lonDeg, double radius, double earth
     return Vec3{std::cos(azimuth) * std::cos(lat), std::sin(lat), -std::sin(azimuth) * std::cos(lat)} * radius;
 }
 
-Vec3 lookAtEye(double latDeg, double westLonDeg, double distance, platform::Time time)
+Vec3 lookAtEye(double latDeg, double westLonDeg, double distance, kiv::Time time)
 {
     // The place's azimuth in the scene is 90 - westLon + E; sine and cosine of the turn give the
     // eye's side without any folding of the angle.
@@ -49,4 +49,4 @@ Vec3 lookAtEye(double latDeg, double westLonDeg, double distance, platform::Time
     return Vec3{std::sin(turn) * std::cos(lat), std::sin(lat), std::cos(turn) * std::cos(lat)} * distance;
 }
 
-} // namespace views3d
+} // namespace kiv

@@ -12,7 +12,7 @@
 #include "platform/Time.h"
 #include "views3d/Matrix4.h"
 
-namespace views3d {
+namespace kiv {
 
 using kiv::kEarthRadius;
 
@@ -20,7 +20,7 @@ struct SceneFrame {
     double earthTurnDeg = 0.0;
     double orbitTurnDeg = 0.0;
 
-    static SceneFrame at(platform::Time time);
+    static SceneFrame at(Time time);
 
     // An inertial position (km) in the scene, with the orbit turn applied.
     Vec3 inertialToScene(const tagVECTOR& km) const;
@@ -36,6 +36,6 @@ Vec3 geographicToScene(double latDeg, double lonDeg, double radius, double earth
 // The eye of the camera that looks from the given distance at the place of latitude latDeg and
 // west-positive longitude westLonDeg on the earth as it is turned at the given instant: the eye
 // lies over that place, at that distance from the centre.
-Vec3 lookAtEye(double latDeg, double westLonDeg, double distance, platform::Time time);
+Vec3 lookAtEye(double latDeg, double westLonDeg, double distance, Time time);
 
-} // namespace views3d
+} // namespace kiv

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-namespace views3d {
+namespace kiv {
 
 namespace {
 constexpr double kPi = std::numbers::pi;
@@ -79,4 +79,4 @@ double flareScale(int width, int height)
     return 33.0 * std::min(width / 1024.0, height / 768.0);
 }
 
-} // namespace views3d
+} // namespace kiv

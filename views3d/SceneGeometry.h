@@ -8,7 +8,7 @@
 #include <array>
 #include <vector>
 
-namespace views3d {
+namespace kiv {
 
 // Slices and stacks of spheres and points of circles: AccuracyX and AccuracyY, raised to the
 // least that still makes a closed shape.
@@ -56,4 +56,4 @@ bool segmentMeetsSphere(Vec3 a, Vec3 b, double radius);
 // The flare's size for a window: 33 pixels on a 1024 x 768 window, by the tighter side.
 double flareScale(int width, int height);
 
-} // namespace views3d
+} // namespace kiv

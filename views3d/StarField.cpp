@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace views3d {
+namespace kiv {
 
 std::vector<Vec3> starField(int count, std::uint32_t seed)
 {
@@ -26,4 +26,4 @@ std::vector<Vec3> starField(int count, std::uint32_t seed)
     return stars;
 }
 
-} // namespace views3d
+} // namespace kiv

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace views3d {
+namespace kiv {
 
 class Lcg15 {
 public:
@@ -31,4 +31,4 @@ inline constexpr std::uint32_t kStarSeed = 1;
 // star lies on the -z side with chance 11 in 24.
 std::vector<Vec3> starField(int count, std::uint32_t seed = kStarSeed);
 
-} // namespace views3d
+} // namespace kiv

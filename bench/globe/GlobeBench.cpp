@@ -63,7 +63,7 @@ public:
             for (auto& c : doc_->SatInfo[i].glColor)
                 c[0] = c[1] = c[2] = c[3] = 0.8f;
         }
-        renderer_ = std::make_unique<views3d::GlobeRenderer>(*doc_, [](const QString&) { return QImage(); });
+        renderer_ = std::make_unique<kiv::GlobeRenderer>(*doc_, [](const QString&) { return QImage(); });
         renderer_->initialize(width, height);
     }
     ~GlobeScene() { renderer_->release(); }
@@ -83,7 +83,7 @@ private:
     kiv::test::OffscreenGl gl_;
     kiv::test::ScratchDocument scratch_;
     CKivDoc* doc_;
-    std::unique_ptr<views3d::GlobeRenderer> renderer_;
+    std::unique_ptr<kiv::GlobeRenderer> renderer_;
 };
 
 void frames(benchmark::State& state, Setup setup)

@@ -54,7 +54,7 @@ void operator delete(void* block, std::size_t) noexcept
 
 namespace {
 
-using namespace imaging;
+using namespace kiv;
 
 QImage defaultMap()
 {
@@ -81,7 +81,7 @@ QByteArray qtEncoded(const char* format)
 // netpbm writes the formats Qt cannot; empty when it is not installed.
 QByteArray netpbmEncoded(const QString& program, const QStringList& args)
 {
-    return imagingtest::netpbm(program, args, defaultMap()).value_or(QByteArray());
+    return kiv::test::netpbm(program, args, defaultMap()).value_or(QByteArray());
 }
 
 template <typename Decode>

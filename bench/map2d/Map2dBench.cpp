@@ -81,7 +81,7 @@ bool always(const CKivDoc&) { return true; }
 const Stage kStages[] = {
     {"background",
      [](WorldMap& m, const CKivDoc& d) {
-         platform::clearUpperVectorState();
+         kiv::clearUpperVectorState();
          m.computeSunAndMoon(d);
          m.drawBackground();
      },
@@ -163,7 +163,7 @@ void FootprintShape(benchmark::State& state)
     kiv::FootprintShape shape;
     const double angle = static_cast<double>(state.range(1)) * 3.141592653589793 / 180.0;
     double lon = 0.0;
-    platform::clearUpperVectorState();
+    kiv::clearUpperVectorState();
     for (auto _ : state) {
         lon = lon > 179.0 ? -179.0 : lon + 0.37;
         footprintShape(40.0, lon, angle, static_cast<int>(state.range(0)), 1024, 512, scratch, shape);

@@ -6,7 +6,7 @@
 
 #include <cstdlib>
 
-using namespace orbit;
+using namespace kiv::orbit;
 
 namespace {
 

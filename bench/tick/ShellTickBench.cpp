@@ -39,7 +39,7 @@ class Shell {
 public:
     Shell()
     {
-        paths_ = std::make_unique<platform::DataPaths>(dir_.path(), dir_.path(), QStringLiteral(KIV_BUNDLED_DATA));
+        paths_ = std::make_unique<kiv::DataPaths>(dir_.path(), dir_.path(), QStringLiteral(KIV_BUNDLED_DATA));
         QByteArray profile = "[Allgemein]\nTimeFactor=1\n";
         if (!haveDisplay())
             profile += "Show3D=FALSE\n";
@@ -56,9 +56,9 @@ public:
 private:
     QTemporaryDir dir_;
     kiv::test::ScriptedUiServices ui_;
-    platform::UiServices services_ = ui_.services();
-    platform::IniProfile profile_;
-    std::unique_ptr<platform::DataPaths> paths_;
+    kiv::UiServices services_ = ui_.services();
+    kiv::IniProfile profile_;
+    std::unique_ptr<kiv::DataPaths> paths_;
     std::unique_ptr<CKivApp> app_;
 };
 

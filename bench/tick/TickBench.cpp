@@ -38,9 +38,9 @@ void CalculateSatellite(benchmark::State& state)
     Bench bench(test::lowSatellites(1), static_cast<int>(state.range(1)), state.range(2) != 0);
     CKivDoc& doc = bench.doc();
     doc.TimeFactor = static_cast<int>(state.range(0));
-    const platform::Time start = doc.SimTime;
+    const kiv::Time start = doc.SimTime;
     for (auto _ : state) {
-        platform::clearUpperVectorState(); // as the animation step does before it calculates
+        kiv::clearUpperVectorState(); // as the animation step does before it calculates
         doc.AdvanceTime();
         if (!doc.CalculateSatellite(0)) // decayed after years of months: back to the start
             doc.SetSimTime(start);

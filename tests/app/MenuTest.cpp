@@ -11,12 +11,12 @@ namespace {
 
 struct KindMenu {
     ViewKind kind;
-    res::MenuView view;
+    kiv::MenuView view;
 };
-const KindMenu kKinds[] = {{ViewKind::Map, res::MenuView::Map},
-                           {ViewKind::World, res::MenuView::World},
-                           {ViewKind::WDB, res::MenuView::WDB},
-                           {ViewKind::Obs, res::MenuView::Obs}};
+const KindMenu kKinds[] = {{ViewKind::Map, kiv::MenuView::Map},
+                           {ViewKind::World, kiv::MenuView::World},
+                           {ViewKind::WDB, kiv::MenuView::WDB},
+                           {ViewKind::Obs, kiv::MenuView::Obs}};
 
 } // namespace
 
@@ -28,15 +28,15 @@ TEST_F(ShellTest, EveryViewMenuInBothLanguagesMatchesItsTable)
         run(language ? 32908 : 32907);
         for (const KindMenu& k : kKinds) {
             activate(k.kind);
-            const int id = res::viewMenuId(k.view, language);
+            const int id = kiv::viewMenuId(k.view, language);
             EXPECT_EQ(frame().CurrentMenuId(), id);
-            const std::vector<res::MenuEntry> expected = res::menuEntries(id);
-            const std::vector<res::MenuEntry> got = menuBarLines();
+            const std::vector<kiv::MenuEntry> expected = kiv::menuEntries(id);
+            const std::vector<kiv::MenuEntry> got = menuBarLines();
             ASSERT_EQ(got.size(), expected.size()) << "menu " << id;
             for (std::size_t i = 0; i < got.size(); ++i) {
                 EXPECT_EQ(got[i].level, expected[i].level) << "menu " << id << " line " << i;
                 EXPECT_EQ(got[i].id, expected[i].id) << "menu " << id << " line " << i;
-                if (expected[i].id != res::kSeparator) {
+                if (expected[i].id != kiv::kSeparator) {
                     EXPECT_EQ(texts_[i], QString::fromUtf8(expected[i].text)) << "menu " << id << " line " << i;
                 }
             }
@@ -85,7 +85,7 @@ TEST_F(ShellTest, NoActiveViewGivesTheMapMenuAndNoDocumentMenu101)
     const auto lines = menuBarLines();
     EXPECT_EQ(texts_.front(), QStringLiteral("&Datei"));
     EXPECT_EQ(texts_.at(1), QStringLiteral("&Neu\tStrg+N"));
-    EXPECT_EQ(lines.size(), res::menuEntries(101).size());
+    EXPECT_EQ(lines.size(), kiv::menuEntries(101).size());
 }
 
 TEST_F(ShellTest, LanguageSwitchKeepsShortcutsAndChecksTheLanguage)
@@ -129,16 +129,16 @@ TEST_F(ShellTest, DrawAndZoomAreEnabledOnlyWhereAViewTakesThem)
 TEST(CommandRouting, TheFirstMapOnTheRouteTakesTheCommand)
 {
     std::vector<std::string> log;
-    platform::CommandMap view, document, frame, app;
+    kiv::CommandMap view, document, frame, app;
     view.on(1, [&] { log.push_back("view"); });
     document.on(1, [&] { log.push_back("document"); });
     document.on(2, [&] { log.push_back("document"); });
     frame.on(2, [&] { log.push_back("frame"); });
-    frame.on(3, [&] { log.push_back("frame"); }, [](platform::CommandUi& ui) { ui.Enable(false); });
+    frame.on(3, [&] { log.push_back("frame"); }, [](kiv::CommandUi& ui) { ui.Enable(false); });
     app.on(4, [&] { log.push_back("app"); });
     app.on(3, [&] { log.push_back("app"); });
-    const platform::CommandMap* active = &view;
-    CommandRegistry registry([&] { return std::vector<const platform::CommandMap*>{active, &document, &frame, &app}; });
+    const kiv::CommandMap* active = &view;
+    CommandRegistry registry([&] { return std::vector<const kiv::CommandMap*>{active, &document, &frame, &app}; });
 
     EXPECT_TRUE(registry.execute(1));
     EXPECT_TRUE(registry.execute(2));

@@ -63,15 +63,15 @@ std::vector<std::pair<int, QAction*>> barActions(CMainFrame& frame)
 
 } // namespace
 
-std::vector<res::MenuEntry> ShellTest::menuBarLines()
+std::vector<kiv::MenuEntry> ShellTest::menuBarLines()
 {
-    std::vector<res::MenuEntry> lines;
+    std::vector<kiv::MenuEntry> lines;
     const auto actions = barActions(frame());
     texts_.clear();
     texts_.reserve(actions.size());
     for (const auto& [level, a] : actions) {
         texts_.push_back(a->text());
-        const int id = a->menu() ? res::kPopup : a->isSeparator() ? res::kSeparator : a->data().toInt();
+        const int id = a->menu() ? kiv::kPopup : a->isSeparator() ? kiv::kSeparator : a->data().toInt();
         lines.push_back({level, id, nullptr});
     }
     return lines;

@@ -44,7 +44,7 @@ protected:
     // Makes the frame of this kind (the first one) the active view frame.
     void activate(ViewKind kind);
     // The frame's menu bar as menu lines, states brought up to date as when the menus open.
-    std::vector<res::MenuEntry> menuBarLines();
+    std::vector<MenuEntry> menuBarLines();
     std::vector<QString> texts_; // keeps the texts that menuBarLines() points into
     // The state of a command's item in the menu bar (the first item with the id).
     QAction* menuItem(int id);

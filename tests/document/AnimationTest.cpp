@@ -12,7 +12,7 @@ const char* kProfile = "[Allgemein]\nSatellitenfilename=sats.tle\n";
 
 class AnimationTest : public DocumentTest {
 protected:
-    CKivDoc& start(int factor, platform::Time at = platform::Time::fromUtc({2024, 1, 31, 12, 0, 0}))
+    CKivDoc& start(int factor, kiv::Time at = kiv::Time::fromUtc({2024, 1, 31, 12, 0, 0}))
     {
         writeFile("sats.tle", lowSatellites(3));
         CKivDoc& doc = makeDocument(kProfile);
@@ -75,7 +75,7 @@ TEST_F(AnimationTest, OneStepAdvancesPropagatesAndRedrawsInOrder)
     const double before = doc.SatInfo[0].lastJd;
     views.calls.clear();
     tick(doc);
-    EXPECT_EQ(doc.SimTime, platform::Time::fromUtc({2024, 1, 31, 12, 2, 0}));
+    EXPECT_EQ(doc.SimTime, kiv::Time::fromUtc({2024, 1, 31, 12, 2, 0}));
     EXPECT_NEAR(doc.SatInfo[0].lastJd - before, 60.0 / 86400.0, 1e-9);
     EXPECT_EQ(views.calls, (std::vector<std::string>{"RenderScene", "RedrawMap", "RedrawSky", "RefreshSatellites",
                                                      "RefreshSatellites"}));
@@ -95,13 +95,13 @@ TEST_F(AnimationTest, OneStepAdvancesPropagatesAndRedrawsInOrder)
 
 TEST_F(AnimationTest, MonthStepsAndDaylightSavingFollowTheLocalCalendar)
 {
-    CKivDoc& doc = start(kOneMonth, platform::Time::fromUtc({2024, 1, 31, 0, 0, 0}));
+    CKivDoc& doc = start(kOneMonth, kiv::Time::fromUtc({2024, 1, 31, 0, 0, 0}));
     tick(doc);
-    EXPECT_EQ(doc.SimTime, platform::Time::fromUtc({2024, 3, 2, 0, 0, 0}));
+    EXPECT_EQ(doc.SimTime, kiv::Time::fromUtc({2024, 3, 2, 0, 0, 0}));
 
     ScopedTimeZone berlin("CET-1CEST,M3.5.0,M10.5.0/3");
     doc.TimeFactor = 86400;
-    doc.SetSimTime(platform::Time::fromLocal({2024, 3, 30, 12, 0, 0}));
+    doc.SetSimTime(kiv::Time::fromLocal({2024, 3, 30, 12, 0, 0}));
     EXPECT_EQ(doc.UtcOffset, -3600);
     tick(doc);
     EXPECT_EQ(doc.SimTime.local().hour, 13); // a day of absolute seconds across the change
@@ -114,7 +114,7 @@ TEST_F(AnimationTest, MonthStepsAndDaylightSavingFollowTheLocalCalendar)
 TEST_F(AnimationTest, RealTimeIgnoresTheTimeTheClockStoodStill)
 {
     CKivDoc& doc = start(kRealTime);
-    const platform::Time t0 = doc.SimTime;
+    const kiv::Time t0 = doc.SimTime;
     for (int i = 0; i < 100; ++i)
         tick(doc);
     EXPECT_EQ(doc.SimTime - t0, 2);
@@ -128,7 +128,7 @@ TEST_F(AnimationTest, RealTimeIgnoresTheTimeTheClockStoodStill)
 
 TEST_F(AnimationTest, TheClockStaysInRange)
 {
-    CKivDoc& doc = start(-86400, platform::Time::fromUtc({1970, 1, 1, 12, 0, 0}));
+    CKivDoc& doc = start(-86400, kiv::Time::fromUtc({1970, 1, 1, 12, 0, 0}));
     ui_.messages.clear();
     tick(doc);
     EXPECT_EQ(doc.SimTime, ui_.clock.now());
@@ -143,7 +143,7 @@ TEST_F(AnimationTest, PauseKeepsTheFactorToComeBackTo)
     doc.OnPause();
     EXPECT_EQ(doc.TimeFactor, 0);
     EXPECT_EQ(doc.PersistentTimeFactor(), 3600);
-    const platform::Time stopped = doc.SimTime;
+    const kiv::Time stopped = doc.SimTime;
     tick(doc);
     EXPECT_EQ(doc.SimTime, stopped);
     doc.OnPause();
@@ -166,7 +166,7 @@ TEST_F(AnimationTest, PlayTogglesTheTimer)
     doc.OnPlay();
     EXPECT_EQ(doc.AnimationRunning, 0);
     EXPECT_FALSE(frame_.timerOn);
-    const platform::Time stopped = doc.SimTime;
+    const kiv::Time stopped = doc.SimTime;
     doc.AdvanceTime();
     EXPECT_EQ(doc.SimTime, stopped);
     doc.OnPlay();
@@ -182,7 +182,7 @@ TEST_F(AnimationTest, EveryTenThousandthStepResetsTheTracks)
     for (int i = 0; i < 9999; ++i)
         doc.AnimationStep();
     views.calls.clear();
-    const platform::Time before = doc.SimTime;
+    const kiv::Time before = doc.SimTime;
     doc.AnimationStep();
     EXPECT_EQ(doc.SimTime - before, 120); // the reset's own step and this one
     EXPECT_EQ(views.calls.front(), "ResetOrbitState");

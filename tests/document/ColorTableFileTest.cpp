@@ -162,9 +162,9 @@ TEST(ColorTableFile, FilesOnDisk)
     EXPECT_EQ(loaded->table.clockColors, table.clockColors);
 
     const QString blocked = dir.filePath(QStringLiteral("kiv.clr/inside.clr"));
-    const platform::WriteResult failed = saveColorTableFile(blocked, table);
+    const kiv::WriteResult failed = saveColorTableFile(blocked, table);
     ASSERT_FALSE(failed);
-    const platform::MessageRequest german = fileMessages::couldNotWrite(false, blocked, failed);
+    const kiv::MessageRequest german = fileMessages::couldNotWrite(false, blocked, failed);
     EXPECT_EQ(german.caption, QStringLiteral("Achtung"));
     EXPECT_TRUE(german.text.startsWith(blocked + QStringLiteral(" konnte nicht geschrieben werden."))) << german.text.toStdString();
     EXPECT_EQ(fileMessages::colorTableNotFound(true, QStringLiteral("a.clr")).text,

@@ -51,7 +51,7 @@ TEST_F(DocumentTest, ChangedColoursAreSavedOnlyWhenTheUserAgrees)
     doc.SatInfo[0].color[1] = 0x123456;
     doc.ColorTableChanged = 1;
     ui_.messages.clear();
-    ui_.messages.queueAnswer(platform::MessageAnswer::No);
+    ui_.messages.queueAnswer(kiv::MessageAnswer::No);
     doc_.reset();
     ASSERT_EQ(ui_.messages.shown().size(), 1u);
     EXPECT_EQ(ui_.messages.captions()[0], "Attention !");
@@ -62,7 +62,7 @@ TEST_F(DocumentTest, ChangedColoursAreSavedOnlyWhenTheUserAgrees)
     again.SatInfo[0].color[1] = 0x123456;
     again.ClockColors[0][1][0] = 12.5f;
     again.ColorTableChanged = 1;
-    ui_.messages.queueAnswer(platform::MessageAnswer::Yes);
+    ui_.messages.queueAnswer(kiv::MessageAnswer::Yes);
     doc_.reset();
     const ColorTableRead read = readColorTable(fileBytes(path("kiv.clr")).toStdString());
     EXPECT_EQ(read.table.slotColors[0][1], 0x123456u);

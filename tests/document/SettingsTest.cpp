@@ -11,7 +11,7 @@ namespace {
 
 KivSettings loaded(const char* text)
 {
-    platform::IniProfile profile;
+    kiv::IniProfile profile;
     profile.parse(text);
     KivSettings s;
     loadSettings(s, profile);
@@ -20,7 +20,7 @@ KivSettings loaded(const char* text)
 
 QString saved(const KivSettings& s)
 {
-    platform::IniProfile profile;
+    kiv::IniProfile profile;
     saveSettings(s, profile);
     return QString::fromUtf8(profile.toBytes());
 }

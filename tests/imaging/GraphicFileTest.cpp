@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-using namespace imaging;
-using namespace imagingtest;
+using namespace kiv;
+using namespace kiv::test;
 
 namespace {
 
@@ -161,7 +161,7 @@ TEST_F(GraphicFile, MessagesReachTheUserWithTheirBeeps)
     EXPECT_EQ(ui.beeps(), 1);
     EXPECT_EQ(ui.messages.captions(), (std::vector<QString>{QStringLiteral("Could'nt Open TIFF file"), QStringLiteral("Error")}));
     ASSERT_EQ(ui.messages.shown().size(), 2u);
-    EXPECT_EQ(ui.messages.shown()[1].icon, platform::MessageIcon::Error);
+    EXPECT_EQ(ui.messages.shown()[1].icon, kiv::MessageIcon::Error);
     EXPECT_EQ(ui.messages.unanswered(), 0);
 }
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace imagingtest {
+namespace kiv::test {
 
 Bytes& Bytes::u8(unsigned v)
 {
@@ -191,4 +191,4 @@ QImage testPattern(int width, int height)
     return image;
 }
 
-} // namespace imagingtest
+} // namespace kiv::test

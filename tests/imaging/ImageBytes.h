@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-namespace imagingtest {
+namespace kiv::test {
 
 // Little-endian bytes appended in order.
 class Bytes {
@@ -90,7 +90,7 @@ QByteArray simpleTiff(int width, int height, int samples, int bits, const QByteA
 std::optional<QByteArray> netpbm(const QString& program, const QStringList& args, const QImage& image);
 
 // The colour of a pixel of a loaded picture.
-inline QRgb px(const imaging::LoadResult& r, int x, int y)
+inline QRgb px(const LoadResult& r, int x, int y)
 {
     return r.bitmap.image().pixel(x, y);
 }
@@ -98,4 +98,4 @@ inline QRgb px(const imaging::LoadResult& r, int x, int y)
 // A picture with a different colour in every pixel, for cross-checks.
 QImage testPattern(int width, int height);
 
-} // namespace imagingtest
+} // namespace kiv::test

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-using namespace imaging;
-using namespace imagingtest;
+using namespace kiv;
+using namespace kiv::test;
 
 namespace {
 

@@ -196,23 +196,23 @@ TEST(CSGP4_SDP4, VersionTextIsCutToTheBuffer)
 // resolves about 40 microseconds, hence the looser bound.
 TEST(CSGP4_SDP4, VerificationSetThroughJulianDates)
 {
-    std::vector<kivtest::VerificationElementSet> sets;
-    std::vector<kivtest::VerificationTrack> tracks;
+    std::vector<kiv::test::VerificationElementSet> sets;
+    std::vector<kiv::test::VerificationTrack> tracks;
     std::string error;
-    if (!std::filesystem::exists(kivtest::verificationElementsPath()))
+    if (!std::filesystem::exists(kiv::test::verificationElementsPath()))
         GTEST_SKIP() << "The SGP4 verification set is not installed; tools/setup-deps.sh installs python3-sgp4.";
-    ASSERT_TRUE(kivtest::readVerificationElements(kivtest::verificationElementsPath(), sets, error)) << error;
-    ASSERT_TRUE(kivtest::readVerificationResults(kivtest::verificationResultsPath(), tracks, error)) << error;
+    ASSERT_TRUE(kiv::test::readVerificationElements(kiv::test::verificationElementsPath(), sets, error)) << error;
+    ASSERT_TRUE(kiv::test::readVerificationResults(kiv::test::verificationResultsPath(), tracks, error)) << error;
     ASSERT_EQ(sets.size(), tracks.size());
 
     int failures = 0;
     for (std::size_t i = 0; i < sets.size(); ++i) {
         CSGP4_SDP4 orbit("verification", sets[i].line1.c_str(), sets[i].line2.c_str());
         const double epoch = epochOf(*orbit.GetSatellite());
-        orbit::Sgp4Model reference(orbit::meanElementsOf(orbit::elementsOf(*orbit.GetSatellite())));
+        kiv::orbit::Sgp4Model reference(kiv::orbit::meanElementsOf(kiv::orbit::elementsOf(*orbit.GetSatellite())));
         const auto& rows = tracks[i].rows;
         std::size_t row = 0;
-        for (const double t : kivtest::verificationTimes(sets[i])) {
+        for (const double t : kiv::test::verificationTimes(sets[i])) {
             const double jd = epoch + t / 1440.0;
             if (row < rows.size() && std::fabs(rows[row].minutes - t) < 1e-7 && orbit.SGP(jd)) {
                 // Beyond 1e-3 km, allow for what the model itself does in the time the date
@@ -220,10 +220,10 @@ TEST(CSGP4_SDP4, VerificationSetThroughJulianDates)
                 // metres.
                 const tagSATELLITE& s = *orbit.GetSatellite();
                 const double resolved = ((jd - s.epochJd) - s.epochJdFraction) * 1440.0;
-                orbit::StateVector exact, atResolved;
+                kiv::orbit::StateVector exact, atResolved;
                 reference.propagate(t, exact);
                 reference.propagate(resolved, atResolved);
-                const double tolerance = 1e-3 + orbit::norm(exact.positionKm - atResolved.positionKm);
+                const double tolerance = 1e-3 + kiv::orbit::norm(exact.positionKm - atResolved.positionKm);
                 EXPECT_NEAR(orbit.GetPos().x, rows[row].positionKm[0], tolerance) << sets[i].catalogNumber << " at " << t;
                 EXPECT_NEAR(orbit.GetPos().y, rows[row].positionKm[1], tolerance);
                 EXPECT_NEAR(orbit.GetPos().z, rows[row].positionKm[2], tolerance);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-using namespace orbit;
+using namespace kiv::orbit;
 
 namespace {
 const char* kVanguard1 = "1 00005U 58002B   00179.78495062  .00000023  00000-0  28098-4 0  4753";

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace orbit;
+using namespace kiv::orbit;
 
 namespace {
 constexpr double kA = kWgs84EquatorialRadiusKm;

@@ -5,7 +5,7 @@
 
 #include <random>
 
-using namespace orbit;
+using namespace kiv::orbit;
 
 TEST(OrbitTime, JulianDatesOfKnownInstants)
 {

@@ -14,7 +14,7 @@
 #include <random>
 #include <vector>
 
-using namespace orbit;
+using namespace kiv::orbit;
 
 namespace {
 
@@ -67,10 +67,10 @@ bool isFinite(const StateVector& s)
 std::map<long, MeanElements> verificationElements(const std::vector<long>& wanted)
 {
     std::map<long, MeanElements> found;
-    std::vector<kivtest::VerificationElementSet> sets;
+    std::vector<kiv::test::VerificationElementSet> sets;
     std::string error;
-    if (!std::filesystem::exists(kivtest::verificationElementsPath()) ||
-        !kivtest::readVerificationElements(kivtest::verificationElementsPath(), sets, error))
+    if (!std::filesystem::exists(kiv::test::verificationElementsPath()) ||
+        !kiv::test::readVerificationElements(kiv::test::verificationElementsPath(), sets, error))
         return found;
     for (const auto& set : sets) {
         for (const long number : wanted) {
@@ -92,7 +92,7 @@ TEST(Sgp4Model, ResultsDoNotDependOnTheCallHistory)
     const std::map<long, MeanElements> elements = verificationElements(numbers);
     if (elements.size() != numbers.size())
         GTEST_SKIP() << "The SGP4 verification set is not installed ("
-                     << kivtest::verificationElementsPath() << ").";
+                     << kiv::test::verificationElementsPath() << ").";
 
     std::map<long, Sgp4Model> shared;
     for (const auto& [number, e] : elements)

@@ -12,10 +12,10 @@
 #include <filesystem>
 #include <vector>
 
-using namespace orbit;
-using kivtest::VerificationElementSet;
-using kivtest::VerificationRow;
-using kivtest::VerificationTrack;
+using namespace kiv::orbit;
+using kiv::test::VerificationElementSet;
+using kiv::test::VerificationRow;
+using kiv::test::VerificationTrack;
 
 namespace {
 
@@ -49,8 +49,8 @@ bool samePosition(const VerificationRow& a, const VerificationRow& b)
 
 TEST(Sgp4Verification, EveryElementSetAtEveryListedTime)
 {
-    const std::string elementsPath = kivtest::verificationElementsPath();
-    const std::string resultsPath = kivtest::verificationResultsPath();
+    const std::string elementsPath = kiv::test::verificationElementsPath();
+    const std::string resultsPath = kiv::test::verificationResultsPath();
     if (!std::filesystem::exists(elementsPath) || !std::filesystem::exists(resultsPath))
         GTEST_SKIP() << "The SGP4 verification set is not installed (" << elementsPath << ", "
                      << resultsPath << "); tools/setup-deps.sh installs python3-sgp4.";
@@ -58,8 +58,8 @@ TEST(Sgp4Verification, EveryElementSetAtEveryListedTime)
     std::vector<VerificationElementSet> sets;
     std::vector<VerificationTrack> tracks;
     std::string error;
-    ASSERT_TRUE(kivtest::readVerificationElements(elementsPath, sets, error)) << error;
-    ASSERT_TRUE(kivtest::readVerificationResults(resultsPath, tracks, error)) << error;
+    ASSERT_TRUE(kiv::test::readVerificationElements(elementsPath, sets, error)) << error;
+    ASSERT_TRUE(kiv::test::readVerificationResults(resultsPath, tracks, error)) << error;
     ASSERT_EQ(sets.size(), 33u);
     ASSERT_EQ(sets.size(), tracks.size());
 
@@ -81,7 +81,7 @@ TEST(Sgp4Verification, EveryElementSetAtEveryListedTime)
         const bool failsAtEpoch = previousRow && rows.size() == 1 && samePosition(rows[0], *previousRow);
         previousRow = &rows.back();
         std::size_t row = 0;
-        for (const double t : kivtest::verificationTimes(set)) {
+        for (const double t : kiv::test::verificationTimes(set)) {
             StateVector state;
             const int code = model.propagate(t, state);
             if (failsAtEpoch || row == rows.size() || std::fabs(rows[row].minutes - t) > 1.0e-7) {

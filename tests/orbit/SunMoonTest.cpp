@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace orbit;
+using namespace kiv::orbit;
 
 namespace {
 double rightAscensionDeg(Vec3 v) { return modulus(std::atan2(v.y, v.x), kTwoPi) * kRadToDeg; }

@@ -5,9 +5,9 @@
 
 #include <cmath>
 
-using platform::ArchiveReader;
-using platform::ArchiveRect;
-using platform::ArchiveWriter;
+using kiv::ArchiveReader;
+using kiv::ArchiveRect;
+using kiv::ArchiveWriter;
 
 namespace {
 

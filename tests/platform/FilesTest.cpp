@@ -11,8 +11,8 @@
 #include <csignal>
 #include <sys/resource.h>
 
-using platform::AtomicFile;
-using platform::DataPaths;
+using kiv::AtomicFile;
+using kiv::DataPaths;
 
 namespace {
 
@@ -72,7 +72,7 @@ TEST(AtomicFile, FailedWriteKeepsTheOldFileAndSaysWhy)
     put(path, "[Allgemein]\nLanguage=1\n");
     {
         const FileSizeLimit limit(1024);
-        const platform::WriteResult result = AtomicFile::write(path, QByteArray(64 * 1024, 'x'));
+        const kiv::WriteResult result = AtomicFile::write(path, QByteArray(64 * 1024, 'x'));
         EXPECT_FALSE(result.ok);
         EXPECT_TRUE(result.errorText.startsWith(QStringLiteral("could not write ") + path)) << result.errorText.toStdString();
     }
@@ -80,7 +80,7 @@ TEST(AtomicFile, FailedWriteKeepsTheOldFileAndSaysWhy)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("kiv.ini")});
 
     put(dir.filePath(QStringLiteral("plain")), "x");
-    const platform::WriteResult blocked = AtomicFile::write(dir.filePath(QStringLiteral("plain/sub/f.txt")), "y");
+    const kiv::WriteResult blocked = AtomicFile::write(dir.filePath(QStringLiteral("plain/sub/f.txt")), "y");
     EXPECT_FALSE(blocked.ok);
     EXPECT_TRUE(blocked.errorText.contains(QStringLiteral("plain/sub/f.txt")));
 }

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-using platform::IniProfile;
+using kiv::IniProfile;
 
 namespace {
 
@@ -175,7 +175,7 @@ TEST(IniProfile, FileLocationAndSaving)
     EXPECT_EQ(again.GetProfileBool(kAllgemein, QStringLiteral("Show3D"), 0), 1);
 
     IniProfile unwritable(dir.filePath(QStringLiteral("own.ini/inside.ini")));
-    const platform::WriteResult result = unwritable.save();
+    const kiv::WriteResult result = unwritable.save();
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.errorText.isEmpty());
     IniProfile directory(dir.path());

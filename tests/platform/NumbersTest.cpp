@@ -8,7 +8,7 @@
 #include <limits>
 #include <random>
 
-using namespace platform;
+using namespace kiv;
 
 TEST(Numbers, FormatFixedMatchesPrintfInTheCLocale)
 {

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-using platform::LineReader;
+using kiv::LineReader;
 
 namespace {
 
@@ -118,9 +118,9 @@ TEST(Latin1, EveryByteSurvivesTheRoundTrip)
     std::string all;
     for (int b = 0; b < 256; ++b)
         all.push_back(static_cast<char>(b));
-    const QString text = platform::fromLatin1(all);
+    const QString text = kiv::fromLatin1(all);
     EXPECT_EQ(text.size(), 256);
     EXPECT_EQ(text.at(0xB0), QChar(0x00B0)); // the degree sign of the map labels
-    EXPECT_EQ(platform::toLatin1(text), all);
-    EXPECT_EQ(platform::toLatin1(QStringLiteral("M\u00fcnchen \u20ac")), "M\xfc" "nchen ?");
+    EXPECT_EQ(kiv::toLatin1(text), all);
+    EXPECT_EQ(kiv::toLatin1(QStringLiteral("M\u00fcnchen \u20ac")), "M\xfc" "nchen ?");
 }

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-using platform::LocalCalendar;
-using platform::Time;
+using kiv::LocalCalendar;
+using kiv::Time;
 
 namespace {
 
@@ -12,7 +12,7 @@ constexpr const char* kCentralEurope = "CET-1CEST,M3.5.0,M10.5.0/3";
 
 Time utc(int year, int month, int day, int hour = 0, int minute = 0, int second = 0)
 {
-    return Time::fromUtc(orbit::UtcCalendar{year, month, day, hour, minute, second});
+    return Time::fromUtc(kiv::orbit::UtcCalendar{year, month, day, hour, minute, second});
 }
 
 LocalCalendar wall(int year, int month, int day, int hour, int minute = 0, int second = 0)
@@ -30,11 +30,11 @@ TEST(Time, UtcFieldsAndJulianDate)
     EXPECT_EQ(utc(2024, 13, 1), utc(2025, 1, 1)); // months carry over as in timegm
     EXPECT_EQ(utc(2024, 3, 0), utc(2024, 2, 29));
     for (const std::int64_t seconds : {-86401LL, 0LL, 951782399LL, 1709164800LL, 32503679999LL}) {
-        const orbit::UtcCalendar c = Time(seconds).utcCalendar();
+        const kiv::orbit::UtcCalendar c = Time(seconds).utcCalendar();
         EXPECT_EQ(Time::fromUtc(c).secondsSince1970(), seconds);
     }
-    const orbit::UtcCalendar leapDay = utc(2024, 2, 29, 23, 59, 58).utcCalendar();
-    EXPECT_EQ(leapDay, (orbit::UtcCalendar{2024, 2, 29, 23, 59, 58, 0, 4}));
+    const kiv::orbit::UtcCalendar leapDay = utc(2024, 2, 29, 23, 59, 58).utcCalendar();
+    EXPECT_EQ(leapDay, (kiv::orbit::UtcCalendar{2024, 2, 29, 23, 59, 58, 0, 4}));
 }
 
 TEST(Time, LocalFieldsFollowTheRulesOfTheInstant)
@@ -82,9 +82,9 @@ TEST(Time, LocalRoundTripsInSeveralZones)
         for (std::int64_t t = 0; t < 4'000'000'000LL; t += 7'777'777) {
             const Time instant(t);
             ASSERT_EQ(Time::fromLocal(instant.local()), instant) << rule << " at " << t;
-            const orbit::UtcCalendar u = instant.utcCalendar();
+            const kiv::orbit::UtcCalendar u = instant.utcCalendar();
             const LocalCalendar l = instant.local();
-            const Time localAsUtc = Time::fromUtc(orbit::UtcCalendar{l.year, l.month, l.day, l.hour, l.minute, l.second});
+            const Time localAsUtc = Time::fromUtc(kiv::orbit::UtcCalendar{l.year, l.month, l.day, l.hour, l.minute, l.second});
             ASSERT_EQ(localAsUtc - Time::fromUtc(u), instant.localMinusUtcSeconds()) << rule << " at " << t;
         }
     }

@@ -6,16 +6,16 @@
 
 #include <stdexcept>
 
-using platform::MessageAnswer;
-using platform::MessageButtons;
+using kiv::MessageAnswer;
+using kiv::MessageButtons;
 
 TEST(UiServices, WaitCursorEndsOnEveryWayOut)
 {
     kiv::test::ScriptedUiServices scripted;
-    const platform::UiServices services = scripted.services();
+    const kiv::UiServices services = scripted.services();
     try {
-        const platform::WaitCursor outer(services.cursors);
-        const platform::WaitCursor inner(services.cursors);
+        const kiv::WaitCursor outer(services.cursors);
+        const kiv::WaitCursor inner(services.cursors);
         EXPECT_EQ(scripted.waitDepth(), 2);
         throw std::runtime_error("load failed");
     } catch (const std::runtime_error&) {
@@ -27,7 +27,7 @@ TEST(UiServices, WaitCursorEndsOnEveryWayOut)
 TEST(UiServices, ScriptedMessagesRecordAndAnswer)
 {
     kiv::test::ScriptedUiServices scripted;
-    platform::MessageBoxes& messages = scripted.services().messages;
+    kiv::MessageBoxes& messages = scripted.services().messages;
     scripted.messages.queueAnswer(MessageAnswer::No);
     EXPECT_EQ(messages.show({QStringLiteral("Attention !"), QStringLiteral("Save?"), MessageButtons::YesNo}),
               MessageAnswer::No);
@@ -49,14 +49,14 @@ TEST(UiServices, ScriptedMessagesRecordAndAnswer)
 TEST(UiServices, TickCountDifferencesSurviveTheWrap)
 {
     kiv::test::ScriptedUiServices scripted;
-    platform::Clock& clock = scripted.services().clock;
+    kiv::Clock& clock = scripted.services().clock;
     scripted.clock.setMonotonicMs(0xFFFFFFF0u);
     const std::uint32_t before = clock.tickCount();
     scripted.clock.advanceMs(0x30);
     EXPECT_LT(clock.tickCount(), before);
     EXPECT_EQ(static_cast<std::uint32_t>(clock.tickCount() - before), 0x30u);
 
-    platform::SystemClock system;
+    kiv::SystemClock system;
     const std::uint64_t first = system.monotonicMs();
     EXPECT_GE(system.monotonicMs(), first);
     EXPECT_GT(system.now().secondsSince1970(), 1'700'000'000);

@@ -5,13 +5,13 @@
 
 namespace kiv::test {
 
-class ManualClock final : public platform::Clock {
+class ManualClock final : public Clock {
 public:
     std::uint64_t monotonicMs() override { return ms_; }
-    platform::Time now() override { return now_; }
+    Time now() override { return now_; }
 
     void setMonotonicMs(std::uint64_t ms) { ms_ = ms; }
-    void setNow(platform::Time now) { now_ = now; }
+    void setNow(Time now) { now_ = now; }
     // Moves both clocks on; whole seconds of the wall clock follow the milliseconds.
     void advanceMs(std::uint64_t ms)
     {
@@ -21,7 +21,7 @@ public:
 
 private:
     std::uint64_t ms_ = 0;
-    platform::Time now_{1'700'000'000}; // 2023-11-14 22:13:20 UTC
+    Time now_{1'700'000'000}; // 2023-11-14 22:13:20 UTC
 };
 
 } // namespace kiv::test

@@ -8,7 +8,7 @@ ScratchWorkspace::ScratchWorkspace()
     : paths_(dir_.path(), dir_.path() + "/user", dir_.path() + "/bundled")
 {
     profile_.setPath(filePath(QStringLiteral("kiv.ini")));
-    ui_.clock.setNow(platform::Time::fromUtc({2024, 4, 10, 12, 0, 0}));
+    ui_.clock.setNow(Time::fromUtc({2024, 4, 10, 12, 0, 0}));
 }
 
 bool ScratchWorkspace::writeFile(const std::string& name, const std::string& bytes) const

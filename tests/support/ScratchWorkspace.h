@@ -26,9 +26,9 @@ public:
 protected:
     QTemporaryDir dir_;
     ScriptedUiServices ui_;
-    platform::UiServices services_ = ui_.services();
-    platform::IniProfile profile_;
-    platform::DataPaths paths_;
+    UiServices services_ = ui_.services();
+    IniProfile profile_;
+    DataPaths paths_;
 };
 
 } // namespace kiv::test

@@ -2,17 +2,17 @@
 
 namespace kiv::test {
 
-std::optional<QString> ScriptedFileDialogs::openFile(const platform::FileDialogRequest& request)
+std::optional<QString> ScriptedFileDialogs::openFile(const FileDialogRequest& request)
 {
     return answer(Kind::Open, request);
 }
 
-std::optional<QString> ScriptedFileDialogs::saveFile(const platform::FileDialogRequest& request)
+std::optional<QString> ScriptedFileDialogs::saveFile(const FileDialogRequest& request)
 {
     return answer(Kind::Save, request);
 }
 
-std::optional<QString> ScriptedFileDialogs::answer(Kind kind, const platform::FileDialogRequest& request)
+std::optional<QString> ScriptedFileDialogs::answer(Kind kind, const FileDialogRequest& request)
 {
     shown_.push_back({kind, request});
     if (answers_.empty())

@@ -2,8 +2,8 @@
 
 namespace kiv::test {
 
-using platform::MessageAnswer;
-using platform::MessageButtons;
+using kiv::MessageAnswer;
+using kiv::MessageButtons;
 
 namespace {
 
@@ -19,7 +19,7 @@ MessageAnswer firstButton(MessageButtons buttons)
 
 } // namespace
 
-MessageAnswer ScriptedMessageBoxes::show(const platform::MessageRequest& request)
+MessageAnswer ScriptedMessageBoxes::show(const kiv::MessageRequest& request)
 {
     shown_.push_back(request);
     if (!answers_.empty()) {

@@ -10,21 +10,21 @@
 
 namespace kiv::test {
 
-class ScriptedMessageBoxes final : public platform::MessageBoxes {
+class ScriptedMessageBoxes final : public MessageBoxes {
 public:
-    platform::MessageAnswer show(const platform::MessageRequest& request) override;
+    MessageAnswer show(const MessageRequest& request) override;
 
-    void queueAnswer(platform::MessageAnswer answer) { answers_.push_back(answer); }
+    void queueAnswer(MessageAnswer answer) { answers_.push_back(answer); }
 
-    const std::vector<platform::MessageRequest>& shown() const { return shown_; }
+    const std::vector<MessageRequest>& shown() const { return shown_; }
     std::vector<QString> texts() const;
     std::vector<QString> captions() const;
     int unanswered() const { return unanswered_; }
     void clear();
 
 private:
-    std::deque<platform::MessageAnswer> answers_;
-    std::vector<platform::MessageRequest> shown_;
+    std::deque<MessageAnswer> answers_;
+    std::vector<MessageRequest> shown_;
     int unanswered_ = 0;
 };
 

@@ -2,7 +2,7 @@
 
 namespace kiv::test {
 
-platform::UiServices ScriptedUiServices::services()
+UiServices ScriptedUiServices::services()
 {
     return {messages, files, *this, *this, clock, *this};
 }

@@ -12,13 +12,13 @@
 
 namespace kiv::test {
 
-class ScriptedUiServices final : private platform::ColorDialogs, private platform::Cursors, private platform::Bell {
+class ScriptedUiServices final : private ColorDialogs, private Cursors, private Bell {
 public:
     ScriptedUiServices() = default;
     ScriptedUiServices(const ScriptedUiServices&) = delete;
     ScriptedUiServices& operator=(const ScriptedUiServices&) = delete;
 
-    platform::UiServices services();
+    UiServices services();
 
     ScriptedMessageBoxes messages;
     ScriptedFileDialogs files;

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string_view>
 
-namespace kivtest {
+namespace kiv::test {
 
 namespace {
 
@@ -182,4 +182,4 @@ std::string verificationResultsPath()
     return std::string(KIV_SGP4_DATA_DIR) + "/tcppver.out";
 }
 
-} // namespace kivtest
+} // namespace kiv::test

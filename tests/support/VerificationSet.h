@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace kivtest {
+namespace kiv::test {
 
 struct VerificationElementSet {
     std::string line1;     // without the line end
@@ -44,4 +44,4 @@ std::vector<double> verificationTimes(const VerificationElementSet& set);
 std::string verificationElementsPath();
 std::string verificationResultsPath();
 
-} // namespace kivtest
+} // namespace kiv::test

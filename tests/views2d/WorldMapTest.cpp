@@ -31,7 +31,7 @@ protected:
     {
         writeFile("sats.tle", lowSatellites(1));
         CKivDoc& doc = makeDocument("[Allgemein]\nSatellitenfilename=sats.tle\n");
-        doc.SetSimTime(platform::Time::fromUtc({2024, 3, 20, 12, 0, 0}));
+        doc.SetSimTime(kiv::Time::fromUtc({2024, 3, 20, 12, 0, 0}));
         doc.ShowCourse2D = doc.Footprint2D = doc.DayNight2D = doc.DrawDayNightLine2D = 0;
         doc.DrawSun2D = doc.DrawMoon2D = doc.ShowObs = doc.ShowWDB = doc.Footprint2DColored = 0;
         tagSATINFO& sat = doc.SatInfo[0];
@@ -108,7 +108,7 @@ TEST_F(WorldMapTest, FootprintStylesAreaAndLine)
     EXPECT_EQ(at(10, 10), kWhite);
     EXPECT_EQ(at(0, -20), qRgb(0, 0, 0));
     doc.Footprint2DColored = 1;
-    doc.SatInfo[0].color[1] = platform::rgb(0, 200, 0);
+    doc.SatInfo[0].color[1] = kiv::rgb(0, 200, 0);
     map.redraw(doc);
     EXPECT_EQ(at(0, -20), qRgb(0, 200, 0));
 }
@@ -214,7 +214,7 @@ TEST_F(WorldMapTest, TrackInTheRouteColour)
     doc.PenWidth = 2;
     doc.NrOfPoints = 4;
     tagSATINFO& sat = doc.SatInfo[0];
-    sat.color[0] = platform::rgb(200, 0, 0);
+    sat.color[0] = kiv::rgb(200, 0, 0);
     sat.trackLat = {0, 0, 0, 0, 0};
     sat.trackLon = {350, 355, 0, 5, 10};
     map.redraw(doc);

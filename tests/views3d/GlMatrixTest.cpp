@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-using namespace views3d;
+using namespace kiv;
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace views3d;
+using namespace kiv;
 
 namespace {
 

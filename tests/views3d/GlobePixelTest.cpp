@@ -7,7 +7,7 @@
 #include <GL/gl.h>
 
 using namespace kiv::test;
-using namespace views3d;
+using namespace kiv;
 
 namespace {
 
@@ -140,7 +140,7 @@ TEST_F(GlobePixelTest, SunLitSideFacesTheSun)
     CKivDoc& doc = scene();
     doc.Normal = tagQUALITY{1, 1, 0, 0};
     // 18:00 UT: the camera over Greenwich looks along +x; the sun (-z) is on the left.
-    doc.SetSimTime(platform::Time::fromUtc({2024, 4, 10, 18, 0, 0}));
+    doc.SetSimTime(kiv::Time::fromUtc({2024, 4, 10, 18, 0, 0}));
     renderer(doc).lookAt(0.0, 0.0, 140.0);
     renderer_->renderScene();
     const QImage image = gl_.grab();

@@ -76,14 +76,14 @@ TEST_F(GlobeWindowTest, CommandsSetTheDocumentAndLeavingClearsIt)
     CKivDoc& doc = document();
     auto view = std::make_unique<CWorldView>(doc);
     show(*view, 200, 150);
-    const platform::CommandMap& commands = view->Commands();
+    const kiv::CommandMap& commands = view->Commands();
     const auto run = [&](int id) {
         const auto* entry = commands.find(id);
         ASSERT_NE(entry, nullptr) << id;
         entry->run(id);
     };
     const auto checked = [&](int id) {
-        platform::CommandUi ui;
+        kiv::CommandUi ui;
         commands.find(id)->update(id, ui);
         return ui.checked.value_or(false);
     };

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-using namespace views3d;
+using namespace kiv;
 using ::testing::ElementsAre;
 
 namespace {
@@ -60,7 +60,7 @@ struct Result {
 Result read(const std::string& text, int model)
 {
     Result r;
-    platform::LineReader lines(text);
+    kiv::LineReader lines(text);
     r.read = readSatelliteModel(lines, model, r.sink, Detail{12, 6});
     return r;
 }
@@ -91,7 +91,7 @@ TEST(ModelReader, ReadsTheNumberedBlock)
 TEST(ModelReader, ReaderStopsAfterTheEndingLine)
 {
     const std::string text = kRedCube + "after\n";
-    platform::LineReader lines(text);
+    kiv::LineReader lines(text);
     RecordingSink sink;
     readSatelliteModel(lines, 1, sink, Detail{});
     std::string next;

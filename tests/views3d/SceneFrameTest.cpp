@@ -9,13 +9,13 @@
 #include <cmath>
 #include <numbers>
 
-using namespace views3d;
+using namespace kiv;
 
 namespace {
 
-platform::Time utc(int hour, int minute = 0, int day = 10)
+kiv::Time utc(int hour, int minute = 0, int day = 10)
 {
-    return platform::Time::fromUtc({2024, 4, day, hour, minute, 0});
+    return kiv::Time::fromUtc({2024, 4, day, hour, minute, 0});
 }
 
 void expectNear(Vec3 a, Vec3 b, double tolerance)
@@ -46,7 +46,7 @@ TEST(SceneFrame, LookAtPutsTheEyeOverThePlace)
     // Every minute of a day, at latitudes from pole to pole: the eye lies at the distance, at
     // the latitude, above the place as the earth is turned.
     for (int minute = 0; minute < 24 * 60; minute += 7) {
-        const platform::Time t = utc(0, minute);
+        const kiv::Time t = utc(0, minute);
         for (const double lat : {-90.0, -52.5, 0.0, 33.0, 89.0}) {
             const double westLon = std::fmod(minute * 1.3, 360.0) - 180.0;
             const Vec3 eye = lookAtEye(lat, westLon, d, t);
@@ -74,7 +74,7 @@ TEST(SceneFrame, BodiesSitOnTheirOrbits)
         const kiv::test::Tle tle = kiv::test::makeTle("SAT", e);
         CSGP4_SDP4 orbit(tle.name.c_str(), tle.line1.c_str(), tle.line2.c_str());
         for (int hour = 0; hour < 24; ++hour) {
-            const platform::Time t = platform::Time::fromUtc({2024, 4, 10, hour, 17, 0});
+            const kiv::Time t = kiv::Time::fromUtc({2024, 4, 10, hour, 17, 0});
             const double jd = t.julianDate();
             ASSERT_TRUE(orbit.SGP(jd));
             orbit.CalculateLatLonAlt(jd);

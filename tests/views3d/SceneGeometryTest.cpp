@@ -11,7 +11,7 @@
 
 #include <cmath>
 
-using namespace views3d;
+using namespace kiv;
 
 TEST(SceneGeometry, TexturedSphereFoldsItsOffsetAndWindsOutward)
 {

@@ -52,12 +52,12 @@ std::vector<tagTOWN> bigTownList(std::string_view zoneTable, std::string_view co
     return towns;
 }
 
-platform::WriteResult writeDefaultData(const QString& directory, std::string_view zoneTable,
+kiv::WriteResult writeDefaultData(const QString& directory, std::string_view zoneTable,
                                        std::string_view countryTable)
 {
     const QDir target(directory);
     ColorTable colors = defaultColorTable();
-    platform::WriteResult result = saveColorTableFile(target.filePath(QStringLiteral("kiv.clr")), colors);
+    kiv::WriteResult result = saveColorTableFile(target.filePath(QStringLiteral("kiv.clr")), colors);
     if (result)
         result = saveIconListFile(target.filePath(QStringLiteral("kiv.sin")), IconIndices{}, IconNames{});
     if (result)

@@ -23,7 +23,7 @@ std::vector<tagTOWN> bigTownList(std::string_view zoneTable, std::string_view co
 
 // Writes kiv.clr, kiv.sin (every slot on the built-in icon, no icon files), smaltown.twn and
 // bigtown.twn into the directory. With empty tables the big list is the small one.
-platform::WriteResult writeDefaultData(const QString& directory, std::string_view zoneTable,
+WriteResult writeDefaultData(const QString& directory, std::string_view zoneTable,
                                        std::string_view countryTable);
 
 } // namespace kiv::defaults

@@ -41,7 +41,7 @@ int main(int argc, char** argv)
         zones.clear();
         countries.clear();
     }
-    const platform::WriteResult result =
+    const kiv::WriteResult result =
         kiv::defaults::writeDefaultData(QString::fromLocal8Bit(argv[1]), view(zones), view(countries));
     if (!result) {
         std::fprintf(stderr, "kiv_make_defaults: %s\n", qPrintable(result.errorText));

@@ -26,7 +26,7 @@ std::vector<std::string_view> tabFields(std::string_view line)
 template <typename Take>
 void forEachRow(std::string_view table, Take take)
 {
-    platform::LineReader lines(table);
+    kiv::LineReader lines(table);
     std::string line;
     while (lines.readLine(line))
         if (!line.empty() && line.front() != '#')
@@ -44,9 +44,9 @@ bool parseAngle(std::string_view text, std::size_t degreeDigits, double& degrees
     const std::string_view digits = text.substr(1);
     if (!std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return false;
-    const double seconds = digits.size() > degreeDigits + 2 ? platform::parseInt(digits.substr(degreeDigits + 2)) : 0;
-    const double magnitude = platform::parseInt(digits.substr(0, degreeDigits)) +
-                             platform::parseInt(digits.substr(degreeDigits, 2)) / 60.0 + seconds / 3600.0;
+    const double seconds = digits.size() > degreeDigits + 2 ? kiv::parseInt(digits.substr(degreeDigits + 2)) : 0;
+    const double magnitude = kiv::parseInt(digits.substr(0, degreeDigits)) +
+                             kiv::parseInt(digits.substr(degreeDigits, 2)) / 60.0 + seconds / 3600.0;
     degrees = text.front() == '-' ? -magnitude : magnitude;
     return true;
 }

@@ -6,7 +6,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
-namespace imagetool {
+namespace kiv::imagetool {
 
 namespace {
 
@@ -141,4 +141,4 @@ QImage splash(const QImage& texture)
     return image;
 }
 
-} // namespace imagetool
+} // namespace kiv::imagetool

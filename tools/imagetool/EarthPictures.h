@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QSize>
 
-namespace imagetool {
+namespace kiv::imagetool {
 
 // The day map at the given size: the NASA map when installed, else an ocean with a graticule.
 QImage dayMap(QSize size);
@@ -13,4 +13,4 @@ QImage nightMap(QSize size);
 // The splash picture: a globe over a night sky with the program's name and version.
 QImage splash(const QImage& texture);
 
-} // namespace imagetool
+} // namespace kiv::imagetool

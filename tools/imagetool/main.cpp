@@ -30,19 +30,19 @@ bool writeBmp(const QImage& image, const QString& path)
 
 int makeResources(const QString& dir)
 {
-    const QImage texture = imagetool::dayMap(QSize(512, 256));
+    const QImage texture = kiv::imagetool::dayMap(QSize(512, 256));
     const bool ok = writeBmp(texture, dir + QStringLiteral("/bitmap/419.bmp"))
-        && writeBmp(imagetool::splash(texture), dir + QStringLiteral("/image/416"));
+        && writeBmp(kiv::imagetool::splash(texture), dir + QStringLiteral("/image/416"));
     return ok ? 0 : 1;
 }
 
 int makeMaps(const QString& dir)
 {
     const QSize size(2048, 1024);
-    const QImage day = imagetool::dayMap(size);
+    const QImage day = kiv::imagetool::dayMap(size);
     const bool ok = writeBmp(day, dir + QStringLiteral("/earth2d.bmp"))
         && writeBmp(day, dir + QStringLiteral("/earth3d.bmp"))
-        && writeBmp(imagetool::nightMap(size), dir + QStringLiteral("/night.bmp"));
+        && writeBmp(kiv::imagetool::nightMap(size), dir + QStringLiteral("/night.bmp"));
     return ok ? 0 : 1;
 }
 
