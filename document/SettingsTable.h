@@ -39,6 +39,10 @@ struct SettingDef {
 // The scalar settings in the order the profile is written.
 std::span<const SettingDef> settingsTable();
 
+// The range of a numeric setting, found by its member (&KivSettings::AccuracyX), for the
+// dialogs that edit it; unbounded for a member without one.
+const SettingRange& settingRange(SettingDef::Member member);
+
 // Every setting at its default, the URL lists and render qualities included.
 void applyDefaultSettings(KivSettings& settings);
 // Brings every value into its range; non-finite numbers become their defaults.
