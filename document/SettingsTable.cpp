@@ -253,6 +253,8 @@ void setDefault(const SettingDef& def, KivSettings& s)
 
 std::span<const SettingDef> settingsTable() { return kTable; }
 
+QString defaultElementSetUrl() { return kInternetDefaults[0]; }
+
 const SettingRange& settingRange(SettingDef::Member member)
 {
     static constexpr SettingRange kUnbounded{-1e300, 1e300};
