@@ -2,7 +2,63 @@
 
 #include "platform/AtomicFileWriter.h"
 
+#include <cerrno>
+#include <string.h> // strerrordesc_np
+
+#include <QDir>
+
 namespace kiv {
+
+namespace {
+
+struct GermanReason {
+    int error;
+    const char* text;
+};
+
+// The errors a write can meet, in the words the German system messages use.
+constexpr GermanReason kGermanReasons[] = {
+    {ENOSPC, "Auf dem Gerät ist kein Speicherplatz mehr verfügbar"},
+    {EFBIG, "Die Datei ist zu groß"},
+    {EDQUOT, "Der zugewiesene Plattenplatz (Quota) ist überschritten"},
+    {EACCES, "Keine Berechtigung"},
+    {EPERM, "Die Operation ist nicht erlaubt"},
+    {EROFS, "Dateisystem nur lesbar"},
+    {ENOENT, "Datei oder Verzeichnis nicht gefunden"},
+    {ENOTDIR, "Ist kein Verzeichnis"},
+    {EISDIR, "Ist ein Verzeichnis"},
+    {EEXIST, "Die Datei existiert bereits"},
+    {ENAMETOOLONG, "Der Dateiname ist zu lang"},
+    {EIO, "Eingabe-/Ausgabefehler"},
+    {EMFILE, "Zu viele offene Dateien"},
+    {EBUSY, "Das Gerät oder die Ressource ist belegt"},
+    {EXDEV, "Ungültiger Link über Gerätegrenzen hinweg"},
+    {ELOOP, "Zu viele Ebenen aus symbolischen Links"},
+};
+
+} // namespace
+
+QString WriteResult::describe(bool english) const
+{
+    if (ok)
+        return {};
+    const QString name = QDir::toNativeSeparators(path);
+    const QString cause = AtomicFile::reason(error, english);
+    return english ? QStringLiteral("Could not write %1: %2.").arg(name, cause)
+                   : QStringLiteral("%1 konnte nicht geschrieben werden: %2.").arg(name, cause);
+}
+
+QString AtomicFile::reason(int error, bool english)
+{
+    if (!english) {
+        for (const GermanReason& r : kGermanReasons) {
+            if (r.error == error)
+                return QString::fromUtf8(r.text);
+        }
+    }
+    const char* text = strerrordesc_np(error);
+    return text ? QString::fromUtf8(text) : QStringLiteral("error %1").arg(error);
+}
 
 WriteResult AtomicFile::write(const QString& path, const QByteArray& contents)
 {
