@@ -9,7 +9,9 @@
 //   /short     a Content-Length longer than the body, then the connection closes
 //   /stall     reads the request and answers nothing until the client gives up
 //   /drop      reads the request and closes without an answer
-// Anything else gets 404.
+// Anything else gets 404. While it runs, loopback addresses bypass any proxy of the environment.
+
+#include "tests/support/ScopedEnvironment.h"
 
 #include <atomic>
 #include <mutex>
@@ -41,6 +43,7 @@ private:
     // Waits until the client closes or the server stops.
     void waitForClose(int client) const;
 
+    ScopedEnvironment noProxy_{"no_proxy", "127.0.0.1"};
     std::string body_;
     int port_ = 0; // before listener_, whose initialiser sets it
     int listener_ = -1;
