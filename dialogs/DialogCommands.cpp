@@ -2,6 +2,7 @@
 
 #include "document/BeamFootprint.h"
 #include "document/CKivDoc.h"
+#include "document/SettingsTable.h"
 #include "document/TimerBracket.h"
 #include "platform/UiServices.h"
 
@@ -79,8 +80,10 @@ void editGeneralOptions(CKivDoc& doc, const Editor<GeneralOptions>& edit)
     doc.CalculateExact = o->CalculateExact;
     doc.NrOfOcularReflections = o->NrOfOcularReflections;
     doc.Sterne = o->Sterne;
-    if (o->ReloadNeeded) {
+    if (o->ReloadNeeded)
         doc.BeamAngle = static_cast<float>(clampBeamAngle(o->BeamAngle));
+    clampSettings(doc); // the same bounds as a profile read, whatever the dialog let through
+    if (o->ReloadNeeded) {
         doc.ReloadSatellites(true);
     } else {
         doc.LayoutSatelliteLabels();

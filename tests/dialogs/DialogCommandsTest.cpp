@@ -135,6 +135,14 @@ TEST_F(DialogCommandsTest, GeneralTakesTheViewAngleAndReloadsOnlyWhenAsked)
         EXPECT_EQ(views_.calls, c.calls);
     }
     EXPECT_TRUE(ui_.messages.shown().empty());
+
+    commands::editGeneralOptions(doc, editor<GeneralOptions>([](GeneralOptions o) {
+                                     o.AccuracyX = 0; // would divide by zero in the orbit step
+                                     o.AccuracyY = 1000;
+                                     return std::optional(o);
+                                 }));
+    EXPECT_EQ(doc.AccuracyX, 3);
+    EXPECT_EQ(doc.AccuracyY, 180);
 }
 
 TEST_F(DialogCommandsTest, AnotherColourTableAsksToSaveTheEditedOne)
