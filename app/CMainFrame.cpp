@@ -174,26 +174,9 @@ void CMainFrame::childClosed(CChildFrame* child)
     SetViewMenu();
 }
 
-const void* CMainFrame::portOf(ViewKind kind, int wdbSlot) const
-{
-    if (!doc_)
-        return nullptr;
-    switch (kind) {
-    case ViewKind::World:
-        return doc_->WorldView;
-    case ViewKind::Map:
-        return doc_->MapView;
-    case ViewKind::Obs:
-        return doc_->ObsView;
-    case ViewKind::WDB:
-        return wdbSlot >= 1 && wdbSlot <= doc_->WDBViewCount ? doc_->WDBViews[static_cast<std::size_t>(wdbSlot)] : nullptr;
-    }
-    return nullptr;
-}
-
 CChildFrame* CMainFrame::findChild(ViewKind kind, int wdbSlot) const
 {
-    const void* port = portOf(kind, wdbSlot);
+    const void* port = doc_ ? doc_->Views.key(kind, wdbSlot) : nullptr;
     if (!port)
         return nullptr;
     for (CChildFrame* c : children_) {
@@ -446,8 +429,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 {
     if (doc_) {
         SetAnimationTimer(false);
-        if (doc_->ShowObs && doc_->ObsView)
-            doc_->ObsView->StoreObsSettings();
+        if (doc_->ShowObs && doc_->Views.obs())
+            doc_->Views.obs()->StoreObsSettings();
         doc_->SaveSettings();
         doc_->CloseAllViews();
         if (onDocumentClosing)

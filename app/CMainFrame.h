@@ -96,7 +96,6 @@ private:
     void showHelp();
     void childClosed(CChildFrame* child);
     CChildFrame* findChild(kiv::ViewKind kind, int wdbSlot) const;
-    const void* portOf(kiv::ViewKind kind, int wdbSlot) const;
     std::vector<const kiv::CommandMap*> route() const;
 
     kiv::UiServices& ui_;

@@ -68,18 +68,18 @@ QString CKivDoc::ResolvedPath(const QString& name) const { return context_.paths
 
 void CKivDoc::ReloadSatellites()
 {
-    if (WorldView)
-        WorldView->FreeOrbitBuffers();
+    if (Views.world())
+        Views.world()->FreeOrbitBuffers();
     FreeSatellites();
     LoadSatelliteFile();
     InitSatellites();
     CreateSatelliteButtons();
-    if (WorldView)
-        WorldView->BuildOrbitLists();
-    if (MapView)
-        MapView->LayoutLabels();
-    if (ObsView)
-        ObsView->LayoutLabels();
+    if (Views.world())
+        Views.world()->BuildOrbitLists();
+    if (Views.map())
+        Views.map()->LayoutLabels();
+    if (Views.obs())
+        Views.obs()->LayoutLabels();
 }
 
 void CKivDoc::LoadSatelliteFile()
