@@ -4,6 +4,7 @@
 #include "document/GroundTrack.h"
 #include "document/SettingsTable.h"
 #include "document/TimeStep.h"
+#include "document/TimerBracket.h"
 #include "platform/DataPaths.h"
 #include "platform/IniProfile.h"
 #include "platform/LineReader.h"
@@ -66,16 +67,31 @@ QString CKivDoc::ResolvedPath(const QString& name) const { return context_.paths
 
 // ---- element sets ----------------------------------------------------------------------------
 
-void CKivDoc::ReloadSatellites()
+void CKivDoc::ReloadSatellites(bool rebuildStars)
 {
+    // The loaders may show message boxes, whose event loops would otherwise run animation
+    // steps over a half-built table and freed orbit buffers.
+    const kiv::TimerBracket timerOff(*this);
+    const kiv::WaitCursor wait(context_.ui.cursors);
+    reloading_ = true;
     if (Views.world())
         Views.world()->FreeOrbitBuffers();
     FreeSatellites();
     LoadSatelliteFile();
     InitSatellites();
-    CreateSatelliteButtons();
-    if (Views.world())
+    if (Views.world()) {
+        Views.world()->ResetOrbitState();
         Views.world()->BuildOrbitLists();
+        if (rebuildStars)
+            Views.world()->BuildStarList();
+    }
+    CreateSatelliteButtons();
+    LayoutSatelliteLabels();
+    reloading_ = false;
+}
+
+void CKivDoc::LayoutSatelliteLabels()
+{
     if (Views.map())
         Views.map()->LayoutLabels();
     if (Views.obs())

@@ -99,6 +99,11 @@ void CWorldView::BuildOrbitLists()
     withContext([this] { renderer_.buildOrbitLists(); });
 }
 
+void CWorldView::BuildStarList()
+{
+    withContext([this] { renderer_.buildStarList(); });
+}
+
 void CWorldView::FollowFrom(const tagVECTOR& positionKm)
 {
     renderer_.followFrom(positionKm);
