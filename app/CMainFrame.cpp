@@ -314,15 +314,6 @@ void CMainFrame::PlaceSpeedSlider()
         slider_->Place(doc_->TimeFactor);
 }
 
-QImage CMainFrame::LoadMapPicture(const QString& fileName)
-{
-    if (loadPicture)
-        return loadPicture(fileName);
-    QImage standard(512, 256, QImage::Format_RGB888);
-    standard.fill(QColor(0, 40, 110));
-    return standard;
-}
-
 // ---- toolbar, status bar and the frame's commands ----------------------------------------------
 
 void CMainFrame::createToolBar()

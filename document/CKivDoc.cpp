@@ -34,6 +34,10 @@ CKivDoc::CKivDoc(DocumentContext context) : context_(context)
     Icons[0].icon = builtInSatelliteIcon();
     LoadSatelliteFile();
     LoadColorTable();
+    // The flat maps are loaded once, here: their sizes are read with no 2D view open (the
+    // background replacement, the general options). The WDB map waits for the first WDB view.
+    LoadEarthMap();
+    LoadNightMap();
 
     const auto model = context_.paths.find(QStringLiteral("SATELLITE.DAT"));
     SatelliteModelFileName = model ? QFileInfo(*model).absoluteFilePath() : QStringLiteral("SATELLITE.DAT");

@@ -25,6 +25,7 @@
 namespace kiv {
 class DataPaths;
 class IniProfile;
+class PictureSource;
 struct UiServices;
 }
 
@@ -36,6 +37,8 @@ struct DocumentContext {
     IniProfile& profile;
     const DataPaths& paths;
     MainFramePort* frame = nullptr;
+    // The maps' pictures; without it no map is loaded (tests of the document alone).
+    PictureSource* pictures = nullptr;
 };
 
 } // namespace kiv

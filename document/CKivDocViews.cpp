@@ -2,6 +2,7 @@
 // The frames themselves belong to the shell (ShellPort).
 #include "document/CKivDoc.h"
 #include "document/ViewArrangement.h"
+#include "platform/PictureSource.h"
 #include "platform/UiServices.h"
 
 #include <algorithm>
@@ -46,10 +47,6 @@ void CKivDoc::Open2DView(bool arrange)
 {
     if (!Shell || Views.map())
         return;
-    if (EarthMapBitmap.isNull())
-        LoadEarthMap();
-    if (NightMapBitmap.isNull())
-        LoadNightMap();
     Show2D = 1;
     Shell->OpenViewFrame(ViewKind::Map);
     if (arrange)
@@ -241,32 +238,32 @@ void CKivDoc::SetBackgroundBitmap(int kind, const QImage& bitmap)
 
 void CKivDoc::LoadEarthMap()
 {
-    if (!Shell)
+    if (!context_.pictures)
         return;
     kiv::WaitCursor wait(Context().ui.cursors);
-    EarthMapBitmap = Shell->LoadMapPicture(ErdkarteFileName);
+    EarthMapBitmap = context_.pictures->load(ErdkarteFileName, PictureUse::Map);
     EarthMapWidth = EarthMapBitmap.width();
     EarthMapHeight = EarthMapBitmap.height();
 }
 
 void CKivDoc::LoadNightMap()
 {
-    if (!Shell)
+    if (!context_.pictures)
         return;
     kiv::WaitCursor wait(Context().ui.cursors);
-    NightMapBitmap = Shell->LoadMapPicture(NightMapFileName);
+    NightMapBitmap = context_.pictures->load(NightMapFileName, PictureUse::Map);
     NightMapWidth = NightMapBitmap.width();
     NightMapHeight = NightMapBitmap.height();
 }
 
 void CKivDoc::LoadWDBMap()
 {
-    if (!Shell || !ShowWDB)
+    if (!context_.pictures || !ShowWDB)
         return;
     ShowWDB = 0; // no WDB view draws while the map is replaced
     {
         kiv::WaitCursor wait(Context().ui.cursors);
-        WDBMapBitmap = Shell->LoadMapPicture(WDBMapFileName);
+        WDBMapBitmap = context_.pictures->load(WDBMapFileName, PictureUse::Map);
         WDBMapWidth = WDBMapBitmap.width();
         WDBMapHeight = WDBMapBitmap.height();
     }
