@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/CSpeedSlider.h"
+#include "app/CascadeLayout.h"
 #include "app/Glyphs.h"
 #include "app/ViewFactory.h"
 #include "document/CKivDoc.h"
@@ -374,7 +375,7 @@ void CMainFrame::buildFrameCommands()
     frameCommands_.on(
         kiv::kCmdStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); },
         [this](kiv::CommandUi& ui) { ui.SetCheck(!statusBar()->isHidden()); });
-    frameCommands_.on(kiv::kCmdCascade, [this] { mdi_->cascadeSubWindows(); });
+    frameCommands_.on(kiv::kCmdCascade, [this] { cascade(); });
     frameCommands_.on(kiv::kCmdTile, [this] { mdi_->tileSubWindows(); });
     frameCommands_.on(kiv::kCmdArrangeIcons, [this] { arrangeIcons(); });
     frameCommands_.on(kiv::kCmdHelp, [this] { showHelp(); });
@@ -388,6 +389,31 @@ void CMainFrame::onTimeZoneButton()
         return;
     doc_->ShowUTC = doc_->ShowUTC ? 0 : 1;
     tzButton_->setText(doc_->ShowUTC ? QStringLiteral("UTC") : QStringLiteral("Local"));
+}
+
+void CMainFrame::cascade()
+{
+    // QMdiArea's own cascade sizes the frames from their views' size hints, which flat views do
+    // not have: every frame would shrink to a bare title bar.
+    std::vector<QMdiSubWindow*> frames;
+    std::vector<QSize> sizes;
+    for (QMdiSubWindow* w : mdi_->subWindowList()) {
+        if (w->isMinimized() || !w->isVisible())
+            continue;
+        if (w->isMaximized())
+            w->showNormal();
+        frames.push_back(w);
+        sizes.push_back(w->size());
+    }
+    const QSize extras = ViewFrameExtras();
+    const int titleBar = extras.height() - extras.width() / 2;
+    const std::vector<QRect> rects = kiv::cascadeLayout(sizes, mdi_->viewport()->size(), titleBar);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        frames[i]->setGeometry(rects[i]);
+        frames[i]->raise();
+    }
+    if (!frames.empty())
+        mdi_->setActiveSubWindow(frames.back());
 }
 
 void CMainFrame::arrangeIcons()

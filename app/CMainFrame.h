@@ -89,6 +89,7 @@ private:
     void createStatusBar();
     void buildFrameCommands();
     void onTimeZoneButton();
+    void cascade();
     void arrangeIcons();
     void showHelp();
     void childClosed(CChildFrame* child);

@@ -121,12 +121,9 @@ void CKivDoc::LoadSatelliteFile()
     SatelliteCount = count;
     if (content.badLine > 0) {
         Warn(QStringLiteral("Attention"),
-             English() ? QStringLiteral("Attention, in satellite datafile : %1\noccured a error in Line : %2")
-                             .arg(Satellitenfilename)
-                             .arg(content.badLine)
-                       : QStringLiteral("Achtung, im Satelliten-Datenfile : %1\nist ein Fehler in Zeile : %2 aufgetaucht !!!")
-                             .arg(Satellitenfilename)
-                             .arg(content.badLine));
+             (English() ? QStringLiteral("Attention, in satellite datafile : %1\noccured a error in Line : %2")
+                        : QStringLiteral("Achtung, im Satelliten-Datenfile : %1\nist ein Fehler in Zeile : %2 aufgetaucht !!!"))
+                 .arg(Satellitenfilename, QString::number(content.badLine)));
     }
     RecountIcons();
     UpdateTitle();
@@ -184,7 +181,8 @@ void CKivDoc::UpdateTitle()
     const QString plural = SatelliteCount == 1 ? QString() : english ? QStringLiteral("s") : QStringLiteral("en");
     QString title = english ? QStringLiteral("Satellite Simulation -> %1 (%2 satellite%3 in buffer)")
                             : QStringLiteral("Satelliten Simulation -> %1 (%2 Satellit%3 geladen)");
-    title = title.arg(Satellitenfilename).arg(SatelliteCount).arg(plural);
+    // One call, so that a '%' in the file name is never taken for a place marker.
+    title = title.arg(Satellitenfilename, QString::number(SatelliteCount), plural);
     if (found) {
         const kiv::LocalCalendar modified =
             kiv::Time(info.lastModified().toSecsSinceEpoch()).local();

@@ -4,6 +4,9 @@
 #include "views2d/CWDBView.h"
 
 #include <QCoreApplication>
+#include <QMdiSubWindow>
+
+#include <map>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -122,4 +125,35 @@ TEST_F(ShellTest, FrameExtrasAreWhatASubWindowAddsToItsView)
     QCoreApplication::processEvents();
     EXPECT_EQ(child->size() - child->widget()->size(), fromStyle);
     frame().hide();
+}
+
+TEST_F(ShellTest, CascadeKeepsUsableFramesOneTitleBarApart)
+{
+    // Four views without the globe: the offscreen platform has no GL.
+    start("[Allgemein]\nSatellitenfilename=sats.tle\nShow3D=FALSE\nShow2D=TRUE\nShowWDB=TRUE\nShowObs=TRUE\n");
+    doc().AddWDBView(false);
+    frame().resize(1200, 900);
+    frame().show();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(frame().ChildFrames().size(), 4u);
+    std::map<const CChildFrame*, QSize> before;
+    for (const CChildFrame* c : frame().ChildFrames())
+        before[c] = c->size();
+
+    run(kCmdCascade);
+    const QSize area = frame().MdiArea()->viewport()->size();
+    const QSize extras = frame().ViewFrameExtras();
+    const int titleBar = extras.height() - extras.width() / 2;
+    ASSERT_GT(titleBar, 5);
+    std::vector<QRect> rects;
+    for (const QMdiSubWindow* w : frame().MdiArea()->subWindowList())
+        rects.push_back(w->geometry());
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        SCOPED_TRACE(i);
+        const QSize was = before[static_cast<const CChildFrame*>(frame().MdiArea()->subWindowList()[int(i)])];
+        EXPECT_EQ(rects[i].topLeft(), QPoint(int(i) * titleBar, int(i) * titleBar));
+        EXPECT_EQ(rects[i].size(), was.boundedTo(area - QSize(rects[i].left(), rects[i].top())));
+        EXPECT_GE(rects[i].width(), std::min(was.width(), area.width() / 2));
+        EXPECT_GE(rects[i].height(), std::min(was.height(), area.height() / 2));
+    }
 }
