@@ -80,6 +80,7 @@ void CKivDoc::ReloadSatellites()
         MapView->LayoutLabels();
     if (ObsView)
         ObsView->LayoutLabels();
+    DocumentChanged();
 }
 
 void CKivDoc::LoadSatelliteFile()

@@ -60,6 +60,7 @@ public:
     // HeldRedraw bits: views the step does not redraw for now; never stored.
     int HeldRedraws = 0;
     std::uint32_t FpsTick = 0;
+    int FpsSteps = 0; // animation steps with the globe open since FpsTick
     std::uint32_t LastTick = 0;
     std::uint32_t StartTick = 0;
     kiv::Time SimTime;     // the simulated instant; local fields by the zone rules in force then
@@ -122,6 +123,15 @@ public:
     void EnableAnimationTimer(bool on);
     void AnimationStep();
     void AdvanceTime();
+    // Redraw on change: a view redraws only when its picture would differ from the one on screen.
+    // Whatever changes what a view shows (its camera, a view setting) names the view here; it
+    // redraws at the end of the next animation step, or at once while the timer stands.
+    void InvalidateViews(int views = kiv::kRedrawAll);
+    // The satellites or the settings changed (a command, a dialog, a reload): the next step
+    // propagates the shown satellites although the clock may stand, and every view redraws.
+    void DocumentChanged();
+    // The views asked for and not held by a drag, redrawn now.
+    void RedrawPendingViews();
     void UpdateFollowCamera();
     void OnPlay();
     void OnPause();
@@ -202,11 +212,16 @@ private:
     void RecountIcons();
     void LoadIcon(int entry);
     bool TrackShown() const;
+    // The animation step's propagation: every shown satellite, and their beams in exact mode.
+    void calculateShownSatellites();
     QString ResolvedPath(const QString& name) const;
 
     kiv::DocumentContext context_;
     // Animation state that lives beside the clock.
     double realTimeRemainder_ = 0.0;
+    int pendingRedraws_ = kiv::kRedrawAll;
+    bool recalculate_ = true; // the shown satellites need propagating although the clock stands
+    bool timerOn_ = false;
     int resetCounter_ = 0;
     int fpsCounter_ = 0;
     bool busy_ = false;

@@ -25,6 +25,7 @@ void CKivDoc::SetSimTime(kiv::Time time)
     setTime(std::clamp(time, kEarliest, kLatest));
     LastTick = context_.ui.clock.tickCount();
     realTimeRemainder_ = 0.0;
+    DocumentChanged();
 }
 
 void CKivDoc::EnableAnimationTimer(bool on)
@@ -33,10 +34,44 @@ void CKivDoc::EnableAnimationTimer(bool on)
         LastTick = context_.ui.clock.tickCount();
         realTimeRemainder_ = 0.0;
     }
+    timerOn_ = on && AnimationRunning;
     if (context_.frame)
-        context_.frame->SetAnimationTimer(on && AnimationRunning);
+        context_.frame->SetAnimationTimer(timerOn_);
+    if (!timerOn_)
+        RedrawPendingViews();
 }
 
+void CKivDoc::InvalidateViews(int views)
+{
+    pendingRedraws_ |= views;
+    if (!timerOn_)
+        RedrawPendingViews();
+}
+
+void CKivDoc::DocumentChanged()
+{
+    recalculate_ = true;
+    InvalidateViews(kRedrawAll);
+}
+
+void CKivDoc::RedrawPendingViews()
+{
+    const int due = pendingRedraws_ & ~HeldRedraws;
+    pendingRedraws_ &= ~due;
+    if ((due & kRedrawGlobe) && Show3D && WorldView)
+        WorldView->RenderScene();
+    if ((due & kRedrawMap) && Show2D && MapView)
+        MapView->RedrawMap();
+    if ((due & kRedrawObserver) && ShowObs && ObsView)
+        ObsView->RedrawSky();
+    if ((due & kRedrawWorldDataBank) && ShowWDB) {
+        for (int i = 1; i <= WDBViewCount; ++i)
+            WDBViews[i]->RefreshSatellites();
+    }
+}
+
+// At factor 1 the clock moves in whole seconds, so most steps change no picture: they advance the
+// clock and redraw nothing. A step whose clock moved propagates and redraws every view.
 void CKivDoc::AnimationStep()
 {
     kiv::clearUpperVectorState();
@@ -52,27 +87,21 @@ void CKivDoc::AnimationStep()
     if (busy_)
         return;
     busy_ = true;
+    if (Show3D)
+        ++FpsSteps;
+    const kiv::Time before = SimTime;
     AdvanceTime();
-    if (TimeFactor != 0) {
-        for (int i = 0; i < SatelliteCount; ++i) {
-            if (SatInfo[i].shown)
-                CalculateSatellite(i);
-        }
-        if (CalculateExact == 1)
-            CalculateBeamFootprints(false);
+    if (SimTime != before)
+        recalculate_ = true;
+    if (recalculate_) {
+        recalculate_ = false;
+        pendingRedraws_ = kRedrawAll;
+        if (TimeFactor != 0)
+            calculateShownSatellites();
     }
-    if (FollowActive)
+    if (FollowActive && pendingRedraws_ != 0)
         UpdateFollowCamera();
-    if (Show3D && WorldView)
-        WorldView->RenderScene();
-    if (Show2D && MapView && !(HeldRedraws & kHoldMap))
-        MapView->RedrawMap();
-    if (ShowObs && ObsView && !(HeldRedraws & kHoldObserver))
-        ObsView->RedrawSky();
-    if (ShowWDB && !(HeldRedraws & kHoldWorldDataBank)) {
-        for (int i = 1; i <= WDBViewCount; ++i)
-            WDBViews[i]->RefreshSatellites();
-    }
+    RedrawPendingViews();
     busy_ = false;
 }
 
@@ -149,12 +178,8 @@ void CKivDoc::OnReset()
         WorldView->ResetOrbitState();
         WorldView->BuildOrbitLists();
     }
-    for (int i = 0; i < SatelliteCount; ++i) {
-        if (SatInfo[i].shown)
-            CalculateSatellite(i);
-    }
-    if (CalculateExact == 1)
-        CalculateBeamFootprints(false);
+    calculateShownSatellites();
+    DocumentChanged();
     AnimationStep();
 }
 
@@ -175,6 +200,7 @@ void CKivDoc::UpdateFollowCamera()
             WorldView->FollowFrom(FollowedPos);
         else
             WorldView->LookAt(info.lat, -info.lon, 2.0 * (info.alt + kEarthRadius));
+        pendingRedraws_ |= kRedrawGlobe;
     }
     if (ShowWDB && FollowInWDB && WDBViewCount >= 1) {
         if (!FollowIn3D && !info.shown)
@@ -182,5 +208,6 @@ void CKivDoc::UpdateFollowCamera()
         WDBViews[1]->CentreOn(info.lat, -info.lon);
         if (Show2D && MapView)
             MapView->SetWDBZoomBox(WDBViews[1]->Extent());
+        pendingRedraws_ |= kRedrawWorldDataBank | kRedrawMap;
     }
 }

@@ -294,4 +294,5 @@ void CKivDoc::SetLanguage(int language)
     if (Shell)
         Shell->SetViewMenu();
     UpdateTitle();
+    InvalidateViews();
 }
