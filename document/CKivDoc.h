@@ -101,9 +101,13 @@ public:
     int ObsSetValue = 0;
     double fUserW = 0.0;
 
-    // Element sets (the file named by Satellitenfilename). The one way to reload: the table is
-    // freed, read, propagated and its satellite buttons rebuilt, in that order.
-    void ReloadSatellites();
+    // Element sets (the file named by Satellitenfilename). The one way to reload: the globe's
+    // orbits freed, the table freed, read and propagated, the orbits rebuilt (the stars too when
+    // asked), the satellite buttons rebuilt and the label layouts run, with the timer held off
+    // and no animation step until it is done.
+    void ReloadSatellites(bool rebuildStars = false);
+    // The flat views' label boxes for the names of the current table.
+    void LayoutSatelliteLabels();
     void LoadSatelliteFile();
     bool SetSatelliteFromTLE(int slot, std::string_view name, std::string_view line1, std::string_view line2);
     void UpdateTitle();
@@ -121,11 +125,15 @@ public:
     // counts from now, not from the last step.
     void SetSimTime(kiv::Time time);
     void EnableAnimationTimer(bool on);
+    // The timer held off for a modal dialog or a reload (through kiv::TimerBracket); while any
+    // hold lasts, EnableAnimationTimer(true) leaves it off.
+    void HoldAnimationTimer();
+    void ReleaseAnimationTimer();
     void AnimationStep();
     void AdvanceTime();
     // Redraw on change: a view redraws only when its picture would differ from the one on screen.
     // Whatever changes what a view shows (its camera, a view setting) names the view here; it
-    // redraws at the end of the next animation step, or at once while the timer stands.
+    // redraws at the end of the next animation step, or at once while the animation is stopped.
     void InvalidateViews(int views = kiv::kRedrawAll);
     // The satellites or the settings changed (a command, a dialog, a reload): the next step
     // propagates the shown satellites although the clock may stand, and every view redraws.
@@ -214,6 +222,7 @@ private:
     bool TrackShown() const;
     // The animation step's propagation: every shown satellite, and their beams in exact mode.
     void calculateShownSatellites();
+    bool redrawsAtOnce() const;
     QString ResolvedPath(const QString& name) const;
 
     kiv::DocumentContext context_;
@@ -221,10 +230,11 @@ private:
     double realTimeRemainder_ = 0.0;
     int pendingRedraws_ = kiv::kRedrawAll;
     bool recalculate_ = true; // the shown satellites need propagating although the clock stands
-    bool timerOn_ = false;
     int resetCounter_ = 0;
     int fpsCounter_ = 0;
     bool busy_ = false;
+    bool reloading_ = false; // the table is half rebuilt: the step does nothing
+    int timerHolds_ = 0;
     int savedTimeFactor_ = 0;
     // What the town loader remembers for the whole run.
     struct TownFileMemory {

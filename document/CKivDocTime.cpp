@@ -34,17 +34,32 @@ void CKivDoc::EnableAnimationTimer(bool on)
         LastTick = context_.ui.clock.tickCount();
         realTimeRemainder_ = 0.0;
     }
-    timerOn_ = on && AnimationRunning;
     if (context_.frame)
-        context_.frame->SetAnimationTimer(timerOn_);
-    if (!timerOn_)
+        context_.frame->SetAnimationTimer(on && AnimationRunning && timerHolds_ == 0);
+    if (redrawsAtOnce())
         RedrawPendingViews();
+}
+
+// While the animation runs the next step redraws, and while a bracket holds the timer its end
+// does; only with the animation stopped is there nothing to wait for.
+bool CKivDoc::redrawsAtOnce() const { return !AnimationRunning && timerHolds_ == 0; }
+
+void CKivDoc::HoldAnimationTimer()
+{
+    if (timerHolds_++ == 0)
+        EnableAnimationTimer(false);
+}
+
+void CKivDoc::ReleaseAnimationTimer()
+{
+    if (--timerHolds_ == 0)
+        EnableAnimationTimer(true);
 }
 
 void CKivDoc::InvalidateViews(int views)
 {
     pendingRedraws_ |= views;
-    if (!timerOn_)
+    if (redrawsAtOnce())
         RedrawPendingViews();
 }
 
@@ -74,6 +89,8 @@ void CKivDoc::RedrawPendingViews()
 // clock and redraw nothing. A step whose clock moved propagates and redraws every view.
 void CKivDoc::AnimationStep()
 {
+    if (reloading_)
+        return;
     kiv::clearUpperVectorState();
     if (++resetCounter_ >= 10000) {
         resetCounter_ = 0;

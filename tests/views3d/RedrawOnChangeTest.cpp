@@ -73,6 +73,7 @@ public:
     void FreeOrbitBuffers() override { withContext([this] { renderer_.freeOrbitBuffers(); }); }
     void ResetOrbitState() override { withContext([this] { renderer_.resetOrbitState(); }); }
     void BuildOrbitLists() override { withContext([this] { renderer_.buildOrbitLists(); }); }
+    void BuildStarList() override { withContext([this] { renderer_.buildStarList(); }); }
     void FollowFrom(const tagVECTOR& positionKm) override { renderer_.followFrom(positionKm); }
     void LookAt(double latitude, double westLongitude, double distance) override
     {
@@ -108,7 +109,6 @@ protected:
         doc->TimeFactor = 1;
         for (int i = 0; i < doc->SatelliteCount; ++i)
             doc->SatInfo[i].shown = i % 2 == 0;
-        doc->EnableAnimationTimer(true);
         return doc;
     }
 };
