@@ -40,6 +40,16 @@ public:
 // (bits of CKivDoc::HeldRedraws).
 enum HeldRedraw : int { kHoldMap = 1, kHoldObserver = 2, kHoldWorldDataBank = 4 };
 
+// Views whose picture no longer matches the document (CKivDoc::InvalidateViews); the flat views'
+// bits are those of HeldRedraw.
+enum ViewRedraw : int {
+    kRedrawMap = kHoldMap,
+    kRedrawObserver = kHoldObserver,
+    kRedrawWorldDataBank = kHoldWorldDataBank,
+    kRedrawGlobe = 8,
+    kRedrawAll = 15,
+};
+
 class MapViewPort {
 public:
     virtual ~MapViewPort() = default;
