@@ -40,6 +40,16 @@ public:
 // (bits of CKivDoc::HeldRedraws).
 enum HeldRedraw : int { kHoldMap = 1, kHoldObserver = 2, kHoldWorldDataBank = 4 };
 
+// Views whose picture no longer matches the document (CKivDoc::InvalidateViews); the flat views'
+// bits are those of HeldRedraw.
+enum ViewRedraw : int {
+    kRedrawMap = kHoldMap,
+    kRedrawObserver = kHoldObserver,
+    kRedrawWorldDataBank = kHoldWorldDataBank,
+    kRedrawGlobe = 8,
+    kRedrawAll = 15,
+};
+
 class MapViewPort {
 public:
     virtual ~MapViewPort() = default;
@@ -115,9 +125,6 @@ public:
     virtual void SyncSatelliteButtons() = 0;
     // The speed slider placed from TimeFactor (never changing it).
     virtual void PlaceSpeedSlider() = 0;
-    // A map picture through the picture loader, or the standard texture when it cannot be
-    // loaded (the loader has told the user why).
-    virtual QImage LoadMapPicture(const QString& fileName) = 0;
 };
 
 } // namespace kiv
