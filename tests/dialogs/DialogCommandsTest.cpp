@@ -16,13 +16,21 @@ const char* kProfile = "[Allgemein]\nSatellitenfilename=sats.tle\n";
 
 class DialogCommandsTest : public DocumentTest {
 protected:
+    ~DialogCommandsTest() override
+    {
+        if (doc_) {
+            doc_->Views.remove(static_cast<WorldViewPort*>(&views_));
+            doc_->Views.remove(static_cast<MapViewPort*>(&views_));
+        }
+    }
+
     CKivDoc& start()
     {
         writeFile("sats.tle", lowSatellites(3));
         writeFile("other.tle", lowSatellites(5, "OTHER "));
         CKivDoc& doc = makeDocument(kProfile);
-        doc.WorldView = &views_;
-        doc.MapView = &views_;
+        doc.Views.add(static_cast<WorldViewPort*>(&views_));
+        doc.Views.add(static_cast<MapViewPort*>(&views_));
         doc.Show3D = 1;
         doc.EnableAnimationTimer(true);
         return doc;
