@@ -28,6 +28,7 @@ CInternetDialog::CInternetDialog(const WebDownload& request, UiServices& ui, con
     url_ = new QComboBox(this);
     url_->setObjectName(QStringLiteral("1376"));
     url_->setEditable(true);
+    url_->setMinimumWidth(480); // room for a whole address
     for (const QString& entry : request.urls) {
         if (!entry.isEmpty())
             url_->addItem(entry);

@@ -11,6 +11,7 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,6 +56,7 @@ constexpr FieldLabel kFields[] = {
     {"1031", "Northerly Lattitude °", "Nördliche Breite in °"},
     {"1033", "Height in km", "Höhe in km"},
 };
+constexpr std::size_t kPositionFields = 3; // the last three
 
 } // namespace
 
@@ -77,9 +79,19 @@ CSatDlg::CSatDlg(CKivDoc& doc, QWidget* parent)
     root_->setExpanded(true);
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { ShowRecord(item); });
 
+    // The name, the fields of the epoch set and the present position, in that order.
     auto* form = new QFormLayout;
-    for (const FieldLabel& f : kFields)
-        form->addRow(text(f.english, f.german), field(f.id));
+    auto* epoch = new QGroupBox(text("'Epoch' data from file", "'Epoch' Daten aus File"), this);
+    auto* epochForm = new QFormLayout(epoch);
+    auto* position = new QGroupBox(text("Actual position", "Aktuelle Position"), this);
+    auto* positionForm = new QFormLayout(position);
+    const std::size_t count = std::size(kFields);
+    for (std::size_t i = 0; i < count; ++i) {
+        QFormLayout* into = i == 0 ? form : i + kPositionFields < count ? epochForm : positionForm;
+        into->addRow(text(kFields[i].english, kFields[i].german), field(kFields[i].id));
+    }
+    form->addRow(epoch);
+    form->addRow(position);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText(text("Cancel", "Abbruch"));
