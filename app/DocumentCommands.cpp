@@ -1,5 +1,6 @@
 #include "app/DocumentCommands.h"
 
+#include "dialogs/TimeCommand.h"
 #include "document/CKivDoc.h"
 #include "resources/CommandIds.h"
 
@@ -12,6 +13,7 @@ kiv::CommandMap documentCommands(CKivDoc& doc)
     m.on(kCmdPlay, [d] { d->OnPlay(); });
     m.on(kCmdPause, [d] { d->OnPause(); });
     m.on(kCmdReset, [d] { d->OnReset(); });
+    m.on(kCmdTime, [d] { kiv::runTimeCommand(*d); });
 
     m.on(kCmdGerman, [d] { d->SetLanguage(0); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->Language == 0); });
     m.on(kCmdEnglish, [d] { d->SetLanguage(1); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->Language == 1); });

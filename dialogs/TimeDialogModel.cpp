@@ -15,8 +15,6 @@ namespace {
 
 orbit::UtcCalendar calendarOf(const TimeFields& f) { return {f.year, f.month, f.day, f.hour, f.minute, f.second}; }
 
-LocalCalendar localOf(const TimeFields& f) { return {f.year, f.month, f.day, f.hour, f.minute, f.second}; }
-
 double julianDateOf(const TimeFields& f) { return orbit::julianDate(calendarOf(f)); }
 
 // The fields of a Julian date, to the nearest second: the "%f" text holds about a tenth of a
@@ -150,9 +148,9 @@ bool TimeDialogModel::tick()
     return true;
 }
 
-TimeFields TimeDialogModel::greenwich() const { return TimeFields::of(Time::fromLocal(localOf(fields_)).utcCalendar()); }
+TimeFields TimeDialogModel::greenwich() const { return TimeFields::of(Time::fromLocal(fields_.asLocal()).utcCalendar()); }
 
-bool TimeDialogModel::inSimulationRange() const { return isSimTimeInRange(Time::fromLocal(localOf(fields_))); }
+bool TimeDialogModel::inSimulationRange() const { return isSimTimeInRange(Time::fromLocal(fields_.asLocal())); }
 
 std::optional<FieldRefusal> TimeDialogModel::acceptTexts(const FieldTexts& texts, std::string_view factorText,
                                                          bool english)

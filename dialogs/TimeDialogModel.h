@@ -33,6 +33,7 @@ struct TimeFields {
 
     static TimeFields of(const LocalCalendar& local);
     static TimeFields of(const orbit::UtcCalendar& utc);
+    LocalCalendar asLocal() const { return {year, month, day, hour, minute, second}; }
     friend bool operator==(const TimeFields&, const TimeFields&) = default;
 };
 
