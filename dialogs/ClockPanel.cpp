@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,17 +50,20 @@ ClockPanel::ClockPanel(int clock, const Ids& ids, const QString& title, const Ti
     // The clock fills its frame and can be dragged about inside it.
     clock_->setGeometry(0, 0, kClockSize, kClockSize);
 
-    auto* arrows = new QGridLayout;
-    const auto addArrows = [&](const char* id, const QString& label, int ClockViewpoint::*value, int column) {
+    // Each pair of arrows over its label.
+    auto* arrows = new QHBoxLayout;
+    const auto addArrows = [&](const char* id, const QString& label, int ClockViewpoint::*value) {
         auto* stepper = new StepArrows(this);
         stepper->setObjectName(QLatin1String(id));
         stepper->onStep = [this, value](int by) { step(value, by); };
-        arrows->addWidget(stepper, 0, column, Qt::AlignHCenter);
-        arrows->addWidget(new QLabel(label, this), 1, column, Qt::AlignHCenter);
+        auto* column = new QVBoxLayout;
+        column->addWidget(stepper, 0, Qt::AlignHCenter);
+        column->addWidget(new QLabel(label, this), 0, Qt::AlignHCenter);
+        arrows->addLayout(column);
     };
-    addArrows(ids.zoom, texts.zoom, &ClockViewpoint::zoom, 0);
-    addArrows(ids.tilt, QString(), &ClockViewpoint::tilt, 1);
-    addArrows(ids.turn, texts.rotate, &ClockViewpoint::turn, 2);
+    addArrows(ids.zoom, texts.zoom, &ClockViewpoint::zoom);
+    addArrows(ids.tilt, QString(), &ClockViewpoint::tilt);
+    addArrows(ids.turn, texts.rotate, &ClockViewpoint::turn);
 
     parts_->setObjectName(QLatin1String(ids.parts));
     parts_->addItems(texts.parts);
