@@ -1,53 +1,33 @@
 #include "dialogs/NumberFields.h"
 
+#include "dialogs/TypedNumbers.h"
 #include "platform/MessageBoxes.h"
 
 #include <QLineEdit>
 
-#include <cmath>
+#include <algorithm>
+#include <limits>
 
 namespace kiv::fields {
 
 namespace {
 
-QString bound(double value, bool integer)
+int intBound(double bound)
 {
-    return integer ? QString::number(static_cast<long long>(value)) : realText(value);
+    constexpr double low = std::numeric_limits<int>::min(), high = std::numeric_limits<int>::max();
+    return static_cast<int>(std::clamp(bound, low, high));
 }
 
-template <class T>
-std::optional<T> refuse(QLineEdit& edit, MessageBoxes& messages, const QString& text)
+// The value, or nothing after the message (the edit then has the focus).
+template <class Check>
+auto taken(QLineEdit& edit, const Check& check, MessageBoxes& messages)
 {
-    messages.show({QStringLiteral("Kiv"), text, MessageButtons::Ok, MessageIcon::Exclamation});
-    edit.setFocus();
-    edit.selectAll();
-    return std::nullopt;
-}
-
-template <class T>
-std::optional<T> read(QLineEdit& edit, const SettingRange& range, MessageBoxes& messages, bool english)
-{
-    constexpr bool integer = std::is_integral_v<T>;
-    bool ok = false;
-    const QString text = edit.text().trimmed();
-    const double value = integer ? static_cast<double>(text.toInt(&ok)) : text.toDouble(&ok);
-    if (!ok || !std::isfinite(value)) {
-        const QString what = integer ? (english ? QStringLiteral("Please enter an integer.")
-                                                : QStringLiteral("Bitte geben Sie eine ganze Zahl ein."))
-                                     : (english ? QStringLiteral("Please enter a number.")
-                                                : QStringLiteral("Bitte geben Sie eine Zahl ein."));
-        return refuse<T>(edit, messages, what);
+    if (!check.value) {
+        messages.show({QStringLiteral("Kiv"), check.message, MessageButtons::Ok, MessageIcon::Exclamation});
+        edit.setFocus();
+        edit.selectAll();
     }
-    if (value < range.min || value > range.max) {
-        const QString low = bound(range.min, integer), high = bound(range.max, integer);
-        const QString what =
-            integer ? (english ? QStringLiteral("Please enter an integer between %1 and %2.")
-                               : QStringLiteral("Bitte geben Sie eine ganze Zahl zwischen %1 und %2 ein."))
-                    : (english ? QStringLiteral("Please enter a number between %1 and %2.")
-                               : QStringLiteral("Bitte geben Sie eine Zahl zwischen %1 und %2 ein."));
-        return refuse<T>(edit, messages, what.arg(low, high));
-    }
-    return static_cast<T>(value);
+    return check.value;
 }
 
 } // namespace
@@ -58,12 +38,14 @@ QString integerText(int value) { return QString::number(value); }
 
 std::optional<int> readInteger(QLineEdit& edit, const SettingRange& range, MessageBoxes& messages, bool english)
 {
-    return read<int>(edit, range, messages, english);
+    const std::string text = edit.text().toStdString();
+    return taken(edit, checkInteger(text, intBound(range.min), intBound(range.max), english), messages);
 }
 
 std::optional<double> readReal(QLineEdit& edit, const SettingRange& range, MessageBoxes& messages, bool english)
 {
-    return read<double>(edit, range, messages, english);
+    const std::string text = edit.text().toStdString();
+    return taken(edit, checkReal(text, range.min, range.max, english), messages);
 }
 
 } // namespace kiv::fields

@@ -68,4 +68,17 @@ IntegerCheck checkInteger(std::string_view text, int minimum, int maximum, bool 
     return {static_cast<int>(*number), {}};
 }
 
+RealCheck checkReal(std::string_view text, double minimum, double maximum, bool english)
+{
+    const std::optional<double> number = decimalNumber(text);
+    if (!number)
+        return {std::nullopt,
+                english ? QStringLiteral("Please enter a number.") : QStringLiteral("Bitte geben Sie eine Zahl ein.")};
+    if (*number < minimum || *number > maximum)
+        return {std::nullopt, (english ? QStringLiteral("Please enter a number between %1 and %2.")
+                                       : QStringLiteral("Bitte geben Sie eine Zahl zwischen %1 und %2 ein."))
+                                  .arg(QString::number(minimum, 'g', 6), QString::number(maximum, 'g', 6))};
+    return {*number, {}};
+}
+
 } // namespace kiv

@@ -22,4 +22,12 @@ struct IntegerCheck {
 
 IntegerCheck checkInteger(std::string_view text, int minimum, int maximum, bool english);
 
+struct RealCheck {
+    std::optional<double> value;
+    QString message;
+};
+
+// The same for a decimal number; the bounds are shown with six significant digits.
+RealCheck checkReal(std::string_view text, double minimum, double maximum, bool english);
+
 } // namespace kiv
