@@ -129,6 +129,7 @@ QString CInternetDialog::Download()
                                                    return onProgress(received, total);
                                                });
     setBusy(false);
+    cancelled_ = result.outcome == HttpResult::Outcome::Cancelled;
     progress_->setRange(0, kProgressEnd);
     progress_->setValue(result ? kProgressEnd : 0);
     return result ? QStringLiteral("YES") : QStringLiteral("Wrong: ") + result.errorText;
@@ -143,6 +144,8 @@ void CInternetDialog::accept()
         QDialog::accept();
         return;
     }
+    if (cancelled_)
+        return;
     const MessageAnswer again = ui_.messages.show(
         {QStringLiteral("Attention"), QStringLiteral("Could not download file.\n%1\nDo you want to try again ?").arg(r),
          MessageButtons::YesNo, MessageIcon::Question});

@@ -10,8 +10,8 @@ packages=(
   qt6-base-dev libqt6opengl6-dev
   # 3D
   libgl-dev libglu1-mesa-dev
-  # HTTP
-  libcurl4-openssl-dev
+  # HTTP (and the certificates that HTTPS downloads are checked against)
+  libcurl4-openssl-dev ca-certificates
   # tests (locales: the German numeric locale of the locale-independence tests)
   libgtest-dev libgmock-dev xvfb xauth x11-utils python3-sgp4 locales
   # the map labels' font, metric-compatible with the one the maps were laid out for

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace kiv;
@@ -220,6 +221,16 @@ TEST_F(DialogWidgetsTest, DownloadOffersTheRecentUrlsAndAsksAgainOnFailure)
     QFile file(paths_.resolve(done.localFileName));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll().toStdString(), server.body());
+
+    // Cancel during a transfer stops it and keeps the dialog, without asking.
+    ui_.messages.clear();
+    url->setEditText(QString::fromStdString(server.url("/stall")));
+    QTimer::singleShot(0, &dialog, [&dialog] { dialog.reject(); });
+    dialog.setResult(0);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), 0);
+    EXPECT_TRUE(ui_.messages.shown().empty());
+    EXPECT_TRUE(child<QPushButton>(dialog, "1315")->isEnabled());
 
     ui_.messages.queueAnswer(MessageAnswer::No);
     CInternetDialog failing({}, services_, paths_, 0, HttpClient(HttpOptions{2000, 1000, 0, 50}));
