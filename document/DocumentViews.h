@@ -56,6 +56,8 @@ public:
     virtual void LayoutLabels() = 0;
     // The view's current settings into the document (before they are saved or edited).
     virtual void StoreObsSettings() = 0;
+    // The document's settings into the view (after they were edited): meshes, tools, labels.
+    virtual void LoadObsSettings() = 0;
 };
 
 class WDBViewPort {

@@ -3,6 +3,7 @@
 #include "document/CKivDoc.h"
 #include "document/FileMessages.h"
 #include "document/TownFile.h"
+#include "platform/ClientAreaDrag.h"
 #include "platform/DataPaths.h"
 #include "platform/UiServices.h"
 
@@ -11,11 +12,9 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <QWindow>
 
 using namespace kiv;
 
@@ -119,6 +118,7 @@ CGotoDlg::CGotoDlg(CKivDoc& doc, QWidget* parent) : QDialog(parent), doc_(doc), 
     layout->addLayout(fields);
     layout->addWidget(buttons);
 
+    dragByClientArea(this);
     buildList();
     if (list_->topLevelItemCount() > 0)
         list_->scrollToItem(list_->topLevelItem(0));
@@ -261,12 +261,4 @@ bool CGotoDlg::saveTowns()
     doc_.SmalTowns.assign(towns_.towns().begin(), towns_.towns().end());
     doc_.SmalTownCount = towns_.size();
     return true;
-}
-
-void CGotoDlg::mousePressEvent(QMouseEvent* event)
-{
-    // Free spots of the dialog move it, as its caption does.
-    if (event->button() == Qt::LeftButton && windowHandle())
-        windowHandle()->startSystemMove();
-    QDialog::mousePressEvent(event);
 }

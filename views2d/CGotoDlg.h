@@ -31,9 +31,6 @@ public:
     void OnInfo();
     void accept() override;
 
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-
 private:
     QLineEdit* addEdit(int id);
     void buildList();

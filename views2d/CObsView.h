@@ -21,6 +21,7 @@ public:
     void RedrawSky() override {}
     void LayoutLabels() override {}
     void StoreObsSettings() override {}
+    void LoadObsSettings() override {}
 
 private:
     CKivDoc& doc_;
