@@ -8,6 +8,7 @@
 #include "app/Pictures.h"
 #include "document/CKivDoc.h"
 #include "platform/UiServices.h"
+#include "resources/CommandIds.h"
 
 #include <QFileInfo>
 #include <QTimer>
@@ -15,8 +16,8 @@
 CKivApp::CKivApp(kiv::UiServices& ui, kiv::IniProfile& profile, const kiv::DataPaths& paths)
     : ui_(ui), profile_(profile), paths_(paths), frame_(std::make_unique<CMainFrame>(ui))
 {
-    commands_.on(57600, [this] { OnFileNew(); });
-    commands_.on(57664, [this] { OnAppAbout(); });
+    commands_.on(kiv::kCmdFileNew, [this] { OnFileNew(); });
+    commands_.on(kiv::kCmdAbout, [this] { OnAppAbout(); });
     frame_->SetApplicationCommands(&commands_);
     frame_->onDocumentClosing = [this] { closeDocument(); };
     frame_->onFileDropped = [this](const QString& path) { OpenFile(path); };

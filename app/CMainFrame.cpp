@@ -5,6 +5,7 @@
 #include "app/ViewFactory.h"
 #include "document/CKivDoc.h"
 #include "platform/UiServices.h"
+#include "resources/CommandIds.h"
 #include "resources/MenuTables.h"
 
 #include <QCloseEvent>
@@ -27,7 +28,6 @@ using kiv::ViewKind;
 
 namespace {
 
-constexpr int kFirstSatelliteCommand = 35000;
 constexpr int kTickMs = 20;
 
 kiv::MenuView menuViewOf(ViewKind kind)
@@ -76,7 +76,7 @@ CMainFrame::CMainFrame(kiv::UiServices& ui, QWidget* parent)
     createToolBar();
     createStatusBar();
     // Shortcuts live on the window's own actions, so a menu rebuild never loses them.
-    for (int id : {57600, 32910, 57670})
+    for (int id : {kiv::kCmdFileNew, kiv::kCmdOpenLocal, kiv::kCmdHelp})
         addAction(registry_->action(id));
     SetViewMenu();
 }
@@ -308,7 +308,7 @@ void CMainFrame::RebuildSatelliteButtons()
     if (!doc_)
         return;
     for (int i = 0; i < doc_->SatelliteCount; ++i) {
-        QAction* a = registry_->action(kFirstSatelliteCommand + i);
+        QAction* a = registry_->action(kiv::kCmdFirstSatellite + i);
         a->setText(QString::fromLatin1(doc_->Satellites[static_cast<std::size_t>(i)].name));
         a->setIcon(kiv::glyphs::satelliteIcon(i, doc_->SatInfo[static_cast<std::size_t>(i)].color[2]));
         toolBar_->addAction(a);
@@ -350,7 +350,7 @@ void CMainFrame::createToolBar()
     toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
     toolBar_->setIconSize(QSize(17, 16));
     toolBar_->setStyleSheet(QStringLiteral("QToolButton { min-width: 23px; min-height: 19px; }"));
-    const int layout[] = {0, 32777, 32771, 32772, 0, 32877, 32878, 0, 32821, 0};
+    const int layout[] = {0, kiv::kCmdPlay, kiv::kCmdPause, kiv::kCmdReset, 0, kiv::kCmdZoom, kiv::kCmdDraw, 0, kiv::kCmdDisplayAll, 0};
     for (int id : layout) {
         if (id == 0) {
             toolBar_->addSeparator();
@@ -367,7 +367,7 @@ void CMainFrame::createStatusBar()
     QStatusBar* bar = statusBar();
     tzButton_ = new QPushButton(QStringLiteral("Local"), bar);
     tzButton_->setFixedWidth(50);
-    connect(tzButton_, &QPushButton::clicked, this, [this] { registry_->execute(62465); });
+    connect(tzButton_, &QPushButton::clicked, this, [this] { registry_->execute(kiv::kCmdTimeZone); });
     for (int pane : {1, 2, 4})
         panes_[pane] = new QLabel(bar);
     // The panes keep the original widths unless the font needs more for the widest clock and
@@ -395,17 +395,17 @@ void CMainFrame::createStatusBar()
 void CMainFrame::buildFrameCommands()
 {
     frameCommands_.on(
-        59392, [this] { toolBar_->setVisible(toolBar_->isHidden()); },
+        kiv::kCmdToolBar, [this] { toolBar_->setVisible(toolBar_->isHidden()); },
         [this](kiv::CommandUi& ui) { ui.SetCheck(!toolBar_->isHidden()); });
     frameCommands_.on(
-        59393, [this] { statusBar()->setVisible(statusBar()->isHidden()); },
+        kiv::kCmdStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); },
         [this](kiv::CommandUi& ui) { ui.SetCheck(!statusBar()->isHidden()); });
-    frameCommands_.on(57650, [this] { mdi_->cascadeSubWindows(); });
-    frameCommands_.on(57651, [this] { mdi_->tileSubWindows(); });
-    frameCommands_.on(57649, [this] { arrangeIcons(); });
-    frameCommands_.on(57670, [this] { showHelp(); });
-    frameCommands_.on(57665, [this] { close(); });
-    frameCommands_.on(62465, [this] { onTimeZoneButton(); }, [this](kiv::CommandUi& ui) { ui.Enable(doc_ != nullptr); });
+    frameCommands_.on(kiv::kCmdCascade, [this] { mdi_->cascadeSubWindows(); });
+    frameCommands_.on(kiv::kCmdTile, [this] { mdi_->tileSubWindows(); });
+    frameCommands_.on(kiv::kCmdArrangeIcons, [this] { arrangeIcons(); });
+    frameCommands_.on(kiv::kCmdHelp, [this] { showHelp(); });
+    frameCommands_.on(kiv::kCmdExit, [this] { close(); });
+    frameCommands_.on(kiv::kCmdTimeZone, [this] { onTimeZoneButton(); }, [this](kiv::CommandUi& ui) { ui.Enable(doc_ != nullptr); });
 }
 
 void CMainFrame::onTimeZoneButton()

@@ -56,7 +56,7 @@ public:
     std::uint64_t Ticks() const { return ticks_; }
     const std::vector<CChildFrame*>& ChildFrames() const { return children_; }
     CChildFrame* ActiveChild() const;
-    // The satellite button of a slot (command 35000 + slot), or nullptr.
+    // The satellite button of a slot (command kCmdFirstSatellite + slot), or nullptr.
     QAction* SatelliteButton(int slot) const;
 
     // MainFramePort

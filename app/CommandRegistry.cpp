@@ -1,5 +1,6 @@
 #include "app/CommandRegistry.h"
 
+#include "resources/CommandIds.h"
 #include "resources/MenuTables.h"
 
 #include <QAction>
@@ -15,11 +16,11 @@ namespace {
 QKeySequence shortcutOf(int id)
 {
     switch (id) {
-    case 57600:
+    case kCmdFileNew:
         return QKeySequence(Qt::CTRL | Qt::Key_N);
-    case 32910:
+    case kCmdOpenLocal:
         return QKeySequence(Qt::CTRL | Qt::Key_O);
-    case 57670:
+    case kCmdHelp:
         return QKeySequence(Qt::Key_F1);
     default:
         return {};

@@ -4,6 +4,7 @@
 #include "document/GroundTrack.h"
 #include "document/SettingsTable.h"
 #include "document/TimeStep.h"
+#include "document/TimerBracket.h"
 #include "platform/DataPaths.h"
 #include "platform/IniProfile.h"
 #include "platform/LineReader.h"
@@ -66,16 +67,31 @@ QString CKivDoc::ResolvedPath(const QString& name) const { return context_.paths
 
 // ---- element sets ----------------------------------------------------------------------------
 
-void CKivDoc::ReloadSatellites()
+void CKivDoc::ReloadSatellites(bool rebuildStars)
 {
+    // The loaders may show message boxes, whose event loops would otherwise run animation
+    // steps over a half-built table and freed orbit buffers.
+    const kiv::TimerBracket timerOff(*this);
+    const kiv::WaitCursor wait(context_.ui.cursors);
+    reloading_ = true;
     if (WorldView)
         WorldView->FreeOrbitBuffers();
     FreeSatellites();
     LoadSatelliteFile();
     InitSatellites();
-    CreateSatelliteButtons();
-    if (WorldView)
+    if (WorldView) {
+        WorldView->ResetOrbitState();
         WorldView->BuildOrbitLists();
+        if (rebuildStars)
+            WorldView->BuildStarList();
+    }
+    CreateSatelliteButtons();
+    LayoutSatelliteLabels();
+    reloading_ = false;
+}
+
+void CKivDoc::LayoutSatelliteLabels()
+{
     if (MapView)
         MapView->LayoutLabels();
     if (ObsView)

@@ -100,9 +100,13 @@ public:
     int ObsSetValue = 0;
     double fUserW = 0.0;
 
-    // Element sets (the file named by Satellitenfilename). The one way to reload: the table is
-    // freed, read, propagated and its satellite buttons rebuilt, in that order.
-    void ReloadSatellites();
+    // Element sets (the file named by Satellitenfilename). The one way to reload: the globe's
+    // orbits freed, the table freed, read and propagated, the orbits rebuilt (the stars too when
+    // asked), the satellite buttons rebuilt and the label layouts run, with the timer held off
+    // and no animation step until it is done.
+    void ReloadSatellites(bool rebuildStars = false);
+    // The flat views' label boxes for the names of the current table.
+    void LayoutSatelliteLabels();
     void LoadSatelliteFile();
     bool SetSatelliteFromTLE(int slot, std::string_view name, std::string_view line1, std::string_view line2);
     void UpdateTitle();
@@ -120,6 +124,10 @@ public:
     // counts from now, not from the last step.
     void SetSimTime(kiv::Time time);
     void EnableAnimationTimer(bool on);
+    // The timer held off for a modal dialog or a reload (through kiv::TimerBracket); while any
+    // hold lasts, EnableAnimationTimer(true) leaves it off.
+    void HoldAnimationTimer();
+    void ReleaseAnimationTimer();
     void AnimationStep();
     void AdvanceTime();
     void UpdateFollowCamera();
@@ -210,6 +218,8 @@ private:
     int resetCounter_ = 0;
     int fpsCounter_ = 0;
     bool busy_ = false;
+    bool reloading_ = false; // the table is half rebuilt: the step does nothing
+    int timerHolds_ = 0;
     int savedTimeFactor_ = 0;
     // What the town loader remembers for the whole run.
     struct TownFileMemory {

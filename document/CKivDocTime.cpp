@@ -34,11 +34,25 @@ void CKivDoc::EnableAnimationTimer(bool on)
         realTimeRemainder_ = 0.0;
     }
     if (context_.frame)
-        context_.frame->SetAnimationTimer(on && AnimationRunning);
+        context_.frame->SetAnimationTimer(on && AnimationRunning && timerHolds_ == 0);
+}
+
+void CKivDoc::HoldAnimationTimer()
+{
+    if (timerHolds_++ == 0)
+        EnableAnimationTimer(false);
+}
+
+void CKivDoc::ReleaseAnimationTimer()
+{
+    if (--timerHolds_ == 0)
+        EnableAnimationTimer(true);
 }
 
 void CKivDoc::AnimationStep()
 {
+    if (reloading_)
+        return;
     kiv::clearUpperVectorState();
     if (++resetCounter_ >= 10000) {
         resetCounter_ = 0;

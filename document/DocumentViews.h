@@ -24,6 +24,8 @@ public:
     virtual void FreeOrbitBuffers() = 0;
     virtual void ResetOrbitState() = 0;
     virtual void BuildOrbitLists() = 0;
+    // The star field anew, for a changed number of stars.
+    virtual void BuildStarList() = 0;
     // Follow camera, mode 1: the eye beyond the satellite (inertial position), looking at the
     // centre, the satellite in the middle of the picture.
     virtual void FollowFrom(const tagVECTOR& positionKm) = 0;

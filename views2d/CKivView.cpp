@@ -1,17 +1,14 @@
 #include "views2d/CKivView.h"
 
 #include "document/CKivDoc.h"
+#include "resources/CommandIds.h"
 
 #include <QResizeEvent>
-
-namespace {
-constexpr int kZoom = 32877;
-}
 
 CKivView::CKivView(CKivDoc& doc, QWidget* parent) : CMainView(doc, parent)
 {
     doc.MapView = this;
-    commands_.on(kZoom, [this] { zoomMode_ = !zoomMode_; }, [this](kiv::CommandUi& ui) { ui.SetCheck(zoomMode_); });
+    commands_.on(kiv::kCmdZoom, [this] { zoomMode_ = !zoomMode_; }, [this](kiv::CommandUi& ui) { ui.SetCheck(zoomMode_); });
     ReloadBackground();
     LayoutLabels();
 }

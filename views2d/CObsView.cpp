@@ -1,11 +1,12 @@
 #include "views2d/CObsView.h"
 
 #include "document/CKivDoc.h"
+#include "resources/CommandIds.h"
 
 CObsView::CObsView(CKivDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc)
 {
     doc_.ObsView = this;
-    commands_.on(32877, [this] { zoomMode_ = !zoomMode_; }, [this](kiv::CommandUi& ui) { ui.SetCheck(zoomMode_); });
+    commands_.on(kiv::kCmdZoom, [this] { zoomMode_ = !zoomMode_; }, [this](kiv::CommandUi& ui) { ui.SetCheck(zoomMode_); });
 }
 
 CObsView::~CObsView() { Unregister(); }

@@ -1,6 +1,7 @@
 #include "views2d/CWDBView.h"
 
 #include "document/CKivDoc.h"
+#include "resources/CommandIds.h"
 
 #include <algorithm>
 
@@ -10,8 +11,8 @@ CWDBView::CWDBView(CKivDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc)
         doc_.WDBViews[++doc_.WDBViewCount] = this;
     else
         registered_ = false;
-    commands_.on(32877, [this] { zoomMode_ = !zoomMode_; }, [this](kiv::CommandUi& ui) { ui.SetCheck(zoomMode_); });
-    commands_.on(32878, [] {});
+    commands_.on(kiv::kCmdZoom, [this] { zoomMode_ = !zoomMode_; }, [this](kiv::CommandUi& ui) { ui.SetCheck(zoomMode_); });
+    commands_.on(kiv::kCmdDraw, [] {});
 }
 
 CWDBView::~CWDBView() { Unregister(); }

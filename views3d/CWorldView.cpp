@@ -2,6 +2,7 @@
 
 #include "document/CKivDoc.h"
 #include "platform/UiServices.h"
+#include "resources/CommandIds.h"
 
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -99,6 +100,11 @@ void CWorldView::ResetOrbitState()
 void CWorldView::BuildOrbitLists()
 {
     withContext([this] { renderer_.buildOrbitLists(); });
+}
+
+void CWorldView::BuildStarList()
+{
+    withContext([this] { renderer_.buildStarList(); });
 }
 
 void CWorldView::FollowFrom(const tagVECTOR& positionKm)
@@ -208,20 +214,20 @@ void CWorldView::bindCommands()
     };
     const auto toggle = [](int& flag) { return [&flag] { flag = !flag; }; };
 
-    commands_.on(32797, cameraMode(1), checkedWhen(doc_.CameraPos, 1));
-    commands_.on(32913, cameraMode(0), checkedWhen(doc_.CameraPos, 0));
-    for (const auto& [id, style] : {std::pair{32806, 0}, std::pair{32803, 1}, std::pair{32804, 2}, std::pair{32805, 3}})
+    commands_.on(kCmdGeostationary, cameraMode(1), checkedWhen(doc_.CameraPos, 1));
+    commands_.on(kCmdStationary, cameraMode(0), checkedWhen(doc_.CameraPos, 0));
+    for (const auto& [id, style] : {std::pair{kCmdBeamNone, 0}, std::pair{kCmdBeamLine, 1}, std::pair{kCmdBeamCone, 2}, std::pair{kCmdBeamTransparent, 3}})
         commands_.on(id, [this, style = style] { setBeamStyle(style); }, checkedWhen(doc_.BeamDrawStyle, style));
     commands_.on(
-        32879,
+        kCmdFootprint3D,
         [this] {
             doc_.Footprint3D = !doc_.Footprint3D;
             rebuildBeams();
         },
         checkedWhen(doc_.Footprint3D, 1));
-    commands_.on(32800, toggle(doc_.ShowCourseEarth3D), checkedWhen(doc_.ShowCourseEarth3D, 1));
-    commands_.on(32801, toggle(doc_.ShowCourse3D), checkedWhen(doc_.ShowCourse3D, 1));
-    commands_.on(32816, toggle(doc_.ShowCenterCross), checkedWhen(doc_.ShowCenterCross, 1));
+    commands_.on(kCmdRouteEarth, toggle(doc_.ShowCourseEarth3D), checkedWhen(doc_.ShowCourseEarth3D, 1));
+    commands_.on(kCmdRouteSpace, toggle(doc_.ShowCourse3D), checkedWhen(doc_.ShowCourse3D, 1));
+    commands_.on(kCmdCoordinateCross, toggle(doc_.ShowCenterCross), checkedWhen(doc_.ShowCenterCross, 1));
 }
 
 void CWorldView::setBeamStyle(int style)

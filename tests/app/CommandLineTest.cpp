@@ -1,5 +1,6 @@
 // The command line and dropped files: one document, ever.
 #include "app/CommandLine.h"
+#include "resources/CommandIds.h"
 #include "tests/app/ShellFixture.h"
 
 #include <QCoreApplication>
@@ -41,7 +42,7 @@ TEST_F(ShellTest, NewDoesNothingWhileTheDocumentExists)
     start();
     CKivDoc* before = &doc();
     const auto frames = frame().ChildFrames().size();
-    EXPECT_TRUE(run(57600));
+    EXPECT_TRUE(run(kCmdFileNew));
     EXPECT_EQ(&doc(), before);
     EXPECT_EQ(frame().ChildFrames().size(), frames);
 }

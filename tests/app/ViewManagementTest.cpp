@@ -1,5 +1,6 @@
 // Opening, closing, toggling and arranging the views.
 #include "tests/app/ShellFixture.h"
+#include "resources/CommandIds.h"
 #include "views2d/CWDBView.h"
 
 #include <QCoreApplication>
@@ -15,19 +16,19 @@ TEST_F(ShellTest, TogglesSetAndClearFlagsAndPointersTogether)
 {
     start(kOnlyGlobe);
     EXPECT_TRUE(doc().Show3D && doc().WorldView);
-    run(32792);
+    run(kCmdView2D);
     EXPECT_TRUE(doc().Show2D && doc().MapView);
-    run(32914);
+    run(kCmdViewObs);
     EXPECT_TRUE(doc().ShowObs && doc().ObsView);
-    run(32909);
+    run(kCmdViewWdb);
     EXPECT_TRUE(doc().ShowWDB && doc().WDBViewCount == 1);
     EXPECT_EQ(frame().ChildFrames().size(), 4u);
 
-    run(32792);
+    run(kCmdView2D);
     EXPECT_FALSE(doc().Show2D || doc().MapView);
-    run(32916);
+    run(kCmdView3D);
     EXPECT_FALSE(doc().Show3D || doc().WorldView);
-    run(32914);
+    run(kCmdViewObs);
     EXPECT_FALSE(doc().ShowObs || doc().ObsView);
     EXPECT_EQ(frame().ChildFrames().size(), 1u);
 }
@@ -53,7 +54,7 @@ TEST_F(ShellTest, AtMostNineWDBViewsAndTheToggleClosesThemAll)
         doc().AddWDBView(false);
     EXPECT_EQ(doc().WDBViewCount, 9);
     EXPECT_EQ(frame().ChildFrames().size(), 10u);
-    run(32909);
+    run(kCmdViewWdb);
     EXPECT_EQ(doc().WDBViewCount, 0);
     EXPECT_EQ(doc().ShowWDB, 0);
     EXPECT_TRUE(doc().WDBMapBitmap.isNull());
@@ -69,7 +70,7 @@ TEST_F(ShellTest, OnlyTheFirstWDBViewIsPlaced)
     const QRect second(300, 300, 200, 100);
     frame().PlaceViewFrame(ViewKind::WDB, 2, second);
     frame().PlaceViewFrame(ViewKind::WDB, 1, QRect(500, 500, 50, 50));
-    run(32918);
+    run(kCmdArrange);
     EXPECT_EQ(frame().ViewFrameGeometry(ViewKind::WDB, 2), second);
     EXPECT_NE(frame().ViewFrameGeometry(ViewKind::WDB, 1), QRect(500, 500, 50, 50));
 }
@@ -88,8 +89,8 @@ TEST_F(ShellTest, AutoArrangeOffMovesButNeverShrinksTheMainWindow)
     start("[Allgemein]\nSatellitenfilename=sats.tle\nAutoArrangeWindows=FALSE\nShow2D=FALSE\nShowWDB=FALSE\nShowObs=FALSE\n");
     frame().resize(900, 700);
     const QSize before = frame().size();
-    run(32792);
-    run(32914);
+    run(kCmdView2D);
+    run(kCmdViewObs);
     EXPECT_EQ(frame().size(), before);
     const int s = frame().DesktopWidth() * 50 / 200;
     EXPECT_EQ(frame().ViewFrameGeometry(ViewKind::Obs)->size(), QSize(s, s) + frame().ViewFrameExtras());
