@@ -77,7 +77,7 @@ void CKivDoc::AnimationStep()
     }
     if (FollowActive)
         UpdateFollowCamera();
-    if (Show3D && WorldView)
+    if (Show3D && WorldView && !(HeldRedraws & kHoldGlobe))
         WorldView->RenderScene();
     if (Show2D && MapView && !(HeldRedraws & kHoldMap))
         MapView->RedrawMap();

@@ -36,9 +36,10 @@ public:
     virtual void SetEarthTexture(const QImage& picture) = 0;
 };
 
-// Flat views whose redraws the animation step holds back while the user drags the globe
-// (bits of CKivDoc::HeldRedraws).
-enum HeldRedraw : int { kHoldMap = 1, kHoldObserver = 2, kHoldWorldDataBank = 4 };
+// Views whose redraws the animation step holds back while the user drags in another view
+// (bits of CKivDoc::HeldRedraws): the flat views during a globe drag, the globe and the World
+// Data Bank views during a sky drag.
+enum HeldRedraw : int { kHoldMap = 1, kHoldObserver = 2, kHoldWorldDataBank = 4, kHoldGlobe = 8 };
 
 class MapViewPort {
 public:
@@ -47,6 +48,9 @@ public:
     // The extent of the first World Data Bank view, to be drawn as its zoom box.
     virtual void SetWDBZoomBox(const QRectF& extent) = 0;
     virtual void LayoutLabels() = 0;
+    // Where the sky view's observer stands: fractions of the map's width and height, the
+    // viewing azimuth (rad) and the sky's tilt (degrees).
+    virtual void SetObserverMarker(double x, double y, double azimuth, double tilt) = 0;
     // The document's earth map changed: take its size, reload the texture, rebuild the buffers.
     virtual void ReloadBackground() = 0;
 };

@@ -1,6 +1,7 @@
 #include "views2d/CObsDlg.h"
 
 #include "document/CKivDoc.h"
+#include "document/TimerBracket.h"
 #include "platform/ClientAreaDrag.h"
 #include "platform/ColorDialogs.h"
 #include "platform/ColorSwatch.h"
@@ -278,7 +279,7 @@ namespace kiv {
 bool runObserverOptions(CKivDoc& doc, QWidget* parent)
 {
     const UiServices& ui = doc.Context().ui;
-    doc.EnableAnimationTimer(false);
+    TimerBracket bracket(doc);
     if (doc.ShowObs && doc.ObsView)
         doc.ObsView->StoreObsSettings();
     CObsDlg dialog(ObsOptions::from(doc), doc.Language, ui.colors, ui.messages, parent);
@@ -288,7 +289,6 @@ bool runObserverOptions(CKivDoc& doc, QWidget* parent)
         if (doc.ObsView)
             doc.ObsView->LoadObsSettings();
     }
-    doc.EnableAnimationTimer(true);
     return ok;
 }
 

@@ -42,6 +42,7 @@ public:
     }
     void RedrawMap() override { calls.push_back("RedrawMap"); }
     void SetWDBZoomBox(const QRectF&) override { calls.push_back("SetWDBZoomBox"); }
+    void SetObserverMarker(double, double, double, double) override { calls.push_back("SetObserverMarker"); }
     void RedrawSky() override { calls.push_back("RedrawSky"); }
     void StoreObsSettings() override { calls.push_back("StoreObsSettings"); }
     void LoadObsSettings() override { calls.push_back("LoadObsSettings"); }
