@@ -27,16 +27,16 @@ struct SwatchSpec {
     int id;
     const char* en;
     const char* de;
-    COLORREF ObsOptions::*field;
+    COLORREF SkySettings::*field;
 };
 constexpr SwatchSpec kSwatches[] = {
-    {1260, "Background", "Hintergrund", &ObsOptions::background},
-    {1183, "Textcolor", "Textfarbe", &ObsOptions::text},
-    {1264, "Man Lines", "Mann:Linien", &ObsOptions::manLines},
-    {1280, "Man Head", "Mann:Kopf", &ObsOptions::manHead},
-    {1288, "Man Ground", "Mann:Boden", &ObsOptions::manGround},
-    {1262, "Elevation", "Elevation", &ObsOptions::elevationLines},
-    {1261, "Azimuth", "Azimuth", &ObsOptions::azimuthLines},
+    {1260, "Background", "Hintergrund", &SkySettings::background},
+    {1183, "Textcolor", "Textfarbe", &SkySettings::text},
+    {1264, "Man Lines", "Mann:Linien", &SkySettings::manLines},
+    {1280, "Man Head", "Mann:Kopf", &SkySettings::manHead},
+    {1288, "Man Ground", "Mann:Boden", &SkySettings::manGround},
+    {1262, "Elevation", "Elevation", &SkySettings::elevationLines},
+    {1261, "Azimuth", "Azimuth", &SkySettings::azimuthLines},
 };
 
 // The steps put back by "Automatically" outlive the dialog: they are kept for the whole run.
@@ -113,21 +113,21 @@ QWidget* CObsDlg::buildTop()
         connect(presets_[k], &QRadioButton::clicked, this, [this, k] { OnPreset(k); });
         radios->addWidget(presets_[k]);
     }
-    twilight_ = addEdit(1206, options_.twilight);
+    twilight_ = addEdit(1206, options_.sky.twilight);
     connect(twilight_, &QLineEdit::editingFinished, this, &CObsDlg::OnUserTwilight);
     auto* user = new QFormLayout;
     user->addRow(text("User defined (deg)", "Benutzerdefiniert (Grad)"), twilight_);
     radios->addLayout(user);
 
-    const std::pair<QCheckBox*, bool ObsOptions::*> boxes[] = {
-        {addCheck(1163, "Display Asc/Desc", "Zeige Asc/Desc", options_.showRaDec), &ObsOptions::showRaDec},
-        {addCheck(1157, "Show name", "Zeige Namen", options_.showName), &ObsOptions::showName},
-        {addCheck(1282, "Display Azi/Ele/Dist", "Zeige Azi/Ele/Dist", options_.showAziEleDist), &ObsOptions::showAziEleDist},
-        {addCheck(1158, "Show satelliteroute ", "Zeige satelliteroute ", options_.showRoute), &ObsOptions::showRoute},
-        {addCheck(1169, "Draw Icons", "Zeichne Icons", options_.drawIcons), &ObsOptions::drawIcons},
-        {addCheck(1172, "Altitude", "Elevation", options_.drawElevation), &ObsOptions::drawElevation},
-        {addCheck(1161, "Azimuth", "Azimuth", options_.drawAzimuth), &ObsOptions::drawAzimuth},
-        {addCheck(1171, "Compas", "Kompass", options_.compass), &ObsOptions::compass},
+    const std::pair<QCheckBox*, bool SkySettings::*> boxes[] = {
+        {addCheck(1163, "Display Asc/Desc", "Zeige Asc/Desc", options_.sky.showRaDec), &SkySettings::showRaDec},
+        {addCheck(1157, "Show name", "Zeige Namen", options_.sky.showName), &SkySettings::showName},
+        {addCheck(1282, "Display Azi/Ele/Dist", "Zeige Azi/Ele/Dist", options_.sky.showAziEleDist), &SkySettings::showAziEleDist},
+        {addCheck(1158, "Show satelliteroute ", "Zeige satelliteroute ", options_.sky.showRoute), &SkySettings::showRoute},
+        {addCheck(1169, "Draw Icons", "Zeichne Icons", options_.sky.showIcons), &SkySettings::showIcons},
+        {addCheck(1172, "Altitude", "Elevation", options_.sky.drawElevation), &SkySettings::drawElevation},
+        {addCheck(1161, "Azimuth", "Azimuth", options_.sky.drawAzimuth), &SkySettings::drawAzimuth},
+        {addCheck(1171, "Compas", "Kompass", options_.sky.drawCompass), &SkySettings::drawCompass},
     };
     auto* checks = new QGridLayout;
     int n = 0;
@@ -148,8 +148,8 @@ QWidget* CObsDlg::buildLower()
 {
     auto* lower = new QWidget(this);
     auto* steps = new QFormLayout;
-    azimuthStep_ = addEdit(1213, options_.azimuthStep);
-    elevationStep_ = addEdit(1217, options_.elevationStep);
+    azimuthStep_ = addEdit(1213, options_.sky.azimuthStep);
+    elevationStep_ = addEdit(1217, options_.sky.elevationStep);
     steps->addRow(QStringLiteral("Delta Azimuth"), azimuthStep_);
     steps->addRow(QStringLiteral("Delta Elevation"), elevationStep_);
     automaticButton_ = new QPushButton(text("Automatically ", "Standard werte"), lower);
@@ -160,10 +160,10 @@ QWidget* CObsDlg::buildLower()
     steps->addRow(automaticButton_);
 
     auto* lines = new QVBoxLayout;
-    const std::pair<QCheckBox*, bool ObsOptions::*> boxes[] = {
-        {addCheck(1221, "Draw Hidden Lines", "Zeichne Hidden Lines", options_.hiddenLines), &ObsOptions::hiddenLines},
-        {addCheck(1223, "Draw Compass Lines", "Zeichne Kompasslinien", options_.compassLines), &ObsOptions::compassLines},
-        {addCheck(1225, "Draw Hemi Sphere", "Zeichne Halbkugel", options_.hemisphere), &ObsOptions::hemisphere},
+    const std::pair<QCheckBox*, bool SkySettings::*> boxes[] = {
+        {addCheck(1221, "Draw Hidden Lines", "Zeichne Hidden Lines", options_.sky.hiddenLines), &SkySettings::hiddenLines},
+        {addCheck(1223, "Draw Compass Lines", "Zeichne Kompasslinien", options_.sky.compassLines), &SkySettings::compassLines},
+        {addCheck(1225, "Draw Hemi Sphere", "Zeichne Halbkugel", options_.sky.hemisphere), &SkySettings::hemisphere},
     };
     for (const auto& [box, field] : boxes) {
         checks_.push_back({box, field});
@@ -174,7 +174,7 @@ QWidget* CObsDlg::buildLower()
     for (std::size_t k = 0; k < swatches_.size(); ++k) {
         auto* swatch = new ColorSwatch(text(kSwatches[k].en, kSwatches[k].de), lower);
         swatch->setObjectName(QString::number(kSwatches[k].id));
-        swatch->setColor(options_.*kSwatches[k].field);
+        swatch->setColor(options_.sky.*kSwatches[k].field);
         swatch->onClicked = [this, k] { OnColor(static_cast<int>(k)); };
         swatches_[k] = swatch;
         colours->addWidget(swatch, static_cast<int>(k) / 4, static_cast<int>(k) % 4);
@@ -190,10 +190,10 @@ QWidget* CObsDlg::buildLower()
 
 void CObsDlg::updateRadios()
 {
-    const std::optional<int> preset = twilightPreset(options_.twilight);
+    const std::optional<int> preset = twilightPreset(options_.sky.twilight);
     for (int k = 0; k < 3; ++k)
         presets_[k]->setChecked(preset == k);
-    twilight_->setText(numberText(options_.twilight));
+    twilight_->setText(numberText(options_.sky.twilight));
 }
 
 void CObsDlg::OnAdvanced()
@@ -204,7 +204,7 @@ void CObsDlg::OnAdvanced()
 
 void CObsDlg::OnPreset(int preset)
 {
-    options_.twilight = kTwilightPresets[preset];
+    options_.sky.twilight = kTwilightPresets[preset];
     updateRadios();
 }
 
@@ -213,7 +213,7 @@ void CObsDlg::OnUserTwilight()
     // A typed value keeps its decimals; one out of range is put back when the field is left
     // and named when OK is pressed.
     if (const std::optional<double> v = parseRealField(twilight_->text(), kTwilightBounds.min, kTwilightBounds.max)) {
-        options_.twilight = *v;
+        options_.sky.twilight = *v;
         updateRadios();
     }
 }
@@ -221,12 +221,12 @@ void CObsDlg::OnUserTwilight()
 void CObsDlg::OnAutomatic()
 {
     automatic_ = !automatic_;
-    double az = options_.azimuthStep, el = options_.elevationStep;
+    double az = options_.sky.azimuthStep, el = options_.sky.elevationStep;
     takeField(azimuthStep_, kStepBounds, az);
     takeField(elevationStep_, kStepBounds, el);
     const auto [azimuth, elevation] = stepMemory().toggle(automatic_, az, el);
-    options_.azimuthStep = azimuth;
-    options_.elevationStep = elevation;
+    options_.sky.azimuthStep = azimuth;
+    options_.sky.elevationStep = elevation;
     azimuthStep_->setText(numberText(azimuth));
     elevationStep_->setText(numberText(elevation));
     automaticButton_->setChecked(automatic_);
@@ -234,7 +234,7 @@ void CObsDlg::OnAutomatic()
 
 void CObsDlg::OnColor(int swatch)
 {
-    COLORREF& colour = options_.*kSwatches[swatch].field;
+    COLORREF& colour = options_.sky.*kSwatches[swatch].field;
     const std::optional<std::uint32_t> chosen = colors_.chooseColor(colour, swatches_[swatch]->caption());
     if (!chosen)
         return;
@@ -255,8 +255,8 @@ void CObsDlg::accept()
     ObsOptions taken = options_;
     const std::pair<QLineEdit*, std::pair<FieldBounds, double*>> fields[] = {
         {altitude_, {kAltitudeBounds, &taken.altitude}},       {latitude_, {kLatitudeBounds, &taken.latitude}},
-        {longitude_, {kLongitudeBounds, &taken.westLongitude}}, {twilight_, {kTwilightBounds, &taken.twilight}},
-        {azimuthStep_, {kStepBounds, &taken.azimuthStep}},      {elevationStep_, {kStepBounds, &taken.elevationStep}},
+        {longitude_, {kLongitudeBounds, &taken.westLongitude}}, {twilight_, {kTwilightBounds, &taken.sky.twilight}},
+        {azimuthStep_, {kStepBounds, &taken.sky.azimuthStep}},      {elevationStep_, {kStepBounds, &taken.sky.elevationStep}},
     };
     for (const auto& [edit, bound] : fields) {
         if (!takeField(edit, bound.first, *bound.second)) {
@@ -269,7 +269,7 @@ void CObsDlg::accept()
         }
     }
     for (const Check& c : checks_)
-        taken.*c.field = c.box->isChecked();
+        taken.sky.*c.field = c.box->isChecked();
     options_ = taken;
     QDialog::accept();
 }

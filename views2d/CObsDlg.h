@@ -59,7 +59,7 @@ private:
     QPushButton* automaticButton_ = nullptr;
     struct Check {
         QCheckBox* box;
-        bool kiv::ObsOptions::*field;
+        bool kiv::SkySettings::*field;
     };
     std::vector<Check> checks_;
     std::array<kiv::ColorSwatch*, 7> swatches_{};

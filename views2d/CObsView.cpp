@@ -49,6 +49,7 @@ void CObsView::Unregister()
 
 void CObsView::RedrawSky()
 {
+    UpdateMapObserverMarker(); // also for a map opened after the sky
     sky_.redraw(GetDocument());
     update();
 }

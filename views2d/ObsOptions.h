@@ -4,6 +4,7 @@
 // the "Automatically" steps with the steps they replaced, and the accepted ranges.
 
 #include "document/KivSettings.h"
+#include "views2d/SkySettings.h"
 
 #include <optional>
 #include <utility>
@@ -11,12 +12,10 @@
 namespace kiv {
 
 struct ObsOptions {
-    bool showRaDec = false, showName = false, drawElevation = false, drawAzimuth = false, drawIcons = false;
-    bool showAziEleDist = false, showRoute = false, compass = false;
-    bool hiddenLines = true, compassLines = true, hemisphere = true;
-    double altitude = 0.0, latitude = 0.0, westLongitude = 0.0, twilight = 0.0;
-    double azimuthStep = 36.0, elevationStep = 15.0;
-    COLORREF background = 0, text = 0, elevationLines = 0, azimuthLines = 0, manLines = 0, manHead = 0, manGround = 0;
+    SkySettings sky;          // switches, twilight, steps and colours
+    double latitude = 0.0;      // degrees north
+    double westLongitude = 0.0; // degrees, west positive
+    double altitude = 0.0;      // km
 
     // The compass switch shown is the one the menu toggles; OK writes it to both.
     static ObsOptions from(const KivSettings& s);

