@@ -56,8 +56,12 @@ public:
     }
     void text(QPoint at, std::string_view latin1, QRgb colour, bool centred) override
     {
+        const int width = glyphs_.width(latin1);
         if (centred)
-            at.rx() -= glyphs_.width(latin1) / 2;
+            at.rx() -= width / 2;
+        // Names outside a large window's sphere stay readable at its edges.
+        at.rx() = std::clamp(at.x(), 0, std::max(0, image_.width() - width));
+        at.ry() = std::clamp(at.y(), 0, std::max(0, image_.height() - glyphs_.lineHeight()));
         glyphs_.draw(image_, at, latin1, colour);
     }
     void polygon(std::span<const QPoint> points, QRgb pen, QRgb fill) override
