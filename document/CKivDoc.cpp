@@ -268,7 +268,7 @@ void CKivDoc::SaveSettings()
         Warn(English() ? QStringLiteral("Attention") : QStringLiteral("Achtung"),
              (English() ? QStringLiteral("The settings could not be saved.\n")
                         : QStringLiteral("Die Einstellungen konnten nicht gespeichert werden.\n")) +
-                 written.errorText);
+                 written.describe(English()));
 }
 
 void CKivDoc::AddInternetFile(const QString& url) { addRecentUrl(InternetFileName, url); }

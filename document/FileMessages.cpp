@@ -39,8 +39,8 @@ kiv::MessageRequest couldNotWrite(bool english, const QString& fileName, const k
 {
     QString text = (english ? QStringLiteral("Could not write %1.") : QStringLiteral("%1 konnte nicht geschrieben werden."))
                        .arg(fileName);
-    if (!result.errorText.isEmpty())
-        text += QLatin1Char('\n') + result.errorText;
+    if (!result.ok)
+        text += QLatin1Char('\n') + result.describe(english);
     return warning(english ? QStringLiteral("Attention") : QStringLiteral("Achtung"), text);
 }
 

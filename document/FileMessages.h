@@ -12,7 +12,7 @@ namespace kiv::fileMessages {
 MessageRequest colorTableNotFound(bool english, const QString& fileName);
 MessageRequest iconListNotFound(bool english, const QString& fileName);
 MessageRequest townFileNotFound(bool english, const QString& fileName);
-// For any of the three; the result's English cause follows on a line of its own.
+// For any of the three; the file written and the system's reason follow on a line of their own.
 MessageRequest couldNotWrite(bool english, const QString& fileName, const WriteResult& result);
 
 } // namespace kiv::fileMessages

@@ -1,24 +1,37 @@
 #pragma once
-// Every file the program writes is written whole to a temporary file beside it and renamed over
-// the old one only when all of it was written, so that a failed write leaves the old file
-// byte-identical.
+// Every file the program writes is written whole to a temporary file beside it, synced to the disk
+// and renamed over the old one only when every step succeeded, so that a failed write (a full
+// disk, a file-size limit, a read-only folder) leaves the old file byte-identical and no
+// temporary file behind.
 
 #include <QByteArray>
 #include <QString>
 
 namespace kiv {
 
+// The step of a write that failed.
+enum class WriteStep { None, Folder, Create, Write, Sync, Close, Rename };
+
 struct WriteResult {
     bool ok = true;
     QString errorText; // English, names the file and the cause; empty when ok
+    QString path{};    // the file that was to be written
+    WriteStep step = WriteStep::None;
+    int error = 0; // the system's error number of the failed step
 
     explicit operator bool() const { return ok; }
+    // The file and the system's reason, in English or German: "Could not write /x/kiv.ini: No
+    // space left on device."
+    QString describe(bool english) const;
 };
 
 class AtomicFile {
 public:
-    // Creates missing parent directories. Never writes the file in place.
+    // Creates missing parent directories. Never writes the file in place; the file keeps its
+    // permissions, a new one gets the usual ones.
     static WriteResult write(const QString& path, const QByteArray& contents);
+    // The system's text for an error number, in English or German.
+    static QString reason(int error, bool english);
 };
 
 } // namespace kiv

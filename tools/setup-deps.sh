@@ -35,7 +35,7 @@ ensure_german_locale() {
   locale -a 2>/dev/null | grep -qix 'de_DE.utf8' && return 0
   command -v localedef >/dev/null 2>&1 || return 0
   $sudo localedef -i de_DE -c -f UTF-8 de_DE.UTF-8 >/dev/null 2>&1 ||
-    echo "setup-deps: could not generate de_DE.UTF-8; its test will be skipped" >&2
+    echo "setup-deps: could not generate de_DE.UTF-8; its tests will fail" >&2
 }
 
 missing=()

@@ -1,4 +1,5 @@
 // Settings in the profile: defaults, text forms, ranges and the URL lists.
+#include "tests/support/Prerequisite.h"
 #include "document/SettingsTable.h"
 #include "platform/IniProfile.h"
 #include "tests/support/ScopedEnvironment.h"
@@ -121,7 +122,7 @@ TEST(Settings, NumbersIgnoreTheUsersLocale)
 {
     kiv::test::ScopedNumericLocale german("de_DE.UTF-8");
     if (!german.available())
-        GTEST_SKIP() << "The de_DE.UTF-8 locale is not installed; tools/setup-deps.sh generates it.";
+        KIV_MISSING_PREREQUISITE() << "The de_DE.UTF-8 locale is not installed; tools/setup-deps.sh generates it.";
     KivSettings s = loaded("[Allgemein]\nBeamAngle=17.5\n");
     EXPECT_FLOAT_EQ(s.BeamAngle, 17.5f);
     s.GridDistance = 2.5;

@@ -1,3 +1,4 @@
+#include "tests/support/Prerequisite.h"
 #include "document/FileMessages.h"
 #include "document/TownFile.h"
 #include "tests/support/ScopedEnvironment.h"
@@ -120,6 +121,6 @@ TEST(TownFile, FilesRoundTripUnderAGermanNumericLocale)
 {
     const kiv::test::ScopedNumericLocale german("de_DE.UTF-8");
     if (!german.available())
-        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed (tools/setup-deps.sh generates it)";
+        KIV_MISSING_PREREQUISITE() << "locale de_DE.UTF-8 is not installed (tools/setup-deps.sh generates it)";
     expectFileRoundTrip();
 }

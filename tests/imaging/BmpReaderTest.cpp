@@ -1,5 +1,6 @@
 // The BMP reader on crafted files and on files netpbm wrote.
 
+#include "tests/support/Prerequisite.h"
 #include "ImageBytes.h"
 
 #include "imaging/BmpReader.h"
@@ -235,7 +236,7 @@ TEST(BmpReader, ReadsWhatNetpbmWrites)
             source = pattern.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither).convertToFormat(QImage::Format_RGB32);
         const auto bytes = netpbm(QStringLiteral("ppmtobmp"), {QStringLiteral("-bpp"), QLatin1String(bpp)}, source);
         if (!bytes)
-            GTEST_SKIP() << "netpbm is not installed";
+            KIV_MISSING_PREREQUISITE() << "netpbm is not installed";
         const LoadResult r = decodeBmp(*bytes, kName, Route::Display);
         ASSERT_TRUE(r.ok()) << bpp;
         EXPECT_EQ(r.bitmap.width(), QByteArray(bpp) == "24" ? 38 : 37);

@@ -1,5 +1,6 @@
 // The picture decoder: formats by content with the whitelist, the messages, and metafiles.
 
+#include "tests/support/Prerequisite.h"
 #include "ImageBytes.h"
 
 #include "imaging/CGraphicFile.h"
@@ -99,7 +100,7 @@ TEST(PictureFile, GifFromNetpbmGivesItsFirstFrame)
 {
     const auto gif = netpbm(QStringLiteral("pamtogif"), {}, filled(5, 3, QColor(0, 0, 255)));
     if (!gif)
-        GTEST_SKIP() << "netpbm is not installed";
+        KIV_MISSING_PREREQUISITE() << "netpbm is not installed";
     const Bitmap bitmap = CPictureFile::decode(*gif, Route::Display);
     ASSERT_FALSE(bitmap.isNull());
     EXPECT_EQ(bitmap.width(), 5);

@@ -1,5 +1,6 @@
 // The TIFF reader: layouts, strip tables, pages, PackBits and the files it refuses.
 
+#include "tests/support/Prerequisite.h"
 #include "ImageBytes.h"
 
 #include "imaging/CTiffFile.h"
@@ -197,7 +198,7 @@ TEST(TiffReader, ReadsWhatNetpbmWrites)
     for (const char* compression : {"-none", "-packbits"}) {
         const auto bytes = netpbm(QStringLiteral("pnmtotiff"), {QLatin1String(compression)}, pattern);
         if (!bytes)
-            GTEST_SKIP() << "netpbm is not installed";
+            KIV_MISSING_PREREQUISITE() << "netpbm is not installed";
         const LoadResult r = CTiffFile::decode(*bytes, kName, Route::Display);
         ASSERT_TRUE(r.ok()) << compression;
         for (int y = 0; y < 3; ++y) {

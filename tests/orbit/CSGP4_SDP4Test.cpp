@@ -1,3 +1,4 @@
+#include "tests/support/Prerequisite.h"
 #include "orbit/CSGP4_SDP4.h"
 #include "tests/support/VerificationSet.h"
 
@@ -200,7 +201,7 @@ TEST(CSGP4_SDP4, VerificationSetThroughJulianDates)
     std::vector<kiv::test::VerificationTrack> tracks;
     std::string error;
     if (!std::filesystem::exists(kiv::test::verificationElementsPath()))
-        GTEST_SKIP() << "The SGP4 verification set is not installed; tools/setup-deps.sh installs python3-sgp4.";
+        KIV_MISSING_PREREQUISITE() << "The SGP4 verification set is not installed; tools/setup-deps.sh installs python3-sgp4.";
     ASSERT_TRUE(kiv::test::readVerificationElements(kiv::test::verificationElementsPath(), sets, error)) << error;
     ASSERT_TRUE(kiv::test::readVerificationResults(kiv::test::verificationResultsPath(), tracks, error)) << error;
     ASSERT_EQ(sets.size(), tracks.size());

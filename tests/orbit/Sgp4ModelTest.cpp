@@ -1,6 +1,7 @@
 // Sgp4Model beyond the verification set: results independent of the call history (the
 // resonance integrator keeps its state between calls), and elements or times the model
 // cannot take.
+#include "tests/support/Prerequisite.h"
 #include "orbit/ElementSet.h"
 #include "orbit/Sgp4Model.h"
 #include "tests/support/VerificationSet.h"
@@ -91,7 +92,7 @@ TEST(Sgp4Model, ResultsDoNotDependOnTheCallHistory)
     const std::vector<long> numbers{6251, 8195, 9880, 28626, 14128, 11801, 20413};
     const std::map<long, MeanElements> elements = verificationElements(numbers);
     if (elements.size() != numbers.size())
-        GTEST_SKIP() << "The SGP4 verification set is not installed ("
+        KIV_MISSING_PREREQUISITE() << "The SGP4 verification set is not installed ("
                      << kiv::test::verificationElementsPath() << ").";
 
     std::map<long, Sgp4Model> shared;

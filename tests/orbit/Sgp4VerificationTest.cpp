@@ -1,5 +1,6 @@
 // The published SGP4 verification set (Vallado, Crawford, Hujsak, Kelso 2006) as Debian's
 // python3-sgp4 ships it: every element set of SGP4-VER.TLE at every time of tcppver.out.
+#include "tests/support/Prerequisite.h"
 #include "orbit/ElementSet.h"
 #include "orbit/Sgp4Model.h"
 #include "tests/support/VerificationSet.h"
@@ -52,7 +53,7 @@ TEST(Sgp4Verification, EveryElementSetAtEveryListedTime)
     const std::string elementsPath = kiv::test::verificationElementsPath();
     const std::string resultsPath = kiv::test::verificationResultsPath();
     if (!std::filesystem::exists(elementsPath) || !std::filesystem::exists(resultsPath))
-        GTEST_SKIP() << "The SGP4 verification set is not installed (" << elementsPath << ", "
+        KIV_MISSING_PREREQUISITE() << "The SGP4 verification set is not installed (" << elementsPath << ", "
                      << resultsPath << "); tools/setup-deps.sh installs python3-sgp4.";
 
     std::vector<VerificationElementSet> sets;

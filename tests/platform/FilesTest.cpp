@@ -1,4 +1,3 @@
-#include "platform/AtomicFile.h"
 #include "platform/DataPaths.h"
 #include "tests/support/ScopedEnvironment.h"
 
@@ -8,19 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
-
-using kiv::AtomicFile;
 using kiv::DataPaths;
 
 namespace {
-
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 void put(const QString& path, const QByteArray& contents)
 {
@@ -30,60 +19,7 @@ void put(const QString& path, const QByteArray& contents)
     file.write(contents);
 }
 
-// Lowers the file size limit so that writing more fails even for root, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
 } // namespace
-
-TEST(AtomicFile, WritesWholeFilesAndCreatesFolders)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("a/b/kiv.clr"));
-    ASSERT_TRUE(AtomicFile::write(path, QByteArray(3476, '\x02')));
-    EXPECT_EQ(contentsOf(path), QByteArray(3476, '\x02'));
-    ASSERT_TRUE(AtomicFile::write(path, "short"));
-    EXPECT_EQ(contentsOf(path), "short");
-    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("a/b"))).entryList(QDir::Files), QStringList{QStringLiteral("kiv.clr")});
-}
-
-TEST(AtomicFile, FailedWriteKeepsTheOldFileAndSaysWhy)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("kiv.ini"));
-    put(path, "[Allgemein]\nLanguage=1\n");
-    {
-        const FileSizeLimit limit(1024);
-        const kiv::WriteResult result = AtomicFile::write(path, QByteArray(64 * 1024, 'x'));
-        EXPECT_FALSE(result.ok);
-        EXPECT_TRUE(result.errorText.startsWith(QStringLiteral("could not write ") + path)) << result.errorText.toStdString();
-    }
-    EXPECT_EQ(contentsOf(path), "[Allgemein]\nLanguage=1\n");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("kiv.ini")});
-
-    put(dir.filePath(QStringLiteral("plain")), "x");
-    const kiv::WriteResult blocked = AtomicFile::write(dir.filePath(QStringLiteral("plain/sub/f.txt")), "y");
-    EXPECT_FALSE(blocked.ok);
-    EXPECT_TRUE(blocked.errorText.contains(QStringLiteral("plain/sub/f.txt")));
-}
 
 class DataPathsTest : public ::testing::Test {
 protected:

@@ -1,3 +1,4 @@
+#include "tests/support/Prerequisite.h"
 #include "platform/IniProfile.h"
 #include "tests/support/ScopedEnvironment.h"
 
@@ -148,7 +149,7 @@ TEST(IniProfile, FloatsIgnoreTheGermanLocale)
 {
     const kiv::test::ScopedNumericLocale german("de_DE.UTF-8");
     if (!german.available())
-        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed (tools/setup-deps.sh generates it)";
+        KIV_MISSING_PREREQUISITE() << "locale de_DE.UTF-8 is not installed (tools/setup-deps.sh generates it)";
     IniProfile profile = parsed("[Weltkarte]\nBeamAngle=20.500000\n");
     EXPECT_EQ(profile.GetProfileFloat(QStringLiteral("Weltkarte"), QStringLiteral("BeamAngle"), 0), 20.5f);
     profile.WriteProfileFloat(QStringLiteral("Weltkarte"), QStringLiteral("TextureDeltaErde"), 0.5f);

@@ -1,3 +1,4 @@
+#include "tests/support/Prerequisite.h"
 #include "platform/Numbers.h"
 #include "tests/support/ScopedEnvironment.h"
 
@@ -80,7 +81,7 @@ TEST(Numbers, GermanNumericLocaleChangesNothing)
 {
     const kiv::test::ScopedNumericLocale german("de_DE.UTF-8");
     if (!german.available())
-        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed (tools/setup-deps.sh generates it)";
+        KIV_MISSING_PREREQUISITE() << "locale de_DE.UTF-8 is not installed (tools/setup-deps.sh generates it)";
     char printed[32];
     std::snprintf(printed, sizeof printed, "%f", 0.5);
     ASSERT_STREQ(printed, "0,500000") << "the German locale is not in force";

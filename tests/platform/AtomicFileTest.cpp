@@ -1,0 +1,199 @@
+// The atomic writer against real failures: a file-size limit and a full disk, each in a child
+// process so that neither the limit nor the mount reaches the other tests.
+#include "platform/AtomicFile.h"
+#include "tests/support/Prerequisite.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <string>
+
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using kiv::AtomicFile;
+using kiv::WriteResult;
+using kiv::WriteStep;
+
+namespace {
+
+const QByteArray kOldProfile = QByteArray("[Allgemein]\nSatellitenfilename=intelsat.tle\n").repeated(77); // 3.5 KB
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+bool put(const QString& path, const QByteArray& contents)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size() && file.flush();
+}
+
+// Runs `work` in a child process and returns the text it reports ("child died" when it dies).
+std::string inChild(const std::function<std::string()>& work)
+{
+    int channel[2];
+    if (pipe(channel) != 0)
+        return "no pipe";
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        const std::string report = work();
+        const ssize_t written = write(channel[1], report.data(), report.size());
+        _exit(written == ssize_t(report.size()) ? 0 : 1);
+    }
+    close(channel[1]);
+    std::string report;
+    char buffer[512];
+    for (ssize_t n; (n = read(channel[0], buffer, sizeof buffer)) > 0;)
+        report.append(buffer, size_t(n));
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? report : "child died";
+}
+
+enum class Squeeze { FileSizeLimit, FullDisk };
+
+// What is checked after the failed write: the result, the old file and the folder's files.
+std::string outcome(const QString& folder, const WriteResult& result)
+{
+    const QString path = folder + QStringLiteral("/kiv.ini");
+    const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    return std::string(result.ok ? "written" : "failed") + "|" + std::to_string(int(result.step)) + "|"
+        + (contentsOf(path) == kOldProfile ? "old file intact" : "old file changed") + "|"
+        + files.join(QLatin1Char(',')).toStdString() + "|" + result.describe(true).toStdString() + "|"
+        + result.describe(false).toStdString();
+}
+
+// The write in a process whose file-size limit is 1 KiB, SIGXFSZ ignored.
+std::string writeUnderFileSizeLimit(const QString& folder, const QByteArray& contents)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = 1024;
+    if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        return "no limit";
+    return outcome(folder, AtomicFile::write(folder + QStringLiteral("/kiv.ini"), contents));
+}
+
+// The write on a 64 KiB tmpfs of its own (in a mount namespace of its own), filled to the brim
+// after the old file was put there.
+std::string writeOnFullDisk(const QString& folder, const QByteArray& contents)
+{
+    const QByteArray where = QFile::encodeName(folder);
+    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+        || mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k") != 0)
+        return "no tmpfs";
+    if (!put(folder + QStringLiteral("/kiv.ini"), kOldProfile))
+        return "no old file";
+    QFile filler(folder + QStringLiteral("/filler"));
+    if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return "no filler";
+    const QByteArray block(512, 'f');
+    while (filler.write(block) == block.size()) {
+    }
+    filler.close();
+    return outcome(folder, AtomicFile::write(folder + QStringLiteral("/kiv.ini"), contents));
+}
+
+struct SqueezeCase {
+    const char* name;
+    Squeeze squeeze;
+    qsizetype newSize;
+    WriteStep failingStep;
+    const char* english;
+    const char* german;
+    const char* files;
+};
+
+} // namespace
+
+TEST(AtomicFile, FailedWritesKeepTheOldFileAndSayWhichFileAndWhy)
+{
+    const SqueezeCase cases[] = {
+        // A write that fits the library's buffers: the one a buffered writer reports too late.
+        {"size limit, small write", Squeeze::FileSizeLimit, 3600, WriteStep::Write, "File too large",
+         "Die Datei ist zu groß", "kiv.ini"},
+        {"size limit, large write", Squeeze::FileSizeLimit, 256 * 1024, WriteStep::Write, "File too large",
+         "Die Datei ist zu groß", "kiv.ini"},
+        {"full disk, small write", Squeeze::FullDisk, 3600, WriteStep::Write, "No space left on device",
+         "Auf dem Gerät ist kein Speicherplatz mehr verfügbar", "filler,kiv.ini"},
+        {"full disk, large write", Squeeze::FullDisk, 256 * 1024, WriteStep::Write, "No space left on device",
+         "Auf dem Gerät ist kein Speicherplatz mehr verfügbar", "filler,kiv.ini"},
+    };
+    if (geteuid() != 0)
+        KIV_MISSING_PREREQUISITE() << "the full-disk cases mount a tmpfs and need root";
+    for (const SqueezeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString folder = dir.path();
+        const QString path = folder + QStringLiteral("/kiv.ini");
+        const QByteArray contents(c.newSize, 'n');
+        std::string report;
+        if (c.squeeze == Squeeze::FileSizeLimit) {
+            ASSERT_TRUE(put(path, kOldProfile));
+            report = inChild([&] { return writeUnderFileSizeLimit(folder, contents); });
+        } else {
+            report = inChild([&] { return writeOnFullDisk(folder, contents); });
+        }
+        const std::string expected = std::string("failed|") + std::to_string(int(c.failingStep))
+            + "|old file intact|" + c.files + "|Could not write " + path.toStdString() + ": " + c.english + ".|"
+            + path.toStdString() + " konnte nicht geschrieben werden: " + c.german + ".";
+        EXPECT_EQ(report, expected);
+    }
+}
+
+TEST(AtomicFile, WritesWholeFilesKeepsPermissionsAndCreatesFolders)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a/b/kiv.clr"));
+    ASSERT_TRUE(AtomicFile::write(path, QByteArray(3476, '\x02')));
+    EXPECT_EQ(contentsOf(path), QByteArray(3476, '\x02'));
+    ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0640), 0);
+    ASSERT_TRUE(AtomicFile::write(path, "short"));
+    EXPECT_EQ(contentsOf(path), "short");
+    struct stat written {};
+    ASSERT_EQ(stat(QFile::encodeName(path).constData(), &written), 0);
+    EXPECT_EQ(written.st_mode & 0777, 0640u);
+    EXPECT_EQ(QDir(dir.filePath(QStringLiteral("a/b"))).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("kiv.clr")});
+
+    ASSERT_TRUE(put(dir.filePath(QStringLiteral("plain")), "x"));
+    const WriteResult blocked = AtomicFile::write(dir.filePath(QStringLiteral("plain/sub/f.txt")), "y");
+    EXPECT_FALSE(blocked);
+    EXPECT_EQ(blocked.step, WriteStep::Folder);
+    EXPECT_EQ(blocked.errorText, blocked.describe(true));
+    EXPECT_TRUE(blocked.errorText.startsWith(QStringLiteral("Could not write ") + dir.filePath(QStringLiteral("plain/sub/f.txt"))));
+    EXPECT_TRUE(blocked.describe(false).endsWith(QStringLiteral(": Ist kein Verzeichnis."))) << blocked.describe(false).toStdString();
+    EXPECT_EQ(contentsOf(dir.filePath(QStringLiteral("plain"))), "x");
+
+    // A read-only folder refuses the temporary file; root may write anyway, so only the
+    // message's form is checked then.
+    const QString locked = dir.filePath(QStringLiteral("locked"));
+    ASSERT_TRUE(QDir().mkpath(locked));
+    ASSERT_TRUE(put(locked + QStringLiteral("/kiv.sin"), "old"));
+    ASSERT_EQ(chmod(QFile::encodeName(locked).constData(), 0500), 0);
+    const WriteResult refused = AtomicFile::write(locked + QStringLiteral("/kiv.sin"), "new");
+    if (geteuid() != 0) {
+        EXPECT_EQ(refused.step, WriteStep::Create);
+        EXPECT_EQ(contentsOf(locked + QStringLiteral("/kiv.sin")), "old");
+        EXPECT_EQ(refused.describe(false), locked + QStringLiteral("/kiv.sin konnte nicht geschrieben werden: Keine Berechtigung."));
+    }
+    chmod(QFile::encodeName(locked).constData(), 0700);
+    EXPECT_EQ(AtomicFile::reason(EIO, false), QStringLiteral("Eingabe-/Ausgabefehler"));
+    EXPECT_EQ(AtomicFile::reason(EIO, true), QStringLiteral("Input/output error"));
+    EXPECT_EQ(AtomicFile::reason(ENOMSG, false), QStringLiteral("No message of desired type")) << "untranslated: English";
+}
