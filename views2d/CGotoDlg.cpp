@@ -51,7 +51,8 @@ QString fieldErrorText(bool english, TownFieldError error)
     case TownFieldError::Country:
         return tr2(english, "The country must not contain ',' or ';'.", "Das Land darf weder ',' noch ';' enthalten.");
     case TownFieldError::Name:
-        return tr2(english, "The town name must not contain ';'.", "Der Stadtname darf kein ';' enthalten.");
+        return tr2(english, "The town name must not contain ',' or ';'.",
+                   "Der Stadtname darf weder ',' noch ';' enthalten.");
     case TownFieldError::None:
         break;
     }

@@ -1,5 +1,6 @@
 #include "views2d/TownList.h"
 
+#include "document/TownFile.h"
 #include "platform/Latin1.h"
 #include "platform/Numbers.h"
 
@@ -61,13 +62,12 @@ int TownList::insert(const tagTOWN& town)
 
 TownList::AddResult TownList::add(const TownFields& fields)
 {
-    // ',' ends the country and ';' the name in the file; line breaks would end the record.
-    const auto breaksLine = [](const QString& text, bool commaToo) {
-        return text.contains(u';') || text.contains(u'\n') || text.contains(u'\r') || (commaToo && text.contains(u','));
-    };
-    if (breaksLine(fields.country, true))
+    // ',' and ';' separate the fields of the file and a line break ends the record; the file
+    // cannot keep them, so they are refused rather than dropped on saving.
+    const auto storable = [](const QString& text) { return storableTownText(text) == text; };
+    if (!storable(fields.country))
         return {std::nullopt, TownFieldError::Country};
-    if (breaksLine(fields.name, false))
+    if (!storable(fields.name))
         return {std::nullopt, TownFieldError::Name};
     const std::optional<double> lat = parseLatitude(fields.latitude);
     if (!lat)

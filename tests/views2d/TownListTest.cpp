@@ -71,6 +71,7 @@ TEST(TownList, AddChecksTheTypedFields)
         {{"Ger,many", "Bonn", "50", "7", "1"}, TownFieldError::Country},
         {{"Germany;", "Bonn", "50", "7", "1"}, TownFieldError::Country},
         {{"Germany", "Bo;nn", "50", "7", "1"}, TownFieldError::Name},
+        {{"Germany", "Bonn, Bad Godesberg", "50", "7", "1"}, TownFieldError::Name},
     };
     for (const Case& c : cases) {
         TownList list;
