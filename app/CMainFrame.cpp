@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/CSpeedSlider.h"
+#include "app/CascadeLayout.h"
 #include "app/Glyphs.h"
 #include "app/ViewFactory.h"
 #include "document/CKivDoc.h"
@@ -174,26 +175,9 @@ void CMainFrame::childClosed(CChildFrame* child)
     SetViewMenu();
 }
 
-const void* CMainFrame::portOf(ViewKind kind, int wdbSlot) const
-{
-    if (!doc_)
-        return nullptr;
-    switch (kind) {
-    case ViewKind::World:
-        return doc_->WorldView;
-    case ViewKind::Map:
-        return doc_->MapView;
-    case ViewKind::Obs:
-        return doc_->ObsView;
-    case ViewKind::WDB:
-        return wdbSlot >= 1 && wdbSlot <= doc_->WDBViewCount ? doc_->WDBViews[static_cast<std::size_t>(wdbSlot)] : nullptr;
-    }
-    return nullptr;
-}
-
 CChildFrame* CMainFrame::findChild(ViewKind kind, int wdbSlot) const
 {
-    const void* port = portOf(kind, wdbSlot);
+    const void* port = doc_ ? doc_->Views.key(kind, wdbSlot) : nullptr;
     if (!port)
         return nullptr;
     for (CChildFrame* c : children_) {
@@ -331,15 +315,6 @@ void CMainFrame::PlaceSpeedSlider()
         slider_->Place(doc_->TimeFactor);
 }
 
-QImage CMainFrame::LoadMapPicture(const QString& fileName)
-{
-    if (loadPicture)
-        return loadPicture(fileName);
-    QImage standard(512, 256, QImage::Format_RGB888);
-    standard.fill(QColor(0, 40, 110));
-    return standard;
-}
-
 // ---- toolbar, status bar and the frame's commands ----------------------------------------------
 
 void CMainFrame::createToolBar()
@@ -400,7 +375,7 @@ void CMainFrame::buildFrameCommands()
     frameCommands_.on(
         kiv::kCmdStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); },
         [this](kiv::CommandUi& ui) { ui.SetCheck(!statusBar()->isHidden()); });
-    frameCommands_.on(kiv::kCmdCascade, [this] { mdi_->cascadeSubWindows(); });
+    frameCommands_.on(kiv::kCmdCascade, [this] { cascade(); });
     frameCommands_.on(kiv::kCmdTile, [this] { mdi_->tileSubWindows(); });
     frameCommands_.on(kiv::kCmdArrangeIcons, [this] { arrangeIcons(); });
     frameCommands_.on(kiv::kCmdHelp, [this] { showHelp(); });
@@ -414,6 +389,31 @@ void CMainFrame::onTimeZoneButton()
         return;
     doc_->ShowUTC = doc_->ShowUTC ? 0 : 1;
     tzButton_->setText(doc_->ShowUTC ? QStringLiteral("UTC") : QStringLiteral("Local"));
+}
+
+void CMainFrame::cascade()
+{
+    // QMdiArea's own cascade sizes the frames from their views' size hints, which flat views do
+    // not have: every frame would shrink to a bare title bar.
+    std::vector<QMdiSubWindow*> frames;
+    std::vector<QSize> sizes;
+    for (QMdiSubWindow* w : mdi_->subWindowList()) {
+        if (w->isMinimized() || !w->isVisible())
+            continue;
+        if (w->isMaximized())
+            w->showNormal();
+        frames.push_back(w);
+        sizes.push_back(w->size());
+    }
+    const QSize extras = ViewFrameExtras();
+    const int titleBar = extras.height() - extras.width() / 2;
+    const std::vector<QRect> rects = kiv::cascadeLayout(sizes, mdi_->viewport()->size(), titleBar);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        frames[i]->setGeometry(rects[i]);
+        frames[i]->raise();
+    }
+    if (!frames.empty())
+        mdi_->setActiveSubWindow(frames.back());
 }
 
 void CMainFrame::arrangeIcons()
@@ -446,8 +446,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 {
     if (doc_) {
         SetAnimationTimer(false);
-        if (doc_->ShowObs && doc_->ObsView)
-            doc_->ObsView->StoreObsSettings();
+        if (doc_->ShowObs && doc_->Views.obs())
+            doc_->Views.obs()->StoreObsSettings();
         doc_->SaveSettings();
         doc_->CloseAllViews();
         if (onDocumentClosing)

@@ -41,8 +41,6 @@ public:
     std::function<void()> onDocumentClosing;
     // Files dropped on the window.
     std::function<void(const QString&)> onFileDropped;
-    // The picture loader of the map bitmaps; without one a grey standard picture.
-    std::function<QImage(const QString&)> loadPicture;
 
     kiv::CommandRegistry& Commands() { return *registry_; }
     QMdiArea* MdiArea() const { return mdi_; }
@@ -76,7 +74,6 @@ public:
     void RebuildSatelliteButtons() override;
     void SyncSatelliteButtons() override;
     void PlaceSpeedSlider() override;
-    QImage LoadMapPicture(const QString& fileName) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -92,11 +89,11 @@ private:
     void createStatusBar();
     void buildFrameCommands();
     void onTimeZoneButton();
+    void cascade();
     void arrangeIcons();
     void showHelp();
     void childClosed(CChildFrame* child);
     CChildFrame* findChild(kiv::ViewKind kind, int wdbSlot) const;
-    const void* portOf(kiv::ViewKind kind, int wdbSlot) const;
     std::vector<const kiv::CommandMap*> route() const;
 
     kiv::UiServices& ui_;

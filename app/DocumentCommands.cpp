@@ -9,8 +9,8 @@ kiv::CommandMap documentCommands(CKivDoc& doc)
 {
     kiv::CommandMap m;
     CKivDoc* d = &doc;
-    m.on(kCmdPlay, [d] { d->OnPlay(); });
-    m.on(kCmdPause, [d] { d->OnPause(); });
+    m.on(kCmdPlay, [d] { d->OnPlay(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->AnimationRunning != 0); });
+    m.on(kCmdPause, [d] { d->OnPause(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->TimeFactor == 0); });
     m.on(kCmdReset, [d] { d->OnReset(); });
 
     m.on(kCmdGerman, [d] { d->SetLanguage(0); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->Language == 0); });

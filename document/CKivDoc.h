@@ -8,6 +8,7 @@
 #include "document/ElementFile.h"
 #include "document/IconListFile.h"
 #include "document/KivSettings.h"
+#include "document/OpenViews.h"
 #include "document/tagICONENTRY.h"
 #include "document/tagSATINFO.h"
 #include "document/tagTOWN.h"
@@ -24,6 +25,7 @@
 namespace kiv {
 class DataPaths;
 class IniProfile;
+class PictureSource;
 struct UiServices;
 }
 
@@ -35,6 +37,8 @@ struct DocumentContext {
     IniProfile& profile;
     const DataPaths& paths;
     MainFramePort* frame = nullptr;
+    // The maps' pictures; without it no map is loaded (tests of the document alone).
+    PictureSource* pictures = nullptr;
 };
 
 } // namespace kiv
@@ -49,11 +53,8 @@ public:
     // Links
     CKivDoc* Self = this;
     CSGP4_SDP4 Orbit;
-    kiv::WorldViewPort* WorldView = nullptr;
-    kiv::MapViewPort* MapView = nullptr;
-    kiv::ObsViewPort* ObsView = nullptr;
-    std::array<kiv::WDBViewPort*, 10> WDBViews{}; // 1..WDBViewCount, packed; 0 unused
-    int WDBViewCount = 0;
+    // The open views; the last one of a kind to leave clears the kind's Show flag.
+    kiv::OpenViews Views{[this](kiv::ViewKind kind) { showFlag(kind) = 0; }};
 
     // Animation and simulated time
     int AnimationRunning = 1;
@@ -176,10 +177,8 @@ public:
     void OpenObsView(bool arrange);
     void OpenWDBView(bool arrange);
     void AddWDBView(bool arrange);
-    void Close3DView();
-    void Close2DView();
-    void CloseObsView();
-    void CloseWDBViews();
+    // Closes the view of a kind; for WDB every WDB view.
+    void CloseView(kiv::ViewKind kind);
     // When the main frame closes: WDB views, 2D, observer, globe.
     void CloseAllViews();
     void OnView3D();
@@ -206,6 +205,7 @@ public:
 private:
     void setTime(kiv::Time time);
     bool English() const { return Language != 0; }
+    int& showFlag(kiv::ViewKind kind);
     void Warn(const QString& caption, const QString& text);
     void RecountIcons();
     void LoadIcon(int entry);

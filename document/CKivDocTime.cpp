@@ -60,8 +60,8 @@ void CKivDoc::AnimationStep()
     }
     if (Show3D && ++fpsCounter_ >= 10) {
         fpsCounter_ = 0;
-        if (WorldView)
-            WorldView->ShowFramesPerSecond();
+        if (Views.world())
+            Views.world()->ShowFramesPerSecond();
     }
     if (busy_)
         return;
@@ -77,15 +77,15 @@ void CKivDoc::AnimationStep()
     }
     if (FollowActive)
         UpdateFollowCamera();
-    if (Show3D && WorldView && !(HeldRedraws & kHoldGlobe))
-        WorldView->RenderScene();
-    if (Show2D && MapView && !(HeldRedraws & kHoldMap))
-        MapView->RedrawMap();
-    if (ShowObs && ObsView && !(HeldRedraws & kHoldObserver))
-        ObsView->RedrawSky();
+    if (Show3D && Views.world() && !(HeldRedraws & kHoldGlobe))
+        Views.world()->RenderScene();
+    if (Show2D && Views.map() && !(HeldRedraws & kHoldMap))
+        Views.map()->RedrawMap();
+    if (ShowObs && Views.obs() && !(HeldRedraws & kHoldObserver))
+        Views.obs()->RedrawSky();
     if (ShowWDB && !(HeldRedraws & kHoldWorldDataBank)) {
-        for (int i = 1; i <= WDBViewCount; ++i)
-            WDBViews[i]->RefreshSatellites();
+        for (int i = 1; i <= Views.wdbCount(); ++i)
+            Views.wdb(i)->RefreshSatellites();
     }
     busy_ = false;
 }
@@ -159,9 +159,9 @@ void CKivDoc::OnReset()
     kiv::clearUpperVectorState();
     kiv::WaitCursor wait(context_.ui.cursors);
     ResetRouteSteps();
-    if (Show3D && WorldView) {
-        WorldView->ResetOrbitState();
-        WorldView->BuildOrbitLists();
+    if (Show3D && Views.world()) {
+        Views.world()->ResetOrbitState();
+        Views.world()->BuildOrbitLists();
     }
     for (int i = 0; i < SatelliteCount; ++i) {
         if (SatInfo[i].shown)
@@ -180,21 +180,21 @@ void CKivDoc::UpdateFollowCamera()
         return;
     }
     const tagSATINFO& info = SatInfo[f];
-    if (Show3D && FollowIn3D && WorldView) {
+    if (Show3D && FollowIn3D && Views.world()) {
         if (!info.shown)
             CalculateSatellite(f);
         // Looking down at the satellite's place from twice its distance from the centre keeps
         // the eye outside the earth for every orbit.
         if (FollowMode3D != 0)
-            WorldView->FollowFrom(FollowedPos);
+            Views.world()->FollowFrom(FollowedPos);
         else
-            WorldView->LookAt(info.lat, -info.lon, 2.0 * (info.alt + kEarthRadius));
+            Views.world()->LookAt(info.lat, -info.lon, 2.0 * (info.alt + kEarthRadius));
     }
-    if (ShowWDB && FollowInWDB && WDBViewCount >= 1) {
+    if (ShowWDB && FollowInWDB && Views.wdbCount() >= 1) {
         if (!FollowIn3D && !info.shown)
             CalculateSatellite(f);
-        WDBViews[1]->CentreOn(info.lat, -info.lon);
-        if (Show2D && MapView)
-            MapView->SetWDBZoomBox(WDBViews[1]->Extent());
+        Views.wdb(1)->CentreOn(info.lat, -info.lon);
+        if (Show2D && Views.map())
+            Views.map()->SetWDBZoomBox(Views.wdb(1)->Extent());
     }
 }

@@ -121,9 +121,6 @@ public:
     virtual void SyncSatelliteButtons() = 0;
     // The speed slider placed from TimeFactor (never changing it).
     virtual void PlaceSpeedSlider() = 0;
-    // A map picture through the picture loader, or the standard texture when it cannot be
-    // loaded (the loader has told the user why).
-    virtual QImage LoadMapPicture(const QString& fileName) = 0;
 };
 
 } // namespace kiv

@@ -44,6 +44,7 @@ constexpr SettingRange kLatitude{-90, 90};
 constexpr SettingRange kLongitude{-360, 360};
 constexpr SettingRange kAngleStep{0.1, 360, OutOfRange::Default};
 constexpr SettingRange kColour{0, 0x02FFFFFF};
+constexpr SettingRange kTimeFactor{-kMaxTimeFactor, kMaxTimeFactor};
 
 #define KIV_BOOL(section, key, def) {section, #key, K::Boolean, &S::key, def, "", &kBoolean}
 #define KIV_INT(section, key, def, range) {section, #key, K::Integer, &S::key, def, "", range}
@@ -88,7 +89,7 @@ const SettingDef kTable[] = {
     KIV_FLOAT(A, ActualLongitude, 0.0, &kLatitude),
     KIV_FLOAT(A, ActualLatitude, 0.0, &kLongitude),
     KIV_INT(A, Sterne, 1000, &kStars),
-    KIV_INT(A, TimeFactor, 1, nullptr),
+    KIV_INT(A, TimeFactor, 1, &kTimeFactor),
     KIV_INT(A, Language, 1, &kLanguage),
     KIV_BOOL(A, Show3D, 1),
     KIV_BOOL(A, Show2D, 1),
@@ -260,6 +261,11 @@ void applyDefaultSettings(KivSettings& settings)
     settings.WeatherImage = kWeatherDefaults;
     settings.MouseMove = tagQUALITY{};
     settings.Normal = tagQUALITY{};
+}
+
+int boundedTimeFactor(std::int64_t factor)
+{
+    return int(std::clamp<std::int64_t>(factor, std::int64_t(kTimeFactor.min), std::int64_t(kTimeFactor.max)));
 }
 
 void clampSettings(KivSettings& settings)

@@ -4,6 +4,7 @@
 
 #include "document/KivSettings.h"
 
+#include <cstdint>
 #include <span>
 #include <variant>
 
@@ -35,6 +36,12 @@ struct SettingDef {
     const char* textDefault = "";
     const SettingRange* range = nullptr;
 };
+
+// The largest time factor either way: 366 days a step, so that no single step takes the clock
+// out of its range.
+inline constexpr int kMaxTimeFactor = 366 * 86400;
+// A time factor from anywhere (a dialog, an archive) brought into the settings table's range.
+int boundedTimeFactor(std::int64_t factor);
 
 // The scalar settings in the order the profile is written.
 std::span<const SettingDef> settingsTable();

@@ -280,14 +280,15 @@ bool runObserverOptions(CKivDoc& doc, QWidget* parent)
 {
     const UiServices& ui = doc.Context().ui;
     TimerBracket bracket(doc);
-    if (doc.ShowObs && doc.ObsView)
-        doc.ObsView->StoreObsSettings();
+    ObsViewPort* view = doc.Views.obs();
+    if (doc.ShowObs && view)
+        view->StoreObsSettings();
     CObsDlg dialog(ObsOptions::from(doc), doc.Language, ui.colors, ui.messages, parent);
     const bool ok = dialog.exec() == QDialog::Accepted;
     if (ok) {
         dialog.Options().storeInto(doc);
-        if (doc.ObsView)
-            doc.ObsView->LoadObsSettings();
+        if (view)
+            view->LoadObsSettings();
     }
     return ok;
 }

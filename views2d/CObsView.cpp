@@ -23,7 +23,7 @@ constexpr int kDragHolds = kHoldGlobe | kHoldWorldDataBank;
 
 CObsView::CObsView(CKivDoc& doc, QWidget* parent) : CMainView(doc, parent)
 {
-    doc.ObsView = this;
+    registered_ = doc.Views.add(this);
     SetBaseSize({100, 100});
     setMouseTracking(true); // the zoom mode's cursor follows the pointer
     bindCommands();
@@ -40,11 +40,8 @@ void CObsView::Unregister()
     registered_ = false;
     CKivDoc& doc = GetDocument();
     doc.HeldRedraws &= ~kDragHolds;
-    if (doc.ObsView == this) {
-        StoreObsSettings();
-        doc.ObsView = nullptr;
-        doc.ShowObs = 0;
-    }
+    StoreObsSettings();
+    doc.Views.remove(this);
 }
 
 void CObsView::RedrawSky()
@@ -69,11 +66,11 @@ void CObsView::LoadObsSettings()
 void CObsView::UpdateMapObserverMarker()
 {
     CKivDoc& doc = GetDocument();
-    if (!doc.Show2D || !doc.MapView)
+    if (!doc.Show2D || !doc.Views.map())
         return;
     const ObserverMarkerState m =
         observerMarkerState(sky_.settings().observer, sky_.projection().turn, sky_.projection().tilt);
-    doc.MapView->SetObserverMarker(m.x, m.y, m.azimuth, m.flip);
+    doc.Views.map()->SetObserverMarker(m.x, m.y, m.azimuth, m.flip);
 }
 
 // The shown satellites computed now, with whole new tracks: the positions the sky needs are
@@ -176,8 +173,8 @@ void CObsView::OnGoTo()
     CGotoDlg dialog(doc, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (doc.Show3D && doc.WorldView)
-        doc.WorldView->LookAt(dialog.Latitude, dialog.WestLongitude, 70.0);
+    if (doc.Show3D && doc.Views.world())
+        doc.Views.world()->LookAt(dialog.Latitude, dialog.WestLongitude, 70.0);
     tagVECTOR& observer = sky_.settings().observer;
     observer.x = dialog.Latitude / kDeg;
     observer.y = -dialog.WestLongitude / kDeg;

@@ -17,7 +17,7 @@ public:
     ~CObsView() override;
 
     static QString Title() { return QStringLiteral("Observer-View"); }
-    // Leaves the document at once (pointer and Show flag) with its settings stored.
+    // Leaves the document's open views at once, with its settings stored.
     void Unregister();
 
     void RedrawSky() override;

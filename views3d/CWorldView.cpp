@@ -49,7 +49,7 @@ CWorldView::CWorldView(CKivDoc& doc, QWidget* parent)
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
-    doc_.WorldView = this;
+    registered_ = doc_.Views.add(this);
     bindCommands();
 }
 
@@ -65,10 +65,7 @@ void CWorldView::Unregister()
         return;
     registered_ = false;
     endDrag();
-    if (doc_.WorldView == this) {
-        doc_.WorldView = nullptr;
-        doc_.Show3D = 0;
-    }
+    doc_.Views.remove(this);
 }
 
 // ---- the document's calls ------------------------------------------------------------------

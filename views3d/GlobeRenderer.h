@@ -31,7 +31,7 @@ public:
     // Reads the texture's picture for a file name as the settings hold it.
     using ImageLoader = std::function<QImage(const QString& fileName)>;
 
-    // Without a loader, pictures come through the program's picture loader (readEarthTexture).
+    // Without a loader, pictures come through the document's picture source.
     explicit GlobeRenderer(CKivDoc& doc, ImageLoader loadImage = {});
     GlobeRenderer(const GlobeRenderer&) = delete;
     GlobeRenderer& operator=(const GlobeRenderer&) = delete;

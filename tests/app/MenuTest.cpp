@@ -105,6 +105,28 @@ TEST_F(ShellTest, LanguageSwitchKeepsShortcutsAndChecksTheLanguage)
     EXPECT_FALSE(keys.contains("Ctrl+S"));
 }
 
+TEST_F(ShellTest, PlayAndPauseAreCheckedInTheMenuAndOnTheToolbar)
+{
+    start();
+    struct Step {
+        int command;
+        bool play, pause;
+    };
+    // Running at factor 1; Play stops and starts the clock, Pause sets the factor to 0 and back.
+    const Step steps[] = {{0, true, false}, {kCmdPause, true, true}, {kCmdPlay, false, true},
+                          {kCmdPause, false, false}, {kCmdPlay, true, false}};
+    for (const Step& s : steps) {
+        if (s.command)
+            run(s.command);
+        frame().Commands().updateActions();
+        SCOPED_TRACE(s.command);
+        EXPECT_EQ(menuItem(kCmdPlay)->isChecked(), s.play);
+        EXPECT_EQ(menuItem(kCmdPause)->isChecked(), s.pause);
+        EXPECT_EQ(frame().Commands().action(kCmdPlay)->isChecked(), s.play); // the toolbar button
+        EXPECT_EQ(frame().Commands().action(kCmdPause)->isChecked(), s.pause);
+    }
+}
+
 TEST_F(ShellTest, DrawAndZoomAreEnabledOnlyWhereAViewTakesThem)
 {
     start();

@@ -72,6 +72,8 @@ protected:
 
     ScopedTimeZone zone_{"UTC0"};
     FakeFrame frame_;
+    // The maps' and textures' pictures; none by default, so no map is loaded.
+    PictureSource* pictures_ = nullptr;
     std::unique_ptr<CKivDoc> doc_;
 };
 

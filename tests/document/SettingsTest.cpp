@@ -78,6 +78,22 @@ TEST(Settings, ZoomBoxValuesComeBackUnderTheNameTheyAreWrittenWith)
     EXPECT_EQ(back.ActualLatitude, 77.75f);
 }
 
+TEST(Settings, TimeFactorStaysWithinAYearAStepWhereverItComesFrom)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"-2147483648", -31622400}, {"2147483647", 31622400}, {"-31622401", -31622400},
+        {"31622400", 31622400},     {"2592000", 2592000},     {"-60", -60},
+        {"0", 1},
+    };
+    for (const auto& [stored, expected] : cases) {
+        const KivSettings s = loaded((std::string("[Allgemein]\nTimeFactor=") + stored + "\n").c_str());
+        EXPECT_EQ(s.TimeFactor, expected) << stored;
+    }
+    EXPECT_EQ(kiv::boundedTimeFactor(std::int64_t(1) << 40), kiv::kMaxTimeFactor);
+    EXPECT_EQ(kiv::boundedTimeFactor(-(std::int64_t(1) << 40)), -kiv::kMaxTimeFactor);
+    EXPECT_EQ(kiv::boundedTimeFactor(-7), -7);
+}
+
 TEST(Settings, ValuesOutsideTheirRangeAreMended)
 {
     const KivSettings s = loaded("[WorldDataBase]\nXExtension=250\n[Allgemein]\nTimeFactor=0\nNrOfPoints=-5\n"

@@ -79,8 +79,8 @@ TEST_F(TimerBracketTest, AReloadRunsInOrderWithTheTimerOffAndNoStep)
     CKivDoc& doc = start();
     ReentrantGlobe globe(doc, frame_);
     FakeViews flat;
-    doc.WorldView = &globe;
-    doc.MapView = &flat;
+    doc.Views.add(static_cast<WorldViewPort*>(&globe));
+    doc.Views.add(static_cast<MapViewPort*>(&flat));
     doc.Show3D = 1;
     doc.TimeFactor = 60;
     const kiv::Time before = doc.SimTime;

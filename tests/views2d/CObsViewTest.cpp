@@ -64,13 +64,13 @@ protected:
 TEST_F(CObsViewTest, RegistersAndLeavesWithItsSettingsStored)
 {
     CObsView& view = open();
-    EXPECT_EQ(doc_->ObsView, &view);
+    EXPECT_EQ(doc_->Views.obs(), &view);
     EXPECT_EQ(view.Sky().image().size(), view.size());
     run(kCmdTwilightNautical);
     EXPECT_TRUE(checked(kCmdTwilightNautical));
     doc_->fTwilight = 0.0;
     view.Unregister();
-    EXPECT_EQ(doc_->ObsView, nullptr);
+    EXPECT_EQ(doc_->Views.obs(), nullptr);
     EXPECT_EQ(doc_->ShowObs, 0);
     EXPECT_EQ(doc_->fTwilight, -12.0);
 }
@@ -119,8 +119,8 @@ TEST_F(CObsViewTest, GoToMovesTheObserverAndAimsTheGlobe)
 {
     CObsView& view = open();
     FakeViews others;
-    doc_->WorldView = &others;
-    doc_->MapView = &others;
+    doc_->Views.add(static_cast<WorldViewPort*>(&others));
+    doc_->Views.add(static_cast<MapViewPort*>(&others));
     doc_->Show3D = doc_->Show2D = 1;
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -135,8 +135,8 @@ TEST_F(CObsViewTest, GoToMovesTheObserverAndAimsTheGlobe)
     EXPECT_NEAR(doc_->fUserLon, 11.6, 1e-9);
     EXPECT_EQ(others.lookAtDistance, 70.0);
     EXPECT_GE(std::count(others.calls.begin(), others.calls.end(), "SetObserverMarker"), 1);
-    doc_->WorldView = nullptr;
-    doc_->MapView = nullptr;
+    doc_->Views.remove(static_cast<WorldViewPort*>(&others));
+    doc_->Views.remove(static_cast<MapViewPort*>(&others));
 }
 
 TEST_F(CObsViewTest, ZoomModeMarksABoxAndEndsWithIt)

@@ -105,7 +105,7 @@ TEST_F(ObsDialogTest, OptionsCommandCopiesInAndOutOfTheDocument)
 {
     CKivDoc& doc = makeDocument();
     FakeViews view;
-    doc.ObsView = &view;
+    doc.Views.add(static_cast<ObsViewPort*>(&view));
     doc.ShowObs = 1;
     doc.fUserLon = 11.5;
     doc.bOBSDrawCompas = 0;
@@ -130,7 +130,7 @@ TEST_F(ObsDialogTest, OptionsCommandCopiesInAndOutOfTheDocument)
     EXPECT_EQ(doc.fUserLon, 11.5);
     EXPECT_EQ(doc.bOBSDrawCoord, 0);
     EXPECT_EQ(view.calls.back(), "LoadObsSettings");
-    doc.ObsView = nullptr;
+    doc.Views.remove(static_cast<ObsViewPort*>(&view));
 }
 
 } // namespace

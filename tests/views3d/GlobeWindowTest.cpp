@@ -51,7 +51,7 @@ TEST_F(GlobeWindowTest, DragPansTheGlobeAndHoldsTheFlatViewsUntilRelease)
     CWorldView view(doc);
     const QPoint centre(200, 150);
     ASSERT_FALSE(dark(show(view, 400, 300).pixel(centre))) << "the earth in the middle";
-    EXPECT_EQ(doc.WorldView, &view);
+    EXPECT_EQ(doc.Views.world(), &view);
 
     mouse(view, QEvent::MouseMove, centre, Qt::NoButton, Qt::NoButton);
     mouse(view, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
@@ -105,6 +105,6 @@ TEST_F(GlobeWindowTest, CommandsSetTheDocumentAndLeavingClearsIt)
     view->grabFramebuffer();
 
     view.reset();
-    EXPECT_EQ(doc.WorldView, nullptr);
+    EXPECT_EQ(doc.Views.world(), nullptr);
     EXPECT_EQ(doc.Show3D, 0);
 }
