@@ -49,8 +49,8 @@ public:
     virtual void SetWDBZoomBox(const QRectF& extent) = 0;
     virtual void LayoutLabels() = 0;
     // Where the sky view's observer stands: fractions of the map's width and height, the
-    // viewing azimuth (rad) and the sky's tilt (degrees).
-    virtual void SetObserverMarker(double x, double y, double azimuth, double tilt) = 0;
+    // viewing azimuth (rad) and the sky's tilt (degrees). A map without the marker ignores it.
+    virtual void SetObserverMarker(double /*x*/, double /*y*/, double /*azimuth*/, double /*tilt*/) {}
     // The document's earth map changed: take its size, reload the texture, rebuild the buffers.
     virtual void ReloadBackground() = 0;
 };
