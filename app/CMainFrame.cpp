@@ -72,6 +72,10 @@ CMainFrame::CMainFrame(kiv::UiServices& ui, QWidget* parent)
     uiUpdate_.setInterval(250);
     connect(&uiUpdate_, &QTimer::timeout, registry_, &kiv::CommandRegistry::updateActions);
     uiUpdate_.start();
+    registry_->onExecuted = [this] {
+        if (doc_)
+            doc_->DocumentChanged();
+    };
 
     buildFrameCommands();
     createToolBar();

@@ -63,10 +63,13 @@ bool CommandRegistry::execute(int id)
 {
     const kiv::CommandMap::Entry* entry = find(id);
     const bool enabled = state(id).enabled;
-    if (entry && enabled)
+    const bool ran = entry && enabled;
+    if (ran)
         entry->run(id);
     updateActions();
-    return entry && enabled;
+    if (ran && onExecuted)
+        onExecuted();
+    return ran;
 }
 
 kiv::CommandUi CommandRegistry::state(int id) const

@@ -1,9 +1,48 @@
 #include "app/DocumentCommands.h"
 
+#include "dialogs/CAllgDlg.h"
+#include "dialogs/CFolowDlg.h"
+#include "dialogs/CInternetDialog.h"
+#include "dialogs/CSatDlg.h"
 #include "document/CKivDoc.h"
+#include "platform/Latin1.h"
 #include "resources/CommandIds.h"
 
 namespace kiv {
+
+namespace {
+
+QStringList satelliteNames(const CKivDoc& doc)
+{
+    QStringList names;
+    for (int i = 0; i < doc.SatelliteCount; ++i)
+        names << fromLatin1(doc.SatelliteLines[static_cast<std::size_t>(i)].name);
+    return names;
+}
+
+void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
+{
+    m.on(kCmdOpenLocal, [d] { commands::openLocal(*d); });
+    m.on(kCmdOpenFromWeb, [d] {
+        commands::openFromWeb(*d, [d](const WebDownload& request) {
+            return CInternetDialog::edit(request, d->Context().ui, d->Context().paths, d->Language);
+        });
+    });
+    m.on(kCmdGeneral, [d] {
+        commands::editGeneralOptions(
+            *d, [d](const GeneralOptions& o) { return CAllgDlg::edit(o, d->Context().ui, d->Language); });
+    });
+    m.on(kCmdSatelliteData, [d] { commands::editSatelliteData(*d, [d] { return CSatDlg::run(*d); }); });
+    m.on(
+        kCmdFollowSatellite,
+        [d] {
+            commands::followSatellite(*d,
+                                      [d](const FollowOptions& o) { return CFolowDlg::edit(o, satelliteNames(*d)); });
+        },
+        [d](kiv::CommandUi& ui) { ui.SetCheck(d->FollowActive != 0); });
+}
+
+} // namespace
 
 kiv::CommandMap documentCommands(CKivDoc& doc)
 {
@@ -21,6 +60,8 @@ kiv::CommandMap documentCommands(CKivDoc& doc)
     m.on(kCmdViewObs, [d] { d->OnViewObs(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->ShowObs != 0); });
     m.on(kCmdViewWdb, [d] { d->OnViewWDB(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->ShowWDB != 0); });
     m.on(kCmdArrange, [d] { d->OnArrange(); });
+
+    addDialogCommands(m, d);
 
     m.on(kCmdDisplayAll, [d] { d->OnDisplayAll(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->DisplayAll != 0); });
     m.on(kCmdSatelliteAlias, [d] { d->UpdateSatelliteToolbar(); });

@@ -92,6 +92,7 @@ void CKivDoc::ReloadSatellites(bool rebuildStars)
     CreateSatelliteButtons();
     LayoutSatelliteLabels();
     reloading_ = false;
+    DocumentChanged();
 }
 
 void CKivDoc::LayoutSatelliteLabels()

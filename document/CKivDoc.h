@@ -61,6 +61,7 @@ public:
     // HeldRedraw bits: views the step does not redraw for now; never stored.
     int HeldRedraws = 0;
     std::uint32_t FpsTick = 0;
+    int FpsSteps = 0; // animation steps with the globe open since FpsTick
     std::uint32_t LastTick = 0;
     std::uint32_t StartTick = 0;
     kiv::Time SimTime;     // the simulated instant; local fields by the zone rules in force then
@@ -131,6 +132,15 @@ public:
     void ReleaseAnimationTimer();
     void AnimationStep();
     void AdvanceTime();
+    // Redraw on change: a view redraws only when its picture would differ from the one on screen.
+    // Whatever changes what a view shows (its camera, a view setting) names the view here; it
+    // redraws at the end of the next animation step, or at once while the animation is stopped.
+    void InvalidateViews(int views = kiv::kRedrawAll);
+    // The satellites or the settings changed (a command, a dialog, a reload): the next step
+    // propagates the shown satellites although the clock may stand, and every view redraws.
+    void DocumentChanged();
+    // The views asked for and not held by a drag, redrawn now.
+    void RedrawPendingViews();
     void UpdateFollowCamera();
     void OnPlay();
     void OnPause();
@@ -210,11 +220,16 @@ private:
     void RecountIcons();
     void LoadIcon(int entry);
     bool TrackShown() const;
+    // The animation step's propagation: every shown satellite, and their beams in exact mode.
+    void calculateShownSatellites();
+    bool redrawsAtOnce() const;
     QString ResolvedPath(const QString& name) const;
 
     kiv::DocumentContext context_;
     // Animation state that lives beside the clock.
     double realTimeRemainder_ = 0.0;
+    int pendingRedraws_ = kiv::kRedrawAll;
+    bool recalculate_ = true; // the shown satellites need propagating although the clock stands
     int resetCounter_ = 0;
     int fpsCounter_ = 0;
     bool busy_ = false;

@@ -25,6 +25,7 @@ void CKivDoc::SetSimTime(kiv::Time time)
     setTime(std::clamp(time, kEarliest, kLatest));
     LastTick = context_.ui.clock.tickCount();
     realTimeRemainder_ = 0.0;
+    DocumentChanged();
 }
 
 void CKivDoc::EnableAnimationTimer(bool on)
@@ -35,7 +36,13 @@ void CKivDoc::EnableAnimationTimer(bool on)
     }
     if (context_.frame)
         context_.frame->SetAnimationTimer(on && AnimationRunning && timerHolds_ == 0);
+    if (redrawsAtOnce())
+        RedrawPendingViews();
 }
+
+// While the animation runs the next step redraws, and while a bracket holds the timer its end
+// does; only with the animation stopped is there nothing to wait for.
+bool CKivDoc::redrawsAtOnce() const { return !AnimationRunning && timerHolds_ == 0; }
 
 void CKivDoc::HoldAnimationTimer()
 {
@@ -49,6 +56,37 @@ void CKivDoc::ReleaseAnimationTimer()
         EnableAnimationTimer(true);
 }
 
+void CKivDoc::InvalidateViews(int views)
+{
+    pendingRedraws_ |= views;
+    if (redrawsAtOnce())
+        RedrawPendingViews();
+}
+
+void CKivDoc::DocumentChanged()
+{
+    recalculate_ = true;
+    InvalidateViews(kRedrawAll);
+}
+
+void CKivDoc::RedrawPendingViews()
+{
+    const int due = pendingRedraws_ & ~HeldRedraws;
+    pendingRedraws_ &= ~due;
+    if ((due & kRedrawGlobe) && Show3D && Views.world())
+        Views.world()->RenderScene();
+    if ((due & kRedrawMap) && Show2D && Views.map())
+        Views.map()->RedrawMap();
+    if ((due & kRedrawObserver) && ShowObs && Views.obs())
+        Views.obs()->RedrawSky();
+    if ((due & kRedrawWorldDataBank) && ShowWDB) {
+        for (int i = 1; i <= Views.wdbCount(); ++i)
+            Views.wdb(i)->RefreshSatellites();
+    }
+}
+
+// At factor 1 the clock moves in whole seconds, so most steps change no picture: they advance the
+// clock and redraw nothing. A step whose clock moved propagates and redraws every view.
 void CKivDoc::AnimationStep()
 {
     if (reloading_)
@@ -66,27 +104,21 @@ void CKivDoc::AnimationStep()
     if (busy_)
         return;
     busy_ = true;
+    if (Show3D)
+        ++FpsSteps;
+    const kiv::Time before = SimTime;
     AdvanceTime();
-    if (TimeFactor != 0) {
-        for (int i = 0; i < SatelliteCount; ++i) {
-            if (SatInfo[i].shown)
-                CalculateSatellite(i);
-        }
-        if (CalculateExact == 1)
-            CalculateBeamFootprints(false);
+    if (SimTime != before)
+        recalculate_ = true;
+    if (recalculate_) {
+        recalculate_ = false;
+        pendingRedraws_ = kRedrawAll;
+        if (TimeFactor != 0)
+            calculateShownSatellites();
     }
-    if (FollowActive)
+    if (FollowActive && pendingRedraws_ != 0)
         UpdateFollowCamera();
-    if (Show3D && Views.world() && !(HeldRedraws & kHoldGlobe))
-        Views.world()->RenderScene();
-    if (Show2D && Views.map() && !(HeldRedraws & kHoldMap))
-        Views.map()->RedrawMap();
-    if (ShowObs && Views.obs() && !(HeldRedraws & kHoldObserver))
-        Views.obs()->RedrawSky();
-    if (ShowWDB && !(HeldRedraws & kHoldWorldDataBank)) {
-        for (int i = 1; i <= Views.wdbCount(); ++i)
-            Views.wdb(i)->RefreshSatellites();
-    }
+    RedrawPendingViews();
     busy_ = false;
 }
 
@@ -163,12 +195,8 @@ void CKivDoc::OnReset()
         Views.world()->ResetOrbitState();
         Views.world()->BuildOrbitLists();
     }
-    for (int i = 0; i < SatelliteCount; ++i) {
-        if (SatInfo[i].shown)
-            CalculateSatellite(i);
-    }
-    if (CalculateExact == 1)
-        CalculateBeamFootprints(false);
+    calculateShownSatellites();
+    DocumentChanged();
     AnimationStep();
 }
 
@@ -189,6 +217,7 @@ void CKivDoc::UpdateFollowCamera()
             Views.world()->FollowFrom(FollowedPos);
         else
             Views.world()->LookAt(info.lat, -info.lon, 2.0 * (info.alt + kEarthRadius));
+        pendingRedraws_ |= kRedrawGlobe;
     }
     if (ShowWDB && FollowInWDB && Views.wdbCount() >= 1) {
         if (!FollowIn3D && !info.shown)
@@ -196,5 +225,6 @@ void CKivDoc::UpdateFollowCamera()
         Views.wdb(1)->CentreOn(info.lat, -info.lon);
         if (Show2D && Views.map())
             Views.map()->SetWDBZoomBox(Views.wdb(1)->Extent());
+        pendingRedraws_ |= kRedrawWorldDataBank | kRedrawMap;
     }
 }

@@ -278,4 +278,5 @@ void CKivDoc::SetLanguage(int language)
     if (Shell)
         Shell->SetViewMenu();
     UpdateTitle();
+    InvalidateViews();
 }

@@ -41,6 +41,16 @@ public:
 // Data Bank views during a sky drag.
 enum HeldRedraw : int { kHoldMap = 1, kHoldObserver = 2, kHoldWorldDataBank = 4, kHoldGlobe = 8 };
 
+// Views whose picture no longer matches the document (CKivDoc::InvalidateViews); the bits are
+// those of HeldRedraw.
+enum ViewRedraw : int {
+    kRedrawMap = kHoldMap,
+    kRedrawObserver = kHoldObserver,
+    kRedrawWorldDataBank = kHoldWorldDataBank,
+    kRedrawGlobe = kHoldGlobe,
+    kRedrawAll = 15,
+};
+
 class MapViewPort {
 public:
     virtual ~MapViewPort() = default;

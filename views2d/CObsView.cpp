@@ -60,7 +60,7 @@ void CObsView::LoadObsSettings()
     sky_.loadSettings(GetDocument());
     UpdateMapObserverMarker();
     LayoutLabels();
-    RedrawSky();
+    GetDocument().InvalidateViews(kRedrawObserver);
 }
 
 void CObsView::UpdateMapObserverMarker()
@@ -90,7 +90,7 @@ void CObsView::changed(bool relayout)
     StoreObsSettings(); // the document saves and the tracks follow what the view shows
     if (relayout)
         LayoutLabels();
-    RedrawSky();
+    GetDocument().InvalidateViews(kRedrawObserver);
 }
 
 void CObsView::toggle(int id, bool SkySettings::*flag, bool relayout)
@@ -179,6 +179,7 @@ void CObsView::OnGoTo()
     observer.x = dialog.Latitude / kDeg;
     observer.y = -dialog.WestLongitude / kDeg;
     UpdateMapObserverMarker();
+    doc.InvalidateViews(kRedrawMap);
     changed();
 }
 
@@ -246,7 +247,10 @@ void CObsView::mouseMoveEvent(QMouseEvent* event)
     previous_ = at;
     if (leftDrag_ && rightDrag_) {
         sky_.setZoom(zoomed(sky_.zoom(), delta));
-    } else if (leftDrag_) {
+        GetDocument().InvalidateViews(kRedrawObserver);
+        return;
+    }
+    if (leftDrag_) {
         SkySettings& s = sky_.settings();
         dragObserver(s.observer, delta);
         if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
@@ -254,8 +258,9 @@ void CObsView::mouseMoveEvent(QMouseEvent* event)
     } else {
         dragSphere(sky_.projection(), delta, sky_.settings().flat);
     }
+    // The map shows where the observer stands and looks.
     UpdateMapObserverMarker();
-    RedrawSky();
+    GetDocument().InvalidateViews(kRedrawObserver | kRedrawMap);
 }
 
 void CObsView::mouseReleaseEvent(QMouseEvent* event)

@@ -107,13 +107,11 @@ void CWorldView::BuildStarList()
 void CWorldView::FollowFrom(const tagVECTOR& positionKm)
 {
     renderer_.followFrom(positionKm);
-    redrawWhenStopped();
 }
 
 void CWorldView::LookAt(double latitude, double westLongitude, double distance)
 {
     renderer_.lookAt(latitude, westLongitude, distance);
-    redrawWhenStopped();
 }
 
 void CWorldView::SetEarthTexture(const QImage& picture)
@@ -155,27 +153,31 @@ void CWorldView::mousePressEvent(QMouseEvent* event)
 void CWorldView::mouseReleaseEvent(QMouseEvent*)
 {
     endDrag();
-    redrawWhenStopped();
+    doc_.InvalidateViews(kRedrawGlobe);
 }
 
 void CWorldView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF at = event->position() * devicePixelRatioF();
     mouse_.move(at.x(), at.y(), renderer_.camera());
-    redrawWhenStopped();
+    if (mouse_.dragging())
+        doc_.InvalidateViews(kRedrawGlobe);
 }
 
 // Drops pan and zoom; the turns stay.
 void CWorldView::mouseDoubleClickEvent(QMouseEvent*)
 {
     renderer_.camera().resetProjection();
-    redrawWhenStopped();
+    doc_.InvalidateViews(kRedrawGlobe);
 }
 
 void CWorldView::focusOutEvent(QFocusEvent* event)
 {
     COpenGLView::focusOutEvent(event);
-    endDrag();
+    if (mouse_.dragging()) {
+        endDrag();
+        doc_.InvalidateViews(kRedrawGlobe);
+    }
 }
 
 void CWorldView::endDrag()
@@ -186,12 +188,6 @@ void CWorldView::endDrag()
     withContext([this] { renderer_.setQuality(doc_.Normal); });
     doc_.HeldRedraws = 0;
     showCursor();
-}
-
-void CWorldView::redrawWhenStopped()
-{
-    if (!doc_.AnimationRunning)
-        update();
 }
 
 void CWorldView::showCursor() { setCursor(shapeOf(mouse_.cursor())); }
@@ -236,5 +232,5 @@ void CWorldView::setBeamStyle(int style)
 void CWorldView::rebuildBeams()
 {
     withContext([this] { renderer_.buildBeamLists(true); });
-    redrawWhenStopped();
+    doc_.InvalidateViews(kRedrawGlobe);
 }

@@ -50,7 +50,6 @@ private:
     void setBeamStyle(int style);
     void rebuildBeams();
     void endDrag();
-    void redrawWhenStopped();
     void showCursor();
 
     CKivDoc& doc_;

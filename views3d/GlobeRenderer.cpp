@@ -155,15 +155,14 @@ void GlobeRenderer::followFrom(const tagVECTOR& positionKm)
 QString GlobeRenderer::frameRateText()
 {
     const std::uint32_t now = doc_.Context().ui.clock.tickCount();
-    const QString text = frameRate_.text(frameCount_, static_cast<std::int64_t>(now - doc_.FpsTick));
-    frameCount_ = 0;
+    const QString text = frameRate_.text(doc_.FpsSteps, static_cast<std::int64_t>(now - doc_.FpsTick));
+    doc_.FpsSteps = 0;
     doc_.FpsTick = now;
     return text;
 }
 
 void GlobeRenderer::renderScene()
 {
-    ++frameCount_;
     const SceneFrame frame = SceneFrame::at(doc_.SimTime);
     const double jd = doc_.SimTime.julianDate();
     // The geostationary camera turns with the earth before anything is drawn, so that orbits and

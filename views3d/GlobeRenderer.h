@@ -69,7 +69,7 @@ public:
     GlobeCamera& camera() { return camera_; }
     const GlobeCamera& camera() const { return camera_; }
 
-    // The frame-rate title since the last call.
+    // The frame-rate title: the animation steps since the last call, drawn or not.
     QString frameRateText();
     unsigned texture() const { return texture_; }
 
@@ -107,7 +107,6 @@ private:
     bool texturing_ = true;
     bool lighting_ = true;
     unsigned texture_ = 0;
-    int frameCount_ = 0;
     FrameRate frameRate_;
     bool haveEarthTurn_ = false;
     double lastEarthTurn_ = 0.0; // of the last frame, for the geostationary camera

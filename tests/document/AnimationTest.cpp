@@ -208,3 +208,42 @@ TEST_F(AnimationTest, FollowingANonexistentSatelliteSwitchesFollowOff)
     EXPECT_EQ(doc.FollowActive, 0);
     doc.Views.remove(static_cast<WorldViewPort*>(&views));
 }
+
+TEST_F(AnimationTest, AStepThatChangesNoPictureRedrawsNothing)
+{
+    CKivDoc& doc = start(kRealTime);
+    FakeViews views;
+    doc.WorldView = &views;
+    doc.MapView = &views;
+    doc.Show3D = doc.Show2D = 1;
+    doc.EnableAnimationTimer(true);
+    const auto redraws = [&](int ticks) {
+        views.calls.clear();
+        for (int i = 0; i < ticks; ++i)
+            tick(doc);
+        std::erase(views.calls, "ShowFramesPerSecond");
+        return views.calls;
+    };
+    const std::vector<std::string> both{"RenderScene", "RedrawMap"};
+    redraws(1);
+    EXPECT_EQ(redraws(50), both); // one second of real time: one picture
+    EXPECT_EQ(doc.FpsSteps, 51);  // the globe's rate still counts every step
+    doc.OnPause();
+    doc.DocumentChanged(); // as after every command
+    EXPECT_EQ(redraws(1), both);
+    EXPECT_TRUE(redraws(100).empty());
+    doc.InvalidateViews(kRedrawMap); // a view setting: redrawn by the next step
+    EXPECT_TRUE(views.calls.empty());
+    EXPECT_EQ(redraws(1), std::vector<std::string>{"RedrawMap"});
+    doc.HeldRedraws = kHoldMap; // a drag in the globe
+    doc.DocumentChanged();
+    EXPECT_EQ(redraws(1), std::vector<std::string>{"RenderScene"});
+    doc.HeldRedraws = 0;
+    EXPECT_EQ(redraws(1), std::vector<std::string>{"RedrawMap"});
+    doc.OnPlay(); // the timer stands: a change redraws at once
+    views.calls.clear();
+    doc.InvalidateViews(kRedrawGlobe);
+    EXPECT_EQ(views.calls, std::vector<std::string>{"RenderScene"});
+    doc.WorldView = nullptr;
+    doc.MapView = nullptr;
+}
