@@ -4,6 +4,7 @@
 #include "dialogs/CFolowDlg.h"
 #include "dialogs/CInternetDialog.h"
 #include "dialogs/CSatDlg.h"
+#include "dialogs/TimeCommand.h"
 #include "document/CKivDoc.h"
 #include "platform/Latin1.h"
 #include "resources/CommandIds.h"
@@ -51,6 +52,7 @@ kiv::CommandMap documentCommands(CKivDoc& doc)
     m.on(kCmdPlay, [d] { d->OnPlay(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->AnimationRunning != 0); });
     m.on(kCmdPause, [d] { d->OnPause(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->TimeFactor == 0); });
     m.on(kCmdReset, [d] { d->OnReset(); });
+    m.on(kCmdTime, [d] { kiv::runTimeCommand(*d); });
 
     m.on(kCmdGerman, [d] { d->SetLanguage(0); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->Language == 0); });
     m.on(kCmdEnglish, [d] { d->SetLanguage(1); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->Language == 1); });

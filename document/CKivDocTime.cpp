@@ -1,18 +1,13 @@
 // CKivDoc: the simulated clock, the animation step, Play, Pause, Reset and the follow camera.
 #include "document/BeamFootprint.h"
 #include "document/CKivDoc.h"
+#include "document/SimTimeRange.h"
 #include "document/TimeStep.h"
 #include "orbit/OrbitTime.h"
 #include "platform/UiServices.h"
 #include "platform/VectorUnitState.h"
 
 using namespace kiv;
-
-namespace {
-// The clock stays where calendars, files and the models all make sense.
-const kiv::Time kEarliest(0);
-const kiv::Time kLatest = kiv::Time::fromUtc({3000, 12, 31, 23, 59, 59});
-} // namespace
 
 void CKivDoc::setTime(kiv::Time time)
 {
@@ -22,7 +17,7 @@ void CKivDoc::setTime(kiv::Time time)
 
 void CKivDoc::SetSimTime(kiv::Time time)
 {
-    setTime(std::clamp(time, kEarliest, kLatest));
+    setTime(std::clamp(time, kEarliestSimTime, kLatestSimTime));
     LastTick = context_.ui.clock.tickCount();
     realTimeRemainder_ = 0.0;
     DocumentChanged();
@@ -129,7 +124,7 @@ void CKivDoc::AdvanceTime()
         const int month = TimeFactor == kOneMonth ? SimTime.local().month : 0; // the zone lookup is not free
         const std::int64_t seconds = stepSeconds(TimeFactor, month, realTimeRemainder_, now - LastTick);
         const kiv::Time next = SimTime + seconds;
-        if (next < kEarliest || next > kLatest) {
+        if (!isSimTimeInRange(next)) {
             setTime(context_.ui.clock.now());
             context_.ui.messages.show(
                 {English() ? QStringLiteral("Note : ") : QStringLiteral("Achtung : "),

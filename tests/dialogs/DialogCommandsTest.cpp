@@ -21,8 +21,8 @@ protected:
         writeFile("sats.tle", lowSatellites(3));
         writeFile("other.tle", lowSatellites(5, "OTHER "));
         CKivDoc& doc = makeDocument(kProfile);
-        doc.WorldView = &views_;
-        doc.MapView = &views_;
+        doc.Views.add(static_cast<WorldViewPort*>(&views_));
+        doc.Views.add(static_cast<MapViewPort*>(&views_));
         doc.Show3D = 1;
         doc.EnableAnimationTimer(true);
         return doc;

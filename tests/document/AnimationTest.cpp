@@ -213,8 +213,8 @@ TEST_F(AnimationTest, AStepThatChangesNoPictureRedrawsNothing)
 {
     CKivDoc& doc = start(kRealTime);
     FakeViews views;
-    doc.WorldView = &views;
-    doc.MapView = &views;
+    doc.Views.add(static_cast<WorldViewPort*>(&views));
+    doc.Views.add(static_cast<MapViewPort*>(&views));
     doc.Show3D = doc.Show2D = 1;
     doc.EnableAnimationTimer(true);
     const auto redraws = [&](int ticks) {
@@ -244,6 +244,6 @@ TEST_F(AnimationTest, AStepThatChangesNoPictureRedrawsNothing)
     views.calls.clear();
     doc.InvalidateViews(kRedrawGlobe);
     EXPECT_EQ(views.calls, std::vector<std::string>{"RenderScene"});
-    doc.WorldView = nullptr;
-    doc.MapView = nullptr;
+    doc.Views.remove(static_cast<WorldViewPort*>(&views));
+    doc.Views.remove(static_cast<MapViewPort*>(&views));
 }

@@ -38,8 +38,8 @@ public:
         map_.setMaps(striped(qRgb(250, 250, 250), qRgb(120, 200, 120)), striped(qRgb(0, 0, 60), qRgb(0, 40, 0)));
         map_.setSize({kWidth, kHeight}, doc);
         map_.layoutLabels(doc, {true, true});
-        doc_.WorldView = this;
-        doc_.MapView = this;
+        doc_.Views.add(static_cast<WorldViewPort*>(this));
+        doc_.Views.add(static_cast<MapViewPort*>(this));
         doc_.Show3D = doc_.Show2D = 1;
         // A window draws itself when it is first shown.
         RenderScene();
@@ -49,8 +49,8 @@ public:
     {
         gl_.makeCurrent();
         renderer_.release();
-        doc_.WorldView = nullptr;
-        doc_.MapView = nullptr;
+        doc_.Views.remove(static_cast<WorldViewPort*>(this));
+        doc_.Views.remove(static_cast<MapViewPort*>(this));
     }
 
     bool valid() const { return gl_.valid(); }
