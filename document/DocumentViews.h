@@ -36,17 +36,18 @@ public:
     virtual void SetEarthTexture(const QImage& picture) = 0;
 };
 
-// Flat views whose redraws the animation step holds back while the user drags the globe
-// (bits of CKivDoc::HeldRedraws).
-enum HeldRedraw : int { kHoldMap = 1, kHoldObserver = 2, kHoldWorldDataBank = 4 };
+// Views whose redraws the animation step holds back while the user drags in another view
+// (bits of CKivDoc::HeldRedraws): the flat views during a globe drag, the globe and the World
+// Data Bank views during a sky drag.
+enum HeldRedraw : int { kHoldMap = 1, kHoldObserver = 2, kHoldWorldDataBank = 4, kHoldGlobe = 8 };
 
-// Views whose picture no longer matches the document (CKivDoc::InvalidateViews); the flat views'
-// bits are those of HeldRedraw.
+// Views whose picture no longer matches the document (CKivDoc::InvalidateViews); the bits are
+// those of HeldRedraw.
 enum ViewRedraw : int {
     kRedrawMap = kHoldMap,
     kRedrawObserver = kHoldObserver,
     kRedrawWorldDataBank = kHoldWorldDataBank,
-    kRedrawGlobe = 8,
+    kRedrawGlobe = kHoldGlobe,
     kRedrawAll = 15,
 };
 
@@ -57,6 +58,9 @@ public:
     // The extent of the first World Data Bank view, to be drawn as its zoom box.
     virtual void SetWDBZoomBox(const QRectF& extent) = 0;
     virtual void LayoutLabels() = 0;
+    // Where the sky view's observer stands: fractions of the map's width and height, the
+    // viewing azimuth (rad) and the sky's tilt (degrees). A map without the marker ignores it.
+    virtual void SetObserverMarker(double /*x*/, double /*y*/, double /*azimuth*/, double /*tilt*/) {}
     // The document's earth map changed: take its size, reload the texture, rebuild the buffers.
     virtual void ReloadBackground() = 0;
 };
@@ -68,6 +72,8 @@ public:
     virtual void LayoutLabels() = 0;
     // The view's current settings into the document (before they are saved or edited).
     virtual void StoreObsSettings() = 0;
+    // The document's settings into the view (after they were edited): meshes, tools, labels.
+    virtual void LoadObsSettings() = 0;
 };
 
 class WDBViewPort {

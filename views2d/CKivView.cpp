@@ -31,6 +31,11 @@ void CKivView::RedrawMap()
 
 void CKivView::SetWDBZoomBox(const QRectF& extent) { map_.setZoomBox(1, extent); }
 
+void CKivView::SetObserverMarker(double x, double y, double azimuth, double tilt)
+{
+    map_.setObserverMarker({x, y, azimuth, tilt});
+}
+
 void CKivView::LayoutLabels()
 {
     const CKivDoc& doc = GetDocument();

@@ -18,6 +18,7 @@ public:
     void RedrawMap() override;
     void SetWDBZoomBox(const QRectF& extent) override;
     void LayoutLabels() override;
+    void SetObserverMarker(double x, double y, double azimuth, double tilt) override;
     void ReloadBackground() override;
 
     const kiv::WorldMap& Map() const { return map_; }

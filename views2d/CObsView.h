@@ -1,30 +1,59 @@
 #pragma once
-// For now: the observer view's frame-side shell. It registers with the document's open views,
-// unregisters synchronously, toggles the zoom mode, and draws nothing yet.
+// The observer's sky view. The picture is the SkyPicture's; the view registers with the
+// document as its observer view, keeps the picture's settings in step with the document, and
+// turns mouse drags into moves of the observer (left button), turns and tilts of the sphere
+// (right button) and zooming (both buttons). While a drag lasts the clock is paused and the
+// globe and World Data Bank views wait; the pointer stays inside the view.
 
 #include "document/DocumentViews.h"
-#include "platform/CommandMap.h"
+#include "views2d/CMainView.h"
+#include "views2d/SkyPicture.h"
 
-#include <QWidget>
+#include <optional>
 
-class CKivDoc;
-
-class CObsView : public QWidget, public kiv::ObsViewPort {
+class CObsView : public CMainView, public kiv::ObsViewPort {
 public:
     explicit CObsView(CKivDoc& doc, QWidget* parent = nullptr);
     ~CObsView() override;
 
     static QString Title() { return QStringLiteral("Observer-View"); }
+    // Leaves the document's open views at once, with its settings stored.
     void Unregister();
-    const kiv::CommandMap& Commands() const { return commands_; }
 
-    void RedrawSky() override {}
-    void LayoutLabels() override {}
-    void StoreObsSettings() override {}
+    void RedrawSky() override;
+    void LayoutLabels() override;
+    void StoreObsSettings() override;
+    void LoadObsSettings() override;
+
+    void OnGoTo();
+    void UpdateMapObserverMarker();
+    const kiv::SkyPicture& Sky() const { return sky_; }
+    bool ZoomMode() const { return zoomMode_; }
+
+protected:
+    const QImage& Picture() const override { return sky_.image(); }
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    CKivDoc& doc_;
+    void bindCommands();
+    void toggle(int id, bool kiv::SkySettings::*flag, bool relayout = false);
+    void changed(bool relayout = false);
+    void refreshSatellites();
+    void beginDrag();
+    void endDrag();
+    void updateCursor();
+    QPoint confined(QPoint p) const;
+    bool insideSky(QPoint p) const;
+
+    kiv::SkyPicture sky_;
     bool registered_ = true;
+    bool leftDrag_ = false;
+    bool rightDrag_ = false;
+    bool pausedByDrag_ = false;
     bool zoomMode_ = false;
-    kiv::CommandMap commands_;
+    bool zoomInside_ = false;
+    std::optional<QPoint> previous_;
 };

@@ -42,8 +42,10 @@ public:
     }
     void RedrawMap() override { calls.push_back("RedrawMap"); }
     void SetWDBZoomBox(const QRectF&) override { calls.push_back("SetWDBZoomBox"); }
+    void SetObserverMarker(double, double, double, double) override { calls.push_back("SetObserverMarker"); }
     void RedrawSky() override { calls.push_back("RedrawSky"); }
     void StoreObsSettings() override { calls.push_back("StoreObsSettings"); }
+    void LoadObsSettings() override { calls.push_back("LoadObsSettings"); }
     void RefreshSatellites() override { calls.push_back("RefreshSatellites"); }
     void CentreOn(double, double) override { calls.push_back("CentreOn"); }
     QRectF Extent() const override { return {10, 20, 30, -40}; }

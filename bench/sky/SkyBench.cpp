@@ -1,0 +1,92 @@
+// The observer sky's redraw in its two phases, look angles and drawing: the default data (21
+// geostationary satellites, 35 points per grid line, 480 x 480) and 255 low satellites with
+// tracks, hidden lines and every label line at 500 points per grid line, 1000 x 1000.
+#include "tests/support/ScratchDocument.h"
+#include "tests/support/TleWriter.h"
+#include "views2d/SkyPicture.h"
+
+#include <QFile>
+#include <QGuiApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace {
+
+using namespace kiv;
+using Clock = std::chrono::steady_clock;
+
+std::string readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+struct Scenario {
+    bool lowSatellites = false; // 255 low ones, else the default element file
+    int points = 35;            // per grid line
+    int size = 480;
+    int timeFactor = 1;
+};
+
+void RedrawSky(benchmark::State& state, Scenario scenario)
+{
+    test::ScratchDocument scene(scenario.lowSatellites ? test::lowSatellites(255) : readFile(QStringLiteral(KIV_GEO_SAMPLE)));
+    CKivDoc& doc = scene.doc();
+    doc.ShowObs = 1;
+    doc.TimeFactor = scenario.timeFactor;
+    doc.AccuracyX = scenario.points;
+    doc.fUserLat = 48.1;
+    doc.fUserLon = 11.6;
+    if (scenario.lowSatellites) {
+        doc.ShowCourseOBS = doc.bOBSDrawHiddenLines = 1;
+        doc.bOBSShowName = doc.bOBSShowAziEleDist = doc.OBSShowAscDesc = 1;
+        doc.fTwilight = -90.0;
+    }
+    for (int i = 0; i < doc.SatelliteCount; ++i) {
+        doc.SatInfo[i].shown = 1;
+        doc.CalculateSatellite(i);
+    }
+    SkyPicture sky;
+    sky.loadSettings(doc);
+    sky.setSize({scenario.size, scenario.size});
+    sky.layoutLabels(doc);
+    sky.redraw(doc);
+
+    double lookSeconds = 0.0, drawSeconds = 0.0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        doc.AnimationStep();
+        scene.clock().advanceMs(20);
+        state.ResumeTiming();
+        const auto t0 = Clock::now();
+        sky.computeLookAngles(doc);
+        const auto t1 = Clock::now();
+        sky.draw(doc);
+        const auto t2 = Clock::now();
+        lookSeconds += std::chrono::duration<double>(t1 - t0).count();
+        drawSeconds += std::chrono::duration<double>(t2 - t1).count();
+        benchmark::DoNotOptimize(sky.image().constBits());
+    }
+    state.counters["look_ms"] = benchmark::Counter(lookSeconds * 1e3, benchmark::Counter::kAvgIterations);
+    state.counters["draw_ms"] = benchmark::Counter(drawSeconds * 1e3, benchmark::Counter::kAvgIterations);
+    state.counters["satellites"] = doc.SatelliteCount;
+}
+
+BENCHMARK_CAPTURE(RedrawSky, default_data, Scenario{})->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RedrawSky, low255_n500_hidden_labels,
+                  Scenario{.lowSatellites = true, .points = 500, .size = 1000, .timeFactor = 60})
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,136 @@
+// The observer options dialog: twilight presets and typed values, the automatic steps, colours,
+// folding, range checks, and the options command copying in and out of the document.
+#include "tests/document/DocumentFixture.h"
+#include "views2d/CObsDlg.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+using namespace kiv;
+using namespace kiv::test;
+
+namespace {
+
+class ObsDialogTest : public DocumentTest {
+protected:
+    CObsDlg& open(ObsOptions options = {})
+    {
+        options.sky.twilight = -18.0;
+        dialog_ = std::make_unique<CObsDlg>(options, 1, colorDialogs(), ui_.messages);
+        return *dialog_;
+    }
+    ColorDialogs& colorDialogs() { return services_.colors; }
+    template <class W>
+    W& child(int id)
+    {
+        return *dialog_->findChild<W*>(QString::number(id));
+    }
+    std::vector<bool> radios() { return {child<QRadioButton>(1168).isChecked(), child<QRadioButton>(1195).isChecked(), child<QRadioButton>(1188).isChecked()}; }
+    void typeTwilight(const char* text)
+    {
+        child<QLineEdit>(1206).setText(text);
+        dialog_->OnUserTwilight();
+    }
+
+    std::unique_ptr<CObsDlg> dialog_;
+};
+
+TEST_F(ObsDialogTest, TwilightPresetsAndTypedValues)
+{
+    CObsDlg& dialog = open();
+    EXPECT_EQ(radios(), (std::vector<bool>{false, false, true}));
+    typeTwilight("-12");
+    EXPECT_EQ(radios(), (std::vector<bool>{false, true, false}));
+    typeTwilight("-7.5");
+    EXPECT_EQ(radios(), (std::vector<bool>{false, false, false}));
+    EXPECT_EQ(dialog.Options().sky.twilight, -7.5);
+    dialog.OnPreset(0);
+    EXPECT_EQ(child<QLineEdit>(1206).text(), "-6");
+    EXPECT_EQ(radios(), (std::vector<bool>{true, false, false}));
+}
+
+TEST_F(ObsDialogTest, AutomaticStepsBringTheOldStepsBack)
+{
+    CObsDlg& dialog = open();
+    child<QLineEdit>(1213).setText("20");
+    child<QLineEdit>(1217).setText("10");
+    dialog.OnAutomatic();
+    EXPECT_EQ(child<QLineEdit>(1213).text(), "36");
+    EXPECT_EQ(child<QLineEdit>(1217).text(), "15");
+    EXPECT_TRUE(child<QPushButton>(1219).isChecked());
+    dialog.OnAutomatic();
+    EXPECT_EQ(child<QLineEdit>(1213).text(), "20");
+    EXPECT_EQ(child<QLineEdit>(1217).text(), "10");
+}
+
+TEST_F(ObsDialogTest, ColourCancelChangesNothingAndAChoiceIsTaken)
+{
+    ObsOptions options;
+    options.sky.background = 0x400000;
+    CObsDlg& dialog = open(options);
+    ui_.queueColor(std::nullopt);
+    dialog.OnColor(0);
+    EXPECT_EQ(dialog.Options().sky.background, 0x400000u);
+    ui_.queueColor(0x123456);
+    dialog.OnColor(0);
+    EXPECT_EQ(dialog.Options().sky.background, 0x123456u);
+    EXPECT_EQ(ui_.colorDialogsShown(), 2);
+}
+
+TEST_F(ObsDialogTest, OpensFoldedAndRefusesFieldsOutOfRange)
+{
+    struct Case {
+        int id;
+        const char* text;
+        bool accepted;
+    };
+    const Case cases[] = {{1174, "90.5", false}, {1192, "-181", false}, {1211, "101", false}, {1211, "-1", true},
+                          {1206, "-90.1", false}, {1213, "0", false},   {1217, "91", false},  {1217, "7.5", true},
+                          {1174, "abc", false}};
+    for (const Case& c : cases) {
+        CObsDlg& dialog = open();
+        EXPECT_FALSE(dialog.Expanded());
+        child<QLineEdit>(c.id).setText(c.text);
+        dialog.accept();
+        EXPECT_EQ(dialog.result() == QDialog::Accepted, c.accepted) << c.id << " " << c.text;
+    }
+    EXPECT_EQ(ui_.messages.shown().size(), 7u);
+}
+
+TEST_F(ObsDialogTest, OptionsCommandCopiesInAndOutOfTheDocument)
+{
+    CKivDoc& doc = makeDocument();
+    FakeViews view;
+    doc.Views.add(static_cast<ObsViewPort*>(&view));
+    doc.ShowObs = 1;
+    doc.fUserLon = 11.5;
+    doc.bOBSDrawCompas = 0;
+    doc.bOBSDrawCoord = 1;
+    const auto answer = [&](bool ok) {
+        QTimer::singleShot(0, [&, ok] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            EXPECT_EQ(dialog->template findChild<QLineEdit*>(QStringLiteral("1192"))->text(), "-11.5");
+            EXPECT_FALSE(dialog->template findChild<QCheckBox*>(QStringLiteral("1171"))->isChecked());
+            dialog->template findChild<QLineEdit*>(QStringLiteral("1174"))->setText("48.1");
+            ok ? dialog->accept() : dialog->reject();
+        });
+    };
+    answer(false);
+    EXPECT_FALSE(runObserverOptions(doc));
+    EXPECT_EQ(doc.fUserLat, 0.0);
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"StoreObsSettings"}));
+    answer(true);
+    EXPECT_TRUE(runObserverOptions(doc));
+    EXPECT_EQ(doc.fUserLat, 48.1);
+    EXPECT_EQ(doc.fUserLon, 11.5);
+    EXPECT_EQ(doc.bOBSDrawCoord, 0);
+    EXPECT_EQ(view.calls.back(), "LoadObsSettings");
+    doc.Views.remove(static_cast<ObsViewPort*>(&view));
+}
+
+} // namespace

@@ -1,0 +1,128 @@
+// The composed sky: a satellite placed by its look angles, hidden below the twilight angle,
+// its label box; the label layout, the marker choice and the settings copy.
+#include "orbit/OrbitTime.h"
+#include "tests/document/DocumentFixture.h"
+#include "views2d/SkyPicture.h"
+
+#include <cmath>
+#include <numbers>
+
+using namespace kiv;
+using namespace kiv::test;
+
+namespace {
+
+constexpr double kDeg = std::numbers::pi / 180.0;
+const QRgb kWhite = qRgb(255, 255, 255);
+
+class SkyPictureTest : public DocumentTest {
+protected:
+    // One satellite seen from (0° N, 0° E) at the given azimuth and elevation, 20 000 km away.
+    CKivDoc& skyWith(double azDeg, double elDeg)
+    {
+        writeFile("sats.tle", lowSatellites(1));
+        CKivDoc& doc = makeDocument("[Allgemein]\nSatellitenfilename=sats.tle\n");
+        doc.fUserLat = doc.fUserLon = doc.fUserAlt = 0.0;
+        doc.bOBSShowIcons = doc.bOBSShowName = doc.bOBSShowAziEleDist = doc.OBSShowAscDesc = 0;
+        doc.bOBSDrawAlt = doc.bOBSDrawAzi = doc.bOBSDrawCompas = doc.bOBSDrawMan = doc.ShowCourseOBS = 0;
+        doc.fTwilight = -18.0;
+        const double jd = 2460390.0;
+        const double gmst = kiv::orbit::gmstRadians(jd);
+        // Up is +x, east +y at the site on the equator and the prime meridian.
+        const double up = std::sin(elDeg * kDeg), east = std::cos(elDeg * kDeg) * std::sin(azDeg * kDeg),
+                     north = std::cos(elDeg * kDeg) * std::cos(azDeg * kDeg);
+        const double x = 6378.137 + 20000.0 * up, y = 20000.0 * east, z = 20000.0 * north;
+        doc.SatInfo[0].shown = 1;
+        doc.SatInfo[0].lastJd = jd;
+        doc.SatHistory[0].pos = {x * std::cos(gmst) - y * std::sin(gmst), x * std::sin(gmst) + y * std::cos(gmst), z, 0};
+        doc.SatHistory[0].vel = {};
+        return doc;
+    }
+    QPoint expectedAt(double azDeg, double elDeg) const
+    {
+        return truncated(sky.projection().project(azElToSkyPoint(azDeg * kDeg, elDeg * kDeg)));
+    }
+    SkyPicture sky;
+};
+
+TEST_F(SkyPictureTest, SatelliteMarkerStandsAtItsLookAnglesAboveTheTwilight)
+{
+    struct Case {
+        double az, el, twilight;
+        bool shown;
+    };
+    const Case cases[] = {{90, 30, -18, true}, {0, 80, -6, true}, {200, 10, -18, true}, {90, 30, 40, false},
+                          {90, 5, 10, false}};
+    for (const Case& c : cases) {
+        CKivDoc& doc = skyWith(c.az, c.el);
+        doc.fTwilight = c.twilight;
+        sky.loadSettings(doc);
+        sky.setSize({480, 480});
+        sky.redraw(doc);
+        const QPoint at = expectedAt(c.az, c.el);
+        // The white cross on the dark default background.
+        int white = 0;
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx)
+                white += sky.image().pixel(at + QPoint(dx, dy)) == kWhite;
+        }
+        EXPECT_EQ(white > 0, c.shown) << c.az << "/" << c.el << " at " << at.x() << "," << at.y();
+        EXPECT_NE(sky.image().pixel(at + QPoint(9, 9)), kWhite);
+    }
+}
+
+TEST_F(SkyPictureTest, LabelBoxStandsAboveTheSatellite)
+{
+    CKivDoc& doc = skyWith(90, 30);
+    doc.bOBSShowName = 1;
+    sky.loadSettings(doc);
+    sky.setSize({480, 480});
+    sky.layoutLabels(doc);
+    sky.redraw(doc);
+    const QPoint at = expectedAt(90, 30);
+    const PixelRect box = sky.labelRect(0).translated(at);
+    EXPECT_EQ(box.bottom, at.y() - 16);
+    EXPECT_EQ(sky.image().pixel((box.left + box.right) / 2, box.top + 3), kWhite);
+    EXPECT_NE(sky.image().pixel(at.x(), box.top - 3), kWhite);
+}
+
+TEST(SkyLabels, BoxesFitTheirLines)
+{
+    const LabelMetrics metrics{14, 6};
+    SkySettings s;
+    s.showName = s.showAziEleDist = s.showRaDec = true;
+    EXPECT_EQ(skyLabelRect(7, s, metrics), (PixelRect{-63, -114, 63, -16}));
+    s.showAziEleDist = s.showRaDec = false;
+    EXPECT_EQ(skyLabelRect(7, s, metrics), (PixelRect{-36, -44, 36, -16}));
+}
+
+TEST(SkyLabels, MarkerIsBlackOnLightBackgrounds)
+{
+    EXPECT_FALSE(darkMarkerOn(0x400000));
+    EXPECT_FALSE(darkMarkerOn(0x7F7F7F));
+    EXPECT_TRUE(darkMarkerOn(0x808080));
+    EXPECT_TRUE(darkMarkerOn(0xFFFFFF));
+}
+
+TEST(SkySettings, CopiedInRadiansAndBackInDegreesWithTheZoomBoxOff)
+{
+    KivSettings doc;
+    doc.fUserLat = 48.1;
+    doc.fUserLon = -11.6;
+    doc.fUserAlt = 0.5;
+    doc.bOBSDrawZoombox = 1;
+    doc.bOBSDrawCompas = 1;
+    const SkySettings s = SkySettings::from(doc);
+    EXPECT_DOUBLE_EQ(s.observer.x, 48.1 * kDeg);
+    EXPECT_DOUBLE_EQ(s.observer.y, -11.6 * kDeg);
+    EXPECT_FALSE(s.zoomBox);
+    KivSettings back;
+    s.storeInto(back);
+    EXPECT_NEAR(back.fUserLat, 48.1, 1e-12);
+    EXPECT_NEAR(back.fUserLon, -11.6, 1e-12);
+    EXPECT_EQ(back.fUserAlt, 0.5);
+    EXPECT_EQ(back.bOBSDrawZoombox, 0);
+    EXPECT_EQ(back.bOBSDrawCompas, 1);
+}
+
+} // namespace
