@@ -7,6 +7,8 @@
 #include "platform/UiServices.h"
 #include "resources/MenuTables.h"
 
+#include "platform/TerminationGuard.h"
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -444,6 +446,11 @@ void CMainFrame::showHelp()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    if (guard_ && !guard_->closing()) {
+        event->ignore();
+        guard_->request();
+        return;
+    }
     if (doc_) {
         SetAnimationTimer(false);
         if (doc_->ShowObs && doc_->ObsView)
