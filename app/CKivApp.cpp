@@ -5,23 +5,22 @@
 #include "app/CSplashWnd.h"
 #include "app/CommandLine.h"
 #include "app/DocumentCommands.h"
-#include "app/Pictures.h"
 #include "document/CKivDoc.h"
 #include "platform/UiServices.h"
+#include "resources/CommandIds.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QTimer>
 
 CKivApp::CKivApp(kiv::UiServices& ui, kiv::IniProfile& profile, const kiv::DataPaths& paths)
-    : ui_(ui), profile_(profile), paths_(paths), frame_(std::make_unique<CMainFrame>(ui))
+    : ui_(ui), profile_(profile), paths_(paths), pictures_(paths, ui), frame_(std::make_unique<CMainFrame>(ui))
 {
-    commands_.on(57600, [this] { OnFileNew(); });
-    commands_.on(57664, [this] { OnAppAbout(); });
+    commands_.on(kiv::kCmdFileNew, [this] { OnFileNew(); });
+    commands_.on(kiv::kCmdAbout, [this] { OnAppAbout(); });
     frame_->SetApplicationCommands(&commands_);
     frame_->onDocumentClosing = [this] { closeDocument(); };
     frame_->onFileDropped = [this](const QString& path) { OpenFile(path); };
-    frame_->loadPicture = [this](const QString& name) { return kiv::loadMapPicture(name, paths_, ui_); };
 }
 
 CKivApp::~CKivApp()
@@ -35,7 +34,7 @@ CKivApp::~CKivApp()
 
 void CKivApp::InitInstance(const QStringList& arguments, int splashMs)
 {
-    splash_ = std::make_unique<CSplashWnd>(kiv::splashPicture());
+    splash_ = std::make_unique<CSplashWnd>(kiv::PictureLoader::splashPicture());
     splash_->show();
     frame_->hide();
     OnFileNew();
@@ -52,7 +51,7 @@ void CKivApp::OnFileNew()
 {
     if (doc_)
         return;
-    doc_ = std::make_unique<CKivDoc>(kiv::DocumentContext{ui_, profile_, paths_, frame_.get()});
+    doc_ = std::make_unique<CKivDoc>(kiv::DocumentContext{ui_, profile_, paths_, frame_.get(), &pictures_});
     doc_->Shell = frame_.get();
     documentCommands_ = kiv::documentCommands(*doc_);
     frame_->SetDocument(doc_.get(), &documentCommands_);

@@ -3,6 +3,7 @@
 // document with its remembered views, the command line and dropped files, New and About.
 // Everything is built here and passed by reference; nothing else is global.
 
+#include "imaging/PictureLoader.h"
 #include "platform/CommandMap.h"
 
 #include <QStringList>
@@ -51,6 +52,7 @@ private:
     const kiv::DataPaths& paths_;
     kiv::CommandMap commands_;
     kiv::CommandMap documentCommands_;
+    kiv::PictureLoader pictures_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<CKivDoc> doc_;
     std::unique_ptr<CSplashWnd> splash_;

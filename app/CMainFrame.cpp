@@ -1,10 +1,12 @@
 #include "app/CMainFrame.h"
 
 #include "app/CSpeedSlider.h"
+#include "app/CascadeLayout.h"
 #include "app/Glyphs.h"
 #include "app/ViewFactory.h"
 #include "document/CKivDoc.h"
 #include "platform/UiServices.h"
+#include "resources/CommandIds.h"
 #include "resources/MenuTables.h"
 
 #include "platform/TerminationGuard.h"
@@ -29,7 +31,6 @@ using kiv::ViewKind;
 
 namespace {
 
-constexpr int kFirstSatelliteCommand = 35000;
 constexpr int kTickMs = 20;
 
 kiv::MenuView menuViewOf(ViewKind kind)
@@ -73,12 +74,16 @@ CMainFrame::CMainFrame(kiv::UiServices& ui, QWidget* parent)
     uiUpdate_.setInterval(250);
     connect(&uiUpdate_, &QTimer::timeout, registry_, &kiv::CommandRegistry::updateActions);
     uiUpdate_.start();
+    registry_->onExecuted = [this] {
+        if (doc_)
+            doc_->DocumentChanged();
+    };
 
     buildFrameCommands();
     createToolBar();
     createStatusBar();
     // Shortcuts live on the window's own actions, so a menu rebuild never loses them.
-    for (int id : {57600, 32910, 57670})
+    for (int id : {kiv::kCmdFileNew, kiv::kCmdOpenLocal, kiv::kCmdHelp})
         addAction(registry_->action(id));
     SetViewMenu();
 }
@@ -176,26 +181,9 @@ void CMainFrame::childClosed(CChildFrame* child)
     SetViewMenu();
 }
 
-const void* CMainFrame::portOf(ViewKind kind, int wdbSlot) const
-{
-    if (!doc_)
-        return nullptr;
-    switch (kind) {
-    case ViewKind::World:
-        return doc_->WorldView;
-    case ViewKind::Map:
-        return doc_->MapView;
-    case ViewKind::Obs:
-        return doc_->ObsView;
-    case ViewKind::WDB:
-        return wdbSlot >= 1 && wdbSlot <= doc_->WDBViewCount ? doc_->WDBViews[static_cast<std::size_t>(wdbSlot)] : nullptr;
-    }
-    return nullptr;
-}
-
 CChildFrame* CMainFrame::findChild(ViewKind kind, int wdbSlot) const
 {
-    const void* port = portOf(kind, wdbSlot);
+    const void* port = doc_ ? doc_->Views.key(kind, wdbSlot) : nullptr;
     if (!port)
         return nullptr;
     for (CChildFrame* c : children_) {
@@ -310,7 +298,7 @@ void CMainFrame::RebuildSatelliteButtons()
     if (!doc_)
         return;
     for (int i = 0; i < doc_->SatelliteCount; ++i) {
-        QAction* a = registry_->action(kFirstSatelliteCommand + i);
+        QAction* a = registry_->action(kiv::kCmdFirstSatellite + i);
         a->setText(QString::fromLatin1(doc_->Satellites[static_cast<std::size_t>(i)].name));
         a->setIcon(kiv::glyphs::satelliteIcon(i, doc_->SatInfo[static_cast<std::size_t>(i)].color[2]));
         toolBar_->addAction(a);
@@ -333,15 +321,6 @@ void CMainFrame::PlaceSpeedSlider()
         slider_->Place(doc_->TimeFactor);
 }
 
-QImage CMainFrame::LoadMapPicture(const QString& fileName)
-{
-    if (loadPicture)
-        return loadPicture(fileName);
-    QImage standard(512, 256, QImage::Format_RGB888);
-    standard.fill(QColor(0, 40, 110));
-    return standard;
-}
-
 // ---- toolbar, status bar and the frame's commands ----------------------------------------------
 
 void CMainFrame::createToolBar()
@@ -352,7 +331,7 @@ void CMainFrame::createToolBar()
     toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
     toolBar_->setIconSize(QSize(17, 16));
     toolBar_->setStyleSheet(QStringLiteral("QToolButton { min-width: 23px; min-height: 19px; }"));
-    const int layout[] = {0, 32777, 32771, 32772, 0, 32877, 32878, 0, 32821, 0};
+    const int layout[] = {0, kiv::kCmdPlay, kiv::kCmdPause, kiv::kCmdReset, 0, kiv::kCmdZoom, kiv::kCmdDraw, 0, kiv::kCmdDisplayAll, 0};
     for (int id : layout) {
         if (id == 0) {
             toolBar_->addSeparator();
@@ -369,7 +348,7 @@ void CMainFrame::createStatusBar()
     QStatusBar* bar = statusBar();
     tzButton_ = new QPushButton(QStringLiteral("Local"), bar);
     tzButton_->setFixedWidth(50);
-    connect(tzButton_, &QPushButton::clicked, this, [this] { registry_->execute(62465); });
+    connect(tzButton_, &QPushButton::clicked, this, [this] { registry_->execute(kiv::kCmdTimeZone); });
     for (int pane : {1, 2, 4})
         panes_[pane] = new QLabel(bar);
     // The panes keep the original widths unless the font needs more for the widest clock and
@@ -397,17 +376,17 @@ void CMainFrame::createStatusBar()
 void CMainFrame::buildFrameCommands()
 {
     frameCommands_.on(
-        59392, [this] { toolBar_->setVisible(toolBar_->isHidden()); },
+        kiv::kCmdToolBar, [this] { toolBar_->setVisible(toolBar_->isHidden()); },
         [this](kiv::CommandUi& ui) { ui.SetCheck(!toolBar_->isHidden()); });
     frameCommands_.on(
-        59393, [this] { statusBar()->setVisible(statusBar()->isHidden()); },
+        kiv::kCmdStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); },
         [this](kiv::CommandUi& ui) { ui.SetCheck(!statusBar()->isHidden()); });
-    frameCommands_.on(57650, [this] { mdi_->cascadeSubWindows(); });
-    frameCommands_.on(57651, [this] { mdi_->tileSubWindows(); });
-    frameCommands_.on(57649, [this] { arrangeIcons(); });
-    frameCommands_.on(57670, [this] { showHelp(); });
-    frameCommands_.on(57665, [this] { close(); });
-    frameCommands_.on(62465, [this] { onTimeZoneButton(); }, [this](kiv::CommandUi& ui) { ui.Enable(doc_ != nullptr); });
+    frameCommands_.on(kiv::kCmdCascade, [this] { cascade(); });
+    frameCommands_.on(kiv::kCmdTile, [this] { mdi_->tileSubWindows(); });
+    frameCommands_.on(kiv::kCmdArrangeIcons, [this] { arrangeIcons(); });
+    frameCommands_.on(kiv::kCmdHelp, [this] { showHelp(); });
+    frameCommands_.on(kiv::kCmdExit, [this] { close(); });
+    frameCommands_.on(kiv::kCmdTimeZone, [this] { onTimeZoneButton(); }, [this](kiv::CommandUi& ui) { ui.Enable(doc_ != nullptr); });
 }
 
 void CMainFrame::onTimeZoneButton()
@@ -416,6 +395,31 @@ void CMainFrame::onTimeZoneButton()
         return;
     doc_->ShowUTC = doc_->ShowUTC ? 0 : 1;
     tzButton_->setText(doc_->ShowUTC ? QStringLiteral("UTC") : QStringLiteral("Local"));
+}
+
+void CMainFrame::cascade()
+{
+    // QMdiArea's own cascade sizes the frames from their views' size hints, which flat views do
+    // not have: every frame would shrink to a bare title bar.
+    std::vector<QMdiSubWindow*> frames;
+    std::vector<QSize> sizes;
+    for (QMdiSubWindow* w : mdi_->subWindowList()) {
+        if (w->isMinimized() || !w->isVisible())
+            continue;
+        if (w->isMaximized())
+            w->showNormal();
+        frames.push_back(w);
+        sizes.push_back(w->size());
+    }
+    const QSize extras = ViewFrameExtras();
+    const int titleBar = extras.height() - extras.width() / 2;
+    const std::vector<QRect> rects = kiv::cascadeLayout(sizes, mdi_->viewport()->size(), titleBar);
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        frames[i]->setGeometry(rects[i]);
+        frames[i]->raise();
+    }
+    if (!frames.empty())
+        mdi_->setActiveSubWindow(frames.back());
 }
 
 void CMainFrame::arrangeIcons()
@@ -453,8 +457,8 @@ void CMainFrame::closeEvent(QCloseEvent* event)
     }
     if (doc_) {
         SetAnimationTimer(false);
-        if (doc_->ShowObs && doc_->ObsView)
-            doc_->ObsView->StoreObsSettings();
+        if (doc_->ShowObs && doc_->Views.obs())
+            doc_->Views.obs()->StoreObsSettings();
         doc_->SaveSettings();
         doc_->CloseAllViews();
         if (onDocumentClosing)

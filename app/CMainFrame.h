@@ -45,8 +45,6 @@ public:
     void SetTerminationGuard(kiv::TerminationGuard* guard) { guard_ = guard; }
     // Files dropped on the window.
     std::function<void(const QString&)> onFileDropped;
-    // The picture loader of the map bitmaps; without one a grey standard picture.
-    std::function<QImage(const QString&)> loadPicture;
 
     kiv::CommandRegistry& Commands() { return *registry_; }
     QMdiArea* MdiArea() const { return mdi_; }
@@ -60,7 +58,7 @@ public:
     std::uint64_t Ticks() const { return ticks_; }
     const std::vector<CChildFrame*>& ChildFrames() const { return children_; }
     CChildFrame* ActiveChild() const;
-    // The satellite button of a slot (command 35000 + slot), or nullptr.
+    // The satellite button of a slot (command kCmdFirstSatellite + slot), or nullptr.
     QAction* SatelliteButton(int slot) const;
 
     // MainFramePort
@@ -80,7 +78,6 @@ public:
     void RebuildSatelliteButtons() override;
     void SyncSatelliteButtons() override;
     void PlaceSpeedSlider() override;
-    QImage LoadMapPicture(const QString& fileName) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -96,11 +93,11 @@ private:
     void createStatusBar();
     void buildFrameCommands();
     void onTimeZoneButton();
+    void cascade();
     void arrangeIcons();
     void showHelp();
     void childClosed(CChildFrame* child);
     CChildFrame* findChild(kiv::ViewKind kind, int wdbSlot) const;
-    const void* portOf(kiv::ViewKind kind, int wdbSlot) const;
     std::vector<const kiv::CommandMap*> route() const;
 
     kiv::UiServices& ui_;

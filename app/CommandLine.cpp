@@ -6,7 +6,8 @@ OpenRequest classifyOpenRequest(const QString& argument)
 {
     if (argument.isEmpty())
         return OpenRequest::Ignore;
-    if (argument.size() >= 2 && (argument[0] == QLatin1Char('-') || argument[0] == QLatin1Char('/')) &&
+    // '/' begins every absolute path here, so only '-' marks a switch.
+    if (argument.size() >= 2 && argument[0] == QLatin1Char('-') &&
         (argument[1] == QLatin1Char('e') || argument[1] == QLatin1Char('E')))
         return OpenRequest::Ignore;
     if (argument.endsWith(QLatin1String(".tle"), Qt::CaseInsensitive) ||

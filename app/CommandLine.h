@@ -10,8 +10,9 @@ namespace kiv {
 
 enum class OpenRequest { Ignore, ElementFile };
 
-// An argument beginning with '-' or '/' followed by 'e' or 'E' (the shell's embedding switch)
-// and an empty one are ignored, like anything that is not a .tle or .sat file (any case).
+// An argument beginning with "-e" or "-E" (the embedding switch) and an empty one are ignored,
+// like anything that is not a .tle or .sat file (any case). Absolute paths and dropped files,
+// which begin with '/', are always files.
 OpenRequest classifyOpenRequest(const QString& argument);
 // The first program argument, if any (the arguments without the program's name).
 QString firstArgument(const QStringList& arguments);

@@ -1,5 +1,6 @@
 #include "app/CommandRegistry.h"
 
+#include "resources/CommandIds.h"
 #include "resources/MenuTables.h"
 
 #include <QAction>
@@ -15,11 +16,11 @@ namespace {
 QKeySequence shortcutOf(int id)
 {
     switch (id) {
-    case 57600:
+    case kCmdFileNew:
         return QKeySequence(Qt::CTRL | Qt::Key_N);
-    case 32910:
+    case kCmdOpenLocal:
         return QKeySequence(Qt::CTRL | Qt::Key_O);
-    case 57670:
+    case kCmdHelp:
         return QKeySequence(Qt::Key_F1);
     default:
         return {};
@@ -62,10 +63,13 @@ bool CommandRegistry::execute(int id)
 {
     const kiv::CommandMap::Entry* entry = find(id);
     const bool enabled = state(id).enabled;
-    if (entry && enabled)
+    const bool ran = entry && enabled;
+    if (ran)
         entry->run(id);
     updateActions();
-    return entry && enabled;
+    if (ran && onExecuted)
+        onExecuted();
+    return ran;
 }
 
 kiv::CommandUi CommandRegistry::state(int id) const

@@ -28,8 +28,10 @@ public:
     // The one action of an id, made on first use with the text of the current language.
     QAction* action(int id);
     // Runs the first handler of the route; false when none takes the id. Afterwards every
-    // action's state is brought up to date.
+    // action's state is brought up to date and onExecuted runs.
     bool execute(int id);
+    // After every command that ran: what it changed may show in the views.
+    std::function<void()> onExecuted;
     CommandUi state(int id) const;
     bool handled(int id) const;
 

@@ -1,38 +1,76 @@
 #include "app/DocumentCommands.h"
 
+#include "dialogs/CAllgDlg.h"
+#include "dialogs/CFolowDlg.h"
+#include "dialogs/CInternetDialog.h"
+#include "dialogs/CSatDlg.h"
+#include "dialogs/TimeCommand.h"
 #include "document/CKivDoc.h"
+#include "platform/Latin1.h"
+#include "resources/CommandIds.h"
 
 namespace kiv {
 
 namespace {
-constexpr int kFirstSatelliteCommand = 35000;
-constexpr int kLastSatelliteCommand = 35254; // every one of the 255 slots
-constexpr int kSatelliteAlias = 34998;
+
+QStringList satelliteNames(const CKivDoc& doc)
+{
+    QStringList names;
+    for (int i = 0; i < doc.SatelliteCount; ++i)
+        names << fromLatin1(doc.SatelliteLines[static_cast<std::size_t>(i)].name);
+    return names;
+}
+
+void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
+{
+    m.on(kCmdOpenLocal, [d] { commands::openLocal(*d); });
+    m.on(kCmdOpenFromWeb, [d] {
+        commands::openFromWeb(*d, [d](const WebDownload& request) {
+            return CInternetDialog::edit(request, d->Context().ui, d->Context().paths, d->Language);
+        });
+    });
+    m.on(kCmdGeneral, [d] {
+        commands::editGeneralOptions(
+            *d, [d](const GeneralOptions& o) { return CAllgDlg::edit(o, d->Context().ui, d->Language); });
+    });
+    m.on(kCmdSatelliteData, [d] { commands::editSatelliteData(*d, [d] { return CSatDlg::run(*d); }); });
+    m.on(
+        kCmdFollowSatellite,
+        [d] {
+            commands::followSatellite(*d,
+                                      [d](const FollowOptions& o) { return CFolowDlg::edit(o, satelliteNames(*d)); });
+        },
+        [d](kiv::CommandUi& ui) { ui.SetCheck(d->FollowActive != 0); });
+}
+
 } // namespace
 
 kiv::CommandMap documentCommands(CKivDoc& doc)
 {
     kiv::CommandMap m;
     CKivDoc* d = &doc;
-    m.on(32777, [d] { d->OnPlay(); });
-    m.on(32771, [d] { d->OnPause(); });
-    m.on(32772, [d] { d->OnReset(); });
+    m.on(kCmdPlay, [d] { d->OnPlay(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->AnimationRunning != 0); });
+    m.on(kCmdPause, [d] { d->OnPause(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->TimeFactor == 0); });
+    m.on(kCmdReset, [d] { d->OnReset(); });
+    m.on(kCmdTime, [d] { kiv::runTimeCommand(*d); });
 
-    m.on(32907, [d] { d->SetLanguage(0); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->Language == 0); });
-    m.on(32908, [d] { d->SetLanguage(1); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->Language == 1); });
+    m.on(kCmdGerman, [d] { d->SetLanguage(0); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->Language == 0); });
+    m.on(kCmdEnglish, [d] { d->SetLanguage(1); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->Language == 1); });
 
-    m.on(32916, [d] { d->OnView3D(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->Show3D != 0); });
-    m.on(32792, [d] { d->OnView2D(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->Show2D != 0); });
-    m.on(32914, [d] { d->OnViewObs(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->ShowObs != 0); });
-    m.on(32909, [d] { d->OnViewWDB(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->ShowWDB != 0); });
-    m.on(32918, [d] { d->OnArrange(); });
+    m.on(kCmdView3D, [d] { d->OnView3D(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->Show3D != 0); });
+    m.on(kCmdView2D, [d] { d->OnView2D(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->Show2D != 0); });
+    m.on(kCmdViewObs, [d] { d->OnViewObs(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->ShowObs != 0); });
+    m.on(kCmdViewWdb, [d] { d->OnViewWDB(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->ShowWDB != 0); });
+    m.on(kCmdArrange, [d] { d->OnArrange(); });
 
-    m.on(32821, [d] { d->OnDisplayAll(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->DisplayAll != 0); });
-    m.on(kSatelliteAlias, [d] { d->UpdateSatelliteToolbar(); });
+    addDialogCommands(m, d);
+
+    m.on(kCmdDisplayAll, [d] { d->OnDisplayAll(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->DisplayAll != 0); });
+    m.on(kCmdSatelliteAlias, [d] { d->UpdateSatelliteToolbar(); });
     m.onRange(
-        kFirstSatelliteCommand, kLastSatelliteCommand, [d](int id) { d->OnSatelliteButton(id - kFirstSatelliteCommand); },
+        kCmdFirstSatellite, kCmdLastSatellite, [d](int id) { d->OnSatelliteButton(id - kCmdFirstSatellite); },
         [d](int id, kiv::CommandUi& ui) {
-            const int slot = id - kFirstSatelliteCommand;
+            const int slot = id - kCmdFirstSatellite;
             ui.Enable(slot < d->SatelliteCount);
             ui.SetCheck(slot < d->SatelliteCount && !d->SatInfo[static_cast<std::size_t>(slot)].shown);
         });

@@ -1,4 +1,5 @@
 #include "app/Glyphs.h"
+#include "resources/CommandIds.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -38,29 +39,29 @@ QIcon commandIcon(int id)
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::black, 1));
     switch (id) {
-    case 32777: // play
+    case kCmdPlay: // play
         fillTriangle(p, {5, 3}, {13, 8}, {5, 13}, QColor(0, 130, 0));
         break;
-    case 32771: // pause
+    case kCmdPause: // pause
         p.fillRect(4, 3, 3, 10, QColor(40, 40, 160));
         p.fillRect(10, 3, 3, 10, QColor(40, 40, 160));
         break;
-    case 32772: // reset: back to the start
+    case kCmdReset: // reset: back to the start
         p.fillRect(3, 3, 2, 10, QColor(160, 40, 40));
         fillTriangle(p, {13, 3}, {6, 8}, {13, 13}, QColor(160, 40, 40));
         break;
-    case 32877: // zoom: a magnifier
+    case kCmdZoom: // zoom: a magnifier
         p.setPen(QPen(Qt::black, 1.5));
         p.drawEllipse(QRectF(2.5, 2.5, 8, 8));
         p.drawLine(QPointF(9.5, 9.5), QPointF(14, 14));
         break;
-    case 32878: // draw: a pencil
+    case kCmdDraw: // draw: a pencil
         p.setPen(QPen(QColor(120, 80, 0), 2));
         p.drawLine(QPointF(3, 13), QPointF(13, 3));
         p.setPen(QPen(Qt::black, 1));
         p.drawLine(QPointF(2, 14), QPointF(4, 12));
         break;
-    case 32821: // display all: many satellites
+    case kCmdDisplayAll: // display all: many satellites
         for (int i = 0; i < 3; ++i) {
             for (int j = 0; j < 2; ++j)
                 p.fillRect(2 + i * 5, 4 + j * 5, 3, 3, QColor(0, 90, 180));

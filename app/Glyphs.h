@@ -6,8 +6,8 @@
 
 namespace kiv::glyphs {
 
-// A fixed button by command id: 32777 play, 32771 pause, 32772 reset, 32877 zoom, 32878 draw,
-// 32821 display all; a null icon for others.
+// A fixed button by command id (play, pause, reset, zoom, draw, display all); a null icon for
+// others.
 QIcon commandIcon(int id);
 // Satellite slot 0..254, tinted with a COLORREF.
 QIcon satelliteIcon(int slot, unsigned colorRef);

@@ -4,6 +4,7 @@
 #include "document/GroundTrack.h"
 #include "document/SettingsTable.h"
 #include "document/TimeStep.h"
+#include "document/TimerBracket.h"
 #include "platform/DataPaths.h"
 #include "platform/IniProfile.h"
 #include "platform/LineReader.h"
@@ -33,6 +34,10 @@ CKivDoc::CKivDoc(DocumentContext context) : context_(context)
     Icons[0].icon = builtInSatelliteIcon();
     LoadSatelliteFile();
     LoadColorTable();
+    // The flat maps are loaded once, here: their sizes are read with no 2D view open (the
+    // background replacement, the general options). The WDB map waits for the first WDB view.
+    LoadEarthMap();
+    LoadNightMap();
 
     const auto model = context_.paths.find(QStringLiteral("SATELLITE.DAT"));
     SatelliteModelFileName = model ? QFileInfo(*model).absoluteFilePath() : QStringLiteral("SATELLITE.DAT");
@@ -66,20 +71,36 @@ QString CKivDoc::ResolvedPath(const QString& name) const { return context_.paths
 
 // ---- element sets ----------------------------------------------------------------------------
 
-void CKivDoc::ReloadSatellites()
+void CKivDoc::ReloadSatellites(bool rebuildStars)
 {
-    if (WorldView)
-        WorldView->FreeOrbitBuffers();
+    // The loaders may show message boxes, whose event loops would otherwise run animation
+    // steps over a half-built table and freed orbit buffers.
+    const kiv::TimerBracket timerOff(*this);
+    const kiv::WaitCursor wait(context_.ui.cursors);
+    reloading_ = true;
+    if (Views.world())
+        Views.world()->FreeOrbitBuffers();
     FreeSatellites();
     LoadSatelliteFile();
     InitSatellites();
+    if (Views.world()) {
+        Views.world()->ResetOrbitState();
+        Views.world()->BuildOrbitLists();
+        if (rebuildStars)
+            Views.world()->BuildStarList();
+    }
     CreateSatelliteButtons();
-    if (WorldView)
-        WorldView->BuildOrbitLists();
-    if (MapView)
-        MapView->LayoutLabels();
-    if (ObsView)
-        ObsView->LayoutLabels();
+    LayoutSatelliteLabels();
+    reloading_ = false;
+    DocumentChanged();
+}
+
+void CKivDoc::LayoutSatelliteLabels()
+{
+    if (Views.map())
+        Views.map()->LayoutLabels();
+    if (Views.obs())
+        Views.obs()->LayoutLabels();
 }
 
 void CKivDoc::LoadSatelliteFile()
@@ -101,12 +122,9 @@ void CKivDoc::LoadSatelliteFile()
     SatelliteCount = count;
     if (content.badLine > 0) {
         Warn(QStringLiteral("Attention"),
-             English() ? QStringLiteral("Attention, in satellite datafile : %1\noccured a error in Line : %2")
-                             .arg(Satellitenfilename)
-                             .arg(content.badLine)
-                       : QStringLiteral("Achtung, im Satelliten-Datenfile : %1\nist ein Fehler in Zeile : %2 aufgetaucht !!!")
-                             .arg(Satellitenfilename)
-                             .arg(content.badLine));
+             (English() ? QStringLiteral("Attention, in satellite datafile : %1\noccured a error in Line : %2")
+                        : QStringLiteral("Achtung, im Satelliten-Datenfile : %1\nist ein Fehler in Zeile : %2 aufgetaucht !!!"))
+                 .arg(Satellitenfilename, QString::number(content.badLine)));
     }
     RecountIcons();
     UpdateTitle();
@@ -164,7 +182,8 @@ void CKivDoc::UpdateTitle()
     const QString plural = SatelliteCount == 1 ? QString() : english ? QStringLiteral("s") : QStringLiteral("en");
     QString title = english ? QStringLiteral("Satellite Simulation -> %1 (%2 satellite%3 in buffer)")
                             : QStringLiteral("Satelliten Simulation -> %1 (%2 Satellit%3 geladen)");
-    title = title.arg(Satellitenfilename).arg(SatelliteCount).arg(plural);
+    // One call, so that a '%' in the file name is never taken for a place marker.
+    title = title.arg(Satellitenfilename, QString::number(SatelliteCount), plural);
     if (found) {
         const kiv::LocalCalendar modified =
             kiv::Time(info.lastModified().toSecsSinceEpoch()).local();

@@ -8,6 +8,7 @@
 #include "document/ElementFile.h"
 #include "document/IconListFile.h"
 #include "document/KivSettings.h"
+#include "document/OpenViews.h"
 #include "document/tagICONENTRY.h"
 #include "document/tagSATINFO.h"
 #include "document/tagTOWN.h"
@@ -24,6 +25,7 @@
 namespace kiv {
 class DataPaths;
 class IniProfile;
+class PictureSource;
 struct UiServices;
 }
 
@@ -35,6 +37,8 @@ struct DocumentContext {
     IniProfile& profile;
     const DataPaths& paths;
     MainFramePort* frame = nullptr;
+    // The maps' pictures; without it no map is loaded (tests of the document alone).
+    PictureSource* pictures = nullptr;
 };
 
 } // namespace kiv
@@ -49,17 +53,15 @@ public:
     // Links
     CKivDoc* Self = this;
     CSGP4_SDP4 Orbit;
-    kiv::WorldViewPort* WorldView = nullptr;
-    kiv::MapViewPort* MapView = nullptr;
-    kiv::ObsViewPort* ObsView = nullptr;
-    std::array<kiv::WDBViewPort*, 10> WDBViews{}; // 1..WDBViewCount, packed; 0 unused
-    int WDBViewCount = 0;
+    // The open views; the last one of a kind to leave clears the kind's Show flag.
+    kiv::OpenViews Views{[this](kiv::ViewKind kind) { showFlag(kind) = 0; }};
 
     // Animation and simulated time
     int AnimationRunning = 1;
     // HeldRedraw bits: views the step does not redraw for now; never stored.
     int HeldRedraws = 0;
     std::uint32_t FpsTick = 0;
+    int FpsSteps = 0; // animation steps with the globe open since FpsTick
     std::uint32_t LastTick = 0;
     std::uint32_t StartTick = 0;
     kiv::Time SimTime;     // the simulated instant; local fields by the zone rules in force then
@@ -100,9 +102,13 @@ public:
     int ObsSetValue = 0;
     double fUserW = 0.0;
 
-    // Element sets (the file named by Satellitenfilename). The one way to reload: the table is
-    // freed, read, propagated and its satellite buttons rebuilt, in that order.
-    void ReloadSatellites();
+    // Element sets (the file named by Satellitenfilename). The one way to reload: the globe's
+    // orbits freed, the table freed, read and propagated, the orbits rebuilt (the stars too when
+    // asked), the satellite buttons rebuilt and the label layouts run, with the timer held off
+    // and no animation step until it is done.
+    void ReloadSatellites(bool rebuildStars = false);
+    // The flat views' label boxes for the names of the current table.
+    void LayoutSatelliteLabels();
     void LoadSatelliteFile();
     bool SetSatelliteFromTLE(int slot, std::string_view name, std::string_view line1, std::string_view line2);
     void UpdateTitle();
@@ -120,8 +126,21 @@ public:
     // counts from now, not from the last step.
     void SetSimTime(kiv::Time time);
     void EnableAnimationTimer(bool on);
+    // The timer held off for a modal dialog or a reload (through kiv::TimerBracket); while any
+    // hold lasts, EnableAnimationTimer(true) leaves it off.
+    void HoldAnimationTimer();
+    void ReleaseAnimationTimer();
     void AnimationStep();
     void AdvanceTime();
+    // Redraw on change: a view redraws only when its picture would differ from the one on screen.
+    // Whatever changes what a view shows (its camera, a view setting) names the view here; it
+    // redraws at the end of the next animation step, or at once while the animation is stopped.
+    void InvalidateViews(int views = kiv::kRedrawAll);
+    // The satellites or the settings changed (a command, a dialog, a reload): the next step
+    // propagates the shown satellites although the clock may stand, and every view redraws.
+    void DocumentChanged();
+    // The views asked for and not held by a drag, redrawn now.
+    void RedrawPendingViews();
     void UpdateFollowCamera();
     void OnPlay();
     void OnPause();
@@ -168,10 +187,8 @@ public:
     void OpenObsView(bool arrange);
     void OpenWDBView(bool arrange);
     void AddWDBView(bool arrange);
-    void Close3DView();
-    void Close2DView();
-    void CloseObsView();
-    void CloseWDBViews();
+    // Closes the view of a kind; for WDB every WDB view.
+    void CloseView(kiv::ViewKind kind);
     // When the main frame closes: WDB views, 2D, observer, globe.
     void CloseAllViews();
     void OnView3D();
@@ -198,18 +215,26 @@ public:
 private:
     void setTime(kiv::Time time);
     bool English() const { return Language != 0; }
+    int& showFlag(kiv::ViewKind kind);
     void Warn(const QString& caption, const QString& text);
     void RecountIcons();
     void LoadIcon(int entry);
     bool TrackShown() const;
+    // The animation step's propagation: every shown satellite, and their beams in exact mode.
+    void calculateShownSatellites();
+    bool redrawsAtOnce() const;
     QString ResolvedPath(const QString& name) const;
 
     kiv::DocumentContext context_;
     // Animation state that lives beside the clock.
     double realTimeRemainder_ = 0.0;
+    int pendingRedraws_ = kiv::kRedrawAll;
+    bool recalculate_ = true; // the shown satellites need propagating although the clock stands
     int resetCounter_ = 0;
     int fpsCounter_ = 0;
     bool busy_ = false;
+    bool reloading_ = false; // the table is half rebuilt: the step does nothing
+    int timerHolds_ = 0;
     int savedTimeFactor_ = 0;
     // What the town loader remembers for the whole run.
     struct TownFileMemory {

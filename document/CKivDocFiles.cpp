@@ -14,10 +14,14 @@ void CKivDoc::LoadColorTable()
         context_.ui.messages.show(fileMessages::colorTableNotFound(English(), ColorTableFileName));
         return;
     }
+    // A short file leaves the globe's colours of the slots it does not cover as they were, so
+    // that those satellites do not turn black.
     for (int i = 0; i < kMaxSatellites; ++i) {
         tagSATINFO& info = SatInfo[i];
         for (int c = 0; c < 3; ++c) {
             info.color[c] = read->table.slotColors[i][c];
+            if (i >= read->slotsRead)
+                continue;
             const Rgba gl = glColorOf(info.color[c]);
             std::copy(gl.begin(), gl.end(), info.glColor[c]);
         }

@@ -1,18 +1,13 @@
 // CKivDoc: the simulated clock, the animation step, Play, Pause, Reset and the follow camera.
 #include "document/BeamFootprint.h"
 #include "document/CKivDoc.h"
+#include "document/SimTimeRange.h"
 #include "document/TimeStep.h"
 #include "orbit/OrbitTime.h"
 #include "platform/UiServices.h"
 #include "platform/VectorUnitState.h"
 
 using namespace kiv;
-
-namespace {
-// The clock stays where calendars, files and the models all make sense.
-const kiv::Time kEarliest(0);
-const kiv::Time kLatest = kiv::Time::fromUtc({3000, 12, 31, 23, 59, 59});
-} // namespace
 
 void CKivDoc::setTime(kiv::Time time)
 {
@@ -22,9 +17,10 @@ void CKivDoc::setTime(kiv::Time time)
 
 void CKivDoc::SetSimTime(kiv::Time time)
 {
-    setTime(std::clamp(time, kEarliest, kLatest));
+    setTime(std::clamp(time, kEarliestSimTime, kLatestSimTime));
     LastTick = context_.ui.clock.tickCount();
     realTimeRemainder_ = 0.0;
+    DocumentChanged();
 }
 
 void CKivDoc::EnableAnimationTimer(bool on)
@@ -34,11 +30,62 @@ void CKivDoc::EnableAnimationTimer(bool on)
         realTimeRemainder_ = 0.0;
     }
     if (context_.frame)
-        context_.frame->SetAnimationTimer(on && AnimationRunning);
+        context_.frame->SetAnimationTimer(on && AnimationRunning && timerHolds_ == 0);
+    if (redrawsAtOnce())
+        RedrawPendingViews();
 }
 
+// While the animation runs the next step redraws, and while a bracket holds the timer its end
+// does; only with the animation stopped is there nothing to wait for.
+bool CKivDoc::redrawsAtOnce() const { return !AnimationRunning && timerHolds_ == 0; }
+
+void CKivDoc::HoldAnimationTimer()
+{
+    if (timerHolds_++ == 0)
+        EnableAnimationTimer(false);
+}
+
+void CKivDoc::ReleaseAnimationTimer()
+{
+    if (--timerHolds_ == 0)
+        EnableAnimationTimer(true);
+}
+
+void CKivDoc::InvalidateViews(int views)
+{
+    pendingRedraws_ |= views;
+    if (redrawsAtOnce())
+        RedrawPendingViews();
+}
+
+void CKivDoc::DocumentChanged()
+{
+    recalculate_ = true;
+    InvalidateViews(kRedrawAll);
+}
+
+void CKivDoc::RedrawPendingViews()
+{
+    const int due = pendingRedraws_ & ~HeldRedraws;
+    pendingRedraws_ &= ~due;
+    if ((due & kRedrawGlobe) && Show3D && Views.world())
+        Views.world()->RenderScene();
+    if ((due & kRedrawMap) && Show2D && Views.map())
+        Views.map()->RedrawMap();
+    if ((due & kRedrawObserver) && ShowObs && Views.obs())
+        Views.obs()->RedrawSky();
+    if ((due & kRedrawWorldDataBank) && ShowWDB) {
+        for (int i = 1; i <= Views.wdbCount(); ++i)
+            Views.wdb(i)->RefreshSatellites();
+    }
+}
+
+// At factor 1 the clock moves in whole seconds, so most steps change no picture: they advance the
+// clock and redraw nothing. A step whose clock moved propagates and redraws every view.
 void CKivDoc::AnimationStep()
 {
+    if (reloading_)
+        return;
     kiv::clearUpperVectorState();
     if (++resetCounter_ >= 10000) {
         resetCounter_ = 0;
@@ -46,33 +93,27 @@ void CKivDoc::AnimationStep()
     }
     if (Show3D && ++fpsCounter_ >= 10) {
         fpsCounter_ = 0;
-        if (WorldView)
-            WorldView->ShowFramesPerSecond();
+        if (Views.world())
+            Views.world()->ShowFramesPerSecond();
     }
     if (busy_)
         return;
     busy_ = true;
+    if (Show3D)
+        ++FpsSteps;
+    const kiv::Time before = SimTime;
     AdvanceTime();
-    if (TimeFactor != 0) {
-        for (int i = 0; i < SatelliteCount; ++i) {
-            if (SatInfo[i].shown)
-                CalculateSatellite(i);
-        }
-        if (CalculateExact == 1)
-            CalculateBeamFootprints(false);
+    if (SimTime != before)
+        recalculate_ = true;
+    if (recalculate_) {
+        recalculate_ = false;
+        pendingRedraws_ = kRedrawAll;
+        if (TimeFactor != 0)
+            calculateShownSatellites();
     }
-    if (FollowActive)
+    if (FollowActive && pendingRedraws_ != 0)
         UpdateFollowCamera();
-    if (Show3D && WorldView)
-        WorldView->RenderScene();
-    if (Show2D && MapView && !(HeldRedraws & kHoldMap))
-        MapView->RedrawMap();
-    if (ShowObs && ObsView && !(HeldRedraws & kHoldObserver))
-        ObsView->RedrawSky();
-    if (ShowWDB && !(HeldRedraws & kHoldWorldDataBank)) {
-        for (int i = 1; i <= WDBViewCount; ++i)
-            WDBViews[i]->RefreshSatellites();
-    }
+    RedrawPendingViews();
     busy_ = false;
 }
 
@@ -83,7 +124,7 @@ void CKivDoc::AdvanceTime()
         const int month = TimeFactor == kOneMonth ? SimTime.local().month : 0; // the zone lookup is not free
         const std::int64_t seconds = stepSeconds(TimeFactor, month, realTimeRemainder_, now - LastTick);
         const kiv::Time next = SimTime + seconds;
-        if (next < kEarliest || next > kLatest) {
+        if (!isSimTimeInRange(next)) {
             setTime(context_.ui.clock.now());
             context_.ui.messages.show(
                 {English() ? QStringLiteral("Note : ") : QStringLiteral("Achtung : "),
@@ -145,16 +186,12 @@ void CKivDoc::OnReset()
     kiv::clearUpperVectorState();
     kiv::WaitCursor wait(context_.ui.cursors);
     ResetRouteSteps();
-    if (Show3D && WorldView) {
-        WorldView->ResetOrbitState();
-        WorldView->BuildOrbitLists();
+    if (Show3D && Views.world()) {
+        Views.world()->ResetOrbitState();
+        Views.world()->BuildOrbitLists();
     }
-    for (int i = 0; i < SatelliteCount; ++i) {
-        if (SatInfo[i].shown)
-            CalculateSatellite(i);
-    }
-    if (CalculateExact == 1)
-        CalculateBeamFootprints(false);
+    calculateShownSatellites();
+    DocumentChanged();
     AnimationStep();
 }
 
@@ -166,21 +203,23 @@ void CKivDoc::UpdateFollowCamera()
         return;
     }
     const tagSATINFO& info = SatInfo[f];
-    if (Show3D && FollowIn3D && WorldView) {
+    if (Show3D && FollowIn3D && Views.world()) {
         if (!info.shown)
             CalculateSatellite(f);
         // Looking down at the satellite's place from twice its distance from the centre keeps
         // the eye outside the earth for every orbit.
         if (FollowMode3D != 0)
-            WorldView->FollowFrom(FollowedPos);
+            Views.world()->FollowFrom(FollowedPos);
         else
-            WorldView->LookAt(info.lat, -info.lon, 2.0 * (info.alt + kEarthRadius));
+            Views.world()->LookAt(info.lat, -info.lon, 2.0 * (info.alt + kEarthRadius));
+        pendingRedraws_ |= kRedrawGlobe;
     }
-    if (ShowWDB && FollowInWDB && WDBViewCount >= 1) {
+    if (ShowWDB && FollowInWDB && Views.wdbCount() >= 1) {
         if (!FollowIn3D && !info.shown)
             CalculateSatellite(f);
-        WDBViews[1]->CentreOn(info.lat, -info.lon);
-        if (Show2D && MapView)
-            MapView->SetWDBZoomBox(WDBViews[1]->Extent());
+        Views.wdb(1)->CentreOn(info.lat, -info.lon);
+        if (Show2D && Views.map())
+            Views.map()->SetWDBZoomBox(Views.wdb(1)->Extent());
+        pendingRedraws_ |= kRedrawWorldDataBank | kRedrawMap;
     }
 }

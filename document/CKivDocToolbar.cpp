@@ -25,6 +25,7 @@ void CKivDoc::OnSatelliteButton(int slot)
         return;
     SatInfo[slot].shown = SatInfo[slot].shown ? 0 : 1;
     UpdateSatelliteToolbar();
+    DocumentChanged();
 }
 
 void CKivDoc::OnDisplayAll()
@@ -39,4 +40,5 @@ void CKivDoc::OnDisplayAll()
         }
     }
     UpdateSatelliteToolbar();
+    DocumentChanged();
 }

@@ -68,6 +68,16 @@ int CKivDoc::CalculateSatellite(int slot)
     return 1;
 }
 
+void CKivDoc::calculateShownSatellites()
+{
+    for (int i = 0; i < SatelliteCount; ++i) {
+        if (SatInfo[i].shown)
+            CalculateSatellite(i);
+    }
+    if (CalculateExact == 1)
+        CalculateBeamFootprints(false);
+}
+
 void CKivDoc::CalculateBeamFootprints(bool all)
 {
     for (int i = 0; i < SatelliteCount; ++i) {

@@ -2,6 +2,7 @@
 // The frames themselves belong to the shell (ShellPort).
 #include "document/CKivDoc.h"
 #include "document/ViewArrangement.h"
+#include "platform/PictureSource.h"
 #include "platform/UiServices.h"
 
 #include <algorithm>
@@ -9,7 +10,6 @@
 using namespace kiv;
 
 namespace {
-constexpr int kMaxWDBViews = 9;
 // Sizes clamped where they are used: the profile and the dialogs allow values that would make
 // empty or negative maps.
 constexpr int kMinMapWidth = 64;
@@ -34,7 +34,7 @@ void CKivDoc::OpenRememberedViews()
 
 void CKivDoc::Open3DView(bool arrange)
 {
-    if (!Shell || WorldView)
+    if (!Shell || Views.world())
         return;
     Show3D = 1;
     Shell->OpenViewFrame(ViewKind::World);
@@ -45,12 +45,8 @@ void CKivDoc::Open3DView(bool arrange)
 
 void CKivDoc::Open2DView(bool arrange)
 {
-    if (!Shell || MapView)
+    if (!Shell || Views.map())
         return;
-    if (EarthMapBitmap.isNull())
-        LoadEarthMap();
-    if (NightMapBitmap.isNull())
-        LoadNightMap();
     Show2D = 1;
     Shell->OpenViewFrame(ViewKind::Map);
     if (arrange)
@@ -60,7 +56,7 @@ void CKivDoc::Open2DView(bool arrange)
 
 void CKivDoc::OpenObsView(bool arrange)
 {
-    if (!Shell || ObsView)
+    if (!Shell || Views.obs())
         return;
     ShowObs = 1;
     Shell->OpenViewFrame(ViewKind::Obs);
@@ -71,9 +67,9 @@ void CKivDoc::OpenObsView(bool arrange)
 
 void CKivDoc::OpenWDBView(bool arrange)
 {
-    if (!Shell || WDBViewCount >= kMaxWDBViews)
+    if (!Shell || Views.wdbCount() >= OpenViews::kMaxWDBViews)
         return;
-    const bool first = WDBViewCount == 0;
+    const bool first = Views.wdbCount() == 0;
     ShowWDB = 1;
     if (WDBMapBitmap.isNull())
         LoadWDBMap();
@@ -82,95 +78,83 @@ void CKivDoc::OpenWDBView(bool arrange)
     Shell->OpenViewFrame(ViewKind::WDB);
     if (first && arrange)
         ArrangeViews();
-    ShowWDB = WDBViewCount > 0;
+    ShowWDB = Views.wdbCount() > 0;
     Shell->SetViewMenu();
 }
 
 void CKivDoc::AddWDBView(bool arrange)
 {
-    if (!Shell || WDBViewCount >= kMaxWDBViews)
+    if (!Shell || Views.wdbCount() >= OpenViews::kMaxWDBViews)
         return;
-    const int before = WDBViewCount;
+    const int before = Views.wdbCount();
     OpenWDBView(false);
-    if (WDBViewCount == before)
+    if (Views.wdbCount() == before)
         return;
     const int extension = XExtension < 10 ? 50 : std::min(XExtension, 100);
     const int w = Shell->DesktopWidth() * extension / 100;
-    WDBViews[WDBViewCount]->ShowWholeWorld(QSize(std::max(w - 4, kMinMapWidth), std::max(w / 2 - 4, kMinMapHeight)));
+    Views.wdb(Views.wdbCount())->ShowWholeWorld(QSize(std::max(w - 4, kMinMapWidth), std::max(w / 2 - 4, kMinMapHeight)));
     if (arrange)
         ArrangeViews();
 }
 
-void CKivDoc::Close3DView()
+void CKivDoc::CloseView(ViewKind kind)
 {
-    if (Shell && WorldView)
-        Shell->CloseViewFrame(ViewKind::World);
-    WorldView = nullptr;
-    Show3D = 0;
+    if (kind == ViewKind::WDB) {
+        // The next WDB view reloads the file map, dropping a weather overlay set through kind 2.
+        WDBMapBitmap = QImage();
+    }
+    // Each closing view leaves the list at once and WDB views move up, so slot 1 is closed until
+    // none is left.
+    for (int n = kind == ViewKind::WDB ? Views.wdbCount() : 1; n > 0 && Shell && Views.isOpen(kind); --n)
+        Shell->CloseViewFrame(kind, 1);
+    showFlag(kind) = 0;
     if (Shell)
         Shell->SetViewMenu();
 }
 
-void CKivDoc::Close2DView()
+int& CKivDoc::showFlag(ViewKind kind)
 {
-    if (Shell && MapView)
-        Shell->CloseViewFrame(ViewKind::Map);
-    MapView = nullptr;
-    Show2D = 0;
-    if (Shell)
-        Shell->SetViewMenu();
-}
-
-void CKivDoc::CloseObsView()
-{
-    if (Shell && ObsView)
-        Shell->CloseViewFrame(ViewKind::Obs);
-    ObsView = nullptr;
-    ShowObs = 0;
-    if (Shell)
-        Shell->SetViewMenu();
-}
-
-void CKivDoc::CloseWDBViews()
-{
-    // The next WDB view reloads the file map, dropping a weather overlay set through kind 2.
-    WDBMapBitmap = QImage();
-    ShowWDB = 0;
-    // Each closing view packs the list, so the first slot is closed as often as there were views.
-    for (int n = WDBViewCount; n > 0 && Shell && WDBViewCount > 0; --n)
-        Shell->CloseViewFrame(ViewKind::WDB, 1);
-    if (Shell)
-        Shell->SetViewMenu();
+    switch (kind) {
+    case ViewKind::World:
+        return Show3D;
+    case ViewKind::Map:
+        return Show2D;
+    case ViewKind::Obs:
+        return ShowObs;
+    case ViewKind::WDB:
+        break;
+    }
+    return ShowWDB;
 }
 
 void CKivDoc::CloseAllViews()
 {
-    CloseWDBViews();
-    Close2DView();
-    CloseObsView();
-    Close3DView();
+    CloseView(ViewKind::WDB);
+    CloseView(ViewKind::Map);
+    CloseView(ViewKind::Obs);
+    CloseView(ViewKind::World);
 }
 
 void CKivDoc::OnView3D()
 {
-    if (WorldView)
-        Close3DView();
+    if (Views.world())
+        CloseView(ViewKind::World);
     else
         Open3DView(true);
 }
 
 void CKivDoc::OnView2D()
 {
-    if (MapView)
-        Close2DView();
+    if (Views.map())
+        CloseView(ViewKind::Map);
     else
         Open2DView(true);
 }
 
 void CKivDoc::OnViewObs()
 {
-    if (ObsView)
-        CloseObsView();
+    if (Views.obs())
+        CloseView(ViewKind::Obs);
     else
         OpenObsView(true);
 }
@@ -178,7 +162,7 @@ void CKivDoc::OnViewObs()
 void CKivDoc::OnViewWDB()
 {
     if (ShowWDB)
-        CloseWDBViews();
+        CloseView(ViewKind::WDB);
     else
         AddWDBView(true);
 }
@@ -200,10 +184,10 @@ void CKivDoc::ArrangeViews()
     in.autoExtendX = AutoExtendX;
     in.autoArrange = AutoArrangeWindows != 0;
     in.frameExtras = Shell->ViewFrameExtras();
-    in.show3D = Show3D && WorldView;
-    in.show2D = Show2D && MapView;
-    in.showWDB = ShowWDB && WDBViewCount > 0;
-    in.showObs = ShowObs && ObsView;
+    in.show3D = Show3D && Views.world();
+    in.show2D = Show2D && Views.map();
+    in.showWDB = ShowWDB && Views.wdbCount() > 0;
+    in.showObs = ShowObs && Views.obs();
     const Arrangement a = arrangeViews(in);
     for (const ViewPlacement& p : a.frames) {
         QRect rect = p.rect;
@@ -229,12 +213,12 @@ void CKivDoc::SetBackgroundBitmap(int kind, const QImage& bitmap)
         EarthMapHeight = bitmap.height();
         // Set whenever the map is replaced, so that the textures dialog reloads the file later.
         EarthMapChanged = 1;
-        if (Show2D && MapView)
-            MapView->ReloadBackground();
+        if (Show2D && Views.map())
+            Views.map()->ReloadBackground();
         break;
     case 1:
-        if (Show3D && WorldView)
-            WorldView->SetEarthTexture(bitmap);
+        if (Show3D && Views.world())
+            Views.world()->SetEarthTexture(bitmap);
         break;
     case 2:
         WDBMapBitmap = bitmap;
@@ -242,8 +226,8 @@ void CKivDoc::SetBackgroundBitmap(int kind, const QImage& bitmap)
         WDBMapHeight = bitmap.height();
         if (ShowWDB) {
             WDBMapChanged = 1;
-            for (int i = 1; i <= WDBViewCount; ++i)
-                WDBViews[i]->ReloadBackground();
+            for (int i = 1; i <= Views.wdbCount(); ++i)
+                Views.wdb(i)->ReloadBackground();
         }
         break;
     default:
@@ -254,32 +238,32 @@ void CKivDoc::SetBackgroundBitmap(int kind, const QImage& bitmap)
 
 void CKivDoc::LoadEarthMap()
 {
-    if (!Shell)
+    if (!context_.pictures)
         return;
     kiv::WaitCursor wait(Context().ui.cursors);
-    EarthMapBitmap = Shell->LoadMapPicture(ErdkarteFileName);
+    EarthMapBitmap = context_.pictures->load(ErdkarteFileName, PictureUse::Map);
     EarthMapWidth = EarthMapBitmap.width();
     EarthMapHeight = EarthMapBitmap.height();
 }
 
 void CKivDoc::LoadNightMap()
 {
-    if (!Shell)
+    if (!context_.pictures)
         return;
     kiv::WaitCursor wait(Context().ui.cursors);
-    NightMapBitmap = Shell->LoadMapPicture(NightMapFileName);
+    NightMapBitmap = context_.pictures->load(NightMapFileName, PictureUse::Map);
     NightMapWidth = NightMapBitmap.width();
     NightMapHeight = NightMapBitmap.height();
 }
 
 void CKivDoc::LoadWDBMap()
 {
-    if (!Shell || !ShowWDB)
+    if (!context_.pictures || !ShowWDB)
         return;
     ShowWDB = 0; // no WDB view draws while the map is replaced
     {
         kiv::WaitCursor wait(Context().ui.cursors);
-        WDBMapBitmap = Shell->LoadMapPicture(WDBMapFileName);
+        WDBMapBitmap = context_.pictures->load(WDBMapFileName, PictureUse::Map);
         WDBMapWidth = WDBMapBitmap.width();
         WDBMapHeight = WDBMapBitmap.height();
     }
@@ -294,4 +278,5 @@ void CKivDoc::SetLanguage(int language)
     if (Shell)
         Shell->SetViewMenu();
     UpdateTitle();
+    InvalidateViews();
 }

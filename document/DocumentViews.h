@@ -24,6 +24,8 @@ public:
     virtual void FreeOrbitBuffers() = 0;
     virtual void ResetOrbitState() = 0;
     virtual void BuildOrbitLists() = 0;
+    // The star field anew, for a changed number of stars.
+    virtual void BuildStarList() = 0;
     // Follow camera, mode 1: the eye beyond the satellite (inertial position), looking at the
     // centre, the satellite in the middle of the picture.
     virtual void FollowFrom(const tagVECTOR& positionKm) = 0;
@@ -37,6 +39,16 @@ public:
 // Flat views whose redraws the animation step holds back while the user drags the globe
 // (bits of CKivDoc::HeldRedraws).
 enum HeldRedraw : int { kHoldMap = 1, kHoldObserver = 2, kHoldWorldDataBank = 4 };
+
+// Views whose picture no longer matches the document (CKivDoc::InvalidateViews); the flat views'
+// bits are those of HeldRedraw.
+enum ViewRedraw : int {
+    kRedrawMap = kHoldMap,
+    kRedrawObserver = kHoldObserver,
+    kRedrawWorldDataBank = kHoldWorldDataBank,
+    kRedrawGlobe = 8,
+    kRedrawAll = 15,
+};
 
 class MapViewPort {
 public:
@@ -113,9 +125,6 @@ public:
     virtual void SyncSatelliteButtons() = 0;
     // The speed slider placed from TimeFactor (never changing it).
     virtual void PlaceSpeedSlider() = 0;
-    // A map picture through the picture loader, or the standard texture when it cannot be
-    // loaded (the loader has told the user why).
-    virtual QImage LoadMapPicture(const QString& fileName) = 0;
 };
 
 } // namespace kiv

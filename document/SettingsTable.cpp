@@ -16,10 +16,10 @@ using S = KivSettings;
 using K = SettingKind;
 
 constexpr SettingRange kPoints{10, 500};
-constexpr SettingRange kAccuracyX{3, 1000};
-constexpr SettingRange kAccuracyY{2, 1000};
+constexpr SettingRange kAccuracyX{3, 360};
+constexpr SettingRange kAccuracyY{2, 180};
 constexpr SettingRange kReflections{0, 20};
-constexpr SettingRange kStars{0, 10000};
+constexpr SettingRange kStars{0, 100000};
 constexpr SettingRange kBoolean{0, 1};
 constexpr SettingRange kLanguage{0, 1};
 constexpr SettingRange kDrawStyle{0, 4};
@@ -32,6 +32,7 @@ constexpr SettingRange kTransparency{0, 1};
 constexpr SettingRange kBeamAngle{0, kMaxBeamAngle};
 constexpr SettingRange kPositiveFactor{1e-6, 1e6, OutOfRange::Default};
 constexpr SettingRange kPercent{0, 100, OutOfRange::Default};
+constexpr SettingRange kFrameWidth{5, 100, OutOfRange::Default};
 constexpr SettingRange kZoomStyle{0, 15};
 constexpr SettingRange kGridStyle{0, 7};
 constexpr SettingRange kBdyLayers{0, 7};
@@ -64,7 +65,7 @@ const SettingDef kTable[] = {
     KIV_TEXT(A, Satellitenfilename, "intelsat.tle"),
     KIV_FLOAT(A, RouteLengthFactor, 1.0, &kPositiveFactor),
     KIV_INT(A, NrOfPoints, 35, &kPoints),
-    KIV_FLOAT(A, AutoExtendX, 50.0, &kPercent),
+    KIV_FLOAT(A, AutoExtendX, 50.0, &kFrameWidth),
     KIV_INT(A, AccuracyX, 35, &kAccuracyX),
     KIV_INT(A, AccuracyY, 20, &kAccuracyY),
     KIV_INT(A, NrOfOcularReflections, 20, &kReflections),
@@ -252,6 +253,18 @@ void setDefault(const SettingDef& def, KivSettings& s)
 } // namespace
 
 std::span<const SettingDef> settingsTable() { return kTable; }
+
+QString defaultElementSetUrl() { return kInternetDefaults[0]; }
+
+const SettingRange& settingRange(SettingDef::Member member)
+{
+    static constexpr SettingRange kUnbounded{-1e300, 1e300};
+    for (const SettingDef& def : kTable) {
+        if (def.member == member)
+            return def.range ? *def.range : kUnbounded;
+    }
+    return kUnbounded;
+}
 
 void applyDefaultSettings(KivSettings& settings)
 {

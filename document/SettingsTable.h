@@ -46,6 +46,14 @@ int boundedTimeFactor(std::int64_t factor);
 // The scalar settings in the order the profile is written.
 std::span<const SettingDef> settingsTable();
 
+// The range of a numeric setting, found by its member (&KivSettings::AccuracyX), for the
+// dialogs that edit it; unbounded for a member without one.
+const SettingRange& settingRange(SettingDef::Member member);
+
+// The navigation satellites' element sets: the first entry of a fresh recent-URL list and the
+// download dialog's address when the list is empty.
+QString defaultElementSetUrl();
+
 // Every setting at its default, the URL lists and render qualities included.
 void applyDefaultSettings(KivSettings& settings);
 // Brings every value into its range; non-finite numbers become their defaults.

@@ -1,17 +1,14 @@
 #include "views2d/CKivView.h"
 
 #include "document/CKivDoc.h"
+#include "resources/CommandIds.h"
 
 #include <QResizeEvent>
 
-namespace {
-constexpr int kZoom = 32877;
-}
-
 CKivView::CKivView(CKivDoc& doc, QWidget* parent) : CMainView(doc, parent)
 {
-    doc.MapView = this;
-    commands_.on(kZoom, [this] { zoomMode_ = !zoomMode_; }, [this](kiv::CommandUi& ui) { ui.SetCheck(zoomMode_); });
+    registered_ = doc.Views.add(this);
+    commands_.on(kiv::kCmdZoom, [this] { zoomMode_ = !zoomMode_; }, [this](kiv::CommandUi& ui) { ui.SetCheck(zoomMode_); });
     ReloadBackground();
     LayoutLabels();
 }
@@ -23,11 +20,7 @@ void CKivView::Unregister()
     if (!registered_)
         return;
     registered_ = false;
-    CKivDoc& doc = GetDocument();
-    if (doc.MapView == this) {
-        doc.MapView = nullptr;
-        doc.Show2D = 0;
-    }
+    GetDocument().Views.remove(this);
 }
 
 void CKivView::RedrawMap()

@@ -1,6 +1,7 @@
 #include "views2d/CMainView.h"
 
 #include "document/CKivDoc.h"
+#include "resources/CommandIds.h"
 #include "views2d/ViewGeometry.h"
 
 #include <QMdiArea>
@@ -10,15 +11,11 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-namespace {
-constexpr int kPrint = 57607;
-}
-
 CMainView::CMainView(CKivDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc)
 {
     // Every pixel comes from the picture: no erasing before a paint.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    commands_.on(kPrint, [this] { Print(); });
+    commands_.on(kiv::kCmdFilePrint, [this] { Print(); });
 }
 
 void CMainView::paintEvent(QPaintEvent*)

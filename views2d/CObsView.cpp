@@ -1,11 +1,12 @@
 #include "views2d/CObsView.h"
 
 #include "document/CKivDoc.h"
+#include "resources/CommandIds.h"
 
 CObsView::CObsView(CKivDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc)
 {
-    doc_.ObsView = this;
-    commands_.on(32877, [this] { zoomMode_ = !zoomMode_; }, [this](kiv::CommandUi& ui) { ui.SetCheck(zoomMode_); });
+    registered_ = doc_.Views.add(this);
+    commands_.on(kiv::kCmdZoom, [this] { zoomMode_ = !zoomMode_; }, [this](kiv::CommandUi& ui) { ui.SetCheck(zoomMode_); });
 }
 
 CObsView::~CObsView() { Unregister(); }
@@ -15,8 +16,5 @@ void CObsView::Unregister()
     if (!registered_)
         return;
     registered_ = false;
-    if (doc_.ObsView == this) {
-        doc_.ObsView = nullptr;
-        doc_.ShowObs = 0;
-    }
+    doc_.Views.remove(this);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// For now: the observer view's frame-side shell. It registers with the document as its ObsView,
+// For now: the observer view's frame-side shell. It registers with the document's open views,
 // unregisters synchronously, toggles the zoom mode, and draws nothing yet.
 
 #include "document/DocumentViews.h"

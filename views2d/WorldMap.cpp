@@ -60,9 +60,9 @@ void WorldMap::setZoomBox(int index, const QRectF& extent)
 
 void WorldMap::updateZoomBoxes(const CKivDoc& doc)
 {
-    for (int i = 1; i <= doc.WDBViewCount && i < kMaxZoomBoxes; ++i) {
-        if (doc.WDBViews[i])
-            setZoomBox(i, doc.WDBViews[i]->Extent());
+    for (int i = 1; i <= doc.Views.wdbCount() && i < kMaxZoomBoxes; ++i) {
+        if (doc.Views.wdb(i))
+            setZoomBox(i, doc.Views.wdb(i)->Extent());
     }
 }
 
@@ -225,7 +225,7 @@ void WorldMap::drawLabel(const CKivDoc& doc, int slot, QPoint centre)
 void WorldMap::drawZoomBoxes(const CKivDoc& doc)
 {
     updateZoomBoxes(doc); // the views pan and zoom between ticks
-    for (int i = 1; i <= doc.WDBViewCount && i < kMaxZoomBoxes; ++i)
+    for (int i = 1; i <= doc.Views.wdbCount() && i < kMaxZoomBoxes; ++i)
         raster::frameHatched(image_, zoomBoxes_[i], kRed);
 }
 

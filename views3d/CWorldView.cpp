@@ -2,6 +2,7 @@
 
 #include "document/CKivDoc.h"
 #include "platform/UiServices.h"
+#include "resources/CommandIds.h"
 
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -48,7 +49,7 @@ CWorldView::CWorldView(CKivDoc& doc, QWidget* parent)
 {
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
-    doc_.WorldView = this;
+    registered_ = doc_.Views.add(this);
     bindCommands();
 }
 
@@ -64,10 +65,7 @@ void CWorldView::Unregister()
         return;
     registered_ = false;
     endDrag();
-    if (doc_.WorldView == this) {
-        doc_.WorldView = nullptr;
-        doc_.Show3D = 0;
-    }
+    doc_.Views.remove(this);
 }
 
 // ---- the document's calls ------------------------------------------------------------------
@@ -101,16 +99,19 @@ void CWorldView::BuildOrbitLists()
     withContext([this] { renderer_.buildOrbitLists(); });
 }
 
+void CWorldView::BuildStarList()
+{
+    withContext([this] { renderer_.buildStarList(); });
+}
+
 void CWorldView::FollowFrom(const tagVECTOR& positionKm)
 {
     renderer_.followFrom(positionKm);
-    redrawWhenStopped();
 }
 
 void CWorldView::LookAt(double latitude, double westLongitude, double distance)
 {
     renderer_.lookAt(latitude, westLongitude, distance);
-    redrawWhenStopped();
 }
 
 void CWorldView::SetEarthTexture(const QImage& picture)
@@ -152,27 +153,31 @@ void CWorldView::mousePressEvent(QMouseEvent* event)
 void CWorldView::mouseReleaseEvent(QMouseEvent*)
 {
     endDrag();
-    redrawWhenStopped();
+    doc_.InvalidateViews(kRedrawGlobe);
 }
 
 void CWorldView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPointF at = event->position() * devicePixelRatioF();
     mouse_.move(at.x(), at.y(), renderer_.camera());
-    redrawWhenStopped();
+    if (mouse_.dragging())
+        doc_.InvalidateViews(kRedrawGlobe);
 }
 
 // Drops pan and zoom; the turns stay.
 void CWorldView::mouseDoubleClickEvent(QMouseEvent*)
 {
     renderer_.camera().resetProjection();
-    redrawWhenStopped();
+    doc_.InvalidateViews(kRedrawGlobe);
 }
 
 void CWorldView::focusOutEvent(QFocusEvent* event)
 {
     COpenGLView::focusOutEvent(event);
-    endDrag();
+    if (mouse_.dragging()) {
+        endDrag();
+        doc_.InvalidateViews(kRedrawGlobe);
+    }
 }
 
 void CWorldView::endDrag()
@@ -183,12 +188,6 @@ void CWorldView::endDrag()
     withContext([this] { renderer_.setQuality(doc_.Normal); });
     doc_.HeldRedraws = 0;
     showCursor();
-}
-
-void CWorldView::redrawWhenStopped()
-{
-    if (!doc_.AnimationRunning)
-        update();
 }
 
 void CWorldView::showCursor() { setCursor(shapeOf(mouse_.cursor())); }
@@ -208,20 +207,20 @@ void CWorldView::bindCommands()
     };
     const auto toggle = [](int& flag) { return [&flag] { flag = !flag; }; };
 
-    commands_.on(32797, cameraMode(1), checkedWhen(doc_.CameraPos, 1));
-    commands_.on(32913, cameraMode(0), checkedWhen(doc_.CameraPos, 0));
-    for (const auto& [id, style] : {std::pair{32806, 0}, std::pair{32803, 1}, std::pair{32804, 2}, std::pair{32805, 3}})
+    commands_.on(kCmdGeostationary, cameraMode(1), checkedWhen(doc_.CameraPos, 1));
+    commands_.on(kCmdStationary, cameraMode(0), checkedWhen(doc_.CameraPos, 0));
+    for (const auto& [id, style] : {std::pair{kCmdBeamNone, 0}, std::pair{kCmdBeamLine, 1}, std::pair{kCmdBeamCone, 2}, std::pair{kCmdBeamTransparent, 3}})
         commands_.on(id, [this, style = style] { setBeamStyle(style); }, checkedWhen(doc_.BeamDrawStyle, style));
     commands_.on(
-        32879,
+        kCmdFootprint3D,
         [this] {
             doc_.Footprint3D = !doc_.Footprint3D;
             rebuildBeams();
         },
         checkedWhen(doc_.Footprint3D, 1));
-    commands_.on(32800, toggle(doc_.ShowCourseEarth3D), checkedWhen(doc_.ShowCourseEarth3D, 1));
-    commands_.on(32801, toggle(doc_.ShowCourse3D), checkedWhen(doc_.ShowCourse3D, 1));
-    commands_.on(32816, toggle(doc_.ShowCenterCross), checkedWhen(doc_.ShowCenterCross, 1));
+    commands_.on(kCmdRouteEarth, toggle(doc_.ShowCourseEarth3D), checkedWhen(doc_.ShowCourseEarth3D, 1));
+    commands_.on(kCmdRouteSpace, toggle(doc_.ShowCourse3D), checkedWhen(doc_.ShowCourse3D, 1));
+    commands_.on(kCmdCoordinateCross, toggle(doc_.ShowCenterCross), checkedWhen(doc_.ShowCenterCross, 1));
 }
 
 void CWorldView::setBeamStyle(int style)
@@ -233,5 +232,5 @@ void CWorldView::setBeamStyle(int style)
 void CWorldView::rebuildBeams()
 {
     withContext([this] { renderer_.buildBeamLists(true); });
-    redrawWhenStopped();
+    doc_.InvalidateViews(kRedrawGlobe);
 }

@@ -28,6 +28,7 @@ public:
     void FreeOrbitBuffers() override;
     void ResetOrbitState() override;
     void BuildOrbitLists() override;
+    void BuildStarList() override;
     void FollowFrom(const tagVECTOR& positionKm) override;
     void LookAt(double latitude, double westLongitude, double distance) override;
     void SetEarthTexture(const QImage& picture) override;
@@ -49,7 +50,6 @@ private:
     void setBeamStyle(int style);
     void rebuildBeams();
     void endDrag();
-    void redrawWhenStopped();
     void showCursor();
 
     CKivDoc& doc_;

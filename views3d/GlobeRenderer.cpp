@@ -2,9 +2,9 @@
 #include "views3d/GlobeRenderer.h"
 
 #include "document/CKivDoc.h"
+#include "platform/PictureSource.h"
 #include "platform/UiServices.h"
 #include "views3d/EarthTexture.h"
-#include "views3d/EarthTextureFile.h"
 #include "views3d/GlState.h"
 #include "views3d/GlobeLists.h"
 
@@ -22,7 +22,10 @@ constexpr double kStartDistance = 140.0;
 GlobeRenderer::GlobeRenderer(CKivDoc& doc, ImageLoader loadImage) : doc_(doc), loadImage_(std::move(loadImage))
 {
     if (!loadImage_)
-        loadImage_ = [&doc](const QString& name) { return readEarthTexture(name, doc.Context()); };
+        loadImage_ = [&doc](const QString& name) {
+            PictureSource* pictures = doc.Context().pictures;
+            return pictures ? pictures->load(name, PictureUse::Texture) : QImage();
+        };
 }
 
 Detail GlobeRenderer::detail() const { return Detail::of(doc_.AccuracyX, doc_.AccuracyY); }
@@ -152,15 +155,14 @@ void GlobeRenderer::followFrom(const tagVECTOR& positionKm)
 QString GlobeRenderer::frameRateText()
 {
     const std::uint32_t now = doc_.Context().ui.clock.tickCount();
-    const QString text = frameRate_.text(frameCount_, static_cast<std::int64_t>(now - doc_.FpsTick));
-    frameCount_ = 0;
+    const QString text = frameRate_.text(doc_.FpsSteps, static_cast<std::int64_t>(now - doc_.FpsTick));
+    doc_.FpsSteps = 0;
     doc_.FpsTick = now;
     return text;
 }
 
 void GlobeRenderer::renderScene()
 {
-    ++frameCount_;
     const SceneFrame frame = SceneFrame::at(doc_.SimTime);
     const double jd = doc_.SimTime.julianDate();
     // The geostationary camera turns with the earth before anything is drawn, so that orbits and

@@ -31,7 +31,7 @@ public:
     // Reads the texture's picture for a file name as the settings hold it.
     using ImageLoader = std::function<QImage(const QString& fileName)>;
 
-    // Without a loader, pictures come through the program's picture loader (readEarthTexture).
+    // Without a loader, pictures come through the document's picture source.
     explicit GlobeRenderer(CKivDoc& doc, ImageLoader loadImage = {});
     GlobeRenderer(const GlobeRenderer&) = delete;
     GlobeRenderer& operator=(const GlobeRenderer&) = delete;
@@ -69,7 +69,7 @@ public:
     GlobeCamera& camera() { return camera_; }
     const GlobeCamera& camera() const { return camera_; }
 
-    // The frame-rate title since the last call.
+    // The frame-rate title: the animation steps since the last call, drawn or not.
     QString frameRateText();
     unsigned texture() const { return texture_; }
 
@@ -107,7 +107,6 @@ private:
     bool texturing_ = true;
     bool lighting_ = true;
     unsigned texture_ = 0;
-    int frameCount_ = 0;
     FrameRate frameRate_;
     bool haveEarthTurn_ = false;
     double lastEarthTurn_ = 0.0; // of the last frame, for the geostationary camera

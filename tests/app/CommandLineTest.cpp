@@ -1,5 +1,6 @@
 // The command line and dropped files: one document, ever.
 #include "app/CommandLine.h"
+#include "resources/CommandIds.h"
 #include "tests/app/ShellFixture.h"
 
 #include <QCoreApplication>
@@ -12,9 +13,9 @@ using namespace kiv::test;
 
 TEST(CommandLine, EmbeddingSwitchesAndOtherFilesAreIgnored)
 {
-    for (const char* arg : {"-e", "-Embedding", "/E foo", "/e", "", "-x", "/x", "notes.txt", "settings.set"})
+    for (const char* arg : {"-e", "-Embedding", "-e.tle", "-Esats.tle", "/e", "", "-x", "/x", "notes.txt", "settings.set"})
         EXPECT_EQ(classifyOpenRequest(QString::fromLatin1(arg)), OpenRequest::Ignore) << arg;
-    for (const char* arg : {"some.tle", "SOME.TLE", "/tmp/a.Sat", "x.sat"})
+    for (const char* arg : {"some.tle", "SOME.TLE", "/tmp/a.Sat", "x.sat", "/etc/sats.tle", "/export/home/me/x.tle", "/E.tle"})
         EXPECT_EQ(classifyOpenRequest(QString::fromLatin1(arg)), OpenRequest::ElementFile) << arg;
     EXPECT_EQ(firstArgument({"kiv"}), QString());
     EXPECT_EQ(firstArgument({"kiv", "a.tle", "b.tle"}), QStringLiteral("a.tle"));
@@ -41,7 +42,7 @@ TEST_F(ShellTest, NewDoesNothingWhileTheDocumentExists)
     start();
     CKivDoc* before = &doc();
     const auto frames = frame().ChildFrames().size();
-    EXPECT_TRUE(run(57600));
+    EXPECT_TRUE(run(kCmdFileNew));
     EXPECT_EQ(&doc(), before);
     EXPECT_EQ(frame().ChildFrames().size(), frames);
 }

@@ -2,6 +2,7 @@
 // switch, check marks, enable states and the routing of one id through view, document, frame
 // and application.
 #include "app/CommandRegistry.h"
+#include "resources/CommandIds.h"
 #include "tests/app/ShellFixture.h"
 
 using namespace kiv;
@@ -25,7 +26,7 @@ TEST_F(ShellTest, EveryViewMenuInBothLanguagesMatchesItsTable)
     start();
     ASSERT_EQ(frame().ChildFrames().size(), 4u);
     for (int language : {1, 0}) {
-        run(language ? 32908 : 32907);
+        run(language ? kCmdEnglish : kCmdGerman);
         for (const KindMenu& k : kKinds) {
             activate(k.kind);
             const int id = kiv::viewMenuId(k.view, language);
@@ -54,7 +55,7 @@ TEST_F(ShellTest, GlobeMenusReadAsSpecified)
         titles << a->text();
     EXPECT_EQ(titles, (QStringList{"&File", "&Animation", "&Datas", "&View 3D", "&Options", "&Window", "&?"}));
 
-    run(32907); // German, at once, the satellite buttons untouched
+    run(kCmdGerman); // German, at once, the satellite buttons untouched
     EXPECT_EQ(frame().CurrentMenuId(), 104);
     QMenu* view = frame().menuBar()->actions().at(3)->menu();
     EXPECT_EQ(frame().menuBar()->actions().at(3)->text(), QStringLiteral("&Ansicht 3D"));
@@ -63,7 +64,7 @@ TEST_F(ShellTest, GlobeMenusReadAsSpecified)
     int zeit = 0;
     for (QAction* popup : frame().menuBar()->actions()) {
         for (QAction* a : popup->menu()->actions())
-            zeit += a->data().toInt() == 32789 && a->text() == QStringLiteral("&Zeit ...");
+            zeit += a->data().toInt() == kCmdTime && a->text() == QStringLiteral("&Zeit ...");
     }
     EXPECT_EQ(zeit, 2); // Animation and Optionen
     EXPECT_EQ(frame().ToolBar()->actions().size(), 13);
@@ -73,10 +74,10 @@ TEST_F(ShellTest, NoActiveViewGivesTheMapMenuAndNoDocumentMenu101)
 {
     start("[Allgemein]\nSatellitenfilename=sats.tle\nShow3D=FALSE\nShow2D=FALSE\nShowWDB=FALSE\nShowObs=FALSE\n");
     ASSERT_EQ(frame().ChildFrames().size(), 1u); // the globe when none is remembered
-    run(32916);                                  // close it
+    run(kCmdView3D);                                  // close it
     EXPECT_TRUE(frame().ChildFrames().empty());
     EXPECT_EQ(frame().CurrentMenuId(), 107);
-    run(32916); // and the menu reopens it
+    run(kCmdView3D); // and the menu reopens it
     EXPECT_EQ(frame().ChildFrames().size(), 1u);
 
     frame().close(); // the document goes; menu 101 is German only
@@ -91,11 +92,11 @@ TEST_F(ShellTest, NoActiveViewGivesTheMapMenuAndNoDocumentMenu101)
 TEST_F(ShellTest, LanguageSwitchKeepsShortcutsAndChecksTheLanguage)
 {
     start();
-    run(32907);
-    EXPECT_TRUE(menuItem(32907)->isChecked());
-    EXPECT_FALSE(menuItem(32908)->isChecked());
-    run(32908);
-    EXPECT_TRUE(menuItem(32908)->isChecked());
+    run(kCmdGerman);
+    EXPECT_TRUE(menuItem(kCmdGerman)->isChecked());
+    EXPECT_FALSE(menuItem(kCmdEnglish)->isChecked());
+    run(kCmdEnglish);
+    EXPECT_TRUE(menuItem(kCmdEnglish)->isChecked());
     QStringList keys;
     for (QAction* a : frame().actions())
         keys << a->shortcut().toString();
@@ -104,26 +105,48 @@ TEST_F(ShellTest, LanguageSwitchKeepsShortcutsAndChecksTheLanguage)
     EXPECT_FALSE(keys.contains("Ctrl+S"));
 }
 
+TEST_F(ShellTest, PlayAndPauseAreCheckedInTheMenuAndOnTheToolbar)
+{
+    start();
+    struct Step {
+        int command;
+        bool play, pause;
+    };
+    // Running at factor 1; Play stops and starts the clock, Pause sets the factor to 0 and back.
+    const Step steps[] = {{0, true, false}, {kCmdPause, true, true}, {kCmdPlay, false, true},
+                          {kCmdPause, false, false}, {kCmdPlay, true, false}};
+    for (const Step& s : steps) {
+        if (s.command)
+            run(s.command);
+        frame().Commands().updateActions();
+        SCOPED_TRACE(s.command);
+        EXPECT_EQ(menuItem(kCmdPlay)->isChecked(), s.play);
+        EXPECT_EQ(menuItem(kCmdPause)->isChecked(), s.pause);
+        EXPECT_EQ(frame().Commands().action(kCmdPlay)->isChecked(), s.play); // the toolbar button
+        EXPECT_EQ(frame().Commands().action(kCmdPause)->isChecked(), s.pause);
+    }
+}
+
 TEST_F(ShellTest, DrawAndZoomAreEnabledOnlyWhereAViewTakesThem)
 {
     start();
     activate(ViewKind::World);
-    EXPECT_FALSE(menuItem(32878)->isEnabled());
-    EXPECT_FALSE(menuItem(32877)->isEnabled());
-    EXPECT_FALSE(menuItem(32785)->isEnabled()); // nothing handles Go to yet
+    EXPECT_FALSE(menuItem(kCmdDraw)->isEnabled());
+    EXPECT_FALSE(menuItem(kCmdZoom)->isEnabled());
+    EXPECT_FALSE(menuItem(kCmdGoTo)->isEnabled()); // nothing handles Go to yet
     activate(ViewKind::WDB);
-    EXPECT_TRUE(menuItem(32878)->isEnabled());
-    EXPECT_TRUE(menuItem(32877)->isEnabled());
+    EXPECT_TRUE(menuItem(kCmdDraw)->isEnabled());
+    EXPECT_TRUE(menuItem(kCmdZoom)->isEnabled());
     for (ViewKind k : {ViewKind::Map, ViewKind::Obs}) {
         activate(k);
-        EXPECT_TRUE(menuItem(32877)->isEnabled());
-        EXPECT_FALSE(menuItem(32878)->isEnabled());
+        EXPECT_TRUE(menuItem(kCmdZoom)->isEnabled());
+        EXPECT_FALSE(menuItem(kCmdDraw)->isEnabled());
     }
     // Check marks of the view toggles follow the Show flags.
-    EXPECT_TRUE(menuItem(32916)->isChecked());
-    run(32914);
+    EXPECT_TRUE(menuItem(kCmdView3D)->isChecked());
+    run(kCmdViewObs);
     activate(ViewKind::Map);
-    EXPECT_FALSE(menuItem(32914)->isChecked());
+    EXPECT_FALSE(menuItem(kCmdViewObs)->isChecked());
 }
 
 TEST(CommandRouting, TheFirstMapOnTheRouteTakesTheCommand)

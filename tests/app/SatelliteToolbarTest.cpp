@@ -1,5 +1,6 @@
 // The satellite toolbar: a pressed button is a hidden satellite.
 #include "tests/app/ShellFixture.h"
+#include "resources/CommandIds.h"
 
 using namespace kiv;
 using namespace kiv::test;
@@ -38,16 +39,16 @@ TEST_F(ShellTest, DisplayAllShowsEverySatelliteAndRestoresTheButtons)
 {
     start();
     frame().SatelliteButton(2)->trigger();
-    run(32821);
+    run(kCmdDisplayAll);
     EXPECT_EQ(shown(doc()), (std::vector<int>{1, 1, 1}));
     EXPECT_FALSE(frame().SatelliteButton(0)->isVisible());
-    EXPECT_TRUE(frame().Commands().action(32821)->isChecked());
-    run(32821);
+    EXPECT_TRUE(frame().Commands().action(kCmdDisplayAll)->isChecked());
+    run(kCmdDisplayAll);
     EXPECT_EQ(shown(doc()), (std::vector<int>{1, 0, 1}));
     EXPECT_TRUE(frame().SatelliteButton(1)->isChecked());
     EXPECT_FALSE(frame().SatelliteButton(2)->isChecked());
     EXPECT_TRUE(frame().SatelliteButton(1)->isVisible());
-    EXPECT_FALSE(frame().Commands().action(32821)->isChecked());
+    EXPECT_FALSE(frame().Commands().action(kCmdDisplayAll)->isChecked());
 
     doc().SatInfo[1].shown = 1; // e.g. the follow command
     doc().UpdateSatelliteToolbar();
@@ -62,12 +63,12 @@ TEST_F(ShellTest, EveryButtonWorksAndNoneWithoutSatellites)
     frame().SatelliteButton(99)->trigger();
     EXPECT_EQ(doc().SatInfo[99].shown, 1);
 
-    run(32821); // Display all on; a reload clears it
+    run(kCmdDisplayAll); // Display all on; a reload clears it
     writeFile("none.tle", "");
     app_->OpenFile(path("none.tle"));
     EXPECT_EQ(doc().SatelliteCount, 0);
     EXPECT_EQ(doc().DisplayAll, 0);
     EXPECT_EQ(frame().ToolBar()->actions().size(), 10);
     EXPECT_EQ(frame().SatelliteButton(0), nullptr);
-    EXPECT_FALSE(run(35000));
+    EXPECT_FALSE(run(kCmdFirstSatellite));
 }

@@ -1,6 +1,7 @@
 // Start-up, splash, About and closing.
 #include "app/CAboutDlg.h"
 #include "app/CSplashWnd.h"
+#include "resources/CommandIds.h"
 #include "tests/app/ShellFixture.h"
 
 #include <QCoreApplication>
@@ -96,8 +97,8 @@ TEST_F(ShellTest, AboutBoxAndItsInfoText)
 TEST_F(ShellTest, ClosingSavesTheOpenViewsAndThePausedFactorThenDropsTheDocument)
 {
     start("[Allgemein]\nSatellitenfilename=sats.tle\nTimeFactor=60\n");
-    run(32914); // observer closed
-    run(32771); // paused
+    run(kCmdViewObs); // observer closed
+    run(kCmdPause); // paused
     EXPECT_EQ(doc().TimeFactor, 0);
     frame().close();
     EXPECT_EQ(app_->Document(), nullptr);
@@ -152,6 +153,6 @@ TEST_F(ShellTest, TitleIsTheDocumentsWhateverElseSetsIt)
     EXPECT_EQ(frame().windowTitle(), title);
     frame().ChildFrames().front()->showMaximized();
     EXPECT_EQ(frame().windowTitle(), title);
-    run(32907);
+    run(kCmdGerman);
     EXPECT_TRUE(frame().windowTitle().startsWith("Satelliten Simulation -> sats.tle (3 Satelliten geladen)"));
 }

@@ -1,5 +1,6 @@
 // The status bar and the speed slider.
 #include "app/CSpeedSlider.h"
+#include "resources/CommandIds.h"
 #include "tests/app/ShellFixture.h"
 
 #include <QCoreApplication>
@@ -64,7 +65,7 @@ TEST_F(ShellTest, OnlyTheUsersMovesChangeTheFactor)
     EXPECT_EQ(slider->value(), 3600);
     EXPECT_EQ(doc().TimeFactor, 86400);
 
-    run(32771); // Pause
+    run(kCmdPause); // Pause
     slider->grab();
     EXPECT_EQ(doc().TimeFactor, 0);
 }

@@ -1,8 +1,12 @@
 // Opening, closing, toggling and arranging the views.
 #include "tests/app/ShellFixture.h"
+#include "resources/CommandIds.h"
 #include "views2d/CWDBView.h"
 
 #include <QCoreApplication>
+#include <QMdiSubWindow>
+
+#include <map>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -14,21 +18,21 @@ const char* kOnlyGlobe = "[Allgemein]\nSatellitenfilename=sats.tle\nShow3D=TRUE\
 TEST_F(ShellTest, TogglesSetAndClearFlagsAndPointersTogether)
 {
     start(kOnlyGlobe);
-    EXPECT_TRUE(doc().Show3D && doc().WorldView);
-    run(32792);
-    EXPECT_TRUE(doc().Show2D && doc().MapView);
-    run(32914);
-    EXPECT_TRUE(doc().ShowObs && doc().ObsView);
-    run(32909);
-    EXPECT_TRUE(doc().ShowWDB && doc().WDBViewCount == 1);
+    EXPECT_TRUE(doc().Show3D && doc().Views.world());
+    run(kCmdView2D);
+    EXPECT_TRUE(doc().Show2D && doc().Views.map());
+    run(kCmdViewObs);
+    EXPECT_TRUE(doc().ShowObs && doc().Views.obs());
+    run(kCmdViewWdb);
+    EXPECT_TRUE(doc().ShowWDB && doc().Views.wdbCount() == 1);
     EXPECT_EQ(frame().ChildFrames().size(), 4u);
 
-    run(32792);
-    EXPECT_FALSE(doc().Show2D || doc().MapView);
-    run(32916);
-    EXPECT_FALSE(doc().Show3D || doc().WorldView);
-    run(32914);
-    EXPECT_FALSE(doc().ShowObs || doc().ObsView);
+    run(kCmdView2D);
+    EXPECT_FALSE(doc().Show2D || doc().Views.map());
+    run(kCmdView3D);
+    EXPECT_FALSE(doc().Show3D || doc().Views.world());
+    run(kCmdViewObs);
+    EXPECT_FALSE(doc().ShowObs || doc().Views.obs());
     EXPECT_EQ(frame().ChildFrames().size(), 1u);
 }
 
@@ -37,10 +41,10 @@ TEST_F(ShellTest, AClosedFrameLeavesTheDocumentAtOnce)
     start();
     for (CChildFrame* child : std::vector<CChildFrame*>(frame().ChildFrames()))
         child->close();
-    EXPECT_EQ(doc().WorldView, nullptr);
-    EXPECT_EQ(doc().MapView, nullptr);
-    EXPECT_EQ(doc().ObsView, nullptr);
-    EXPECT_EQ(doc().WDBViewCount, 0);
+    EXPECT_EQ(doc().Views.world(), nullptr);
+    EXPECT_EQ(doc().Views.map(), nullptr);
+    EXPECT_EQ(doc().Views.obs(), nullptr);
+    EXPECT_EQ(doc().Views.wdbCount(), 0);
     EXPECT_FALSE(doc().Show3D || doc().Show2D || doc().ShowObs || doc().ShowWDB);
     EXPECT_EQ(frame().CurrentMenuId(), 107);
     doc().AnimationStep(); // nothing dangles
@@ -51,10 +55,10 @@ TEST_F(ShellTest, AtMostNineWDBViewsAndTheToggleClosesThemAll)
     start(kOnlyGlobe);
     for (int i = 0; i < 10; ++i)
         doc().AddWDBView(false);
-    EXPECT_EQ(doc().WDBViewCount, 9);
+    EXPECT_EQ(doc().Views.wdbCount(), 9);
     EXPECT_EQ(frame().ChildFrames().size(), 10u);
-    run(32909);
-    EXPECT_EQ(doc().WDBViewCount, 0);
+    run(kCmdViewWdb);
+    EXPECT_EQ(doc().Views.wdbCount(), 0);
     EXPECT_EQ(doc().ShowWDB, 0);
     EXPECT_TRUE(doc().WDBMapBitmap.isNull());
     EXPECT_EQ(frame().ChildFrames().size(), 1u);
@@ -65,11 +69,11 @@ TEST_F(ShellTest, OnlyTheFirstWDBViewIsPlaced)
     start();
     doc().AddWDBView(false);
     doc().AddWDBView(false);
-    ASSERT_EQ(doc().WDBViewCount, 3);
+    ASSERT_EQ(doc().Views.wdbCount(), 3);
     const QRect second(300, 300, 200, 100);
     frame().PlaceViewFrame(ViewKind::WDB, 2, second);
     frame().PlaceViewFrame(ViewKind::WDB, 1, QRect(500, 500, 50, 50));
-    run(32918);
+    run(kCmdArrange);
     EXPECT_EQ(frame().ViewFrameGeometry(ViewKind::WDB, 2), second);
     EXPECT_NE(frame().ViewFrameGeometry(ViewKind::WDB, 1), QRect(500, 500, 50, 50));
 }
@@ -77,7 +81,7 @@ TEST_F(ShellTest, OnlyTheFirstWDBViewIsPlaced)
 TEST_F(ShellTest, WholeWorldMapSizeIsClamped)
 {
     start("[Allgemein]\nSatellitenfilename=sats.tle\n[WorldDataBase]\nXExtension=0\n");
-    auto* view = dynamic_cast<CWDBView*>(doc().WDBViews[1]);
+    auto* view = dynamic_cast<CWDBView*>(doc().Views.wdb(1));
     ASSERT_NE(view, nullptr);
     const int w = frame().DesktopWidth() * 50 / 100; // below 10 counts as 50
     EXPECT_EQ(view->MapSize(), QSize(w - 4, w / 2 - 4));
@@ -88,8 +92,8 @@ TEST_F(ShellTest, AutoArrangeOffMovesButNeverShrinksTheMainWindow)
     start("[Allgemein]\nSatellitenfilename=sats.tle\nAutoArrangeWindows=FALSE\nShow2D=FALSE\nShowWDB=FALSE\nShowObs=FALSE\n");
     frame().resize(900, 700);
     const QSize before = frame().size();
-    run(32792);
-    run(32914);
+    run(kCmdView2D);
+    run(kCmdViewObs);
     EXPECT_EQ(frame().size(), before);
     const int s = frame().DesktopWidth() * 50 / 200;
     EXPECT_EQ(frame().ViewFrameGeometry(ViewKind::Obs)->size(), QSize(s, s) + frame().ViewFrameExtras());
@@ -121,4 +125,35 @@ TEST_F(ShellTest, FrameExtrasAreWhatASubWindowAddsToItsView)
     QCoreApplication::processEvents();
     EXPECT_EQ(child->size() - child->widget()->size(), fromStyle);
     frame().hide();
+}
+
+TEST_F(ShellTest, CascadeKeepsUsableFramesOneTitleBarApart)
+{
+    // Four views without the globe: the offscreen platform has no GL.
+    start("[Allgemein]\nSatellitenfilename=sats.tle\nShow3D=FALSE\nShow2D=TRUE\nShowWDB=TRUE\nShowObs=TRUE\n");
+    doc().AddWDBView(false);
+    frame().resize(1200, 900);
+    frame().show();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(frame().ChildFrames().size(), 4u);
+    std::map<const CChildFrame*, QSize> before;
+    for (const CChildFrame* c : frame().ChildFrames())
+        before[c] = c->size();
+
+    run(kCmdCascade);
+    const QSize area = frame().MdiArea()->viewport()->size();
+    const QSize extras = frame().ViewFrameExtras();
+    const int titleBar = extras.height() - extras.width() / 2;
+    ASSERT_GT(titleBar, 5);
+    std::vector<QRect> rects;
+    for (const QMdiSubWindow* w : frame().MdiArea()->subWindowList())
+        rects.push_back(w->geometry());
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        SCOPED_TRACE(i);
+        const QSize was = before[static_cast<const CChildFrame*>(frame().MdiArea()->subWindowList()[int(i)])];
+        EXPECT_EQ(rects[i].topLeft(), QPoint(int(i) * titleBar, int(i) * titleBar));
+        EXPECT_EQ(rects[i].size(), was.boundedTo(area - QSize(rects[i].left(), rects[i].top())));
+        EXPECT_GE(rects[i].width(), std::min(was.width(), area.width() / 2));
+        EXPECT_GE(rects[i].height(), std::min(was.height(), area.height() / 2));
+    }
 }

@@ -65,11 +65,11 @@ TEST_F(AnimationTest, OneStepAdvancesPropagatesAndRedrawsInOrder)
 {
     CKivDoc& doc = start(60);
     FakeViews views;
-    doc.WorldView = &views;
-    doc.MapView = &views;
-    doc.ObsView = &views;
-    doc.WDBViews[1] = doc.WDBViews[2] = &views;
-    doc.WDBViewCount = 2;
+    doc.Views.add(static_cast<WorldViewPort*>(&views));
+    doc.Views.add(static_cast<MapViewPort*>(&views));
+    doc.Views.add(static_cast<ObsViewPort*>(&views));
+    doc.Views.add(static_cast<WDBViewPort*>(&views));
+    doc.Views.add(static_cast<WDBViewPort*>(&views));
     doc.Show3D = doc.Show2D = doc.ShowObs = doc.ShowWDB = 1;
     tick(doc);
     const double before = doc.SatInfo[0].lastJd;
@@ -87,10 +87,11 @@ TEST_F(AnimationTest, OneStepAdvancesPropagatesAndRedrawsInOrder)
     tick(doc);
     EXPECT_EQ(views.calls, (std::vector<std::string>{"RenderScene", "RedrawSky"}));
     EXPECT_EQ(doc.Show2D, 1);
-    doc.WorldView = nullptr;
-    doc.MapView = nullptr;
-    doc.ObsView = nullptr;
-    doc.WDBViewCount = 0;
+    doc.Views.remove(static_cast<WorldViewPort*>(&views));
+    doc.Views.remove(static_cast<MapViewPort*>(&views));
+    doc.Views.remove(static_cast<ObsViewPort*>(&views));
+    doc.Views.remove(static_cast<WDBViewPort*>(&views));
+    doc.Views.remove(static_cast<WDBViewPort*>(&views));
 }
 
 TEST_F(AnimationTest, MonthStepsAndDaylightSavingFollowTheLocalCalendar)
@@ -177,7 +178,7 @@ TEST_F(AnimationTest, EveryTenThousandthStepResetsTheTracks)
 {
     CKivDoc& doc = start(60);
     FakeViews views;
-    doc.WorldView = &views;
+    doc.Views.add(static_cast<WorldViewPort*>(&views));
     doc.Show3D = 1;
     for (int i = 0; i < 9999; ++i)
         doc.AnimationStep();
@@ -186,14 +187,14 @@ TEST_F(AnimationTest, EveryTenThousandthStepResetsTheTracks)
     doc.AnimationStep();
     EXPECT_EQ(doc.SimTime - before, 120); // the reset's own step and this one
     EXPECT_EQ(views.calls.front(), "ResetOrbitState");
-    doc.WorldView = nullptr;
+    doc.Views.remove(static_cast<WorldViewPort*>(&views));
 }
 
 TEST_F(AnimationTest, FollowingANonexistentSatelliteSwitchesFollowOff)
 {
     CKivDoc& doc = start(60);
     FakeViews views;
-    doc.WorldView = &views;
+    doc.Views.add(static_cast<WorldViewPort*>(&views));
     doc.Show3D = doc.FollowIn3D = doc.FollowActive = 1;
     doc.FollowedSatellite = 1;
     tick(doc);
@@ -205,5 +206,44 @@ TEST_F(AnimationTest, FollowingANonexistentSatelliteSwitchesFollowOff)
     doc.FollowedSatellite = 7;
     tick(doc);
     EXPECT_EQ(doc.FollowActive, 0);
-    doc.WorldView = nullptr;
+    doc.Views.remove(static_cast<WorldViewPort*>(&views));
+}
+
+TEST_F(AnimationTest, AStepThatChangesNoPictureRedrawsNothing)
+{
+    CKivDoc& doc = start(kRealTime);
+    FakeViews views;
+    doc.Views.add(static_cast<WorldViewPort*>(&views));
+    doc.Views.add(static_cast<MapViewPort*>(&views));
+    doc.Show3D = doc.Show2D = 1;
+    doc.EnableAnimationTimer(true);
+    const auto redraws = [&](int ticks) {
+        views.calls.clear();
+        for (int i = 0; i < ticks; ++i)
+            tick(doc);
+        std::erase(views.calls, "ShowFramesPerSecond");
+        return views.calls;
+    };
+    const std::vector<std::string> both{"RenderScene", "RedrawMap"};
+    redraws(1);
+    EXPECT_EQ(redraws(50), both); // one second of real time: one picture
+    EXPECT_EQ(doc.FpsSteps, 51);  // the globe's rate still counts every step
+    doc.OnPause();
+    doc.DocumentChanged(); // as after every command
+    EXPECT_EQ(redraws(1), both);
+    EXPECT_TRUE(redraws(100).empty());
+    doc.InvalidateViews(kRedrawMap); // a view setting: redrawn by the next step
+    EXPECT_TRUE(views.calls.empty());
+    EXPECT_EQ(redraws(1), std::vector<std::string>{"RedrawMap"});
+    doc.HeldRedraws = kHoldMap; // a drag in the globe
+    doc.DocumentChanged();
+    EXPECT_EQ(redraws(1), std::vector<std::string>{"RenderScene"});
+    doc.HeldRedraws = 0;
+    EXPECT_EQ(redraws(1), std::vector<std::string>{"RedrawMap"});
+    doc.OnPlay(); // the timer stands: a change redraws at once
+    views.calls.clear();
+    doc.InvalidateViews(kRedrawGlobe);
+    EXPECT_EQ(views.calls, std::vector<std::string>{"RenderScene"});
+    doc.Views.remove(static_cast<WorldViewPort*>(&views));
+    doc.Views.remove(static_cast<MapViewPort*>(&views));
 }

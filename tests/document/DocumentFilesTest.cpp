@@ -1,9 +1,11 @@
 // The document with its colour table, icon list and town lists.
 #include "document/ColorTableFile.h"
 #include "document/IconListFile.h"
+#include "imaging/PictureLoader.h"
 #include "tests/document/DocumentFixture.h"
 
 #include <QFile>
+#include <QImage>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -39,6 +41,42 @@ TEST_F(DocumentTest, ColourTableFillsSlotAndClockColours)
     EXPECT_FLOAT_EQ(doc.SatInfo[0].glColor[2][2], 1.0f);
     EXPECT_FLOAT_EQ(doc.SatInfo[0].glColor[2][3], 1.0f);
     EXPECT_FLOAT_EQ(doc.ClockColors[1][3][1], 0.25f);
+}
+
+TEST_F(DocumentTest, AShortColourTableKeepsTheGlobeColoursOfTheSlotsItMisses)
+{
+    writeFile("sats.tle", lowSatellites(2));
+    CKivDoc& doc = makeDocument(kProfile);
+    float before[3][4];
+    std::copy(&doc.SatInfo[5].glColor[0][0], &doc.SatInfo[5].glColor[0][0] + 12, &before[0][0]);
+    ASSERT_GT(before[0][0] + before[0][1] + before[0][2], 0.0f);
+
+    std::string threeSlots(3 * 3 * 4, '\0');
+    threeSlots[0] = '\xFF'; // slot 0, first colour: red
+    writeFile("kiv.clr", threeSlots);
+    doc.LoadColorTable();
+    EXPECT_EQ(doc.SatInfo[0].color[0], 0x0000FFu);
+    EXPECT_FLOAT_EQ(doc.SatInfo[0].glColor[0][0], 1.0f);
+    EXPECT_FLOAT_EQ(doc.SatInfo[2].glColor[1][0], 0.0f); // covered: black as the file says
+    EXPECT_EQ(doc.SatInfo[5].color[0], 0u);
+    EXPECT_TRUE(std::equal(&before[0][0], &before[0][0] + 12, &doc.SatInfo[5].glColor[0][0]));
+}
+
+TEST_F(DocumentTest, MapsAreLoadedWithTheDocumentBeforeAnyView)
+{
+    PictureLoader loader(paths_, services_);
+    pictures_ = &loader;
+    QImage map(360, 180, QImage::Format_RGB32);
+    map.fill(Qt::darkBlue);
+    ASSERT_TRUE(map.save(filePath("earth2d.bmp"), "BMP"));
+    writeFile("sats.tle", lowSatellites(1));
+    CKivDoc& doc = makeDocument(kProfile);
+    EXPECT_FALSE(doc.Views.isOpen(ViewKind::Map));
+    EXPECT_EQ(QSize(doc.EarthMapWidth, doc.EarthMapHeight), QSize(360, 180));
+    // No night map: the standard texture, after the reader has said why.
+    EXPECT_EQ(QSize(doc.NightMapWidth, doc.NightMapHeight), QSize(512, 256));
+    EXPECT_EQ(ui_.messages.shown().size(), 1u);
+    EXPECT_TRUE(doc.WDBMapBitmap.isNull()) << "the WDB map waits for its first view";
 }
 
 TEST_F(DocumentTest, ChangedColoursAreSavedOnlyWhenTheUserAgrees)

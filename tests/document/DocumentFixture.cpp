@@ -33,7 +33,7 @@ void DocumentTest::writeFile(const std::string& name, const std::string& bytes) 
 CKivDoc& DocumentTest::makeDocument(const std::string& profileText)
 {
     profile_.parse(QByteArray::fromStdString(profileText));
-    doc_ = std::make_unique<CKivDoc>(DocumentContext{services_, profile_, paths_, &frame_});
+    doc_ = std::make_unique<CKivDoc>(DocumentContext{services_, profile_, paths_, &frame_, pictures_});
     return *doc_;
 }
 

@@ -33,6 +33,7 @@ public:
     void FreeOrbitBuffers() override { calls.push_back("FreeOrbitBuffers"); }
     void ResetOrbitState() override { calls.push_back("ResetOrbitState"); }
     void BuildOrbitLists() override { calls.push_back("BuildOrbitLists"); }
+    void BuildStarList() override { calls.push_back("BuildStarList"); }
     void FollowFrom(const tagVECTOR&) override { calls.push_back("FollowFrom"); }
     void LookAt(double, double, double distance) override
     {
@@ -69,6 +70,8 @@ protected:
 
     ScopedTimeZone zone_{"UTC0"};
     FakeFrame frame_;
+    // The maps' and textures' pictures; none by default, so no map is loaded.
+    PictureSource* pictures_ = nullptr;
     std::unique_ptr<CKivDoc> doc_;
 };
 

@@ -137,6 +137,21 @@ TEST_F(DocumentTest, TitleGivesTheFileDateAndPluralInBothLanguages)
     EXPECT_EQ(frame_.title, "Satellite Simulation -> sats.tle (2 satellites in buffer) from the 5,May,2024");
 }
 
+TEST_F(DocumentTest, PlaceMarkersInTheFileNameAreShownAsTheyAre)
+{
+    for (const std::string name : {"a%3b.tle", "%1%2.tle", "x%2%1%3.tle"}) {
+        SCOPED_TRACE(name);
+        writeFile(name, records(2) + "\n");
+        ui_.messages.clear();
+        makeDocument("[Allgemein]\nSatellitenfilename=" + name + "\n");
+        const QString file = QString::fromStdString(name);
+        ASSERT_EQ(ui_.messages.shown().size(), 1u);
+        EXPECT_EQ(ui_.messages.texts()[0], "Attention, in satellite datafile : " + file + "\noccured a error in Line : 8");
+        EXPECT_TRUE(frame_.title.startsWith("Satellite Simulation -> " + file + " (2 satellites in buffer) from the "))
+            << frame_.title.toStdString();
+    }
+}
+
 TEST_F(DocumentTest, ASatelliteTheModelsRejectIsReportedAndRemoved)
 {
     Elements bad;

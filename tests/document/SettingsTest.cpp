@@ -106,13 +106,19 @@ TEST(Settings, ValuesOutsideTheirRangeAreMended)
     EXPECT_EQ(s.RouteLengthFactor, 1.0);
     EXPECT_EQ(s.NrOfOcularReflections, 20);
     EXPECT_EQ(s.AccuracyX, 3);
-    EXPECT_EQ(s.Sterne, 10000);
+    EXPECT_EQ(s.Sterne, 100000);
     EXPECT_EQ(s.SatelliteDrawStyle, 4);
     EXPECT_FLOAT_EQ(s.BeamAngle, 179.99899f);
     EXPECT_EQ(s.Language, 1);
     EXPECT_EQ(s.WeatherMapWidth, 1);
     EXPECT_EQ(s.Normal.Qualitaet, 3);
     EXPECT_TRUE(saved(s).contains("XExtension=50\n"));
+
+    const KivSettings general = loaded("[Allgemein]\nAccuracyX=400\nAccuracyY=1\nAutoExtendX=2\n");
+    EXPECT_EQ(general.AccuracyX, 360);
+    EXPECT_EQ(general.AccuracyY, 2);
+    EXPECT_EQ(general.AutoExtendX, 50.0f); // a frame narrower than 5 % is no frame: the default
+    EXPECT_EQ(settingRange(&KivSettings::AccuracyY).max, 180);
 
     const KivSettings edges = loaded("[WorldDataBase]\nXExtension=0\n[ObserverView]\nfUserAlt=nan\n");
     EXPECT_EQ(edges.XExtension, 0);

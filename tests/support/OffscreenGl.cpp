@@ -55,6 +55,14 @@ OffscreenGl::~OffscreenGl()
     context_.doneCurrent();
 }
 
+void OffscreenGl::makeCurrent()
+{
+    if (!fbo_)
+        return;
+    context_.makeCurrent(&surface_);
+    fbo_->bind();
+}
+
 QImage OffscreenGl::grab()
 {
     glFinish();

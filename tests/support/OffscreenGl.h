@@ -27,6 +27,8 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
 
+    // Makes this context current with its framebuffer bound (after another context was).
+    void makeCurrent();
     // Waits for the drawing and reads the framebuffer (top row first).
     QImage grab();
 

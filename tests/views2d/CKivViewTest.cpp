@@ -46,10 +46,10 @@ protected:
 TEST_F(CKivViewTest, RegistersAndLeavesTheDocument)
 {
     CKivView& view = open({1024, 512});
-    EXPECT_EQ(doc_->MapView, &view);
+    EXPECT_EQ(doc_->Views.map(), &view);
     doc_->Show2D = 1;
     view.Unregister();
-    EXPECT_EQ(doc_->MapView, nullptr);
+    EXPECT_EQ(doc_->Views.map(), nullptr);
     EXPECT_EQ(doc_->Show2D, 0);
 }
 

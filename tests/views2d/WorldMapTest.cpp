@@ -261,8 +261,7 @@ TEST_F(WorldMapTest, ZoomBoxOfEachWorldDataBankView)
     map.redraw(doc);
     EXPECT_EQ(map.image(), solid(kWhite).scaled(W, H));
     FakeWDB wdb;
-    doc.WDBViews[1] = &wdb;
-    doc.WDBViewCount = 1;
+    doc.Views.add(&wdb);
     map.updateZoomBoxes(doc);
     map.redraw(doc);
     EXPECT_EQ(map.zoomBox(1), (PixelRect{340, 140, 380, 220}));
@@ -270,8 +269,7 @@ TEST_F(WorldMapTest, ZoomBoxOfEachWorldDataBankView)
     EXPECT_EQ(map.image().pixel(347, 140), qRgb(255, 0, 0));
     EXPECT_EQ(map.image().pixel(341, 140), kWhite);
     EXPECT_EQ(map.image().pixel(360, 180), kWhite);
-    doc.WDBViews[1] = nullptr;
-    doc.WDBViewCount = 0;
+    doc.Views.remove(&wdb);
 }
 
 TEST_F(WorldMapTest, SunAndMoonIconsAndTheObserverMarker)

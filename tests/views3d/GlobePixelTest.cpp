@@ -1,4 +1,5 @@
 // The globe drawn off-screen at a fixed size, checked pixel by pixel with coarse tolerances.
+#include "imaging/PictureLoader.h"
 #include "tests/document/DocumentFixture.h"
 #include "tests/support/OffscreenGl.h"
 #include "views3d/GlobeLists.h"
@@ -36,7 +37,7 @@ int brightness(QRgb p) { return qRed(p) + qGreen(p) + qBlue(p); }
 
 class GlobePixelTest : public DocumentTest {
 protected:
-    GlobePixelTest() : gl_(kWidth, kHeight) {}
+    GlobePixelTest() : gl_(kWidth, kHeight) { pictures_ = &loader_; }
 
     // A document with the given satellites, drawn plainly: no stars, flare, cross or beams.
     CKivDoc& scene(const std::string& satellites = {})
@@ -72,6 +73,7 @@ protected:
     }
 
     OffscreenGl gl_;
+    PictureLoader loader_{paths_, services_};
     std::unique_ptr<GlobeRenderer> renderer_;
 };
 

@@ -1,5 +1,6 @@
 // The globe's window in a real widget under the display: set-up, the mouse, the commands, and
 // leaving the document.
+#include "resources/CommandIds.h"
 #include "tests/document/DocumentFixture.h"
 #include "tests/support/GlDriver.h"
 #include "views3d/CWorldView.h"
@@ -7,6 +8,7 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 
+using namespace kiv;
 using namespace kiv::test;
 
 namespace {
@@ -49,7 +51,7 @@ TEST_F(GlobeWindowTest, DragPansTheGlobeAndHoldsTheFlatViewsUntilRelease)
     CWorldView view(doc);
     const QPoint centre(200, 150);
     ASSERT_FALSE(dark(show(view, 400, 300).pixel(centre))) << "the earth in the middle";
-    EXPECT_EQ(doc.WorldView, &view);
+    EXPECT_EQ(doc.Views.world(), &view);
 
     mouse(view, QEvent::MouseMove, centre, Qt::NoButton, Qt::NoButton);
     mouse(view, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
@@ -87,22 +89,22 @@ TEST_F(GlobeWindowTest, CommandsSetTheDocumentAndLeavingClearsIt)
         commands.find(id)->update(id, ui);
         return ui.checked.value_or(false);
     };
-    run(32805);
+    run(kCmdBeamTransparent);
     EXPECT_EQ(doc.BeamDrawStyle, 3);
-    EXPECT_TRUE(checked(32805));
-    EXPECT_FALSE(checked(32806));
+    EXPECT_TRUE(checked(kCmdBeamTransparent));
+    EXPECT_FALSE(checked(kCmdBeamNone));
     const int footprint = doc.Footprint3D;
-    run(32879);
+    run(kCmdFootprint3D);
     EXPECT_NE(doc.Footprint3D, footprint);
     doc.FollowActive = 1;
-    run(32797);
+    run(kCmdGeostationary);
     EXPECT_EQ(doc.CameraPos, 1);
     EXPECT_EQ(doc.FollowActive, 0);
-    EXPECT_TRUE(checked(32797));
-    EXPECT_EQ(commands.find(32791), nullptr) << "the style dialog is not the globe's to run yet";
+    EXPECT_TRUE(checked(kCmdGeostationary));
+    EXPECT_EQ(commands.find(kCmdSatelliteStyle3D), nullptr) << "the style dialog is not the globe's to run yet";
     view->grabFramebuffer();
 
     view.reset();
-    EXPECT_EQ(doc.WorldView, nullptr);
+    EXPECT_EQ(doc.Views.world(), nullptr);
     EXPECT_EQ(doc.Show3D, 0);
 }

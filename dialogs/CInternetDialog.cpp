@@ -1,0 +1,158 @@
+#include "dialogs/CInternetDialog.h"
+
+#include "document/SettingsTable.h"
+#include "platform/DataPaths.h"
+#include "platform/UiServices.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace kiv;
+
+namespace {
+constexpr int kProgressEnd = 1000;
+} // namespace
+
+CInternetDialog::CInternetDialog(const WebDownload& request, UiServices& ui, const DataPaths& paths, int language,
+                                 HttpClient client, QWidget* parent)
+    : QDialog(parent), request_(request), ui_(ui), paths_(paths), english_(language == 1), client_(client)
+{
+    setWindowTitle(english_ ? QStringLiteral("Open from the web") : QStringLiteral("Lade vom Internet"));
+    url_ = new QComboBox(this);
+    url_->setObjectName(QStringLiteral("1376"));
+    url_->setEditable(true);
+    for (const QString& entry : request.urls) {
+        if (!entry.isEmpty())
+            url_->addItem(entry);
+    }
+    url_->setCurrentIndex(url_->count() > 0 ? 0 : -1);
+    url_->setEditText(request.urls[0].isEmpty() ? defaultElementSetUrl() : request.urls[0]);
+    localFile_ = new QLineEdit(QStringLiteral("internet.tle"), this);
+    localFile_->setObjectName(QStringLiteral("1369"));
+    browse_ = new QPushButton(english_ ? QStringLiteral("Browse") : QStringLiteral("Suchen"), this);
+    browse_->setObjectName(QStringLiteral("1315"));
+    connect(browse_, &QPushButton::clicked, this, &CInternetDialog::browse);
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("1371"));
+    progress_->setRange(0, kProgressEnd);
+    progress_->setValue(0);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    ok_ = buttons->button(QDialogButtonBox::Ok);
+    buttons->button(QDialogButtonBox::Cancel)->setText(english_ ? QStringLiteral("Cancel") : QStringLiteral("Abbrechen"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &CInternetDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CInternetDialog::reject);
+
+    auto* file = new QHBoxLayout;
+    file->addWidget(localFile_, 1);
+    file->addWidget(browse_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(english_ ? QStringLiteral("Please type in the full URL of the remote Satellite TLE file.")
+                                          : QStringLiteral("Bitte geben Sie die komplette URL der TLE Datei an."),
+                                 this));
+    layout->addWidget(url_);
+    layout->addWidget(new QLabel(english_ ? QStringLiteral("The file is then stored locally under the name :")
+                                          : QStringLiteral("Die Datei ist dann lokal gespeichert unter :"),
+                                 this));
+    layout->addLayout(file);
+    layout->addWidget(progress_);
+    layout->addWidget(new QLabel(QStringLiteral("Ok."), this));
+    layout->addWidget(buttons);
+}
+
+std::optional<WebDownload> CInternetDialog::edit(const WebDownload& request, UiServices& ui, const DataPaths& paths,
+                                                 int language)
+{
+    CInternetDialog dialog(request, ui, paths, language);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.values();
+}
+
+WebDownload CInternetDialog::values() const
+{
+    WebDownload done = request_;
+    done.url = url_->currentText().trimmed();
+    done.localFileName = localFile_->text().trimmed();
+    return done;
+}
+
+void CInternetDialog::browse()
+{
+    const std::optional<QString> path = ui_.files.saveFile(
+        {english_ ? QStringLiteral("Load new Satellite-Datas") : QStringLiteral("Lade neuen Satelliten-Datensatz"),
+         QStringLiteral("Satellite Files (*.tle; *.sat) (*.TLE *.tle *.SAT *.sat)"), QString(), localFile_->text(),
+         false});
+    if (path)
+        localFile_->setText(*path);
+}
+
+void CInternetDialog::setBusy(bool busy)
+{
+    downloading_ = busy;
+    cancelRequested_ = false;
+    for (QWidget* w : std::initializer_list<QWidget*>{url_, localFile_, browse_, ok_})
+        w->setEnabled(!busy);
+}
+
+// Keeps the dialog alive during the transfer, so that Cancel can be pressed.
+bool CInternetDialog::onProgress(std::int64_t received, std::int64_t total)
+{
+    if (total > 0) {
+        progress_->setRange(0, kProgressEnd);
+        progress_->setValue(static_cast<int>(static_cast<double>(received) * kProgressEnd / static_cast<double>(total)));
+    } else {
+        progress_->setRange(0, 0); // the server gave no length
+    }
+    QCoreApplication::processEvents();
+    return !cancelRequested_;
+}
+
+QString CInternetDialog::Download()
+{
+    const WebDownload wanted = values();
+    if (wanted.localFileName.isEmpty())
+        return QStringLiteral("Wrong: no local file name");
+    setBusy(true);
+    progress_->setRange(0, kProgressEnd);
+    progress_->setValue(0);
+    const HttpResult result = client_.download(wanted.url, paths_.writeTarget(wanted.localFileName),
+                                               [this](std::int64_t received, std::int64_t total) {
+                                                   return onProgress(received, total);
+                                               });
+    setBusy(false);
+    progress_->setRange(0, kProgressEnd);
+    progress_->setValue(result ? kProgressEnd : 0);
+    return result ? QStringLiteral("YES") : QStringLiteral("Wrong: ") + result.errorText;
+}
+
+void CInternetDialog::accept()
+{
+    if (downloading_)
+        return;
+    const QString r = Download();
+    if (r == QLatin1String("YES")) {
+        QDialog::accept();
+        return;
+    }
+    const MessageAnswer again = ui_.messages.show(
+        {QStringLiteral("Attention"), QStringLiteral("Could not download file.\n%1\nDo you want to try again ?").arg(r),
+         MessageButtons::YesNo, MessageIcon::Question});
+    if (again != MessageAnswer::Yes)
+        QDialog::reject();
+}
+
+void CInternetDialog::reject()
+{
+    if (downloading_)
+        cancelRequested_ = true;
+    else
+        QDialog::reject();
+}

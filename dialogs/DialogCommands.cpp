@@ -1,0 +1,124 @@
+#include "dialogs/DialogCommands.h"
+
+#include "document/BeamFootprint.h"
+#include "document/CKivDoc.h"
+#include "document/TimerBracket.h"
+#include "platform/UiServices.h"
+
+namespace kiv::commands {
+
+namespace {
+
+GeneralOptions generalOptionsOf(const CKivDoc& doc)
+{
+    return {doc.AutoArrangeWindows, doc.IconFileName, doc.Satellitenfilename, doc.ColorTableFileName,
+            doc.AutoExtendX,        doc.AccuracyX,    doc.AccuracyY,          doc.NrOfOcularReflections,
+            doc.Sterne,             doc.BeamAngle,    doc.CalculateExact,     0};
+}
+
+// A new colour table: the old one's edits saved first when the user wants them.
+void switchColorTable(CKivDoc& doc, const QString& name)
+{
+    if (doc.ColorTableChanged) {
+        const QString text =
+            doc.Language != 0
+                ? QStringLiteral("Attention, colordata in file : %1 was changed.\nShould I save the changes now ?")
+                : QStringLiteral("Achtung, Farbeinträge in Datei : %1 wurden geändert.\nSollen die Änderungen "
+                                 "gespeichert werden ?");
+        const MessageAnswer answer = doc.Context().ui.messages.show(
+            {QStringLiteral("Attention !"), text.arg(doc.ColorTableFileName), MessageButtons::YesNo,
+             MessageIcon::Exclamation});
+        if (answer == MessageAnswer::Yes)
+            doc.SaveColorTable();
+    }
+    doc.ColorTableChanged = 0;
+    doc.ColorTableFileName = name;
+    doc.LoadColorTable();
+}
+
+} // namespace
+
+void openLocal(CKivDoc& doc)
+{
+    const std::optional<QString> path = doc.Context().ui.files.openFile(
+        {doc.Language != 0 ? QStringLiteral("Load new Satellite-Datas") : QStringLiteral("Lade neuen Satelliten-Datensatz"),
+         QStringLiteral("Satellite Files (*.tle; *.sat) (*.TLE *.tle *.SAT *.sat)"), QString(),
+         doc.Satellitenfilename});
+    if (!path || *path == doc.Satellitenfilename)
+        return;
+    doc.Satellitenfilename = *path;
+    doc.ReloadSatellites();
+}
+
+void openFromWeb(CKivDoc& doc, const Editor<WebDownload>& edit)
+{
+    const TimerBracket timerOff(doc);
+    const std::optional<WebDownload> done = edit({doc.InternetFileName, {}, {}});
+    if (!done)
+        return;
+    doc.AddInternetFile(done->url);
+    doc.Satellitenfilename = done->localFileName;
+    doc.ReloadSatellites();
+}
+
+void editGeneralOptions(CKivDoc& doc, const Editor<GeneralOptions>& edit)
+{
+    const TimerBracket timerOff(doc);
+    const std::optional<GeneralOptions> o = edit(generalOptionsOf(doc));
+    if (!o)
+        return;
+    const WaitCursor wait(doc.Context().ui.cursors);
+    doc.AutoArrangeWindows = o->AutoArrangeWindows;
+    doc.IconFileName = o->IconFileName;
+    doc.Satellitenfilename = o->Satellitenfilename;
+    if (o->ColorTableFileName != doc.ColorTableFileName)
+        switchColorTable(doc, o->ColorTableFileName);
+    doc.AutoExtendX = o->AutoExtendX;
+    doc.AccuracyX = o->AccuracyX;
+    doc.AccuracyY = o->AccuracyY;
+    doc.CalculateExact = o->CalculateExact;
+    doc.NrOfOcularReflections = o->NrOfOcularReflections;
+    doc.Sterne = o->Sterne;
+    if (o->ReloadNeeded) {
+        doc.BeamAngle = static_cast<float>(clampBeamAngle(o->BeamAngle));
+        doc.ReloadSatellites(true);
+    } else {
+        doc.LayoutSatelliteLabels();
+    }
+}
+
+void editSatelliteData(CKivDoc& doc, const std::function<bool()>& run)
+{
+    const TimerBracket timerOff(doc);
+    if (run())
+        doc.ReloadSatellites();
+}
+
+void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit)
+{
+    const TimerBracket timerOff(doc);
+    const std::optional<FollowOptions> o =
+        edit({doc.FollowInWDB, doc.FollowIn3D, doc.FollowedSatellite, doc.FollowMode3D});
+    if (!o)
+        return;
+    doc.FollowInWDB = o->FollowInWDB;
+    doc.FollowIn3D = o->FollowIn3D;
+    doc.FollowMode3D = o->FollowMode3D;
+    // Only a loaded satellite can be followed; its track arrays exist only then.
+    const bool loaded = o->FollowedSatellite >= 0 && o->FollowedSatellite < doc.SatelliteCount;
+    if (loaded) {
+        doc.FollowedSatellite = o->FollowedSatellite;
+        doc.SatInfo[static_cast<std::size_t>(o->FollowedSatellite)].shown = 1;
+        doc.UpdateSatelliteToolbar();
+    }
+    doc.FollowActive = loaded && (doc.FollowInWDB || doc.FollowIn3D) ? 1 : 0;
+    // The globe's camera follows only for 3D following; ending it brings the free camera back.
+    if (doc.Show3D) {
+        if (doc.FollowActive && doc.FollowIn3D)
+            doc.CameraPos = 2;
+        else if (doc.CameraPos == 2)
+            doc.CameraPos = 0;
+    }
+}
+
+} // namespace kiv::commands

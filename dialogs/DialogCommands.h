@@ -1,0 +1,66 @@
+#pragma once
+// The document's commands that run a dialog: what goes into the dialog, what comes back and
+// what the document then does. Each command holds the animation timer off from before its
+// dialog until after its last step. The dialogs themselves come in as editors, so that the
+// program passes the real ones and tests pass scripted ones.
+
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class CKivDoc;
+
+namespace kiv {
+
+// An editor runs its dialog modally on a copy of the values: the edited copy on OK, nothing on
+// Cancel.
+template <class Values>
+using Editor = std::function<std::optional<Values>(const Values&)>;
+
+struct GeneralOptions {
+    int AutoArrangeWindows = 1;
+    QString IconFileName;
+    QString Satellitenfilename;
+    QString ColorTableFileName;
+    float AutoExtendX = 50.0f;
+    int AccuracyX = 0;
+    int AccuracyY = 0;
+    int NrOfOcularReflections = 0;
+    int Sterne = 0;
+    float BeamAngle = 0.0f;
+    int CalculateExact = 0;
+    // Set by the dialog when a change needs the satellites reloaded.
+    int ReloadNeeded = 0;
+};
+
+struct FollowOptions {
+    int FollowInWDB = 0;
+    int FollowIn3D = 0;
+    int FollowedSatellite = 0;
+    int FollowMode3D = 1;
+};
+
+struct WebDownload {
+    std::array<QString, 5> urls; // in: the recent URLs, newest first
+    QString url;                 // out: the URL downloaded
+    QString localFileName;       // out: the file it was stored in
+};
+
+namespace commands {
+
+// 32910: a new element file from an open dialog; the same name, or Cancel, changes nothing.
+void openLocal(CKivDoc& doc);
+// 32956: after a successful download the URL joins the recent list and the file is loaded.
+void openFromWeb(CKivDoc& doc, const Editor<WebDownload>& edit);
+// 32788.
+void editGeneralOptions(CKivDoc& doc, const Editor<GeneralOptions>& edit);
+// 32790: `run` shows the satellite data dialog and says whether it rewrote the element file.
+void editSatelliteData(CKivDoc& doc, const std::function<bool()>& run);
+// 32912.
+void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit);
+
+} // namespace commands
+
+} // namespace kiv

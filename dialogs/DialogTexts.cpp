@@ -1,0 +1,43 @@
+#include "dialogs/DialogTexts.h"
+
+namespace kiv::texts {
+
+QString generalInfo(bool english)
+{
+    return english
+               ? QStringLiteral(
+                     "You can choose the number of background stars,\nwhich will be operative after you start the "
+                     "application the next time.\n\nThe values of the 'Sphereapproximation' will give the number of "
+                     "corners, for the approximation\nof the spheres.\nThe X-Value is also responsible for the number "
+                     "of corner for the Footprint in 2D-View and any \nother circular form.\nThe viewangle of the "
+                     "satellite sets the maximum beam angle. If the angle however exceed the max.\npossible angle , "
+                     "then the proper satellite angle will be set automatically.\nThe number of 'Ocularreflection' "
+                     "controls the number of sunreflection in the 3D-View.\n\nThe exact calculation of the satellite "
+                     "beam is slow, and not neccesary for circular\nsatelliteroutes, because the size does'nt change "
+                     "much.\nIf the automatic windows placement is set, the Windows will be placed automatically to "
+                     "fit best.")
+               : QStringLiteral(
+                     "Hier können sie die Anzahl der Hintergrundsterne eingeben.\nDieser Wert wird erst beim nächsten "
+                     "Start des Programmes wirksam.\n\nDie Werte der Kugelapproximation geben die Anzahl der Ecken, "
+                     "mit denen eine Kugelform angenähert\nwird an.\nDer X-Wert ist außerdem noch für die Anzahl der "
+                     "Eckpunkte des Footprints im 2D-View, sowie fuer \njede andere Kreisform zuständig.\nDer "
+                     "Abstrahlwinkel gibt den Sichtbereich der Satelliten an. Ubersteigt der Radius, den maximal "
+                     "\nmoeglichen Bereich, so wird der korrekte Abstrahlwinkel automatisch ermittelt.\nDie Anzahl der "
+                     "Sonnenreflektionen regelt die Ausgabe der Sonnenreflektionen im 3D-View.\n\nDie exakte "
+                     "Berechnung der Satellitenbeams ist relativ zeitaufwendig und bei Kreisförmiger\nSatellitenbahn "
+                     "nicht notwendig, da sich die Größe des Beams kaum ändert.\nIst Fenster automatisch anordnen "
+                     "gesetzt, so werden die Fenster automatisch angepasst.");
+}
+
+QString satelliteDataInfo(bool english)
+{
+    return english ? QStringLiteral("You can view the satellite data from the 'Norad2Line' element set.\nYou may "
+                                    "delete lines, but you ca'nt change the datas.\nBe careful with it because the "
+                                    "data will be removed from the datafile as well.")
+                   : QStringLiteral("Hier können sie die Daten der Satelliten betrachten, wie sie im\nNorad2Line "
+                                    "Element gefunden werden.\nSie können zwar einzelne Einträge Löschen, jedoch die "
+                                    "Daten nicht verändern.\nVorsicht, diese Daten werden auch aus der Datei gelöscht "
+                                    "!");
+}
+
+} // namespace kiv::texts

@@ -1,0 +1,11 @@
+#pragma once
+// The long information texts of the dialogs' Info buttons, English and German.
+
+#include <QString>
+
+namespace kiv::texts {
+
+QString generalInfo(bool english);
+QString satelliteDataInfo(bool english);
+
+} // namespace kiv::texts

@@ -1,0 +1,27 @@
+#pragma once
+// Number edits of the dialogs: shown and read in the C locale whatever the user's locale, and
+// checked on OK. A field that is not a number or lies outside its range is refused with a
+// message, gets the focus, and the dialog stays open.
+
+#include "document/SettingsTable.h"
+
+#include <QString>
+
+#include <optional>
+
+class QLineEdit;
+
+namespace kiv {
+class MessageBoxes;
+}
+
+namespace kiv::fields {
+
+// printf("%g"): six significant digits, "33.3333", "50", "1e+06".
+QString realText(double value);
+QString integerText(int value);
+
+std::optional<int> readInteger(QLineEdit& edit, const SettingRange& range, MessageBoxes& messages, bool english);
+std::optional<double> readReal(QLineEdit& edit, const SettingRange& range, MessageBoxes& messages, bool english);
+
+} // namespace kiv::fields

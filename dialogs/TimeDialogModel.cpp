@@ -1,0 +1,188 @@
+#include "dialogs/TimeDialogModel.h"
+
+#include "dialogs/TypedNumbers.h"
+#include "document/SimTimeRange.h"
+#include "platform/Clock.h"
+#include "platform/Numbers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace kiv {
+
+namespace {
+
+orbit::UtcCalendar calendarOf(const TimeFields& f) { return {f.year, f.month, f.day, f.hour, f.minute, f.second}; }
+
+double julianDateOf(const TimeFields& f) { return orbit::julianDate(calendarOf(f)); }
+
+// The fields of a Julian date, to the nearest second: the "%f" text holds about a tenth of a
+// second, and reading it back must not lose one.
+TimeFields fieldsOf(double jd)
+{
+    const auto seconds = static_cast<std::int64_t>(std::llround((jd - orbit::kJulianDateUnixEpoch) * 86400.0));
+    return TimeFields::of(Time(seconds).utcCalendar());
+}
+
+struct Gate {
+    int TimeFields::*field;
+    int minimum;
+    int maximum;
+};
+
+// The fields' gates while typing, in the order they are read.
+constexpr std::array<Gate, 6> kTypingGates = {{
+    {&TimeFields::year, 1000, 3000},
+    {&TimeFields::month, 1, 12},
+    {&TimeFields::day, 1, 31},
+    {&TimeFields::hour, 0, 24},
+    {&TimeFields::minute, 0, 60},
+    {&TimeFields::second, 0, 60},
+}};
+
+// OK's ranges, in the order the dialog shows the edits (as indices into FieldTexts).
+struct Range {
+    int edit;
+    int minimum;
+    int maximum;
+};
+constexpr std::array<Range, 6> kAcceptRanges = {{
+    {3, 0, 24},
+    {4, 0, 60},
+    {5, 0, 60},
+    {0, 1900, 2100},
+    {1, 1, 12},
+    {2, 1, 31},
+}};
+
+} // namespace
+
+TimeFields TimeFields::of(const LocalCalendar& l) { return {l.year, l.month, l.day, l.hour, l.minute, l.second}; }
+
+TimeFields TimeFields::of(const orbit::UtcCalendar& c) { return {c.year, c.month, c.day, c.hour, c.minute, c.second}; }
+
+TimeDialogModel::TimeDialogModel(const TimeFields& fields, int factor, Clock& clock)
+    : clock_(clock), fields_(fields), julianDate_(julianDateOf(fields)), factor_(std::max(factor, 0)),
+      lastTick_(clock.tickCount())
+{
+}
+
+QString TimeDialogModel::julianDateText() const { return QString::fromStdString(formatFixed(julianDate_)); }
+
+void TimeDialogModel::setJulianDate(double jd)
+{
+    if (!(jd >= kEarliestJulianDate && jd <= kLatestJulianDate))
+        jd = kFallbackJulianDate;
+    julianDate_ = jd;
+    fields_ = fieldsOf(jd);
+}
+
+bool TimeDialogModel::takeFieldTexts(const FieldTexts& texts)
+{
+    for (std::size_t i = 0; i < kTypingGates.size(); ++i) {
+        const std::optional<long long> value = wholeNumber(texts[i]);
+        const Gate& gate = kTypingGates[i];
+        if (!value || *value < gate.minimum || *value > gate.maximum)
+            return false;
+        fields_.*gate.field = static_cast<int>(*value);
+    }
+    julianDate_ = julianDateOf(fields_);
+    return true;
+}
+
+void TimeDialogModel::takeJulianDateText(std::string_view text)
+{
+    bool number = false;
+    const double jd = parseDouble(text, &number);
+    setJulianDate(number ? jd : kFallbackJulianDate);
+}
+
+void TimeDialogModel::stepJulianDate(double days) { setJulianDate(julianDate_ + days); }
+
+void TimeDialogModel::setFields(const TimeFields& fields)
+{
+    fields_ = fields;
+    julianDate_ = julianDateOf(fields);
+}
+
+void TimeDialogModel::convertGreenwichToLocal()
+{
+    setFields(TimeFields::of(Time::fromUtc(calendarOf(fields_)).local()));
+}
+
+std::optional<int> TimeDialogModel::factorButton() const
+{
+    const auto found = std::find(kFactors.begin(), kFactors.end(), factor_);
+    if (found == kFactors.end())
+        return std::nullopt;
+    return static_cast<int>(found - kFactors.begin());
+}
+
+void TimeDialogModel::chooseFactorButton(int button) { factor_ = kFactors.at(static_cast<std::size_t>(button)); }
+
+void TimeDialogModel::takeFactorText(std::string_view text) { factor_ = std::max(parseInt(text), 0); }
+
+void TimeDialogModel::setStopTime(bool on)
+{
+    // A clock that starts again runs on from now, not through the seconds it stood still.
+    if (stopTime_ && !on)
+        lastTick_ = clock_.tickCount();
+    stopTime_ = on;
+}
+
+bool TimeDialogModel::tick()
+{
+    if (stopTime_)
+        return false;
+    const std::uint32_t now = clock_.tickCount();
+    if (accelerate_ && factor_ != 1) {
+        lastTick_ = now;
+        setJulianDate(julianDate_ + factor_ / 86400.0);
+        return true;
+    }
+    if (now - lastTick_ <= 1000)
+        return false;
+    lastTick_ += 1000;
+    setJulianDate(julianDate_ + 1.0 / 86400.0);
+    return true;
+}
+
+TimeFields TimeDialogModel::greenwich() const { return TimeFields::of(Time::fromLocal(fields_.asLocal()).utcCalendar()); }
+
+bool TimeDialogModel::inSimulationRange() const { return isSimTimeInRange(Time::fromLocal(fields_.asLocal())); }
+
+std::optional<FieldRefusal> TimeDialogModel::acceptTexts(const FieldTexts& texts, std::string_view factorText,
+                                                         bool english)
+{
+    const IntegerCheck factor = checkInteger(factorText, 0, std::numeric_limits<int>::max(), english);
+    if (!factor.value)
+        return FieldRefusal{kFactorEdit, factor.message};
+    TimeFields typed;
+    int* const targets[] = {&typed.year, &typed.month, &typed.day, &typed.hour, &typed.minute, &typed.second};
+    for (const Range& range : kAcceptRanges) {
+        const IntegerCheck check =
+            checkInteger(texts[static_cast<std::size_t>(range.edit)], range.minimum, range.maximum, english);
+        if (!check.value)
+            return FieldRefusal{range.edit, check.message};
+        *targets[range.edit] = *check.value;
+    }
+    factor_ = *factor.value;
+    setFields(typed);
+    return std::nullopt;
+}
+
+TimeFields TimeDialogModel::normalizedFields() const { return fieldsOf(julianDateOf(fields_)); }
+
+QString TimeDialogModel::timeText(const TimeFields& f)
+{
+    return QStringLiteral("%1 : %2 : %3").arg(f.hour).arg(f.minute).arg(f.second);
+}
+
+QString TimeDialogModel::dateText(const TimeFields& f, bool english)
+{
+    return english ? QStringLiteral("%1 / %2 / %3").arg(f.month).arg(f.day).arg(f.year)
+                   : QStringLiteral("%1 / %2 / %3").arg(f.day).arg(f.month).arg(f.year);
+}
+
+} // namespace kiv

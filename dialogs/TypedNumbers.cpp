@@ -1,0 +1,71 @@
+#include "dialogs/TypedNumbers.h"
+
+#include "platform/Numbers.h"
+
+#include <charconv>
+
+namespace kiv {
+
+namespace {
+
+std::string_view trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+} // namespace
+
+std::optional<long long> wholeNumber(std::string_view text)
+{
+    text = trimmed(text);
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+        if (!text.empty() && (text.front() == '+' || text.front() == '-'))
+            return std::nullopt;
+    }
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> decimalNumber(std::string_view text)
+{
+    text = trimmed(text);
+    std::string_view digitsAndPoint = text;
+    if (!digitsAndPoint.empty() && (digitsAndPoint.front() == '+' || digitsAndPoint.front() == '-'))
+        digitsAndPoint.remove_prefix(1);
+    bool digits = false;
+    bool point = false;
+    for (const char c : digitsAndPoint) {
+        if (c >= '0' && c <= '9')
+            digits = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            return std::nullopt;
+    }
+    if (!digits)
+        return std::nullopt;
+    return parseDouble(text);
+}
+
+IntegerCheck checkInteger(std::string_view text, int minimum, int maximum, bool english)
+{
+    const std::optional<long long> number = wholeNumber(text);
+    if (!number)
+        return {std::nullopt, english ? QStringLiteral("Please enter an integer.")
+                                      : QStringLiteral("Bitte geben Sie eine ganze Zahl ein.")};
+    if (*number < minimum || *number > maximum)
+        return {std::nullopt, (english ? QStringLiteral("Please enter an integer between %1 and %2.")
+                                       : QStringLiteral("Bitte geben Sie eine ganze Zahl zwischen %1 und %2 ein."))
+                                  .arg(minimum)
+                                  .arg(maximum)};
+    return {static_cast<int>(*number), {}};
+}
+
+} // namespace kiv

@@ -1,0 +1,25 @@
+#pragma once
+// Numbers typed into a dialog's edits: read only when the text is a number and nothing else, and
+// the check a dialog makes on a whole number when OK is pressed, with the message that tells the
+// user what the field takes.
+
+#include <QString>
+
+#include <optional>
+#include <string_view>
+
+namespace kiv {
+
+// A whole number alone in the text (blanks around it allowed), or nothing.
+std::optional<long long> wholeNumber(std::string_view text);
+// A decimal number alone in the text ("0.5", ".5", "-1", "1."), or nothing; '.' is the point.
+std::optional<double> decimalNumber(std::string_view text);
+
+struct IntegerCheck {
+    std::optional<int> value; // set when the text passes
+    QString message;          // why it does not, in the dialog's language
+};
+
+IntegerCheck checkInteger(std::string_view text, int minimum, int maximum, bool english);
+
+} // namespace kiv

@@ -1,0 +1,30 @@
+#include "imaging/PictureLoader.h"
+
+#include "imaging/CGraphicFile.h"
+#include "imaging/ReaderMessage.h"
+#include "platform/DataPaths.h"
+#include "platform/UiServices.h"
+
+namespace kiv {
+
+QImage PictureLoader::load(const QString& fileName, PictureUse use)
+{
+    CGraphicFile file;
+    file.SetUseDib(use == PictureUse::Map);
+    const std::optional<QString> found = paths_.find(fileName);
+    if (file.Load(found.value_or(fileName)))
+        return file.DetachBitmap().takeImage();
+    if (found || use == PictureUse::Map)
+        showReaderMessages(file.takeMessages(), ui_.messages, ui_.bell);
+    file.LoadFromResource(CGraphicFile::kBitmapResource, CGraphicFile::kStandardTexture);
+    return file.DetachBitmap().takeImage();
+}
+
+QImage PictureLoader::splashPicture()
+{
+    CGraphicFile file;
+    file.LoadFromResource(CGraphicFile::kImageResource, CGraphicFile::kSplashPicture);
+    return file.DetachBitmap().takeImage();
+}
+
+} // namespace kiv

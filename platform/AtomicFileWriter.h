@@ -1,0 +1,38 @@
+#pragma once
+// The atomic writer for contents that arrive in pieces (a download): open() makes a temporary
+// file beside the target, append() writes to it, and only commit() syncs it and renames it over
+// the target. A writer destroyed without a successful commit removes the temporary file and
+// leaves the target as it was. AtomicFile::write is this in one step.
+
+#include "platform/AtomicFile.h"
+
+#include <memory>
+#include <string>
+
+namespace kiv {
+
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(const QString& path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // Creates missing parent directories and the temporary file.
+    WriteResult open();
+    WriteResult append(const char* data, qint64 size);
+    // Syncs, closes and renames; the result of the whole write.
+    WriteResult commit();
+
+private:
+    struct Temporary;
+    WriteResult fail(WriteStep step, int error);
+
+    QString path_;
+    std::string target_;
+    std::string folder_;
+    std::unique_ptr<Temporary> temporary_;
+    WriteResult state_;
+};
+
+} // namespace kiv
