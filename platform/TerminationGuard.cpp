@@ -80,13 +80,12 @@ int TerminationGuard::runMainLoop(const std::function<int()>& exec)
 
 void TerminationGuard::request()
 {
-    if (closed_ || closing_)
+    if (closed_ || closing_ || scheduled_)
         return;
     pending_ = true;
     if (!poll_.isActive())
         poll_.start();
 }
-
 
 void TerminationGuard::check()
 {
@@ -104,12 +103,14 @@ void TerminationGuard::check()
         return;
     poll_.stop();
     pending_ = false;
-    closing_ = true;
+    scheduled_ = true;
     // The poll may run inside processEvents() called by some handler. A deferred deletion
     // requested here happens only once control is back in this event loop with nothing else on
     // the stack, so the close path runs from there.
     auto* sentinel = new QObject;
     connect(sentinel, &QObject::destroyed, this, [this] {
+        scheduled_ = false;
+        closing_ = true;
         closed_ = closePath_();
         closing_ = false;
     });

@@ -35,7 +35,6 @@ public:
     void request();
     // True while the close path runs: the one time the main window may really close.
     bool closing() const { return closing_; }
-    bool pending() const { return pending_; }
 
 private:
     void onSignal();
@@ -48,6 +47,7 @@ private:
     std::unique_ptr<QSocketNotifier> notifier_;
     QTimer poll_;
     bool pending_ = false;
+    bool scheduled_ = false; // the close path runs once control is back in the main loop
     bool closing_ = false;
     bool closed_ = false;
 };
