@@ -40,16 +40,16 @@ fuzz: setup
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
 # Runs every fuzz target for FUZZ_SECONDS on its seed corpus in fuzz/corpus/<name>. New inputs go
-# to the build folder; an input that crashes is left there and belongs in the seed corpus, where
-# the test build replays it from then on.
+# to the build folder; an input that crashes, or makes a reader allocate more than 512 MB at once
+# or use more than 2 GB, is left there and belongs in the seed corpus, where the test build
+# replays it from then on.
 fuzz-run: fuzz
 	@for f in $(FUZZ_BUILD)/fuzz/fuzz_*; do \
 	  [ -x "$$f" ] || continue; \
 	  name=$${f##*/fuzz_}; mkdir -p $(FUZZ_BUILD)/corpus/$$name; \
 	  echo "fuzzing $$name for $(FUZZ_SECONDS) s"; \
-	  seeds=fuzz/corpus/$$name; [ -d $$seeds ] || seeds=; \
-	  $$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=4096 -timeout=30 -artifact_prefix=$(FUZZ_BUILD)/$$name- \
-	    $(FUZZ_BUILD)/corpus/$$name $$seeds >$(FUZZ_BUILD)/fuzz-$$name.log 2>&1 \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -malloc_limit_mb=512 -timeout=30 -artifact_prefix=$(FUZZ_BUILD)/$$name- \
+	    $(FUZZ_BUILD)/corpus/$$name fuzz/corpus/$$name >$(FUZZ_BUILD)/fuzz-$$name.log 2>&1 \
 	    || { tail -n 40 $(FUZZ_BUILD)/fuzz-$$name.log; exit 1; }; \
 	done
 

@@ -9,6 +9,7 @@
 #include "platform/UiServices.h"
 #include "resources/CommandIds.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -77,6 +78,16 @@ void CKivApp::OnAppAbout()
 {
     CAboutDlg about(ui_.messages, doc_ ? doc_->Language : -1, frame_.get());
     about.exec();
+}
+
+bool CKivApp::Terminate()
+{
+    if (!frame_->close())
+        return false;
+    // The splash may still be up and would keep the application running.
+    splash_.reset();
+    QCoreApplication::quit();
+    return true;
 }
 
 void CKivApp::closeDocument()

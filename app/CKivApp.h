@@ -36,6 +36,9 @@ public:
     void OpenFile(const QString& path);
     void ShowMainWindow();
     void OnAppAbout();
+    // The one close path of a running program: closes the main window (saving the settings) and
+    // leaves the event loop; false when the window stayed open.
+    bool Terminate();
 
     CMainFrame& MainFrame() { return *frame_; }
     CKivDoc* Document() { return doc_.get(); }

@@ -9,6 +9,8 @@
 #include "resources/CommandIds.h"
 #include "resources/MenuTables.h"
 
+#include "platform/TerminationGuard.h"
+
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -448,6 +450,11 @@ void CMainFrame::showHelp()
 
 void CMainFrame::closeEvent(QCloseEvent* event)
 {
+    if (guard_ && !guard_->closing()) {
+        event->ignore();
+        guard_->request();
+        return;
+    }
     if (doc_) {
         SetAnimationTimer(false);
         if (doc_->ShowObs && doc_->Views.obs())

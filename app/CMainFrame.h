@@ -23,6 +23,7 @@ class QPushButton;
 class QToolBar;
 
 namespace kiv {
+class TerminationGuard;
 struct UiServices;
 }
 
@@ -39,6 +40,9 @@ public:
     void AllowTicks();
     // When the window closes with a document: after the views are closed, to destroy it.
     std::function<void()> onDocumentClosing;
+    // With a guard, every close (the window manager's, the Exit command's) becomes a request to
+    // the guard, which closes the window once no nested event loop runs.
+    void SetTerminationGuard(kiv::TerminationGuard* guard) { guard_ = guard; }
     // Files dropped on the window.
     std::function<void(const QString&)> onFileDropped;
 
@@ -97,6 +101,7 @@ private:
     std::vector<const kiv::CommandMap*> route() const;
 
     kiv::UiServices& ui_;
+    kiv::TerminationGuard* guard_ = nullptr;
     CKivDoc* doc_ = nullptr;
     const kiv::CommandMap* docCommands_ = nullptr;
     const kiv::CommandMap* appCommands_ = nullptr;

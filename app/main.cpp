@@ -4,16 +4,14 @@
 #include "platform/DataPaths.h"
 #include "platform/IniProfile.h"
 #include "platform/QtUiServices.h"
+#include "platform/TerminationGuard.h"
 
 #include "app/CMainFrame.h"
 
 #include <QApplication>
 #include <QSurfaceFormat>
-#include <QTimer>
 
-#include <atomic>
 #include <clocale>
-#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -36,12 +34,6 @@ void setSurfaceFormat()
     QSurfaceFormat::setDefaultFormat(format);
 }
 
-// A session end (SIGTERM, SIGINT) closes the main window as the user would, so the settings
-// are saved.
-std::atomic<bool> endRequested{false};
-
-void requestEnd(int) { endRequested = true; }
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -61,15 +53,11 @@ int main(int argc, char** argv)
     const kiv::DataPaths paths = kiv::DataPaths::fromEnvironment();
 
     CKivApp kiv(services, profile, paths);
+    // From before the start-up's boxes on, a logout or Ctrl+C ends the program the ordinary way.
+    kiv::TerminationGuard guard([&] { return kiv.Terminate(); });
+    kiv.MainFrame().SetTerminationGuard(&guard);
     kiv.InitInstance(QApplication::arguments());
-
-    std::signal(SIGTERM, requestEnd);
-    std::signal(SIGINT, requestEnd);
-    QTimer endWatch;
-    QObject::connect(&endWatch, &QTimer::timeout, [&] {
-        if (endRequested.exchange(false))
-            kiv.MainFrame().close();
-    });
-    endWatch.start(100);
-    return QApplication::exec();
+    const int code = guard.runMainLoop();
+    kiv.MainFrame().SetTerminationGuard(nullptr);
+    return code;
 }

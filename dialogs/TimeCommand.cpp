@@ -2,6 +2,7 @@
 
 #include "dialogs/CTimeDlg.h"
 #include "document/CKivDoc.h"
+#include "document/SettingsTable.h"
 #include "document/TimerBracket.h"
 
 #include <QApplication>
@@ -17,7 +18,7 @@ void runTimeCommand(CKivDoc& doc, QWidget* parent, const TimeDialogRunner& run)
                     parent ? parent : QApplication::activeWindow());
     const int result = run ? run(dialog) : dialog.exec();
     if (result == QDialog::Accepted) {
-        doc.TimeFactor = dialog.Factor();
+        doc.TimeFactor = boundedTimeFactor(dialog.Factor());
         doc.SetSimTime(Time::fromLocal(dialog.Fields().asLocal()));
     }
     if (dialog.ColorsChanged())

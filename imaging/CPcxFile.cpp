@@ -15,6 +15,14 @@ constexpr qint64 kPaletteBlockSize = 769; // the byte 12, then 256 RGB entries
 // Lines may be padded, but not by more than this: it keeps a lying header from asking for
 // far more memory than the picture needs.
 constexpr qint64 kMaxLinePadding = 256;
+// A run of two bytes gives at most 63 bytes; any other byte gives itself.
+constexpr qint64 kLongestRun = 63;
+
+// The most bytes that `size` bytes of data can give, encoded or raw.
+qint64 mostDecodedBytes(qint64 size, bool encoded)
+{
+    return encoded ? size / 2 * kLongestRun + size % 2 : size;
+}
 
 ReaderMessage notValid(const QString& name)
 {
@@ -161,14 +169,15 @@ LoadResult CPcxFile::decode(QByteArrayView file, const QString& name, Route rout
         dib.colours = colourTable(in, h, result.messages);
         const QByteArrayView data = file.sliced(kHeaderSize, in.size() - kHeaderSize - (withPalette ? kPaletteBlockSize : 0));
         const qint64 stride = h.bytesPerLine * h.planes;
+        // Data that cannot fill the picture is refused before the picture's memory is taken,
+        // whether encoded or raw.
+        if (stride * h.height > mostDecodedBytes(data.size(), h.encoded))
+            return failure(notValid(name));
         std::vector<uchar> planes(size_t(stride * h.height));
-        // Data that ends before the picture does is refused, whether encoded or raw.
         if (h.encoded) {
             if (decodeRle(data, planes) < qsizetype(planes.size()))
                 return failure(notValid(name));
         } else {
-            if (data.size() < qsizetype(planes.size()))
-                return failure(notValid(name));
             std::memcpy(planes.data(), data.data(), planes.size());
         }
         if (h.planes == 1) {

@@ -13,6 +13,8 @@ namespace {
 
 constexpr std::uint32_t kNoCompression = 1, kPackBits = 32773;
 constexpr std::uint32_t kWhiteIsZero = 0;
+// A PackBits run of two bytes gives at most 128 bytes.
+constexpr qint64 kPackBitsGain = 64;
 
 ReaderMessage notValid(const QString& name)
 {
@@ -92,9 +94,22 @@ bool readColours(const TiffDirectory& dir, int bitCount, std::uint32_t photometr
     return true;
 }
 
+// The most pixel bytes the strips can give. Strips may overlap, so no more than the file holds.
+qint64 mostDecodedBytes(const LittleEndian& in, const Strips& strips, bool packBits)
+{
+    qint64 stored = 0;
+    for (const std::uint32_t count : strips.counts)
+        stored += count;
+    stored = std::min<qint64>(stored, in.size());
+    return packBits ? stored * kPackBitsGain : stored;
+}
+
 // Reads the pixel rows of all strips, top row first; false when the data ends too soon.
 bool readRows(const LittleEndian& in, const Strips& strips, bool packBits, qint64 rowLength, Dib& dib)
 {
+    // Strips that cannot fill the picture are refused before its memory is taken.
+    if (rowLength * dib.height > mostDecodedBytes(in, strips, packBits))
+        return false;
     const qint64 stride = dwordStride(dib.width, dib.bitCount);
     std::vector<uchar> rows(size_t(stride * dib.height));
     qint64 row = 0;

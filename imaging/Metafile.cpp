@@ -2,6 +2,7 @@
 
 #include "imaging/Dib.h"
 #include "imaging/LittleEndian.h"
+#include "imaging/MetafileCheck.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
@@ -57,7 +58,10 @@ bool Metafile::recognises(QByteArrayView bytes)
 
 QImage Metafile::render(QByteArrayView bytes)
 {
-    const QByteArray svg = isEmf(bytes) ? emfToSvg(bytes) : wmfToSvg(bytes);
+    const bool emf = isEmf(bytes);
+    if (!(emf ? metafileCheck::emfIsSound(bytes) : metafileCheck::wmfIsSound(bytes)))
+        return {};
+    const QByteArray svg = emf ? emfToSvg(bytes) : wmfToSvg(bytes);
     return svg.isEmpty() ? QImage() : renderSvg(svg);
 }
 

@@ -12,7 +12,8 @@ class Metafile {
 public:
     // True for bytes that start like an EMF or a WMF (plain or with the placeable header).
     static bool recognises(QByteArrayView bytes);
-    // The drawn picture; null when the metafile cannot be converted or drawn.
+    // The drawn picture; null when the metafile fails the checks of metafileCheck or cannot be
+    // converted or drawn.
     static QImage render(QByteArrayView bytes);
 
 private:

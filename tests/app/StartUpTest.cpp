@@ -5,9 +5,14 @@
 #include "tests/app/ShellFixture.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
+
+#include <csignal>
+
+#include <sys/resource.h>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -105,6 +110,38 @@ TEST_F(ShellTest, ClosingSavesTheOpenViewsAndThePausedFactorThenDropsTheDocument
     EXPECT_TRUE(text.contains("Show3D=TRUE"));
     EXPECT_TRUE(text.contains("ShowObs=FALSE"));
     EXPECT_TRUE(text.contains("TimeFactor=60"));
+}
+
+TEST_F(ShellTest, AProfileThatCannotBeWrittenAtCloseStaysAsItWasAndTheUserIsTold)
+{
+    const std::string old = "[Allgemein]\nSatellitenfilename=sats.tle\nLanguage=0\n" + std::string(3500, ';') + "\n";
+    writeFile("kiv.ini", old);
+    start(old);
+    ui_.messages.clear();
+    {
+        // A file-size limit stands in for the full disk: the write fails part way, as there.
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit limit = saved;
+        limit.rlim_cur = 1024;
+        ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        frame().close();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previous);
+    }
+    EXPECT_EQ(app_->Document(), nullptr) << "the close went on";
+    QFile file(profile_.path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), old);
+    EXPECT_EQ(QDir(dir_.path()).entryList({QStringLiteral("kiv.ini*")}, QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("kiv.ini")});
+    ASSERT_EQ(ui_.messages.shown().size(), 1u);
+    EXPECT_EQ(ui_.messages.shown()[0].caption, QStringLiteral("Achtung"));
+    EXPECT_EQ(ui_.messages.shown()[0].text,
+              QStringLiteral("Die Einstellungen konnten nicht gespeichert werden.\n%1 konnte nicht geschrieben werden: "
+                             "Die Datei ist zu groß.")
+                  .arg(profile_.path()));
 }
 
 TEST_F(ShellTest, TitleIsTheDocumentsWhateverElseSetsIt)

@@ -1,5 +1,6 @@
 // The PCX reader: the four layouts, run-length data, and what it refuses.
 
+#include "tests/support/Prerequisite.h"
 #include "ImageBytes.h"
 
 #include "imaging/CPcxFile.h"
@@ -157,12 +158,34 @@ TEST(PcxReader, RefusesWhatItCannotRead)
         EXPECT_FALSE(CPcxFile::decode(bad.left(cut), kName, Route::Display).ok()) << cut;
 }
 
+TEST(PcxReader, AllocatesOnlyWhatTheDataCanFill)
+{
+    // Sides up to the largest accepted; the data decides whether the picture is made.
+    const struct {
+        const char* name;
+        PcxLayout layout;
+        bool ok;
+    } cases[] = {
+        {"16384 x 16384 true colour, one run", {3, 8, 16384, 16384, 16384, true, {}, hex("FF 00")}, false},
+        {"16384 x 16384 true colour, raw", {3, 8, 16384, 16384, 16384, false, {}, hex("00 00")}, false},
+        {"16384 x 16384 monochrome, one run", {1, 1, 16384, 16384, 2048, true, {}, hex("FF 00")}, false},
+        {"16384 x 1 monochrome", {1, 1, 16384, 1, 2048, true, {}, hex("FF 00").repeated(33)}, true},
+        {"1 x 16384 sixteen colours", {4, 1, 1, 16384, 1, true, {}, hex("FF 00").repeated(1041)}, true},
+        // 63 bytes from each pair of bytes, and not one more.
+        {"63 from 2", {1, 1, 63 * 8, 1, 63, true, {}, hex("FF 00")}, true},
+        {"64 from 2", {1, 1, 64 * 8, 1, 64, true, {}, hex("FF 00")}, false},
+        {"64 from 3", {1, 1, 64 * 8, 1, 64, true, {}, hex("FF 00 00")}, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CPcxFile::decode(makePcx(c.layout), kName, Route::Display).ok(), c.ok) << c.name;
+}
+
 TEST(PcxReader, ReadsWhatNetpbmWrites)
 {
     const QImage pattern = testPattern(21, 7);
     const auto bytes = netpbm(QStringLiteral("ppmtopcx"), {QStringLiteral("-24bit")}, pattern);
     if (!bytes)
-        GTEST_SKIP() << "netpbm is not installed";
+        KIV_MISSING_PREREQUISITE() << "netpbm is not installed";
     const LoadResult r = CPcxFile::decode(*bytes, kName, Route::Display);
     ASSERT_TRUE(r.ok());
     for (int y = 0; y < 7; ++y) {

@@ -5,6 +5,7 @@
 
 #include "imaging/CGraphicFile.h"
 #include "imaging/CPictureFile.h"
+#include "imaging/MetafileCheck.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -141,4 +142,54 @@ TEST(PictureFile, MetafilesAreDrawnAtTheirOwnSize)
     // A cut metafile is refused, not half drawn into a crash.
     const QByteArray cut = redRectangleWmf().left(40);
     EXPECT_NO_FATAL_FAILURE(CPictureFile::decode(cut, Route::Display));
+}
+
+TEST(PictureFile, MetafilesWhoseHeadersOrRecordChainsLieAreRefusedBeforeConversion)
+{
+    const auto patched = [](QByteArray bytes, qsizetype at, std::uint32_t value, int width) {
+        for (int i = 0; i < width; ++i)
+            bytes[at + i] = char(value >> (8 * i) & 0xFF);
+        return bytes;
+    };
+    const QByteArray wmf = redRectangleWmf();
+    constexpr qsizetype h = 22; // the standard header after the placeable one
+    const qsizetype lastRecord = wmf.size() - 6;
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool sound;
+    } wmfCases[] = {
+        {"as written", wmf, true},
+        {"size beyond the file", patched(wmf, h + 6, std::uint32_t(wmf.size() - h) / 2 + 1, 4), false},
+        {"size short of the chain", patched(wmf, h + 6, std::uint32_t(wmf.size() - h) / 2 - 3, 4), false},
+        {"largest record of 2.2 GB", patched(wmf, h + 12, 0x42000007, 4), false},
+        {"largest record smaller than one record", patched(wmf, h + 12, 6, 4), false},
+        {"65535 objects", patched(wmf, h + 10, 0xFFFF, 2), false},
+        {"header of 10 words", patched(wmf, h + 2, 10, 2), false},
+        {"a record of no length", patched(wmf, h + 18, 0, 4), false},
+        {"no end record", patched(wmf, lastRecord + 4, 0x0102, 2), false},
+        {"plain, without the placeable header", wmf.mid(h), true},
+    };
+    for (const auto& c : wmfCases)
+        EXPECT_EQ(metafileCheck::wmfIsSound(c.bytes), c.sound) << c.name;
+    // The refused 2.2 GB case never reaches the library (the allocation limit would catch it).
+    EXPECT_TRUE(CPictureFile::decode(wmfCases[3].bytes, Route::Display).isNull());
+
+    const QByteArray emf = redRectangleEmf();
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool sound;
+    } emfCases[] = {
+        {"as written", emf, true},
+        {"size beyond the file", patched(emf, 48, std::uint32_t(emf.size() + 4), 4), false},
+        {"one record more than there are", patched(emf, 52, 6, 4), false},
+        {"65535 handles", patched(emf, 56, 0xFFFF, 2), false},
+        {"header record too small", patched(emf, 4, 40, 4), false},
+        {"record size not in whole words", patched(emf, 88 + 4, 22, 4), false},
+        {"record beyond the file", patched(emf, 88 + 4, 0x7FFFFFF0, 4), false},
+        {"end record replaced", patched(emf, emf.size() - 20, 40, 4), false},
+    };
+    for (const auto& c : emfCases)
+        EXPECT_EQ(metafileCheck::emfIsSound(c.bytes), c.sound) << c.name;
 }

@@ -192,6 +192,30 @@ TEST(TiffReader, MalformedFilesAreRefused)
         EXPECT_FALSE(CTiffFile::decode(good.left(cut), kName, Route::Display).ok()) << cut;
 }
 
+TEST(TiffReader, AllocatesOnlyWhatTheStripsCanFill)
+{
+    constexpr std::uint32_t kPackBits = 32773;
+    const struct {
+        const char* name;
+        QByteArray file;
+        bool ok;
+    } cases[] = {
+        {"16384 x 16384 RGB, raw", simpleTiff(16384, 16384, 3, 8, hex("00 00")), false},
+        {"16384 x 16384 RGB, PackBits", simpleTiff(16384, 16384, 3, 8, hex("81 00"), kPackBits), false},
+        {"16384 x 16384 grey, one strip a row", simpleTiff(16384, 16384, 1, 8, hex("81 00"), kPackBits,
+                                                           {{273, 4, std::vector<std::uint32_t>(16384, 8)},
+                                                            {279, 4, std::vector<std::uint32_t>(16384, 2)}}),
+         false},
+        {"16384 x 1 RGB, PackBits", simpleTiff(16384, 1, 3, 8, hex("81 00").repeated(384), kPackBits), true},
+        {"1 x 16384 grey, raw", simpleTiff(1, 16384, 1, 8, QByteArray(16384, 0)), true},
+        // 128 bytes from each pair of bytes, and not one more.
+        {"128 from 2", simpleTiff(128, 1, 1, 8, hex("81 00"), kPackBits), true},
+        {"129 from 2", simpleTiff(129, 1, 1, 8, hex("81 00"), kPackBits), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CTiffFile::decode(c.file, kName, Route::Display).ok(), c.ok) << c.name;
+}
+
 TEST(TiffReader, ReadsWhatNetpbmWrites)
 {
     const QImage pattern = testPattern(2100, 3); // rows longer than the old 6144-byte buffer

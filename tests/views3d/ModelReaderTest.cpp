@@ -1,4 +1,5 @@
 // The satellite model language against a sink that records the calls as text.
+#include "tests/support/Prerequisite.h"
 #include "views3d/ModelReader.h"
 #include "tests/support/ScopedEnvironment.h"
 
@@ -142,6 +143,6 @@ TEST(ModelReader, NumbersIgnoreTheUsersLocale)
 {
     kiv::test::ScopedNumericLocale german("de_DE.UTF-8");
     if (!german.available())
-        GTEST_SKIP() << "no German locale on this machine";
+        KIV_MISSING_PREREQUISITE() << "no German locale on this machine";
     EXPECT_EQ(parseModelArguments("gluSolidCube {0.8}", 1)[0], 0.8);
 }
