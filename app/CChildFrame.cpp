@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 
+using namespace kiv;
+
 CChildFrame::CChildFrame(kiv::ViewKind kind, View view, QWidget* parent)
     : QMdiSubWindow(parent), kind_(kind), view_(std::move(view))
 {

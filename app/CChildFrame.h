@@ -9,6 +9,8 @@
 
 #include <functional>
 
+namespace kiv {
+
 class CChildFrame : public QMdiSubWindow {
 public:
     struct View {
@@ -33,3 +35,5 @@ private:
     kiv::ViewKind kind_;
     View view_;
 };
+
+} // namespace kiv

@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QTimer>
 
+using namespace kiv;
+
 CKivApp::CKivApp(kiv::UiServices& ui, kiv::IniProfile& profile, const kiv::DataPaths& paths)
     : ui_(ui), profile_(profile), paths_(paths), pictures_(paths, ui), frame_(std::make_unique<CMainFrame>(ui))
 {

@@ -10,15 +10,15 @@
 
 #include <memory>
 
-class CKivDoc;
-class CMainFrame;
-class CSplashWnd;
 
 namespace kiv {
 class DataPaths;
 class IniProfile;
 struct UiServices;
-}
+class CKivDoc;
+class CMainFrame;
+
+class CSplashWnd;
 
 class CKivApp {
 public:
@@ -57,3 +57,5 @@ private:
     std::unique_ptr<CKivDoc> doc_;
     std::unique_ptr<CSplashWnd> splash_;
 };
+
+} // namespace kiv

@@ -27,6 +27,8 @@
 
 #include <algorithm>
 
+using namespace kiv;
+
 using kiv::ViewKind;
 
 namespace {
@@ -351,7 +353,7 @@ void CMainFrame::createStatusBar()
     connect(tzButton_, &QPushButton::clicked, this, [this] { registry_->execute(kiv::kCmdTimeZone); });
     for (int pane : {1, 2, 4})
         panes_[pane] = new QLabel(bar);
-    // The panes keep the original widths unless the font needs more for the widest clock and
+    // The panes keep their standard widths unless the font needs more for the widest clock and
     // factor; fixed either way, so a tick never relays the bar out.
     const QFontMetrics metrics(panes_[1]->font());
     panes_[1]->setFixedWidth(std::max(150, metrics.horizontalAdvance(QStringLiteral("2026 , Mai , 30 / 23 : 59 : 59")) + 8));
@@ -478,7 +480,7 @@ void CMainFrame::changeEvent(QEvent* event)
 void CMainFrame::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    // Whatever the other panes leave: width - 450 with the original widths.
+    // Whatever the other panes leave: width - 450 with the standard widths.
     const int others = tzButton_->width() + panes_[1]->width() + panes_[3]->parentWidget()->width() + panes_[4]->width();
     panes_[2]->setFixedWidth(std::max(width() - others, 1));
 }

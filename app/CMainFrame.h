@@ -15,8 +15,6 @@
 #include <functional>
 #include <vector>
 
-class CKivDoc;
-class CSpeedSlider;
 class QLabel;
 class QMdiArea;
 class QPushButton;
@@ -25,7 +23,9 @@ class QToolBar;
 namespace kiv {
 class TerminationGuard;
 struct UiServices;
-}
+class CKivDoc;
+
+class CSpeedSlider;
 
 class CMainFrame : public QMainWindow, public kiv::MainFramePort, public kiv::ShellPort {
 public:
@@ -124,3 +124,5 @@ private:
     std::vector<CChildFrame*> children_;
     CChildFrame* current_ = nullptr;
 };
+
+} // namespace kiv

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace kiv;
+
 namespace {
 constexpr int kTop = 3600;
 }

@@ -5,6 +5,9 @@
 
 #include <QSlider>
 
+
+namespace kiv {
+
 class CKivDoc;
 
 class CSpeedSlider : public QSlider {
@@ -24,3 +27,5 @@ private:
 
     CKivDoc* doc_ = nullptr;
 };
+
+} // namespace kiv

@@ -7,6 +7,8 @@
 #include <QRandomGenerator>
 #include <QScreen>
 
+using namespace kiv;
+
 namespace {
 
 // A picture of our own when the splash resource is missing: night sky, globe and an orbit.
@@ -53,7 +55,7 @@ void CSplashWnd::paintEvent(QPaintEvent*)
     font.setStyleHint(QFont::Serif);
     font.setPixelSize(18);
     font.setBold(true);
-    font.setStretch(130); // the wide 18 x 18 cell of the original font
+    font.setStretch(130); // wide letters, about as wide as they are high
     p.setFont(font);
     p.setPen(textColor_);
     const QFontMetrics metrics(font);

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QWidget>
 
+namespace kiv {
+
 class CSplashWnd : public QWidget {
 public:
     explicit CSplashWnd(QImage picture, QWidget* parent = nullptr);
@@ -21,3 +23,5 @@ private:
     QImage picture_;
     QColor textColor_;
 };
+
+} // namespace kiv

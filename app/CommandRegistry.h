@@ -1,5 +1,5 @@
 #pragma once
-// The command registry (DESIGN.md §3): one QAction per command id for shortcuts and toolbars,
+// The command registry: one QAction per command id for shortcuts and toolbars,
 // the routing of an id through the command maps of the active view, the document, the main
 // frame and the application, and the menu bar built from the menu tables. A command that no
 // map takes is disabled.

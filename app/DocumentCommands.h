@@ -4,9 +4,9 @@
 
 #include "platform/CommandMap.h"
 
-class CKivDoc;
 
 namespace kiv {
+class CKivDoc;
 
 CommandMap documentCommands(CKivDoc& doc);
 

@@ -4,9 +4,9 @@
 
 #include "app/CChildFrame.h"
 
-class CKivDoc;
 
 namespace kiv {
+class CKivDoc;
 
 CChildFrame* makeViewFrame(ViewKind kind, CKivDoc& doc);
 

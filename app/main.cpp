@@ -52,12 +52,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "kiv: %s\n", qPrintable(error));
     const kiv::DataPaths paths = kiv::DataPaths::fromEnvironment();
 
-    CKivApp kiv(services, profile, paths);
+    kiv::CKivApp kivApp(services, profile, paths);
     // From before the start-up's boxes on, a logout or Ctrl+C ends the program the ordinary way.
-    kiv::TerminationGuard guard([&] { return kiv.Terminate(); });
-    kiv.MainFrame().SetTerminationGuard(&guard);
-    kiv.InitInstance(QApplication::arguments());
+    kiv::TerminationGuard guard([&] { return kivApp.Terminate(); });
+    kivApp.MainFrame().SetTerminationGuard(&guard);
+    kivApp.InitInstance(QApplication::arguments());
     const int code = guard.runMainLoop();
-    kiv.MainFrame().SetTerminationGuard(nullptr);
+    kivApp.MainFrame().SetTerminationGuard(nullptr);
     return code;
 }

@@ -8,6 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+using namespace kiv;
+
 using kiv::FollowOptions;
 
 namespace {

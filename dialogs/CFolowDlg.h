@@ -12,6 +12,8 @@
 class QCheckBox;
 class QTreeWidget;
 
+namespace kiv {
+
 class CFolowDlg : public QDialog {
 public:
     CFolowDlg(const kiv::FollowOptions& options, const QStringList& satelliteNames, QWidget* parent = nullptr);
@@ -31,3 +33,5 @@ private:
     QCheckBox* mode0_;
     QCheckBox* mode1_;
 };
+
+} // namespace kiv

@@ -11,10 +11,13 @@
 #include <map>
 #include <vector>
 
-class CKivDoc;
 class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
+
+namespace kiv {
+
+class CKivDoc;
 
 class CSatDlg : public QDialog {
 public:
@@ -48,3 +51,5 @@ private:
     bool modified_ = false;
     bool written_ = false;
 };
+
+} // namespace kiv

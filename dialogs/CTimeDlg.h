@@ -25,7 +25,6 @@ namespace kiv {
 class ClockPanel;
 struct TimeDialogTexts;
 struct UiServices;
-} // namespace kiv
 
 class CTimeDlg : public QDialog {
 public:
@@ -84,3 +83,5 @@ private:
     QPushButton* moreButton_ = nullptr;
     std::array<kiv::ClockPanel*, 2> clocks_{}; // Greenwich, local
 };
+
+} // namespace kiv

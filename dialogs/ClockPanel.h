@@ -8,7 +8,6 @@
 
 #include <QGroupBox>
 
-class CClock3D;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -16,6 +15,7 @@ class QLineEdit;
 class QPushButton;
 
 namespace kiv {
+class CClock3D;
 
 struct TimeDialogTexts;
 struct TimeFields;

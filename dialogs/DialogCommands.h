@@ -10,9 +10,9 @@
 #include <functional>
 #include <optional>
 
-class CKivDoc;
 
 namespace kiv {
+class CKivDoc;
 
 // An editor runs its dialog modally on a copy of the values: the edited copy on OK, nothing on
 // Cancel.
@@ -50,15 +50,15 @@ struct WebDownload {
 
 namespace commands {
 
-// 32910: a new element file from an open dialog; the same name, or Cancel, changes nothing.
+// kCmdOpenLocal: a new element file from an open dialog; the same name, or Cancel, changes nothing.
 void openLocal(CKivDoc& doc);
-// 32956: after a successful download the URL joins the recent list and the file is loaded.
+// kCmdOpenFromWeb: after a successful download the URL joins the recent list and the file is loaded.
 void openFromWeb(CKivDoc& doc, const Editor<WebDownload>& edit);
-// 32788.
+// kCmdGeneral.
 void editGeneralOptions(CKivDoc& doc, const Editor<GeneralOptions>& edit);
-// 32790: `run` shows the satellite data dialog and says whether it rewrote the element file.
+// kCmdSatelliteData: `run` shows the satellite data dialog and says whether it rewrote the element file.
 void editSatelliteData(CKivDoc& doc, const std::function<bool()>& run);
-// 32912.
+// kCmdFollowSatellite.
 void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit);
 
 } // namespace commands

@@ -4,11 +4,11 @@
 
 #include <functional>
 
-class CKivDoc;
-class CTimeDlg;
 class QWidget;
 
 namespace kiv {
+class CKivDoc;
+class CTimeDlg;
 
 // Runs the dialog modally and returns its result; tests script it instead.
 using TimeDialogRunner = std::function<int(CTimeDlg&)>;

@@ -27,9 +27,6 @@ class DataPaths;
 class IniProfile;
 class PictureSource;
 struct UiServices;
-}
-
-namespace kiv {
 
 // What the document is built with; all of it outlives the document.
 struct DocumentContext {
@@ -40,8 +37,6 @@ struct DocumentContext {
     // The maps' pictures; without it no map is loaded (tests of the document alone).
     PictureSource* pictures = nullptr;
 };
-
-} // namespace kiv
 
 class CKivDoc : public KivSettings {
 public:
@@ -202,7 +197,7 @@ public:
     void LoadEarthMap();
     void LoadNightMap();
     void LoadWDBMap();
-    // 32907 (0, German) and 32908 (1, English).
+    // kCmdGerman (0) and kCmdEnglish (1).
     void SetLanguage(int language);
 
     // Satellite toolbar: after every load only satellite 0 is shown, Display all is off.
@@ -250,3 +245,5 @@ private:
 };
 
 static_assert(kiv::kColorTableSlots == kiv::kMaxSatellites && kiv::kIconListSlots == kiv::kMaxSatellites);
+
+} // namespace kiv

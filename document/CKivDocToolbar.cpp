@@ -2,6 +2,8 @@
 // the shell; a checked (pressed) button means the satellite is hidden.
 #include "document/CKivDoc.h"
 
+using namespace kiv;
+
 void CKivDoc::CreateSatelliteButtons()
 {
     // A reload starts from a new satellite set: the snapshot of Display all belongs to the old one.

@@ -112,7 +112,7 @@ public:
     // itself with the document (pointer, WDB slot) when this returns.
     virtual void OpenViewFrame(ViewKind kind) = 0;
     // Restores the frame from minimised or maximised, has its view unregister at once and
-    // destroys the frame. WDB frames by slot (1..WDBViewCount).
+    // destroys the frame. WDB frames by slot (1..Views.wdbCount()).
     virtual void CloseViewFrame(ViewKind kind, int wdbSlot = 1) = 0;
     // The menu of the active view kind in the current language.
     virtual void SetViewMenu() = 0;

@@ -10,6 +10,8 @@
 
 #include <array>
 
+namespace kiv {
+
 struct KivSettings {
     // Allgemein
     QString Satellitenfilename;
@@ -151,3 +153,5 @@ struct KivSettings {
     tagQUALITY MouseMove;
     tagQUALITY Normal;
 };
+
+} // namespace kiv

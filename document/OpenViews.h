@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 
 namespace kiv {
 

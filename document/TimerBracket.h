@@ -4,9 +4,9 @@
 // handler, before the dialog object, so that switching the timer back on is the last step.
 // Brackets nest; the timer comes back (when the animation runs) only as the outermost one ends.
 
-class CKivDoc;
 
 namespace kiv {
+class CKivDoc;
 
 class TimerBracket {
 public:

@@ -46,7 +46,7 @@ Arrangement arrangeViews(const ArrangeInput& in)
     } else if (n == 3 && in.show3D && in.showObs) {
         place(ViewKind::World, 0, 0, square);
         place(ViewKind::Obs, W1, 0, square);
-        place(in.showWDB ? ViewKind::WDB : ViewKind::Map, 4, H1, wide); // x = 4 as specified
+        place(in.showWDB ? ViewKind::WDB : ViewKind::Map, 4, H1, wide); // 4 pixels in from the left
         out.total = QSize(2 * W1, H1 + H2);
     } else if (n == 3) {
         place(ViewKind::Map, 0, 0, wide);

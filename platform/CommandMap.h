@@ -1,9 +1,8 @@
 #pragma once
-// A command map: what the message maps of the original were for command ids. A window, the
-// document or the application binds ids (or a range of ids) to a handler and an optional update
-// handler that decides whether the command is enabled and checked. The application routes each
-// id through the maps of the active view, the document, the main frame and itself; an id that no
-// map takes is shown disabled.
+// A command map: a window, the document or the application binds command ids (or a range of
+// ids) to a handler and an optional update handler that decides whether the command is enabled
+// and checked. The application routes each id through the maps of the active view, the
+// document, the main frame and itself; an id that no map takes is shown disabled.
 
 #include <functional>
 #include <optional>

@@ -9,9 +9,12 @@
 
 #include <QDialog>
 
-class CKivDoc;
 class QLineEdit;
 class QTreeWidget;
+
+namespace kiv {
+
+class CKivDoc;
 
 class CGotoDlg : public QDialog {
 public:
@@ -52,3 +55,5 @@ private:
     QLineEdit* latitude_ = nullptr;
     QLineEdit* count_ = nullptr;
 };
+
+} // namespace kiv

@@ -5,6 +5,8 @@
 
 #include <QResizeEvent>
 
+using namespace kiv;
+
 CKivView::CKivView(CKivDoc& doc, QWidget* parent) : CMainView(doc, parent)
 {
     registered_ = doc.Views.add(this);

@@ -6,6 +6,8 @@
 #include "views2d/CMainView.h"
 #include "views2d/WorldMap.h"
 
+namespace kiv {
+
 class CKivView : public CMainView, public kiv::MapViewPort {
 public:
     explicit CKivView(CKivDoc& doc, QWidget* parent = nullptr);
@@ -32,3 +34,5 @@ private:
     bool registered_ = true;
     bool zoomMode_ = false;
 };
+
+} // namespace kiv

@@ -11,6 +11,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+using namespace kiv;
+
 CMainView::CMainView(CKivDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc)
 {
     // Every pixel comes from the picture: no erasing before a paint.

@@ -11,6 +11,9 @@
 #include <QSize>
 #include <QWidget>
 
+
+namespace kiv {
+
 class CKivDoc;
 
 class CMainView : public QWidget {
@@ -40,3 +43,5 @@ private:
     CKivDoc& doc_;
     QSize baseSize_{1, 1};
 };
+
+} // namespace kiv

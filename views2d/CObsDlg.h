@@ -10,7 +10,6 @@
 
 #include <array>
 
-class CKivDoc;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -21,6 +20,10 @@ class ColorDialogs;
 class ColorSwatch;
 class MessageBoxes;
 }
+
+namespace kiv {
+
+class CKivDoc;
 
 class CObsDlg : public QDialog {
 public:
@@ -65,7 +68,6 @@ private:
     std::array<kiv::ColorSwatch*, 7> swatches_{};
 };
 
-namespace kiv {
 // The options command: the open sky view's settings into the document, the dialog over them,
 // and on OK the fields back and the view reloaded. True when OK was chosen.
 bool runObserverOptions(CKivDoc& doc, QWidget* parent = nullptr);

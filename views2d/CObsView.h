@@ -11,7 +11,10 @@
 
 #include <optional>
 
-class CObsView : public CMainView, public kiv::ObsViewPort {
+
+namespace kiv {
+
+class CObsView : public CMainView, public ObsViewPort {
 public:
     explicit CObsView(CKivDoc& doc, QWidget* parent = nullptr);
     ~CObsView() override;
@@ -57,3 +60,5 @@ private:
     bool zoomInside_ = false;
     std::optional<QPoint> previous_;
 };
+
+} // namespace kiv

@@ -3,6 +3,8 @@
 #include "document/CKivDoc.h"
 #include "resources/CommandIds.h"
 
+using namespace kiv;
+
 
 CWDBView::CWDBView(CKivDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc)
 {

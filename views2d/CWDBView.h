@@ -8,6 +8,9 @@
 
 #include <QWidget>
 
+
+namespace kiv {
+
 class CKivDoc;
 
 class CWDBView : public QWidget, public kiv::WDBViewPort {
@@ -34,3 +37,5 @@ private:
     QSize mapSize_;
     kiv::CommandMap commands_;
 };
+
+} // namespace kiv

@@ -23,9 +23,10 @@
 #include <string>
 #include <vector>
 
-class CKivDoc;
 
 namespace kiv {
+
+class CKivDoc;
 
 // The label box relative to the satellite's point: centred above its icon.
 PixelRect skyLabelRect(int nameLength, const SkySettings& s, const LabelMetrics& metrics);

@@ -25,9 +25,9 @@
 #include <string>
 #include <vector>
 
-class CKivDoc;
 
 namespace kiv {
+class CKivDoc;
 
 inline constexpr int kMaxZoomBoxes = 10; // 1..9 used, one per World Data Bank view
 

@@ -11,6 +11,8 @@
 
 #include <optional>
 
+namespace kiv {
+
 class CClock3D : public COpenGLView {
 public:
     CClock3D(kiv::MessageBoxes& messages, const kiv::ClockColors& colors, QWidget* parent = nullptr);
@@ -41,3 +43,5 @@ private:
     kiv::ClockViewpoint viewpoint_;
     std::optional<QPoint> grab_; // where the drag took hold, in the clock's coordinates
 };
+
+} // namespace kiv

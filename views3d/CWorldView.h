@@ -1,6 +1,6 @@
 #pragma once
 // The 3D globe's window: a thin adapter between Qt and the GlobeRenderer. It registers with the
-// document as its WorldView, turns mouse events into camera moves through GlobeMouse, keeps the
+// document's open views, turns mouse events into camera moves through GlobeMouse, keeps the
 // globe's commands, and puts the frame rate into its frame's title.
 
 #include "document/DocumentViews.h"
@@ -10,6 +10,9 @@
 #include "views3d/GlobeRenderer.h"
 
 #include <optional>
+
+
+namespace kiv {
 
 class CKivDoc;
 
@@ -59,3 +62,5 @@ private:
     std::optional<QImage> pendingTexture_; // a background picture that came before the context
     bool registered_ = true;
 };
+
+} // namespace kiv

@@ -22,9 +22,9 @@
 #include <functional>
 #include <vector>
 
-class CKivDoc;
 
 namespace kiv {
+class CKivDoc;
 
 class GlobeRenderer {
 public:

@@ -82,7 +82,7 @@ public:
 private:
     kiv::test::OffscreenGl gl_;
     kiv::test::ScratchDocument scratch_;
-    CKivDoc* doc_;
+    kiv::CKivDoc* doc_;
     std::unique_ptr<kiv::GlobeRenderer> renderer_;
 };
 

@@ -44,14 +44,14 @@ public:
         if (!haveDisplay())
             profile += "Show3D=FALSE\n";
         profile_.parse(profile);
-        app_ = std::make_unique<CKivApp>(services_, profile_, *paths_);
+        app_ = std::make_unique<kiv::CKivApp>(services_, profile_, *paths_);
         app_->InitInstance({"kiv"}, 0);
         QEventLoop loop;
         QTimer::singleShot(200, &loop, &QEventLoop::quit);
         loop.exec();
     }
-    CKivDoc& doc() { return *app_->Document(); }
-    CMainFrame& frame() { return app_->MainFrame(); }
+    kiv::CKivDoc& doc() { return *app_->Document(); }
+    kiv::CMainFrame& frame() { return app_->MainFrame(); }
 
 private:
     QTemporaryDir dir_;
@@ -59,7 +59,7 @@ private:
     kiv::UiServices services_ = ui_.services();
     kiv::IniProfile profile_;
     std::unique_ptr<kiv::DataPaths> paths_;
-    std::unique_ptr<CKivApp> app_;
+    std::unique_ptr<kiv::CKivApp> app_;
 };
 
 // One step and the paints it causes, as the timer runs them.

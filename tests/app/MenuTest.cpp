@@ -45,7 +45,7 @@ TEST_F(ShellTest, EveryViewMenuInBothLanguagesMatchesItsTable)
     }
 }
 
-TEST_F(ShellTest, GlobeMenusReadAsSpecified)
+TEST_F(ShellTest, GlobeMenusListTheGlobeCommandsInBothLanguages)
 {
     start();
     activate(ViewKind::World);

@@ -1,7 +1,7 @@
 // The document's dialog commands with scripted dialogs: the timer bracket, what each command
 // takes back and the reloads it runs.
 #include "dialogs/DialogCommands.h"
-#include "tests/document/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 
 #include <QFile>
 

@@ -4,7 +4,7 @@
 #include "dialogs/CInternetDialog.h"
 #include "dialogs/CSatDlg.h"
 #include "document/SettingsTable.h"
-#include "tests/document/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 #include "tests/support/LoopbackHttpServer.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // "&Time ...": what passes between the document and the time dialog.
 #include "dialogs/CTimeDlg.h"
 #include "dialogs/TimeCommand.h"
-#include "tests/document/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>

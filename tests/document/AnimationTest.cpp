@@ -1,7 +1,7 @@
 // The simulated clock and the animation step.
 #include "document/BeamFootprint.h"
 #include "document/TimeStep.h"
-#include "tests/document/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 
 using namespace kiv;
 using namespace kiv::test;

@@ -2,7 +2,7 @@
 #include "document/ColorTableFile.h"
 #include "document/IconListFile.h"
 #include "imaging/PictureLoader.h"
-#include "tests/document/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 
 #include <QFile>
 #include <QImage>
@@ -83,7 +83,7 @@ TEST_F(DocumentTest, ChangedColoursAreSavedOnlyWhenTheUserAgrees)
 {
     writeFile("sats.tle", lowSatellites(1));
     writeColorTable(path("kiv.clr"));
-    const QByteArray original = fileBytes(path("kiv.clr"));
+    const QByteArray before = fileBytes(path("kiv.clr"));
 
     CKivDoc& doc = makeDocument(kProfile);
     doc.SatInfo[0].color[1] = 0x123456;
@@ -94,7 +94,7 @@ TEST_F(DocumentTest, ChangedColoursAreSavedOnlyWhenTheUserAgrees)
     ASSERT_EQ(ui_.messages.shown().size(), 1u);
     EXPECT_EQ(ui_.messages.captions()[0], "Attention !");
     EXPECT_EQ(ui_.messages.texts()[0], "Attention, Colortable in file : kiv.clr was changed.\nShould the changes be saved now ?");
-    EXPECT_EQ(fileBytes(path("kiv.clr")), original);
+    EXPECT_EQ(fileBytes(path("kiv.clr")), before);
 
     CKivDoc& again = makeDocument(kProfile);
     again.SatInfo[0].color[1] = 0x123456;

@@ -1,9 +1,10 @@
 // Loading element sets into the table, the title and the messages around it.
-#include "tests/document/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 
 #include <sys/time.h>
 #include <utime.h>
 
+using namespace kiv;
 using namespace kiv::test;
 
 namespace {

@@ -1,6 +1,6 @@
 // The modal-dialog bracket and the reload that runs inside it.
 #include "document/TimerBracket.h"
-#include "tests/document/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 
 using namespace kiv;
 using namespace kiv::test;

@@ -130,15 +130,15 @@ TEST(Sgp4Model, ResultsDoNotDependOnTheCallHistory)
 
 TEST(Sgp4Model, CopiesCarryOnIndependently)
 {
-    Sgp4Model original(geostationary());
+    Sgp4Model source(geostationary());
     StateVector s;
-    ASSERT_EQ(original.propagate(5000.0, s), kSgp4Ok);
-    Sgp4Model copy = original;
+    ASSERT_EQ(source.propagate(5000.0, s), kSgp4Ok);
+    Sgp4Model copy = source;
     StateVector a;
     StateVector b;
     ASSERT_EQ(copy.propagate(-3000.0, a), kSgp4Ok);
-    ASSERT_EQ(original.propagate(9000.0, s), kSgp4Ok);
-    ASSERT_EQ(original.propagate(-3000.0, b), kSgp4Ok);
+    ASSERT_EQ(source.propagate(9000.0, s), kSgp4Ok);
+    ASSERT_EQ(source.propagate(-3000.0, b), kSgp4Ok);
     EXPECT_LE(norm(a.positionKm - b.positionKm), 1e-9);
 }
 

@@ -87,7 +87,7 @@ TEST(IniProfile, MatchesWithoutCaseAndKeepsTheFilesSpelling)
 
 TEST(IniProfile, PreservesEverythingItDoesNotWrite)
 {
-    const QByteArray original = "; written by hand\r\n"
+    const QByteArray handWritten = "; written by hand\r\n"
                                 "[Recent File List]\r\n"
                                 "File1=C:\\sats\\a.set\r\n"
                                 "\r\n"
@@ -98,8 +98,8 @@ TEST(IniProfile, PreservesEverythingItDoesNotWrite)
                                 "\r\n"
                                 "[Extra]\r\n"
                                 "no equals sign here\r\n";
-    IniProfile profile = parsed(original);
-    EXPECT_EQ(profile.toBytes(), original);
+    IniProfile profile = parsed(handWritten);
+    EXPECT_EQ(profile.toBytes(), handWritten);
     profile.WriteProfileInt(kAllgemein, QStringLiteral("TimeFactor"), 3600);
     profile.WriteProfileInt(kAllgemein, QStringLiteral("Language"), 0);
     profile.WriteProfileString(QStringLiteral("Weather"), QStringLiteral("WeatherImageURL"), QStringLiteral("http://h/a b"));

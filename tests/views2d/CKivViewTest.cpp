@@ -1,6 +1,6 @@
 // The 2D map's window in an MDI area: registration with the document, the picture at the
 // window's size, and fitting the frame on a double click.
-#include "tests/document/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 #include "views2d/CKivView.h"
 
 #include <QMdiArea>

@@ -1,7 +1,7 @@
 // The sky view's window: registration with its settings stored on leaving, drags that move the
 // observer, turn the sphere and zoom with the clock paused and resumed once, the flat display,
 // the go-to command, and the map's observer marker.
-#include "tests/document/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 #include "resources/CommandIds.h"
 #include "views2d/CObsView.h"
 

@@ -1,7 +1,7 @@
 // The go-to dialog over a document's small town list: a click and OK, typed places, the list
 // written on OK only, and refused input.
 #include "document/TownFile.h"
-#include "tests/document/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 #include "views2d/CGotoDlg.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
 // The observer options dialog: twilight presets and typed values, the automatic steps, colours,
 // folding, range checks, and the options command copying in and out of the document.
-#include "tests/document/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 #include "views2d/CObsDlg.h"
 
 #include <QApplication>

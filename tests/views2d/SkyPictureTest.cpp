@@ -1,7 +1,7 @@
 // The composed sky: a satellite placed by its look angles, hidden below the twilight angle,
 // its label box; the label layout, the marker choice and the settings copy.
 #include "orbit/OrbitTime.h"
-#include "tests/document/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 #include "views2d/SkyPicture.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 // The composed map at 720 x 360: each layer's pixels, away from edges.
 #include "document/BeamFootprint.h"
-#include "tests/document/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 #include "views2d/MapProjection.h"
 #include "views2d/Raster.h"
 #include "views2d/WorldMap.h"

@@ -1,6 +1,6 @@
 // The globe drawn off-screen at a fixed size, checked pixel by pixel with coarse tolerances.
 #include "imaging/PictureLoader.h"
-#include "tests/document/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 #include "tests/support/OffscreenGl.h"
 #include "views3d/GlobeLists.h"
 #include "views3d/GlobeRenderer.h"

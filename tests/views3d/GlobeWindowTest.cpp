@@ -1,7 +1,7 @@
 // The globe's window in a real widget under the display: set-up, the mouse, the commands, and
 // leaving the document.
 #include "resources/CommandIds.h"
-#include "tests/document/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 #include "tests/support/GlDriver.h"
 #include "views3d/CWorldView.h"
 

@@ -2,7 +2,7 @@
 // view only when its picture would change; the other is told before every step that everything
 // changed, so it propagates and redraws every view on every step, as a program without the rule
 // does. After every step the globe and the map on screen must be the same pixels in both.
-#include "tests/document/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 #include "tests/support/OffscreenGl.h"
 #include "views2d/WorldMap.h"
 #include "views3d/GlobeRenderer.h"

@@ -1,4 +1,4 @@
-#include "tests/document/DocumentFixture.h"
+#include "tests/support/DocumentFixture.h"
 
 #include "document/ColorTableFile.h"
 #include "document/IconListFile.h"
