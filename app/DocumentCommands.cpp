@@ -8,6 +8,8 @@
 #include "document/CKivDoc.h"
 #include "platform/Latin1.h"
 #include "resources/CommandIds.h"
+#include "views2d/CGotoDlg.h"
+#include "views2d/CObsDlg.h"
 
 namespace kiv {
 
@@ -41,6 +43,8 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
                                       [d](const FollowOptions& o) { return CFolowDlg::edit(o, satelliteNames(*d)); });
         },
         [d](kiv::CommandUi& ui) { ui.SetCheck(d->FollowActive != 0); });
+    m.on(kCmdGoTo, [d] { runGoTo(*d); });
+    m.on(kCmdObsOptions, [d] { runObserverOptions(*d); });
 }
 
 } // namespace
