@@ -110,9 +110,10 @@ void CObsView::bindCommands()
     commands_.on(kCmdSatelliteStyle, [this] { runObserverOptions(GetDocument(), this); });
     const std::pair<int, double> presets[] = {
         {kCmdTwilightCivil, -6.0}, {kCmdTwilightNautical, -12.0}, {kCmdTwilightAstronomical, -18.0}};
-    for (const auto& [id, value] : presets) {
+    for (const auto& preset : presets) {
+        const double value = preset.second;
         commands_.on(
-            id,
+            preset.first,
             [this, value] {
                 sky_.settings().twilight = value;
                 changed();
