@@ -10,6 +10,8 @@
 #include "platform/Latin1.h"
 #include "platform/UiServices.h"
 #include "resources/CommandIds.h"
+#include "views2d/CGotoDlg.h"
+#include "views2d/CObsDlg.h"
 
 namespace kiv {
 
@@ -51,6 +53,8 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
             });
         });
     }
+    m.on(kCmdGoTo, [d] { runGoTo(*d); });
+    m.on(kCmdObsOptions, [d] { runObserverOptions(*d); });
 }
 
 } // namespace
