@@ -4,9 +4,11 @@
 #include "dialogs/CFolowDlg.h"
 #include "dialogs/CInternetDialog.h"
 #include "dialogs/CSatDlg.h"
+#include "dialogs/CTexDlg.h"
 #include "dialogs/TimeCommand.h"
 #include "document/CKivDoc.h"
 #include "platform/Latin1.h"
+#include "platform/PictureSource.h"
 #include "resources/CommandIds.h"
 
 namespace kiv {
@@ -41,6 +43,13 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
                                       [d](const FollowOptions& o) { return CFolowDlg::edit(o, satelliteNames(*d)); });
         },
         [d](kiv::CommandUi& ui) { ui.SetCheck(d->FollowActive != 0); });
+    if (PictureSource* pictures = d->Context().pictures) {
+        m.on(kCmdTextures, [d, pictures] {
+            commands::editTextures(*d, [d, pictures](const TextureNames& names) {
+                return CTexDlg::edit(names, d->Context().ui, *pictures, d->Language);
+            });
+        });
+    }
 }
 
 } // namespace

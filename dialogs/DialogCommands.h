@@ -48,6 +48,14 @@ struct WebDownload {
     QString localFileName;       // out: the file it was stored in
 };
 
+// The four background pictures of the texture dialog.
+struct TextureNames {
+    QString TextureErdeFileName; // the globe
+    QString ErdkarteFileName;    // the 2D earth map
+    QString NightMapFileName;
+    QString WDBMapFileName;
+};
+
 namespace commands {
 
 // kCmdOpenLocal: a new element file from an open dialog; the same name, or Cancel, changes nothing.
@@ -60,6 +68,9 @@ void editGeneralOptions(CKivDoc& doc, const Editor<GeneralOptions>& edit);
 void editSatelliteData(CKivDoc& doc, const std::function<bool()>& run);
 // kCmdFollowSatellite.
 void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit);
+// kCmdTextures: the changed maps reloaded (a map a weather picture replaced, also when its name
+// stayed), the globe's texture and the 2D map's background renewed.
+void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit);
 
 } // namespace commands
 

@@ -40,4 +40,11 @@ QString satelliteDataInfo(bool english)
                                     "!");
 }
 
+QString textureInfo(bool english)
+{
+    return english ? QStringLiteral("Here you can choose the textures which will be used in 2D/3D View.")
+                   : QStringLiteral("Hier ist es möglich die Texturen festzulegen, die in der 2D/3D Ansicht "
+                                    "verwendet werden.");
+}
+
 } // namespace kiv::texts
