@@ -5,7 +5,10 @@
 #include "document/SettingsTable.h"
 #include "document/TimerBracket.h"
 #include "platform/PictureSource.h"
+#include "platform/IniProfile.h"
 #include "platform/UiServices.h"
+
+#include <algorithm>
 
 namespace kiv::commands {
 
@@ -154,6 +157,20 @@ void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit)
         doc.Views.world()->SetEarthTexture(doc.Context().pictures->load(doc.TextureErdeFileName, PictureUse::Texture));
     if (doc.Show2D && doc.Views.map())
         doc.Views.map()->ReloadBackground();
+}
+
+void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit)
+{
+    const TimerBracket timerOff(doc);
+    const bool mouseMove = which == QualityRecord::MouseMove;
+    const QString name = mouseMove ? QStringLiteral("MouseMove") : QStringLiteral("Normal");
+    tagQUALITY& record = mouseMove ? doc.MouseMove : doc.Normal;
+    const std::optional<tagQUALITY> edited = edit(name, record);
+    if (!edited)
+        return;
+    record = *edited;
+    record.Qualitaet = std::clamp(record.Qualitaet, 1, 3);
+    saveQuality(name, record, doc.Context().profile);
 }
 
 } // namespace kiv::commands

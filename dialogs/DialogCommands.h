@@ -4,6 +4,8 @@
 // dialog until after its last step. The dialogs themselves come in as editors, so that the
 // program passes the real ones and tests pass scripted ones.
 
+#include "document/tagQUALITY.h"
+
 #include <QString>
 
 #include <array>
@@ -55,6 +57,10 @@ struct TextureNames {
     QString NightMapFileName;
     QString WDBMapFileName;
 };
+// The two render quality records of the globe, by the name of their profile section.
+enum class QualityRecord { MouseMove, Normal };
+// Runs the render quality dialog for a record, titled with the record's name.
+using QualityEditor = std::function<std::optional<tagQUALITY>(const QString& name, const tagQUALITY&)>;
 
 namespace commands {
 
@@ -71,6 +77,9 @@ void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit);
 // kCmdTextures: the changed maps reloaded (a map a weather picture replaced, also when its name
 // stayed), the globe's texture and the 2D map's background renewed.
 void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit);
+
+// kCmdQualityMouseMove, kCmdQualityNormal: on OK the record is stored and written to the profile.
+void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit);
 
 } // namespace commands
 

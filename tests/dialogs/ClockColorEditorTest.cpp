@@ -1,6 +1,6 @@
 // Colour editing of the clocks, and the typed numbers of the dialogs.
 #include "dialogs/ClockColorEditor.h"
-#include "dialogs/TypedNumbers.h"
+#include "platform/TypedNumbers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "dialogs/TypedNumbers.h"
+#include "platform/TypedNumbers.h"
 
 #include "platform/Numbers.h"
 
