@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+struct tagQUALITY;
 struct tagVECTOR;
 
 namespace kiv {
@@ -44,6 +45,10 @@ public:
     virtual GlobeArchiveState ArchiveState() const { return {}; }
     virtual void RestoreArchiveState(const GlobeArchiveState& /*state*/,
                                      const std::optional<std::vector<std::string>>& /*model*/) {}
+    // Steering from the flat map: the render quality to draw with (while a button is held there,
+    // and after), and the camera moved toward the earth by dz along the view axis.
+    virtual void SetQuality(const tagQUALITY& quality) = 0;
+    virtual void MoveProjectionZ(double dz) = 0;
 };
 
 // Views whose redraws the animation step holds back while the user drags in another view
@@ -103,6 +108,9 @@ public:
     // The whole world (the document's whole WDB map, longitudes 180 to -180, latitudes 90 to
     // -90) in a map of this size, redrawn completely.
     virtual void ShowWholeWorld(const QSize& mapSize) = 0;
+    // A region (an extent as Extent() gives it) in a map of this size, redrawn completely: the
+    // 2D map's zoom box opens a view on it.
+    virtual void ShowRegion(const QRectF& extent, const QSize& mapSize) = 0;
     // The document's WDB map changed: recompute the source rectangle and redraw completely.
     virtual void ReloadBackground() = 0;
     // Settings archives: layer colours and pens, region, extent, size and label switches.

@@ -133,6 +133,13 @@ void CWorldView::RestoreArchiveState(const kiv::GlobeArchiveState& state,
     update();
 }
 
+void CWorldView::SetQuality(const tagQUALITY& quality)
+{
+    withContext([&] { renderer_.setQuality(quality); });
+}
+
+void CWorldView::MoveProjectionZ(double dz) { renderer_.camera().zoom(dz); }
+
 // ---- GL ------------------------------------------------------------------------------------
 
 void CWorldView::initializeScene(int width, int height)

@@ -38,6 +38,8 @@ public:
     kiv::GlobeArchiveState ArchiveState() const override;
     void RestoreArchiveState(const kiv::GlobeArchiveState& state,
                              const std::optional<std::vector<std::string>>& model) override;
+    void SetQuality(const tagQUALITY& quality) override;
+    void MoveProjectionZ(double dz) override;
 
 protected:
     void initializeScene(int width, int height) override;
