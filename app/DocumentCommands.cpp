@@ -5,11 +5,16 @@
 #include "dialogs/CFolowDlg.h"
 #include "dialogs/CInternetDialog.h"
 #include "dialogs/CSatDlg.h"
+#include "dialogs/ExportDialogHost.h"
 #include "dialogs/TimeCommand.h"
 #include "document/CKivDoc.h"
 #include "platform/Latin1.h"
 #include "platform/UiServices.h"
 #include "resources/CommandIds.h"
+
+#include <QApplication>
+
+#include <memory>
 #include "views2d/CGotoDlg.h"
 #include "views2d/CObsDlg.h"
 
@@ -37,6 +42,9 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
         commands::editGeneralOptions(
             *d, [d](const GeneralOptions& o) { return CAllgDlg::edit(o, d->Context().ui, d->Language); });
     });
+    // The export dialog is modeless; the host keeps it as long as the document's commands live.
+    auto exporter = std::make_shared<ExportDialogHost>(*d);
+    m.on(kCmdExport, [exporter] { exporter->OpenExportDialog(QApplication::activeWindow()); });
     m.on(kCmdSatelliteData, [d] { commands::editSatelliteData(*d, [d] { return CSatDlg::run(*d); }); });
     m.on(
         kCmdFollowSatellite,
