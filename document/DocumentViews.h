@@ -2,6 +2,8 @@
 // What the document asks of the windows around it. The views and the main frame implement these;
 // the document keeps plain pointers and never includes a widget or GL header.
 
+#include "document/WDBViewState.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -89,6 +91,10 @@ public:
     virtual void ShowWholeWorld(const QSize& mapSize) = 0;
     // The document's WDB map changed: recompute the source rectangle and redraw completely.
     virtual void ReloadBackground() = 0;
+    // The whole state of the view, and a new one (extent, picture size, labels) redrawn
+    // completely; an extent without a span is refused. (Defaults for views that keep none.)
+    virtual WDBViewState State() const { return {}; }
+    virtual void SetState(const WDBViewState& /*state*/) {}
 };
 
 // The main window as the document sees it.
