@@ -7,6 +7,8 @@
 #include "platform/WaitCursor.h"
 #include "resources/CommandIds.h"
 #include "views2d/CGotoDlg.h"
+#include "views2d/MapCommands.h"
+#include "views2d/MapTexts.h"
 
 #include <QDir>
 #include <QMdiSubWindow>
@@ -55,6 +57,7 @@ void CWDBView::Unregister()
     if (!registered_)
         return;
     registered_ = false;
+    mouse_.cancel();
     endDrag();
     CKivDoc& doc = GetDocument();
     doc.Views.remove(this);
@@ -105,8 +108,17 @@ void CWDBView::ShowWholeWorld(const QSize& mapSize)
     s.right = -180.0;
     s.top = 90.0;
     s.bottom = -90.0;
-    s.width = std::clamp(mapSize.width(), wdbview::kMinPictureSide, wdbview::kMaxPictureSide);
-    s.height = std::clamp(mapSize.height(), wdbview::kMinPictureSide, wdbview::kMaxPictureSide);
+    s.width = std::clamp(mapSize.width(), 1, MapExtent::kMaxPictureSide);
+    s.height = std::clamp(mapSize.height(), 1, MapExtent::kMaxPictureSide);
+    SetState(s);
+}
+
+void CWDBView::ShowRegion(const QRectF& extent, const QSize& mapSize)
+{
+    WDBViewState s = map_.state();
+    wdbview::setExtent(s, MapExtent::fromRect(extent));
+    s.width = std::clamp(mapSize.width(), 1, MapExtent::kMaxPictureSide);
+    s.height = std::clamp(mapSize.height(), 1, MapExtent::kMaxPictureSide);
     SetState(s);
 }
 
@@ -193,12 +205,6 @@ void CWDBView::extentChanged()
         doc.InvalidateViews(kRedrawMap); // the map's zoom boxes follow the extents
 }
 
-void CWDBView::setTitle(const QString& title)
-{
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-        frame->setWindowTitle(title);
-}
-
 // ---- commands -----------------------------------------------------------------------------------
 
 void CWDBView::bindCommands()
@@ -209,10 +215,12 @@ void CWDBView::bindCommands()
     commands_.on(
         kCmdZoom,
         [this] {
-            zoomMode_ = !zoomMode_;
+            if (!mouse_.zoomDragging())
+                mouse_.toggleZoomMode();
             updateCursor();
         },
-        [this](CommandUi& ui) { ui.SetCheck(zoomMode_); });
+        [this](CommandUi& ui) { ui.SetCheck(mouse_.zoomMode()); });
+    bindStationary(commands_, doc);
     commands_.on(kCmdName, [this, &doc] {
         WDBViewState s = map_.state();
         s.showNames = !s.showNames;
@@ -288,73 +296,54 @@ void CWDBView::OnGoTo()
 
 // ---- mouse --------------------------------------------------------------------------------------
 
-QPoint CWDBView::confined(QPoint p) const
-{
-    const WDBViewState& s = map_.state();
-    const int w = std::min(width(), s.width), h = std::min(height(), s.height);
-    return {std::clamp(p.x(), 2, std::max(2, w - 3)), std::clamp(p.y(), 2, std::max(2, h - 3))};
-}
-
-void CWDBView::beginDrag(Drag drag)
-{
-    drag_ = drag;
-    grabMouse();
-    if (!timerHold_)
-        timerHold_.emplace(GetDocument());
-    updateCursor();
-}
-
-void CWDBView::endDrag()
-{
-    if (drag_ == Drag::None)
-        return;
-    drag_ = Drag::None;
-    releaseMouse();
-    timerHold_.reset();
-    updateCursor();
-}
+namespace {
+// The pointer is held inside the window shrunk by this much while a button is down.
+constexpr int kConfineMargin = -2;
+} // namespace
 
 void CWDBView::mousePressEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
-    if (event->button() == Qt::LeftButton) {
-        leftDown_ = true;
-        if (zoomMode_) {
-            anchor_ = corner_ = confined(at);
-            beginDrag(Drag::ZoomBox);
-        } else {
-            panStart_ = at;
-            beginDrag(Drag::Pan);
-        }
-    } else if (event->button() == Qt::RightButton) {
-        rightDown_ = true;
-        updateCursor();
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
+        const bool left = event->button() == Qt::LeftButton;
+        if (!mouse_.dragging())
+            grabMouse();
+        if (mouse_.press(left ? MapMouse::Left : MapMouse::Right, at))
+            SetRubberBand(mouse_.zoomBox());
+        if (!timerHold_)
+            timerHold_.emplace(GetDocument());
+        panFrom_ = at;
     }
+    updateCursor();
     CMainView::mousePressEvent(event);
 }
 
 void CWDBView::mouseMoveEvent(QMouseEvent* event)
 {
-    const QPoint raw = event->position().toPoint();
+    QPoint at = event->position().toPoint();
+    const QSize visible = QSize(std::min(width(), map_.state().width), std::min(height(), map_.state().height));
+    if (mouse_.dragging())
+        at = MapMouse::confine(at, visible, kConfineMargin);
     const WDBViewState& s = map_.state();
-    if (drag_ == Drag::None) {
-        setTitle(wdbview::pointerTitle(s, raw));
+    const MapExtent extent = wdbview::extentOf(s);
+    const QSize picture = wdbview::pictureOf(s);
+    const MapMouse::Move m = mouse_.move(at);
+    if (m.zoomBoxMoved) {
+        SetFrameTitle(mapTexts::zoomTitle(extent.pointAt(at, picture), extent.pointAt(mouse_.anchor(), picture)));
+        SetRubberBand(mouse_.zoomBox());
         return;
     }
-    const QPoint at = confined(raw);
-    if (drag_ == Drag::ZoomBox) {
-        corner_ = at;
-        setTitle(wdbview::zoomTitle(s, corner_, anchor_));
-        update();
+    SetFrameTitle(mapTexts::positionTitle(extent.pointAt(at, picture), at));
+    if (!mouse_.left())
         return;
-    }
-    const QPoint delta = at - panStart_;
-    panStart_ = at;
+    const QPoint delta = at - panFrom_;
+    panFrom_ = at;
     WDBViewState next = s;
-    const bool moved = rightDown_ ? wdbview::dragZoom(next, delta, (GetDocument().ZoomStyle & 8) != 0) : wdbview::pan(next, delta);
-    setTitle(wdbview::pointerTitle(s, at));
+    const bool moved =
+        mouse_.right() ? wdbview::dragZoom(next, delta, (GetDocument().ZoomStyle & 8) != 0) : wdbview::pan(next, delta);
     if (!moved || !map_.setState(next))
         return;
+    panned_ = true;
     CKivDoc& doc = GetDocument();
     rebuildBase(true);
     if (doc.ZoomStyle & 2)
@@ -367,50 +356,40 @@ void CWDBView::mouseMoveEvent(QMouseEvent* event)
 
 void CWDBView::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool left = event->button() == Qt::LeftButton;
-    if (left)
-        leftDown_ = false;
-    else if (event->button() == Qt::RightButton)
-        rightDown_ = false;
-    if (left && drag_ == Drag::ZoomBox) {
-        zoomMode_ = false;
-        const std::optional<WDBViewState> zoomed = wdbview::zoomBox(map_.state(), anchor_, corner_, width());
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
+        const bool left = event->button() == Qt::LeftButton;
+        const MapMouse::Release released = mouse_.release(left ? MapMouse::Left : MapMouse::Right);
         endDrag();
-        if (zoomed)
-            SetState(*zoomed);
-        else
-            update(); // a box too small to zoom into: the rubber band goes
-    } else if (drag_ == Drag::Pan && (left || !leftDown_)) {
-        endDrag();
-        leftDown_ = rightDown_ = false;
-        FullRedraw();
-        extentChanged();
+        if (released.zoomEnded && released.box)
+            SetState(wdbview::zoomBox(map_.state(), *released.box, width()));
     }
     updateCursor();
     CMainView::mouseReleaseEvent(event);
 }
 
+// Either button's release ends whatever the mouse did: the rubber band goes, the timer runs
+// again, and a panned view gets its grid and towns at full quality.
+void CWDBView::endDrag()
+{
+    SetRubberBand(std::nullopt);
+    releaseMouse();
+    timerHold_.reset();
+    if (panned_) {
+        panned_ = false;
+        FullRedraw();
+        extentChanged();
+    }
+}
+
 void CWDBView::updateCursor()
 {
-    if (drag_ == Drag::Pan)
-        setCursor(rightDown_ ? Qt::SizeVerCursor : Qt::ClosedHandCursor);
-    else if (zoomMode_)
+    const MapCursor c = mouse_.cursor();
+    if (c == MapCursor::Both)
+        setCursor(Qt::SizeVerCursor);
+    else if (c == MapCursor::Drag)
+        setCursor(Qt::ClosedHandCursor);
+    else if (mouse_.zoomMode())
         setCursor(Qt::CrossCursor);
     else
         unsetCursor();
-}
-
-void CWDBView::paintEvent(QPaintEvent* event)
-{
-    CMainView::paintEvent(event);
-    if (drag_ != Drag::ZoomBox)
-        return;
-    // The rubber band: a one-pixel frame in a red diagonal-cross hatch.
-    QPainter p(this);
-    const QRect box = QRect(anchor_, corner_).normalized();
-    const QBrush hatch(Qt::red, Qt::DiagCrossPattern);
-    p.fillRect(QRect(box.left(), box.top(), box.width(), 1), hatch);
-    p.fillRect(QRect(box.left(), box.bottom(), box.width(), 1), hatch);
-    p.fillRect(QRect(box.left(), box.top(), 1, box.height()), hatch);
-    p.fillRect(QRect(box.right(), box.top(), 1, box.height()), hatch);
 }

@@ -12,6 +12,7 @@
 #include "document/WDBColorFile.h"
 #include "document/TimerBracket.h"
 #include "views2d/CMainView.h"
+#include "views2d/MapMouse.h"
 #include "views2d/WDBMap.h"
 
 #include <optional>
@@ -32,6 +33,7 @@ public:
     void CentreOn(double latitude, double westLongitude) override;
     QRectF Extent() const override;
     void ShowWholeWorld(const QSize& mapSize) override;
+    void ShowRegion(const QRectF& extent, const QSize& mapSize) override;
     void ReloadBackground() override;
     WDBViewState State() const override { return map_.state(); }
     void SetState(const WDBViewState& state) override;
@@ -49,37 +51,30 @@ public:
 
     const kiv::WDBMap& Map() const { return map_; }
     QSize MapSize() const { return {map_.state().width, map_.state().height}; }
-    bool ZoomMode() const { return zoomMode_; }
-    bool Dragging() const { return drag_ != Drag::None; }
+    bool ZoomMode() const { return mouse_.zoomMode(); }
+    bool Dragging() const { return mouse_.dragging(); }
 
 protected:
     const QImage& Picture() const override { return map_.image(); }
-    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    enum class Drag { None, ZoomBox, Pan };
     void bindCommands();
     void OnGoTo();
     void rebuildBase(bool dragging);
     void extentChanged();
-    void setTitle(const QString& title);
-    void beginDrag(Drag drag);
     void endDrag();
     void updateCursor();
-    QPoint confined(QPoint p) const;
     kiv::LabelContent labels() const { return {map_.state().showNames, map_.state().showPositions}; }
 
     kiv::WDBMap map_;
     std::array<bool, wdb::kLayerFlags> layers_{};
     bool registered_ = true;
-    bool zoomMode_ = false;
-    Drag drag_ = Drag::None;
-    bool leftDown_ = false;
-    bool rightDown_ = false;
-    QPoint anchor_, corner_, panStart_;
+    kiv::MapMouse mouse_;
+    bool panned_ = false;
+    QPoint panFrom_;
     std::optional<kiv::TimerBracket> timerHold_;
 };
 

@@ -20,15 +20,17 @@ int truncated(double v)
     return static_cast<int>(v);
 }
 
-// "45.00° N" as the titles write a place.
-QString degrees(double value, char positive, char negative)
-{
-    const bool neg = value < 0.0;
-    return QString::fromStdString(formatFixed(neg ? -value : value, 2)) + QChar(0xB0) + QLatin1Char(' ') +
-           QLatin1Char(neg ? negative : positive);
-}
-
 } // namespace
+
+MapExtent extentOf(const WDBViewState& s) { return {s.left, s.right, s.top, s.bottom}; }
+
+void setExtent(WDBViewState& s, const MapExtent& e)
+{
+    s.left = e.left;
+    s.right = e.right;
+    s.top = e.top;
+    s.bottom = e.bottom;
+}
 
 double lonSpan(const WDBViewState& s) { return std::fabs(s.right - s.left); }
 double latSpan(const WDBViewState& s) { return std::fabs(s.bottom - s.top); }
@@ -39,9 +41,9 @@ bool isValid(const WDBViewState& s)
     for (double v : values)
         if (!std::isfinite(v))
             return false;
-    return s.left <= 180.0 && s.right >= -180.0 && s.top <= 90.0 && s.bottom >= -90.0 && s.left - s.right >= kMinSpan - 1e-9 &&
-           s.top - s.bottom >= kMinSpan - 1e-9 && s.width >= 1 && s.height >= 1 && s.width <= kMaxPictureSide &&
-           s.height <= kMaxPictureSide;
+    return s.left <= 180.0 && s.right >= -180.0 && s.top <= 90.0 && s.bottom >= -90.0 && s.left - s.right >= MapExtent::kMinSpan - 1e-9 &&
+           s.top - s.bottom >= MapExtent::kMinSpan - 1e-9 && s.width >= 1 && s.height >= 1 &&
+           s.width <= MapExtent::kMaxPictureSide && s.height <= MapExtent::kMaxPictureSide;
 }
 
 int xOf(const WDBViewState& s, double eastLon)
@@ -52,21 +54,6 @@ int xOf(const WDBViewState& s, double eastLon)
 }
 
 int yOf(const WDBViewState& s, double lat) { return truncated((s.top - lat) / latSpan(s) * s.height); }
-
-QPointF placeAt(const WDBViewState& s, QPointF p)
-{
-    return {p.x() / s.width * (s.right - s.left) + s.left, p.y() / s.height * (s.bottom - s.top) + s.top};
-}
-
-QRect sourceRect(const WDBViewState& s, QSize map)
-{
-    const int left = truncated((180.0 - s.left) / 360.0 * map.width());
-    const int right = truncated((180.0 - s.right) / 360.0 * map.width());
-    const int top = truncated((90.0 - s.top) / 180.0 * map.height());
-    const int bottom = truncated((90.0 - s.bottom) / 180.0 * map.height());
-    // At least one pixel of the picture, however deep the zoom.
-    return QRect(QPoint(left, top), QPoint(std::max(left, right - 1), std::max(top, bottom - 1)));
-}
 
 void centerOn(WDBViewState& s, double lat, double westLon)
 {
@@ -124,12 +111,12 @@ bool dragZoom(WDBViewState& s, QPoint delta, bool keepAspect)
         return false;
     }
     bool moved = false;
-    if (dx != 0.0 && dx + s.left < 180.0 && s.right - dx > -180.0 && (s.left - s.right) + 2.0 * dx >= kMinSpan) {
+    if (dx != 0.0 && dx + s.left < 180.0 && s.right - dx > -180.0 && (s.left - s.right) + 2.0 * dx >= MapExtent::kMinSpan) {
         s.left += dx;
         s.right -= dx;
         moved = true;
     }
-    if (dy != 0.0 && dy + s.top < 90.0 && s.bottom - dy > -90.0 && (s.top - s.bottom) + 2.0 * dy >= kMinSpan) {
+    if (dy != 0.0 && dy + s.top < 90.0 && s.bottom - dy > -90.0 && (s.top - s.bottom) + 2.0 * dy >= MapExtent::kMinSpan) {
         s.top += dy;
         s.bottom -= dy;
         moved = true;
@@ -137,45 +124,32 @@ bool dragZoom(WDBViewState& s, QPoint delta, bool keepAspect)
     return moved;
 }
 
-QSize pictureSize(int width, double aspect)
+WDBViewState zoomBox(const WDBViewState& s, const QRect& box, int clientWidth)
 {
-    if (!std::isfinite(aspect) || aspect <= 0.0)
-        aspect = 0.5;
-    double w = std::clamp(width, kMinPictureSide, kMaxPictureSide);
-    double h = w * aspect;
-    if (h > kMaxPictureSide) { // tall and thin: the height caps, the width follows the aspect
-        h = kMaxPictureSide;
-        w = h / aspect;
-    }
-    return {std::clamp(static_cast<int>(w), kMinPictureSide, kMaxPictureSide),
-            std::clamp(static_cast<int>(h), kMinPictureSide, kMaxPictureSide)};
-}
-
-std::optional<WDBViewState> zoomBox(const WDBViewState& s, QPoint a, QPoint b, int clientWidth)
-{
-    const int x0 = std::min(a.x(), b.x()), x1 = std::max(a.x(), b.x());
-    const int y0 = std::min(a.y(), b.y()), y1 = std::max(a.y(), b.y());
-    if (x1 - x0 < kMinDragPixels || y1 - y0 < kMinDragPixels)
-        return std::nullopt;
     WDBViewState z = s;
-    const QPointF topLeft = placeAt(s, QPointF(x0, y0));
-    const QPointF bottomRight = placeAt(s, QPointF(x1, y1));
-    z.left = std::min(topLeft.x(), 180.0);
-    z.right = std::max(bottomRight.x(), -180.0);
-    z.top = std::min(topLeft.y(), 90.0);
-    z.bottom = std::max(bottomRight.y(), -90.0);
-    // However deep the zoom, a span of kMinSpan around the box's centre.
-    if (z.left - z.right < kMinSpan) {
-        const double mid = std::clamp((z.left + z.right) / 2.0, -180.0 + kMinSpan / 2.0, 180.0 - kMinSpan / 2.0);
-        z.left = mid + kMinSpan / 2.0;
-        z.right = mid - kMinSpan / 2.0;
+    MapExtent e = extentOf(s).part(box, pictureOf(s));
+    // Widened about a point near the world's edge, the extent is pushed back inside.
+    const double span = MapExtent::kMinSpan;
+    if (e.left > 180.0) {
+        e.right -= e.left - 180.0;
+        e.left = 180.0;
     }
-    if (z.top - z.bottom < kMinSpan) {
-        const double mid = std::clamp((z.top + z.bottom) / 2.0, -90.0 + kMinSpan / 2.0, 90.0 - kMinSpan / 2.0);
-        z.top = mid + kMinSpan / 2.0;
-        z.bottom = mid - kMinSpan / 2.0;
+    if (e.right < -180.0) {
+        e.left = std::min(180.0, e.left + (-180.0 - e.right));
+        e.right = -180.0;
     }
-    const QSize size = pictureSize(clientWidth, (z.top - z.bottom) / (z.left - z.right));
+    if (e.top > 90.0) {
+        e.bottom -= e.top - 90.0;
+        e.top = 90.0;
+    }
+    if (e.bottom < -90.0) {
+        e.top = std::min(90.0, e.top + (-90.0 - e.bottom));
+        e.bottom = -90.0;
+    }
+    e.right = std::min(e.right, e.left - span);
+    e.bottom = std::min(e.bottom, e.top - span);
+    setExtent(z, e);
+    const QSize size = pictureSize(e, clientWidth);
     z.width = size.width();
     z.height = size.height();
     return z;
@@ -229,19 +203,5 @@ void gridLines(const WDBViewState& s, double step, std::vector<GridLine>& meridi
 }
 
 int townThreshold(const WDBViewState& s) { return truncated((s.left - s.right) / 360.0 * 6000000.0) - 10000; }
-
-QString pointerTitle(const WDBViewState& s, QPoint pixel)
-{
-    const QPointF place = placeAt(s, pixel);
-    return QStringLiteral("lat = ") + degrees(place.y(), 'N', 'S') + QStringLiteral("/ lon = ") + degrees(place.x(), 'W', 'E') +
-           QStringLiteral(" :: x = %1 y = %2").arg(pixel.x()).arg(pixel.y());
-}
-
-QString zoomTitle(const WDBViewState& s, QPoint pixel, QPoint anchor)
-{
-    const QPointF p = placeAt(s, pixel), a = placeAt(s, anchor);
-    return QStringLiteral("lat1 = ") + degrees(p.y(), 'N', 'S') + QStringLiteral("/ lon1 = ") + degrees(p.x(), 'W', 'E') +
-           QStringLiteral(" ::lat2 = ") + degrees(a.y(), 'N', 'S') + QStringLiteral("/ lon2 = ") + degrees(a.x(), 'W', 'E');
-}
 
 } // namespace kiv::wdbview

@@ -102,7 +102,13 @@ void WDBMap::drawBackground(const QImage& map, bool texture, bool smooth)
     }
     QPainter p(&image_);
     p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
-    p.drawImage(QRect(0, 0, state_.width, state_.height), map, wdbview::sourceRect(state_, map.size()));
+    QRect source = sourceRect(wdbview::extentOf(state_), map.size());
+    // However deep the zoom, at least one pixel of the picture.
+    if (source.width() < 1)
+        source.setWidth(1);
+    if (source.height() < 1)
+        source.setHeight(1);
+    p.drawImage(QRect(0, 0, state_.width, state_.height), map, source);
 }
 
 wdb::PassResult WDBMap::drawVectors(const std::array<bool, wdb::kLayerFlags>& layers, bool allLayers,
@@ -333,7 +339,7 @@ void WDBMap::drawFootprint(const CKivDoc& doc, int slot, double lonShift)
 
 void WDBMap::drawLabel(const CKivDoc& doc, int slot, QPoint centre, LabelContent labels)
 {
-    const PixelRect box = labelRects_[static_cast<std::size_t>(slot)].translated(centre);
+    const PixelRect box = placeLabel(labelRects_[static_cast<std::size_t>(slot)], centre, image_.size());
     raster::fillRect(image_, box, kWhite);
     raster::bumpEdge(image_, box);
     const tagSATINFO& info = doc.SatInfo[static_cast<std::size_t>(slot)];
