@@ -6,6 +6,8 @@
 #include "dialogs/CInternetDialog.h"
 #include "dialogs/CSatDlg.h"
 #include "dialogs/CTexDlg.h"
+#include "dialogs/CWeatherDlg.h"
+#include "dialogs/ExportDialogHost.h"
 #include "dialogs/TimeCommand.h"
 #include "document/CKivDoc.h"
 #include "platform/Latin1.h"
@@ -14,6 +16,10 @@
 #include "resources/CommandIds.h"
 #include "views2d/CGotoDlg.h"
 #include "views2d/CObsDlg.h"
+
+#include <QApplication>
+
+#include <memory>
 
 namespace kiv {
 
@@ -39,6 +45,9 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
         commands::editGeneralOptions(
             *d, [d](const GeneralOptions& o) { return CAllgDlg::edit(o, d->Context().ui, d->Language); });
     });
+    // The export dialog is modeless; the host keeps it as long as the document's commands live.
+    auto exporter = std::make_shared<ExportDialogHost>(*d);
+    m.on(kCmdExport, [exporter] { exporter->OpenExportDialog(QApplication::activeWindow()); });
     m.on(kCmdSatelliteData, [d] { commands::editSatelliteData(*d, [d] { return CSatDlg::run(*d); }); });
     m.on(
         kCmdFollowSatellite,
@@ -51,6 +60,12 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
         m.on(kCmdTextures, [d, pictures] {
             commands::editTextures(*d, [d, pictures](const TextureNames& names) {
                 return CTexDlg::edit(names, d->Context().ui, *pictures, d->Language);
+            });
+        });
+        m.on(kCmdWeather, [d, pictures] {
+            commands::editWeather(*d, [d, pictures](const WeatherSettings& settings) {
+                return CWeatherDlg::edit(settings, d->Context().ui, *pictures, d->Context().paths, d->Language,
+                                         [d](int kind, const QImage& bitmap) { d->SetBackgroundBitmap(kind, bitmap); });
             });
         });
     }
