@@ -133,6 +133,54 @@ void CWDBView::SetState(const WDBViewState& state)
     extentChanged();
 }
 
+WDBArchiveState CWDBView::ArchiveState() const
+{
+    const WDBViewState& s = map_.state();
+    const CKivDoc& doc = GetDocument();
+    WDBArchiveState a;
+    for (int i = 0; i < kWDBArchiveLayers; ++i) {
+        a.layerColors[static_cast<std::size_t>(i)] = map_.colors().colors[static_cast<std::size_t>(i)];
+        a.penWidths[static_cast<std::size_t>(i)] = map_.colors().widths[static_cast<std::size_t>(i)];
+    }
+    const QRect source = sourceRect(wdbview::extentOf(s), {doc.WDBMapWidth, doc.WDBMapHeight});
+    a.sourceLeft = source.left();
+    a.sourceTop = source.top();
+    a.sourceRight = source.right() + 1;
+    a.sourceBottom = source.bottom() + 1;
+    a.leftLongitude = s.left;
+    a.rightLongitude = s.right;
+    a.topLatitude = s.top;
+    a.bottomLatitude = s.bottom;
+    a.clientWidth = s.width;
+    a.clientHeight = s.height;
+    a.showNames = s.showNames ? 1 : 0;
+    a.showPositions = s.showPositions ? 1 : 0;
+    return a;
+}
+
+void CWDBView::RestoreArchiveState(const WDBArchiveState& a)
+{
+    WDBColorTable colors = map_.colors();
+    for (int i = 0; i < kWDBArchiveLayers; ++i) {
+        colors.colors[static_cast<std::size_t>(i)] = a.layerColors[static_cast<std::size_t>(i)];
+        colors.widths[static_cast<std::size_t>(i)] = a.penWidths[static_cast<std::size_t>(i)];
+    }
+    map_.setColors(colors);
+    WDBViewState s = map_.state();
+    s.left = a.leftLongitude;
+    s.right = a.rightLongitude;
+    s.top = a.topLatitude;
+    s.bottom = a.bottomLatitude;
+    s.width = a.clientWidth;
+    s.height = a.clientHeight;
+    s.showNames = a.showNames != 0;
+    s.showPositions = a.showPositions != 0;
+    if (wdbview::isValid(s))
+        SetState(s);
+    else
+        FullRedraw(); // the colours at least
+}
+
 void CWDBView::CentreOn(double latitude, double westLongitude)
 {
     WDBViewState s = map_.state();

@@ -9,6 +9,7 @@
 // grid, towns and satellites.
 
 #include "document/DocumentViews.h"
+#include "document/WDBViewState.h"
 #include "document/WDBColorFile.h"
 #include "document/TimerBracket.h"
 #include "views2d/CMainView.h"
@@ -35,8 +36,13 @@ public:
     void ShowWholeWorld(const QSize& mapSize) override;
     void ShowRegion(const QRectF& extent, const QSize& mapSize) override;
     void ReloadBackground() override;
-    WDBViewState State() const override { return map_.state(); }
-    void SetState(const WDBViewState& state) override;
+    WDBArchiveState ArchiveState() const override;
+    void RestoreArchiveState(const WDBArchiveState& state) override;
+
+    // The whole state of the view, and a new one (extent, picture size, labels) redrawn
+    // completely; a state without a span or of an outsize picture is refused.
+    WDBViewState State() const { return map_.state(); }
+    void SetState(const WDBViewState& state);
 
     // The colour table file named by the document, read for every open WDB view; a file that
     // cannot be read is reported once and leaves the views' colours as they are.

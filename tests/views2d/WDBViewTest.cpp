@@ -375,3 +375,28 @@ TEST_F(CWDBViewTest, CommandsToggleTheDocumentsSwitches)
     view.Unregister();
     EXPECT_EQ(doc.Views.wdbCount(), 0);
 }
+
+TEST_F(CWDBViewTest, ArchiveStateRoundTripsAndBadOnesAreRefused)
+{
+    CWDBView& view = open();
+    WDBViewState s = view.State();
+    s.left = 20;
+    s.right = -20;
+    s.top = 10;
+    s.bottom = -10;
+    s.width = 400;
+    s.height = 200;
+    s.showNames = true;
+    view.SetState(s);
+    WDBArchiveState a = view.ArchiveState();
+    EXPECT_EQ(a.sourceLeft, 320);
+    EXPECT_EQ(a.sourceRight, 400);
+    a.layerColors[4] = 0x02123456;
+    view.ShowWholeWorld({720, 360});
+    view.RestoreArchiveState(a);
+    EXPECT_EQ(view.State(), s);
+    EXPECT_EQ(view.Map().colors().colors[4], 0x02123456u);
+    a.rightLongitude = a.leftLongitude; // no span
+    view.RestoreArchiveState(a);
+    EXPECT_EQ(view.State(), s);
+}
