@@ -2,6 +2,7 @@
 
 #include "dialogs/CAllgDlg.h"
 #include "dialogs/CAnimDlg.h"
+#include "dialogs/CDstDlg2d.h"
 #include "dialogs/CFolowDlg.h"
 #include "dialogs/CInternetDialog.h"
 #include "dialogs/CSatDlg.h"
@@ -43,6 +44,9 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
                                       [d](const FollowOptions& o) { return CFolowDlg::edit(o, satelliteNames(*d)); });
         },
         [d](kiv::CommandUi& ui) { ui.SetCheck(d->FollowActive != 0); });
+    m.on(kCmdSatelliteStyle, [d] {
+        commands::satelliteStyle2D(*d, [d](const SatelliteStyle2D& v) { return CDstDlg2d::edit(*d, v); });
+    });
     for (const auto& [id, which] : {std::pair{kCmdQualityMouseMove, QualityRecord::MouseMove},
                                     std::pair{kCmdQualityNormal, QualityRecord::Normal}}) {
         m.on(id, [d, which = which] {

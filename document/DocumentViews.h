@@ -34,6 +34,8 @@ public:
     virtual void LookAt(double latitude, double westLongitude, double distance) = 0;
     // A new earth texture from a replaced background picture: texture and earth list rebuilt.
     virtual void SetEarthTexture(const QImage& picture) = 0;
+    // The satellite model and the beam lists anew, after the draw styles or colours changed.
+    virtual void BuildSatelliteLists() {}
 };
 
 // Views whose redraws the animation step holds back while the user drags in another view

@@ -35,6 +35,7 @@ public:
     void FollowFrom(const tagVECTOR& positionKm) override;
     void LookAt(double latitude, double westLongitude, double distance) override;
     void SetEarthTexture(const QImage& picture) override;
+    void BuildSatelliteLists() override;
 
 protected:
     void initializeScene(int width, int height) override;
