@@ -6,11 +6,15 @@
 #include "dialogs/CFolowDlg.h"
 #include "dialogs/CInternetDialog.h"
 #include "dialogs/CSatDlg.h"
+#include "dialogs/CTexDlg.h"
 #include "dialogs/TimeCommand.h"
 #include "document/CKivDoc.h"
 #include "platform/Latin1.h"
+#include "platform/PictureSource.h"
 #include "platform/UiServices.h"
 #include "resources/CommandIds.h"
+#include "views2d/CGotoDlg.h"
+#include "views2d/CObsDlg.h"
 
 namespace kiv {
 
@@ -47,6 +51,13 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
     m.on(kCmdSatelliteStyle, [d] {
         commands::satelliteStyle2D(*d, [d](const SatelliteStyle2D& v) { return CDstDlg2d::edit(*d, v); });
     });
+    if (PictureSource* pictures = d->Context().pictures) {
+        m.on(kCmdTextures, [d, pictures] {
+            commands::editTextures(*d, [d, pictures](const TextureNames& names) {
+                return CTexDlg::edit(names, d->Context().ui, *pictures, d->Language);
+            });
+        });
+    }
     for (const auto& [id, which] : {std::pair{kCmdQualityMouseMove, QualityRecord::MouseMove},
                                     std::pair{kCmdQualityNormal, QualityRecord::Normal}}) {
         m.on(id, [d, which = which] {
@@ -55,6 +66,8 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
             });
         });
     }
+    m.on(kCmdGoTo, [d] { runGoTo(*d); });
+    m.on(kCmdObsOptions, [d] { runObserverOptions(*d); });
 }
 
 } // namespace

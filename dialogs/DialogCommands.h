@@ -66,6 +66,14 @@ struct SatelliteStyle2D {
     IconTable icons; // the document's icon table, as a copy
 };
 
+// The four background pictures of the texture dialog.
+struct TextureNames {
+    QString TextureErdeFileName; // the globe
+    QString ErdkarteFileName;    // the 2D earth map
+    QString NightMapFileName;
+    QString WDBMapFileName;
+};
+
 // The two render quality records of the globe, by the name of their profile section.
 enum class QualityRecord { MouseMove, Normal };
 // Runs the render quality dialog for a record, titled with the record's name.
@@ -83,6 +91,9 @@ void editGeneralOptions(CKivDoc& doc, const Editor<GeneralOptions>& edit);
 void editSatelliteData(CKivDoc& doc, const std::function<bool()>& run);
 // kCmdFollowSatellite.
 void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit);
+// kCmdTextures: the changed maps reloaded (a map a weather picture replaced, also when its name
+// stayed), the globe's texture and the 2D map's background renewed.
+void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit);
 
 // kCmdSatelliteStyle of the 2D map: on OK the values, the icon table (saved to the icon list
 // when it changed) and the shown flags; a changed number of route points reloads the satellites.
