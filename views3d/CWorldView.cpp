@@ -130,6 +130,13 @@ void CWorldView::BuildSatelliteLists()
     doc_.InvalidateViews(kRedrawGlobe);
 }
 
+void CWorldView::SetQuality(const tagQUALITY& quality)
+{
+    withContext([&] { renderer_.setQuality(quality); });
+}
+
+void CWorldView::MoveProjectionZ(double dz) { renderer_.camera().zoom(dz); }
+
 // ---- GL ------------------------------------------------------------------------------------
 
 void CWorldView::initializeScene(int width, int height)

@@ -36,6 +36,8 @@ public:
     void LookAt(double latitude, double westLongitude, double distance) override;
     void SetEarthTexture(const QImage& picture) override;
     void BuildSatelliteLists() override;
+    void SetQuality(const tagQUALITY& quality) override;
+    void MoveProjectionZ(double dz) override;
 
 protected:
     void initializeScene(int width, int height) override;
