@@ -62,6 +62,17 @@ void CObsView::LoadObsSettings()
     GetDocument().InvalidateViews(kRedrawObserver);
 }
 
+// Archives count the tilt the other way round: 90 is the flat polar plot.
+kiv::ObsArchiveState CObsView::ArchiveState() const { return {sky_.projection().turn, -sky_.projection().tilt}; }
+
+void CObsView::RestoreArchiveState(const kiv::ObsArchiveState& state)
+{
+    sky_.projection().turn = state.turn;
+    sky_.projection().tilt = -state.tilt;
+    UpdateMapObserverMarker();
+    GetDocument().InvalidateViews(kRedrawObserver);
+}
+
 void CObsView::UpdateMapObserverMarker()
 {
     CKivDoc& doc = GetDocument();
