@@ -56,6 +56,9 @@ void CObsView::StoreObsSettings() { sky_.storeSettings(GetDocument()); }
 
 void CObsView::LoadObsSettings()
 {
+    // Taking the settings ends zoom mode, with its box.
+    zoomMode_ = false;
+    updateCursor();
     sky_.loadSettings(GetDocument());
     UpdateMapObserverMarker();
     LayoutLabels();
