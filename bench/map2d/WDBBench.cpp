@@ -182,7 +182,6 @@ void BM_PanStep(benchmark::State& state)
     kiv::WDBMap map;
     kiv::WDBViewState view = extent(15, -15, 50, 35, 1920, 960);
     map.setState(view);
-    map.layoutLabels(doc, {true, true});
     int step = 0;
     for (auto _ : state) {
         view.left -= 0.05 * ((step & 64) ? -1 : 1);
@@ -208,7 +207,6 @@ void BM_NineViewsTick(benchmark::State& state)
     for (std::size_t i = 0; i < maps.size(); ++i) {
         const double left = 180.0 - 40.0 * static_cast<double>(i);
         maps[i].setState(extent(left, left - 40, 60, 40 - 20.0 * static_cast<double>(i % 3) - 40, 960, 480));
-        maps[i].layoutLabels(doc, {true, true});
         maps[i].drawBackground(QImage(), false);
         maps[i].keepAsBase();
     }
