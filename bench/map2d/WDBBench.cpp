@@ -8,7 +8,6 @@
 #include "views2d/WDBSegmentFile.h"
 #include "views2d/WDBSegmentWriter.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -222,13 +221,3 @@ void BM_NineViewsTick(benchmark::State& state)
 BENCHMARK(BM_NineViewsTick)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
