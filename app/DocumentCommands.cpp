@@ -1,13 +1,17 @@
 #include "app/DocumentCommands.h"
 
 #include "dialogs/CAllgDlg.h"
+#include "dialogs/CAnimDlg.h"
 #include "dialogs/CFolowDlg.h"
 #include "dialogs/CInternetDialog.h"
 #include "dialogs/CSatDlg.h"
 #include "dialogs/TimeCommand.h"
 #include "document/CKivDoc.h"
 #include "platform/Latin1.h"
+#include "platform/UiServices.h"
 #include "resources/CommandIds.h"
+#include "views2d/CGotoDlg.h"
+#include "views2d/CObsDlg.h"
 
 namespace kiv {
 
@@ -41,6 +45,16 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
                                       [d](const FollowOptions& o) { return CFolowDlg::edit(o, satelliteNames(*d)); });
         },
         [d](kiv::CommandUi& ui) { ui.SetCheck(d->FollowActive != 0); });
+    for (const auto& [id, which] : {std::pair{kCmdQualityMouseMove, QualityRecord::MouseMove},
+                                    std::pair{kCmdQualityNormal, QualityRecord::Normal}}) {
+        m.on(id, [d, which = which] {
+            commands::editQuality(*d, which, [d](const QString& name, const tagQUALITY& q) {
+                return CAnimDlg::edit(q, name, d->Context().ui.messages, d->Language != 0);
+            });
+        });
+    }
+    m.on(kCmdGoTo, [d] { runGoTo(*d); });
+    m.on(kCmdObsOptions, [d] { runObserverOptions(*d); });
 }
 
 } // namespace

@@ -32,3 +32,26 @@ add_custom_command(
   VERBATIM)
 
 add_custom_target(kiv_data ALL DEPENDS ${copied} ${generated})
+
+# The World Data Bank views' default vector data: GSHHG's shorelines, borders and rivers
+# (LGPL-3+, Debian's gmt-gshhg-low) extracted with GMT and converted into the twenty segment
+# files. Without GMT the views show their background, grid and towns only.
+find_program(KIV_GMT gmt)
+set(KIV_GSHHG_RESOLUTION l CACHE STRING "GSHHG resolution of the default World Data Bank files (c, l, i, h, f)")
+if(KIV_GMT)
+  set(wdb_files)
+  foreach(continent IN ITEMS africa europe namer samer asia)
+    foreach(kind IN ITEMS bdy cil riv pby)
+      list(APPEND wdb_files ${data_dir}/${continent}.${kind})
+    endforeach()
+  endforeach()
+  add_custom_command(
+    OUTPUT ${wdb_files}
+    COMMAND ${PROJECT_SOURCE_DIR}/tools/wdbconvert/make-wdb-data.sh $<TARGET_FILE:kiv_wdbconvert> ${data_dir} ${KIV_GSHHG_RESOLUTION}
+    DEPENDS kiv_wdbconvert ${PROJECT_SOURCE_DIR}/tools/wdbconvert/make-wdb-data.sh
+    COMMENT "Converting GSHHG's coastlines, borders and rivers into World Data Bank files"
+    VERBATIM)
+  add_custom_target(kiv_wdb_data ALL DEPENDS ${wdb_files})
+else()
+  message(WARNING "gmt not found: no default World Data Bank files (tools/setup-deps.sh installs it)")
+endif()

@@ -1,6 +1,6 @@
 #include "dialogs/ClockColorEditor.h"
 
-#include "dialogs/TypedNumbers.h"
+#include "platform/TypedNumbers.h"
 #include "platform/Numbers.h"
 
 #include <algorithm>

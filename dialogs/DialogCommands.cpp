@@ -4,7 +4,10 @@
 #include "document/CKivDoc.h"
 #include "document/SettingsTable.h"
 #include "document/TimerBracket.h"
+#include "platform/IniProfile.h"
 #include "platform/UiServices.h"
+
+#include <algorithm>
 
 namespace kiv::commands {
 
@@ -122,6 +125,20 @@ void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit)
         else if (doc.CameraPos == 2)
             doc.CameraPos = 0;
     }
+}
+
+void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit)
+{
+    const TimerBracket timerOff(doc);
+    const bool mouseMove = which == QualityRecord::MouseMove;
+    const QString name = mouseMove ? QStringLiteral("MouseMove") : QStringLiteral("Normal");
+    tagQUALITY& record = mouseMove ? doc.MouseMove : doc.Normal;
+    const std::optional<tagQUALITY> edited = edit(name, record);
+    if (!edited)
+        return;
+    record = *edited;
+    record.Qualitaet = std::clamp(record.Qualitaet, 1, 3);
+    saveQuality(name, record, doc.Context().profile);
 }
 
 } // namespace kiv::commands

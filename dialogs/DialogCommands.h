@@ -4,6 +4,8 @@
 // dialog until after its last step. The dialogs themselves come in as editors, so that the
 // program passes the real ones and tests pass scripted ones.
 
+#include "document/tagQUALITY.h"
+
 #include <QString>
 
 #include <array>
@@ -48,6 +50,11 @@ struct WebDownload {
     QString localFileName;       // out: the file it was stored in
 };
 
+// The two render quality records of the globe, by the name of their profile section.
+enum class QualityRecord { MouseMove, Normal };
+// Runs the render quality dialog for a record, titled with the record's name.
+using QualityEditor = std::function<std::optional<tagQUALITY>(const QString& name, const tagQUALITY&)>;
+
 namespace commands {
 
 // kCmdOpenLocal: a new element file from an open dialog; the same name, or Cancel, changes nothing.
@@ -60,6 +67,9 @@ void editGeneralOptions(CKivDoc& doc, const Editor<GeneralOptions>& edit);
 void editSatelliteData(CKivDoc& doc, const std::function<bool()>& run);
 // kCmdFollowSatellite.
 void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit);
+
+// kCmdQualityMouseMove, kCmdQualityNormal: on OK the record is stored and written to the profile.
+void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit);
 
 } // namespace commands
 

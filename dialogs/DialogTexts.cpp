@@ -40,4 +40,16 @@ QString satelliteDataInfo(bool english)
                                     "!");
 }
 
+QString renderQualityInfo(bool english)
+{
+    return english ? QStringLiteral("With the help of this dialogbox you can modify the \napearance of the 3D-view in normal "
+                                    "mode (which is no mousebutton is pressed) \nor in Mousemove mode (at least one "
+                                    "mousebutton is pressed).\n\nThis is especially useful, if your computer is to slow "
+                                    "to display\nthe scene with a sufficient Frame rate (approx. 10 Frames per second)")
+                   : QStringLiteral("Mit Hilfe dieser Dialogbox können Sie die Anzeige im Normalen Modus,\nbzw. wenn eine "
+                                    "Maustaste gedrückt ist, verändern. Dies ist vor allem dann sinnvoll,\nwenn der "
+                                    "Rechner langsam ist, so daß es schwer möglich ist, sich interaktiv in der\n"
+                                    "3D-Ansicht zu bewegen.");
+}
+
 } // namespace kiv::texts

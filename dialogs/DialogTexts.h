@@ -7,5 +7,6 @@ namespace kiv::texts {
 
 QString generalInfo(bool english);
 QString satelliteDataInfo(bool english);
+QString renderQualityInfo(bool english);
 
 } // namespace kiv::texts

@@ -1,6 +1,6 @@
 #include "dialogs/NumberFields.h"
 
-#include "dialogs/TypedNumbers.h"
+#include "platform/TypedNumbers.h"
 #include "platform/MessageBoxes.h"
 
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "dialogs/TimeDialogModel.h"
 
-#include "dialogs/TypedNumbers.h"
+#include "platform/TypedNumbers.h"
 #include "document/SimTimeRange.h"
 #include "platform/Clock.h"
 #include "platform/Numbers.h"

@@ -2,6 +2,7 @@
 
 #include "document/CKivDoc.h"
 #include "document/FileMessages.h"
+#include "document/TimerBracket.h"
 #include "document/TownFile.h"
 #include "platform/ClientAreaDrag.h"
 #include "platform/DataPaths.h"
@@ -263,3 +264,30 @@ bool CGotoDlg::saveTowns()
     doc_.SmalTownCount = towns_.size();
     return true;
 }
+
+namespace kiv {
+
+std::optional<GoToPlace> chooseGoToPlace(CKivDoc& doc, QWidget* parent)
+{
+    TimerBracket bracket(doc);
+    doc.LoadTowns();
+    CGotoDlg dialog(doc, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return GoToPlace{dialog.Latitude, dialog.WestLongitude, dialog.TownText};
+}
+
+bool runGoTo(CKivDoc& doc, QWidget* parent)
+{
+    const std::optional<GoToPlace> place = chooseGoToPlace(doc, parent);
+    if (!place)
+        return false;
+    if (doc.Show3D && doc.Views.world())
+        doc.Views.world()->LookAt(place->latitude, place->westLongitude, 35.0);
+    // Stored crossed, as the globe reads them at its start.
+    doc.ActualLatitude = static_cast<float>(place->westLongitude);
+    doc.ActualLongitude = static_cast<float>(place->latitude);
+    return true;
+}
+
+} // namespace kiv

@@ -9,6 +9,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QLineEdit;
 class QTreeWidget;
 
@@ -55,5 +57,18 @@ private:
     QLineEdit* latitude_ = nullptr;
     QLineEdit* count_ = nullptr;
 };
+
+// The place chosen in the go-to dialog.
+struct GoToPlace {
+    double latitude = 0.0;      // degrees north
+    double westLongitude = 0.0; // degrees, west positive
+    QString townText;
+};
+
+// The town lists read again and the go-to dialog run, with the clock held; the place on OK.
+std::optional<GoToPlace> chooseGoToPlace(CKivDoc& doc, QWidget* parent = nullptr);
+// The document's "Go to": on OK the globe, when open, looks at the place from the distance 35,
+// and the place is kept as the one the globe starts at. True when OK was chosen.
+bool runGoTo(CKivDoc& doc, QWidget* parent = nullptr);
 
 } // namespace kiv

@@ -5,7 +5,7 @@
 #include "platform/ClientAreaDrag.h"
 #include "platform/ColorDialogs.h"
 #include "platform/ColorSwatch.h"
-#include "platform/FieldRange.h"
+#include "platform/TypedNumbers.h"
 #include "platform/UiServices.h"
 
 #include <QCheckBox>
@@ -212,7 +212,7 @@ void CObsDlg::OnUserTwilight()
 {
     // A typed value keeps its decimals; one out of range is put back when the field is left
     // and named when OK is pressed.
-    if (const std::optional<double> v = parseRealField(twilight_->text(), kTwilightBounds.min, kTwilightBounds.max)) {
+    if (const std::optional<double> v = checkField(twilight_, kTwilightBounds).value) {
         options_.sky.twilight = *v;
         updateRadios();
     }
@@ -242,9 +242,14 @@ void CObsDlg::OnColor(int swatch)
     swatches_[swatch]->setColor(colour);
 }
 
+RealCheck CObsDlg::checkField(const QLineEdit* edit, FieldBounds bounds) const
+{
+    return checkReal(edit->text().toStdString(), bounds.min, bounds.max, language_ != 0);
+}
+
 bool CObsDlg::takeField(QLineEdit* edit, FieldBounds bounds, double& value)
 {
-    const std::optional<double> v = parseRealField(edit->text(), bounds.min, bounds.max);
+    const std::optional<double> v = checkField(edit, bounds).value;
     if (v)
         value = *v;
     return v.has_value();
@@ -259,10 +264,13 @@ void CObsDlg::accept()
         {azimuthStep_, {kStepBounds, &taken.sky.azimuthStep}},      {elevationStep_, {kStepBounds, &taken.sky.elevationStep}},
     };
     for (const auto& [edit, bound] : fields) {
-        if (!takeField(edit, bound.first, *bound.second)) {
+        const RealCheck check = checkField(edit, bound.first);
+        if (check.value) {
+            *bound.second = *check.value;
+        } else {
             if (edit->parentWidget() == lower_ && !expanded_)
                 OnAdvanced();
-            messages_.show(realRangeMessage(language_ != 0, bound.first.min, bound.first.max));
+            messages_.show({QStringLiteral("Kiv"), check.message, MessageButtons::Ok, MessageIcon::Exclamation});
             edit->setFocus();
             edit->selectAll();
             return;

@@ -4,6 +4,7 @@
 // colours. It opens folded; "Advanced" shows the steps, the line switches and the colours.
 // Fields are checked against their ranges on OK; a wrong one is named and nothing is taken.
 
+#include "platform/TypedNumbers.h"
 #include "views2d/ObsOptions.h"
 
 #include <QDialog>
@@ -46,7 +47,8 @@ private:
     QWidget* buildTop();
     QWidget* buildLower();
     void updateRadios();
-    bool takeField(QLineEdit* edit, kiv::FieldBounds bounds, double& value);
+    RealCheck checkField(const QLineEdit* edit, FieldBounds bounds) const;
+    bool takeField(QLineEdit* edit, FieldBounds bounds, double& value);
     QString text(const char* en, const char* de) const;
 
     kiv::ObsOptions options_;

@@ -1,7 +1,6 @@
 #include "views2d/CObsView.h"
 
 #include "document/CKivDoc.h"
-#include "document/TimerBracket.h"
 #include "resources/CommandIds.h"
 #include "views2d/CGotoDlg.h"
 #include "views2d/CObsDlg.h"
@@ -111,9 +110,10 @@ void CObsView::bindCommands()
     commands_.on(kCmdSatelliteStyle, [this] { runObserverOptions(GetDocument(), this); });
     const std::pair<int, double> presets[] = {
         {kCmdTwilightCivil, -6.0}, {kCmdTwilightNautical, -12.0}, {kCmdTwilightAstronomical, -18.0}};
-    for (const auto& [id, value] : presets) {
+    for (const auto& preset : presets) {
+        const double value = preset.second;
         commands_.on(
-            id,
+            preset.first,
             [this, value] {
                 sky_.settings().twilight = value;
                 changed();
@@ -168,16 +168,14 @@ void CObsView::bindCommands()
 void CObsView::OnGoTo()
 {
     CKivDoc& doc = GetDocument();
-    TimerBracket bracket(doc);
-    doc.LoadTowns();
-    CGotoDlg dialog(doc, this);
-    if (dialog.exec() != QDialog::Accepted)
+    const std::optional<GoToPlace> place = chooseGoToPlace(doc, this);
+    if (!place)
         return;
     if (doc.Show3D && doc.Views.world())
-        doc.Views.world()->LookAt(dialog.Latitude, dialog.WestLongitude, 70.0);
+        doc.Views.world()->LookAt(place->latitude, place->westLongitude, 70.0);
     tagVECTOR& observer = sky_.settings().observer;
-    observer.x = dialog.Latitude / kDeg;
-    observer.y = -dialog.WestLongitude / kDeg;
+    observer.x = place->latitude / kDeg;
+    observer.y = -place->westLongitude / kDeg;
     UpdateMapObserverMarker();
     doc.InvalidateViews(kRedrawMap);
     changed();

@@ -3,10 +3,10 @@
 #include "document/TownFile.h"
 #include "platform/Latin1.h"
 #include "platform/Numbers.h"
+#include "platform/TypedNumbers.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
+#include <limits>
 
 namespace kiv {
 
@@ -16,8 +16,10 @@ bool sortsBefore(const QString& a, const QString& b) { return QString::compare(a
 
 QString numberText(double value) { return QString::fromStdString(formatFixed(value)); }
 
-std::optional<double> inRange(std::optional<double> value, double low, double high)
+// Typed degrees inside the bounds; a decimal comma is taken as the point.
+std::optional<double> typedDegrees(const QString& text, double low, double high)
 {
+    const std::optional<double> value = decimalNumber(toLatin1(text), DecimalMark::PointOrComma);
     if (!value || *value < low || *value > high)
         return std::nullopt;
     return value;
@@ -75,17 +77,17 @@ TownList::AddResult TownList::add(const TownFields& fields)
     const std::optional<double> westLon = parseWestLongitude(fields.westLongitude);
     if (!westLon)
         return {std::nullopt, TownFieldError::Longitude};
+    // No population typed is none known.
     const QString population = fields.population.trimmed();
-    bool ok = population.isEmpty();
-    const int people = ok ? 0 : population.toInt(&ok);
-    if (!ok || people < 0)
+    const std::optional<long long> people = population.isEmpty() ? 0LL : wholeNumber(toLatin1(population));
+    if (!people || *people < 0 || *people > std::numeric_limits<int>::max())
         return {std::nullopt, TownFieldError::Population};
     tagTOWN town;
     town.country = fields.country;
     town.name = fields.name;
     town.lat = *lat;
     town.lon = *westLon == 0.0 ? 0.0 : -*westLon;
-    town.population = people;
+    town.population = static_cast<int>(*people);
     return {insert(town), TownFieldError::None};
 }
 
@@ -98,24 +100,8 @@ bool TownList::remove(int row)
     return true;
 }
 
-std::optional<double> parseTypedNumber(const QString& text)
-{
-    QString t = text.trimmed();
-    t.replace(u',', u'.');
-    if (t.startsWith(u'+'))
-        t.remove(0, 1);
-    const std::string bytes = toLatin1(t);
-    double value = 0.0;
-    const char* end = bytes.data() + bytes.size();
-    // The whole text must be the number: "12abc" or "1.2.3" is a typing error, not 12 or 1.2.
-    const auto [stop, error] = std::from_chars(bytes.data(), end, value, std::chars_format::general);
-    if (bytes.empty() || error != std::errc() || stop != end || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
+std::optional<double> parseLatitude(const QString& text) { return typedDegrees(text, -90.0, 90.0); }
 
-std::optional<double> parseLatitude(const QString& text) { return inRange(parseTypedNumber(text), -90.0, 90.0); }
-
-std::optional<double> parseWestLongitude(const QString& text) { return inRange(parseTypedNumber(text), -180.0, 180.0); }
+std::optional<double> parseWestLongitude(const QString& text) { return typedDegrees(text, -180.0, 180.0); }
 
 } // namespace kiv

@@ -59,10 +59,8 @@ private:
     bool modified_ = false;
 };
 
-// A typed number: blanks around it allowed, a decimal comma taken as a point, nothing else
-// after it. nullopt when the text is not a finite number.
-std::optional<double> parseTypedNumber(const QString& text);
-// The typed latitude and west longitude as the dialog returns them, range-checked.
+// The typed latitude and west longitude as the dialog returns them, range-checked; a decimal
+// comma is taken as the point.
 std::optional<double> parseLatitude(const QString& text);
 std::optional<double> parseWestLongitude(const QString& text);
 

@@ -8,7 +8,6 @@
 #include "views2d/WorldMap.h"
 
 #include <QFile>
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -190,13 +189,3 @@ void Resize(benchmark::State& state)
 BENCHMARK(Resize)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

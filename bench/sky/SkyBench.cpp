@@ -6,7 +6,6 @@
 #include "views2d/SkyPicture.h"
 
 #include <QFile>
-#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -80,13 +79,3 @@ BENCHMARK_CAPTURE(RedrawSky, low255_n500_hidden_labels,
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

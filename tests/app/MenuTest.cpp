@@ -133,7 +133,8 @@ TEST_F(ShellTest, DrawAndZoomAreEnabledOnlyWhereAViewTakesThem)
     activate(ViewKind::World);
     EXPECT_FALSE(menuItem(kCmdDraw)->isEnabled());
     EXPECT_FALSE(menuItem(kCmdZoom)->isEnabled());
-    EXPECT_FALSE(menuItem(kCmdGoTo)->isEnabled()); // nothing handles Go to yet
+    EXPECT_TRUE(menuItem(kCmdGoTo)->isEnabled()); // the document's
+    EXPECT_TRUE(menuItem(kCmdObsOptions)->isEnabled());
     activate(ViewKind::WDB);
     EXPECT_TRUE(menuItem(kCmdDraw)->isEnabled());
     EXPECT_TRUE(menuItem(kCmdZoom)->isEnabled());

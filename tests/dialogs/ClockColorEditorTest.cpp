@@ -1,6 +1,6 @@
 // Colour editing of the clocks, and the typed numbers of the dialogs.
 #include "dialogs/ClockColorEditor.h"
-#include "dialogs/TypedNumbers.h"
+#include "platform/TypedNumbers.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +64,10 @@ TEST(TypedNumbers, OnlyANumberAloneIsRead)
     EXPECT_EQ(decimalNumber("1."), 1.0);
     for (const char* text : {"", ".", "-", "1e3", "0,5", "1.2.3", "inf"})
         EXPECT_FALSE(decimalNumber(text)) << text;
+    EXPECT_EQ(decimalNumber(" -0,5 ", DecimalMark::PointOrComma), -0.5);
+    EXPECT_EQ(decimalNumber("+7.25", DecimalMark::PointOrComma), 7.25);
+    for (const char* text : {",", "0,5,1", "0.5,1", "1,2e3"})
+        EXPECT_FALSE(decimalNumber(text, DecimalMark::PointOrComma)) << text;
 
     EXPECT_EQ(checkInteger("12", 1, 12, true).value, 12);
     EXPECT_EQ(checkInteger("13", 1, 12, true).message, "Please enter an integer between 1 and 12.");

@@ -4,8 +4,10 @@
 #include "tests/support/DocumentFixture.h"
 #include "views2d/CGotoDlg.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace kiv;
@@ -126,6 +128,44 @@ TEST_F(GotoDialogTest, CountryPrefixScrollsAndInfoShowsTheHelp)
     ASSERT_EQ(ui_.messages.captions().size(), 1u);
     EXPECT_EQ(ui_.messages.captions()[0], "Info");
     EXPECT_TRUE(ui_.messages.texts()[0].startsWith("You can choose a town"));
+}
+
+TEST_F(GotoDialogTest, DocumentGoToAimsTheGlobeAndKeepsThePlaceOnOkOnly)
+{
+    writeFile("small.twn", "1\nGermany,Bonn;  7.100000,  50.733000,  300000,  1990,  0\n");
+    CKivDoc& doc = makeDocument();
+    doc.WDBSmalTowns = QStringLiteral("small.twn");
+    FakeViews globe;
+    doc.Views.add(static_cast<WorldViewPort*>(&globe));
+    doc.Show3D = 1;
+    doc.AnimationRunning = 1;
+    bool timerOffInDialog = false;
+    const auto answer = [&](bool ok) {
+        QTimer::singleShot(0, [&, ok] {
+            auto* dialog = dynamic_cast<CGotoDlg*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            timerOffInDialog = !frame_.timerOn;
+            EXPECT_EQ(dialog->RecordCount(), 1) << "the town lists are read before the dialog opens";
+            auto* list = dialog->findChild<QTreeWidget*>(QStringLiteral("1098"));
+            list->setCurrentItem(list->topLevelItem(0));
+            dialog->OnClickList();
+            ok ? dialog->accept() : dialog->reject();
+        });
+    };
+    answer(false);
+    EXPECT_FALSE(runGoTo(doc));
+    EXPECT_TRUE(globe.calls.empty());
+    EXPECT_EQ(doc.ActualLatitude, 0.0f);
+    answer(true);
+    EXPECT_TRUE(runGoTo(doc));
+    EXPECT_TRUE(timerOffInDialog);
+    EXPECT_TRUE(frame_.timerOn);
+    EXPECT_EQ(globe.calls, (std::vector<std::string>{"LookAt"}));
+    EXPECT_EQ(globe.lookAtDistance, 35.0);
+    // Kept crossed, the way the globe reads them at its start.
+    EXPECT_EQ(doc.ActualLatitude, -7.1f);
+    EXPECT_EQ(doc.ActualLongitude, 50.733f);
+    doc.Views.remove(static_cast<WorldViewPort*>(&globe));
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 // Redraw on change: two documents run the same script of clock steps and changes. One redraws a
 // view only when its picture would change; the other is told before every step that everything
 // changed, so it propagates and redraws every view on every step, as a program without the rule
-// does. After every step the globe and the map on screen must be the same pixels in both.
+// does. After every step the globe, the map and the sky on screen must be the same pixels in both.
 #include "tests/support/DocumentFixture.h"
 #include "tests/support/OffscreenGl.h"
+#include "views2d/SkyControls.h"
+#include "views2d/SkyPicture.h"
 #include "views2d/WorldMap.h"
 #include "views3d/GlobeRenderer.h"
 
@@ -26,8 +28,9 @@ QImage striped(QRgb a, QRgb b)
     return image;
 }
 
-// The globe and the map as their windows show them: a redraw replaces the picture on screen.
-class ScreenViews final : public WorldViewPort, public MapViewPort {
+// The globe, the map and the sky as their windows show them: a redraw replaces the picture on
+// screen.
+class ScreenViews final : public WorldViewPort, public MapViewPort, public ObsViewPort {
 public:
     explicit ScreenViews(CKivDoc& doc)
         : doc_(doc), gl_(kWidth, kHeight),
@@ -38,12 +41,18 @@ public:
         map_.setMaps(striped(qRgb(250, 250, 250), qRgb(120, 200, 120)), striped(qRgb(0, 0, 60), qRgb(0, 40, 0)));
         map_.setSize({kWidth, kHeight}, doc);
         map_.layoutLabels(doc, {true, true});
+        sky_.setSize({kWidth, kHeight});
+        sky_.loadSettings(doc);
+        sky_.layoutLabels(doc);
         doc_.Views.add(static_cast<WorldViewPort*>(this));
         doc_.Views.add(static_cast<MapViewPort*>(this));
-        doc_.Show3D = doc_.Show2D = 1;
+        doc_.Views.add(static_cast<ObsViewPort*>(this));
+        doc_.Show3D = doc_.Show2D = doc_.ShowObs = 1;
+        doc_.ResetRouteSteps();
         // A window draws itself when it is first shown.
         RenderScene();
         RedrawMap();
+        RedrawSky();
     }
     ~ScreenViews() override
     {
@@ -51,10 +60,12 @@ public:
         renderer_.release();
         doc_.Views.remove(static_cast<WorldViewPort*>(this));
         doc_.Views.remove(static_cast<MapViewPort*>(this));
+        doc_.Views.remove(static_cast<ObsViewPort*>(this));
     }
 
     bool valid() const { return gl_.valid(); }
     GlobeCamera& camera() { return renderer_.camera(); }
+    SkyPicture& skyPicture() { return sky_; }
 
     void RenderScene() override
     {
@@ -69,6 +80,18 @@ public:
         map = map_.image().copy();
         ++draws;
     }
+    void RedrawSky() override
+    {
+        sky_.redraw(doc_);
+        sky = sky_.image().copy();
+        ++draws;
+    }
+    void StoreObsSettings() override { sky_.storeSettings(doc_); }
+    void LoadObsSettings() override
+    {
+        sky_.loadSettings(doc_);
+        sky_.layoutLabels(doc_);
+    }
     void ShowFramesPerSecond() override {}
     void FreeOrbitBuffers() override { withContext([this] { renderer_.freeOrbitBuffers(); }); }
     void ResetOrbitState() override { withContext([this] { renderer_.resetOrbitState(); }); }
@@ -81,10 +104,14 @@ public:
     }
     void SetEarthTexture(const QImage& picture) override { withContext([&] { renderer_.setTexture(picture); }); }
     void SetWDBZoomBox(const QRectF& extent) override { map_.setZoomBox(1, extent); }
-    void LayoutLabels() override { map_.layoutLabels(doc_, {true, true}); }
+    void LayoutLabels() override
+    {
+        map_.layoutLabels(doc_, {true, true});
+        sky_.layoutLabels(doc_);
+    }
     void ReloadBackground() override {}
 
-    QImage globe, map;
+    QImage globe, map, sky;
     int draws = 0;
 
 private:
@@ -98,6 +125,7 @@ private:
     OffscreenGl gl_;
     GlobeRenderer renderer_;
     WorldMap map_;
+    SkyPicture sky_;
 };
 
 class RedrawOnChangeTest : public DocumentTest {
@@ -150,6 +178,22 @@ TEST_F(RedrawOnChangeTest, EveryPictureIsTheOneAFullRedrawWouldShow)
              views.camera().turn(12.0, -5.0);
              doc.InvalidateViews(kRedrawGlobe);
          }},
+        {5, "the observer dragged",
+         [](CKivDoc& doc, ScreenViews& views) {
+             dragObserver(views.skyPicture().settings().observer, {-40, 25});
+             views.StoreObsSettings();
+             doc.InvalidateViews(kRedrawObserver | kRedrawMap);
+         }},
+        {5, "the sky turned and tilted",
+         [](CKivDoc& doc, ScreenViews& views) {
+             dragSphere(views.skyPicture().projection(), {30, 20}, false);
+             doc.InvalidateViews(kRedrawObserver);
+         }},
+        {5, "a sky setting", changed([](CKivDoc&, ScreenViews& views) {
+             views.skyPicture().settings().showRaDec = false;
+             views.StoreObsSettings();
+             views.LayoutLabels();
+         })},
         {10, "the clock set", [](CKivDoc& doc, ScreenViews&) { doc.SetSimTime(kiv::Time::fromUtc({2024, 12, 1, 3, 0, 0})); }},
         {5, "resumed at an hour a step", [](CKivDoc& doc, ScreenViews&) { doc.TimeFactor = 3600; }},
         {10, "following satellite 0",
@@ -193,6 +237,7 @@ TEST_F(RedrawOnChangeTest, EveryPictureIsTheOneAFullRedrawWouldShow)
             }
             ASSERT_EQ(ruledViews.globe, everyViews.globe) << change.what << ", step " << step;
             ASSERT_EQ(ruledViews.map, everyViews.map) << change.what << ", step " << step;
+            ASSERT_EQ(ruledViews.sky, everyViews.sky) << change.what << ", step " << step;
         }
     }
     // The rule saved most of the drawing.

@@ -1,8 +1,10 @@
-#include "dialogs/TypedNumbers.h"
+#include "platform/TypedNumbers.h"
 
 #include "platform/Numbers.h"
 
+#include <algorithm>
 #include <charconv>
+#include <string>
 
 namespace kiv {
 
@@ -33,10 +35,10 @@ std::optional<long long> wholeNumber(std::string_view text)
     return value;
 }
 
-std::optional<double> decimalNumber(std::string_view text)
+std::optional<double> decimalNumber(std::string_view text, DecimalMark marks)
 {
-    text = trimmed(text);
-    std::string_view digitsAndPoint = text;
+    std::string number(trimmed(text));
+    std::string_view digitsAndPoint = number;
     if (!digitsAndPoint.empty() && (digitsAndPoint.front() == '+' || digitsAndPoint.front() == '-'))
         digitsAndPoint.remove_prefix(1);
     bool digits = false;
@@ -44,14 +46,15 @@ std::optional<double> decimalNumber(std::string_view text)
     for (const char c : digitsAndPoint) {
         if (c >= '0' && c <= '9')
             digits = true;
-        else if (c == '.' && !point)
+        else if ((c == '.' || (c == ',' && marks == DecimalMark::PointOrComma)) && !point)
             point = true;
         else
             return std::nullopt;
     }
     if (!digits)
         return std::nullopt;
-    return parseDouble(text);
+    std::replace(number.begin(), number.end(), ',', '.');
+    return parseDouble(number);
 }
 
 IntegerCheck checkInteger(std::string_view text, int minimum, int maximum, bool english)

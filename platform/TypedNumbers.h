@@ -12,8 +12,11 @@ namespace kiv {
 
 // A whole number alone in the text (blanks around it allowed), or nothing.
 std::optional<long long> wholeNumber(std::string_view text);
-// A decimal number alone in the text ("0.5", ".5", "-1", "1."), or nothing; '.' is the point.
-std::optional<double> decimalNumber(std::string_view text);
+// The decimal marks a field takes: the point only, or the comma as well (as typed in German).
+enum class DecimalMark { Point, PointOrComma };
+// A decimal number alone in the text ("0.5", ".5", "-1", "1."), or nothing; one decimal mark
+// at most, no exponent.
+std::optional<double> decimalNumber(std::string_view text, DecimalMark marks = DecimalMark::Point);
 
 struct IntegerCheck {
     std::optional<int> value; // set when the text passes

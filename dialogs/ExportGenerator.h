@@ -1,0 +1,49 @@
+#pragma once
+// Builds the text of an export: for every chosen satellite its name, one row per step of the
+// time range (those the kind does not leave out) and an empty line. A satellite that cannot be
+// propagated at some step keeps the rows before it, its failure is reported, and the others go
+// on. Plain code: the dialog asks its questions before and shows the failures after.
+
+#include "dialogs/ExportOrbit.h"
+#include "dialogs/ExportParameters.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kiv {
+
+struct ExportFailure {
+    std::string satellite; // its name
+    Time time;             // the step that could not be propagated
+};
+
+struct ExportOutput {
+    std::string text; // UTF-8, CR LF line ends
+    std::vector<ExportFailure> failures;
+    std::int64_t rows = 0; // table rows written, names and empty lines not counted
+};
+
+enum class ExportRefusal { StepNotPositive, EndBeforeStart, TooManyRows };
+
+class ExportGenerator {
+public:
+    // Above this many steps per satellite the user is asked first.
+    static constexpr std::int64_t kAskAboveSteps = 1000;
+    // No table has more rows than this, all satellites together: about 200 MB of text and
+    // several seconds of work, far past what the editor shows comfortably.
+    static constexpr std::int64_t kMaxTotalRows = 2'000'000;
+
+    // Whole steps from start to end: each satellite has that many rows plus one.
+    static std::int64_t StepCount(const ExportParameters& p);
+    // Steps for all satellites, rows plus one each; saturates instead of overflowing.
+    static std::int64_t TotalRows(const ExportParameters& p);
+    // What makes the parameters impossible to generate, if anything.
+    static std::optional<ExportRefusal> Check(const ExportParameters& p);
+
+    // The table; call only when Check found nothing.
+    static ExportOutput Generate(ExportOrbit& orbit, const ExportParameters& p);
+};
+
+} // namespace kiv
