@@ -5,9 +5,11 @@
 #include "dialogs/CFolowDlg.h"
 #include "dialogs/CInternetDialog.h"
 #include "dialogs/CSatDlg.h"
+#include "dialogs/CTexDlg.h"
 #include "dialogs/TimeCommand.h"
 #include "document/CKivDoc.h"
 #include "platform/Latin1.h"
+#include "platform/PictureSource.h"
 #include "platform/UiServices.h"
 #include "resources/CommandIds.h"
 #include "views2d/CGotoDlg.h"
@@ -45,6 +47,13 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
                                       [d](const FollowOptions& o) { return CFolowDlg::edit(o, satelliteNames(*d)); });
         },
         [d](kiv::CommandUi& ui) { ui.SetCheck(d->FollowActive != 0); });
+    if (PictureSource* pictures = d->Context().pictures) {
+        m.on(kCmdTextures, [d, pictures] {
+            commands::editTextures(*d, [d, pictures](const TextureNames& names) {
+                return CTexDlg::edit(names, d->Context().ui, *pictures, d->Language);
+            });
+        });
+    }
     for (const auto& [id, which] : {std::pair{kCmdQualityMouseMove, QualityRecord::MouseMove},
                                     std::pair{kCmdQualityNormal, QualityRecord::Normal}}) {
         m.on(id, [d, which = which] {

@@ -4,6 +4,7 @@
 #include "document/CKivDoc.h"
 #include "document/SettingsTable.h"
 #include "document/TimerBracket.h"
+#include "platform/PictureSource.h"
 #include "platform/IniProfile.h"
 #include "platform/UiServices.h"
 
@@ -125,6 +126,37 @@ void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit)
         else if (doc.CameraPos == 2)
             doc.CameraPos = 0;
     }
+}
+
+void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit)
+{
+    const TimerBracket timerOff(doc);
+    const std::optional<TextureNames> names =
+        edit({doc.TextureErdeFileName, doc.ErdkarteFileName, doc.NightMapFileName, doc.WDBMapFileName});
+    if (!names)
+        return;
+    doc.TextureErdeFileName = names->TextureErdeFileName;
+    if (names->NightMapFileName != doc.NightMapFileName) {
+        doc.NightMapFileName = names->NightMapFileName;
+        doc.LoadNightMap();
+    }
+    if (names->ErdkarteFileName != doc.ErdkarteFileName || doc.EarthMapChanged) {
+        doc.ErdkarteFileName = names->ErdkarteFileName;
+        doc.EarthMapChanged = 0;
+        doc.LoadEarthMap();
+    }
+    if ((names->WDBMapFileName != doc.WDBMapFileName || doc.WDBMapChanged) && doc.ShowWDB) {
+        doc.WDBMapFileName = names->WDBMapFileName;
+        doc.LoadWDBMap();
+        doc.WDBMapChanged = 0;
+        for (int i = 1; i <= doc.Views.wdbCount(); ++i)
+            doc.Views.wdb(i)->ReloadBackground();
+    }
+    doc.WDBMapFileName = names->WDBMapFileName;
+    if (doc.Show3D && doc.Views.world() && doc.Context().pictures)
+        doc.Views.world()->SetEarthTexture(doc.Context().pictures->load(doc.TextureErdeFileName, PictureUse::Texture));
+    if (doc.Show2D && doc.Views.map())
+        doc.Views.map()->ReloadBackground();
 }
 
 void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit)

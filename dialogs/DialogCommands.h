@@ -50,6 +50,13 @@ struct WebDownload {
     QString localFileName;       // out: the file it was stored in
 };
 
+// The four background pictures of the texture dialog.
+struct TextureNames {
+    QString TextureErdeFileName; // the globe
+    QString ErdkarteFileName;    // the 2D earth map
+    QString NightMapFileName;
+    QString WDBMapFileName;
+};
 // The two render quality records of the globe, by the name of their profile section.
 enum class QualityRecord { MouseMove, Normal };
 // Runs the render quality dialog for a record, titled with the record's name.
@@ -67,6 +74,9 @@ void editGeneralOptions(CKivDoc& doc, const Editor<GeneralOptions>& edit);
 void editSatelliteData(CKivDoc& doc, const std::function<bool()>& run);
 // kCmdFollowSatellite.
 void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit);
+// kCmdTextures: the changed maps reloaded (a map a weather picture replaced, also when its name
+// stayed), the globe's texture and the 2D map's background renewed.
+void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit);
 
 // kCmdQualityMouseMove, kCmdQualityNormal: on OK the record is stored and written to the profile.
 void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit);

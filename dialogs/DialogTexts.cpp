@@ -40,6 +40,13 @@ QString satelliteDataInfo(bool english)
                                     "!");
 }
 
+QString textureInfo(bool english)
+{
+    return english ? QStringLiteral("Here you can choose the textures which will be used in 2D/3D View.")
+                   : QStringLiteral("Hier ist es möglich die Texturen festzulegen, die in der 2D/3D Ansicht "
+                                    "verwendet werden.");
+}
+
 QString renderQualityInfo(bool english)
 {
     return english ? QStringLiteral("With the help of this dialogbox you can modify the \napearance of the 3D-view in normal "

@@ -7,6 +7,7 @@ namespace kiv::texts {
 
 QString generalInfo(bool english);
 QString satelliteDataInfo(bool english);
+QString textureInfo(bool english);
 QString renderQualityInfo(bool english);
 
 } // namespace kiv::texts

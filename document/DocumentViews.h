@@ -11,6 +11,7 @@
 
 #include <optional>
 
+struct tagQUALITY;
 struct tagVECTOR;
 
 namespace kiv {
@@ -34,6 +35,10 @@ public:
     virtual void LookAt(double latitude, double westLongitude, double distance) = 0;
     // A new earth texture from a replaced background picture: texture and earth list rebuilt.
     virtual void SetEarthTexture(const QImage& picture) = 0;
+    // Steering from the flat map: the render quality to draw with (while a button is held there,
+    // and after), and the camera moved toward the earth by dz along the view axis.
+    virtual void SetQuality(const tagQUALITY& quality) = 0;
+    virtual void MoveProjectionZ(double dz) = 0;
 };
 
 // Views whose redraws the animation step holds back while the user drags in another view
@@ -87,6 +92,9 @@ public:
     // The whole world (the document's whole WDB map, longitudes 180 to -180, latitudes 90 to
     // -90) in a map of this size, redrawn completely.
     virtual void ShowWholeWorld(const QSize& mapSize) = 0;
+    // A region (an extent as Extent() gives it) in a map of this size, redrawn completely: the
+    // 2D map's zoom box opens a view on it.
+    virtual void ShowRegion(const QRectF& extent, const QSize& mapSize) = 0;
     // The document's WDB map changed: recompute the source rectangle and redraw completely.
     virtual void ReloadBackground() = 0;
 };

@@ -10,12 +10,14 @@ namespace kiv {
 QImage PictureLoader::load(const QString& fileName, PictureUse use)
 {
     CGraphicFile file;
-    file.SetUseDib(use == PictureUse::Map);
+    file.SetUseDib(use != PictureUse::Texture);
     const std::optional<QString> found = paths_.find(fileName);
     if (file.Load(found.value_or(fileName)))
         return file.DetachBitmap().takeImage();
-    if (found || use == PictureUse::Map)
+    if (found || use != PictureUse::Texture)
         showReaderMessages(file.takeMessages(), ui_.messages, ui_.bell);
+    if (use == PictureUse::Overlay)
+        return {};
     file.LoadFromResource(CGraphicFile::kBitmapResource, CGraphicFile::kStandardTexture);
     return file.DetachBitmap().takeImage();
 }

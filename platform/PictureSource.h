@@ -16,12 +16,16 @@ enum class PictureUse {
     // The globe's texture, on the stored route (the file's own depth). A missing file gives the
     // standard texture silently; one that is there but cannot be read, after the messages.
     Texture,
+    // A picture laid over a map (the weather picture), on the display route. A file that cannot
+    // be read gives a null picture after the reader's messages: no standard texture stands in.
+    Overlay,
 };
 
 class PictureSource {
 public:
     virtual ~PictureSource() = default;
-    // Never a null picture: the standard texture stands in for a file that cannot be used.
+    // Never a null picture for a map or a texture: the standard texture stands in for a file that
+    // cannot be used.
     virtual QImage load(const QString& fileName, PictureUse use) = 0;
 };
 

@@ -24,6 +24,29 @@ void CMainView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, Picture());
+    if (band_) {
+        // A frame one pixel wide filled with the hatch, as a hatched brush frames a rectangle.
+        const QRect r = *band_;
+        const QBrush hatch(QColor(255, 0, 0), Qt::DiagCrossPattern);
+        painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), hatch);
+        painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), hatch);
+        painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), hatch);
+        painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), hatch);
+    }
+}
+
+void CMainView::SetRubberBand(std::optional<QRect> box)
+{
+    if (band_ == box)
+        return;
+    band_ = box;
+    update();
+}
+
+void CMainView::SetFrameTitle(const QString& title)
+{
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->setWindowTitle(title);
 }
 
 void CMainView::mouseDoubleClickEvent(QMouseEvent* event)

@@ -9,7 +9,10 @@
 
 #include <QImage>
 #include <QSize>
+#include <QRect>
 #include <QWidget>
+
+#include <optional>
 
 
 namespace kiv {
@@ -33,6 +36,10 @@ public:
 protected:
     virtual const QImage& Picture() const = 0;
     void SetBaseSize(QSize size) { baseSize_ = size.isEmpty() ? QSize(1, 1) : size; }
+    // The zoom box being dragged, framed in red hatching over the picture; nothing hides it.
+    void SetRubberBand(std::optional<QRect> box);
+    // The title of the MDI frame around the view (the mouse's position while it moves).
+    void SetFrameTitle(const QString& title);
 
     void paintEvent(QPaintEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -42,6 +49,7 @@ protected:
 private:
     CKivDoc& doc_;
     QSize baseSize_{1, 1};
+    std::optional<QRect> band_;
 };
 
 } // namespace kiv

@@ -26,6 +26,7 @@ public:
     void CentreOn(double, double) override {}
     QRectF Extent() const override { return QRectF(180.0, 90.0, -360.0, -180.0); }
     void ShowWholeWorld(const QSize& mapSize) override { mapSize_ = mapSize; }
+    void ShowRegion(const QRectF&, const QSize& mapSize) override { mapSize_ = mapSize; }
     void ReloadBackground() override {}
 
     QSize MapSize() const { return mapSize_; }

@@ -121,6 +121,13 @@ void CWorldView::SetEarthTexture(const QImage& picture)
     update();
 }
 
+void CWorldView::SetQuality(const tagQUALITY& quality)
+{
+    withContext([&] { renderer_.setQuality(quality); });
+}
+
+void CWorldView::MoveProjectionZ(double dz) { renderer_.camera().zoom(dz); }
+
 // ---- GL ------------------------------------------------------------------------------------
 
 void CWorldView::initializeScene(int width, int height)

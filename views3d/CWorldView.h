@@ -35,6 +35,8 @@ public:
     void FollowFrom(const tagVECTOR& positionKm) override;
     void LookAt(double latitude, double westLongitude, double distance) override;
     void SetEarthTexture(const QImage& picture) override;
+    void SetQuality(const tagQUALITY& quality) override;
+    void MoveProjectionZ(double dz) override;
 
 protected:
     void initializeScene(int width, int height) override;

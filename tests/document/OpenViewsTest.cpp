@@ -13,6 +13,7 @@ struct FakeWDB : WDBViewPort {
     void CentreOn(double, double) override {}
     QRectF Extent() const override { return {}; }
     void ShowWholeWorld(const QSize&) override {}
+    void ShowRegion(const QRectF&, const QSize&) override {}
     void ReloadBackground() override {}
 };
 

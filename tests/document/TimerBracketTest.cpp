@@ -27,6 +27,8 @@ public:
     void FollowFrom(const tagVECTOR&) override {}
     void LookAt(double, double, double) override {}
     void SetEarthTexture(const QImage&) override {}
+    void SetQuality(const tagQUALITY&) override {}
+    void MoveProjectionZ(double) override {}
 
     std::vector<std::string> calls;
     int callsWithTimerOn = 0;

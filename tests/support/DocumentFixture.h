@@ -51,8 +51,28 @@ public:
     QRectF Extent() const override { return {10, 20, 30, -40}; }
     void SetEarthTexture(const QImage&) override { calls.push_back("SetEarthTexture"); }
     void ShowWholeWorld(const QSize&) override { calls.push_back("ShowWholeWorld"); }
+    void ShowRegion(const QRectF& extent, const QSize& size) override
+    {
+        calls.push_back("ShowRegion");
+        region = extent;
+        regionSize = size;
+    }
+    void SetQuality(const tagQUALITY& q) override
+    {
+        calls.push_back("SetQuality");
+        quality = q;
+    }
+    void MoveProjectionZ(double dz) override
+    {
+        calls.push_back("MoveProjectionZ");
+        projectionZ += dz;
+    }
     std::vector<std::string> calls;
     double lookAtDistance = 0.0;
+    QRectF region;
+    QSize regionSize;
+    tagQUALITY quality;
+    double projectionZ = 0.0;
 
 private:
     void LayoutLabels() override { calls.push_back("LayoutLabels"); }

@@ -250,6 +250,7 @@ public:
     void CentreOn(double, double) override {}
     QRectF Extent() const override { return {10, 20, -20, -40}; }
     void ShowWholeWorld(const QSize&) override {}
+    void ShowRegion(const QRectF&, const QSize&) override {}
     void ReloadBackground() override {}
 };
 

@@ -103,6 +103,8 @@ public:
         renderer_.lookAt(latitude, westLongitude, distance);
     }
     void SetEarthTexture(const QImage& picture) override { withContext([&] { renderer_.setTexture(picture); }); }
+    void SetQuality(const tagQUALITY& quality) override { withContext([&] { renderer_.setQuality(quality); }); }
+    void MoveProjectionZ(double dz) override { renderer_.camera().zoom(dz); }
     void SetWDBZoomBox(const QRectF& extent) override { map_.setZoomBox(1, extent); }
     void LayoutLabels() override
     {

@@ -1,0 +1,153 @@
+#include "dialogs/CImagePreview.h"
+
+#include "platform/MessageBoxes.h"
+#include "platform/PictureSource.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <utility>
+
+using namespace kiv;
+
+CImagePreview::CImagePreview(PictureSource& pictures, MessageBoxes& messages, bool english, QLabel* status,
+                             QWidget* parent)
+    : QWidget(parent), pictures_(pictures), messages_(messages), english_(english), status_(status)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setInteractive(false);
+}
+
+void CImagePreview::setInteractive(bool on)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents, !on);
+    setMouseTracking(on);
+}
+
+void CImagePreview::ShowFile(const QString& fileName)
+{
+    fileName_ = fileName;
+    bitmap_ = pictures_.load(fileName, PictureUse::Map);
+    pictureChanged();
+}
+
+bool CImagePreview::LoadOverlay(const QString& fileName, const OverlayBounds& bounds, int width, int height)
+{
+    const QImage weather = pictures_.load(fileName, PictureUse::Overlay);
+    if (weather.isNull())
+        return false;
+    const OverlayPlan plan = planOverlay(bounds, weather.size(), QSize(width, height));
+    if (!plan.ok()) {
+        messages_.show({english_ ? QStringLiteral("Weather data") : QStringLiteral("Wetter Daten"),
+                        overlayErrorText(plan, english_), MessageButtons::Ok, MessageIcon::Exclamation});
+        return false;
+    }
+    QImage composed = composeOverlay(pictures_.load(fileName_, PictureUse::Map), weather, plan);
+    if (composed.isNull()) {
+        messages_.show({QString(), QStringLiteral("Not enough memory to load datas"), MessageButtons::Ok,
+                        MessageIcon::None});
+        return false;
+    }
+    bitmap_ = std::move(composed);
+    pictureChanged();
+    return true;
+}
+
+QImage CImagePreview::DetachBitmap()
+{
+    QImage taken = std::exchange(bitmap_, QImage());
+    pictureChanged();
+    return taken;
+}
+
+void CImagePreview::ResetWindow()
+{
+    window_.ResetWindow();
+    pictureChanged();
+}
+
+void CImagePreview::pictureChanged()
+{
+    ShowZoom();
+    update();
+}
+
+void CImagePreview::ShowZoom()
+{
+    if (status_ && !bitmap_.isNull())
+        status_->setText(window_.zoomText(bitmap_.width(), width()));
+}
+
+void CImagePreview::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    if (bitmap_.isNull())
+        return;
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, bitmap_.depth() > 16);
+    // A window panned past the picture's edge shows black there.
+    const QRect source = window_.sourceRect(bitmap_.size());
+    const QRect inside = source.intersected(bitmap_.rect());
+    if (source.isEmpty() || inside.isEmpty())
+        return;
+    const double sx = static_cast<double>(width()) / source.width();
+    const double sy = static_cast<double>(height()) / source.height();
+    const QRectF target((inside.x() - source.x()) * sx, (inside.y() - source.y()) * sy, inside.width() * sx,
+                        inside.height() * sy);
+    painter.drawImage(target, bitmap_, inside);
+}
+
+void CImagePreview::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        window_.OnLButtonDown();
+    else if (event->button() == Qt::RightButton)
+        window_.OnRButtonDown();
+    else
+        return;
+    // The pointer cannot be held inside the preview here; the grab keeps the drag with it.
+    grabMouse();
+    showCursor();
+}
+
+void CImagePreview::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)
+        return;
+    window_.OnButtonUp();
+    releaseMouse();
+    showCursor();
+}
+
+void CImagePreview::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    const bool moving = window_.cursor() != PreviewCursor::Arrow;
+    window_.OnMouseMove(at.x(), at.y());
+    if (moving)
+        pictureChanged();
+}
+
+void CImagePreview::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || bitmap_.isNull())
+        return;
+    window_.OnLButtonDblClk(bitmap_.size(), size());
+    pictureChanged();
+}
+
+void CImagePreview::showCursor()
+{
+    switch (window_.cursor()) {
+    case PreviewCursor::Pan:
+        setCursor(Qt::ClosedHandCursor);
+        break;
+    case PreviewCursor::Zoom:
+        setCursor(Qt::SizeVerCursor);
+        break;
+    case PreviewCursor::Arrow:
+        unsetCursor();
+        break;
+    }
+}

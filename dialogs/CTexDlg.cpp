@@ -1,0 +1,168 @@
+#include "dialogs/CTexDlg.h"
+
+#include "dialogs/CImagePreview.h"
+#include "dialogs/DialogTexts.h"
+#include "document/SettingsTable.h"
+#include "platform/ClientAreaDrag.h"
+#include "platform/UiServices.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace kiv;
+
+namespace {
+
+struct RowControls {
+    const char* english;
+    const char* german;
+    const char* edit;
+    const char* browse;
+    const char* preview;
+    const char* title; // of the file dialog, the same in both languages
+};
+
+constexpr std::array<RowControls, 4> kRows{{
+    {"Earth 3D", "Erde 3D", "1005", "1041", "1043", "Earthtexture filename (3D)"},
+    {"Earth 2D", "Erde 2D", "1007", "1008", "1013", "Earthtexture filename (2D)"},
+    {"Night", "Nacht", "1011", "1012", "1015", "Night overlay map"},
+    {"WDB View", "WDB View", "1010", "1009", "1014", "World Data Base Texture filename"},
+}};
+
+const char* const kTextureFilter =
+    "All Texturefiles (*.JPG *.jpg *.jpeg *.JPEG *.BMP *.bmp *.PCX *.pcx *.TIF *.tif *.TIFF *.tiff *.GIF *.gif "
+    "*.EMF *.emf *.ICO *.ico *.WMF *.wmf);;Texturefiles (*.jpg) (*.JPG *.jpg *.jpeg *.JPEG);;Texturefiles (*.bmp) "
+    "(*.BMP *.bmp);;Texturefiles (*.pcx) (*.PCX *.pcx);;Texturefiles (*.tif) (*.TIF *.tif *.TIFF *.tiff);;"
+    "Texturefiles (*.gif) (*.GIF *.gif);;Texturefiles (*.emf) (*.EMF *.emf);;Texturefiles (*.ico) (*.ICO *.ico);;"
+    "Texturefiles (*.wmf) (*.WMF *.wmf)";
+
+QString pick(bool english, const char* en, const char* de)
+{
+    return english ? QString::fromUtf8(en) : QString::fromUtf8(de);
+}
+
+} // namespace
+
+CTexDlg::CTexDlg(const TextureNames& names, UiServices& ui, PictureSource& pictures, int language, QWidget* parent)
+    : QDialog(parent), values_(names), ui_(ui), english_(language == 1)
+{
+    setWindowTitle(pick(english_, "Texture Dialogbox", "Textur Dialogbox"));
+    auto* grid = new QGridLayout;
+    for (int r = 0; r < 4; ++r) {
+        const RowControls& c = kRows[static_cast<std::size_t>(r)];
+        const Row row = static_cast<Row>(r);
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(c.edit));
+        edit->setMinimumWidth(280);
+        edits_[static_cast<std::size_t>(r)] = edit;
+        auto* browse = new QPushButton(pick(english_, "Browse", "Suchen"), this);
+        browse->setObjectName(QString::fromLatin1(c.browse));
+        connect(browse, &QPushButton::clicked, this, [this, row] { this->browse(row); });
+        auto* show = new QPushButton(pick(english_, "Preview", "Vorschau"), this);
+        show->setObjectName(QString::fromLatin1(c.preview));
+        connect(show, &QPushButton::clicked, this, [this, row] { showRow(row); });
+        grid->addWidget(new QLabel(pick(english_, c.english, c.german), this), r, 0);
+        grid->addWidget(edit, r, 1);
+        grid->addWidget(browse, r, 2);
+        grid->addWidget(show, r, 3);
+    }
+
+    auto* placeholder = new QWidget(this);
+    placeholder->setObjectName(QStringLiteral("1004"));
+    placeholder->setFixedSize(256, 128);
+    preview_ = new CImagePreview(pictures, ui.messages, english_, nullptr, placeholder);
+    preview_->setGeometry(placeholder->rect());
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(pick(english_, "Cancel", "Abbruch"));
+    QPushButton* defaults = buttons->addButton(pick(english_, "Default", "Standard"), QDialogButtonBox::ResetRole);
+    defaults->setObjectName(QStringLiteral("11"));
+    connect(defaults, &QPushButton::clicked, this, &CTexDlg::applyDefaults);
+    QPushButton* info = buttons->addButton(QStringLiteral("I n f o"), QDialogButtonBox::HelpRole);
+    info->setObjectName(QStringLiteral("1042"));
+    connect(info, &QPushButton::clicked, this, &CTexDlg::showInfo);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CTexDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* lower = new QHBoxLayout;
+    lower->addWidget(placeholder);
+    lower->addStretch(1);
+    lower->addWidget(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(lower);
+    dragByClientArea(this);
+
+    exchangeIntoEdits();
+    preview_->ShowFile(values_.ErdkarteFileName);
+}
+
+std::optional<TextureNames> CTexDlg::edit(const TextureNames& names, UiServices& ui, PictureSource& pictures,
+                                          int language)
+{
+    CTexDlg dialog(names, ui, pictures, language);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.values();
+}
+
+QString& CTexDlg::member(Row row)
+{
+    switch (row) {
+    case Globe:
+        return values_.TextureErdeFileName;
+    case Map:
+        return values_.ErdkarteFileName;
+    case Night:
+        return values_.NightMapFileName;
+    case WorldDataBank:
+        break;
+    }
+    return values_.WDBMapFileName;
+}
+
+void CTexDlg::exchangeIntoEdits()
+{
+    for (int r = 0; r < 4; ++r)
+        edits_[static_cast<std::size_t>(r)]->setText(member(static_cast<Row>(r)));
+}
+
+// Every row's dialog starts at the globe texture's file.
+void CTexDlg::browse(Row row)
+{
+    const std::optional<QString> path = ui_.files.openFile(
+        {QString::fromLatin1(kRows[static_cast<std::size_t>(row)].title), QString::fromLatin1(kTextureFilter),
+         QString(), values_.TextureErdeFileName});
+    if (path)
+        member(row) = *path;
+    exchangeIntoEdits();
+    showRow(row);
+}
+
+void CTexDlg::showRow(Row row) { preview_->ShowFile(member(row)); }
+
+void CTexDlg::applyDefaults()
+{
+    KivSettings defaults;
+    applyDefaultSettings(defaults);
+    values_ = {defaults.TextureErdeFileName, defaults.ErdkarteFileName, defaults.NightMapFileName,
+               defaults.WDBMapFileName};
+    exchangeIntoEdits();
+}
+
+void CTexDlg::showInfo()
+{
+    ui_.messages.show({QStringLiteral("Info"), texts::textureInfo(english_), MessageButtons::Ok, MessageIcon::None});
+}
+
+void CTexDlg::accept()
+{
+    for (int r = 0; r < 4; ++r)
+        member(static_cast<Row>(r)) = edits_[static_cast<std::size_t>(r)]->text();
+    QDialog::accept();
+}
