@@ -210,8 +210,8 @@ void CObsDlg::OnPreset(int preset)
 
 void CObsDlg::OnUserTwilight()
 {
-    // A typed value keeps its decimals; one out of range is put back when the field is left
-    // and named when OK is pressed.
+    // A typed value keeps its decimals; text that is no number in range stays as typed, and OK
+    // names it.
     if (const std::optional<double> v = checkField(twilight_, kTwilightBounds).value) {
         options_.sky.twilight = *v;
         updateRadios();

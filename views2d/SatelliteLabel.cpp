@@ -28,6 +28,29 @@ PixelRect labelRect(int nameLength, LabelContent content, const LabelMetrics& me
     return {-width / 2, -height - kHalfIcon, width / 2, -kHalfIcon};
 }
 
+PixelRect placeLabel(const PixelRect& box, QPoint centre, QSize picture)
+{
+    PixelRect r = box.translated(centre);
+    const int height = r.bottom - r.top;
+    if (r.top < 0) {
+        // Mirrored below the icon.
+        r.top = centre.y() - box.bottom;
+        r.bottom = r.top + height;
+    }
+    const auto shift = [](int& low, int& high, int limit) {
+        const int d = high > limit ? limit - high : 0;
+        low += d;
+        high += d;
+        if (low < 0) {
+            high -= low;
+            low = 0;
+        }
+    };
+    shift(r.left, r.right, picture.width());
+    shift(r.top, r.bottom, picture.height());
+    return r;
+}
+
 void latitudeLine(double lat, std::string& out)
 {
     const char tail[] = {kDegree, ' ', lat < 0.0 ? 'S' : 'N', '\0'};

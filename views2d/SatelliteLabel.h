@@ -4,6 +4,9 @@
 
 #include "views2d/MapProjection.h"
 
+#include <QPoint>
+#include <QSize>
+
 #include <string>
 
 namespace kiv {
@@ -21,6 +24,12 @@ struct LabelContent {
 
 // The box relative to the icon centre: centred above the icon, one spare line at the bottom.
 PixelRect labelRect(int nameLength, LabelContent content, const LabelMetrics& metrics);
+
+// Where a box laid out by labelRect goes for an icon at `centre` in a picture of `picture`:
+// above the icon, or below it where the top edge would cut it off, and moved sideways (and up
+// from the bottom edge) so that all of it shows; a box larger than the picture keeps its
+// top-left corner inside.
+PixelRect placeLabel(const PixelRect& box, QPoint centre, QSize picture);
 
 // "Lat : 12.50° S"; lat in degrees north.
 void latitudeLine(double lat, std::string& out);

@@ -197,7 +197,7 @@ void WorldMap::drawSatellites(const CKivDoc& doc)
 
 void WorldMap::drawLabel(const CKivDoc& doc, int slot, QPoint centre)
 {
-    const PixelRect box = labelRects_[slot].translated(centre);
+    const PixelRect box = placeLabel(labelRects_[slot], centre, image_.size());
     raster::fillRect(image_, box, kWhite);
     raster::bumpEdge(image_, box);
     const tagSATINFO& info = doc.SatInfo[slot];

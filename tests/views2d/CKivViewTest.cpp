@@ -182,6 +182,23 @@ TEST_F(CKivViewTest, ZoomBoxOpensAWorldDataBankViewOfTheRegionWithTheClockStoppe
     doc_->Shell = nullptr;
 }
 
+TEST_F(CKivViewTest, ZoomBoxIsFramedInRedHatchingWhileDragged)
+{
+    openSized();
+    run(kCmdZoom);
+    press({100, 100});
+    moveTo({200, 150});
+    const QImage shown = view_->grab().toImage();
+    int red = 0;
+    for (int x = 100; x <= 200; ++x)
+        red += shown.pixel(x, 100) == qRgb(255, 0, 0) ? 1 : 0;
+    EXPECT_GT(red, 10);
+    EXPECT_LT(red, 90); // hatched, not solid
+    EXPECT_NE(shown.pixel(150, 125), qRgb(255, 0, 0));
+    release({200, 150});
+    EXPECT_NE(view_->grab().toImage().pixel(100, 100), qRgb(255, 0, 0));
+}
+
 TEST_F(CKivViewTest, ZoomClickOpensNothingAndEndsTheMode)
 {
     CKivView& view = openSized();

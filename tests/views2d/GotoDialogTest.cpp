@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -17,13 +18,14 @@ namespace {
 
 class GotoDialogTest : public DocumentTest {
 protected:
-    CGotoDlg& open()
+    CGotoDlg& open(int language = 1)
     {
         writeFile("small.twn", "3\nGermany,Bonn;  7.100000,  50.733000,  300000,  1990,  0\n"
                                "USA,Springfield;  -89.6,  39.8,  1,  0,  0\nUSA,Springfield;  -72.6,  42.1,  2,  0,  0\n");
         CKivDoc& doc = makeDocument();
         doc.WDBSmalTowns = QStringLiteral("small.twn");
         doc.LoadTowns();
+        doc.Language = language;
         ui_.messages.clear();
         dialog_ = std::make_unique<CGotoDlg>(doc);
         return *dialog_;
@@ -128,6 +130,30 @@ TEST_F(GotoDialogTest, CountryPrefixScrollsAndInfoShowsTheHelp)
     ASSERT_EQ(ui_.messages.captions().size(), 1u);
     EXPECT_EQ(ui_.messages.captions()[0], "Info");
     EXPECT_TRUE(ui_.messages.texts()[0].startsWith("You can choose a town"));
+}
+
+TEST_F(GotoDialogTest, GermanTextsAndMessages)
+{
+    CGotoDlg& dialog = open(0);
+    EXPECT_EQ(dialog.windowTitle(), "Gehe zu den Ortskoordinaten");
+    QStringList headers;
+    for (int c = 0; c < 6; ++c)
+        headers << list().headerItem()->text(c);
+    EXPECT_EQ(headers, (QStringList{"Ortsname", "Nördliche Breite", "Westliche Länge", "Einwohner", "Jahr", "ID"}));
+    EXPECT_TRUE(list().isColumnHidden(4) && list().isColumnHidden(5));
+    QStringList buttons;
+    for (const QPushButton* b : dialog.findChildren<QPushButton*>())
+        buttons << b->text();
+    for (const char* text : {"Hinzufügen", "Löschen", "Info", "Abbruch"})
+        EXPECT_TRUE(buttons.contains(QString::fromUtf8(text))) << text;
+    dialog.OnInfo();
+    edit(1031).setText("95");
+    edit(1099).setText("7");
+    dialog.accept();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    ASSERT_EQ(ui_.messages.texts().size(), 2u);
+    EXPECT_TRUE(ui_.messages.texts()[0].startsWith(QString::fromUtf8("Sie können eine Stadt auswählen")));
+    EXPECT_EQ(ui_.messages.texts()[1], "Die Breite muss eine Zahl von -90 bis 90 Grad sein.");
 }
 
 TEST_F(GotoDialogTest, DocumentGoToAimsTheGlobeAndKeepsThePlaceOnOkOnly)

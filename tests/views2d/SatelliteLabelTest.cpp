@@ -58,5 +58,27 @@ TEST(SatelliteLabel, BoxSitsCentredAboveTheIcon)
     EXPECT_EQ(labelRect(20, {false, true}, m), (PixelRect{-88, -64, 88, -16}));
 }
 
+TEST(SatelliteLabel, PlacedWhollyOnThePicture)
+{
+    const PixelRect box{-57, -86, 57, -16}; // 114 x 70
+    const QSize picture(720, 360);
+    const struct {
+        QPoint centre;
+        PixelRect expected;
+    } cases[] = {
+        {{360, 180}, {303, 94, 417, 164}},  // room everywhere: above, centred
+        {{700, 180}, {606, 94, 720, 164}},  // right edge: moved left
+        {{10, 180}, {0, 94, 114, 164}},     // left edge: moved right
+        {{360, 50}, {303, 66, 417, 136}},   // top edge: below the icon
+        {{715, 20}, {606, 36, 720, 106}},   // top-right corner
+        {{360, 359}, {303, 273, 417, 343}}, // bottom: above as ever
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(placeLabel(box, c.centre, picture), c.expected) << c.centre.x() << "," << c.centre.y();
+    // Below the icon and still too low (a flat picture): pushed up, never above the top.
+    EXPECT_EQ(placeLabel(box, {360, 30}, QSize(720, 80)), (PixelRect{303, 10, 417, 80}));
+    EXPECT_EQ(placeLabel(box, {50, 30}, QSize(100, 40)), (PixelRect{0, 0, 114, 70}));
+}
+
 } // namespace
 } // namespace kiv

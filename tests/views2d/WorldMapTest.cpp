@@ -244,6 +244,23 @@ TEST_F(WorldMapTest, LabelBoxIsWhiteWithABevelAboveTheIcon)
     EXPECT_EQ(map.image().pixel(box.left - 1, box.top), qRgb(0, 0, 80));
 }
 
+TEST_F(WorldMapTest, LabelNearTheTopRightCornerStaysOnTheMap)
+{
+    CKivDoc& doc = plainDocument();
+    map.setMaps(solid(qRgb(0, 0, 80)), solid(0));
+    map.layoutLabels(doc, {true, true});
+    doc.SatInfo[0].lat = 85.0;
+    doc.SatInfo[0].lon = 179.0;
+    map.redraw(doc);
+    const QPoint c = iconPoint(85.0, 179.0, W, H);
+    const PixelRect box = map.labelRect(0);
+    const int w = box.right - box.left, h = box.bottom - box.top;
+    // Against the right edge, below the icon; its bevel and white inside show whole.
+    EXPECT_EQ(map.image().pixel(W - w, c.y() + 16), qRgb(227, 227, 227));
+    EXPECT_EQ(map.image().pixel(W - 1, c.y() + 16 + h - 1), qRgb(105, 105, 105));
+    EXPECT_EQ(map.image().pixel(W - w / 2, c.y() + 16 + h - 4), kWhite);
+}
+
 class FakeWDB final : public WDBViewPort {
 public:
     void RefreshSatellites() override {}
