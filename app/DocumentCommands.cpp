@@ -6,6 +6,7 @@
 #include "dialogs/CInternetDialog.h"
 #include "dialogs/CSatDlg.h"
 #include "dialogs/CTexDlg.h"
+#include "dialogs/CWeatherDlg.h"
 #include "dialogs/TimeCommand.h"
 #include "document/CKivDoc.h"
 #include "platform/Latin1.h"
@@ -51,6 +52,12 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
         m.on(kCmdTextures, [d, pictures] {
             commands::editTextures(*d, [d, pictures](const TextureNames& names) {
                 return CTexDlg::edit(names, d->Context().ui, *pictures, d->Language);
+            });
+        });
+        m.on(kCmdWeather, [d, pictures] {
+            commands::editWeather(*d, [d, pictures](const WeatherSettings& settings) {
+                return CWeatherDlg::edit(settings, d->Context().ui, *pictures, d->Context().paths, d->Language,
+                                         [d](int kind, const QImage& bitmap) { d->SetBackgroundBitmap(kind, bitmap); });
             });
         });
     }

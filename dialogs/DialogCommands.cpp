@@ -173,4 +173,29 @@ void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit)
     saveQuality(name, record, doc.Context().profile);
 }
 
+void editWeather(CKivDoc& doc, const Editor<WeatherSettings>& edit)
+{
+    const TimerBracket timerOff(doc);
+    const std::optional<WeatherSettings> w = edit(
+        {doc.WeatherImageURL, doc.WeatherBackgroundImage, doc.WeatherTempFileName, doc.WeatherStartLat,
+         doc.WeatherStartLon, doc.WeatherEndLat, doc.WeatherEndLon, doc.WeatherMapWidth, doc.WeatherMapHeight,
+         doc.WeatherKeepOriginalSize, doc.WeatherImage});
+    if (!w)
+        return;
+    doc.WeatherImageURL = w->WeatherImageURL;
+    doc.WeatherBackgroundImage = w->WeatherBackgroundImage;
+    doc.WeatherTempFileName = w->WeatherTempFileName;
+    doc.WeatherStartLat = w->WeatherStartLat;
+    doc.WeatherStartLon = w->WeatherStartLon;
+    doc.WeatherEndLat = w->WeatherEndLat;
+    doc.WeatherEndLon = w->WeatherEndLon;
+    doc.WeatherKeepOriginalSize = w->WeatherKeepOriginalSize;
+    if (!w->WeatherKeepOriginalSize) {
+        doc.WeatherMapWidth = w->WeatherMapWidth;
+        doc.WeatherMapHeight = w->WeatherMapHeight;
+    }
+    doc.AddWeatherImage(w->WeatherImageURL);
+    clampSettings(doc);
+}
+
 } // namespace kiv::commands

@@ -62,6 +62,22 @@ enum class QualityRecord { MouseMove, Normal };
 // Runs the render quality dialog for a record, titled with the record's name.
 using QualityEditor = std::function<std::optional<tagQUALITY>(const QString& name, const tagQUALITY&)>;
 
+// The weather dialog's settings; the bounds are the weather picture's corners, longitudes
+// counted positive to the west.
+struct WeatherSettings {
+    QString WeatherImageURL;
+    QString WeatherBackgroundImage;
+    QString WeatherTempFileName;
+    double WeatherStartLat = 70.0;
+    double WeatherStartLon = 180.0;
+    double WeatherEndLat = -70.0;
+    double WeatherEndLon = -180.0;
+    int WeatherMapWidth = 1024;
+    int WeatherMapHeight = 512;
+    int WeatherKeepOriginalSize = 0;
+    std::array<QString, 5> WeatherImage; // the recent URLs, newest first
+};
+
 namespace commands {
 
 // kCmdOpenLocal: a new element file from an open dialog; the same name, or Cancel, changes nothing.
@@ -77,6 +93,9 @@ void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit);
 // kCmdTextures: the changed maps reloaded (a map a weather picture replaced, also when its name
 // stayed), the globe's texture and the 2D map's background renewed.
 void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit);
+// kCmdWeather: on OK the settings are kept (the map size only when the picture's own size was not
+// kept) and the URL joins the recent list. What the dialog applied to the views stays either way.
+void editWeather(CKivDoc& doc, const Editor<WeatherSettings>& edit);
 
 // kCmdQualityMouseMove, kCmdQualityNormal: on OK the record is stored and written to the profile.
 void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit);

@@ -59,4 +59,25 @@ QString renderQualityInfo(bool english)
                                     "3D-Ansicht zu bewegen.");
 }
 
+QString weatherHelp(bool english)
+{
+    return english
+               ? QStringLiteral(
+                     "This dialog fetches the latest satellite weather picture from the internet and lays it over "
+                     "the current texture. The picture may cover only part of the earth: its corners are given by "
+                     "the start and end latitude and longitude (longitudes count positive to the west).\n\n"
+                     "[Automatic] builds the address of the latest infrared picture from the current time.\n"
+                     "[Retrieve Data] downloads the picture into the local file and shows it.\n"
+                     "[Preview] lays the local file over the background image again.\n\n"
+                     "The pictures come from the weather server at https://weather.example.com/.")
+               : QStringLiteral(
+                     "Dieser Dialog holt das neueste Satelliten-Wetterbild aus dem Internet und legt es über die "
+                     "aktuelle Textur. Das Bild darf nur einen Teil der Erde zeigen: seine Ecken geben Start- und "
+                     "Endbreite und -länge an (Längen zählen nach Westen positiv).\n\n"
+                     "[Automatisch] bildet die Adresse des neuesten Infrarotbildes aus der aktuellen Zeit.\n"
+                     "[Hole Daten] lädt das Bild in die lokale Datei und zeigt es.\n"
+                     "[Vorschau] legt die lokale Datei erneut über das Hintergrundbild.\n\n"
+                     "Die Bilder kommen vom Wetterserver https://weather.example.com/.");
+}
+
 } // namespace kiv::texts

@@ -8,6 +8,7 @@ namespace kiv::texts {
 QString generalInfo(bool english);
 QString satelliteDataInfo(bool english);
 QString textureInfo(bool english);
+QString weatherHelp(bool english);
 QString renderQualityInfo(bool english);
 
 } // namespace kiv::texts

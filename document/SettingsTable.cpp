@@ -41,6 +41,8 @@ constexpr SettingRange kRivLayers{0, 2047};
 constexpr SettingRange kPbyLayers{0, 3};
 constexpr SettingRange kGridDistance{0.001, 180, OutOfRange::Default};
 constexpr SettingRange kMapSize{1, 8192};
+// A composed weather map may be twice as wide as high.
+constexpr SettingRange kWeatherMapWidth{1, 16384};
 constexpr SettingRange kLatitude{-90, 90};
 constexpr SettingRange kLongitude{-360, 360};
 constexpr SettingRange kAngleStep{0.1, 360, OutOfRange::Default};
@@ -182,7 +184,7 @@ const SettingDef kTable[] = {
     KIV_FLOAT(X, WeatherStartLon, 180.0, &kLongitude),
     KIV_FLOAT(X, WeatherEndLat, -70.0, &kLatitude),
     KIV_FLOAT(X, WeatherEndLon, -180.0, &kLongitude),
-    KIV_INT(X, WeatherMapWidth, 1024, &kMapSize),
+    KIV_INT(X, WeatherMapWidth, 1024, &kWeatherMapWidth),
     KIV_INT(X, WeatherMapHeight, 512, &kMapSize),
     KIV_BOOL(X, WeatherKeepOriginalSize, 0),
 };
@@ -196,7 +198,7 @@ const SettingDef kTable[] = {
 
 constexpr const char* kDatei = "Datei";
 constexpr const char* kElementServer = "https://celestrak.org/NORAD/elements/";
-constexpr const char* kWeatherServer = "https://www.ssec.wisc.edu/archdat/global/stitched/ir/";
+constexpr const char* kWeatherServer = "https://weather.example.com/archdat/global/stitched/ir/";
 const std::array<QString, 5> kInternetDefaults{
     QString(kElementServer) + "gps-ops.txt", QString(kElementServer) + "intelsat.txt",
     QString(kElementServer) + "station.txt", QString(), QString()};
@@ -255,6 +257,8 @@ void setDefault(const SettingDef& def, KivSettings& s)
 std::span<const SettingDef> settingsTable() { return kTable; }
 
 QString defaultElementSetUrl() { return kInternetDefaults[0]; }
+
+QString weatherImageFolder() { return QString::fromLatin1(kWeatherServer); }
 
 const SettingRange& settingRange(SettingDef::Member member)
 {

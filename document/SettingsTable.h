@@ -53,6 +53,9 @@ const SettingRange& settingRange(SettingDef::Member member);
 // The navigation satellites' element sets: the first entry of a fresh recent-URL list and the
 // download dialog's address when the list is empty.
 QString defaultElementSetUrl();
+// The folder of the infrared mosaics on the weather-image server, ending in '/': the recent
+// weather URLs' defaults and the weather dialog's Automatic address start with it.
+QString weatherImageFolder();
 
 // Every setting at its default, the URL lists and render qualities included.
 void applyDefaultSettings(KivSettings& settings);

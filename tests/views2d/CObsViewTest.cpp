@@ -3,6 +3,7 @@
 // the go-to command, and the map's observer marker.
 #include "tests/support/DocumentFixture.h"
 #include "resources/CommandIds.h"
+#include "resources/MenuTables.h"
 #include "views2d/CObsView.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include <cstring>
 #include <numbers>
 
 using namespace kiv;
@@ -73,6 +75,71 @@ TEST_F(CObsViewTest, RegistersAndLeavesWithItsSettingsStored)
     EXPECT_EQ(doc_->Views.obs(), nullptr);
     EXPECT_EQ(doc_->ShowObs, 0);
     EXPECT_EQ(doc_->fTwilight, -12.0);
+}
+
+TEST_F(CObsViewTest, TakesEveryLineOfItsMenuAndChecksItsToggles)
+{
+    CObsView& view = open();
+    // The view's popup in both languages: every line but the document's open/close toggle is the
+    // view's own.
+    for (const int language : {0, 1}) {
+        const std::vector<MenuEntry> menu = menuEntries(viewMenuId(MenuView::Obs, language));
+        bool inPopup = false;
+        int lines = 0;
+        for (const MenuEntry& e : menu) {
+            if (e.level == 0)
+                inPopup = std::string_view(e.text).find("Obs") != std::string_view::npos;
+            else if (inPopup && e.id != kPopup && e.id != kSeparator && e.id != kCmdViewObs) {
+                EXPECT_TRUE(view.Commands().find(e.id)) << e.text;
+                ++lines;
+            }
+        }
+        EXPECT_EQ(lines, 21) << language;
+    }
+
+    struct Toggle {
+        int id;
+        bool SkySettings::*flag;
+        int KivSettings::*stored;
+    };
+    const Toggle toggles[] = {
+        {kCmdDrawMan, &SkySettings::drawMan, &KivSettings::bOBSDrawMan},
+        {kCmdHiddenLines, &SkySettings::hiddenLines, &KivSettings::bOBSDrawHiddenLines},
+        {kCmdHemisphere, &SkySettings::hemisphere, &KivSettings::bOBSDrawHemiSphere},
+        {kCmdDrawIcons, &SkySettings::showIcons, &KivSettings::bOBSShowIcons},
+        {kCmdRoute, &SkySettings::showRoute, &KivSettings::ShowCourseOBS},
+        {kCmdName, &SkySettings::showName, &KivSettings::bOBSShowName},
+        {kCmdPosition, &SkySettings::showAziEleDist, &KivSettings::bOBSShowAziEleDist},
+        {kCmdPosAscDesc, &SkySettings::showRaDec, &KivSettings::OBSShowAscDesc},
+        {kCmdDrawElevation, &SkySettings::drawElevation, &KivSettings::bOBSDrawAlt},
+        {kCmdPrintElevation, &SkySettings::drawEleDegrees, &KivSettings::bOBSDrawEleDegrees},
+        {kCmdDrawAzimuth, &SkySettings::drawAzimuth, &KivSettings::bOBSDrawAzi},
+        {kCmdPrintAzimuth, &SkySettings::drawAziDegrees, &KivSettings::bOBSDrawAziDegrees},
+        {kCmdCompassLines, &SkySettings::compassLines, &KivSettings::bOBSDrawCompassLines},
+        {kCmdPrintCompass, &SkySettings::drawCompass, &KivSettings::bOBSDrawCompas},
+        {kCmdKeep2D, &SkySettings::flat, &KivSettings::bOBSDispaly2D},
+    };
+    for (const Toggle& t : toggles) {
+        for (int round = 0; round < 2; ++round) {
+            const bool before = view.Sky().settings().*t.flag;
+            EXPECT_EQ(checked(t.id), before) << t.id;
+            run(t.id);
+            EXPECT_EQ(view.Sky().settings().*t.flag, !before) << t.id;
+            EXPECT_EQ(checked(t.id), !before) << t.id;
+            EXPECT_EQ((*doc_).*t.stored != 0, !before) << t.id << ": the document keeps what the view shows";
+        }
+    }
+    // The name and position lines resize the label boxes.
+    doc_->SatelliteCount = 1;
+    std::strcpy(doc_->Satellites[0].name, "NOAA 19");
+    run(kCmdPosition);
+    const int before = view.Sky().labelRect(0).top;
+    run(kCmdPosition);
+    EXPECT_NE(view.Sky().labelRect(0).top, before);
+    // Zoom mode's check follows it.
+    EXPECT_FALSE(checked(kCmdZoom));
+    run(kCmdZoom);
+    EXPECT_TRUE(checked(kCmdZoom));
 }
 
 TEST_F(CObsViewTest, LeftDragMovesTheObserverWithTheClockPausedOnce)

@@ -1,0 +1,259 @@
+// The weather dialog on the offscreen platform: the overlay in the preview, what Apply hands on,
+// the automatic address, and downloads from a server on the loopback interface.
+#include "dialogs/CImagePreview.h"
+#include "dialogs/CWeatherDlg.h"
+#include "document/SettingsTable.h"
+#include "imaging/PictureLoader.h"
+#include "tests/support/DocumentFixture.h"
+#include "tests/support/LoopbackHttpServer.h"
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace kiv;
+using namespace kiv::test;
+
+namespace {
+
+QByteArray bmpBytes(int w, int h, Qt::GlobalColor colour)
+{
+    QImage picture(w, h, QImage::Format_RGB888);
+    picture.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "BMP");
+    return bytes;
+}
+
+struct Applied {
+    int kind;
+    QImage bitmap;
+};
+
+class WeatherDialogTest : public DocumentTest {
+protected:
+    WeatherDialogTest()
+    {
+        writeFile("earth.bmp", bmpBytes(200, 100, Qt::blue).toStdString());
+        writeFile("weather.bmp", bmpBytes(1000, 400, Qt::red).toStdString());
+        settings_.WeatherImageURL = QStringLiteral("http://weather.test/pic.bmp");
+        settings_.WeatherImage = {settings_.WeatherImageURL, QString(), QString(), QString(), QString()};
+        settings_.WeatherBackgroundImage = QStringLiteral("earth.bmp");
+        settings_.WeatherTempFileName = QStringLiteral("weather.bmp");
+    }
+
+    std::unique_ptr<CWeatherDlg> dialog(HttpClient client = HttpClient(HttpOptions{2000, 1000, 0, 100}),
+                                        int language = 1)
+    {
+        return std::make_unique<CWeatherDlg>(
+            settings_, services_, pictures_, paths_, language,
+            [this](int kind, const QImage& bitmap) { applied_.push_back({kind, bitmap}); }, client);
+    }
+
+    template <class W>
+    static W* child(QWidget& dialog, const char* id)
+    {
+        W* w = dialog.findChild<W*>(QString::fromLatin1(id));
+        EXPECT_NE(w, nullptr) << id;
+        return w;
+    }
+    static QSize shown(CWeatherDlg& d)
+    {
+        const QImage* picture = d.preview().GetBitmapInfo();
+        return picture ? picture->size() : QSize();
+    }
+    QByteArray read(const char* name) const
+    {
+        QFile f(filePath(QString::fromLatin1(name)));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    WeatherSettings settings_;
+    PictureLoader pictures_{paths_, services_};
+    std::vector<Applied> applied_;
+};
+
+} // namespace
+
+TEST_F(WeatherDialogTest, OpensWithTheSettingsAndTheBackgroundInThePreview)
+{
+    auto d = dialog();
+    EXPECT_EQ(child<QComboBox>(*d, "1376")->currentText(), settings_.WeatherImageURL);
+    EXPECT_EQ(child<QLineEdit>(*d, "1360")->text(), "weather.bmp");
+    EXPECT_EQ(child<QLineEdit>(*d, "1356")->text(), "70");
+    EXPECT_EQ(child<QLineEdit>(*d, "1357")->text(), "180");
+    EXPECT_EQ(child<QLineEdit>(*d, "1358")->text(), "-70");
+    EXPECT_EQ(child<QLineEdit>(*d, "1359")->text(), "-180");
+    EXPECT_EQ(child<QLineEdit>(*d, "1354")->text(), "1024");
+    EXPECT_TRUE(child<QLineEdit>(*d, "1354")->isEnabled());
+    EXPECT_EQ(d->preview().fileName(), "earth.bmp");
+    EXPECT_EQ(shown(*d), QSize(200, 100));
+    EXPECT_TRUE(child<QLabel>(*d, "1383")->text().startsWith(QStringLiteral("ZOOM : ")));
+}
+
+TEST_F(WeatherDialogTest, KeepingTheOriginalSizeWritesTheComposedSize)
+{
+    settings_.WeatherKeepOriginalSize = 1;
+    auto d = dialog();
+    EXPECT_FALSE(child<QLineEdit>(*d, "1354")->isEnabled());
+    ASSERT_TRUE(d->Preview());
+    EXPECT_EQ(shown(*d), QSize(1000, 514));
+    EXPECT_EQ(child<QLineEdit>(*d, "1354")->text(), "1000");
+    EXPECT_EQ(child<QLineEdit>(*d, "1355")->text(), "514");
+    child<QCheckBox>(*d, "1382")->click();
+    EXPECT_TRUE(child<QLineEdit>(*d, "1355")->isEnabled());
+}
+
+TEST_F(WeatherDialogTest, ApplyHandsANewComposedPictureEachTime)
+{
+    auto d = dialog();
+    child<QPushButton>(*d, "1364")->click();
+    child<QPushButton>(*d, "1364")->click();
+    child<QPushButton>(*d, "1363")->click();
+    child<QPushButton>(*d, "1365")->click();
+    ASSERT_EQ(applied_.size(), 4u);
+    EXPECT_EQ(applied_[0].kind, 0);
+    EXPECT_EQ(applied_[1].kind, 0);
+    EXPECT_EQ(applied_[2].kind, 1);
+    EXPECT_EQ(applied_[3].kind, 2);
+    for (const Applied& a : applied_) {
+        EXPECT_EQ(a.bitmap.size(), QSize(1024, 512));
+        EXPECT_EQ(a.bitmap.pixel(512, 10), qRgb(0, 0, 255));
+        EXPECT_EQ(a.bitmap.pixel(512, 256), qRgb(255, 0, 0));
+    }
+    EXPECT_NE(applied_[0].bitmap.cacheKey(), applied_[1].bitmap.cacheKey());
+    EXPECT_EQ(shown(*d), QSize(1024, 512)); // the preview composed its own again
+}
+
+TEST_F(WeatherDialogTest, WhatCannotBeComposedIsToldAndNothingIsHandedOn)
+{
+    const struct {
+        const char* what;
+        const char* field;
+        const char* value;
+        const char* messageStart;
+    } cases[] = {
+        {"latitudes reversed", "1356", "-80", "The weather picture's bounds"},
+        {"longitudes equal", "1359", "180", "The weather picture's bounds"},
+        {"latitude out of range", "1358", "-95", nullptr},
+        {"width not a number", "1354", "wide", nullptr},
+        {"width too large", "1354", "20000", nullptr},
+        {"unreadable picture", "1360", "missing.bmp", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ui_.messages.clear();
+        applied_.clear();
+        auto d = dialog();
+        child<QLineEdit>(*d, c.field)->setText(QString::fromLatin1(c.value));
+        EXPECT_FALSE(d->Preview());
+        d->Apply(0);
+        EXPECT_TRUE(applied_.empty());
+        EXPECT_EQ(shown(*d), QSize(200, 100)); // the background stays
+        ASSERT_FALSE(ui_.messages.shown().empty());
+        if (c.messageStart) {
+            EXPECT_TRUE(ui_.messages.shown()[0].text.startsWith(QString::fromLatin1(c.messageStart)));
+        }
+    }
+}
+
+TEST_F(WeatherDialogTest, AutomaticPutsTheLatestPictureIntoTheBox)
+{
+    ui_.clock.setNow(Time::fromUtc({2010, 3, 3, 14, 30, 0}));
+    auto d = dialog();
+    child<QPushButton>(*d, "1361")->click();
+    const QString url = weatherImageFolder() + "20100303.1200.global.ir.multisat.stitched.jpg";
+    EXPECT_EQ(child<QComboBox>(*d, "1376")->currentText(), url);
+    EXPECT_EQ(child<QLineEdit>(*d, "1360")->text(), "weather.jpg");
+    d->accept();
+    EXPECT_EQ(d->values().WeatherImageURL, url);
+    EXPECT_EQ(d->values().WeatherTempFileName, "weather.jpg");
+    EXPECT_TRUE(url.startsWith(QStringLiteral("https://weather.example.com/")));
+}
+
+TEST_F(WeatherDialogTest, DownloadsReplaceTheLocalFileOnlyWhenThePictureArrived)
+{
+    const QByteArray picture = bmpBytes(100, 40, Qt::green);
+    LoopbackHttpServer server(picture.toStdString());
+    const QByteArray old = read("weather.bmp");
+    const struct {
+        std::string url;
+        bool ok;
+    } cases[] = {
+        {server.url("/404"), false},
+        {server.url("/500"), false},
+        {server.url("/short"), false},
+        {server.url("/stall"), false},
+        {"http://127.0.0.1:" + std::to_string(LoopbackHttpServer::closedPort()) + "/weather.bmp", false},
+        {server.url("/ok"), true},
+        {server.url("/close"), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.url);
+        writeFile("weather.bmp", old.toStdString());
+        auto d = dialog();
+        child<QComboBox>(*d, "1376")->setEditText(QString::fromStdString(c.url));
+        child<QProgressBar>(*d, "1371")->setValue(0);
+        EXPECT_EQ(d->RetrieveData(), c.ok);
+        EXPECT_EQ(child<QLabel>(*d, "1379")->text(), c.ok ? "Ok." : "Failed");
+        EXPECT_EQ(read("weather.bmp"), c.ok ? picture : old);
+        EXPECT_EQ(child<QProgressBar>(*d, "1371")->maximum(), 1000);
+        if (c.ok) { // a failure leaves the bar where it was
+            EXPECT_EQ(child<QProgressBar>(*d, "1371")->value(), 0);
+        }
+        EXPECT_EQ(shown(*d), c.ok ? QSize(1024, 512) : QSize(200, 100));
+        EXPECT_TRUE(child<QPushButton>(*d, "3")->isEnabled());
+    }
+    EXPECT_TRUE(ui_.messages.shown().empty());
+    EXPECT_EQ(QDir(filePath(QString())).entryList({QStringLiteral("*weather*")}, QDir::Files),
+              QStringList{QStringLiteral("weather.bmp")});
+}
+
+TEST_F(WeatherDialogTest, CancelStopsTheTransferAndKeepsTheDialogOpen)
+{
+    LoopbackHttpServer server("unused");
+    auto d = dialog(HttpClient(HttpOptions{2000, 30000, 0, 100}));
+    child<QComboBox>(*d, "1376")->setEditText(QString::fromStdString(server.url("/stall")));
+    bool busyDuringTransfer = false;
+    QTimer::singleShot(300, d.get(), [&] {
+        busyDuringTransfer = !child<QPushButton>(*d, "3")->isEnabled() && !child<QPushButton>(*d, "1364")->isEnabled();
+        d->reject();
+    });
+    EXPECT_FALSE(d->RetrieveData());
+    EXPECT_TRUE(busyDuringTransfer);
+    EXPECT_EQ(child<QLabel>(*d, "1379")->text(), "Failed");
+    EXPECT_EQ(d->result(), 0); // still open
+    EXPECT_TRUE(child<QPushButton>(*d, "3")->isEnabled());
+}
+
+TEST_F(WeatherDialogTest, ALocalFileThatCannotBeWrittenIsTold)
+{
+    LoopbackHttpServer server("picture");
+    settings_.WeatherTempFileName = filePath(QStringLiteral("earth.bmp/weather.bmp")); // under a file
+    auto d = dialog();
+    child<QComboBox>(*d, "1376")->setEditText(QString::fromStdString(server.url("/ok")));
+    EXPECT_FALSE(d->RetrieveData());
+    EXPECT_EQ(child<QLabel>(*d, "1379")->text(), "Failed");
+    ASSERT_EQ(ui_.messages.shown().size(), 1u);
+    EXPECT_TRUE(ui_.messages.shown()[0].text.startsWith(QStringLiteral("Could not download the picture")));
+}
+
+TEST_F(WeatherDialogTest, HelpInBothLanguages)
+{
+    for (const int language : {1, 0}) {
+        ui_.messages.clear();
+        auto d = dialog(HttpClient(), language);
+        child<QPushButton>(*d, "1366")->click();
+        ASSERT_EQ(ui_.messages.shown().size(), 1u);
+        EXPECT_EQ(ui_.messages.shown()[0].caption,
+                  language == 1 ? "Help for the Weather Dialog" : "Hilfe fuer den Wetter Dialog");
+    }
+}
