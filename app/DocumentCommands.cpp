@@ -7,6 +7,7 @@
 #include "dialogs/CSatDlg.h"
 #include "dialogs/CTexDlg.h"
 #include "dialogs/CWeatherDlg.h"
+#include "dialogs/ExportDialogHost.h"
 #include "dialogs/TimeCommand.h"
 #include "document/CKivDoc.h"
 #include "platform/Latin1.h"
@@ -15,6 +16,10 @@
 #include "resources/CommandIds.h"
 #include "views2d/CGotoDlg.h"
 #include "views2d/CObsDlg.h"
+
+#include <QApplication>
+
+#include <memory>
 
 namespace kiv {
 
@@ -40,6 +45,9 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
         commands::editGeneralOptions(
             *d, [d](const GeneralOptions& o) { return CAllgDlg::edit(o, d->Context().ui, d->Language); });
     });
+    // The export dialog is modeless; the host keeps it as long as the document's commands live.
+    auto exporter = std::make_shared<ExportDialogHost>(*d);
+    m.on(kCmdExport, [exporter] { exporter->OpenExportDialog(QApplication::activeWindow()); });
     m.on(kCmdSatelliteData, [d] { commands::editSatelliteData(*d, [d] { return CSatDlg::run(*d); }); });
     m.on(
         kCmdFollowSatellite,

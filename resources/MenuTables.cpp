@@ -173,6 +173,28 @@ constexpr Line kObsPopup[] = {
     {1, kCmdZoom, "Z&oom", "Z&oom"},
 };
 
+// The export editor's menu: 118 English, 116 German.
+constexpr Line kEditorMenu[] = {
+    {0, P, "&File", "&Datei"},
+    {1, kCmdFileNew, "&New\tStrg+N", "&Neu\tStrg+N"},
+    {1, kCmdFileOpen, "&Open...\tStrg+O", "Ö&ffnen...\tStrg+O"},
+    {1, kCmdFileSave, "&Save", "&Speichern"},
+    {1, kCmdFileSaveAs, "Save &under ...", "Speichern unter"},
+    {1, kCmdFilePrint, "&Print...\tStrg+P", "&Drucken...\tStrg+P"},
+    {1, kCmdFilePrintPreview, "P&rint preview", "Sei&tenansicht"},
+    {1, kCmdFilePrintSetup, "Print S&etup", "Drucker&einrichtung..."},
+    {0, P, "&Edit", "&Edit"},
+    {1, kCmdEditUndo, "&Undo", "Rückgängig"},
+    {1, kCmdEditCut, "&Cut", "&Ausschneiden"},
+    {1, kCmdEditPaste, "&Paste", "&Einfugen"},
+    {1, kCmdEditCopy, "C&opy", "&Kopieren"},
+    {1, kCmdEditSelectAll, "&Mark all", "Alles markieren"},
+    {0, P, "&?", "&?"},
+    {1, kCmdHelp, "Help ...", "Hilfe ..."},
+};
+constexpr int kEditorMenuEnglish = 118;
+constexpr int kEditorMenuGerman = 116;
+
 // Menu 101 exists in German only.
 constexpr MenuEntry kNoDocument[] = {
     {0, kPopup, "&Datei"},
@@ -228,6 +250,10 @@ std::vector<MenuEntry> menuEntries(int menuId)
     std::vector<MenuEntry> out;
     if (menuId == kMenuNoDocument) {
         out.assign(std::begin(kNoDocument), std::end(kNoDocument));
+        return out;
+    }
+    if (menuId == kEditorMenuEnglish || menuId == kEditorMenuGerman) {
+        append(out, kEditorMenu, menuId == kEditorMenuEnglish);
         return out;
     }
     for (const ViewMenu& m : kViewMenus) {

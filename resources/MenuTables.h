@@ -1,7 +1,7 @@
 #pragma once
 // The menus of the program as data: menu 101 without a document, and for each view
 // kind the German and the English menu (102/107 2D map, 104/109 globe, 110/113 World Data Bank,
-// 111/115 observer). Every view menu is the same File, Animation and Datas popups, the view's
+// 111/115 observer), and the export editor's menu (118 English, 116 German). Every view menu is the same File, Animation and Datas popups, the view's
 // own popup, then Options, Window and "?".
 
 #include <span>

@@ -14,6 +14,8 @@ packages=(
   libcurl4-openssl-dev ca-certificates
   # tests (locales: the German numeric locale of the locale-independence tests)
   libgtest-dev libgmock-dev xvfb xauth x11-utils python3-sgp4 locales
+  # the export editor's print test reads its PDF back
+  poppler-utils
   # the map labels' font, metric-compatible with the one the maps were laid out for
   fonts-liberation2
   # benchmarks

@@ -1,0 +1,293 @@
+#include "dialogs/CEditor.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/UiServices.h"
+#include "resources/CommandIds.h"
+#include "resources/MenuTables.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStringDecoder>
+#include <QVBoxLayout>
+
+#include <map>
+
+namespace kiv {
+
+namespace {
+
+constexpr int kEnglishMenu = 118;
+constexpr int kGermanMenu = 116;
+
+QString pick(bool english, const char* en, const char* de)
+{
+    return QString::fromUtf8(english ? en : de);
+}
+
+FileDialogRequest exportFileRequest(const QString& initialPath, bool csv)
+{
+    return {QStringLiteral("Export file"), QStringLiteral("Export files (*.csv *.CSV *.txt *.TXT)"),
+            csv ? QStringLiteral("csv") : QStringLiteral("txt"), initialPath, true};
+}
+
+} // namespace
+
+CEditor::CEditor(UiServices& ui, int language, QWidget* parent) : QWidget(parent), Language(language), ui_(ui)
+{
+    setWindowTitle(QStringLiteral("Editor"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    menuBar_ = new QMenuBar(this);
+    edit_ = new QPlainTextEdit(this);
+    edit_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont fixed(QStringLiteral("Monospace"));
+    fixed.setStyleHint(QFont::TypeWriter);
+    edit_->setFont(fixed);
+    layout->addWidget(menuBar_);
+    layout->addWidget(edit_);
+    buildMenu();
+}
+
+CEditor::~CEditor() = default;
+
+void CEditor::buildMenu()
+{
+    const std::map<int, std::function<void()>> handlers = {
+        {kCmdFileNew, [this] { OnFileNew(); }},
+        {kCmdFileOpen, [this] { OnFileOpen(); }},
+        {kCmdFileSave, [this] { OnFileSave(); }},
+        {kCmdFileSaveAs, [this] { OnFileSaveAs(); }},
+        {kCmdFilePrint, [this] { OnFilePrint(); }},
+        {kCmdFilePrintPreview, [this] { OnFilePrintPreview(); }},
+        {kCmdFilePrintSetup, [this] { OnFilePrintSetup(); }},
+        {kCmdEditUndo, [this] { edit_->undo(); }},
+        {kCmdEditCut, [this] { edit_->cut(); }},
+        {kCmdEditPaste, [this] { edit_->paste(); }},
+        {kCmdEditCopy, [this] { edit_->copy(); }},
+        {kCmdEditSelectAll, [this] { edit_->selectAll(); }},
+        {kCmdHelp, [this] { OnHelp(); }},
+    };
+    QMenu* menu = nullptr;
+    for (const MenuEntry& e : menuEntries(english() ? kEnglishMenu : kGermanMenu)) {
+        const QString text = QString::fromUtf8(e.text);
+        if (e.id == kPopup) {
+            menu = menuBar_->addMenu(text);
+            continue;
+        }
+        if (!menu)
+            continue;
+        if (e.id == kSeparator) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(text.section(QLatin1Char('\t'), 0, 0));
+        action->setData(e.id);
+        const QString keys = text.section(QLatin1Char('\t'), 1);
+        if (!keys.isEmpty()) {
+            action->setShortcut(QKeySequence(QString(keys).replace(QStringLiteral("Strg"), QStringLiteral("Ctrl"))));
+            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            addAction(action);
+        }
+        const auto handler = handlers.find(e.id);
+        if (handler != handlers.end())
+            connect(action, &QAction::triggered, this, handler->second);
+    }
+}
+
+void CEditor::SetTable(const QString& text)
+{
+    edit_->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    edit_->document()->setModified(false);
+}
+
+QString CEditor::Text() const
+{
+    return edit_->toPlainText();
+}
+
+bool CEditor::Modified() const
+{
+    return edit_->document()->isModified();
+}
+
+void CEditor::SetReadOnly(bool on)
+{
+    edit_->setReadOnly(on);
+}
+
+void CEditor::AskSave()
+{
+    if (!Modified())
+        return;
+    const bool en = english();
+    const MessageAnswer answer =
+        ui_.messages.show({pick(en, "Attention", "Achtung"),
+                           pick(en, "Do you want to save the data to a file ?", "Wollen Sie die Daten zuerst abspeichern ?"),
+                           MessageButtons::YesNo, MessageIcon::Information});
+    if (answer == MessageAnswer::Yes)
+        OnFileSaveAs();
+}
+
+bool CEditor::WriteText(bool withDialog)
+{
+    if (withDialog) {
+        const std::optional<QString> chosen =
+            ui_.files.saveFile(exportFileRequest(FileName, CsvOutput && CsvOutput()));
+        FileName = chosen.value_or(QString());
+    }
+    if (FileName.isEmpty())
+        return false;
+    const WriteResult written = AtomicFile::write(FileName, FileBytes(Text()));
+    FileName.clear();
+    if (!written) {
+        ui_.messages.show({pick(english(), "Export file", "Export Datei"), written.describe(english()),
+                           MessageButtons::Ok, MessageIcon::Error});
+        return false;
+    }
+    edit_->document()->setModified(false);
+    return true;
+}
+
+void CEditor::OnFileNew()
+{
+    AskSave();
+    edit_->clear();
+    edit_->document()->setModified(false);
+}
+
+void CEditor::OnFileOpen()
+{
+    AskSave();
+    const std::optional<QString> path = ui_.files.openFile(exportFileRequest(QString(), CsvOutput && CsvOutput()));
+    if (!path || path->isEmpty())
+        return;
+    QFile file(*path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ui_.messages.show({pick(english(), "Export file", "Export Datei"),
+                           pick(english(), "Could not open %1: %2", "Konnte %1 nicht öffnen: %2").arg(*path, file.errorString()),
+                           MessageButtons::Ok, MessageIcon::Error});
+        return;
+    }
+    SetTable(TextOfFile(file.readAll()));
+}
+
+void CEditor::OnFileSave()
+{
+    if (FileName.size() < 2)
+        OnFileSaveAs();
+    else
+        WriteText(false);
+}
+
+void CEditor::OnFileSaveAs()
+{
+    if (SuggestFileName)
+        SuggestFileName();
+    else
+        SaveAs();
+}
+
+QPrinter& CEditor::printer()
+{
+    if (!printer_)
+        printer_ = std::make_unique<QPrinter>();
+    return *printer_;
+}
+
+void CEditor::Print(QPrinter& target)
+{
+    edit_->print(&target);
+}
+
+void CEditor::OnFilePrint()
+{
+    QPrintDialog dialog(&printer(), this);
+    if (edit_->textCursor().hasSelection())
+        dialog.setOption(QAbstractPrintDialog::PrintSelection);
+    if (dialog.exec() == QDialog::Accepted)
+        Print(printer());
+}
+
+void CEditor::OnFilePrintPreview()
+{
+    QPrintPreviewDialog preview(&printer(), this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { Print(*p); });
+    preview.exec();
+}
+
+void CEditor::OnFilePrintSetup()
+{
+    QPageSetupDialog setup(&printer(), this);
+    setup.exec();
+}
+
+void CEditor::OnHelp()
+{
+    ui_.messages.show({pick(english(), "Help", "Help"), HelpText(CurrentKind ? CurrentKind() : 0, english()),
+                       MessageButtons::Ok, MessageIcon::None});
+}
+
+QByteArray CEditor::FileBytes(const QString& text)
+{
+    QByteArray bytes = text.toUtf8();
+    bytes.replace("\n", "\r\n");
+    if (!bytes.isEmpty() && !bytes.endsWith("\r\n"))
+        bytes += "\r\n";
+    return bytes;
+}
+
+QString CEditor::TextOfFile(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes);
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QString CEditor::HelpText(int kind, bool english)
+{
+    struct Texts {
+        const char* en;
+        const char* de;
+    };
+    static const Texts kTexts[] = {
+        {"If you can read this, I messed up !", "Wenn Sie dies hier lesen, dann habe ich einen Fehler begangen !"},
+        {"LLA calculates the Latitude, Longitude and Altitude in the specified time range for the specified "
+         "satellites.\nAn ECL at the end of the line indicates that the satellite is in umbral earth eclipse.",
+         "LLA berechnet latitude, Longitude und Abstand waehrend der definierten Zeitspanne fuer die definierten "
+         "Satelliten.\nBefindet sich der Satellit dabei im eclips-Schatten der Erde, steht am Ende der Zeile ein ECL."},
+        {"ECI calculates the geodetic ECI position and velocity of the specified satellite in the specified time "
+         "range.\nAn ECL at the end of the line indicates that the satellite is in umbral earth eclipse.",
+         "ECI berechnet die ECI Position und Geschwindigkeit der definierten Satellite in der definierten "
+         "Zeitspanne.\nBefindet sich der Satellit dabei im eclips-Schatten der Erde, steht am Ende der Zeile ein ECL."},
+        {"All Passes :\nOBS  = look angles for all passes. Output consists of date and time followed by azimuth "
+         "(degrees),\nelevation (degrees), range (km/miles), and range rate (kilometers/second).",
+         "OBS (Blickwinkel fuer alle Durchlaeufe), die Ausgabe besteht aus Datum und Uhrzeit, gefolgt von Azimuth "
+         "(grad),\nElevation (grad), Abstand (km/milen), und Fluchtgeschwindigkeit (km/sec)."},
+        {"Visible Passes only :\nVOB = look angles for visible passes. Output consists of date and time followed by "
+         "azimuth (degrees),\nelevation (degrees), range (km/miles), and range rate (kilometers/second).",
+         "VOB (Blickwinkel fuer sichtbare Durchlauefe), die Ausgabe besteht aus Datum und Uhrzeit, gefolgt vom "
+         "Azimuth (degrees),\nElevation (grad), range (km/milen), und Fluchtgeschwindigkeit (km/sec)."},
+        {"All Passes :\nRAD = right ascension/declination for all passes. Output consists of date and time followed "
+         "by \ntopocentric right ascension and declination.",
+         "RAD (right ascension/declination fuer alle Durchlauefe), die Ausgabe besteht aus Datum und Uhrzeit, gefolgt "
+         "von\ntopocentric right ascension und declination."},
+        {"Visible Passes only :\nVRD = right ascension/declination for visible passes. Output consists of date and "
+         "time followed by \ntopocentric right ascension and declination.",
+         "VRD (right ascension/declination fuer sichtbare Durchlauefe), die Ausgabe besteht aus Datum und Uhrzeit, "
+         "gefolgt von\ntopocentric right ascension und declination."},
+    };
+    const Texts& t = kTexts[kind >= 1 && kind <= 6 ? kind : 0];
+    return QString::fromUtf8(english ? t.en : t.de);
+}
+
+} // namespace kiv

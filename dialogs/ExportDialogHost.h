@@ -1,0 +1,40 @@
+#pragma once
+// Holds the document's one export dialog: "&Export ..." opens a fresh one (closing one that is
+// open), "Enlarge"/"Shrink" replaces it by one in the other layout with the same settings, and
+// OK, Cancel or closing end it. Dialogs are replaced and deleted from the event loop, never
+// inside their own handlers. When the main window closes, an edited table is offered for saving.
+
+#include "dialogs/ExportDialogModel.h"
+
+#include <QObject>
+#include <QPointer>
+
+class QWidget;
+
+namespace kiv {
+
+class CExportDlg;
+class CKivDoc;
+
+class ExportDialogHost : public QObject {
+public:
+    explicit ExportDialogHost(CKivDoc& doc);
+    ~ExportDialogHost() override;
+
+    // A fresh dialog over the parent window (whose close is watched).
+    void OpenExportDialog(QWidget* parent);
+    CExportDlg* ExportDialog() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void open(const ExportState& state);
+    void retire();
+
+    CKivDoc& doc_;
+    QPointer<QWidget> parent_;
+    QPointer<CExportDlg> dialog_;
+};
+
+} // namespace kiv
