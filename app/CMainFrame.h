@@ -78,6 +78,11 @@ public:
     void RebuildSatelliteButtons() override;
     void SyncSatelliteButtons() override;
     void PlaceSpeedSlider() override;
+    std::optional<QRect> MainWindowRect() const override;
+    QPoint AreaOrigin() const override;
+    QSize AreaSize() const override;
+    void PlaceMainWindowRect(const QRect& rect) override;
+    void FreezeRedraw(bool frozen) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

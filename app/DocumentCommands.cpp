@@ -91,6 +91,8 @@ kiv::CommandMap documentCommands(CKivDoc& doc)
     m.on(kCmdPause, [d] { d->OnPause(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->TimeFactor == 0); });
     m.on(kCmdReset, [d] { d->OnReset(); });
     m.on(kCmdTime, [d] { kiv::runTimeCommand(*d); });
+    m.on(kCmdSaveSettings, [d] { d->OnSaveSettings(); });
+    m.on(kCmdRestoreSettings, [d] { d->OnRestoreSettings(); });
 
     m.on(kCmdGerman, [d] { d->SetLanguage(0); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->Language == 0); });
     m.on(kCmdEnglish, [d] { d->SetLanguage(1); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->Language == 1); });

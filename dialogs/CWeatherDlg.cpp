@@ -60,6 +60,8 @@ CWeatherDlg::CWeatherDlg(const WeatherSettings& settings, UiServices& ui, Pictur
     background_ = lineEdit("1353");
     width_ = lineEdit("1354");
     height_ = lineEdit("1355");
+    for (QLineEdit* number : {startLat_, startLon_, endLat_, endLon_, width_, height_})
+        number->setMinimumWidth(80);
     keepSize_ = new QCheckBox(text("Original size", "Orig. Groesse"), this);
     keepSize_->setObjectName(QStringLiteral("1382"));
     progress_ = new QProgressBar(this);

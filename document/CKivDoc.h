@@ -25,6 +25,7 @@
 #include <vector>
 
 namespace kiv {
+struct SettingsSnapshot;
 class DataPaths;
 class IniProfile;
 class PictureSource;
@@ -162,6 +163,15 @@ public:
     void AddWeatherImage(const QString& url);
 
     const kiv::DocumentContext& Context() const { return context_; }
+
+    // Settings archives (CKivDocArchive.cpp): the whole state into a ".set" file and back. A
+    // restore reads and checks the whole file first; a file it cannot use changes nothing.
+    void OnSaveSettings();
+    void OnRestoreSettings();
+    bool SaveSettingsArchive(const QString& path);
+    bool RestoreSettingsArchive(const QString& path);
+    kiv::SettingsSnapshot CollectSettings();
+    void ApplySettings(const kiv::SettingsSnapshot& snapshot);
 
     // ---- View management, satellite toolbar and language -----------------
     // In CKivDocViews.cpp and CKivDocToolbar.cpp. The shell is set by the application once the

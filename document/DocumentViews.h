@@ -2,6 +2,8 @@
 // What the document asks of the windows around it. The views and the main frame implement these;
 // the document keeps plain pointers and never includes a widget or GL header.
 
+#include "document/ViewArchiveState.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -10,6 +12,8 @@
 #include <QString>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 struct tagQUALITY;
 struct tagVECTOR;
@@ -35,6 +39,12 @@ public:
     virtual void LookAt(double latitude, double westLongitude, double distance) = 0;
     // A new earth texture from a replaced background picture: texture and earth list rebuilt.
     virtual void SetEarthTexture(const QImage& picture) = 0;
+    // Settings archives: the globe's switches and camera, and taking them back after the
+    // document's settings were restored: quality, texture, model (the archive's block when it
+    // carries one), beams and stars rebuilt.
+    virtual GlobeArchiveState ArchiveState() const { return {}; }
+    virtual void RestoreArchiveState(const GlobeArchiveState& /*state*/,
+                                     const std::optional<std::vector<std::string>>& /*model*/) {}
     // Steering from the flat map: the render quality to draw with (while a button is held there,
     // and after), and the camera moved toward the earth by dz along the view axis.
     virtual void SetQuality(const tagQUALITY& quality) = 0;
@@ -68,6 +78,9 @@ public:
     virtual void SetObserverMarker(double /*x*/, double /*y*/, double /*azimuth*/, double /*tilt*/) {}
     // The document's earth map changed: take its size, reload the texture, rebuild the buffers.
     virtual void ReloadBackground() = 0;
+    // Settings archives: the view's own label switches.
+    virtual MapArchiveState ArchiveState() const { return {}; }
+    virtual void RestoreArchiveState(const MapArchiveState& /*state*/) {}
 };
 
 class ObsViewPort {
@@ -79,6 +92,9 @@ public:
     virtual void StoreObsSettings() = 0;
     // The document's settings into the view (after they were edited): meshes, tools, labels.
     virtual void LoadObsSettings() = 0;
+    // Settings archives: the sphere's turn and tilt (tilt 90 the flat polar plot).
+    virtual ObsArchiveState ArchiveState() const { return {}; }
+    virtual void RestoreArchiveState(const ObsArchiveState& /*state*/) {}
 };
 
 class WDBViewPort {
@@ -97,6 +113,9 @@ public:
     virtual void ShowRegion(const QRectF& extent, const QSize& mapSize) = 0;
     // The document's WDB map changed: recompute the source rectangle and redraw completely.
     virtual void ReloadBackground() = 0;
+    // Settings archives: layer colours and pens, region, extent, size and label switches.
+    virtual WDBArchiveState ArchiveState() const { return {}; }
+    virtual void RestoreArchiveState(const WDBArchiveState& /*state*/) {}
 };
 
 // The main window as the document sees it.
@@ -139,6 +158,16 @@ public:
     virtual void SyncSatelliteButtons() = 0;
     // The speed slider placed from TimeFactor (never changing it).
     virtual void PlaceSpeedSlider() = 0;
+    // Settings archives keep outer rectangles in screen coordinates: the main window's, and the
+    // frames' as their MDI-area geometry moved by the area's origin on the screen. Nothing where
+    // the platform does not tell screen positions.
+    virtual std::optional<QRect> MainWindowRect() const { return std::nullopt; }
+    virtual QPoint AreaOrigin() const { return {}; }
+    virtual QSize AreaSize() const { return {}; }
+    // Puts the main window at a screen rectangle, kept on the screen that shows most of it.
+    virtual void PlaceMainWindowRect(const QRect& /*rect*/) {}
+    // Holds the main window's repainting off while a restore rebuilds everything.
+    virtual void FreezeRedraw(bool /*frozen*/) {}
 };
 
 } // namespace kiv

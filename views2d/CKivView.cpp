@@ -58,6 +58,18 @@ void CKivView::LayoutLabels()
     map_.layoutLabels(doc, {doc.SatelliteName2D != 0, doc.SatellitePos2D != 0});
 }
 
+kiv::MapArchiveState CKivView::ArchiveState() const
+{
+    const LabelContent labels = map_.labelContent();
+    return {labels.names ? 1 : 0, labels.positions ? 1 : 0};
+}
+
+void CKivView::RestoreArchiveState(const kiv::MapArchiveState& state)
+{
+    map_.layoutLabels(GetDocument(), {state.showNames != 0, state.showPositions != 0});
+    GetDocument().InvalidateViews(kRedrawMap);
+}
+
 void CKivView::ReloadBackground()
 {
     const CKivDoc& doc = GetDocument();

@@ -30,6 +30,8 @@ public:
     void LayoutLabels() override;
     void SetObserverMarker(double x, double y, double azimuth, double tilt) override;
     void ReloadBackground() override;
+    kiv::MapArchiveState ArchiveState() const override;
+    void RestoreArchiveState(const kiv::MapArchiveState& state) override;
 
     const kiv::WorldMap& Map() const { return map_; }
     const kiv::MapMouse& Mouse() const { return mouse_; }

@@ -56,9 +56,23 @@ void CObsView::StoreObsSettings() { sky_.storeSettings(GetDocument()); }
 
 void CObsView::LoadObsSettings()
 {
+    // Taking the settings ends zoom mode, with its box.
+    zoomMode_ = false;
+    updateCursor();
     sky_.loadSettings(GetDocument());
     UpdateMapObserverMarker();
     LayoutLabels();
+    GetDocument().InvalidateViews(kRedrawObserver);
+}
+
+// Archives count the tilt the other way round: 90 is the flat polar plot.
+kiv::ObsArchiveState CObsView::ArchiveState() const { return {sky_.projection().turn, -sky_.projection().tilt}; }
+
+void CObsView::RestoreArchiveState(const kiv::ObsArchiveState& state)
+{
+    sky_.projection().turn = state.turn;
+    sky_.projection().tilt = -state.tilt;
+    UpdateMapObserverMarker();
     GetDocument().InvalidateViews(kRedrawObserver);
 }
 

@@ -27,6 +27,8 @@ public:
     void LayoutLabels() override;
     void StoreObsSettings() override;
     void LoadObsSettings() override;
+    kiv::ObsArchiveState ArchiveState() const override;
+    void RestoreArchiveState(const kiv::ObsArchiveState& state) override;
 
     void OnGoTo();
     void UpdateMapObserverMarker();

@@ -35,6 +35,19 @@ SkyVector rotateAboutX(SkyVector p, double degrees)
     return {p.x, p.y * c + p.z * s, -p.y * s + p.z * c};
 }
 
+SkyVector SkyProjection::turned(SkyVector p) const
+{
+    Rotation& r = rotation;
+    if (!r.valid || r.turn != turn || r.tilt != tilt) {
+        const double a = turn * kSkyDegToRad, b = tilt * kSkyDegToRad;
+        r = {turn, tilt, std::cos(a), std::sin(a), std::cos(b), std::sin(b), true};
+    }
+    // About y by the turn, then about x by the tilt, as rotateAboutY and rotateAboutX do.
+    const double x = p.x * r.cosTurn - p.z * r.sinTurn;
+    const double z = p.x * r.sinTurn + p.z * r.cosTurn;
+    return {x, p.y * r.cosTilt + z * r.sinTilt, -p.y * r.sinTilt + z * r.cosTilt};
+}
+
 ScreenPoint SkyProjection::project(SkyVector p) const
 {
     const SkyVector t = turned(p);

@@ -39,7 +39,16 @@ struct SkyProjection {
 
     ScreenPoint project(SkyVector p) const;
     // A sky point turned and tilted, still on the unit sphere.
-    SkyVector turned(SkyVector p) const { return rotateAboutX(rotateAboutY(p, turn), tilt); }
+    SkyVector turned(SkyVector p) const;
+
+    // The sines and cosines of the last turn and tilt, worked out again only when they change:
+    // a redraw projects thousands of points through the same two angles.
+    struct Rotation {
+        double turn = 0.0, tilt = 0.0;
+        double cosTurn = 1.0, sinTurn = 0.0, cosTilt = 1.0, sinTilt = 0.0;
+        bool valid = false;
+    };
+    mutable Rotation rotation;
 };
 
 // The grid lines, N points each, spaced by the steps (degrees). Meridian k lies at azimuth

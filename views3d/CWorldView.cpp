@@ -121,6 +121,18 @@ void CWorldView::SetEarthTexture(const QImage& picture)
     update();
 }
 
+kiv::GlobeArchiveState CWorldView::ArchiveState() const { return renderer_.archiveState(); }
+
+void CWorldView::RestoreArchiveState(const kiv::GlobeArchiveState& state,
+                                     const std::optional<std::vector<std::string>>& model)
+{
+    if (withContext([&] { renderer_.restoreArchiveState(state, model); }))
+        pendingArchive_.reset();
+    else
+        pendingArchive_ = PendingArchive{state, model};
+    update();
+}
+
 void CWorldView::SetQuality(const tagQUALITY& quality)
 {
     withContext([&] { renderer_.setQuality(quality); });
@@ -136,6 +148,10 @@ void CWorldView::initializeScene(int width, int height)
     if (pendingTexture_) {
         renderer_.setTexture(*pendingTexture_);
         pendingTexture_.reset();
+    }
+    if (pendingArchive_) {
+        renderer_.restoreArchiveState(pendingArchive_->state, pendingArchive_->model);
+        pendingArchive_.reset();
     }
 }
 

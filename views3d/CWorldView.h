@@ -35,6 +35,9 @@ public:
     void FollowFrom(const tagVECTOR& positionKm) override;
     void LookAt(double latitude, double westLongitude, double distance) override;
     void SetEarthTexture(const QImage& picture) override;
+    kiv::GlobeArchiveState ArchiveState() const override;
+    void RestoreArchiveState(const kiv::GlobeArchiveState& state,
+                             const std::optional<std::vector<std::string>>& model) override;
     void SetQuality(const tagQUALITY& quality) override;
     void MoveProjectionZ(double dz) override;
 
@@ -62,6 +65,12 @@ private:
     kiv::GlobeMouse mouse_;
     kiv::CommandMap commands_;
     std::optional<QImage> pendingTexture_; // a background picture that came before the context
+    // A restored archive's globe state that came before the context.
+    struct PendingArchive {
+        kiv::GlobeArchiveState state;
+        std::optional<std::vector<std::string>> model;
+    };
+    std::optional<PendingArchive> pendingArchive_;
     bool registered_ = true;
 };
 

@@ -64,4 +64,10 @@ std::optional<WindowPoint> GlobeCamera::project(Vec3 point) const
     return WindowPoint{static_cast<int>(x), static_cast<int>(y)};
 }
 
+void GlobeCamera::setMatrices(const Matrix4& projection, const Matrix4& modelView)
+{
+    projection_ = projection;
+    modelView_ = modelView;
+}
+
 } // namespace kiv

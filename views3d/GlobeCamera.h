@@ -37,6 +37,8 @@ public:
     void roll(double dx, double dy);
     // The geostationary camera turns about the polar axis with the earth.
     void turnAboutPolarAxis(double degrees);
+    // Both matrices as a settings archive restores them; the next resize sets the projection anew.
+    void setMatrices(const Matrix4& projection, const Matrix4& modelView);
 
     const Matrix4& projection() const { return projection_; }
     const Matrix4& modelView() const { return modelView_; }

@@ -84,6 +84,32 @@ void GlobeRenderer::setQuality(const tagQUALITY& quality)
     buildEarthList();
 }
 
+GlobeArchiveState GlobeRenderer::archiveState() const
+{
+    GlobeArchiveState state;
+    state.lighting = lighting_ ? 1 : 0;
+    state.texturing = texturing_ ? 1 : 0;
+    state.projection = camera_.projection().toColumnMajor();
+    state.modelView = camera_.modelView().toColumnMajor();
+    return state;
+}
+
+void GlobeRenderer::restoreArchiveState(const GlobeArchiveState& state,
+                                        const std::optional<std::vector<std::string>>& model)
+{
+    setQuality(doc_.Normal);
+    texturing_ = state.texturing != 0;
+    setupLights(state.lighting != 0);
+    loadEarthTexture(doc_.TextureErdeFileName);
+    if (model)
+        buildArchivedModelList(*model);
+    else
+        buildSatelliteModelList();
+    buildBeamLists(true);
+    buildStarList();
+    camera_.setMatrices(Matrix4::fromColumnMajor(state.projection), Matrix4::fromColumnMajor(state.modelView));
+}
+
 void GlobeRenderer::setupLights(bool on)
 {
     lighting_ = on;

@@ -8,6 +8,7 @@
 // Display lists have fixed numbers in the globe's context (GlobeLists.h); a list is replaced by
 // compiling it again under its number.
 
+#include "document/ViewArchiveState.h"
 #include "document/tagQUALITY.h"
 #include "orbit/CSGP4_SDP4.h"
 #include "views3d/FrameRate.h"
@@ -20,6 +21,8 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 
@@ -53,6 +56,8 @@ public:
     void buildEarthList();
     void buildStarList();
     void buildSatelliteModelList();
+    // The model list from an archive's block.
+    void buildArchivedModelList(const std::vector<std::string>& model);
     // The beam lists of every loaded satellite, or of the shown ones only.
     void buildBeamLists(bool all);
     void freeOrbitBuffers();
@@ -68,6 +73,13 @@ public:
     void followFrom(const tagVECTOR& positionKm);
     GlobeCamera& camera() { return camera_; }
     const GlobeCamera& camera() const { return camera_; }
+
+    // Settings archives: the lighting and texturing switches and the camera; taking them back
+    // after the document's settings were restored rebuilds the normal quality, the texture, the
+    // satellite model (from the archive's block with model number 0, a cube of edge 0.8 when it
+    // draws nothing; else from the model file), the beams and the stars.
+    GlobeArchiveState archiveState() const;
+    void restoreArchiveState(const GlobeArchiveState& state, const std::optional<std::vector<std::string>>& model);
 
     // The frame-rate title: the animation steps since the last call, drawn or not.
     QString frameRateText();

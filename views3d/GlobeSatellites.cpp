@@ -61,6 +61,21 @@ void GlobeRenderer::buildSatelliteModelList()
     glEndList();
 }
 
+void GlobeRenderer::buildArchivedModelList(const std::vector<std::string>& model)
+{
+    std::string text;
+    for (const std::string& line : model) {
+        text += line;
+        text += '\n';
+    }
+    kiv::LineReader lines(text);
+    glNewList(lists::kSatelliteModel, GL_COMPILE);
+    GlModelSink sink;
+    if (!readSatelliteModel(lines, 0, sink, detail()).drew)
+        drawCube(0.8);
+    glEndList();
+}
+
 void GlobeRenderer::buildBeamLists(bool all)
 {
     for (int i = 0; i < doc_.SatelliteCount; ++i) {

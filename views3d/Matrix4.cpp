@@ -115,4 +115,20 @@ Vec4 Matrix4::operator*(Vec4 v) const
     return {row(0), row(1), row(2), row(3)};
 }
 
+Matrix4 Matrix4::fromColumnMajor(const std::array<float, 16>& values)
+{
+    Matrix4 m;
+    for (std::size_t i = 0; i < 16; ++i)
+        m.m_[i] = values[i];
+    return m;
+}
+
+std::array<float, 16> Matrix4::toColumnMajor() const
+{
+    std::array<float, 16> values{};
+    for (std::size_t i = 0; i < 16; ++i)
+        values[i] = static_cast<float>(m_[i]);
+    return values;
+}
+
 } // namespace kiv

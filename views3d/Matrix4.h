@@ -45,6 +45,9 @@ public:
 
     double operator()(int row, int column) const { return m_[column * 4 + row]; }
     const double* data() const { return m_.data(); }
+    // From and to the 16 floats of a column-major GL matrix, as settings archives keep them.
+    static Matrix4 fromColumnMajor(const std::array<float, 16>& values);
+    std::array<float, 16> toColumnMajor() const;
 
 private:
     double& at(int row, int column) { return m_[column * 4 + row]; }

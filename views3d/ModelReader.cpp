@@ -1,5 +1,7 @@
 #include "views3d/ModelReader.h"
 
+#include "document/ModelBlock.h"
+
 #include "platform/Numbers.h"
 
 #include <cmath>
@@ -11,7 +13,6 @@ namespace {
 
 bool contains(std::string_view line, std::string_view word) { return line.find(word) != std::string_view::npos; }
 
-bool isBlank(std::string_view line) { return line.find_first_not_of(" \t\r\v\f") == std::string_view::npos; }
 
 // The last of the list that the line names wins; none names points.
 Primitive primitiveOf(std::string_view line)
@@ -111,9 +112,9 @@ ModelRead readSatelliteModel(kiv::LineReader& lines, int model, GlSink& sink, De
     std::string line;
     while (lines.readLine(line)) {
         // A commented-out block start is a comment like any other.
-        if (contains(line, "#") || isBlank(line))
+        if (modelBlock::isComment(line) || modelBlock::isBlank(line))
             continue;
-        if (contains(line, "StartModel")) {
+        if (modelBlock::isModelStart(line)) {
             ++result.startModels;
             continue;
         }

@@ -7,12 +7,14 @@
 #include "tests/support/DocumentFixture.h"
 #include "tests/support/LoopbackHttpServer.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -256,4 +258,40 @@ TEST_F(WeatherDialogTest, HelpInBothLanguages)
         EXPECT_EQ(ui_.messages.shown()[0].caption,
                   language == 1 ? "Help for the Weather Dialog" : "Hilfe fuer den Wetter Dialog");
     }
+}
+
+TEST_F(WeatherDialogTest, TheMouseZoomsAndPansThePreview)
+{
+    auto d = dialog();
+    CImagePreview& p = d->preview();
+    ASSERT_TRUE(d->Preview());
+    const auto send = [&p](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, QPointF(at), p.mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(&p, &event);
+    };
+    send(QEvent::MouseButtonPress, {100, 60}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(p.window().cursor(), PreviewCursor::Pan);
+    for (int x = 100; x >= 80; --x)
+        send(QEvent::MouseMove, {x, 60}, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {80, 60}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(p.window().cursor(), PreviewCursor::Arrow);
+    EXPECT_NEAR(p.window().left(), -0.01, 1e-9); // one step past the edge
+    // The part past the picture's edge is black, the rest shows the picture.
+    const QImage shot = p.grab().toImage();
+    EXPECT_EQ(shot.pixel(0, 80), qRgb(0, 0, 0));
+    EXPECT_EQ(shot.pixel(160, 80), qRgb(255, 0, 0));
+
+    send(QEvent::MouseButtonPress, {100, 50}, Qt::RightButton, Qt::RightButton);
+    EXPECT_EQ(p.window().cursor(), PreviewCursor::Zoom);
+    for (int y = 50; y <= 60; ++y)
+        send(QEvent::MouseMove, {100, y}, Qt::NoButton, Qt::RightButton);
+    send(QEvent::MouseButtonRelease, {100, 60}, Qt::RightButton, Qt::NoButton);
+    // The first move goes up from the last position (60): out to the whole picture, then ten in.
+    EXPECT_NEAR(p.window().left(), 0.10, 1e-9);
+    EXPECT_NEAR(p.window().right(), 0.90, 1e-9);
+    // 0.8 of 1024 picture pixels over the preview's 320 screen pixels.
+    EXPECT_EQ(child<QLabel>(*d, "1383")->text(), "ZOOM : 2.560");
+
+    send(QEvent::MouseButtonDblClick, {80, 60}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_EQ(child<QLabel>(*d, "1383")->text(), "ZOOM : 1.000");
 }

@@ -216,6 +216,9 @@ TEST_F(CObsViewTest, ZoomModeMarksABoxAndEndsWithIt)
     EXPECT_EQ(doc_->TimeFactor, 1) << "a zoom box does not pause";
     mouse(QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
     EXPECT_FALSE(view.ZoomMode());
+    run(kCmdZoom);
+    view.LoadObsSettings(); // as after the options dialog
+    EXPECT_FALSE(view.ZoomMode());
 }
 
 } // namespace

@@ -110,6 +110,21 @@ TEST_F(GotoDialogTest, AddAndDeleteAreWrittenOnOkOnlyAndRefreshTheDocument)
     EXPECT_EQ(doc_->SmalTowns[1].population, 1);
 }
 
+TEST_F(GotoDialogTest, AListThatCannotBeWrittenKeepsTheDialogOpenAndSaysSo)
+{
+    CGotoDlg& dialog = open();
+    writeFile("blocker", "a file where a folder would have to be");
+    doc_->WDBSmalTowns = QString::fromStdString(path("blocker") + "/small.twn");
+    click(0);
+    dialog.OnDelete();
+    dialog.accept();
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    ASSERT_EQ(ui_.messages.texts().size(), 1u);
+    EXPECT_TRUE(ui_.messages.texts()[0].contains("small.twn")) << ui_.messages.texts()[0].toStdString();
+    EXPECT_EQ(doc_->SmalTownCount, 3) << "the document keeps the list it had";
+    EXPECT_EQ(dialog.RecordCount(), 2) << "the edits stay, to be saved elsewhere or cancelled";
+}
+
 TEST_F(GotoDialogTest, RefusedFieldsAddNothingAndSayWhy)
 {
     CGotoDlg& dialog = open();

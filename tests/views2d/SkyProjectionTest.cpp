@@ -48,6 +48,17 @@ public:
     std::vector<Recorded> out;
 };
 
+SkyProjection projection(double turn, double tilt, int centre, int radius, bool hemisphere)
+{
+    SkyProjection view;
+    view.turn = turn;
+    view.tilt = tilt;
+    view.centreX = view.centreY = centre;
+    view.radius = radius;
+    view.hemisphere = hemisphere;
+    return view;
+}
+
 TEST(SkyProjection, DefaultViewIsAPolarPlotWithNorthUpAndEastRight)
 {
     const SkyProjection view; // turn 90, tilt -90, centre (160, 160), radius 150
@@ -68,11 +79,19 @@ TEST(SkyProjection, DefaultViewIsAPolarPlotWithNorthUpAndEastRight)
 TEST(SkyProjection, TurnAndTiltKeepLengthsAndTheHemisphereRuleMarksTheGroundBelow)
 {
     const SkyVector p{0.3, -0.4, std::sqrt(1 - 0.25)};
+    SkyProjection moved;
     for (const double a : {-170.0, -33.0, 0.0, 90.0, 181.0}) {
         const SkyVector q = rotateAboutX(rotateAboutY(p, a), a / 2);
         EXPECT_NEAR(q.x * q.x + q.y * q.y + q.z * q.z, 1.0, 1e-12);
+        // The projection's own rotation follows every new turn and tilt.
+        moved.turn = a;
+        moved.tilt = a / 2;
+        const SkyVector t = moved.turned(p);
+        EXPECT_NEAR(t.x, q.x, 1e-15);
+        EXPECT_NEAR(t.y, q.y, 1e-15);
+        EXPECT_NEAR(t.z, q.z, 1e-15);
     }
-    SkyProjection side{0.0, 0.0, 100, 100, 50, true};
+    SkyProjection side = projection(0.0, 0.0, 100, 50, true);
     EXPECT_NEAR(side.project({1, 0, 0}).x, 50.0, 1e-9); // unturned: X = cx - r·x
     EXPECT_TRUE(side.project(p).belowHorizon);
     EXPECT_FALSE(side.project({0, 0.1, 1}).belowHorizon);
@@ -144,7 +163,7 @@ protected:
     }
     SkyMeshes meshes;
     SkySettings settings;
-    SkyProjection view{30.0, -30.0, 160, 160, 150, false}; // tilted: parts of the grid face away
+    SkyProjection view = projection(30.0, -30.0, 160, 150, false); // tilted: parts of the grid face away
     RecordingSink sink;
 };
 

@@ -1,0 +1,461 @@
+// CKivDoc: saving the whole state into a settings archive and restoring it.
+#include "document/BuiltInIcon.h"
+#include "document/CKivDoc.h"
+#include "document/FileMessages.h"
+#include "document/ModelBlock.h"
+#include "document/SettingsArchive.h"
+#include "document/TimerBracket.h"
+#include "platform/AtomicFile.h"
+#include "platform/Latin1.h"
+#include "platform/LineReader.h"
+#include "platform/UiServices.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+using namespace kiv;
+
+namespace {
+
+constexpr int kModelDrawStyle = 4;
+// Far more than any settings archive holds (255 satellites, their icons, nine views).
+constexpr qint64 kMaxArchiveBytes = 64 * 1024 * 1024;
+
+const QString kCaption = QStringLiteral("Attention");
+
+ArchiveRect toArchive(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
+
+QRect fromArchive(const ArchiveRect& r)
+{
+    const auto span = [](std::int32_t a, std::int32_t b) {
+        return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{b} - a, 0, 1 << 16));
+    };
+    return QRect(r.left, r.top, span(r.left, r.right), span(r.top, r.bottom));
+}
+
+// A stored frame, on the screen, as a geometry inside the MDI area, kept within it.
+QRect inArea(const ArchiveRect& stored, const QPoint& origin, const QSize& area)
+{
+    QRect r = fromArchive(stored).translated(-origin);
+    if (area.isEmpty())
+        return r;
+    r.setWidth(std::clamp(r.width(), 1, area.width()));
+    r.setHeight(std::clamp(r.height(), 1, area.height()));
+    r.moveLeft(std::clamp(r.left(), 0, area.width() - r.width()));
+    r.moveTop(std::clamp(r.top(), 0, area.height() - r.height()));
+    return r;
+}
+
+std::string fileNameBytes(const QString& name)
+{
+    const QByteArray encoded = QFile::encodeName(name);
+    return std::string(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+}
+
+QString fileNameOf(const std::string& bytes) { return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()))); }
+
+// Holds the main window's repainting off for as long as it lives.
+class RedrawFreeze {
+public:
+    explicit RedrawFreeze(ShellPort* shell) : shell_(shell)
+    {
+        if (shell_)
+            shell_->FreezeRedraw(true);
+    }
+    ~RedrawFreeze()
+    {
+        if (shell_)
+            shell_->FreezeRedraw(false);
+    }
+    RedrawFreeze(const RedrawFreeze&) = delete;
+    RedrawFreeze& operator=(const RedrawFreeze&) = delete;
+
+private:
+    ShellPort* shell_;
+};
+
+} // namespace
+
+// ---- saving ----------------------------------------------------------------------------------
+
+void CKivDoc::OnSaveSettings()
+{
+    if (SatelliteCount == 0) {
+        Warn(kCaption, English()
+                           ? QStringLiteral("Sorry, to save the status I need the satellite data file %1,\nbut I could'nt find it.\n"
+                                            "Pleas give the right satellite data file name under Options->General.")
+                                 .arg(Satellitenfilename)
+                           : QStringLiteral("Sorry, um den Status zu speichern benötige ich das Satelliten-Daten-File %1.\n"
+                                            "Konnte sie aber nicht finden.\nBitte unter Optionene->Allgemein das richtige "
+                                            "Datenfile angeben.")
+                                 .arg(Satellitenfilename));
+        return;
+    }
+    const TimerBracket timerOff(*this);
+    FileDialogRequest request;
+    request.title = QStringLiteral("File-Save-Dialog for the actual configuration");
+    request.filter = QStringLiteral("Settings (*.set *.SET)");
+    request.defaultSuffix = QStringLiteral("set");
+    request.confirmOverwrite = false;
+    std::optional<QString> path = context_.ui.files.saveFile(request);
+    if (!path || path->isEmpty())
+        return;
+    if (QFileInfo(*path).suffix().isEmpty())
+        *path += QStringLiteral(".set");
+    SaveSettingsArchive(*path);
+}
+
+bool CKivDoc::SaveSettingsArchive(const QString& path)
+{
+    // The archive has 32 bits for the time; checked before the file is touched.
+    const std::int64_t seconds = SimTime.secondsSince1970();
+    if (seconds < 0 || seconds > std::int64_t{0xFFFFFFFF}) {
+        const QString when = QString::number(SimTime.local().year);
+        Warn(kCaption, English() ? QStringLiteral("The simulated time (year %1) cannot be kept in a settings file, which holds "
+                                                  "times from 1970 to 2106.\nNothing was saved.")
+                                       .arg(when)
+                                 : QStringLiteral("Die simulierte Zeit (Jahr %1) lässt sich nicht in einer Einstellungsdatei "
+                                                  "speichern, die Zeiten von 1970 bis 2106 aufnimmt.\nEs wurde nichts gespeichert.")
+                                       .arg(when));
+        return false;
+    }
+    const WriteResult written = AtomicFile::write(path, settingsArchive::write(CollectSettings()));
+    if (!written) {
+        context_.ui.messages.show(fileMessages::couldNotWrite(English(), path, written));
+        return false;
+    }
+    return true;
+}
+
+SettingsSnapshot CKivDoc::CollectSettings()
+{
+    if (Views.obs())
+        Views.obs()->StoreObsSettings();
+    SettingsSnapshot s;
+    s.values = *this;
+    ArchiveDocumentValues& d = s.document;
+    d.DisplayAll = DisplayAll;
+    d.AnimationRunning = AnimationRunning;
+    d.FollowActive = FollowActive;
+    d.FollowedSatellite = FollowedSatellite;
+    d.FollowIn3D = FollowIn3D;
+    d.FollowMode3D = FollowMode3D;
+    d.FollowInWDB = FollowInWDB;
+    d.ShadeMode = ShadeMode;
+    d.ShowCourseEarth3D = ShowCourseEarth3D;
+    d.TownPopulationMin = TownPopulationMin;
+    d.ObsSetValue = ObsSetValue;
+    d.fUserW = fUserW;
+    d.SimTime = static_cast<std::uint32_t>(std::clamp<std::int64_t>(SimTime.secondsSince1970(), 0, 0xFFFFFFFF));
+    d.FpsTick = FpsTick;
+    d.LastTick = LastTick;
+    d.StartTick = StartTick;
+    s.elementFile = fileNameBytes(Satellitenfilename);
+
+    // The satellites as loaded, and the icon entries they use renumbered 1, 2, ... so that every
+    // index written has an entry and every entry one image. Entries beyond what the layout has
+    // room for (n - 1) fall back to the built-in icon.
+    const int n = SatelliteCount;
+    std::array<int, kMaxSatellites> renumbered{};
+    for (int i = 0; i < n; ++i) {
+        const tagSATINFO& info = SatInfo[static_cast<std::size_t>(i)];
+        ArchiveSatellite sat;
+        sat.lines = SatelliteLines[static_cast<std::size_t>(i)];
+        std::copy(std::begin(info.color), std::end(info.color), sat.color.begin());
+        sat.shown = info.shown;
+        const int entry = info.iconIndex;
+        if (entry > 0 && entry < kMaxSatellites && !Icons[static_cast<std::size_t>(entry)].fileName.isEmpty()) {
+            int& written = renumbered[static_cast<std::size_t>(entry)];
+            if (written == 0 && static_cast<int>(s.icons.size()) < n - 1) {
+                const tagICONENTRY& icon = Icons[static_cast<std::size_t>(entry)];
+                s.icons.push_back({fileNameBytes(icon.fileName), 0});
+                s.images.push_back(icon.icon.isNull() ? builtInSatelliteIcon() : icon.icon);
+                written = static_cast<int>(s.icons.size());
+            }
+            sat.iconIndex = written;
+            if (written > 0)
+                ++s.icons[static_cast<std::size_t>(written - 1)].refCount;
+        }
+        s.satellites.push_back(std::move(sat));
+    }
+
+    const QPoint origin = Shell ? Shell->AreaOrigin() : QPoint();
+    const auto frameOf = [&](ViewKind kind, int slot) {
+        const std::optional<QRect> r = Shell ? Shell->ViewFrameGeometry(kind, slot) : std::nullopt;
+        return r ? toArchive(r->translated(origin)) : ArchiveRect{};
+    };
+    if (Shell)
+        if (const std::optional<QRect> main = Shell->MainWindowRect())
+            s.mainWindow = toArchive(*main);
+    if (WorldViewPort* world = Views.world()) {
+        WorldArchiveSection w;
+        w.frame = frameOf(ViewKind::World, 1);
+        w.textureFile = fileNameBytes(TextureErdeFileName);
+        w.view = world->ArchiveState();
+        if (SatelliteDrawStyle == kModelDrawStyle) {
+            QFile file(ResolvedPath(SatelliteModelFileName));
+            if (file.open(QIODevice::ReadOnly)) {
+                LineReader lines(file);
+                w.model = modelBlock::extract(lines, SatModelNrFromFile);
+            } else {
+                w.model = modelBlock::fallback();
+            }
+        }
+        s.world = std::move(w);
+    }
+    if (MapViewPort* map = Views.map())
+        s.map = MapArchiveSection{frameOf(ViewKind::Map, 1), fileNameBytes(ErdkarteFileName), map->ArchiveState()};
+    if (Views.wdbCount() > 0) {
+        WDBArchiveSection w;
+        w.mapFile = fileNameBytes(WDBMapFileName);
+        for (int slot = 1; slot <= Views.wdbCount(); ++slot)
+            w.views.push_back({frameOf(ViewKind::WDB, slot), Views.wdb(slot)->ArchiveState()});
+        s.wdb = std::move(w);
+    }
+    if (ObsViewPort* obs = Views.obs())
+        s.obs = ObsArchiveSection{frameOf(ViewKind::Obs, 1), obs->ArchiveState()};
+    return s;
+}
+
+// ---- restoring -------------------------------------------------------------------------------
+
+void CKivDoc::OnRestoreSettings()
+{
+    if (ColorTableChanged) {
+        const MessageAnswer answer = context_.ui.messages.show(
+            {QStringLiteral("Attention !"),
+             (English() ? QStringLiteral("Attention, Colortable in file : %1 has been changed.\nShould I save the changes now ?")
+                        : QStringLiteral("Achtung, Farbeinträge in Datei : %1 wurden geändert.\nSollen die Änderungen gespeichert werden ?"))
+                 .arg(ColorTableFileName),
+             MessageButtons::YesNo, MessageIcon::Exclamation});
+        if (answer == MessageAnswer::Yes)
+            SaveColorTable();
+        ColorTableChanged = 0;
+    }
+    const TimerBracket timerOff(*this);
+    FileDialogRequest request;
+    request.title = QStringLiteral("File-Restore-Dialog for saved Configurations");
+    request.filter = QStringLiteral("Settings (*.set *.SET)");
+    const std::optional<QString> path = context_.ui.files.openFile(request);
+    if (!path || path->isEmpty())
+        return;
+    RestoreSettingsArchive(*path);
+}
+
+bool CKivDoc::RestoreSettingsArchive(const QString& path)
+{
+    const WaitCursor wait(context_.ui.cursors);
+    const bool english = English();
+    const auto refuse = [&](const QString& en, const QString& de) {
+        context_.ui.messages.show({kCaption, english ? en : de, MessageButtons::Ok, MessageIcon::Exclamation});
+        return false;
+    };
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return refuse(QStringLiteral("Could not open the settings file %1:\n%2").arg(path, file.errorString()),
+                      QStringLiteral("Konnte die Einstellungsdatei %1 nicht öffnen:\n%2").arg(path, file.errorString()));
+    if (file.size() > kMaxArchiveBytes)
+        return refuse(QStringLiteral("The file %1 is far too large for a settings file.\nNothing has been changed.").arg(path),
+                      QStringLiteral("Die Datei %1 ist viel zu groß für eine Einstellungsdatei.\nEs wurde nichts geändert.").arg(path));
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return refuse(QStringLiteral("Could not read the settings file %1:\n%2").arg(path, file.errorString()),
+                      QStringLiteral("Konnte die Einstellungsdatei %1 nicht lesen:\n%2").arg(path, file.errorString()));
+
+    SettingsSnapshot base;
+    base.values = *this;
+    base.document.DisplayAll = DisplayAll;
+    base.document.AnimationRunning = AnimationRunning;
+    base.document.FollowActive = FollowActive;
+    base.document.FollowedSatellite = FollowedSatellite;
+    base.document.FollowIn3D = FollowIn3D;
+    base.document.FollowMode3D = FollowMode3D;
+    base.document.FollowInWDB = FollowInWDB;
+    base.document.ShadeMode = ShadeMode;
+    base.document.ShowCourseEarth3D = ShowCourseEarth3D;
+    base.document.TownPopulationMin = TownPopulationMin;
+    base.document.ObsSetValue = ObsSetValue;
+    base.document.fUserW = fUserW;
+    const settingsArchive::ParseResult read =
+        settingsArchive::parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), base);
+    switch (read.error) {
+    case settingsArchive::ParseError::None:
+        break;
+    case settingsArchive::ParseError::NotAnArchive:
+        return refuse(QStringLiteral("The file %1 is not a settings file.\nNothing has been changed.").arg(path),
+                      QStringLiteral("Die Datei %1 ist keine Einstellungsdatei.\nEs wurde nichts geändert.").arg(path));
+    case settingsArchive::ParseError::UnsupportedVersion:
+        return refuse(QStringLiteral("The settings file %1 cannot be read: %2.\nNothing has been changed.").arg(path, read.errorText),
+                      QStringLiteral("Die Einstellungsdatei %1 kann nicht gelesen werden: %2.\nEs wurde nichts geändert.")
+                          .arg(path, read.errorText));
+    case settingsArchive::ParseError::Damaged:
+        return refuse(QStringLiteral("The settings file %1 is damaged: %2.\nNothing has been changed.").arg(path, read.errorText),
+                      QStringLiteral("Die Einstellungsdatei %1 ist beschädigt: %2.\nEs wurde nichts geändert.").arg(path, read.errorText));
+    }
+    ApplySettings(*read.snapshot);
+    return true;
+}
+
+void CKivDoc::ApplySettings(const SettingsSnapshot& s)
+{
+    const TimerBracket timerOff(*this);
+    const WaitCursor wait(context_.ui.cursors);
+    const RedrawFreeze freeze(Shell);
+    reloading_ = true;
+
+    // The 2D, sky and WDB views come back fresh; the globe stays when the file has one.
+    CloseView(ViewKind::WDB);
+    CloseView(ViewKind::Map);
+    CloseView(ViewKind::Obs);
+    if (!s.world)
+        CloseView(ViewKind::World);
+    if (Views.world())
+        Views.world()->FreeOrbitBuffers();
+    FreeSatellites();
+
+    // Settings. The Show flags follow the views as they open; a file name is taken only when
+    // its file is there, except the element file's, which is emptied (the satellites come from
+    // the archive).
+    const KivSettings before = *this;
+    static_cast<KivSettings&>(*this) = s.values;
+    Show3D = Views.world() ? 1 : 0;
+    Show2D = ShowObs = ShowWDB = 0;
+    const auto existing = [&](const std::optional<std::string>& stored, const QString& current) {
+        if (!stored)
+            return current;
+        const QString name = fileNameOf(*stored);
+        return !name.isEmpty() && QFileInfo(ResolvedPath(name)).isFile() ? name : current;
+    };
+    const QString elementFile = fileNameOf(s.elementFile);
+    Satellitenfilename = QFileInfo(ResolvedPath(elementFile)).isFile() ? elementFile : QString();
+    TextureErdeFileName = existing(s.world ? std::optional(s.world->textureFile) : std::nullopt, before.TextureErdeFileName);
+    ErdkarteFileName = existing(s.map ? std::optional(s.map->mapFile) : s.olderMapFile, before.ErdkarteFileName);
+    WDBMapFileName = existing(s.wdb ? std::optional(s.wdb->mapFile) : std::nullopt, before.WDBMapFileName);
+    ColorTableFileName = existing(s.colorTableFile, before.ColorTableFileName);
+
+    const ArchiveDocumentValues& d = s.document;
+    AnimationRunning = d.AnimationRunning;
+    FollowIn3D = d.FollowIn3D;
+    FollowMode3D = d.FollowMode3D;
+    FollowInWDB = d.FollowInWDB;
+    ShadeMode = d.ShadeMode;
+    ShowCourseEarth3D = d.ShowCourseEarth3D;
+    TownPopulationMin = d.TownPopulationMin;
+    ObsSetValue = d.ObsSetValue;
+    fUserW = d.fUserW;
+    // Stored tick counts belong to another session: the clocks count from now.
+    SetSimTime(Time(static_cast<std::int64_t>(d.SimTime)));
+    FpsTick = StartTick = LastTick;
+
+    // Satellites: icon entries first, so that the slots load the archive's icons.
+    if (s.hasIcons) {
+        for (std::size_t k = 0; k < s.icons.size() && k + 1 < Icons.size(); ++k) {
+            Icons[k + 1].fileName = fileNameOf(s.icons[k].fileName);
+            Icons[k + 1].icon = QImage();
+        }
+    }
+    const int n = static_cast<int>(s.satellites.size());
+    for (int i = 0; i < n; ++i) {
+        const ArchiveSatellite& sat = s.satellites[static_cast<std::size_t>(i)];
+        tagSATINFO& info = SatInfo[static_cast<std::size_t>(i)];
+        if (s.hasIcons)
+            info.iconIndex = sat.iconIndex;
+        SetSatelliteFromTLE(i, sat.lines.name, sat.lines.line1, sat.lines.line2);
+        for (int c = 0; c < 3; ++c) {
+            info.color[c] = sat.color[static_cast<std::size_t>(c)];
+            const Rgba gl = glColorOf(info.color[c]);
+            std::copy(gl.begin(), gl.end(), info.glColor[c]);
+        }
+    }
+    SatelliteCount = n;
+    // Sets the orbit library rejects leave; the colours and icons stay with their slots.
+    InitSatellites();
+    RecountIcons();
+    if (s.hasIcons) {
+        for (std::size_t k = 0; k < s.images.size() && k + 1 < Icons.size(); ++k) {
+            tagICONENTRY& entry = Icons[k + 1];
+            if (entry.refCount > 0 && !s.images[k].isNull())
+                entry.icon = s.images[k].scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                 .convertToFormat(QImage::Format_ARGB32);
+        }
+    }
+    FollowedSatellite = d.FollowedSatellite < SatelliteCount ? d.FollowedSatellite : 0;
+    FollowActive = d.FollowActive && d.FollowedSatellite < SatelliteCount ? 1 : 0;
+
+    // Views, with their backgrounds.
+    if (s.map)
+        LoadEarthMap();
+    if (s.wdb)
+        LoadWDBMap();
+    if (s.world)
+        Open3DView(false);
+    if (s.map)
+        Open2DView(false);
+    if (s.obs)
+        OpenObsView(false);
+    if (s.wdb)
+        for (std::size_t v = 0; v < s.wdb->views.size(); ++v)
+            OpenWDBView(false);
+    if (Views.world()) {
+        Views.world()->ResetOrbitState();
+        Views.world()->BuildOrbitLists();
+    }
+    // The buttons start from a fresh table; then the slots' shown flags and Display all as saved.
+    CreateSatelliteButtons();
+    for (int i = 0; i < SatelliteCount; ++i) {
+        SatInfo[static_cast<std::size_t>(i)].shown = s.satellites[static_cast<std::size_t>(i)].shown;
+        SavedShown[static_cast<std::size_t>(i)] = SatInfo[static_cast<std::size_t>(i)].shown;
+    }
+    DisplayAll = d.DisplayAll;
+
+    // Windows where they were, kept on the screen and in the MDI area.
+    if (Shell) {
+        const ArchiveRect none{};
+        if (!(s.mainWindow == none))
+            Shell->PlaceMainWindowRect(fromArchive(s.mainWindow));
+        const QPoint origin = Shell->AreaOrigin();
+        const QSize area = Shell->AreaSize();
+        const auto place = [&](ViewKind kind, int slot, const ArchiveRect& frame) {
+            if (!(frame == none) && Views.isOpen(kind, slot))
+                Shell->PlaceViewFrame(kind, slot, inArea(frame, origin, area));
+        };
+        if (s.world)
+            place(ViewKind::World, 1, s.world->frame);
+        if (s.map)
+            place(ViewKind::Map, 1, s.map->frame);
+        if (s.wdb)
+            for (int slot = 1; slot <= static_cast<int>(s.wdb->views.size()); ++slot)
+                place(ViewKind::WDB, slot, s.wdb->views[static_cast<std::size_t>(slot - 1)].frame);
+        if (s.obs)
+            place(ViewKind::Obs, 1, s.obs->frame);
+    }
+
+    // The views' own state.
+    if (s.world && Views.world())
+        Views.world()->RestoreArchiveState(s.world->view, s.world->model);
+    if (s.map && Views.map())
+        Views.map()->RestoreArchiveState(s.map->view);
+    if (s.wdb)
+        for (int slot = 1; slot <= std::min(Views.wdbCount(), static_cast<int>(s.wdb->views.size())); ++slot)
+            Views.wdb(slot)->RestoreArchiveState(s.wdb->views[static_cast<std::size_t>(slot - 1)].view);
+    if (Views.map() && Views.wdbCount() > 0)
+        Views.map()->SetWDBZoomBox(Views.wdb(1)->Extent());
+    if (s.obs && Views.obs()) {
+        Views.obs()->LoadObsSettings();
+        Views.obs()->RestoreArchiveState(s.obs->view);
+    }
+
+    CalculateBeamFootprints(true);
+    LayoutSatelliteLabels();
+    if (Shell) {
+        Shell->SetViewMenu();
+        Shell->SyncSatelliteButtons();
+        Shell->PlaceSpeedSlider();
+    }
+    reloading_ = false;
+    UpdateTitle();
+    DocumentChanged();
+    AnimationStep();
+}
