@@ -23,7 +23,7 @@ foreach(file IN ITEMS intelsat.tle SATELLITE.DAT)
   list(APPEND copied ${data_dir}/${file})
 endforeach()
 
-set(generated ${data_dir}/kiv.clr ${data_dir}/kiv.sin ${data_dir}/smaltown.twn ${data_dir}/bigtown.twn)
+set(generated ${data_dir}/kiv.clr ${data_dir}/kiv.sin ${data_dir}/smaltown.twn ${data_dir}/bigtown.twn ${data_dir}/wdb.col)
 add_custom_command(
   OUTPUT ${generated}
   COMMAND kiv_make_defaults ${data_dir} ${KIV_ZONE_TABLE} ${KIV_COUNTRY_TABLE}

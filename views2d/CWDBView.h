@@ -1,42 +1,87 @@
 #pragma once
-// For now: the World Data Bank view's frame-side shell. It counts itself into the document's
-// WDB list, leaves it synchronously (later views move down), toggles the zoom mode, takes
-// "&Draw", and draws nothing yet.
+// A World Data Bank view: a part of the world (its extent) as a vector map over the WDB
+// background picture, with grid, towns and the satellites. The picture is the WDBMap's; the
+// view registers with the document in the next WDB slot, takes its commands, and turns the
+// mouse into a zoom box (zoom mode), panning (left button) and zooming (both buttons). While a
+// drag lasts the animation timer is held off; the pointer's place is the frame's title.
+//
+// The vector layers are drawn only by "&Draw"; every other redraw shows the background with
+// grid, towns and satellites.
 
 #include "document/DocumentViews.h"
-#include "platform/CommandMap.h"
+#include "document/WDBViewState.h"
+#include "document/WDBColorFile.h"
+#include "document/TimerBracket.h"
+#include "views2d/CMainView.h"
+#include "views2d/MapMouse.h"
+#include "views2d/WDBMap.h"
 
-#include <QWidget>
-
+#include <optional>
 
 namespace kiv {
 
-class CKivDoc;
-
-class CWDBView : public QWidget, public kiv::WDBViewPort {
+class CWDBView : public CMainView, public kiv::WDBViewPort {
 public:
     explicit CWDBView(CKivDoc& doc, QWidget* parent = nullptr);
     ~CWDBView() override;
 
     static QString Title() { return QStringLiteral("World Data Map-View"); }
+    // Leaves the document's open views at once; the 2D map drops its zoom box.
     void Unregister();
-    const kiv::CommandMap& Commands() const { return commands_; }
 
-    void RefreshSatellites() override {}
-    void CentreOn(double, double) override {}
-    QRectF Extent() const override { return QRectF(180.0, 90.0, -360.0, -180.0); }
-    void ShowWholeWorld(const QSize& mapSize) override { mapSize_ = mapSize; }
-    void ShowRegion(const QRectF&, const QSize& mapSize) override { mapSize_ = mapSize; }
-    void ReloadBackground() override {}
+    // WDBViewPort
+    void RefreshSatellites() override;
+    void CentreOn(double latitude, double westLongitude) override;
+    QRectF Extent() const override;
+    void ShowWholeWorld(const QSize& mapSize) override;
+    void ShowRegion(const QRectF& extent, const QSize& mapSize) override;
+    void ReloadBackground() override;
+    WDBArchiveState ArchiveState() const override;
+    void RestoreArchiveState(const WDBArchiveState& state) override;
 
-    QSize MapSize() const { return mapSize_; }
+    // The whole state of the view, and a new one (extent, picture size, labels) redrawn
+    // completely; a state without a span or of an outsize picture is refused.
+    WDBViewState State() const { return map_.state(); }
+    void SetState(const WDBViewState& state);
+
+    // The colour table file named by the document, read for every open WDB view; a file that
+    // cannot be read is reported once and leaves the views' colours as they are.
+    static void LoadColorTables(CKivDoc& doc);
+    void SetColors(const WDBColorTable& colors);
+    // Layer flags from the document's masks.
+    void SetLayersFromDocument();
+    // The picture without the vector layers: background, grid, towns, satellites.
+    void FullRedraw();
+    // "&Draw": the vector layers too.
+    void RedrawWorldDataBase();
+
+    const kiv::WDBMap& Map() const { return map_; }
+    QSize MapSize() const { return {map_.state().width, map_.state().height}; }
+    bool ZoomMode() const { return mouse_.zoomMode(); }
+    bool Dragging() const { return mouse_.dragging(); }
+
+protected:
+    const QImage& Picture() const override { return map_.image(); }
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    CKivDoc& doc_;
+    void bindCommands();
+    void OnGoTo();
+    void rebuildBase(bool dragging);
+    void extentChanged();
+    void endDrag();
+    void updateCursor();
+    kiv::LabelContent labels() const { return {map_.state().showNames, map_.state().showPositions}; }
+
+    kiv::WDBMap map_;
+    std::array<bool, wdb::kLayerFlags> layers_{};
     bool registered_ = true;
-    bool zoomMode_ = false;
-    QSize mapSize_;
-    kiv::CommandMap commands_;
+    kiv::MapMouse mouse_;
+    bool panned_ = false;
+    QPoint panFrom_;
+    std::optional<kiv::TimerBracket> timerHold_;
 };
 
 } // namespace kiv

@@ -52,4 +52,23 @@ QImage moonIcon()
     return image;
 }
 
+QImage townIcon()
+{
+    QImage image = blankIcon();
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath pin;
+    pin.moveTo(16, 22);
+    pin.lineTo(12.5, 15);
+    pin.arcTo(QRectF(11.5, 8, 9, 9), 210, -240);
+    pin.closeSubpath();
+    p.setPen(QPen(QColor(120, 0, 0), 1));
+    p.setBrush(QColor(220, 30, 30));
+    p.drawPath(pin);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(16, 12.5), 1.8, 1.8);
+    return image;
+}
+
 } // namespace kiv

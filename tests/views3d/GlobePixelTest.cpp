@@ -196,6 +196,35 @@ TEST_F(GlobePixelTest, ModelColourShowsWhereTheBodyIs)
     EXPECT_TRUE(near(pixel(gl_.grab(), {kWidth / 2, kHeight / 2}), qRgb(255, 0, 255)));
 }
 
+TEST_F(GlobePixelTest, ArchivedCameraAndModelComeBack)
+{
+    writeFile("model.dat", "StartModel\nglColor3f {1, 0, 1}\ngluSolidCube {3}\nEndModel\n");
+    kiv::test::Elements geo;
+    geo.meanMotion = 1.0027;
+    CKivDoc& doc = scene(tleText(makeTle("GEO", geo)));
+    doc.SatelliteModelFileName = QString::fromStdString(path("model.dat"));
+    doc.SatelliteDrawStyle = 4;
+    doc.ShowCourse3D = 0;
+    renderer(doc);
+    const tagSATINFO& info = doc.SatInfo[0];
+    renderer_->lookAt(info.lat, -info.lon, 2.0 * (info.alt + kEarthRadius));
+    const GlobeArchiveState saved = renderer_->archiveState();
+    EXPECT_EQ(saved.lighting, 0); // the normal quality of the scene
+    EXPECT_EQ(saved.texturing, 1);
+
+    // Elsewhere, then back from the archive, whose model is a yellow cube.
+    renderer_->lookAt(0.0, info.lon + 90.0, 60.0);
+    renderer_->restoreArchiveState(saved, std::vector<std::string>{"glColor3f {1, 1, 0}", "gluSolidCube {3}"});
+    EXPECT_EQ(renderer_->archiveState(), saved);
+    renderer_->renderScene();
+    EXPECT_TRUE(near(pixel(gl_.grab(), {kWidth / 2, kHeight / 2}), qRgb(255, 255, 0)));
+
+    // Without a block from an archive, the model file's model again.
+    renderer_->restoreArchiveState(saved, std::nullopt);
+    renderer_->renderScene();
+    EXPECT_TRUE(near(pixel(gl_.grab(), {kWidth / 2, kHeight / 2}), qRgb(255, 0, 255)));
+}
+
 TEST_F(GlobePixelTest, SunAndItsLensFlare)
 {
     CKivDoc& doc = scene();

@@ -2,6 +2,7 @@
 
 #include "document/IconListFile.h"
 #include "document/TownFile.h"
+#include "document/WDBColorFile.h"
 #include "tools/defaults/WorldCities.h"
 #include "tools/defaults/ZoneTowns.h"
 
@@ -64,6 +65,8 @@ kiv::WriteResult writeDefaultData(const QString& directory, std::string_view zon
         result = saveTownFile(target.filePath(QStringLiteral("smaltown.twn")), smallTownList());
     if (result)
         result = saveTownFile(target.filePath(QStringLiteral("bigtown.twn")), bigTownList(zoneTable, countryTable));
+    if (result)
+        result = saveWDBColorFile(target.filePath(QStringLiteral("wdb.col")), defaultWDBColors());
     return result;
 }
 

@@ -1,0 +1,402 @@
+// The World Data Bank view: its arithmetic on the extent, the picture (background, vector
+// layers in two passes, grid, towns), and the widget's zoom box, panning and commands.
+#include "resources/CommandIds.h"
+#include "tests/support/DocumentFixture.h"
+#include "views2d/CWDBView.h"
+#include "views2d/WDBGeometry.h"
+#include "views2d/WDBMap.h"
+#include "views2d/WDBSegmentWriter.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace kiv;
+using namespace kiv::test;
+using namespace kiv::wdbview;
+
+namespace {
+
+WDBViewState extent(double left, double right, double top, double bottom, int w = 720, int h = 360)
+{
+    WDBViewState s;
+    s.left = left;
+    s.right = right;
+    s.top = top;
+    s.bottom = bottom;
+    s.width = w;
+    s.height = h;
+    return s;
+}
+
+} // namespace
+
+TEST(WDBGeometry, CentringKeepsTheExtentInsideTheWorld)
+{
+    struct Case {
+        double lat, lon, left, right, top, bottom;
+    };
+    const Case cases[] = {
+        {0, 170, 180, 120, 30, -30},    {10, -170, -120, -180, 40, -20}, {85, 0, 30, -30, 90, 30},
+        {-89, 0, 30, -30, -30, -90},    {0, 200, -120, -180, 30, -30}, // 200° west is 160° east
+    };
+    for (const Case& c : cases) {
+        WDBViewState s = extent(30, -30, 30, -30);
+        centerOn(s, c.lat, c.lon);
+        EXPECT_DOUBLE_EQ(s.left, c.left) << c.lat << "," << c.lon;
+        EXPECT_DOUBLE_EQ(s.right, c.right) << c.lat << "," << c.lon;
+        EXPECT_DOUBLE_EQ(s.top, c.top) << c.lat << "," << c.lon;
+        EXPECT_DOUBLE_EQ(s.bottom, c.bottom) << c.lat << "," << c.lon;
+    }
+}
+
+TEST(WDBGeometry, Pixels)
+{
+    const WDBViewState world = extent(180, -180, 90, -90);
+    EXPECT_EQ(xOf(world, 0), 360);
+    EXPECT_EQ(xOf(world, 270), 180); // 90° west
+    EXPECT_EQ(yOf(world, 45), 90);
+    const WDBViewState part = extent(0, -90, 45, 0, 960, 480);
+    EXPECT_EQ(sourceRect(extentOf(part), {2048, 1024}), QRect(QPoint(1024, 256), QPoint(1535, 511)));
+}
+
+TEST(WDBGeometry, PanStopsAtTheWorldsEdgesAndScalesByTheExtent)
+{
+    WDBViewState s = extent(180, -180, 90, -90);
+    EXPECT_FALSE(pan(s, {10, 10})); // the whole world cannot move
+    s = extent(20, -20, 10, -10, 400, 200); // 0.1° per pixel
+    ASSERT_TRUE(pan(s, {100, -50}));
+    EXPECT_DOUBLE_EQ(s.left, 10);
+    EXPECT_DOUBLE_EQ(s.right, -30);
+    EXPECT_DOUBLE_EQ(s.top, 15);
+    EXPECT_DOUBLE_EQ(s.bottom, -5);
+    s = extent(175, 135, 10, -10, 400, 200);
+    ASSERT_TRUE(pan(s, {-60, 0}) == false); // left would reach 181
+    EXPECT_DOUBLE_EQ(s.left, 175);
+}
+
+TEST(WDBGeometry, BothButtonZoomNeverCollapses)
+{
+    WDBViewState s = extent(20, -20, 10, -10, 400, 200);
+    for (int i = 0; i < 200; ++i)
+        dragZoom(s, {-50, -50}, false);
+    EXPECT_GE(s.left - s.right, MapExtent::kMinSpan);
+    EXPECT_GE(s.top - s.bottom, MapExtent::kMinSpan);
+    EXPECT_TRUE(isValid(s));
+    s = extent(20, -20, 10, -10, 400, 200);
+    for (int i = 0; i < 200; ++i)
+        dragZoom(s, {0, 30}, true);
+    EXPECT_GT(s.left - s.right, kMinAspectSpan);
+    EXPECT_NEAR((s.top - s.bottom) / (s.left - s.right), 0.5, 1e-9); // aspect kept
+}
+
+TEST(WDBGeometry, ZoomBoxStaysInsideTheWorld)
+{
+    const WDBViewState world = extent(180, -180, 90, -90);
+    const WDBViewState z = zoomBox(world, QRect(360, 90, 180, 90), 960);
+    EXPECT_DOUBLE_EQ(z.left, 0);
+    EXPECT_DOUBLE_EQ(z.right, -90);
+    EXPECT_DOUBLE_EQ(z.top, 45);
+    EXPECT_DOUBLE_EQ(z.bottom, 0);
+    EXPECT_EQ(z.width, 960);
+    EXPECT_EQ(z.height, 480);
+    // A tall thin box keeps its aspect within the picture limit.
+    const WDBViewState thin = zoomBox(world, QRect(100, 0, 3, 359), 1000);
+    EXPECT_TRUE(isValid(thin));
+    // Deep down at the world's corner, a box of a few pixels still spans kMinSpan, inside.
+    const WDBViewState corner = extent(180.0, 179.995, 90.0, 89.995, 800, 800);
+    for (const QRect& box : {QRect(0, 0, 4, 4), QRect(796, 796, 4, 4)}) {
+        const WDBViewState deeper = zoomBox(corner, box, 800);
+        EXPECT_TRUE(isValid(deeper)) << deeper.left << " " << deeper.right << " " << deeper.top << " " << deeper.bottom;
+    }
+}
+
+TEST(WDBGeometry, GridStepAndLines)
+{
+    EXPECT_DOUBLE_EQ(gridStep(extent(180, -180, 90, -90), false, 10), 36);
+    EXPECT_DOUBLE_EQ(gridStep(extent(5.7, 0, 5, 0), false, 10), 0.5);
+    EXPECT_GT(gridStep(extent(0.5, 0, 0.5, 0), false, 10), 0.0);
+    EXPECT_DOUBLE_EQ(gridStep(extent(0.5, 0, 0.5, 0), false, 10), 0.05);
+    EXPECT_DOUBLE_EQ(gridStep(extent(180, -180, 90, -90), true, 15), 15);
+    EXPECT_GE(gridStep(extent(180, -180, 90, -90), true, 0), 1e-3);
+    EXPECT_GE(gridStep(extent(180, -180, 90, -90), true, -5), 1e-3);
+
+    std::vector<GridLine> meridians, parallels;
+    gridLines(extent(180, -180, 90, -90), 36, meridians, parallels);
+    ASSERT_GE(meridians.size(), 9u);
+    EXPECT_EQ(meridians[0], (GridLine{72, "144.00\xB0W"}));
+    EXPECT_EQ(meridians[5].at, 432);
+    EXPECT_EQ(meridians[5].label, "36.00\xB0" "E");
+    EXPECT_EQ(parallels[0], (GridLine{72, "54.00\xB0N"}));
+    // A step far too fine for the span draws nothing rather than millions of lines.
+    gridLines(extent(180, -180, 90, -90), 1e-3, meridians, parallels);
+    EXPECT_TRUE(meridians.empty());
+}
+
+TEST(WDBGeometry, TownThreshold)
+{
+    EXPECT_EQ(townThreshold(extent(180, -180, 90, -90)), 5990000);
+    EXPECT_EQ(townThreshold(extent(30, -30, 90, -90)), 990000);
+    EXPECT_EQ(townThreshold(extent(3, -3, 90, -90)), 90000);
+}
+
+TEST(WDBMapLayers, FromMasks)
+{
+    const auto layers = WDBMap::layersFromMasks(0b101, 1 << 11, 1 << 10, 0b10);
+    std::vector<int> on;
+    for (int i = 0; i < wdb::kLayerFlags; ++i)
+        if (layers[static_cast<std::size_t>(i)])
+            on.push_back(i);
+    EXPECT_EQ(on, (std::vector<int>{1, 3, 15, 26, 28}));
+}
+
+TEST(WDBColorFile, RoundTripAndShortFiles)
+{
+    WDBColorTable table;
+    for (int i = 0; i < kWDBColorRecords; ++i) {
+        table.colors[static_cast<std::size_t>(i)] = 0x02000000u | static_cast<COLORREF>(i * 0x010203);
+        table.widths[static_cast<std::size_t>(i)] = i == 7 ? -3 : i;
+    }
+    const QByteArray bytes = wdbColorBytes(table);
+    ASSERT_EQ(bytes.size(), 264);
+    WDBColorTable back = defaultWDBColors();
+    EXPECT_EQ(readWDBColors(std::string_view(bytes.constData(), 264), back), 33);
+    EXPECT_EQ(back, table);
+    EXPECT_EQ(wdbColorBytes(back), bytes);
+
+    // 100 bytes: records 0..11 and colour 12; width 12 and the rest keep their values.
+    WDBColorTable part = defaultWDBColors();
+    EXPECT_EQ(readWDBColors(std::string_view(bytes.constData(), 100), part), 12);
+    EXPECT_EQ(part.colors[12], table.colors[12]);
+    EXPECT_EQ(part.widths[12], defaultWDBColors().widths[12]);
+    EXPECT_EQ(part.colors[13], defaultWDBColors().colors[13]);
+    // 102 bytes: the half width is not taken.
+    part = defaultWDBColors();
+    readWDBColors(std::string_view(bytes.constData(), 102), part);
+    EXPECT_EQ(part.widths[12], defaultWDBColors().widths[12]);
+    // Nothing: colour 0 becomes 0, the rest stays.
+    part = defaultWDBColors();
+    EXPECT_EQ(readWDBColors({}, part), 0);
+    EXPECT_EQ(part.colors[0], 0u);
+    EXPECT_EQ(part.colors[1], defaultWDBColors().colors[1]);
+    // The view reads 32 records: record 32 stays.
+    part = defaultWDBColors();
+    EXPECT_EQ(readWDBColors(std::string_view(bytes.constData(), 264), part, 32), 32);
+    EXPECT_EQ(part.colors[32], defaultWDBColors().colors[32]);
+    EXPECT_EQ(clampedPenWidth(-3), 0);
+    EXPECT_EQ(clampedPenWidth(1000), kWDBMaxPenWidth);
+}
+
+namespace {
+
+constexpr std::int32_t kDeg = 3600;
+
+// A folder with a square coastline ±10° around (0, 0) in africa.cil and a river in asia.riv.
+struct WDBFolder {
+    WDBFolder()
+    {
+        wdb::WDBSegmentWriter coast;
+        coast.add(1, {{-10 * kDeg, 10 * kDeg}, {10 * kDeg, 10 * kDeg}, {10 * kDeg, -10 * kDeg}, {-10 * kDeg, -10 * kDeg}, {-10 * kDeg, 10 * kDeg}});
+        coast.save(path(0, wdb::Cil));
+        wdb::WDBSegmentWriter river;
+        river.add(1, {{100 * kDeg, 40 * kDeg}, {110 * kDeg, 40 * kDeg}});
+        river.save(path(4, wdb::Riv));
+    }
+    std::string path(int c, int k) const
+    {
+        return dir.path().toStdString() + "/" + std::string(wdb::kContinentNames[static_cast<std::size_t>(c)]) + "." +
+               std::string(wdb::kKindNames[static_cast<std::size_t>(k)]);
+    }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST(WDBMapPicture, SquareCoastlineAtKnownPixelsInTwoPasses)
+{
+    WDBFolder folder;
+    WDBMap map;
+    ASSERT_TRUE(map.setState(extent(180, -180, 90, -90, 720, 360)));
+    WDBColorTable colors = defaultWDBColors();
+    colors.colors[0] = rgb(0, 0, 255);
+    colors.colors[4] = rgb(255, 0, 0);
+    colors.colors[16] = rgb(0, 255, 0);
+    map.setColors(colors);
+    map.drawBackground(QImage(), false);
+    std::vector<std::string> read;
+    auto pathOf = [&](int c, int k) {
+        read.push_back(folder.path(c, k));
+        return folder.path(c, k);
+    };
+    const auto layers = WDBMap::layersFromMasks(0, 1, 1, 0); // coast 4, river 16
+    const wdb::PassResult r = map.drawVectors(layers, false, pathOf);
+    EXPECT_EQ(r.status, wdb::FileStatus::Ok);
+    const QImage& img = map.image();
+    EXPECT_EQ(img.pixel(360, 160), qRgb(255, 0, 0)); // top edge at 10°N
+    EXPECT_EQ(img.pixel(380, 180), qRgb(255, 0, 0)); // right edge at 10°E
+    EXPECT_EQ(img.pixel(360, 180), qRgb(0, 0, 255)); // inside: sea
+    // Pass 1 reads the coast of every continent, pass 2 only the rivers of Africa, the only
+    // continent pass 1 saw: Asia's river is not drawn.
+    EXPECT_EQ(read.size(), 5u + 1u);
+    EXPECT_EQ(read.back(), folder.path(0, wdb::Riv));
+    EXPECT_EQ(img.pixel(xOf(map.state(), 105), yOf(map.state(), 40)), qRgb(0, 0, 255));
+
+    // With every layer on, the second pass takes all layers but the first pass's (the river
+    // of Africa, none there), still on Africa alone.
+    read.clear();
+    map.drawVectors(layers, true, pathOf);
+    EXPECT_EQ(std::count(read.begin(), read.end(), folder.path(0, wdb::Bdy)), 1);
+    EXPECT_EQ(std::count(read.begin(), read.end(), folder.path(4, wdb::Riv)), 0);
+}
+
+namespace {
+
+class CWDBViewTest : public DocumentTest {
+protected:
+    CWDBView& open()
+    {
+        CKivDoc& doc = makeDocument();
+        doc.WDBMapBitmap = QImage(QSize(720, 360), QImage::Format_RGB32);
+        doc.WDBMapBitmap.fill(Qt::white);
+        doc.WDBMapWidth = 720;
+        doc.WDBMapHeight = 360;
+        doc.ShowWDB = 1;
+        area_.resize(1200, 900);
+        area_.show();
+        view_ = new CWDBView(doc);
+        frame_ = area_.addSubWindow(view_);
+        frame_->show();
+        view_->ShowWholeWorld({720, 360});
+        return *view_;
+    }
+    bool run(int id)
+    {
+        const CommandMap::Entry* e = view_->Commands().find(id);
+        if (!e)
+            return false;
+        e->run(id);
+        return true;
+    }
+    CommandUi state(int id)
+    {
+        CommandUi ui;
+        if (const CommandMap::Entry* e = view_->Commands().find(id); e && e->update)
+            e->update(id, ui);
+        return ui;
+    }
+    void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons)
+    {
+        QMouseEvent e(type, QPointF(at), view_->mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(view_, &e);
+    }
+    QMdiArea area_;
+    CWDBView* view_ = nullptr;
+    QMdiSubWindow* frame_ = nullptr;
+};
+
+} // namespace
+
+TEST_F(CWDBViewTest, ZoomBoxIsOneShotAndHoldsTheTimerWhileDragging)
+{
+    CWDBView& view = open();
+    CKivDoc& doc = *doc_;
+    ASSERT_EQ(doc.Views.wdbCount(), 1);
+    ASSERT_TRUE(run(kCmdZoom));
+    EXPECT_TRUE(view.ZoomMode());
+    frame_->resize(800, 600);
+    mouse(QEvent::MouseButtonPress, {180, 90}, Qt::LeftButton, Qt::LeftButton);
+    EXPECT_TRUE(view.Dragging());
+    mouse(QEvent::MouseMove, {360, 180}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_TRUE(frame_->windowTitle().startsWith(QStringLiteral("lat1 = ")));
+    mouse(QEvent::MouseButtonRelease, {360, 180}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(view.ZoomMode());
+    EXPECT_FALSE(view.Dragging());
+    const WDBViewState s = view.State();
+    EXPECT_DOUBLE_EQ(s.left, 90);
+    EXPECT_DOUBLE_EQ(s.right, 0);
+    EXPECT_DOUBLE_EQ(s.top, 45);
+    EXPECT_DOUBLE_EQ(s.bottom, 0);
+    EXPECT_EQ(s.width, view.width() > 0 ? s.width : 0);
+    EXPECT_EQ(s.height * 2, s.width);
+
+    // A click without a drag in zoom mode zooms nowhere.
+    run(kCmdZoom);
+    mouse(QEvent::MouseButtonPress, {50, 50}, Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, {51, 50}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(view.State(), s);
+    EXPECT_FALSE(view.ZoomMode());
+}
+
+TEST_F(CWDBViewTest, PanningMovesTheExtentAndTheTitleFollowsThePointer)
+{
+    CWDBView& view = open();
+    WDBViewState s = view.State();
+    s.left = 20;
+    s.right = -20;
+    s.top = 10;
+    s.bottom = -10;
+    s.width = 400;
+    s.height = 200;
+    view.SetState(s);
+    mouse(QEvent::MouseMove, {0, 0}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(frame_->windowTitle(), QString::fromUtf8("lat = 10.00° N/ lon = 20.00° W :: x = 0 y = 0"));
+    mouse(QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, {150, 100}, Qt::NoButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, {150, 100}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_DOUBLE_EQ(view.State().left, 15);
+    EXPECT_DOUBLE_EQ(view.State().right, -25);
+    EXPECT_FALSE(view.Dragging());
+    // An extent without a span is refused.
+    WDBViewState bad = view.State();
+    bad.right = bad.left;
+    view.SetState(bad);
+    EXPECT_DOUBLE_EQ(view.State().right, -25);
+}
+
+TEST_F(CWDBViewTest, CommandsToggleTheDocumentsSwitches)
+{
+    CWDBView& view = open();
+    CKivDoc& doc = *doc_;
+    doc.FootprintWDB = 0;
+    EXPECT_FALSE(state(kCmdFootprintArea).enabled);
+    run(kCmdFootprints);
+    EXPECT_EQ(doc.FootprintWDB, 1);
+    run(kCmdFootprintArea);
+    EXPECT_EQ(doc.FootprintStyleWDB, 2);
+    const int names = doc.SatelliteNameWDB;
+    run(kCmdName);
+    EXPECT_EQ(doc.SatelliteNameWDB, !names);
+    EXPECT_EQ(view.State().showNames, !names);
+    // Leaving: the slot is given back at once.
+    view.Unregister();
+    EXPECT_EQ(doc.Views.wdbCount(), 0);
+}
+
+TEST_F(CWDBViewTest, ArchiveStateRoundTripsAndBadOnesAreRefused)
+{
+    CWDBView& view = open();
+    WDBViewState s = view.State();
+    s.left = 20;
+    s.right = -20;
+    s.top = 10;
+    s.bottom = -10;
+    s.width = 400;
+    s.height = 200;
+    s.showNames = true;
+    view.SetState(s);
+    WDBArchiveState a = view.ArchiveState();
+    EXPECT_EQ(a.sourceLeft, 320);
+    EXPECT_EQ(a.sourceRight, 400);
+    a.layerColors[4] = 0x02123456;
+    view.ShowWholeWorld({720, 360});
+    view.RestoreArchiveState(a);
+    EXPECT_EQ(view.State(), s);
+    EXPECT_EQ(view.Map().colors().colors[4], 0x02123456u);
+    a.rightLongitude = a.leftLongitude; // no span
+    view.RestoreArchiveState(a);
+    EXPECT_EQ(view.State(), s);
+}

@@ -1,0 +1,366 @@
+#include "views2d/WDBMap.h"
+
+#include "document/CKivDoc.h"
+#include "views2d/Raster.h"
+#include "views2d/SkyIcons.h"
+
+#include <QPainter>
+
+#include <cmath>
+#include <cstring>
+
+namespace kiv {
+
+namespace {
+
+constexpr QRgb kBlack = 0xFF000000;
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kShade = 0xFF969696; // (150, 150, 150): "area" footprints
+constexpr int kHalfIcon = 16;
+constexpr int kMaxLabelReach = 400; // how far off the picture an icon's label can still show
+
+QRgb toRgb(COLORREF c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
+
+// The reader's lines as polylines, one pen per layer.
+class PainterSink : public wdb::Sink {
+public:
+    PainterSink(QPainter& painter, const WDBColorTable& colors) : painter_(painter), colors_(colors) {}
+    ~PainterSink() override { flush(); }
+    void setLayer(int layer) override
+    {
+        if (layer == layer_)
+            return;
+        flush();
+        layer_ = layer;
+        const auto i = static_cast<std::size_t>(layer);
+        QPen pen(QColor::fromRgb(toRgb(colors_.colors[i])));
+        pen.setWidth(clampedPenWidth(colors_.widths[i]));
+        painter_.setPen(pen);
+    }
+    void moveTo(wdb::Scale::Pixel p) override
+    {
+        flush();
+        points_.push_back({p.x, p.y});
+    }
+    void lineTo(wdb::Scale::Pixel p) override
+    {
+        if (points_.empty() || points_.back() != QPoint(p.x, p.y))
+            points_.push_back({p.x, p.y});
+    }
+    void flush()
+    {
+        if (points_.size() >= 2)
+            painter_.drawPolyline(points_.data(), static_cast<int>(points_.size()));
+        points_.clear();
+    }
+
+private:
+    QPainter& painter_;
+    const WDBColorTable& colors_;
+    int layer_ = -1;
+    std::vector<QPoint> points_;
+};
+
+} // namespace
+
+WDBMap::WDBMap() : colors_(defaultWDBColors()), glyphs_(labelFont()), townIcon_(townIcon())
+{
+    setState(state_);
+}
+
+bool WDBMap::setState(const WDBViewState& state)
+{
+    if (!wdbview::isValid(state))
+        return false;
+    state_ = state;
+    const QSize size(state.width, state.height);
+    if (image_.size() != size) {
+        image_ = QImage(size, QImage::Format_RGB32);
+        image_.fill(toRgb(colors_.colors[0]));
+        base_ = image_;
+    }
+    return true;
+}
+
+std::array<bool, wdb::kLayerFlags> WDBMap::layersFromMasks(int bdy, int cil, int riv, int pby)
+{
+    std::array<bool, wdb::kLayerFlags> layers{};
+    const struct {
+        int mask, first, count;
+    } groups[] = {{bdy, 1, 3}, {cil, 4, 12}, {riv, 16, 11}, {pby, 27, 2}};
+    for (const auto& g : groups)
+        for (int b = 0; b < g.count; ++b)
+            layers[static_cast<std::size_t>(g.first + b)] = (g.mask >> b) & 1;
+    return layers;
+}
+
+void WDBMap::drawBackground(const QImage& map, bool texture, bool smooth)
+{
+    if (!texture || map.isNull()) {
+        image_.fill(toRgb(colors_.colors[0]));
+        return;
+    }
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+    QRect source = sourceRect(wdbview::extentOf(state_), map.size());
+    // However deep the zoom, at least one pixel of the picture.
+    if (source.width() < 1)
+        source.setWidth(1);
+    if (source.height() < 1)
+        source.setHeight(1);
+    p.drawImage(QRect(0, 0, state_.width, state_.height), map, source);
+}
+
+wdb::PassResult WDBMap::drawVectors(const std::array<bool, wdb::kLayerFlags>& layers, bool allLayers,
+                                    const std::function<std::string(int, int)>& pathOf,
+                                    const std::function<void()>& afterFile)
+{
+    const wdb::Scale scale(state_.width, state_.height, state_.left, state_.right, state_.top, state_.bottom);
+    auto kindsOf = [](const std::array<bool, wdb::kLayerFlags>& flags) {
+        std::array<bool, wdb::kKinds> kinds{};
+        for (int layer = 1; layer < wdb::kLayerFlags; ++layer)
+            if (flags[static_cast<std::size_t>(layer)] && wdb::kindOfLayer(layer) >= 0)
+                kinds[static_cast<std::size_t>(wdb::kindOfLayer(layer))] = true;
+        return kinds;
+    };
+    constexpr int kFirstPass[] = {1, 4, 27};
+
+    QPainter painter(&image_);
+    PainterSink sink(painter, colors_);
+    wdb::Selection first;
+    first.continents.fill(true);
+    for (int layer : kFirstPass)
+        first.layers[static_cast<std::size_t>(layer)] = layers[static_cast<std::size_t>(layer)];
+    first.kinds = kindsOf(first.layers);
+    wdb::PassResult result = wdb::drawWorldDataBase(pathOf, first, scale, sink, [&] {
+        sink.flush();
+        if (afterFile)
+            afterFile();
+    });
+    if (result.status != wdb::FileStatus::Ok)
+        return result;
+
+    wdb::Selection second;
+    second.continents = result.seen;
+    if (second.continents == std::array<bool, wdb::kContinents>{})
+        second.continents.fill(true);
+    if (allLayers) {
+        second.layers.fill(true);
+        second.layers[0] = second.layers[29] = false;
+        for (int layer : kFirstPass)
+            second.layers[static_cast<std::size_t>(layer)] = !layers[static_cast<std::size_t>(layer)];
+    } else {
+        second.layers = layers;
+        for (int layer : kFirstPass)
+            second.layers[static_cast<std::size_t>(layer)] = false;
+    }
+    second.kinds = kindsOf(second.layers);
+    const wdb::PassResult more = wdb::drawWorldDataBase(pathOf, second, scale, sink, [&] {
+        sink.flush();
+        if (afterFile)
+            afterFile();
+    });
+    result.status = more.status;
+    result.file = more.file;
+    for (std::size_t c = 0; c < result.seen.size(); ++c)
+        result.seen[c] = result.seen[c] || more.seen[c];
+    return result;
+}
+
+void WDBMap::drawGrid(const KivSettings& settings, bool dragging)
+{
+    if (!settings.DrawGrid || (dragging && !(settings.ZoomStyle & 1)))
+        return;
+    const double step = wdbview::gridStep(state_, settings.StaticGrid != 0, settings.GridDistance);
+    wdbview::gridLines(state_, step, meridians_, parallels_);
+    QPainter p(&image_);
+    QPen pen(QColor::fromRgb(toRgb(colors_.colors[29])));
+    pen.setWidth(1);
+    pen.setStyle(settings.GridStyle & 1   ? Qt::SolidLine
+                 : settings.GridStyle & 2 ? Qt::DashDotDotLine
+                 : settings.GridStyle & 4 ? Qt::DotLine
+                                          : Qt::DashDotLine);
+    p.setPen(pen);
+    for (const wdbview::GridLine& m : meridians_)
+        p.drawLine(m.at, 1, m.at, state_.height);
+    for (const wdbview::GridLine& l : parallels_)
+        p.drawLine(1, l.at, state_.width, l.at);
+    p.end();
+    const QRgb text = toRgb(colors_.colors[30]);
+    for (const wdbview::GridLine& m : meridians_)
+        glyphs_.draw(image_, {m.at - 20, 10}, m.label, text);
+    for (const wdbview::GridLine& l : parallels_)
+        glyphs_.draw(image_, {10, l.at - 10}, l.label, text);
+}
+
+void WDBMap::drawTowns(const CKivDoc& doc, bool dragging)
+{
+    if (!doc.EnableTowns)
+        return;
+    int threshold = wdbview::townThreshold(state_);
+    const std::vector<tagTOWN>* towns = &doc.BigTowns;
+    if (dragging) {
+        if (!(doc.ZoomStyle & 4))
+            return;
+        towns = &doc.SmalTowns;
+        if (doc.AllSmal)
+            threshold = 0;
+    }
+    const int lineHeight = glyphs_.lineHeight();
+    const int charWidth = glyphs_.averageCharWidth();
+    const int boxHeight = 2 * lineHeight;
+    for (const tagTOWN& town : *towns) {
+        if (doc.TownPopulationMin != 0 && town.population < doc.TownPopulationMin)
+            continue;
+        if (doc.DynamicDisplayTowns && town.population < threshold)
+            continue;
+        const int x = wdbview::xOf(state_, town.lon);
+        const int y = wdbview::yOf(state_, town.lat);
+        if (x < -200 || x > state_.width + 200 || y < -50 || y > state_.height + 50)
+            continue;
+        const QByteArray name = town.name.toLatin1();
+        const int w = static_cast<int>(name.size()) * (charWidth + 2);
+        const PixelRect box{x - w / 2, y - boxHeight - 16, x + w / 2, y - 16};
+        raster::fillRect(image_, box, kWhite);
+        raster::bumpEdge(image_, box);
+        raster::blend(image_, townIcon_, {x - 16, y - 22});
+        glyphs_.draw(image_, {box.left + 5, box.top + 5}, std::string_view(name.constData(), static_cast<std::size_t>(name.size())),
+                     kBlack);
+    }
+}
+
+void WDBMap::layoutLabels(const CKivDoc& doc, LabelContent content)
+{
+    const LabelMetrics metrics{glyphs_.lineHeight(), glyphs_.averageCharWidth()};
+    for (int i = 0; i < doc.SatelliteCount; ++i)
+        labelRects_[static_cast<std::size_t>(i)] =
+            labelRect(static_cast<int>(strnlen(doc.Satellites[i].name, sizeof doc.Satellites[i].name)), content, metrics);
+}
+
+void WDBMap::drawSatellites(const CKivDoc& doc, LabelContent labels)
+{
+    if (image_.size() != base_.size() || image_.format() != base_.format())
+        image_ = base_.copy();
+    else
+        std::memcpy(image_.bits(), base_.constBits(), static_cast<std::size_t>(image_.sizeInBytes()));
+    if (doc.ShowCourseWDB)
+        drawTracks(doc);
+    if (doc.FootprintWDB) {
+        for (int i = 0; i < doc.SatelliteCount; ++i) {
+            const tagSATINFO& info = doc.SatInfo[static_cast<std::size_t>(i)];
+            if (!info.shown)
+                continue;
+            const double lon = foldLongitude(info.lon);
+            drawFootprint(doc, i, 0.0);
+            if (lon > 140.0)
+                drawFootprint(doc, i, -360.0);
+            if (lon < -140.0)
+                drawFootprint(doc, i, 360.0);
+        }
+    }
+    for (int i = 0; i < doc.SatelliteCount; ++i) {
+        const tagSATINFO& info = doc.SatInfo[static_cast<std::size_t>(i)];
+        if (!info.shown)
+            continue;
+        const QPoint centre(wdbview::xOf(state_, info.lon), wdbview::yOf(state_, info.lat));
+        if (centre.x() < -kMaxLabelReach || centre.x() > state_.width + kMaxLabelReach || centre.y() < -kMaxLabelReach ||
+            centre.y() > state_.height + kMaxLabelReach)
+            continue;
+        const int index = info.iconIndex >= 0 && info.iconIndex < kMaxSatellites ? info.iconIndex : 0;
+        const QImage& icon = doc.Icons[static_cast<std::size_t>(index)].icon.isNull() ? doc.Icons[0].icon
+                                                                                      : doc.Icons[static_cast<std::size_t>(index)].icon;
+        raster::blend(image_, icon, centre - QPoint(kHalfIcon, kHalfIcon));
+        if (labels.any())
+            drawLabel(doc, i, centre, labels);
+    }
+}
+
+void WDBMap::drawTracks(const CKivDoc& doc)
+{
+    const int points = doc.NrOfPoints;
+    for (int i = 0; i < doc.SatelliteCount; ++i) {
+        const tagSATINFO& info = doc.SatInfo[static_cast<std::size_t>(i)];
+        if (!info.shown || points <= 0 || info.trackLat.size() < static_cast<std::size_t>(points) ||
+            info.trackLon.size() < static_cast<std::size_t>(points))
+            continue;
+        const QRgb colour = toRgb(info.color[0]);
+        QPoint at(wdbview::xOf(state_, info.trackLon[0]), wdbview::yOf(state_, info.trackLat[0]));
+        double previousLon = info.trackLon[0];
+        for (int j = 0; j < points; ++j) {
+            const double lon = info.trackLon[static_cast<std::size_t>(j)];
+            const QPoint to(wdbview::xOf(state_, lon), wdbview::yOf(state_, info.trackLat[static_cast<std::size_t>(j)]));
+            if (std::fabs(std::trunc(foldLongitude(lon)) - std::trunc(foldLongitude(previousLon))) > 200.0) {
+                // Over the map's left or right edge: to the edge, and on from the other one.
+                const int half = (to.y() - at.y()) / 2;
+                const int out = at.x() - to.x() > 0 ? state_.width : 0;
+                raster::line(image_, at, {out, at.y() + half}, colour, doc.PenWidth);
+                at = {state_.width - out, at.y() + half};
+            }
+            raster::line(image_, at, to, colour, doc.PenWidth);
+            at = to;
+            previousLon = lon;
+        }
+    }
+}
+
+void WDBMap::drawFootprint(const CKivDoc& doc, int slot, double lonShift)
+{
+    const tagSATINFO& info = doc.SatInfo[static_cast<std::size_t>(slot)];
+    const double angle = footprintAngle(info.footprintRadius, info.footprintDist);
+    if (!(angle > 0.0))
+        return;
+    const int n = footprintPointCount(doc.AccuracyX);
+    footprintVertices(info.lat, foldLongitude(info.lon) + lonShift, angle, n, vertices_);
+    polygon_.clear();
+    const double span = wdbview::lonSpan(state_);
+    for (const QPointF& v : vertices_) // unwrapped longitudes: no folding here
+        polygon_.push_back({static_cast<int>(std::clamp((v.x() + state_.left) / span * state_.width, -1e6, 1e6)),
+                            wdbview::yOf(state_, v.y())});
+    const int outlineCount = static_cast<int>(polygon_.size());
+    if (const int pole = coveredPole(info.lat, angle); pole != 0 && !vertices_.empty()) {
+        const double lat = pole > 0 ? 90.0 : -90.0;
+        const int y = wdbview::yOf(state_, lat);
+        auto xAt = [&](double lon) {
+            return static_cast<int>(std::clamp((lon + state_.left) / span * state_.width, -1e6, 1e6));
+        };
+        polygon_.push_back({xAt(vertices_.back().x()), y});
+        polygon_.push_back({xAt(vertices_.front().x()), y});
+    }
+    const std::span<const Span> inside = spans_.fill(polygon_, image_.size());
+    if (doc.FootprintStyleWDB == 2)
+        raster::andSpans(image_, inside, kShade);
+    else if (doc.FootprintStyleWDB == 3)
+        raster::andHatchSpans(image_, inside, kShade);
+    const QRgb outline = doc.ColorFootprintWDB ? toRgb(info.color[1]) : kBlack;
+    for (int k = 0; k < outlineCount; ++k)
+        raster::line(image_, polygon_[static_cast<std::size_t>(k)],
+                     polygon_[static_cast<std::size_t>((k + 1) % outlineCount)], outline, doc.PenWidth);
+}
+
+void WDBMap::drawLabel(const CKivDoc& doc, int slot, QPoint centre, LabelContent labels)
+{
+    const PixelRect box = placeLabel(labelRects_[static_cast<std::size_t>(slot)], centre, image_.size());
+    raster::fillRect(image_, box, kWhite);
+    raster::bumpEdge(image_, box);
+    const tagSATINFO& info = doc.SatInfo[static_cast<std::size_t>(slot)];
+    QPoint at(box.left + 5, box.top + 5);
+    const auto next = [&] {
+        glyphs_.draw(image_, at, line_, kBlack);
+        at.ry() += glyphs_.lineHeight();
+    };
+    if (labels.names) {
+        const char* name = doc.Satellites[static_cast<std::size_t>(slot)].name;
+        line_.assign(name, strnlen(name, sizeof doc.Satellites[static_cast<std::size_t>(slot)].name));
+        next();
+    }
+    if (labels.positions) {
+        latitudeLine(info.lat, line_);
+        next();
+        longitudeLine(info.lon, doc.Language == 0 ? 'O' : 'E', line_);
+        next();
+        altitudeLine(info.alt, line_);
+        next();
+    }
+}
+
+} // namespace kiv
