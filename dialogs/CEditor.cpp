@@ -130,7 +130,8 @@ void CEditor::AskSave()
     const bool en = english();
     const MessageAnswer answer =
         ui_.messages.show({pick(en, "Attention", "Achtung"),
-                           pick(en, "Do you want to save the data to a file ?", "Wollen Sie die Daten zuerst abspeichern ?"),
+                           pick(en, "Do you want to save the data to a file ?",
+                                "Wollen Sie die Daten zuerst abspeichern ?"),
                            MessageButtons::YesNo, MessageIcon::Information});
     if (answer == MessageAnswer::Yes)
         OnFileSaveAs();
@@ -172,7 +173,8 @@ void CEditor::OnFileOpen()
     QFile file(*path);
     if (!file.open(QIODevice::ReadOnly)) {
         ui_.messages.show({pick(english(), "Export file", "Export Datei"),
-                           pick(english(), "Could not open %1: %2", "Konnte %1 nicht öffnen: %2").arg(*path, file.errorString()),
+                           pick(english(), "Could not open %1: %2", "Konnte %1 nicht öffnen: %2")
+                               .arg(*path, file.errorString()),
                            MessageButtons::Ok, MessageIcon::Error});
         return;
     }

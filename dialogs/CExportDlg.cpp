@@ -177,7 +177,8 @@ QWidget* CExportDlg::buildSettings()
     };
     auto* browseStart = new QPushButton(enlarged ? QStringLiteral("Browse")
                                                  : pick(en, "Browse start time", "Browse Start Zeit"));
-    auto* browseEnd = new QPushButton(enlarged ? QStringLiteral("Browse") : pick(en, "Browse end time", "Browse End Zeit"));
+    auto* browseEnd =
+        new QPushButton(enlarged ? QStringLiteral("Browse") : pick(en, "Browse end time", "Browse End Zeit"));
     connect(browseStart, &QPushButton::clicked, this, [this] { OnTimeButton(true); });
     connect(browseEnd, &QPushButton::clicked, this, [this] { OnTimeButton(false); });
     addTimeRow(0, "Start Date", "Start Time", ExportEdit::StartDate, ExportEdit::StartTime, browseStart);
@@ -257,7 +258,8 @@ void CExportDlg::fillList()
         auto* item = new QTreeWidgetItem(list_);
         item->setText(0, fromLatin1(std::string_view(s.name, strnlen(s.name, sizeof s.name))));
         item->setText(1, QString::number(i + 1));
-        item->setText(2, model_.State.Selected[static_cast<std::size_t>(i)] ? QStringLiteral("X") : QStringLiteral(" "));
+        const bool selected = model_.State.Selected[static_cast<std::size_t>(i)] != 0;
+        item->setText(2, selected ? QStringLiteral("X") : QStringLiteral(" "));
     }
 }
 
@@ -299,7 +301,8 @@ void CExportDlg::takeTypedQuietly()
 
 void CExportDlg::refuse(const ExportEditRefusal& refusal)
 {
-    doc_.Context().ui.messages.show({QStringLiteral("Export"), refusal.message, MessageButtons::Ok, MessageIcon::Exclamation});
+    doc_.Context().ui.messages.show(
+        {QStringLiteral("Export"), refusal.message, MessageButtons::Ok, MessageIcon::Exclamation});
     QLineEdit* edit = EditOf(refusal.edit);
     edit->setFocus();
     edit->selectAll();
@@ -354,9 +357,9 @@ void CExportDlg::OnTabChange(int index)
         editable_->setEnabled(kind != 0);
     }
     const bool observer = ExportDialogModel::UsesObserver(kind);
-    for (QWidget* w : {static_cast<QWidget*>(name_), static_cast<QWidget*>(abbrev_), static_cast<QWidget*>(EditOf(ExportEdit::Latitude)),
-                       static_cast<QWidget*>(EditOf(ExportEdit::Longitude)), static_cast<QWidget*>(EditOf(ExportEdit::Altitude)),
-                       static_cast<QWidget*>(toggles_[Twilight])})
+    QWidget* const observerControls[] = {name_, abbrev_, EditOf(ExportEdit::Latitude), EditOf(ExportEdit::Longitude),
+                                         EditOf(ExportEdit::Altitude), toggles_[Twilight]};
+    for (QWidget* w : observerControls)
         w->setEnabled(observer);
     toggles_[Angle]->setEnabled(ExportDialogModel::UsesAngleFormat(kind));
     if (kind != 0)
@@ -418,7 +421,8 @@ void CExportDlg::GenerateOutput(int kind)
         for (const ExportFailure& f : output.failures)
             lines << QString::fromStdString(f.satellite) + QStringLiteral(": ") + utcText(f.time);
         ui.messages.show({QStringLiteral("Export"),
-                          pick(en, "These satellites cannot be computed from the time given on; their rows end there:\n",
+                          pick(en,
+                               "These satellites cannot be computed from the time given on; their rows end there:\n",
                                "Diese Satelliten lassen sich ab der genannten Zeit nicht berechnen; ihre Zeilen enden "
                                "dort:\n") +
                               lines.join(QLatin1Char('\n')),

@@ -86,6 +86,20 @@ QString twoDigits(std::int64_t value)
     return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
 }
 
+// "%H : %M : %S".
+QString timeText(std::int64_t hour, std::int64_t minute, std::int64_t second)
+{
+    return twoDigits(hour) + QStringLiteral(" : ") + twoDigits(minute) + QStringLiteral(" : ") + twoDigits(second);
+}
+
+// "%m / %d / %Y" in English, "%d / %m / %Y" in German.
+QString dateText(const TimeFields& f, bool english)
+{
+    const QString year = QString::number(f.year);
+    return english ? twoDigits(f.month) + QStringLiteral(" / ") + twoDigits(f.day) + QStringLiteral(" / ") + year
+                   : twoDigits(f.day) + QStringLiteral(" / ") + twoDigits(f.month) + QStringLiteral(" / ") + year;
+}
+
 } // namespace
 
 ExportState ExportState::fresh(const CKivDoc& doc)
@@ -132,15 +146,14 @@ ExportToggleLabels ExportDialogModel::Labels() const
 ExportEditTexts ExportDialogModel::Texts() const
 {
     ExportEditTexts t;
-    t.startDate = TimeDialogModel::dateText(State.StartTime, english_);
-    t.startTime = TimeDialogModel::timeText(State.StartTime);
-    t.endDate = TimeDialogModel::dateText(State.EndTime, english_);
-    t.endTime = TimeDialogModel::timeText(State.EndTime);
+    t.startDate = dateText(State.StartTime, english_);
+    t.startTime = timeText(State.StartTime.hour, State.StartTime.minute, State.StartTime.second);
+    t.endDate = dateText(State.EndTime, english_);
+    t.endTime = timeText(State.EndTime.hour, State.EndTime.minute, State.EndTime.second);
     const std::int64_t step = State.StepSeconds;
     const std::int64_t rest = step % kDay;
     t.stepDays = QString::number(step / kDay);
-    t.stepTime = twoDigits(rest / 3600) + QStringLiteral(" : ") + twoDigits(rest % 3600 / 60) + QStringLiteral(" : ") +
-                 twoDigits(rest % 60);
+    t.stepTime = timeText(rest / 3600, rest % 3600 / 60, rest % 60);
     t.latitude = QString::number(State.ObserverLat, 'f', 6);
     t.longitude = QString::number(State.ObserverLon, 'f', 6);
     t.altitude = QString::number(State.ObserverAlt, 'f', 6);
@@ -232,7 +245,8 @@ QString ExportDialogModel::TownAbbreviation(const QString& townText)
 QString ExportDialogModel::OutputFileName(const QString& elementFile, int kind, bool csv)
 {
     const QString name = kind >= 1 && kind <= 8 ? QString::fromLatin1(kKindNames[kind - 1]) : QStringLiteral("LLA");
-    const qsizetype slash = std::max(elementFile.lastIndexOf(QLatin1Char('/')), elementFile.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype slash =
+        std::max(elementFile.lastIndexOf(QLatin1Char('/')), elementFile.lastIndexOf(QLatin1Char('\\')));
     const QString folder = elementFile.left(slash + 1);
     const QString rest = elementFile.mid(slash + 1);
     const qsizetype dot = rest.lastIndexOf(QLatin1Char('.'));

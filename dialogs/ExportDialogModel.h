@@ -45,7 +45,18 @@ struct ExportState {
 };
 
 // The edits the dialog checks, in the order it reads them.
-enum class ExportEdit { StartDate, StartTime, EndDate, EndTime, StepDays, StepTime, Latitude, Longitude, Altitude, Precision };
+enum class ExportEdit {
+    StartDate,
+    StartTime,
+    EndDate,
+    EndTime,
+    StepDays,
+    StepTime,
+    Latitude,
+    Longitude,
+    Altitude,
+    Precision
+};
 
 struct ExportEditTexts {
     QString startDate, startTime, endDate, endTime, stepDays, stepTime;

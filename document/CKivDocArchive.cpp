@@ -432,7 +432,8 @@ void CKivDoc::ApplySettings(const SettingsSnapshot& s)
             place(ViewKind::Obs, 1, s.obs->frame);
     }
 
-    // The views' own state.
+    // The views' own state, over labels laid out for the new table.
+    LayoutSatelliteLabels();
     if (s.world && Views.world())
         Views.world()->RestoreArchiveState(s.world->view, s.world->model);
     if (s.map && Views.map())
@@ -448,7 +449,6 @@ void CKivDoc::ApplySettings(const SettingsSnapshot& s)
     }
 
     CalculateBeamFootprints(true);
-    LayoutSatelliteLabels();
     if (Shell) {
         Shell->SetViewMenu();
         Shell->SyncSatelliteButtons();

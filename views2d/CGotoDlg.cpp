@@ -277,17 +277,17 @@ std::optional<GoToPlace> chooseGoToPlace(CKivDoc& doc, QWidget* parent)
     return GoToPlace{dialog.Latitude, dialog.WestLongitude, dialog.TownText};
 }
 
-bool runGoTo(CKivDoc& doc, QWidget* parent)
+std::optional<GoToPlace> runGoTo(CKivDoc& doc, QWidget* parent)
 {
-    const std::optional<GoToPlace> place = chooseGoToPlace(doc, parent);
+    std::optional<GoToPlace> place = chooseGoToPlace(doc, parent);
     if (!place)
-        return false;
+        return std::nullopt;
     if (doc.Show3D && doc.Views.world())
         doc.Views.world()->LookAt(place->latitude, place->westLongitude, 35.0);
     // Stored crossed, as the globe reads them at its start.
     doc.ActualLatitude = static_cast<float>(place->westLongitude);
     doc.ActualLongitude = static_cast<float>(place->latitude);
-    return true;
+    return place;
 }
 
 } // namespace kiv

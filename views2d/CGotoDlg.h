@@ -68,7 +68,8 @@ struct GoToPlace {
 // The town lists read again and the go-to dialog run, with the clock held; the place on OK.
 std::optional<GoToPlace> chooseGoToPlace(CKivDoc& doc, QWidget* parent = nullptr);
 // The document's "Go to": on OK the globe, when open, looks at the place from the distance 35,
-// and the place is kept as the one the globe starts at. True when OK was chosen.
-bool runGoTo(CKivDoc& doc, QWidget* parent = nullptr);
+// and the place is kept as the one the globe starts at. The place on OK, for views that follow
+// it too (the World Data Bank map centres on it).
+std::optional<GoToPlace> runGoTo(CKivDoc& doc, QWidget* parent = nullptr);
 
 } // namespace kiv

@@ -156,7 +156,9 @@ TEST(ExportDialogModelTest, ReversedRangesSwapAndLocalInputFollowsTheZone)
     EXPECT_EQ(m.StartInstant().secondsSince1970(), utc(2024, 1, 1, 11)) << "winter: one hour";
     EXPECT_EQ(m.EndInstant().secondsSince1970(), utc(2024, 7, 1, 10)) << "summer: two hours";
     // The edits keep the typed values.
-    EXPECT_EQ(m.Texts().startTime, "12 : 0 : 0");
+    EXPECT_EQ(m.Texts().startTime, "12 : 00 : 00");
+    EXPECT_EQ(m.Texts().startDate, "01 / 01 / 2024");
+    EXPECT_EQ(ExportDialogModel(m.State, false).Texts().endDate, "01 / 07 / 2024");
 }
 
 TEST(ExportDialogModelTest, TheStepSplitsIntoDaysAndTime)

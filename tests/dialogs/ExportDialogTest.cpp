@@ -43,7 +43,12 @@ protected:
         host_->OpenExportDialog(nullptr);
         return *host_->ExportDialog();
     }
-    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); QCoreApplication::processEvents(); QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    // Runs the queued rebuilds and deletions.
+    static void settle()
+    {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     static QStringList tableLines(const CExportDlg& d) { return d.Editor().Text().split(QLatin1Char('\n')); }
 
     std::unique_ptr<ExportDialogHost> host_;

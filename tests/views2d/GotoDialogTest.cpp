@@ -194,11 +194,13 @@ TEST_F(GotoDialogTest, DocumentGoToAimsTheGlobeAndKeepsThePlaceOnOkOnly)
         });
     };
     answer(false);
-    EXPECT_FALSE(runGoTo(doc));
+    EXPECT_FALSE(runGoTo(doc).has_value());
     EXPECT_TRUE(globe.calls.empty());
     EXPECT_EQ(doc.ActualLatitude, 0.0f);
     answer(true);
-    EXPECT_TRUE(runGoTo(doc));
+    const std::optional<GoToPlace> place = runGoTo(doc);
+    ASSERT_TRUE(place.has_value());
+    EXPECT_EQ(place->townText, "Germany,Bonn");
     EXPECT_TRUE(timerOffInDialog);
     EXPECT_TRUE(frame_.timerOn);
     EXPECT_EQ(globe.calls, (std::vector<std::string>{"LookAt"}));
