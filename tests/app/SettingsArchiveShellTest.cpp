@@ -2,6 +2,7 @@
 // frames back where they were, the commands enabled.
 #include "tests/app/ShellFixture.h"
 #include "resources/CommandIds.h"
+#include "views2d/CWDBView.h"
 
 #include <QFile>
 
@@ -64,11 +65,27 @@ TEST_F(ShellTest, ThreeWDBViewsComeBack)
     doc().AddWDBView(false);
     doc().AddWDBView(false);
     ASSERT_EQ(doc().Views.wdbCount(), 3);
+    // Each its own region, picture size and colours.
+    for (int slot = 1; slot <= 3; ++slot) {
+        auto* view = dynamic_cast<CWDBView*>(doc().Views.wdb(slot));
+        ASSERT_NE(view, nullptr);
+        view->ShowRegion(QRectF(10.0 * slot, 40.0, -20.0 * slot, -30.0), QSize(200 + slot, 150 + slot));
+        WDBColorTable colors = view->Map().colors();
+        colors.colors[4] = rgb(slot, 2 * slot, 3 * slot);
+        colors.widths[4] = slot;
+        view->SetColors(colors);
+    }
+    std::vector<WDBArchiveState> saved;
+    for (int slot = 1; slot <= 3; ++slot)
+        saved.push_back(doc().Views.wdb(slot)->ArchiveState());
+    EXPECT_NE(saved[0], saved[1]);
     ASSERT_TRUE(doc().SaveSettingsArchive(path("wdb.set")));
     run(kCmdViewWdb);
     ASSERT_EQ(doc().Views.wdbCount(), 0);
     ASSERT_TRUE(doc().RestoreSettingsArchive(path("wdb.set")));
     EXPECT_EQ(doc().Views.wdbCount(), 3);
+    for (int slot = 1; slot <= std::min(3, doc().Views.wdbCount()); ++slot)
+        EXPECT_EQ(doc().Views.wdb(slot)->ArchiveState(), saved[static_cast<std::size_t>(slot - 1)]) << "view " << slot;
     EXPECT_EQ(doc().ShowWDB, 1);
     EXPECT_TRUE(doc().Views.world() && doc().Views.map() && doc().Views.obs());
 }
