@@ -151,13 +151,25 @@ void CWorldView::initializeScene(int width, int height)
     }
     if (pendingArchive_) {
         renderer_.restoreArchiveState(pendingArchive_->state, pendingArchive_->model);
+        // The first resize after the set-up sets the projection anew: the archive's comes after it.
+        archivedCamera_ = pendingArchive_->state;
         pendingArchive_.reset();
     }
 }
 
-void CWorldView::paintScene() { renderer_.renderScene(); }
+void CWorldView::paintScene()
+{
+    archivedCamera_.reset();
+    renderer_.renderScene();
+}
 
-void CWorldView::resizeScene(int width, int height) { renderer_.resize(width, height); }
+void CWorldView::resizeScene(int width, int height)
+{
+    renderer_.resize(width, height);
+    if (archivedCamera_)
+        renderer_.camera().setMatrices(Matrix4::fromColumnMajor(archivedCamera_->projection),
+                                       Matrix4::fromColumnMajor(archivedCamera_->modelView));
+}
 
 void CWorldView::releaseScene() { renderer_.release(); }
 

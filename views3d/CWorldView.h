@@ -71,6 +71,7 @@ private:
         std::optional<std::vector<std::string>> model;
     };
     std::optional<PendingArchive> pendingArchive_;
+    std::optional<kiv::GlobeArchiveState> archivedCamera_; // until the first frame is drawn
     bool registered_ = true;
 };
 

@@ -108,3 +108,20 @@ TEST_F(GlobeWindowTest, CommandsSetTheDocumentAndLeavingClearsIt)
     EXPECT_EQ(doc.Views.world(), nullptr);
     EXPECT_EQ(doc.Show3D, 0);
 }
+
+TEST_F(GlobeWindowTest, ArchivedCameraGivenBeforeTheContextOutlivesTheFirstResize)
+{
+    CKivDoc& doc = document();
+    GlobeArchiveState state;
+    state.lighting = 0;
+    state.projection = {2.0f, 0, 0, 0, 0, 3.0f, 0, 0, 0, 0, -1.0f, -1.0f, 0, 0, -10.0f, 0};
+    state.modelView = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0.5f, 0, -100.0f, 1};
+    CWorldView view(doc);
+    view.RestoreArchiveState(state, std::nullopt); // no context yet: kept for the set-up
+    show(view, 400, 300);
+    EXPECT_EQ(view.ArchiveState(), state);
+    // A later resize is the user's: the projection follows the window again.
+    view.resize(300, 300);
+    view.grabFramebuffer();
+    EXPECT_NE(view.ArchiveState().projection, state.projection);
+}
