@@ -32,6 +32,8 @@ void ExportDialogHost::OpenExportDialog(QWidget* parent)
         if (parent_)
             parent_->installEventFilter(this);
     }
+    if (dialog_)
+        dialog_->AskSaveBeforeClosing();
     retire();
     open(ExportState::fresh(doc_));
 }

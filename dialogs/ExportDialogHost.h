@@ -21,7 +21,8 @@ public:
     explicit ExportDialogHost(CKivDoc& doc);
     ~ExportDialogHost() override;
 
-    // A fresh dialog over the parent window (whose close is watched).
+    // A fresh dialog over the parent window (whose close is watched); one that is open offers its
+    // edited table for saving and goes.
     void OpenExportDialog(QWidget* parent);
     CExportDlg* ExportDialog() const;
 

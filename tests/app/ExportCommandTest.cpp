@@ -33,7 +33,12 @@ TEST_F(ShellTest, ExportOpensOneDialogAndAsksBeforeTheMainWindowCloses)
     EXPECT_TRUE(menuItem(kCmdExport)->isEnabled());
     QApplication::setActiveWindow(&frame());
     ASSERT_TRUE(run(kCmdExport));
-    ASSERT_TRUE(run(kCmdExport)); // a second one replaces the first
+    ASSERT_EQ(exportDialogs().size(), 1U);
+    exportDialogs()[0]->Editor().Edit()->appendPlainText("edited");
+    ui_.messages.clear();
+    ASSERT_TRUE(run(kCmdExport)); // a second one replaces the first, after the save question
+    ASSERT_EQ(ui_.messages.shown().size(), 1U);
+    EXPECT_EQ(ui_.messages.shown()[0].caption, "Attention");
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     const std::vector<CExportDlg*> dialogs = exportDialogs();
     ASSERT_EQ(dialogs.size(), 1U);
