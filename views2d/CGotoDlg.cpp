@@ -50,10 +50,13 @@ QString fieldErrorText(bool english, TownFieldError error)
         return tr2(english, "The population must be a whole number of 0 or more.",
                    "Die Einwohnerzahl muss eine ganze Zahl ab 0 sein.");
     case TownFieldError::Country:
-        return tr2(english, "The country must not contain ',' or ';'.", "Das Land darf weder ',' noch ';' enthalten.");
+        return tr2(english, "The country must not contain ',' or ';', nor letters outside Western European (Latin-1).",
+                   "Das Land darf weder ',' noch ';' noch Zeichen außerhalb von Westeuropäisch (Latin-1) enthalten.");
     case TownFieldError::Name:
-        return tr2(english, "The town name must not contain ',' or ';'.",
-                   "Der Stadtname darf weder ',' noch ';' enthalten.");
+        return tr2(english, "The town name must not contain ',' or ';', nor letters outside Western European (Latin-1).",
+                   "Der Stadtname darf weder ',' noch ';' noch Zeichen außerhalb von Westeuropäisch (Latin-1) enthalten.");
+    case TownFieldError::NoName:
+        return tr2(english, "Please type the town's name first.", "Bitte zuerst den Stadtnamen eingeben.");
     case TownFieldError::None:
         break;
     }

@@ -64,11 +64,16 @@ int TownList::insert(const tagTOWN& town)
 
 TownList::AddResult TownList::add(const TownFields& fields)
 {
-    // ',' and ';' separate the fields of the file and a line break ends the record; the file
-    // cannot keep them, so they are refused rather than dropped on saving.
-    const auto storable = [](const QString& text) { return storableTownText(text) == text; };
+    // ',' and ';' separate the fields of the file and a line break ends the record, and the
+    // file is Latin-1; what it cannot keep is refused rather than dropped or changed on saving.
+    const auto storable = [](const QString& text) {
+        return storableTownText(text) == text &&
+               std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+    };
     if (!storable(fields.country))
         return {std::nullopt, TownFieldError::Country};
+    if (fields.name.trimmed().isEmpty())
+        return {std::nullopt, TownFieldError::NoName};
     if (!storable(fields.name))
         return {std::nullopt, TownFieldError::Name};
     const std::optional<double> lat = parseLatitude(fields.latitude);

@@ -24,7 +24,7 @@ struct TownFields {
 };
 
 // A typed field that could not be taken, for the message that says which and why.
-enum class TownFieldError { None, Latitude, Longitude, Population, Country, Name };
+enum class TownFieldError { None, Latitude, Longitude, Population, Country, Name, NoName };
 
 class TownList {
 public:

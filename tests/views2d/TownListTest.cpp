@@ -72,6 +72,10 @@ TEST(TownList, AddChecksTheTypedFields)
         {{"Germany;", "Bonn", "50", "7", "1"}, TownFieldError::Country},
         {{"Germany", "Bo;nn", "50", "7", "1"}, TownFieldError::Name},
         {{"Germany", "Bonn, Bad Godesberg", "50", "7", "1"}, TownFieldError::Name},
+        {{"Polska", "\u0141\u00f3d\u017a", "51.8", "-19.5", "1"}, TownFieldError::Name}, // not Latin-1
+        {{"\u00d6sterreich", "M\u00fcnchen", "48.1", "-11.6", "1"}, TownFieldError::None}, // Latin-1
+        {{"Germany", "  ", "50", "7", "1"}, TownFieldError::NoName},
+        {{"", "Bonn", "50", "7", "1"}, TownFieldError::None},
     };
     for (const Case& c : cases) {
         TownList list;
