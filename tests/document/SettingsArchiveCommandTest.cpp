@@ -1,6 +1,7 @@
 // Saving the document into a settings archive and restoring it, without windows.
 #include "document/SettingsArchive.h"
 #include "document/SettingsSnapshot.h"
+#include "tests/document/OlderSettingsFile.h"
 #include "tests/support/DocumentFixture.h"
 
 #include <QFile>
@@ -231,4 +232,41 @@ TEST_F(DocumentTest, RestoreCommandAsksAboutAChangedColourTableFirst)
         EXPECT_EQ(doc.ColorTableChanged, 0);
     }
     EXPECT_EQ(ui_.files.shown().back().request.title, "File-Restore-Dialog for saved Configurations");
+}
+
+TEST_F(DocumentTest, OlderLayoutKeepsTheIconsAndTakesOnlyExistingFiles)
+{
+    writeFile("sats.tle", records(3));
+    writeFile("old.clr", "");
+    CKivDoc& doc = makeDocument(kProfile);
+    doc.SatInfo[1].iconIndex = 5;
+    doc.Icons[5].fileName = "five.ico";
+    const QString mapBefore = doc.ErdkarteFileName;
+    std::vector<ElementLines> sets;
+    for (int i = 0; i < 2; ++i) {
+        Elements e;
+        e.catalogNumber = 300 + i;
+        e.meanMotion = 1.0027; // still up in 2038, the file's time
+        e.bstar = 0.0;
+        const Tle tle = makeTle("OLD " + std::to_string(i), e);
+        sets.push_back({tle.name, tle.line1, tle.line2});
+    }
+    const QString file = filePath("old.set");
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(olderFile(false, false, sets));
+    f.close();
+    ui_.messages.clear();
+    ASSERT_TRUE(doc.RestoreSettingsArchive(file));
+    EXPECT_TRUE(ui_.messages.texts().empty()) << ui_.messages.texts().front().toStdString();
+    EXPECT_EQ(doc.SatelliteCount, 2);
+    EXPECT_EQ(doc.SatelliteLines[1].name, "OLD 1");
+    EXPECT_EQ(doc.SatInfo[1].iconIndex, 5); // the older layout has no icons
+    EXPECT_EQ(doc.Icons[5].fileName, "five.ico");
+    EXPECT_EQ(doc.ColorTableFileName, "old.clr");      // there
+    EXPECT_EQ(doc.ErdkarteFileName, mapBefore);         // "map2d.bmp" is not
+    EXPECT_EQ(doc.Satellitenfilename, QString());       // nor "old.tle"
+    EXPECT_EQ(doc.SimTime.secondsSince1970(), 0x80000000LL); // unsigned: 2038, not 1901
+    EXPECT_EQ(doc.NrOfPoints, 44);
+    EXPECT_EQ(doc.AnimationRunning, 0);
 }
