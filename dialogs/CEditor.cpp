@@ -1,6 +1,7 @@
 #include "dialogs/CEditor.h"
 
 #include "platform/AtomicFile.h"
+#include "platform/LanguageText.h"
 #include "platform/UiServices.h"
 #include "resources/CommandIds.h"
 #include "resources/MenuTables.h"
@@ -25,11 +26,6 @@ namespace {
 
 constexpr int kEnglishMenu = 118;
 constexpr int kGermanMenu = 116;
-
-QString pick(bool english, const char* en, const char* de)
-{
-    return QString::fromUtf8(english ? en : de);
-}
 
 FileDialogRequest exportFileRequest(const QString& initialPath, bool csv)
 {
@@ -129,8 +125,8 @@ void CEditor::AskSave()
         return;
     const bool en = english();
     const MessageAnswer answer =
-        ui_.messages.show({pick(en, "Attention", "Achtung"),
-                           pick(en, "Do you want to save the data to a file ?",
+        ui_.messages.show({inLanguage(en, "Attention", "Achtung"),
+                           inLanguage(en, "Do you want to save the data to a file ?",
                                 "Wollen Sie die Daten zuerst abspeichern ?"),
                            MessageButtons::YesNo, MessageIcon::Information});
     if (answer == MessageAnswer::Yes)
@@ -149,7 +145,7 @@ bool CEditor::WriteText(bool withDialog)
     const WriteResult written = AtomicFile::write(FileName, FileBytes(Text()));
     FileName.clear();
     if (!written) {
-        ui_.messages.show({pick(english(), "Export file", "Export Datei"), written.describe(english()),
+        ui_.messages.show({inLanguage(english(), "Export file", "Export Datei"), written.describe(english()),
                            MessageButtons::Ok, MessageIcon::Error});
         return false;
     }
@@ -172,8 +168,8 @@ void CEditor::OnFileOpen()
         return;
     QFile file(*path);
     if (!file.open(QIODevice::ReadOnly)) {
-        ui_.messages.show({pick(english(), "Export file", "Export Datei"),
-                           pick(english(), "Could not open %1: %2", "Konnte %1 nicht öffnen: %2")
+        ui_.messages.show({inLanguage(english(), "Export file", "Export Datei"),
+                           inLanguage(english(), "Could not open %1: %2", "Konnte %1 nicht öffnen: %2")
                                .arg(*path, file.errorString()),
                            MessageButtons::Ok, MessageIcon::Error});
         return;
@@ -233,7 +229,7 @@ void CEditor::OnFilePrintSetup()
 
 void CEditor::OnHelp()
 {
-    ui_.messages.show({pick(english(), "Help", "Help"), HelpText(CurrentKind ? CurrentKind() : 0, english()),
+    ui_.messages.show({inLanguage(english(), "Help", "Help"), HelpText(CurrentKind ? CurrentKind() : 0, english()),
                        MessageButtons::Ok, MessageIcon::None});
 }
 

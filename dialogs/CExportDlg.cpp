@@ -5,6 +5,7 @@
 #include "dialogs/ExportGenerator.h"
 #include "document/CKivDoc.h"
 #include "document/TimerBracket.h"
+#include "platform/LanguageText.h"
 #include "platform/Latin1.h"
 #include "platform/UiServices.h"
 #include "platform/WaitCursor.h"
@@ -29,11 +30,6 @@
 namespace kiv {
 
 namespace {
-
-QString pick(bool english, const char* en, const char* de)
-{
-    return QString::fromUtf8(english ? en : de);
-}
 
 constexpr const char* kHelpEnglish =
     "This Dialog box lets you generate an output text file, or print the data to you printer.\nMost elements are "
@@ -70,7 +66,7 @@ CExportDlg::CExportDlg(CKivDoc& doc, ExportState state, QWidget* parent)
 {
     const bool en = english();
     const bool enlarged = model_.State.Layout == 0;
-    setWindowTitle(pick(en, "Export", "Export"));
+    setWindowTitle(inLanguage(en, "Export", "Export"));
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
@@ -93,7 +89,7 @@ CExportDlg::CExportDlg(CKivDoc& doc, ExportState state, QWidget* parent)
         top->addWidget(tabs_);
         top->addWidget(pages_, 1);
     } else {
-        auto* preview = new QGroupBox(pick(en, "Preview", "Vorschau"));
+        auto* preview = new QGroupBox(inLanguage(en, "Preview", "Vorschau"));
         auto* previewLayout = new QVBoxLayout(preview);
         previewLayout->addWidget(tabs_);
         previewLayout->addWidget(editor_, 1);
@@ -125,7 +121,7 @@ QWidget* CExportDlg::buildSettings()
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(0, 0, 0, 0);
 
-    auto* choose = new QGroupBox(pick(en, "Choose Satellites", "Satelliten auswaehlen"));
+    auto* choose = new QGroupBox(inLanguage(en, "Choose Satellites", "Satelliten auswaehlen"));
     auto* chooseLayout = new QVBoxLayout(choose);
     list_ = new QTreeWidget;
     list_->setColumnCount(3);
@@ -146,14 +142,14 @@ QWidget* CExportDlg::buildSettings()
         return e;
     };
 
-    auto* observer = new QGroupBox(pick(en, "Observer Position", "Betrachter Position"));
+    auto* observer = new QGroupBox(inLanguage(en, "Observer Position", "Betrachter Position"));
     auto* o = new QGridLayout(observer);
     name_ = new QLineEdit;
     abbrev_ = new QLineEdit;
     goTo_ = new QPushButton(QStringLiteral("Browse"));
     connect(goTo_, &QPushButton::clicked, this, &CExportDlg::OnGoTo);
     o->addWidget(name_, 0, 0, 1, 3);
-    o->addWidget(new QLabel(pick(en, "Abbrev.", "Abk. :")), 0, 3);
+    o->addWidget(new QLabel(inLanguage(en, "Abbrev.", "Abk. :")), 0, 3);
     o->addWidget(abbrev_, 0, 4);
     o->addWidget(new QLabel(QStringLiteral("Lat")), 1, 0);
     o->addWidget(makeEdit(ExportEdit::Latitude), 1, 1);
@@ -164,7 +160,7 @@ QWidget* CExportDlg::buildSettings()
     o->addWidget(goTo_, 2, 3, 1, 2);
     column->addWidget(observer);
 
-    auto* range = new QGroupBox(pick(en, "Time range", "Zeitspanne"));
+    auto* range = new QGroupBox(inLanguage(en, "Time range", "Zeitspanne"));
     auto* r = new QGridLayout(range);
     const auto addTimeRow = [&](int row, const char* dateLabel, const char* timeLabel, ExportEdit date, ExportEdit time,
                                 QPushButton* browse) {
@@ -176,20 +172,20 @@ QWidget* CExportDlg::buildSettings()
             r->addWidget(browse, row, 4);
     };
     auto* browseStart = new QPushButton(enlarged ? QStringLiteral("Browse")
-                                                 : pick(en, "Browse start time", "Browse Start Zeit"));
+                                                 : inLanguage(en, "Browse start time", "Browse Start Zeit"));
     auto* browseEnd =
-        new QPushButton(enlarged ? QStringLiteral("Browse") : pick(en, "Browse end time", "Browse End Zeit"));
+        new QPushButton(enlarged ? QStringLiteral("Browse") : inLanguage(en, "Browse end time", "Browse End Zeit"));
     connect(browseStart, &QPushButton::clicked, this, [this] { OnTimeButton(true); });
     connect(browseEnd, &QPushButton::clicked, this, [this] { OnTimeButton(false); });
     addTimeRow(0, "Start Date", "Start Time", ExportEdit::StartDate, ExportEdit::StartTime, browseStart);
     addTimeRow(1, "End Date", "End Time", ExportEdit::EndDate, ExportEdit::EndTime, browseEnd);
-    r->addWidget(new QLabel(pick(en, "Steps Days", "Tages-Intervall")), 2, 0);
+    r->addWidget(new QLabel(inLanguage(en, "Steps Days", "Tages-Intervall")), 2, 0);
     r->addWidget(makeEdit(ExportEdit::StepDays), 2, 1);
-    r->addWidget(new QLabel(pick(en, "Steps Time", "Zeit intervall")), 2, 2);
+    r->addWidget(new QLabel(inLanguage(en, "Steps Time", "Zeit intervall")), 2, 2);
     r->addWidget(makeEdit(ExportEdit::StepTime), 2, 3);
     column->addWidget(range);
 
-    auto* options = new QGroupBox(pick(en, "Output", "Ausgabe"));
+    auto* options = new QGroupBox(inLanguage(en, "Output", "Ausgabe"));
     auto* g = new QGridLayout(options);
     struct ToggleSpec {
         void (ExportDialogModel::*toggle)();
@@ -212,7 +208,7 @@ QWidget* CExportDlg::buildSettings()
     g->addWidget(toggles_[Angle], 2, 1);
     g->addWidget(toggles_[Prefix], 3, 0);
     auto* precisionRow = new QHBoxLayout;
-    precisionRow->addWidget(new QLabel(pick(en, "Precision", "Praezision")));
+    precisionRow->addWidget(new QLabel(inLanguage(en, "Precision", "Praezision")));
     QLineEdit* precision = makeEdit(ExportEdit::Precision);
     precision->setMaxLength(10);
     connect(precision, &QLineEdit::textEdited, this, &CExportDlg::OnPrecisionEdited);
@@ -230,7 +226,7 @@ QWidget* CExportDlg::buildButtons()
     auto* row = new QWidget;
     auto* h = new QHBoxLayout(row);
     h->setContentsMargins(0, 0, 0, 0);
-    editable_ = new QCheckBox(pick(en, "Editable", "Edierbar"));
+    editable_ = new QCheckBox(inLanguage(en, "Editable", "Edierbar"));
     connect(editable_, &QCheckBox::toggled, this, &CExportDlg::OnEditable);
     h->addWidget(editable_);
     const auto add = [&](const QString& text, auto slot) {
@@ -240,13 +236,13 @@ QWidget* CExportDlg::buildButtons()
         h->addWidget(b);
         return b;
     };
-    add(pick(en, "Save", "Speichern"), [this] { MakeOutputFileName(); });
-    add(model_.State.Layout == 0 ? pick(en, "Shrink", "Verkleinern") : pick(en, "Enlarge", "Vergroessern"),
+    add(inLanguage(en, "Save", "Speichern"), [this] { MakeOutputFileName(); });
+    add(model_.State.Layout == 0 ? inLanguage(en, "Shrink", "Verkleinern") : inLanguage(en, "Enlarge", "Vergroessern"),
         [this] { OnEnlarge(); });
-    add(pick(en, "Help", "Hilfe"), [this] { OnHelp(); });
+    add(inLanguage(en, "Help", "Hilfe"), [this] { OnHelp(); });
     h->addStretch(1);
     add(QStringLiteral("OK"), [this] { accept(); });
-    add(pick(en, "Cancel", "Abbrechen"), [this] { reject(); });
+    add(inLanguage(en, "Cancel", "Abbrechen"), [this] { reject(); });
     return row;
 }
 
@@ -387,7 +383,7 @@ void CExportDlg::GenerateOutput(int kind)
     if (const auto refusal = ExportGenerator::Check(p)) {
         if (*refusal == ExportRefusal::TooManyRows)
             ui.messages.show({QStringLiteral("Export"),
-                              pick(en, "The table would have %1 rows; at most %2 can be made. Please choose a longer "
+                              inLanguage(en, "The table would have %1 rows; at most %2 can be made. Please choose a longer "
                                        "step, a shorter time range or fewer satellites.",
                                    "Die Tabelle hätte %1 Zeilen; höchstens %2 sind möglich. Bitte wählen Sie ein "
                                    "längeres Intervall, eine kürzere Zeitspanne oder weniger Satelliten.")
@@ -401,7 +397,7 @@ void CExportDlg::GenerateOutput(int kind)
     if (steps > ExportGenerator::kAskAboveSteps && !p.satellites.empty()) {
         const MessageAnswer answer = ui.messages.show(
             {QStringLiteral("Warning"),
-             pick(en, "Warning, there are %1 records per spacecraft to calculate. Do you want to proceed ?",
+             inLanguage(en, "Warning, there are %1 records per spacecraft to calculate. Do you want to proceed ?",
                   "Achtung, es werden %1 records pro Satellit berechnet. Wollen Sie fortfhren oder abbrechen ?")
                  .arg(steps),
              MessageButtons::YesNo, MessageIcon::None});
@@ -421,7 +417,7 @@ void CExportDlg::GenerateOutput(int kind)
         for (const ExportFailure& f : output.failures)
             lines << QString::fromStdString(f.satellite) + QStringLiteral(": ") + utcText(f.time);
         ui.messages.show({QStringLiteral("Export"),
-                          pick(en,
+                          inLanguage(en,
                                "These satellites cannot be computed from the time given on; their rows end there:\n",
                                "Diese Satelliten lassen sich ab der genannten Zeit nicht berechnen; ihre Zeilen enden "
                                "dort:\n") +

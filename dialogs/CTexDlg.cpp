@@ -4,6 +4,7 @@
 #include "dialogs/DialogTexts.h"
 #include "document/SettingsTable.h"
 #include "platform/ClientAreaDrag.h"
+#include "platform/LanguageText.h"
 #include "platform/UiServices.h"
 
 #include <QDialogButtonBox>
@@ -41,17 +42,12 @@ const char* const kTextureFilter =
     "Texturefiles (*.gif) (*.GIF *.gif);;Texturefiles (*.emf) (*.EMF *.emf);;Texturefiles (*.ico) (*.ICO *.ico);;"
     "Texturefiles (*.wmf) (*.WMF *.wmf)";
 
-QString pick(bool english, const char* en, const char* de)
-{
-    return english ? QString::fromUtf8(en) : QString::fromUtf8(de);
-}
-
 } // namespace
 
 CTexDlg::CTexDlg(const TextureNames& names, UiServices& ui, PictureSource& pictures, int language, QWidget* parent)
     : QDialog(parent), values_(names), ui_(ui), english_(language == 1)
 {
-    setWindowTitle(pick(english_, "Texture Dialogbox", "Textur Dialogbox"));
+    setWindowTitle(inLanguage(english_, "Texture Dialogbox", "Textur Dialogbox"));
     auto* grid = new QGridLayout;
     for (int r = 0; r < 4; ++r) {
         const RowControls& c = kRows[static_cast<std::size_t>(r)];
@@ -60,13 +56,13 @@ CTexDlg::CTexDlg(const TextureNames& names, UiServices& ui, PictureSource& pictu
         edit->setObjectName(QString::fromLatin1(c.edit));
         edit->setMinimumWidth(280);
         edits_[static_cast<std::size_t>(r)] = edit;
-        auto* browse = new QPushButton(pick(english_, "Browse", "Suchen"), this);
+        auto* browse = new QPushButton(inLanguage(english_, "Browse", "Suchen"), this);
         browse->setObjectName(QString::fromLatin1(c.browse));
         connect(browse, &QPushButton::clicked, this, [this, row] { this->browse(row); });
-        auto* show = new QPushButton(pick(english_, "Preview", "Vorschau"), this);
+        auto* show = new QPushButton(inLanguage(english_, "Preview", "Vorschau"), this);
         show->setObjectName(QString::fromLatin1(c.preview));
         connect(show, &QPushButton::clicked, this, [this, row] { showRow(row); });
-        grid->addWidget(new QLabel(pick(english_, c.english, c.german), this), r, 0);
+        grid->addWidget(new QLabel(inLanguage(english_, c.english, c.german), this), r, 0);
         grid->addWidget(edit, r, 1);
         grid->addWidget(browse, r, 2);
         grid->addWidget(show, r, 3);
@@ -79,8 +75,8 @@ CTexDlg::CTexDlg(const TextureNames& names, UiServices& ui, PictureSource& pictu
     preview_->setGeometry(placeholder->rect());
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(pick(english_, "Cancel", "Abbruch"));
-    QPushButton* defaults = buttons->addButton(pick(english_, "Default", "Standard"), QDialogButtonBox::ResetRole);
+    buttons->button(QDialogButtonBox::Cancel)->setText(inLanguage(english_, "Cancel", "Abbruch"));
+    QPushButton* defaults = buttons->addButton(inLanguage(english_, "Default", "Standard"), QDialogButtonBox::ResetRole);
     defaults->setObjectName(QStringLiteral("11"));
     connect(defaults, &QPushButton::clicked, this, &CTexDlg::applyDefaults);
     QPushButton* info = buttons->addButton(QStringLiteral("I n f o"), QDialogButtonBox::HelpRole);

@@ -1,5 +1,6 @@
 #include "dialogs/ExportDialogModel.h"
 
+#include "platform/LanguageText.h"
 #include "platform/TypedNumbers.h"
 #include "document/CKivDoc.h"
 #include "document/SimTimeRange.h"
@@ -18,11 +19,6 @@ constexpr int kEarliestYear = 1900;
 constexpr int kLatestYear = 2100;
 constexpr const char* kKindNames[] = {"LLA", "ECI", "OBS", "VOB", "RAD", "VRD", "MOON", "IRIDIUM"};
 constexpr float kTwilightAngles[] = {-6.0f, -12.0f, -18.0f};
-
-QString pick(bool english, const char* en, const char* de)
-{
-    return QString::fromUtf8(english ? en : de);
-}
 
 // "a / b / c" split at the first and the last separator; the middle part may hold more of them,
 // which the number check then refuses.
@@ -71,7 +67,7 @@ std::optional<QString> readDate(const QString& text, TimeFields& f, bool english
     if (auto refused = readThree(splitThree(text, '/'), checks, targets, english))
         return refused;
     if (orbit::dayOfYear(typed.year, typed.month, typed.day) == 0)
-        return pick(english, "This day does not exist in that month.", "Diesen Tag gibt es in diesem Monat nicht.");
+        return inLanguage(english, "This day does not exist in that month.", "Diesen Tag gibt es in diesem Monat nicht.");
     f = typed;
     return std::nullopt;
 }
@@ -134,13 +130,13 @@ ExportToggleLabels ExportDialogModel::Labels() const
     static const char* const twilight[] = {"Civil", "Nautic", "Astronomic"};
     static const char* const angle[] = {"Deg 1", "Deg 2", "Rad", "Grad"};
     const bool en = english_;
-    return {State.UseKm ? QStringLiteral("Km") : pick(en, "Miles", "Milen"),
-            State.CsvOutput ? pick(en, "Excel file", "Excel Datei") : pick(en, "Text file", "Text Datei"),
-            State.InputLocal ? pick(en, "Input time is Local - time", "Eingabe Zeit ist Lokale Zeit")
-                             : pick(en, "Input time is GMT - time", "Eingabe Zeit ist GMT Zeit"),
+    return {State.UseKm ? QStringLiteral("Km") : inLanguage(en, "Miles", "Milen"),
+            State.CsvOutput ? inLanguage(en, "Excel file", "Excel Datei") : inLanguage(en, "Text file", "Text Datei"),
+            State.InputLocal ? inLanguage(en, "Input time is Local - time", "Eingabe Zeit ist Lokale Zeit")
+                             : inLanguage(en, "Input time is GMT - time", "Eingabe Zeit ist GMT Zeit"),
             QString::fromLatin1(twilight[std::clamp(State.TwilightState, 0, 2)]),
             QString::fromLatin1(angle[std::clamp(State.AngleFormat, 0, 3)]),
-            State.DatePrefix ? pick(en, "Date", "Datum") : QStringLiteral("Julian")};
+            State.DatePrefix ? inLanguage(en, "Date", "Datum") : QStringLiteral("Julian")};
 }
 
 ExportEditTexts ExportDialogModel::Texts() const
@@ -182,7 +178,7 @@ std::optional<ExportEditRefusal> ExportDialogModel::ReadEdits(const ExportEditTe
         return ExportEditRefusal{ExportEdit::StepTime, *refused};
     const std::int64_t step = *days.value * kDay + hour * 3600 + minute * 60 + second;
     if (step <= 0)
-        return ExportEditRefusal{ExportEdit::StepTime, pick(en, "The step must be longer than zero.",
+        return ExportEditRefusal{ExportEdit::StepTime, inLanguage(en, "The step must be longer than zero.",
                                                             "Das Intervall muss länger als null sein.")};
     const RealCheck lat = checkReal(t.latitude.toStdString(), -90.0, 90.0, en);
     if (!lat.value)

@@ -6,6 +6,7 @@
 #include "document/TownFile.h"
 #include "platform/ClientAreaDrag.h"
 #include "platform/DataPaths.h"
+#include "platform/LanguageText.h"
 #include "platform/UiServices.h"
 
 #include <QDialogButtonBox>
@@ -35,28 +36,26 @@ constexpr Column kColumns[] = {
     {"ID", "ID", 0},
 };
 
-QString tr2(bool english, const char* en, const char* de) { return QString::fromUtf8(english ? en : de); }
-
 QString fieldErrorText(bool english, TownFieldError error)
 {
     switch (error) {
     case TownFieldError::Latitude:
-        return tr2(english, "The latitude must be a number of degrees from -90 to 90.",
+        return inLanguage(english, "The latitude must be a number of degrees from -90 to 90.",
                    "Die Breite muss eine Zahl von -90 bis 90 Grad sein.");
     case TownFieldError::Longitude:
-        return tr2(english, "The longitude must be a number of degrees from -180 to 180 (west positive).",
+        return inLanguage(english, "The longitude must be a number of degrees from -180 to 180 (west positive).",
                    "Die Länge muss eine Zahl von -180 bis 180 Grad sein (West positiv).");
     case TownFieldError::Population:
-        return tr2(english, "The population must be a whole number of 0 or more.",
+        return inLanguage(english, "The population must be a whole number of 0 or more.",
                    "Die Einwohnerzahl muss eine ganze Zahl ab 0 sein.");
     case TownFieldError::Country:
-        return tr2(english, "The country must not contain ',' or ';', nor letters outside Western European (Latin-1).",
+        return inLanguage(english, "The country must not contain ',' or ';', nor letters outside Western European (Latin-1).",
                    "Das Land darf weder ',' noch ';' noch Zeichen außerhalb von Westeuropäisch (Latin-1) enthalten.");
     case TownFieldError::Name:
-        return tr2(english, "The town name must not contain ',' or ';', nor letters outside Western European (Latin-1).",
+        return inLanguage(english, "The town name must not contain ',' or ';', nor letters outside Western European (Latin-1).",
                    "Der Stadtname darf weder ',' noch ';' noch Zeichen außerhalb von Westeuropäisch (Latin-1) enthalten.");
     case TownFieldError::NoName:
-        return tr2(english, "Please type the town's name first.", "Bitte zuerst den Stadtnamen eingeben.");
+        return inLanguage(english, "Please type the town's name first.", "Bitte zuerst den Stadtnamen eingeben.");
     case TownFieldError::None:
         break;
     }
@@ -68,7 +67,7 @@ QString fieldErrorText(bool english, TownFieldError error)
 CGotoDlg::CGotoDlg(CKivDoc& doc, QWidget* parent) : QDialog(parent), doc_(doc), towns_(doc.SmalTowns)
 {
     const bool en = english();
-    setWindowTitle(tr2(en, "Go to the specified coordinates", "Gehe zu den Ortskoordinaten"));
+    setWindowTitle(inLanguage(en, "Go to the specified coordinates", "Gehe zu den Ortskoordinaten"));
 
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("1098"));
@@ -77,7 +76,7 @@ CGotoDlg::CGotoDlg(CKivDoc& doc, QWidget* parent) : QDialog(parent), doc_(doc), 
     list_->setColumnCount(6);
     QStringList headers;
     for (const Column& c : kColumns)
-        headers << tr2(en, c.en, c.de);
+        headers << inLanguage(en, c.en, c.de);
     list_->setHeaderLabels(headers);
     for (int c = 0; c < 6; ++c) {
         list_->headerItem()->setTextAlignment(c, Qt::AlignCenter);
@@ -96,24 +95,24 @@ CGotoDlg::CGotoDlg(CKivDoc& doc, QWidget* parent) : QDialog(parent), doc_(doc), 
     latitude_ = addEdit(1031);
     count_ = addEdit(1117);
     count_->setReadOnly(true);
-    fields->addRow(tr2(en, "Country", "Land"), country_);
-    fields->addRow(tr2(en, "Population", "Einwohnerzahl"), population_);
-    fields->addRow(tr2(en, "Townname", "Stadtname"), name_);
-    fields->addRow(tr2(en, "Westerly Longitude in °", "Westliche Länge in °"), longitude_);
-    fields->addRow(tr2(en, "Northerly Lattitude in °", "Nördliche Breite in °"), latitude_);
-    fields->addRow(tr2(en, "Nr Of Stored Records", "Nr der gespeicherten Staedte"), count_);
+    fields->addRow(inLanguage(en, "Country", "Land"), country_);
+    fields->addRow(inLanguage(en, "Population", "Einwohnerzahl"), population_);
+    fields->addRow(inLanguage(en, "Townname", "Stadtname"), name_);
+    fields->addRow(inLanguage(en, "Westerly Longitude in °", "Westliche Länge in °"), longitude_);
+    fields->addRow(inLanguage(en, "Northerly Lattitude in °", "Nördliche Breite in °"), latitude_);
+    fields->addRow(inLanguage(en, "Nr Of Stored Records", "Nr der gespeicherten Staedte"), count_);
     connect(country_, &QLineEdit::textEdited, this, &CGotoDlg::OnCountryEdited);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(tr2(en, "Cancel", "Abbruch"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(inLanguage(en, "Cancel", "Abbruch"));
     const auto addButton = [&](int id, const QString& text, void (CGotoDlg::*slot)()) {
         QPushButton* b = buttons->addButton(text, QDialogButtonBox::ActionRole);
         b->setObjectName(QString::number(id));
         b->setAutoDefault(false);
         connect(b, &QPushButton::clicked, this, slot);
     };
-    addButton(16, tr2(en, "Add", "Hinzufügen"), &CGotoDlg::OnAdd);
-    addButton(19, tr2(en, "Delete", "Löschen"), &CGotoDlg::OnDelete);
+    addButton(16, inLanguage(en, "Add", "Hinzufügen"), &CGotoDlg::OnAdd);
+    addButton(19, inLanguage(en, "Delete", "Löschen"), &CGotoDlg::OnDelete);
     addButton(22, QStringLiteral("Info"), &CGotoDlg::OnInfo);
     connect(buttons, &QDialogButtonBox::accepted, this, &CGotoDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -185,7 +184,7 @@ TownFields CGotoDlg::typedFields() const
 
 void CGotoDlg::showFieldError(TownFieldError error)
 {
-    doc_.Context().ui.messages.show({tr2(english(), "Go to", "Gehe zu"), fieldErrorText(english(), error),
+    doc_.Context().ui.messages.show({inLanguage(english(), "Go to", "Gehe zu"), fieldErrorText(english(), error),
                                      MessageButtons::Ok, MessageIcon::Exclamation});
 }
 

@@ -5,6 +5,7 @@
 #include "platform/ClientAreaDrag.h"
 #include "platform/ColorDialogs.h"
 #include "platform/ColorSwatch.h"
+#include "platform/LanguageText.h"
 #include "platform/TypedNumbers.h"
 #include "platform/UiServices.h"
 
@@ -73,7 +74,7 @@ CObsDlg::CObsDlg(const ObsOptions& options, int language, ColorDialogs& colors, 
     dragByClientArea(this);
 }
 
-QString CObsDlg::text(const char* en, const char* de) const { return QString::fromUtf8(language_ != 0 ? en : de); }
+QString CObsDlg::text(const char* en, const char* de) const { return inLanguage(language_ != 0, en, de); }
 
 QCheckBox* CObsDlg::addCheck(int id, const char* en, const char* de, bool on)
 {
