@@ -2,6 +2,7 @@
 
 #include "dialogs/CAllgDlg.h"
 #include "dialogs/CAnimDlg.h"
+#include "dialogs/CDstDlg2d.h"
 #include "dialogs/CFolowDlg.h"
 #include "dialogs/CInternetDialog.h"
 #include "dialogs/CSatDlg.h"
@@ -56,6 +57,9 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
                                       [d](const FollowOptions& o) { return CFolowDlg::edit(o, satelliteNames(*d)); });
         },
         [d](kiv::CommandUi& ui) { ui.SetCheck(d->FollowActive != 0); });
+    m.on(kCmdSatelliteStyle, [d] {
+        commands::satelliteStyle2D(*d, [d](const SatelliteStyle2D& v) { return CDstDlg2d::edit(*d, v); });
+    });
     if (PictureSource* pictures = d->Context().pictures) {
         m.on(kCmdTextures, [d, pictures] {
             commands::editTextures(*d, [d, pictures](const TextureNames& names) {

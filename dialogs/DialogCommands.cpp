@@ -4,6 +4,7 @@
 #include "document/CKivDoc.h"
 #include "document/SettingsTable.h"
 #include "document/TimerBracket.h"
+#include "document/ColorTableFile.h"
 #include "platform/PictureSource.h"
 #include "platform/IniProfile.h"
 #include "platform/UiServices.h"
@@ -39,6 +40,56 @@ void switchColorTable(CKivDoc& doc, const QString& name)
     doc.ColorTableChanged = 0;
     doc.ColorTableFileName = name;
     doc.LoadColorTable();
+}
+
+SlotColorTable slotColorsOf(const CKivDoc& doc)
+{
+    SlotColorTable colors{};
+    for (int i = 0; i < kMaxSatellites; ++i)
+        std::copy(std::begin(doc.SatInfo[i].color), std::end(doc.SatInfo[i].color), colors[i].begin());
+    return colors;
+}
+
+IconTable iconTableOf(const CKivDoc& doc)
+{
+    IconIndices indices{};
+    for (int i = 0; i < kMaxSatellites; ++i)
+        indices[i] = doc.SatInfo[i].iconIndex;
+    return {doc.Icons, indices, doc.SatelliteCount, [&doc](const QString& name) { return doc.IconImage(name); }};
+}
+
+void commitIcons(CKivDoc& doc, const IconTable& icons)
+{
+    doc.Icons = icons.entries();
+    for (int i = 0; i < kMaxSatellites; ++i)
+        doc.SatInfo[i].iconIndex = icons.indices()[i];
+}
+
+void applyShown(CKivDoc& doc, const std::array<int, kMaxSatellites>& shown)
+{
+    for (int i = 0; i < doc.SatelliteCount; ++i)
+        doc.SatInfo[i].shown = shown[i] ? 1 : 0;
+}
+
+// The satellites' looks changed: the globe's model and beam lists anew, every view redrawn.
+void satellitesRestyled(CKivDoc& doc)
+{
+    if (doc.Views.world())
+        doc.Views.world()->BuildSatelliteLists();
+    doc.LayoutSatelliteLabels();
+    doc.DocumentChanged();
+}
+
+// A new number of route points needs the tracks allocated anew: the satellites are reloaded,
+// and the shown flags the dialog chose are set again over the reload's.
+void takeRoutePoints(CKivDoc& doc, int points, const std::array<int, kMaxSatellites>& shown)
+{
+    if (points == doc.NrOfPoints)
+        return;
+    doc.NrOfPoints = points;
+    clampSettings(doc);
+    doc.ReloadSatellites();
+    applyShown(doc, shown);
 }
 
 } // namespace
@@ -126,6 +177,48 @@ void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit)
         else if (doc.CameraPos == 2)
             doc.CameraPos = 0;
     }
+}
+
+void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit)
+{
+    const TimerBracket timerOff(doc);
+    const SlotColorTable colorsBefore = slotColorsOf(doc);
+    SatelliteStyle2D in;
+    in.IconFileName = doc.IconFileName;
+    in.RouteLengthFactor = static_cast<float>(doc.RouteLengthFactor);
+    in.NrOfPoints = doc.NrOfPoints;
+    in.SatelliteName2D = doc.SatelliteName2D;
+    in.SatellitePos2D = doc.SatellitePos2D;
+    in.ShowCourse2D = doc.ShowCourse2D;
+    in.PenWidth = doc.PenWidth;
+    for (int i = 0; i < kMaxSatellites; ++i)
+        in.shown[i] = doc.SatInfo[i].shown;
+    in.icons = iconTableOf(doc);
+    const std::optional<SatelliteStyle2D> out = edit(in);
+    const bool recoloured = slotColorsOf(doc) != colorsBefore;
+    if (recoloured)
+        doc.ColorTableChanged = 1;
+    if (!out) {
+        if (recoloured)
+            satellitesRestyled(doc);
+        return;
+    }
+    const WaitCursor wait(doc.Context().ui.cursors);
+    doc.IconFileName = out->IconFileName;
+    commitIcons(doc, out->icons);
+    if (out->icons.changed())
+        doc.SaveIconNames();
+    doc.SatelliteName2D = out->SatelliteName2D;
+    doc.SatellitePos2D = out->SatellitePos2D;
+    doc.ShowCourse2D = out->ShowCourse2D;
+    doc.PenWidth = out->PenWidth;
+    doc.RouteLengthFactor = out->RouteLengthFactor;
+    clampSettings(doc);
+    applyShown(doc, out->shown);
+    takeRoutePoints(doc, out->NrOfPoints, out->shown);
+    doc.UpdateSatelliteToolbar();
+    doc.ResetRouteSteps();
+    satellitesRestyled(doc);
 }
 
 void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit)

@@ -4,6 +4,8 @@
 // dialog until after its last step. The dialogs themselves come in as editors, so that the
 // program passes the real ones and tests pass scripted ones.
 
+#include "document/ElementFile.h"
+#include "document/IconTable.h"
 #include "document/tagQUALITY.h"
 
 #include <QString>
@@ -50,6 +52,20 @@ struct WebDownload {
     QString localFileName;       // out: the file it was stored in
 };
 
+// The 2D satellite style dialog's values. The colours are not among them: that dialog sets
+// them in the document at once, and they stay after Cancel.
+struct SatelliteStyle2D {
+    QString IconFileName;
+    float RouteLengthFactor = 1.0f;
+    int NrOfPoints = 50;
+    int SatelliteName2D = 0;
+    int SatellitePos2D = 0;
+    int ShowCourse2D = 0;
+    int PenWidth = 1;
+    std::array<int, kMaxSatellites> shown{};
+    IconTable icons; // the document's icon table, as a copy
+};
+
 // The four background pictures of the texture dialog.
 struct TextureNames {
     QString TextureErdeFileName; // the globe
@@ -57,6 +73,7 @@ struct TextureNames {
     QString NightMapFileName;
     QString WDBMapFileName;
 };
+
 // The two render quality records of the globe, by the name of their profile section.
 enum class QualityRecord { MouseMove, Normal };
 // Runs the render quality dialog for a record, titled with the record's name.
@@ -97,6 +114,10 @@ void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit);
 // kept) and the URL joins the recent list. What the dialog applied to the views stays either way.
 void editWeather(CKivDoc& doc, const Editor<WeatherSettings>& edit);
 
+// kCmdSatelliteStyle of the 2D map: on OK the values, the icon table (saved to the icon list
+// when it changed) and the shown flags; a changed number of route points reloads the satellites.
+// Colours changed in the dialog are marked for saving, also after Cancel.
+void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit);
 // kCmdQualityMouseMove, kCmdQualityNormal: on OK the record is stored and written to the profile.
 void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit);
 

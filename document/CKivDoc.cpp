@@ -151,15 +151,18 @@ bool CKivDoc::SetSatelliteFromTLE(int slot, std::string_view name, std::string_v
 void CKivDoc::LoadIcon(int entry)
 {
     tagICONENTRY& e = Icons[entry];
-    if (entry == 0 || e.fileName.isEmpty()) {
-        e.icon = builtInSatelliteIcon();
-        return;
-    }
-    QImageReader reader(ResolvedPath(e.fileName));
+    e.icon = IconImage(entry == 0 ? QString() : e.fileName);
+}
+
+QImage CKivDoc::IconImage(const QString& fileName) const
+{
+    if (fileName.isEmpty())
+        return builtInSatelliteIcon();
+    QImageReader reader(ResolvedPath(fileName));
     const QImage image = reader.read();
-    e.icon = image.isNull() ? builtInSatelliteIcon()
-                            : image.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                                  .convertToFormat(QImage::Format_ARGB32);
+    return image.isNull() ? builtInSatelliteIcon()
+                          : image.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                .convertToFormat(QImage::Format_ARGB32);
 }
 
 void CKivDoc::RecountIcons()

@@ -154,6 +154,8 @@ public:
     bool SaveColorTable();
     void LoadIconNames();
     bool SaveIconNames();
+    // The icon of an icon file, 32 x 32; the built-in icon for no name or a file that cannot be read.
+    QImage IconImage(const QString& fileName) const;
     void LoadTowns();
 
     // Profile
