@@ -10,6 +10,7 @@
 #include "dialogs/CWeatherDlg.h"
 #include "dialogs/ExportDialogHost.h"
 #include "dialogs/TimeCommand.h"
+#include "dialogs/WDBLayerCommand.h"
 #include "document/CKivDoc.h"
 #include "platform/Latin1.h"
 #include "platform/PictureSource.h"
@@ -83,6 +84,7 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
     }
     m.on(kCmdGoTo, [d] { runGoTo(*d); });
     m.on(kCmdObsOptions, [d] { runObserverOptions(*d); });
+    m.on(kCmdWdbLayer, [d] { runWDBLayers(*d); });
 }
 
 } // namespace

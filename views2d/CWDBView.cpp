@@ -1,6 +1,7 @@
 #include "views2d/CWDBView.h"
 
 #include "document/CKivDoc.h"
+#include "document/FileMessages.h"
 #include "platform/DataPaths.h"
 #include "platform/MessageBoxes.h"
 #include "platform/UiServices.h"
@@ -17,17 +18,6 @@
 
 using namespace kiv;
 
-namespace {
-
-MessageRequest colorFileMissing(const CKivDoc& doc, const QString& name)
-{
-    return {QStringLiteral("Attention"),
-            doc.Language == 1 ? QStringLiteral("Sorry could'nt find the colortablefile %1.").arg(name)
-                              : QStringLiteral("Farbetabellenfile %1 nicht gefunden.").arg(name),
-            MessageButtons::Ok, MessageIcon::Exclamation};
-}
-
-} // namespace
 
 CWDBView::CWDBView(CKivDoc& doc, QWidget* parent) : CMainView(doc, parent)
 {
@@ -43,7 +33,7 @@ CWDBView::CWDBView(CKivDoc& doc, QWidget* parent) : CMainView(doc, parent)
     if (loadWDBColorFile(doc.Context().paths.resolve(doc.WDBColorFileName), colors, kWDBColorRecords - 1))
         map_.setColors(colors);
     else
-        doc.Context().ui.messages.show(colorFileMissing(doc, doc.WDBColorFileName));
+        doc.Context().ui.messages.show(fileMessages::colorTableNotFound(doc.Language == 1, doc.WDBColorFileName));
     SetLayersFromDocument();
     bindCommands();
     map_.layoutLabels(doc, labels());
@@ -71,7 +61,7 @@ void CWDBView::LoadColorTables(CKivDoc& doc)
     auto* first = dynamic_cast<CWDBView*>(doc.Views.wdb(1));
     WDBColorTable colors = first ? first->map_.colors() : defaultWDBColors();
     if (!loadWDBColorFile(doc.Context().paths.resolve(doc.WDBColorFileName), colors, kWDBColorRecords - 1)) {
-        doc.Context().ui.messages.show(colorFileMissing(doc, doc.WDBColorFileName));
+        doc.Context().ui.messages.show(fileMessages::colorTableNotFound(doc.Language == 1, doc.WDBColorFileName));
         return;
     }
     for (int i = 1; i <= doc.Views.wdbCount(); ++i)

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <span>
 
 namespace kiv {
 
@@ -198,18 +199,20 @@ void WDBMap::drawTowns(const CKivDoc& doc, bool dragging)
     if (!doc.EnableTowns)
         return;
     int threshold = wdbview::townThreshold(state_);
-    const std::vector<tagTOWN>* towns = &doc.BigTowns;
+    // The counts say how much of each list was loaded last.
+    std::span<const tagTOWN> towns(doc.BigTowns.data(), std::min<std::size_t>(doc.BigTowns.size(), std::max(0, doc.BigTownCount)));
     if (dragging) {
         if (!(doc.ZoomStyle & 4))
             return;
-        towns = &doc.SmalTowns;
+        towns = std::span<const tagTOWN>(doc.SmalTowns.data(),
+                                         std::min<std::size_t>(doc.SmalTowns.size(), std::max(0, doc.SmalTownCount)));
         if (doc.AllSmal)
             threshold = 0;
     }
     const int lineHeight = glyphs_.lineHeight();
     const int charWidth = glyphs_.averageCharWidth();
     const int boxHeight = 2 * lineHeight;
-    for (const tagTOWN& town : *towns) {
+    for (const tagTOWN& town : towns) {
         if (doc.TownPopulationMin != 0 && town.population < doc.TownPopulationMin)
             continue;
         if (doc.DynamicDisplayTowns && town.population < threshold)
