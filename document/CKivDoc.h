@@ -239,6 +239,8 @@ private:
     void calculateShownSatellites();
     bool redrawsAtOnce() const;
     QString ResolvedPath(const QString& name) const;
+    // The document's values as an archive holds them, before its views are asked.
+    kiv::SettingsSnapshot snapshotBase() const;
 
     kiv::DocumentContext context_;
     // Animation state that lives beside the clock.
