@@ -2,6 +2,7 @@
 
 #include "dialogs/CAllgDlg.h"
 #include "dialogs/CAnimDlg.h"
+#include "dialogs/CDrwstDlg.h"
 #include "dialogs/CDstDlg2d.h"
 #include "dialogs/CFolowDlg.h"
 #include "dialogs/CInternetDialog.h"
@@ -74,6 +75,14 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
             });
         });
     }
+    m.on(
+        kCmdSatelliteStyle3D,
+        [d] {
+            commands::satelliteStyle3D(*d, [d](const SatelliteStyle3D& v) {
+                return CDrwstDlg::edit(v, satelliteNames(*d), d->Context().ui, d->Language != 0);
+            });
+        },
+        [d](kiv::CommandUi& ui) { ui.Enable(d->Views.world() != nullptr); });
     for (const auto& [id, which] : {std::pair{kCmdQualityMouseMove, QualityRecord::MouseMove},
                                     std::pair{kCmdQualityNormal, QualityRecord::Normal}}) {
         m.on(id, [d, which = which] {

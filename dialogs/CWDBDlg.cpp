@@ -72,6 +72,7 @@ CWDBDlg::CWDBDlg(const WDBLayerSettings& values, UiServices& ui, const DataPaths
     setWindowTitle(QStringLiteral("World Database Layer Dialog"));
     values_.clamp();
     tabs_ = new QTabWidget(this);
+    tabs_->setUsesScrollButtons(false); // all seven tabs in sight
     tabs_->addTab(generalPage(), QStringLiteral("General"));
     tabs_->addTab(layerPage(1, 3, &values_.BDY_Layer, 0, std::nullopt), QStringLiteral("BDY - Layer"));
     cil_[0] = layerPage(4, 6, &values_.CIL_Layer, 0, true);

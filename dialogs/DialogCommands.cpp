@@ -252,6 +252,56 @@ void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit)
         doc.Views.map()->ReloadBackground();
 }
 
+void satelliteStyle3D(CKivDoc& doc, const Editor<SatelliteStyle3D>& edit)
+{
+    const TimerBracket timerOff(doc);
+    SatelliteStyle3D in;
+    in.ShowCourse3D = doc.ShowCourse3D;
+    in.BeamDrawStyle = doc.BeamDrawStyle;
+    in.SatelliteDrawStyle = doc.SatelliteDrawStyle;
+    in.TransparencyBeam = doc.TransparencyBeam;
+    in.ShowCourseEarth3D = doc.ShowCourseEarth3D;
+    in.NrOfPoints = doc.NrOfPoints;
+    in.RouteLengthFactor = static_cast<float>(doc.RouteLengthFactor);
+    in.BeamAngle = doc.BeamAngle;
+    in.SatModelNrFromFile = doc.SatModelNrFromFile;
+    for (int i = 0; i < kMaxSatellites; ++i)
+        in.shown[i] = doc.SatInfo[i].shown;
+    in.colors = slotColorsOf(doc);
+    in.SatelliteModelFileName = doc.SatelliteModelFileName;
+    in.AccuracyX = doc.AccuracyX;
+    in.AccuracyY = doc.AccuracyY;
+    const std::optional<SatelliteStyle3D> out = edit(in);
+    if (!out)
+        return;
+    const WaitCursor wait(doc.Context().ui.cursors);
+    doc.ShowCourse3D = out->ShowCourse3D;
+    doc.BeamDrawStyle = out->BeamDrawStyle;
+    doc.SatelliteDrawStyle = out->SatelliteDrawStyle;
+    doc.TransparencyBeam = out->TransparencyBeam;
+    doc.ShowCourseEarth3D = out->ShowCourseEarth3D;
+    doc.RouteLengthFactor = out->RouteLengthFactor;
+    doc.SatModelNrFromFile = out->SatModelNrFromFile;
+    if (out->BeamAngle != in.BeamAngle)
+        doc.BeamAngle = static_cast<float>(clampBeamAngle(out->BeamAngle));
+    for (int i = 0; i < kMaxSatellites; ++i) {
+        for (int kind = 0; kind < 3; ++kind) {
+            if (out->colors[i][kind] != in.colors[i][kind]) {
+                setSlotColor(doc.SatInfo[i], kind, out->colors[i][kind]);
+                doc.ColorTableChanged = 1;
+            }
+        }
+    }
+    doc.NrOfPoints = out->NrOfPoints;
+    clampSettings(doc);
+    // New beam angles and track lengths come with the satellites' new set-up.
+    doc.ReloadSatellites();
+    applyShown(doc, out->shown);
+    doc.UpdateSatelliteToolbar();
+    doc.ResetRouteSteps();
+    satellitesRestyled(doc);
+}
+
 void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit)
 {
     const TimerBracket timerOff(doc);

@@ -4,6 +4,7 @@
 // dialog until after its last step. The dialogs themselves come in as editors, so that the
 // program passes the real ones and tests pass scripted ones.
 
+#include "document/ColorTableFile.h"
 #include "document/ElementFile.h"
 #include "document/IconTable.h"
 #include "document/tagQUALITY.h"
@@ -66,6 +67,26 @@ struct SatelliteStyle2D {
     IconTable icons; // the document's icon table, as a copy
 };
 
+// The 3D satellite style dialog's values, all of them copies: the dialog and its preview change
+// nothing in the document before OK.
+struct SatelliteStyle3D {
+    int ShowCourse3D = 0;
+    int BeamDrawStyle = 0;
+    int SatelliteDrawStyle = 0;
+    float TransparencyBeam = 1.0f;
+    int ShowCourseEarth3D = 0;
+    int NrOfPoints = 50;
+    float RouteLengthFactor = 1.0f;
+    double BeamAngle = 0.0;
+    int SatModelNrFromFile = 1;
+    std::array<int, kMaxSatellites> shown{};
+    SlotColorTable colors{};
+    // What the preview draws with; not taken back.
+    QString SatelliteModelFileName;
+    int AccuracyX = 35;
+    int AccuracyY = 20;
+};
+
 // The four background pictures of the texture dialog.
 struct TextureNames {
     QString TextureErdeFileName; // the globe
@@ -118,6 +139,10 @@ void editWeather(CKivDoc& doc, const Editor<WeatherSettings>& edit);
 // when it changed) and the shown flags; a changed number of route points reloads the satellites.
 // Colours changed in the dialog are marked for saving, also after Cancel.
 void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit);
+// kCmdSatelliteStyle3D: on OK the styles, the beam, the routes, the model number, the colours
+// (marked for saving when they changed) and the shown flags; the satellites are reloaded and the
+// globe's model and beam lists built anew.
+void satelliteStyle3D(CKivDoc& doc, const Editor<SatelliteStyle3D>& edit);
 // kCmdQualityMouseMove, kCmdQualityNormal: on OK the record is stored and written to the profile.
 void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit);
 

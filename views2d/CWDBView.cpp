@@ -15,6 +15,9 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QStyle>
 
 using namespace kiv;
 
@@ -23,6 +26,13 @@ CWDBView::CWDBView(CKivDoc& doc, QWidget* parent) : CMainView(doc, parent)
 {
     registered_ = doc.Views.add(this) != 0;
     setMouseTracking(true); // the title follows the pointer
+    hbar_ = new QScrollBar(Qt::Horizontal, this);
+    vbar_ = new QScrollBar(Qt::Vertical, this);
+    for (QScrollBar* bar : {hbar_, vbar_}) {
+        bar->hide();
+        bar->setCursor(Qt::ArrowCursor);
+        connect(bar, &QScrollBar::valueChanged, this, [this] { SetScrollOffset({hbar_->value(), vbar_->value()}); });
+    }
     WDBViewState state = map_.state();
     state.showNames = doc.SatelliteNameWDB != 0;
     state.showPositions = doc.SatellitePosWDB != 0;
@@ -120,6 +130,7 @@ void CWDBView::SetState(const WDBViewState& state)
     map_.layoutLabels(GetDocument(), labels());
     FullRedraw();
     FitFrame();
+    layoutScrollBars();
     extentChanged();
 }
 
@@ -341,7 +352,7 @@ constexpr int kConfineMargin = -2;
 
 void CWDBView::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = toPicture(event->position().toPoint());
     if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
         const bool left = event->button() == Qt::LeftButton;
         if (!mouse_.dragging())
@@ -359,9 +370,9 @@ void CWDBView::mousePressEvent(QMouseEvent* event)
 void CWDBView::mouseMoveEvent(QMouseEvent* event)
 {
     QPoint at = event->position().toPoint();
-    const QSize visible = QSize(std::min(width(), map_.state().width), std::min(height(), map_.state().height));
     if (mouse_.dragging())
-        at = MapMouse::confine(at, visible, kConfineMargin);
+        at = MapMouse::confine(at, visibleSize(), kConfineMargin);
+    at = toPicture(at);
     const WDBViewState& s = map_.state();
     const MapExtent extent = wdbview::extentOf(s);
     const QSize picture = wdbview::pictureOf(s);
@@ -399,7 +410,7 @@ void CWDBView::mouseReleaseEvent(QMouseEvent* event)
         const MapMouse::Release released = mouse_.release(left ? MapMouse::Left : MapMouse::Right);
         endDrag();
         if (released.zoomEnded && released.box)
-            SetState(wdbview::zoomBox(map_.state(), *released.box, width()));
+            SetState(wdbview::zoomBox(map_.state(), *released.box, std::max(visibleSize().width(), 1)));
     }
     updateCursor();
     CMainView::mouseReleaseEvent(event);
@@ -417,6 +428,40 @@ void CWDBView::endDrag()
         FullRedraw();
         extentChanged();
     }
+}
+
+QSize CWDBView::visibleSize() const
+{
+    const QSize picture = wdbview::pictureOf(map_.state());
+    return {std::min(width() - (vbar_->isVisible() ? vbar_->width() : 0), picture.width()),
+            std::min(height() - (hbar_->isVisible() ? hbar_->height() : 0), picture.height())};
+}
+
+void CWDBView::layoutScrollBars()
+{
+    const QSize picture = wdbview::pictureOf(map_.state());
+    const int thickness = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    bool needH = picture.width() > width();
+    bool needV = picture.height() > height();
+    needH = needH || (needV && picture.width() > width() - thickness);
+    needV = needV || (needH && picture.height() > height() - thickness);
+    const int shownW = width() - (needV ? thickness : 0);
+    const int shownH = height() - (needH ? thickness : 0);
+    hbar_->setGeometry(0, height() - thickness, std::max(0, shownW), thickness);
+    vbar_->setGeometry(width() - thickness, 0, thickness, std::max(0, shownH));
+    hbar_->setRange(0, needH ? picture.width() - shownW : 0);
+    vbar_->setRange(0, needV ? picture.height() - shownH : 0);
+    hbar_->setPageStep(std::max(1, shownW));
+    vbar_->setPageStep(std::max(1, shownH));
+    hbar_->setVisible(needH);
+    vbar_->setVisible(needV);
+    SetScrollOffset({hbar_->value(), vbar_->value()});
+}
+
+void CWDBView::resizeEvent(QResizeEvent* event)
+{
+    layoutScrollBars();
+    CMainView::resizeEvent(event);
 }
 
 void CWDBView::updateCursor()

@@ -18,6 +18,8 @@
 
 #include <optional>
 
+class QScrollBar;
+
 namespace kiv {
 
 class CWDBView : public CMainView, public kiv::WDBViewPort {
@@ -65,6 +67,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void bindCommands();
@@ -73,12 +76,18 @@ private:
     void extentChanged();
     void endDrag();
     void updateCursor();
+    // Scroll bars for a picture larger than the window; the part of the window the picture shows.
+    void layoutScrollBars();
+    QSize visibleSize() const;
+    QPoint toPicture(QPoint viewPoint) const { return viewPoint + ScrollOffset(); }
     kiv::LabelContent labels() const { return {map_.state().showNames, map_.state().showPositions}; }
 
     kiv::WDBMap map_;
     std::array<bool, wdb::kLayerFlags> layers_{};
     bool registered_ = true;
     kiv::MapMouse mouse_;
+    QScrollBar* hbar_ = nullptr;
+    QScrollBar* vbar_ = nullptr;
     bool panned_ = false;
     QPoint panFrom_;
     std::optional<kiv::TimerBracket> timerHold_;

@@ -11,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -399,4 +400,30 @@ TEST_F(CWDBViewTest, ArchiveStateRoundTripsAndBadOnesAreRefused)
     a.rightLongitude = a.leftLongitude; // no span
     view.RestoreArchiveState(a);
     EXPECT_EQ(view.State(), s);
+}
+
+TEST_F(CWDBViewTest, APictureLargerThanTheWindowScrollsAndTheMouseWorksInPictureCoordinates)
+{
+    CWDBView& view = open();
+    view.ShowWholeWorld({2000, 1000});
+    frame_->showNormal();
+    frame_->resize(600, 400);
+    QApplication::processEvents();
+    QScrollBar* horizontal = nullptr;
+    for (QScrollBar* bar : view.findChildren<QScrollBar*>())
+        if (bar->orientation() == Qt::Horizontal)
+            horizontal = bar;
+    ASSERT_NE(horizontal, nullptr);
+    EXPECT_TRUE(horizontal->isVisible());
+    EXPECT_EQ(horizontal->maximum() + horizontal->pageStep(), 2000);
+    horizontal->setValue(1000);
+    mouse(QEvent::MouseMove, {0, 0}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(frame_->windowTitle(), QString::fromUtf8("lat = 90.00° N/ lon = 0.00° W :: x = 1000 y = 0"));
+    // A zoom box drawn on the scrolled picture lands where the picture shows it.
+    run(kCmdZoom);
+    mouse(QEvent::MouseButtonPress, {0, 0}, Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, {100, 100}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_DOUBLE_EQ(view.State().left, 0);
+    EXPECT_NEAR(view.State().right, -18, 1e-9);
 }
