@@ -25,7 +25,7 @@ double PreviewScene::beamTopRadius(double beamAngle)
 
 void PreviewScene::initialize(int width, int height)
 {
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClearDepth(1.0);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);

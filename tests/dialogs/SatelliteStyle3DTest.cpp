@@ -234,3 +234,4 @@ TEST_F(SatelliteStyle3DTest, ManualAndAutomaticTurning)
     child<QPushButton>(dialog, "1092")->click();
     EXPECT_TRUE(dialog.turningAutomatically());
 }
+
