@@ -80,8 +80,8 @@ protected:
         }
     }
 
-    test::ScratchDocument serial_{test::lowSatellites(255), "NrOfPoints=500\n"};
-    test::ScratchDocument parallel_{test::lowSatellites(255), "NrOfPoints=500\n"};
+    test::ScratchDocument serial_{test::lowSatellites(255), "NrOfPoints=200\n"};
+    test::ScratchDocument parallel_{test::lowSatellites(255), "NrOfPoints=200\n"};
 };
 
 } // namespace
@@ -92,7 +92,7 @@ TEST_F(ParallelTracksTest, StepsAndResetsMatchTheSerialOrderBitForBit)
     expectSameTables(serial_.doc(), parallel_.doc(), "after loading");
     // Real time, fast factors, backwards, a month a step; each a few steps and a full reset.
     for (const int factor : {1, 60, 86400, -3600, 2592000}) {
-        step(factor, 4);
+        step(factor, 3);
         ASSERT_FALSE(HasFatalFailure());
         serial_.doc().OnReset();
         parallel_.doc().OnReset();
