@@ -46,7 +46,6 @@ CWDBView::CWDBView(CKivDoc& doc, QWidget* parent) : CMainView(doc, parent)
         doc.Context().ui.messages.show(fileMessages::colorTableNotFound(doc.Language == 1, doc.WDBColorFileName));
     SetLayersFromDocument();
     bindCommands();
-    map_.layoutLabels(doc, labels());
     FullRedraw();
 }
 
@@ -127,7 +126,6 @@ void CWDBView::SetState(const WDBViewState& state)
     if (!map_.setState(state))
         return;
     SetBaseSize({state.width, state.height});
-    map_.layoutLabels(GetDocument(), labels());
     FullRedraw();
     FitFrame();
     layoutScrollBars();
@@ -275,7 +273,6 @@ void CWDBView::bindCommands()
         s.showNames = !s.showNames;
         doc.SatelliteNameWDB = s.showNames ? 1 : 0;
         map_.setState(s);
-        map_.layoutLabels(doc, labels());
         RefreshSatellites();
     });
     commands_.on(kCmdPosition, [this, &doc] {
@@ -283,7 +280,6 @@ void CWDBView::bindCommands()
         s.showPositions = !s.showPositions;
         doc.SatellitePosWDB = s.showPositions ? 1 : 0;
         map_.setState(s);
-        map_.layoutLabels(doc, labels());
         RefreshSatellites();
     });
     commands_.on(

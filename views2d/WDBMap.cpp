@@ -232,14 +232,6 @@ void WDBMap::drawTowns(const CKivDoc& doc, bool dragging)
     }
 }
 
-void WDBMap::layoutLabels(const CKivDoc& doc, LabelContent content)
-{
-    const LabelMetrics metrics{glyphs_.lineHeight(), glyphs_.averageCharWidth()};
-    for (int i = 0; i < doc.SatelliteCount; ++i)
-        labelRects_[static_cast<std::size_t>(i)] =
-            labelRect(static_cast<int>(strnlen(doc.Satellites[i].name, sizeof doc.Satellites[i].name)), content, metrics);
-}
-
 void WDBMap::drawSatellites(const CKivDoc& doc, LabelContent labels)
 {
     if (image_.size() != base_.size() || image_.format() != base_.format())
@@ -342,7 +334,11 @@ void WDBMap::drawFootprint(const CKivDoc& doc, int slot, double lonShift)
 
 void WDBMap::drawLabel(const CKivDoc& doc, int slot, QPoint centre, LabelContent labels)
 {
-    const PixelRect box = placeLabel(labelRects_[static_cast<std::size_t>(slot)], centre, image_.size());
+    // Laid out at each drawing: the names change with every reload of the element file.
+    const char* name = doc.Satellites[static_cast<std::size_t>(slot)].name;
+    const int nameLength = static_cast<int>(strnlen(name, sizeof doc.Satellites[static_cast<std::size_t>(slot)].name));
+    const PixelRect box = placeLabel(labelRect(nameLength, labels, {glyphs_.lineHeight(), glyphs_.averageCharWidth()}), centre,
+                                     image_.size());
     raster::fillRect(image_, box, kWhite);
     raster::bumpEdge(image_, box);
     const tagSATINFO& info = doc.SatInfo[static_cast<std::size_t>(slot)];
@@ -352,8 +348,7 @@ void WDBMap::drawLabel(const CKivDoc& doc, int slot, QPoint centre, LabelContent
         at.ry() += glyphs_.lineHeight();
     };
     if (labels.names) {
-        const char* name = doc.Satellites[static_cast<std::size_t>(slot)].name;
-        line_.assign(name, strnlen(name, sizeof doc.Satellites[static_cast<std::size_t>(slot)].name));
+        line_.assign(name, static_cast<std::size_t>(nameLength));
         next();
     }
     if (labels.positions) {
