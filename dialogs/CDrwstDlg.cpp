@@ -71,7 +71,6 @@ CDrwstDlg::CDrwstDlg(const SatelliteStyle3D& values, const QStringList& names, U
                           values.BeamDrawStyle, this);
     values_.SatelliteDrawStyle = bodyStyle_->currentIndex();
     values_.BeamDrawStyle = beamStyle_->currentIndex();
-    values_.SatModelNrFromFile = std::max(values_.SatModelNrFromFile, 1);
     connect(bodyStyle_, &QComboBox::currentIndexChanged, this, [this](int style) {
         values_.SatelliteDrawStyle = std::max(style, 0);
         enableModelButtons();

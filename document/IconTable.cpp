@@ -98,10 +98,12 @@ void IconTable::assignAll(const QString& fileName)
 
 void IconTable::take(const IconListRead& read)
 {
+    for (int e = 1; e < kIconEntries; ++e)
+        entries_[e] = tagICONENTRY{};
     applyIconList(entries_, indices_, read);
     for (int& index : indices_)
         index = checkedIconIndex(index);
-    changed_ = true;
+    changed_ = false; // the table is the file's now
     reload();
 }
 

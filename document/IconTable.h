@@ -42,7 +42,8 @@ public:
     Assigned assign(int slot, const QString& fileName);
     // Every slot takes the icon of one file, which becomes entry 1; all other entries go.
     void assignAll(const QString& fileName);
-    // The indices and names of another icon list, pictures loaded anew.
+    // The table of another icon list, exactly as the file has it, pictures loaded anew; edits
+    // before are dropped.
     void take(const IconListRead& read);
     // Pictures loaded anew from the files.
     void reload();

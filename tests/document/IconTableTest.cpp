@@ -163,8 +163,10 @@ TEST(IconTableTest, AnotherIconListAndAReloadLoadWhatIsUsed)
     read.indices[0] = 2;
     read.indices[1] = 2;
     read.names = {QStringLiteral("x.ico"), QStringLiteral("y.ico")};
+    EXPECT_EQ(t.assign(2, QStringLiteral("c.ico")), IconTable::Assigned::Done);
     icons.loads.clear();
     t.take(read);
+    EXPECT_FALSE(t.changed());
     EXPECT_EQ(namesOf(t), (std::vector<QString>{"x.ico", "y.ico"}));
     EXPECT_EQ(counts(t, 3), (std::vector<int>{1, 0, 2}));
     EXPECT_EQ(icons.loads, (std::map<QString, int>{{"y.ico", 1}}));
