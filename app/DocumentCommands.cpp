@@ -13,7 +13,6 @@
 #include "dialogs/TimeCommand.h"
 #include "dialogs/WDBLayerCommand.h"
 #include "document/CKivDoc.h"
-#include "platform/Latin1.h"
 #include "platform/PictureSource.h"
 #include "platform/UiServices.h"
 #include "resources/CommandIds.h"
@@ -27,14 +26,6 @@
 namespace kiv {
 
 namespace {
-
-QStringList satelliteNames(const CKivDoc& doc)
-{
-    QStringList names;
-    for (int i = 0; i < doc.SatelliteCount; ++i)
-        names << fromLatin1(doc.SatelliteLines[static_cast<std::size_t>(i)].name);
-    return names;
-}
 
 void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
 {
@@ -56,7 +47,7 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
         kCmdFollowSatellite,
         [d] {
             commands::followSatellite(*d,
-                                      [d](const FollowOptions& o) { return CFolowDlg::edit(o, satelliteNames(*d)); });
+                                      [d](const FollowOptions& o) { return CFolowDlg::edit(o, d->SatelliteNames()); });
         },
         [d](kiv::CommandUi& ui) { ui.SetCheck(d->FollowActive != 0); });
     m.on(kCmdSatelliteStyle, [d] {
@@ -79,7 +70,7 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
         kCmdSatelliteStyle3D,
         [d] {
             commands::satelliteStyle3D(*d, [d](const SatelliteStyle3D& v) {
-                return CDrwstDlg::edit(v, satelliteNames(*d), d->Context().ui, d->Language != 0);
+                return CDrwstDlg::edit(v, d->SatelliteNames(), d->Context().ui, d->Language != 0);
             });
         },
         [d](kiv::CommandUi& ui) { ui.Enable(d->Views.world() != nullptr); });

@@ -1,5 +1,6 @@
 #include "dialogs/CDstDlg2d.h"
 
+#include "dialogs/DialogControls.h"
 #include "dialogs/NumberFields.h"
 #include "dialogs/SatelliteColorPanel.h"
 #include "document/BuiltInIcon.h"
@@ -25,36 +26,6 @@ namespace kiv {
 
 namespace {
 
-QStringList satelliteNames(const CKivDoc& doc)
-{
-    QStringList names;
-    for (int i = 0; i < doc.SatelliteCount; ++i)
-        names << fromLatin1(doc.SatelliteLines[static_cast<std::size_t>(i)].name);
-    return names;
-}
-
-QCheckBox* checkBox(const char* caption, const char* id, int value, QWidget* parent)
-{
-    auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
-    box->setObjectName(QString::fromLatin1(id));
-    box->setChecked(value != 0);
-    return box;
-}
-
-QLineEdit* lineEdit(const QString& content, const char* id, QWidget* parent)
-{
-    auto* edit = new QLineEdit(content, parent);
-    edit->setObjectName(QString::fromLatin1(id));
-    return edit;
-}
-
-QPushButton* button(const QString& caption, const char* id, QWidget* parent)
-{
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(id));
-    return b;
-}
-
 const QString kIconTitle = QStringLiteral("Satellite Icon");
 
 } // namespace
@@ -64,17 +35,17 @@ CDstDlg2d::CDstDlg2d(CKivDoc& doc, const SatelliteStyle2D& values, QWidget* pare
 {
     setWindowTitle(text("Satellitestyle", "Satellitenstyle"));
     colors_ = new SatelliteColorPanel(
-        satelliteNames(doc), values.shown,
+        doc.SatelliteNames(), values.shown,
         [this](int slot, int kind) { return doc_.SatInfo[static_cast<std::size_t>(slot)].color[kind]; },
         [this](int slot, int kind, COLORREF color) { setSlotColor(doc_.SatInfo[static_cast<std::size_t>(slot)], kind, color); },
         doc.Context().ui, english_, this);
 
-    showRoute_ = checkBox("Show satelliteroute ", "1158", values.ShowCourse2D, this);
-    showPosition_ = checkBox("Display Lat/Lon/Alt", "1156", values.SatellitePos2D, this);
-    showName_ = checkBox("Show name", "1157", values.SatelliteName2D, this);
-    penWidth_ = lineEdit(fields::integerText(values.PenWidth), "1159", this);
-    routePoints_ = lineEdit(fields::integerText(values.NrOfPoints), "1146", this);
-    routeLength_ = lineEdit(fields::realText(values.RouteLengthFactor), "1148", this);
+    showRoute_ = controls::checkBox("Show satelliteroute ", "1158", values.ShowCourse2D, this);
+    showPosition_ = controls::checkBox("Display Lat/Lon/Alt", "1156", values.SatellitePos2D, this);
+    showName_ = controls::checkBox("Show name", "1157", values.SatelliteName2D, this);
+    penWidth_ = controls::lineEdit(fields::integerText(values.PenWidth), "1159", this);
+    routePoints_ = controls::lineEdit(fields::integerText(values.NrOfPoints), "1146", this);
+    routeLength_ = controls::lineEdit(fields::realText(values.RouteLengthFactor), "1148", this);
 
     auto* form = new QFormLayout;
     form->addRow(showRoute_);
@@ -98,18 +69,18 @@ CDstDlg2d::CDstDlg2d(CKivDoc& doc, const SatelliteStyle2D& values, QWidget* pare
         iconOfSatellite_->setText(name.isEmpty() ? QStringLiteral("Standard Icon") : name);
     });
     connect(icons_, &QListWidget::itemDoubleClicked, this, [this] { OnChangeIcon(); });
-    QPushButton* change = button(QStringLiteral("Change Icon"), "17", iconPanel_);
-    QPushButton* changeAll = button(QStringLiteral("Change All Icons"), "20", iconPanel_);
+    QPushButton* change = controls::button(QStringLiteral("Change Icon"), "17", iconPanel_);
+    QPushButton* changeAll = controls::button(QStringLiteral("Change All Icons"), "20", iconPanel_);
     connect(change, &QPushButton::clicked, this, &CDstDlg2d::OnChangeIcon);
     connect(changeAll, &QPushButton::clicked, this, &CDstDlg2d::OnChangeAllIcons);
-    iconListFile_ = lineEdit(values.IconFileName, "1254", iconPanel_);
+    iconListFile_ = controls::lineEdit(values.IconFileName, "1254", iconPanel_);
     connect(iconListFile_, &QLineEdit::editingFinished, this, [this] {
         if (iconListFile_->text() != values_.IconFileName)
             takeIconList(iconListFile_->text());
     });
-    QPushButton* browse = button(QStringLiteral("Browse"), "23", iconPanel_);
+    QPushButton* browse = controls::button(QStringLiteral("Browse"), "23", iconPanel_);
     connect(browse, &QPushButton::clicked, this, &CDstDlg2d::OnBrowseIconList);
-    iconOfSatellite_ = lineEdit(QString(), "1037", iconPanel_);
+    iconOfSatellite_ = controls::lineEdit(QString(), "1037", iconPanel_);
     iconOfSatellite_->setReadOnly(true);
 
     auto* fileGroup = new QGroupBox(QStringLiteral("Satellites Icon File"), iconPanel_);
@@ -131,7 +102,7 @@ CDstDlg2d::CDstDlg2d(CKivDoc& doc, const SatelliteStyle2D& values, QWidget* pare
     iconPanel_->hide();
     fillIconPanel();
 
-    fold_ = button(QStringLiteral("Change\nIcon"), "14", this);
+    fold_ = controls::button(QStringLiteral("Change\nIcon"), "14", this);
     connect(fold_, &QPushButton::clicked, this, &CDstDlg2d::OnFoldPanel);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

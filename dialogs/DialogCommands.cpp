@@ -66,6 +66,14 @@ void commitIcons(CKivDoc& doc, const IconTable& icons)
         doc.SatInfo[i].iconIndex = icons.indices()[i];
 }
 
+std::array<int, kMaxSatellites> shownOf(const CKivDoc& doc)
+{
+    std::array<int, kMaxSatellites> shown{};
+    for (int i = 0; i < kMaxSatellites; ++i)
+        shown[i] = doc.SatInfo[i].shown;
+    return shown;
+}
+
 void applyShown(CKivDoc& doc, const std::array<int, kMaxSatellites>& shown)
 {
     for (int i = 0; i < doc.SatelliteCount; ++i)
@@ -202,8 +210,7 @@ void runSatelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit, con
     in.SatellitePos2D = view.positions ? 1 : 0;
     in.ShowCourse2D = doc.ShowCourse2D;
     in.PenWidth = doc.PenWidth;
-    for (int i = 0; i < kMaxSatellites; ++i)
-        in.shown[i] = doc.SatInfo[i].shown;
+    in.shown = shownOf(doc);
     in.icons = iconTableOf(doc);
     const std::optional<SatelliteStyle2D> out = edit(in);
     const bool recoloured = slotColorsOf(doc) != colorsBefore;
@@ -293,8 +300,7 @@ void satelliteStyle3D(CKivDoc& doc, const Editor<SatelliteStyle3D>& edit)
     in.RouteLengthFactor = static_cast<float>(doc.RouteLengthFactor);
     in.BeamAngle = doc.BeamAngle;
     in.SatModelNrFromFile = doc.SatModelNrFromFile;
-    for (int i = 0; i < kMaxSatellites; ++i)
-        in.shown[i] = doc.SatInfo[i].shown;
+    in.shown = shownOf(doc);
     in.colors = slotColorsOf(doc);
     in.SatelliteModelFileName = doc.SatelliteModelFileName;
     in.AccuracyX = doc.AccuracyX;

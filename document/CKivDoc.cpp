@@ -7,6 +7,7 @@
 #include "document/TimerBracket.h"
 #include "platform/DataPaths.h"
 #include "platform/IniProfile.h"
+#include "platform/Latin1.h"
 #include "platform/LineReader.h"
 #include "platform/UiServices.h"
 
@@ -70,6 +71,14 @@ void CKivDoc::Warn(const QString& caption, const QString& text)
 QString CKivDoc::ResolvedPath(const QString& name) const { return context_.paths.resolve(name); }
 
 // ---- element sets ----------------------------------------------------------------------------
+
+QStringList CKivDoc::SatelliteNames() const
+{
+    QStringList names;
+    for (int i = 0; i < SatelliteCount; ++i)
+        names << kiv::fromLatin1(SatelliteLines[static_cast<std::size_t>(i)].name);
+    return names;
+}
 
 void CKivDoc::ReloadSatellites(bool rebuildStars)
 {

@@ -18,6 +18,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -115,6 +116,8 @@ public:
     void UpdateTitle();
     void RemoveSatellite(int slot);
     void FreeSatellites();
+    // The names of the loaded satellites, slot by slot.
+    QStringList SatelliteNames() const;
 
     // Propagation, ground tracks and beam footprints
     void InitSatellites();
