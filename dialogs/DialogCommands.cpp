@@ -8,6 +8,7 @@
 #include "platform/PictureSource.h"
 #include "platform/IniProfile.h"
 #include "platform/UiServices.h"
+#include "views2d/CWDBView.h"
 
 #include <algorithm>
 
@@ -187,7 +188,17 @@ void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit)
     }
 }
 
-void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit)
+namespace {
+
+// The name and position switches of the view the style dialog was run from, and how edited
+// ones go back to it.
+struct LabelSwitches {
+    bool names = false;
+    bool positions = false;
+    std::function<void(bool names, bool positions)> set;
+};
+
+void runSatelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit, const LabelSwitches& view)
 {
     const TimerBracket timerOff(doc);
     const SlotColorTable colorsBefore = slotColorsOf(doc);
@@ -195,8 +206,8 @@ void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit)
     in.IconFileName = doc.IconFileName;
     in.RouteLengthFactor = static_cast<float>(doc.RouteLengthFactor);
     in.NrOfPoints = doc.NrOfPoints;
-    in.SatelliteName2D = doc.SatelliteName2D;
-    in.SatellitePos2D = doc.SatellitePos2D;
+    in.SatelliteName2D = view.names ? 1 : 0;
+    in.SatellitePos2D = view.positions ? 1 : 0;
     in.ShowCourse2D = doc.ShowCourse2D;
     in.PenWidth = doc.PenWidth;
     in.shown = shownOf(doc);
@@ -215,17 +226,34 @@ void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit)
     commitIcons(doc, out->icons);
     if (out->icons.changed())
         doc.SaveIconNames();
-    doc.SatelliteName2D = out->SatelliteName2D;
-    doc.SatellitePos2D = out->SatellitePos2D;
     doc.ShowCourse2D = out->ShowCourse2D;
     doc.PenWidth = out->PenWidth;
     doc.RouteLengthFactor = out->RouteLengthFactor;
     clampSettings(doc);
+    view.set(out->SatelliteName2D != 0, out->SatellitePos2D != 0);
     applyShown(doc, out->shown);
     takeRoutePoints(doc, out->NrOfPoints, out->shown);
     doc.UpdateSatelliteToolbar();
     doc.ResetRouteSteps();
     satellitesRestyled(doc);
+}
+
+} // namespace
+
+void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit)
+{
+    runSatelliteStyle2D(doc, edit, {doc.SatelliteName2D != 0, doc.SatellitePos2D != 0, [&doc](bool names, bool positions) {
+                                        doc.SatelliteName2D = names ? 1 : 0;
+                                        doc.SatellitePos2D = positions ? 1 : 0;
+                                    }});
+}
+
+void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit, CWDBView& view)
+{
+    const WDBViewState state = view.State();
+    runSatelliteStyle2D(doc, edit, {state.showNames, state.showPositions, [&view](bool names, bool positions) {
+                                        view.SetLabelSwitches(names, positions);
+                                    }});
 }
 
 void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit)

@@ -18,6 +18,7 @@
 
 namespace kiv {
 class CKivDoc;
+class CWDBView;
 
 // An editor runs its dialog modally on a copy of the values: the edited copy on OK, nothing on
 // Cancel.
@@ -139,6 +140,9 @@ void editWeather(CKivDoc& doc, const Editor<WeatherSettings>& edit);
 // when it changed) and the shown flags; a changed number of route points reloads the satellites.
 // Colours changed in the dialog are marked for saving, also after Cancel.
 void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit);
+// kCmdSatelliteStyle of a World Data Bank view: the same on that view's own name and position
+// switches, which are redrawn; the 2D map's stay as they are.
+void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit, CWDBView& view);
 // kCmdSatelliteStyle3D: on OK the styles, the beam, the routes, the model number, the colours
 // (marked for saving when they changed) and the shown flags; the satellites are reloaded and the
 // globe's model and beam lists built anew.

@@ -268,20 +268,8 @@ void CWDBView::bindCommands()
         },
         [this](CommandUi& ui) { ui.SetCheck(mouse_.zoomMode()); });
     bindStationary(commands_, doc);
-    commands_.on(kCmdName, [this, &doc] {
-        WDBViewState s = map_.state();
-        s.showNames = !s.showNames;
-        doc.SatelliteNameWDB = s.showNames ? 1 : 0;
-        map_.setState(s);
-        RefreshSatellites();
-    });
-    commands_.on(kCmdPosition, [this, &doc] {
-        WDBViewState s = map_.state();
-        s.showPositions = !s.showPositions;
-        doc.SatellitePosWDB = s.showPositions ? 1 : 0;
-        map_.setState(s);
-        RefreshSatellites();
-    });
+    commands_.on(kCmdName, [this] { SetLabelSwitches(!map_.state().showNames, map_.state().showPositions); });
+    commands_.on(kCmdPosition, [this] { SetLabelSwitches(map_.state().showNames, !map_.state().showPositions); });
     commands_.on(
         kCmdFootprints,
         [&doc] {
@@ -322,6 +310,23 @@ void CWDBView::bindCommands()
             doc.InvalidateViews(kRedrawWorldDataBank);
         },
         [&doc](CommandUi& ui) { ui.SetCheck(doc.ShowCourseWDB != 0); });
+}
+
+void CWDBView::SetLabelSwitches(bool names, bool positions)
+{
+    CKivDoc& doc = GetDocument();
+    WDBViewState s = map_.state();
+    s.showNames = names;
+    s.showPositions = positions;
+    doc.SatelliteNameWDB = names ? 1 : 0;
+    doc.SatellitePosWDB = positions ? 1 : 0;
+    map_.setState(s);
+    RefreshSatellites();
+}
+
+void CWDBView::SetStyleCommand(std::function<void(CWDBView&)> run)
+{
+    commands_.on(kCmdSatelliteStyle, [this, run = std::move(run)] { run(*this); });
 }
 
 void CWDBView::OnGoTo()

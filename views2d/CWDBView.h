@@ -16,6 +16,7 @@
 #include "views2d/MapMouse.h"
 #include "views2d/WDBMap.h"
 
+#include <functional>
 #include <optional>
 
 class QScrollBar;
@@ -45,6 +46,12 @@ public:
     // completely; a state without a span or of an outsize picture is refused.
     WDBViewState State() const { return map_.state(); }
     void SetState(const WDBViewState& state);
+    // The view's own name and position switches; they become the defaults of new views too, and
+    // the satellites are drawn anew.
+    void SetLabelSwitches(bool names, bool positions);
+    // "&Satellitestyle ...": the style dialog is the application's, which hands in how to run it
+    // on this view; until then the view leaves the command to the document.
+    void SetStyleCommand(std::function<void(CWDBView&)> run);
 
     // The colour table file named by the document, read for every open WDB view; a file that
     // cannot be read is reported once and leaves the views' colours as they are.

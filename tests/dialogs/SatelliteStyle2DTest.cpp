@@ -3,8 +3,10 @@
 #include "dialogs/CDstDlg2d.h"
 #include "dialogs/DialogCommands.h"
 #include "document/IconListFile.h"
+#include "resources/CommandIds.h"
 #include "tests/support/DocumentFixture.h"
 #include "tests/support/WidgetChild.h"
+#include "views2d/CWDBView.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -81,6 +83,47 @@ TEST_F(SatelliteStyle2DTest, OkTakesTheValuesTheIconTableAndTheShownFlags)
     EXPECT_TRUE(called("BuildSatelliteLists"));
     EXPECT_FALSE(called("FreeOrbitBuffers"));
     EXPECT_EQ(doc.ColorTableChanged, 0);
+}
+
+TEST_F(SatelliteStyle2DTest, TheSwitchesAreThoseOfTheViewTheDialogRunsFrom)
+{
+    CKivDoc& doc = start();
+    doc.WDBMapBitmap = QImage(QSize(360, 180), QImage::Format_RGB32);
+    doc.WDBMapBitmap.fill(Qt::white);
+    doc.WDBMapWidth = 360;
+    doc.WDBMapHeight = 180;
+    doc.ShowWDB = 1;
+    doc.SatelliteName2D = 1;
+    doc.SatellitePos2D = 0;
+    doc.SatelliteNameWDB = 0;
+    doc.SatellitePosWDB = 1;
+    CWDBView view(doc);
+    EXPECT_EQ(view.Commands().find(kCmdSatelliteStyle), nullptr) << "without the dialog the document's command runs";
+    // The dialog sees the switches it was started with and turns both over.
+    std::pair<int, int> seen;
+    const Editor<SatelliteStyle2D> flip = [&](const SatelliteStyle2D& in) {
+        seen = {in.SatelliteName2D, in.SatellitePos2D};
+        SatelliteStyle2D out = in;
+        out.SatelliteName2D = !in.SatelliteName2D;
+        out.SatellitePos2D = !in.SatellitePos2D;
+        return std::optional(out);
+    };
+    view.SetStyleCommand([&](CWDBView& v) { commands::satelliteStyle2D(doc, flip, v); });
+    const CommandMap::Entry* style = view.Commands().find(kCmdSatelliteStyle);
+    ASSERT_NE(style, nullptr);
+
+    style->run(kCmdSatelliteStyle);
+    EXPECT_EQ(seen, std::pair(0, 1));
+    EXPECT_EQ(std::pair(view.State().showNames, view.State().showPositions), std::pair(true, false));
+    EXPECT_EQ(std::pair(doc.SatelliteNameWDB, doc.SatellitePosWDB), std::pair(1, 0)) << "the defaults of new views";
+    EXPECT_EQ(std::pair(doc.SatelliteName2D, doc.SatellitePos2D), std::pair(1, 0)) << "the 2D map's stay";
+
+    commands::satelliteStyle2D(doc, flip);
+    EXPECT_EQ(seen, std::pair(1, 0));
+    EXPECT_EQ(std::pair(doc.SatelliteName2D, doc.SatellitePos2D), std::pair(0, 1));
+    EXPECT_EQ(std::pair(view.State().showNames, view.State().showPositions), std::pair(true, false))
+        << "the World Data Bank view's stay";
+    EXPECT_EQ(std::pair(doc.SatelliteNameWDB, doc.SatellitePosWDB), std::pair(1, 0));
 }
 
 TEST_F(SatelliteStyle2DTest, NewRoutePointsReloadAndKeepTheChosenShownFlags)
