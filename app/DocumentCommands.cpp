@@ -2,6 +2,8 @@
 
 #include "dialogs/CAllgDlg.h"
 #include "dialogs/CAnimDlg.h"
+#include "dialogs/CDrwstDlg.h"
+#include "dialogs/CDstDlg2d.h"
 #include "dialogs/CFolowDlg.h"
 #include "dialogs/CInternetDialog.h"
 #include "dialogs/CSatDlg.h"
@@ -9,8 +11,8 @@
 #include "dialogs/CWeatherDlg.h"
 #include "dialogs/ExportDialogHost.h"
 #include "dialogs/TimeCommand.h"
+#include "dialogs/WDBLayerCommand.h"
 #include "document/CKivDoc.h"
-#include "platform/Latin1.h"
 #include "platform/PictureSource.h"
 #include "platform/UiServices.h"
 #include "resources/CommandIds.h"
@@ -24,14 +26,6 @@
 namespace kiv {
 
 namespace {
-
-QStringList satelliteNames(const CKivDoc& doc)
-{
-    QStringList names;
-    for (int i = 0; i < doc.SatelliteCount; ++i)
-        names << fromLatin1(doc.SatelliteLines[static_cast<std::size_t>(i)].name);
-    return names;
-}
 
 void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
 {
@@ -53,9 +47,12 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
         kCmdFollowSatellite,
         [d] {
             commands::followSatellite(*d,
-                                      [d](const FollowOptions& o) { return CFolowDlg::edit(o, satelliteNames(*d)); });
+                                      [d](const FollowOptions& o) { return CFolowDlg::edit(o, d->SatelliteNames()); });
         },
         [d](kiv::CommandUi& ui) { ui.SetCheck(d->FollowActive != 0); });
+    m.on(kCmdSatelliteStyle, [d] {
+        commands::satelliteStyle2D(*d, [d](const SatelliteStyle2D& v) { return CDstDlg2d::edit(*d, v); });
+    });
     if (PictureSource* pictures = d->Context().pictures) {
         m.on(kCmdTextures, [d, pictures] {
             commands::editTextures(*d, [d, pictures](const TextureNames& names) {
@@ -69,6 +66,14 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
             });
         });
     }
+    m.on(
+        kCmdSatelliteStyle3D,
+        [d] {
+            commands::satelliteStyle3D(*d, [d](const SatelliteStyle3D& v) {
+                return CDrwstDlg::edit(v, d->SatelliteNames(), d->Context().ui, d->Language != 0);
+            });
+        },
+        [d](kiv::CommandUi& ui) { ui.Enable(d->Views.world() != nullptr); });
     for (const auto& [id, which] : {std::pair{kCmdQualityMouseMove, QualityRecord::MouseMove},
                                     std::pair{kCmdQualityNormal, QualityRecord::Normal}}) {
         m.on(id, [d, which = which] {
@@ -79,6 +84,7 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
     }
     m.on(kCmdGoTo, [d] { runGoTo(*d); });
     m.on(kCmdObsOptions, [d] { runObserverOptions(*d); });
+    m.on(kCmdWdbLayer, [d] { runWDBLayers(*d); });
 }
 
 } // namespace

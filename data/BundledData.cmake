@@ -37,7 +37,7 @@ add_custom_target(kiv_data ALL DEPENDS ${copied} ${generated})
 # (LGPL-3+, Debian's gmt-gshhg-low) extracted with GMT and converted into the twenty segment
 # files. Without GMT the views show their background, grid and towns only.
 find_program(KIV_GMT gmt)
-set(KIV_GSHHG_RESOLUTION l CACHE STRING "GSHHG resolution of the default World Data Bank files (c, l, i, h, f)")
+set(KIV_GSHHG_RESOLUTION i CACHE STRING "GSHHG resolution of the default World Data Bank files (c, l, i; h and f need gmt-gshhg-high or -full)")
 if(KIV_GMT)
   set(wdb_files)
   foreach(continent IN ITEMS africa europe namer samer asia)

@@ -1,5 +1,6 @@
 #include "dialogs/CAnimDlg.h"
 
+#include "dialogs/DialogControls.h"
 #include "dialogs/DialogTexts.h"
 #include "platform/ClientAreaDrag.h"
 #include "platform/MessageBoxes.h"
@@ -15,18 +16,6 @@
 #include <algorithm>
 
 namespace kiv {
-
-namespace {
-
-QCheckBox* checkBox(const char* text, const char* id, int value, QWidget* parent)
-{
-    auto* box = new QCheckBox(QString::fromLatin1(text), parent);
-    box->setObjectName(QString::fromLatin1(id));
-    box->setChecked(value != 0);
-    return box;
-}
-
-} // namespace
 
 CAnimDlg::CAnimDlg(const tagQUALITY& quality, const QString& name, MessageBoxes& messages, bool english,
                    QWidget* parent)
@@ -46,9 +35,9 @@ CAnimDlg::CAnimDlg(const tagQUALITY& quality, const QString& name, MessageBoxes&
             Quality = item + 1;
     });
 
-    texturing_ = checkBox("Texturing", "1049", quality.Texturing, this);
-    lightning_ = checkBox("Lightning", "1046", quality.Lightning, this);
-    interpolation_ = checkBox("Texture Interpolation/Nearest", "1012", quality.Interpolation, this);
+    texturing_ = controls::checkBox("Texturing", "1049", quality.Texturing, this);
+    lightning_ = controls::checkBox("Lightning", "1046", quality.Lightning, this);
+    interpolation_ = controls::checkBox("Texture Interpolation/Nearest", "1012", quality.Interpolation, this);
 
     auto* renderGroup = new QGroupBox(QStringLiteral("Render quality"), this);
     auto* renderLayout = new QVBoxLayout(renderGroup);

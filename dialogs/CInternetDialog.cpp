@@ -5,20 +5,14 @@
 #include "platform/UiServices.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 using namespace kiv;
-
-namespace {
-constexpr int kProgressEnd = 1000;
-} // namespace
 
 CInternetDialog::CInternetDialog(const WebDownload& request, UiServices& ui, const DataPaths& paths, int language,
                                  HttpClient client, QWidget* parent)
@@ -40,10 +34,7 @@ CInternetDialog::CInternetDialog(const WebDownload& request, UiServices& ui, con
     browse_ = new QPushButton(english_ ? QStringLiteral("Browse") : QStringLiteral("Suchen"), this);
     browse_->setObjectName(QStringLiteral("1315"));
     connect(browse_, &QPushButton::clicked, this, &CInternetDialog::browse);
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName(QStringLiteral("1371"));
-    progress_->setRange(0, kProgressEnd);
-    progress_->setValue(0);
+    progress_ = new DownloadProgress(this);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     ok_ = buttons->button(QDialogButtonBox::Ok);
@@ -97,23 +88,8 @@ void CInternetDialog::browse()
 
 void CInternetDialog::setBusy(bool busy)
 {
-    downloading_ = busy;
-    cancelRequested_ = false;
     for (QWidget* w : std::initializer_list<QWidget*>{url_, localFile_, browse_, ok_})
         w->setEnabled(!busy);
-}
-
-// Keeps the dialog alive during the transfer, so that Cancel can be pressed.
-bool CInternetDialog::onProgress(std::int64_t received, std::int64_t total)
-{
-    if (total > 0) {
-        progress_->setRange(0, kProgressEnd);
-        progress_->setValue(static_cast<int>(static_cast<double>(received) * kProgressEnd / static_cast<double>(total)));
-    } else {
-        progress_->setRange(0, 0); // the server gave no length
-    }
-    QCoreApplication::processEvents();
-    return !cancelRequested_;
 }
 
 QString CInternetDialog::Download()
@@ -122,22 +98,16 @@ QString CInternetDialog::Download()
     if (wanted.localFileName.isEmpty())
         return QStringLiteral("Wrong: no local file name");
     setBusy(true);
-    progress_->setRange(0, kProgressEnd);
-    progress_->setValue(0);
-    const HttpResult result = client_.download(wanted.url, paths_.writeTarget(wanted.localFileName),
-                                               [this](std::int64_t received, std::int64_t total) {
-                                                   return onProgress(received, total);
-                                               });
+    const HttpResult result = progress_->download(client_, wanted.url, paths_.writeTarget(wanted.localFileName));
     setBusy(false);
     cancelled_ = result.outcome == HttpResult::Outcome::Cancelled;
-    progress_->setRange(0, kProgressEnd);
-    progress_->setValue(result ? kProgressEnd : 0);
+    progress_->setValue(result ? DownloadProgress::kEnd : 0);
     return result ? QStringLiteral("YES") : QStringLiteral("Wrong: ") + result.errorText;
 }
 
 void CInternetDialog::accept()
 {
-    if (downloading_)
+    if (progress_->running())
         return;
     const QString r = Download();
     if (r == QLatin1String("YES")) {
@@ -155,8 +125,6 @@ void CInternetDialog::accept()
 
 void CInternetDialog::reject()
 {
-    if (downloading_)
-        cancelRequested_ = true;
-    else
+    if (!progress_->cancel())
         QDialog::reject();
 }

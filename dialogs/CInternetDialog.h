@@ -5,14 +5,13 @@
 // and leaves the dialog open, without the question.
 
 #include "dialogs/DialogCommands.h"
-#include "platform/HttpClient.h"
+#include "dialogs/DownloadProgress.h"
 
 #include <QDialog>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
 
 namespace kiv {
@@ -38,7 +37,6 @@ public:
 
 private:
     void browse();
-    bool onProgress(std::int64_t received, std::int64_t total);
     void setBusy(bool busy);
 
     kiv::WebDownload request_;
@@ -50,9 +48,6 @@ private:
     QLineEdit* localFile_;
     QPushButton* browse_;
     QPushButton* ok_;
-    QProgressBar* progress_;
-    bool downloading_ = false;
-    bool cancelRequested_ = false;
+    kiv::DownloadProgress* progress_;
     bool cancelled_ = false; // the last download was stopped by the user
-
 };

@@ -11,23 +11,18 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <cmath>
 
 using namespace kiv;
 
 namespace {
 
-constexpr int kProgressEnd = 1000;
 constexpr SettingRange kLatitudeField{-90.0, 90.0};
 constexpr SettingRange kLongitudeField{-180.0, 180.0};
 const char* const kPictureFilter =
@@ -64,10 +59,7 @@ CWeatherDlg::CWeatherDlg(const WeatherSettings& settings, UiServices& ui, Pictur
         number->setMinimumWidth(80);
     keepSize_ = new QCheckBox(text("Original size", "Orig. Groesse"), this);
     keepSize_->setObjectName(QStringLiteral("1382"));
-    progress_ = new QProgressBar(this);
-    progress_->setObjectName(QStringLiteral("1371"));
-    progress_->setRange(0, kProgressEnd);
-    progress_->setValue(0);
+    progress_ = new DownloadProgress(this);
     progress_->setTextVisible(false);
     status_ = new QLabel(QStringLiteral("Ok."), this);
     status_->setObjectName(QStringLiteral("1379"));
@@ -303,8 +295,6 @@ void CWeatherDlg::Apply(int kind)
 
 void CWeatherDlg::setBusy(bool busy)
 {
-    downloading_ = busy;
-    cancelRequested_ = false;
     // Only Cancel stays: nothing may start a second transfer or change what this one uses.
     for (QWidget* w : findChildren<QWidget*>()) {
         if (w != cancel_ && (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
@@ -317,22 +307,9 @@ void CWeatherDlg::setBusy(bool busy)
     }
 }
 
-bool CWeatherDlg::onProgress(std::int64_t received, std::int64_t total)
-{
-    if (total > 0) {
-        progress_->setRange(0, kProgressEnd);
-        progress_->setValue(static_cast<int>(std::trunc(static_cast<double>(received) * kProgressEnd /
-                                                        static_cast<double>(total))));
-    } else if (received > 0) {
-        progress_->setRange(0, 0); // the server gave no length
-    }
-    QCoreApplication::processEvents();
-    return !cancelRequested_;
-}
-
 bool CWeatherDlg::RetrieveData()
 {
-    if (downloading_ || !readFields())
+    if (progress_->running() || !readFields())
         return false;
     if (values_.WeatherTempFileName.isEmpty()) {
         ui_.messages.show({text("Weather data", "Wetter Daten"),
@@ -341,16 +318,12 @@ bool CWeatherDlg::RetrieveData()
                            MessageButtons::Ok, MessageIcon::Exclamation});
         return false;
     }
-    progress_->setRange(0, kProgressEnd);
     status_->setText(QStringLiteral("Loading."));
     status_->setToolTip(QString());
     setBusy(true);
     const HttpResult result =
-        client_.download(values_.WeatherImageURL, paths_.writeTarget(values_.WeatherTempFileName),
-                         [this](std::int64_t received, std::int64_t total) { return onProgress(received, total); });
+        progress_->download(client_, values_.WeatherImageURL, paths_.writeTarget(values_.WeatherTempFileName));
     setBusy(false);
-    if (progress_->maximum() == 0)
-        progress_->setRange(0, kProgressEnd);
     if (!result) {
         status_->setText(QStringLiteral("Failed"));
         status_->setToolTip(result.errorText);
@@ -400,15 +373,13 @@ void CWeatherDlg::Help()
 
 void CWeatherDlg::accept()
 {
-    if (downloading_ || !readFields())
+    if (progress_->running() || !readFields())
         return;
     QDialog::accept();
 }
 
 void CWeatherDlg::reject()
 {
-    if (downloading_)
-        cancelRequested_ = true;
-    else
+    if (!progress_->cancel())
         QDialog::reject();
 }

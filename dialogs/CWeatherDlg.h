@@ -6,7 +6,7 @@
 // only Cancel works, and it stops the transfer.
 
 #include "dialogs/DialogCommands.h"
-#include "platform/HttpClient.h"
+#include "dialogs/DownloadProgress.h"
 
 #include <QDialog>
 #include <QImage>
@@ -16,7 +16,6 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
 
 namespace kiv {
@@ -63,7 +62,6 @@ private:
     void urlChanged(const QString& url);
     void browseBackground();
     void browseLocalFile();
-    bool onProgress(std::int64_t received, std::int64_t total);
     void setBusy(bool busy);
 
     kiv::WeatherSettings values_;
@@ -83,10 +81,8 @@ private:
     QLineEdit* width_;
     QLineEdit* height_;
     QPushButton* cancel_;
-    QProgressBar* progress_;
+    kiv::DownloadProgress* progress_;
     QLabel* status_;
     QLabel* zoom_;
     CImagePreview* preview_;
-    bool downloading_ = false;
-    bool cancelRequested_ = false;
 };

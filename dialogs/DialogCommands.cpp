@@ -4,9 +4,11 @@
 #include "document/CKivDoc.h"
 #include "document/SettingsTable.h"
 #include "document/TimerBracket.h"
+#include "document/ColorTableFile.h"
 #include "platform/PictureSource.h"
 #include "platform/IniProfile.h"
 #include "platform/UiServices.h"
+#include "views2d/CWDBView.h"
 
 #include <algorithm>
 
@@ -39,6 +41,64 @@ void switchColorTable(CKivDoc& doc, const QString& name)
     doc.ColorTableChanged = 0;
     doc.ColorTableFileName = name;
     doc.LoadColorTable();
+}
+
+SlotColorTable slotColorsOf(const CKivDoc& doc)
+{
+    SlotColorTable colors{};
+    for (int i = 0; i < kMaxSatellites; ++i)
+        std::copy(std::begin(doc.SatInfo[i].color), std::end(doc.SatInfo[i].color), colors[i].begin());
+    return colors;
+}
+
+IconTable iconTableOf(const CKivDoc& doc)
+{
+    IconIndices indices{};
+    for (int i = 0; i < kMaxSatellites; ++i)
+        indices[i] = doc.SatInfo[i].iconIndex;
+    return {doc.Icons, indices, doc.SatelliteCount, [&doc](const QString& name) { return doc.IconImage(name); }};
+}
+
+void commitIcons(CKivDoc& doc, const IconTable& icons)
+{
+    doc.Icons = icons.entries();
+    for (int i = 0; i < kMaxSatellites; ++i)
+        doc.SatInfo[i].iconIndex = icons.indices()[i];
+}
+
+std::array<int, kMaxSatellites> shownOf(const CKivDoc& doc)
+{
+    std::array<int, kMaxSatellites> shown{};
+    for (int i = 0; i < kMaxSatellites; ++i)
+        shown[i] = doc.SatInfo[i].shown;
+    return shown;
+}
+
+void applyShown(CKivDoc& doc, const std::array<int, kMaxSatellites>& shown)
+{
+    for (int i = 0; i < doc.SatelliteCount; ++i)
+        doc.SatInfo[i].shown = shown[i] ? 1 : 0;
+}
+
+// The satellites' looks changed: the globe's model and beam lists anew, every view redrawn.
+void satellitesRestyled(CKivDoc& doc)
+{
+    if (doc.Views.world())
+        doc.Views.world()->BuildSatelliteLists();
+    doc.LayoutSatelliteLabels();
+    doc.DocumentChanged();
+}
+
+// A new number of route points needs the tracks allocated anew: the satellites are reloaded,
+// and the shown flags the dialog chose are set again over the reload's.
+void takeRoutePoints(CKivDoc& doc, int points, const std::array<int, kMaxSatellites>& shown)
+{
+    if (points == doc.NrOfPoints)
+        return;
+    doc.NrOfPoints = points;
+    clampSettings(doc);
+    doc.ReloadSatellites();
+    applyShown(doc, shown);
 }
 
 } // namespace
@@ -128,6 +188,74 @@ void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit)
     }
 }
 
+namespace {
+
+// The name and position switches of the view the style dialog was run from, and how edited
+// ones go back to it.
+struct LabelSwitches {
+    bool names = false;
+    bool positions = false;
+    std::function<void(bool names, bool positions)> set;
+};
+
+void runSatelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit, const LabelSwitches& view)
+{
+    const TimerBracket timerOff(doc);
+    const SlotColorTable colorsBefore = slotColorsOf(doc);
+    SatelliteStyle2D in;
+    in.IconFileName = doc.IconFileName;
+    in.RouteLengthFactor = static_cast<float>(doc.RouteLengthFactor);
+    in.NrOfPoints = doc.NrOfPoints;
+    in.SatelliteName2D = view.names ? 1 : 0;
+    in.SatellitePos2D = view.positions ? 1 : 0;
+    in.ShowCourse2D = doc.ShowCourse2D;
+    in.PenWidth = doc.PenWidth;
+    in.shown = shownOf(doc);
+    in.icons = iconTableOf(doc);
+    const std::optional<SatelliteStyle2D> out = edit(in);
+    const bool recoloured = slotColorsOf(doc) != colorsBefore;
+    if (recoloured)
+        doc.ColorTableChanged = 1;
+    if (!out) {
+        if (recoloured)
+            satellitesRestyled(doc);
+        return;
+    }
+    const WaitCursor wait(doc.Context().ui.cursors);
+    doc.IconFileName = out->IconFileName;
+    commitIcons(doc, out->icons);
+    if (out->icons.changed())
+        doc.SaveIconNames();
+    doc.ShowCourse2D = out->ShowCourse2D;
+    doc.PenWidth = out->PenWidth;
+    doc.RouteLengthFactor = out->RouteLengthFactor;
+    clampSettings(doc);
+    view.set(out->SatelliteName2D != 0, out->SatellitePos2D != 0);
+    applyShown(doc, out->shown);
+    takeRoutePoints(doc, out->NrOfPoints, out->shown);
+    doc.UpdateSatelliteToolbar();
+    doc.ResetRouteSteps();
+    satellitesRestyled(doc);
+}
+
+} // namespace
+
+void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit)
+{
+    runSatelliteStyle2D(doc, edit, {doc.SatelliteName2D != 0, doc.SatellitePos2D != 0, [&doc](bool names, bool positions) {
+                                        doc.SatelliteName2D = names ? 1 : 0;
+                                        doc.SatellitePos2D = positions ? 1 : 0;
+                                    }});
+}
+
+void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit, CWDBView& view)
+{
+    const WDBViewState state = view.State();
+    runSatelliteStyle2D(doc, edit, {state.showNames, state.showPositions, [&view](bool names, bool positions) {
+                                        view.SetLabelSwitches(names, positions);
+                                    }});
+}
+
 void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit)
 {
     const TimerBracket timerOff(doc);
@@ -157,6 +285,55 @@ void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit)
         doc.Views.world()->SetEarthTexture(doc.Context().pictures->load(doc.TextureErdeFileName, PictureUse::Texture));
     if (doc.Show2D && doc.Views.map())
         doc.Views.map()->ReloadBackground();
+}
+
+void satelliteStyle3D(CKivDoc& doc, const Editor<SatelliteStyle3D>& edit)
+{
+    const TimerBracket timerOff(doc);
+    SatelliteStyle3D in;
+    in.ShowCourse3D = doc.ShowCourse3D;
+    in.BeamDrawStyle = doc.BeamDrawStyle;
+    in.SatelliteDrawStyle = doc.SatelliteDrawStyle;
+    in.TransparencyBeam = doc.TransparencyBeam;
+    in.ShowCourseEarth3D = doc.ShowCourseEarth3D;
+    in.NrOfPoints = doc.NrOfPoints;
+    in.RouteLengthFactor = static_cast<float>(doc.RouteLengthFactor);
+    in.BeamAngle = doc.BeamAngle;
+    in.SatModelNrFromFile = doc.SatModelNrFromFile;
+    in.shown = shownOf(doc);
+    in.colors = slotColorsOf(doc);
+    in.SatelliteModelFileName = doc.SatelliteModelFileName;
+    in.AccuracyX = doc.AccuracyX;
+    in.AccuracyY = doc.AccuracyY;
+    const std::optional<SatelliteStyle3D> out = edit(in);
+    if (!out)
+        return;
+    const WaitCursor wait(doc.Context().ui.cursors);
+    doc.ShowCourse3D = out->ShowCourse3D;
+    doc.BeamDrawStyle = out->BeamDrawStyle;
+    doc.SatelliteDrawStyle = out->SatelliteDrawStyle;
+    doc.TransparencyBeam = out->TransparencyBeam;
+    doc.ShowCourseEarth3D = out->ShowCourseEarth3D;
+    doc.RouteLengthFactor = out->RouteLengthFactor;
+    doc.SatModelNrFromFile = out->SatModelNrFromFile;
+    if (out->BeamAngle != in.BeamAngle)
+        doc.BeamAngle = static_cast<float>(clampBeamAngle(out->BeamAngle));
+    for (int i = 0; i < kMaxSatellites; ++i) {
+        for (int kind = 0; kind < 3; ++kind) {
+            if (out->colors[i][kind] != in.colors[i][kind]) {
+                setSlotColor(doc.SatInfo[i], kind, out->colors[i][kind]);
+                doc.ColorTableChanged = 1;
+            }
+        }
+    }
+    doc.NrOfPoints = out->NrOfPoints;
+    clampSettings(doc);
+    // New beam angles and track lengths come with the satellites' new set-up.
+    doc.ReloadSatellites();
+    applyShown(doc, out->shown);
+    doc.UpdateSatelliteToolbar();
+    doc.ResetRouteSteps();
+    satellitesRestyled(doc);
 }
 
 void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit)

@@ -4,6 +4,9 @@
 // dialog until after its last step. The dialogs themselves come in as editors, so that the
 // program passes the real ones and tests pass scripted ones.
 
+#include "document/ColorTableFile.h"
+#include "document/ElementFile.h"
+#include "document/IconTable.h"
 #include "document/tagQUALITY.h"
 
 #include <QString>
@@ -15,6 +18,7 @@
 
 namespace kiv {
 class CKivDoc;
+class CWDBView;
 
 // An editor runs its dialog modally on a copy of the values: the edited copy on OK, nothing on
 // Cancel.
@@ -50,6 +54,40 @@ struct WebDownload {
     QString localFileName;       // out: the file it was stored in
 };
 
+// The 2D satellite style dialog's values. The colours are not among them: that dialog sets
+// them in the document at once, and they stay after Cancel.
+struct SatelliteStyle2D {
+    QString IconFileName;
+    float RouteLengthFactor = 1.0f;
+    int NrOfPoints = 50;
+    int SatelliteName2D = 0;
+    int SatellitePos2D = 0;
+    int ShowCourse2D = 0;
+    int PenWidth = 1;
+    std::array<int, kMaxSatellites> shown{};
+    IconTable icons; // the document's icon table, as a copy
+};
+
+// The 3D satellite style dialog's values, all of them copies: the dialog and its preview change
+// nothing in the document before OK.
+struct SatelliteStyle3D {
+    int ShowCourse3D = 0;
+    int BeamDrawStyle = 0;
+    int SatelliteDrawStyle = 0;
+    float TransparencyBeam = 1.0f;
+    int ShowCourseEarth3D = 0;
+    int NrOfPoints = 50;
+    float RouteLengthFactor = 1.0f;
+    double BeamAngle = 0.0;
+    int SatModelNrFromFile = 1;
+    std::array<int, kMaxSatellites> shown{};
+    SlotColorTable colors{};
+    // What the preview draws with; not taken back.
+    QString SatelliteModelFileName;
+    int AccuracyX = 35;
+    int AccuracyY = 20;
+};
+
 // The four background pictures of the texture dialog.
 struct TextureNames {
     QString TextureErdeFileName; // the globe
@@ -57,6 +95,7 @@ struct TextureNames {
     QString NightMapFileName;
     QString WDBMapFileName;
 };
+
 // The two render quality records of the globe, by the name of their profile section.
 enum class QualityRecord { MouseMove, Normal };
 // Runs the render quality dialog for a record, titled with the record's name.
@@ -97,6 +136,17 @@ void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit);
 // kept) and the URL joins the recent list. What the dialog applied to the views stays either way.
 void editWeather(CKivDoc& doc, const Editor<WeatherSettings>& edit);
 
+// kCmdSatelliteStyle of the 2D map: on OK the values, the icon table (saved to the icon list
+// when it changed) and the shown flags; a changed number of route points reloads the satellites.
+// Colours changed in the dialog are marked for saving, also after Cancel.
+void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit);
+// kCmdSatelliteStyle of a World Data Bank view: the same on that view's own name and position
+// switches, which are redrawn; the 2D map's stay as they are.
+void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit, CWDBView& view);
+// kCmdSatelliteStyle3D: on OK the styles, the beam, the routes, the model number, the colours
+// (marked for saving when they changed) and the shown flags; the satellites are reloaded and the
+// globe's model and beam lists built anew.
+void satelliteStyle3D(CKivDoc& doc, const Editor<SatelliteStyle3D>& edit);
 // kCmdQualityMouseMove, kCmdQualityNormal: on OK the record is stored and written to the profile.
 void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit);
 

@@ -121,31 +121,32 @@ bool ExportFormatter::AppendRow(std::string& out, ExportOrbit& orbit) const
     switch (kind_) {
     case ExportKind::ECI:
         return appendECI(out, orbit);
-    case ExportKind::OBS: {
-        const LookAngles look = orbit.SatelliteLook(observer_);
-        return look.visible && look.elevation >= twilightLimit_ && appendLook(out, look);
-    }
+    case ExportKind::OBS:
     case ExportKind::VOB: {
-        const LookAngles sun = orbit.SunLook(observer_);
-        const bool eclipsed = orbit.Eclipsed();
-        const LookAngles look = orbit.SatelliteLook(observer_);
-        return look.visible && !eclipsed && sun.elevation < twilightLimit_ && appendLook(out, look);
+        const std::optional<LookAngles> look = inSight(orbit);
+        return look && appendLook(out, *look);
     }
-    case ExportKind::RAD: {
-        const LookAngles look = orbit.SatelliteLook(observer_);
-        return look.visible && look.elevation >= twilightLimit_ && appendRADec(out, orbit);
-    }
-    case ExportKind::VRD: {
-        const LookAngles sun = orbit.SunLook(observer_);
-        const bool eclipsed = orbit.Eclipsed();
-        const LookAngles look = orbit.SatelliteLook(observer_);
-        return look.visible && !eclipsed && sun.elevation < twilightLimit_ && appendRADec(out, orbit);
-    }
+    case ExportKind::RAD:
+    case ExportKind::VRD:
+        return inSight(orbit) && appendRADec(out, orbit);
     case ExportKind::Main:
     case ExportKind::LLA:
         break;
     }
     return appendLLA(out, orbit);
+}
+
+std::optional<LookAngles> ExportFormatter::inSight(ExportOrbit& orbit) const
+{
+    const bool visiblePass = kind_ == ExportKind::VOB || kind_ == ExportKind::VRD;
+    // The sun and the shadow first: the orbit's look at the satellite comes last.
+    const double sunElevation = visiblePass ? orbit.SunLook(observer_).elevation : 0.0;
+    const bool eclipsed = visiblePass && orbit.Eclipsed();
+    const LookAngles look = orbit.SatelliteLook(observer_);
+    const bool seen = visiblePass ? !eclipsed && sunElevation < twilightLimit_ : look.elevation >= twilightLimit_;
+    if (!look.visible || !seen)
+        return std::nullopt;
+    return look;
 }
 
 bool ExportFormatter::appendLLA(std::string& out, ExportOrbit& orbit) const
@@ -195,15 +196,9 @@ bool ExportFormatter::appendECI(std::string& out, ExportOrbit& orbit) const
 {
     const tagVECTOR p = orbit.GetPos();
     const tagVECTOR v = orbit.GetVel();
-    const double f = floatMilesFactor_;
-    const char* gap = csv_ ? "," : "   ";
     if (!csv_)
         out += '[';
-    appendNumber(out, p.x * f);
-    out += gap;
-    appendNumber(out, p.y * f);
-    out += gap;
-    appendNumber(out, p.z * f);
+    appendVector(out, p);
     if (csv_) {
         out += ',';
         out += distanceUnit_;
@@ -213,11 +208,7 @@ bool ExportFormatter::appendECI(std::string& out, ExportOrbit& orbit) const
         out += distanceUnit_;
         out += ")   [";
     }
-    appendNumber(out, v.x * f);
-    out += gap;
-    appendNumber(out, v.y * f);
-    out += gap;
-    appendNumber(out, v.z * f);
+    appendVector(out, v);
     if (csv_) {
         out += ',';
         out += distanceUnit_;
@@ -313,6 +304,16 @@ void ExportFormatter::appendAngle(std::string& out, double degrees) const
         break;
     }
     appendNumber(out, degrees);
+}
+
+void ExportFormatter::appendVector(std::string& out, const tagVECTOR& v) const
+{
+    const char* gap = csv_ ? "," : "   ";
+    appendNumber(out, v.x * floatMilesFactor_);
+    out += gap;
+    appendNumber(out, v.y * floatMilesFactor_);
+    out += gap;
+    appendNumber(out, v.z * floatMilesFactor_);
 }
 
 void ExportFormatter::appendNumber(std::string& out, double value) const

@@ -6,6 +6,7 @@
 #include "dialogs/ExportOrbit.h"
 #include "dialogs/ExportParameters.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,9 @@ public:
     const tagVECTOR& Observer() const { return observer_; }
 
 private:
+    // The satellite's look angles when the kind shows this instant: over the horizon and above
+    // the twilight angle, or for the visible passes sunlit under a sky darker than it.
+    std::optional<LookAngles> inSight(ExportOrbit& orbit) const;
     bool appendLLA(std::string& out, ExportOrbit& orbit) const;
     bool appendECI(std::string& out, ExportOrbit& orbit) const;
     bool appendLook(std::string& out, const LookAngles& look) const;
@@ -39,6 +43,8 @@ private:
     // A number or, in the degrees-minutes-seconds format, an angle; CSV fields get their quotes.
     void appendAngle(std::string& out, double degrees) const;
     void appendNumber(std::string& out, double value) const;
+    // x, y and z in the distance unit, apart by the row's gap.
+    void appendVector(std::string& out, const tagVECTOR& v) const;
     void appendField(std::string& out, std::string_view text) const;
     void appendEclipse(std::string& out, ExportOrbit& orbit) const;
 

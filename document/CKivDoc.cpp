@@ -7,6 +7,7 @@
 #include "document/TimerBracket.h"
 #include "platform/DataPaths.h"
 #include "platform/IniProfile.h"
+#include "platform/Latin1.h"
 #include "platform/LineReader.h"
 #include "platform/UiServices.h"
 
@@ -70,6 +71,14 @@ void CKivDoc::Warn(const QString& caption, const QString& text)
 QString CKivDoc::ResolvedPath(const QString& name) const { return context_.paths.resolve(name); }
 
 // ---- element sets ----------------------------------------------------------------------------
+
+QStringList CKivDoc::SatelliteNames() const
+{
+    QStringList names;
+    for (int i = 0; i < SatelliteCount; ++i)
+        names << kiv::fromLatin1(SatelliteLines[static_cast<std::size_t>(i)].name);
+    return names;
+}
 
 void CKivDoc::ReloadSatellites(bool rebuildStars)
 {
@@ -151,15 +160,18 @@ bool CKivDoc::SetSatelliteFromTLE(int slot, std::string_view name, std::string_v
 void CKivDoc::LoadIcon(int entry)
 {
     tagICONENTRY& e = Icons[entry];
-    if (entry == 0 || e.fileName.isEmpty()) {
-        e.icon = builtInSatelliteIcon();
-        return;
-    }
-    QImageReader reader(ResolvedPath(e.fileName));
+    e.icon = IconImage(entry == 0 ? QString() : e.fileName);
+}
+
+QImage CKivDoc::IconImage(const QString& fileName) const
+{
+    if (fileName.isEmpty())
+        return builtInSatelliteIcon();
+    QImageReader reader(ResolvedPath(fileName));
     const QImage image = reader.read();
-    e.icon = image.isNull() ? builtInSatelliteIcon()
-                            : image.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                                  .convertToFormat(QImage::Format_ARGB32);
+    return image.isNull() ? builtInSatelliteIcon()
+                          : image.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                .convertToFormat(QImage::Format_ARGB32);
 }
 
 void CKivDoc::RecountIcons()

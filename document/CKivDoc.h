@@ -9,6 +9,7 @@
 #include "document/IconListFile.h"
 #include "document/KivSettings.h"
 #include "document/OpenViews.h"
+#include "document/TrackWorkers.h"
 #include "document/tagICONENTRY.h"
 #include "document/tagSATINFO.h"
 #include "document/tagTOWN.h"
@@ -17,9 +18,11 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace kiv {
@@ -27,6 +30,7 @@ struct SettingsSnapshot;
 class DataPaths;
 class IniProfile;
 class PictureSource;
+struct TrackUpdate;
 struct UiServices;
 
 // What the document is built with; all of it outlives the document.
@@ -49,6 +53,8 @@ public:
     // Links
     CKivDoc* Self = this;
     CSGP4_SDP4 Orbit;
+    // The animation step's and the reset's propagation over every core (Orbit on this thread).
+    std::unique_ptr<kiv::TrackWorkers> Tracks = std::make_unique<kiv::TrackWorkers>(Orbit);
     // The open views; the last one of a kind to leave clears the kind's Show flag.
     kiv::OpenViews Views{[this](kiv::ViewKind kind) { showFlag(kind) = 0; }};
 
@@ -110,6 +116,8 @@ public:
     void UpdateTitle();
     void RemoveSatellite(int slot);
     void FreeSatellites();
+    // The names of the loaded satellites, slot by slot.
+    QStringList SatelliteNames() const;
 
     // Propagation, ground tracks and beam footprints
     void InitSatellites();
@@ -149,6 +157,8 @@ public:
     bool SaveColorTable();
     void LoadIconNames();
     bool SaveIconNames();
+    // The icon of an icon file, 32 x 32; the built-in icon for no name or a file that cannot be read.
+    QImage IconImage(const QString& fileName) const;
     void LoadTowns();
 
     // Profile
@@ -225,10 +235,15 @@ private:
     void RecountIcons();
     void LoadIcon(int entry);
     bool TrackShown() const;
+    // One slot's present position and ring at jd with the given orbit object; touches only the
+    // slot's records (and FollowedPos for the followed slot), so slots may run in parallel.
+    int propagateSlot(int slot, CSGP4_SDP4& orbit, double jd, const kiv::TrackUpdate& update);
     // The animation step's propagation: every shown satellite, and their beams in exact mode.
     void calculateShownSatellites();
     bool redrawsAtOnce() const;
     QString ResolvedPath(const QString& name) const;
+    // The document's values as an archive holds them, before its views are asked.
+    kiv::SettingsSnapshot snapshotBase() const;
 
     kiv::DocumentContext context_;
     // Animation state that lives beside the clock.

@@ -23,7 +23,7 @@ constexpr int kModelDrawStyle = 4;
 // Far more than any settings archive holds (255 satellites, their icons, nine views).
 constexpr qint64 kMaxArchiveBytes = 64 * 1024 * 1024;
 
-const QString kCaption = QStringLiteral("Attention");
+QString caption() { return QStringLiteral("Attention"); }
 
 ArchiveRect toArchive(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
@@ -83,7 +83,7 @@ private:
 void CKivDoc::OnSaveSettings()
 {
     if (SatelliteCount == 0) {
-        Warn(kCaption, English()
+        Warn(caption(), English()
                            ? QStringLiteral("Sorry, to save the status I need the satellite data file %1,\nbut I could'nt find it.\n"
                                             "Pleas give the right satellite data file name under Options->General.")
                                  .arg(Satellitenfilename)
@@ -113,7 +113,7 @@ bool CKivDoc::SaveSettingsArchive(const QString& path)
     const std::int64_t seconds = SimTime.secondsSince1970();
     if (seconds < 0 || seconds > std::int64_t{0xFFFFFFFF}) {
         const QString when = QString::number(SimTime.local().year);
-        Warn(kCaption, English() ? QStringLiteral("The simulated time (year %1) cannot be kept in a settings file, which holds "
+        Warn(caption(), English() ? QStringLiteral("The simulated time (year %1) cannot be kept in a settings file, which holds "
                                                   "times from 1970 to 2106.\nNothing was saved.")
                                        .arg(when)
                                  : QStringLiteral("Die simulierte Zeit (Jahr %1) lässt sich nicht in einer Einstellungsdatei "
@@ -129,10 +129,8 @@ bool CKivDoc::SaveSettingsArchive(const QString& path)
     return true;
 }
 
-SettingsSnapshot CKivDoc::CollectSettings()
+SettingsSnapshot CKivDoc::snapshotBase() const
 {
-    if (Views.obs())
-        Views.obs()->StoreObsSettings();
     SettingsSnapshot s;
     s.values = *this;
     ArchiveDocumentValues& d = s.document;
@@ -152,6 +150,14 @@ SettingsSnapshot CKivDoc::CollectSettings()
     d.FpsTick = FpsTick;
     d.LastTick = LastTick;
     d.StartTick = StartTick;
+    return s;
+}
+
+SettingsSnapshot CKivDoc::CollectSettings()
+{
+    if (Views.obs())
+        Views.obs()->StoreObsSettings();
+    SettingsSnapshot s = snapshotBase();
     s.elementFile = fileNameBytes(Satellitenfilename);
 
     // The satellites as loaded, and the icon entries they use renumbered 1, 2, ... so that every
@@ -249,7 +255,7 @@ bool CKivDoc::RestoreSettingsArchive(const QString& path)
     const WaitCursor wait(context_.ui.cursors);
     const bool english = English();
     const auto refuse = [&](const QString& en, const QString& de) {
-        context_.ui.messages.show({kCaption, english ? en : de, MessageButtons::Ok, MessageIcon::Exclamation});
+        context_.ui.messages.show({caption(), english ? en : de, MessageButtons::Ok, MessageIcon::Exclamation});
         return false;
     };
     QFile file(path);
@@ -264,22 +270,8 @@ bool CKivDoc::RestoreSettingsArchive(const QString& path)
         return refuse(QStringLiteral("Could not read the settings file %1:\n%2").arg(path, file.errorString()),
                       QStringLiteral("Konnte die Einstellungsdatei %1 nicht lesen:\n%2").arg(path, file.errorString()));
 
-    SettingsSnapshot base;
-    base.values = *this;
-    base.document.DisplayAll = DisplayAll;
-    base.document.AnimationRunning = AnimationRunning;
-    base.document.FollowActive = FollowActive;
-    base.document.FollowedSatellite = FollowedSatellite;
-    base.document.FollowIn3D = FollowIn3D;
-    base.document.FollowMode3D = FollowMode3D;
-    base.document.FollowInWDB = FollowInWDB;
-    base.document.ShadeMode = ShadeMode;
-    base.document.ShowCourseEarth3D = ShowCourseEarth3D;
-    base.document.TownPopulationMin = TownPopulationMin;
-    base.document.ObsSetValue = ObsSetValue;
-    base.document.fUserW = fUserW;
     const settingsArchive::ParseResult read =
-        settingsArchive::parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), base);
+        settingsArchive::parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), snapshotBase());
     switch (read.error) {
     case settingsArchive::ParseError::None:
         break;

@@ -1,6 +1,7 @@
 // CKivDoc: the colour table, the icon list and the town lists.
 #include "document/CKivDoc.h"
 #include "document/FileMessages.h"
+#include "document/IconTable.h"
 #include "document/TownFile.h"
 #include "platform/DataPaths.h"
 #include "platform/UiServices.h"
@@ -52,15 +53,10 @@ void CKivDoc::LoadIconNames()
         context_.ui.messages.show(fileMessages::iconListNotFound(English(), IconFileName));
         return;
     }
+    IconIndices indices{};
+    applyIconList(Icons, indices, *read);
     for (int i = 0; i < kMaxSatellites; ++i)
-        SatInfo[i].iconIndex = read->indices[i];
-    for (std::size_t k = 0; k < read->names.size() && k + 1 < Icons.size(); ++k) {
-        tagICONENTRY& entry = Icons[k + 1];
-        if (entry.fileName != read->names[k]) {
-            entry.fileName = read->names[k];
-            entry.icon = QImage();
-        }
-    }
+        SatInfo[i].iconIndex = indices[i];
     RecountIcons();
 }
 

@@ -47,33 +47,51 @@ int CKivDoc::CalculateSatellite(int slot)
 {
     if (slot < 0 || slot >= SatelliteCount)
         return 0;
-    Orbit.SetSatellite(&Satellites[slot], true);
     const double jd = SimTime.julianDate();
     JulianDate = jd;
-    if (!Orbit.SGP(jd))
+    return propagateSlot(slot, Orbit, jd, {NrOfPoints, TrackShown(), ShowObs != 0});
+}
+
+int CKivDoc::propagateSlot(int slot, CSGP4_SDP4& orbit, double jd, const TrackUpdate& update)
+{
+    orbit.SetSatellite(&Satellites[slot], true);
+    if (!orbit.SGP(jd))
         return 0;
     tagSATINFO& info = SatInfo[slot];
     tagSATHISTORY& history = SatHistory[slot];
-    if (ShowObs) {
-        history.pos = Orbit.GetPos();
-        history.vel = Orbit.GetVel();
+    if (update.withHistory) {
+        history.pos = orbit.GetPos();
+        history.vel = orbit.GetVel();
     }
     if (FollowedSatellite == slot)
-        FollowedPos = Orbit.GetPos();
-    Orbit.CalculateLatLonAlt(jd);
-    info.lat = Orbit.GetLat();
-    info.lon = Orbit.GetLon();
-    info.alt = Orbit.GetAlt() / 1000.0;
-    advanceTrack(info, history, Orbit, jd, {NrOfPoints, TrackShown(), ShowObs != 0});
+        FollowedPos = orbit.GetPos();
+    orbit.CalculateLatLonAlt(jd);
+    info.lat = orbit.GetLat();
+    info.lon = orbit.GetLon();
+    info.alt = orbit.GetAlt() / 1000.0;
+    advanceTrack(info, history, orbit, jd, update);
     return 1;
 }
 
+// The slots in table order; whether they run on this thread or on the workers, each slot's
+// results are those of the serial order, bit for bit.
 void CKivDoc::calculateShownSatellites()
 {
+    const double jd = SimTime.julianDate();
+    JulianDate = jd;
+    const TrackUpdate update{NrOfPoints, TrackShown(), ShowObs != 0};
+    std::vector<int> due;
+    due.reserve(static_cast<std::size_t>(SatelliteCount));
+    long points = 0;
     for (int i = 0; i < SatelliteCount; ++i) {
-        if (SatInfo[i].shown)
-            CalculateSatellite(i);
+        if (SatInfo[i].shown) {
+            due.push_back(i);
+            points += 1 + pointsDue(SatInfo[i], jd, update);
+        }
     }
+    Tracks->run(static_cast<int>(due.size()), points, [&](CSGP4_SDP4& orbit, int item) {
+        propagateSlot(due[static_cast<std::size_t>(item)], orbit, jd, update);
+    });
     if (CalculateExact == 1)
         CalculateBeamFootprints(false);
 }

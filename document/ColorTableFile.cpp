@@ -1,4 +1,5 @@
 #include "document/ColorTableFile.h"
+#include "document/tagSATINFO.h"
 
 #include "platform/ArchiveReader.h"
 #include "platform/ArchiveWriter.h"
@@ -158,6 +159,15 @@ Rgba glColorOf(COLORREF color)
 {
     constexpr auto unit = [](int byte) { return static_cast<float>(byte / 255.0); };
     return {unit(kiv::redOf(color)), unit(kiv::greenOf(color)), unit(kiv::blueOf(color)), 1.0f};
+}
+
+void setSlotColor(tagSATINFO& info, int kind, COLORREF color)
+{
+    if (kind < 0 || kind > 2)
+        return;
+    info.color[kind] = color;
+    const Rgba gl = glColorOf(color);
+    std::copy(gl.begin(), gl.begin() + 3, info.glColor[kind]);
 }
 
 } // namespace kiv

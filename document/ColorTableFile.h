@@ -18,6 +18,8 @@
 #include <optional>
 #include <string_view>
 
+struct tagSATINFO;
+
 namespace kiv {
 
 inline constexpr int kColorTableSlots = 255;
@@ -64,5 +66,8 @@ const std::array<Rgba, kClockEntries>& defaultClockColors();
 
 // The colour as OpenGL takes it: each byte / 255, alpha 1; the palette flag is ignored.
 Rgba glColorOf(COLORREF color);
+// Colour `kind` of a slot (0 route, 1 beam and footprint, 2 satellite) and its OpenGL colour;
+// the OpenGL alpha stays as it was.
+void setSlotColor(tagSATINFO& info, int kind, COLORREF color);
 
 } // namespace kiv

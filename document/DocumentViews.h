@@ -39,6 +39,8 @@ public:
     virtual void LookAt(double latitude, double westLongitude, double distance) = 0;
     // A new earth texture from a replaced background picture: texture and earth list rebuilt.
     virtual void SetEarthTexture(const QImage& picture) = 0;
+    // The satellite model and the beam lists anew, after the draw styles or colours changed.
+    virtual void BuildSatelliteLists() {}
     // Settings archives: the globe's switches and camera, and taking them back after the
     // document's settings were restored: quality, texture, model (the archive's block when it
     // carries one), beams and stars rebuilt.

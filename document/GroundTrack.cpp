@@ -76,18 +76,56 @@ void moveRing(tagSATINFO& info, tagSATHISTORY& history, std::size_t from, std::s
 
 } // namespace
 
+namespace {
+
+// What advanceTrack does at jd: nothing, the whole ring anew, or a shift by whole steps.
+struct TrackPlan {
+    enum Kind { None, Whole, Shift } kind = None;
+    double dt = 0.0;    // days since the ring's last point, with the carried remainder
+    double steps = 0.0; // dt in track steps
+};
+
+TrackPlan planTrack(const tagSATINFO& info, double jd, const TrackUpdate& update)
+{
+    TrackPlan plan;
+    plan.dt = jd - info.lastJd + info.accum;
+    const auto n = static_cast<std::size_t>(update.points);
+    if (!update.trackShown || info.step <= 0.0 || std::fabs(plan.dt) <= info.step || info.trackLat.size() < n + 1 ||
+        n == 0)
+        return plan;
+    plan.steps = plan.dt / info.step;
+    plan.kind = std::fabs(plan.steps) >= update.points ? TrackPlan::Whole : TrackPlan::Shift;
+    return plan;
+}
+
+} // namespace
+
+int pointsDue(const tagSATINFO& info, double jd, const TrackUpdate& update)
+{
+    const TrackPlan plan = planTrack(info, jd, update);
+    switch (plan.kind) {
+    case TrackPlan::Whole:
+        return update.points;
+    case TrackPlan::Shift:
+        return static_cast<int>(std::fabs(std::trunc(plan.steps)));
+    case TrackPlan::None:
+        break;
+    }
+    return 0;
+}
+
 void advanceTrack(tagSATINFO& info, tagSATHISTORY& history, CSGP4_SDP4& orbit, double jd, const TrackUpdate& update)
 {
-    const double dt = jd - info.lastJd + info.accum;
+    const TrackPlan plan = planTrack(info, jd, update);
     info.lastJd = jd;
-    const auto n = static_cast<std::size_t>(update.points);
-    if (!update.trackShown || info.step <= 0.0 || std::fabs(dt) <= info.step || info.trackLat.size() < n + 1 || n == 0) {
-        info.accum = dt;
+    if (plan.kind == TrackPlan::None) {
+        info.accum = plan.dt;
         return;
     }
-    const double steps = dt / info.step;
+    const auto n = static_cast<std::size_t>(update.points);
+    const double steps = plan.steps;
     const bool withHistory = update.withHistory;
-    if (std::fabs(steps) >= update.points) {
+    if (plan.kind == TrackPlan::Whole) {
         // Too far for a shift: the whole ring anew, centred on jd.
         const double start = jd - update.points * info.step / 2.0;
         for (std::size_t k = 0; k < n; ++k)

@@ -24,6 +24,9 @@ struct TrackUpdate {
     bool withHistory = false; // the observer view needs positions, velocities and times
 };
 
+// How many ring points advanceTrack would compute at jd (the work it would do).
+int pointsDue(const tagSATINFO& info, double jd, const TrackUpdate& update);
+
 // Brings the ring of a satellite to jd. The orbit object holds the slot's record; afterwards its
 // state is that of the last point computed.
 void advanceTrack(tagSATINFO& info, tagSATHISTORY& history, CSGP4_SDP4& orbit, double jd, const TrackUpdate& update);

@@ -355,31 +355,26 @@ void obsSection(Io& io, S& s)
     io.io(o.view.tilt);
 }
 
+// A view's section, in the file while its view is shown; a fresh record to read into.
+template <class Io, class Part, class Section>
+void viewSection(Io& io, int shown, Part& part, Section section)
+{
+    if (!io.ok() || shown == 0)
+        return;
+    if constexpr (Io::loading)
+        part.emplace();
+    section();
+}
+
 // The sections after the version string, in file order.
 template <class Io, class S>
 void currentLayout(Io& io, S& s, int version)
 {
     generalSection(io, s, version);
-    if (io.ok() && s.values.Show3D != 0) {
-        if constexpr (Io::loading)
-            s.world.emplace();
-        worldSection(io, s);
-    }
-    if (io.ok() && s.values.Show2D != 0) {
-        if constexpr (Io::loading)
-            s.map.emplace();
-        mapSection(io, s);
-    }
-    if (io.ok() && s.values.ShowWDB != 0) {
-        if constexpr (Io::loading)
-            s.wdb.emplace();
-        wdbSection(io, s);
-    }
-    if (io.ok() && s.values.ShowObs != 0) {
-        if constexpr (Io::loading)
-            s.obs.emplace();
-        obsSection(io, s);
-    }
+    viewSection(io, s.values.Show3D, s.world, [&] { worldSection(io, s); });
+    viewSection(io, s.values.Show2D, s.map, [&] { mapSection(io, s); });
+    viewSection(io, s.values.ShowWDB, s.wdb, [&] { wdbSection(io, s); });
+    viewSection(io, s.values.ShowObs, s.obs, [&] { obsSection(io, s); });
 }
 
 void olderLayout(Loading& io, SettingsSnapshot& s)

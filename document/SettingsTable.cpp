@@ -30,7 +30,8 @@ constexpr SettingRange kModelNumber{0, 1e6};
 constexpr SettingRange kPenWidth{1, 20};
 constexpr SettingRange kTransparency{0, 1};
 constexpr SettingRange kBeamAngle{0, kMaxBeamAngle};
-constexpr SettingRange kPositiveFactor{1e-6, 1e6, OutOfRange::Default};
+// Periods of the ground track: a route of none would need endless points.
+constexpr SettingRange kRouteLength{0.01, 50, OutOfRange::Default};
 constexpr SettingRange kPercent{0, 100, OutOfRange::Default};
 constexpr SettingRange kFrameWidth{5, 100, OutOfRange::Default};
 constexpr SettingRange kZoomStyle{0, 15};
@@ -65,7 +66,7 @@ constexpr const char* X = "Weather";
 
 const SettingDef kTable[] = {
     KIV_TEXT(A, Satellitenfilename, "intelsat.tle"),
-    KIV_FLOAT(A, RouteLengthFactor, 1.0, &kPositiveFactor),
+    KIV_FLOAT(A, RouteLengthFactor, 1.0, &kRouteLength),
     KIV_INT(A, NrOfPoints, 35, &kPoints),
     KIV_FLOAT(A, AutoExtendX, 50.0, &kFrameWidth),
     KIV_INT(A, AccuracyX, 35, &kAccuracyX),

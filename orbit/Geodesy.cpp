@@ -5,29 +5,44 @@ namespace kiv::orbit {
 namespace {
 constexpr double kA = kWgs84EquatorialRadiusKm;
 constexpr double kE2 = kWgs84Flattening * (2.0 - kWgs84Flattening);
+constexpr double kB = kA * (1.0 - kWgs84Flattening); // polar radius
+constexpr double kEp2 = kE2 / (1.0 - kE2);            // second eccentricity, squared
 } // namespace
 
+// Bowring's formula, applied twice: the first step starts from the parametric latitude of the
+// point's own direction, the second from that of the first result. It needs no trigonometry
+// but one arc tangent, and from 10 km below the ellipsoid to 500,000 km above it agrees with the
+// fully converged iteration to 1e-15 rad; the first step alone errs by up to 8e-9 rad near
+// 10,000 km. The latitude's sine and cosine come out of the formula, so the altitude needs no
+// sine either; its form stays exact at the poles, where p / cos(lat) would divide by zero.
 Geodetic geodeticOf(Vec3 r, double gmstRad)
 {
     Geodetic g;
     g.longitudeRad = modulus(std::atan2(r.y, r.x) - gmstRad, kTwoPi);
-    const double p = std::hypot(r.x, r.y);
-    double lat = std::atan2(r.z, p);
-    double n = kA;
-    for (int i = 0; i < 10; ++i) {
-        const double s = std::sin(lat);
-        n = kA / std::sqrt(1.0 - kE2 * s * s);
-        const double next = std::atan2(r.z + n * kE2 * s, p);
-        const bool converged = std::fabs(next - lat) < 1e-13;
-        lat = next;
-        if (converged)
+    const double p = std::sqrt(r.x * r.x + r.y * r.y);
+    const double z = r.z;
+    double sinLat = 0.0; // the centre itself: on the equator
+    double cosLat = 1.0;
+    double sinU = z * kA; // the parametric latitude, unnormalised: tan u = (a z) / (b p) first
+    double cosU = p * kB;
+    for (int step = 0; step < 2; ++step) {
+        const double u = std::sqrt(sinU * sinU + cosU * cosU);
+        if (u == 0.0)
             break;
+        const double s = sinU / u;
+        const double c = cosU / u;
+        const double y = z + kEp2 * kB * s * s * s;
+        const double x = p - kE2 * kA * c * c * c;
+        const double l = std::sqrt(x * x + y * y);
+        if (l == 0.0)
+            break;
+        sinLat = y / l;
+        cosLat = x / l;
+        sinU = kB * y; // tan u = (b / a) tan lat
+        cosU = kA * x;
     }
-    const double s = std::sin(lat);
-    n = kA / std::sqrt(1.0 - kE2 * s * s);
-    g.latitudeRad = lat;
-    // This form stays exact at the poles, where p / cos(lat) would divide by zero.
-    g.altitudeKm = p * std::cos(lat) + r.z * s - n * (1.0 - kE2 * s * s);
+    g.latitudeRad = std::atan2(sinLat, cosLat);
+    g.altitudeKm = p * cosLat + z * sinLat - kA * std::sqrt(1.0 - kE2 * sinLat * sinLat);
     return g;
 }
 

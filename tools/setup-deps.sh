@@ -19,7 +19,7 @@ packages=(
   # the map labels' font, metric-compatible with the one the maps were laid out for
   fonts-liberation2
   # benchmarks
-  libbenchmark-dev valgrind
+  libbenchmark-dev valgrind xdotool x11-apps
   # fuzzing
   clang libclang-rt-14-dev
   # default data

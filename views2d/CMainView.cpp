@@ -23,16 +23,24 @@ CMainView::CMainView(CKivDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc)
 void CMainView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, Picture());
+    painter.drawImage(-scrollOffset_, Picture());
     if (band_) {
         // A frame one pixel wide filled with the hatch, as a hatched brush frames a rectangle.
-        const QRect r = *band_;
+        const QRect r = band_->translated(-scrollOffset_);
         const QBrush hatch(QColor(255, 0, 0), Qt::DiagCrossPattern);
         painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), hatch);
         painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), hatch);
         painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), hatch);
         painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), hatch);
     }
+}
+
+void CMainView::SetScrollOffset(QPoint offset)
+{
+    if (scrollOffset_ == offset)
+        return;
+    scrollOffset_ = offset;
+    update();
 }
 
 void CMainView::SetRubberBand(std::optional<QRect> box)

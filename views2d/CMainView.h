@@ -36,6 +36,10 @@ public:
 protected:
     virtual const QImage& Picture() const = 0;
     void SetBaseSize(QSize size) { baseSize_ = size.isEmpty() ? QSize(1, 1) : size; }
+    // The picture's pixel shown at the view's top-left corner, for a picture larger than the view
+    // (rubber band boxes are in picture pixels too).
+    void SetScrollOffset(QPoint offset);
+    QPoint ScrollOffset() const { return scrollOffset_; }
     // The zoom box being dragged, framed in red hatching over the picture; nothing hides it.
     void SetRubberBand(std::optional<QRect> box);
     // The title of the MDI frame around the view (the mouse's position while it moves).
@@ -50,6 +54,7 @@ private:
     CKivDoc& doc_;
     QSize baseSize_{1, 1};
     std::optional<QRect> band_;
+    QPoint scrollOffset_;
 };
 
 } // namespace kiv

@@ -1,6 +1,7 @@
 #include "views2d/CWDBView.h"
 
 #include "document/CKivDoc.h"
+#include "document/FileMessages.h"
 #include "platform/DataPaths.h"
 #include "platform/MessageBoxes.h"
 #include "platform/UiServices.h"
@@ -14,25 +15,24 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QStyle>
 
 using namespace kiv;
 
-namespace {
-
-MessageRequest colorFileMissing(const CKivDoc& doc, const QString& name)
-{
-    return {QStringLiteral("Attention"),
-            doc.Language == 1 ? QStringLiteral("Sorry could'nt find the colortablefile %1.").arg(name)
-                              : QStringLiteral("Farbetabellenfile %1 nicht gefunden.").arg(name),
-            MessageButtons::Ok, MessageIcon::Exclamation};
-}
-
-} // namespace
 
 CWDBView::CWDBView(CKivDoc& doc, QWidget* parent) : CMainView(doc, parent)
 {
     registered_ = doc.Views.add(this) != 0;
     setMouseTracking(true); // the title follows the pointer
+    hbar_ = new QScrollBar(Qt::Horizontal, this);
+    vbar_ = new QScrollBar(Qt::Vertical, this);
+    for (QScrollBar* bar : {hbar_, vbar_}) {
+        bar->hide();
+        bar->setCursor(Qt::ArrowCursor);
+        connect(bar, &QScrollBar::valueChanged, this, [this] { SetScrollOffset({hbar_->value(), vbar_->value()}); });
+    }
     WDBViewState state = map_.state();
     state.showNames = doc.SatelliteNameWDB != 0;
     state.showPositions = doc.SatellitePosWDB != 0;
@@ -43,10 +43,9 @@ CWDBView::CWDBView(CKivDoc& doc, QWidget* parent) : CMainView(doc, parent)
     if (loadWDBColorFile(doc.Context().paths.resolve(doc.WDBColorFileName), colors, kWDBColorRecords - 1))
         map_.setColors(colors);
     else
-        doc.Context().ui.messages.show(colorFileMissing(doc, doc.WDBColorFileName));
+        doc.Context().ui.messages.show(fileMessages::colorTableNotFound(doc.Language == 1, doc.WDBColorFileName));
     SetLayersFromDocument();
     bindCommands();
-    map_.layoutLabels(doc, labels());
     FullRedraw();
 }
 
@@ -71,7 +70,7 @@ void CWDBView::LoadColorTables(CKivDoc& doc)
     auto* first = dynamic_cast<CWDBView*>(doc.Views.wdb(1));
     WDBColorTable colors = first ? first->map_.colors() : defaultWDBColors();
     if (!loadWDBColorFile(doc.Context().paths.resolve(doc.WDBColorFileName), colors, kWDBColorRecords - 1)) {
-        doc.Context().ui.messages.show(colorFileMissing(doc, doc.WDBColorFileName));
+        doc.Context().ui.messages.show(fileMessages::colorTableNotFound(doc.Language == 1, doc.WDBColorFileName));
         return;
     }
     for (int i = 1; i <= doc.Views.wdbCount(); ++i)
@@ -127,9 +126,9 @@ void CWDBView::SetState(const WDBViewState& state)
     if (!map_.setState(state))
         return;
     SetBaseSize({state.width, state.height});
-    map_.layoutLabels(GetDocument(), labels());
     FullRedraw();
     FitFrame();
+    layoutScrollBars();
     extentChanged();
 }
 
@@ -269,22 +268,8 @@ void CWDBView::bindCommands()
         },
         [this](CommandUi& ui) { ui.SetCheck(mouse_.zoomMode()); });
     bindStationary(commands_, doc);
-    commands_.on(kCmdName, [this, &doc] {
-        WDBViewState s = map_.state();
-        s.showNames = !s.showNames;
-        doc.SatelliteNameWDB = s.showNames ? 1 : 0;
-        map_.setState(s);
-        map_.layoutLabels(doc, labels());
-        RefreshSatellites();
-    });
-    commands_.on(kCmdPosition, [this, &doc] {
-        WDBViewState s = map_.state();
-        s.showPositions = !s.showPositions;
-        doc.SatellitePosWDB = s.showPositions ? 1 : 0;
-        map_.setState(s);
-        map_.layoutLabels(doc, labels());
-        RefreshSatellites();
-    });
+    commands_.on(kCmdName, [this] { SetLabelSwitches(!map_.state().showNames, map_.state().showPositions); });
+    commands_.on(kCmdPosition, [this] { SetLabelSwitches(map_.state().showNames, !map_.state().showPositions); });
     commands_.on(
         kCmdFootprints,
         [&doc] {
@@ -327,6 +312,23 @@ void CWDBView::bindCommands()
         [&doc](CommandUi& ui) { ui.SetCheck(doc.ShowCourseWDB != 0); });
 }
 
+void CWDBView::SetLabelSwitches(bool names, bool positions)
+{
+    CKivDoc& doc = GetDocument();
+    WDBViewState s = map_.state();
+    s.showNames = names;
+    s.showPositions = positions;
+    doc.SatelliteNameWDB = names ? 1 : 0;
+    doc.SatellitePosWDB = positions ? 1 : 0;
+    map_.setState(s);
+    RefreshSatellites();
+}
+
+void CWDBView::SetStyleCommand(std::function<void(CWDBView&)> run)
+{
+    commands_.on(kCmdSatelliteStyle, [this, run = std::move(run)] { run(*this); });
+}
+
 void CWDBView::OnGoTo()
 {
     CKivDoc& doc = GetDocument();
@@ -351,7 +353,7 @@ constexpr int kConfineMargin = -2;
 
 void CWDBView::mousePressEvent(QMouseEvent* event)
 {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = toPicture(event->position().toPoint());
     if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
         const bool left = event->button() == Qt::LeftButton;
         if (!mouse_.dragging())
@@ -369,9 +371,9 @@ void CWDBView::mousePressEvent(QMouseEvent* event)
 void CWDBView::mouseMoveEvent(QMouseEvent* event)
 {
     QPoint at = event->position().toPoint();
-    const QSize visible = QSize(std::min(width(), map_.state().width), std::min(height(), map_.state().height));
     if (mouse_.dragging())
-        at = MapMouse::confine(at, visible, kConfineMargin);
+        at = MapMouse::confine(at, visibleSize(), kConfineMargin);
+    at = toPicture(at);
     const WDBViewState& s = map_.state();
     const MapExtent extent = wdbview::extentOf(s);
     const QSize picture = wdbview::pictureOf(s);
@@ -409,7 +411,7 @@ void CWDBView::mouseReleaseEvent(QMouseEvent* event)
         const MapMouse::Release released = mouse_.release(left ? MapMouse::Left : MapMouse::Right);
         endDrag();
         if (released.zoomEnded && released.box)
-            SetState(wdbview::zoomBox(map_.state(), *released.box, width()));
+            SetState(wdbview::zoomBox(map_.state(), *released.box, std::max(visibleSize().width(), 1)));
     }
     updateCursor();
     CMainView::mouseReleaseEvent(event);
@@ -427,6 +429,40 @@ void CWDBView::endDrag()
         FullRedraw();
         extentChanged();
     }
+}
+
+QSize CWDBView::visibleSize() const
+{
+    const QSize picture = wdbview::pictureOf(map_.state());
+    return {std::min(width() - (vbar_->isVisible() ? vbar_->width() : 0), picture.width()),
+            std::min(height() - (hbar_->isVisible() ? hbar_->height() : 0), picture.height())};
+}
+
+void CWDBView::layoutScrollBars()
+{
+    const QSize picture = wdbview::pictureOf(map_.state());
+    const int thickness = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    bool needH = picture.width() > width();
+    bool needV = picture.height() > height();
+    needH = needH || (needV && picture.width() > width() - thickness);
+    needV = needV || (needH && picture.height() > height() - thickness);
+    const int shownW = width() - (needV ? thickness : 0);
+    const int shownH = height() - (needH ? thickness : 0);
+    hbar_->setGeometry(0, height() - thickness, std::max(0, shownW), thickness);
+    vbar_->setGeometry(width() - thickness, 0, thickness, std::max(0, shownH));
+    hbar_->setRange(0, needH ? picture.width() - shownW : 0);
+    vbar_->setRange(0, needV ? picture.height() - shownH : 0);
+    hbar_->setPageStep(std::max(1, shownW));
+    vbar_->setPageStep(std::max(1, shownH));
+    hbar_->setVisible(needH);
+    vbar_->setVisible(needV);
+    SetScrollOffset({hbar_->value(), vbar_->value()});
+}
+
+void CWDBView::resizeEvent(QResizeEvent* event)
+{
+    layoutScrollBars();
+    CMainView::resizeEvent(event);
 }
 
 void CWDBView::updateCursor()

@@ -16,7 +16,10 @@
 #include "views2d/MapMouse.h"
 #include "views2d/WDBMap.h"
 
+#include <functional>
 #include <optional>
+
+class QScrollBar;
 
 namespace kiv {
 
@@ -43,6 +46,12 @@ public:
     // completely; a state without a span or of an outsize picture is refused.
     WDBViewState State() const { return map_.state(); }
     void SetState(const WDBViewState& state);
+    // The view's own name and position switches; they become the defaults of new views too, and
+    // the satellites are drawn anew.
+    void SetLabelSwitches(bool names, bool positions);
+    // "&Satellitestyle ...": the style dialog is the application's, which hands in how to run it
+    // on this view; until then the view leaves the command to the document.
+    void SetStyleCommand(std::function<void(CWDBView&)> run);
 
     // The colour table file named by the document, read for every open WDB view; a file that
     // cannot be read is reported once and leaves the views' colours as they are.
@@ -65,6 +74,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void bindCommands();
@@ -73,12 +83,18 @@ private:
     void extentChanged();
     void endDrag();
     void updateCursor();
+    // Scroll bars for a picture larger than the window; the part of the window the picture shows.
+    void layoutScrollBars();
+    QSize visibleSize() const;
+    QPoint toPicture(QPoint viewPoint) const { return viewPoint + ScrollOffset(); }
     kiv::LabelContent labels() const { return {map_.state().showNames, map_.state().showPositions}; }
 
     kiv::WDBMap map_;
     std::array<bool, wdb::kLayerFlags> layers_{};
     bool registered_ = true;
     kiv::MapMouse mouse_;
+    QScrollBar* hbar_ = nullptr;
+    QScrollBar* vbar_ = nullptr;
     bool panned_ = false;
     QPoint panFrom_;
     std::optional<kiv::TimerBracket> timerHold_;

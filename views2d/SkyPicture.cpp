@@ -240,16 +240,19 @@ void SkyPicture::drawTrack(const CKivDoc& doc, int slot, int pass, ImageSink& si
 {
     const QRgb colour = skyColour(doc.SatInfo[slot].color[0]);
     Look* track = tracks_.data() + static_cast<std::size_t>(slot) * trackPoints_;
+    bool onTrack = false; // the pen stands on a computed point, not on a ring slot not filled yet
     for (int j = 0; j < trackPoints_; ++j) {
         Look& look = track[j];
         look.at = view_.project(azElToSkyPoint(look.azimuth, look.elevation));
         const QPoint at = truncated(look.at);
-        if (j > 0 && !hidden(look, pass)) {
+        const bool computed = look.range > 0.0;
+        if (j > 0 && onTrack && !hidden(look, pass)) {
             sink.lineTo(at, colour);
             continue;
         }
         sink.moveTo(at);
-        if (j > 0 && pass == 0 && look.range > 0.0 && !look.at.belowHorizon)
+        onTrack = computed;
+        if (j > 0 && pass == 0 && computed && hidden(look, pass) && !look.at.belowHorizon)
             sink.pixel(at, colour);
     }
 }

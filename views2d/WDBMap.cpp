@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <span>
 
 namespace kiv {
 
@@ -198,18 +199,20 @@ void WDBMap::drawTowns(const CKivDoc& doc, bool dragging)
     if (!doc.EnableTowns)
         return;
     int threshold = wdbview::townThreshold(state_);
-    const std::vector<tagTOWN>* towns = &doc.BigTowns;
+    // The counts say how much of each list was loaded last.
+    std::span<const tagTOWN> towns(doc.BigTowns.data(), std::min<std::size_t>(doc.BigTowns.size(), std::max(0, doc.BigTownCount)));
     if (dragging) {
         if (!(doc.ZoomStyle & 4))
             return;
-        towns = &doc.SmalTowns;
+        towns = std::span<const tagTOWN>(doc.SmalTowns.data(),
+                                         std::min<std::size_t>(doc.SmalTowns.size(), std::max(0, doc.SmalTownCount)));
         if (doc.AllSmal)
             threshold = 0;
     }
     const int lineHeight = glyphs_.lineHeight();
     const int charWidth = glyphs_.averageCharWidth();
     const int boxHeight = 2 * lineHeight;
-    for (const tagTOWN& town : *towns) {
+    for (const tagTOWN& town : towns) {
         if (doc.TownPopulationMin != 0 && town.population < doc.TownPopulationMin)
             continue;
         if (doc.DynamicDisplayTowns && town.population < threshold)
@@ -227,14 +230,6 @@ void WDBMap::drawTowns(const CKivDoc& doc, bool dragging)
         glyphs_.draw(image_, {box.left + 5, box.top + 5}, std::string_view(name.constData(), static_cast<std::size_t>(name.size())),
                      kBlack);
     }
-}
-
-void WDBMap::layoutLabels(const CKivDoc& doc, LabelContent content)
-{
-    const LabelMetrics metrics{glyphs_.lineHeight(), glyphs_.averageCharWidth()};
-    for (int i = 0; i < doc.SatelliteCount; ++i)
-        labelRects_[static_cast<std::size_t>(i)] =
-            labelRect(static_cast<int>(strnlen(doc.Satellites[i].name, sizeof doc.Satellites[i].name)), content, metrics);
 }
 
 void WDBMap::drawSatellites(const CKivDoc& doc, LabelContent labels)
@@ -339,7 +334,11 @@ void WDBMap::drawFootprint(const CKivDoc& doc, int slot, double lonShift)
 
 void WDBMap::drawLabel(const CKivDoc& doc, int slot, QPoint centre, LabelContent labels)
 {
-    const PixelRect box = placeLabel(labelRects_[static_cast<std::size_t>(slot)], centre, image_.size());
+    // Laid out at each drawing: the names change with every reload of the element file.
+    const char* name = doc.Satellites[static_cast<std::size_t>(slot)].name;
+    const int nameLength = static_cast<int>(strnlen(name, sizeof doc.Satellites[static_cast<std::size_t>(slot)].name));
+    const PixelRect box = placeLabel(labelRect(nameLength, labels, {glyphs_.lineHeight(), glyphs_.averageCharWidth()}), centre,
+                                     image_.size());
     raster::fillRect(image_, box, kWhite);
     raster::bumpEdge(image_, box);
     const tagSATINFO& info = doc.SatInfo[static_cast<std::size_t>(slot)];
@@ -349,8 +348,7 @@ void WDBMap::drawLabel(const CKivDoc& doc, int slot, QPoint centre, LabelContent
         at.ry() += glyphs_.lineHeight();
     };
     if (labels.names) {
-        const char* name = doc.Satellites[static_cast<std::size_t>(slot)].name;
-        line_.assign(name, strnlen(name, sizeof doc.Satellites[static_cast<std::size_t>(slot)].name));
+        line_.assign(name, static_cast<std::size_t>(nameLength));
         next();
     }
     if (labels.positions) {

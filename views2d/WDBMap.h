@@ -65,9 +65,6 @@ public:
     // The base, then tracks, footprints, icons and labels of the shown satellites.
     void drawSatellites(const CKivDoc& doc, LabelContent labels);
 
-    // Label boxes for the document's satellites.
-    void layoutLabels(const CKivDoc& doc, LabelContent content);
-
 private:
     void drawTracks(const CKivDoc& doc);
     void drawFootprint(const CKivDoc& doc, int slot, double lonShift);
@@ -79,7 +76,6 @@ private:
     QImage base_;
     GlyphAtlas glyphs_;
     QImage townIcon_;
-    std::array<PixelRect, kMaxSatellites> labelRects_{};
     // Scratch kept between redraws.
     SpanFiller spans_;
     std::vector<QPointF> vertices_;

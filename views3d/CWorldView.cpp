@@ -121,6 +121,15 @@ void CWorldView::SetEarthTexture(const QImage& picture)
     update();
 }
 
+void CWorldView::BuildSatelliteLists()
+{
+    withContext([this] {
+        renderer_.buildSatelliteModelList();
+        renderer_.buildBeamLists(true);
+    });
+    doc_.InvalidateViews(kRedrawGlobe);
+}
+
 kiv::GlobeArchiveState CWorldView::ArchiveState() const { return renderer_.archiveState(); }
 
 void CWorldView::RestoreArchiveState(const kiv::GlobeArchiveState& state,

@@ -35,6 +35,7 @@ public:
     void FollowFrom(const tagVECTOR& positionKm) override;
     void LookAt(double latitude, double westLongitude, double distance) override;
     void SetEarthTexture(const QImage& picture) override;
+    void BuildSatelliteLists() override;
     kiv::GlobeArchiveState ArchiveState() const override;
     void RestoreArchiveState(const kiv::GlobeArchiveState& state,
                              const std::optional<std::vector<std::string>>& model) override;

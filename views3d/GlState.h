@@ -25,4 +25,32 @@ using Quadric = std::unique_ptr<GLUquadric, QuadricDeleter>;
 
 inline void setEnabled(GLenum capability, bool on) { on ? glEnable(capability) : glDisable(capability); }
 
+// The see-through beam's state: additive blending, no depth writes, both faces drawn. Set when
+// `on`, and undone when the guard ends by the same flag, so that the two always match.
+class TransparentBeam {
+public:
+    explicit TransparentBeam(bool on) : on_(on)
+    {
+        if (!on_)
+            return;
+        glEnable(GL_BLEND);
+        glDepthMask(GL_FALSE);
+        glDisable(GL_CULL_FACE);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    }
+    ~TransparentBeam()
+    {
+        if (!on_)
+            return;
+        glEnable(GL_CULL_FACE);
+        glDepthMask(GL_TRUE);
+        glDisable(GL_BLEND);
+    }
+    TransparentBeam(const TransparentBeam&) = delete;
+    TransparentBeam& operator=(const TransparentBeam&) = delete;
+
+private:
+    bool on_;
+};
+
 } // namespace kiv::gl

@@ -7,8 +7,8 @@
 #include "views3d/GlState.h"
 #include "views3d/GlobeLists.h"
 #include "views3d/ModelReader.h"
+#include "views3d/SatelliteBody.h"
 
-#include <QFile>
 
 #include <GL/gl.h>
 
@@ -16,48 +16,37 @@ namespace kiv {
 
 namespace {
 
-enum SatelliteStyle { kPoint = 1, kCube = 2, kSphere = 3, kModelFile = 4 };
-
-// The document's model, issued into the list being compiled; false when the file does not open.
-bool drawModelFile(const CKivDoc& doc, Detail detail)
-{
-    QFile file(doc.SatelliteModelFileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    kiv::LineReader lines(file);
-    GlModelSink sink;
-    readSatelliteModel(lines, doc.SatModelNrFromFile, sink, detail);
-    return true;
-}
-
 void vertex(Vec3 v) { glVertex3d(v.x, v.y, v.z); }
+
+// A beam's cone or line from the satellite toward the centre; the see-through state only
+// around it.
+void drawBeam(const BeamPlan& plan, const float* beam, float alpha, Detail detail)
+{
+    const bool transparent = plan.style == BeamStyle::TransparentCone;
+    const gl::TransparentBeam see(transparent);
+    if (plan.style == BeamStyle::Cone || transparent) {
+        if (transparent)
+            glEnable(GL_LIGHTING);
+        // The beam's transparency is the cone's alpha, on both of its sides.
+        gl::material(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, beam[0], beam[1], beam[2], alpha);
+        glTranslated(0.0, 0.0, -plan.satelliteDistance);
+        GlModelSink().cylinder(0.0, plan.coneRadius, plan.coneHeight, detail);
+        glTranslated(0.0, 0.0, plan.satelliteDistance);
+        glDisable(GL_LIGHTING);
+    } else if (plan.style == BeamStyle::Line) {
+        glBegin(GL_LINES);
+        glVertex3d(0.0, 0.0, 0.0);
+        glVertex3d(0.0, 0.0, -plan.satelliteDistance);
+        glEnd();
+    }
+}
 
 } // namespace
 
 void GlobeRenderer::buildSatelliteModelList()
 {
     glNewList(lists::kSatelliteModel, GL_COMPILE);
-    switch (doc_.SatelliteDrawStyle) {
-    case kSphere: {
-        const gl::Quadric q(gluNewQuadric());
-        gluSphere(q.get(), 1.0, detail().slices, detail().stacks);
-        break;
-    }
-    case kCube:
-        drawCube(1.0);
-        break;
-    case kPoint:
-        glBegin(GL_POINTS);
-        glVertex3d(0.0, 0.0, 0.0);
-        glEnd();
-        break;
-    case kModelFile:
-        if (!drawModelFile(doc_, detail()))
-            drawCube(1.0);
-        break;
-    default:
-        break;
-    }
+    drawSatelliteBody({doc_.SatelliteDrawStyle, doc_.SatelliteModelFileName, doc_.SatModelNrFromFile, detail()}, false);
     glEndList();
 }
 
@@ -90,36 +79,10 @@ void GlobeRenderer::buildBeamList(int slot)
     const tagSATINFO& info = doc_.SatInfo[slot];
     const float* beam = info.glColor[1];
     const BeamPlan plan = beamPlan(doc_.BeamDrawStyle, doc_.Footprint3D != 0, info.alt, info.footprintRadius, info.footprintDist);
-    const bool transparent = plan.style == BeamStyle::TransparentCone;
     const float alpha = doc_.TransparencyBeam;
     glNewList(lists::kBeams + static_cast<unsigned>(slot), GL_COMPILE);
     gl::material(GL_FRONT, GL_AMBIENT_AND_DIFFUSE, beam[0], beam[1], beam[2], alpha);
-    if (transparent) {
-        glEnable(GL_BLEND);
-        glDepthMask(GL_FALSE);
-        glDisable(GL_CULL_FACE);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE);
-    }
-    if (plan.style == BeamStyle::Cone || transparent) {
-        if (transparent)
-            glEnable(GL_LIGHTING);
-        // The beam's transparency is the cone's alpha, on both of its sides.
-        gl::material(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE, beam[0], beam[1], beam[2], alpha);
-        glTranslated(0.0, 0.0, -plan.satelliteDistance);
-        GlModelSink().cylinder(0.0, plan.coneRadius, plan.coneHeight, detail());
-        glTranslated(0.0, 0.0, plan.satelliteDistance);
-        glDisable(GL_LIGHTING);
-    } else if (plan.style == BeamStyle::Line) {
-        glBegin(GL_LINES);
-        glVertex3d(0.0, 0.0, 0.0);
-        glVertex3d(0.0, 0.0, -plan.satelliteDistance);
-        glEnd();
-    }
-    if (transparent) {
-        glEnable(GL_CULL_FACE);
-        glDepthMask(GL_TRUE);
-        glDisable(GL_BLEND);
-    }
+    drawBeam(plan, beam, alpha, detail());
     if (plan.circle) {
         glTranslated(0.0, 0.0, -plan.circleDistance);
         drawCircle(plan.circleRadius, detail().slices, GL_LINE_LOOP);

@@ -1,5 +1,5 @@
 // The export editor taking a whole table (one tab change's second half): the time and the memory
-// for tables of the size the generator's benchmarks make. Its own main() holds the QApplication.
+// for tables of the size the generator's benchmarks make.
 #include "dialogs/CEditor.h"
 #include "dialogs/ExportGenerator.h"
 #include "dialogs/LibraryExportOrbit.h"
@@ -7,8 +7,6 @@
 #include "platform/UiServices.h"
 #include "tests/support/ScriptedUiServices.h"
 #include "tests/support/TleWriter.h"
-
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -55,13 +53,3 @@ void editorTakesTable(benchmark::State& state)
 
 BENCHMARK(editorTakesTable)->ArgNames({"sats", "steps"})->Args({20, 1440})->Args({255, 1000})->Args({10, 100000})
     ->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

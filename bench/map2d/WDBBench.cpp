@@ -8,7 +8,6 @@
 #include "views2d/WDBSegmentFile.h"
 #include "views2d/WDBSegmentWriter.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -182,7 +181,6 @@ void BM_PanStep(benchmark::State& state)
     kiv::WDBMap map;
     kiv::WDBViewState view = extent(15, -15, 50, 35, 1920, 960);
     map.setState(view);
-    map.layoutLabels(doc, {true, true});
     int step = 0;
     for (auto _ : state) {
         view.left -= 0.05 * ((step & 64) ? -1 : 1);
@@ -208,7 +206,6 @@ void BM_NineViewsTick(benchmark::State& state)
     for (std::size_t i = 0; i < maps.size(); ++i) {
         const double left = 180.0 - 40.0 * static_cast<double>(i);
         maps[i].setState(extent(left, left - 40, 60, 40 - 20.0 * static_cast<double>(i % 3) - 40, 960, 480));
-        maps[i].layoutLabels(doc, {true, true});
         maps[i].drawBackground(QImage(), false);
         maps[i].keepAsBase();
     }
@@ -224,13 +221,3 @@ void BM_NineViewsTick(benchmark::State& state)
 BENCHMARK(BM_NineViewsTick)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

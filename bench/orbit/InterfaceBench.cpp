@@ -94,4 +94,25 @@ void NowAndTrack(benchmark::State& state)
 }
 BENCHMARK(NowAndTrack)->Arg(1)->Arg(5 * 365)->ArgName("age_days");
 
+// One track point as the ground track computes it: a low satellite's propagation and its
+// geodetic position, one day in 1-minute steps, on one thread.
+void TrackPoint(benchmark::State& state)
+{
+    const tagSATELLITE record = recordOf(kKinds[0], 0);
+    CSGP4_SDP4 orbit;
+    orbit.SetSatellite(&record, true);
+    const double start = epochOf(record);
+    for (auto _ : state) {
+        for (int minute = 0; minute <= 1440; ++minute) {
+            const double jd = start + minute / 1440.0;
+            benchmark::DoNotOptimize(orbit.SGP(jd));
+            orbit.CalculateLatLonAlt(jd);
+            benchmark::DoNotOptimize(orbit.GetLat());
+        }
+    }
+    state.counters["per_point"] =
+        benchmark::Counter(1441, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(TrackPoint);
+
 } // namespace

@@ -1,5 +1,6 @@
 // The animation step's propagation: one satellite's calculation, a whole step over the table,
 // and the periodic full reset. Views are absent; their redraws are measured in their own programs.
+#include "document/TrackWorkers.h"
 #include "platform/VectorUnitState.h"
 #include "tests/support/ScratchDocument.h"
 #include "tests/support/TleWriter.h"
@@ -81,5 +82,16 @@ void FullReset(benchmark::State& state)
         bench.doc().OnReset();
 }
 BENCHMARK(FullReset)->Unit(benchmark::kMillisecond);
+
+// What handing a step to the workers costs by itself: 255 pieces of no work on 1 (the calling
+// thread alone) or 8 threads. TrackWorkers::kParallelPoints is chosen from it.
+void HandOff(benchmark::State& state)
+{
+    CSGP4_SDP4 orbit;
+    TrackWorkers workers(orbit, static_cast<int>(state.range(0)), 0);
+    for (auto _ : state)
+        workers.run(255, 1, [](CSGP4_SDP4&, int item) { benchmark::DoNotOptimize(item); });
+}
+BENCHMARK(HandOff)->ArgName("threads")->Arg(1)->Arg(8)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -150,6 +150,16 @@ TEST_F(ShellTest, DrawAndZoomAreEnabledOnlyWhereAViewTakesThem)
     EXPECT_FALSE(menuItem(kCmdViewObs)->isChecked());
 }
 
+TEST_F(ShellTest, TheStyleDialogOfAWorldDataBankViewRunsFromItsOwnCommands)
+{
+    start();
+    for (const CChildFrame* child : frame().ChildFrames()) {
+        const bool own = child->Commands()->find(kCmdSatelliteStyle) != nullptr;
+        EXPECT_EQ(own, child->Kind() == ViewKind::WDB || child->Kind() == ViewKind::Obs)
+            << "the 2D map's runs from the document's";
+    }
+}
+
 TEST(CommandRouting, TheFirstMapOnTheRouteTakesTheCommand)
 {
     std::vector<std::string> log;

@@ -5,6 +5,7 @@
 #include "dialogs/CSatDlg.h"
 #include "document/SettingsTable.h"
 #include "tests/support/DocumentFixture.h"
+#include "tests/support/WidgetChild.h"
 #include "tests/support/LoopbackHttpServer.h"
 
 #include <QApplication>
@@ -22,14 +23,6 @@ using namespace kiv;
 using namespace kiv::test;
 
 namespace {
-
-template <class W>
-W* child(QWidget& dialog, const char* id)
-{
-    W* w = dialog.findChild<W*>(QString::fromLatin1(id));
-    EXPECT_NE(w, nullptr) << id;
-    return w;
-}
 
 // Types the field's text over itself as the user would, so that textEdited fires.
 void retype(QLineEdit* edit)

@@ -5,6 +5,7 @@
 #include "document/SettingsTable.h"
 #include "imaging/PictureLoader.h"
 #include "tests/support/DocumentFixture.h"
+#include "tests/support/WidgetChild.h"
 #include "tests/support/LoopbackHttpServer.h"
 
 #include <QApplication>
@@ -60,13 +61,6 @@ protected:
             [this](int kind, const QImage& bitmap) { applied_.push_back({kind, bitmap}); }, client);
     }
 
-    template <class W>
-    static W* child(QWidget& dialog, const char* id)
-    {
-        W* w = dialog.findChild<W*>(QString::fromLatin1(id));
-        EXPECT_NE(w, nullptr) << id;
-        return w;
-    }
     static QSize shown(CWeatherDlg& d)
     {
         const QImage* picture = d.preview().GetBitmapInfo();

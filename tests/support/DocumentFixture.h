@@ -50,6 +50,7 @@ public:
     void CentreOn(double, double) override { calls.push_back("CentreOn"); }
     QRectF Extent() const override { return {10, 20, 30, -40}; }
     void SetEarthTexture(const QImage&) override { calls.push_back("SetEarthTexture"); }
+    void BuildSatelliteLists() override { calls.push_back("BuildSatelliteLists"); }
     void ShowWholeWorld(const QSize&) override { calls.push_back("ShowWholeWorld"); }
     void ShowRegion(const QRectF& extent, const QSize& size) override
     {

@@ -26,18 +26,23 @@ protected:
         doc.bOBSShowIcons = doc.bOBSShowName = doc.bOBSShowAziEleDist = doc.OBSShowAscDesc = 0;
         doc.bOBSDrawAlt = doc.bOBSDrawAzi = doc.bOBSDrawCompas = doc.bOBSDrawMan = doc.ShowCourseOBS = 0;
         doc.fTwilight = -18.0;
-        const double jd = 2460390.0;
-        const double gmst = kiv::orbit::gmstRadians(jd);
+        doc.SatInfo[0].shown = 1;
+        doc.SatInfo[0].lastJd = kJd;
+        doc.SatHistory[0].pos = seenAt(azDeg, elDeg);
+        doc.SatHistory[0].vel = {};
+        return doc;
+    }
+    // The position seen at that azimuth and elevation, 20 000 km away.
+    static tagVECTOR seenAt(double azDeg, double elDeg)
+    {
+        const double gmst = kiv::orbit::gmstRadians(kJd);
         // Up is +x, east +y at the site on the equator and the prime meridian.
         const double up = std::sin(elDeg * kDeg), east = std::cos(elDeg * kDeg) * std::sin(azDeg * kDeg),
                      north = std::cos(elDeg * kDeg) * std::cos(azDeg * kDeg);
         const double x = 6378.137 + 20000.0 * up, y = 20000.0 * east, z = 20000.0 * north;
-        doc.SatInfo[0].shown = 1;
-        doc.SatInfo[0].lastJd = jd;
-        doc.SatHistory[0].pos = {x * std::cos(gmst) - y * std::sin(gmst), x * std::sin(gmst) + y * std::cos(gmst), z, 0};
-        doc.SatHistory[0].vel = {};
-        return doc;
+        return {x * std::cos(gmst) - y * std::sin(gmst), x * std::sin(gmst) + y * std::cos(gmst), z, 0};
     }
+    static constexpr double kJd = 2460390.0;
     QPoint expectedAt(double azDeg, double elDeg) const
     {
         return truncated(sky.projection().project(azElToSkyPoint(azDeg * kDeg, elDeg * kDeg)));
@@ -84,6 +89,39 @@ TEST_F(SkyPictureTest, LabelBoxStandsAboveTheSatellite)
     EXPECT_EQ(box.bottom, at.y() - 16);
     EXPECT_EQ(sky.image().pixel((box.left + box.right) / 2, box.top + 3), kWhite);
     EXPECT_NE(sky.image().pixel(at.x(), box.top - 3), kWhite);
+}
+
+TEST_F(SkyPictureTest, TrackLinesJoinOnlyComputedPoints)
+{
+    CKivDoc& doc = skyWith(90, 30);
+    doc.ShowCourseOBS = 1;
+    doc.NrOfPoints = 6;
+    doc.SatInfo[0].color[0] = 0x00FF00; // green
+    tagSATHISTORY& h = doc.SatHistory[0];
+    h.posTrack.assign(6, tagVECTOR{});
+    h.velTrack.assign(6, tagVECTOR{});
+    h.timeTrack.assign(6, 0.0); // the first three slots not computed yet
+    const double seen[][2] = {{90, 30}, {135, 30}, {180, 30}};
+    for (int j = 3; j < 6; ++j) {
+        h.posTrack[j] = seenAt(seen[j - 3][0], seen[j - 3][1]);
+        h.timeTrack[j] = kJd;
+    }
+    sky.loadSettings(doc);
+    sky.setSize({480, 480});
+    sky.redraw(doc);
+    const auto greenNear = [&](QPoint p) {
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                if (sky.image().pixel(p + QPoint(dx, dy)) == qRgb(0, 255, 0))
+                    return true;
+            }
+        }
+        return false;
+    };
+    const QPoint a = expectedAt(90, 30), b = expectedAt(135, 30), north = expectedAt(0, 0);
+    EXPECT_TRUE(greenNear((a + b) / 2)) << "computed points are joined";
+    for (const double t : {0.25, 0.5, 0.75})
+        EXPECT_FALSE(greenNear(north + (a - north) * t)) << "no line from a slot not computed, at " << t;
 }
 
 TEST(SkyLabels, BoxesFitTheirLines)

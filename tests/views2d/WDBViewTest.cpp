@@ -2,6 +2,7 @@
 // layers in two passes, grid, towns), and the widget's zoom box, panning and commands.
 #include "resources/CommandIds.h"
 #include "tests/support/DocumentFixture.h"
+#include "tests/support/TleWriter.h"
 #include "views2d/CWDBView.h"
 #include "views2d/WDBGeometry.h"
 #include "views2d/WDBMap.h"
@@ -11,9 +12,12 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -399,4 +403,110 @@ TEST_F(CWDBViewTest, ArchiveStateRoundTripsAndBadOnesAreRefused)
     a.rightLongitude = a.leftLongitude; // no span
     view.RestoreArchiveState(a);
     EXPECT_EQ(view.State(), s);
+}
+
+TEST_F(CWDBViewTest, APictureLargerThanTheWindowScrollsAndTheMouseWorksInPictureCoordinates)
+{
+    CWDBView& view = open();
+    view.ShowWholeWorld({2000, 1000});
+    frame_->showNormal();
+    frame_->resize(600, 400);
+    QApplication::processEvents();
+    QScrollBar* horizontal = nullptr;
+    for (QScrollBar* bar : view.findChildren<QScrollBar*>())
+        if (bar->orientation() == Qt::Horizontal)
+            horizontal = bar;
+    ASSERT_NE(horizontal, nullptr);
+    EXPECT_TRUE(horizontal->isVisible());
+    EXPECT_EQ(horizontal->maximum() + horizontal->pageStep(), 2000);
+    horizontal->setValue(1000);
+    mouse(QEvent::MouseMove, {0, 0}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(frame_->windowTitle(), QString::fromUtf8("lat = 90.00° N/ lon = 0.00° W :: x = 1000 y = 0"));
+    // A zoom box drawn on the scrolled picture lands where the picture shows it.
+    run(kCmdZoom);
+    mouse(QEvent::MouseButtonPress, {0, 0}, Qt::LeftButton, Qt::LeftButton);
+    mouse(QEvent::MouseMove, {100, 100}, Qt::NoButton, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, {100, 100}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_DOUBLE_EQ(view.State().left, 0);
+    EXPECT_NEAR(view.State().right, -18, 1e-9);
+}
+
+namespace {
+
+class WDBSatellitesTest : public DocumentTest {
+protected:
+    CKivDoc& plainDocument()
+    {
+        writeFile("sats.tle", lowSatellites(1));
+        CKivDoc& doc = makeDocument("[Allgemein]\nSatellitenfilename=sats.tle\n");
+        doc.ShowCourseWDB = doc.FootprintWDB = 0;
+        doc.EnableTowns = doc.DrawGrid = 0;
+        doc.Icons[0].icon = QImage();
+        tagSATINFO& sat = doc.SatInfo[0];
+        sat.shown = 1;
+        sat.lat = 0.0;
+        sat.lon = 0.0;
+        sat.alt = 0.4;
+        map.setState(extent(180, -180, 90, -90, 720, 360));
+        WDBColorTable colors = defaultWDBColors();
+        colors.colors[0] = rgb(0, 0, 80);
+        map.setColors(colors);
+        map.drawBackground(QImage(), false);
+        map.keepAsBase();
+        return doc;
+    }
+    WDBMap map;
+};
+
+} // namespace
+
+TEST_F(WDBSatellitesTest, TrackWrapsAtTheMapsEdgesOnlyForJumpsOver200Degrees)
+{
+    CKivDoc& doc = plainDocument();
+    doc.ShowCourseWDB = 1;
+    doc.PenWidth = 1;
+    doc.NrOfPoints = 3;
+    tagSATINFO& sat = doc.SatInfo[0];
+    sat.color[0] = rgb(200, 0, 0);
+    sat.trackLat = {0, 0, 0, 0};
+    sat.trackLon = {170, 190, 200, 200}; // 190 and 200 are 170° and 160° west: a wrap between 170 and 190
+    map.drawSatellites(doc, {});
+    const QImage& img = map.image();
+    EXPECT_EQ(img.pixel(710, 180), qRgb(200, 0, 0)); // to the right edge
+    EXPECT_EQ(img.pixel(5, 180), qRgb(200, 0, 0));   // on from the left one
+    EXPECT_EQ(img.pixel(360, 180), qRgb(0, 0, 80));  // not across the middle
+}
+
+TEST_F(WDBSatellitesTest, LabelsFollowTheExtentAndTheFootprintShowsAgainATurnAway)
+{
+    CKivDoc& doc = plainDocument();
+    // A view of 0..60° east, 0..30° north: the satellite at 30° E 15° N sits in its middle.
+    map.setState(extent(0, -60, 30, 0, 600, 300));
+    map.drawBackground(QImage(), false);
+    map.keepAsBase();
+    doc.SatInfo[0].lat = 15.0;
+    doc.SatInfo[0].lon = 30.0;
+    map.drawSatellites(doc, {true, true});
+    const QImage& img = map.image();
+    int white = 0; // the label box above the icon, its text aside
+    for (int y = 150 - 40; y < 150 - 20; ++y)
+        for (int x = 290; x < 310; ++x)
+            white += img.pixel(x, y) == qRgb(255, 255, 255);
+    EXPECT_GT(white, 200);
+    EXPECT_EQ(img.pixel(300, 250), qRgb(0, 0, 80));
+
+    // A footprint around 170° E in the whole world also shows at the left edge.
+    map.setState(extent(180, -180, 90, -90, 720, 360));
+    map.drawBackground(QImage(), false);
+    map.keepAsBase();
+    doc.FootprintWDB = 1;
+    doc.FootprintStyleWDB = 2;
+    doc.SatInfo[0].lat = 0.0;
+    doc.SatInfo[0].lon = 175.0;
+    doc.SatInfo[0].footprintRadius = 6.378 * std::sin(20.0 * M_PI / 180.0);
+    doc.SatInfo[0].footprintDist = 6.378 * std::cos(20.0 * M_PI / 180.0) + 0.05;
+    map.drawSatellites(doc, {});
+    EXPECT_NE(map.image().pixel(5, 180), qRgb(0, 0, 80));   // the copy a turn west
+    EXPECT_NE(map.image().pixel(700, 180), qRgb(0, 0, 80)); // the footprint itself
+    EXPECT_EQ(map.image().pixel(360, 180), qRgb(0, 0, 80));
 }

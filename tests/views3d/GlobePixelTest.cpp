@@ -179,7 +179,7 @@ TEST_F(GlobePixelTest, BodySitsOnItsOrbitLineAndTheFollowCameraCentresIt)
     EXPECT_GT(green, 0);
 }
 
-TEST_F(GlobePixelTest, ModelColourShowsWhereTheBodyIs)
+TEST_F(GlobePixelTest, ModelShowsWhereTheBodyIsAndComesBackFromTheArchive)
 {
     writeFile("model.dat", "StartModel\nglColor3f {1, 0, 1}\ngluSolidCube {3}\nEndModel\n");
     kiv::test::Elements geo;
@@ -190,24 +190,10 @@ TEST_F(GlobePixelTest, ModelColourShowsWhereTheBodyIs)
     doc.ShowCourse3D = 0;
     renderer(doc);
     const tagSATINFO& info = doc.SatInfo[0];
-    // Look at the satellite from above it, from twice its distance.
+    // Look at the satellite from above it, from twice its distance: the model file's colour.
     renderer_->lookAt(info.lat, -info.lon, 2.0 * (info.alt + kEarthRadius));
     renderer_->renderScene();
     EXPECT_TRUE(near(pixel(gl_.grab(), {kWidth / 2, kHeight / 2}), qRgb(255, 0, 255)));
-}
-
-TEST_F(GlobePixelTest, ArchivedCameraAndModelComeBack)
-{
-    writeFile("model.dat", "StartModel\nglColor3f {1, 0, 1}\ngluSolidCube {3}\nEndModel\n");
-    kiv::test::Elements geo;
-    geo.meanMotion = 1.0027;
-    CKivDoc& doc = scene(tleText(makeTle("GEO", geo)));
-    doc.SatelliteModelFileName = QString::fromStdString(path("model.dat"));
-    doc.SatelliteDrawStyle = 4;
-    doc.ShowCourse3D = 0;
-    renderer(doc);
-    const tagSATINFO& info = doc.SatInfo[0];
-    renderer_->lookAt(info.lat, -info.lon, 2.0 * (info.alt + kEarthRadius));
     const GlobeArchiveState saved = renderer_->archiveState();
     EXPECT_EQ(saved.lighting, 0); // the normal quality of the scene
     EXPECT_EQ(saved.texturing, 1);

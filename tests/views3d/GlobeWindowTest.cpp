@@ -101,7 +101,7 @@ TEST_F(GlobeWindowTest, CommandsSetTheDocumentAndLeavingClearsIt)
     EXPECT_EQ(doc.CameraPos, 1);
     EXPECT_EQ(doc.FollowActive, 0);
     EXPECT_TRUE(checked(kCmdGeostationary));
-    EXPECT_EQ(commands.find(kCmdSatelliteStyle3D), nullptr) << "the style dialog is not the globe's to run yet";
+    EXPECT_EQ(commands.find(kCmdSatelliteStyle3D), nullptr) << "the style dialog runs from the document's commands";
     view->grabFramebuffer();
 
     view.reset();

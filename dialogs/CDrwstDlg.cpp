@@ -1,0 +1,295 @@
+#include "dialogs/CDrwstDlg.h"
+
+#include "dialogs/NumberFields.h"
+#include "dialogs/SatelliteColorPanel.h"
+#include "document/BeamFootprint.h"
+#include "platform/ClientAreaDrag.h"
+#include "platform/TypedNumbers.h"
+#include "platform/UiServices.h"
+#include "views3d/CSatellitePreview.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace kiv {
+
+namespace {
+
+// The beam angle as typed: up to a full 180 degrees, stored just below by the command.
+constexpr SettingRange kTypedBeamAngle{0, 180};
+constexpr int kTurnMs = 20;
+constexpr double kTurnStep = 5.0;
+
+QComboBox* dropList(const char* id, const QStringList& items, int index, QWidget* parent)
+{
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QString::fromLatin1(id));
+    list->addItems(items);
+    list->setCurrentIndex(std::clamp(index, 0, static_cast<int>(items.size()) - 1));
+    return list;
+}
+
+QLineEdit* lineEdit(const QString& content, const char* id, QWidget* parent)
+{
+    auto* edit = new QLineEdit(content, parent);
+    edit->setObjectName(QString::fromLatin1(id));
+    return edit;
+}
+
+QCheckBox* checkBox(const char* caption, const char* id, int value, QWidget* parent)
+{
+    auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
+    box->setObjectName(QString::fromLatin1(id));
+    box->setChecked(value != 0);
+    return box;
+}
+
+} // namespace
+
+CDrwstDlg::CDrwstDlg(const SatelliteStyle3D& values, const QStringList& names, UiServices& ui, bool english,
+                     QWidget* parent)
+    : QDialog(parent), values_(values), ui_(ui), english_(english), initialBeamAngle_(values.BeamAngle)
+{
+    setWindowTitle(QStringLiteral("Satellitestyle"));
+    bodyStyle_ = dropList("1120",
+                          {QStringLiteral("Nothing"), QStringLiteral("Point"), QStringLiteral("Cube"),
+                           QStringLiteral("Sphere"), QStringLiteral("File SATELITE.DAT")},
+                          values.SatelliteDrawStyle, this);
+    beamStyle_ = dropList("1020",
+                          {QStringLiteral("Nothing"), QStringLiteral("Lines"), QStringLiteral("Cone"),
+                           QStringLiteral("Transparent")},
+                          values.BeamDrawStyle, this);
+    values_.SatelliteDrawStyle = bodyStyle_->currentIndex();
+    values_.BeamDrawStyle = beamStyle_->currentIndex();
+    connect(bodyStyle_, &QComboBox::currentIndexChanged, this, [this](int style) {
+        values_.SatelliteDrawStyle = std::max(style, 0);
+        enableModelButtons();
+        rebuildPreview();
+    });
+    connect(beamStyle_, &QComboBox::currentIndexChanged, this, [this](int style) {
+        values_.BeamDrawStyle = std::max(style, 0);
+        rebuildPreview();
+    });
+
+    transparency_ = lineEdit(fields::realText(values.TransparencyBeam), "1143", this);
+    beamAngle_ = lineEdit(fields::realText(values.BeamAngle), "1150", this);
+    for (QLineEdit* e : {transparency_, beamAngle_})
+        connect(e, &QLineEdit::textChanged, this, [this] { takeTypedBeam(); });
+    earthSystem_ = checkBox("Earth Coord. System", "1141", values.ShowCourseEarth3D, this);
+    spaceSystem_ = checkBox("Space Coord. System", "1137", values.ShowCourse3D, this);
+    routePoints_ = lineEdit(fields::integerText(values.NrOfPoints), "1146", this);
+    routeLength_ = lineEdit(fields::realText(values.RouteLengthFactor), "1148", this);
+
+    colors_ = new SatelliteColorPanel(
+        names, values.shown,
+        [this](int slot, int kind) { return values_.colors[static_cast<std::size_t>(slot)][static_cast<std::size_t>(kind)]; },
+        [this](int slot, int kind, COLORREF color) {
+            values_.colors[static_cast<std::size_t>(slot)][static_cast<std::size_t>(kind)] = color;
+        },
+        ui, english, this);
+
+    // The preview with its buttons.
+    preview_ = new CSatellitePreview(ui.messages, this);
+    preview_->setObjectName(QStringLiteral("1004"));
+    preview_->setToolTip(QStringLiteral("Satellite 3D"));
+    preview_->setFixedSize(200, 200);
+    manual_ = previewButton("P", "1275");
+    automatic_ = previewButton("A", "1092");
+    next_ = previewButton(">>", "1276");
+    previous_ = previewButton("<<", "1277");
+    struct Turn {
+        const char* caption;
+        const char* id;
+        Vec3 axis;
+    };
+    const Turn kTurns[] = {{">", "1279", {0, 0, 1}}, {"<", "1281", {0, 0, -1}}, {"^", "1283", {0, 1, 0}}, {"v", "1285", {0, -1, 0}}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        turns_[i] = previewButton(kTurns[i].caption, kTurns[i].id);
+        const Vec3 axis = kTurns[i].axis;
+        connect(turns_[i], &QPushButton::clicked, this, [this, axis] { preview_->Turn(kTurnStep, axis); });
+        turns_[i]->setEnabled(false);
+    }
+    QPushButton* zoomIn = previewButton("Z+", "1287");
+    QPushButton* zoomOut = previewButton("Z-", "1290");
+    connect(zoomIn, &QPushButton::clicked, this, [this] { preview_->MoveProjection(1.0); });
+    connect(zoomOut, &QPushButton::clicked, this, [this] { preview_->MoveProjection(-1.0); });
+    connect(manual_, &QPushButton::clicked, this, &CDrwstDlg::OnManual);
+    connect(automatic_, &QPushButton::clicked, this, &CDrwstDlg::OnAutomatic);
+    connect(next_, &QPushButton::clicked, this, &CDrwstDlg::OnNextModel);
+    connect(previous_, &QPushButton::clicked, this, &CDrwstDlg::OnPreviousModel);
+    automatic_->setEnabled(false);
+    enableModelButtons();
+    connect(&turner_, &QTimer::timeout, this, [this] { preview_->Turn(kTurnStep, {0.2, 1.0, 0.4}); });
+
+    // Layout.
+    auto* bodyGroup = new QGroupBox(QStringLiteral("Satellites drawn as ..."), this);
+    (new QVBoxLayout(bodyGroup))->addWidget(bodyStyle_);
+    auto* beamGroup = new QGroupBox(QStringLiteral("Beams drawn as ..."), this);
+    auto* beamForm = new QFormLayout(beamGroup);
+    beamForm->addRow(beamStyle_);
+    beamForm->addRow(QStringLiteral("Transparency (0..1)"), transparency_);
+    beamForm->addRow(QStringLiteral("Beam Angle"), beamAngle_);
+    auto* routeGroup = new QGroupBox(QStringLiteral("Satelliteroute"), this);
+    auto* routeForm = new QFormLayout(routeGroup);
+    routeForm->addRow(earthSystem_);
+    routeForm->addRow(spaceSystem_);
+    routeForm->addRow(QStringLiteral("Nr Of Route points"), routePoints_);
+    routeForm->addRow(QStringLiteral("Length of the route"), routeLength_);
+
+    auto* rotateGroup = new QGroupBox(QStringLiteral("Rotate Satellite"), this);
+    auto* rotate = new QGridLayout(rotateGroup);
+    rotate->addWidget(turns_[2], 0, 1);
+    rotate->addWidget(turns_[1], 1, 0);
+    rotate->addWidget(manual_, 1, 1);
+    rotate->addWidget(turns_[0], 1, 2);
+    rotate->addWidget(turns_[3], 2, 1);
+    auto* zoomGroup = new QGroupBox(QStringLiteral("Zoom / Pick"), this);
+    auto* zoom = new QGridLayout(zoomGroup);
+    zoom->addWidget(zoomIn, 0, 1);
+    zoom->addWidget(previous_, 1, 0);
+    zoom->addWidget(automatic_, 1, 1);
+    zoom->addWidget(next_, 1, 2);
+    zoom->addWidget(zoomOut, 2, 1);
+    auto* previewButtons = new QHBoxLayout;
+    previewButtons->addWidget(rotateGroup);
+    previewButtons->addWidget(zoomGroup);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CDrwstDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(bodyGroup);
+    left->addWidget(beamGroup);
+    left->addWidget(routeGroup);
+    left->addWidget(preview_, 0, Qt::AlignHCenter);
+    left->addLayout(previewButtons);
+    auto* right = new QVBoxLayout;
+    right->addWidget(colors_);
+    right->addWidget(buttons);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addLayout(right);
+    dragByClientArea(this);
+
+    preview_->SetLook(look());
+    turner_.start(kTurnMs);
+}
+
+std::optional<SatelliteStyle3D> CDrwstDlg::edit(const SatelliteStyle3D& values, const QStringList& names,
+                                                UiServices& ui, bool english)
+{
+    CDrwstDlg dialog(values, names, ui, english);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.values();
+}
+
+QPushButton* CDrwstDlg::previewButton(const char* caption, const char* id)
+{
+    auto* button = new QPushButton(QString::fromLatin1(caption), this);
+    button->setObjectName(QString::fromLatin1(id));
+    button->setAutoDefault(false);
+    return button;
+}
+
+PreviewLook CDrwstDlg::look() const
+{
+    PreviewLook look;
+    look.body = {values_.SatelliteDrawStyle, values_.SatelliteModelFileName, values_.SatModelNrFromFile,
+                 Detail::of(values_.AccuracyX, values_.AccuracyY)};
+    look.beamDrawStyle = values_.BeamDrawStyle;
+    look.beamAngle = values_.BeamAngle;
+    look.transparency = values_.TransparencyBeam;
+    return look;
+}
+
+void CDrwstDlg::rebuildPreview() { preview_->SetLook(look()); }
+
+// While typing, a number that reads is shown at once (within its bounds); OK checks the fields.
+void CDrwstDlg::takeTypedBeam()
+{
+    if (const auto t = decimalNumber(transparency_->text().toStdString()))
+        values_.TransparencyBeam = static_cast<float>(std::clamp(*t, 0.0, 1.0));
+    if (const auto a = decimalNumber(beamAngle_->text().toStdString()))
+        values_.BeamAngle = clampBeamAngle(*a);
+    rebuildPreview();
+}
+
+void CDrwstDlg::enableModelButtons()
+{
+    const bool model = values_.SatelliteDrawStyle == kModelBody;
+    next_->setEnabled(model);
+    previous_->setEnabled(model);
+}
+
+void CDrwstDlg::OnNextModel()
+{
+    ++values_.SatModelNrFromFile;
+    if (countSatelliteModels(values_.SatelliteModelFileName, values_.SatModelNrFromFile).modelCount == 0)
+        values_.SatModelNrFromFile = std::max(values_.SatModelNrFromFile - 1, 1);
+    rebuildPreview();
+}
+
+void CDrwstDlg::OnPreviousModel()
+{
+    values_.SatModelNrFromFile = std::max(values_.SatModelNrFromFile - 1, 1);
+    rebuildPreview();
+}
+
+void CDrwstDlg::OnManual()
+{
+    turner_.stop();
+    manual_->setEnabled(false);
+    automatic_->setEnabled(true);
+    for (QPushButton* b : turns_)
+        b->setEnabled(true);
+}
+
+void CDrwstDlg::OnAutomatic()
+{
+    manual_->setEnabled(true);
+    automatic_->setEnabled(false);
+    for (QPushButton* b : turns_)
+        b->setEnabled(false);
+    turner_.start(kTurnMs);
+}
+
+void CDrwstDlg::accept()
+{
+    MessageBoxes& m = ui_.messages;
+    const auto transparency = fields::readReal(*transparency_, settingRange(&KivSettings::TransparencyBeam), m, english_);
+    if (!transparency)
+        return;
+    const auto angle = fields::readReal(*beamAngle_, kTypedBeamAngle, m, english_);
+    if (!angle)
+        return;
+    const auto points = fields::readInteger(*routePoints_, settingRange(&KivSettings::NrOfPoints), m, english_);
+    if (!points)
+        return;
+    const auto length = fields::readReal(*routeLength_, settingRange(&KivSettings::RouteLengthFactor), m, english_);
+    if (!length)
+        return;
+    values_.TransparencyBeam = static_cast<float>(*transparency);
+    // An angle left as shown keeps its full precision.
+    values_.BeamAngle = beamAngle_->text() == fields::realText(initialBeamAngle_) ? initialBeamAngle_ : *angle;
+    values_.NrOfPoints = *points;
+    values_.RouteLengthFactor = static_cast<float>(*length);
+    values_.ShowCourseEarth3D = earthSystem_->isChecked() ? 1 : 0;
+    values_.ShowCourse3D = spaceSystem_->isChecked() ? 1 : 0;
+    values_.shown = colors_->shown();
+    turner_.stop();
+    QDialog::accept();
+}
+
+} // namespace kiv

@@ -1,0 +1,140 @@
+#include "dialogs/SatelliteColorPanel.h"
+
+#include "document/ColorTableFile.h"
+#include "platform/ColorSwatch.h"
+#include "platform/UiServices.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace kiv {
+
+namespace {
+
+constexpr int kMarkColumn = 2;
+
+QString markOf(int shown) { return shown ? QStringLiteral("X") : QStringLiteral(" "); }
+
+} // namespace
+
+SatelliteColorPanel::SatelliteColorPanel(const QStringList& names, const ShownFlags& shown, ColorOf colorOf,
+                                         SetColor setColor, UiServices& ui, bool english, QWidget* parent)
+    : QWidget(parent), shown_(shown), colorOf_(std::move(colorOf)), setColor_(std::move(setColor)), ui_(ui),
+      english_(english)
+{
+    list_ = new QTreeWidget(this);
+    list_->setObjectName(QStringLiteral("1098"));
+    list_->setRootIsDecorated(false);
+    list_->setHeaderLabels({QStringLiteral("Satellite Name"), QStringLiteral("Nr"), QStringLiteral("X")});
+    const int rows = std::min<int>(static_cast<int>(names.size()), kMaxSatellites);
+    for (int i = 0; i < rows; ++i) {
+        auto* row = new QTreeWidgetItem(list_, {names[i], QString::number(i + 1), markOf(shown_[i])});
+        for (int c = 0; c < 3; ++c)
+            row->setTextAlignment(c, Qt::AlignCenter);
+    }
+    list_->header()->resizeSection(0, 112);
+    list_->header()->resizeSection(1, 30);
+    list_->header()->resizeSection(2, 20);
+    connect(list_, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* item) { OnClickList(list_->indexOfTopLevelItem(item)); });
+
+    // Swatches in the order Sat, Route, Beam, Default, each with its button below.
+    struct Column {
+        const char* caption;
+        const char* swatchId;
+        const char* buttonId;
+        int kind; // -1: the default colours
+    };
+    constexpr Column kColumns[] = {{"Color Sat", "1175", "1063", 2},
+                                   {"Color Route", "1176", "1071", 0},
+                                   {"Color Beam", "1179", "1067", 1},
+                                   {"Color Default", "1181", "1075", -1}};
+    auto* swatchGrid = new QGridLayout;
+    for (int c = 0; c < 4; ++c) {
+        const Column& column = kColumns[c];
+        auto* swatch = new ColorSwatch(QString::fromLatin1(column.caption), this);
+        swatch->setObjectName(QString::fromLatin1(column.swatchId));
+        auto* button = new QPushButton(column.kind < 0 ? QStringLiteral("Colors") : QStringLiteral("Browse"), this);
+        button->setObjectName(QString::fromLatin1(column.buttonId));
+        const int kind = column.kind;
+        if (kind < 0) {
+            connect(button, &QPushButton::clicked, this, &SatelliteColorPanel::OnDefaultColors);
+        } else {
+            swatches_[static_cast<std::size_t>(kind)] = swatch;
+            connect(button, &QPushButton::clicked, this, [this, kind] { OnBrowse(kind); });
+        }
+        swatchGrid->addWidget(swatch, 0, c);
+        swatchGrid->addWidget(button, 1, c);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(list_);
+    layout->addLayout(swatchGrid);
+}
+
+int SatelliteColorPanel::chosenSlot() const
+{
+    QTreeWidgetItem* item = list_->currentItem();
+    const int row = item ? list_->indexOfTopLevelItem(item) : -1;
+    return row >= 0 && row < kMaxSatellites ? row : -1;
+}
+
+void SatelliteColorPanel::OnClickList(int row)
+{
+    if (row < 0 || row >= list_->topLevelItemCount() || row >= kMaxSatellites)
+        return;
+    QTreeWidgetItem* item = list_->topLevelItem(row);
+    list_->setCurrentItem(item);
+    int& shown = shown_[static_cast<std::size_t>(row)];
+    shown = item->text(kMarkColumn) == QStringLiteral("X") ? 0 : 1;
+    item->setText(kMarkColumn, markOf(shown));
+    UpdateSwatches(row);
+}
+
+void SatelliteColorPanel::UpdateSwatches(int slot)
+{
+    for (int kind = 0; kind < 3; ++kind)
+        swatches_[static_cast<std::size_t>(kind)]->setColor(colorOf_(slot, kind));
+}
+
+bool SatelliteColorPanel::haveChoice()
+{
+    if (chosenSlot() >= 0)
+        return true;
+    ui_.messages.show(
+        {english_ ? QStringLiteral("Attention") : QStringLiteral("Achtung"),
+         english_ ? QStringLiteral("You must first choose the satellite, befor you can change the color.")
+                  : QStringLiteral("Sie müssen zuerst den Satelliten auswählen, dessen Farbe sie ändern möchten"),
+         MessageButtons::Ok, MessageIcon::Information});
+    return false;
+}
+
+void SatelliteColorPanel::OnBrowse(int kind)
+{
+    if (!haveChoice())
+        return;
+    const int slot = chosenSlot();
+    const std::optional<std::uint32_t> chosen =
+        ui_.colors.chooseColor(colorOf_(slot, kind), swatches_[static_cast<std::size_t>(kind)]->caption());
+    if (!chosen)
+        return;
+    setColor_(slot, kind, *chosen);
+    UpdateSwatches(slot);
+}
+
+void SatelliteColorPanel::OnDefaultColors()
+{
+    if (!haveChoice())
+        return;
+    const int slot = chosenSlot();
+    const SlotColors& defaults = defaultSlotColors()[static_cast<std::size_t>(slot)];
+    for (const int kind : {1, 0, 2})
+        setColor_(slot, kind, defaults[static_cast<std::size_t>(kind)]);
+    UpdateSwatches(slot);
+}
+
+} // namespace kiv

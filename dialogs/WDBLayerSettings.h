@@ -1,0 +1,50 @@
+#pragma once
+// What the World Data Bank layer sheet edits: the document's WDB settings and the colour table
+// (colours and pen widths, kept in the colour table file, not in the profile), with the sheet's
+// defaults and the ranges every value is held to.
+
+#include "document/WDBColorFile.h"
+
+#include <QString>
+
+namespace kiv {
+class KivSettings;
+
+struct WDBLayerSettings {
+    int BDY_Layer = 0;
+    int CIL_Layer = 0;
+    int RIV_Layer = 0;
+    int PBY_Layer = 0;
+    QString WDBColorFileName;
+    QString WDBMapFileName;
+    WDBColorTable colors = defaultWDBColors();
+    int BackgraoundTexture = 0;
+    int ZoomStyle = 0; // bit 0 grid, 1 satellites, 2 towns, 3 keep the aspect while zooming or panning
+    int ActivateAllLayers = 0;
+    int EnableTowns = 0;
+    int DynamicDisplayTowns = 0;
+    int AllSmal = 0;
+    QString WDBSmalTowns;
+    QString WDBBigTowns;
+    int StaticGrid = 0;
+    int DrawGrid = 0;
+    int GridStyle = 1; // 1 solid, 2 dashed, 4 dotted
+    double GridDistance = 10.0;
+    int XExtension = 50; // percent of the screen's width for a new view
+    int Language = 1;
+
+    static constexpr int kMinExtension = 10, kMaxExtension = 100;
+    static constexpr double kMinGridDistance = 0.01, kMaxGridDistance = 90.0;
+
+    static WDBLayerSettings fromDocument(const KivSettings& doc);
+    // Everything but the colour table and the language back into the document.
+    void toDocument(KivSettings& doc) const;
+    // The sheet's "Set Default Values": layers, zoom style, grid, towns, the sea colour and the
+    // pen widths 1..29; the other colours, DrawGrid and XExtension stay.
+    void setDefaults();
+    // Every value in its range: pen widths 0..20 (those the sheet edits, 1..28), XExtension,
+    // the grid distance (non-finite: the default 10), masks to their layers.
+    void clamp();
+};
+
+} // namespace kiv
