@@ -4,6 +4,7 @@
 #include "dialogs/DialogCommands.h"
 #include "document/BeamFootprint.h"
 #include "tests/support/DocumentFixture.h"
+#include "tests/support/WidgetChild.h"
 #include "views3d/PreviewScene.h"
 
 #include <QComboBox>
@@ -16,14 +17,6 @@ using namespace kiv;
 using namespace kiv::test;
 
 namespace {
-
-template <class W>
-W* child(QWidget& dialog, const char* id)
-{
-    W* w = dialog.findChild<W*>(QString::fromLatin1(id));
-    EXPECT_NE(w, nullptr) << id;
-    return w;
-}
 
 class SatelliteStyle3DTest : public DocumentTest {
 protected:

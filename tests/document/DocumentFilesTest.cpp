@@ -14,12 +14,6 @@ namespace {
 
 const char* kProfile = "[Allgemein]\nSatellitenfilename=sats.tle\n";
 
-QByteArray fileBytes(const std::string& path)
-{
-    QFile file(QString::fromStdString(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void writeColorTable(const std::string& path)
 {
     ColorTable table;
@@ -83,7 +77,7 @@ TEST_F(DocumentTest, ChangedColoursAreSavedOnlyWhenTheUserAgrees)
 {
     writeFile("sats.tle", lowSatellites(1));
     writeColorTable(path("kiv.clr"));
-    const QByteArray before = fileBytes(path("kiv.clr"));
+    const QByteArray before = readFile("kiv.clr");
 
     CKivDoc& doc = makeDocument(kProfile);
     doc.SatInfo[0].color[1] = 0x123456;
@@ -94,7 +88,7 @@ TEST_F(DocumentTest, ChangedColoursAreSavedOnlyWhenTheUserAgrees)
     ASSERT_EQ(ui_.messages.shown().size(), 1u);
     EXPECT_EQ(ui_.messages.captions()[0], "Attention !");
     EXPECT_EQ(ui_.messages.texts()[0], "Attention, Colortable in file : kiv.clr was changed.\nShould the changes be saved now ?");
-    EXPECT_EQ(fileBytes(path("kiv.clr")), before);
+    EXPECT_EQ(readFile("kiv.clr"), before);
 
     CKivDoc& again = makeDocument(kProfile);
     again.SatInfo[0].color[1] = 0x123456;
@@ -102,7 +96,7 @@ TEST_F(DocumentTest, ChangedColoursAreSavedOnlyWhenTheUserAgrees)
     again.ColorTableChanged = 1;
     ui_.messages.queueAnswer(kiv::MessageAnswer::Yes);
     doc_.reset();
-    const ColorTableRead read = readColorTable(fileBytes(path("kiv.clr")).toStdString());
+    const ColorTableRead read = readColorTable(readFile("kiv.clr").toStdString());
     EXPECT_EQ(read.table.slotColors[0][1], 0x123456u);
     EXPECT_EQ(read.table.clockColors[0][1][0], 0.0f);
 }

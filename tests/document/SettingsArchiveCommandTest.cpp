@@ -11,25 +11,7 @@ using namespace kiv::test;
 
 namespace {
 
-std::string records(int count)
-{
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        Elements e;
-        e.catalogNumber = 200 + i;
-        const Tle tle = makeTle("SAT " + std::to_string(i), e);
-        text += tle.name + "\n" + tle.line1 + "\n" + tle.line2 + "\n";
-    }
-    return text;
-}
-
 const char* kProfile = "[Allgemein]\nSatellitenfilename=sats.tle\n";
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // What a restore must not touch when it refuses a file.
 struct Observed {
@@ -52,7 +34,7 @@ Observed observe(const CKivDoc& doc)
 
 TEST_F(DocumentTest, SavedStateComesBackAfterChanges)
 {
-    writeFile("sats.tle", records(4));
+    writeFile("sats.tle", lowSatellites(4, "SAT "));
     CKivDoc& doc = makeDocument(kProfile);
     ASSERT_EQ(doc.SatelliteCount, 4);
     doc.SetSimTime(Time(1'800'000'000));
@@ -65,7 +47,7 @@ TEST_F(DocumentTest, SavedStateComesBackAfterChanges)
     const QString file = filePath("scene.set");
     ASSERT_TRUE(doc.SaveSettingsArchive(file));
 
-    writeFile("sats.tle", records(2));
+    writeFile("sats.tle", lowSatellites(2));
     doc.ReloadSatellites();
     doc.SetSimTime(Time(1'000'000'000));
     doc.NrOfPoints = 35;
@@ -89,7 +71,7 @@ TEST_F(DocumentTest, SavedStateComesBackAfterChanges)
 
 TEST_F(DocumentTest, StateIsSavedFromMemoryNotFromTheElementFile)
 {
-    writeFile("sats.tle", records(3));
+    writeFile("sats.tle", lowSatellites(3));
     CKivDoc& doc = makeDocument(kProfile);
     removeFile("sats.tle"); // gone or edited since: the loaded sets are what is saved
     const QString file = filePath("scene.set");
@@ -105,7 +87,7 @@ TEST_F(DocumentTest, StateIsSavedFromMemoryNotFromTheElementFile)
 
 TEST_F(DocumentTest, IconsAreRenumberedSoThatEveryIndexHasAnEntry)
 {
-    writeFile("sats.tle", records(2));
+    writeFile("sats.tle", lowSatellites(2));
     CKivDoc& doc = makeDocument(kProfile);
     // Slot 0 uses entry 7: beyond what k < n writes (only entry 1), so it is written as entry 1.
     doc.Icons[7].fileName = "seven.png";
@@ -133,11 +115,11 @@ TEST_F(DocumentTest, IconsAreRenumberedSoThatEveryIndexHasAnEntry)
 
 TEST_F(DocumentTest, DamagedFilesChangeNothing)
 {
-    writeFile("sats.tle", records(3));
+    writeFile("sats.tle", lowSatellites(3));
     CKivDoc& doc = makeDocument(kProfile);
     const QString file = filePath("scene.set");
     ASSERT_TRUE(doc.SaveSettingsArchive(file));
-    const QByteArray good = fileBytes(file);
+    const QByteArray good = readFile("scene.set");
     doc.NrOfPoints = 99;
     doc.SatInfo[0].color[0] = rgb(9, 9, 9);
     const Observed before = observe(doc);
@@ -183,14 +165,14 @@ TEST_F(DocumentTest, DamagedFilesChangeNothing)
 
 TEST_F(DocumentTest, TimeBeyondTheArchiveRangeRefusesTheSaveBeforeTheFileIsTouched)
 {
-    writeFile("sats.tle", records(1));
+    writeFile("sats.tle", lowSatellites(1));
     writeFile("scene.set", "the old file");
     CKivDoc& doc = makeDocument(kProfile);
     for (const std::int64_t t : {std::int64_t{-1}, std::int64_t{0x100000000}}) {
         doc.SimTime = Time(t);
         ui_.messages.clear();
         EXPECT_FALSE(doc.SaveSettingsArchive(filePath("scene.set")));
-        EXPECT_EQ(fileBytes(filePath("scene.set")), QByteArray("the old file"));
+        EXPECT_EQ(readFile("scene.set"), QByteArray("the old file"));
         ASSERT_EQ(ui_.messages.texts().size(), 1u);
         EXPECT_TRUE(ui_.messages.texts()[0].endsWith("Nothing was saved."));
     }
@@ -200,7 +182,7 @@ TEST_F(DocumentTest, TimeBeyondTheArchiveRangeRefusesTheSaveBeforeTheFileIsTouch
 
 TEST_F(DocumentTest, SaveCommandAsksForAFileAndAddsTheExtension)
 {
-    writeFile("sats.tle", records(1));
+    writeFile("sats.tle", lowSatellites(1));
     CKivDoc& doc = makeDocument(kProfile);
     ui_.files.queueAnswer(filePath("scene"));
     doc.OnSaveSettings();
@@ -221,7 +203,7 @@ TEST_F(DocumentTest, SaveCommandAsksForAFileAndAddsTheExtension)
 
 TEST_F(DocumentTest, RestoreCommandAsksAboutAChangedColourTableFirst)
 {
-    writeFile("sats.tle", records(1));
+    writeFile("sats.tle", lowSatellites(1));
     CKivDoc& doc = makeDocument(kProfile);
     for (const MessageAnswer answer : {MessageAnswer::Yes, MessageAnswer::No}) {
         doc.ColorTableChanged = 1;
@@ -236,7 +218,7 @@ TEST_F(DocumentTest, RestoreCommandAsksAboutAChangedColourTableFirst)
 
 TEST_F(DocumentTest, OlderLayoutKeepsTheIconsAndTakesOnlyExistingFiles)
 {
-    writeFile("sats.tle", records(3));
+    writeFile("sats.tle", lowSatellites(3));
     writeFile("old.clr", "");
     CKivDoc& doc = makeDocument(kProfile);
     doc.SatInfo[1].iconIndex = 5;

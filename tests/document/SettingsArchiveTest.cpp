@@ -320,7 +320,6 @@ TEST(SettingsArchive, VersionDecidesTheLayout)
     EXPECT_EQ(parse(QByteArray()).error, settingsArchive::ParseError::NotAnArchive);
 }
 
-
 TEST(SettingsArchive, OlderLayoutItemsLandInTheirMembers)
 {
     for (const bool show2D : {false, true}) {
@@ -370,15 +369,6 @@ TEST(SettingsArchive, OlderLayoutItemsLandInTheirMembers)
             }
         }
     }
-}
-
-TEST(SettingsArchive, TimeIsReadUnsigned)
-{
-    SettingsSnapshot s = baseSnapshot();
-    s.document.SimTime = 0x80000000u; // 2038-01-19 03:14:08 UTC
-    const auto read = parse(settingsArchive::write(s));
-    ASSERT_TRUE(read.snapshot);
-    EXPECT_EQ(read.snapshot->document.SimTime, 2147483648u);
 }
 
 // ---- damaged and hostile files -----------------------------------------------------------------

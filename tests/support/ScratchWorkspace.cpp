@@ -18,4 +18,10 @@ bool ScratchWorkspace::writeFile(const std::string& name, const std::string& byt
            file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
 }
 
+QByteArray ScratchWorkspace::readFile(const std::string& name) const
+{
+    QFile file(filePath(QString::fromStdString(name)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace kiv::test

@@ -22,6 +22,8 @@ public:
     QString filePath(const QString& name) const { return dir_.path() + QLatin1Char('/') + name; }
     // Writes a file into the working directory; false when it cannot.
     bool writeFile(const std::string& name, const std::string& bytes) const;
+    // A file of the working directory; empty when it cannot be read.
+    QByteArray readFile(const std::string& name) const;
 
 protected:
     QTemporaryDir dir_;

@@ -113,32 +113,31 @@ TEST_F(WorldMapTest, FootprintStylesAreaAndLine)
     EXPECT_EQ(at(0, -20), qRgb(0, 200, 0));
 }
 
-TEST_F(WorldMapTest, FootprintOverTheDateLineShowsOnBothSides)
+TEST_F(WorldMapTest, AreaFootprintsOverTheDateLineThePoleAndAGeostationaryHorizon)
 {
-    drawAreaFootprint(plainDocument(), 0.0, 170.0, 30.0);
-    EXPECT_EQ(at(15, 175), qRgb(150, 150, 150));
-    EXPECT_EQ(at(15, -170), qRgb(150, 150, 150));
-    EXPECT_EQ(at(0, -150), kWhite);
-    EXPECT_EQ(at(0, 130), kWhite);
-}
-
-TEST_F(WorldMapTest, FootprintOverThePoleCoversTheTopRows)
-{
-    drawAreaFootprint(plainDocument(), 70.0, 300.0, 40.0);
-    for (double lon = -179; lon < 180; lon += 7)
-        EXPECT_EQ(at(88, lon), qRgb(150, 150, 150)) << lon;
-    EXPECT_EQ(at(10, -60), kWhite);
-    EXPECT_EQ(at(0, 120), kWhite);
-}
-
-TEST_F(WorldMapTest, GeostationaryHorizonFootprintHasItsTrueSize)
-{
-    // A geostationary satellite's horizon circle, as the document computes it.
-    const BeamFootprint f = beamFootprint(20.0, 35.786);
-    drawAreaFootprint(plainDocument(), 0.0, 0.0, std::atan2(f.footprintRadius, f.footprintDist - 0.05) / kDeg);
-    // About 81 degrees of arc: 75 degrees east is inside, 85 outside.
-    EXPECT_EQ(at(0, 75), qRgb(150, 150, 150));
-    EXPECT_EQ(at(0, 85), kWhite);
+    // A geostationary satellite's horizon circle, as the document computes it: about 81 degrees.
+    const BeamFootprint geo = beamFootprint(20.0, 35.786);
+    const double geoAngle = std::atan2(geo.footprintRadius, geo.footprintDist - 0.05) / kDeg;
+    struct Point {
+        double lat, lon;
+    };
+    const struct {
+        const char* what;
+        double lat, lon, angle;
+        std::vector<Point> inside, outside;
+    } cases[] = {
+        {"date line", 0.0, 170.0, 30.0, {{15, 175}, {15, -170}}, {{0, -150}, {0, 130}}},
+        {"pole", 70.0, 300.0, 40.0, {{88, -179}, {88, -60}, {88, 0}, {88, 90}, {88, 179}}, {{10, -60}, {0, 120}}},
+        {"geostationary", 0.0, 0.0, geoAngle, {{0, 75}}, {{0, 85}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        drawAreaFootprint(plainDocument(), c.lat, c.lon, c.angle);
+        for (const Point& p : c.inside)
+            EXPECT_EQ(at(p.lat, p.lon), qRgb(150, 150, 150)) << p.lat << " " << p.lon;
+        for (const Point& p : c.outside)
+            EXPECT_EQ(at(p.lat, p.lon), kWhite) << p.lat << " " << p.lon;
+    }
 }
 
 TEST_F(WorldMapTest, TexturePassShowsNightWhereTheSunIsDown)
