@@ -5,11 +5,14 @@
 #include "app/CommandRegistry.h"
 #include "resources/CommandIds.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/GlDriver.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QTimer>
 
+#include <functional>
 #include <set>
 
 using namespace kiv;
@@ -94,10 +97,9 @@ protected:
     void runEveryCommand(bool accept);
     void repaintAll()
     {
-        for (CChildFrame* child : frame().ChildFrames()) {
-            if (child->Kind() != ViewKind::World) // the globe needs a GL context (tests/views3d)
-                child->grab();
-        }
+        for (CChildFrame* child : frame().ChildFrames())
+            child->grab();
+        keepGlDriverLoaded(); // the leak checker passes the driver over
         doc().AnimationStep();
     }
 };
@@ -162,5 +164,92 @@ TEST_F(EveryCommandTest, NewDocumentAndExitFromEveryViewKind)
         run(kCmdExit);
         QCoreApplication::processEvents();
         app_.reset();
+    }
+}
+
+namespace {
+
+// Bytes that no reader of the program accepts whole.
+std::string junk(std::size_t size)
+{
+    std::string bytes(size, '\0');
+    std::uint32_t x = 2463534242u;
+    for (char& c : bytes) {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        c = static_cast<char>(x);
+    }
+    return bytes;
+}
+
+struct HostileFile {
+    const char* name;
+    std::string bytes;
+};
+
+} // namespace
+
+TEST_F(EveryCommandTest, HostileFilesThroughEveryOpenPlaceLeaveAWorkingProgram)
+{
+    start();
+    ModalCanceller canceller;
+    ASSERT_TRUE(doc().SaveSettingsArchive(path("good.set")));
+    QFile good(path("good.set"));
+    ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+    const QByteArray archive = good.readAll();
+    const std::string tle = satelliteFile(3);
+    const HostileFile files[] = {
+        {"empty.tle", ""},
+        {"junk.tle", junk(65536)},
+        {"half.tle", tle.substr(0, tle.size() / 2 + 7)},
+        {"oneline.tle", std::string(8 << 20, 'A')},
+        {"nul.tle", std::string(4096, '\0')},
+        {"half.set", archive.left(archive.size() / 2).toStdString()},
+        {"head.set", archive.left(12).toStdString()},
+        {"junk.set", junk(4096)},
+        {"big.set", std::string(24 << 20, 'x')},
+    };
+    for (const HostileFile& f : files)
+        writeFile(f.name, f.bytes);
+    std::vector<QString> paths;
+    for (const HostileFile& f : files)
+        paths.push_back(path(f.name));
+    paths.push_back(path("missing.tle"));
+    paths.push_back(filePath("")); // a folder
+
+    const std::function<void(const QString&)> places[] = {
+        [&](const QString& p) {
+            ui_.files.queueAnswer(p);
+            run(kCmdOpenLocal);
+        },
+        [&](const QString& p) {
+            ui_.files.queueAnswer(p);
+            run(kCmdRestoreSettings);
+        },
+        [&](const QString& p) { app_->OpenFile(p); },
+    };
+    for (std::size_t n = 0; n < std::size(places); ++n) {
+        for (const QString& p : paths) {
+            SCOPED_TRACE(p.toStdString());
+            ui_.messages.clear();
+            places[n](p);
+            ASSERT_NE(app_->Document(), nullptr);
+            if (n == 1) { // a refused settings file says so
+                EXPECT_FALSE(ui_.messages.shown().empty());
+            }
+            restore();
+            repaintAll();
+            for (int language : {1, 0}) {
+                run(language ? kCmdEnglish : kCmdGerman);
+                for (ViewKind kind : kKinds) {
+                    activate(kind);
+                    repaintAll();
+                }
+            }
+        }
+        ui_.files.queueAnswer(path("sats.tle"));
+        run(kCmdOpenLocal);
+        EXPECT_EQ(doc().SatelliteCount, 3);
     }
 }
