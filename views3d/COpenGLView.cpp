@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+namespace kiv {
+
 COpenGLView::COpenGLView(kiv::MessageBoxes& messages, QWidget* parent) : QOpenGLWidget(parent), messages_(messages) {}
 
 // The context goes after this part of the window: its notice must not reach it any more.
@@ -65,3 +67,5 @@ void COpenGLView::releaseContext()
     doneCurrent();
     ready_ = false;
 }
+
+} // namespace kiv

@@ -10,8 +10,8 @@
 #include <functional>
 
 namespace kiv {
+
 class MessageBoxes;
-}
 
 class COpenGLView : public QOpenGLWidget {
 protected:
@@ -43,3 +43,5 @@ private:
     kiv::MessageBoxes& messages_;
     bool ready_ = false;
 };
+
+} // namespace kiv
