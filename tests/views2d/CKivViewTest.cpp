@@ -199,6 +199,34 @@ TEST_F(CKivViewTest, ZoomBoxIsFramedInRedHatchingWhileDragged)
     EXPECT_NE(view_->grab().toImage().pixel(100, 100), qRgb(255, 0, 0));
 }
 
+TEST_F(CKivViewTest, ZoomBoxDraggedPastTheMapsEdgesTakesTheMapUpToItsEdges)
+{
+    // The pointer may leave the map by the confinement margin; the region stops at the world's edges.
+    const struct {
+        QPoint from, to;
+        QRectF region; // left, top, right - left, bottom - top (longitudes west positive)
+    } cases[] = {
+        {{360, 180}, {722, 362}, QRectF(0.0, 0.0, -180.0, -90.0)},
+        {{360, 180}, {-2, -2}, QRectF(180.0, 90.0, -180.0, -90.0)},
+        {{0, 0}, {722, 362}, QRectF(180.0, 90.0, -360.0, -180.0)},
+    };
+    openSized();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.to.x() << "," << c.to.y());
+        FakeShell shell(*doc_);
+        doc_->Shell = &shell;
+        doc_->XExtension = 50;
+        run(kCmdZoom);
+        press(c.from);
+        moveTo(c.to);
+        release(c.to);
+        ASSERT_EQ(shell.wdb.size(), 1u);
+        EXPECT_EQ(shell.wdb[0].region, c.region);
+        EXPECT_EQ(shell.wdb[0].regionSize.width(), 960);
+        doc_->Shell = nullptr;
+    }
+}
+
 TEST_F(CKivViewTest, ZoomClickOpensNothingAndEndsTheMode)
 {
     CKivView& view = openSized();
