@@ -18,6 +18,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace kiv;
 
 namespace {
@@ -80,7 +82,8 @@ CGotoDlg::CGotoDlg(CKivDoc& doc, QWidget* parent) : QDialog(parent), doc_(doc), 
     list_->setHeaderLabels(headers);
     for (int c = 0; c < 6; ++c) {
         list_->headerItem()->setTextAlignment(c, Qt::AlignCenter);
-        list_->setColumnWidth(c, kColumns[c].width);
+        // The standard widths, or the title's where the font needs more.
+        list_->setColumnWidth(c, std::max(kColumns[c].width, list_->header()->sectionSizeHint(c)));
     }
     list_->setColumnHidden(4, true);
     list_->setColumnHidden(5, true);

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QTimer>
 #include <QTreeWidget>
@@ -144,6 +145,15 @@ TEST_F(GotoDialogTest, CountryPrefixScrollsAndInfoShowsTheHelp)
     ASSERT_EQ(ui_.messages.captions().size(), 1u);
     EXPECT_EQ(ui_.messages.captions()[0], "Info");
     EXPECT_TRUE(ui_.messages.texts()[0].startsWith("You can choose a town"));
+}
+
+TEST_F(GotoDialogTest, ColumnTitlesFitTheirColumnsInBothLanguages)
+{
+    for (int language : {1, 0}) {
+        open(language);
+        for (int c = 0; c < 4; ++c)
+            EXPECT_GE(list().columnWidth(c), list().header()->sectionSizeHint(c)) << language << " " << c;
+    }
 }
 
 TEST_F(GotoDialogTest, GermanTextsAndMessages)
