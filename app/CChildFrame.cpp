@@ -8,6 +8,9 @@ CChildFrame::CChildFrame(kiv::ViewKind kind, View view, QWidget* parent)
     : QMdiSubWindow(parent), kind_(kind), view_(std::move(view))
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // Every frame is a native window: the globe draws into a native window of its own, and
+    // frames overlap in their proper order only when they all are.
+    setAttribute(Qt::WA_NativeWindow);
     setWidget(view_.widget);
 }
 
