@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace kiv {
+
 CAboutDlg::CAboutDlg(kiv::MessageBoxes& messages, int language, QWidget* parent)
     : QDialog(parent), messages_(messages), language_(language)
 {
@@ -35,3 +37,5 @@ void CAboutDlg::OnInfo()
     messages_.show({QStringLiteral("Info"), kiv::texts::aboutInfo(language_ == 0 ? 0 : 1) + QString::fromLatin1(library),
                     kiv::MessageButtons::Ok, kiv::MessageIcon::Information});
 }
+
+} // namespace kiv

@@ -5,8 +5,8 @@
 #include <QDialog>
 
 namespace kiv {
+
 class MessageBoxes;
-}
 
 class CAboutDlg : public QDialog {
 public:
@@ -19,3 +19,5 @@ private:
     kiv::MessageBoxes& messages_;
     int language_;
 };
+
+} // namespace kiv

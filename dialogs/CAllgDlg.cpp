@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using namespace kiv;
+namespace kiv {
 
 namespace {
 // The view angle as typed: up to a full 180 degrees, stored just below by the command.
@@ -184,3 +184,5 @@ void CAllgDlg::showInfo()
     ui_.messages.show({QStringLiteral("Info"), texts::generalInfo(english_), MessageButtons::Ok,
                        MessageIcon::Information});
 }
+
+} // namespace kiv

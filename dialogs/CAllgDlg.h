@@ -13,8 +13,8 @@ class QCheckBox;
 class QLineEdit;
 
 namespace kiv {
+
 struct UiServices;
-}
 
 class CAllgDlg : public QDialog {
 public:
@@ -52,3 +52,5 @@ private:
     QCheckBox* exact_;
     QCheckBox* arrange_;
 };
+
+} // namespace kiv

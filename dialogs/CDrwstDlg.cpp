@@ -1,5 +1,6 @@
 #include "dialogs/CDrwstDlg.h"
 
+#include "dialogs/DialogControls.h"
 #include "dialogs/NumberFields.h"
 #include "dialogs/SatelliteColorPanel.h"
 #include "document/BeamFootprint.h"
@@ -39,21 +40,6 @@ QComboBox* dropList(const char* id, const QStringList& items, int index, QWidget
     return list;
 }
 
-QLineEdit* lineEdit(const QString& content, const char* id, QWidget* parent)
-{
-    auto* edit = new QLineEdit(content, parent);
-    edit->setObjectName(QString::fromLatin1(id));
-    return edit;
-}
-
-QCheckBox* checkBox(const char* caption, const char* id, int value, QWidget* parent)
-{
-    auto* box = new QCheckBox(QString::fromLatin1(caption), parent);
-    box->setObjectName(QString::fromLatin1(id));
-    box->setChecked(value != 0);
-    return box;
-}
-
 } // namespace
 
 CDrwstDlg::CDrwstDlg(const SatelliteStyle3D& values, const QStringList& names, UiServices& ui, bool english,
@@ -81,14 +67,14 @@ CDrwstDlg::CDrwstDlg(const SatelliteStyle3D& values, const QStringList& names, U
         rebuildPreview();
     });
 
-    transparency_ = lineEdit(fields::realText(values.TransparencyBeam), "1143", this);
-    beamAngle_ = lineEdit(fields::realText(values.BeamAngle), "1150", this);
+    transparency_ = controls::lineEdit(fields::realText(values.TransparencyBeam), "1143", this);
+    beamAngle_ = controls::lineEdit(fields::realText(values.BeamAngle), "1150", this);
     for (QLineEdit* e : {transparency_, beamAngle_})
         connect(e, &QLineEdit::textChanged, this, [this] { takeTypedBeam(); });
-    earthSystem_ = checkBox("Earth Coord. System", "1141", values.ShowCourseEarth3D, this);
-    spaceSystem_ = checkBox("Space Coord. System", "1137", values.ShowCourse3D, this);
-    routePoints_ = lineEdit(fields::integerText(values.NrOfPoints), "1146", this);
-    routeLength_ = lineEdit(fields::realText(values.RouteLengthFactor), "1148", this);
+    earthSystem_ = controls::checkBox("Earth Coord. System", "1141", values.ShowCourseEarth3D, this);
+    spaceSystem_ = controls::checkBox("Space Coord. System", "1137", values.ShowCourse3D, this);
+    routePoints_ = controls::lineEdit(fields::integerText(values.NrOfPoints), "1146", this);
+    routeLength_ = controls::lineEdit(fields::realText(values.RouteLengthFactor), "1148", this);
 
     colors_ = new SatelliteColorPanel(
         names, values.shown,

@@ -1,9 +1,10 @@
 #include "dialogs/CFolowDlg.h"
 
+#include "dialogs/DialogControls.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -11,10 +12,6 @@
 using namespace kiv;
 
 using kiv::FollowOptions;
-
-namespace {
-constexpr int kMarkColumn = 2;
-} // namespace
 
 CFolowDlg::CFolowDlg(const FollowOptions& options, const QStringList& satelliteNames, QWidget* parent)
     : QDialog(parent), values_(options)
@@ -33,21 +30,9 @@ CFolowDlg::CFolowDlg(const FollowOptions& options, const QStringList& satelliteN
     connect(mode0_, &QCheckBox::clicked, this, [this] { onFollow3D(mode0_, mode1_, 0); });
     connect(mode1_, &QCheckBox::clicked, this, [this] { onFollow3D(mode1_, mode0_, 1); });
 
-    list_ = new QTreeWidget(this);
-    list_->setObjectName(QStringLiteral("1098"));
-    list_->setRootIsDecorated(false);
-    list_->setHeaderLabels({QStringLiteral("Satellite Name"), QStringLiteral("Nr"), QStringLiteral("X")});
-    for (int i = 0; i < satelliteNames.size(); ++i) {
-        auto* row = new QTreeWidgetItem(list_, {satelliteNames[i], QString::number(i + 1),
-                                                i == options.FollowedSatellite ? QStringLiteral("X") : QStringLiteral(" ")});
-        for (int c = 0; c < 3; ++c)
-            row->setTextAlignment(c, Qt::AlignCenter);
-    }
-    list_->header()->resizeSection(0, 112);
-    list_->header()->resizeSection(1, 30);
-    list_->header()->resizeSection(2, 20);
-    connect(list_, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { OnClickList(list_->indexOfTopLevelItem(item)); });
+    list_ = controls::satelliteList(
+        satelliteNames, [&options](int row) { return row == options.FollowedSatellite; },
+        [this](int row) { OnClickList(row); }, this);
 
     auto* mode = new QHBoxLayout;
     mode->addWidget(mode0_);
@@ -77,8 +62,8 @@ void CFolowDlg::OnClickList(int row)
     if (row < 0 || row >= list_->topLevelItemCount())
         return;
     if (QTreeWidgetItem* old = list_->topLevelItem(values_.FollowedSatellite))
-        old->setText(kMarkColumn, QStringLiteral(" "));
-    list_->topLevelItem(row)->setText(kMarkColumn, QStringLiteral("X"));
+        old->setText(controls::kMarkColumn, controls::mark(false));
+    list_->topLevelItem(row)->setText(controls::kMarkColumn, controls::mark(true));
     values_.FollowedSatellite = row;
 }
 

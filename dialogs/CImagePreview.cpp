@@ -9,7 +9,7 @@
 
 #include <utility>
 
-using namespace kiv;
+namespace kiv {
 
 CImagePreview::CImagePreview(PictureSource& pictures, MessageBoxes& messages, bool english, QLabel* status,
                              QWidget* parent)
@@ -151,3 +151,5 @@ void CImagePreview::showCursor()
         break;
     }
 }
+
+} // namespace kiv

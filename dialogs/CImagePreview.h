@@ -13,9 +13,9 @@
 class QLabel;
 
 namespace kiv {
+
 class MessageBoxes;
 class PictureSource;
-}
 
 class CImagePreview : public QWidget {
 public:
@@ -61,3 +61,5 @@ private:
     QImage bitmap_;
     kiv::PreviewWindow window_;
 };
+
+} // namespace kiv

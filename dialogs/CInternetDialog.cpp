@@ -12,7 +12,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using namespace kiv;
+namespace kiv {
 
 CInternetDialog::CInternetDialog(const WebDownload& request, UiServices& ui, const DataPaths& paths, int language,
                                  HttpClient client, QWidget* parent)
@@ -128,3 +128,5 @@ void CInternetDialog::reject()
     if (!progress_->cancel())
         QDialog::reject();
 }
+
+} // namespace kiv

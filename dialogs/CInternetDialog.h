@@ -15,9 +15,9 @@ class QLineEdit;
 class QPushButton;
 
 namespace kiv {
+
 class DataPaths;
 struct UiServices;
-}
 
 class CInternetDialog : public QDialog {
 public:
@@ -51,3 +51,5 @@ private:
     kiv::DownloadProgress* progress_;
     bool cancelled_ = false; // the last download was stopped by the user
 };
+
+} // namespace kiv

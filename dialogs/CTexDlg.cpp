@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using namespace kiv;
+namespace kiv {
 
 namespace {
 
@@ -162,3 +162,5 @@ void CTexDlg::accept()
         member(static_cast<Row>(r)) = edits_[static_cast<std::size_t>(r)]->text();
     QDialog::accept();
 }
+
+} // namespace kiv

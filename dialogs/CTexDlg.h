@@ -11,13 +11,13 @@
 
 #include <array>
 
-class CImagePreview;
 class QLineEdit;
 
 namespace kiv {
+
+class CImagePreview;
 class PictureSource;
 struct UiServices;
-}
 
 class CTexDlg : public QDialog {
 public:
@@ -50,3 +50,5 @@ private:
     std::array<QLineEdit*, 4> edits_{};
     CImagePreview* preview_;
 };
+
+} // namespace kiv

@@ -19,7 +19,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using namespace kiv;
+namespace kiv {
 
 namespace {
 
@@ -383,3 +383,5 @@ void CWeatherDlg::reject()
     if (!progress_->cancel())
         QDialog::reject();
 }
+
+} // namespace kiv

@@ -11,7 +11,6 @@
 #include <QDialog>
 #include <QImage>
 
-class CImagePreview;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -19,10 +18,11 @@ class QLineEdit;
 class QPushButton;
 
 namespace kiv {
+
+class CImagePreview;
 class DataPaths;
 class PictureSource;
 struct UiServices;
-}
 
 class CWeatherDlg : public QDialog {
 public:
@@ -86,3 +86,5 @@ private:
     QLabel* zoom_;
     CImagePreview* preview_;
 };
+
+} // namespace kiv

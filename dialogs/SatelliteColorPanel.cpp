@@ -1,45 +1,25 @@
 #include "dialogs/SatelliteColorPanel.h"
 
+#include "dialogs/DialogControls.h"
 #include "document/ColorTableFile.h"
 #include "platform/ColorSwatch.h"
 #include "platform/UiServices.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QTreeWidget>
 
 namespace kiv {
-
-namespace {
-
-constexpr int kMarkColumn = 2;
-
-QString markOf(int shown) { return shown ? QStringLiteral("X") : QStringLiteral(" "); }
-
-} // namespace
 
 SatelliteColorPanel::SatelliteColorPanel(const QStringList& names, const ShownFlags& shown, ColorOf colorOf,
                                          SetColor setColor, UiServices& ui, bool english, QWidget* parent)
     : QWidget(parent), shown_(shown), colorOf_(std::move(colorOf)), setColor_(std::move(setColor)), ui_(ui),
       english_(english)
 {
-    list_ = new QTreeWidget(this);
-    list_->setObjectName(QStringLiteral("1098"));
-    list_->setRootIsDecorated(false);
-    list_->setHeaderLabels({QStringLiteral("Satellite Name"), QStringLiteral("Nr"), QStringLiteral("X")});
-    const int rows = std::min<int>(static_cast<int>(names.size()), kMaxSatellites);
-    for (int i = 0; i < rows; ++i) {
-        auto* row = new QTreeWidgetItem(list_, {names[i], QString::number(i + 1), markOf(shown_[i])});
-        for (int c = 0; c < 3; ++c)
-            row->setTextAlignment(c, Qt::AlignCenter);
-    }
-    list_->header()->resizeSection(0, 112);
-    list_->header()->resizeSection(1, 30);
-    list_->header()->resizeSection(2, 20);
-    connect(list_, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { OnClickList(list_->indexOfTopLevelItem(item)); });
+    list_ = controls::satelliteList(
+        names.mid(0, kMaxSatellites), [this](int row) { return shown_[static_cast<std::size_t>(row)] != 0; },
+        [this](int row) { OnClickList(row); }, this);
 
     // Swatches in the order Sat, Route, Beam, Default, each with its button below.
     struct Column {
@@ -90,8 +70,8 @@ void SatelliteColorPanel::OnClickList(int row)
     QTreeWidgetItem* item = list_->topLevelItem(row);
     list_->setCurrentItem(item);
     int& shown = shown_[static_cast<std::size_t>(row)];
-    shown = item->text(kMarkColumn) == QStringLiteral("X") ? 0 : 1;
-    item->setText(kMarkColumn, markOf(shown));
+    shown = item->text(controls::kMarkColumn) == controls::mark(true) ? 0 : 1;
+    item->setText(controls::kMarkColumn, controls::mark(shown != 0));
     UpdateSwatches(row);
 }
 

@@ -35,10 +35,12 @@ GeoPoint MapExtent::pointAt(QPointF pixel, QSize picture) const
 
 MapExtent MapExtent::part(const QRect& box, QSize picture) const
 {
-    const int x0 = std::min(box.left(), box.left() + box.width());
-    const int x1 = std::max(box.left(), box.left() + box.width());
-    const int y0 = std::min(box.top(), box.top() + box.height());
-    const int y1 = std::max(box.top(), box.top() + box.height());
+    // Only the picture is under the box: a pointer that left it by a margin gives its edge.
+    const auto inside = [](int v, int size) { return std::clamp(v, 0, std::max(size, 0)); };
+    const int x0 = inside(std::min(box.left(), box.left() + box.width()), picture.width());
+    const int x1 = inside(std::max(box.left(), box.left() + box.width()), picture.width());
+    const int y0 = inside(std::min(box.top(), box.top() + box.height()), picture.height());
+    const int y1 = inside(std::max(box.top(), box.top() + box.height()), picture.height());
     const GeoPoint a = pointAt(QPointF(x0, y0), picture);
     const GeoPoint b = pointAt(QPointF(x1, y1), picture);
     MapExtent e{a.lonW, b.lonW, a.lat, b.lat};

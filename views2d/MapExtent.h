@@ -43,7 +43,8 @@ struct MapExtent {
     // The point under pixel (x, y) of a W x H picture of this extent (floating division).
     GeoPoint pointAt(QPointF pixel, QSize picture) const;
     // The part of the extent under a pixel box of a W x H picture; the box's corners may come in
-    // any order. Spans below kMinSpan grow about the box's centre.
+    // any order and lie outside the picture, which clips them. Spans below kMinSpan grow about
+    // the box's centre.
     MapExtent part(const QRect& box, QSize picture) const;
 };
 

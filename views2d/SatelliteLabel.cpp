@@ -1,6 +1,9 @@
 #include "views2d/SatelliteLabel.h"
 
+#include "document/tagSATINFO.h"
 #include "platform/Numbers.h"
+#include "views2d/GlyphAtlas.h"
+#include "views2d/Raster.h"
 
 #include <algorithm>
 
@@ -70,6 +73,30 @@ void altitudeLine(double alt, std::string& out)
         setLine(out, "Alt : ", alt * 1000.0, 2, " km");
     else
         setLine(out, "Alt : ", alt, 3, " Tkm");
+}
+
+void paintLabel(QImage& image, const GlyphAtlas& glyphs, const PixelRect& box, std::string_view name,
+                const tagSATINFO& info, LabelContent labels, char eastLetter, std::string& line)
+{
+    raster::fillRect(image, box, 0xFFFFFFFF);
+    raster::bumpEdge(image, box);
+    QPoint at(box.left + 5, box.top + 5);
+    const auto next = [&] {
+        glyphs.draw(image, at, line, 0xFF000000);
+        at.ry() += glyphs.lineHeight();
+    };
+    if (labels.names) {
+        line.assign(name);
+        next();
+    }
+    if (labels.positions) {
+        latitudeLine(info.lat, line);
+        next();
+        longitudeLine(info.lon, eastLetter, line);
+        next();
+        altitudeLine(info.alt, line);
+        next();
+    }
 }
 
 } // namespace kiv

@@ -8,8 +8,14 @@
 #include <QSize>
 
 #include <string>
+#include <string_view>
+
+class QImage;
+struct tagSATINFO;
 
 namespace kiv {
+
+class GlyphAtlas;
 
 struct LabelMetrics {
     int lineHeight = 12;
@@ -37,5 +43,10 @@ void latitudeLine(double lat, std::string& out);
 void longitudeLine(double lon, char eastLetter, std::string& out);
 // "Alt : 9999.00 km" below 10 thousand km, "Alt : 10.000 Tkm" from there on; alt in thousands of km.
 void altitudeLine(double alt, std::string& out);
+
+// The label in its placed box: white with a raised edge, the name and the position lines in black
+// as `labels` asks; `line` is the caller's buffer, kept between labels.
+void paintLabel(QImage& image, const GlyphAtlas& glyphs, const PixelRect& box, std::string_view name,
+                const tagSATINFO& info, LabelContent labels, char eastLetter, std::string& line);
 
 } // namespace kiv

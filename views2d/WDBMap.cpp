@@ -339,26 +339,8 @@ void WDBMap::drawLabel(const CKivDoc& doc, int slot, QPoint centre, LabelContent
     const int nameLength = static_cast<int>(strnlen(name, sizeof doc.Satellites[static_cast<std::size_t>(slot)].name));
     const PixelRect box = placeLabel(labelRect(nameLength, labels, {glyphs_.lineHeight(), glyphs_.averageCharWidth()}), centre,
                                      image_.size());
-    raster::fillRect(image_, box, kWhite);
-    raster::bumpEdge(image_, box);
-    const tagSATINFO& info = doc.SatInfo[static_cast<std::size_t>(slot)];
-    QPoint at(box.left + 5, box.top + 5);
-    const auto next = [&] {
-        glyphs_.draw(image_, at, line_, kBlack);
-        at.ry() += glyphs_.lineHeight();
-    };
-    if (labels.names) {
-        line_.assign(name, static_cast<std::size_t>(nameLength));
-        next();
-    }
-    if (labels.positions) {
-        latitudeLine(info.lat, line_);
-        next();
-        longitudeLine(info.lon, doc.Language == 0 ? 'O' : 'E', line_);
-        next();
-        altitudeLine(info.alt, line_);
-        next();
-    }
+    paintLabel(image_, glyphs_, box, std::string_view(name, static_cast<std::size_t>(nameLength)),
+               doc.SatInfo[static_cast<std::size_t>(slot)], labels, doc.Language == 0 ? 'O' : 'E', line_);
 }
 
 } // namespace kiv

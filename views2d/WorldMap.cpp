@@ -198,28 +198,9 @@ void WorldMap::drawSatellites(const CKivDoc& doc)
 void WorldMap::drawLabel(const CKivDoc& doc, int slot, QPoint centre)
 {
     const PixelRect box = placeLabel(labelRects_[slot], centre, image_.size());
-    raster::fillRect(image_, box, kWhite);
-    raster::bumpEdge(image_, box);
-    const tagSATINFO& info = doc.SatInfo[slot];
-    const int lineHeight = glyphs_.lineHeight();
-    QPoint at(box.left + 5, box.top + 5);
-    const auto next = [&] {
-        glyphs_.draw(image_, at, line_, kBlack);
-        at.ry() += lineHeight;
-    };
-    if (labels_.names) {
-        const char* name = doc.Satellites[slot].name;
-        line_.assign(name, strnlen(name, sizeof doc.Satellites[slot].name));
-        next();
-    }
-    if (labels_.positions) {
-        latitudeLine(info.lat, line_);
-        next();
-        longitudeLine(info.lon, doc.Language == 0 ? 'O' : 'E', line_);
-        next();
-        altitudeLine(info.alt, line_);
-        next();
-    }
+    const char* name = doc.Satellites[slot].name;
+    paintLabel(image_, glyphs_, box, std::string_view(name, strnlen(name, sizeof doc.Satellites[slot].name)),
+               doc.SatInfo[slot], labels_, doc.Language == 0 ? 'O' : 'E', line_);
 }
 
 void WorldMap::drawZoomBoxes(const CKivDoc& doc)

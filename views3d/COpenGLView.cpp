@@ -11,6 +11,8 @@
 
 #include <cmath>
 
+namespace kiv {
+
 // The native window the picture is drawn into. It draws when exposed and on request, and hands
 // its mouse input to the widget that holds it.
 class COpenGLView::GlSurface : public QWindow {
@@ -185,3 +187,5 @@ void COpenGLView::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     container_->setGeometry(rect());
 }
+
+} // namespace kiv

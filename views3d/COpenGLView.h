@@ -19,8 +19,8 @@
 class QOpenGLContext;
 
 namespace kiv {
+
 class MessageBoxes;
-}
 
 class COpenGLView : public QWidget {
 public:
@@ -73,3 +73,5 @@ private:
     bool ready_ = false;   // the scene is set up in a working context
     bool failed_ = false;  // no context to be had (reported)
 };
+
+} // namespace kiv

@@ -7,7 +7,6 @@
 #include "platform/VectorUnitState.h"
 #include "views2d/WorldMap.h"
 
-#include <QFile>
 
 #include <benchmark/benchmark.h>
 
@@ -35,12 +34,6 @@ namespace {
 
 using namespace kiv;
 using Clock = std::chrono::steady_clock;
-
-std::string readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-}
 
 // The day and night maps as the program ships them, or stand-ins of the same size.
 QImage earthMap(const char* file, QRgb fallback)
@@ -105,7 +98,7 @@ struct Scenario {
 // redraws (not timed) so that satellites move as they do in the program.
 void Redraw(benchmark::State& state, Scenario scenario)
 {
-    Scene scene(scenario.lowSatellites ? test::lowSatellites(255) : readFile(QStringLiteral(KIV_GEO_SAMPLE)));
+    Scene scene(scenario.lowSatellites ? test::lowSatellites(255) : test::geostationarySatellites());
     CKivDoc& doc = scene.doc();
     doc.TimeFactor = scenario.timeFactor;
     doc.DayNight2D = scenario.shadow ? 0 : 1;
@@ -177,7 +170,7 @@ BENCHMARK(FootprintShape)
 // The scaled maps are rebuilt only when the window's size changes: the cost of one resize.
 void Resize(benchmark::State& state)
 {
-    Scene scene(readFile(QStringLiteral(KIV_GEO_SAMPLE)));
+    Scene scene(test::geostationarySatellites());
     WorldMap map;
     map.setMaps(earthMap("earth.jpg", qRgb(40, 80, 160)), earthMap("night.jpg", qRgb(10, 10, 20)));
     int width = 1024;

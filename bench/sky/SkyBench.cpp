@@ -5,7 +5,6 @@
 #include "tests/support/TleWriter.h"
 #include "views2d/SkyPicture.h"
 
-#include <QFile>
 
 #include <benchmark/benchmark.h>
 
@@ -16,12 +15,6 @@ namespace {
 using namespace kiv;
 using Clock = std::chrono::steady_clock;
 
-std::string readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-}
-
 struct Scenario {
     bool lowSatellites = false; // 255 low ones, else the default element file
     int points = 35;            // per grid line
@@ -31,7 +24,7 @@ struct Scenario {
 
 void RedrawSky(benchmark::State& state, Scenario scenario)
 {
-    test::ScratchDocument scene(scenario.lowSatellites ? test::lowSatellites(255) : readFile(QStringLiteral(KIV_GEO_SAMPLE)));
+    test::ScratchDocument scene(scenario.lowSatellites ? test::lowSatellites(255) : test::geostationarySatellites());
     CKivDoc& doc = scene.doc();
     doc.ShowObs = 1;
     doc.TimeFactor = scenario.timeFactor;

@@ -5,7 +5,6 @@
 #include "tests/support/ScratchDocument.h"
 #include "tests/support/TleWriter.h"
 
-#include <QFile>
 
 #include <benchmark/benchmark.h>
 
@@ -25,13 +24,6 @@ public:
             doc().SatInfo[i].shown = 1;
     }
 };
-
-std::string geostationarySatellites()
-{
-    QFile file(KIV_GEO_SAMPLE);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll().toStdString();
-}
 
 // CalculateSatellite for one low satellite: args factor, points, history.
 void CalculateSatellite(benchmark::State& state)
@@ -65,7 +57,7 @@ void Step(benchmark::State& state, const std::string& elements)
     }
     state.counters["satellites"] = doc.SatelliteCount;
 }
-BENCHMARK_CAPTURE(Step, geostationary21, geostationarySatellites())
+BENCHMARK_CAPTURE(Step, geostationary21, test::geostationarySatellites())
     ->ArgsProduct({{1, 60, 86400}, {35}})
     ->ArgNames({"factor", "points"})
     ->Unit(benchmark::kMillisecond);

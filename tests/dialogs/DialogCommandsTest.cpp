@@ -16,22 +16,13 @@ const char* kProfile = "[Allgemein]\nSatellitenfilename=sats.tle\n";
 
 class DialogCommandsTest : public DocumentTest {
 protected:
-    ~DialogCommandsTest() override
-    {
-        if (doc_) {
-            doc_->Views.remove(static_cast<WorldViewPort*>(&views_));
-            doc_->Views.remove(static_cast<MapViewPort*>(&views_));
-        }
-    }
-
     CKivDoc& start()
     {
         writeFile("sats.tle", lowSatellites(3));
         writeFile("other.tle", lowSatellites(5, "OTHER "));
         CKivDoc& doc = makeDocument(kProfile);
-        doc.Views.add(static_cast<WorldViewPort*>(&views_));
-        doc.Views.add(static_cast<MapViewPort*>(&views_));
-        doc.Show3D = 1;
+        views_ = &attachFakeViews({ViewKind::World, ViewKind::Map});
+        doc.Show2D = 0;
         doc.EnableAnimationTimer(true);
         return doc;
     }
@@ -47,12 +38,9 @@ protected:
         };
     }
 
-    bool reloaded() const
-    {
-        return std::find(views_.calls.begin(), views_.calls.end(), "FreeOrbitBuffers") != views_.calls.end();
-    }
+    bool reloaded() const { return views_->count("FreeOrbitBuffers") > 0; }
 
-    FakeViews views_;
+    FakeViews* views_ = nullptr;
     bool timerOffInDialog_ = true;
     int dialogs_ = 0;
 };
@@ -108,7 +96,7 @@ TEST_F(DialogCommandsTest, OpenLocalReloadsOnlyForAnotherFile)
 
     ui_.files.queueAnswer(QString::fromStdString(path("other.tle")));
     commands::openLocal(doc);
-    EXPECT_EQ(views_.calls, (std::vector<std::string>{"FreeOrbitBuffers", "ResetOrbitState", "BuildOrbitLists",
+    EXPECT_EQ(views_->calls, (std::vector<std::string>{"FreeOrbitBuffers", "ResetOrbitState", "BuildOrbitLists",
                                                       "LayoutLabels"}));
     EXPECT_EQ(doc.SatelliteCount, 5);
     EXPECT_TRUE(frame_.timerOn);
@@ -131,7 +119,7 @@ TEST_F(DialogCommandsTest, GeneralTakesTheViewAngleAndReloadsOnlyWhenAsked)
         {1, 45.5f, 5000, 45.5f, {"FreeOrbitBuffers", "ResetOrbitState", "BuildOrbitLists", "BuildStarList", "LayoutLabels"}},
     };
     for (const auto& c : cases) {
-        views_.calls.clear();
+        views_->calls.clear();
         commands::editGeneralOptions(doc, editor<GeneralOptions>([&c](GeneralOptions o) {
                                          o.ReloadNeeded = c.reload;
                                          o.BeamAngle = c.angle;
@@ -140,7 +128,7 @@ TEST_F(DialogCommandsTest, GeneralTakesTheViewAngleAndReloadsOnlyWhenAsked)
                                      }));
         EXPECT_EQ(doc.BeamAngle, c.expectedAngle);
         EXPECT_EQ(doc.Sterne, c.stars);
-        EXPECT_EQ(views_.calls, c.calls);
+        EXPECT_EQ(views_->calls, c.calls);
     }
     EXPECT_TRUE(ui_.messages.shown().empty());
 
@@ -198,10 +186,10 @@ TEST_F(DialogCommandsTest, WebAndSatelliteDataReloadOnlyAfterTheirDialogSucceede
     EXPECT_EQ(doc.Satellitenfilename, "other.tle");
     EXPECT_EQ(doc.SatelliteCount, 5);
 
-    views_.calls.clear();
+    views_->calls.clear();
     commands::editSatelliteData(doc, [] { return true; });
     EXPECT_TRUE(reloaded()); // the whole reload, the globe's buffers and the labels included
-    EXPECT_EQ(views_.calls.back(), "LayoutLabels");
+    EXPECT_EQ(views_->calls.back(), "LayoutLabels");
 }
 
 TEST_F(DialogCommandsTest, FollowTakesOnlyLoadedSatellitesAndMovesTheCameraOnlyIn3D)

@@ -21,28 +21,18 @@ namespace {
 
 class SatelliteStyle2DTest : public DocumentTest {
 protected:
-    ~SatelliteStyle2DTest() override
-    {
-        if (doc_)
-            doc_->Views.remove(static_cast<WorldViewPort*>(&views_));
-    }
-
     CKivDoc& start()
     {
         writeFile("sats.tle", lowSatellites(3));
         CKivDoc& doc = makeDocument("[Allgemein]\nSatellitenfilename=sats.tle\nNrOfPoints=50\n");
-        doc.Views.add(static_cast<WorldViewPort*>(&views_));
-        doc.Show3D = 1;
+        views_ = &attachFakeViews({ViewKind::World});
         doc.EnableAnimationTimer(true);
         return doc;
     }
 
-    bool called(const char* what) const
-    {
-        return std::find(views_.calls.begin(), views_.calls.end(), what) != views_.calls.end();
-    }
+    bool called(const char* what) const { return views_->count(what) > 0; }
 
-    FakeViews views_;
+    FakeViews* views_ = nullptr;
 };
 
 } // namespace
@@ -150,7 +140,7 @@ TEST_F(SatelliteStyle2DTest, CancelLeavesTheIconsAndKeepsMarkedColours)
     }();
     for (const bool recolour : {false, true}) {
         SCOPED_TRACE(recolour);
-        views_.calls.clear();
+        views_->calls.clear();
         commands::satelliteStyle2D(doc, [&](const SatelliteStyle2D& in) {
             SatelliteStyle2D edited = in;
             edited.icons.assignAll(QStringLiteral("all.png"));

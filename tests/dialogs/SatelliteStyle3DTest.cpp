@@ -20,27 +20,17 @@ namespace {
 
 class SatelliteStyle3DTest : public DocumentTest {
 protected:
-    ~SatelliteStyle3DTest() override
-    {
-        if (doc_)
-            doc_->Views.remove(static_cast<WorldViewPort*>(&views_));
-    }
-
     CKivDoc& start()
     {
         writeFile("sats.tle", lowSatellites(3));
         CKivDoc& doc = makeDocument("[Allgemein]\nSatellitenfilename=sats.tle\nSatelliteDrawStyle=2\nBeamDrawStyle=1\n"
                                     "BeamAngle=20\nSatModelNrFromFile=1\n");
-        doc.Views.add(static_cast<WorldViewPort*>(&views_));
-        doc.Show3D = 1;
+        views_ = &attachFakeViews({ViewKind::World});
         doc.EnableAnimationTimer(true);
         return doc;
     }
 
-    bool called(const char* what) const
-    {
-        return std::find(views_.calls.begin(), views_.calls.end(), what) != views_.calls.end();
-    }
+    bool called(const char* what) const { return views_->count(what) > 0; }
 
     SatelliteStyle3D modelValues()
     {
@@ -53,7 +43,7 @@ protected:
         return v;
     }
 
-    FakeViews views_;
+    FakeViews* views_ = nullptr;
 };
 
 } // namespace
@@ -79,7 +69,7 @@ TEST_F(SatelliteStyle3DTest, CancelLeavesTheDocumentAsItWas)
     EXPECT_EQ(doc.BeamDrawStyle, 1);
     EXPECT_EQ((SlotColors{doc.SatInfo[1].color[0], doc.SatInfo[1].color[1], doc.SatInfo[1].color[2]}), colorsBefore);
     EXPECT_EQ(doc.ColorTableChanged, 0);
-    EXPECT_TRUE(views_.calls.empty());
+    EXPECT_TRUE(views_->calls.empty());
 }
 
 TEST_F(SatelliteStyle3DTest, OkTakesEverythingBackAndRebuildsTheGlobesLists)
@@ -91,7 +81,7 @@ TEST_F(SatelliteStyle3DTest, OkTakesEverythingBackAndRebuildsTheGlobesLists)
     } angles[] = {{45.5, 45.5f}, {180.0, static_cast<float>(kMaxBeamAngle)}, {20.0, 20.0f}};
     for (const auto& a : angles) {
         SCOPED_TRACE(a.angle);
-        views_.calls.clear();
+        views_->calls.clear();
         commands::satelliteStyle3D(doc, [&](const SatelliteStyle3D& in) {
             SatelliteStyle3D out = in;
             out.SatelliteDrawStyle = 3;

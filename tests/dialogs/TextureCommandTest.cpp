@@ -24,31 +24,20 @@ public:
 class TextureCommandTest : public DocumentTest {
 protected:
     TextureCommandTest() { pictures_ = &pictures; }
-    ~TextureCommandTest() override
-    {
-        if (doc_) {
-            doc_->Views.remove(static_cast<WorldViewPort*>(&views));
-            doc_->Views.remove(static_cast<MapViewPort*>(&views));
-            doc_->Views.remove(static_cast<WDBViewPort*>(&views));
-        }
-    }
 
     CKivDoc& start()
     {
         CKivDoc& doc = makeDocument("[Texture]\nTextureErdeFileName=globe.bmp\nErdkarteFileName=day.bmp\n"
                                     "NightMapFileName=night.bmp\n[WorldDataBase]\nWDBMapFileName=wdb.bmp\n");
-        doc.Views.add(static_cast<WorldViewPort*>(&views));
-        doc.Views.add(static_cast<MapViewPort*>(&views));
-        doc.Views.add(static_cast<WDBViewPort*>(&views));
-        doc.Show3D = doc.Show2D = doc.ShowWDB = 1;
+        views = &attachFakeViews({ViewKind::World, ViewKind::Map, ViewKind::WDB});
         doc.EnableAnimationTimer(true);
         pictures.loads.clear();
-        views.calls.clear();
+        views->calls.clear();
         return doc;
     }
 
     RecordingPictures pictures;
-    FakeViews views;
+    FakeViews* views = nullptr;
 };
 
 } // namespace
@@ -90,7 +79,7 @@ TEST_F(TextureCommandTest, OkReloadsWhatChangedAndRenewsTheGlobeAndTheMap)
         EXPECT_EQ(offered.NightMapFileName, "night.bmp");
         EXPECT_EQ(offered.WDBMapFileName, "wdb.bmp");
         EXPECT_EQ(pictures.loads, c.loads);
-        EXPECT_EQ(views.calls, c.calls);
+        EXPECT_EQ(views->calls, c.calls);
         EXPECT_EQ(doc.TextureErdeFileName, c.chosen.TextureErdeFileName);
         EXPECT_EQ(doc.ErdkarteFileName, c.chosen.ErdkarteFileName);
         EXPECT_EQ(doc.NightMapFileName, c.chosen.NightMapFileName);
@@ -107,7 +96,7 @@ TEST_F(TextureCommandTest, CancelChangesNothing)
     doc.EarthMapChanged = 1;
     commands::editTextures(doc, [](const TextureNames&) { return std::optional<TextureNames>(); });
     EXPECT_TRUE(pictures.loads.empty());
-    EXPECT_TRUE(views.calls.empty());
+    EXPECT_TRUE(views->calls.empty());
     EXPECT_EQ(doc.ErdkarteFileName, "day.bmp");
     EXPECT_EQ(doc.EarthMapChanged, 1);
     EXPECT_TRUE(frame_.timerOn);

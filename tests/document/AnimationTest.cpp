@@ -64,13 +64,7 @@ TEST(TimeStep, RealTimeAddsWholeSecondsAndCarriesTheFraction)
 TEST_F(AnimationTest, OneStepAdvancesPropagatesAndRedrawsInOrder)
 {
     CKivDoc& doc = start(60);
-    FakeViews views;
-    doc.Views.add(static_cast<WorldViewPort*>(&views));
-    doc.Views.add(static_cast<MapViewPort*>(&views));
-    doc.Views.add(static_cast<ObsViewPort*>(&views));
-    doc.Views.add(static_cast<WDBViewPort*>(&views));
-    doc.Views.add(static_cast<WDBViewPort*>(&views));
-    doc.Show3D = doc.Show2D = doc.ShowObs = doc.ShowWDB = 1;
+    FakeViews& views = attachFakeViews({ViewKind::World, ViewKind::Map, ViewKind::Obs, ViewKind::WDB, ViewKind::WDB});
     tick(doc);
     const double before = doc.SatInfo[0].lastJd;
     views.calls.clear();
@@ -87,11 +81,6 @@ TEST_F(AnimationTest, OneStepAdvancesPropagatesAndRedrawsInOrder)
     tick(doc);
     EXPECT_EQ(views.calls, (std::vector<std::string>{"RenderScene", "RedrawSky"}));
     EXPECT_EQ(doc.Show2D, 1);
-    doc.Views.remove(static_cast<WorldViewPort*>(&views));
-    doc.Views.remove(static_cast<MapViewPort*>(&views));
-    doc.Views.remove(static_cast<ObsViewPort*>(&views));
-    doc.Views.remove(static_cast<WDBViewPort*>(&views));
-    doc.Views.remove(static_cast<WDBViewPort*>(&views));
 }
 
 TEST_F(AnimationTest, MonthStepsAndDaylightSavingFollowTheLocalCalendar)
@@ -177,9 +166,7 @@ TEST_F(AnimationTest, PlayTogglesTheTimer)
 TEST_F(AnimationTest, EveryTenThousandthStepResetsTheTracks)
 {
     CKivDoc& doc = start(60);
-    FakeViews views;
-    doc.Views.add(static_cast<WorldViewPort*>(&views));
-    doc.Show3D = 1;
+    FakeViews& views = attachFakeViews({ViewKind::World});
     for (int i = 0; i < 9999; ++i)
         doc.AnimationStep();
     views.calls.clear();
@@ -187,18 +174,16 @@ TEST_F(AnimationTest, EveryTenThousandthStepResetsTheTracks)
     doc.AnimationStep();
     EXPECT_EQ(doc.SimTime - before, 120); // the reset's own step and this one
     EXPECT_EQ(views.calls.front(), "ResetOrbitState");
-    doc.Views.remove(static_cast<WorldViewPort*>(&views));
 }
 
 TEST_F(AnimationTest, FollowingANonexistentSatelliteSwitchesFollowOff)
 {
     CKivDoc& doc = start(60);
-    FakeViews views;
-    doc.Views.add(static_cast<WorldViewPort*>(&views));
-    doc.Show3D = doc.FollowIn3D = doc.FollowActive = 1;
+    FakeViews& views = attachFakeViews({ViewKind::World});
+    doc.FollowIn3D = doc.FollowActive = 1;
     doc.FollowedSatellite = 1;
     tick(doc);
-    EXPECT_NE(std::find(views.calls.begin(), views.calls.end(), "FollowFrom"), views.calls.end());
+    EXPECT_GE(views.count("FollowFrom"), 1);
     // Mode 0 looks down from twice the satellite's distance from the centre.
     doc.FollowMode3D = 0;
     tick(doc);
@@ -206,16 +191,12 @@ TEST_F(AnimationTest, FollowingANonexistentSatelliteSwitchesFollowOff)
     doc.FollowedSatellite = 7;
     tick(doc);
     EXPECT_EQ(doc.FollowActive, 0);
-    doc.Views.remove(static_cast<WorldViewPort*>(&views));
 }
 
 TEST_F(AnimationTest, AStepThatChangesNoPictureRedrawsNothing)
 {
     CKivDoc& doc = start(kRealTime);
-    FakeViews views;
-    doc.Views.add(static_cast<WorldViewPort*>(&views));
-    doc.Views.add(static_cast<MapViewPort*>(&views));
-    doc.Show3D = doc.Show2D = 1;
+    FakeViews& views = attachFakeViews({ViewKind::World, ViewKind::Map});
     doc.EnableAnimationTimer(true);
     const auto redraws = [&](int ticks) {
         views.calls.clear();
@@ -244,6 +225,4 @@ TEST_F(AnimationTest, AStepThatChangesNoPictureRedrawsNothing)
     views.calls.clear();
     doc.InvalidateViews(kRedrawGlobe);
     EXPECT_EQ(views.calls, std::vector<std::string>{"RenderScene"});
-    doc.Views.remove(static_cast<WorldViewPort*>(&views));
-    doc.Views.remove(static_cast<MapViewPort*>(&views));
 }

@@ -37,4 +37,30 @@ CKivDoc& DocumentTest::makeDocument(const std::string& profileText)
     return *doc_;
 }
 
+FakeViews& DocumentTest::attachFakeViews(std::initializer_list<ViewKind> kinds)
+{
+    FakeViews& views = fakeViews_.emplace_back();
+    for (const ViewKind kind : kinds) {
+        switch (kind) {
+        case ViewKind::World:
+            doc_->Views.add(static_cast<WorldViewPort*>(&views));
+            doc_->Show3D = 1;
+            break;
+        case ViewKind::Map:
+            doc_->Views.add(static_cast<MapViewPort*>(&views));
+            doc_->Show2D = 1;
+            break;
+        case ViewKind::WDB:
+            doc_->Views.add(static_cast<WDBViewPort*>(&views));
+            doc_->ShowWDB = 1;
+            break;
+        case ViewKind::Obs:
+            doc_->Views.add(static_cast<ObsViewPort*>(&views));
+            doc_->ShowObs = 1;
+            break;
+        }
+    }
+    return views;
+}
+
 } // namespace kiv::test

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -68,6 +71,9 @@ public:
         calls.push_back("MoveProjectionZ");
         projectionZ += dz;
     }
+    // How often the document made the call.
+    long count(const char* call) const { return std::count(calls.begin(), calls.end(), call); }
+
     std::vector<std::string> calls;
     double lookAtDistance = 0.0;
     QRectF region;
@@ -90,11 +96,15 @@ protected:
     std::string path(const std::string& name) const;
     // Builds the document (and reads the profile text first, if any).
     CKivDoc& makeDocument(const std::string& profileText = {});
+    // A recording fake registered with the document as each kind given (WDB twice: two WDB
+    // views), those kinds shown; it outlives the document.
+    FakeViews& attachFakeViews(std::initializer_list<ViewKind> kinds);
 
     ScopedTimeZone zone_{"UTC0"};
     FakeFrame frame_;
     // The maps' and textures' pictures; none by default, so no map is loaded.
     PictureSource* pictures_ = nullptr;
+    std::deque<FakeViews> fakeViews_; // before doc_: the document goes first
     std::unique_ptr<CKivDoc> doc_;
 };
 

@@ -24,4 +24,7 @@ private:
     std::unique_ptr<CKivDoc> doc_;
 };
 
+// The element sets of the repository's data/intelsat.tle: geostationary satellites.
+std::string geostationarySatellites();
+
 } // namespace kiv::test

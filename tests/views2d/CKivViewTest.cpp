@@ -199,6 +199,34 @@ TEST_F(CKivViewTest, ZoomBoxIsFramedInRedHatchingWhileDragged)
     EXPECT_NE(view_->grab().toImage().pixel(100, 100), qRgb(255, 0, 0));
 }
 
+TEST_F(CKivViewTest, ZoomBoxDraggedPastTheMapsEdgesTakesTheMapUpToItsEdges)
+{
+    // The pointer may leave the map by the confinement margin; the region stops at the world's edges.
+    const struct {
+        QPoint from, to;
+        QRectF region; // left, top, right - left, bottom - top (longitudes west positive)
+    } cases[] = {
+        {{360, 180}, {722, 362}, QRectF(0.0, 0.0, -180.0, -90.0)},
+        {{360, 180}, {-2, -2}, QRectF(180.0, 90.0, -180.0, -90.0)},
+        {{0, 0}, {722, 362}, QRectF(180.0, 90.0, -360.0, -180.0)},
+    };
+    openSized();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.to.x() << "," << c.to.y());
+        FakeShell shell(*doc_);
+        doc_->Shell = &shell;
+        doc_->XExtension = 50;
+        run(kCmdZoom);
+        press(c.from);
+        moveTo(c.to);
+        release(c.to);
+        ASSERT_EQ(shell.wdb.size(), 1u);
+        EXPECT_EQ(shell.wdb[0].region, c.region);
+        EXPECT_EQ(shell.wdb[0].regionSize.width(), 960);
+        doc_->Shell = nullptr;
+    }
+}
+
 TEST_F(CKivViewTest, ZoomClickOpensNothingAndEndsTheMode)
 {
     CKivView& view = openSized();
@@ -234,9 +262,7 @@ TEST_F(CKivViewTest, WithNineViewsOpenTheNinthTakesTheRegion)
 TEST_F(CKivViewTest, LeftDragTurnsTheGlobeAndBothButtonsMoveIt)
 {
     openSized();
-    FakeViews globe;
-    doc_->Views.add(static_cast<WorldViewPort*>(&globe));
-    doc_->Show3D = 1;
+    FakeViews& globe = attachFakeViews({ViewKind::World});
     doc_->MouseMove.Qualitaet = 3;
     press({540, 270});
     EXPECT_EQ(globe.quality.Qualitaet, 3);
@@ -252,21 +278,18 @@ TEST_F(CKivViewTest, LeftDragTurnsTheGlobeAndBothButtonsMoveIt)
     EXPECT_FLOAT_EQ(doc_->ActualLongitude, 0.0f); // moving nearer looks nowhere else
     release({360, 170});
     EXPECT_EQ(globe.quality, doc_->Normal);
-    doc_->Views.remove(static_cast<WorldViewPort*>(&globe));
 }
 
 TEST_F(CKivViewTest, WithoutTheGlobeAClickDoesNothing)
 {
     openSized();
-    FakeViews globe;
-    doc_->Views.add(static_cast<WorldViewPort*>(&globe));
+    FakeViews& globe = attachFakeViews({ViewKind::World});
     doc_->Show3D = 0; // the globe's window is closing
     press({540, 270});
     moveTo({100, 100});
     release({100, 100});
     EXPECT_TRUE(globe.calls.empty());
     EXPECT_FLOAT_EQ(doc_->ActualLatitude, 0.0f);
-    doc_->Views.remove(static_cast<WorldViewPort*>(&globe));
 }
 
 TEST_F(CKivViewTest, TogglesAndTheirMarks)
@@ -364,17 +387,15 @@ TEST_F(CKivViewTest, StationaryTruthTable)
 TEST_F(CKivViewTest, RouteOnRebuildsTheTracksOnce)
 {
     openSized();
-    FakeViews globe; // the reset rebuilds the globe's orbits with the tracks
-    doc_->Views.add(static_cast<WorldViewPort*>(&globe));
-    doc_->Show3D = 1;
+    // The reset rebuilds the globe's orbits with the tracks.
+    FakeViews& globe = attachFakeViews({ViewKind::World});
     doc_->ShowCourse2D = 0;
     run(kCmdRoute);
     EXPECT_EQ(doc_->ShowCourse2D, 1);
-    EXPECT_EQ(std::count(globe.calls.begin(), globe.calls.end(), "ResetOrbitState"), 1);
+    EXPECT_EQ(globe.count("ResetOrbitState"), 1);
     run(kCmdRoute);
     EXPECT_EQ(doc_->ShowCourse2D, 0);
-    EXPECT_EQ(std::count(globe.calls.begin(), globe.calls.end(), "ResetOrbitState"), 1);
-    doc_->Views.remove(static_cast<WorldViewPort*>(&globe));
+    EXPECT_EQ(globe.count("ResetOrbitState"), 1);
 }
 
 } // namespace

@@ -185,10 +185,7 @@ TEST_F(CObsViewTest, RightDragTurnsAndTiltsUnlessFlat)
 TEST_F(CObsViewTest, GoToMovesTheObserverAndAimsTheGlobe)
 {
     CObsView& view = open();
-    FakeViews others;
-    doc_->Views.add(static_cast<WorldViewPort*>(&others));
-    doc_->Views.add(static_cast<MapViewPort*>(&others));
-    doc_->Show3D = doc_->Show2D = 1;
+    FakeViews& others = attachFakeViews({ViewKind::World, ViewKind::Map});
     QTimer::singleShot(0, [] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_TRUE(dialog);
@@ -201,9 +198,7 @@ TEST_F(CObsViewTest, GoToMovesTheObserverAndAimsTheGlobe)
     EXPECT_NEAR(view.Sky().settings().observer.y, 11.6 * kDeg, 1e-12);
     EXPECT_NEAR(doc_->fUserLon, 11.6, 1e-9);
     EXPECT_EQ(others.lookAtDistance, 70.0);
-    EXPECT_GE(std::count(others.calls.begin(), others.calls.end(), "SetObserverMarker"), 1);
-    doc_->Views.remove(static_cast<WorldViewPort*>(&others));
-    doc_->Views.remove(static_cast<MapViewPort*>(&others));
+    EXPECT_GE(others.count("SetObserverMarker"), 1);
 }
 
 TEST_F(CObsViewTest, ZoomModeMarksABoxAndEndsWithIt)

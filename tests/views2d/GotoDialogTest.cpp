@@ -167,9 +167,7 @@ TEST_F(GotoDialogTest, DocumentGoToAimsTheGlobeAndKeepsThePlaceOnOkOnly)
     writeFile("small.twn", "1\nGermany,Bonn;  7.100000,  50.733000,  300000,  1990,  0\n");
     CKivDoc& doc = makeDocument();
     doc.WDBSmalTowns = QStringLiteral("small.twn");
-    FakeViews globe;
-    doc.Views.add(static_cast<WorldViewPort*>(&globe));
-    doc.Show3D = 1;
+    FakeViews& globe = attachFakeViews({ViewKind::World});
     doc.AnimationRunning = 1;
     bool timerOffInDialog = false;
     const auto answer = [&](bool ok) {
@@ -199,7 +197,6 @@ TEST_F(GotoDialogTest, DocumentGoToAimsTheGlobeAndKeepsThePlaceOnOkOnly)
     // Kept crossed, the way the globe reads them at its start.
     EXPECT_EQ(doc.ActualLatitude, -7.1f);
     EXPECT_EQ(doc.ActualLongitude, 50.733f);
-    doc.Views.remove(static_cast<WorldViewPort*>(&globe));
 }
 
 } // namespace

@@ -116,9 +116,7 @@ TEST_F(ObsDialogTest, GermanTextsAndMessages)
 TEST_F(ObsDialogTest, OptionsCommandCopiesInAndOutOfTheDocument)
 {
     CKivDoc& doc = makeDocument();
-    FakeViews view;
-    doc.Views.add(static_cast<ObsViewPort*>(&view));
-    doc.ShowObs = 1;
+    FakeViews& view = attachFakeViews({ViewKind::Obs});
     doc.fUserLon = 11.5;
     doc.bOBSDrawCompas = 0;
     doc.bOBSDrawCoord = 1;
@@ -142,7 +140,6 @@ TEST_F(ObsDialogTest, OptionsCommandCopiesInAndOutOfTheDocument)
     EXPECT_EQ(doc.fUserLon, 11.5);
     EXPECT_EQ(doc.bOBSDrawCoord, 0);
     EXPECT_EQ(view.calls.back(), "LoadObsSettings");
-    doc.Views.remove(static_cast<ObsViewPort*>(&view));
 }
 
 } // namespace
