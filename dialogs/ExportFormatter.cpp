@@ -154,115 +154,66 @@ bool ExportFormatter::appendLLA(std::string& out, ExportOrbit& orbit) const
     const tagVECTOR lla = orbit.LatLonAlt();
     const double latitude = lla.x;
     const double longitude = lla.y >= 180.0 ? lla.y - 360.0 : lla.y;
-    const std::string_view ns = latitude < 0.0 ? "S" : "N";
-    const std::string_view ew = longitude < 0.0 ? "W" : "E ";
-    const double altitude = lla.z * milesFactor_;
-    if (csv_) {
-        appendAngle(out, std::fabs(latitude));
-        out += ',';
-        out += ns;
-        out += ',';
-        appendAngle(out, std::fabs(longitude));
-        out += ',';
-        out += ew;
-        out += ',';
-        out += angleUnit_;
-        out += ',';
-        appendNumber(out, altitude);
-        out += ',';
-        out += distanceUnit_;
-        out += ',';
-    } else {
+    if (!csv_)
         out += '[';
-        appendAngle(out, std::fabs(latitude));
-        out += ' ';
-        out += ns;
-        out += "   ";
-        appendAngle(out, std::fabs(longitude));
-        out += ' ';
-        out += ew;
-        out += "] (";
-        out += angleUnit_;
-        out += ")   ";
-        appendNumber(out, altitude);
-        out += ' ';
-        out += distanceUnit_;
-    }
+    appendAngle(out, std::fabs(latitude));
+    gap(out, " ");
+    out += latitude < 0.0 ? "S" : "N";
+    gap(out, "   ");
+    appendAngle(out, std::fabs(longitude));
+    gap(out, " ");
+    out += longitude < 0.0 ? "W" : "E ";
+    gap(out, "] (");
+    out += angleUnit_;
+    gap(out, ")   ");
+    appendNumber(out, lla.z * milesFactor_);
+    gap(out, " ");
+    out += distanceUnit_;
+    if (csv_)
+        out += ',';
     appendEclipse(out, orbit);
     return true;
 }
 
 bool ExportFormatter::appendECI(std::string& out, ExportOrbit& orbit) const
 {
-    const tagVECTOR p = orbit.GetPos();
-    const tagVECTOR v = orbit.GetVel();
     if (!csv_)
         out += '[';
-    appendVector(out, p);
-    if (csv_) {
-        out += ',';
-        out += distanceUnit_;
-        out += ',';
-    } else {
-        out += "] (";
-        out += distanceUnit_;
-        out += ")   [";
-    }
-    appendVector(out, v);
-    if (csv_) {
-        out += ',';
-        out += distanceUnit_;
-        out += "/sec,";
-    } else {
-        out += "] (";
-        out += distanceUnit_;
-        out += "/sec)";
-    }
+    appendVector(out, orbit.GetPos());
+    gap(out, "] (");
+    out += distanceUnit_;
+    gap(out, ")   [");
+    appendVector(out, orbit.GetVel());
+    gap(out, "] (");
+    out += distanceUnit_;
+    out += csv_ ? "/sec," : "/sec)";
     appendEclipse(out, orbit);
     return true;
 }
 
 bool ExportFormatter::appendLook(std::string& out, const LookAngles& look) const
 {
-    const double azimuth = look.azimuth * kLookDegrees;
-    const double elevation = look.elevation * kLookDegrees;
-    const double range = look.range * floatMilesFactor_;
-    const double rate = look.rangeRate * floatMilesFactor_;
-    if (csv_) {
-        appendAngle(out, azimuth);
-        out += ',';
-        out += angleUnit_;
-        out += ',';
-        appendAngle(out, elevation);
-        out += ',';
-        out += angleUnit_;
-        out += ',';
-        appendNumber(out, range);
-        out += ',';
-        out += distanceUnit_;
-        out += ',';
-        appendNumber(out, rate);
-        out += ',';
-    } else {
-        const std::string_view degree = angleFormat_ == AngleFormat::DegreesMinutesSeconds ? "" : kDegreeSign;
+    // The text table marks decimal angles with the degree sign; minutes and seconds carry their own.
+    const std::string_view degree =
+        csv_ || angleFormat_ == AngleFormat::DegreesMinutesSeconds ? std::string_view() : kDegreeSign;
+    if (!csv_)
         out += "Azi : ";
-        appendAngle(out, azimuth);
-        out += degree;
-        out += ' ';
-        out += angleUnit_;
-        out += "  Elev : ";
-        appendAngle(out, elevation);
-        out += degree;
-        out += ' ';
-        out += angleUnit_;
-        out += "  Range : ";
-        appendNumber(out, range);
-        out += ' ';
-        out += distanceUnit_;
-        out += "   Rangerate : ";
-        appendNumber(out, rate);
-        out += ' ';
-    }
+    appendAngle(out, look.azimuth * kLookDegrees);
+    out += degree;
+    gap(out, " ");
+    out += angleUnit_;
+    gap(out, "  Elev : ");
+    appendAngle(out, look.elevation * kLookDegrees);
+    out += degree;
+    gap(out, " ");
+    out += angleUnit_;
+    gap(out, "  Range : ");
+    appendNumber(out, look.range * floatMilesFactor_);
+    gap(out, " ");
+    out += distanceUnit_;
+    gap(out, "   Rangerate : ");
+    appendNumber(out, look.rangeRate * floatMilesFactor_);
+    gap(out, " ");
     out += distanceUnit_;
     out += "/sec";
     out += kLineEnd;
@@ -272,20 +223,18 @@ bool ExportFormatter::appendLook(std::string& out, const LookAngles& look) const
 bool ExportFormatter::appendRADec(std::string& out, ExportOrbit& orbit) const
 {
     const tagVECTOR raDec = orbit.RADec(observer_);
-    const double hours = raDec.x * kRaDecDegrees / 15.0;
-    const double declination = raDec.y * kRaDecDegrees;
-    if (csv_) {
-        appendField(out, FormatAngle(hours, 2));
-        out += ',';
-        appendField(out, FormatAngle(declination, 1));
-    } else {
+    if (!csv_)
         out += "Asc : ";
-        out += FormatAngle(hours, 2);
-        out += "   Desc : ";
-        out += FormatAngle(declination, 1);
-    }
+    appendField(out, FormatAngle(raDec.x * kRaDecDegrees / 15.0, 2));
+    gap(out, "   Desc : ");
+    appendField(out, FormatAngle(raDec.y * kRaDecDegrees, 1));
     out += kLineEnd;
     return true;
+}
+
+void ExportFormatter::gap(std::string& out, std::string_view textGap) const
+{
+    out += csv_ ? std::string_view(",") : textGap;
 }
 
 void ExportFormatter::appendAngle(std::string& out, double degrees) const
@@ -308,11 +257,10 @@ void ExportFormatter::appendAngle(std::string& out, double degrees) const
 
 void ExportFormatter::appendVector(std::string& out, const tagVECTOR& v) const
 {
-    const char* gap = csv_ ? "," : "   ";
     appendNumber(out, v.x * floatMilesFactor_);
-    out += gap;
+    gap(out, "   ");
     appendNumber(out, v.y * floatMilesFactor_);
-    out += gap;
+    gap(out, "   ");
     appendNumber(out, v.z * floatMilesFactor_);
 }
 

@@ -47,6 +47,8 @@ private:
     void appendVector(std::string& out, const tagVECTOR& v) const;
     void appendField(std::string& out, std::string_view text) const;
     void appendEclipse(std::string& out, ExportOrbit& orbit) const;
+    // What follows a value: a comma in CSV, the text table's gap otherwise.
+    void gap(std::string& out, std::string_view textGap) const;
 
     ExportKind kind_;
     bool csv_;
