@@ -11,6 +11,16 @@ CChildFrame::CChildFrame(kiv::ViewKind kind, View view, QWidget* parent)
     setWidget(view_.widget);
 }
 
+// Every frame becomes a native window when it is first shown (its parents exist by then): the 3D
+// views draw into native windows of their own, and frames overlap in their proper order only when
+// they all are.
+void CChildFrame::showEvent(QShowEvent* event)
+{
+    QMdiSubWindow::showEvent(event);
+    if (!testAttribute(Qt::WA_NativeWindow))
+        setAttribute(Qt::WA_NativeWindow);
+}
+
 void CChildFrame::closeEvent(QCloseEvent* event)
 {
     if (view_.unregister) {
