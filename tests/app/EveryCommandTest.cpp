@@ -73,6 +73,8 @@ int toggleOf(ViewKind kind)
 
 class EveryCommandTest : public ShellTest {
 protected:
+    // The bundled data the build made: maps, World Data Bank segments, towns, colours, icons.
+    EveryCommandTest() { QFile::link(QStringLiteral(KIV_BUILD_DATA_DIR), filePath(QStringLiteral("bundled"))); }
     bool open(ViewKind kind)
     {
         for (CChildFrame* child : frame().ChildFrames()) {
@@ -252,4 +254,36 @@ TEST_F(EveryCommandTest, HostileFilesThroughEveryOpenPlaceLeaveAWorkingProgram)
         run(kCmdOpenLocal);
         EXPECT_EQ(doc().SatelliteCount, 3);
     }
+}
+
+TEST_F(EveryCommandTest, ASettingsArchiveOfNineWorldDataBankViewsComesBackWhole)
+{
+    start();
+    ModalCanceller canceller;
+    for (int i = 1; i < 9; ++i)
+        doc().AddWDBView(false);
+    ASSERT_EQ(doc().Views.wdbCount(), 9);
+    std::vector<QRectF> regions;
+    for (int slot = 1; slot <= 9; ++slot) {
+        const QRectF region(170.0 - slot * 10, 80.0 - slot * 5, -20.0 - slot, -15.0 - slot);
+        doc().Views.wdb(slot)->ShowRegion(region, QSize(300 + slot * 10, 200 + slot * 5));
+        regions.push_back(doc().Views.wdb(slot)->Extent());
+    }
+    run(kCmdGerman);
+    ASSERT_TRUE(doc().SaveSettingsArchive(path("nine.set")));
+    run(kCmdEnglish);
+    run(kCmdViewWdb); // all nine close
+    ASSERT_EQ(doc().Views.wdbCount(), 0);
+    ASSERT_TRUE(doc().RestoreSettingsArchive(path("nine.set")));
+    EXPECT_EQ(doc().Language, 0);
+    ASSERT_EQ(doc().Views.wdbCount(), 9);
+    for (int slot = 1; slot <= 9; ++slot) {
+        const QRectF back = doc().Views.wdb(slot)->Extent();
+        EXPECT_NEAR(back.x(), regions[slot - 1].x(), 1e-6) << slot;
+        EXPECT_NEAR(back.y(), regions[slot - 1].y(), 1e-6) << slot;
+        EXPECT_NEAR(back.width(), regions[slot - 1].width(), 1e-6) << slot;
+        EXPECT_NEAR(back.height(), regions[slot - 1].height(), 1e-6) << slot;
+    }
+    restore();
+    repaintAll();
 }
