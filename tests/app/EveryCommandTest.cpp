@@ -8,7 +8,10 @@
 #include "tests/support/GlDriver.h"
 
 #include <QApplication>
+#include <QAbstractButton>
+#include <QDateTime>
 #include <QDialog>
+#include <QRegularExpression>
 #include <QFile>
 #include <QTimer>
 
@@ -21,34 +24,71 @@ using namespace kiv::test;
 namespace {
 
 // Rejects every modal window that opens while it lives (dialogs opened from dialogs too), and
-// closes the top-level windows a command leaves open.
+// closes the top-level windows a command leaves open. Confirm tries OK first; Press clicks every
+// button of the first dialog (one at a time, from the event loop) before cancelling it, and
+// cancels what those buttons open.
 class ModalCanceller {
 public:
-    explicit ModalCanceller(bool accept = false)
+    enum class Mode { Cancel, Confirm, Press };
+    explicit ModalCanceller(Mode mode = Mode::Cancel) : mode_(mode)
     {
         timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this, accept] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal)
-                return;
-            opened_.insert(modal->metaObject()->className() + QString(" ") + modal->windowTitle());
-            // A dialog that refuses its values (a message) stays open: cancelled at the third try.
-            tries_ = modal == last_ ? tries_ + 1 : 0;
-            last_ = modal;
-            if (auto* dialog = qobject_cast<QDialog*>(modal))
-                accept && tries_ < 3 ? dialog->accept() : dialog->reject();
-            else
-                modal->close();
-        });
+        QObject::connect(&timer_, &QTimer::timeout, [this] { step(); });
         timer_.start();
     }
     const std::set<QString>& opened() const { return opened_; }
+    int pressed() const { return pressed_; }
 
 private:
+    void step()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        opened_.insert(modal->metaObject()->className() + QString(" ") + modal->windowTitle());
+        // A dialog that refuses its values (a message) stays open: cancelled at the third try.
+        tries_ = modal == last_ ? tries_ + 1 : 0;
+        last_ = modal;
+        if (mode_ == Mode::Press && tries_ == 0 && !pressing_) {
+            press(modal);
+            return;
+        }
+        if (pressing_ == modal && QDateTime::currentMSecsSinceEpoch() < pressUntil_)
+            return;
+        if (pressing_ == modal)
+            pressing_ = nullptr;
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            mode_ == Mode::Confirm && tries_ < 3 ? dialog->accept() : dialog->reject();
+        else
+            modal->close();
+    }
+    // Buttons that end the dialog, ask for help or reach the network are left alone.
+    void press(QWidget* modal)
+    {
+        static const QRegularExpression kept(
+            QStringLiteral("^(OK|Cancel|Abbruch|Abbrechen|Help|Hilfe|Retrieve Data|Daten holen|Info|I N F O|I n f o)$"));
+        int n = 0;
+        for (QAbstractButton* b : modal->findChildren<QAbstractButton*>()) {
+            const QString text = b->text().remove(QLatin1Char('&')).trimmed();
+            if (!b->isVisible() || !b->isEnabled() || kept.match(text).hasMatch())
+                continue;
+            QTimer::singleShot(10 * ++n, b, [this, b] {
+                ++pressed_;
+                b->click();
+            });
+        }
+        pressing_ = modal;
+        pressUntil_ = QDateTime::currentMSecsSinceEpoch() + 10 * (n + 3);
+    }
+
+    Mode mode_;
     QTimer timer_;
     std::set<QString> opened_;
     QWidget* last_ = nullptr;
     int tries_ = 0;
+    QWidget* pressing_ = nullptr;
+    qint64 pressUntil_ = 0;
+    int pressed_ = 0;
 };
 
 const ViewKind kKinds[] = {ViewKind::World, ViewKind::Map, ViewKind::WDB, ViewKind::Obs};
@@ -96,7 +136,7 @@ protected:
         }
         QCoreApplication::processEvents();
     }
-    void runEveryCommand(bool accept);
+    void runEveryCommand(ModalCanceller::Mode mode);
     void repaintAll()
     {
         for (CChildFrame* child : frame().ChildFrames())
@@ -106,16 +146,16 @@ protected:
     }
 };
 
-void EveryCommandTest::runEveryCommand(bool accept)
+void EveryCommandTest::runEveryCommand(ModalCanceller::Mode mode)
 {
     start();
     ASSERT_EQ(frame().ChildFrames().size(), 4u);
     // Closing the program and starting a new document are tried at the end of their own tests.
     // Confirmed downloads would reach out to the network (tests/dialogs has them against a local server).
     std::set<int> skipped = {kCmdExit, kCmdFileNew};
-    if (accept)
+    if (mode == ModalCanceller::Mode::Confirm)
         skipped.insert({kCmdOpenFromWeb, kCmdWeather});
-    ModalCanceller canceller(accept);
+    ModalCanceller canceller(mode);
     int ran = 0;
     for (int language : {1, 0}) {
         run(language ? kCmdEnglish : kCmdGerman);
@@ -145,11 +185,16 @@ void EveryCommandTest::runEveryCommand(bool accept)
     }
     EXPECT_GT(ran, 200);
     EXPECT_GE(canceller.opened().size(), 14u); // the dialogs by title, in both languages
+    if (mode == ModalCanceller::Mode::Press) {
+        EXPECT_GT(canceller.pressed(), 100);
+    }
 }
 
-TEST_F(EveryCommandTest, EveryEnabledMenuCommandWithItsDialogsCancelled) { runEveryCommand(false); }
+TEST_F(EveryCommandTest, EveryEnabledMenuCommandWithItsDialogsCancelled) { runEveryCommand(ModalCanceller::Mode::Cancel); }
 
-TEST_F(EveryCommandTest, EveryEnabledMenuCommandWithItsDialogsConfirmedUnchanged) { runEveryCommand(true); }
+TEST_F(EveryCommandTest, EveryEnabledMenuCommandWithItsDialogsConfirmedUnchanged) { runEveryCommand(ModalCanceller::Mode::Confirm); }
+
+TEST_F(EveryCommandTest, EveryEnabledMenuCommandWithEveryButtonOfItsDialogsPressed) { runEveryCommand(ModalCanceller::Mode::Press); }
 
 TEST_F(EveryCommandTest, NewDocumentAndExitFromEveryViewKind)
 {
@@ -286,4 +331,33 @@ TEST_F(EveryCommandTest, ASettingsArchiveOfNineWorldDataBankViewsComesBackWhole)
     }
     restore();
     repaintAll();
+}
+
+TEST_F(EveryCommandTest, FewerSatellitesAfterAReloadLeaveNoViewPointingPastTheTable)
+{
+    writeFile("many.tle", satelliteFile(40));
+    writeFile("one.tle", satelliteFile(1));
+    start("[Allgemein]\nSatellitenfilename=many.tle\n");
+    ModalCanceller canceller;
+    ASSERT_EQ(doc().SatelliteCount, 40);
+    doc().FollowedSatellite = 39;
+    doc().FollowInWDB = 1;
+    doc().FollowIn3D = 1;
+    doc().FollowActive = 1;
+    doc().DisplayAll = 0;
+    run(kCmdFirstSatellite + 39);
+    repaintAll();
+    for (const char* file : {"one.tle", "empty.tle"}) {
+        SCOPED_TRACE(file);
+        writeFile("empty.tle", "");
+        ui_.files.queueAnswer(path(file));
+        run(kCmdOpenLocal);
+        for (ViewKind kind : kKinds) {
+            activate(kind);
+            repaintAll();
+        }
+        for (int id : {kCmdDisplayAll, kCmdFirstSatellite, kCmdFirstSatellite + 39, kCmdDisplayAll})
+            run(id);
+        repaintAll();
+    }
 }
