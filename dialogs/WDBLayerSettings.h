@@ -8,7 +8,7 @@
 #include <QString>
 
 namespace kiv {
-class KivSettings;
+struct KivSettings;
 
 struct WDBLayerSettings {
     int BDY_Layer = 0;

@@ -26,7 +26,7 @@
 
 namespace kiv {
 class CKivDoc;
-class KivSettings;
+struct KivSettings;
 
 class WDBMap {
 public:
