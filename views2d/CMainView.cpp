@@ -7,6 +7,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -15,15 +16,21 @@ using namespace kiv;
 
 CMainView::CMainView(CKivDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc)
 {
-    // Every pixel comes from the picture: no erasing before a paint.
+    // Every pixel is painted (the picture, the window colour around it): no erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     commands_.on(kiv::kCmdFilePrint, [this] { Print(); });
 }
 
-void CMainView::paintEvent(QPaintEvent*)
+void CMainView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.drawImage(-scrollOffset_, Picture());
+    const QImage& picture = Picture();
+    painter.drawImage(-scrollOffset_, picture);
+    // A window larger than a fixed-size picture (a World Data Bank view maximised or pulled
+    // wider) shows the window colour around it, never what was on screen before.
+    const QRegion outside = QRegion(event->rect()) - QRect(-scrollOffset_, picture.size());
+    for (const QRect& r : outside)
+        painter.fillRect(r, palette().window());
     if (band_) {
         // A frame one pixel wide filled with the hatch, as a hatched brush frames a rectangle.
         const QRect r = band_->translated(-scrollOffset_);

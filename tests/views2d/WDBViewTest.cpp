@@ -431,6 +431,25 @@ TEST_F(CWDBViewTest, APictureLargerThanTheWindowScrollsAndTheMouseWorksInPicture
     EXPECT_NEAR(view.State().right, -18, 1e-9);
 }
 
+TEST_F(CWDBViewTest, AWindowLargerThanThePicturePaintsTheRestAsBackground)
+{
+    CWDBView& view = open();
+    view.ShowWholeWorld({300, 150});
+    frame_->showNormal();
+    frame_->resize(700, 500);
+    QApplication::processEvents();
+    ASSERT_GT(view.width(), 300);
+    ASSERT_GT(view.height(), 150);
+    const QColor stale(255, 0, 255);
+    QImage shown(view.size(), QImage::Format_RGB32);
+    shown.fill(stale);
+    view.render(&shown);
+    EXPECT_NE(shown.pixelColor(view.width() - 2, view.height() - 2), stale); // beyond both edges
+    EXPECT_NE(shown.pixelColor(view.width() - 2, 10), stale);                // right of the picture
+    EXPECT_NE(shown.pixelColor(10, view.height() - 2), stale);               // below it
+    EXPECT_EQ(shown.pixelColor(10, 10), view.Map().image().pixelColor(10, 10));
+}
+
 namespace {
 
 class WDBSatellitesTest : public DocumentTest {
