@@ -13,7 +13,6 @@ namespace kiv {
 
 namespace {
 constexpr QRgb kBlack = 0xFF000000;
-constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kRed = 0xFFFF0000;
 constexpr QRgb kShade = 0xFF969696; // (150, 150, 150): night side, and the inside of "area" footprints
 constexpr QRgb kHatch = 0xFF646464; // (100, 100, 100): the lines of "checked" footprints
