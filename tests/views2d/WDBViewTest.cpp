@@ -277,6 +277,18 @@ protected:
         view_->ShowWholeWorld({720, 360});
         return *view_;
     }
+    // The view's state turned to 40° × 20° around the origin in a 400 × 200 picture.
+    static WDBViewState fortyByTwenty(const CWDBView& view)
+    {
+        WDBViewState s = view.State();
+        s.left = 20;
+        s.right = -20;
+        s.top = 10;
+        s.bottom = -10;
+        s.width = 400;
+        s.height = 200;
+        return s;
+    }
     bool run(int id)
     {
         const CommandMap::Entry* e = view_->Commands().find(id);
@@ -338,13 +350,7 @@ TEST_F(CWDBViewTest, ZoomBoxIsOneShotAndHoldsTheTimerWhileDragging)
 TEST_F(CWDBViewTest, PanningMovesTheExtentAndTheTitleFollowsThePointer)
 {
     CWDBView& view = open();
-    WDBViewState s = view.State();
-    s.left = 20;
-    s.right = -20;
-    s.top = 10;
-    s.bottom = -10;
-    s.width = 400;
-    s.height = 200;
+    WDBViewState s = fortyByTwenty(view);
     view.SetState(s);
     mouse(QEvent::MouseMove, {0, 0}, Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(frame_->windowTitle(), QString::fromUtf8("lat = 10.00° N/ lon = 20.00° W :: x = 0 y = 0"));
@@ -383,13 +389,7 @@ TEST_F(CWDBViewTest, CommandsToggleTheDocumentsSwitches)
 TEST_F(CWDBViewTest, ArchiveStateRoundTripsAndBadOnesAreRefused)
 {
     CWDBView& view = open();
-    WDBViewState s = view.State();
-    s.left = 20;
-    s.right = -20;
-    s.top = 10;
-    s.bottom = -10;
-    s.width = 400;
-    s.height = 200;
+    WDBViewState s = fortyByTwenty(view);
     s.showNames = true;
     view.SetState(s);
     WDBArchiveState a = view.ArchiveState();
