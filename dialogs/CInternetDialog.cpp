@@ -1,5 +1,6 @@
 #include "dialogs/CInternetDialog.h"
 
+#include "dialogs/DownloadRules.h"
 #include "document/SettingsTable.h"
 #include "platform/DataPaths.h"
 #include "platform/UiServices.h"
@@ -98,11 +99,12 @@ QString CInternetDialog::Download()
     if (wanted.localFileName.isEmpty())
         return QStringLiteral("Wrong: no local file name");
     setBusy(true);
-    const HttpResult result = progress_->download(client_, wanted.url, paths_.writeTarget(wanted.localFileName));
+    const HttpResult result = progress_->download(client_, wanted.url, paths_.writeTarget(wanted.localFileName),
+                                                  downloads::elementSets(english_));
     setBusy(false);
     cancelled_ = result.outcome == HttpResult::Outcome::Cancelled;
     progress_->setValue(result ? DownloadProgress::kEnd : 0);
-    return result ? QStringLiteral("YES") : QStringLiteral("Wrong: ") + result.errorText;
+    return result ? QStringLiteral("YES") : QStringLiteral("Wrong: ") + result.describe(english_);
 }
 
 void CInternetDialog::accept()

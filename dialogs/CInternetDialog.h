@@ -1,8 +1,8 @@
 #pragma once
 // The element-set download dialog: a URL (the recent ones offered newest first), the local file
-// that receives it and a progress bar. OK downloads; a failure asks whether to try again, and
-// No ends the dialog as cancelled. During a transfer only Cancel works: it stops the transfer
-// and leaves the dialog open, without the question.
+// that receives it and a progress bar. OK downloads; a failure, a body without element sets among
+// them, asks whether to try again, and No ends the dialog as cancelled. During a transfer only
+// Cancel works: it stops the transfer and leaves the dialog open, without the question.
 
 #include "dialogs/DialogCommands.h"
 #include "dialogs/DownloadProgress.h"

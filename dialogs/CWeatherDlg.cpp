@@ -2,6 +2,7 @@
 
 #include "dialogs/CImagePreview.h"
 #include "dialogs/DialogTexts.h"
+#include "dialogs/DownloadRules.h"
 #include "dialogs/NumberFields.h"
 #include "dialogs/WeatherUrl.h"
 #include "document/SettingsTable.h"
@@ -321,17 +322,22 @@ bool CWeatherDlg::RetrieveData()
     status_->setText(QStringLiteral("Loading."));
     status_->setToolTip(QString());
     setBusy(true);
+    const QString target = paths_.writeTarget(values_.WeatherTempFileName);
     const HttpResult result =
-        progress_->download(client_, values_.WeatherImageURL, paths_.writeTarget(values_.WeatherTempFileName));
+        progress_->download(client_, values_.WeatherImageURL, target, downloads::picture(target, english_));
     setBusy(false);
     if (!result) {
+        const QString reason = result.describe(english_);
         status_->setText(QStringLiteral("Failed"));
-        status_->setToolTip(result.errorText);
-        // Input the user can mend is told at once; a transfer that failed says so in the status.
-        if (result.outcome == HttpResult::Outcome::Write || result.outcome == HttpResult::Outcome::BadUrl)
+        status_->setToolTip(reason);
+        // What the user can mend or should know of is told at once; a transfer that failed says
+        // so in the status.
+        using Outcome = HttpResult::Outcome;
+        if (result.outcome == Outcome::Write || result.outcome == Outcome::BadUrl ||
+            result.outcome == Outcome::TooLarge || result.outcome == Outcome::Rejected)
             ui_.messages.show({text("Weather data", "Wetter Daten"),
                                text("Could not download the picture:\n%1", "Das Bild konnte nicht geladen werden:\n%1")
-                                   .arg(result.errorText),
+                                   .arg(reason),
                                MessageButtons::Ok, MessageIcon::Exclamation});
         return false;
     }

@@ -2,8 +2,8 @@
 // The weather dialog: a satellite weather picture fetched over HTTP into a local file, laid over
 // a background map between its corner coordinates in the image preview (where the mouse zooms
 // and pans), and handed to the globe, the 2D map or the World Data Bank views. The download
-// replaces the local file only when the whole picture arrived with a success status; during it
-// only Cancel works, and it stops the transfer.
+// replaces the local file only when the whole picture arrived with a success status, within the
+// size limit, and reads as a picture; during it only Cancel works, and it stops the transfer.
 
 #include "dialogs/DialogCommands.h"
 #include "dialogs/DownloadProgress.h"

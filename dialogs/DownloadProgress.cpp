@@ -13,14 +13,15 @@ DownloadProgress::DownloadProgress(QWidget* parent) : QProgressBar(parent)
     setValue(0);
 }
 
-HttpResult DownloadProgress::download(const HttpClient& client, const QString& url, const QString& targetPath)
+HttpResult DownloadProgress::download(const HttpClient& client, const QString& url, const QString& targetPath,
+                                      const DownloadRule& rule)
 {
     setRange(0, kEnd);
     setValue(0);
     running_ = true;
     cancelRequested_ = false;
     const HttpResult result = client.download(
-        url, targetPath, [this](std::int64_t received, std::int64_t total) { return onProgress(received, total); });
+        url, targetPath, rule, [this](std::int64_t received, std::int64_t total) { return onProgress(received, total); });
     running_ = false;
     cancelRequested_ = false;
     if (maximum() == 0)

@@ -15,9 +15,10 @@ public:
 
     explicit DownloadProgress(QWidget* parent);
 
-    // The client's download of url into targetPath with the bar following it. The bar ends
-    // bounded again, at the value the transfer reached.
-    HttpResult download(const HttpClient& client, const QString& url, const QString& targetPath);
+    // The client's download of url into targetPath under the rule, with the bar following it.
+    // The bar ends bounded again, at the value the transfer reached.
+    HttpResult download(const HttpClient& client, const QString& url, const QString& targetPath,
+                        const DownloadRule& rule);
     bool running() const { return running_; }
     // Cancel pressed: true when that stops a running transfer (the dialog stays open).
     bool cancel();

@@ -5,6 +5,8 @@
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <charconv>
+#include <csignal>
 #include <filesystem>
 
 #include <fcntl.h>
@@ -14,6 +16,51 @@
 namespace kiv {
 
 namespace {
+
+// Temporary files are "<target>.kiv-<process id>-<random>", so that one left by a process that
+// was killed can be told from one that a running process still writes.
+constexpr std::string_view kTemporaryMark = ".kiv-";
+
+std::string temporaryPrefix(const std::string& target)
+{
+    return target + std::string(kTemporaryMark) + std::to_string(::getpid()) + '-';
+}
+
+// The process id in a temporary file's name after "<target name>.kiv-", or 0 when the rest is
+// not "<digits>-<digits>".
+pid_t writerOf(std::string_view rest)
+{
+    const std::size_t dash = rest.find('-');
+    if (dash == std::string_view::npos || dash + 1 == rest.size())
+        return 0;
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + dash, pid);
+    if (error != std::errc() || end != rest.data() + dash || pid <= 0)
+        return 0;
+    const std::string_view random = rest.substr(dash + 1);
+    return random.find_first_not_of("0123456789") == std::string_view::npos ? pid : 0;
+}
+
+bool processRuns(pid_t pid)
+{
+    return ::kill(pid, 0) == 0 || errno != ESRCH;
+}
+
+// Removes the temporary files of this target that a process left that no longer runs; anything
+// else in the folder, a running writer's file included, stays.
+void removeStaleTemporaries(const std::string& folder, const std::string& target)
+{
+    const std::string prefix = std::filesystem::path(target).filename().string() + std::string(kTemporaryMark);
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0 || !entry.is_regular_file(error))
+            continue;
+        const pid_t pid = writerOf(std::string_view(name).substr(prefix.size()));
+        if (pid > 0 && !processRuns(pid))
+            std::filesystem::remove(entry.path(), error);
+    }
+}
 
 // Closes the descriptor and removes the temporary file unless the write got through.
 class TemporaryFile {
@@ -32,8 +79,9 @@ public:
     // A new file beside `target`, named after it; false with errno set when none can be made.
     bool create(const std::string& target)
     {
+        const std::string prefix = temporaryPrefix(target);
         for (int attempt = 0; attempt < 64; ++attempt) {
-            path_ = target + ".kiv-" + std::to_string(QRandomGenerator::global()->generate());
+            path_ = prefix + std::to_string(QRandomGenerator::global()->generate());
             fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
             if (fd_ >= 0)
                 return true;
@@ -133,10 +181,16 @@ WriteResult AtomicFileWriter::open()
     std::filesystem::create_directories(folder_, folderError);
     if (folderError)
         return fail(WriteStep::Folder, folderError.value());
+    removeStaleTemporaries(folder_, target_);
     if (!temporary_->create(target_))
         return fail(WriteStep::Create, errno);
     keepPermissions(temporary_->fd(), target_);
     return state_;
+}
+
+QString AtomicFileWriter::temporaryPath() const
+{
+    return QFile::decodeName(QByteArray::fromStdString(temporary_->path()));
 }
 
 WriteResult AtomicFileWriter::append(const char* data, qint64 size)

@@ -3,6 +3,9 @@
 // file beside the target, append() writes to it, and only commit() syncs it and renames it over
 // the target. A writer destroyed without a successful commit removes the temporary file and
 // leaves the target as it was. AtomicFile::write is this in one step.
+//
+// A temporary file's name carries the process id of its writer; open() removes those of the same
+// target whose writer no longer runs (a process killed during a large download).
 
 #include "platform/AtomicFile.h"
 
@@ -21,6 +24,9 @@ public:
     // Creates missing parent directories and the temporary file.
     WriteResult open();
     WriteResult append(const char* data, qint64 size);
+    // Where the contents are until commit(), for a look at them before they replace the target;
+    // empty when no temporary file is open.
+    QString temporaryPath() const;
     // Syncs, closes and renames; the result of the whole write.
     WriteResult commit();
 

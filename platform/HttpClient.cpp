@@ -1,7 +1,9 @@
 #include "platform/HttpClient.h"
 
 #include "platform/AtomicFileWriter.h"
+#include "platform/LanguageText.h"
 
+#include <QLocale>
 #include <QUrl>
 
 #include <curl/curl.h>
@@ -30,8 +32,10 @@ struct Transfer {
     CURL* curl = nullptr;
     AtomicFileWriter* file = nullptr;
     const HttpClient::Progress* progress = nullptr;
+    std::int64_t maxBytes = 0;
     std::int64_t received = 0;
     bool cancelled = false;
+    bool tooLarge = false;
     WriteResult written;
 };
 
@@ -51,6 +55,15 @@ std::int64_t announcedLength(CURL* curl)
 
 bool success(long code) { return code >= 200 && code < 300; }
 
+// Whether the body of a success response, as announced or with `incoming` more bytes, passes
+// the limit.
+bool overLimit(Transfer& t, std::int64_t incoming)
+{
+    if (announcedLength(t.curl) > t.maxBytes || incoming > t.maxBytes - t.received)
+        t.tooLarge = true;
+    return t.tooLarge;
+}
+
 // The body of a success response goes to the file; redirects and error pages are dropped.
 size_t writeBody(char* data, size_t size, size_t count, void* user)
 {
@@ -58,6 +71,8 @@ size_t writeBody(char* data, size_t size, size_t count, void* user)
     const size_t bytes = size * count;
     if (!success(responseCode(t.curl)))
         return bytes;
+    if (overLimit(t, static_cast<std::int64_t>(bytes)))
+        return CURL_WRITEFUNC_ERROR;
     t.written = t.file->append(data, static_cast<qint64>(bytes));
     if (!t.written)
         return CURL_WRITEFUNC_ERROR;
@@ -68,7 +83,11 @@ size_t writeBody(char* data, size_t size, size_t count, void* user)
 int reportProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
 {
     auto& t = *static_cast<Transfer*>(user);
-    if (*t.progress && !(*t.progress)(t.received, success(responseCode(t.curl)) ? announcedLength(t.curl) : -1))
+    const bool body = success(responseCode(t.curl));
+    // An announced length past the limit ends the transfer even while no byte of it comes.
+    if (body && overLimit(t, 0))
+        return 1;
+    if (*t.progress && !(*t.progress)(t.received, body ? announcedLength(t.curl) : -1))
         t.cancelled = true;
     return t.cancelled ? 1 : 0;
 }
@@ -85,12 +104,98 @@ bool waitBeforeRetry(int ms, const HttpClient::Progress& progress)
     return true;
 }
 
-HttpResult failure(HttpResult::Outcome outcome, QString text, long status = 0)
+HttpResult::Failure failureOf(CURLcode code)
 {
-    return {outcome, status, 0, std::move(text)};
+    using F = HttpResult::Failure;
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+    case CURLE_COULDNT_CONNECT:
+        return F::NoConnection;
+    case CURLE_OPERATION_TIMEDOUT:
+        return F::TimedOut;
+    case CURLE_TOO_MANY_REDIRECTS:
+        return F::TooManyRedirects;
+    case CURLE_PARTIAL_FILE:
+    case CURLE_GOT_NOTHING:
+    case CURLE_RECV_ERROR:
+    case CURLE_SEND_ERROR:
+        return F::Partial;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+    case CURLE_SSL_INVALIDCERTSTATUS:
+    case CURLE_SSL_CRL_BADFILE:
+    case CURLE_USE_SSL_FAILED:
+        return F::Tls;
+    default:
+        return F::Other;
+    }
+}
+
+HttpResult ended(HttpResult::Outcome outcome, long status = 0)
+{
+    HttpResult result;
+    result.outcome = outcome;
+    result.status = status;
+    return result;
+}
+
+QString transferText(const HttpResult& r, bool english)
+{
+    using F = HttpResult::Failure;
+    switch (r.failure) {
+    case F::NoConnection:
+        return inLanguage(english, "no connection to the server", "keine Verbindung zum Server");
+    case F::TimedOut:
+        return inLanguage(english, "the server did not answer in time", "der Server hat nicht rechtzeitig geantwortet");
+    case F::TooManyRedirects:
+        return inLanguage(english, "the server redirected too often", "der Server hat zu oft weitergeleitet");
+    case F::Partial:
+        return inLanguage(english, "the transfer broke off before the end", "die Übertragung brach vor dem Ende ab");
+    case F::Tls:
+        return inLanguage(english, "the secure connection failed", "die sichere Verbindung ist gescheitert");
+    case F::None:
+    case F::Other:
+        break;
+    }
+    return inLanguage(english, "the transfer failed (error %1)", "die Übertragung ist gescheitert (Fehler %1)")
+        .arg(r.transferCode);
 }
 
 } // namespace
+
+QString HttpResult::describe(bool english) const
+{
+    switch (outcome) {
+    case Outcome::Ok:
+        return {};
+    case Outcome::BadUrl:
+        return inLanguage(english, "%1 is not an http or https address", "%1 ist keine http- oder https-Adresse")
+            .arg(detail);
+    case Outcome::Transfer:
+        return transferText(*this, english);
+    case Outcome::Status:
+        return inLanguage(english, "the server answered with status %1", "der Server antwortete mit Status %1")
+            .arg(status);
+    case Outcome::TooLarge:
+        return inLanguage(english, "the file is larger than the limit of %1",
+                          "die Datei ist größer als die Grenze von %1")
+            .arg(QLocale(english ? QLocale::English : QLocale::German)
+                     .formattedDataSize(maxBytes, 0, QLocale::DataSizeIecFormat));
+    case Outcome::Rejected:
+        return detail;
+    case Outcome::Write:
+        return written.describe(english);
+    case Outcome::Cancelled:
+        return inLanguage(english, "the download was cancelled", "der Download wurde abgebrochen");
+    }
+    return {};
+}
 
 HttpClient::HttpClient(HttpOptions options) : options_(options)
 {
@@ -98,19 +203,23 @@ HttpClient::HttpClient(HttpOptions options) : options_(options)
     (void)initialised;
 }
 
-HttpResult HttpClient::download(const QString& url, const QString& targetPath, const Progress& progress) const
+HttpResult HttpClient::download(const QString& url, const QString& targetPath, const DownloadRule& rule,
+                                const Progress& progress) const
 {
     const QUrl parsed(url, QUrl::StrictMode);
     if (!parsed.isValid() || parsed.host().isEmpty() ||
-        (parsed.scheme() != QLatin1String("http") && parsed.scheme() != QLatin1String("https")))
-        return failure(HttpResult::Outcome::BadUrl, QStringLiteral("%1 is not an http or https address").arg(url));
+        (parsed.scheme() != QLatin1String("http") && parsed.scheme() != QLatin1String("https"))) {
+        HttpResult refused = ended(HttpResult::Outcome::BadUrl);
+        refused.detail = url;
+        return refused;
+    }
 
     const QByteArray address = parsed.toEncoded();
     HttpResult result;
     for (int attempt = 0; attempt <= options_.retries; ++attempt) {
         if (attempt > 0 && !waitBeforeRetry(options_.retryDelayMs, progress))
-            return failure(HttpResult::Outcome::Cancelled, QStringLiteral("the download was cancelled"));
-        result = attemptDownload(address, targetPath, progress);
+            return ended(HttpResult::Outcome::Cancelled);
+        result = attemptDownload(address, targetPath, rule, progress);
         result.attempts = attempt + 1;
         if (result.outcome != HttpResult::Outcome::Transfer)
             break;
@@ -118,17 +227,21 @@ HttpResult HttpClient::download(const QString& url, const QString& targetPath, c
     return result;
 }
 
-HttpResult HttpClient::attemptDownload(const QByteArray& address, const QString& targetPath,
+HttpResult HttpClient::attemptDownload(const QByteArray& address, const QString& targetPath, const DownloadRule& rule,
                                        const Progress& progress) const
 {
+    HttpResult result;
     AtomicFileWriter file(targetPath);
-    if (const WriteResult opened = file.open(); !opened)
-        return failure(HttpResult::Outcome::Write, opened.errorText);
+    if (const WriteResult opened = file.open(); !opened) {
+        result.outcome = HttpResult::Outcome::Write;
+        result.written = opened;
+        return result;
+    }
 
     const std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
     std::unique_ptr<curl_slist, HeaderListDeleter> headers(curl_slist_append(nullptr, "Cache-Control: no-cache"));
     headers.reset(curl_slist_append(headers.release(), "Pragma: no-cache"));
-    Transfer t{curl.get(), &file, &progress, 0, false, {}};
+    Transfer t{curl.get(), &file, &progress, rule.maxBytes, 0, false, false, {}};
     CURL* c = curl.get();
     curl_easy_setopt(c, CURLOPT_URL, address.constData());
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -149,21 +262,31 @@ HttpResult HttpClient::attemptDownload(const QByteArray& address, const QString&
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, &t);
 
     const CURLcode code = curl_easy_perform(c);
-    const long status = responseCode(c);
-    if (t.cancelled)
-        return failure(HttpResult::Outcome::Cancelled, QStringLiteral("the download was cancelled"), status);
-    if (!t.written)
-        return failure(HttpResult::Outcome::Write, t.written.errorText, status);
-    if (code != CURLE_OK)
-        return failure(HttpResult::Outcome::Transfer, QString::fromUtf8(curl_easy_strerror(code)), status);
-    if (!success(status))
-        return failure(HttpResult::Outcome::Status, QStringLiteral("the server answered with status %1").arg(status),
-                       status);
-    if (const WriteResult committed = file.commit(); !committed)
-        return failure(HttpResult::Outcome::Write, committed.errorText, status);
-    if (progress)
+    result.status = responseCode(c);
+    if (t.cancelled) {
+        result.outcome = HttpResult::Outcome::Cancelled;
+    } else if (t.tooLarge) {
+        result.outcome = HttpResult::Outcome::TooLarge;
+        result.maxBytes = rule.maxBytes;
+    } else if (!t.written) {
+        result.outcome = HttpResult::Outcome::Write;
+        result.written = t.written;
+    } else if (code != CURLE_OK) {
+        result.outcome = HttpResult::Outcome::Transfer;
+        result.failure = failureOf(code);
+        result.transferCode = code;
+    } else if (!success(result.status)) {
+        result.outcome = HttpResult::Outcome::Status;
+    } else if (const QString refused = rule.check ? rule.check(file.temporaryPath()) : QString(); !refused.isEmpty()) {
+        result.outcome = HttpResult::Outcome::Rejected;
+        result.detail = refused;
+    } else if (const WriteResult committed = file.commit(); !committed) {
+        result.outcome = HttpResult::Outcome::Write;
+        result.written = committed;
+    } else if (progress) {
         progress(t.received, t.received);
-    return {HttpResult::Outcome::Ok, status, 0, {}};
+    }
+    return result;
 }
 
 } // namespace kiv

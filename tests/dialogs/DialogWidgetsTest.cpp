@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
@@ -232,4 +233,49 @@ TEST_F(DialogWidgetsTest, DownloadOffersTheRecentUrlsAndAsksAgainOnFailure)
     failing.accept();
     EXPECT_EQ(failing.result(), QDialog::Rejected);
     EXPECT_EQ(child<QPushButton>(failing, "1315")->text(), "Suchen");
+}
+
+TEST_F(DialogWidgetsTest, DownloadKeepsTheElementFileWhenNoElementSetsCame)
+{
+    const std::string good = lowSatellites(3);
+    const char* const webPage[] = {"the server sent a web page, not element sets",
+                                   "der Server schickte eine Webseite, keine Bahnelemente"};
+    const char* const noRecord[] = {"no element set in the download", "der Download enthält keine Bahnelemente"};
+    const char* const tooLarge[] = {"the file is larger than the limit of 32 MiB",
+                                    "die Datei ist größer als die Grenze von 32 MiB"};
+    const struct {
+        std::string body;
+        const char* path;
+        const char* const* reasons; // English, German
+    } cases[] = {
+        {"<html><body>Moved</body></html>\n", "/ok", webPage},
+        {"\xEF\xBB\xBF \r\n<?xml version=\"1.0\"?><omm/>\n", "/chunked", webPage},
+        {"<!DOCTYPE html>\n" + good, "/ok", webPage},
+        {"hello\nworld\n", "/ok", noRecord},
+        {"", "/ok", noRecord},
+        {good, "/huge", tooLarge},
+    };
+    for (const auto& c : cases) {
+        for (const int language : {1, 0}) {
+            SCOPED_TRACE(c.body.substr(0, 20) + c.path + std::to_string(language));
+            writeFile("internet.tle", good);
+            LoopbackHttpServer server(c.body);
+            ui_.messages.clear();
+            ui_.messages.queueAnswer(MessageAnswer::No);
+            CInternetDialog dialog({}, services_, paths_, language, HttpClient(HttpOptions{2000, 1000, 0, 50}));
+            child<QComboBox>(dialog, "1376")->setEditText(QString::fromStdString(server.url(c.path)));
+            dialog.accept();
+            EXPECT_EQ(dialog.result(), QDialog::Rejected);
+            ASSERT_EQ(ui_.messages.shown().size(), 1u);
+            EXPECT_EQ(ui_.messages.shown()[0].caption, "Attention");
+            EXPECT_EQ(ui_.messages.shown()[0].text,
+                      QStringLiteral("Could not download file.\nWrong: %1\nDo you want to try again ?")
+                          .arg(QString::fromUtf8(c.reasons[language == 1 ? 0 : 1])));
+            QFile file(filePath(QStringLiteral("internet.tle")));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll().toStdString(), good);
+            EXPECT_EQ(QDir(filePath(QString())).entryList({QStringLiteral("internet.tle*")}, QDir::Files),
+                      QStringList{QStringLiteral("internet.tle")});
+        }
+    }
 }

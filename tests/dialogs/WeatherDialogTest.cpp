@@ -12,6 +12,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -211,6 +212,53 @@ TEST_F(WeatherDialogTest, DownloadsReplaceTheLocalFileOnlyWhenThePictureArrived)
     EXPECT_TRUE(ui_.messages.shown().empty());
     EXPECT_EQ(QDir(filePath(QString())).entryList({QStringLiteral("*weather*")}, QDir::Files),
               QStringList{QStringLiteral("weather.bmp")});
+}
+
+TEST_F(WeatherDialogTest, ABodyThatIsNoPictureOrTooLargeKeepsTheLocalFile)
+{
+    const char* const notAPicture[] = {"the download is not a picture the program can read",
+                                       "der Download ist kein Bild, das das Programm lesen kann"};
+    const char* const tooLarge[] = {"the file is larger than the limit of 256 MiB",
+                                    "die Datei ist größer als die Grenze von 256 MiB"};
+    const struct {
+        std::string body;
+        const char* path;
+        const char* localFile;
+        const char* const* reasons; // English, German
+    } cases[] = {
+        {"this is not a picture\n", "/ok", "weather.bmp", notAPicture},
+        {"<html><body>Not here</body></html>", "/chunked", "weather.bmp", notAPicture},
+        {bmpBytes(100, 40, Qt::green).left(500).toStdString(), "/ok", "weather.bmp", notAPicture},
+        {bmpBytes(100, 40, Qt::green).toStdString(), "/ok", "weather.xyz", notAPicture},
+        {bmpBytes(100, 40, Qt::green).toStdString(), "/huge", "weather.bmp", tooLarge},
+    };
+    const QByteArray old = read("weather.bmp");
+    writeFile("weather.xyz", old.toStdString());
+    for (const auto& c : cases) {
+        for (const int language : {1, 0}) {
+            SCOPED_TRACE(std::string(c.path) + c.localFile + std::to_string(language));
+            writeFile(c.localFile, old.toStdString());
+            LoopbackHttpServer server(c.body);
+            ui_.messages.clear();
+            settings_.WeatherTempFileName = QString::fromLatin1(c.localFile);
+            auto d = dialog(HttpClient(HttpOptions{2000, 1000, 0, 100}), language);
+            child<QComboBox>(*d, "1376")->setEditText(QString::fromStdString(server.url(c.path)));
+            child<QLineEdit>(*d, "1360")->setText(QString::fromLatin1(c.localFile));
+            EXPECT_FALSE(d->RetrieveData());
+            const QString reason = QString::fromUtf8(c.reasons[language == 1 ? 0 : 1]);
+            EXPECT_EQ(child<QLabel>(*d, "1379")->text(), "Failed");
+            EXPECT_EQ(child<QLabel>(*d, "1379")->toolTip(), reason);
+            ASSERT_EQ(ui_.messages.shown().size(), 1u);
+            EXPECT_EQ(ui_.messages.shown()[0].text,
+                      (language == 1 ? QStringLiteral("Could not download the picture:\n%1")
+                                     : QStringLiteral("Das Bild konnte nicht geladen werden:\n%1"))
+                          .arg(reason));
+            EXPECT_EQ(read(c.localFile), old);
+            EXPECT_EQ(shown(*d), QSize(200, 100)); // the background stays
+            EXPECT_EQ(QDir(filePath(QString())).entryList({QStringLiteral("weather.*")}, QDir::Files),
+                      (QStringList{QStringLiteral("weather.bmp"), QStringLiteral("weather.xyz")}));
+        }
+    }
 }
 
 TEST_F(WeatherDialogTest, CancelStopsTheTransferAndKeepsTheDialogOpen)

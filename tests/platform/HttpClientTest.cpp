@@ -7,7 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
+
 #include <chrono>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using kiv::HttpClient;
 using kiv::HttpOptions;
@@ -59,11 +64,11 @@ TEST_F(HttpClientTest, SuccessfulBodiesArriveByteForByteWithProgress)
         SCOPED_TRACE(c.path);
         writeOld();
         std::vector<std::pair<std::int64_t, std::int64_t>> reports;
-        const HttpResult result = client_.download(url(c.path), target(), [&](std::int64_t received, std::int64_t total) {
+        const HttpResult result = client_.download(url(c.path), target(), {}, [&](std::int64_t received, std::int64_t total) {
             reports.emplace_back(received, total);
             return true;
         });
-        ASSERT_TRUE(result) << result.errorText.toStdString();
+        ASSERT_TRUE(result) << result.describe(true).toStdString();
         EXPECT_EQ(result.status, 200);
         EXPECT_EQ(result.attempts, 1);
         EXPECT_EQ(read(target()).toStdString(), server_.body());
@@ -94,10 +99,17 @@ TEST_F(HttpClientTest, FailuresLeaveTheTargetAsItWas)
         Outcome outcome;
         long status;
         int attempts;
+        const char* english;
+        const char* german;
     } cases[] = {
-        {"/404", Outcome::Status, 404, 1},   {"/500", Outcome::Status, 500, 1},
-        {"/short", Outcome::Transfer, 200, 2}, {"/drop", Outcome::Transfer, 0, 2},
-        {"/stall", Outcome::Transfer, 0, 2},
+        {"/404", Outcome::Status, 404, 1, "the server answered with status 404", "der Server antwortete mit Status 404"},
+        {"/500", Outcome::Status, 500, 1, "the server answered with status 500", "der Server antwortete mit Status 500"},
+        {"/short", Outcome::Transfer, 200, 2, "the transfer broke off before the end",
+         "die Übertragung brach vor dem Ende ab"},
+        {"/drop", Outcome::Transfer, 0, 2, "the transfer broke off before the end",
+         "die Übertragung brach vor dem Ende ab"},
+        {"/stall", Outcome::Transfer, 0, 2, "the server did not answer in time",
+         "der Server hat nicht rechtzeitig geantwortet"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
@@ -108,7 +120,8 @@ TEST_F(HttpClientTest, FailuresLeaveTheTargetAsItWas)
         EXPECT_EQ(result.status, c.status);
         EXPECT_EQ(result.attempts, c.attempts);
         EXPECT_EQ(server_.connections() - before, c.attempts);
-        EXPECT_FALSE(result.errorText.isEmpty());
+        EXPECT_EQ(result.describe(true), QString::fromUtf8(c.english));
+        EXPECT_EQ(result.describe(false), QString::fromUtf8(c.german));
         EXPECT_EQ(read(target()), "old contents\n");
         EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("internet.tle")});
     }
@@ -123,6 +136,8 @@ TEST_F(HttpClientTest, AClosedPortIsTriedTwiceASecondApart)
     EXPECT_EQ(result.outcome, Outcome::Transfer);
     EXPECT_EQ(result.attempts, 2);
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+    EXPECT_EQ(result.describe(true), "no connection to the server");
+    EXPECT_EQ(result.describe(false), "keine Verbindung zum Server");
     EXPECT_FALSE(QFile::exists(target()));
 }
 
@@ -133,14 +148,119 @@ TEST_F(HttpClientTest, BadAddressesCancelAndUnwritableTargetsAreRefused)
         EXPECT_EQ(result.outcome, Outcome::BadUrl) << address;
         EXPECT_EQ(result.attempts, 0);
     }
+    const HttpResult ftp = client_.download(QStringLiteral("ftp://x/y"), target());
+    EXPECT_EQ(ftp.describe(true), "ftp://x/y is not an http or https address");
+    EXPECT_EQ(ftp.describe(false), "ftp://x/y ist keine http- oder https-Adresse");
     EXPECT_EQ(server_.connections(), 0);
 
     writeOld();
-    const HttpResult cancelled = client_.download(url("/ok"), target(), [](std::int64_t, std::int64_t) { return false; });
+    const HttpResult cancelled = client_.download(url("/ok"), target(), {}, [](std::int64_t, std::int64_t) { return false; });
     EXPECT_EQ(cancelled.outcome, Outcome::Cancelled);
     EXPECT_EQ(read(target()), "old contents\n");
 
     const HttpResult unwritable = client_.download(url("/ok"), target() + QStringLiteral("/below/a/file"));
     EXPECT_EQ(unwritable.outcome, Outcome::Write);
-    EXPECT_TRUE(unwritable.errorText.contains(QStringLiteral("below"))) << unwritable.errorText.toStdString();
+    EXPECT_TRUE(unwritable.describe(true).contains(QStringLiteral("below"))) << unwritable.describe(true).toStdString();
+}
+
+TEST_F(HttpClientTest, BodiesPastTheLimitOrRefusedByTheCheckKeepTheTarget)
+{
+    const std::string body(3000, 'x');
+    const kiv::DownloadRule smallLimit{2048, {}};
+    const QString refusal = QStringLiteral("not wanted");
+    const struct {
+        const char* path;
+        kiv::DownloadRule rule;
+        Outcome outcome;
+        bool refusedBeforeWriting; // the announced length was enough
+        const char* english;
+        const char* german;
+    } cases[] = {
+        {"/ok", smallLimit, Outcome::TooLarge, true, "the file is larger than the limit of 2 KiB",
+         "die Datei ist größer als die Grenze von 2 KiB"},
+        {"/huge", {32 << 20, {}}, Outcome::TooLarge, true, "the file is larger than the limit of 32 MiB",
+         "die Datei ist größer als die Grenze von 32 MiB"},
+        {"/chunked", smallLimit, Outcome::TooLarge, false, "the file is larger than the limit of 2 KiB",
+         "die Datei ist größer als die Grenze von 2 KiB"},
+        {"/close", smallLimit, Outcome::TooLarge, false, "the file is larger than the limit of 2 KiB",
+         "die Datei ist größer als die Grenze von 2 KiB"},
+        {"/ok", {4096, [&](const QString&) { return refusal; }}, Outcome::Rejected, false, "not wanted", "not wanted"},
+    };
+    LoopbackHttpServer server(body);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        writeOld();
+        std::int64_t mostReceived = 0;
+        const HttpResult result =
+            client_.download(QString::fromStdString(server.url(c.path)), target(), c.rule,
+                             [&](std::int64_t received, std::int64_t) {
+                                 mostReceived = std::max(mostReceived, received);
+                                 return true;
+                             });
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(result.attempts, 1);
+        if (c.refusedBeforeWriting) {
+            EXPECT_EQ(mostReceived, 0);
+        }
+        EXPECT_EQ(result.describe(true), QString::fromUtf8(c.english));
+        EXPECT_EQ(result.describe(false), QString::fromUtf8(c.german));
+        EXPECT_EQ(read(target()), "old contents\n");
+        EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("internet.tle")});
+    }
+}
+
+TEST_F(HttpClientTest, TheCheckSeesTheWholeBodyBeforeTheRename)
+{
+    QByteArray seen;
+    bool targetOldWhileChecking = false;
+    const kiv::DownloadRule rule{std::int64_t(server_.body().size()), [&](const QString& bodyPath) {
+                                     seen = read(bodyPath);
+                                     targetOldWhileChecking = read(target()) == "old contents\n";
+                                     return QString();
+                                 }};
+    writeOld();
+    ASSERT_TRUE(client_.download(url("/chunked"), target(), rule));
+    EXPECT_EQ(seen.toStdString(), server_.body());
+    EXPECT_TRUE(targetOldWhileChecking);
+    EXPECT_EQ(read(target()).toStdString(), server_.body());
+}
+
+// Temporary files are "<target>.kiv-<process id>-<number>"; those of a process that has ended are
+// removed before the next write of the same target, and nothing else is touched.
+TEST_F(HttpClientTest, TemporaryFilesOfEndedProcessesAreRemoved)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(0);
+    ASSERT_GT(child, 0);
+    waitpid(child, nullptr, 0);
+    const std::string dead = std::to_string(child);
+    const struct {
+        std::string name;
+        bool removed;
+    } cases[] = {
+        {"internet.tle.kiv-" + dead + "-1234", true},
+        {"internet.tle.kiv-" + dead + "-99", true},
+        {"internet.tle.kiv-1-1234", false}, // a process that runs
+        {"internet.tle.kiv-" + std::to_string(getpid()) + "-5", false},
+        {"internet.tle.kiv-1234567", false}, // no process id in the name
+        {"internet.tle.kiv-" + dead + "-12a", false},
+        {"internet.tle.kiv-" + dead + "-", false},
+        {"internet.tlx.kiv-" + dead + "-1", false},
+        {"other.tle.kiv-" + dead + "-1", false},
+        {"internet.tle.kiv-" + dead + "-1.bak", false},
+    };
+    writeOld();
+    for (const auto& c : cases) {
+        QFile f(dir_.filePath(QString::fromStdString(c.name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("left over");
+    }
+    QDir(dir_.path()).mkdir(QString::fromStdString("internet.tle.kiv-" + dead + "-7")); // not a file
+
+    EXPECT_EQ(client_.download(url("/404"), target()).outcome, Outcome::Status);
+    EXPECT_EQ(read(target()), "old contents\n");
+    for (const auto& c : cases)
+        EXPECT_EQ(QFile::exists(dir_.filePath(QString::fromStdString(c.name))), !c.removed) << c.name;
+    EXPECT_TRUE(QFileInfo(dir_.filePath(QString::fromStdString("internet.tle.kiv-" + dead + "-7"))).isDir());
 }

@@ -137,6 +137,8 @@ void LoopbackHttpServer::answer(int client)
         sendAll(client, statusLine(302, "Found", "Location: /ok\r\nContent-Length: 0\r\n"));
     else if (path == "/short")
         sendAll(client, statusLine(200, "OK", "Content-Length: " + std::to_string(body_.size() + 1000) + "\r\n") + body_);
+    else if (path == "/huge")
+        sendAll(client, statusLine(200, "OK", "Content-Length: 10737418240\r\n") + body_);
     else if (path == "/stall")
         waitForClose(client);
     else if (path != "/drop")

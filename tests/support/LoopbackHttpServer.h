@@ -7,6 +7,7 @@
 //   /404, /500 that status with an error page
 //   /redirect  302 to /ok
 //   /short     a Content-Length longer than the body, then the connection closes
+//   /huge      200 announcing 10 GiB, then body() and the connection closes
 //   /stall     reads the request and answers nothing until the client gives up
 //   /drop      reads the request and closes without an answer
 // Anything else gets 404. While it runs, loopback addresses bypass any proxy of the environment.
