@@ -137,11 +137,10 @@ HttpResult::Failure failureOf(CURLcode code)
     }
 }
 
-HttpResult ended(HttpResult::Outcome outcome, long status = 0)
+HttpResult ended(HttpResult::Outcome outcome)
 {
     HttpResult result;
     result.outcome = outcome;
-    result.status = status;
     return result;
 }
 

@@ -99,17 +99,22 @@ TEST_F(HttpClientTest, FailuresLeaveTheTargetAsItWas)
         Outcome outcome;
         long status;
         int attempts;
+        int connections; // a redirect is a connection of its own
         const char* english;
         const char* german;
     } cases[] = {
-        {"/404", Outcome::Status, 404, 1, "the server answered with status 404", "der Server antwortete mit Status 404"},
-        {"/500", Outcome::Status, 500, 1, "the server answered with status 500", "der Server antwortete mit Status 500"},
-        {"/short", Outcome::Transfer, 200, 2, "the transfer broke off before the end",
+        {"/404", Outcome::Status, 404, 1, 1, "the server answered with status 404",
+         "der Server antwortete mit Status 404"},
+        {"/500", Outcome::Status, 500, 1, 1, "the server answered with status 500",
+         "der Server antwortete mit Status 500"},
+        {"/short", Outcome::Transfer, 200, 2, 2, "the transfer broke off before the end",
          "die Übertragung brach vor dem Ende ab"},
-        {"/drop", Outcome::Transfer, 0, 2, "the transfer broke off before the end",
+        {"/drop", Outcome::Transfer, 0, 2, 2, "the transfer broke off before the end",
          "die Übertragung brach vor dem Ende ab"},
-        {"/stall", Outcome::Transfer, 0, 2, "the server did not answer in time",
+        {"/stall", Outcome::Transfer, 0, 2, 2, "the server did not answer in time",
          "der Server hat nicht rechtzeitig geantwortet"},
+        {"/loop", Outcome::Transfer, 302, 2, 22, "the server redirected too often",
+         "der Server hat zu oft weitergeleitet"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
@@ -119,7 +124,7 @@ TEST_F(HttpClientTest, FailuresLeaveTheTargetAsItWas)
         EXPECT_EQ(result.outcome, c.outcome);
         EXPECT_EQ(result.status, c.status);
         EXPECT_EQ(result.attempts, c.attempts);
-        EXPECT_EQ(server_.connections() - before, c.attempts);
+        EXPECT_EQ(server_.connections() - before, c.connections);
         EXPECT_EQ(result.describe(true), QString::fromUtf8(c.english));
         EXPECT_EQ(result.describe(false), QString::fromUtf8(c.german));
         EXPECT_EQ(read(target()), "old contents\n");

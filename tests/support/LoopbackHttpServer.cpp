@@ -135,6 +135,8 @@ void LoopbackHttpServer::answer(int client)
         sendAll(client, statusLine(500, "Internal Server Error", errorLength) + errorPage);
     else if (path == "/redirect")
         sendAll(client, statusLine(302, "Found", "Location: /ok\r\nContent-Length: 0\r\n"));
+    else if (path == "/loop")
+        sendAll(client, statusLine(302, "Found", "Location: /loop\r\nContent-Length: 0\r\n"));
     else if (path == "/short")
         sendAll(client, statusLine(200, "OK", "Content-Length: " + std::to_string(body_.size() + 1000) + "\r\n") + body_);
     else if (path == "/huge")

@@ -6,6 +6,7 @@
 //   /close     200, no length, the body ends when the connection closes
 //   /404, /500 that status with an error page
 //   /redirect  302 to /ok
+//   /loop      302 to itself
 //   /short     a Content-Length longer than the body, then the connection closes
 //   /huge      200 announcing 10 GiB, then body() and the connection closes
 //   /stall     reads the request and answers nothing until the client gives up
