@@ -5,6 +5,7 @@
 #include "document/SettingsTable.h"
 #include "document/TimerBracket.h"
 #include "document/ColorTableFile.h"
+#include "platform/DataPaths.h"
 #include "platform/PictureSource.h"
 #include "platform/IniProfile.h"
 #include "platform/UiServices.h"
@@ -105,11 +106,14 @@ void takeRoutePoints(CKivDoc& doc, int points, const std::array<int, kMaxSatelli
 
 void openLocal(CKivDoc& doc)
 {
+    // The dialog starts at the element file where the document reads it from, which is seldom
+    // the working directory; when it is nowhere, in the user data folder.
+    const DataPaths& paths = doc.Context().paths;
+    const QString current = paths.find(doc.Satellitenfilename).value_or(paths.userDataDirectory());
     const std::optional<QString> path = doc.Context().ui.files.openFile(
         {doc.Language != 0 ? QStringLiteral("Load new Satellite-Datas") : QStringLiteral("Lade neuen Satelliten-Datensatz"),
-         QStringLiteral("Satellite Files (*.tle; *.sat) (*.TLE *.tle *.SAT *.sat)"), QString(),
-         doc.Satellitenfilename});
-    if (!path || *path == doc.Satellitenfilename)
+         QStringLiteral("Satellite Files (*.tle; *.sat) (*.TLE *.tle *.SAT *.sat)"), QString(), current});
+    if (!path || *path == doc.Satellitenfilename || *path == current)
         return;
     doc.Satellitenfilename = *path;
     doc.ReloadSatellites();

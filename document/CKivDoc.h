@@ -242,10 +242,14 @@ private:
     void calculateShownSatellites();
     bool redrawsAtOnce() const;
     QString ResolvedPath(const QString& name) const;
+    // Where the archive dialogs start: the folder of this session's last archive, else the
+    // user data folder.
+    QString ArchiveFolder() const;
     // The document's values as an archive holds them, before its views are asked.
     kiv::SettingsSnapshot snapshotBase() const;
 
     kiv::DocumentContext context_;
+    QString lastArchive_; // the archive last saved or restored in this session
     // Animation state that lives beside the clock.
     double realTimeRemainder_ = 0.0;
     int pendingRedraws_ = kiv::kRedrawAll;

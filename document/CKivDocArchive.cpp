@@ -6,10 +6,12 @@
 #include "document/SettingsArchive.h"
 #include "document/TimerBracket.h"
 #include "platform/AtomicFile.h"
+#include "platform/DataPaths.h"
 #include "platform/Latin1.h"
 #include "platform/LineReader.h"
 #include "platform/UiServices.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -98,13 +100,24 @@ void CKivDoc::OnSaveSettings()
     request.title = QStringLiteral("File-Save-Dialog for the actual configuration");
     request.filter = QStringLiteral("Settings (*.set *.SET)");
     request.defaultSuffix = QStringLiteral("set");
+    request.initialPath = ArchiveFolder();
     request.confirmOverwrite = false;
     std::optional<QString> path = context_.ui.files.saveFile(request);
     if (!path || path->isEmpty())
         return;
     if (QFileInfo(*path).suffix().isEmpty())
         *path += QStringLiteral(".set");
-    SaveSettingsArchive(*path);
+    if (SaveSettingsArchive(*path))
+        lastArchive_ = *path;
+}
+
+QString CKivDoc::ArchiveFolder() const
+{
+    if (!lastArchive_.isEmpty())
+        return QFileInfo(lastArchive_).absolutePath();
+    // Made here so that the dialog can start in it on the first run too.
+    QDir().mkpath(context_.paths.userDataDirectory());
+    return context_.paths.userDataDirectory();
 }
 
 bool CKivDoc::SaveSettingsArchive(const QString& path)
@@ -244,10 +257,12 @@ void CKivDoc::OnRestoreSettings()
     FileDialogRequest request;
     request.title = QStringLiteral("File-Restore-Dialog for saved Configurations");
     request.filter = QStringLiteral("Settings (*.set *.SET)");
+    request.initialPath = ArchiveFolder();
     const std::optional<QString> path = context_.ui.files.openFile(request);
     if (!path || path->isEmpty())
         return;
-    RestoreSettingsArchive(*path);
+    if (RestoreSettingsArchive(*path))
+        lastArchive_ = *path;
 }
 
 bool CKivDoc::RestoreSettingsArchive(const QString& path)

@@ -23,7 +23,7 @@ packages=(
   # fuzzing
   clang libclang-rt-14-dev
   # default data
-  xplanet-images tzdata gmt gmt-gshhg-low
+  xplanet-images openuniverse-common tzdata gmt gmt-gshhg-low
   # picture files: SVG drawing for metafiles, EMF and WMF converters, a font for WMF text,
   # and netpbm's converters for the reader tests
   qt6-svg-dev libemf2svg-dev libwmf-dev fonts-dejavu-core netpbm

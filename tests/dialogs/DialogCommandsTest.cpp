@@ -3,6 +3,7 @@
 #include "dialogs/DialogCommands.h"
 #include "tests/support/DocumentFixture.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <bit>
@@ -86,13 +87,14 @@ TEST_F(DialogCommandsTest, OpenLocalReloadsOnlyForAnotherFile)
     CKivDoc& doc = start();
     ui_.files.queueAnswer(std::nullopt);
     ui_.files.queueAnswer(QStringLiteral("sats.tle"));
-    for (int i = 0; i < 2; ++i) {
+    ui_.files.queueAnswer(filePath("sats.tle")); // the same file, as the dialog names it
+    for (int i = 0; i < 3; ++i) {
         commands::openLocal(doc);
         EXPECT_FALSE(reloaded());
     }
     const auto& request = ui_.files.shown().at(0).request;
     EXPECT_EQ(request.title, "Load new Satellite-Datas");
-    EXPECT_EQ(request.initialPath, "sats.tle");
+    EXPECT_EQ(request.initialPath, filePath("sats.tle"));
 
     ui_.files.queueAnswer(QString::fromStdString(path("other.tle")));
     commands::openLocal(doc);
@@ -100,6 +102,27 @@ TEST_F(DialogCommandsTest, OpenLocalReloadsOnlyForAnotherFile)
                                                       "LayoutLabels"}));
     EXPECT_EQ(doc.SatelliteCount, 5);
     EXPECT_TRUE(frame_.timerOn);
+}
+
+TEST_F(DialogCommandsTest, OpenLocalStartsWhereTheElementFileIsFound)
+{
+    CKivDoc& doc = start();
+    ASSERT_TRUE(QDir().mkpath(filePath("bundled")));
+    writeFile("bundled/bundle.tle", lowSatellites(1));
+    const struct {
+        const char* elementFile;
+        QString initialPath;
+    } cases[] = {
+        {"other.tle", filePath("other.tle")},
+        {"C:\\Kiv\\bundle.tle", filePath("bundled/bundle.tle")},
+        {"gone.tle", filePath("user")},
+        {"", filePath("user")},
+    };
+    for (const auto& c : cases) {
+        doc.Satellitenfilename = QString::fromLatin1(c.elementFile);
+        commands::openLocal(doc);
+        EXPECT_EQ(ui_.files.shown().back().request.initialPath, c.initialPath) << c.elementFile;
+    }
 }
 
 TEST_F(DialogCommandsTest, GeneralTakesTheViewAngleAndReloadsOnlyWhenAsked)

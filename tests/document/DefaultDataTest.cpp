@@ -1,6 +1,8 @@
 #include "document/ColorTableFile.h"
 #include "document/IconListFile.h"
 #include "document/TownFile.h"
+#include "imaging/BmpReader.h"
+#include "tests/support/Prerequisite.h"
 #include "tools/defaults/DefaultData.h"
 #include "tools/defaults/ZoneTowns.h"
 
@@ -69,6 +71,35 @@ TEST(DefaultData, TheBuildWroteDefaultsThatOurReadersAccept)
     if (QFile::exists(QStringLiteral(KIV_ZONE_TABLE))) {
         EXPECT_GT(big->size(), small->size() + 200) << "the zone towns are in the big list";
     }
+}
+
+// The profile's globe texture: the earth under a cloud layer, which only ever lightens it.
+TEST(DefaultData, TheBuildMadeTheCloudyGlobeTexture)
+{
+    const QDir data(QStringLiteral(KIV_BUILD_DATA_DIR));
+    const auto read = [&](const char* name) {
+        return decodeBmp(contentsOf(data.filePath(QLatin1String(name))), QLatin1String(name), Route::Display);
+    };
+    const LoadResult clouds = read("clouds.bmp");
+    const LoadResult earth = read("earth3d.bmp");
+    ASSERT_TRUE(clouds.ok()) << "the default TextureErdeFileName";
+    ASSERT_TRUE(earth.ok());
+    ASSERT_EQ(clouds.bitmap.image().size(), earth.bitmap.image().size());
+    if (!QFile::exists(QStringLiteral(KIV_CLOUD_MAP)))
+        KIV_MISSING_PREREQUISITE() << "openuniverse-common gives the clouds";
+    const QImage over = clouds.bitmap.image();
+    const QImage under = earth.bitmap.image();
+    int lighter = 0;
+    int darker = 0;
+    for (int y = 0; y < over.height(); y += 16)
+        for (int x = 0; x < over.width(); x += 16) {
+            const int difference = qGray(over.pixel(x, y)) - qGray(under.pixel(x, y));
+            lighter += difference > 40;
+            darker += difference < -2;
+        }
+    const int samples = (over.width() / 16) * (over.height() / 16);
+    EXPECT_GT(lighter, samples / 10) << "clouds over a tenth of the earth at least";
+    EXPECT_EQ(darker, 0);
 }
 
 TEST(DefaultData, TheSmallListHoldsLargeCitiesWithPopulations)

@@ -4,6 +4,7 @@
 #include "tests/document/OlderSettingsFile.h"
 #include "tests/support/DocumentFixture.h"
 
+#include <QDir>
 #include <QFile>
 
 using namespace kiv;
@@ -199,6 +200,28 @@ TEST_F(DocumentTest, SaveCommandAsksForAFileAndAddsTheExtension)
     doc.OnSaveSettings();
     EXPECT_EQ(ui_.files.shown().size(), 1u);
     EXPECT_EQ(ui_.messages.captions(), std::vector<QString>{"Attention"});
+}
+
+TEST_F(DocumentTest, ArchiveDialogsStartInTheFolderOfTheLastArchive)
+{
+    writeFile("sats.tle", lowSatellites(1));
+    CKivDoc& doc = makeDocument(kProfile);
+    for (const char* folder : {"saved", "copied", "bad"})
+        ASSERT_TRUE(QDir().mkpath(filePath(folder)));
+    writeFile("bad/broken.set", "no archive");
+    const auto run = [&](void (CKivDoc::*command)(), std::optional<QString> answer) {
+        ui_.files.queueAnswer(std::move(answer));
+        (doc.*command)();
+        return ui_.files.shown().back().request.initialPath;
+    };
+    // The first of a session starts in the user data folder, made for it.
+    EXPECT_EQ(run(&CKivDoc::OnRestoreSettings, std::nullopt), filePath("user"));
+    EXPECT_TRUE(QDir(filePath("user")).exists());
+    EXPECT_EQ(run(&CKivDoc::OnSaveSettings, filePath("saved/scene")), filePath("user"));
+    ASSERT_TRUE(QFile::copy(filePath("saved/scene.set"), filePath("copied/scene.set")));
+    EXPECT_EQ(run(&CKivDoc::OnRestoreSettings, filePath("copied/scene.set")), filePath("saved"));
+    EXPECT_EQ(run(&CKivDoc::OnRestoreSettings, filePath("bad/broken.set")), filePath("copied"));
+    EXPECT_EQ(run(&CKivDoc::OnSaveSettings, std::nullopt), filePath("copied")) << "a refused file is no archive";
 }
 
 TEST_F(DocumentTest, RestoreCommandAsksAboutAChangedColourTableFirst)

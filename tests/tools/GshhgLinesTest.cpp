@@ -22,8 +22,8 @@ TEST(GshhgLevels, MapToKindsAndRanks)
         int level, kind, rank;
     };
     const Case cases[] = {
-        {Feature::Shore, 1, wdb::Cil, 1}, {Feature::Shore, 2, wdb::Cil, 6}, {Feature::Shore, 3, wdb::Cil, 2},
-        {Feature::Shore, 4, wdb::Cil, 7}, {Feature::Shore, 5, wdb::Cil, 0}, {Feature::Border, 1, wdb::Bdy, 1},
+        {Feature::Shore, 1, wdb::Cil, 4}, {Feature::Shore, 2, wdb::Cil, 4}, {Feature::Shore, 3, wdb::Cil, 4},
+        {Feature::Shore, 4, wdb::Cil, 4}, {Feature::Shore, 5, wdb::Cil, 0}, {Feature::Border, 1, wdb::Bdy, 1},
         {Feature::Border, 2, wdb::Pby, 1}, {Feature::Border, 3, wdb::Bdy, 3}, {Feature::Border, 4, wdb::Bdy, 0},
         {Feature::River, 0, wdb::Riv, 5},  {Feature::River, 1, wdb::Riv, 1},  {Feature::River, 5, wdb::Riv, 6},
         {Feature::River, 8, wdb::Riv, 10}, {Feature::River, 10, wdb::Riv, 13}, {Feature::River, 11, wdb::Riv, 0},
@@ -40,6 +40,35 @@ TEST(GshhgLevels, MapToKindsAndRanks)
     for (int level = 0; level <= 10; ++level)
         layers.push_back(wdb::layerOf(wdb::Riv, kindAndRank(Feature::River, level).second));
     EXPECT_EQ(layers, (std::vector<int>{20, 16, 17, 18, 19, 21, 22, 23, 24, 25, 26}));
+}
+
+TEST(GshhgAreas, ShoresTakeTheRankOfTheLargestAreaThatHoldsThem)
+{
+    const auto line = [](std::int32_t x) {
+        Line l;
+        l.kind = wdb::Cil;
+        l.rank = kMinorShoreRank;
+        l.points = {{x, 0}, {x, 3600}};
+        return l;
+    };
+    // Line x is in the extractions of the x smallest areas (10, 100, 1000 km²): line 3 is a
+    // polygon of at least 1000 km², line 0 one of less than 10 km².
+    std::vector<std::vector<Line>> larger(3);
+    for (std::int32_t x = 1; x <= 3; ++x)
+        for (std::size_t i = 0; i < static_cast<std::size_t>(x); ++i)
+            larger[3 - i - 1].push_back(line(x));
+    std::vector<Line> shores{line(0), line(1), line(2), line(3), line(3)};
+    shores[4].points.push_back({3, 7200}); // another line through the same points so far
+    gradeByArea(shores, larger);
+    std::vector<int> ranks;
+    for (const Line& l : shores)
+        ranks.push_back(l.rank);
+    EXPECT_EQ(ranks, (std::vector<int>{4, 3, 2, 1, 4}));
+    // The grades land on the coast layers "Coastline and major lakes" .. "Minor islands and lakes".
+    std::vector<int> layers;
+    for (int rank = 1; rank <= kMinorShoreRank; ++rank)
+        layers.push_back(wdb::layerOf(wdb::Cil, rank));
+    EXPECT_EQ(layers, (std::vector<int>{4, 5, 6, 7}));
 }
 
 TEST(GshhgText, LinesAreCutAtTheDateLineAndUnrankedLevelsDropped)
@@ -128,4 +157,15 @@ TEST(GshhgConversion, RealDataReadsBackThroughTheReader)
     EXPECT_GT(sink.layers[1], 10);  // national borders
     EXPECT_GT(sink.layers[16], 0);  // major rivers
     EXPECT_GT(sink.lines, 1000);
+
+    // The Great Lakes with the default layers: the coast layer 4 alone draws them.
+    wdb::Selection coast;
+    coast.continents.fill(true);
+    coast.kinds[wdb::Cil] = true;
+    coast.layers[4] = true;
+    Counter lakes;
+    wdb::drawWorldDataBase(
+        [&](int c, int k) { return root + std::string(wdb::kContinentNames[c]) + "." + std::string(wdb::kKindNames[k]); },
+        coast, wdb::Scale(800, 400, 93, 75, 50, 40), lakes);
+    EXPECT_GT(lakes.lines, 50);
 }

@@ -82,6 +82,19 @@ QImage nightMap(QSize size)
                                                       QColor(60, 70, 110)});
 }
 
+QImage cloudyEarth(const QImage& earth, const QString& cloudMap)
+{
+    QImage image = earth.convertToFormat(QImage::Format_RGB32);
+    const QImage clouds(cloudMap);
+    if (clouds.isNull())
+        return image;
+    QPainter p(&image);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.setCompositionMode(QPainter::CompositionMode_Screen);
+    p.drawImage(image.rect(), clouds.convertToFormat(QImage::Format_RGB32));
+    return image;
+}
+
 QImage splash(const QImage& texture)
 {
     const QSize size(480, 300);

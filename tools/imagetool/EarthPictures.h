@@ -10,6 +10,10 @@ namespace kiv::imagetool {
 QImage dayMap(QSize size);
 // The night map: the NASA night lights when installed, else a dark ocean with a faint graticule.
 QImage nightMap(QSize size);
+// The globe texture with clouds: the grey cloud map laid over the picture by a "screen" blend,
+// which lightens under the clouds and leaves the clear sky as it was. Without a readable cloud
+// map the picture as it is.
+QImage cloudyEarth(const QImage& earth, const QString& cloudMap);
 // The splash picture: a globe over a night sky with the program's name and version.
 QImage splash(const QImage& texture);
 

@@ -2,10 +2,13 @@
 
 #include "views2d/WDBSegmentFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <sstream>
+#include <tuple>
 
 namespace kiv::gshhg {
 
@@ -26,10 +29,8 @@ int levelOf(const std::string& header)
 std::pair<int, int> kindAndRank(Feature feature, int level)
 {
     switch (feature) {
-    case Feature::Shore: {
-        constexpr int ranks[] = {0, 1, 6, 2, 7};
-        return {wdb::Cil, level >= 1 && level <= 4 ? ranks[level] : 0};
-    }
+    case Feature::Shore:
+        return {wdb::Cil, level >= 1 && level <= 4 ? kMinorShoreRank : 0};
     case Feature::Border:
         if (level == 1)
             return {wdb::Bdy, 1};
@@ -88,6 +89,24 @@ std::vector<Line> readLines(std::istream& in, Feature feature)
     }
     finish();
     return lines;
+}
+
+void gradeByArea(std::vector<Line>& shores, const std::vector<std::vector<Line>>& larger)
+{
+    const auto byPoints = [](const std::vector<wdb::ArcPoint>& a, const std::vector<wdb::ArcPoint>& b) {
+        return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](wdb::ArcPoint p, wdb::ArcPoint q) {
+            return std::tie(p.x, p.y) < std::tie(q.x, q.y);
+        });
+    };
+    std::map<std::vector<wdb::ArcPoint>, int, decltype(byPoints)> rankOf(byPoints);
+    for (std::size_t i = 0; i < larger.size(); ++i)
+        for (const Line& line : larger[i])
+            rankOf.emplace(line.points, static_cast<int>(i) + 1);
+    for (Line& line : shores) {
+        const auto found = rankOf.find(line.points);
+        if (found != rankOf.end())
+            line.rank = std::min(line.rank, found->second);
+    }
 }
 
 int continentOf(const Line& line)
