@@ -25,7 +25,7 @@ CSpeedSlider::CSpeedSlider(QWidget* parent) : QSlider(Qt::Horizontal, parent)
 
 int CSpeedSlider::PositionFor(int timeFactor)
 {
-    const double root = std::sqrt(std::max(0.0, static_cast<double>(timeFactor) * kTop));
+    const double root = std::sqrt(std::abs(static_cast<double>(timeFactor)) * kTop);
     return static_cast<int>(std::min(root + 1.0, static_cast<double>(kTop)));
 }
 
@@ -44,6 +44,9 @@ void CSpeedSlider::Place(int timeFactor)
 
 void CSpeedSlider::userMoved(int position)
 {
-    if (doc_)
-        doc_->TimeFactor = FactorFor(position, doc_->TimeFactor);
+    if (!doc_)
+        return;
+    // The slider sets the speed; a clock running backwards keeps its direction.
+    const int factor = FactorFor(position, doc_->TimeFactor);
+    doc_->TimeFactor = doc_->TimeFactor < 0 && factor > 0 ? -factor : factor;
 }

@@ -15,7 +15,7 @@ public:
     explicit CSpeedSlider(QWidget* parent = nullptr);
 
     void SetDocument(CKivDoc* doc) { doc_ = doc; }
-    // trunc(sqrt(factor x 3600)) + 1, within the range, without touching the factor.
+    // trunc(sqrt(|factor| x 3600)) + 1, within the range, without touching the factor.
     void Place(int timeFactor);
 
     static int PositionFor(int timeFactor);

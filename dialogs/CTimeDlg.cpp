@@ -94,7 +94,7 @@ QWidget* CTimeDlg::buildFactorGroup()
     factorEdit_ = edit("1103");
     connect(factorEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
         model_.takeFactorText(text.toStdString());
-        showFactor();
+        showFactorButton(); // the text stays as typed: a lone "-" begins a backward factor
     });
     grid->addWidget(new QLabel(texts_.factorLabel, group), 3, 0);
     grid->addWidget(factorEdit_, 3, 1);
@@ -213,8 +213,12 @@ void CTimeDlg::showJulianDate() { julianDateEdit_->setText(model_.julianDateText
 
 void CTimeDlg::showFactor()
 {
-    if (factorEdit_->text().toStdString() != std::to_string(model_.factor()))
-        factorEdit_->setText(QString::number(model_.factor()));
+    factorEdit_->setText(QString::number(model_.factor()));
+    showFactorButton();
+}
+
+void CTimeDlg::showFactorButton()
+{
     const std::optional<int> button = model_.factorButton();
     // An exclusive group cannot uncheck its last checked button.
     factorButtons_->setExclusive(false);

@@ -60,6 +60,7 @@ private:
     void showFields();
     void showJulianDate();
     void showFactor();
+    void showFactorButton();
     void showClocks();
     void takeFields();
     bool checkTimeRange();

@@ -97,7 +97,7 @@ void takeRoutePoints(CKivDoc& doc, int points, const std::array<int, kMaxSatelli
     if (points == doc.NrOfPoints)
         return;
     doc.NrOfPoints = points;
-    clampSettings(doc);
+    clampSettings(doc, {&KivSettings::NrOfPoints});
     doc.ReloadSatellites();
     applyShown(doc, shown);
 }
@@ -150,7 +150,10 @@ void editGeneralOptions(CKivDoc& doc, const Editor<GeneralOptions>& edit)
     doc.Sterne = o->Sterne;
     if (o->ReloadNeeded)
         doc.BeamAngle = static_cast<float>(clampBeamAngle(o->BeamAngle));
-    clampSettings(doc); // the same bounds as a profile read, whatever the dialog let through
+    // The same bounds as a profile read, whatever the dialog let through.
+    clampSettings(doc, {&KivSettings::AutoExtendX, &KivSettings::AccuracyX, &KivSettings::AccuracyY,
+                        &KivSettings::NrOfOcularReflections, &KivSettings::Sterne, &KivSettings::BeamAngle,
+                        &KivSettings::CalculateExact, &KivSettings::AutoArrangeWindows});
     if (o->ReloadNeeded) {
         doc.ReloadSatellites(true);
     } else {
@@ -233,7 +236,7 @@ void runSatelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit, con
     doc.ShowCourse2D = out->ShowCourse2D;
     doc.PenWidth = out->PenWidth;
     doc.RouteLengthFactor = out->RouteLengthFactor;
-    clampSettings(doc);
+    clampSettings(doc, {&KivSettings::ShowCourse2D, &KivSettings::PenWidth, &KivSettings::RouteLengthFactor});
     view.set(out->SatelliteName2D != 0, out->SatellitePos2D != 0);
     applyShown(doc, out->shown);
     takeRoutePoints(doc, out->NrOfPoints, out->shown);
@@ -331,7 +334,9 @@ void satelliteStyle3D(CKivDoc& doc, const Editor<SatelliteStyle3D>& edit)
         }
     }
     doc.NrOfPoints = out->NrOfPoints;
-    clampSettings(doc);
+    clampSettings(doc, {&KivSettings::ShowCourse3D, &KivSettings::BeamDrawStyle, &KivSettings::SatelliteDrawStyle,
+                        &KivSettings::TransparencyBeam, &KivSettings::RouteLengthFactor,
+                        &KivSettings::SatModelNrFromFile, &KivSettings::BeamAngle, &KivSettings::NrOfPoints});
     // New beam angles and track lengths come with the satellites' new set-up.
     doc.ReloadSatellites();
     applyShown(doc, out->shown);
@@ -376,7 +381,9 @@ void editWeather(CKivDoc& doc, const Editor<WeatherSettings>& edit)
         doc.WeatherMapHeight = w->WeatherMapHeight;
     }
     doc.AddWeatherImage(w->WeatherImageURL);
-    clampSettings(doc);
+    clampSettings(doc, {&KivSettings::WeatherStartLat, &KivSettings::WeatherEndLat, &KivSettings::WeatherStartLon,
+                        &KivSettings::WeatherEndLon, &KivSettings::WeatherMapWidth, &KivSettings::WeatherMapHeight,
+                        &KivSettings::WeatherKeepOriginalSize});
 }
 
 } // namespace kiv::commands

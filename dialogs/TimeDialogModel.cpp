@@ -1,13 +1,14 @@
 #include "dialogs/TimeDialogModel.h"
 
 #include "platform/TypedNumbers.h"
+#include "document/SettingsTable.h"
 #include "document/SimTimeRange.h"
 #include "platform/Clock.h"
 #include "platform/Numbers.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
+#include <cstdlib>
 
 namespace kiv {
 
@@ -63,7 +64,7 @@ TimeFields TimeFields::of(const LocalCalendar& l) { return {l.year, l.month, l.d
 TimeFields TimeFields::of(const orbit::UtcCalendar& c) { return {c.year, c.month, c.day, c.hour, c.minute, c.second}; }
 
 TimeDialogModel::TimeDialogModel(const TimeFields& fields, int factor, Clock& clock)
-    : clock_(clock), fields_(fields), julianDate_(julianDateOf(fields)), factor_(std::max(factor, 0)),
+    : clock_(clock), fields_(fields), julianDate_(julianDateOf(fields)), factor_(factor),
       lastTick_(clock.tickCount())
 {
 }
@@ -113,15 +114,19 @@ void TimeDialogModel::convertGreenwichToLocal()
 
 std::optional<int> TimeDialogModel::factorButton() const
 {
-    const auto found = std::find(kFactors.begin(), kFactors.end(), factor_);
+    const auto found = std::find(kFactors.begin(), kFactors.end(), std::llabs(factor_));
     if (found == kFactors.end())
         return std::nullopt;
     return static_cast<int>(found - kFactors.begin());
 }
 
-void TimeDialogModel::chooseFactorButton(int button) { factor_ = kFactors.at(static_cast<std::size_t>(button)); }
+void TimeDialogModel::chooseFactorButton(int button)
+{
+    const int speed = kFactors.at(static_cast<std::size_t>(button));
+    factor_ = factor_ < 0 ? -speed : speed;
+}
 
-void TimeDialogModel::takeFactorText(std::string_view text) { factor_ = std::max(parseInt(text), 0); }
+void TimeDialogModel::takeFactorText(std::string_view text) { factor_ = parseInt(text); }
 
 void TimeDialogModel::setStopTime(bool on)
 {
@@ -155,7 +160,7 @@ bool TimeDialogModel::inSimulationRange() const { return isSimTimeInRange(Time::
 std::optional<FieldRefusal> TimeDialogModel::acceptTexts(const FieldTexts& texts, std::string_view factorText,
                                                          bool english)
 {
-    const IntegerCheck factor = checkInteger(factorText, 0, std::numeric_limits<int>::max(), english);
+    const IntegerCheck factor = checkInteger(factorText, -kMaxTimeFactor, kMaxTimeFactor, english);
     if (!factor.value)
         return FieldRefusal{kFactorEdit, factor.message};
     TimeFields typed;

@@ -80,10 +80,11 @@ public:
     void convertGreenwichToLocal();
 
     int factor() const { return factor_; }
-    // The button whose factor is the factor, if any.
+    // The button whose factor is the factor's magnitude, if any.
     std::optional<int> factorButton() const;
+    // A button's factor, negative while the factor is: the clock keeps its direction.
     void chooseFactorButton(int button);
-    // A typed factor: its whole-number value, 0 when it is none; never below 0.
+    // A typed factor: its whole-number value, 0 when it is none; negative runs the clock backwards.
     void takeFactorText(std::string_view text);
 
     bool stopTime() const { return stopTime_; }
@@ -99,8 +100,8 @@ public:
     // Whether the fields name an instant the simulated clock can take.
     bool inSimulationRange() const;
 
-    // OK's checks on the typed texts, in the dialog's order: the factor a whole number of 0 or
-    // more, hour 0-24, minute 0-60, second 0-60, year 1900-2100, month 1-12, day 1-31. When all
+    // OK's checks on the typed texts, in the dialog's order: the factor a whole number within the
+    // document's bounds either way, hour 0-24, minute 0-60, second 0-60, year 1900-2100, month 1-12, day 1-31. When all
     // pass, the model takes the values and nothing is returned.
     std::optional<FieldRefusal> acceptTexts(const FieldTexts& texts, std::string_view factorText, bool english);
     // The fields with 24:00, :60 and days past a month's end carried into the next unit.

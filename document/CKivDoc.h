@@ -141,7 +141,9 @@ public:
     // redraws at the end of the next animation step, or at once while the animation is stopped.
     void InvalidateViews(int views = kiv::kRedrawAll);
     // The satellites or the settings changed (a command, a dialog, a reload): the next step
-    // propagates the shown satellites although the clock may stand, and every view redraws.
+    // propagates the shown satellites, and every view redraws. While the clock stands (paused or
+    // stopped) the shown satellites not yet computed for the simulated instant are computed at
+    // once: a satellite switched on, or a clock set, shows where it is then.
     void DocumentChanged();
     // The views asked for and not held by a drag, redrawn now.
     void RedrawPendingViews();
@@ -222,6 +224,7 @@ public:
 
     // Satellite toolbar: after every load only satellite 0 is shown, Display all is off.
     void CreateSatelliteButtons();
+    // The shown flags changed: the buttons follow them, and the document changed.
     void UpdateSatelliteToolbar();
     void OnSatelliteButton(int slot);
     void OnDisplayAll();
@@ -238,8 +241,9 @@ private:
     // One slot's present position and ring at jd with the given orbit object; touches only the
     // slot's records (and FollowedPos for the followed slot), so slots may run in parallel.
     int propagateSlot(int slot, CSGP4_SDP4& orbit, double jd, const kiv::TrackUpdate& update);
-    // The animation step's propagation: every shown satellite, and their beams in exact mode.
-    void calculateShownSatellites();
+    // The animation step's propagation: every shown satellite, and their beams in exact mode;
+    // with staleOnly just those not yet computed for the simulated instant.
+    void calculateShownSatellites(bool staleOnly = false);
     bool redrawsAtOnce() const;
     QString ResolvedPath(const QString& name) const;
     // Where the archive dialogs start: the folder of this session's last archive, else the

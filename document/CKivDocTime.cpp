@@ -61,6 +61,8 @@ void CKivDoc::InvalidateViews(int views)
 void CKivDoc::DocumentChanged()
 {
     recalculate_ = true;
+    if ((TimeFactor == 0 || !AnimationRunning) && !reloading_)
+        calculateShownSatellites(true);
     InvalidateViews(kRedrawAll);
 }
 

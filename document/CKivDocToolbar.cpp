@@ -19,6 +19,7 @@ void CKivDoc::UpdateSatelliteToolbar()
 {
     if (Shell)
         Shell->SyncSatelliteButtons();
+    DocumentChanged();
 }
 
 void CKivDoc::OnSatelliteButton(int slot)
@@ -27,7 +28,6 @@ void CKivDoc::OnSatelliteButton(int slot)
         return;
     SatInfo[slot].shown = SatInfo[slot].shown ? 0 : 1;
     UpdateSatelliteToolbar();
-    DocumentChanged();
 }
 
 void CKivDoc::OnDisplayAll()
@@ -42,5 +42,4 @@ void CKivDoc::OnDisplayAll()
         }
     }
     UpdateSatelliteToolbar();
-    DocumentChanged();
 }

@@ -75,7 +75,7 @@ int CKivDoc::propagateSlot(int slot, CSGP4_SDP4& orbit, double jd, const TrackUp
 
 // The slots in table order; whether they run on this thread or on the workers, each slot's
 // results are those of the serial order, bit for bit.
-void CKivDoc::calculateShownSatellites()
+void CKivDoc::calculateShownSatellites(bool staleOnly)
 {
     const double jd = SimTime.julianDate();
     JulianDate = jd;
@@ -84,11 +84,13 @@ void CKivDoc::calculateShownSatellites()
     due.reserve(static_cast<std::size_t>(SatelliteCount));
     long points = 0;
     for (int i = 0; i < SatelliteCount; ++i) {
-        if (SatInfo[i].shown) {
+        if (SatInfo[i].shown && !(staleOnly && SatInfo[i].lastJd == jd)) {
             due.push_back(i);
             points += 1 + pointsDue(SatInfo[i], jd, update);
         }
     }
+    if (due.empty())
+        return;
     Tracks->run(static_cast<int>(due.size()), points, [&](CSGP4_SDP4& orbit, int item) {
         propagateSlot(due[static_cast<std::size_t>(item)], orbit, jd, update);
     });

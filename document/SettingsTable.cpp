@@ -286,23 +286,37 @@ int boundedTimeFactor(std::int64_t factor)
     return int(std::clamp<std::int64_t>(factor, std::int64_t(kTimeFactor.min), std::int64_t(kTimeFactor.max)));
 }
 
-void clampSettings(KivSettings& settings)
+namespace {
+
+void clampSetting(const SettingDef& def, KivSettings& settings)
+{
+    if (def.kind == K::String)
+        return;
+    const double value = numericValue(def, settings);
+    if (!std::isfinite(value)) {
+        setDefault(def, settings);
+    } else if (def.range && (value < def.range->min || value > def.range->max)) {
+        if (def.range->policy == OutOfRange::Default)
+            setDefault(def, settings);
+        else
+            setNumeric(def, settings, std::clamp(value, def.range->min, def.range->max));
+    }
+}
+
+} // namespace
+
+void clampSettings(KivSettings& settings, std::initializer_list<SettingDef::Member> members)
 {
     for (const SettingDef& def : kTable) {
-        if (def.kind == K::String)
-            continue;
-        const double value = numericValue(def, settings);
-        if (!std::isfinite(value)) {
-            setDefault(def, settings);
-        } else if (def.range && (value < def.range->min || value > def.range->max)) {
-            if (def.range->policy == OutOfRange::Default)
-                setDefault(def, settings);
-            else
-                setNumeric(def, settings, std::clamp(value, def.range->min, def.range->max));
-        }
+        if (std::find(members.begin(), members.end(), def.member) != members.end())
+            clampSetting(def, settings);
     }
-    if (settings.TimeFactor == 0)
-        settings.TimeFactor = 1;
+}
+
+void clampSettings(KivSettings& settings)
+{
+    for (const SettingDef& def : kTable)
+        clampSetting(def, settings);
     for (tagQUALITY* q : {&settings.MouseMove, &settings.Normal}) {
         q->Qualitaet = std::clamp(q->Qualitaet, 1, 3);
         for (int tagQUALITY::*flag : {&tagQUALITY::Lightning, &tagQUALITY::Texturing, &tagQUALITY::Interpolation})
@@ -341,6 +355,10 @@ void loadSettings(KivSettings& s, const kiv::IniProfile& profile)
     loadQuality(QStringLiteral("MouseMove"), s.MouseMove, profile);
     loadQuality(QStringLiteral("Normal"), s.Normal, profile);
     clampSettings(s);
+    // A program closed while paused keeps the factor Pause would bring back, so a stored 0 is
+    // a profile edited by hand: the clock starts in real time.
+    if (s.TimeFactor == 0)
+        s.TimeFactor = 1;
 }
 
 void saveSettings(const KivSettings& s, kiv::IniProfile& profile)

@@ -5,6 +5,7 @@
 #include "document/KivSettings.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <variant>
 
@@ -61,6 +62,9 @@ QString weatherImageFolder();
 void applyDefaultSettings(KivSettings& settings);
 // Brings every value into its range; non-finite numbers become their defaults.
 void clampSettings(KivSettings& settings);
+// The same for the members named only: what a dialog edited, leaving everything else (a paused
+// clock's factor 0 among it) as it is.
+void clampSettings(KivSettings& settings, std::initializer_list<SettingDef::Member> members);
 
 void loadSettings(KivSettings& settings, const IniProfile& profile);
 void saveSettings(const KivSettings& settings, IniProfile& profile);

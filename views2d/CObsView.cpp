@@ -60,6 +60,7 @@ void CObsView::LoadObsSettings()
     zoomMode_ = false;
     updateCursor();
     sky_.loadSettings(GetDocument());
+    showPlaceInTitle();
     UpdateMapObserverMarker();
     LayoutLabels();
     GetDocument().InvalidateViews(kRedrawObserver);
@@ -74,6 +75,13 @@ void CObsView::RestoreArchiveState(const kiv::ObsArchiveState& state)
     sky_.projection().tilt = -state.tilt;
     UpdateMapObserverMarker();
     GetDocument().InvalidateViews(kRedrawObserver);
+}
+
+void CObsView::showPlaceInTitle()
+{
+    const SkySettings& s = sky_.settings();
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        frame->setWindowTitle(skyTexts::observerTitle(s.observer.x * kDeg, s.observer.y * kDeg, s.observer.z, s.twilight));
 }
 
 void CObsView::UpdateMapObserverMarker()
@@ -130,6 +138,7 @@ void CObsView::bindCommands()
             preset.first,
             [this, value] {
                 sky_.settings().twilight = value;
+                showPlaceInTitle();
                 changed();
             },
             [this, value](CommandUi& ui) { ui.SetCheck(sky_.settings().twilight == value); });
@@ -190,6 +199,7 @@ void CObsView::OnGoTo()
     tagVECTOR& observer = sky_.settings().observer;
     observer.x = place->latitude / kDeg;
     observer.y = -place->westLongitude / kDeg;
+    showPlaceInTitle();
     UpdateMapObserverMarker();
     doc.InvalidateViews(kRedrawMap);
     changed();
@@ -263,10 +273,8 @@ void CObsView::mouseMoveEvent(QMouseEvent* event)
         return;
     }
     if (leftDrag_) {
-        SkySettings& s = sky_.settings();
-        dragObserver(s.observer, delta);
-        if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            frame->setWindowTitle(skyTexts::observerTitle(s.observer.x * kDeg, s.observer.y * kDeg, s.observer.z, s.twilight));
+        dragObserver(sky_.settings().observer, delta);
+        showPlaceInTitle();
     } else {
         dragSphere(sky_.projection(), delta, sky_.settings().flat);
     }

@@ -46,6 +46,8 @@ private:
     void bindCommands();
     void toggle(int id, bool kiv::SkySettings::*flag, bool relayout = false);
     void changed(bool relayout = false);
+    // The frame's title: the observer's place and the twilight.
+    void showPlaceInTitle();
     void refreshSatellites();
     void beginDrag();
     void endDrag();

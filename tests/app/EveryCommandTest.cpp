@@ -136,7 +136,8 @@ protected:
         }
         QCoreApplication::processEvents();
     }
-    void runEveryCommand(ModalCanceller::Mode mode);
+    // Paused: the clock stands at a factor of 3600 throughout, and no dialog ends the pause.
+    void runEveryCommand(ModalCanceller::Mode mode, bool paused = false);
     void repaintAll()
     {
         for (CChildFrame* child : frame().ChildFrames())
@@ -146,10 +147,14 @@ protected:
     }
 };
 
-void EveryCommandTest::runEveryCommand(ModalCanceller::Mode mode)
+void EveryCommandTest::runEveryCommand(ModalCanceller::Mode mode, bool paused)
 {
     start();
     ASSERT_EQ(frame().ChildFrames().size(), 4u);
+    if (paused) {
+        doc().TimeFactor = 3600;
+        run(kCmdPause);
+    }
     // Closing the program and starting a new document are tried at the end of their own tests.
     // Confirmed downloads would reach out to the network (tests/dialogs has them against a local server).
     std::set<int> skipped = {kCmdExit, kCmdFileNew};
@@ -180,6 +185,10 @@ void EveryCommandTest::runEveryCommand(ModalCanceller::Mode mode)
                 restore();
                 repaintAll();
                 EXPECT_EQ(doc().Language, language);
+                if (paused && id != kCmdTime && id != kCmdPause) {
+                    EXPECT_EQ(doc().TimeFactor, 0);
+                    EXPECT_EQ(doc().PersistentTimeFactor(), 3600);
+                }
             }
         }
     }
@@ -195,6 +204,10 @@ TEST_F(EveryCommandTest, EveryEnabledMenuCommandWithItsDialogsCancelled) { runEv
 TEST_F(EveryCommandTest, EveryEnabledMenuCommandWithItsDialogsConfirmedUnchanged) { runEveryCommand(ModalCanceller::Mode::Confirm); }
 
 TEST_F(EveryCommandTest, EveryEnabledMenuCommandWithEveryButtonOfItsDialogsPressed) { runEveryCommand(ModalCanceller::Mode::Press); }
+
+TEST_F(EveryCommandTest, APauseSurvivesEveryDialogCancelled) { runEveryCommand(ModalCanceller::Mode::Cancel, true); }
+
+TEST_F(EveryCommandTest, APauseSurvivesEveryDialogConfirmedUnchanged) { runEveryCommand(ModalCanceller::Mode::Confirm, true); }
 
 TEST_F(EveryCommandTest, NewDocumentAndExitFromEveryViewKind)
 {

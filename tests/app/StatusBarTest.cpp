@@ -38,6 +38,7 @@ TEST(SpeedSlider, PositionsAndFactors)
     EXPECT_EQ(CSpeedSlider::PositionFor(1), 61);
     EXPECT_EQ(CSpeedSlider::PositionFor(0), 1);
     EXPECT_EQ(CSpeedSlider::PositionFor(86400), 3600);
+    EXPECT_EQ(CSpeedSlider::PositionFor(-900), CSpeedSlider::PositionFor(900)) << "backwards: the speed";
     EXPECT_EQ(CSpeedSlider::FactorFor(0, 7), 1);
     EXPECT_EQ(CSpeedSlider::FactorFor(600, 7), 101);
     EXPECT_EQ(CSpeedSlider::FactorFor(3600, 7), 7);
@@ -68,4 +69,8 @@ TEST_F(ShellTest, OnlyTheUsersMovesChangeTheFactor)
     run(kCmdPause); // Pause
     slider->grab();
     EXPECT_EQ(doc().TimeFactor, 0);
+
+    doc().TimeFactor = -900; // a clock running backwards keeps its direction
+    slider->setValue(600);
+    EXPECT_EQ(doc().TimeFactor, -101);
 }

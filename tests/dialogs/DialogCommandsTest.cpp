@@ -243,3 +243,33 @@ TEST_F(DialogCommandsTest, FollowTakesOnlyLoadedSatellitesAndMovesTheCameraOnlyI
         EXPECT_EQ(doc.SatInfo[static_cast<std::size_t>(c.followed)].shown, c.chosen.FollowedSatellite == c.followed);
     }
 }
+
+TEST_F(DialogCommandsTest, OkClampsOnlyWhatTheDialogEditsAndAPauseSurvivesIt)
+{
+    CKivDoc& doc = start();
+    doc.TimeFactor = 3600;
+    doc.OnPause();
+    doc.XExtension = 250; // out of range, and no business of these dialogs
+    const auto unchanged = [](auto values) { return std::optional(values); };
+    const std::pair<const char*, std::function<void()>> oks[] = {
+        {"general", [&] { commands::editGeneralOptions(doc, editor<GeneralOptions>(unchanged)); }},
+        {"weather", [&] { commands::editWeather(doc, editor<WeatherSettings>(unchanged)); }},
+        {"2D style", [&] { commands::satelliteStyle2D(doc, editor<SatelliteStyle2D>(unchanged)); }},
+        {"3D style", [&] { commands::satelliteStyle3D(doc, editor<SatelliteStyle3D>(unchanged)); }},
+    };
+    for (const auto& [name, ok] : oks) {
+        SCOPED_TRACE(name);
+        ok();
+        EXPECT_EQ(doc.TimeFactor, 0);
+        EXPECT_EQ(doc.PersistentTimeFactor(), 3600);
+        EXPECT_EQ(doc.XExtension, 250);
+    }
+    doc.OnPause();
+    EXPECT_EQ(doc.TimeFactor, 3600);
+    // What a dialog edits is still brought into range.
+    commands::editWeather(doc, editor<WeatherSettings>([](WeatherSettings w) {
+                              w.WeatherStartLat = 700.0;
+                              return std::optional(w);
+                          }));
+    EXPECT_EQ(doc.WeatherStartLat, 90.0);
+}

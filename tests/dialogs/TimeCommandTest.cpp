@@ -73,3 +73,16 @@ TEST_F(TimeCommandTest, CancelKeepsTheClockButSavesChangedColours)
     EXPECT_EQ(doc.ClockColors[0][6], (Rgba{0.2f, 0.2f, 0.8f, 0.5f}));
     EXPECT_TRUE(ui_.messages.shown().empty());
 }
+
+TEST_F(TimeCommandTest, OkUnchangedKeepsABackwardFactor)
+{
+    CKivDoc& doc = start();
+    doc.TimeFactor = -3600;
+    runTimeCommand(doc, nullptr, [&](CTimeDlg& dialog) {
+        EXPECT_EQ(dialog.findChild<QLineEdit*>(QStringLiteral("1103"))->text(), "-3600");
+        EXPECT_TRUE(dialog.findChild<QAbstractButton*>(QStringLiteral("33002"))->isChecked());
+        dialog.accept();
+        return dialog.result();
+    });
+    EXPECT_EQ(doc.TimeFactor, -3600);
+}

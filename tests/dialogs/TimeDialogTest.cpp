@@ -117,6 +117,11 @@ TEST_F(TimeDialogTest, EditsKeepFieldsAndJulianDateInStep)
         EXPECT_FALSE(child<QAbstractButton>(QByteArray::number(33000 + k).constData())->isChecked());
     click("33004");
     EXPECT_EQ(text("1103"), "86163");
+    // Backwards: the button of the magnitude, and a click keeps the direction.
+    type("1103", "-60");
+    EXPECT_TRUE(child<QAbstractButton>("33001")->isChecked());
+    click("33003");
+    EXPECT_EQ(text("1103"), "-86400");
 }
 
 TEST_F(TimeDialogTest, RunningClockMovesFieldsAndBothClocks)

@@ -1,7 +1,10 @@
 // The simulated clock and the animation step.
 #include "document/BeamFootprint.h"
+#include "document/GroundTrack.h"
 #include "document/TimeStep.h"
 #include "tests/support/DocumentFixture.h"
+
+#include <functional>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -225,4 +228,82 @@ TEST_F(AnimationTest, AStepThatChangesNoPictureRedrawsNothing)
     views.calls.clear();
     doc.InvalidateViews(kRedrawGlobe);
     EXPECT_EQ(views.calls, std::vector<std::string>{"RenderScene"});
+}
+
+namespace {
+
+// Satellite 2's position and ring as a calculation from scratch at the document's time gives them.
+tagSATINFO freshlyCalculated(CKivDoc& doc)
+{
+    const double jd = doc.SimTime.julianDate();
+    tagSATINFO info;
+    tagSATHISTORY history;
+    info.step = trackStep(doc.RouteLengthFactor, doc.NrOfPoints, doc.Satellites[2].meanMotion);
+    allocateTrack(info, history, doc.NrOfPoints);
+    CSGP4_SDP4 orbit;
+    orbit.SetSatellite(&doc.Satellites[2], true);
+    EXPECT_TRUE(orbit.SGP(jd));
+    orbit.CalculateLatLonAlt(jd);
+    info.lat = orbit.GetLat();
+    info.lon = orbit.GetLon();
+    info.alt = orbit.GetAlt() / 1000.0;
+    advanceTrack(info, history, orbit, jd, {doc.NrOfPoints, true, false});
+    setFootprint(info, beamFootprint(doc.BeamAngle, info.alt));
+    return info;
+}
+
+} // namespace
+
+TEST_F(AnimationTest, ASatelliteSwitchedOnWhileTheClockStandsIsWhereItIsThen)
+{
+    struct Case {
+        const char* name;
+        bool pause;                      // else the animation is stopped
+        std::function<void(CKivDoc&)> on; // switches satellite 2 on
+    };
+    const Case cases[] = {
+        {"button while paused", true, [](CKivDoc& doc) { doc.OnSatelliteButton(2); }},
+        {"display all while paused", true, [](CKivDoc& doc) { doc.OnDisplayAll(); }},
+        {"button while stopped", false, [](CKivDoc& doc) { doc.OnSatelliteButton(2); }},
+        {"time set while paused", true, [](CKivDoc& doc) {
+             doc.SatInfo[2].shown = 1;
+             doc.SetSimTime(kiv::Time::fromUtc({2018, 1, 22, 8, 30, 0}));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CKivDoc& doc = start(3600, kiv::Time::fromUtc({2018, 1, 21, 12, 0, 0}));
+        doc.CalculateExact = 1;
+        doc.ShowCourse2D = 1;
+        for (int i = 1; i < doc.SatelliteCount; ++i)
+            doc.SatInfo[i].shown = 0;
+        tick(doc);
+        if (c.pause)
+            doc.OnPause();
+        else
+            doc.OnPlay();
+        tick(doc);
+        c.on(doc);
+        const tagSATINFO expected = freshlyCalculated(doc);
+        const tagSATINFO& got = doc.SatInfo[2];
+        EXPECT_EQ(got.lastJd, doc.SimTime.julianDate());
+        EXPECT_EQ(got.lat, expected.lat);
+        EXPECT_EQ(got.lon, expected.lon);
+        EXPECT_EQ(got.alt, expected.alt);
+        EXPECT_EQ(got.trackLat, expected.trackLat);
+        EXPECT_EQ(got.trackLon, expected.trackLon);
+        EXPECT_EQ(got.footprintRadius, expected.footprintRadius);
+    }
+}
+
+TEST_F(AnimationTest, ASatelliteSwitchedOnWhileTheClockRunsWaitsForTheStep)
+{
+    CKivDoc& doc = start(3600);
+    doc.SatInfo[2].shown = 0;
+    tick(doc);
+    const double before = doc.SatInfo[2].lastJd;
+    doc.OnSatelliteButton(2);
+    EXPECT_EQ(doc.SatInfo[2].lastJd, before);
+    tick(doc);
+    EXPECT_EQ(doc.SatInfo[2].lastJd, doc.SimTime.julianDate());
 }

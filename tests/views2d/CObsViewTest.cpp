@@ -199,6 +199,21 @@ TEST_F(CObsViewTest, GoToMovesTheObserverAndAimsTheGlobe)
     EXPECT_NEAR(doc_->fUserLon, 11.6, 1e-9);
     EXPECT_EQ(others.lookAtDistance, 70.0);
     EXPECT_GE(others.count("SetObserverMarker"), 1);
+    EXPECT_TRUE(frame_->windowTitle().startsWith("Lat=48.10 Lon=11.60 ")) << frame_->windowTitle().toStdString();
+}
+
+TEST_F(CObsViewTest, TheTitleFollowsThePlaceFromTheSettings)
+{
+    CObsView& view = open();
+    frame_->setWindowTitle(CObsView::Title());
+    // As the options dialog and a settings restore leave it.
+    doc_->fUserLat = 13.75;
+    doc_->fUserLon = 100.5;
+    doc_->fTwilight = -12.0;
+    view.LoadObsSettings();
+    EXPECT_EQ(frame_->windowTitle(), "Lat=13.75 Lon=100.50 Alt=0.00 NAUTICAL");
+    run(kCmdTwilightAstronomical);
+    EXPECT_EQ(frame_->windowTitle(), "Lat=13.75 Lon=100.50 Alt=0.00 ASTRONOMICAL");
 }
 
 TEST_F(CObsViewTest, ZoomModeMarksABoxAndEndsWithIt)
