@@ -41,12 +41,16 @@ QString unreadable(bool english, const ElementFileRecords& content)
         return inLanguage(english, "The satellite data file %1 could not be read to its end.",
                           "Die Satellitendatei %1 konnte nicht bis zum Ende gelesen werden.");
     case ElementFileRecords::Stop::LongLine:
-        return inLanguage(english, "Line %2 of the satellite data file %1 is longer than %3 characters: it is no element file.",
+        return inLanguage(english,
+                          "Line %2 of the satellite data file %1 is longer than %3 characters: it is no element file.",
                           "Zeile %2 der Satellitendatei %1 ist länger als %3 Zeichen: sie ist keine Elementdatei.")
             .arg(QStringLiteral("%1"), QString::number(content.longLine), QString::number(kElementFileMaxLine));
     case ElementFileRecords::Stop::TooLarge:
-        return inLanguage(english, "The satellite data file %1 holds more than %2 records or %3 MB; this dialog shows no larger files.",
-                          "Die Satellitendatei %1 enthält mehr als %2 Datensätze oder %3 MB; größere Dateien zeigt dieser Dialog nicht.")
+        return inLanguage(english,
+                          "The satellite data file %1 holds more than %2 records or %3 MB; "
+                          "this dialog shows no larger files.",
+                          "Die Satellitendatei %1 enthält mehr als %2 Datensätze oder %3 MB; "
+                          "größere Dateien zeigt dieser Dialog nicht.")
             .arg(QStringLiteral("%1"), QString::number(kElementFileMaxRecords),
                  QString::number(kElementFileMaxBytes / (1024 * 1024)));
     }
@@ -197,7 +201,8 @@ QString CSatDlg::refusal(std::size_t record, std::size_t firstRefused) const
         return text("Not loaded: loading stops at the faulty record %1.",
                     "Nicht geladen: das Laden endet beim fehlerhaften Datensatz %1.")
             .arg(firstRefused + 1);
-    return text("Not loaded: only the first %1 records are loaded.", "Nicht geladen: nur die ersten %1 Datensätze werden geladen.")
+    return text("Not loaded: only the first %1 records are loaded.",
+                "Nicht geladen: nur die ersten %1 Datensätze werden geladen.")
         .arg(kMaxSatellites);
 }
 

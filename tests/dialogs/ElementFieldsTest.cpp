@@ -44,7 +44,8 @@ TEST(ElementFields, ShortLinesYearsAndLongitudes)
     EXPECT_EQ(cut.EphemerisType, "");
     EXPECT_EQ(cut.MeanMotion, 0.0);
 
-    for (const auto& [field, fraction] : {std::pair{"264.1166040 ", "0.1166040"}, {" 12.5", "0.5"}, {"  7.", "0"}, {"   ", "0"}})
+    for (const auto& [field, fraction] :
+         {std::pair{"264.1166040 ", "0.1166040"}, {" 12.5", "0.5"}, {"  7.", "0"}, {"   ", "0"}})
         EXPECT_EQ(decodeElementFields(kLine1.substr(0, 20) + field, "").EpochDayFraction, fraction) << field;
     for (const auto& [two, four] : {std::pair{7, 2007}, {98, 1998}, {50, 2050}, {51, 1951}, {0, 2000}})
         EXPECT_EQ(fourDigitYear(two), four);
