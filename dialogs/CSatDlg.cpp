@@ -6,9 +6,13 @@
 #include "document/FileMessages.h"
 #include "platform/AtomicFile.h"
 #include "platform/DataPaths.h"
+#include "platform/LanguageText.h"
 #include "platform/Latin1.h"
+#include "platform/LineReader.h"
 #include "platform/UiServices.h"
 
+#include <QFile>
+#include <QBrush>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -25,6 +29,33 @@ namespace {
 constexpr int kRecordRole = Qt::UserRole;
 
 QString real(double value) { return QString::number(value, 'g', 15); }
+QString position(double value) { return QString::number(value, 'f', 4); }
+
+// Why the file cannot be shown whole, in the language chosen; empty when it can.
+QString unreadable(bool english, const ElementFileRecords& content)
+{
+    switch (content.stop) {
+    case ElementFileRecords::Stop::End:
+        return {};
+    case ElementFileRecords::Stop::ReadError:
+        return inLanguage(english, "The satellite data file %1 could not be read to its end.",
+                          "Die Satellitendatei %1 konnte nicht bis zum Ende gelesen werden.");
+    case ElementFileRecords::Stop::LongLine:
+        return inLanguage(english,
+                          "Line %2 of the satellite data file %1 is longer than %3 characters: it is no element file.",
+                          "Zeile %2 der Satellitendatei %1 ist länger als %3 Zeichen: sie ist keine Elementdatei.")
+            .arg(QStringLiteral("%1"), QString::number(content.longLine), QString::number(kElementFileMaxLine));
+    case ElementFileRecords::Stop::TooLarge:
+        return inLanguage(english,
+                          "The satellite data file %1 holds more than %2 records or %3 MB; "
+                          "this dialog shows no larger files.",
+                          "Die Satellitendatei %1 enthält mehr als %2 Datensätze oder %3 MB; "
+                          "größere Dateien zeigt dieser Dialog nicht.")
+            .arg(QStringLiteral("%1"), QString::number(kElementFileMaxRecords),
+                 QString::number(kElementFileMaxBytes / (1024 * 1024)));
+    }
+    return {};
+}
 
 // Control id, English and German label of each field, in the order shown.
 struct FieldLabel {
@@ -60,21 +91,27 @@ constexpr std::size_t kPositionFields = 3; // the last three
 
 } // namespace
 
-CSatDlg::CSatDlg(CKivDoc& doc, QWidget* parent)
-    : QDialog(parent), doc_(doc), english_(doc.Language == 1),
-      records_(doc.SatelliteLines.begin(), doc.SatelliteLines.begin() + doc.SatelliteCount)
+CSatDlg::CSatDlg(CKivDoc& doc, std::vector<ElementRecord> records, QWidget* parent)
+    : QDialog(parent), doc_(doc), english_(doc.Language == 1), records_(std::move(records))
 {
     setWindowTitle(text("Satellitedatas", "Satellitendaten"));
     tree_ = new QTreeWidget(this);
     tree_->setObjectName(QStringLiteral("1111"));
     tree_->setHeaderHidden(true);
     root_ = new QTreeWidgetItem(tree_, {doc.Satellitenfilename});
+    std::size_t firstRefused = 0;
+    while (firstRefused < records_.size() && refusedElementLine(records_[firstRefused].lines) == 0)
+        ++firstRefused;
     for (std::size_t i = 0; i < records_.size(); ++i) {
-        const ElementLines& r = records_[i];
+        const ElementLines& r = records_[i].lines;
         auto* record = new QTreeWidgetItem(root_, {QStringLiteral("%1 -> %2").arg(i + 1).arg(fromLatin1(r.name))});
         record->setData(0, kRecordRole, static_cast<int>(i));
         new QTreeWidgetItem(record, {fromLatin1(r.line1)});
         new QTreeWidgetItem(record, {fromLatin1(r.line2)});
+        if (const QString why = refusal(i, firstRefused); !why.isEmpty()) {
+            record->setToolTip(0, why);
+            record->setForeground(0, QBrush(i == firstRefused ? Qt::red : Qt::gray));
+        }
     }
     root_->setExpanded(true);
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { ShowRecord(item); });
@@ -112,15 +149,61 @@ CSatDlg::CSatDlg(CKivDoc& doc, QWidget* parent)
     layout->addWidget(buttons);
 }
 
+std::optional<std::vector<ElementRecord>> CSatDlg::readRecords(CKivDoc& doc)
+{
+    const bool english = doc.Language == 1;
+    QFile file(doc.Context().paths.resolve(doc.Satellitenfilename));
+    QString problem;
+    ElementFileRecords content;
+    if (file.open(QIODevice::ReadOnly)) {
+        LineReader lines(file, kElementFileMaxLine);
+        content = readElementRecords(lines);
+        problem = unreadable(english, content);
+    } else {
+        problem = inLanguage(english, "The satellite data file %1 could not be opened.",
+                             "Die Satellitendatei %1 konnte nicht geöffnet werden.");
+    }
+    if (problem.isEmpty())
+        return std::move(content.records);
+    doc.Context().ui.messages.show(
+        {inLanguage(english, "Attention", "Achtung"),
+         problem.arg(doc.Satellitenfilename) + QLatin1Char('\n') +
+             inLanguage(english, "The file was not changed.", "Die Datei wurde nicht verändert."),
+         MessageButtons::Ok, MessageIcon::Exclamation});
+    return std::nullopt;
+}
+
 bool CSatDlg::run(CKivDoc& doc)
 {
-    CSatDlg dialog(doc);
+    std::optional<std::vector<ElementRecord>> records = readRecords(doc);
+    if (!records)
+        return false;
+    CSatDlg dialog(doc, std::move(*records));
     return dialog.exec() == QDialog::Accepted && dialog.Written();
 }
 
-QString CSatDlg::text(const char* english, const char* german) const
+QString CSatDlg::text(const char* english, const char* german) const { return inLanguage(english_, english, german); }
+
+// Empty for a record the loader takes: those before the first refused one, up to its maximum.
+QString CSatDlg::refusal(std::size_t record, std::size_t firstRefused) const
 {
-    return english_ ? QString::fromUtf8(english) : QString::fromUtf8(german);
+    const auto maximum = static_cast<std::size_t>(kMaxSatellites);
+    if (record < firstRefused && record < maximum)
+        return {};
+    if (record == firstRefused && record < maximum) {
+        const int line = refusedElementLine(records_[record].lines);
+        return text("Not loaded: line %1 of the file does not begin with \"%2\".",
+                    "Nicht geladen: Zeile %1 der Datei beginnt nicht mit \"%2\".")
+            .arg(static_cast<qsizetype>(3 * record) + line)
+            .arg(line - 1);
+    }
+    if (firstRefused < maximum)
+        return text("Not loaded: loading stops at the faulty record %1.",
+                    "Nicht geladen: das Laden endet beim fehlerhaften Datensatz %1.")
+            .arg(firstRefused + 1);
+    return text("Not loaded: only the first %1 records are loaded.",
+                "Nicht geladen: nur die ersten %1 Datensätze werden geladen.")
+        .arg(kMaxSatellites);
 }
 
 QLineEdit* CSatDlg::field(const char* id)
@@ -146,7 +229,7 @@ void CSatDlg::ShowRecord(QTreeWidgetItem* item)
     const QTreeWidgetItem* record = recordOf(item);
     if (!record)
         return;
-    const ElementLines& r = records_[static_cast<std::size_t>(record->data(0, kRecordRole).toInt())];
+    const ElementLines& r = records_[static_cast<std::size_t>(record->data(0, kRecordRole).toInt())].lines;
     const ElementFields f = decodeElementFields(r.line1, r.line2);
     show("1115", fromLatin1(r.name));
     show("1121", QString::number(f.SatelliteNumber));
@@ -155,7 +238,7 @@ void CSatDlg::ShowRecord(QTreeWidgetItem* item)
     show("1119", fromLatin1(f.LaunchPiece));
     show("1123", QString::number(f.EpochYear));
     show("1125", QString::number(f.EpochDay));
-    show("1127", real(f.EpochDayFraction));
+    show("1127", fromLatin1(f.EpochDayFraction));
     show("1149", QString::number(f.RevolutionNumber));
     show("1145", real(f.MeanMotion));
     show("1129", real(f.BallisticCoefficient));
@@ -169,9 +252,9 @@ void CSatDlg::ShowRecord(QTreeWidgetItem* item)
     show("1147", real(f.MeanAnomaly));
     // A set the orbit library cannot propagate leaves the last position on screen.
     if (const auto at = satellitePosition(r.name, r.line1, r.line2, doc_.SimTime.julianDate())) {
-        show("1099", real(at->westLongitude));
-        show("1031", real(at->latitude));
-        show("1033", QString::number(at->heightKm, 'g', 6));
+        show("1099", position(at->westLongitude));
+        show("1031", position(at->latitude));
+        show("1033", position(at->heightKm));
     }
 }
 
@@ -192,22 +275,20 @@ void CSatDlg::OnDelete()
 
 void CSatDlg::accept()
 {
-    if (modified_)
-        written_ = saveElementFile();
+    if (modified_ && !saveElementFile())
+        return;
+    written_ = modified_;
     QDialog::accept();
 }
 
-// The records left, in their order, each line ended by LF; written whole or not at all.
+// The records left, in their order, each line as read and ended by LF; written whole or not at all.
 bool CSatDlg::saveElementFile()
 {
-    QByteArray bytes;
-    for (int i = 0; i < root_->childCount(); ++i) {
-        const ElementLines& r = records_[static_cast<std::size_t>(root_->child(i)->data(0, kRecordRole).toInt())];
-        for (const std::string* line : {&r.name, &r.line1, &r.line2})
-            bytes.append(line->data(), static_cast<qsizetype>(line->size())).append('\n');
-    }
+    std::string bytes;
+    for (int i = 0; i < root_->childCount(); ++i)
+        appendElementRecord(bytes, records_[static_cast<std::size_t>(root_->child(i)->data(0, kRecordRole).toInt())]);
     const QString target = doc_.Context().paths.writeTarget(doc_.Satellitenfilename);
-    const WriteResult result = AtomicFile::write(target, bytes);
+    const WriteResult result = AtomicFile::write(target, QByteArray::fromStdString(bytes));
     if (!result)
         doc_.Context().ui.messages.show(fileMessages::couldNotWrite(english_, target, result));
     return result.ok;

@@ -1,14 +1,16 @@
 #pragma once
-// The satellite data dialog: the loaded element sets as a tree (file, records numbered from 1,
-// their two lines), the published fields of the selected record and where the satellite is at
-// the simulated time. Records may be deleted; on OK the element file is rewritten with the
-// records left, in their order, and the caller reloads it.
+// The satellite data dialog: the element file as a tree (file, records numbered from 1, their two
+// lines), every record as the file holds it, those the loader refuses marked; the published
+// fields of the selected record and where the satellite is at the simulated time. Records may be
+// deleted; on OK the element file is rewritten with the records left, in their order, each line
+// as read, and the caller reloads it.
 
 #include "document/ElementFile.h"
 
 #include <QDialog>
 
 #include <map>
+#include <optional>
 #include <vector>
 
 class QLineEdit;
@@ -21,8 +23,11 @@ class CKivDoc;
 
 class CSatDlg : public QDialog {
 public:
-    explicit CSatDlg(CKivDoc& doc, QWidget* parent = nullptr);
+    CSatDlg(CKivDoc& doc, std::vector<ElementRecord> records, QWidget* parent = nullptr);
 
+    // Every record of the document's element file; nothing, after telling the user, when the file
+    // cannot be read whole.
+    static std::optional<std::vector<ElementRecord>> readRecords(CKivDoc& doc);
     // Runs the dialog; true when it rewrote the element file.
     static bool run(CKivDoc& doc);
 
@@ -30,6 +35,7 @@ public:
     void ShowRecord(QTreeWidgetItem* item);
     // Asks, and removes the selected record on Yes.
     void OnDelete();
+    // Rewrites the file when asked to; a failed write is reported and keeps the dialog open.
     void accept() override;
     bool Modified() const { return modified_; }
     bool Written() const { return written_; }
@@ -41,10 +47,11 @@ private:
     bool saveElementFile();
     void showInfo();
     QString text(const char* english, const char* german) const;
+    QString refusal(std::size_t record, std::size_t firstRefused) const;
 
     CKivDoc& doc_;
     bool english_;
-    std::vector<kiv::ElementLines> records_;
+    std::vector<ElementRecord> records_;
     std::map<QString, QLineEdit*> fields_;
     QTreeWidget* tree_;
     QTreeWidgetItem* root_;

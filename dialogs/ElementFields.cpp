@@ -34,6 +34,18 @@ double radiationPressure(std::string_view line1)
     return sign * mantissa * std::pow(10.0, static_cast<double>(integerAt(line1, 60, 61)));
 }
 
+// "0." followed by the digits after the point, so that the fraction shows no more and no fewer
+// digits than the line holds; "0" when there are none.
+std::string fractionText(std::string_view field)
+{
+    const std::size_t point = field.find('.');
+    if (point == std::string_view::npos)
+        return "0";
+    const std::string_view after = field.substr(point + 1);
+    const std::string_view digits = after.substr(0, after.find_first_not_of("0123456789"));
+    return digits.empty() ? "0" : "0." + std::string(digits);
+}
+
 } // namespace
 
 int fourDigitYear(int twoDigits) { return twoDigits > 50 ? 1900 + twoDigits : 2000 + twoDigits; }
@@ -48,9 +60,8 @@ ElementFields decodeElementFields(std::string_view line1, std::string_view line2
     f.LaunchNumber = integerAt(line1, 12, 14);
     f.LaunchPiece = std::string(columns(line1, 15, 17));
     f.EpochYear = fourDigitYear(static_cast<int>(integerAt(line1, 19, 20)));
-    const double epochDay = realAt(line1, 21, 32);
-    f.EpochDay = static_cast<long>(epochDay);
-    f.EpochDayFraction = epochDay - static_cast<double>(f.EpochDay);
+    f.EpochDay = static_cast<long>(realAt(line1, 21, 32));
+    f.EpochDayFraction = fractionText(columns(line1, 21, 32));
     f.BallisticCoefficient = realAt(line1, 34, 43);
     f.RadiationPressure = radiationPressure(line1);
     f.EphemerisType = std::string(columns(line1, 63, 63));

@@ -16,7 +16,7 @@ struct ElementFields {
     std::string LaunchPiece;
     int EpochYear = 0; // four digits
     long EpochDay = 0;
-    double EpochDayFraction = 0.0;
+    std::string EpochDayFraction; // "0." and the digits after the point, as the line has them
     double BallisticCoefficient = 0.0;
     double RadiationPressure = 0.0; // B*
     std::string EphemerisType;

@@ -1,12 +1,31 @@
-// Element-set files of any content: the reader stops cleanly, and whatever it returns can be
-// handed to the orbit library and propagated without a fault.
+// Element-set files of any content: the readers stop cleanly, whatever the loader takes can be
+// handed to the orbit library and propagated without a fault, and the records the satellite data
+// dialog reads are written back into a file that reads as the same records.
 #include "document/ElementFile.h"
 #include "orbit/CSGP4_SDP4.h"
 #include "platform/LineReader.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <string>
 #include <string_view>
+
+namespace {
+
+void rewriteReadsTheSame(std::string_view bytes)
+{
+    kiv::LineReader lines(bytes, kiv::kElementFileMaxLine);
+    const kiv::ElementFileRecords read = kiv::readElementRecords(lines);
+    std::string text;
+    for (const kiv::ElementRecord& record : read.records)
+        kiv::appendElementRecord(text, record);
+    kiv::LineReader again(text, kiv::kElementFileMaxLine);
+    if (kiv::readElementRecords(again).records.size() != read.records.size())
+        std::abort();
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -22,5 +41,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 orbit.CalculateLatLonAlt(orbit.GetTime());
         }
     }
+    rewriteReadsTheSame(bytes);
     return 0;
 }

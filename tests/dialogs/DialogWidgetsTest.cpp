@@ -157,7 +157,7 @@ TEST_F(DialogWidgetsTest, SatelliteDataDeletesRecordsAndRewritesTheFileWhole)
     } cases[] = {{MessageAnswer::No, true, true, 5}, {MessageAnswer::Yes, false, false, 5}, {MessageAnswer::Yes, true, true, 4}};
     for (const auto& c : cases) {
         ui_.messages.clear();
-        CSatDlg dialog(doc);
+        CSatDlg dialog(doc, *CSatDlg::readRecords(doc));
         auto* tree = child<QTreeWidget>(dialog, "1111");
         QTreeWidgetItem* root = tree->topLevelItem(0);
         ASSERT_EQ(root->childCount(), 5);

@@ -19,7 +19,7 @@ TEST(ElementFields, DecodesEveryColumnOfAPublishedSet)
     EXPECT_EQ(f.LaunchPiece, "A  ");
     EXPECT_EQ(f.EpochYear, 2008);
     EXPECT_EQ(f.EpochDay, 264);
-    EXPECT_NEAR(f.EpochDayFraction, 0.51782528, 1e-12);
+    EXPECT_EQ(f.EpochDayFraction, "0.51782528");
     EXPECT_DOUBLE_EQ(f.BallisticCoefficient, -0.00002182);
     EXPECT_NEAR(f.RadiationPressure, -0.000011606, 1e-18);
     EXPECT_EQ(f.EphemerisType, "0");
@@ -39,10 +39,14 @@ TEST(ElementFields, ShortLinesYearsAndLongitudes)
     EXPECT_EQ(cut.SatelliteNumber, 25544);
     EXPECT_EQ(cut.EpochYear, 2008);
     EXPECT_EQ(cut.EpochDay, 0);
+    EXPECT_EQ(cut.EpochDayFraction, "0");
     EXPECT_EQ(cut.RadiationPressure, 0.0);
     EXPECT_EQ(cut.EphemerisType, "");
     EXPECT_EQ(cut.MeanMotion, 0.0);
 
+    for (const auto& [field, fraction] :
+         {std::pair{"264.1166040 ", "0.1166040"}, {" 12.5", "0.5"}, {"  7.", "0"}, {"   ", "0"}})
+        EXPECT_EQ(decodeElementFields(kLine1.substr(0, 20) + field, "").EpochDayFraction, fraction) << field;
     for (const auto& [two, four] : {std::pair{7, 2007}, {98, 1998}, {50, 2050}, {51, 1951}, {0, 2000}})
         EXPECT_EQ(fourDigitYear(two), four);
     for (const auto& [east, west] : {std::pair{200.0, 160.0}, {20.0, -20.0}, {180.0, -180.0}, {0.0, 0.0}})

@@ -1,4 +1,5 @@
 // Loading element sets into the table, the title and the messages around it.
+#include "platform/LineReader.h"
 #include "tests/support/DocumentFixture.h"
 
 #include <sys/time.h>
@@ -92,6 +93,42 @@ TEST_F(DocumentTest, AtMost255SatellitesAreLoaded)
     CKivDoc& doc = makeDocument(kProfile);
     EXPECT_EQ(doc.SatelliteCount, 255);
     EXPECT_TRUE(ui_.messages.shown().empty());
+}
+
+TEST(ElementRecords, EveryRecordAsTheFileHoldsItWithinBounds)
+{
+    using Stop = ElementFileRecords::Stop;
+    std::string many;
+    for (std::size_t i = 0; i <= kElementFileMaxRecords; ++i)
+        many += "N\n1\n2\n";
+    const struct {
+        std::string bytes;
+        std::size_t records;
+        int lastLines; // of the last record, as the file held it
+        Stop stop;
+        int longLine;
+        std::string rewritten; // every record read, written again
+    } cases[] = {
+        {"", 0, 0, Stop::End, 0, ""},
+        {"A  \r\nx\r\n2 \r\nB\n1\n", 2, 2, Stop::End, 0, "A  \nx\n2 \nB\n1\n"},
+        {"A\n1\n2\n\n", 2, 1, Stop::End, 0, "A\n1\n2\n\n"},
+        {"A\n1\n2", 1, 3, Stop::End, 0, "A\n1\n2\n"},
+        {"A\n1\n2\nB\n1\n" + std::string(kElementFileMaxLine + 1, '2') + "\n", 1, 3, Stop::LongLine, 6, "A\n1\n2\n"},
+        {many, kElementFileMaxRecords, 3, Stop::TooLarge, 0, many.substr(0, many.size() - 6)},
+    };
+    for (const auto& c : cases) {
+        LineReader lines(c.bytes, kElementFileMaxLine);
+        const ElementFileRecords read = readElementRecords(lines);
+        ASSERT_EQ(read.records.size(), c.records) << c.bytes.substr(0, 40);
+        EXPECT_EQ(read.stop, c.stop);
+        EXPECT_EQ(read.longLine, c.longLine);
+        std::string rewritten;
+        for (const ElementRecord& record : read.records)
+            appendElementRecord(rewritten, record);
+        EXPECT_EQ(rewritten, c.rewritten);
+        if (c.records > 0)
+            EXPECT_EQ(read.records.back().linesInFile, c.lastLines);
+    }
 }
 
 TEST_F(DocumentTest, NamesAreTrimmedThenCut)
