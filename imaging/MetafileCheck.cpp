@@ -2,6 +2,8 @@
 
 #include "imaging/LittleEndian.h"
 
+#include <algorithm>
+
 namespace kiv::metafileCheck {
 
 namespace {
@@ -13,8 +15,46 @@ constexpr std::uint32_t kWmfSmallestRecordWords = 3; // size and function
 constexpr std::uint16_t kWmfEndOfFile = 0x0000;
 
 constexpr qint64 kEmfSmallestHeader = 88;
+constexpr qint64 kEmfHeaderWithPixelFormat = 100; // adds the pixel format's size and offset
+constexpr qint64 kEmfHeaderWithMicrometers = 108; // adds the device size in micrometres
+constexpr qint64 kPixelFormatDescriptorSize = 40;
 constexpr qint64 kEmfSmallestRecord = 8; // type and size
 constexpr std::uint32_t kEmfEndOfFile = 14;
+
+// A block of [offset, offset + length) bytes lies inside the header record, after its fixed fields.
+bool inHeader(qint64 offset, qint64 length, qint64 fixedFields, qint64 headerSize)
+{
+    return offset >= fixedFields && length <= headerSize - offset;
+}
+
+// The header's description and pixel format, when given, lie inside the header record. The two
+// later header fields exist only where the record is long enough and the description does not
+// start yet. libemf2svg reads the description as two strings: the first up to its terminator, then
+// the description's whole length again from there on, so that terminator and that second read
+// are bounded too.
+bool emfHeaderBlocksAreSound(const LittleEndian& in, qint64 headerSize, qint64 end)
+{
+    const qint64 descriptionUnits = *in.u32(60);
+    const qint64 descriptionAt = *in.u32(64);
+    qint64 fixedFields = std::min(headerSize, kEmfHeaderWithMicrometers);
+    if (descriptionUnits || descriptionAt) {
+        if (!descriptionUnits || !inHeader(descriptionAt, descriptionUnits * 2, kEmfSmallestHeader, headerSize))
+            return false;
+        qint64 firstUnits = 0;
+        while (firstUnits < descriptionUnits && *in.u16(descriptionAt + firstUnits * 2) != 0)
+            ++firstUnits;
+        if (firstUnits == descriptionUnits || descriptionAt + (firstUnits + 1 + descriptionUnits) * 2 > end)
+            return false;
+        fixedFields = std::min(fixedFields, descriptionAt);
+    }
+    if (fixedFields < kEmfHeaderWithPixelFormat)
+        return true;
+    const qint64 pixelFormatBytes = *in.u32(88);
+    const qint64 pixelFormatAt = *in.u32(92);
+    return (!pixelFormatBytes && !pixelFormatAt)
+        || (pixelFormatBytes >= kPixelFormatDescriptorSize
+            && inHeader(pixelFormatAt, pixelFormatBytes, fixedFields, headerSize));
+}
 
 } // namespace
 
@@ -56,7 +96,8 @@ bool emfIsSound(QByteArrayView bytes)
     if (!headerSize || !fileBytes || !recordCount || !handles)
         return false;
     const qint64 end = *fileBytes;
-    if (end != in.size() || *headerSize < kEmfSmallestHeader || *headerSize > end || *headerSize % 4 != 0)
+    if (end != in.size() || *headerSize < kEmfSmallestHeader || *headerSize > end || *headerSize % 4 != 0
+        || !emfHeaderBlocksAreSound(in, *headerSize, end))
         return false;
     // Handle 0 stands for the metafile itself; every other handle needs a record that makes it.
     if (*handles > qint64(*recordCount) + 1)

@@ -5,6 +5,7 @@
 
 #include "imaging/CGraphicFile.h"
 #include "imaging/CPictureFile.h"
+#include "imaging/Metafile.h"
 #include "imaging/MetafileCheck.h"
 
 #include <QBuffer>
@@ -34,40 +35,52 @@ QImage filled(int width, int height, QColor colour)
     return image;
 }
 
-// A placeable WMF of 100 x 50 units at 96 units per inch: a solid red rectangle on the whole picture.
-QByteArray redRectangleWmf()
+// A placeable WMF of width x height units at 96 units per inch: a solid red rectangle on the whole
+// picture.
+QByteArray redRectangleWmf(std::uint16_t width = 100, std::uint16_t height = 50)
 {
     Bytes head;
-    head.u32(0x9AC6CDD7).u16(0).u16(0).u16(0).u16(100).u16(50).u16(96).u32(0);
+    head.u32(0x9AC6CDD7).u16(0).u16(0).u16(0).u16(width).u16(height).u16(96).u32(0);
     unsigned checksum = 0;
     for (qsizetype i = 0; i < 20; i += 2)
         checksum ^= unsigned(uchar(head.data()[i])) | unsigned(uchar(head.data()[i + 1])) << 8;
     head.u16(checksum);
     Bytes records;
     records.u32(5).u16(0x020B).u16(0).u16(0);          // SetWindowOrg
-    records.u32(5).u16(0x020C).u16(50).u16(100);       // SetWindowExt
+    records.u32(5).u16(0x020C).u16(height).u16(width); // SetWindowExt
     records.u32(7).u16(0x02FC).u16(0).u32(0x0000FF).u16(0); // CreateBrushIndirect, solid red
     records.u32(4).u16(0x012D).u16(0);                 // SelectObject
-    records.u32(7).u16(0x041B).u16(50).u16(100).u16(0).u16(0); // Rectangle
+    records.u32(7).u16(0x041B).u16(height).u16(width).u16(0).u16(0); // Rectangle
     records.u32(3).u16(0);                             // end of file
     Bytes standard;
     standard.u16(1).u16(9).u16(0x0300).u32(std::uint32_t(9 + records.size() / 2)).u16(1).u32(7).u16(0);
     return head.data() + standard.data() + records.data();
 }
 
-// An EMF of 100 x 50 pixels: a solid red rectangle on the whole picture.
-QByteArray redRectangleEmf()
+// An EMF of 100 x 50 pixels: a solid red rectangle on the whole picture. The header record is the
+// 88-byte base one, or one of 168 bytes with the two later header fields (no pixel format), the
+// description "Kiv\0Map\0\0" at byte 108 and room for a pixel format at byte 128.
+QByteArray redRectangleEmf(bool described = false)
 {
+    Bytes extension;
+    if (described) {
+        extension.u32(0).u32(0).u32(0).u32(0).u32(0);
+        for (const char16_t unit : u"Kiv\0Map\0\0")
+            extension.u16(unit);
+        for (int i = 0; i < 10; ++i)
+            extension.u32(0);
+    }
+    const auto headerSize = std::uint32_t(88 + extension.size());
     Bytes records;
     records.u32(39).u32(24).u32(1).u32(0).u32(0x0000FF).u32(0); // CreateBrushIndirect, solid red
     records.u32(37).u32(12).u32(1);                              // SelectObject
     records.u32(43).u32(24).u32(0).u32(0).u32(100).u32(50);      // Rectangle
     records.u32(14).u32(20).u32(0).u32(16).u32(20);              // end of file
     Bytes header;
-    header.u32(1).u32(88).u32(0).u32(0).u32(99).u32(49).u32(0).u32(0).u32(2646).u32(1323);
-    header.u32(0x464D4520).u32(0x10000).u32(std::uint32_t(88 + records.size())).u32(5).u16(2).u16(0);
-    header.u32(0).u32(0).u32(0).u32(1024).u32(768).u32(271).u32(203);
-    return header.data() + records.data();
+    header.u32(1).u32(headerSize).u32(0).u32(0).u32(99).u32(49).u32(0).u32(0).u32(2646).u32(1323);
+    header.u32(0x464D4520).u32(0x10000).u32(std::uint32_t(headerSize + records.size())).u32(5).u16(2).u16(0);
+    header.u32(described ? 10 : 0).u32(described ? 108 : 0).u32(0).u32(1024).u32(768).u32(271).u32(203);
+    return header.data() + extension.data() + records.data();
 }
 
 } // namespace
@@ -192,4 +205,53 @@ TEST(PictureFile, MetafilesWhoseHeadersOrRecordChainsLieAreRefusedBeforeConversi
     };
     for (const auto& c : emfCases)
         EXPECT_EQ(metafileCheck::emfIsSound(c.bytes), c.sound) << c.name;
+
+    // The header's description and pixel format: libemf2svg reads them wherever the header says.
+    const QByteArray described = redRectangleEmf(true);
+    const auto withPixelFormat = [&](std::uint32_t size, std::uint32_t at) {
+        return patched(patched(described, 88, size, 4), 92, at, 4);
+    };
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool sound;
+    } headerCases[] = {
+        {"described", described, true},
+        {"description right after the base header", patched(described, 64, 88, 4), true},
+        {"description beyond the header record", patched(described, 60, 31, 4), false},
+        {"description inside the fixed fields", patched(described, 64, 84, 4), false},
+        {"description offset without length", patched(described, 60, 0, 4), false},
+        {"description length without offset", patched(described, 64, 0, 4), false},
+        {"description without a terminator", patched(described, 60, 3, 4), false},
+        {"pixel format in the header record", withPixelFormat(40, 128), true},
+        {"pixel format beyond the header record", withPixelFormat(40, 132), false},
+        {"pixel format inside the fixed fields", withPixelFormat(40, 64), false},
+        {"pixel format smaller than its descriptor", withPixelFormat(20, 128), false},
+        {"pixel format offset without size", withPixelFormat(0, 128), false},
+    };
+    for (const auto& c : headerCases)
+        EXPECT_EQ(metafileCheck::emfIsSound(c.bytes), c.sound) << c.name;
+    EXPECT_FALSE(CPictureFile::decode(described, Route::Display).isNull());
+}
+
+TEST(PictureFile, MetafileFramesBeyondThePixelBudgetAreDrawnScaledDownWithTheirAspect)
+{
+    const struct {
+        QSize frame, drawn;
+    } cases[] = {
+        {{100, 50}, {100, 50}},
+        {{8000, 8000}, {8000, 8000}},
+        {{16384, 16384}, {8000, 8000}},
+        {{16384, 1}, {16384, 1}},
+        {{16384, 8192}, {11313, 5656}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Metafile::drawnSize(c.frame), c.drawn) << c.frame.width() << " x " << c.frame.height();
+
+    const Bitmap wide = CPictureFile::decode(redRectangleWmf(16000, 8000), Route::Display);
+    ASSERT_FALSE(wide.isNull());
+    EXPECT_LE(qint64(wide.width()) * wide.height(), Metafile::kMaxPixels);
+    EXPECT_EQ(wide.width(), 11313);
+    EXPECT_EQ(wide.height(), 5656);
+    EXPECT_EQ(wide.image().pixel(wide.width() / 2, wide.height() / 2) & 0xFFFFFF, 0xFF0000u);
 }
