@@ -3,6 +3,7 @@
 #include "imaging/LittleEndian.h"
 
 #include <algorithm>
+#include <array>
 
 namespace kiv::metafileCheck {
 
@@ -19,7 +20,31 @@ constexpr qint64 kEmfHeaderWithPixelFormat = 100; // adds the pixel format's siz
 constexpr qint64 kEmfHeaderWithMicrometers = 108; // adds the device size in micrometres
 constexpr qint64 kPixelFormatDescriptorSize = 40;
 constexpr qint64 kEmfSmallestRecord = 8; // type and size
+constexpr std::uint32_t kEmfHeaderRecord = 1;
 constexpr std::uint32_t kEmfEndOfFile = 14;
+
+// The fixed fields of the record types 1 to 122, in bytes: libemf2svg reads them whatever a
+// record's size says. It passes over records of other types.
+constexpr std::array<std::uint16_t, 122> kEmfFixedFields = {
+    88, 28, 28, 28, 28, 28, 32, 32, 16, 16, // 1-10
+    16, 16, 16, 16, 20, 12, 12, 12, 12, 12, // 11-20
+    12, 12, 32, 12, 12, 16, 16, 8, 24, 24, // 21-30
+    24, 24, 8, 12, 32, 36, 12, 28, 24, 12, // 31-40
+    28, 24, 24, 32, 40, 40, 40, 12, 16, 20, // 41-50
+    16, 8, 24, 16, 40, 28, 12, 12, 8, 8, // 51-60
+    8, 24, 24, 24, 8, 8, 12, 8, 8, 12, // 61-70
+    32, 40, 28, 28, 16, 100, 108, 128, 140, 76, // 71-80
+    80, 104, 56, 56, 28, 28, 28, 28, 28, 32, // 81-90
+    32, 28, 32, 32, 52, 40, 40, 12, 340, 12, // 91-100
+    12, 12, 28, 48, 12, 12, 8, 36, 8, 16, // 101-110
+    8, 8, 8, 108, 12, 108, 8, 36, 8, 8, // 111-120
+    24, 604, // 121-122
+};
+
+qint64 emfFixedFields(std::uint32_t type)
+{
+    return type >= 1 && type <= kEmfFixedFields.size() ? kEmfFixedFields[type - 1] : kEmfSmallestRecord;
+}
 
 // A block of [offset, offset + length) bytes lies inside the header record, after its fixed fields.
 bool inHeader(qint64 offset, qint64 length, qint64 fixedFields, qint64 headerSize)
@@ -106,7 +131,10 @@ bool emfIsSound(QByteArrayView bytes)
     for (qint64 at = 0; in.has(at, kEmfSmallestRecord) && records < qint64(*recordCount); ++records) {
         const std::uint32_t type = *in.u32(at);
         const std::uint32_t size = *in.u32(at + 4);
-        if (size < kEmfSmallestRecord || size % 4 != 0 || size > end - at)
+        if (size < emfFixedFields(type) || size % 4 != 0 || size > end - at)
+            return false;
+        // A second header would bring a description and pixel format that nothing checked.
+        if ((type == kEmfHeaderRecord) != (at == 0))
             return false;
         if (type == kEmfEndOfFile)
             return records + 1 == qint64(*recordCount) && at + size == end;

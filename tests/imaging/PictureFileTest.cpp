@@ -202,6 +202,9 @@ TEST(PictureFile, MetafilesWhoseHeadersOrRecordChainsLieAreRefusedBeforeConversi
         {"record size not in whole words", patched(emf, 88 + 4, 22, 4), false},
         {"record beyond the file", patched(emf, 88 + 4, 0x7FFFFFF0, 4), false},
         {"end record replaced", patched(emf, emf.size() - 20, 40, 4), false},
+        {"record shorter than its type's fields", patched(emf, 88, 84, 4), false},
+        {"a second header record", patched(patched(emf.left(88) + emf, 48, std::uint32_t(emf.size() + 88), 4), 52, 6, 4),
+         false},
     };
     for (const auto& c : emfCases)
         EXPECT_EQ(metafileCheck::emfIsSound(c.bytes), c.sound) << c.name;
