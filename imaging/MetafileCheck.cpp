@@ -1,6 +1,8 @@
 #include "imaging/MetafileCheck.h"
 
+#include "imaging/Dib.h"
 #include "imaging/LittleEndian.h"
+#include "imaging/Metafile.h"
 
 #include <algorithm>
 #include <array>
@@ -46,10 +48,10 @@ qint64 emfFixedFields(std::uint32_t type)
     return type >= 1 && type <= kEmfFixedFields.size() ? kEmfFixedFields[type - 1] : kEmfSmallestRecord;
 }
 
-// A block of [offset, offset + length) bytes lies inside the header record, after its fixed fields.
-bool inHeader(qint64 offset, qint64 length, qint64 fixedFields, qint64 headerSize)
+// A block of [offset, offset + length) bytes lies inside a record, after its fixed fields.
+bool inRecord(qint64 offset, qint64 length, qint64 fixedFields, qint64 recordSize)
 {
-    return offset >= fixedFields && length <= headerSize - offset;
+    return offset >= fixedFields && length <= recordSize - offset;
 }
 
 // The header's description and pixel format, when given, lie inside the header record. The two
@@ -63,7 +65,7 @@ bool emfHeaderBlocksAreSound(const LittleEndian& in, qint64 headerSize, qint64 e
     const qint64 descriptionAt = *in.u32(64);
     qint64 fixedFields = std::min(headerSize, kEmfHeaderWithMicrometers);
     if (descriptionUnits || descriptionAt) {
-        if (!descriptionUnits || !inHeader(descriptionAt, descriptionUnits * 2, kEmfSmallestHeader, headerSize))
+        if (!descriptionUnits || !inRecord(descriptionAt, descriptionUnits * 2, kEmfSmallestHeader, headerSize))
             return false;
         qint64 firstUnits = 0;
         while (firstUnits < descriptionUnits && *in.u16(descriptionAt + firstUnits * 2) != 0)
@@ -78,7 +80,52 @@ bool emfHeaderBlocksAreSound(const LittleEndian& in, qint64 headerSize, qint64 e
     const qint64 pixelFormatAt = *in.u32(92);
     return (!pixelFormatBytes && !pixelFormatAt)
         || (pixelFormatBytes >= kPixelFormatDescriptorSize
-            && inHeader(pixelFormatAt, pixelFormatBytes, fixedFields, headerSize));
+            && inRecord(pixelFormatAt, pixelFormatBytes, fixedFields, headerSize));
+}
+
+// The records that carry bitmaps, and where each keeps its four fields: the offset and size of
+// the bitmap's info header block, then the offset and size of its bits.
+constexpr struct {
+    std::uint32_t type;
+    qint64 fields;
+} kEmfBitmaps[] = {
+    {76, 84}, {77, 84}, {78, 84}, {78, 112}, {79, 96}, {79, 124}, {80, 48},
+    {81, 48}, {93, 16}, {94, 16}, {95, 12}, {114, 84}, {116, 84},
+};
+constexpr qint64 kBitmapInfoHeaderSize = 40;
+constexpr std::uint32_t kBitmapUncompressed = 0;
+constexpr std::uint32_t kBitmapBitfields = 3;
+
+// A record's bitmap, when it has one, lies inside the record after its fixed fields, its colour
+// table inside its info header block, and its bits hold every row that the info header names:
+// libemf2svg converts a bitmap by the info header's numbers alone.
+bool emfBitmapIsSound(const LittleEndian& record, qint64 fields, qint64 fixedFields)
+{
+    const qint64 infoAt = *record.u32(fields);
+    const qint64 infoBytes = *record.u32(fields + 4);
+    const qint64 bitsAt = *record.u32(fields + 8);
+    const qint64 bitsBytes = *record.u32(fields + 12);
+    if (!infoBytes && !bitsBytes)
+        return true;
+    const qint64 size = record.size();
+    if (infoBytes < kBitmapInfoHeaderSize || !inRecord(infoAt, infoBytes, fixedFields, size)
+        || !inRecord(bitsAt, bitsBytes, fixedFields, size))
+        return false;
+    const qint64 width = qint32(*record.u32(infoAt + 4));
+    const qint64 height = std::abs(qint64(qint32(*record.u32(infoAt + 8))));
+    const int bitCount = *record.u16(infoAt + 14);
+    const std::uint32_t compression = *record.u32(infoAt + 16);
+    const qint64 coloursUsed = *record.u32(infoAt + 32);
+    const qint64 colours = (coloursUsed ? coloursUsed : bitCount >= 1 && bitCount <= 8 ? qint64(1) << bitCount : 0)
+        + (compression == kBitmapBitfields ? 3 : 0);
+    if (!pictureSizeAllowed(width, height) || width * height > Metafile::kMaxPixels
+        || colours > (infoBytes - kBitmapInfoHeaderSize) / 4)
+        return false;
+    if (compression != kBitmapUncompressed && compression != kBitmapBitfields)
+        return true;
+    const bool depthKnown =
+        bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
+    return depthKnown && dwordStride(width, bitCount) * height <= bitsBytes;
 }
 
 } // namespace
@@ -136,6 +183,11 @@ bool emfIsSound(QByteArrayView bytes)
         // A second header would bring a description and pixel format that nothing checked.
         if ((type == kEmfHeaderRecord) != (at == 0))
             return false;
+        const LittleEndian record(bytes.sliced(at, size));
+        for (const auto& bitmap : kEmfBitmaps) {
+            if (bitmap.type == type && !emfBitmapIsSound(record, bitmap.fields, emfFixedFields(type)))
+                return false;
+        }
         if (type == kEmfEndOfFile)
             return records + 1 == qint64(*recordCount) && at + size == end;
         at += size;

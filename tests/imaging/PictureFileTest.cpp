@@ -57,10 +57,10 @@ QByteArray redRectangleWmf(std::uint16_t width = 100, std::uint16_t height = 50)
     return head.data() + standard.data() + records.data();
 }
 
-// An EMF of 100 x 50 pixels: a solid red rectangle on the whole picture. The header record is the
-// 88-byte base one, or one of 168 bytes with the two later header fields (no pixel format), the
-// description "Kiv\0Map\0\0" at byte 108 and room for a pixel format at byte 128.
-QByteArray redRectangleEmf(bool described = false)
+// An EMF of 100 x 50 pixels around `count` drawing records and the end record. The header record
+// is the 88-byte base one, or one of 168 bytes with the two later header fields (no pixel format),
+// the description "Kiv\0Map\0\0" at byte 108 and room for a pixel format at byte 128.
+QByteArray emfOf(const QByteArray& drawing, std::uint32_t count, bool described = false)
 {
     Bytes extension;
     if (described) {
@@ -72,15 +72,38 @@ QByteArray redRectangleEmf(bool described = false)
     }
     const auto headerSize = std::uint32_t(88 + extension.size());
     Bytes records;
+    records.raw(drawing);
+    records.u32(14).u32(20).u32(0).u32(16).u32(20); // end of file
+    Bytes header;
+    header.u32(1).u32(headerSize).u32(0).u32(0).u32(99).u32(49).u32(0).u32(0).u32(2646).u32(1323);
+    header.u32(0x464D4520).u32(0x10000).u32(std::uint32_t(headerSize + records.size())).u32(count + 2);
+    header.u16(2).u16(0);
+    header.u32(described ? 10 : 0).u32(described ? 108 : 0).u32(0).u32(1024).u32(768).u32(271).u32(203);
+    return header.data() + extension.data() + records.data();
+}
+
+// A solid red rectangle on the whole picture.
+QByteArray redRectangleEmf(bool described = false)
+{
+    Bytes records;
     records.u32(39).u32(24).u32(1).u32(0).u32(0x0000FF).u32(0); // CreateBrushIndirect, solid red
     records.u32(37).u32(12).u32(1);                              // SelectObject
     records.u32(43).u32(24).u32(0).u32(0).u32(100).u32(50);      // Rectangle
-    records.u32(14).u32(20).u32(0).u32(16).u32(20);              // end of file
-    Bytes header;
-    header.u32(1).u32(headerSize).u32(0).u32(0).u32(99).u32(49).u32(0).u32(0).u32(2646).u32(1323);
-    header.u32(0x464D4520).u32(0x10000).u32(std::uint32_t(headerSize + records.size())).u32(5).u16(2).u16(0);
-    header.u32(described ? 10 : 0).u32(described ? 108 : 0).u32(0).u32(1024).u32(768).u32(271).u32(203);
-    return header.data() + extension.data() + records.data();
+    return emfOf(records.data(), 3, described);
+}
+
+// A red picture of 2 x 2 pixels at 24 bits stretched over the whole picture: the StretchDIBits
+// record at byte 88 has 80 bytes of fixed fields, the info header after them and the bits at 120.
+QByteArray redBitmapEmf()
+{
+    Bytes record;
+    record.u32(81).u32(136).u32(0).u32(0).u32(99).u32(49);                    // bounds
+    record.u32(0).u32(0).u32(0).u32(0).u32(2).u32(2);                         // destination, source
+    record.u32(80).u32(40).u32(120).u32(16).u32(0).u32(0x00CC0020).u32(100).u32(50); // blocks, copy
+    record.u32(40).u32(2).u32(2).u16(1).u16(24).u32(0).u32(16).u32(0).u32(0).u32(0).u32(0);
+    for (int row = 0; row < 2; ++row)
+        record.u8(0).u8(0).u8(255).u8(0).u8(0).u8(255).u16(0);
+    return emfOf(record.data(), 1);
 }
 
 } // namespace
@@ -234,6 +257,29 @@ TEST(PictureFile, MetafilesWhoseHeadersOrRecordChainsLieAreRefusedBeforeConversi
     };
     for (const auto& c : headerCases)
         EXPECT_EQ(metafileCheck::emfIsSound(c.bytes), c.sound) << c.name;
+
+    // A bitmap record: the library converts the bitmap by its info header.
+    const QByteArray bitmap = redBitmapEmf();
+    constexpr qsizetype r = 88;       // the record
+    constexpr qsizetype info = r + 80; // its info header
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool sound;
+    } bitmapCases[] = {
+        {"as written", bitmap, true},
+        {"bits short of the rows", patched(bitmap, r + 60, 12, 4), false},
+        {"taller than its bits", patched(bitmap, info + 8, 3, 4), false},
+        {"bottom-up rows counted as top-down", patched(bitmap, info + 8, std::uint32_t(-2), 4), true},
+        {"a colour table that is not there", patched(bitmap, info + 32, 1, 4), false},
+        {"info header beyond the record", patched(bitmap, r + 48, 100, 4), false},
+        {"info header inside the fixed fields", patched(bitmap, r + 48, 40, 4), false},
+        {"no width", patched(bitmap, info + 4, 0, 4), false},
+        {"an unknown depth", patched(bitmap, info + 14, 12, 2), false},
+    };
+    for (const auto& c : bitmapCases)
+        EXPECT_EQ(metafileCheck::emfIsSound(c.bytes), c.sound) << c.name;
+    EXPECT_FALSE(CPictureFile::decode(bitmap, Route::Display).isNull());
     EXPECT_FALSE(CPictureFile::decode(described, Route::Display).isNull());
 }
 
