@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <memory>
 #include <vector>
@@ -131,13 +133,22 @@ QImage Metafile::renderSvg(const QByteArray& svg)
     const QSize size = renderer.defaultSize();
     if (!renderer.isValid() || !pictureSizeAllowed(size.width(), size.height()))
         return {};
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(drawnSize(size), QImage::Format_RGB32);
     if (image.isNull())
         return image;
     image.fill(Qt::white);
     QPainter painter(&image);
-    renderer.render(&painter);
+    renderer.render(&painter, QRectF(image.rect()));
     return image;
+}
+
+QSize Metafile::drawnSize(QSize frame)
+{
+    const qint64 pixels = qint64(frame.width()) * frame.height();
+    if (pixels <= kMaxPixels)
+        return frame;
+    const double scale = std::sqrt(double(kMaxPixels) / double(pixels));
+    return {std::max(1, int(frame.width() * scale)), std::max(1, int(frame.height() * scale))};
 }
 
 } // namespace kiv

@@ -1,10 +1,12 @@
 #pragma once
 // Vector metafiles drawn into a picture: EMF through libemf2svg and WMF through libwmf, each turned
-// into SVG first and drawn by QtSvg onto white at the metafile's own size.
+// into SVG first and drawn by QtSvg onto white at the metafile's own size, or scaled down to the
+// pixel budget when that size is larger.
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QImage>
+#include <QSize>
 
 namespace kiv {
 
@@ -15,6 +17,10 @@ public:
     // The drawn picture; null when the metafile fails the checks of metafileCheck or cannot be
     // converted or drawn.
     static QImage render(QByteArrayView bytes);
+    // The size a frame is drawn at: its own, or scaled down, keeping its aspect, to at most
+    // kMaxPixels. A few bytes of metafile can name a frame of the largest allowed sides.
+    static constexpr qint64 kMaxPixels = 64'000'000;
+    static QSize drawnSize(QSize frame);
 
 private:
     static bool isEmf(QByteArrayView bytes);

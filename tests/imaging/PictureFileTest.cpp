@@ -5,6 +5,7 @@
 
 #include "imaging/CGraphicFile.h"
 #include "imaging/CPictureFile.h"
+#include "imaging/Metafile.h"
 #include "imaging/MetafileCheck.h"
 
 #include <QBuffer>
@@ -34,40 +35,75 @@ QImage filled(int width, int height, QColor colour)
     return image;
 }
 
-// A placeable WMF of 100 x 50 units at 96 units per inch: a solid red rectangle on the whole picture.
-QByteArray redRectangleWmf()
+// A placeable WMF of width x height units at 96 units per inch: a solid red rectangle on the whole
+// picture.
+QByteArray redRectangleWmf(std::uint16_t width = 100, std::uint16_t height = 50)
 {
     Bytes head;
-    head.u32(0x9AC6CDD7).u16(0).u16(0).u16(0).u16(100).u16(50).u16(96).u32(0);
+    head.u32(0x9AC6CDD7).u16(0).u16(0).u16(0).u16(width).u16(height).u16(96).u32(0);
     unsigned checksum = 0;
     for (qsizetype i = 0; i < 20; i += 2)
         checksum ^= unsigned(uchar(head.data()[i])) | unsigned(uchar(head.data()[i + 1])) << 8;
     head.u16(checksum);
     Bytes records;
     records.u32(5).u16(0x020B).u16(0).u16(0);          // SetWindowOrg
-    records.u32(5).u16(0x020C).u16(50).u16(100);       // SetWindowExt
+    records.u32(5).u16(0x020C).u16(height).u16(width); // SetWindowExt
     records.u32(7).u16(0x02FC).u16(0).u32(0x0000FF).u16(0); // CreateBrushIndirect, solid red
     records.u32(4).u16(0x012D).u16(0);                 // SelectObject
-    records.u32(7).u16(0x041B).u16(50).u16(100).u16(0).u16(0); // Rectangle
+    records.u32(7).u16(0x041B).u16(height).u16(width).u16(0).u16(0); // Rectangle
     records.u32(3).u16(0);                             // end of file
     Bytes standard;
     standard.u16(1).u16(9).u16(0x0300).u32(std::uint32_t(9 + records.size() / 2)).u16(1).u32(7).u16(0);
     return head.data() + standard.data() + records.data();
 }
 
-// An EMF of 100 x 50 pixels: a solid red rectangle on the whole picture.
-QByteArray redRectangleEmf()
+// An EMF of 100 x 50 pixels around `count` drawing records and the end record. The header record
+// is the 88-byte base one, or one of 168 bytes with the two later header fields (no pixel format),
+// the description "Kiv\0Map\0\0" at byte 108 and room for a pixel format at byte 128.
+QByteArray emfOf(const QByteArray& drawing, std::uint32_t count, bool described = false)
+{
+    Bytes extension;
+    if (described) {
+        extension.u32(0).u32(0).u32(0).u32(0).u32(0);
+        for (const char16_t unit : u"Kiv\0Map\0\0")
+            extension.u16(unit);
+        for (int i = 0; i < 10; ++i)
+            extension.u32(0);
+    }
+    const auto headerSize = std::uint32_t(88 + extension.size());
+    Bytes records;
+    records.raw(drawing);
+    records.u32(14).u32(20).u32(0).u32(16).u32(20); // end of file
+    Bytes header;
+    header.u32(1).u32(headerSize).u32(0).u32(0).u32(99).u32(49).u32(0).u32(0).u32(2646).u32(1323);
+    header.u32(0x464D4520).u32(0x10000).u32(std::uint32_t(headerSize + records.size())).u32(count + 2);
+    header.u16(2).u16(0);
+    header.u32(described ? 10 : 0).u32(described ? 108 : 0).u32(0).u32(1024).u32(768).u32(271).u32(203);
+    return header.data() + extension.data() + records.data();
+}
+
+// A solid red rectangle on the whole picture.
+QByteArray redRectangleEmf(bool described = false)
 {
     Bytes records;
     records.u32(39).u32(24).u32(1).u32(0).u32(0x0000FF).u32(0); // CreateBrushIndirect, solid red
     records.u32(37).u32(12).u32(1);                              // SelectObject
     records.u32(43).u32(24).u32(0).u32(0).u32(100).u32(50);      // Rectangle
-    records.u32(14).u32(20).u32(0).u32(16).u32(20);              // end of file
-    Bytes header;
-    header.u32(1).u32(88).u32(0).u32(0).u32(99).u32(49).u32(0).u32(0).u32(2646).u32(1323);
-    header.u32(0x464D4520).u32(0x10000).u32(std::uint32_t(88 + records.size())).u32(5).u16(2).u16(0);
-    header.u32(0).u32(0).u32(0).u32(1024).u32(768).u32(271).u32(203);
-    return header.data() + records.data();
+    return emfOf(records.data(), 3, described);
+}
+
+// A red picture of 2 x 2 pixels at 24 bits stretched over the whole picture: the StretchDIBits
+// record at byte 88 has 80 bytes of fixed fields, the info header after them and the bits at 120.
+QByteArray redBitmapEmf()
+{
+    Bytes record;
+    record.u32(81).u32(136).u32(0).u32(0).u32(99).u32(49);                    // bounds
+    record.u32(0).u32(0).u32(0).u32(0).u32(2).u32(2);                         // destination, source
+    record.u32(80).u32(40).u32(120).u32(16).u32(0).u32(0x00CC0020).u32(100).u32(50); // blocks, copy
+    record.u32(40).u32(2).u32(2).u16(1).u16(24).u32(0).u32(16).u32(0).u32(0).u32(0).u32(0);
+    for (int row = 0; row < 2; ++row)
+        record.u8(0).u8(0).u8(255).u8(0).u8(0).u8(255).u16(0);
+    return emfOf(record.data(), 1);
 }
 
 } // namespace
@@ -189,7 +225,82 @@ TEST(PictureFile, MetafilesWhoseHeadersOrRecordChainsLieAreRefusedBeforeConversi
         {"record size not in whole words", patched(emf, 88 + 4, 22, 4), false},
         {"record beyond the file", patched(emf, 88 + 4, 0x7FFFFFF0, 4), false},
         {"end record replaced", patched(emf, emf.size() - 20, 40, 4), false},
+        {"record shorter than its type's fields", patched(emf, 88, 84, 4), false},
+        {"a second header record", patched(patched(emf.left(88) + emf, 48, std::uint32_t(emf.size() + 88), 4), 52, 6, 4),
+         false},
     };
     for (const auto& c : emfCases)
         EXPECT_EQ(metafileCheck::emfIsSound(c.bytes), c.sound) << c.name;
+
+    // The header's description and pixel format: libemf2svg reads them wherever the header says.
+    const QByteArray described = redRectangleEmf(true);
+    const auto withPixelFormat = [&](std::uint32_t size, std::uint32_t at) {
+        return patched(patched(described, 88, size, 4), 92, at, 4);
+    };
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool sound;
+    } headerCases[] = {
+        {"described", described, true},
+        {"description right after the base header", patched(described, 64, 88, 4), true},
+        {"description beyond the header record", patched(described, 60, 31, 4), false},
+        {"description inside the fixed fields", patched(described, 64, 84, 4), false},
+        {"description offset without length", patched(described, 60, 0, 4), false},
+        {"description length without offset", patched(described, 64, 0, 4), false},
+        {"description without a terminator", patched(described, 60, 3, 4), false},
+        {"pixel format in the header record", withPixelFormat(40, 128), true},
+        {"pixel format beyond the header record", withPixelFormat(40, 132), false},
+        {"pixel format inside the fixed fields", withPixelFormat(40, 64), false},
+        {"pixel format smaller than its descriptor", withPixelFormat(20, 128), false},
+        {"pixel format offset without size", withPixelFormat(0, 128), false},
+    };
+    for (const auto& c : headerCases)
+        EXPECT_EQ(metafileCheck::emfIsSound(c.bytes), c.sound) << c.name;
+
+    // A bitmap record: the library converts the bitmap by its info header.
+    const QByteArray bitmap = redBitmapEmf();
+    constexpr qsizetype r = 88;       // the record
+    constexpr qsizetype info = r + 80; // its info header
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool sound;
+    } bitmapCases[] = {
+        {"as written", bitmap, true},
+        {"bits short of the rows", patched(bitmap, r + 60, 12, 4), false},
+        {"taller than its bits", patched(bitmap, info + 8, 3, 4), false},
+        {"bottom-up rows counted as top-down", patched(bitmap, info + 8, std::uint32_t(-2), 4), true},
+        {"a colour table that is not there", patched(bitmap, info + 32, 1, 4), false},
+        {"info header beyond the record", patched(bitmap, r + 48, 100, 4), false},
+        {"info header inside the fixed fields", patched(bitmap, r + 48, 40, 4), false},
+        {"no width", patched(bitmap, info + 4, 0, 4), false},
+        {"an unknown depth", patched(bitmap, info + 14, 12, 2), false},
+    };
+    for (const auto& c : bitmapCases)
+        EXPECT_EQ(metafileCheck::emfIsSound(c.bytes), c.sound) << c.name;
+    EXPECT_FALSE(CPictureFile::decode(bitmap, Route::Display).isNull());
+    EXPECT_FALSE(CPictureFile::decode(described, Route::Display).isNull());
+}
+
+TEST(PictureFile, MetafileFramesBeyondThePixelBudgetAreDrawnScaledDownWithTheirAspect)
+{
+    const struct {
+        QSize frame, drawn;
+    } cases[] = {
+        {{100, 50}, {100, 50}},
+        {{8000, 8000}, {8000, 8000}},
+        {{16384, 16384}, {8000, 8000}},
+        {{16384, 1}, {16384, 1}},
+        {{16384, 8192}, {11313, 5656}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Metafile::drawnSize(c.frame), c.drawn) << c.frame.width() << " x " << c.frame.height();
+
+    const Bitmap wide = CPictureFile::decode(redRectangleWmf(16000, 8000), Route::Display);
+    ASSERT_FALSE(wide.isNull());
+    EXPECT_LE(qint64(wide.width()) * wide.height(), Metafile::kMaxPixels);
+    EXPECT_EQ(wide.width(), 11313);
+    EXPECT_EQ(wide.height(), 5656);
+    EXPECT_EQ(wide.image().pixel(wide.width() / 2, wide.height() / 2) & 0xFFFFFF, 0xFF0000u);
 }
