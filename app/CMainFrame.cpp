@@ -275,7 +275,7 @@ void CMainFrame::PlaceMainWindowRect(const QRect& rect)
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     const QRect free = screen ? screen->availableGeometry() : rect;
-    resize((rect.size().boundedTo(free.size()) - decoration).expandedTo(QSize(1, 1)));
+    resize((rect.size().boundedTo(free.size()) - decoration).expandedTo(minimumSizeHint()));
     const QSize outer = size() + decoration;
     move(std::clamp(rect.left(), free.left(), std::max(free.left(), free.right() + 1 - outer.width())),
          std::clamp(rect.top(), free.top(), std::max(free.top(), free.bottom() + 1 - outer.height())));

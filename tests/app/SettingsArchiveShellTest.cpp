@@ -24,12 +24,6 @@ const char* kNoGlobe = "[Allgemein]\nSatellitenfilename=sats.tle\nShow3D=FALSE\n
 constexpr std::int32_t kMinInt = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMaxInt = std::numeric_limits<std::int32_t>::max();
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 SettingsSnapshot parsed(const QByteArray& bytes)
 {
     const auto read = settingsArchive::parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), {});
@@ -57,9 +51,8 @@ class CraftedArchiveTest : public ShellTest {
 protected:
     QString craft(const std::function<void(SettingsSnapshot&)>& change)
     {
-        const QString saved = path("saved.set");
-        EXPECT_TRUE(doc().SaveSettingsArchive(saved));
-        SettingsSnapshot s = parsed(readAll(saved));
+        EXPECT_TRUE(doc().SaveSettingsArchive(path("saved.set")));
+        SettingsSnapshot s = parsed(readFile("saved.set"));
         change(s);
         const QString crafted = path("crafted.set");
         writeFile("crafted.set", settingsArchive::write(s).toStdString());
@@ -233,7 +226,7 @@ TEST_F(CraftedArchiveTest, ShadeModeAndObsSetValueComeBackAsStored)
         EXPECT_EQ(doc().ObsSetValue, c.obsSetValue);
         // And the next save keeps them.
         ASSERT_TRUE(doc().SaveSettingsArchive(path("again.set")));
-        const SettingsSnapshot again = parsed(readAll(path("again.set")));
+        const SettingsSnapshot again = parsed(readFile("again.set"));
         EXPECT_EQ(again.document.ShadeMode, c.restoredShadeMode);
         EXPECT_EQ(again.document.ObsSetValue, c.obsSetValue);
     }
