@@ -265,24 +265,20 @@ void CMainFrame::PlaceMainWindowRect(const QRect& rect)
 {
     if (isMinimized() || isMaximized())
         showNormal();
-    // On the screen that shows the rectangle's centre (else the primary one), within what it
-    // leaves free for windows.
-    const QScreen* screen = QGuiApplication::screenAt(rect.center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    QRect r = rect;
-    if (screen) {
-        const QRect free = screen->availableGeometry();
-        r.setWidth(std::clamp(r.width(), minimumSizeHint().width(), std::max(free.width(), 1)));
-        r.setHeight(std::clamp(r.height(), minimumSizeHint().height(), std::max(free.height(), 1)));
-        r.moveLeft(std::clamp(r.left(), free.left(), std::max(free.left(), free.right() + 1 - r.width())));
-        r.moveTop(std::clamp(r.top(), free.top(), std::max(free.top(), free.bottom() + 1 - r.height())));
-    }
     // The stored rectangle is the outer one, frame and title included.
     const QSize decoration = frameGeometry().size() - geometry().size();
     pendingArea_.reset();
-    move(r.topLeft());
-    resize((r.size() - decoration).expandedTo(QSize(1, 1)));
+    // On the screen that shows the rectangle's centre (else the primary one), within what it
+    // leaves free for windows. The window keeps its minimum size: the corner follows the size
+    // it takes.
+    const QScreen* screen = QGuiApplication::screenAt(rect.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect free = screen ? screen->availableGeometry() : rect;
+    resize((rect.size().boundedTo(free.size()) - decoration).expandedTo(minimumSizeHint()));
+    const QSize outer = size() + decoration;
+    move(std::clamp(rect.left(), free.left(), std::max(free.left(), free.right() + 1 - outer.width())),
+         std::clamp(rect.top(), free.top(), std::max(free.top(), free.bottom() + 1 - outer.height())));
 }
 
 void CMainFrame::FreezeRedraw(bool frozen) { setUpdatesEnabled(!frozen); }

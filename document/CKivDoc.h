@@ -178,6 +178,7 @@ public:
     bool SaveSettingsArchive(const QString& path);
     bool RestoreSettingsArchive(const QString& path);
     kiv::SettingsSnapshot CollectSettings();
+    // A snapshot as parsing leaves it, every value in its range.
     void ApplySettings(const kiv::SettingsSnapshot& snapshot);
 
     // ---- View management, satellite toolbar and language -----------------

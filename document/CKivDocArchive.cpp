@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <algorithm>
 
@@ -29,13 +30,8 @@ QString caption() { return QStringLiteral("Attention"); }
 
 ArchiveRect toArchive(const QRect& r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 
-QRect fromArchive(const ArchiveRect& r)
-{
-    const auto span = [](std::int32_t a, std::int32_t b) {
-        return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{b} - a, 0, 1 << 16));
-    };
-    return QRect(r.left, r.top, span(r.left, r.right), span(r.top, r.bottom));
-}
+// Parsing has brought corner and sides into ranges that no later arithmetic overflows.
+QRect fromArchive(const ArchiveRect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
 // A stored frame, on the screen, as a geometry inside the MDI area, kept within it.
 QRect inArea(const ArchiveRect& stored, const QPoint& origin, const QSize& area)
@@ -48,6 +44,18 @@ QRect inArea(const ArchiveRect& stored, const QPoint& origin, const QSize& area)
     r.moveLeft(std::clamp(r.left(), 0, area.width() - r.width()));
     r.moveTop(std::clamp(r.top(), 0, area.height() - r.height()));
     return r;
+}
+
+// One line of the message about World Data Bank regions a restore could not take.
+QString unshownRegion(bool english, int slot, const WDBArchiveState& r)
+{
+    const auto number = [](double v) { return QString::number(v, 'g', 8); };
+    return (english ? QStringLiteral("view %1: longitudes %2 to %3 (west), latitudes %4 to %5, %6 x %7 pixels")
+                    : QStringLiteral("Ansicht %1: Längen %2 bis %3 (West), Breiten %4 bis %5, %6 x %7 Pixel"))
+        .arg(slot)
+        .arg(number(r.leftLongitude), number(r.rightLongitude), number(r.topLatitude), number(r.bottomLatitude))
+        .arg(r.clientWidth)
+        .arg(r.clientHeight);
 }
 
 std::string fileNameBytes(const QString& name)
@@ -445,9 +453,13 @@ void CKivDoc::ApplySettings(const SettingsSnapshot& s)
         Views.world()->RestoreArchiveState(s.world->view, s.world->model);
     if (s.map && Views.map())
         Views.map()->RestoreArchiveState(s.map->view);
+    QStringList refusedRegions;
     if (s.wdb)
-        for (int slot = 1; slot <= std::min(Views.wdbCount(), static_cast<int>(s.wdb->views.size())); ++slot)
-            Views.wdb(slot)->RestoreArchiveState(s.wdb->views[static_cast<std::size_t>(slot - 1)].view);
+        for (int slot = 1; slot <= std::min(Views.wdbCount(), static_cast<int>(s.wdb->views.size())); ++slot) {
+            const WDBArchiveState& stored = s.wdb->views[static_cast<std::size_t>(slot - 1)].view;
+            if (!Views.wdb(slot)->RestoreArchiveState(stored))
+                refusedRegions << unshownRegion(English(), slot, stored);
+        }
     if (Views.map() && Views.wdbCount() > 0)
         Views.map()->SetWDBZoomBox(Views.wdb(1)->Extent());
     if (s.obs && Views.obs()) {
@@ -465,4 +477,14 @@ void CKivDoc::ApplySettings(const SettingsSnapshot& s)
     UpdateTitle();
     DocumentChanged();
     AnimationStep();
+    if (!refusedRegions.isEmpty())
+        context_.ui.messages.show(
+            {caption(),
+             (English() ? QStringLiteral("The settings file holds regions that these World Data Bank views cannot show:\n%1\n"
+                                         "They show the whole world instead; their colours and label switches are restored.")
+                        : QStringLiteral("Die Einstellungsdatei enthält Ausschnitte, die diese WDB-Ansichten nicht zeigen können:\n%1\n"
+                                         "Sie zeigen stattdessen die ganze Welt; ihre Farben und Beschriftungsschalter sind "
+                                         "wiederhergestellt."))
+                 .arg(refusedRegions.join(QLatin1Char('\n'))),
+             MessageButtons::Ok, MessageIcon::Exclamation});
 }

@@ -115,9 +115,11 @@ public:
     virtual void ShowRegion(const QRectF& extent, const QSize& mapSize) = 0;
     // The document's WDB map changed: recompute the source rectangle and redraw completely.
     virtual void ReloadBackground() = 0;
-    // Settings archives: layer colours and pens, region, extent, size and label switches.
+    // Settings archives: layer colours and pens, region, extent, size and label switches. A
+    // record whose extent the view cannot show leaves the view's extent as it is and takes the
+    // rest that it can; false then.
     virtual WDBArchiveState ArchiveState() const { return {}; }
-    virtual void RestoreArchiveState(const WDBArchiveState& /*state*/) {}
+    virtual bool RestoreArchiveState(const WDBArchiveState& /*state*/) { return true; }
 };
 
 // The main window as the document sees it.

@@ -493,6 +493,25 @@ void finiteOr(T& value, T fallback)
 
 void clampFlag(int& flag) { flag = flag != 0 ? 1 : 0; }
 
+// The corner within far more than any desktop and the sides within far more than any window, so
+// that no arithmetic on the rectangle overflows; a right or bottom edge before its left or top
+// edge gives side 0.
+constexpr std::int32_t kMaxRectCorner = 1 << 20;
+constexpr std::int32_t kMaxRectSide = 1 << 16;
+
+void clampRect(ArchiveRect& r)
+{
+    const auto side = [](std::int32_t from, std::int32_t to) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{to} - from, 0, kMaxRectSide));
+    };
+    const std::int32_t width = side(r.left, r.right);
+    const std::int32_t height = side(r.top, r.bottom);
+    r.left = std::clamp(r.left, -kMaxRectCorner, kMaxRectCorner);
+    r.top = std::clamp(r.top, -kMaxRectCorner, kMaxRectCorner);
+    r.right = r.left + width;
+    r.bottom = r.top + height;
+}
+
 } // namespace
 
 QByteArray write(const SettingsSnapshot& snapshot)
@@ -564,11 +583,12 @@ void clampSnapshot(SettingsSnapshot& s)
     s.values.ShowObs = s.obs ? 1 : 0;
 
     auto& d = s.document;
+    // ObsSetValue is a number of its own that only archives keep: it goes back as it came.
     for (int* flag : {&d.DisplayAll, &d.AnimationRunning, &d.FollowActive, &d.FollowIn3D, &d.FollowInWDB,
-                      &d.ShowCourseEarth3D, &d.ObsSetValue})
+                      &d.ShowCourseEarth3D})
         clampFlag(*flag);
     d.FollowMode3D = std::clamp(d.FollowMode3D, 0, 2);
-    d.ShadeMode = std::clamp(d.ShadeMode, 0, 1);
+    d.ShadeMode = std::clamp(d.ShadeMode, 1, 3); // smooth, flat, wire frame
     d.TownPopulationMin = std::max(d.TownPopulationMin, 0);
     finiteOr(d.fUserW, 0.0);
     const int n = static_cast<int>(s.satellites.size());
@@ -576,6 +596,7 @@ void clampSnapshot(SettingsSnapshot& s)
         d.FollowedSatellite = 0;
         d.FollowActive = 0;
     }
+    clampRect(s.mainWindow);
 
     if (s.hasIcons) {
         s.icons.resize(std::min<std::size_t>(s.icons.size(), n > 0 ? static_cast<std::size_t>(n - 1) : 0));
@@ -594,6 +615,7 @@ void clampSnapshot(SettingsSnapshot& s)
     }
 
     if (s.world) {
+        clampRect(s.world->frame);
         auto& g = s.world->view;
         clampFlag(g.lighting);
         clampFlag(g.texturing);
@@ -606,11 +628,13 @@ void clampSnapshot(SettingsSnapshot& s)
             s.world->model.reset();
     }
     if (s.map) {
+        clampRect(s.map->frame);
         clampFlag(s.map->view.showNames);
         clampFlag(s.map->view.showPositions);
     }
     if (s.wdb) {
         for (WDBArchiveView& view : s.wdb->views) {
+            clampRect(view.frame);
             WDBArchiveState& r = view.view;
             const WDBArchiveState fresh;
             finiteOr(r.leftLongitude, fresh.leftLongitude);
@@ -628,6 +652,7 @@ void clampSnapshot(SettingsSnapshot& s)
         }
     }
     if (s.obs) {
+        clampRect(s.obs->frame);
         finiteOr(s.obs->view.turn, ObsArchiveState{}.turn);
         finiteOr(s.obs->view.tilt, ObsArchiveState{}.tilt);
     }

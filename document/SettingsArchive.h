@@ -35,8 +35,8 @@ QByteArray write(const SettingsSnapshot& snapshot);
 // Reads either layout. `base` supplies every value the file does not hold (the document's own).
 ParseResult parse(std::string_view bytes, const SettingsSnapshot& base);
 
-// Brings the parsed values into their ranges: the settings table's clamps, the counts, the icon
-// indices, the followed satellite, non-finite numbers. Part of parse(); for tests.
+// Brings the parsed values into their ranges: the settings table's clamps, the rectangles, the
+// counts, the icon indices, the followed satellite, non-finite numbers. Part of parse(); for tests.
 void clampSnapshot(SettingsSnapshot& snapshot);
 
 } // namespace kiv::settingsArchive

@@ -121,13 +121,16 @@ void CWDBView::ShowRegion(const QRectF& extent, const QSize& mapSize)
     SetState(s);
 }
 
-void CWDBView::SetState(const WDBViewState& state)
+void CWDBView::SetState(const WDBViewState& state) { applyState(state, FrameMove::Fit); }
+
+void CWDBView::applyState(const WDBViewState& state, FrameMove frame)
 {
     if (!map_.setState(state))
         return;
     SetBaseSize({state.width, state.height});
     FullRedraw();
-    FitFrame();
+    if (frame == FrameMove::Fit)
+        FitFrame();
     layoutScrollBars();
     extentChanged();
 }
@@ -157,7 +160,7 @@ WDBArchiveState CWDBView::ArchiveState() const
     return a;
 }
 
-void CWDBView::RestoreArchiveState(const WDBArchiveState& a)
+bool CWDBView::RestoreArchiveState(const WDBArchiveState& a)
 {
     WDBColorTable colors = map_.colors();
     for (int i = 0; i < kWDBArchiveLayers; ++i) {
@@ -165,19 +168,21 @@ void CWDBView::RestoreArchiveState(const WDBArchiveState& a)
         colors.widths[static_cast<std::size_t>(i)] = a.penWidths[static_cast<std::size_t>(i)];
     }
     map_.setColors(colors);
-    WDBViewState s = map_.state();
-    s.left = a.leftLongitude;
-    s.right = a.rightLongitude;
-    s.top = a.topLatitude;
-    s.bottom = a.bottomLatitude;
-    s.width = a.clientWidth;
-    s.height = a.clientHeight;
-    s.showNames = a.showNames != 0;
-    s.showPositions = a.showPositions != 0;
-    if (wdbview::isValid(s))
-        SetState(s);
-    else
-        FullRedraw(); // the colours at least
+    WDBViewState own = map_.state();
+    own.showNames = a.showNames != 0;
+    own.showPositions = a.showPositions != 0;
+    WDBViewState sized = own;
+    sized.width = a.clientWidth;
+    sized.height = a.clientHeight;
+    WDBViewState stored = sized;
+    stored.left = a.leftLongitude;
+    stored.right = a.rightLongitude;
+    stored.top = a.topLatitude;
+    stored.bottom = a.bottomLatitude;
+    const bool regionTaken = wdbview::isValid(stored);
+    // The frame stays where the archive put it.
+    applyState(regionTaken ? stored : wdbview::isValid(sized) ? sized : own, FrameMove::Stay);
+    return regionTaken;
 }
 
 void CWDBView::CentreOn(double latitude, double westLongitude)

@@ -40,7 +40,7 @@ public:
     void ShowRegion(const QRectF& extent, const QSize& mapSize) override;
     void ReloadBackground() override;
     WDBArchiveState ArchiveState() const override;
-    void RestoreArchiveState(const WDBArchiveState& state) override;
+    bool RestoreArchiveState(const WDBArchiveState& state) override;
 
     // The whole state of the view, and a new one (extent, picture size, labels) redrawn
     // completely; a state without a span or of an outsize picture is refused.
@@ -77,6 +77,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    enum class FrameMove { Fit, Stay };
+    // SetState, the frame fitted to the picture or left as it is.
+    void applyState(const WDBViewState& state, FrameMove frame);
     void bindCommands();
     void OnGoTo();
     void rebuildBase(bool dragging);

@@ -1,17 +1,64 @@
 // Settings archives with the real main frame: views closed and reopened as the file says, their
 // frames back where they were, the commands enabled.
 #include "tests/app/ShellFixture.h"
+#include "document/SettingsArchive.h"
 #include "resources/CommandIds.h"
 #include "views2d/CWDBView.h"
 
 #include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <functional>
+#include <limits>
+#include <map>
 
 using namespace kiv;
 using namespace kiv::test;
 
 namespace {
 const char* kOnlyMap = "[Allgemein]\nSatellitenfilename=sats.tle\nShow3D=FALSE\nShow2D=TRUE\nShowWDB=FALSE\nShowObs=FALSE\n";
+// Every view but the globe, so that the main window can be shown (the offscreen platform has no GL).
+const char* kNoGlobe = "[Allgemein]\nSatellitenfilename=sats.tle\nShow3D=FALSE\nShow2D=TRUE\nShowWDB=TRUE\nShowObs=TRUE\n";
+
+constexpr std::int32_t kMinInt = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kMaxInt = std::numeric_limits<std::int32_t>::max();
+
+SettingsSnapshot parsed(const QByteArray& bytes)
+{
+    const auto read = settingsArchive::parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), {});
+    EXPECT_TRUE(read.snapshot) << read.errorText.toStdString();
+    return read.snapshot.value_or(SettingsSnapshot{});
 }
+
+// Every view frame by kind and WDB slot.
+std::map<std::pair<ViewKind, int>, QRect> frameGeometries(const CMainFrame& frame, int wdbViews)
+{
+    std::map<std::pair<ViewKind, int>, QRect> frames;
+    for (const ViewKind kind : {ViewKind::World, ViewKind::Map, ViewKind::Obs})
+        if (const auto r = frame.ViewFrameGeometry(kind))
+            frames[{kind, 1}] = *r;
+    for (int slot = 1; slot <= wdbViews; ++slot)
+        if (const auto r = frame.ViewFrameGeometry(ViewKind::WDB, slot))
+            frames[{ViewKind::WDB, slot}] = *r;
+    return frames;
+}
+
+} // namespace
+
+// The document's state saved, changed as a hostile or odd file would have it, written back.
+class CraftedArchiveTest : public ShellTest {
+protected:
+    QString craft(const std::function<void(SettingsSnapshot&)>& change)
+    {
+        EXPECT_TRUE(doc().SaveSettingsArchive(path("saved.set")));
+        SettingsSnapshot s = parsed(readFile("saved.set"));
+        change(s);
+        const QString crafted = path("crafted.set");
+        writeFile("crafted.set", settingsArchive::write(s).toStdString());
+        return crafted;
+    }
+};
 
 TEST_F(ShellTest, SaveAndRestoreAreEnabledAndRunFromTheMenu)
 {
@@ -105,4 +152,125 @@ TEST_F(ShellTest, ADamagedFileLeavesTheViewsAndTheTimerAlone)
     EXPECT_EQ(frame().ChildFrames().size(), frames);
     EXPECT_EQ(doc().Show2D, 0);
     EXPECT_TRUE(frame().updatesEnabled());
+}
+
+TEST_F(ShellTest, EveryFrameComesBackWhereItWasSaved)
+{
+    start(); // the four default views
+    doc().AddWDBView(false);
+    run(kCmdArrange);
+    frame().PlaceViewFrame(ViewKind::WDB, 2, QRect(120, 90, 300, 200));
+    const auto saved = frameGeometries(frame(), 2);
+    ASSERT_EQ(saved.size(), 5u);
+    const QRect mainWindow = frame().frameGeometry();
+    ASSERT_TRUE(doc().SaveSettingsArchive(path("arranged.set")));
+
+    ASSERT_TRUE(doc().RestoreSettingsArchive(path("arranged.set")));
+    EXPECT_EQ(frame().frameGeometry(), mainWindow);
+    const auto restored = frameGeometries(frame(), 2);
+    for (const auto& [key, rect] : saved) {
+        ASSERT_TRUE(restored.count(key)) << "kind " << static_cast<int>(key.first) << " slot " << key.second;
+        EXPECT_EQ(restored.at(key), rect) << "kind " << static_cast<int>(key.first) << " slot " << key.second;
+    }
+}
+
+TEST_F(CraftedArchiveTest, ExtremeRectanglesLandOnTheScreenAndInTheArea)
+{
+    start(kNoGlobe);
+    frame().show();
+    QCoreApplication::processEvents();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const ArchiveRect cases[] = {
+        {kMinInt, 10, 600, 500},
+        {kMinInt, kMinInt, kMaxInt, kMaxInt},
+        {kMaxInt - 5, kMaxInt - 5, kMaxInt, kMaxInt},
+        {300, 200, kMinInt, kMinInt},
+    };
+    for (const ArchiveRect& stored : cases) {
+        SCOPED_TRACE(testing::Message() << stored.left << ", " << stored.top << ", " << stored.right << ", " << stored.bottom);
+        const QString file = craft([&](SettingsSnapshot& s) {
+            s.mainWindow = stored;
+            s.map->frame = stored;
+            s.wdb->views.at(0).frame = stored;
+            s.obs->frame = stored;
+        });
+        ASSERT_TRUE(doc().RestoreSettingsArchive(file));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(screen.contains(frame().frameGeometry())) << "main window " << frame().frameGeometry().x() << "," << frame().frameGeometry().y() << " " << frame().frameGeometry().width() << "x" << frame().frameGeometry().height() << " min " << frame().minimumSizeHint().width() << "x" << frame().minimumSizeHint().height() << " screen " << screen.width() << "x" << screen.height();
+        const QRect area(QPoint(0, 0), frame().AreaSize());
+        for (const auto& [key, rect] : frameGeometries(frame(), 1))
+            EXPECT_TRUE(area.contains(rect)) << "kind " << static_cast<int>(key.first);
+    }
+    frame().hide();
+}
+
+TEST_F(CraftedArchiveTest, ShadeModeAndObsSetValueComeBackAsStored)
+{
+    // The globe's section holds the shading; the globe, never shown here, does not apply its
+    // quality over it.
+    start();
+    struct Case {
+        int shadeMode;
+        int obsSetValue;
+        int restoredShadeMode;
+    };
+    const Case cases[] = {{2, 7, 2}, {3, -12, 3}, {1, 0, 1}, {0, 1, 1}, {4, 2, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "ShadeMode " << c.shadeMode << " ObsSetValue " << c.obsSetValue);
+        const QString file = craft([&](SettingsSnapshot& s) {
+            s.document.ShadeMode = c.shadeMode;
+            s.document.ObsSetValue = c.obsSetValue;
+        });
+        ASSERT_TRUE(doc().RestoreSettingsArchive(file));
+        EXPECT_EQ(doc().ShadeMode, c.restoredShadeMode);
+        EXPECT_EQ(doc().ObsSetValue, c.obsSetValue);
+        // And the next save keeps them.
+        ASSERT_TRUE(doc().SaveSettingsArchive(path("again.set")));
+        const SettingsSnapshot again = parsed(readFile("again.set"));
+        EXPECT_EQ(again.document.ShadeMode, c.restoredShadeMode);
+        EXPECT_EQ(again.document.ObsSetValue, c.obsSetValue);
+    }
+}
+
+TEST_F(CraftedArchiveTest, ARefusedWDBRegionKeepsTheWholeWorldButTakesTheSwitchesAndSaysSo)
+{
+    start(kNoGlobe);
+    doc().AddWDBView(false);
+    QSize storedSize;
+    const QString file = craft([&](SettingsSnapshot& s) {
+        storedSize = QSize(s.wdb->views.at(0).view.clientWidth, s.wdb->views.at(0).view.clientHeight);
+        for (WDBArchiveView& v : s.wdb->views) {
+            v.view.showNames = 1;
+            v.view.showPositions = 1;
+            v.view.layerColors[4] = 0x00123456;
+            v.view.leftLongitude = 20.0;
+            v.view.rightLongitude = -20.0;
+            v.view.topLatitude = 30.0;
+            v.view.bottomLatitude = -10.0;
+        }
+        s.wdb->views.at(0).view.rightLongitude = 20.0; // no span
+    });
+    ui_.messages.clear();
+    ASSERT_TRUE(doc().RestoreSettingsArchive(file));
+    ASSERT_EQ(doc().Views.wdbCount(), 2);
+    auto* refused = dynamic_cast<CWDBView*>(doc().Views.wdb(1));
+    auto* taken = dynamic_cast<CWDBView*>(doc().Views.wdb(2));
+    ASSERT_TRUE(refused && taken);
+    EXPECT_EQ(refused->Extent(), QRectF(180.0, 90.0, -360.0, -180.0));
+    EXPECT_EQ(refused->MapSize(), storedSize);
+    EXPECT_EQ(taken->Extent(), QRectF(20.0, 30.0, -40.0, -40.0));
+    for (CWDBView* view : {refused, taken}) {
+        EXPECT_TRUE(view->State().showNames);
+        EXPECT_TRUE(view->State().showPositions);
+        EXPECT_EQ(view->Map().colors().colors[4], 0x00123456u);
+    }
+    // One message for the views (the others are about the test's missing background pictures).
+    QStringList about;
+    for (const QString& text : ui_.messages.texts())
+        if (text.contains("World Data Bank"))
+            about << text;
+    ASSERT_EQ(about.size(), 1);
+    const QString text = about[0];
+    EXPECT_TRUE(text.contains("view 1: longitudes 20 to 20 (west), latitudes 30 to -10")) << text.toStdString();
+    EXPECT_FALSE(text.contains("view 2")) << text.toStdString();
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 
 using namespace kiv;
@@ -455,6 +456,58 @@ TEST(SettingsArchive, OutOfRangeValuesAreClamped)
     EXPECT_EQ(r.document.FollowedSatellite, 0);
     EXPECT_EQ(r.world->view.projection, GlobeArchiveState{}.projection);
     EXPECT_EQ(r.obs->view.turn, ObsArchiveState{}.turn);
+}
+
+TEST(SettingsArchive, RectanglesAreBoundedCornerAndSize)
+{
+    constexpr std::int32_t lo = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t hi = std::numeric_limits<std::int32_t>::max();
+    struct Case {
+        const char* what;
+        ArchiveRect stored;
+        ArchiveRect read;
+    };
+    const Case cases[] = {
+        {"an ordinary window", {-8, 20, 1300, 1000}, {-8, 20, 1300, 1000}},
+        {"none", {}, {}},
+        {"the far left", {lo, 0, lo + 500, 400}, {-(1 << 20), 0, -(1 << 20) + 500, 400}},
+        {"the far bottom right", {hi - 10, hi - 20, hi, hi}, {1 << 20, 1 << 20, (1 << 20) + 10, (1 << 20) + 20}},
+        {"all four extremes", {lo, lo, hi, hi}, {-(1 << 20), -(1 << 20), -(1 << 20) + (1 << 16), -(1 << 20) + (1 << 16)}},
+        {"edges crossed", {100, 200, 50, 150}, {100, 200, 100, 200}},
+    };
+    for (const Case& c : cases) {
+        SettingsSnapshot s = baseSnapshot();
+        s.mainWindow = c.stored;
+        s.world = WorldArchiveSection{c.stored, "", {}, {}};
+        s.map = MapArchiveSection{c.stored, "", {}};
+        s.wdb = WDBArchiveSection{"", {WDBArchiveView{c.stored, {}}}};
+        s.obs = ObsArchiveSection{c.stored, {}};
+        const auto read = parse(settingsArchive::write(s));
+        ASSERT_TRUE(read.snapshot) << c.what << ": " << read.errorText.toStdString();
+        const SettingsSnapshot& r = *read.snapshot;
+        for (const ArchiveRect& rect : {r.mainWindow, r.world->frame, r.map->frame, r.wdb->views.at(0).frame, r.obs->frame})
+            EXPECT_EQ(rect, c.read) << c.what;
+    }
+}
+
+TEST(SettingsArchive, ShadeModeKeepsItsThreeValuesAndObsSetValueItsNumber)
+{
+    struct Case {
+        int stored;
+        int shadeMode;
+    };
+    const Case cases[] = {{1, 1}, {2, 2}, {3, 3}, {0, 1}, {-5, 1}, {7, 3}};
+    for (const Case& c : cases) {
+        SettingsSnapshot s = baseSnapshot();
+        s.document.ShadeMode = c.stored;
+        s.document.ObsSetValue = c.stored;
+        s.world = WorldArchiveSection{};
+        s.obs = ObsArchiveSection{};
+        const auto read = parse(settingsArchive::write(s));
+        ASSERT_TRUE(read.snapshot) << read.errorText.toStdString();
+        EXPECT_EQ(read.snapshot->document.ShadeMode, c.shadeMode) << "stored " << c.stored;
+        EXPECT_EQ(read.snapshot->document.ObsSetValue, c.stored);
+    }
 }
 
 TEST(SettingsArchive, ModelBlockIsCarriedLineByLine)

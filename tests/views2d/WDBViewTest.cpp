@@ -397,12 +397,19 @@ TEST_F(CWDBViewTest, ArchiveStateRoundTripsAndBadOnesAreRefused)
     EXPECT_EQ(a.sourceRight, 400);
     a.layerColors[4] = 0x02123456;
     view.ShowWholeWorld({720, 360});
-    view.RestoreArchiveState(a);
+    EXPECT_TRUE(view.RestoreArchiveState(a));
     EXPECT_EQ(view.State(), s);
     EXPECT_EQ(view.Map().colors().colors[4], 0x02123456u);
+    // A refused region keeps the view's own; the switches and colours are taken all the same.
     a.rightLongitude = a.leftLongitude; // no span
-    view.RestoreArchiveState(a);
+    a.showNames = 0;
+    a.showPositions = 1;
+    a.layerColors[4] = 0x00654321;
+    EXPECT_FALSE(view.RestoreArchiveState(a));
+    s.showNames = false;
+    s.showPositions = true;
     EXPECT_EQ(view.State(), s);
+    EXPECT_EQ(view.Map().colors().colors[4], 0x00654321u);
 }
 
 TEST_F(CWDBViewTest, APictureLargerThanTheWindowScrollsAndTheMouseWorksInPictureCoordinates)
