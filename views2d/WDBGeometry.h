@@ -69,6 +69,8 @@ class GridLabelRun {
 public:
     GridLabelRun(int back, int length, int gap) : back_(back), length_(length), gap_(gap) {}
     std::optional<int> place(int line, int size);
+    // The axis up to `end` is taken, as by a label before the first.
+    void reserve(int end) { end_ = end; }
 
 private:
     int back_, length_, gap_;

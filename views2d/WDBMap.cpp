@@ -192,7 +192,9 @@ void WDBMap::drawGrid(const KivSettings& settings, bool dragging)
     for (const wdbview::GridLine& m : meridians_)
         if (const auto x = across.place(m.at, glyphs_.width(m.label)))
             glyphs_.draw(image_, {*x, 10}, m.label, text);
+    // The parallels' labels begin below the row of the meridians' labels.
     wdbview::GridLabelRun down(10, state_.height, 0);
+    down.reserve(10 + glyphs_.lineHeight());
     for (const wdbview::GridLine& l : parallels_)
         if (const auto y = down.place(l.at, glyphs_.lineHeight()))
             glyphs_.draw(image_, {10, *y}, l.label, text);

@@ -578,4 +578,9 @@ TEST(WDBGeometry, GridLabelsStayInsideAndLeaveOutThoseThatWouldOverlap)
     };
     for (const auto& c : cases)
         EXPECT_EQ(run.place(c.line, 40), c.start) << c.line;
+    // Along a reserved stretch no label goes.
+    GridLabelRun down(10, 300, 0);
+    down.reserve(24);
+    EXPECT_EQ(down.place(30, 14), std::nullopt);
+    EXPECT_EQ(down.place(34, 14), 24);
 }
