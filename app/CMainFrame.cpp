@@ -333,6 +333,7 @@ void CMainFrame::RebuildSatelliteButtons()
         a->setText(QString::fromLatin1(doc_->Satellites[static_cast<std::size_t>(i)].name));
         a->setIcon(kiv::glyphs::satelliteIcon(i, doc_->SatInfo[static_cast<std::size_t>(i)].color[2]));
         toolBar_->addAction(a);
+        keepButtonSize(a);
         satelliteButtons_.push_back(a);
     }
     SyncSatelliteButtons();
@@ -371,7 +372,16 @@ void CMainFrame::createToolBar()
         QAction* a = registry_->action(id);
         a->setIcon(kiv::glyphs::commandIcon(id));
         toolBar_->addAction(a);
+        keepButtonSize(a);
     }
+}
+
+void CMainFrame::keepButtonSize(QAction* action)
+{
+    // A bar too short for all its buttons squeezes them toward their minimum size, and they grow
+    // back when satellite buttons go: the fixed ones would move under the pointer.
+    if (QWidget* button = toolBar_->widgetForAction(action))
+        button->setFixedSize(button->sizeHint());
 }
 
 void CMainFrame::createStatusBar()

@@ -95,6 +95,7 @@ protected:
 private:
     void fitArea();
     void createToolBar();
+    void keepButtonSize(QAction* action);
     void createStatusBar();
     void buildFrameCommands();
     void onTimeZoneButton();

@@ -42,6 +42,11 @@ QTreeWidget* satelliteList(const QStringList& names, const std::function<bool(in
         for (int c = 0; c < 3; ++c)
             row->setTextAlignment(c, Qt::AlignCenter);
     }
+    // Headings centred over their columns; the mark column keeps its width rather than
+    // stretching, which would set its marks far from the heading.
+    for (int c = 0; c < 3; ++c)
+        list->headerItem()->setTextAlignment(c, Qt::AlignCenter);
+    list->header()->setStretchLastSection(false);
     list->header()->resizeSection(0, 112);
     list->header()->resizeSection(1, 30);
     list->header()->resizeSection(2, 20);

@@ -205,6 +205,9 @@ public:
     void OpenObsView(bool arrange);
     void OpenWDBView(bool arrange);
     void AddWDBView(bool arrange);
+    // The newest WDB frame, once its picture has its size, moved one title bar down and right of
+    // the frame before it, as new MDI windows open, instead of onto the centre it was fitted to.
+    void CascadeNewestWDBFrame();
     // Closes the view of a kind; for WDB every WDB view.
     void CloseView(kiv::ViewKind kind);
     // When the main frame closes: WDB views, 2D, observer, globe.

@@ -93,8 +93,28 @@ void CKivDoc::AddWDBView(bool arrange)
     const int extension = XExtension < 10 ? 50 : std::min(XExtension, 100);
     const int w = Shell->DesktopWidth() * extension / 100;
     Views.wdb(Views.wdbCount())->ShowWholeWorld(QSize(std::max(w - 4, kMinMapWidth), std::max(w / 2 - 4, kMinMapHeight)));
+    CascadeNewestWDBFrame();
     if (arrange)
         ArrangeViews();
+}
+
+void CKivDoc::CascadeNewestWDBFrame()
+{
+    const int slot = Views.wdbCount();
+    if (!Shell || slot < 2)
+        return;
+    const std::optional<QRect> before = Shell->ViewFrameGeometry(ViewKind::WDB, slot - 1);
+    std::optional<QRect> frame = Shell->ViewFrameGeometry(ViewKind::WDB, slot);
+    if (!before || !frame)
+        return;
+    const QSize extras = Shell->ViewFrameExtras();
+    const int titleBar = extras.height() - extras.width() / 2;
+    frame->moveTopLeft(before->topLeft() + QPoint(titleBar, titleBar));
+    // A frame that would keep less than half of itself inside the area starts again at the top.
+    const QSize area = Shell->AreaSize();
+    if (area.isValid() && (area.width() - frame->left() < frame->width() / 2 || area.height() - frame->top() < frame->height() / 2))
+        frame->moveTopLeft({0, 0});
+    Shell->PlaceViewFrame(ViewKind::WDB, slot, *frame);
 }
 
 void CKivDoc::CloseView(ViewKind kind)

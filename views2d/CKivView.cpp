@@ -264,6 +264,7 @@ void CKivView::ZoomToWDB(const QRect& box)
 {
     CKivDoc& doc = GetDocument();
     const MapExtent extent = MapExtent{}.part(box, size());
+    const int before = doc.Views.wdbCount();
     doc.OpenWDBView(true);
     // With every slot taken the newest view shows the region instead.
     const int slot = doc.Views.wdbCount();
@@ -273,6 +274,8 @@ void CKivView::ZoomToWDB(const QRect& box)
     const int percent = std::clamp(doc.XExtension, 10, 100);
     const int desktop = doc.Shell ? doc.Shell->DesktopWidth() : 0;
     view->ShowRegion(extent.toRect(), pictureSize(extent, static_cast<int>(desktop * percent / 100.0)));
+    if (slot > before)
+        doc.CascadeNewestWDBFrame();
     map_.updateZoomBoxes(doc);
     doc.InvalidateViews(kRedrawMap | kRedrawWorldDataBank);
 }

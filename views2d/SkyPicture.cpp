@@ -259,7 +259,7 @@ void SkyPicture::drawTrack(const CKivDoc& doc, int slot, int pass, ImageSink& si
 
 void SkyPicture::drawLabel(const CKivDoc& doc, int slot, const Look& look, QPoint at)
 {
-    const PixelRect box = labelRects_[static_cast<std::size_t>(slot)].translated(at);
+    const PixelRect box = placeLabel(labelRects_[static_cast<std::size_t>(slot)], at, image_.size());
     raster::fillRect(image_, box, kWhite);
     raster::bumpEdge(image_, box);
     QPoint text(box.left + 5, box.top + 5);

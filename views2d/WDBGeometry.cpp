@@ -202,6 +202,15 @@ void gridLines(const WDBViewState& s, double step, std::vector<GridLine>& meridi
     }
 }
 
+std::optional<int> GridLabelRun::place(int line, int size)
+{
+    const int start = std::max(0, std::min(line - back_, length_ - size));
+    if (end_ && start < *end_ + gap_)
+        return std::nullopt;
+    end_ = start + size;
+    return start;
+}
+
 int townThreshold(const WDBViewState& s) { return truncated((s.left - s.right) / 360.0 * 6000000.0) - 10000; }
 
 } // namespace kiv::wdbview

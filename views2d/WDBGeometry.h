@@ -62,6 +62,21 @@ struct GridLine {
 };
 void gridLines(const WDBViewState& s, double step, std::vector<GridLine>& meridians, std::vector<GridLine>& parallels);
 
+// The grid labels along one axis, in the order of their lines: each starts `back` pixels before
+// its line, moved inside the picture's `length`; one that would come within `gap` pixels of the
+// label before it is left out (nothing), so that fine steps do not print labels over each other.
+class GridLabelRun {
+public:
+    GridLabelRun(int back, int length, int gap) : back_(back), length_(length), gap_(gap) {}
+    std::optional<int> place(int line, int size);
+    // The axis up to `end` is taken, as by a label before the first.
+    void reserve(int end) { end_ = end; }
+
+private:
+    int back_, length_, gap_;
+    std::optional<int> end_; // of the last label placed
+};
+
 // Towns below this population are left out while the dynamic town display is on.
 int townThreshold(const WDBViewState& s);
 

@@ -18,7 +18,6 @@ constexpr QRgb kBlack = 0xFF000000;
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kShade = 0xFF969696; // (150, 150, 150): "area" footprints
 constexpr int kHalfIcon = 16;
-constexpr int kMaxLabelReach = 400; // how far off the picture an icon's label can still show
 
 QRgb toRgb(COLORREF c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
 
@@ -188,10 +187,17 @@ void WDBMap::drawGrid(const KivSettings& settings, bool dragging)
         p.drawLine(1, l.at, state_.width, l.at);
     p.end();
     const QRgb text = toRgb(colors_.colors[30]);
+    const int gap = glyphs_.averageCharWidth();
+    wdbview::GridLabelRun across(20, state_.width, gap);
     for (const wdbview::GridLine& m : meridians_)
-        glyphs_.draw(image_, {m.at - 20, 10}, m.label, text);
+        if (const auto x = across.place(m.at, glyphs_.width(m.label)))
+            glyphs_.draw(image_, {*x, 10}, m.label, text);
+    // The parallels' labels begin below the row of the meridians' labels.
+    wdbview::GridLabelRun down(10, state_.height, 0);
+    down.reserve(10 + glyphs_.lineHeight());
     for (const wdbview::GridLine& l : parallels_)
-        glyphs_.draw(image_, {10, l.at - 10}, l.label, text);
+        if (const auto y = down.place(l.at, glyphs_.lineHeight()))
+            glyphs_.draw(image_, {10, *y}, l.label, text);
 }
 
 void WDBMap::drawTowns(const CKivDoc& doc, bool dragging)
@@ -258,14 +264,16 @@ void WDBMap::drawSatellites(const CKivDoc& doc, LabelContent labels)
         if (!info.shown)
             continue;
         const QPoint centre(wdbview::xOf(state_, info.lon), wdbview::yOf(state_, info.lat));
-        if (centre.x() < -kMaxLabelReach || centre.x() > state_.width + kMaxLabelReach || centre.y() < -kMaxLabelReach ||
-            centre.y() > state_.height + kMaxLabelReach)
+        if (centre.x() < -kHalfIcon || centre.x() >= state_.width + kHalfIcon || centre.y() < -kHalfIcon ||
+            centre.y() >= state_.height + kHalfIcon)
             continue;
         const int index = info.iconIndex >= 0 && info.iconIndex < kMaxSatellites ? info.iconIndex : 0;
         const QImage& icon = doc.Icons[static_cast<std::size_t>(index)].icon.isNull() ? doc.Icons[0].icon
                                                                                       : doc.Icons[static_cast<std::size_t>(index)].icon;
         raster::blend(image_, icon, centre - QPoint(kHalfIcon, kHalfIcon));
-        if (labels.any())
+        // A satellite off the picture gets no label: pushed onto the picture it would name a
+        // place the map does not show.
+        if (labels.any() && QRect(0, 0, state_.width, state_.height).contains(centre))
             drawLabel(doc, i, centre, labels);
     }
 }

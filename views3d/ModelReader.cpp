@@ -63,35 +63,37 @@ private:
 
 bool ModelWriter::statement(std::string_view line)
 {
+    // Between begin and end the GL takes only vertices, colours and materials: a transform,
+    // solid or second begin there is ignored, as the GL would ignore it, and the primitive goes on.
     if (contains(line, "glEnd")) {
         closePrimitive();
     } else if (contains(line, "glBegin")) {
-        closePrimitive();
-        sink_.begin(primitiveOf(line));
+        if (!inside_)
+            sink_.begin(primitiveOf(line));
         inside_ = drew_ = true;
     } else if (contains(line, "glTranslate")) {
-        closePrimitive();
-        sink_.translate(vec(parseModelArguments(line, 3)));
+        if (!inside_)
+            sink_.translate(vec(parseModelArguments(line, 3)));
     } else if (contains(line, "glColor")) {
         const Vec3 c = vec(parseModelArguments(line, 3));
         sink_.color(c.x, c.y, c.z);
         sink_.material(c.x, c.y, c.z);
     } else if (contains(line, "glRotate")) {
-        closePrimitive();
         const auto a = parseModelArguments(line, 4);
-        sink_.rotate(a[0], vec(a, 1));
+        if (!inside_)
+            sink_.rotate(a[0], vec(a, 1));
     } else if (contains(line, "gluSolidCube")) {
-        closePrimitive();
-        sink_.cube(parseModelArguments(line, 1)[0]);
+        if (!inside_)
+            sink_.cube(parseModelArguments(line, 1)[0]);
         drew_ = true;
     } else if (contains(line, "gluSolidSphere")) {
-        closePrimitive();
-        sink_.sphere(parseModelArguments(line, 1)[0], detail_);
+        if (!inside_)
+            sink_.sphere(parseModelArguments(line, 1)[0], detail_);
         drew_ = true;
     } else if (contains(line, "gluCylinder")) {
-        closePrimitive();
         const auto a = parseModelArguments(line, 3);
-        sink_.cylinder(a[0], a[1], a[2], detail_);
+        if (!inside_)
+            sink_.cylinder(a[0], a[1], a[2], detail_);
         drew_ = true;
     } else if (contains(line, "EndModel")) {
         return false;

@@ -20,7 +20,8 @@ struct ModelRead {
 
 // Reads model number `model` from the lines and issues it to the sink, between a push and a pop
 // of the matrix and with face culling off; the reader is left after the line that ended the
-// model. A primitive is never left open: transforms, solids and a new "glBegin" end it first.
+// model. Only "glEnd" ends a primitive; transforms, solids and a second "glBegin" inside one are
+// ignored. A primitive the model leaves open is ended before the matrix is popped.
 ModelRead readSatelliteModel(LineReader& lines, int model, GlSink& sink, Detail detail);
 
 // The statement's values: after the first "{" (or from the start of the line), one number each,

@@ -2,6 +2,9 @@
 #include "tests/app/ShellFixture.h"
 #include "resources/CommandIds.h"
 
+#include <QCoreApplication>
+#include <QToolBar>
+
 using namespace kiv;
 using namespace kiv::test;
 
@@ -71,4 +74,26 @@ TEST_F(ShellTest, EveryButtonWorksAndNoneWithoutSatellites)
     EXPECT_EQ(frame().ToolBar()->actions().size(), 10);
     EXPECT_EQ(frame().SatelliteButton(0), nullptr);
     EXPECT_FALSE(run(kCmdFirstSatellite));
+}
+
+TEST_F(ShellTest, FixedButtonsKeepSizeAndPlaceWhateverTheSatelliteButtonsDo)
+{
+    // More satellite buttons than the bar has room for: without them the bar has room to spare.
+    writeFile("many.tle", satelliteFile(100));
+    start("[Allgemein]\nSatellitenfilename=many.tle\nShow3D=FALSE\n");
+    frame().resize(700, 500);
+    frame().show();
+    const auto places = [&] {
+        QCoreApplication::processEvents();
+        std::vector<QRect> out;
+        for (int id : {kCmdPlay, kCmdPause, kCmdReset, kCmdZoom, kCmdDraw, kCmdDisplayAll})
+            out.push_back(frame().ToolBar()->widgetForAction(frame().Commands().action(id))->geometry());
+        return out;
+    };
+    const std::vector<QRect> before = places();
+    run(kCmdDisplayAll);
+    EXPECT_EQ(places(), before);
+    run(kCmdDisplayAll);
+    EXPECT_EQ(places(), before);
+    frame().hide();
 }

@@ -1,6 +1,7 @@
 // Opening, closing, toggling and arranging the views.
 #include "tests/app/ShellFixture.h"
 #include "resources/CommandIds.h"
+#include "views2d/CKivView.h"
 #include "views2d/CWDBView.h"
 
 #include <QCoreApplication>
@@ -76,6 +77,22 @@ TEST_F(ShellTest, OnlyTheFirstWDBViewIsPlaced)
     run(kCmdArrange);
     EXPECT_EQ(frame().ViewFrameGeometry(ViewKind::WDB, 2), second);
     EXPECT_NE(frame().ViewFrameGeometry(ViewKind::WDB, 1), QRect(500, 500, 50, 50));
+}
+
+TEST_F(ShellTest, NewWDBViewsOpenOneTitleBarBelowAndRightOfTheLastOne)
+{
+    start();
+    doc().AddWDBView(false);
+    auto* map = dynamic_cast<CKivView*>(doc().Views.map());
+    ASSERT_NE(map, nullptr);
+    map->ZoomToWDB(QRect(10, 10, 100, 50));
+    ASSERT_EQ(doc().Views.wdbCount(), 3);
+    const QSize extras = frame().ViewFrameExtras();
+    const QPoint step(extras.height() - extras.width() / 2, extras.height() - extras.width() / 2);
+    for (int slot = 2; slot <= 3; ++slot)
+        EXPECT_EQ(frame().ViewFrameGeometry(ViewKind::WDB, slot)->topLeft(),
+                  frame().ViewFrameGeometry(ViewKind::WDB, slot - 1)->topLeft() + step)
+            << slot;
 }
 
 TEST_F(ShellTest, WholeWorldMapSizeIsClamped)

@@ -91,6 +91,28 @@ TEST_F(SkyPictureTest, LabelBoxStandsAboveTheSatellite)
     EXPECT_NE(sky.image().pixel(at.x(), box.top - 3), kWhite);
 }
 
+TEST_F(SkyPictureTest, LabelsStayWholeAtTheEdges)
+{
+    // Low in the north and in the east: the flat plot's top and right edges.
+    for (const double az : {0.0, 90.0}) {
+        CKivDoc& doc = skyWith(az, 1);
+        doc.bOBSShowName = doc.bOBSShowAziEleDist = 1;
+        sky.loadSettings(doc);
+        sky.setSize({480, 480});
+        sky.layoutLabels(doc);
+        sky.redraw(doc);
+        const QPoint at = expectedAt(az, 1);
+        const PixelRect box = sky.labelRect(0).translated(at);
+        ASSERT_TRUE(box.top < 0 || box.right > 480) << az;
+        // The whole box inside: its four edges are all white or raised-edge grey, none cut off.
+        const PixelRect placed = placeLabel(sky.labelRect(0), at, {480, 480});
+        EXPECT_GE(placed.top, 0);
+        EXPECT_LE(placed.right, 480);
+        EXPECT_EQ(sky.image().pixel(placed.left + 3, placed.top + 3), kWhite) << az;
+        EXPECT_EQ(sky.image().pixel(placed.right - 4, placed.bottom - 4), kWhite) << az;
+    }
+}
+
 TEST_F(SkyPictureTest, TrackLinesJoinOnlyComputedPoints)
 {
     CKivDoc& doc = skyWith(90, 30);

@@ -536,3 +536,58 @@ TEST_F(WDBSatellitesTest, LabelsFollowTheExtentAndTheFootprintShowsAgainATurnAwa
     EXPECT_NE(map.image().pixel(700, 180), qRgb(0, 0, 80)); // the footprint itself
     EXPECT_EQ(map.image().pixel(360, 180), qRgb(0, 0, 80));
 }
+
+TEST_F(WDBSatellitesTest, OnlySatellitesOnThePictureGetALabel)
+{
+    CKivDoc& doc = plainDocument();
+    // 20.7° E to 88.2° E, 0 to 30° N, 675 x 300 pixels: ten pixels a degree.
+    map.setState(extent(-20.7, -88.2, 30, 0, 675, 300));
+    map.drawBackground(QImage(), false);
+    map.keepAsBase();
+    const struct {
+        double lon, lat;
+        bool labelled;
+    } cases[] = {
+        {94.68, 15.0, false}, // six degrees east of the right edge
+        {88.3, 15.0, false},  // just beyond it
+        {20.5, 15.0, false},  // just beyond the left edge
+        {50.0, 30.3, false},  // just above the top
+        {88.1, 15.0, true},   // just inside the right edge: the label moves onto the picture
+        {20.8, 29.9, true},   // inside the top-left corner: the label goes below the icon
+    };
+    for (const auto& c : cases) {
+        doc.SatInfo[0].lon = c.lon;
+        doc.SatInfo[0].lat = c.lat;
+        map.drawSatellites(doc, {true, true});
+        const QImage& img = map.image();
+        int white = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                white += img.pixel(x, y) == qRgb(255, 255, 255);
+        EXPECT_EQ(white > 200, c.labelled) << c.lon << " " << c.lat << ": " << white;
+    }
+}
+
+TEST(WDBGeometry, GridLabelsStayInsideAndLeaveOutThoseThatWouldOverlap)
+{
+    // Labels 40 wide, 20 before their line, in 300 pixels, 5 apart at least.
+    GridLabelRun run(20, 300, 5);
+    const struct {
+        int line;
+        std::optional<int> start;
+    } cases[] = {
+        {5, 0},              // would start left of the picture
+        {40, std::nullopt},  // would reach into the one before
+        {70, 50},            // clear of it
+        {110, std::nullopt}, // would touch the one before
+        {115, 95},
+        {295, 260},          // would run off the right edge
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(run.place(c.line, 40), c.start) << c.line;
+    // Along a reserved stretch no label goes.
+    GridLabelRun down(10, 300, 0);
+    down.reserve(24);
+    EXPECT_EQ(down.place(30, 14), std::nullopt);
+    EXPECT_EQ(down.place(34, 14), 24);
+}

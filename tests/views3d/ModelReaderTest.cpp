@@ -108,7 +108,7 @@ TEST(ModelReader, CommentsAndBlankLinesAreSkipped)
     EXPECT_FALSE(read("# only a comment\n\n   \n", 0).read.drew);
 }
 
-TEST(ModelReader, PrimitivesTakeVerticesAndAreNeverLeftOpen)
+TEST(ModelReader, OnlyGlEndEndsAPrimitive)
 {
     const Result r = read("glBegin(GL_TRIANGLES)\n{1.0, 2.0, 3.0}\n   \nglEnd();\n{4, 5, 6}\n", 0);
     EXPECT_THAT(r.sink.body(), ElementsAre("begin 4", "vertex 1,2,3", "end"));
@@ -116,14 +116,17 @@ TEST(ModelReader, PrimitivesTakeVerticesAndAreNeverLeftOpen)
     EXPECT_THAT(read("glBegin(GL_LINE_STRIP)\nglEnd\n", 0).sink.body(), ElementsAre("begin 3", "end"));
     // The last name of the list wins: GL_TRIANGLE_FAN comes after GL_TRIANGLES.
     EXPECT_THAT(read("glBegin(GL_TRIANGLE_FAN)\n", 0).sink.body(), ElementsAre("begin 6", "end"));
-    // Transforms and solids inside a primitive end it first; an open one ends before the pop.
-    EXPECT_THAT(read("glBegin(GL_QUADS)\n{1,1,1}\nglTranslatef {1, 2, 3}\nglBegin(GL_POINTS)\nglRotatef {90, 0, 0, 1}\n"
-                     "glBegin(GL_LINES)\ngluCylinder {1, 2, 3}\nglBegin(GL_LINES)\nglColor3f {0.5, 0.5, 0.5}\n",
-                     0)
-                    .sink.body(),
-                ElementsAre("begin 7", "vertex 1,1,1", "end", "translate 1,2,3", "begin 0", "end", "rotate 90 0,0,1",
-                            "begin 1", "end", "cylinder 1,2,3 12x6", "begin 1", "color 0.5,0.5,0.5",
-                            "material 0.5,0.5,0.5", "end"));
+    // Only glEnd ends a primitive: transforms, solids and a second glBegin inside one are ignored
+    // and the vertices go on; colours still apply; an open one ends before the pop.
+    EXPECT_THAT(read("glBegin(GL_TRIANGLES)\n{0,0,0}\nglTranslatef {1, 2, 3}\n{1,0,0}\n{0,1,0}\nglEnd\n", 0).sink.body(),
+                ElementsAre("begin 4", "vertex 0,0,0", "vertex 1,0,0", "vertex 0,1,0", "end"));
+    const Result inside = read("glBegin(GL_QUADS)\n{1,1,1}\nglBegin(GL_POINTS)\nglRotatef {90, 0, 0, 1}\n"
+                               "gluCylinder {1, 2, 3}\ngluSolidSphere {1}\ngluSolidCube {1}\nglColor3f {0.5, 0.5, 0.5}\n"
+                               "{2,2,2}\nglEnd\nglRotatef {90, 0, 0, 1}\nglBegin(GL_LINES)\n",
+                               0);
+    EXPECT_TRUE(inside.read.drew);
+    EXPECT_THAT(inside.sink.body(), ElementsAre("begin 7", "vertex 1,1,1", "color 0.5,0.5,0.5", "material 0.5,0.5,0.5",
+                                                "vertex 2,2,2", "end", "rotate 90 0,0,1", "begin 1", "end"));
 }
 
 TEST(ModelReader, ArgumentsFollowTheBraceAndRepeatTheLast)
