@@ -5,6 +5,7 @@
 #include "app/Glyphs.h"
 #include "app/ViewFactory.h"
 #include "document/CKivDoc.h"
+#include "document/ViewArrangement.h"
 #include "platform/UiServices.h"
 #include "resources/CommandIds.h"
 #include "resources/MenuTables.h"
@@ -452,9 +453,7 @@ void CMainFrame::cascade()
         frames.push_back(w);
         sizes.push_back(w->size());
     }
-    const QSize extras = ViewFrameExtras();
-    const int titleBar = extras.height() - extras.width() / 2;
-    const std::vector<QRect> rects = kiv::cascadeLayout(sizes, mdi_->viewport()->size(), titleBar);
+    const std::vector<QRect> rects = kiv::cascadeLayout(sizes, mdi_->viewport()->size(), kiv::cascadeStep(ViewFrameExtras()));
     for (std::size_t i = 0; i < frames.size(); ++i) {
         frames[i]->setGeometry(rects[i]);
         frames[i]->raise();

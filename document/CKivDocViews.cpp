@@ -107,9 +107,8 @@ void CKivDoc::CascadeNewestWDBFrame()
     std::optional<QRect> frame = Shell->ViewFrameGeometry(ViewKind::WDB, slot);
     if (!before || !frame)
         return;
-    const QSize extras = Shell->ViewFrameExtras();
-    const int titleBar = extras.height() - extras.width() / 2;
-    frame->moveTopLeft(before->topLeft() + QPoint(titleBar, titleBar));
+    const int step = cascadeStep(Shell->ViewFrameExtras());
+    frame->moveTopLeft(before->topLeft() + QPoint(step, step));
     // A frame that would keep less than half of itself inside the area starts again at the top.
     const QSize area = Shell->AreaSize();
     if (area.isValid() && (area.width() - frame->left() < frame->width() / 2 || area.height() - frame->top() < frame->height() / 2))

@@ -37,6 +37,10 @@ struct Arrangement {
     std::optional<QSize> total;   // the MDI area the frames fill; none keeps the window's size
 };
 
+// How far each cascaded frame sits below and right of the one before: a title bar's height
+// (the frame extras are two borders wide, and a title bar and two borders high).
+inline int cascadeStep(QSize frameExtras) { return frameExtras.height() - frameExtras.width() / 2; }
+
 // AutoExtendX used within 5..100 percent.
 double clampedAutoExtendX(double percent);
 Arrangement arrangeViews(const ArrangeInput& in);

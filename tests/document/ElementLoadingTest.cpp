@@ -126,8 +126,9 @@ TEST(ElementRecords, EveryRecordAsTheFileHoldsItWithinBounds)
         for (const ElementRecord& record : read.records)
             appendElementRecord(rewritten, record);
         EXPECT_EQ(rewritten, c.rewritten);
-        if (c.records > 0)
+        if (c.records > 0) {
             EXPECT_EQ(read.records.back().linesInFile, c.lastLines);
+        }
     }
 }
 
