@@ -16,6 +16,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStringDecoder>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <map>
@@ -100,8 +102,38 @@ void CEditor::buildMenu()
 
 void CEditor::SetTable(const QString& text)
 {
-    edit_->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    BeginTable();
+    AppendTable(text);
+    EndTable();
+}
+
+void CEditor::BeginTable()
+{
+    filling_ = true;
+    edit_->setReadOnly(true);
+    edit_->clear();
+    edit_->document()->setUndoRedoEnabled(false);
+}
+
+void CEditor::AppendTable(const QString& piece)
+{
+    QTextDocument* document = edit_->document();
+    const bool first = document->isEmpty();
+    QTextCursor end(document);
+    end.movePosition(QTextCursor::End);
+    end.insertText(QString(piece).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    // The reader's place stays at the top of the table.
+    if (first)
+        edit_->moveCursor(QTextCursor::Start);
+    document->setModified(false);
+}
+
+void CEditor::EndTable()
+{
+    filling_ = false;
+    edit_->document()->setUndoRedoEnabled(true);
     edit_->document()->setModified(false);
+    edit_->setReadOnly(readOnly_);
 }
 
 QString CEditor::Text() const
@@ -116,7 +148,9 @@ bool CEditor::Modified() const
 
 void CEditor::SetReadOnly(bool on)
 {
-    edit_->setReadOnly(on);
+    readOnly_ = on;
+    if (!filling_)
+        edit_->setReadOnly(on);
 }
 
 void CEditor::AskSave()
@@ -153,8 +187,15 @@ bool CEditor::WriteText(bool withDialog)
     return true;
 }
 
+void CEditor::stopTable()
+{
+    if (filling_ && StopTable)
+        StopTable();
+}
+
 void CEditor::OnFileNew()
 {
+    stopTable();
     AskSave();
     edit_->clear();
     edit_->document()->setModified(false);
@@ -162,6 +203,7 @@ void CEditor::OnFileNew()
 
 void CEditor::OnFileOpen()
 {
+    stopTable();
     AskSave();
     const std::optional<QString> path = ui_.files.openFile(exportFileRequest(QString(), CsvOutput && CsvOutput()));
     if (!path || path->isEmpty())
