@@ -167,8 +167,24 @@ void CEditor::AskSave()
         OnFileSaveAs();
 }
 
+bool CEditor::stillFilling()
+{
+    if (!filling_)
+        return false;
+    ui_.messages.show({inLanguage(english(), "Export file", "Export Datei"),
+                       inLanguage(english(), "The table is still being made; please save or print it once it is complete.",
+                                  "Die Tabelle wird noch erstellt; bitte speichern oder drucken Sie sie, wenn sie "
+                                  "vollständig ist."),
+                       MessageButtons::Ok, MessageIcon::Information});
+    return true;
+}
+
 bool CEditor::WriteText(bool withDialog)
 {
+    if (stillFilling()) {
+        FileName.clear();
+        return false;
+    }
     if (withDialog) {
         const std::optional<QString> chosen =
             ui_.files.saveFile(exportFileRequest(FileName, CsvOutput && CsvOutput()));
@@ -249,6 +265,8 @@ void CEditor::Print(QPrinter& target)
 
 void CEditor::OnFilePrint()
 {
+    if (stillFilling())
+        return;
     QPrintDialog dialog(&printer(), this);
     if (edit_->textCursor().hasSelection())
         dialog.setOption(QAbstractPrintDialog::PrintSelection);
@@ -258,6 +276,8 @@ void CEditor::OnFilePrint()
 
 void CEditor::OnFilePrintPreview()
 {
+    if (stillFilling())
+        return;
     QPrintPreviewDialog preview(&printer(), this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { Print(*p); });
     preview.exec();

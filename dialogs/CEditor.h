@@ -55,8 +55,9 @@ public:
     // The save dialog, then the write.
     bool SaveAs() { return WriteText(true); }
     // Writes the text to FileName (asked for first with the dialog). Nothing is written without
-    // a name. FileName is emptied afterwards, so that the next Save asks again; a successful
-    // write counts the text as saved, a failed one is reported.
+    // a name, nor while a table is still being filled in. FileName is emptied afterwards, so
+    // that the next Save asks again; a successful write counts the text as saved, a failed one
+    // is reported.
     bool WriteText(bool withDialog);
 
     void OnFileNew();
@@ -80,6 +81,8 @@ public:
 private:
     void buildMenu();
     void stopTable();
+    // A table still being filled in is neither saved nor printed; the user is told so.
+    bool stillFilling();
     bool english() const { return Language != 0; }
     QPrinter& printer();
 

@@ -252,6 +252,14 @@ TEST_F(ExportDialogTest, ALargeTableComesInPiecesWithTheBytesOfTheWholeTable)
     startTable(d, "04 / 11 / 2024", "00 : 00 : 10"); // 8641 rows
     ASSERT_TRUE(d.Generating()) << "made from the event loop";
     EXPECT_TRUE(d.Editor().Edit()->isReadOnly());
+    // Half a table is neither saved nor printed.
+    ui_.messages.clear();
+    d.MakeOutputFileName();
+    d.Editor().OnFilePrint();
+    ASSERT_EQ(ui_.messages.shown().size(), 2U);
+    EXPECT_EQ(ui_.messages.shown()[0].text,
+              "The table is still being made; please save or print it once it is complete.");
+    EXPECT_TRUE(ui_.files.shown().empty());
     runWhileMade(d);
     ASSERT_FALSE(d.Generating());
     LibraryExportOrbit orbit;
