@@ -4,7 +4,8 @@
 // one with the settings beside the table, and the enlarged one with a "Main" tab for the
 // settings and the table over the whole dialog. Switching layouts builds a new dialog from the
 // carried state (ExportDialogHost does it from the event loop). The logic is
-// ExportDialogModel's and the table ExportGenerator's; this class lays out the controls.
+// ExportDialogModel's, the table ExportGenerator's and its way into the editor ExportTableFill's;
+// this class lays out the controls.
 
 #include "dialogs/ExportDialogModel.h"
 #include "dialogs/ExportTableFill.h"

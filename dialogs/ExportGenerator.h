@@ -34,8 +34,8 @@ public:
     // Above this many steps per satellite the user is asked first.
     static constexpr std::int64_t kAskAboveSteps = 1000;
     // No table has more rows than this, all satellites together: about 85 MB of text, two seconds
-    // of generating and some twelve seconds and 700 MB for the editor to take it (see the export
-    // benchmarks); ten satellites at 100,000 steps still fit.
+    // of generating and 700 MB in the editor (see the export benchmarks); ten satellites at
+    // 100,000 steps still fit.
     static constexpr std::int64_t kMaxTotalRows = 1'100'000;
 
     // Whole steps from start to end: each satellite has that many rows plus one.
