@@ -16,6 +16,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QStringDecoder>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <map>
@@ -100,8 +102,38 @@ void CEditor::buildMenu()
 
 void CEditor::SetTable(const QString& text)
 {
-    edit_->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    BeginTable();
+    AppendTable(text);
+    EndTable();
+}
+
+void CEditor::BeginTable()
+{
+    filling_ = true;
+    edit_->setReadOnly(true);
+    edit_->clear();
+    edit_->document()->setUndoRedoEnabled(false);
+}
+
+void CEditor::AppendTable(const QString& piece)
+{
+    QTextDocument* document = edit_->document();
+    const bool first = document->isEmpty();
+    QTextCursor end(document);
+    end.movePosition(QTextCursor::End);
+    end.insertText(QString(piece).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    // The reader's place stays at the top of the table.
+    if (first)
+        edit_->moveCursor(QTextCursor::Start);
+    document->setModified(false);
+}
+
+void CEditor::EndTable()
+{
+    filling_ = false;
+    edit_->document()->setUndoRedoEnabled(true);
     edit_->document()->setModified(false);
+    edit_->setReadOnly(readOnly_);
 }
 
 QString CEditor::Text() const
@@ -116,7 +148,9 @@ bool CEditor::Modified() const
 
 void CEditor::SetReadOnly(bool on)
 {
-    edit_->setReadOnly(on);
+    readOnly_ = on;
+    if (!filling_)
+        edit_->setReadOnly(on);
 }
 
 void CEditor::AskSave()
@@ -133,8 +167,24 @@ void CEditor::AskSave()
         OnFileSaveAs();
 }
 
+bool CEditor::stillFilling()
+{
+    if (!filling_)
+        return false;
+    ui_.messages.show({inLanguage(english(), "Export file", "Export Datei"),
+                       inLanguage(english(), "The table is still being made; please save or print it once it is complete.",
+                                  "Die Tabelle wird noch erstellt; bitte speichern oder drucken Sie sie, wenn sie "
+                                  "vollständig ist."),
+                       MessageButtons::Ok, MessageIcon::Information});
+    return true;
+}
+
 bool CEditor::WriteText(bool withDialog)
 {
+    if (stillFilling()) {
+        FileName.clear();
+        return false;
+    }
     if (withDialog) {
         const std::optional<QString> chosen =
             ui_.files.saveFile(exportFileRequest(FileName, CsvOutput && CsvOutput()));
@@ -153,8 +203,15 @@ bool CEditor::WriteText(bool withDialog)
     return true;
 }
 
+void CEditor::stopTable()
+{
+    if (filling_ && StopTable)
+        StopTable();
+}
+
 void CEditor::OnFileNew()
 {
+    stopTable();
     AskSave();
     edit_->clear();
     edit_->document()->setModified(false);
@@ -162,6 +219,7 @@ void CEditor::OnFileNew()
 
 void CEditor::OnFileOpen()
 {
+    stopTable();
     AskSave();
     const std::optional<QString> path = ui_.files.openFile(exportFileRequest(QString(), CsvOutput && CsvOutput()));
     if (!path || path->isEmpty())
@@ -207,6 +265,8 @@ void CEditor::Print(QPrinter& target)
 
 void CEditor::OnFilePrint()
 {
+    if (stillFilling())
+        return;
     QPrintDialog dialog(&printer(), this);
     if (edit_->textCursor().hasSelection())
         dialog.setOption(QAbstractPrintDialog::PrintSelection);
@@ -216,6 +276,8 @@ void CEditor::OnFilePrint()
 
 void CEditor::OnFilePrintPreview()
 {
+    if (stillFilling())
+        return;
     QPrintPreviewDialog preview(&printer(), this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* p) { Print(*p); });
     preview.exec();

@@ -33,11 +33,18 @@ public:
     std::function<int()> CurrentKind;
     // Whether the table is comma-separated: the save dialog's default extension.
     std::function<bool()> CsvOutput;
+    // Drops a table that is still being filled in, before New or Open replaces the text.
+    std::function<void()> StopTable;
 
     QPlainTextEdit* Edit() const { return edit_; }
     QMenuBar* MenuBar() const { return menuBar_; }
     // A new table: the whole text replaced, not counted as a change.
     void SetTable(const QString& text);
+    // A new table given piece by piece: emptied first, read-only and not counted as a change
+    // until it is complete. Pieces end at line ends (CR LF or LF).
+    void BeginTable();
+    void AppendTable(const QString& piece);
+    void EndTable();
     QString Text() const;
     bool Modified() const;
     void SetReadOnly(bool on);
@@ -48,8 +55,9 @@ public:
     // The save dialog, then the write.
     bool SaveAs() { return WriteText(true); }
     // Writes the text to FileName (asked for first with the dialog). Nothing is written without
-    // a name. FileName is emptied afterwards, so that the next Save asks again; a successful
-    // write counts the text as saved, a failed one is reported.
+    // a name, nor while a table is still being filled in. FileName is emptied afterwards, so
+    // that the next Save asks again; a successful write counts the text as saved, a failed one
+    // is reported.
     bool WriteText(bool withDialog);
 
     void OnFileNew();
@@ -72,6 +80,9 @@ public:
 
 private:
     void buildMenu();
+    void stopTable();
+    // A table still being filled in is neither saved nor printed; the user is told so.
+    bool stillFilling();
     bool english() const { return Language != 0; }
     QPrinter& printer();
 
@@ -79,6 +90,8 @@ private:
     QMenuBar* menuBar_ = nullptr;
     QPlainTextEdit* edit_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
+    bool readOnly_ = false; // as the owner asked; a table being filled in is read-only anyway
+    bool filling_ = false;
 };
 
 } // namespace kiv

@@ -8,7 +8,6 @@
 #include "platform/LanguageText.h"
 #include "platform/Latin1.h"
 #include "platform/UiServices.h"
-#include "platform/WaitCursor.h"
 #include "views2d/CGotoDlg.h"
 
 #include <QCheckBox>
@@ -20,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -75,6 +75,8 @@ CExportDlg::CExportDlg(CKivDoc& doc, ExportState state, QWidget* parent)
     editor_->CurrentKind = [this] { return Kind(); };
     editor_->CsvOutput = [this] { return model_.State.CsvOutput != 0; };
     editor_->setMinimumSize(480, 320);
+    fill_ = std::make_unique<ExportTableFill>(*editor_, doc_.Context().ui.cursors);
+    editor_->StopTable = [this] { fill_->Stop(); };
 
     tabs_ = new QTabBar;
     for (const QString& name : model_.TabNames())
@@ -334,8 +336,14 @@ bool CExportDlg::AngleFormatEnabled() const
     return toggles_[Angle]->isEnabled();
 }
 
-void CExportDlg::Start()
+void CExportDlg::Start(QSize replaced)
 {
+    if (pages_ && replaced.isValid()) {
+        // Grown by a quarter where the screen has room, never smaller than the dialog it replaces.
+        const QSize grown(replaced.width() * 5 / 4, replaced.height() * 5 / 4);
+        const QSize room = screen() ? screen()->availableSize() : grown;
+        resize(grown.boundedTo(room).expandedTo(replaced).expandedTo(minimumSizeHint()));
+    }
     show();
     raise();
     activateWindow();
@@ -371,6 +379,7 @@ void CExportDlg::GenerateOutput(int kind)
     busy_ = true;
     const bool en = english();
     UiServices& ui = doc_.Context().ui;
+    fill_->Stop();
     editor_->SetTable(QString());
     model_.State.ObserverName = name_->text();
     model_.State.ObserverAbbrev = abbrev_->text();
@@ -406,25 +415,24 @@ void CExportDlg::GenerateOutput(int kind)
             return;
         }
     }
-    ExportOutput output;
-    {
-        const WaitCursor wait(ui.cursors);
-        output = ExportGenerator::Generate(orbit_, p);
-        editor_->SetTable(QString::fromStdString(output.text));
-    }
-    if (!output.failures.empty()) {
-        QStringList lines;
-        for (const ExportFailure& f : output.failures)
-            lines << QString::fromStdString(f.satellite) + QStringLiteral(": ") + utcText(f.time);
-        ui.messages.show({QStringLiteral("Export"),
-                          inLanguage(en,
-                               "These satellites cannot be computed from the time given on; their rows end there:\n",
-                               "Diese Satelliten lassen sich ab der genannten Zeit nicht berechnen; ihre Zeilen enden "
-                               "dort:\n") +
-                              lines.join(QLatin1Char('\n')),
-                          MessageButtons::Ok, MessageIcon::Exclamation});
-    }
+    fill_->Start(p, [this](const std::vector<ExportFailure>& failures) { reportFailures(failures); });
     busy_ = false;
+}
+
+void CExportDlg::reportFailures(const std::vector<ExportFailure>& failures)
+{
+    if (failures.empty())
+        return;
+    QStringList lines;
+    for (const ExportFailure& f : failures)
+        lines << QString::fromStdString(f.satellite) + QStringLiteral(": ") + utcText(f.time);
+    const bool en = english();
+    doc_.Context().ui.messages.show(
+        {QStringLiteral("Export"),
+         inLanguage(en, "These satellites cannot be computed from the time given on; their rows end there:\n",
+                    "Diese Satelliten lassen sich ab der genannten Zeit nicht berechnen; ihre Zeilen enden dort:\n") +
+             lines.join(QLatin1Char('\n')),
+         MessageButtons::Ok, MessageIcon::Exclamation});
 }
 
 void CExportDlg::MakeOutputFileName()
@@ -513,9 +521,10 @@ void CExportDlg::OnEnlarge()
     takeTypedQuietly();
     Result = Rebuild;
     const ExportState carried = model_.Carried(tabIndex());
+    fill_->Stop();
     hide();
     if (OnRebuild)
-        OnRebuild(carried);
+        OnRebuild(carried, size());
 }
 
 void CExportDlg::AskSaveBeforeClosing()
@@ -527,6 +536,7 @@ void CExportDlg::AskSaveBeforeClosing()
 
 void CExportDlg::end(int result)
 {
+    fill_->Stop();
     editor_->AskSave();
     Result = result;
     hide();
@@ -541,7 +551,10 @@ void CExportDlg::accept()
 
 void CExportDlg::reject()
 {
-    end(Cancel);
+    if (fill_->Running())
+        fill_->Stop();
+    else
+        end(Cancel);
 }
 
 void CExportDlg::closeEvent(QCloseEvent* event)

@@ -4,10 +4,11 @@
 // one with the settings beside the table, and the enlarged one with a "Main" tab for the
 // settings and the table over the whole dialog. Switching layouts builds a new dialog from the
 // carried state (ExportDialogHost does it from the event loop). The logic is
-// ExportDialogModel's and the table ExportGenerator's; this class lays out the controls.
+// ExportDialogModel's, the table ExportGenerator's and its way into the editor ExportTableFill's;
+// this class lays out the controls.
 
 #include "dialogs/ExportDialogModel.h"
-#include "dialogs/LibraryExportOrbit.h"
+#include "dialogs/ExportTableFill.h"
 
 #include <QDialog>
 
@@ -32,8 +33,9 @@ public:
     CExportDlg(CKivDoc& doc, ExportState state, QWidget* parent = nullptr);
     ~CExportDlg() override;
 
-    // Set by the host: a rebuild in the other layout with this state, and the dialog's end.
-    std::function<void(const ExportState&)> OnRebuild;
+    // Set by the host: a rebuild in the other layout with this state (and this dialog's size),
+    // and the dialog's end.
+    std::function<void(const ExportState&, QSize)> OnRebuild;
     std::function<void()> OnEnded;
     // Runs the nested modal dialogs (time, go-to); tests script them.
     std::function<int(QDialog&)> RunNested;
@@ -45,10 +47,13 @@ public:
     int Kind() const;
     QTabBar& Tabs() const { return *tabs_; }
 
-    // Shows the dialog and handles its first tab as a tab change.
-    void Start();
-    // Reads the edits and fills the editor with the table of a kind (1 LLA ... 6 VRD).
+    // Shows the dialog and handles its first tab as a tab change. An enlarged dialog that
+    // replaces one of the given size grows from that size.
+    void Start(QSize replaced = {});
+    // Reads the edits and fills the editor with the table of a kind (1 LLA ... 6 VRD); a large
+    // table goes on being made from the event loop after this returns.
     void GenerateOutput(int kind);
+    bool Generating() const { return fill_->Running(); }
     // Suggests the file name for the current kind and saves under it.
     void MakeOutputFileName();
 
@@ -63,7 +68,7 @@ public:
     void OnGoTo();
     void OnToggle(void (ExportDialogModel::*toggle)(), bool regenerate);
     void OnEnlarge();
-    // OK and Cancel: the save question first.
+    // OK and Cancel: the save question first. Cancel while a table is being made stops that.
     void accept() override;
     void reject() override;
     // The main window closes: the save question only.
@@ -86,6 +91,7 @@ private:
     void takeTypedQuietly();
     ExportEditTexts typedTexts() const;
     void refuse(const ExportEditRefusal& refusal);
+    void reportFailures(const std::vector<ExportFailure>& failures);
     void end(int result);
     int runNested(QDialog& dialog);
     bool english() const { return model_.english(); }
@@ -94,7 +100,6 @@ private:
 
     CKivDoc& doc_;
     ExportDialogModel model_;
-    LibraryExportOrbit orbit_;
     bool busy_ = false;
 
     QTabBar* tabs_ = nullptr;
@@ -108,6 +113,7 @@ private:
     std::array<QLineEdit*, 10> edits_{}; // by ExportEdit
     std::array<QPushButton*, 6> toggles_{}; // units, output, input time, twilight, angle, prefix
     QPushButton* goTo_ = nullptr;
+    std::unique_ptr<ExportTableFill> fill_; // uses editor_
 };
 
 } // namespace kiv

@@ -38,17 +38,17 @@ void ExportDialogHost::OpenExportDialog(QWidget* parent)
     open(ExportState::fresh(doc_));
 }
 
-void ExportDialogHost::open(const ExportState& state)
+void ExportDialogHost::open(const ExportState& state, QSize replaced)
 {
     auto* dialog = new CExportDlg(doc_, state, parent_);
     dialog_ = dialog;
     dialog->OnEnded = [this] { retire(); };
-    dialog->OnRebuild = [this](const ExportState& carried) {
+    dialog->OnRebuild = [this](const ExportState& carried, QSize size) {
         retire();
         // Built from the event loop: the old dialog's handler is still running.
-        QTimer::singleShot(0, this, [this, carried] { open(carried); });
+        QTimer::singleShot(0, this, [this, carried, size] { open(carried, size); });
     };
-    dialog->Start();
+    dialog->Start(replaced);
 }
 
 void ExportDialogHost::retire()

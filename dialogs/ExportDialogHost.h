@@ -8,6 +8,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 
 class QWidget;
 
@@ -30,7 +31,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void open(const ExportState& state);
+    void open(const ExportState& state, QSize replaced = {});
     void retire();
 
     CKivDoc& doc_;

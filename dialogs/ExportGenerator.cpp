@@ -1,6 +1,5 @@
 #include "dialogs/ExportGenerator.h"
 
-#include "dialogs/ExportFormatter.h"
 #include "platform/Latin1.h"
 
 #include <algorithm>
@@ -49,39 +48,62 @@ std::optional<ExportRefusal> ExportGenerator::Check(const ExportParameters& p)
 
 ExportOutput ExportGenerator::Generate(ExportOrbit& orbit, const ExportParameters& p)
 {
-    ExportOutput output;
     if (Check(p))
-        return output;
-    const ExportFormatter formatter(p);
-    const std::int64_t steps = StepCount(p);
-    const double startJd = p.start.julianDate();
-    output.text.reserve(static_cast<std::size_t>(std::min(TotalRows(p) * kTypicalRowBytes, kMaxReservation)));
+        return {};
+    ExportGenerator generator(orbit, p);
+    generator.output_.text.reserve(
+        static_cast<std::size_t>(std::min(TotalRows(p) * kTypicalRowBytes, kMaxReservation)));
+    while (generator.Continue(std::numeric_limits<std::int64_t>::max())) {
+    }
+    return std::move(generator.output_);
+}
 
-    for (const tagSATELLITE& satellite : p.satellites) {
-        // Names are Latin-1 as the element file has them.
-        const std::string name =
-            fromLatin1(std::string_view(satellite.name, strnlen(satellite.name, sizeof satellite.name))).toStdString();
-        output.text += name;
-        output.text += "\r\n";
-        orbit.SetSatellite(satellite);
-        for (std::int64_t k = 0; k <= steps; ++k) {
-            const std::int64_t offset = k * p.stepSeconds;
-            const Time rowTime = p.start + offset;
-            const double jd = startJd + static_cast<double>(offset) / kSecondsPerDay;
-            if (!orbit.SGP(jd)) {
-                output.failures.push_back({name, rowTime});
+ExportGenerator::ExportGenerator(ExportOrbit& orbit, ExportParameters p)
+    : orbit_(orbit)
+    , p_(std::move(p))
+    , formatter_(p_)
+    , steps_(StepCount(p_))
+    , startJd_(p_.start.julianDate())
+    , satellite_(Check(p_) ? p_.satellites.size() : 0)
+{
+}
+
+bool ExportGenerator::Continue(std::int64_t steps)
+{
+    while (satellite_ < p_.satellites.size() && steps > 0) {
+        if (step_ < 0) {
+            const tagSATELLITE& satellite = p_.satellites[satellite_];
+            // Names are Latin-1 as the element file has them.
+            name_ = fromLatin1(std::string_view(satellite.name, strnlen(satellite.name, sizeof satellite.name)))
+                        .toStdString();
+            output_.text += name_;
+            output_.text += "\r\n";
+            orbit_.SetSatellite(satellite);
+            step_ = 0;
+        }
+        for (; step_ <= steps_ && steps > 0; ++step_, --steps) {
+            const std::int64_t offset = step_ * p_.stepSeconds;
+            const Time rowTime = p_.start + offset;
+            const double jd = startJd_ + static_cast<double>(offset) / kSecondsPerDay;
+            if (!orbit_.SGP(jd)) {
+                output_.failures.push_back({name_, rowTime});
+                step_ = steps_ + 1;
                 break;
             }
-            const std::size_t rowStart = output.text.size();
-            formatter.AppendPrefix(output.text, rowTime, jd);
-            if (formatter.AppendRow(output.text, orbit))
-                ++output.rows;
+            const std::size_t rowStart = output_.text.size();
+            formatter_.AppendPrefix(output_.text, rowTime, jd);
+            if (formatter_.AppendRow(output_.text, orbit_))
+                ++output_.rows;
             else
-                output.text.resize(rowStart);
+                output_.text.resize(rowStart);
         }
-        output.text += "\r\n";
+        if (step_ > steps_) {
+            output_.text += "\r\n";
+            ++satellite_;
+            step_ = -1;
+        }
     }
-    return output;
+    return satellite_ < p_.satellites.size();
 }
 
 } // namespace kiv

@@ -49,7 +49,32 @@ void editorTakesTable(benchmark::State& state)
     state.counters["peak_rss_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
+// The same table in pieces of some lines each, as a large table comes in from the event loop.
+// Arguments: satellites, steps, lines per piece.
+void editorTakesTableInPieces(benchmark::State& state)
+{
+    const QString text = table(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    QStringList pieces;
+    const QStringList lines = text.split(QStringLiteral("\r\n"));
+    for (qsizetype i = 0; i + 1 < lines.size(); i += state.range(2))
+        pieces << lines.mid(i, std::min<qsizetype>(state.range(2), lines.size() - 1 - i)).join(QStringLiteral("\r\n")) +
+                      QStringLiteral("\r\n");
+    test::ScriptedUiServices scripted;
+    UiServices ui = scripted.services();
+    CEditor editor(ui, 1);
+    for (auto _ : state) {
+        editor.BeginTable();
+        for (const QString& piece : pieces)
+            editor.AppendTable(piece);
+        editor.EndTable();
+        benchmark::DoNotOptimize(editor.Modified());
+    }
+    state.counters["pieces"] = static_cast<double>(pieces.size());
+}
+
 } // namespace
 
+BENCHMARK(editorTakesTableInPieces)->ArgNames({"sats", "steps", "lines"})->Args({10, 100000, 1000})
+    ->Args({10, 100000, 20000})->Unit(benchmark::kMillisecond);
 BENCHMARK(editorTakesTable)->ArgNames({"sats", "steps"})->Args({20, 1440})->Args({255, 1000})->Args({10, 100000})
     ->Unit(benchmark::kMillisecond);

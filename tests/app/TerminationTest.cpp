@@ -1,12 +1,20 @@
 // Ending the program while a message box or modal dialog runs its own event loop: the request
 // waits, the boxes end, and the close path runs once from the main loop; the sanitizers of the
 // test build see every object that is used after it was deleted.
+#include "dialogs/CEditor.h"
+#include "dialogs/CExportDlg.h"
 #include "platform/QtMessageBoxes.h"
 #include "platform/TerminationGuard.h"
 #include "document/SettingsTable.h"
+#include "resources/CommandIds.h"
 #include "tests/app/ShellFixture.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -29,7 +37,7 @@ public:
     MessageAnswer show(const MessageRequest& request) override
     {
         if (!live)
-            return MessageAnswer::Ok;
+            return quietAnswer;
         texts.push_back(request.text);
         if (whileOpen)
             QTimer::singleShot(20, std::exchange(whileOpen, nullptr));
@@ -43,6 +51,7 @@ public:
     }
 
     bool live = false;
+    MessageAnswer quietAnswer = MessageAnswer::Ok;
     std::function<void()> whileOpen;
     std::vector<QString> texts;
 };
@@ -77,7 +86,7 @@ private:
     int count_ = 0;
 };
 
-enum class Request { Signal, Hangup, WindowManagerClose };
+enum class Request { Signal, Interrupt, Hangup, WindowManagerClose };
 
 struct EndingCase {
     const char* name;
@@ -91,10 +100,20 @@ class TerminationTest : public ShellTest {
 protected:
     void request(Request how)
     {
-        if (how == Request::WindowManagerClose)
+        switch (how) {
+        case Request::Signal:
+            std::raise(SIGTERM);
+            break;
+        case Request::Interrupt:
+            std::raise(SIGINT);
+            break;
+        case Request::Hangup:
+            std::raise(SIGHUP);
+            break;
+        case Request::WindowManagerClose:
             frame().close();
-        else
-            std::raise(how == Request::Signal ? SIGTERM : SIGHUP);
+            break;
+        }
     }
 
     // Runs the main loop until the document is gone.
@@ -173,6 +192,62 @@ TEST_F(TerminationTest, RequestsDuringBoxesAndDialogsCloseOnceFromTheMainLoop)
                   QStringLiteral("sats.tle"));
         EXPECT_EQ(written.GetProfileString(QStringLiteral("Allgemein"), QStringLiteral("ShowObs"), {}),
                   QStringLiteral("TRUE"));
+        frame().SetTerminationGuard(nullptr);
+        app_.reset();
+        QFile::remove(profile_.path());
+    }
+}
+
+// A table of 864,001 rows (one satellite, ten days at one second) is being made when the request
+// comes: the program ends at once, with its profile written once, the sanitizers watching.
+TEST_F(TerminationTest, RequestsDuringALargeExportEndTheProgramAtOnce)
+{
+    for (const Request how : {Request::Signal, Request::Interrupt, Request::Hangup, Request::WindowManagerClose}) {
+        SCOPED_TRACE(static_cast<int>(how));
+        ReplacementCounter writes(dir_.path());
+        boxes_.live = false;
+        boxes_.quietAnswer = MessageAnswer::Ok;
+        profile_.parse("[Allgemein]\nSatellitenfilename=sats.tle\nShow3D=FALSE\nShowWDB=FALSE\n");
+        app_ = std::make_unique<CKivApp>(live_, profile_, paths_);
+        TerminationGuard guard([&] { return app_->Terminate(); });
+        frame().SetTerminationGuard(&guard);
+        app_->OnFileNew();
+        ASSERT_NE(app_->Document(), nullptr);
+        boxes_.quietAnswer = MessageAnswer::Yes; // to go on with the long table
+        QPointer<CExportDlg> dialog;
+        bool generating = false;
+        int linesBefore = 0;
+        QElapsedTimer sinceRequest;
+        runMainLoop(guard, [&] {
+            ASSERT_TRUE(run(kCmdExport));
+            for (QWidget* w : QApplication::allWidgets()) {
+                if (auto* d = dynamic_cast<CExportDlg*>(w))
+                    dialog = d;
+            }
+            ASSERT_TRUE(dialog);
+            dialog->Model().State.Selected = {};
+            dialog->Model().State.Selected[0] = 1;
+            const std::pair<ExportEdit, const char*> range[] = {
+                {ExportEdit::StartDate, "04 / 10 / 2024"}, {ExportEdit::StartTime, "00 : 00 : 00"},
+                {ExportEdit::EndDate, "04 / 20 / 2024"},   {ExportEdit::EndTime, "00 : 00 : 00"},
+                {ExportEdit::StepDays, "0"},               {ExportEdit::StepTime, "00 : 00 : 01"}};
+            for (const auto& [edit, text] : range)
+                dialog->EditOf(edit)->setText(QString::fromLatin1(text));
+            dialog->GenerateOutput(1);
+            QTimer::singleShot(500, [&] {
+                generating = dialog && dialog->Generating();
+                linesBefore = dialog ? dialog->Editor().Edit()->blockCount() : 0;
+                sinceRequest.start();
+                request(how);
+            });
+        });
+        const qint64 elapsed = sinceRequest.elapsed();
+        EXPECT_TRUE(generating) << "the table was still being made";
+        EXPECT_GT(linesBefore, 2) << "the table came in piece by piece";
+        EXPECT_EQ(app_->Document(), nullptr) << "the close path ran";
+        EXPECT_TRUE(dialog.isNull());
+        EXPECT_LT(elapsed, 3000) << "ended at once, not after the table: " << elapsed << " ms";
+        EXPECT_EQ(writes.count("kiv.ini"), 1) << "the profile written once";
         frame().SetTerminationGuard(nullptr);
         app_.reset();
         QFile::remove(profile_.path());

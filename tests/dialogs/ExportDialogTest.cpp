@@ -4,12 +4,16 @@
 #include "dialogs/CExportDlg.h"
 #include "dialogs/CTimeDlg.h"
 #include "dialogs/ExportDialogHost.h"
+#include "dialogs/ExportGenerator.h"
+#include "dialogs/LibraryExportOrbit.h"
 #include "tests/support/DocumentFixture.h"
 #include "tests/support/Prerequisite.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -22,6 +26,8 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTreeWidget>
+
+#include <limits>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -50,6 +56,23 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     static QStringList tableLines(const CExportDlg& d) { return d.Editor().Text().split(QLatin1Char('\n')); }
+    // Starts the LLA table of a range from 04/10/2024 12:00 at the step; the long table's
+    // question is answered Yes.
+    static void startTable(CExportDlg& d, const char* endDate, const char* step)
+    {
+        d.EditOf(ExportEdit::EndDate)->setText(QString::fromLatin1(endDate));
+        d.EditOf(ExportEdit::EndTime)->setText(QStringLiteral("12 : 00 : 00"));
+        d.EditOf(ExportEdit::StepTime)->setText(QString::fromLatin1(step));
+        d.GenerateOutput(1);
+    }
+    // Runs the event loop while the table is being made, at most until `lines` have come in.
+    static void runWhileMade(const CExportDlg& d, int lines = std::numeric_limits<int>::max())
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (d.Generating() && d.Editor().Edit()->blockCount() < lines && clock.elapsed() < 120000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
 
     std::unique_ptr<ExportDialogHost> host_;
 };
@@ -174,6 +197,7 @@ TEST_F(ExportDialogTest, TheTimeDialogChangesTheRangeOnlyOnOk)
 TEST_F(ExportDialogTest, EnlargeRebuildsWithTheSameSettingsAndOkAsksAboutEdits)
 {
     CExportDlg& first = open();
+    const QSize normal = first.size();
     first.Tabs().setCurrentIndex(2); // OBS
     first.ToggleButton(0)->click();  // km
     first.OnListClick(1);
@@ -191,6 +215,10 @@ TEST_F(ExportDialogTest, EnlargeRebuildsWithTheSameSettingsAndOkAsksAboutEdits)
     EXPECT_EQ(d->Model().State.UseKm, 1);
     EXPECT_EQ(d->Model().State.Selected[1], 1);
     EXPECT_EQ(d->Model().Precision, 7);
+    // Larger than the normal dialog, the table over its whole width.
+    EXPECT_GE(d->width(), normal.width());
+    EXPECT_GE(d->height(), normal.height());
+    EXPECT_GE(d->Editor().width(), d->width() - 2 * d->layout()->contentsMargins().left());
 
     // The Main tab is the settings page; shrinking from it shows LLA.
     d->Tabs().setCurrentIndex(0);
@@ -201,6 +229,7 @@ TEST_F(ExportDialogTest, EnlargeRebuildsWithTheSameSettingsAndOkAsksAboutEdits)
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->Model().State.Layout, 1);
     EXPECT_EQ(d->Kind(), 1);
+    EXPECT_EQ(d->size(), normal);
 
     // An edited table is offered for saving before the dialog ends.
     ui_.messages.clear();
@@ -214,6 +243,80 @@ TEST_F(ExportDialogTest, EnlargeRebuildsWithTheSameSettingsAndOkAsksAboutEdits)
     settle();
     EXPECT_TRUE(last.isNull());
     EXPECT_EQ(host_->ExportDialog(), nullptr);
+}
+
+TEST_F(ExportDialogTest, ALargeTableComesInPiecesWithTheBytesOfTheWholeTable)
+{
+    CExportDlg& d = open();
+    ui_.messages.queueAnswer(MessageAnswer::Yes);
+    startTable(d, "04 / 11 / 2024", "00 : 00 : 10"); // 8641 rows
+    ASSERT_TRUE(d.Generating()) << "made from the event loop";
+    EXPECT_TRUE(d.Editor().Edit()->isReadOnly());
+    // Half a table is neither saved nor printed.
+    ui_.messages.clear();
+    d.MakeOutputFileName();
+    d.Editor().OnFilePrint();
+    ASSERT_EQ(ui_.messages.shown().size(), 2U);
+    EXPECT_EQ(ui_.messages.shown()[0].text,
+              "The table is still being made; please save or print it once it is complete.");
+    EXPECT_TRUE(ui_.files.shown().empty());
+    runWhileMade(d);
+    ASSERT_FALSE(d.Generating());
+    LibraryExportOrbit orbit;
+    const std::string whole = ExportGenerator::Generate(orbit, d.Model().Parameters(*doc_, 1)).text;
+    EXPECT_EQ(CEditor::FileBytes(d.Editor().Text()).toStdString(), whole);
+    EXPECT_EQ(tableLines(d).size(), 1 + 8641 + 2);
+    EXPECT_FALSE(d.Editor().Modified());
+    EXPECT_FALSE(d.Editor().Edit()->document()->isUndoAvailable());
+    EXPECT_EQ(d.Editor().Edit()->textCursor().position(), 0);
+    EXPECT_EQ(ui_.waitDepth(), 0);
+}
+
+TEST_F(ExportDialogTest, CancelClosingAndRebuildingStopATableBeingMade)
+{
+    CExportDlg& d = open();
+    const auto startLong = [](CExportDlg& dialog) {
+        startTable(dialog, "04 / 20 / 2024", "00 : 00 : 01"); // 864,001 rows
+        runWhileMade(dialog, 100);
+        ASSERT_TRUE(dialog.Generating());
+    };
+    ui_.messages.queueAnswer(MessageAnswer::Yes);
+    startLong(d);
+
+    // Cancel stops the table; the dialog stays, and a second Cancel closes it.
+    d.reject();
+    EXPECT_FALSE(d.Generating());
+    EXPECT_TRUE(d.Editor().Text().isEmpty());
+    EXPECT_EQ(ui_.waitDepth(), 0);
+    settle();
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(host_->ExportDialog(), &d);
+    EXPECT_TRUE(d.Editor().Text().isEmpty()) << "nothing comes in after Cancel";
+
+    // Enlarge while a table is made: the old dialog goes, the new one asks again.
+    ui_.messages.queueAnswer(MessageAnswer::Yes);
+    startLong(d);
+    ui_.messages.queueAnswer(MessageAnswer::Yes);
+    d.OnEnlarge();
+    settle();
+    CExportDlg* enlarged = host_->ExportDialog();
+    ASSERT_NE(enlarged, nullptr);
+    ASSERT_NE(enlarged, &d);
+    runWhileMade(*enlarged, 100);
+    ASSERT_TRUE(enlarged->Generating());
+
+    // OK while it is made, then the host itself goes while another is made.
+    QPointer<CExportDlg> closing(enlarged);
+    enlarged->accept();
+    EXPECT_EQ(ui_.waitDepth(), 0);
+    settle();
+    EXPECT_TRUE(closing.isNull());
+    host_->OpenExportDialog(nullptr);
+    ui_.messages.queueAnswer(MessageAnswer::Yes);
+    startLong(*host_->ExportDialog());
+    host_.reset();
+    settle();
+    EXPECT_EQ(ui_.waitDepth(), 0);
 }
 
 TEST_F(ExportDialogTest, SaveSuggestsTheNameAndWritesTheTable)

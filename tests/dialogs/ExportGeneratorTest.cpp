@@ -13,6 +13,7 @@
 #include <random>
 #include <regex>
 #include <sstream>
+#include <utility>
 
 using namespace kiv;
 
@@ -413,4 +414,43 @@ TEST(ExportGeneratorTest, RealOrbitRowsHoldTogether)
     };
     EXPECT_NEAR(field(llaMiles[5], 9) / field(llaKm[5], 9), 0.6213766, 1e-10);
     EXPECT_NEAR(field(eciMiles[5], 4) / field(eciKm[5], 4), static_cast<double>(0.6213766f), 1e-10);
+}
+
+// A table made piece by piece is the table made at once, whatever the pieces: with a failing
+// satellite, left-out rows, and the real library's deep-space and low orbits.
+TEST(ExportGeneratorTest, PiecesOfAnySizeAddUpToTheWholeTable)
+{
+    const auto inPieces = [](ExportOrbit& orbit, const ExportParameters& p, std::int64_t steps) {
+        ExportGenerator generator(orbit, p);
+        std::string text;
+        while (generator.Continue(steps))
+            text += std::exchange(generator.Output().text, std::string());
+        text += generator.Output().text;
+        return std::make_pair(text, generator.Output().failures.size());
+    };
+    StubOrbit stub;
+    ExportParameters p = parameters(ExportKind::VOB, false, {"FIRST", "DECAYED", "LAST"});
+    p.end = p.start + 10 * 3600;
+    stub.failing = "DECAYED";
+    stub.failFrom = p.start.julianDate() + 3.5 / 24.0;
+    const ExportOutput whole = ExportGenerator::Generate(stub, p);
+    ASSERT_EQ(whole.failures.size(), 1U);
+    for (const std::int64_t steps : {1, 2, 4, 5, 11, 12, 1000})
+        EXPECT_EQ(inPieces(stub, p, steps), std::make_pair(whole.text, std::size_t{1})) << steps;
+
+    LibraryExportOrbit orbit;
+    const test::Tle geo = test::makeTle("GEO", test::Elements{.eccentricity = 0.0002, .meanMotion = 1.0027});
+    const test::Tle low = test::makeTle("LOW", test::Elements{.catalogNumber = 2});
+    ExportParameters real;
+    for (const test::Tle& t : {geo, low})
+        real.satellites.push_back(orbit::makeSatelliteRecord(t.name, orbit::parseElementSet(t.line1, t.line2)));
+    real.start = Time::fromUtc({2024, 4, 10, 0, 0, 0});
+    real.end = real.start + 86400;
+    real.stepSeconds = 60;
+    for (const ExportKind kind : {ExportKind::LLA, ExportKind::OBS}) {
+        real.kind = kind;
+        const std::string text = ExportGenerator::Generate(orbit, real).text;
+        EXPECT_EQ(inPieces(orbit, real, 7).first, text);
+        EXPECT_EQ(inPieces(orbit, real, 1441).first, text);
+    }
 }
