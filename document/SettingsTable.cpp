@@ -238,9 +238,9 @@ void setNumeric(const SettingDef& def, KivSettings& s, double value)
 {
     std::visit(
         [&](auto member) {
-            using T = std::remove_reference_t<decltype(s.*member)>;
-            if constexpr (!std::is_same_v<T, QString>)
-                s.*member = static_cast<T>(value);
+            using Field = std::remove_reference_t<decltype(s.*member)>;
+            if constexpr (!std::is_same_v<Field, QString>)
+                s.*member = static_cast<Field>(value);
         },
         def.member);
 }
