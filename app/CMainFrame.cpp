@@ -318,7 +318,7 @@ void CMainFrame::showEvent(QShowEvent* event)
 
 QAction* CMainFrame::SatelliteButton(int slot) const
 {
-    return slot >= 0 && slot < static_cast<int>(satelliteButtons_.size()) ? satelliteButtons_[static_cast<std::size_t>(slot)]
+    return slot >= 0 && slot < static_cast<int>(satelliteButtons_.size()) ? satelliteButtons_[slot]
                                                                           : nullptr;
 }
 
@@ -331,8 +331,8 @@ void CMainFrame::RebuildSatelliteButtons()
         return;
     for (int i = 0; i < doc_->SatelliteCount; ++i) {
         QAction* a = registry_->action(kiv::kCmdFirstSatellite + i);
-        a->setText(QString::fromLatin1(doc_->Satellites[static_cast<std::size_t>(i)].name));
-        a->setIcon(kiv::glyphs::satelliteIcon(i, doc_->SatInfo[static_cast<std::size_t>(i)].color[2]));
+        a->setText(QString::fromLatin1(doc_->Satellites[i].name));
+        a->setIcon(kiv::glyphs::satelliteIcon(i, doc_->SatInfo[i].color[2]));
         toolBar_->addAction(a);
         keepButtonSize(a);
         satelliteButtons_.push_back(a);

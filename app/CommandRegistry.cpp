@@ -120,7 +120,7 @@ void CommandRegistry::fillMenuBar(QMenuBar* bar, int menuId)
 
     std::vector<QMenu*> open; // open[level] is the menu that takes entries of level + 1
     for (const kiv::MenuEntry& e : kiv::menuEntries(menuId)) {
-        open.resize(static_cast<std::size_t>(e.level));
+        open.resize(e.level);
         QMenu* parent = e.level == 0 ? nullptr : open.back();
         if (e.id == kiv::kPopup) {
             auto* menu = new QMenu(QString::fromUtf8(e.text), bar);

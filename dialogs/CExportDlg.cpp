@@ -252,11 +252,11 @@ void CExportDlg::fillList()
 {
     list_->clear();
     for (int i = 0; i < doc_.SatelliteCount && i < kMaxSatellites; ++i) {
-        const tagSATELLITE& s = doc_.Satellites[static_cast<std::size_t>(i)];
+        const tagSATELLITE& s = doc_.Satellites[i];
         auto* item = new QTreeWidgetItem(list_);
         item->setText(0, fromLatin1(std::string_view(s.name, strnlen(s.name, sizeof s.name))));
         item->setText(1, QString::number(i + 1));
-        const bool selected = model_.State.Selected[static_cast<std::size_t>(i)] != 0;
+        const bool selected = model_.State.Selected[i] != 0;
         item->setText(2, selected ? QStringLiteral("X") : QStringLiteral(" "));
     }
 }
@@ -313,7 +313,7 @@ QLineEdit* CExportDlg::EditOf(ExportEdit edit) const
 
 QPushButton* CExportDlg::ToggleButton(int id) const
 {
-    return toggles_.at(static_cast<std::size_t>(id));
+    return toggles_.at(id);
 }
 
 int CExportDlg::tabIndex() const

@@ -229,7 +229,7 @@ void CSatDlg::ShowRecord(QTreeWidgetItem* item)
     const QTreeWidgetItem* record = recordOf(item);
     if (!record)
         return;
-    const ElementLines& r = records_[static_cast<std::size_t>(record->data(0, kRecordRole).toInt())].lines;
+    const ElementLines& r = records_[record->data(0, kRecordRole).toInt()].lines;
     const ElementFields f = decodeElementFields(r.line1, r.line2);
     show("1115", fromLatin1(r.name));
     show("1121", QString::number(f.SatelliteNumber));
@@ -286,7 +286,7 @@ bool CSatDlg::saveElementFile()
 {
     std::string bytes;
     for (int i = 0; i < root_->childCount(); ++i)
-        appendElementRecord(bytes, records_[static_cast<std::size_t>(root_->child(i)->data(0, kRecordRole).toInt())]);
+        appendElementRecord(bytes, records_[root_->child(i)->data(0, kRecordRole).toInt()]);
     const QString target = doc_.Context().paths.writeTarget(doc_.Satellitenfilename);
     const WriteResult result = AtomicFile::write(target, QByteArray::fromStdString(bytes));
     if (!result)

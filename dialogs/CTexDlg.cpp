@@ -50,12 +50,12 @@ CTexDlg::CTexDlg(const TextureNames& names, UiServices& ui, PictureSource& pictu
     setWindowTitle(inLanguage(english_, "Texture Dialogbox", "Textur Dialogbox"));
     auto* grid = new QGridLayout;
     for (int r = 0; r < 4; ++r) {
-        const RowControls& c = kRows[static_cast<std::size_t>(r)];
+        const RowControls& c = kRows[r];
         const Row row = static_cast<Row>(r);
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(c.edit));
         edit->setMinimumWidth(280);
-        edits_[static_cast<std::size_t>(r)] = edit;
+        edits_[r] = edit;
         auto* browse = new QPushButton(inLanguage(english_, "Browse", "Suchen"), this);
         browse->setObjectName(QString::fromLatin1(c.browse));
         connect(browse, &QPushButton::clicked, this, [this, row] { this->browse(row); });
@@ -125,7 +125,7 @@ QString& CTexDlg::member(Row row)
 void CTexDlg::exchangeIntoEdits()
 {
     for (int r = 0; r < 4; ++r)
-        edits_[static_cast<std::size_t>(r)]->setText(member(static_cast<Row>(r)));
+        edits_[r]->setText(member(static_cast<Row>(r)));
 }
 
 // Every row's dialog starts at the globe texture's file.
@@ -159,7 +159,7 @@ void CTexDlg::showInfo()
 void CTexDlg::accept()
 {
     for (int r = 0; r < 4; ++r)
-        member(static_cast<Row>(r)) = edits_[static_cast<std::size_t>(r)]->text();
+        member(static_cast<Row>(r)) = edits_[r]->text();
     QDialog::accept();
 }
 

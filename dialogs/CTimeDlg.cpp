@@ -298,7 +298,7 @@ void CTimeDlg::accept()
                            MessageIcon::Exclamation});
         QLineEdit* refused = refusal->edit == TimeDialogModel::kFactorEdit
                                  ? factorEdit_
-                                 : fieldEdits_[static_cast<std::size_t>(refusal->edit)];
+                                 : fieldEdits_[refusal->edit];
         refused->setFocus();
         refused->selectAll();
         return;

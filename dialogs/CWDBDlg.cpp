@@ -172,7 +172,7 @@ QWidget* CWDBDlg::generalPage()
     const std::array<std::pair<const char*, const char*>, 4> bits{
         {{"Enable Grid", "1191"}, {"Enable Satellites", "1193"}, {"Enable Towns", "1194"}, {"Keep Aspect Ratio", "1196"}}};
     for (int b = 0; b < 4; ++b)
-        zoomLayout->addWidget(check(zooming, bits[static_cast<std::size_t>(b)].first, bits[static_cast<std::size_t>(b)].second,
+        zoomLayout->addWidget(check(zooming, bits[b].first, bits[b].second,
                                     [this, b] { return (values_.ZoomStyle >> b) & 1; },
                                     [this, b](bool on) { values_.ZoomStyle = on ? values_.ZoomStyle | (1 << b) : values_.ZoomStyle & ~(1 << b); }));
     grid->addWidget(zooming, 3, 0, 1, 2);
@@ -214,7 +214,7 @@ QWidget* CWDBDlg::layerPage(int firstLayer, int count, int* mask, int firstBit, 
         const int layer = firstLayer + k;
         const int bit = firstBit + k;
         const auto n = static_cast<std::size_t>(k);
-        auto* box = new QCheckBox(text(kLayerTexts[static_cast<std::size_t>(layer)]), page);
+        auto* box = new QCheckBox(text(kLayerTexts[layer]), page);
         box->setObjectName(text(kCheckIds[n]));
         connect(box, &QCheckBox::clicked, this, [mask, bit](bool on) { *mask = on ? *mask | (1 << bit) : *mask & ~(1 << bit); });
         refreshers_.push_back([box, mask, bit] { box->setChecked((*mask >> bit) & 1); });
@@ -223,8 +223,8 @@ QWidget* CWDBDlg::layerPage(int firstLayer, int count, int* mask, int firstBit, 
         auto* width = new QSpinBox(page);
         width->setObjectName(text(kEditIds[n]));
         width->setRange(0, kWDBMaxPenWidth);
-        connect(width, &QSpinBox::valueChanged, this, [this, layer](int v) { values_.colors.widths[static_cast<std::size_t>(layer)] = v; });
-        refreshers_.push_back([this, width, layer] { width->setValue(clampedPenWidth(values_.colors.widths[static_cast<std::size_t>(layer)])); });
+        connect(width, &QSpinBox::valueChanged, this, [this, layer](int v) { values_.colors.widths[layer] = v; });
+        refreshers_.push_back([this, width, layer] { width->setValue(clampedPenWidth(values_.colors.widths[layer])); });
         grid->addWidget(width, k, 1);
 
         auto* swatch = new ColorSwatch(QString::number(layer), page);
@@ -236,7 +236,7 @@ QWidget* CWDBDlg::layerPage(int firstLayer, int count, int* mask, int firstBit, 
                 swatch->setColor(*c);
             }
         };
-        refreshers_.push_back([this, swatch, layer] { swatch->setColor(values_.colors.colors[static_cast<std::size_t>(layer)]); });
+        refreshers_.push_back([this, swatch, layer] { swatch->setColor(values_.colors.colors[layer]); });
         grid->addWidget(swatch, k, 2);
     }
     if (more) {
@@ -288,8 +288,8 @@ QWidget* CWDBDlg::gridPage()
     auto* styleLayout = new QVBoxLayout(styleGroup);
     const std::array<std::pair<const char*, const char*>, 3> styles{{{"Solid", "1191"}, {"Dashed", "1193"}, {"Dotted", "1194"}}};
     for (int b = 0; b < 3; ++b) {
-        auto* radio = new QRadioButton(text(styles[static_cast<std::size_t>(b)].first), styleGroup);
-        radio->setObjectName(text(styles[static_cast<std::size_t>(b)].second));
+        auto* radio = new QRadioButton(text(styles[b].first), styleGroup);
+        radio->setObjectName(text(styles[b].second));
         connect(radio, &QRadioButton::clicked, this, [this, b] {
             values_.GridStyle = 1 << b;
             refresh();
@@ -314,7 +314,7 @@ QWidget* CWDBDlg::gridPage()
                 swatch->setColor(*c);
             }
         };
-        refreshers_.push_back([this, swatch, index] { swatch->setColor(values_.colors.colors[static_cast<std::size_t>(index)]); });
+        refreshers_.push_back([this, swatch, index] { swatch->setColor(values_.colors.colors[index]); });
         grid->addWidget(swatch, 2, k);
     }
     grid->setRowStretch(3, 1);

@@ -15,17 +15,17 @@ int byteOf(float component) { return std::clamp(static_cast<int>(component * 255
 
 const std::array<Rgba, kClockEntries>& ClockColorEditor::table(int clock) const
 {
-    return tables_.at(static_cast<std::size_t>(clock));
+    return tables_.at(clock);
 }
 
 Rgba& ClockColorEditor::entry(int clock, int part)
 {
-    return tables_.at(static_cast<std::size_t>(clock)).at(static_cast<std::size_t>(part));
+    return tables_.at(clock).at(part);
 }
 
 COLORREF ClockColorEditor::swatch(int clock, int part) const
 {
-    const Rgba& c = table(clock).at(static_cast<std::size_t>(part));
+    const Rgba& c = table(clock).at(part);
     return rgb(byteOf(c[0]), byteOf(c[1]), byteOf(c[2])) | kPaletteFlag;
 }
 
@@ -40,7 +40,7 @@ void ClockColorEditor::setColor(int clock, int part, COLORREF color)
 
 QString ClockColorEditor::alphaText(int clock, int part) const
 {
-    return QString::fromStdString(formatFixed(table(clock).at(static_cast<std::size_t>(part))[3]));
+    return QString::fromStdString(formatFixed(table(clock).at(part)[3]));
 }
 
 bool ClockColorEditor::takeAlphaText(int clock, int part, std::string_view text)

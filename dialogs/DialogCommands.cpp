@@ -182,7 +182,7 @@ void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit)
     const bool loaded = o->FollowedSatellite >= 0 && o->FollowedSatellite < doc.SatelliteCount;
     if (loaded) {
         doc.FollowedSatellite = o->FollowedSatellite;
-        doc.SatInfo[static_cast<std::size_t>(o->FollowedSatellite)].shown = 1;
+        doc.SatInfo[o->FollowedSatellite].shown = 1;
         doc.UpdateSatelliteToolbar();
     }
     doc.FollowActive = loaded && (doc.FollowInWDB || doc.FollowIn3D) ? 1 : 0;

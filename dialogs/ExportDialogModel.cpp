@@ -277,8 +277,8 @@ ExportParameters ExportDialogModel::Parameters(const CKivDoc& doc, int kind) con
     ExportParameters p;
     p.kind = static_cast<ExportKind>(std::clamp(kind, 1, 6));
     for (int i = 0; i < doc.SatelliteCount && i < kMaxSatellites; ++i) {
-        if (State.Selected[static_cast<std::size_t>(i)])
-            p.satellites.push_back(doc.Satellites[static_cast<std::size_t>(i)]);
+        if (State.Selected[i])
+            p.satellites.push_back(doc.Satellites[i]);
     }
     p.start = StartInstant();
     p.end = EndInstant();

@@ -51,8 +51,7 @@ ExportOutput ExportGenerator::Generate(ExportOrbit& orbit, const ExportParameter
     if (Check(p))
         return {};
     ExportGenerator generator(orbit, p);
-    generator.output_.text.reserve(
-        static_cast<std::size_t>(std::min(TotalRows(p) * kTypicalRowBytes, kMaxReservation)));
+    generator.output_.text.reserve(std::min(TotalRows(p) * kTypicalRowBytes, kMaxReservation));
     while (generator.Continue(std::numeric_limits<std::int64_t>::max())) {
     }
     return std::move(generator.output_);

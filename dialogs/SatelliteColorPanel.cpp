@@ -18,7 +18,7 @@ SatelliteColorPanel::SatelliteColorPanel(const QStringList& names, const ShownFl
       english_(english)
 {
     list_ = controls::satelliteList(
-        names.mid(0, kMaxSatellites), [this](int row) { return shown_[static_cast<std::size_t>(row)] != 0; },
+        names.mid(0, kMaxSatellites), [this](int row) { return shown_[row] != 0; },
         [this](int row) { OnClickList(row); }, this);
 
     // Swatches in the order Sat, Route, Beam, Default, each with its button below.
@@ -43,7 +43,7 @@ SatelliteColorPanel::SatelliteColorPanel(const QStringList& names, const ShownFl
         if (kind < 0) {
             connect(button, &QPushButton::clicked, this, &SatelliteColorPanel::OnDefaultColors);
         } else {
-            swatches_[static_cast<std::size_t>(kind)] = swatch;
+            swatches_[kind] = swatch;
             connect(button, &QPushButton::clicked, this, [this, kind] { OnBrowse(kind); });
         }
         swatchGrid->addWidget(swatch, 0, c);
@@ -69,7 +69,7 @@ void SatelliteColorPanel::OnClickList(int row)
         return;
     QTreeWidgetItem* item = list_->topLevelItem(row);
     list_->setCurrentItem(item);
-    int& shown = shown_[static_cast<std::size_t>(row)];
+    int& shown = shown_[row];
     shown = item->text(controls::kMarkColumn) == controls::mark(true) ? 0 : 1;
     item->setText(controls::kMarkColumn, controls::mark(shown != 0));
     UpdateSwatches(row);
@@ -78,7 +78,7 @@ void SatelliteColorPanel::OnClickList(int row)
 void SatelliteColorPanel::UpdateSwatches(int slot)
 {
     for (int kind = 0; kind < 3; ++kind)
-        swatches_[static_cast<std::size_t>(kind)]->setColor(colorOf_(slot, kind));
+        swatches_[kind]->setColor(colorOf_(slot, kind));
 }
 
 bool SatelliteColorPanel::haveChoice()
@@ -99,7 +99,7 @@ void SatelliteColorPanel::OnBrowse(int kind)
         return;
     const int slot = chosenSlot();
     const std::optional<std::uint32_t> chosen =
-        ui_.colors.chooseColor(colorOf_(slot, kind), swatches_[static_cast<std::size_t>(kind)]->caption());
+        ui_.colors.chooseColor(colorOf_(slot, kind), swatches_[kind]->caption());
     if (!chosen)
         return;
     setColor_(slot, kind, *chosen);
@@ -111,9 +111,9 @@ void SatelliteColorPanel::OnDefaultColors()
     if (!haveChoice())
         return;
     const int slot = chosenSlot();
-    const SlotColors& defaults = defaultSlotColors()[static_cast<std::size_t>(slot)];
+    const SlotColors& defaults = defaultSlotColors()[slot];
     for (const int kind : {1, 0, 2})
-        setColor_(slot, kind, defaults[static_cast<std::size_t>(kind)]);
+        setColor_(slot, kind, defaults[kind]);
     UpdateSwatches(slot);
 }
 

@@ -122,7 +122,7 @@ std::optional<int> TimeDialogModel::factorButton() const
 
 void TimeDialogModel::chooseFactorButton(int button)
 {
-    const int speed = kFactors.at(static_cast<std::size_t>(button));
+    const int speed = kFactors.at(button);
     factor_ = factor_ < 0 ? -speed : speed;
 }
 
@@ -167,7 +167,7 @@ std::optional<FieldRefusal> TimeDialogModel::acceptTexts(const FieldTexts& texts
     int* const targets[] = {&typed.year, &typed.month, &typed.day, &typed.hour, &typed.minute, &typed.second};
     for (const Range& range : kAcceptRanges) {
         const IntegerCheck check =
-            checkInteger(texts[static_cast<std::size_t>(range.edit)], range.minimum, range.maximum, english);
+            checkInteger(texts[range.edit], range.minimum, range.maximum, english);
         if (!check.value)
             return FieldRefusal{range.edit, check.message};
         *targets[range.edit] = *check.value;

@@ -67,7 +67,7 @@ void WDBLayerSettings::setDefaults()
     RIV_Layer = 0;
     PBY_Layer = 1;
     for (int i = 1; i <= 29; ++i)
-        colors.widths[static_cast<std::size_t>(i)] = 1;
+        colors.widths[i] = 1;
     StaticGrid = 0;
     GridStyle = 1;
     GridDistance = 10.0;
@@ -79,7 +79,7 @@ void WDBLayerSettings::setDefaults()
 void WDBLayerSettings::clamp()
 {
     for (int i = 1; i <= 28; ++i)
-        colors.widths[static_cast<std::size_t>(i)] = clampedPenWidth(colors.widths[static_cast<std::size_t>(i)]);
+        colors.widths[i] = clampedPenWidth(colors.widths[i]);
     XExtension = std::clamp(XExtension, kMinExtension, kMaxExtension);
     GridDistance = std::isfinite(GridDistance) ? std::clamp(GridDistance, kMinGridDistance, kMaxGridDistance) : 10.0;
     BDY_Layer &= 0x7;

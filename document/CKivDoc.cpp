@@ -76,7 +76,7 @@ QStringList CKivDoc::SatelliteNames() const
 {
     QStringList names;
     for (int i = 0; i < SatelliteCount; ++i)
-        names << kiv::fromLatin1(SatelliteLines[static_cast<std::size_t>(i)].name);
+        names << kiv::fromLatin1(SatelliteLines[i].name);
     return names;
 }
 

@@ -61,7 +61,7 @@ QString unshownRegion(bool english, int slot, const WDBArchiveState& r)
 std::string fileNameBytes(const QString& name)
 {
     const QByteArray encoded = QFile::encodeName(name);
-    return std::string(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+    return std::string(encoded.constData(), encoded.size());
 }
 
 QString fileNameOf(const std::string& bytes) { return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()))); }
@@ -187,23 +187,23 @@ SettingsSnapshot CKivDoc::CollectSettings()
     const int n = SatelliteCount;
     std::array<int, kMaxSatellites> renumbered{};
     for (int i = 0; i < n; ++i) {
-        const tagSATINFO& info = SatInfo[static_cast<std::size_t>(i)];
+        const tagSATINFO& info = SatInfo[i];
         ArchiveSatellite sat;
-        sat.lines = SatelliteLines[static_cast<std::size_t>(i)];
+        sat.lines = SatelliteLines[i];
         std::copy(std::begin(info.color), std::end(info.color), sat.color.begin());
         sat.shown = info.shown;
         const int entry = info.iconIndex;
-        if (entry > 0 && entry < kMaxSatellites && !Icons[static_cast<std::size_t>(entry)].fileName.isEmpty()) {
-            int& written = renumbered[static_cast<std::size_t>(entry)];
+        if (entry > 0 && entry < kMaxSatellites && !Icons[entry].fileName.isEmpty()) {
+            int& written = renumbered[entry];
             if (written == 0 && static_cast<int>(s.icons.size()) < n - 1) {
-                const tagICONENTRY& icon = Icons[static_cast<std::size_t>(entry)];
+                const tagICONENTRY& icon = Icons[entry];
                 s.icons.push_back({fileNameBytes(icon.fileName), 0});
                 s.images.push_back(icon.icon.isNull() ? builtInSatelliteIcon() : icon.icon);
                 written = static_cast<int>(s.icons.size());
             }
             sat.iconIndex = written;
             if (written > 0)
-                ++s.icons[static_cast<std::size_t>(written - 1)].refCount;
+                ++s.icons[written - 1].refCount;
         }
         s.satellites.push_back(std::move(sat));
     }
@@ -294,7 +294,7 @@ bool CKivDoc::RestoreSettingsArchive(const QString& path)
                       QStringLiteral("Konnte die Einstellungsdatei %1 nicht lesen:\n%2").arg(path, file.errorString()));
 
     const settingsArchive::ParseResult read =
-        settingsArchive::parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), snapshotBase());
+        settingsArchive::parse(std::string_view(bytes.constData(), bytes.size()), snapshotBase());
     switch (read.error) {
     case settingsArchive::ParseError::None:
         break;
@@ -373,13 +373,13 @@ void CKivDoc::ApplySettings(const SettingsSnapshot& s)
     }
     const int n = static_cast<int>(s.satellites.size());
     for (int i = 0; i < n; ++i) {
-        const ArchiveSatellite& sat = s.satellites[static_cast<std::size_t>(i)];
-        tagSATINFO& info = SatInfo[static_cast<std::size_t>(i)];
+        const ArchiveSatellite& sat = s.satellites[i];
+        tagSATINFO& info = SatInfo[i];
         if (s.hasIcons)
             info.iconIndex = sat.iconIndex;
         SetSatelliteFromTLE(i, sat.lines.name, sat.lines.line1, sat.lines.line2);
         for (int c = 0; c < 3; ++c) {
-            info.color[c] = sat.color[static_cast<std::size_t>(c)];
+            info.color[c] = sat.color[c];
             const Rgba gl = glColorOf(info.color[c]);
             std::copy(gl.begin(), gl.end(), info.glColor[c]);
         }
@@ -456,7 +456,7 @@ void CKivDoc::ApplySettings(const SettingsSnapshot& s)
     QStringList refusedRegions;
     if (s.wdb)
         for (int slot = 1; slot <= std::min(Views.wdbCount(), static_cast<int>(s.wdb->views.size())); ++slot) {
-            const WDBArchiveState& stored = s.wdb->views[static_cast<std::size_t>(slot - 1)].view;
+            const WDBArchiveState& stored = s.wdb->views[slot - 1].view;
             if (!Views.wdb(slot)->RestoreArchiveState(stored))
                 refusedRegions << unshownRegion(English(), slot, stored);
         }

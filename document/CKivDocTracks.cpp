@@ -81,7 +81,7 @@ void CKivDoc::calculateShownSatellites(bool staleOnly)
     JulianDate = jd;
     const TrackUpdate update{NrOfPoints, TrackShown(), ShowObs != 0};
     std::vector<int> due;
-    due.reserve(static_cast<std::size_t>(SatelliteCount));
+    due.reserve(SatelliteCount);
     long points = 0;
     for (int i = 0; i < SatelliteCount; ++i) {
         if (SatInfo[i].shown && !(staleOnly && SatInfo[i].lastJd == jd)) {
@@ -92,7 +92,7 @@ void CKivDoc::calculateShownSatellites(bool staleOnly)
     if (due.empty())
         return;
     Tracks->run(static_cast<int>(due.size()), points, [&](CSGP4_SDP4& orbit, int item) {
-        propagateSlot(due[static_cast<std::size_t>(item)], orbit, jd, update);
+        propagateSlot(due[item], orbit, jd, update);
     });
     if (CalculateExact == 1)
         CalculateBeamFootprints(false);

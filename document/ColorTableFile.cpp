@@ -137,7 +137,7 @@ std::optional<ColorTableRead> loadColorTableFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray bytes = file.read(static_cast<qint64>(kColorTableBytes));
-    return readColorTable(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return readColorTable(std::string_view(bytes.constData(), bytes.size()));
 }
 
 kiv::WriteResult saveColorTableFile(const QString& path, ColorTable& table)

@@ -39,7 +39,7 @@ int lastEntryToWrite(const IconIndices& indices, const std::array<std::string, k
     for (int index : indices)
         last = std::max(last, checkedIconIndex(index));
     for (int entry = last + 1; entry < kIconEntries; ++entry)
-        if (!lines[static_cast<std::size_t>(entry)].empty())
+        if (!lines[entry].empty())
             last = entry;
     return last;
 }
@@ -69,7 +69,7 @@ QByteArray iconListBytes(const IconIndices& indices, const IconNames& names)
         writer.writeInt32(checkedIconIndex(index));
     const int last = lastEntryToWrite(indices, lines);
     for (int entry = 1; entry <= last; ++entry) {
-        writer.writeBytes(lines[static_cast<std::size_t>(entry)]);
+        writer.writeBytes(lines[entry]);
         writer.writeBytes("\r\n");
     }
     return writer.bytes();
@@ -82,7 +82,7 @@ std::optional<IconListRead> loadIconListFile(const QString& path)
         return std::nullopt;
     const QByteArray head = file.read(static_cast<qint64>(kIconListHeadBytes));
     kiv::LineReader lines(file);
-    return readIconList(std::string_view(head.constData(), static_cast<std::size_t>(head.size())), lines);
+    return readIconList(std::string_view(head.constData(), head.size()), lines);
 }
 
 kiv::WriteResult saveIconListFile(const QString& path, const IconIndices& indices, const IconNames& names)

@@ -118,7 +118,7 @@ void IconTable::settle()
 {
     std::array<int, kIconEntries> counts{};
     for (int i = 0; i < loadedSlots_; ++i)
-        ++counts[static_cast<std::size_t>(indices_[i])];
+        ++counts[indices_[i]];
     for (int e = 0; e < kIconEntries; ++e) {
         tagICONENTRY& entry = entries_[e];
         entry.refCount = counts[e];

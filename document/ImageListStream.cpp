@@ -269,9 +269,9 @@ void write(ArchiveWriter& out, const std::vector<QImage>& images, int initialCap
     // The pixel of the whole bitmap at (x, y) counted from the top; transparent outside images.
     const auto pixel = [&](int x, int y) -> QRgb {
         const int k = (y / kIconSide) * 4 + x / kIconSide;
-        if (k >= count || icons[static_cast<std::size_t>(k)].isNull())
+        if (k >= count || icons[k].isNull())
             return qRgba(0, 0, 0, 0);
-        return icons[static_cast<std::size_t>(k)].pixel(x % kIconSide, y % kIconSide);
+        return icons[k].pixel(x % kIconSide, y % kIconSide);
     };
 
     writeDibHeader(out, width, height, 24, 0);

@@ -6,7 +6,7 @@ namespace kiv {
 
 WDBViewPort* OpenViews::wdb(int slot) const
 {
-    return slot >= 1 && slot <= wdbCount_ ? wdb_[static_cast<std::size_t>(slot - 1)] : nullptr;
+    return slot >= 1 && slot <= wdbCount_ ? wdb_[slot - 1] : nullptr;
 }
 
 bool OpenViews::isOpen(ViewKind kind, int wdbSlot) const { return key(kind, wdbSlot) != nullptr; }
@@ -30,7 +30,7 @@ int OpenViews::add(WDBViewPort* view)
 {
     if (!view || wdbCount_ >= kMaxWDBViews)
         return 0;
-    wdb_[static_cast<std::size_t>(wdbCount_++)] = view;
+    wdb_[wdbCount_++] = view;
     return wdbCount_;
 }
 
@@ -42,7 +42,7 @@ void OpenViews::remove(const WDBViewPort* view)
     if (!view || it == last)
         return;
     std::move(it + 1, last, it);
-    wdb_[static_cast<std::size_t>(--wdbCount_)] = nullptr;
+    wdb_[--wdbCount_] = nullptr;
     if (wdbCount_ == 0)
         notifyLastClosed(ViewKind::WDB);
 }

@@ -97,7 +97,7 @@ void count(Io& io, Container& items, int max, const char* what)
                         .arg(io.reader().position()));
             return;
         }
-        items.resize(static_cast<std::size_t>(n));
+        items.resize(n);
     }
 }
 
@@ -196,8 +196,8 @@ void generalSection(Io& io, S& s, int version)
     } else {
         int k = 1;
         for (; k < n && k - 1 < static_cast<int>(s.icons.size()); ++k) {
-            io.io(s.icons[static_cast<std::size_t>(k - 1)].fileName);
-            io.io(s.icons[static_cast<std::size_t>(k - 1)].refCount);
+            io.io(s.icons[k - 1].fileName);
+            io.io(s.icons[k - 1].refCount);
         }
         if (k < n)
             io.io(std::string());
@@ -310,8 +310,8 @@ void wdbSection(Io& io, S& s)
         auto& r = view.view;
         io.io(view.frame);
         for (int i = 0; i < kWDBArchiveLayers; ++i) {
-            io.io(r.layerColors[static_cast<std::size_t>(i)]);
-            io.io(r.penWidths[static_cast<std::size_t>(i)]);
+            io.io(r.layerColors[i]);
+            io.io(r.penWidths[i]);
         }
         io.io(r.sourceLeft);
         io.io(r.sourceRight);
@@ -608,7 +608,7 @@ void clampSnapshot(SettingsSnapshot& s)
         if (!s.hasIcons || sat.iconIndex < 0 || sat.iconIndex > static_cast<int>(s.icons.size()))
             sat.iconIndex = s.hasIcons ? 0 : sat.iconIndex;
         if (s.hasIcons && sat.iconIndex > 0)
-            ++s.icons[static_cast<std::size_t>(sat.iconIndex - 1)].refCount;
+            ++s.icons[sat.iconIndex - 1].refCount;
         clampFlag(sat.shown);
         for (COLORREF& c : sat.color)
             c = std::min<COLORREF>(c, 0x02FFFFFF);

@@ -71,7 +71,7 @@ std::vector<tagTOWN> readTowns(kiv::LineReader& lines)
     std::string line;
     if (!lines.readLine(line))
         return towns;
-    const std::size_t count = static_cast<std::size_t>(std::clamp(kiv::parseInt(line), 0, kMaxTowns));
+    const std::size_t count = std::clamp(kiv::parseInt(line), 0, kMaxTowns);
     while (towns.size() < count && lines.readLine(line))
         towns.push_back(parseTownLine(line));
     return towns;

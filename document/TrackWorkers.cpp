@@ -26,12 +26,12 @@ void TrackWorkers::run(int items, long points, const std::function<void(CSGP4_SD
     }
     if (!pool_) {
         pool_ = std::make_unique<WorkerPool>(threads_);
-        orbits_.resize(static_cast<std::size_t>(threads_));
+        orbits_.resize(threads_);
         for (int i = 1; i < threads_; ++i)
-            orbits_[static_cast<std::size_t>(i)] = std::make_unique<CSGP4_SDP4>();
+            orbits_[i] = std::make_unique<CSGP4_SDP4>();
     }
     pool_->run(items, [&](int thread, int item) {
-        work(thread == 0 ? callerOrbit_ : *orbits_[static_cast<std::size_t>(thread)], item);
+        work(thread == 0 ? callerOrbit_ : *orbits_[thread], item);
     });
 }
 

@@ -14,13 +14,13 @@ WDBColorTable makeDefaults()
     t.widths.fill(1);
     t.colors[0] = rgb(40, 80, 150); // sea
     for (int i = 1; i <= 3; ++i)
-        t.colors[static_cast<std::size_t>(i)] = rgb(200, 0, 0); // boundaries
+        t.colors[i] = rgb(200, 0, 0); // boundaries
     for (int i = 4; i <= 15; ++i)
-        t.colors[static_cast<std::size_t>(i)] = rgb(0, 0, 0); // coasts, islands, lakes
+        t.colors[i] = rgb(0, 0, 0); // coasts, islands, lakes
     t.colors[8] = t.colors[9] = rgb(0, 0, 160);               // lakes
     t.colors[13] = t.colors[14] = t.colors[15] = rgb(255, 255, 255); // ice
     for (int i = 16; i <= 26; ++i)
-        t.colors[static_cast<std::size_t>(i)] = rgb(0, 90, 255); // rivers and canals
+        t.colors[i] = rgb(0, 90, 255); // rivers and canals
     t.colors[27] = t.colors[28] = rgb(255, 60, 60);              // political boundaries
     t.colors[29] = rgb(128, 128, 128);                            // grid
     t.colors[30] = rgb(192, 192, 192);                            // grid text
@@ -72,8 +72,8 @@ QByteArray wdbColorBytes(const WDBColorTable& table)
     QByteArray out;
     out.reserve(kWDBColorFileBytes);
     for (int i = 0; i < kWDBColorRecords; ++i) {
-        putLe32(out, table.colors[static_cast<std::size_t>(i)]);
-        putLe32(out, static_cast<std::uint32_t>(table.widths[static_cast<std::size_t>(i)]));
+        putLe32(out, table.colors[i]);
+        putLe32(out, static_cast<std::uint32_t>(table.widths[i]));
     }
     return out;
 }
@@ -84,7 +84,7 @@ std::optional<int> loadWDBColorFile(const QString& path, WDBColorTable& table, i
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray bytes = file.read(kWDBColorFileBytes);
-    return readWDBColors(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), table, records);
+    return readWDBColors(std::string_view(bytes.constData(), bytes.size()), table, records);
 }
 
 WriteResult saveWDBColorFile(const QString& path, const WDBColorTable& table)

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (read.table.clockColors != clocks || static_cast<std::size_t>(written.size()) != kiv::kColorTableBytes)
         std::abort();
     const kiv::ColorTableRead again =
-        kiv::readColorTable(std::string_view(written.constData(), static_cast<std::size_t>(written.size())));
+        kiv::readColorTable(std::string_view(written.constData(), written.size()));
     if (again.table.slotColors != read.table.slotColors || again.table.clockColors != clocks)
         std::abort();
     return 0;

@@ -26,7 +26,7 @@ QByteArray rewritten(std::string_view bytes)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray once = rewritten(std::string_view(reinterpret_cast<const char*>(data), size));
-    const QByteArray twice = rewritten(std::string_view(once.constData(), static_cast<std::size_t>(once.size())));
+    const QByteArray twice = rewritten(std::string_view(once.constData(), once.size()));
     if (once != twice)
         std::abort();
     return 0;

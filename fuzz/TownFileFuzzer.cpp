@@ -19,7 +19,7 @@ std::vector<tagTOWN> towns(std::string_view bytes)
 
 std::string_view view(const QByteArray& bytes)
 {
-    return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return std::string_view(bytes.constData(), bytes.size());
 }
 
 } // namespace

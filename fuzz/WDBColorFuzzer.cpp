@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (written.size() != kiv::kWDBColorFileBytes)
         std::abort();
     kiv::WDBColorTable again;
-    if (kiv::readWDBColors(std::string_view(written.constData(), static_cast<std::size_t>(written.size())), again) !=
+    if (kiv::readWDBColors(std::string_view(written.constData(), written.size()), again) !=
             kiv::kWDBColorRecords ||
         again != table)
         std::abort();

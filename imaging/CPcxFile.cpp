@@ -89,7 +89,7 @@ void planesToBgr(const std::vector<uchar>& planes, const Header& h, std::vector<
 // Colour tables of PCX files are red, green, blue triples.
 std::vector<QRgb> rgbTriples(const uchar* triples, int count)
 {
-    std::vector<QRgb> colours(static_cast<size_t>(count));
+    std::vector<QRgb> colours(count);
     for (int i = 0; i < count; ++i)
         colours[size_t(i)] = qRgb(triples[3 * i], triples[3 * i + 1], triples[3 * i + 2]);
     return colours;

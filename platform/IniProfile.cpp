@@ -32,7 +32,7 @@ bool equalsIgnoringAsciiCase(const QByteArray& a, const QByteArray& b)
 
 std::string_view view(const QByteArray& bytes)
 {
-    return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return std::string_view(bytes.constData(), bytes.size());
 }
 
 QString decode(const QByteArray& bytes)
@@ -93,7 +93,7 @@ void IniProfile::parse(const QByteArray& bytes)
     lines_.clear();
     newLineEnd_ = LineReader::LineEnd::Lf;
     // The whole file is in memory already, so no line needs cutting.
-    LineReader reader(view(bytes), static_cast<std::size_t>(bytes.size()));
+    LineReader reader(view(bytes), bytes.size());
     std::string text;
     while (reader.readLine(text)) {
         Line line{QByteArray(text.data(), static_cast<qsizetype>(text.size())), reader.lastLineEnd()};

@@ -10,7 +10,7 @@ QString fromLatin1(std::string_view bytes)
 std::string toLatin1(const QString& text)
 {
     const QByteArray bytes = text.toLatin1();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return std::string(bytes.constData(), bytes.size());
 }
 
 } // namespace kiv

@@ -24,11 +24,11 @@ bool LineReader::refill()
 {
     if (device_ == nullptr || readError_)
         return false;
-    chunk_.resize(static_cast<std::size_t>(kChunkSize));
+    chunk_.resize(kChunkSize);
     const qint64 got = device_->read(chunk_.data(), kChunkSize);
     if (got < 0)
         readError_ = true;
-    chunk_.resize(static_cast<std::size_t>(std::max<qint64>(got, 0)));
+    chunk_.resize(std::max<qint64>(got, 0));
     window_ = chunk_;
     return !window_.empty();
 }

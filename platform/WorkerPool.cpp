@@ -8,7 +8,7 @@ WorkerPool::WorkerPool(int threads)
 {
     if (threads <= 0)
         threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    workers_.reserve(static_cast<std::size_t>(threads - 1));
+    workers_.reserve(threads - 1);
     for (int i = 1; i < threads; ++i)
         workers_.emplace_back([this, i] { workerLoop(i); });
 }

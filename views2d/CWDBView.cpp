@@ -141,8 +141,8 @@ WDBArchiveState CWDBView::ArchiveState() const
     const CKivDoc& doc = GetDocument();
     WDBArchiveState a;
     for (int i = 0; i < kWDBArchiveLayers; ++i) {
-        a.layerColors[static_cast<std::size_t>(i)] = map_.colors().colors[static_cast<std::size_t>(i)];
-        a.penWidths[static_cast<std::size_t>(i)] = map_.colors().widths[static_cast<std::size_t>(i)];
+        a.layerColors[i] = map_.colors().colors[i];
+        a.penWidths[i] = map_.colors().widths[i];
     }
     const QRect source = sourceRect(wdbview::extentOf(s), {doc.WDBMapWidth, doc.WDBMapHeight});
     a.sourceLeft = source.left();
@@ -164,8 +164,8 @@ bool CWDBView::RestoreArchiveState(const WDBArchiveState& a)
 {
     WDBColorTable colors = map_.colors();
     for (int i = 0; i < kWDBArchiveLayers; ++i) {
-        colors.colors[static_cast<std::size_t>(i)] = a.layerColors[static_cast<std::size_t>(i)];
-        colors.widths[static_cast<std::size_t>(i)] = a.penWidths[static_cast<std::size_t>(i)];
+        colors.colors[i] = a.layerColors[i];
+        colors.widths[i] = a.penWidths[i];
     }
     map_.setColors(colors);
     WDBViewState own = map_.state();
@@ -229,11 +229,11 @@ void CWDBView::RedrawWorldDataBase()
     const wdb::PassResult result = map_.drawVectors(
         layers_, doc.ActivateAllLayers != 0,
         [&](int continent, int kind) {
-            const QString name = QString::fromLatin1(wdb::kContinentNames[static_cast<std::size_t>(continent)].data(),
-                                                     static_cast<int>(wdb::kContinentNames[static_cast<std::size_t>(continent)].size())) +
+            const QString name = QString::fromLatin1(wdb::kContinentNames[continent].data(),
+                                                     static_cast<int>(wdb::kContinentNames[continent].size())) +
                                  QLatin1Char('.') +
-                                 QString::fromLatin1(wdb::kKindNames[static_cast<std::size_t>(kind)].data(),
-                                                     static_cast<int>(wdb::kKindNames[static_cast<std::size_t>(kind)].size()));
+                                 QString::fromLatin1(wdb::kKindNames[kind].data(),
+                                                     static_cast<int>(wdb::kKindNames[kind].size()));
             const std::optional<QString> found = paths.find(QDir(folder).filePath(name));
             return found ? QFile::encodeName(*found).toStdString() : std::string();
         },

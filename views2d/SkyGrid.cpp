@@ -18,7 +18,7 @@ void drawLines(SkySink& sink, std::span<const SkyVector> mesh, int points, const
 {
     const int lines = points ? static_cast<int>(mesh.size()) / points : 0;
     for (int k = 0; k < lines; ++k) {
-        const std::span<const SkyVector> line = mesh.subspan(static_cast<std::size_t>(k * points), points);
+        const std::span<const SkyVector> line = mesh.subspan(k * points, points);
         sink.moveTo(truncated(view.project(line[0])));
         for (const SkyVector& point : line) {
             const ScreenPoint p = view.project(point);

@@ -223,7 +223,7 @@ void SkyPicture::drawSatellites(const CKivDoc& doc, int pass)
     for (int i = 0; i < count; ++i) {
         if (!doc.SatInfo[i].shown)
             continue;
-        Look& look = satellites_[static_cast<std::size_t>(i)];
+        Look& look = satellites_[i];
         look.at = view_.project(azElToSkyPoint(look.azimuth, look.elevation));
         if (hidden(look, pass))
             continue;
@@ -259,7 +259,7 @@ void SkyPicture::drawTrack(const CKivDoc& doc, int slot, int pass, ImageSink& si
 
 void SkyPicture::drawLabel(const CKivDoc& doc, int slot, const Look& look, QPoint at)
 {
-    const PixelRect box = placeLabel(labelRects_[static_cast<std::size_t>(slot)], at, image_.size());
+    const PixelRect box = placeLabel(labelRects_[slot], at, image_.size());
     raster::fillRect(image_, box, kWhite);
     raster::bumpEdge(image_, box);
     QPoint text(box.left + 5, box.top + 5);

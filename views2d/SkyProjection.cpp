@@ -64,21 +64,21 @@ void SkyMeshes::build(int pointCount, double azimuthStepDeg, double elevationSte
     const double last = points - 1.0;
 
     azimuth.clear();
-    azimuth.reserve(static_cast<std::size_t>(meridians * points));
+    azimuth.reserve(meridians * points);
     for (int k = 0; k < meridians; ++k) {
         const double azimuthRad = (90.0 - k * azimuthStep) * kPi / 180.0;
         for (int j = 0; j < points; ++j)
             azimuth.push_back(azElToSkyPoint(azimuthRad, -kPi / 2 + kPi * j / last));
     }
     elevation.clear();
-    elevation.reserve(static_cast<std::size_t>(circles * points));
+    elevation.reserve(circles * points);
     for (int k = 0; k < circles; ++k) {
         const double elevationRad = (90.0 - k * elevationStep) * kPi / 180.0;
         for (int j = 0; j < points; ++j)
             elevation.push_back(azElToSkyPoint(-kPi / 2 + 2 * kPi * j / last, elevationRad)); // middle point east
     }
     horizon.clear();
-    horizon.reserve(static_cast<std::size_t>(points));
+    horizon.reserve(points);
     for (int j = 0; j < points; ++j)
         horizon.push_back(azElToSkyPoint(2 * kPi * j / last, 0.0));
 }

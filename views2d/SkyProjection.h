@@ -64,8 +64,8 @@ struct SkyMeshes {
 
     int meridianCount() const { return points ? static_cast<int>(azimuth.size()) / points : 0; }
     int circleCount() const { return points ? static_cast<int>(elevation.size()) / points : 0; }
-    const SkyVector& meridian(int k, int j) const { return azimuth[static_cast<std::size_t>(k * points + j)]; }
-    const SkyVector& circle(int k, int j) const { return elevation[static_cast<std::size_t>(k * points + j)]; }
+    const SkyVector& meridian(int k, int j) const { return azimuth[k * points + j]; }
+    const SkyVector& circle(int k, int j) const { return elevation[k * points + j]; }
 
     // Steps are kept to 1..90 degrees and N to 3..2000, whatever the settings say.
     void build(int pointCount, double azimuthStepDeg, double elevationStepDeg);

@@ -31,7 +31,7 @@ public:
     explicit TownList(std::span<const tagTOWN> towns = {});
 
     int size() const { return static_cast<int>(rows_.size()); }
-    const tagTOWN& at(int row) const { return rows_.at(static_cast<std::size_t>(row)); }
+    const tagTOWN& at(int row) const { return rows_.at(row); }
     std::span<const tagTOWN> towns() const { return rows_; }
     bool modified() const { return modified_; }
 

@@ -90,7 +90,7 @@ std::array<bool, wdb::kLayerFlags> WDBMap::layersFromMasks(int bdy, int cil, int
     } groups[] = {{bdy, 1, 3}, {cil, 4, 12}, {riv, 16, 11}, {pby, 27, 2}};
     for (const auto& g : groups)
         for (int b = 0; b < g.count; ++b)
-            layers[static_cast<std::size_t>(g.first + b)] = (g.mask >> b) & 1;
+            layers[g.first + b] = (g.mask >> b) & 1;
     return layers;
 }
 
@@ -119,8 +119,8 @@ wdb::PassResult WDBMap::drawVectors(const std::array<bool, wdb::kLayerFlags>& la
     auto kindsOf = [](const std::array<bool, wdb::kLayerFlags>& flags) {
         std::array<bool, wdb::kKinds> kinds{};
         for (int layer = 1; layer < wdb::kLayerFlags; ++layer)
-            if (flags[static_cast<std::size_t>(layer)] && wdb::kindOfLayer(layer) >= 0)
-                kinds[static_cast<std::size_t>(wdb::kindOfLayer(layer))] = true;
+            if (flags[layer] && wdb::kindOfLayer(layer) >= 0)
+                kinds[wdb::kindOfLayer(layer)] = true;
         return kinds;
     };
     constexpr int kFirstPass[] = {1, 4, 27};
@@ -130,7 +130,7 @@ wdb::PassResult WDBMap::drawVectors(const std::array<bool, wdb::kLayerFlags>& la
     wdb::Selection first;
     first.continents.fill(true);
     for (int layer : kFirstPass)
-        first.layers[static_cast<std::size_t>(layer)] = layers[static_cast<std::size_t>(layer)];
+        first.layers[layer] = layers[layer];
     first.kinds = kindsOf(first.layers);
     wdb::PassResult result = wdb::drawWorldDataBase(pathOf, first, scale, sink, [&] {
         sink.flush();
@@ -148,11 +148,11 @@ wdb::PassResult WDBMap::drawVectors(const std::array<bool, wdb::kLayerFlags>& la
         second.layers.fill(true);
         second.layers[0] = second.layers[29] = false;
         for (int layer : kFirstPass)
-            second.layers[static_cast<std::size_t>(layer)] = !layers[static_cast<std::size_t>(layer)];
+            second.layers[layer] = !layers[layer];
     } else {
         second.layers = layers;
         for (int layer : kFirstPass)
-            second.layers[static_cast<std::size_t>(layer)] = false;
+            second.layers[layer] = false;
     }
     second.kinds = kindsOf(second.layers);
     const wdb::PassResult more = wdb::drawWorldDataBase(pathOf, second, scale, sink, [&] {
@@ -233,7 +233,7 @@ void WDBMap::drawTowns(const CKivDoc& doc, bool dragging)
         raster::fillRect(image_, box, kWhite);
         raster::bumpEdge(image_, box);
         raster::blend(image_, townIcon_, {x - 16, y - 22});
-        glyphs_.draw(image_, {box.left + 5, box.top + 5}, std::string_view(name.constData(), static_cast<std::size_t>(name.size())),
+        glyphs_.draw(image_, {box.left + 5, box.top + 5}, std::string_view(name.constData(), name.size()),
                      kBlack);
     }
 }
@@ -290,8 +290,8 @@ void WDBMap::drawTracks(const CKivDoc& doc)
         QPoint at(wdbview::xOf(state_, info.trackLon[0]), wdbview::yOf(state_, info.trackLat[0]));
         double previousLon = info.trackLon[0];
         for (int j = 0; j < points; ++j) {
-            const double lon = info.trackLon[static_cast<std::size_t>(j)];
-            const QPoint to(wdbview::xOf(state_, lon), wdbview::yOf(state_, info.trackLat[static_cast<std::size_t>(j)]));
+            const double lon = info.trackLon[j];
+            const QPoint to(wdbview::xOf(state_, lon), wdbview::yOf(state_, info.trackLat[j]));
             if (std::fabs(std::trunc(foldLongitude(lon)) - std::trunc(foldLongitude(previousLon))) > 200.0) {
                 // Over the map's left or right edge: to the edge, and on from the other one.
                 const int half = (to.y() - at.y()) / 2;

@@ -49,7 +49,7 @@ int layerOf(int kind, int rank)
 {
     if (kind < 0 || kind >= kKinds || rank < 1 || rank > kRanks)
         return 0;
-    return kLayerTable[static_cast<std::size_t>(kind)][static_cast<std::size_t>(rank - 1)];
+    return kLayerTable[kind][rank - 1];
 }
 
 int kindOfLayer(int layer)
@@ -196,7 +196,7 @@ FileStatus drawSegmentFile(Source& source, int kind, const std::array<bool, kLay
     // buffer is then bounded by the file's size.
     if (dictOffset + dictSize > source.size() || count * kEntryBytes > dictSize)
         return FileStatus::ShortDictionary;
-    std::vector<std::uint8_t> dictionary(static_cast<std::size_t>(count * kEntryBytes));
+    std::vector<std::uint8_t> dictionary(count * kEntryBytes);
     if (!source.readAt(dictOffset, dictionary.data(), dictionary.size()))
         return FileStatus::ShortDictionary;
     if (!scale.valid)
@@ -207,7 +207,7 @@ FileStatus drawSegmentFile(Source& source, int kind, const std::array<bool, kLay
     for (std::uint64_t n = 0; n < count; ++n) {
         const std::uint8_t* entry = dictionary.data() + n * kEntryBytes;
         const int layer = layerOf(kind, i16At(entry + 26));
-        if (layer == 0 || !layers[static_cast<std::size_t>(layer)])
+        if (layer == 0 || !layers[layer])
             continue;
         const std::uint64_t offset = u32At(entry + 20);
         const std::size_t bytes = u16At(entry + 24);
@@ -234,7 +234,7 @@ FileStatus drawSegmentFile(Source& source, int kind, const std::array<bool, kLay
             const int used = decodeStroke(strokes, at, stroke);
             if (used == 0)
                 return FileStatus::Corrupt;
-            at += static_cast<std::size_t>(used);
+            at += used;
             x += stroke.dx;
             y += stroke.dy;
             p = scale.toPixel(x, y);
@@ -259,10 +259,10 @@ PassResult drawWorldDataBase(const std::function<std::string(int, int)>& pathOf,
 {
     PassResult result;
     for (int c = 0; c < kContinents; ++c) {
-        if (!selection.continents[static_cast<std::size_t>(c)])
+        if (!selection.continents[c])
             continue;
         for (int k = 0; k < kKinds; ++k) {
-            if (!selection.kinds[static_cast<std::size_t>(k)])
+            if (!selection.kinds[k])
                 continue;
             const std::string path = pathOf(c, k);
             if (path.empty())
@@ -271,7 +271,7 @@ PassResult drawWorldDataBase(const std::function<std::string(int, int)>& pathOf,
             if (!source.isOpen())
                 continue;
             const FileStatus status =
-                drawSegmentFile(source, k, selection.layers, scale, sink, result.seen[static_cast<std::size_t>(c)]);
+                drawSegmentFile(source, k, selection.layers, scale, sink, result.seen[c]);
             if (afterFile)
                 afterFile();
             if (status != FileStatus::Ok) {

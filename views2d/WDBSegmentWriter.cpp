@@ -12,7 +12,7 @@ namespace {
 void put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v)
 {
     for (int i = 0; i < 4; ++i)
-        out[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+        out[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 void put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint16_t v)
 {

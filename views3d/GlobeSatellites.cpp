@@ -111,7 +111,7 @@ void GlobeRenderer::freeOrbitBuffers()
 
 void GlobeRenderer::allocateOrbits()
 {
-    rings_.assign(static_cast<std::size_t>(doc_.SatelliteCount), OrbitRing{});
+    rings_.assign(doc_.SatelliteCount, OrbitRing{});
     resetOrbitState();
     orbitsFreed_ = false;
     buildBeamLists(true);
@@ -125,8 +125,8 @@ void GlobeRenderer::resetOrbitState()
 
 void GlobeRenderer::updateOrbit(int slot, double jd)
 {
-    orbit_.SetSatellite(&doc_.Satellites[static_cast<std::size_t>(slot)], true);
-    rings_[static_cast<std::size_t>(slot)].update(jd, [this](double t) {
+    orbit_.SetSatellite(&doc_.Satellites[slot], true);
+    rings_[slot].update(jd, [this](double t) {
         orbit_.SGP(t);
         return inertialAxes(orbit_.GetPos());
     });
@@ -141,7 +141,7 @@ void GlobeRenderer::buildOrbitLists()
         updateOrbit(i, jd);
         glNewList(lists::kOrbits + static_cast<unsigned>(i), GL_COMPILE);
         glBegin(GL_LINE_LOOP);
-        for (const Vec3& p : rings_[static_cast<std::size_t>(i)].points())
+        for (const Vec3& p : rings_[i].points())
             vertex(p);
         glEnd();
         glEndList();
@@ -167,7 +167,7 @@ void GlobeRenderer::drawOrbits(const SceneFrame& frame, double jd)
             if (live) {
                 updateOrbit(i, jd);
                 glBegin(GL_LINE_STRIP);
-                for (const Vec3& p : rings_[static_cast<std::size_t>(i)].points())
+                for (const Vec3& p : rings_[i].points())
                     vertex(p);
                 glEnd();
             } else {

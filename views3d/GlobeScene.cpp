@@ -125,7 +125,7 @@ void GlobeRenderer::buildLensFlareLists()
     const double s = flareScale(camera_.width(), camera_.height());
     for (int i = 0; i < kFlareDiscs; ++i) {
         glNewList(lists::kFlareDiscs + static_cast<unsigned>(i), GL_COMPILE);
-        drawCircle(s * kFlareDiscTable[static_cast<std::size_t>(i)].radius, detail().slices, GL_TRIANGLE_FAN);
+        drawCircle(s * kFlareDiscTable[i].radius, detail().slices, GL_TRIANGLE_FAN);
         glEndList();
     }
     glNewList(lists::kFlareRing, GL_COMPILE);
@@ -211,7 +211,7 @@ void GlobeRenderer::drawLensFlare(WindowPoint sun)
     glTranslated(cx, cy, 0.0);
     const int discs = std::min(doc_.NrOfOcularReflections, kFlareDiscs);
     for (int i = 0; i < discs; ++i) {
-        const double p = kFlareDiscTable[static_cast<std::size_t>(i)].position;
+        const double p = kFlareDiscTable[i].position;
         glPushMatrix();
         glTranslated((cx - px) * p, (py - cy) * p, 0.0);
         glCallList(lists::kFlareDiscs + static_cast<unsigned>(i));

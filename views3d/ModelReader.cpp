@@ -142,7 +142,7 @@ std::array<double, 4> parseModelArguments(std::string_view line, int count)
     std::string_view text = brace == std::string_view::npos ? line : line.substr(brace + 1);
     for (int i = 0; i < count; ++i) {
         const double v = kiv::parseDouble(text);
-        values[static_cast<std::size_t>(i)] = std::isfinite(v) ? v : 0.0;
+        values[i] = std::isfinite(v) ? v : 0.0;
         const std::size_t comma = text.find(',');
         if (comma != std::string_view::npos)
             text.remove_prefix(comma + 1);

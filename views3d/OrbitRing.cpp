@@ -8,7 +8,7 @@ namespace kiv {
 void OrbitRing::reset(double meanMotion, int points)
 {
     const int n = std::max(points, kMinPoints);
-    points_.assign(static_cast<std::size_t>(n), Vec3{});
+    points_.assign(n, Vec3{});
     // A record without a usable mean motion keeps a ring at the centre rather than dividing by 0.
     step_ = meanMotion > 0.0 && std::isfinite(meanMotion) ? (1.0 / meanMotion) / (n - 1) : 0.0;
     carry_ = lastPointTime_ = lastUpdate_ = 0.0;

@@ -20,10 +20,10 @@ std::vector<std::vector<SphereVertex>> texturedSphere(double radius, Detail deta
     const double a0 = offset / 360.0 * 2.0 * kPi;
     const int slices = detail.slices;
     const int stacks = detail.stacks;
-    std::vector<std::vector<SphereVertex>> strips(static_cast<std::size_t>(slices));
+    std::vector<std::vector<SphereVertex>> strips(slices);
     for (int i = 0; i < slices; ++i) {
-        std::vector<SphereVertex>& strip = strips[static_cast<std::size_t>(i)];
-        strip.reserve(static_cast<std::size_t>(2 * (stacks + 1)));
+        std::vector<SphereVertex>& strip = strips[i];
+        strip.reserve(2 * (stacks + 1));
         for (int j = 0; j <= stacks; ++j) {
             const double polar = j * kPi / stacks;
             const double y = radius * std::cos(polar);
@@ -42,7 +42,7 @@ std::vector<std::vector<SphereVertex>> texturedSphere(double radius, Detail deta
 std::vector<Vec3> circlePoints(double radius, int points)
 {
     std::vector<Vec3> circle;
-    circle.reserve(static_cast<std::size_t>(std::max(points, 0)));
+    circle.reserve(std::max(points, 0));
     for (int i = 0; i < points; ++i) {
         const double a = 2.0 * kPi / points * i;
         circle.push_back({radius * std::cos(a), radius * std::sin(a), 0.0});

@@ -11,7 +11,7 @@ std::vector<Vec3> starField(int count, std::uint32_t seed)
     std::vector<Vec3> stars;
     if (count <= 0)
         return stars;
-    stars.reserve(static_cast<std::size_t>(count));
+    stars.reserve(count);
     Lcg15 random(seed);
     const auto product = [&random] { return std::int64_t{random.next()} * random.next(); };
     for (int i = 0; i < count; ++i) {

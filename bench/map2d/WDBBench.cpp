@@ -69,8 +69,8 @@ BENCHMARK(BM_DecodeSynthetic5M)->Unit(benchmark::kMillisecond);
 
 std::string convertedFile(int continent, int kind)
 {
-    return std::string(KIV_WDB_DATA) + "/" + std::string(kContinentNames[static_cast<std::size_t>(continent)]) + "." +
-           std::string(kKindNames[static_cast<std::size_t>(kind)]);
+    return std::string(KIV_WDB_DATA) + "/" + std::string(kContinentNames[continent]) + "." +
+           std::string(kKindNames[kind]);
 }
 
 kiv::WDBViewState extent(double left, double right, double top, double bottom, int width, int height)
@@ -155,7 +155,7 @@ public:
         d.ShowCourseWDB = d.FootprintWDB = 1;
         d.FootprintStyleWDB = 3;
         for (int i = 0; i < d.SatelliteCount; ++i) {
-            d.SatInfo[static_cast<std::size_t>(i)].shown = 1;
+            d.SatInfo[i].shown = 1;
             d.CalculateSatellite(i);
         }
         d.CalculateBeamFootprints(true);

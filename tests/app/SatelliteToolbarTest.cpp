@@ -14,7 +14,7 @@ std::vector<int> shown(const CKivDoc& doc)
 {
     std::vector<int> out;
     for (int i = 0; i < doc.SatelliteCount; ++i)
-        out.push_back(doc.SatInfo[static_cast<std::size_t>(i)].shown);
+        out.push_back(doc.SatInfo[i].shown);
     return out;
 }
 

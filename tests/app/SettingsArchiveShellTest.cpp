@@ -26,7 +26,7 @@ constexpr std::int32_t kMaxInt = std::numeric_limits<std::int32_t>::max();
 
 SettingsSnapshot parsed(const QByteArray& bytes)
 {
-    const auto read = settingsArchive::parse(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), {});
+    const auto read = settingsArchive::parse(std::string_view(bytes.constData(), bytes.size()), {});
     EXPECT_TRUE(read.snapshot) << read.errorText.toStdString();
     return read.snapshot.value_or(SettingsSnapshot{});
 }
@@ -132,7 +132,7 @@ TEST_F(ShellTest, ThreeWDBViewsComeBack)
     ASSERT_TRUE(doc().RestoreSettingsArchive(path("wdb.set")));
     EXPECT_EQ(doc().Views.wdbCount(), 3);
     for (int slot = 1; slot <= std::min(3, doc().Views.wdbCount()); ++slot)
-        EXPECT_EQ(doc().Views.wdb(slot)->ArchiveState(), saved[static_cast<std::size_t>(slot - 1)]) << "view " << slot;
+        EXPECT_EQ(doc().Views.wdb(slot)->ArchiveState(), saved[slot - 1]) << "view " << slot;
     EXPECT_EQ(doc().ShowWDB, 1);
     EXPECT_TRUE(doc().Views.world() && doc().Views.map() && doc().Views.obs());
 }

@@ -235,12 +235,12 @@ TEST_F(DialogCommandsTest, FollowTakesOnlyLoadedSatellitesAndMovesTheCameraOnlyI
         SCOPED_TRACE(c.chosen.FollowedSatellite);
         doc.CameraPos = c.cameraBefore;
         for (int i = 0; i < doc.SatelliteCount; ++i)
-            doc.SatInfo[static_cast<std::size_t>(i)].shown = 0;
+            doc.SatInfo[i].shown = 0;
         commands::followSatellite(doc, editor<FollowOptions>([&c](FollowOptions) { return std::optional(c.chosen); }));
         EXPECT_EQ(doc.FollowActive, c.followActive);
         EXPECT_EQ(doc.FollowedSatellite, c.followed);
         EXPECT_EQ(doc.CameraPos, c.cameraAfter);
-        EXPECT_EQ(doc.SatInfo[static_cast<std::size_t>(c.followed)].shown, c.chosen.FollowedSatellite == c.followed);
+        EXPECT_EQ(doc.SatInfo[c.followed].shown, c.chosen.FollowedSatellite == c.followed);
     }
 }
 

@@ -353,7 +353,7 @@ TEST(ExportGeneratorTest, RealOrbitRowsHoldTogether)
         std::size_t columns = 0;
         for (std::size_t i = 1; i + 1 < rows.size(); ++i) {
             const std::string& row = rows[i];
-            const std::size_t n = static_cast<std::size_t>(std::count(row.begin(), row.end(), ','));
+            const std::size_t n = std::count(row.begin(), row.end(), ',');
             if (columns == 0)
                 columns = n;
             EXPECT_EQ(n, columns) << row;

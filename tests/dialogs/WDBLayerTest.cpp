@@ -21,8 +21,8 @@ WDBColorTable distinctive()
 {
     WDBColorTable t;
     for (int i = 0; i < kWDBColorRecords; ++i) {
-        t.colors[static_cast<std::size_t>(i)] = 0x02000000u | static_cast<COLORREF>(0x010101 * i);
-        t.widths[static_cast<std::size_t>(i)] = i % 5;
+        t.colors[i] = 0x02000000u | static_cast<COLORREF>(0x010101 * i);
+        t.widths[i] = i % 5;
     }
     return t;
 }
@@ -30,7 +30,7 @@ WDBColorTable distinctive()
 std::string bytesOf(const WDBColorTable& t)
 {
     const QByteArray b = wdbColorBytes(t);
-    return std::string(b.constData(), static_cast<std::size_t>(b.size()));
+    return std::string(b.constData(), b.size());
 }
 
 } // namespace
@@ -46,9 +46,9 @@ TEST(WDBLayerSettings, DefaultsTouchOnlyWhatTheButtonSets)
     s.setDefaults();
     EXPECT_EQ(s.colors.colors[0], 0x02000000u);
     for (int i = 1; i < kWDBColorRecords; ++i)
-        EXPECT_EQ(s.colors.colors[static_cast<std::size_t>(i)], distinctive().colors[static_cast<std::size_t>(i)]) << i;
+        EXPECT_EQ(s.colors.colors[i], distinctive().colors[i]) << i;
     for (int i = 1; i <= 29; ++i)
-        EXPECT_EQ(s.colors.widths[static_cast<std::size_t>(i)], 1) << i;
+        EXPECT_EQ(s.colors.widths[i], 1) << i;
     EXPECT_EQ(s.colors.widths[30], distinctive().widths[30]);
     EXPECT_EQ(s.colors.widths[0], distinctive().widths[0]);
     EXPECT_EQ(s.RIV_Layer, 0);

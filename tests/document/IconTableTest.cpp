@@ -32,11 +32,11 @@ IconTable table(Icons& icons, std::initializer_list<const char*> names, std::ini
     entries[0].icon = QImage(32, 32, QImage::Format_ARGB32); // the built-in icon, as the document has it
     int e = 1;
     for (const char* name : names)
-        entries[static_cast<std::size_t>(e++)].fileName = QString::fromLatin1(name);
+        entries[e++].fileName = QString::fromLatin1(name);
     IconIndices slotIndices{};
     int s = 0;
     for (int index : indices)
-        slotIndices[static_cast<std::size_t>(s++)] = index;
+        slotIndices[s++] = index;
     return IconTable(entries, slotIndices, loaded, icons.loader());
 }
 

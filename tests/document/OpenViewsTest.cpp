@@ -32,7 +32,7 @@ TEST(OpenViewsTest, WDBSlotsStayPackedAndTheLastToLeaveIsReported)
     OpenViews views([&](ViewKind kind) { closed.push_back(kind); });
     std::vector<FakeWDB> wdb(OpenViews::kMaxWDBViews + 1);
     for (int i = 0; i < OpenViews::kMaxWDBViews; ++i)
-        EXPECT_EQ(views.add(&wdb[static_cast<std::size_t>(i)]), i + 1);
+        EXPECT_EQ(views.add(&wdb[i]), i + 1);
     EXPECT_EQ(views.add(&wdb.back()), 0) << "a tenth WDB view gets no slot";
     EXPECT_EQ(views.wdbCount(), OpenViews::kMaxWDBViews);
 

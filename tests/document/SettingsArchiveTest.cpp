@@ -17,7 +17,7 @@ namespace {
 
 std::string_view view(const QByteArray& bytes)
 {
-    return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return std::string_view(bytes.constData(), bytes.size());
 }
 
 KivSettings defaults()
@@ -75,7 +75,7 @@ SettingsSnapshot randomState(std::mt19937& rng, int n, int views, int wdbViews)
         sat.lines = {"SAT " + std::to_string(i), "1 line " + std::to_string(i), "2 line " + std::to_string(i)};
         sat.iconIndex = icons > 0 ? static_cast<int>(rng() % static_cast<unsigned>(icons + 1)) : 0;
         if (sat.iconIndex > 0)
-            ++s.icons[static_cast<std::size_t>(sat.iconIndex - 1)].refCount;
+            ++s.icons[sat.iconIndex - 1].refCount;
         sat.color = {rgb(i, 1, 2), rgb(3, i, 4), rgb(5, 6, i)};
         sat.shown = small(rng);
         s.satellites.push_back(sat);
@@ -103,8 +103,8 @@ SettingsSnapshot randomState(std::mt19937& rng, int n, int views, int wdbViews)
             WDBArchiveView w;
             w.frame = {v, v + 1, v + 100, v + 200};
             for (int l = 0; l < kWDBArchiveLayers; ++l) {
-                w.view.layerColors[static_cast<std::size_t>(l)] = rgb(l, v, 9);
-                w.view.penWidths[static_cast<std::size_t>(l)] = l % 5;
+                w.view.layerColors[l] = rgb(l, v, 9);
+                w.view.penWidths[l] = l % 5;
             }
             w.view.sourceLeft = v;
             w.view.sourceRight = 100 + v;
@@ -197,7 +197,7 @@ TEST(SettingsArchive, SectionsFollowTheOpenViewsInFileOrder)
         if (c.views & 2)
             s.map = MapArchiveSection{{}, "weltkarte.bmp", {}};
         if (c.views & 4)
-            s.wdb = WDBArchiveSection{"wdb.bmp", std::vector<WDBArchiveView>(static_cast<std::size_t>(c.wdbViews))};
+            s.wdb = WDBArchiveSection{"wdb.bmp", std::vector<WDBArchiveView>(c.wdbViews)};
         if (c.views & 8)
             s.obs = ObsArchiveSection{};
         const QByteArray bytes = settingsArchive::write(s);
@@ -236,7 +236,7 @@ TEST(SettingsArchive, IconEntriesEndAtAnEmptyNameOrBeforeN)
     };
     for (const Case& c : cases) {
         SettingsSnapshot s = baseSnapshot();
-        s.satellites.resize(static_cast<std::size_t>(c.satellites));
+        s.satellites.resize(c.satellites);
         for (int k = 0; k < c.icons; ++k) {
             s.icons.push_back({"a.ico", 1});
             s.images.push_back(solidIcon(qRgb(200, 10, 10)));
@@ -615,7 +615,7 @@ QByteArray craftedList(const ListSpec& spec)
             w.writeUInt32(isMask ? (i ? 0xFFFFFF : 0) : static_cast<std::uint32_t>((i * 40) << 16));
         for (int r = 0; r < height; ++r) {
             const int y = spec.topDown ? r : height - 1 - r;
-            std::string row(static_cast<std::size_t>(stride), '\0');
+            std::string row(stride, '\0');
             for (int x = 0; x < width; ++x) {
                 const int k = (y / spec.cy) * spec.perRow + x / spec.cx;
                 const bool corner = x % spec.cx == 0 && y % spec.cy == 0;
@@ -669,7 +669,7 @@ TEST(ImageListStream, ReadsTheNativeVariants)
         EXPECT_EQ(in.readUInt32(), 0xC0FFEEu) << c.what << ": the next item is found";
         ASSERT_EQ(read->images.size(), static_cast<std::size_t>(c.spec.images)) << c.what;
         for (int k = 0; k < c.spec.images; ++k) {
-            const QImage& image = read->images[static_cast<std::size_t>(k)];
+            const QImage& image = read->images[k];
             EXPECT_EQ(image.size(), QSize(c.spec.cx, c.spec.cy));
             EXPECT_EQ(image.pixel(1, 1), qRgb((k + 1) * 40, 0, 0)) << c.what << " image " << k;
             EXPECT_EQ(qAlpha(image.pixel(0, 0)), c.spec.mask ? 0 : 255) << c.what;

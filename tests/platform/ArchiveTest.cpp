@@ -13,7 +13,7 @@ namespace {
 
 std::string_view view(const QByteArray& bytes)
 {
-    return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return std::string_view(bytes.constData(), bytes.size());
 }
 
 QByteArray stringBytes(std::string_view text)

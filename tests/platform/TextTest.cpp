@@ -90,7 +90,7 @@ TEST(LineReader, ReadsDevicesAcrossChunks)
     QByteArray data;
     Lines expected;
     for (int i = 0; i < 3000; ++i) {
-        expected.push_back(std::string(static_cast<std::size_t>(i % 97), static_cast<char>('a' + i % 26)));
+        expected.push_back(std::string(i % 97, static_cast<char>('a' + i % 26)));
         data += QByteArray::fromStdString(expected.back()) + (i % 3 == 0 ? "\r\n" : "\n");
     }
     data += "tail";

@@ -20,16 +20,16 @@ TEST(WorkerPool, EveryPieceRunsOnceOnAThreadOfThePool)
         WorkerPool pool(c.threads);
         ASSERT_EQ(pool.size(), c.threads);
         for (int run = 0; run < 20; ++run) {
-            std::vector<std::atomic<int>> count(static_cast<std::size_t>(c.pieces));
-            std::vector<int> thread(static_cast<std::size_t>(c.pieces), -1);
+            std::vector<std::atomic<int>> count(c.pieces);
+            std::vector<int> thread(c.pieces, -1);
             pool.run(c.pieces, [&](int t, int piece) {
-                count[static_cast<std::size_t>(piece)].fetch_add(1);
-                thread[static_cast<std::size_t>(piece)] = t;
+                count[piece].fetch_add(1);
+                thread[piece] = t;
             });
             for (int i = 0; i < c.pieces; ++i) {
-                EXPECT_EQ(count[static_cast<std::size_t>(i)].load(), 1) << c.threads << " threads, piece " << i;
-                EXPECT_GE(thread[static_cast<std::size_t>(i)], 0);
-                EXPECT_LT(thread[static_cast<std::size_t>(i)], c.threads);
+                EXPECT_EQ(count[i].load(), 1) << c.threads << " threads, piece " << i;
+                EXPECT_GE(thread[i], 0);
+                EXPECT_LT(thread[i], c.threads);
             }
         }
     }
@@ -43,9 +43,9 @@ TEST(WorkerPool, OneThreadIndexRunsOnOneThreadOnly)
     for (int run = 0; run < 50; ++run) {
         pool.run(64, [&](int t, int) {
             // Two pieces at once under one index would break the state kept per thread.
-            EXPECT_EQ(busy[static_cast<std::size_t>(t)].fetch_add(1), 0);
-            seen[static_cast<std::size_t>(t)].insert(std::this_thread::get_id());
-            busy[static_cast<std::size_t>(t)].fetch_sub(1);
+            EXPECT_EQ(busy[t].fetch_add(1), 0);
+            seen[t].insert(std::this_thread::get_id());
+            busy[t].fetch_sub(1);
         });
     }
     // Each index is one thread, index 0 the caller, and no two indices share a thread.
@@ -65,7 +65,7 @@ TEST(WorkerPool, ResultsWrittenByTheWorkersAreSeenAfterTheRun)
     WorkerPool pool(8);
     std::vector<double> out(10000);
     for (int run = 1; run <= 10; ++run) {
-        pool.run(static_cast<int>(out.size()), [&](int, int i) { out[static_cast<std::size_t>(i)] = i * run; });
+        pool.run(static_cast<int>(out.size()), [&](int, int i) { out[i] = i * run; });
         for (std::size_t i = 0; i < out.size(); ++i)
             ASSERT_EQ(out[i], static_cast<double>(i) * run);
     }

@@ -36,7 +36,7 @@ void sendAll(int fd, const std::string& bytes)
         const ssize_t n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
         if (n <= 0)
             return;
-        sent += static_cast<std::size_t>(n);
+        sent += n;
     }
 }
 

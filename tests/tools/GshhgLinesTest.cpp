@@ -118,7 +118,7 @@ namespace {
 
 class Counter : public wdb::Sink {
 public:
-    void setLayer(int layer) override { ++layers[static_cast<std::size_t>(layer)]; }
+    void setLayer(int layer) override { ++layers[layer]; }
     void moveTo(wdb::Scale::Pixel) override {}
     void lineTo(wdb::Scale::Pixel) override { ++lines; }
     std::array<int, wdb::kLayerFlags> layers{};

@@ -65,7 +65,7 @@ FileStatus draw(const std::vector<std::uint8_t>& bytes, Recorder& rec, int kind 
 void put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v)
 {
     for (int i = 0; i < 4; ++i)
-        b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+        b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
 void put16(std::vector<std::uint8_t>& b, std::size_t at, std::uint16_t v)
 {

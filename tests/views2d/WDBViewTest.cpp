@@ -153,7 +153,7 @@ TEST(WDBMapLayers, FromMasks)
     const auto layers = WDBMap::layersFromMasks(0b101, 1 << 11, 1 << 10, 0b10);
     std::vector<int> on;
     for (int i = 0; i < wdb::kLayerFlags; ++i)
-        if (layers[static_cast<std::size_t>(i)])
+        if (layers[i])
             on.push_back(i);
     EXPECT_EQ(on, (std::vector<int>{1, 3, 15, 26, 28}));
 }
@@ -162,8 +162,8 @@ TEST(WDBColorFile, RoundTripAndShortFiles)
 {
     WDBColorTable table;
     for (int i = 0; i < kWDBColorRecords; ++i) {
-        table.colors[static_cast<std::size_t>(i)] = 0x02000000u | static_cast<COLORREF>(i * 0x010203);
-        table.widths[static_cast<std::size_t>(i)] = i == 7 ? -3 : i;
+        table.colors[i] = 0x02000000u | static_cast<COLORREF>(i * 0x010203);
+        table.widths[i] = i == 7 ? -3 : i;
     }
     const QByteArray bytes = wdbColorBytes(table);
     ASSERT_EQ(bytes.size(), 264);
@@ -212,8 +212,8 @@ struct WDBFolder {
     }
     std::string path(int c, int k) const
     {
-        return dir.path().toStdString() + "/" + std::string(wdb::kContinentNames[static_cast<std::size_t>(c)]) + "." +
-               std::string(wdb::kKindNames[static_cast<std::size_t>(k)]);
+        return dir.path().toStdString() + "/" + std::string(wdb::kContinentNames[c]) + "." +
+               std::string(wdb::kKindNames[k]);
     }
     QTemporaryDir dir;
 };

@@ -22,7 +22,7 @@ bool readFile(const char* path, QByteArray& contents)
 
 std::string_view view(const QByteArray& bytes)
 {
-    return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return std::string_view(bytes.constData(), bytes.size());
 }
 
 } // namespace

@@ -130,7 +130,7 @@ int continentOf(const Line& line)
 void addLines(const std::vector<Line>& lines, FileSet& files)
 {
     for (const Line& line : lines)
-        files[static_cast<std::size_t>(continentOf(line))][static_cast<std::size_t>(line.kind)].add(line.rank, line.points);
+        files[continentOf(line)][line.kind].add(line.rank, line.points);
 }
 
 bool saveFiles(const FileSet& files, const std::string& folder)
