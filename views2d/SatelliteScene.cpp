@@ -9,20 +9,20 @@ namespace kiv {
 
 std::string_view SatelliteScene::name(int slot) const
 {
-    const char* name = elements[static_cast<std::size_t>(slot)].name;
-    return {name, strnlen(name, sizeof elements[static_cast<std::size_t>(slot)].name)};
+    const char* name = elements[slot].name;
+    return {name, strnlen(name, sizeof elements[slot].name)};
 }
 
 const QImage& SatelliteScene::icon(int slot) const
 {
-    const int index = info[static_cast<std::size_t>(slot)].iconIndex;
-    const QImage& own = icons[static_cast<std::size_t>(index >= 0 && index < kMaxSatellites ? index : 0)].icon;
+    const int index = info[slot].iconIndex;
+    const QImage& own = icons[index >= 0 && index < kMaxSatellites ? index : 0].icon;
     return own.isNull() ? icons[0].icon : own;
 }
 
 SatelliteScene satelliteScene(const CKivDoc& doc)
 {
-    const auto count = static_cast<std::size_t>(std::clamp(doc.SatelliteCount, 0, kMaxSatellites));
+    const int count = std::clamp(doc.SatelliteCount, 0, kMaxSatellites);
     return {std::span(doc.Satellites).first(count),
             std::span(doc.SatInfo).first(count),
             std::span(doc.SatHistory).first(count),

@@ -136,7 +136,7 @@ void SkyPicture::layoutLabels(const SatelliteScene& satellites)
 {
     const LabelMetrics metrics{glyphs_.lineHeight(), glyphs_.averageCharWidth()};
     for (int i = 0; i < satellites.count(); ++i)
-        labelRects_[static_cast<std::size_t>(i)] = skyLabelRect(static_cast<int>(satellites.name(i).size()), settings_, metrics);
+        labelRects_[i] = skyLabelRect(static_cast<int>(satellites.name(i).size()), settings_, metrics);
 }
 
 void SkyPicture::redraw(const SatelliteScene& satellites)
@@ -166,10 +166,10 @@ void SkyPicture::computeLookAngles(const SatelliteScene& satellites)
     satellites_.resize(static_cast<std::size_t>(count));
     tracks_.resize(static_cast<std::size_t>(count) * static_cast<std::size_t>(trackPoints_));
     for (int i = 0; i < count; ++i) {
-        const tagSATINFO& info = satellites.info[static_cast<std::size_t>(i)];
+        const tagSATINFO& info = satellites.info[i];
         if (!info.shown)
             continue;
-        const tagSATHISTORY& h = satellites.history[static_cast<std::size_t>(i)];
+        const tagSATHISTORY& h = satellites.history[i];
         // A satellite not calculated yet has no position to look at.
         satellites_[i] = info.lastJd != 0.0 ? lookAt(h.pos, h.vel, info.lastJd) : Look{};
         Look* track = tracks_.data() + static_cast<std::size_t>(i) * trackPoints_;
@@ -213,12 +213,12 @@ void SkyPicture::drawSatellites(const SatelliteScene& satellites, int pass)
     ImageSink sink(image_, glyphs_);
     sink.setPenWidth(std::max(satellites.penWidth, 1));
     for (int i = 0; i < count && trackPoints_ > 0; ++i) {
-        if (satellites.info[static_cast<std::size_t>(i)].shown)
-            drawTrack(satellites.info[static_cast<std::size_t>(i)], i, pass, sink);
+        if (satellites.info[i].shown)
+            drawTrack(satellites.info[i], i, pass, sink);
     }
     const QImage& marker = darkMarkerOn(settings_.background) ? blackCross_ : whiteCross_;
     for (int i = 0; i < count; ++i) {
-        if (!satellites.info[static_cast<std::size_t>(i)].shown)
+        if (!satellites.info[i].shown)
             continue;
         Look& look = satellites_[static_cast<std::size_t>(i)];
         look.at = view_.project(azElToSkyPoint(look.azimuth, look.elevation));
@@ -276,8 +276,8 @@ void SkyPicture::drawLabel(const SatelliteScene& satellites, int slot, const Loo
         next();
     }
     if (settings_.showRaDec) {
-        const tagSATHISTORY& h = satellites.history[static_cast<std::size_t>(slot)];
-        orbit_.CalculateRADec(h.pos, h.vel, settings_.observer, satellites.info[static_cast<std::size_t>(slot)].lastJd);
+        const tagSATHISTORY& h = satellites.history[slot];
+        orbit_.CalculateRADec(h.pos, h.vel, settings_.observer, satellites.info[slot].lastJd);
         const tagVECTOR raDec = orbit_.GetRADec();
         line_ = skyTexts::rightAscensionLine(raDec.x * kDeg);
         next();

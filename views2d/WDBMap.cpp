@@ -246,7 +246,7 @@ void WDBMap::drawSatellites(const WDBScene& scene, LabelContent labels)
         drawTracks(scene);
     if (scene.footprints) {
         for (int i = 0; i < satellites.count(); ++i) {
-            const tagSATINFO& info = satellites.info[static_cast<std::size_t>(i)];
+            const tagSATINFO& info = satellites.info[i];
             if (!info.shown)
                 continue;
             const double lon = foldLongitude(info.lon);
@@ -258,7 +258,7 @@ void WDBMap::drawSatellites(const WDBScene& scene, LabelContent labels)
         }
     }
     for (int i = 0; i < satellites.count(); ++i) {
-        const tagSATINFO& info = satellites.info[static_cast<std::size_t>(i)];
+        const tagSATINFO& info = satellites.info[i];
         if (!info.shown)
             continue;
         const QPoint centre(wdbview::xOf(state_, info.lon), wdbview::yOf(state_, info.lat));
@@ -303,7 +303,7 @@ void WDBMap::drawTracks(const WDBScene& scene)
 
 void WDBMap::drawFootprint(const WDBScene& scene, int slot, double lonShift)
 {
-    const tagSATINFO& info = scene.satellites.info[static_cast<std::size_t>(slot)];
+    const tagSATINFO& info = scene.satellites.info[slot];
     const double angle = footprintAngle(info.footprintRadius, info.footprintDist);
     if (!(angle > 0.0))
         return;
@@ -342,7 +342,7 @@ void WDBMap::drawLabel(const SatelliteScene& satellites, int slot, QPoint centre
     const PixelRect box = placeLabel(
         labelRect(static_cast<int>(name.size()), labels, {glyphs_.lineHeight(), glyphs_.averageCharWidth()}), centre,
         image_.size());
-    paintLabel(image_, glyphs_, box, name, satellites.info[static_cast<std::size_t>(slot)], labels, satellites.eastLetter,
+    paintLabel(image_, glyphs_, box, name, satellites.info[slot], labels, satellites.eastLetter,
                line_);
 }
 

@@ -10,7 +10,7 @@ namespace {
 // The count says how much of the list was loaded last.
 std::span<const tagTOWN> loaded(const std::vector<tagTOWN>& towns, int count)
 {
-    return std::span(towns).first(std::min<std::size_t>(towns.size(), static_cast<std::size_t>(std::max(0, count))));
+    return std::span(towns).first(std::min<std::size_t>(towns.size(), std::max(0, count)));
 }
 } // namespace
 

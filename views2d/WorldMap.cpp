@@ -180,7 +180,7 @@ void WorldMap::drawSatellites(const WorldMapScene& scene)
 {
     const SatelliteScene& satellites = scene.satellites;
     for (int i = 0; i < satellites.count(); ++i) {
-        const tagSATINFO& info = satellites.info[static_cast<std::size_t>(i)];
+        const tagSATINFO& info = satellites.info[i];
         if (!info.shown)
             continue;
         const QPoint centre = iconPoint(info.lat, info.lon, image_.width(), image_.height());
@@ -194,7 +194,7 @@ void WorldMap::drawLabel(const WorldMapScene& scene, int slot, QPoint centre)
 {
     const SatelliteScene& satellites = scene.satellites;
     const PixelRect box = placeLabel(labelRects_[slot], centre, image_.size());
-    paintLabel(image_, glyphs_, box, satellites.name(slot), satellites.info[static_cast<std::size_t>(slot)], labels_,
+    paintLabel(image_, glyphs_, box, satellites.name(slot), satellites.info[slot], labels_,
                satellites.eastLetter, line_);
 }
 

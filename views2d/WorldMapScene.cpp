@@ -24,7 +24,7 @@ WorldMapScene worldMapScene(const CKivDoc& doc)
     scene.zoomBoxCount = std::clamp(doc.Views.wdbCount(), 0, kMaxZoomBoxes - 1);
     for (int i = 1; i <= scene.zoomBoxCount; ++i) {
         if (const WDBViewPort* view = doc.Views.wdb(i))
-            scene.zoomBoxExtents[static_cast<std::size_t>(i)] = view->Extent();
+            scene.zoomBoxExtents[i] = view->Extent();
     }
     return scene;
 }
