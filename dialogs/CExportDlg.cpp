@@ -292,8 +292,7 @@ ExportEditTexts CExportDlg::typedTexts() const
 
 void CExportDlg::takeTypedQuietly()
 {
-    model_.State.ObserverName = name_->text();
-    model_.State.ObserverAbbrev = abbrev_->text();
+    model_.SetObserverName(name_->text(), abbrev_->text());
     model_.ReadEdits(typedTexts()); // a refused text keeps the values before it
 }
 
@@ -321,7 +320,7 @@ int CExportDlg::tabIndex() const
     return tabs_->currentIndex();
 }
 
-int CExportDlg::Kind() const
+ExportKind CExportDlg::Kind() const
 {
     return model_.KindOfTab(tabIndex());
 }
@@ -355,10 +354,11 @@ void CExportDlg::OnTabChange(int index)
     if (busy_)
         return;
     editor_->AskSave();
-    const int kind = model_.KindOfTab(index);
+    const ExportKind kind = model_.KindOfTab(index);
+    const bool main = kind == ExportKind::Main;
     if (pages_) {
-        pages_->setCurrentWidget(kind == 0 ? settings_ : static_cast<QWidget*>(editor_));
-        editable_->setEnabled(kind != 0);
+        pages_->setCurrentWidget(main ? settings_ : static_cast<QWidget*>(editor_));
+        editable_->setEnabled(!main);
     }
     const bool observer = ExportDialogModel::UsesObserver(kind);
     QWidget* const observerControls[] = {name_, abbrev_, EditOf(ExportEdit::Latitude), EditOf(ExportEdit::Longitude),
@@ -366,13 +366,13 @@ void CExportDlg::OnTabChange(int index)
     for (QWidget* w : observerControls)
         w->setEnabled(observer);
     toggles_[Angle]->setEnabled(ExportDialogModel::UsesAngleFormat(kind));
-    if (kind != 0)
-        GenerateOutput(kind);
-    else
+    if (main)
         takeTypedQuietly();
+    else
+        GenerateOutput(kind);
 }
 
-void CExportDlg::GenerateOutput(int kind)
+void CExportDlg::GenerateOutput(ExportKind kind)
 {
     if (busy_)
         return;
@@ -381,8 +381,7 @@ void CExportDlg::GenerateOutput(int kind)
     UiServices& ui = doc_.Context().ui;
     fill_->Stop();
     editor_->SetTable(QString());
-    model_.State.ObserverName = name_->text();
-    model_.State.ObserverAbbrev = abbrev_->text();
+    model_.SetObserverName(name_->text(), abbrev_->text());
     if (const auto refused = model_.ReadEdits(typedTexts())) {
         refuse(*refused);
         busy_ = false;
@@ -446,8 +445,7 @@ void CExportDlg::OnListClick(int row)
 {
     if (row < 0 || row >= doc_.SatelliteCount || row >= kMaxSatellites)
         return;
-    int& selected = model_.State.Selected[static_cast<std::size_t>(row)];
-    selected = selected ? 0 : 1;
+    const bool selected = model_.ToggleSelected(static_cast<std::size_t>(row));
     list_->topLevelItem(row)->setText(2, selected ? QStringLiteral("X") : QStringLiteral(" "));
     regenerate();
 }
@@ -484,12 +482,10 @@ void CExportDlg::OnTimeButton(bool start)
 {
     takeTypedQuietly();
     const TimerBracket timerOff(doc_);
-    TimeFields& fields = start ? model_.State.StartTime : model_.State.EndTime;
-    CTimeDlg dialog(doc_.Context().ui, fields, model_.StepForTimeDialog(), doc_.Language, doc_.ClockColors, this);
-    if (runNested(dialog) == QDialog::Accepted) {
-        fields = dialog.Fields();
-        model_.TakeStepFromTimeDialog(dialog.Factor());
-    }
+    CTimeDlg dialog(doc_.Context().ui, model_.RangeEnd(start), model_.StepForTimeDialog(), doc_.Language,
+                    doc_.ClockColors, this);
+    if (runNested(dialog) == QDialog::Accepted)
+        model_.TakeFromTimeDialog(start, dialog.Fields(), dialog.Factor());
     if (dialog.ColorsChanged())
         doc_.SaveColorTable();
     showTexts();
