@@ -117,13 +117,27 @@ CExportDlg::~CExportDlg() = default;
 
 QWidget* CExportDlg::buildSettings()
 {
-    const bool en = english();
-    const bool enlarged = model_.State.Layout == 0;
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(satelliteGroup());
+    column->addWidget(observerGroup());
+    column->addWidget(rangeGroup());
+    column->addWidget(outputGroup());
+    column->addStretch(1);
+    return page;
+}
 
-    auto* choose = new QGroupBox(inLanguage(en, "Choose Satellites", "Satelliten auswaehlen"));
+QLineEdit* CExportDlg::makeEdit(ExportEdit which)
+{
+    auto* e = new QLineEdit;
+    edits_[static_cast<std::size_t>(which)] = e;
+    return e;
+}
+
+QWidget* CExportDlg::satelliteGroup()
+{
+    auto* choose = new QGroupBox(inLanguage(english(), "Choose Satellites", "Satelliten auswaehlen"));
     auto* chooseLayout = new QVBoxLayout(choose);
     list_ = new QTreeWidget;
     list_->setColumnCount(3);
@@ -136,14 +150,12 @@ QWidget* CExportDlg::buildSettings()
     connect(list_, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { OnListClick(list_->indexOfTopLevelItem(item)); });
     chooseLayout->addWidget(list_);
-    column->addWidget(choose);
+    return choose;
+}
 
-    const auto makeEdit = [this](ExportEdit which) {
-        auto* e = new QLineEdit;
-        edits_[static_cast<std::size_t>(which)] = e;
-        return e;
-    };
-
+QWidget* CExportDlg::observerGroup()
+{
+    const bool en = english();
     auto* observer = new QGroupBox(inLanguage(en, "Observer Position", "Betrachter Position"));
     auto* o = new QGridLayout(observer);
     name_ = new QLineEdit;
@@ -160,8 +172,13 @@ QWidget* CExportDlg::buildSettings()
     o->addWidget(new QLabel(QStringLiteral("Alt")), 2, 0);
     o->addWidget(makeEdit(ExportEdit::Altitude), 2, 1);
     o->addWidget(goTo_, 2, 3, 1, 2);
-    column->addWidget(observer);
+    return observer;
+}
 
+QWidget* CExportDlg::rangeGroup()
+{
+    const bool en = english();
+    const bool enlarged = model_.State.Layout == 0;
     auto* range = new QGroupBox(inLanguage(en, "Time range", "Zeitspanne"));
     auto* r = new QGridLayout(range);
     const auto addTimeRow = [&](int row, const char* dateLabel, const char* timeLabel, ExportEdit date, ExportEdit time,
@@ -185,8 +202,12 @@ QWidget* CExportDlg::buildSettings()
     r->addWidget(makeEdit(ExportEdit::StepDays), 2, 1);
     r->addWidget(new QLabel(inLanguage(en, "Steps Time", "Zeit intervall")), 2, 2);
     r->addWidget(makeEdit(ExportEdit::StepTime), 2, 3);
-    column->addWidget(range);
+    return range;
+}
 
+QWidget* CExportDlg::outputGroup()
+{
+    const bool en = english();
     auto* options = new QGroupBox(inLanguage(en, "Output", "Ausgabe"));
     auto* g = new QGridLayout(options);
     struct ToggleSpec {
@@ -217,9 +238,7 @@ QWidget* CExportDlg::buildSettings()
     connect(precision, &QLineEdit::editingFinished, this, &CExportDlg::OnPrecisionFinished);
     precisionRow->addWidget(precision);
     g->addLayout(precisionRow, 3, 1);
-    column->addWidget(options);
-    column->addStretch(1);
-    return page;
+    return options;
 }
 
 QWidget* CExportDlg::buildButtons()

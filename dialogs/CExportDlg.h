@@ -83,7 +83,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The settings column, one group per function.
     QWidget* buildSettings();
+    QWidget* satelliteGroup();
+    QWidget* observerGroup();
+    QWidget* rangeGroup();
+    QWidget* outputGroup();
+    QLineEdit* makeEdit(ExportEdit which);
     QWidget* buildButtons();
     void fillList();
     void showTexts();
