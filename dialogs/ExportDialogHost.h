@@ -19,7 +19,8 @@ class CKivDoc;
 
 class ExportDialogHost : public QObject {
 public:
-    explicit ExportDialogHost(CKivDoc& doc);
+    // The parent deletes the host, and with it the dialog, before the document goes.
+    explicit ExportDialogHost(CKivDoc& doc, QObject* parent = nullptr);
     ~ExportDialogHost() override;
 
     // A fresh dialog over the parent window (whose close is watched); one that is open offers its
