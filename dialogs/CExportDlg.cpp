@@ -65,7 +65,7 @@ CExportDlg::CExportDlg(CKivDoc& doc, ExportState state, QWidget* parent)
     : QDialog(parent), doc_(doc), model_(std::move(state), doc.Language != 0)
 {
     const bool en = english();
-    const bool enlarged = model_.State.Layout == 0;
+    const bool enlarged = model_.Enlarged();
     setWindowTitle(inLanguage(en, "Export", "Export"));
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -178,7 +178,7 @@ QWidget* CExportDlg::observerGroup()
 QWidget* CExportDlg::rangeGroup()
 {
     const bool en = english();
-    const bool enlarged = model_.State.Layout == 0;
+    const bool enlarged = model_.Enlarged();
     auto* range = new QGroupBox(inLanguage(en, "Time range", "Zeitspanne"));
     auto* r = new QGridLayout(range);
     const auto addTimeRow = [&](int row, const char* dateLabel, const char* timeLabel, ExportEdit date, ExportEdit time,
@@ -258,7 +258,7 @@ QWidget* CExportDlg::buildButtons()
         return b;
     };
     add(inLanguage(en, "Save", "Speichern"), [this] { MakeOutputFileName(); });
-    add(model_.State.Layout == 0 ? inLanguage(en, "Shrink", "Verkleinern") : inLanguage(en, "Enlarge", "Vergroessern"),
+    add(model_.Enlarged() ? inLanguage(en, "Shrink", "Verkleinern") : inLanguage(en, "Enlarge", "Vergroessern"),
         [this] { OnEnlarge(); });
     add(inLanguage(en, "Help", "Hilfe"), [this] { OnHelp(); });
     h->addStretch(1);

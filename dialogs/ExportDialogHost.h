@@ -19,7 +19,8 @@ class CKivDoc;
 
 class ExportDialogHost : public QObject {
 public:
-    // The parent deletes the host, and with it the dialog, before the document goes.
+    // The parent deletes the host, and with it an open dialog, before the document goes and
+    // never from inside the dialog's handlers (the program's close path runs from the main loop).
     explicit ExportDialogHost(CKivDoc& doc, QObject* parent = nullptr);
     ~ExportDialogHost() override;
 

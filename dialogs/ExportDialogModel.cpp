@@ -124,7 +124,7 @@ ExportDialogModel::ExportDialogModel(ExportState state, bool english) : State(st
 QStringList ExportDialogModel::TabNames() const
 {
     QStringList names;
-    if (State.Layout == 0)
+    if (Enlarged())
         names << QStringLiteral("Main");
     for (const char* name : kKindNames)
         names << QString::fromLatin1(name);
@@ -283,7 +283,7 @@ QString ExportDialogModel::OutputFileName(const QString& elementFile, ExportKind
 ExportState ExportDialogModel::Carried(int tabIndex) const
 {
     ExportState s = State;
-    s.Layout = State.Layout == 0 ? 1 : 0;
+    s.Layout = Enlarged() ? 1 : 0;
     // The normal layout has no Main tab: it shows LLA instead.
     s.TabIndex = static_cast<int>(tableKind(KindOfTab(tabIndex))) - s.Layout;
     return s;

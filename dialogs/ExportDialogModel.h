@@ -83,6 +83,7 @@ public:
     int Precision = kDefaultPrecision;
 
     bool english() const { return english_; }
+    bool Enlarged() const { return State.Layout == 0; }
     // The kind of a tab: the tab index plus Layout.
     ExportKind KindOfTab(int tabIndex) const { return static_cast<ExportKind>(tabIndex + State.Layout); }
     // The tab names of the layout: Main (enlarged only), LLA ... VRD.
