@@ -84,7 +84,7 @@ public:
 
     bool english() const { return english_; }
     bool Enlarged() const { return State.Layout == 0; }
-    // The kind of a tab: the tab index plus Layout.
+    // The kind of a tab: the enlarged layout's tabs begin with Main, the normal one's with LLA.
     ExportKind KindOfTab(int tabIndex) const { return static_cast<ExportKind>(tabIndex + State.Layout); }
     // The tab names of the layout: Main (enlarged only), LLA ... VRD.
     QStringList TabNames() const;
