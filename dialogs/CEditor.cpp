@@ -349,7 +349,7 @@ QString CEditor::HelpText(ExportKind kind, bool english)
          "gefolgt von\ntopocentric right ascension und declination."},
     };
     const Texts& t = kTexts[static_cast<std::size_t>(kind)];
-    return QString::fromUtf8(english ? t.en : t.de);
+    return inLanguage(english, t.en, t.de);
 }
 
 } // namespace kiv

@@ -90,7 +90,7 @@ void CWDBView::SetLayersFromDocument()
 
 void CWDBView::RefreshSatellites()
 {
-    map_.drawSatellites(GetDocument(), labels());
+    map_.drawSatellites(wdbScene(GetDocument()), labels());
     update();
 }
 
@@ -207,8 +207,9 @@ void CWDBView::rebuildBase(bool dragging)
 {
     CKivDoc& doc = GetDocument();
     map_.drawBackground(doc.WDBMapBitmap, doc.BackgraoundTexture != 0, !dragging);
-    map_.drawGrid(doc, dragging);
-    map_.drawTowns(doc, dragging);
+    const WDBScene scene = wdbScene(doc);
+    map_.drawGrid(scene, dragging);
+    map_.drawTowns(scene, dragging);
     map_.keepAsBase();
 }
 
@@ -244,8 +245,9 @@ void CWDBView::RedrawWorldDataBase()
             text += QLatin1Char('\n') + QFile::decodeName(QByteArray::fromStdString(result.file));
         doc.Context().ui.messages.show({QStringLiteral("Warning"), text, MessageButtons::Ok, MessageIcon::Exclamation});
     }
-    map_.drawGrid(doc, false);
-    map_.drawTowns(doc, false);
+    const WDBScene scene = wdbScene(doc);
+    map_.drawGrid(scene, false);
+    map_.drawTowns(scene, false);
     map_.keepAsBase();
     RefreshSatellites();
 }
@@ -402,7 +404,7 @@ void CWDBView::mouseMoveEvent(QMouseEvent* event)
     CKivDoc& doc = GetDocument();
     rebuildBase(true);
     if (doc.ZoomStyle & 2)
-        map_.drawSatellites(doc, labels());
+        map_.drawSatellites(wdbScene(doc), labels());
     else
         map_.showBase();
     update();
