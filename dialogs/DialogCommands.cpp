@@ -19,9 +19,18 @@ namespace {
 
 GeneralOptions generalOptionsOf(const CKivDoc& doc)
 {
-    return {doc.AutoArrangeWindows, doc.IconFileName, doc.Satellitenfilename, doc.ColorTableFileName,
-            doc.AutoExtendX,        doc.AccuracyX,    doc.AccuracyY,          doc.NrOfOcularReflections,
-            doc.Sterne,             doc.BeamAngle,    doc.CalculateExact,     0};
+    return {.AutoArrangeWindows = doc.AutoArrangeWindows,
+            .IconFileName = doc.IconFileName,
+            .Satellitenfilename = doc.Satellitenfilename,
+            .ColorTableFileName = doc.ColorTableFileName,
+            .AutoExtendX = doc.AutoExtendX,
+            .AccuracyX = doc.AccuracyX,
+            .AccuracyY = doc.AccuracyY,
+            .NrOfOcularReflections = doc.NrOfOcularReflections,
+            .Sterne = doc.Sterne,
+            .BeamAngle = doc.BeamAngle,
+            .CalculateExact = doc.CalculateExact,
+            .ReloadNeeded = 0};
 }
 
 // A new colour table: the old one's edits saved first when the user wants them.
