@@ -44,6 +44,30 @@ CWeatherDlg::CWeatherDlg(const WeatherSettings& settings, UiServices& ui, Pictur
       client_(client)
 {
     setWindowTitle(text("Weather data", "Wetter Daten"));
+    // The fields come before any button, so that Tab walks all fields first.
+    createFields();
+    QLayout* source = sourceRows();
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(pictureColumn(pictures));
+    middle->addLayout(boundsGrid());
+    middle->addLayout(actionColumn());
+    QDialogButtonBox* buttons = buttonBox();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(text("Real Time Weather Bitmap (need to be Aequidistance Mercator view)",
+                                      "Echtzeit Wetter Bitmap (muss in Aequidistance Mercator Format sein)"),
+                                 this));
+    layout->addLayout(source);
+    layout->addLayout(middle);
+    layout->addWidget(progress_);
+    layout->addWidget(status_);
+    layout->addWidget(buttons);
+    dragByClientArea(this);
+    showStartValues();
+}
+
+void CWeatherDlg::createFields()
+{
     url_ = new QComboBox(this);
     url_->setObjectName(QStringLiteral("1376"));
     url_->setEditable(true);
@@ -60,49 +84,26 @@ CWeatherDlg::CWeatherDlg(const WeatherSettings& settings, UiServices& ui, Pictur
         number->setMinimumWidth(80);
     keepSize_ = new QCheckBox(text("Original size", "Orig. Groesse"), this);
     keepSize_->setObjectName(QStringLiteral("1382"));
+    connect(keepSize_, &QCheckBox::toggled, this, [this](bool on) {
+        width_->setEnabled(!on);
+        height_->setEnabled(!on);
+    });
     progress_ = new DownloadProgress(this);
     progress_->setTextVisible(false);
     status_ = new QLabel(QStringLiteral("Ok."), this);
     status_->setObjectName(QStringLiteral("1379"));
     zoom_ = new QLabel(text("ZOOM :", "ZOOM : "), this);
     zoom_->setObjectName(QStringLiteral("1383"));
+}
 
-    auto* placeholder = new QWidget(this);
-    placeholder->setObjectName(QStringLiteral("1004"));
-    placeholder->setFixedSize(320, 160);
-    preview_ = new CImagePreview(pictures, ui.messages, english_, zoom_, placeholder);
-    preview_->setGeometry(placeholder->rect());
-    preview_->setInteractive(true);
-
+QLayout* CWeatherDlg::sourceRows()
+{
     QPushButton* automatic = button("1361", "Automatic", "Automatisch");
     connect(automatic, &QPushButton::clicked, this, &CWeatherDlg::Automatic);
     QPushButton* browseLocal = button("1063", "Browse", "Suchen");
     connect(browseLocal, &QPushButton::clicked, this, &CWeatherDlg::browseLocalFile);
     QPushButton* browseBack = button("1062", "Browse", "Suchen");
     connect(browseBack, &QPushButton::clicked, this, &CWeatherDlg::browseBackground);
-    QPushButton* preview = button("1362", "Preview", "Vorschau");
-    connect(preview, &QPushButton::clicked, this, [this] { Preview(); });
-    QPushButton* retrieve = button("3", "Retrieve Data", "Hole Daten");
-    connect(retrieve, &QPushButton::clicked, this, [this] { RetrieveData(); });
-    QPushButton* apply3d = button("1363", "Apply to 3D-View", "Zur 3D-Ansicht");
-    connect(apply3d, &QPushButton::clicked, this, [this] { Apply(1); });
-    QPushButton* apply2d = button("1364", "Apply to 2D-View", "Zur 2D-Ansicht");
-    connect(apply2d, &QPushButton::clicked, this, [this] { Apply(0); });
-    QPushButton* applyWdb = button("1365", "Apply to WDB-View", "Zur WDB-Ansicht");
-    connect(applyWdb, &QPushButton::clicked, this, [this] { Apply(2); });
-    connect(keepSize_, &QCheckBox::toggled, this, [this](bool on) {
-        width_->setEnabled(!on);
-        height_->setEnabled(!on);
-    });
-
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    cancel_ = buttons->button(QDialogButtonBox::Cancel);
-    cancel_->setText(text("Cancel", "Abbrechen"));
-    QPushButton* help = buttons->addButton(text("Help", "Hilfe"), QDialogButtonBox::HelpRole);
-    help->setObjectName(QStringLiteral("1366"));
-    connect(help, &QPushButton::clicked, this, &CWeatherDlg::Help);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CWeatherDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CWeatherDlg::reject);
 
     auto* source = new QGridLayout;
     source->addWidget(url_, 0, 0, 1, 3);
@@ -113,7 +114,26 @@ CWeatherDlg::CWeatherDlg(const WeatherSettings& settings, UiServices& ui, Pictur
     source->addWidget(new QLabel(text("Background Image ", "Hintergrund Bild"), this), 2, 0);
     source->addWidget(background_, 2, 1, 1, 2);
     source->addWidget(browseBack, 2, 3);
+    return source;
+}
 
+QLayout* CWeatherDlg::pictureColumn(PictureSource& pictures)
+{
+    auto* placeholder = new QWidget(this);
+    placeholder->setObjectName(QStringLiteral("1004"));
+    placeholder->setFixedSize(320, 160);
+    preview_ = new CImagePreview(pictures, ui_.messages, english_, zoom_, placeholder);
+    preview_->setGeometry(placeholder->rect());
+    preview_->setInteractive(true);
+
+    auto* column = new QVBoxLayout;
+    column->addWidget(placeholder);
+    column->addWidget(zoom_);
+    return column;
+}
+
+QLayout* CWeatherDlg::boundsGrid()
+{
     auto* bounds = new QGridLayout;
     bounds->addWidget(new QLabel(QStringLiteral("LAT"), this), 0, 0);
     bounds->addWidget(startLat_, 0, 1);
@@ -128,31 +148,45 @@ CWeatherDlg::CWeatherDlg(const WeatherSettings& settings, UiServices& ui, Pictur
     bounds->addWidget(width_, 3, 1);
     bounds->addWidget(new QLabel(text("Height", "Hoehe"), this), 3, 2);
     bounds->addWidget(height_, 3, 3);
+    return bounds;
+}
+
+QLayout* CWeatherDlg::actionColumn()
+{
+    QPushButton* preview = button("1362", "Preview", "Vorschau");
+    connect(preview, &QPushButton::clicked, this, [this] { Preview(); });
+    QPushButton* retrieve = button("3", "Retrieve Data", "Hole Daten");
+    connect(retrieve, &QPushButton::clicked, this, [this] { RetrieveData(); });
+    QPushButton* apply3d = button("1363", "Apply to 3D-View", "Zur 3D-Ansicht");
+    connect(apply3d, &QPushButton::clicked, this, [this] { Apply(1); });
+    QPushButton* apply2d = button("1364", "Apply to 2D-View", "Zur 2D-Ansicht");
+    connect(apply2d, &QPushButton::clicked, this, [this] { Apply(0); });
+    QPushButton* applyWdb = button("1365", "Apply to WDB-View", "Zur WDB-Ansicht");
+    connect(applyWdb, &QPushButton::clicked, this, [this] { Apply(2); });
 
     auto* actions = new QVBoxLayout;
     for (QPushButton* b : {preview, retrieve, apply3d, apply2d, applyWdb})
         actions->addWidget(b);
     actions->addStretch(1);
+    return actions;
+}
 
-    auto* middle = new QHBoxLayout;
-    auto* pictureColumn = new QVBoxLayout;
-    pictureColumn->addWidget(placeholder);
-    pictureColumn->addWidget(zoom_);
-    middle->addLayout(pictureColumn);
-    middle->addLayout(bounds);
-    middle->addLayout(actions);
+QDialogButtonBox* CWeatherDlg::buttonBox()
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    cancel_ = buttons->button(QDialogButtonBox::Cancel);
+    cancel_->setText(text("Cancel", "Abbrechen"));
+    QPushButton* help = buttons->addButton(text("Help", "Hilfe"), QDialogButtonBox::HelpRole);
+    help->setObjectName(QStringLiteral("1366"));
+    connect(help, &QPushButton::clicked, this, &CWeatherDlg::Help);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CWeatherDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CWeatherDlg::reject);
+    return buttons;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(text("Real Time Weather Bitmap (need to be Aequidistance Mercator view)",
-                                      "Echtzeit Wetter Bitmap (muss in Aequidistance Mercator Format sein)"),
-                                 this));
-    layout->addLayout(source);
-    layout->addLayout(middle);
-    layout->addWidget(progress_);
-    layout->addWidget(status_);
-    layout->addWidget(buttons);
-    dragByClientArea(this);
-
+// The URL list, the fields and the background picture as the dialog opens.
+void CWeatherDlg::showStartValues()
+{
     for (const QString& entry : values_.WeatherImage) {
         if (!entry.isEmpty())
             url_->addItem(entry);
