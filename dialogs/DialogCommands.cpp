@@ -131,7 +131,7 @@ void openLocal(CKivDoc& doc)
 void openFromWeb(CKivDoc& doc, const Editor<WebDownload>& edit)
 {
     const TimerBracket timerOff(doc);
-    const std::optional<WebDownload> done = edit({doc.InternetFileName, {}, {}});
+    const std::optional<WebDownload> done = edit({.urls = doc.InternetFileName, .url = {}, .localFileName = {}});
     if (!done)
         return;
     doc.AddInternetFile(done->url);
@@ -181,7 +181,10 @@ void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit)
 {
     const TimerBracket timerOff(doc);
     const std::optional<FollowOptions> o =
-        edit({doc.FollowInWDB, doc.FollowIn3D, doc.FollowedSatellite, doc.FollowMode3D});
+        edit({.FollowInWDB = doc.FollowInWDB,
+              .FollowIn3D = doc.FollowIn3D,
+              .FollowedSatellite = doc.FollowedSatellite,
+              .FollowMode3D = doc.FollowMode3D});
     if (!o)
         return;
     doc.FollowInWDB = o->FollowInWDB;
@@ -258,25 +261,32 @@ void runSatelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit, con
 
 void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit)
 {
-    runSatelliteStyle2D(doc, edit, {doc.SatelliteName2D != 0, doc.SatellitePos2D != 0, [&doc](bool names, bool positions) {
-                                        doc.SatelliteName2D = names ? 1 : 0;
-                                        doc.SatellitePos2D = positions ? 1 : 0;
-                                    }});
+    runSatelliteStyle2D(doc, edit,
+                        {.names = doc.SatelliteName2D != 0,
+                         .positions = doc.SatellitePos2D != 0,
+                         .set = [&doc](bool names, bool positions) {
+                             doc.SatelliteName2D = names ? 1 : 0;
+                             doc.SatellitePos2D = positions ? 1 : 0;
+                         }});
 }
 
 void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit, CWDBView& view)
 {
     const WDBViewState state = view.State();
-    runSatelliteStyle2D(doc, edit, {state.showNames, state.showPositions, [&view](bool names, bool positions) {
-                                        view.SetLabelSwitches(names, positions);
-                                    }});
+    runSatelliteStyle2D(doc, edit,
+                        {.names = state.showNames,
+                         .positions = state.showPositions,
+                         .set = [&view](bool names, bool positions) { view.SetLabelSwitches(names, positions); }});
 }
 
 void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit)
 {
     const TimerBracket timerOff(doc);
     const std::optional<TextureNames> names =
-        edit({doc.TextureErdeFileName, doc.ErdkarteFileName, doc.NightMapFileName, doc.WDBMapFileName});
+        edit({.TextureErdeFileName = doc.TextureErdeFileName,
+              .ErdkarteFileName = doc.ErdkarteFileName,
+              .NightMapFileName = doc.NightMapFileName,
+              .WDBMapFileName = doc.WDBMapFileName});
     if (!names)
         return;
     doc.TextureErdeFileName = names->TextureErdeFileName;
@@ -371,10 +381,17 @@ void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit)
 void editWeather(CKivDoc& doc, const Editor<WeatherSettings>& edit)
 {
     const TimerBracket timerOff(doc);
-    const std::optional<WeatherSettings> w = edit(
-        {doc.WeatherImageURL, doc.WeatherBackgroundImage, doc.WeatherTempFileName, doc.WeatherStartLat,
-         doc.WeatherStartLon, doc.WeatherEndLat, doc.WeatherEndLon, doc.WeatherMapWidth, doc.WeatherMapHeight,
-         doc.WeatherKeepOriginalSize, doc.WeatherImage});
+    const std::optional<WeatherSettings> w = edit({.WeatherImageURL = doc.WeatherImageURL,
+                                                   .WeatherBackgroundImage = doc.WeatherBackgroundImage,
+                                                   .WeatherTempFileName = doc.WeatherTempFileName,
+                                                   .WeatherStartLat = doc.WeatherStartLat,
+                                                   .WeatherStartLon = doc.WeatherStartLon,
+                                                   .WeatherEndLat = doc.WeatherEndLat,
+                                                   .WeatherEndLon = doc.WeatherEndLon,
+                                                   .WeatherMapWidth = doc.WeatherMapWidth,
+                                                   .WeatherMapHeight = doc.WeatherMapHeight,
+                                                   .WeatherKeepOriginalSize = doc.WeatherKeepOriginalSize,
+                                                   .WeatherImage = doc.WeatherImage});
     if (!w)
         return;
     doc.WeatherImageURL = w->WeatherImageURL;
