@@ -28,7 +28,7 @@ CKivDoc::CKivDoc(DocumentContext context) : context_(context)
 
     kiv::WaitCursor wait(context_.ui.cursors);
     LoadSettings();
-    rememberedViews_ = {Show3D, Show2D, ShowObs, ShowWDB};
+    rememberedViews_ = {.show3D = Show3D, .show2D = Show2D, .showObs = ShowObs, .showWDB = ShowWDB};
     Show3D = Show2D = ShowObs = ShowWDB = 0; // set again as the views open
 
     LoadIconNames();
@@ -222,7 +222,7 @@ struct SlotLook {
 
 SlotLook lookOf(const tagSATINFO& info)
 {
-    SlotLook look{info.shown, info.iconIndex, {}, {}};
+    SlotLook look{.shown = info.shown, .iconIndex = info.iconIndex, .color = {}, .glColor = {}};
     std::copy(std::begin(info.color), std::end(info.color), look.color.begin());
     std::copy(&info.glColor[0][0], &info.glColor[0][0] + 12, look.glColor.begin());
     return look;
