@@ -182,7 +182,11 @@ void CGotoDlg::showFields(const TownFields& fields)
 
 TownFields CGotoDlg::typedFields() const
 {
-    return {country_->text(), name_->text(), latitude_->text(), longitude_->text(), population_->text()};
+    return {.country = country_->text(),
+            .name = name_->text(),
+            .latitude = latitude_->text(),
+            .westLongitude = longitude_->text(),
+            .population = population_->text()};
 }
 
 void CGotoDlg::showFieldError(TownFieldError error)
@@ -279,7 +283,7 @@ std::optional<GoToPlace> chooseGoToPlace(CKivDoc& doc, QWidget* parent)
     CGotoDlg dialog(doc, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return GoToPlace{dialog.Latitude, dialog.WestLongitude, dialog.TownText};
+    return GoToPlace{.latitude = dialog.Latitude, .westLongitude = dialog.WestLongitude, .townText = dialog.TownText};
 }
 
 std::optional<GoToPlace> runGoTo(CKivDoc& doc, QWidget* parent)

@@ -15,7 +15,7 @@
 namespace kiv {
 
 namespace {
-const Perspective kGlobePerspective{20.0, 5.0, 400000.0};
+const Perspective kGlobePerspective{.fieldOfView = 20.0, .zNear = 5.0, .zFar = 400000.0};
 constexpr double kStartDistance = 140.0;
 } // namespace
 
