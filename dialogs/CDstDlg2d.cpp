@@ -166,8 +166,10 @@ void CDstDlg2d::fillIconPanel()
 std::optional<QString> CDstDlg2d::chooseIconFile()
 {
     const std::optional<QString> path = doc_.Context().ui.files.openFile(
-        {kIconTitle, QStringLiteral("Texturefiles (*.ico) (*.ICO *.ico);;Pictures (*.png *.bmp *.xpm)"), QString(),
-         QStringLiteral("*.ICO")});
+        {.title = kIconTitle,
+         .filter = QStringLiteral("Texturefiles (*.ico) (*.ICO *.ico);;Pictures (*.png *.bmp *.xpm)"),
+         .defaultSuffix = QString(),
+         .initialPath = QStringLiteral("*.ICO")});
     if (!path || path->isEmpty())
         return std::nullopt;
     return path;
@@ -178,7 +180,10 @@ void CDstDlg2d::OnChangeIcon()
     const int slot = icons_->currentRow();
     if (slot < 0 || slot >= kMaxSatellites) {
         doc_.Context().ui.messages.show(
-            {QStringLiteral("Warning"), QStringLiteral("First check a Item !!!"), MessageButtons::Ok, MessageIcon::Exclamation});
+            {.caption = QStringLiteral("Warning"),
+             .text = QStringLiteral("First check a Item !!!"),
+             .buttons = MessageButtons::Ok,
+             .icon = MessageIcon::Exclamation});
         return;
     }
     const std::optional<QString> path = chooseIconFile();
@@ -186,11 +191,13 @@ void CDstDlg2d::OnChangeIcon()
         return;
     if (values_.icons.assign(slot, *path) == IconTable::Assigned::Full) {
         doc_.Context().ui.messages.show(
-            {text("Warning", "Warnung"),
-             text("The icon table is full: no further icon file can be added.\nGive the satellite an icon that is in use already.",
-                  "Die Icon-Tabelle ist voll: es kann keine weitere Icon-Datei hinzukommen.\nWählen Sie ein Icon, das "
-                  "schon benutzt wird."),
-             MessageButtons::Ok, MessageIcon::Exclamation});
+            {.caption = text("Warning", "Warnung"),
+             .text = text("The icon table is full: no further icon file can be added.\nGive the satellite an icon that "
+                          "is in use already.",
+                          "Die Icon-Tabelle ist voll: es kann keine weitere Icon-Datei hinzukommen.\nWählen Sie ein Icon, "
+                          "das schon benutzt wird."),
+             .buttons = MessageButtons::Ok,
+             .icon = MessageIcon::Exclamation});
         return;
     }
     fillIconPanel();
@@ -208,7 +215,10 @@ void CDstDlg2d::OnChangeAllIcons()
 void CDstDlg2d::OnBrowseIconList()
 {
     const std::optional<QString> path = doc_.Context().ui.files.openFile(
-        {kIconTitle, QStringLiteral("Satellite Icon Informations (*.sin) (*.SIN *.sin)"), QString(), values_.IconFileName});
+        {.title = kIconTitle,
+         .filter = QStringLiteral("Satellite Icon Informations (*.sin) (*.SIN *.sin)"),
+         .defaultSuffix = QString(),
+         .initialPath = values_.IconFileName});
     if (!path || path->isEmpty())
         return;
     takeIconList(*path);

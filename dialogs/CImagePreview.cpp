@@ -45,8 +45,10 @@ bool CImagePreview::LoadOverlay(const QString& fileName, const OverlayBounds& bo
     }
     QImage composed = composeOverlay(pictures_.load(fileName_, PictureUse::Map), weather, plan);
     if (composed.isNull()) {
-        messages_.show({QString(), QStringLiteral("Not enough memory to load datas"), MessageButtons::Ok,
-                        MessageIcon::None});
+        messages_.show({.caption = QString(),
+                        .text = QStringLiteral("Not enough memory to load datas"),
+                        .buttons = MessageButtons::Ok,
+                        .icon = MessageIcon::None});
         return false;
     }
     bitmap_ = std::move(composed);

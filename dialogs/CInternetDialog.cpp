@@ -119,8 +119,10 @@ void CInternetDialog::accept()
     if (cancelled_)
         return;
     const MessageAnswer again = ui_.messages.show(
-        {QStringLiteral("Attention"), QStringLiteral("Could not download file.\n%1\nDo you want to try again ?").arg(r),
-         MessageButtons::YesNo, MessageIcon::Question});
+        {.caption = QStringLiteral("Attention"),
+         .text = QStringLiteral("Could not download file.\n%1\nDo you want to try again ?").arg(r),
+         .buttons = MessageButtons::YesNo,
+         .icon = MessageIcon::Question});
     if (again != MessageAnswer::Yes)
         QDialog::reject();
 }

@@ -166,10 +166,11 @@ std::optional<std::vector<ElementRecord>> CSatDlg::readRecords(CKivDoc& doc)
     if (problem.isEmpty())
         return std::move(content.records);
     doc.Context().ui.messages.show(
-        {inLanguage(english, "Attention", "Achtung"),
-         problem.arg(doc.Satellitenfilename) + QLatin1Char('\n') +
-             inLanguage(english, "The file was not changed.", "Die Datei wurde nicht verändert."),
-         MessageButtons::Ok, MessageIcon::Exclamation});
+        {.caption = inLanguage(english, "Attention", "Achtung"),
+         .text = problem.arg(doc.Satellitenfilename) + QLatin1Char('\n') +
+                 inLanguage(english, "The file was not changed.", "Die Datei wurde nicht verändert."),
+         .buttons = MessageButtons::Ok,
+         .icon = MessageIcon::Exclamation});
     return std::nullopt;
 }
 
@@ -266,7 +267,10 @@ void CSatDlg::OnDelete()
     const QString question = english_ ? QStringLiteral("Attention, should I realy delete >%1< ???")
                                       : QStringLiteral("Achtung, soll >%1< wirklich gelösch werden ???");
     const MessageAnswer answer = doc_.Context().ui.messages.show(
-        {QStringLiteral("Attention"), question.arg(record->text(0)), MessageButtons::YesNo, MessageIcon::Question});
+        {.caption = QStringLiteral("Attention"),
+         .text = question.arg(record->text(0)),
+         .buttons = MessageButtons::YesNo,
+         .icon = MessageIcon::Question});
     if (answer == MessageAnswer::Yes)
         delete record;
     modified_ = true;
@@ -297,5 +301,8 @@ bool CSatDlg::saveElementFile()
 void CSatDlg::showInfo()
 {
     doc_.Context().ui.messages.show(
-        {QStringLiteral("Info"), texts::satelliteDataInfo(english_), MessageButtons::Ok, MessageIcon::Information});
+        {.caption = QStringLiteral("Info"),
+         .text = texts::satelliteDataInfo(english_),
+         .buttons = MessageButtons::Ok,
+         .icon = MessageIcon::Information});
 }

@@ -136,8 +136,10 @@ void CTexDlg::exchangeIntoEdits()
 void CTexDlg::browse(Row row)
 {
     const std::optional<QString> path = ui_.files.openFile(
-        {QString::fromLatin1(kRows[static_cast<std::size_t>(row)].title), QString::fromLatin1(kTextureFilter),
-         QString(), values_.TextureErdeFileName});
+        {.title = QString::fromLatin1(kRows[static_cast<std::size_t>(row)].title),
+         .filter = QString::fromLatin1(kTextureFilter),
+         .defaultSuffix = QString(),
+         .initialPath = values_.TextureErdeFileName});
     if (path)
         member(row) = *path;
     exchangeIntoEdits();
@@ -159,7 +161,10 @@ void CTexDlg::applyDefaults()
 
 void CTexDlg::showInfo()
 {
-    ui_.messages.show({QStringLiteral("Info"), texts::textureInfo(english_), MessageButtons::Ok, MessageIcon::None});
+    ui_.messages.show({.caption = QStringLiteral("Info"),
+                       .text = texts::textureInfo(english_),
+                       .buttons = MessageButtons::Ok,
+                       .icon = MessageIcon::None});
 }
 
 void CTexDlg::accept()

@@ -347,10 +347,11 @@ bool CWeatherDlg::RetrieveData()
     if (progress_->running() || !readFields())
         return false;
     if (values_.WeatherTempFileName.isEmpty()) {
-        ui_.messages.show({text("Weather data", "Wetter Daten"),
-                           text("Please give the local file name for the picture.",
-                                "Bitte geben Sie den lokalen Dateinamen für das Bild an."),
-                           MessageButtons::Ok, MessageIcon::Exclamation});
+        ui_.messages.show({.caption = text("Weather data", "Wetter Daten"),
+                           .text = text("Please give the local file name for the picture.",
+                                        "Bitte geben Sie den lokalen Dateinamen für das Bild an."),
+                           .buttons = MessageButtons::Ok,
+                           .icon = MessageIcon::Exclamation});
         return false;
     }
     status_->setText(QStringLiteral("Loading."));
@@ -369,10 +370,12 @@ bool CWeatherDlg::RetrieveData()
         using Outcome = HttpResult::Outcome;
         if (result.outcome == Outcome::Write || result.outcome == Outcome::BadUrl ||
             result.outcome == Outcome::TooLarge || result.outcome == Outcome::Rejected)
-            ui_.messages.show({text("Weather data", "Wetter Daten"),
-                               text("Could not download the picture:\n%1", "Das Bild konnte nicht geladen werden:\n%1")
-                                   .arg(reason),
-                               MessageButtons::Ok, MessageIcon::Exclamation});
+            ui_.messages.show(
+                {.caption = text("Weather data", "Wetter Daten"),
+                 .text = text("Could not download the picture:\n%1", "Das Bild konnte nicht geladen werden:\n%1")
+                             .arg(reason),
+                 .buttons = MessageButtons::Ok,
+                 .icon = MessageIcon::Exclamation});
         return false;
     }
     progress_->setValue(0);
@@ -383,9 +386,11 @@ bool CWeatherDlg::RetrieveData()
 void CWeatherDlg::browseBackground()
 {
     const std::optional<QString> path = ui_.files.openFile(
-        {text("Load new Background picture", "Lade neuen Hintergrund bild"),
-         text("All supported Image files ", "Alle unterstuetzten Dateien ") + QString::fromLatin1(kPictureFilter),
-         QStringLiteral("bmp"), background_->text()});
+        {.title = text("Load new Background picture", "Lade neuen Hintergrund bild"),
+         .filter =
+             text("All supported Image files ", "Alle unterstuetzten Dateien ") + QString::fromLatin1(kPictureFilter),
+         .defaultSuffix = QStringLiteral("bmp"),
+         .initialPath = background_->text()});
     if (!path)
         return;
     values_.WeatherBackgroundImage = *path;
@@ -396,9 +401,12 @@ void CWeatherDlg::browseBackground()
 void CWeatherDlg::browseLocalFile()
 {
     const std::optional<QString> path = ui_.files.saveFile(
-        {text("Specify location for picture on local drive.", "Stelle des heruntergeladenen bildes ?"),
-         text("All supported Image files ", "Alle unterstuetzten Dateien ") + QString::fromLatin1(kPictureFilter),
-         QStringLiteral("jpg"), background_->text(), true});
+        {.title = text("Specify location for picture on local drive.", "Stelle des heruntergeladenen bildes ?"),
+         .filter =
+             text("All supported Image files ", "Alle unterstuetzten Dateien ") + QString::fromLatin1(kPictureFilter),
+         .defaultSuffix = QStringLiteral("jpg"),
+         .initialPath = background_->text(),
+         .confirmOverwrite = true});
     if (!path)
         return;
     values_.WeatherTempFileName = *path;
@@ -407,8 +415,10 @@ void CWeatherDlg::browseLocalFile()
 
 void CWeatherDlg::Help()
 {
-    ui_.messages.show({text("Help for the Weather Dialog", "Hilfe fuer den Wetter Dialog"),
-                       texts::weatherHelp(english_), MessageButtons::Ok, MessageIcon::Information});
+    ui_.messages.show({.caption = text("Help for the Weather Dialog", "Hilfe fuer den Wetter Dialog"),
+                       .text = texts::weatherHelp(english_),
+                       .buttons = MessageButtons::Ok,
+                       .icon = MessageIcon::Information});
 }
 
 void CWeatherDlg::accept()

@@ -43,8 +43,10 @@ void switchColorTable(CKivDoc& doc, const QString& name)
                 : QStringLiteral("Achtung, Farbeinträge in Datei : %1 wurden geändert.\nSollen die Änderungen "
                                  "gespeichert werden ?");
         const MessageAnswer answer = doc.Context().ui.messages.show(
-            {QStringLiteral("Attention !"), text.arg(doc.ColorTableFileName), MessageButtons::YesNo,
-             MessageIcon::Exclamation});
+            {.caption = QStringLiteral("Attention !"),
+             .text = text.arg(doc.ColorTableFileName),
+             .buttons = MessageButtons::YesNo,
+             .icon = MessageIcon::Exclamation});
         if (answer == MessageAnswer::Yes)
             doc.SaveColorTable();
     }

@@ -55,9 +55,10 @@ CKivDoc::~CKivDoc()
             English() ? QStringLiteral("Attention, Colortable in file : %1 was changed.\nShould the changes be saved now ?")
                       : QStringLiteral("Achtung, Farbeinträge in Datei : %1 wurden geändert.\nSollen die Änderungen "
                                        "gespeichert werden ?");
-        const auto answer = context_.ui.messages.show({QStringLiteral("Attention !"), text.arg(ColorTableFileName),
-                                                       kiv::MessageButtons::YesNo,
-                                                       kiv::MessageIcon::Exclamation});
+        const auto answer = context_.ui.messages.show({.caption = QStringLiteral("Attention !"),
+                                                       .text = text.arg(ColorTableFileName),
+                                                       .buttons = kiv::MessageButtons::YesNo,
+                                                       .icon = kiv::MessageIcon::Exclamation});
         if (answer == kiv::MessageAnswer::Yes)
             SaveColorTable();
     }
@@ -65,7 +66,10 @@ CKivDoc::~CKivDoc()
 
 void CKivDoc::Warn(const QString& caption, const QString& text)
 {
-    context_.ui.messages.show({caption, text, kiv::MessageButtons::Ok, kiv::MessageIcon::Exclamation});
+    context_.ui.messages.show({.caption = caption,
+                               .text = text,
+                               .buttons = kiv::MessageButtons::Ok,
+                               .icon = kiv::MessageIcon::Exclamation});
 }
 
 QString CKivDoc::ResolvedPath(const QString& name) const { return context_.paths.resolve(name); }

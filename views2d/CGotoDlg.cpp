@@ -191,8 +191,10 @@ TownFields CGotoDlg::typedFields() const
 
 void CGotoDlg::showFieldError(TownFieldError error)
 {
-    doc_.Context().ui.messages.show({inLanguage(english(), "Go to", "Gehe zu"), fieldErrorText(english(), error),
-                                     MessageButtons::Ok, MessageIcon::Exclamation});
+    doc_.Context().ui.messages.show({.caption = inLanguage(english(), "Go to", "Gehe zu"),
+                                     .text = fieldErrorText(english(), error),
+                                     .buttons = MessageButtons::Ok,
+                                     .icon = MessageIcon::Exclamation});
 }
 
 void CGotoDlg::OnClickList()
@@ -243,7 +245,10 @@ void CGotoDlg::OnInfo()
                                       "zuerst die Daten eingegeben, und anschließend\nauf >Hinzufügen< gedrückt werden. "
                                       "Die Daten werden sofort sortiert und\nsind an der entsprechenden Stelle wieder zu "
                                       "finden.");
-    doc_.Context().ui.messages.show({QStringLiteral("Info"), text, MessageButtons::Ok, MessageIcon::Information});
+    doc_.Context().ui.messages.show({.caption = QStringLiteral("Info"),
+                                     .text = text,
+                                     .buttons = MessageButtons::Ok,
+                                     .icon = MessageIcon::Information});
 }
 
 void CGotoDlg::accept()

@@ -271,7 +271,10 @@ void CObsDlg::accept()
         } else {
             if (edit->parentWidget() == lower_ && !expanded_)
                 OnAdvanced();
-            messages_.show({QStringLiteral("Kiv"), check.message, MessageButtons::Ok, MessageIcon::Exclamation});
+            messages_.show({.caption = QStringLiteral("Kiv"),
+                            .text = check.message,
+                            .buttons = MessageButtons::Ok,
+                            .icon = MessageIcon::Exclamation});
             edit->setFocus();
             edit->selectAll();
             return;
