@@ -304,8 +304,10 @@ bool CWeatherDlg::Preview()
     if (!readFields())
         return false;
     const bool keep = values_.WeatherKeepOriginalSize != 0;
-    const OverlayBounds bounds{values_.WeatherStartLat, values_.WeatherStartLon, values_.WeatherEndLat,
-                               values_.WeatherEndLon};
+    const OverlayBounds bounds{.startLat = values_.WeatherStartLat,
+                               .startLon = values_.WeatherStartLon,
+                               .endLat = values_.WeatherEndLat,
+                               .endLon = values_.WeatherEndLon};
     if (!preview_->LoadOverlay(values_.WeatherTempFileName, bounds, keep ? 0 : values_.WeatherMapWidth,
                                keep ? 0 : values_.WeatherMapHeight))
         return false;

@@ -30,12 +30,12 @@ struct Column {
     int width;
 };
 constexpr Column kColumns[] = {
-    {"Townname", "Ortsname", 200},
-    {"Northerly Lattitude", "Nördliche Breite", 90},
-    {"Westerly Longitude", "Westliche Länge", 90},
-    {"Population", "Einwohner", 96},
-    {"Year", "Jahr", 0},
-    {"ID", "ID", 0},
+    {.en = "Townname", .de = "Ortsname", .width = 200},
+    {.en = "Northerly Lattitude", .de = "Nördliche Breite", .width = 90},
+    {.en = "Westerly Longitude", .de = "Westliche Länge", .width = 90},
+    {.en = "Population", .de = "Einwohner", .width = 96},
+    {.en = "Year", .de = "Jahr", .width = 0},
+    {.en = "ID", .de = "ID", .width = 0},
 };
 
 QString fieldErrorText(bool english, TownFieldError error)
