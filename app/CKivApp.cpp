@@ -4,7 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/CSplashWnd.h"
 #include "app/CommandLine.h"
-#include "app/DocumentCommands.h"
+#include "app/DocumentCommandBindings.h"
 #include "document/CKivDoc.h"
 #include "platform/UiServices.h"
 #include "resources/CommandIds.h"

@@ -6,6 +6,7 @@
 #include "app/ViewFactory.h"
 #include "document/CKivDoc.h"
 #include "document/ViewArrangement.h"
+#include "platform/LanguageText.h"
 #include "platform/UiServices.h"
 #include "resources/CommandIds.h"
 #include "resources/MenuTables.h"
@@ -135,13 +136,9 @@ void CMainFrame::SetTitle(const QString& title)
     setWindowTitle(title_);
 }
 
-void CMainFrame::SetStatusText(int pane, const QString& text)
-{
-    if (QLabel* label = StatusPane(pane))
-        label->setText(text);
-}
+void CMainFrame::SetStatusText(StatusPane pane, const QString& text) { StatusLabel(pane)->setText(text); }
 
-QLabel* CMainFrame::StatusPane(int pane) const { return pane >= 0 && pane < 5 ? panes_[pane] : nullptr; }
+QLabel* CMainFrame::StatusLabel(StatusPane pane) const { return panes_[static_cast<std::size_t>(pane)]; }
 
 // ---- view frames ------------------------------------------------------------------------------
 
@@ -168,7 +165,7 @@ void CMainFrame::OpenViewFrame(ViewKind kind)
 
 void CMainFrame::CloseViewFrame(ViewKind kind, int wdbSlot)
 {
-    CChildFrame* child = findChild(kind, wdbSlot);
+    CChildFrame* child = frameOf(kind, wdbSlot);
     if (!child)
         return;
     // Closing a maximised frame would leave the next one maximised.
@@ -184,7 +181,7 @@ void CMainFrame::childClosed(CChildFrame* child)
     SetViewMenu();
 }
 
-CChildFrame* CMainFrame::findChild(ViewKind kind, int wdbSlot) const
+CChildFrame* CMainFrame::frameOf(ViewKind kind, int wdbSlot) const
 {
     const void* port = doc_ ? doc_->Views.key(kind, wdbSlot) : nullptr;
     if (!port)
@@ -234,14 +231,14 @@ QSize CMainFrame::ViewFrameExtras() const
 
 std::optional<QRect> CMainFrame::ViewFrameGeometry(ViewKind kind, int wdbSlot) const
 {
-    if (const CChildFrame* c = findChild(kind, wdbSlot))
+    if (const CChildFrame* c = frameOf(kind, wdbSlot))
         return c->geometry();
     return std::nullopt;
 }
 
 void CMainFrame::PlaceViewFrame(ViewKind kind, int wdbSlot, const QRect& rect)
 {
-    if (CChildFrame* c = findChild(kind, wdbSlot)) {
+    if (CChildFrame* c = frameOf(kind, wdbSlot)) {
         c->showNormal();
         c->setGeometry(rect);
     }
@@ -391,28 +388,29 @@ void CMainFrame::createStatusBar()
     tzButton_ = new QPushButton(QStringLiteral("Local"), bar);
     tzButton_->setFixedWidth(50);
     connect(tzButton_, &QPushButton::clicked, this, [this] { registry_->execute(kiv::kCmdTimeZone); });
-    for (int pane : {1, 2, 4})
-        panes_[pane] = new QLabel(bar);
+    for (StatusPane pane : {StatusPane::Clock, StatusPane::Spare, StatusPane::TimeFactor})
+        label(pane) = new QLabel(bar);
     // The panes keep their standard widths unless the font needs more for the widest clock and
     // factor; fixed either way, so a tick never relays the bar out.
-    const QFontMetrics metrics(panes_[1]->font());
-    panes_[1]->setFixedWidth(std::max(150, metrics.horizontalAdvance(QStringLiteral("2026 , Mai , 30 / 23 : 59 : 59")) + 8));
-    panes_[4]->setFixedWidth(std::max(40, metrics.horizontalAdvance(QStringLiteral("2592000")) + 8));
+    const QFontMetrics metrics(label(StatusPane::Clock)->font());
+    label(StatusPane::Clock)
+        ->setFixedWidth(std::max(150, metrics.horizontalAdvance(QStringLiteral("2026 , Mai , 30 / 23 : 59 : 59")) + 8));
+    label(StatusPane::TimeFactor)->setFixedWidth(std::max(40, metrics.horizontalAdvance(QStringLiteral("2592000")) + 8));
     auto* timePane = new QWidget(bar);
     timePane->setFixedWidth(150);
     auto* row = new QHBoxLayout(timePane);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    panes_[3] = new QLabel(QStringLiteral("Time"), timePane);
-    panes_[3]->setFixedWidth(50);
+    label(StatusPane::TimeLabel) = new QLabel(QStringLiteral("Time"), timePane);
+    label(StatusPane::TimeLabel)->setFixedWidth(50);
     slider_ = new CSpeedSlider(timePane);
-    row->addWidget(panes_[3]);
+    row->addWidget(label(StatusPane::TimeLabel));
     row->addWidget(slider_);
     bar->addWidget(tzButton_);
-    bar->addWidget(panes_[1]);
-    bar->addWidget(panes_[2], 1);
+    bar->addWidget(label(StatusPane::Clock));
+    bar->addWidget(label(StatusPane::Spare), 1);
     bar->addWidget(timePane);
-    bar->addWidget(panes_[4]);
+    bar->addWidget(label(StatusPane::TimeFactor));
 }
 
 void CMainFrame::buildFrameCommands()
@@ -478,11 +476,12 @@ void CMainFrame::arrangeIcons()
 void CMainFrame::showHelp()
 {
     const bool english = !doc_ || doc_->Language != 0;
-    ui_.messages.show({english ? QStringLiteral("Help") : QStringLiteral("Hilfe"),
-                       english ? QStringLiteral("Kiv has no help file. Every command is in the menus; the "
-                                                "option dialogs explain themselves with their Info buttons.")
-                               : QStringLiteral("Kiv hat keine Hilfedatei. Alle Befehle stehen in den Menüs; die "
-                                                "Optionsdialoge erklären sich mit ihren Info-Knöpfen."),
+    ui_.messages.show({kiv::inLanguage(english, "Help", "Hilfe"),
+                       kiv::inLanguage(english,
+                                       "Kiv has no help file. Every command is in the menus; the "
+                                       "option dialogs explain themselves with their Info buttons.",
+                                       "Kiv hat keine Hilfedatei. Alle Befehle stehen in den Menüs; die "
+                                       "Optionsdialoge erklären sich mit ihren Info-Knöpfen."),
                        kiv::MessageButtons::Ok, kiv::MessageIcon::Information});
 }
 
@@ -519,8 +518,9 @@ void CMainFrame::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     // Whatever the other panes leave: width - 450 with the standard widths.
-    const int others = tzButton_->width() + panes_[1]->width() + panes_[3]->parentWidget()->width() + panes_[4]->width();
-    panes_[2]->setFixedWidth(std::max(width() - others, 1));
+    const int others = tzButton_->width() + label(StatusPane::Clock)->width() +
+                       label(StatusPane::TimeLabel)->parentWidget()->width() + label(StatusPane::TimeFactor)->width();
+    label(StatusPane::Spare)->setFixedWidth(std::max(width() - others, 1));
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)

@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -51,7 +52,7 @@ public:
     QToolBar* ToolBar() const { return toolBar_; }
     CSpeedSlider* SpeedSlider() const { return slider_; }
     QPushButton* TimeZoneButton() const { return tzButton_; }
-    QLabel* StatusPane(int pane) const;
+    QLabel* StatusLabel(kiv::StatusPane pane) const;
     int CurrentMenuId() const { return menuId_; }
     bool TimerRunning() const { return timer_.isActive(); }
     // Animation steps the timer has run.
@@ -64,7 +65,7 @@ public:
     // MainFramePort
     void SetAnimationTimer(bool on) override;
     void SetTitle(const QString& title) override;
-    void SetStatusText(int pane, const QString& text) override;
+    void SetStatusText(kiv::StatusPane pane, const QString& text) override;
 
     // ShellPort
     void OpenViewFrame(kiv::ViewKind kind) override;
@@ -103,7 +104,8 @@ private:
     void arrangeIcons();
     void showHelp();
     void childClosed(CChildFrame* child);
-    CChildFrame* findChild(kiv::ViewKind kind, int wdbSlot) const;
+    CChildFrame* frameOf(kiv::ViewKind kind, int wdbSlot) const;
+    QLabel*& label(kiv::StatusPane pane) { return panes_[static_cast<std::size_t>(pane)]; }
     std::vector<const kiv::CommandMap*> route() const;
 
     kiv::UiServices& ui_;
@@ -117,7 +119,7 @@ private:
     QToolBar* toolBar_ = nullptr;
     std::vector<QAction*> satelliteButtons_;
     QPushButton* tzButton_ = nullptr;
-    QLabel* panes_[5] = {};
+    std::array<QLabel*, 5> panes_{}; // by StatusPane; 0 unused
     CSpeedSlider* slider_ = nullptr;
     QTimer timer_;
     QTimer uiUpdate_;

@@ -2,6 +2,7 @@
 
 #include "dialogs/DialogTexts.h"
 #include "dialogs/NumberFields.h"
+#include "platform/LanguageText.h"
 #include "platform/UiServices.h"
 
 #include <QCheckBox>
@@ -97,7 +98,7 @@ std::optional<GeneralOptions> CAllgDlg::edit(const GeneralOptions& options, UiSe
 
 QString CAllgDlg::text(const char* english, const char* german) const
 {
-    return english_ ? QString::fromUtf8(english) : QString::fromUtf8(german);
+    return inLanguage(english_, english, german);
 }
 
 QLineEdit* CAllgDlg::numberEdit(const char* id)

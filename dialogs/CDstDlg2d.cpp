@@ -8,6 +8,7 @@
 #include "document/ColorTableFile.h"
 #include "platform/ClientAreaDrag.h"
 #include "platform/DataPaths.h"
+#include "platform/LanguageText.h"
 #include "platform/Latin1.h"
 #include "platform/UiServices.h"
 
@@ -141,7 +142,7 @@ std::optional<SatelliteStyle2D> CDstDlg2d::edit(CKivDoc& doc, const SatelliteSty
 
 QString CDstDlg2d::text(const char* english, const char* german) const
 {
-    return english_ ? QString::fromUtf8(english) : QString::fromUtf8(german);
+    return inLanguage(english_, english, german);
 }
 
 void CDstDlg2d::OnFoldPanel() { iconPanel_->setVisible(!iconPanel_->isVisible()); }

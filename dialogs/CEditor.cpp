@@ -347,7 +347,7 @@ QString CEditor::HelpText(int kind, bool english)
          "gefolgt von\ntopocentric right ascension und declination."},
     };
     const Texts& t = kTexts[kind >= 1 && kind <= 6 ? kind : 0];
-    return QString::fromUtf8(english ? t.en : t.de);
+    return inLanguage(english, t.en, t.de);
 }
 
 } // namespace kiv

@@ -471,7 +471,7 @@ void CExportDlg::OnEditable(bool on)
 
 void CExportDlg::OnHelp()
 {
-    doc_.Context().ui.messages.show({QStringLiteral("Help"), QString::fromUtf8(english() ? kHelpEnglish : kHelpGerman),
+    doc_.Context().ui.messages.show({QStringLiteral("Help"), inLanguage(english(), kHelpEnglish, kHelpGerman),
                                      MessageButtons::Ok, MessageIcon::None});
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The follow dialog: which loaded satellite the globe's camera or the first World Data Bank view
-// follows, and how the camera follows it (1: looking down at its ground point, 2: riding on it).
+// follows, and how the camera follows it (FollowMode3D 0: looking down at its ground point;
+// 1: from beyond the satellite on the line from the earth's centre through it, the satellite in
+// the middle of the picture).
 // The rows are the satellites of the loaded table, so a row is always a slot that can be
 // followed.
 

@@ -1,5 +1,6 @@
 #include "dialogs/CImagePreview.h"
 
+#include "platform/LanguageText.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PictureSource.h"
 
@@ -39,7 +40,7 @@ bool CImagePreview::LoadOverlay(const QString& fileName, const OverlayBounds& bo
         return false;
     const OverlayPlan plan = planOverlay(bounds, weather.size(), QSize(width, height));
     if (!plan.ok()) {
-        messages_.show({english_ ? QStringLiteral("Weather data") : QStringLiteral("Wetter Daten"),
+        messages_.show({inLanguage(english_, "Weather data", "Wetter Daten"),
                         overlayErrorText(plan, english_), MessageButtons::Ok, MessageIcon::Exclamation});
         return false;
     }

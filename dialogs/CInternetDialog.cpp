@@ -3,6 +3,7 @@
 #include "dialogs/DownloadRules.h"
 #include "document/SettingsTable.h"
 #include "platform/DataPaths.h"
+#include "platform/LanguageText.h"
 #include "platform/UiServices.h"
 
 #include <QComboBox>
@@ -19,7 +20,7 @@ CInternetDialog::CInternetDialog(const WebDownload& request, UiServices& ui, con
                                  HttpClient client, QWidget* parent)
     : QDialog(parent), request_(request), ui_(ui), paths_(paths), english_(language == 1), client_(client)
 {
-    setWindowTitle(english_ ? QStringLiteral("Open from the web") : QStringLiteral("Lade vom Internet"));
+    setWindowTitle(inLanguage(english_, "Open from the web", "Lade vom Internet"));
     url_ = new QComboBox(this);
     url_->setObjectName(QStringLiteral("1376"));
     url_->setEditable(true);
@@ -32,14 +33,14 @@ CInternetDialog::CInternetDialog(const WebDownload& request, UiServices& ui, con
     url_->setEditText(request.urls[0].isEmpty() ? defaultElementSetUrl() : request.urls[0]);
     localFile_ = new QLineEdit(QStringLiteral("internet.tle"), this);
     localFile_->setObjectName(QStringLiteral("1369"));
-    browse_ = new QPushButton(english_ ? QStringLiteral("Browse") : QStringLiteral("Suchen"), this);
+    browse_ = new QPushButton(inLanguage(english_, "Browse", "Suchen"), this);
     browse_->setObjectName(QStringLiteral("1315"));
     connect(browse_, &QPushButton::clicked, this, &CInternetDialog::browse);
     progress_ = new DownloadProgress(this);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     ok_ = buttons->button(QDialogButtonBox::Ok);
-    buttons->button(QDialogButtonBox::Cancel)->setText(english_ ? QStringLiteral("Cancel") : QStringLiteral("Abbrechen"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(inLanguage(english_, "Cancel", "Abbrechen"));
     connect(buttons, &QDialogButtonBox::accepted, this, &CInternetDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CInternetDialog::reject);
 
@@ -47,12 +48,12 @@ CInternetDialog::CInternetDialog(const WebDownload& request, UiServices& ui, con
     file->addWidget(localFile_, 1);
     file->addWidget(browse_);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(english_ ? QStringLiteral("Please type in the full URL of the remote Satellite TLE file.")
-                                          : QStringLiteral("Bitte geben Sie die komplette URL der TLE Datei an."),
+    layout->addWidget(new QLabel(inLanguage(english_, "Please type in the full URL of the remote Satellite TLE file.",
+                                            "Bitte geben Sie die komplette URL der TLE Datei an."),
                                  this));
     layout->addWidget(url_);
-    layout->addWidget(new QLabel(english_ ? QStringLiteral("The file is then stored locally under the name :")
-                                          : QStringLiteral("Die Datei ist dann lokal gespeichert unter :"),
+    layout->addWidget(new QLabel(inLanguage(english_, "The file is then stored locally under the name :",
+                                            "Die Datei ist dann lokal gespeichert unter :"),
                                  this));
     layout->addLayout(file);
     layout->addWidget(progress_);
@@ -80,7 +81,7 @@ WebDownload CInternetDialog::values() const
 void CInternetDialog::browse()
 {
     const std::optional<QString> path = ui_.files.saveFile(
-        {english_ ? QStringLiteral("Load new Satellite-Datas") : QStringLiteral("Lade neuen Satelliten-Datensatz"),
+        {inLanguage(english_, "Load new Satellite-Datas", "Lade neuen Satelliten-Datensatz"),
          QStringLiteral("Satellite Files (*.tle; *.sat) (*.TLE *.tle *.SAT *.sat)"), QString(), localFile_->text(),
          false});
     if (path)

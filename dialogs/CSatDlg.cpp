@@ -264,8 +264,8 @@ void CSatDlg::OnDelete()
     QTreeWidgetItem* record = recordOf(tree_->currentItem());
     if (!record)
         return;
-    const QString question = english_ ? QStringLiteral("Attention, should I realy delete >%1< ???")
-                                      : QStringLiteral("Achtung, soll >%1< wirklich gelösch werden ???");
+    const QString question =
+        inLanguage(english_, "Attention, should I realy delete >%1< ???", "Achtung, soll >%1< wirklich gelösch werden ???");
     const MessageAnswer answer = doc_.Context().ui.messages.show(
         {.caption = QStringLiteral("Attention"),
          .text = question.arg(record->text(0)),

@@ -5,6 +5,7 @@
 #include "platform/ColorSwatch.h"
 #include "platform/DataPaths.h"
 #include "platform/FileDialogs.h"
+#include "platform/LanguageText.h"
 #include "platform/MessageBoxes.h"
 #include "platform/UiServices.h"
 
@@ -440,7 +441,8 @@ void CWDBDlg::showHelp()
         "Laengengrade (Dynamically).\n\n"
         "Die Vektorebenen zeichnet \"Draw\" im Menue der Ansicht. Die Kartendaten sind Segmentdateien "
         "im World-Data-Bank-Format, eine je Kontinent und Art, im Ordner WDBMainFilePath.");
-    ui_.messages.show({QStringLiteral("Help"), english ? textEn : textDe, MessageButtons::Ok, MessageIcon::Information});
+    ui_.messages.show(
+        {QStringLiteral("Help"), inLanguage(english, textEn, textDe), MessageButtons::Ok, MessageIcon::Information});
 }
 
 } // namespace kiv

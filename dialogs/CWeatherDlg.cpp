@@ -8,6 +8,7 @@
 #include "document/SettingsTable.h"
 #include "platform/ClientAreaDrag.h"
 #include "platform/DataPaths.h"
+#include "platform/LanguageText.h"
 #include "platform/UiServices.h"
 
 #include <QCheckBox>
@@ -218,7 +219,7 @@ std::optional<WeatherSettings> CWeatherDlg::edit(const WeatherSettings& settings
 
 QString CWeatherDlg::text(const char* english, const char* german) const
 {
-    return english_ ? QString::fromUtf8(english) : QString::fromUtf8(german);
+    return inLanguage(english_, english, german);
 }
 
 QLineEdit* CWeatherDlg::lineEdit(const char* id)

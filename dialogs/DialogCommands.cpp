@@ -6,6 +6,7 @@
 #include "document/TimerBracket.h"
 #include "document/ColorTableFile.h"
 #include "platform/DataPaths.h"
+#include "platform/LanguageText.h"
 #include "platform/PictureSource.h"
 #include "platform/IniProfile.h"
 #include "platform/UiServices.h"
@@ -36,21 +37,9 @@ GeneralOptions generalOptionsOf(const CKivDoc& doc)
 // A new colour table: the old one's edits saved first when the user wants them.
 void switchColorTable(CKivDoc& doc, const QString& name)
 {
-    if (doc.ColorTableChanged) {
-        const QString text =
-            doc.Language != 0
-                ? QStringLiteral("Attention, colordata in file : %1 was changed.\nShould I save the changes now ?")
-                : QStringLiteral("Achtung, Farbeinträge in Datei : %1 wurden geändert.\nSollen die Änderungen "
-                                 "gespeichert werden ?");
-        const MessageAnswer answer = doc.Context().ui.messages.show(
-            {.caption = QStringLiteral("Attention !"),
-             .text = text.arg(doc.ColorTableFileName),
-             .buttons = MessageButtons::YesNo,
-             .icon = MessageIcon::Exclamation});
-        if (answer == MessageAnswer::Yes)
-            doc.SaveColorTable();
-    }
-    doc.ColorTableChanged = 0;
+    doc.OfferToSaveColorTable("Attention, colordata in file : %1 was changed.\nShould I save the changes now ?",
+                              "Achtung, Farbeinträge in Datei : %1 wurden geändert.\nSollen die Änderungen "
+                              "gespeichert werden ?");
     doc.ColorTableFileName = name;
     doc.LoadColorTable();
 }
@@ -122,7 +111,7 @@ void openLocal(CKivDoc& doc)
     const DataPaths& paths = doc.Context().paths;
     const QString current = paths.find(doc.Satellitenfilename).value_or(paths.userDataDirectory());
     const std::optional<QString> path = doc.Context().ui.files.openFile(
-        {doc.Language != 0 ? QStringLiteral("Load new Satellite-Datas") : QStringLiteral("Lade neuen Satelliten-Datensatz"),
+        {inLanguage(doc.Language != 0, "Load new Satellite-Datas", "Lade neuen Satelliten-Datensatz"),
          QStringLiteral("Satellite Files (*.tle; *.sat) (*.TLE *.tle *.SAT *.sat)"), QString(), current});
     if (!path || *path == doc.Satellitenfilename || *path == current)
         return;

@@ -3,6 +3,7 @@
 #include "dialogs/DialogControls.h"
 #include "document/ColorTableFile.h"
 #include "platform/ColorSwatch.h"
+#include "platform/LanguageText.h"
 #include "platform/UiServices.h"
 
 #include <QGridLayout>
@@ -86,9 +87,9 @@ bool SatelliteColorPanel::haveChoice()
     if (chosenSlot() >= 0)
         return true;
     ui_.messages.show(
-        {english_ ? QStringLiteral("Attention") : QStringLiteral("Achtung"),
-         english_ ? QStringLiteral("You must first choose the satellite, befor you can change the color.")
-                  : QStringLiteral("Sie müssen zuerst den Satelliten auswählen, dessen Farbe sie ändern möchten"),
+        {inLanguage(english_, "Attention", "Achtung"),
+         inLanguage(english_, "You must first choose the satellite, befor you can change the color.",
+                    "Sie müssen zuerst den Satelliten auswählen, dessen Farbe sie ändern möchten"),
          MessageButtons::Ok, MessageIcon::Information});
     return false;
 }

@@ -7,6 +7,7 @@
 #include "document/TimerBracket.h"
 #include "platform/DataPaths.h"
 #include "platform/IniProfile.h"
+#include "platform/LanguageText.h"
 #include "platform/Latin1.h"
 #include "platform/LineReader.h"
 #include "platform/UiServices.h"
@@ -50,18 +51,8 @@ CKivDoc::~CKivDoc()
     if (context_.frame)
         context_.frame->SetAnimationTimer(false);
     FreeSatellites();
-    if (ColorTableChanged) {
-        const QString text =
-            English() ? QStringLiteral("Attention, Colortable in file : %1 was changed.\nShould the changes be saved now ?")
-                      : QStringLiteral("Achtung, Farbeinträge in Datei : %1 wurden geändert.\nSollen die Änderungen "
-                                       "gespeichert werden ?");
-        const auto answer = context_.ui.messages.show({.caption = QStringLiteral("Attention !"),
-                                                       .text = text.arg(ColorTableFileName),
-                                                       .buttons = kiv::MessageButtons::YesNo,
-                                                       .icon = kiv::MessageIcon::Exclamation});
-        if (answer == kiv::MessageAnswer::Yes)
-            SaveColorTable();
-    }
+    OfferToSaveColorTable("Attention, Colortable in file : %1 was changed.\nShould the changes be saved now ?",
+                          "Achtung, Farbeinträge in Datei : %1 wurden geändert.\nSollen die Änderungen gespeichert werden ?");
 }
 
 void CKivDoc::Warn(const QString& caption, const QString& text)
@@ -121,9 +112,9 @@ void CKivDoc::LoadSatelliteFile()
     SatelliteCount = 0;
     QFile file(ResolvedPath(Satellitenfilename));
     if (!file.open(QIODevice::ReadOnly)) {
-        Warn(QStringLiteral("Attention"), English()
-                                              ? QStringLiteral(" Sorry could'nt find Satellitefile %1.").arg(Satellitenfilename)
-                                              : QStringLiteral("Sorry, Satellitenfile %1 nicht gefunden.").arg(Satellitenfilename));
+        Warn(QStringLiteral("Attention"),
+             inLanguage(English(), " Sorry could'nt find Satellitefile %1.", "Sorry, Satellitenfile %1 nicht gefunden.")
+                 .arg(Satellitenfilename));
         UpdateTitle();
         return;
     }
@@ -135,8 +126,8 @@ void CKivDoc::LoadSatelliteFile()
     SatelliteCount = count;
     if (content.badLine > 0) {
         Warn(QStringLiteral("Attention"),
-             (English() ? QStringLiteral("Attention, in satellite datafile : %1\noccured a error in Line : %2")
-                        : QStringLiteral("Achtung, im Satelliten-Datenfile : %1\nist ein Fehler in Zeile : %2 aufgetaucht !!!"))
+             inLanguage(English(), "Attention, in satellite datafile : %1\noccured a error in Line : %2",
+                        "Achtung, im Satelliten-Datenfile : %1\nist ein Fehler in Zeile : %2 aufgetaucht !!!")
                  .arg(Satellitenfilename, QString::number(content.badLine)));
     }
     RecountIcons();
@@ -195,20 +186,20 @@ void CKivDoc::UpdateTitle()
     const QFileInfo info(ResolvedPath(Satellitenfilename));
     const bool found = info.exists() && info.isFile();
     const bool english = English();
-    const QString plural = SatelliteCount == 1 ? QString() : english ? QStringLiteral("s") : QStringLiteral("en");
-    QString title = english ? QStringLiteral("Satellite Simulation -> %1 (%2 satellite%3 in buffer)")
-                            : QStringLiteral("Satelliten Simulation -> %1 (%2 Satellit%3 geladen)");
+    const QString plural = SatelliteCount == 1 ? QString() : inLanguage(english, "s", "en");
+    QString title = inLanguage(english, "Satellite Simulation -> %1 (%2 satellite%3 in buffer)",
+                               "Satelliten Simulation -> %1 (%2 Satellit%3 geladen)");
     // One call, so that a '%' in the file name is never taken for a place marker.
     title = title.arg(Satellitenfilename, QString::number(SatelliteCount), plural);
     if (found) {
         const kiv::LocalCalendar modified =
             kiv::Time(info.lastModified().toSecsSinceEpoch()).local();
-        title += (english ? QStringLiteral(" from the %1,%2,%3") : QStringLiteral(" vom %1,%2,%3"))
+        title += inLanguage(english, " from the %1,%2,%3", " vom %1,%2,%3")
                      .arg(modified.day)
                      .arg(QLatin1String(monthAbbreviation(modified.month, false)))
                      .arg(modified.year);
     } else {
-        title += english ? QStringLiteral(" File not found !") : QStringLiteral(" Konnte Datei nicht finden !");
+        title += inLanguage(english, " File not found !", " Konnte Datei nicht finden !");
     }
     if (context_.frame)
         context_.frame->SetTitle(title);
@@ -284,9 +275,9 @@ void CKivDoc::SaveSettings()
     saveSettings(stored, context_.profile);
     const kiv::WriteResult written = context_.profile.save();
     if (!written)
-        Warn(English() ? QStringLiteral("Attention") : QStringLiteral("Achtung"),
-             (English() ? QStringLiteral("The settings could not be saved.\n")
-                        : QStringLiteral("Die Einstellungen konnten nicht gespeichert werden.\n")) +
+        Warn(inLanguage(English(), "Attention", "Achtung"),
+             inLanguage(English(), "The settings could not be saved.\n",
+                        "Die Einstellungen konnten nicht gespeichert werden.\n") +
                  written.describe(English()));
 }
 

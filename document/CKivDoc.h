@@ -157,6 +157,9 @@ public:
     // Colour table, icon list and town lists
     void LoadColorTable();
     bool SaveColorTable();
+    // When the colour table has unsaved changes: the question in the caller's words (%1 the
+    // table's file), the table saved on Yes; either way the changes count as dealt with.
+    void OfferToSaveColorTable(const char* en, const char* de);
     void LoadIconNames();
     bool SaveIconNames();
     // The icon of an icon file, 32 x 32; the built-in icon for no name or a file that cannot be read.
@@ -177,7 +180,8 @@ public:
     void OnRestoreSettings();
     bool SaveSettingsArchive(const QString& path);
     bool RestoreSettingsArchive(const QString& path);
-    kiv::SettingsSnapshot CollectSettings();
+    // The document's state as an archive holds it; the sky view's values as it last stored them.
+    kiv::SettingsSnapshot CollectSettings() const;
     // A snapshot as parsing leaves it, every value in its range.
     void ApplySettings(const kiv::SettingsSnapshot& snapshot);
 
@@ -255,6 +259,13 @@ private:
     QString ArchiveFolder() const;
     // The document's values as an archive holds them, before its views are asked.
     kiv::SettingsSnapshot snapshotBase() const;
+    // The steps of ApplySettings, in order (the satellite buttons between views and frames).
+    void applyValues(const kiv::SettingsSnapshot& s);
+    void applySatellites(const kiv::SettingsSnapshot& s);
+    void applyViews(const kiv::SettingsSnapshot& s);
+    void applyFrames(const kiv::SettingsSnapshot& s);
+    // Returns the World Data Bank regions the views could not take, one line each.
+    QStringList applyViewStates(const kiv::SettingsSnapshot& s);
 
     kiv::DocumentContext context_;
     QString lastArchive_; // the archive last saved or restored in this session

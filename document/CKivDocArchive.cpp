@@ -7,6 +7,7 @@
 #include "document/TimerBracket.h"
 #include "platform/AtomicFile.h"
 #include "platform/DataPaths.h"
+#include "platform/LanguageText.h"
 #include "platform/Latin1.h"
 #include "platform/LineReader.h"
 #include "platform/UiServices.h"
@@ -50,8 +51,8 @@ QRect inArea(const ArchiveRect& stored, const QPoint& origin, const QSize& area)
 QString unshownRegion(bool english, int slot, const WDBArchiveState& r)
 {
     const auto number = [](double v) { return QString::number(v, 'g', 8); };
-    return (english ? QStringLiteral("view %1: longitudes %2 to %3 (west), latitudes %4 to %5, %6 x %7 pixels")
-                    : QStringLiteral("Ansicht %1: Längen %2 bis %3 (West), Breiten %4 bis %5, %6 x %7 Pixel"))
+    return inLanguage(english, "view %1: longitudes %2 to %3 (west), latitudes %4 to %5, %6 x %7 pixels",
+                      "Ansicht %1: Längen %2 bis %3 (West), Breiten %4 bis %5, %6 x %7 Pixel")
         .arg(slot)
         .arg(number(r.leftLongitude), number(r.rightLongitude), number(r.topLatitude), number(r.bottomLatitude))
         .arg(r.clientWidth)
@@ -65,6 +66,38 @@ std::string fileNameBytes(const QString& name)
 }
 
 QString fileNameOf(const std::string& bytes) { return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()))); }
+
+// How a restore takes back a document field the archive holds.
+enum class OnRestore {
+    Copied,  // as stored
+    OwnStep, // in a step of its own, once what it depends on is back
+    Ignored, // counts of another session
+};
+
+// The document's fields an archive holds beside the profile settings, each with its place in
+// the snapshot: the one list for saving and restoring. The simulated time is not among them:
+// the archive holds it as 32-bit seconds.
+template <class Doc, class Values, class Field>
+void documentFields(Doc& doc, Values& d, Field&& field)
+{
+    field(doc.AnimationRunning, d.AnimationRunning, OnRestore::Copied);
+    field(doc.FollowIn3D, d.FollowIn3D, OnRestore::Copied);
+    field(doc.FollowMode3D, d.FollowMode3D, OnRestore::Copied);
+    field(doc.FollowInWDB, d.FollowInWDB, OnRestore::Copied);
+    field(doc.ShadeMode, d.ShadeMode, OnRestore::Copied);
+    field(doc.ShowCourseEarth3D, d.ShowCourseEarth3D, OnRestore::Copied);
+    field(doc.TownPopulationMin, d.TownPopulationMin, OnRestore::Copied);
+    field(doc.ObsSetValue, d.ObsSetValue, OnRestore::Copied);
+    field(doc.fUserW, d.fUserW, OnRestore::Copied);
+    // Once the satellites are back: the followed one must be in the table.
+    field(doc.FollowActive, d.FollowActive, OnRestore::OwnStep);
+    field(doc.FollowedSatellite, d.FollowedSatellite, OnRestore::OwnStep);
+    // Once the satellite buttons are rebuilt, which switch it off.
+    field(doc.DisplayAll, d.DisplayAll, OnRestore::OwnStep);
+    field(doc.FpsTick, d.FpsTick, OnRestore::Ignored);
+    field(doc.LastTick, d.LastTick, OnRestore::Ignored);
+    field(doc.StartTick, d.StartTick, OnRestore::Ignored);
+}
 
 // Holds the main window's repainting off for as long as it lives.
 class RedrawFreeze {
@@ -93,14 +126,13 @@ private:
 void CKivDoc::OnSaveSettings()
 {
     if (SatelliteCount == 0) {
-        Warn(caption(), English()
-                           ? QStringLiteral("Sorry, to save the status I need the satellite data file %1,\nbut I could'nt find it.\n"
-                                            "Pleas give the right satellite data file name under Options->General.")
-                                 .arg(Satellitenfilename)
-                           : QStringLiteral("Sorry, um den Status zu speichern benötige ich das Satelliten-Daten-File %1.\n"
-                                            "Konnte sie aber nicht finden.\nBitte unter Optionene->Allgemein das richtige "
-                                            "Datenfile angeben.")
-                                 .arg(Satellitenfilename));
+        Warn(caption(), inLanguage(English(),
+                                   "Sorry, to save the status I need the satellite data file %1,\nbut I could'nt find it.\n"
+                                   "Pleas give the right satellite data file name under Options->General.",
+                                   "Sorry, um den Status zu speichern benötige ich das Satelliten-Daten-File %1.\n"
+                                   "Konnte sie aber nicht finden.\nBitte unter Optionene->Allgemein das richtige "
+                                   "Datenfile angeben.")
+                            .arg(Satellitenfilename));
         return;
     }
     const TimerBracket timerOff(*this);
@@ -134,14 +166,17 @@ bool CKivDoc::SaveSettingsArchive(const QString& path)
     const std::int64_t seconds = SimTime.secondsSince1970();
     if (seconds < 0 || seconds > std::int64_t{0xFFFFFFFF}) {
         const QString when = QString::number(SimTime.local().year);
-        Warn(caption(), English() ? QStringLiteral("The simulated time (year %1) cannot be kept in a settings file, which holds "
-                                                  "times from 1970 to 2106.\nNothing was saved.")
-                                       .arg(when)
-                                 : QStringLiteral("Die simulierte Zeit (Jahr %1) lässt sich nicht in einer Einstellungsdatei "
-                                                  "speichern, die Zeiten von 1970 bis 2106 aufnimmt.\nEs wurde nichts gespeichert.")
-                                       .arg(when));
+        Warn(caption(), inLanguage(English(),
+                                   "The simulated time (year %1) cannot be kept in a settings file, which holds "
+                                   "times from 1970 to 2106.\nNothing was saved.",
+                                   "Die simulierte Zeit (Jahr %1) lässt sich nicht in einer Einstellungsdatei "
+                                   "speichern, die Zeiten von 1970 bis 2106 aufnimmt.\nEs wurde nichts gespeichert.")
+                            .arg(when));
         return false;
     }
+    // The sky view keeps its values in itself until asked; the archive takes them from here.
+    if (Views.obs())
+        Views.obs()->StoreObsSettings();
     const WriteResult written = AtomicFile::write(path, settingsArchive::write(CollectSettings()));
     if (!written) {
         context_.ui.messages.show(fileMessages::couldNotWrite(English(), path, written));
@@ -154,30 +189,13 @@ SettingsSnapshot CKivDoc::snapshotBase() const
 {
     SettingsSnapshot s;
     s.values = *this;
-    ArchiveDocumentValues& d = s.document;
-    d.DisplayAll = DisplayAll;
-    d.AnimationRunning = AnimationRunning;
-    d.FollowActive = FollowActive;
-    d.FollowedSatellite = FollowedSatellite;
-    d.FollowIn3D = FollowIn3D;
-    d.FollowMode3D = FollowMode3D;
-    d.FollowInWDB = FollowInWDB;
-    d.ShadeMode = ShadeMode;
-    d.ShowCourseEarth3D = ShowCourseEarth3D;
-    d.TownPopulationMin = TownPopulationMin;
-    d.ObsSetValue = ObsSetValue;
-    d.fUserW = fUserW;
-    d.SimTime = static_cast<std::uint32_t>(std::clamp<std::int64_t>(SimTime.secondsSince1970(), 0, 0xFFFFFFFF));
-    d.FpsTick = FpsTick;
-    d.LastTick = LastTick;
-    d.StartTick = StartTick;
+    documentFields(*this, s.document, [](const auto& mine, auto& stored, OnRestore) { stored = mine; });
+    s.document.SimTime = static_cast<std::uint32_t>(std::clamp<std::int64_t>(SimTime.secondsSince1970(), 0, 0xFFFFFFFF));
     return s;
 }
 
-SettingsSnapshot CKivDoc::CollectSettings()
+SettingsSnapshot CKivDoc::CollectSettings() const
 {
-    if (Views.obs())
-        Views.obs()->StoreObsSettings();
     SettingsSnapshot s = snapshotBase();
     s.elementFile = fileNameBytes(Satellitenfilename);
 
@@ -250,17 +268,8 @@ SettingsSnapshot CKivDoc::CollectSettings()
 
 void CKivDoc::OnRestoreSettings()
 {
-    if (ColorTableChanged) {
-        const MessageAnswer answer = context_.ui.messages.show(
-            {QStringLiteral("Attention !"),
-             (English() ? QStringLiteral("Attention, Colortable in file : %1 has been changed.\nShould I save the changes now ?")
-                        : QStringLiteral("Achtung, Farbeinträge in Datei : %1 wurden geändert.\nSollen die Änderungen gespeichert werden ?"))
-                 .arg(ColorTableFileName),
-             MessageButtons::YesNo, MessageIcon::Exclamation});
-        if (answer == MessageAnswer::Yes)
-            SaveColorTable();
-        ColorTableChanged = 0;
-    }
+    OfferToSaveColorTable("Attention, Colortable in file : %1 has been changed.\nShould I save the changes now ?",
+                          "Achtung, Farbeinträge in Datei : %1 wurden geändert.\nSollen die Änderungen gespeichert werden ?");
     const TimerBracket timerOff(*this);
     FileDialogRequest request;
     request.title = QStringLiteral("File-Restore-Dialog for saved Configurations");
@@ -278,7 +287,7 @@ bool CKivDoc::RestoreSettingsArchive(const QString& path)
     const WaitCursor wait(context_.ui.cursors);
     const bool english = English();
     const auto refuse = [&](const QString& en, const QString& de) {
-        context_.ui.messages.show({caption(), english ? en : de, MessageButtons::Ok, MessageIcon::Exclamation});
+        context_.ui.messages.show({caption(), inLanguage(english, en, de), MessageButtons::Ok, MessageIcon::Exclamation});
         return false;
     };
     QFile file(path);
@@ -330,9 +339,46 @@ void CKivDoc::ApplySettings(const SettingsSnapshot& s)
         Views.world()->FreeOrbitBuffers();
     FreeSatellites();
 
-    // Settings. The Show flags follow the views as they open; a file name is taken only when
-    // its file is there, except the element file's, which is emptied (the satellites come from
-    // the archive).
+    applyValues(s);
+    applySatellites(s);
+    applyViews(s);
+    // The buttons start from a fresh table; then the slots' shown flags and Display all as saved.
+    CreateSatelliteButtons();
+    for (int i = 0; i < SatelliteCount; ++i) {
+        SatInfo[static_cast<std::size_t>(i)].shown = s.satellites[static_cast<std::size_t>(i)].shown;
+        SavedShown[static_cast<std::size_t>(i)] = SatInfo[static_cast<std::size_t>(i)].shown;
+    }
+    DisplayAll = s.document.DisplayAll;
+    applyFrames(s);
+    const QStringList refusedRegions = applyViewStates(s);
+
+    CalculateBeamFootprints(true);
+    if (Shell) {
+        Shell->SetViewMenu();
+        Shell->SyncSatelliteButtons();
+        Shell->PlaceSpeedSlider();
+    }
+    reloading_ = false;
+    UpdateTitle();
+    DocumentChanged();
+    AnimationStep();
+    if (!refusedRegions.isEmpty())
+        context_.ui.messages.show(
+            {caption(),
+             inLanguage(English(),
+                        "The settings file holds regions that these World Data Bank views cannot show:\n%1\n"
+                        "They show the whole world instead; their colours and label switches are restored.",
+                        "Die Einstellungsdatei enthält Ausschnitte, die diese WDB-Ansichten nicht zeigen können:\n%1\n"
+                        "Sie zeigen stattdessen die ganze Welt; ihre Farben und Beschriftungsschalter sind "
+                        "wiederhergestellt.")
+                 .arg(refusedRegions.join(QLatin1Char('\n'))),
+             MessageButtons::Ok, MessageIcon::Exclamation});
+}
+
+void CKivDoc::applyValues(const SettingsSnapshot& s)
+{
+    // The Show flags follow the views as they open; a file name is taken only when its file is
+    // there, except the element file's, which is emptied (the satellites come from the archive).
     const KivSettings before = *this;
     static_cast<KivSettings&>(*this) = s.values;
     Show3D = Views.world() ? 1 : 0;
@@ -350,21 +396,18 @@ void CKivDoc::ApplySettings(const SettingsSnapshot& s)
     WDBMapFileName = existing(s.wdb ? std::optional(s.wdb->mapFile) : std::nullopt, before.WDBMapFileName);
     ColorTableFileName = existing(s.colorTableFile, before.ColorTableFileName);
 
-    const ArchiveDocumentValues& d = s.document;
-    AnimationRunning = d.AnimationRunning;
-    FollowIn3D = d.FollowIn3D;
-    FollowMode3D = d.FollowMode3D;
-    FollowInWDB = d.FollowInWDB;
-    ShadeMode = d.ShadeMode;
-    ShowCourseEarth3D = d.ShowCourseEarth3D;
-    TownPopulationMin = d.TownPopulationMin;
-    ObsSetValue = d.ObsSetValue;
-    fUserW = d.fUserW;
+    documentFields(*this, s.document, [](auto& mine, const auto& stored, OnRestore how) {
+        if (how == OnRestore::Copied)
+            mine = stored;
+    });
     // Stored tick counts belong to another session: the clocks count from now.
-    SetSimTime(Time(static_cast<std::int64_t>(d.SimTime)));
+    SetSimTime(Time(static_cast<std::int64_t>(s.document.SimTime)));
     FpsTick = StartTick = LastTick;
+}
 
-    // Satellites: icon entries first, so that the slots load the archive's icons.
+void CKivDoc::applySatellites(const SettingsSnapshot& s)
+{
+    // Icon entries first, so that the slots load the archive's icons.
     if (s.hasIcons) {
         for (std::size_t k = 0; k < s.icons.size() && k + 1 < Icons.size(); ++k) {
             Icons[k + 1].fileName = fileNameOf(s.icons[k].fileName);
@@ -396,10 +439,14 @@ void CKivDoc::ApplySettings(const SettingsSnapshot& s)
                                  .convertToFormat(QImage::Format_ARGB32);
         }
     }
+    const ArchiveDocumentValues& d = s.document;
     FollowedSatellite = d.FollowedSatellite < SatelliteCount ? d.FollowedSatellite : 0;
     FollowActive = d.FollowActive && d.FollowedSatellite < SatelliteCount ? 1 : 0;
+}
 
-    // Views, with their backgrounds.
+void CKivDoc::applyViews(const SettingsSnapshot& s)
+{
+    // With their backgrounds.
     if (s.map)
         LoadEarthMap();
     if (s.wdb)
@@ -417,37 +464,36 @@ void CKivDoc::ApplySettings(const SettingsSnapshot& s)
         Views.world()->ResetOrbitState();
         Views.world()->BuildOrbitLists();
     }
-    // The buttons start from a fresh table; then the slots' shown flags and Display all as saved.
-    CreateSatelliteButtons();
-    for (int i = 0; i < SatelliteCount; ++i) {
-        SatInfo[static_cast<std::size_t>(i)].shown = s.satellites[static_cast<std::size_t>(i)].shown;
-        SavedShown[static_cast<std::size_t>(i)] = SatInfo[static_cast<std::size_t>(i)].shown;
-    }
-    DisplayAll = d.DisplayAll;
+}
 
+void CKivDoc::applyFrames(const SettingsSnapshot& s)
+{
     // Windows where they were, kept on the screen and in the MDI area.
-    if (Shell) {
-        const ArchiveRect none{};
-        if (!(s.mainWindow == none))
-            Shell->PlaceMainWindowRect(fromArchive(s.mainWindow));
-        const QPoint origin = Shell->AreaOrigin();
-        const QSize area = Shell->AreaSize();
-        const auto place = [&](ViewKind kind, int slot, const ArchiveRect& frame) {
-            if (!(frame == none) && Views.isOpen(kind, slot))
-                Shell->PlaceViewFrame(kind, slot, inArea(frame, origin, area));
-        };
-        if (s.world)
-            place(ViewKind::World, 1, s.world->frame);
-        if (s.map)
-            place(ViewKind::Map, 1, s.map->frame);
-        if (s.wdb)
-            for (int slot = 1; slot <= static_cast<int>(s.wdb->views.size()); ++slot)
-                place(ViewKind::WDB, slot, s.wdb->views[static_cast<std::size_t>(slot - 1)].frame);
-        if (s.obs)
-            place(ViewKind::Obs, 1, s.obs->frame);
-    }
+    if (!Shell)
+        return;
+    const ArchiveRect none{};
+    if (!(s.mainWindow == none))
+        Shell->PlaceMainWindowRect(fromArchive(s.mainWindow));
+    const QPoint origin = Shell->AreaOrigin();
+    const QSize area = Shell->AreaSize();
+    const auto place = [&](ViewKind kind, int slot, const ArchiveRect& frame) {
+        if (!(frame == none) && Views.isOpen(kind, slot))
+            Shell->PlaceViewFrame(kind, slot, inArea(frame, origin, area));
+    };
+    if (s.world)
+        place(ViewKind::World, 1, s.world->frame);
+    if (s.map)
+        place(ViewKind::Map, 1, s.map->frame);
+    if (s.wdb)
+        for (int slot = 1; slot <= static_cast<int>(s.wdb->views.size()); ++slot)
+            place(ViewKind::WDB, slot, s.wdb->views[static_cast<std::size_t>(slot - 1)].frame);
+    if (s.obs)
+        place(ViewKind::Obs, 1, s.obs->frame);
+}
 
-    // The views' own state, over labels laid out for the new table.
+QStringList CKivDoc::applyViewStates(const SettingsSnapshot& s)
+{
+    // Over labels laid out for the new table.
     LayoutSatelliteLabels();
     if (s.world && Views.world())
         Views.world()->RestoreArchiveState(s.world->view, s.world->model);
@@ -466,25 +512,5 @@ void CKivDoc::ApplySettings(const SettingsSnapshot& s)
         Views.obs()->LoadObsSettings();
         Views.obs()->RestoreArchiveState(s.obs->view);
     }
-
-    CalculateBeamFootprints(true);
-    if (Shell) {
-        Shell->SetViewMenu();
-        Shell->SyncSatelliteButtons();
-        Shell->PlaceSpeedSlider();
-    }
-    reloading_ = false;
-    UpdateTitle();
-    DocumentChanged();
-    AnimationStep();
-    if (!refusedRegions.isEmpty())
-        context_.ui.messages.show(
-            {caption(),
-             (English() ? QStringLiteral("The settings file holds regions that these World Data Bank views cannot show:\n%1\n"
-                                         "They show the whole world instead; their colours and label switches are restored.")
-                        : QStringLiteral("Die Einstellungsdatei enthält Ausschnitte, die diese WDB-Ansichten nicht zeigen können:\n%1\n"
-                                         "Sie zeigen stattdessen die ganze Welt; ihre Farben und Beschriftungsschalter sind "
-                                         "wiederhergestellt."))
-                 .arg(refusedRegions.join(QLatin1Char('\n'))),
-             MessageButtons::Ok, MessageIcon::Exclamation});
+    return refusedRegions;
 }

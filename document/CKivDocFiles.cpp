@@ -4,6 +4,7 @@
 #include "document/IconTable.h"
 #include "document/TownFile.h"
 #include "platform/DataPaths.h"
+#include "platform/LanguageText.h"
 #include "platform/UiServices.h"
 
 using namespace kiv;
@@ -44,6 +45,18 @@ bool CKivDoc::SaveColorTable()
     }
     ColorTableChanged = 0;
     return true;
+}
+
+void CKivDoc::OfferToSaveColorTable(const char* en, const char* de)
+{
+    if (!ColorTableChanged)
+        return;
+    const MessageAnswer answer =
+        context_.ui.messages.show({QStringLiteral("Attention !"), inLanguage(English(), en, de).arg(ColorTableFileName),
+                                   MessageButtons::YesNo, MessageIcon::Exclamation});
+    if (answer == MessageAnswer::Yes)
+        SaveColorTable();
+    ColorTableChanged = 0;
 }
 
 void CKivDoc::LoadIconNames()

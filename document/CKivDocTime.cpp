@@ -4,6 +4,7 @@
 #include "document/SimTimeRange.h"
 #include "document/TimeStep.h"
 #include "orbit/OrbitTime.h"
+#include "platform/LanguageText.h"
 #include "platform/UiServices.h"
 #include "platform/VectorUnitState.h"
 
@@ -129,10 +130,9 @@ void CKivDoc::AdvanceTime()
         if (!isSimTimeInRange(next)) {
             setTime(context_.ui.clock.now());
             context_.ui.messages.show(
-                {English() ? QStringLiteral("Note : ") : QStringLiteral("Achtung : "),
-                 English() ? QStringLiteral("Time run out of range.\nResetting to current time")
-                           : QStringLiteral("Die simulierte Zeit kann nicht dargestellt werden.\nSetze Simulationszeit "
-                                            "zur aktuellen Zeit."),
+                {inLanguage(English(), "Note : ", "Achtung : "),
+                 inLanguage(English(), "Time run out of range.\nResetting to current time",
+                            "Die simulierte Zeit kann nicht dargestellt werden.\nSetze Simulationszeit zur aktuellen Zeit."),
                  kiv::MessageButtons::Ok, kiv::MessageIcon::Information});
         } else {
             setTime(next);
@@ -149,14 +149,14 @@ void CKivDoc::AdvanceTime()
         const kiv::LocalCalendar c = SimTime.local();
         std::tie(year, month, day, hour, minute, second) = std::tie(c.year, c.month, c.day, c.hour, c.minute, c.second);
     }
-    context_.frame->SetStatusText(1, QStringLiteral("%1 , %2 , %3 / %4 : %5 : %6")
+    context_.frame->SetStatusText(StatusPane::Clock, QStringLiteral("%1 , %2 , %3 / %4 : %5 : %6")
                                          .arg(year)
                                          .arg(QLatin1String(monthAbbreviation(month, true)))
                                          .arg(day)
                                          .arg(hour)
                                          .arg(minute)
                                          .arg(second));
-    context_.frame->SetStatusText(4, QString::number(TimeFactor));
+    context_.frame->SetStatusText(StatusPane::TimeFactor, QString::number(TimeFactor));
 }
 
 void CKivDoc::OnPlay()

@@ -2,6 +2,7 @@
 #include "document/BeamFootprint.h"
 #include "document/CKivDoc.h"
 #include "document/GroundTrack.h"
+#include "platform/LanguageText.h"
 #include "platform/UiServices.h"
 
 using namespace kiv;
@@ -23,12 +24,12 @@ void CKivDoc::InitSatellites()
         }
         const QString name = QString::fromLatin1(Satellites[i].name);
         Warn(QStringLiteral("Attention"),
-             English() ? QStringLiteral("Found a wrong satellite database in file : %1\nThe name of the satellite is : "
-                                        "%2.\nThis satellite will not be calculated.")
-                             .arg(Satellitenfilename, name)
-                       : QStringLiteral("Achtung, im Satelliten-Datenfile : %1\nist der Satellit : %2 fehlerhaft.\n"
-                                        "Dieser Satellit wird nicht angezeigt.")
-                             .arg(Satellitenfilename, name));
+             inLanguage(English(),
+                        "Found a wrong satellite database in file : %1\nThe name of the satellite is : "
+                        "%2.\nThis satellite will not be calculated.",
+                        "Achtung, im Satelliten-Datenfile : %1\nist der Satellit : %2 fehlerhaft.\n"
+                        "Dieser Satellit wird nicht angezeigt.")
+                 .arg(Satellitenfilename, name));
         RemoveSatellite(i);
     }
     CalculateBeamFootprints(true);

@@ -122,14 +122,21 @@ public:
     virtual bool RestoreArchiveState(const WDBArchiveState& /*state*/) { return true; }
 };
 
+// The status bar's text panes, left to right after the time zone button.
+enum class StatusPane {
+    Clock = 1,
+    Spare = 2,      // takes the width the others leave
+    TimeLabel = 3,  // "Time", before the speed slider
+    TimeFactor = 4,
+};
+
 // The main window as the document sees it.
 class MainFramePort {
 public:
     virtual ~MainFramePort() = default;
     virtual void SetAnimationTimer(bool on) = 0;
     virtual void SetTitle(const QString& title) = 0;
-    // Status panes: 1 the clock, 4 the time factor.
-    virtual void SetStatusText(int pane, const QString& text) = 0;
+    virtual void SetStatusText(StatusPane pane, const QString& text) = 0;
 };
 
 // ---- The application shell as the document's view management and satellite toolbar see it.

@@ -1,5 +1,7 @@
 #include "document/FileMessages.h"
 
+#include "platform/LanguageText.h"
+
 namespace kiv::fileMessages {
 
 namespace {
@@ -16,35 +18,35 @@ kiv::MessageRequest warning(const QString& caption, const QString& text)
 
 kiv::MessageRequest colorTableNotFound(bool english, const QString& fileName)
 {
-    return warning(QStringLiteral("Attention"), (english ? QStringLiteral("Sorry could'nt find the colortablefile %1.")
-                                                         : QStringLiteral("Farbetabellenfile %1 nicht gefunden."))
-                                                    .arg(fileName));
+    return warning(QStringLiteral("Attention"),
+                   inLanguage(english, "Sorry could'nt find the colortablefile %1.", "Farbetabellenfile %1 nicht gefunden.")
+                       .arg(fileName));
 }
 
 kiv::MessageRequest iconListNotFound(bool english, const QString& fileName)
 {
-    return warning(QStringLiteral("Attention"), (english ? QStringLiteral("Sorry could'nt find the icon names file %1.")
-                                                         : QStringLiteral("Icon Namens File %1 nicht gefunden."))
-                                                    .arg(fileName));
+    return warning(QStringLiteral("Attention"),
+                   inLanguage(english, "Sorry could'nt find the icon names file %1.", "Icon Namens File %1 nicht gefunden.")
+                       .arg(fileName));
 }
 
 kiv::MessageRequest townFileNotFound(bool english, const QString& fileName)
 {
     return warning(QStringLiteral("Attention !"),
-                   (english ? QStringLiteral("Sorry, couldn't find the dataset file :%1 for the towns.\n"
-                                             "Please check [Options]->[WDB Layer]->[Towns]")
-                            : QStringLiteral("Ich konnte die Datei :%1 fuer die Staedtedaten nicht finden.\n"
-                                             "Bitte ueberpruefen Sie [Optionen]->[WDB Layer]->[Towns]"))
+                   inLanguage(english,
+                              "Sorry, couldn't find the dataset file :%1 for the towns.\n"
+                              "Please check [Options]->[WDB Layer]->[Towns]",
+                              "Ich konnte die Datei :%1 fuer die Staedtedaten nicht finden.\n"
+                              "Bitte ueberpruefen Sie [Optionen]->[WDB Layer]->[Towns]")
                        .arg(fileName));
 }
 
 kiv::MessageRequest couldNotWrite(bool english, const QString& fileName, const kiv::WriteResult& result)
 {
-    QString text = (english ? QStringLiteral("Could not write %1.") : QStringLiteral("%1 konnte nicht geschrieben werden."))
-                       .arg(fileName);
+    QString text = inLanguage(english, "Could not write %1.", "%1 konnte nicht geschrieben werden.").arg(fileName);
     if (!result.ok)
         text += QLatin1Char('\n') + result.describe(english);
-    return warning(english ? QStringLiteral("Attention") : QStringLiteral("Achtung"), text);
+    return warning(inLanguage(english, "Attention", "Achtung"), text);
 }
 
 } // namespace kiv::fileMessages

@@ -1,5 +1,7 @@
 #include "imaging/WeatherOverlay.h"
 
+#include "platform/LanguageText.h"
+
 #include <QPainter>
 
 #include <cmath>
@@ -55,24 +57,23 @@ QString overlayErrorText(const OverlayPlan& plan, bool english)
 {
     switch (plan.error) {
     case OverlayPlan::Error::Bounds:
-        return english ? QStringLiteral("The weather picture's bounds cannot be used: the start latitude must be "
-                                        "greater than the end latitude and the start longitude greater than the end "
-                                        "longitude (longitudes count positive to the west).")
-                       : QStringLiteral("Die Grenzen des Wetterbildes sind nicht verwendbar: die Startbreite muss "
-                                        "größer als die Endbreite sein und die Startlänge größer als die Endlänge "
-                                        "(Längen zählen nach Westen positiv).");
+        return inLanguage(english,
+                          "The weather picture's bounds cannot be used: the start latitude must be "
+                          "greater than the end latitude and the start longitude greater than the end "
+                          "longitude (longitudes count positive to the west).",
+                          "Die Grenzen des Wetterbildes sind nicht verwendbar: die Startbreite muss "
+                          "größer als die Endbreite sein und die Startlänge größer als die Endlänge "
+                          "(Längen zählen nach Westen positiv).");
     case OverlayPlan::Error::Size: {
         const QString wanted = QStringLiteral("%1 x %2").arg(plan.wantedWidth, 0, 'f', 0).arg(plan.wantedHeight, 0, 'f', 0);
-        return english ? QStringLiteral("The composed map would be %1 pixels; width and height must lie between 1 "
-                                        "and %2 x %3.")
-                             .arg(wanted)
-                             .arg(kMaxOverlayWidth)
-                             .arg(kMaxOverlayHeight)
-                       : QStringLiteral("Die zusammengesetzte Karte wäre %1 Pixel groß; Weite und Höhe müssen "
-                                        "zwischen 1 und %2 x %3 liegen.")
-                             .arg(wanted)
-                             .arg(kMaxOverlayWidth)
-                             .arg(kMaxOverlayHeight);
+        return inLanguage(english,
+                          "The composed map would be %1 pixels; width and height must lie between 1 "
+                          "and %2 x %3.",
+                          "Die zusammengesetzte Karte wäre %1 Pixel groß; Weite und Höhe müssen "
+                          "zwischen 1 und %2 x %3 liegen.")
+            .arg(wanted)
+            .arg(kMaxOverlayWidth)
+            .arg(kMaxOverlayHeight);
     }
     case OverlayPlan::Error::None:
         break;

@@ -1,6 +1,7 @@
 #include "platform/AtomicFile.h"
 
 #include "platform/AtomicFileWriter.h"
+#include "platform/LanguageText.h"
 
 #include <cerrno>
 #include <string.h> // strerrordesc_np
@@ -44,8 +45,7 @@ QString WriteResult::describe(bool english) const
         return {};
     const QString name = QDir::toNativeSeparators(path);
     const QString cause = AtomicFile::reason(error, english);
-    return english ? QStringLiteral("Could not write %1: %2.").arg(name, cause)
-                   : QStringLiteral("%1 konnte nicht geschrieben werden: %2.").arg(name, cause);
+    return inLanguage(english, "Could not write %1: %2.", "%1 konnte nicht geschrieben werden: %2.").arg(name, cause);
 }
 
 QString AtomicFile::reason(int error, bool english)

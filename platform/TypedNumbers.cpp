@@ -1,5 +1,6 @@
 #include "platform/TypedNumbers.h"
 
+#include "platform/LanguageText.h"
 #include "platform/Numbers.h"
 
 #include <algorithm>
@@ -61,11 +62,10 @@ IntegerCheck checkInteger(std::string_view text, int minimum, int maximum, bool 
 {
     const std::optional<long long> number = wholeNumber(text);
     if (!number)
-        return {std::nullopt, english ? QStringLiteral("Please enter an integer.")
-                                      : QStringLiteral("Bitte geben Sie eine ganze Zahl ein.")};
+        return {std::nullopt, inLanguage(english, "Please enter an integer.", "Bitte geben Sie eine ganze Zahl ein.")};
     if (*number < minimum || *number > maximum)
-        return {std::nullopt, (english ? QStringLiteral("Please enter an integer between %1 and %2.")
-                                       : QStringLiteral("Bitte geben Sie eine ganze Zahl zwischen %1 und %2 ein."))
+        return {std::nullopt, inLanguage(english, "Please enter an integer between %1 and %2.",
+                                         "Bitte geben Sie eine ganze Zahl zwischen %1 und %2 ein.")
                                   .arg(minimum)
                                   .arg(maximum)};
     return {static_cast<int>(*number), {}};
@@ -75,11 +75,10 @@ RealCheck checkReal(std::string_view text, double minimum, double maximum, bool 
 {
     const std::optional<double> number = decimalNumber(text);
     if (!number)
-        return {std::nullopt,
-                english ? QStringLiteral("Please enter a number.") : QStringLiteral("Bitte geben Sie eine Zahl ein.")};
+        return {std::nullopt, inLanguage(english, "Please enter a number.", "Bitte geben Sie eine Zahl ein.")};
     if (*number < minimum || *number > maximum)
-        return {std::nullopt, (english ? QStringLiteral("Please enter a number between %1 and %2.")
-                                       : QStringLiteral("Bitte geben Sie eine Zahl zwischen %1 und %2 ein."))
+        return {std::nullopt, inLanguage(english, "Please enter a number between %1 and %2.",
+                                         "Bitte geben Sie eine Zahl zwischen %1 und %2 ein.")
                                   .arg(QString::number(minimum, 'g', 6), QString::number(maximum, 'g', 6))};
     return {*number, {}};
 }

@@ -237,14 +237,15 @@ void CGotoDlg::OnDelete()
 void CGotoDlg::OnInfo()
 {
     const QString text =
-        english() ? QStringLiteral("You can choose a town, which will be displayed.\nYou can add or remove towns as well.\n\n"
-                                   "To add a town, you first have to type in the datas and then\npress the >Add< button. "
-                                   "The datas will be sorted and can be\nfound at the appropriate position.")
-                  : QString::fromUtf8("Sie können eine Stadt auswählen, die dann im Programm dargestellt wird.\nErlaubt ist "
-                                      "ebenfalls das hinzufügen und entfernen von Städtedaten.\n\nZum hinzufügen müssen "
-                                      "zuerst die Daten eingegeben, und anschließend\nauf >Hinzufügen< gedrückt werden. "
-                                      "Die Daten werden sofort sortiert und\nsind an der entsprechenden Stelle wieder zu "
-                                      "finden.");
+        inLanguage(english(),
+                   "You can choose a town, which will be displayed.\nYou can add or remove towns as well.\n\n"
+                   "To add a town, you first have to type in the datas and then\npress the >Add< button. "
+                   "The datas will be sorted and can be\nfound at the appropriate position.",
+                   "Sie können eine Stadt auswählen, die dann im Programm dargestellt wird.\nErlaubt ist "
+                   "ebenfalls das hinzufügen und entfernen von Städtedaten.\n\nZum hinzufügen müssen "
+                   "zuerst die Daten eingegeben, und anschließend\nauf >Hinzufügen< gedrückt werden. "
+                   "Die Daten werden sofort sortiert und\nsind an der entsprechenden Stelle wieder zu "
+                   "finden.");
     doc_.Context().ui.messages.show({.caption = QStringLiteral("Info"),
                                      .text = text,
                                      .buttons = MessageButtons::Ok,

@@ -1,5 +1,7 @@
 #include "views3d/EarthTexture.h"
 
+#include "platform/LanguageText.h"
+
 #include <algorithm>
 
 namespace kiv {
@@ -31,14 +33,13 @@ FittedTexture fitTextureSize(const QImage& picture, int maxSide)
 
 QString textureSizeWarning(int width, int height, bool english)
 {
-    return english ? QStringLiteral("Warning, This texture doesn't have the needed size : 2^n * 2^m.\nI will "
-                                    "automatically fit the size to %1 * %2 !")
-                         .arg(width)
-                         .arg(height)
-                   : QStringLiteral("Achtung, diese Textur hat nicht die notwendigen Maße 2^n * 2^m.\nDie Größe wird "
-                                    "auf %1 * %2 angepasst !")
-                         .arg(width)
-                         .arg(height);
+    return inLanguage(english,
+                      "Warning, This texture doesn't have the needed size : 2^n * 2^m.\nI will "
+                      "automatically fit the size to %1 * %2 !",
+                      "Achtung, diese Textur hat nicht die notwendigen Maße 2^n * 2^m.\nDie Größe wird "
+                      "auf %1 * %2 angepasst !")
+        .arg(width)
+        .arg(height);
 }
 
 QImage glRows(const QImage& fitted) { return fitted.mirrored(); }

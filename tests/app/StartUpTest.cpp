@@ -56,7 +56,7 @@ TEST_F(ShellTest, MainWindowStaysHiddenAndStillUntilTheSplashGoes)
     EXPECT_TRUE(app_->Splash()->isVisible());
     EXPECT_FALSE(frame().isVisible());
     EXPECT_FALSE(frame().TimerRunning());
-    EXPECT_TRUE(frame().StatusPane(1)->text().isEmpty()); // no step has run
+    EXPECT_TRUE(frame().StatusLabel(StatusPane::Clock)->text().isEmpty()); // no step has run
 
     const QStringList lines = app_->Splash()->Lines();
     EXPECT_EQ(lines.at(0), QStringLiteral("Kiv Version 2.41"));
@@ -67,8 +67,8 @@ TEST_F(ShellTest, MainWindowStaysHiddenAndStillUntilTheSplashGoes)
     waitFor([&] { return frame().isVisible(); });
     EXPECT_EQ(app_->Splash(), nullptr);
     EXPECT_TRUE(frame().TimerRunning());
-    waitFor([&] { return !frame().StatusPane(1)->text().isEmpty(); });
-    EXPECT_FALSE(frame().StatusPane(1)->text().isEmpty());
+    waitFor([&] { return !frame().StatusLabel(StatusPane::Clock)->text().isEmpty(); });
+    EXPECT_FALSE(frame().StatusLabel(StatusPane::Clock)->text().isEmpty());
 }
 
 TEST_F(ShellTest, AboutBoxAndItsInfoText)

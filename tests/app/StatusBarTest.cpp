@@ -15,8 +15,8 @@ TEST_F(ShellTest, PanesButtonAndClock)
     frame().resize(400, 300);
     QResizeEvent resized(QSize(400, 300), QSize(800, 600));
     QCoreApplication::sendEvent(&frame(), &resized);
-    EXPECT_EQ(frame().StatusPane(2)->width(), 1);
-    EXPECT_EQ(frame().StatusPane(3)->text(), QStringLiteral("Time"));
+    EXPECT_EQ(frame().StatusLabel(StatusPane::Spare)->width(), 1);
+    EXPECT_EQ(frame().StatusLabel(StatusPane::TimeLabel)->text(), QStringLiteral("Time"));
 
     QPushButton* button = frame().TimeZoneButton();
     EXPECT_EQ(button->text(), QStringLiteral("Local"));
@@ -29,8 +29,8 @@ TEST_F(ShellTest, PanesButtonAndClock)
 
     doc().TimeFactor = 60;
     doc().AnimationStep();
-    EXPECT_FALSE(frame().StatusPane(1)->text().isEmpty());
-    EXPECT_EQ(frame().StatusPane(4)->text(), QStringLiteral("60"));
+    EXPECT_FALSE(frame().StatusLabel(StatusPane::Clock)->text().isEmpty());
+    EXPECT_EQ(frame().StatusLabel(StatusPane::TimeFactor)->text(), QStringLiteral("60"));
 }
 
 TEST(SpeedSlider, PositionsAndFactors)

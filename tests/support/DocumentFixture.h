@@ -23,7 +23,10 @@ class FakeFrame final : public MainFramePort {
 public:
     void SetAnimationTimer(bool on) override { timerOn = on; }
     void SetTitle(const QString& text) override { title = text; }
-    void SetStatusText(int pane, const QString& text) override { (pane == 1 ? clockText : factorText) = text; }
+    void SetStatusText(StatusPane pane, const QString& text) override
+    {
+        (pane == StatusPane::Clock ? clockText : factorText) = text;
+    }
     bool timerOn = false;
     QString title, clockText, factorText;
 };

@@ -1,4 +1,4 @@
-#include "app/DocumentCommands.h"
+#include "app/DocumentCommandBindings.h"
 
 #include "dialogs/CAllgDlg.h"
 #include "dialogs/CAnimDlg.h"
