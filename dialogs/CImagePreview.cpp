@@ -40,8 +40,10 @@ bool CImagePreview::LoadOverlay(const QString& fileName, const OverlayBounds& bo
         return false;
     const OverlayPlan plan = planOverlay(bounds, weather.size(), QSize(width, height));
     if (!plan.ok()) {
-        messages_.show({inLanguage(english_, "Weather data", "Wetter Daten"),
-                        overlayErrorText(plan, english_), MessageButtons::Ok, MessageIcon::Exclamation});
+        messages_.show({.caption = inLanguage(english_, "Weather data", "Wetter Daten"),
+                        .text = overlayErrorText(plan, english_),
+                        .buttons = MessageButtons::Ok,
+                        .icon = MessageIcon::Exclamation});
         return false;
     }
     QImage composed = composeOverlay(pictures_.load(fileName_, PictureUse::Map), weather, plan);

@@ -441,8 +441,10 @@ void CWDBDlg::showHelp()
         "Laengengrade (Dynamically).\n\n"
         "Die Vektorebenen zeichnet \"Draw\" im Menue der Ansicht. Die Kartendaten sind Segmentdateien "
         "im World-Data-Bank-Format, eine je Kontinent und Art, im Ordner WDBMainFilePath.");
-    ui_.messages.show(
-        {QStringLiteral("Help"), inLanguage(english, textEn, textDe), MessageButtons::Ok, MessageIcon::Information});
+    ui_.messages.show({.caption = QStringLiteral("Help"),
+                       .text = inLanguage(english, textEn, textDe),
+                       .buttons = MessageButtons::Ok,
+                       .icon = MessageIcon::Information});
 }
 
 } // namespace kiv

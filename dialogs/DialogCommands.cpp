@@ -111,8 +111,10 @@ void openLocal(CKivDoc& doc)
     const DataPaths& paths = doc.Context().paths;
     const QString current = paths.find(doc.Satellitenfilename).value_or(paths.userDataDirectory());
     const std::optional<QString> path = doc.Context().ui.files.openFile(
-        {inLanguage(doc.Language != 0, "Load new Satellite-Datas", "Lade neuen Satelliten-Datensatz"),
-         QStringLiteral("Satellite Files (*.tle; *.sat) (*.TLE *.tle *.SAT *.sat)"), QString(), current});
+        {.title = inLanguage(doc.Language != 0, "Load new Satellite-Datas", "Lade neuen Satelliten-Datensatz"),
+         .filter = QStringLiteral("Satellite Files (*.tle; *.sat) (*.TLE *.tle *.SAT *.sat)"),
+         .defaultSuffix = QString(),
+         .initialPath = current});
     if (!path || *path == doc.Satellitenfilename || *path == current)
         return;
     doc.Satellitenfilename = *path;

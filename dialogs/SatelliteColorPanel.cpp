@@ -87,10 +87,11 @@ bool SatelliteColorPanel::haveChoice()
     if (chosenSlot() >= 0)
         return true;
     ui_.messages.show(
-        {inLanguage(english_, "Attention", "Achtung"),
-         inLanguage(english_, "You must first choose the satellite, befor you can change the color.",
-                    "Sie müssen zuerst den Satelliten auswählen, dessen Farbe sie ändern möchten"),
-         MessageButtons::Ok, MessageIcon::Information});
+        {.caption = inLanguage(english_, "Attention", "Achtung"),
+         .text = inLanguage(english_, "You must first choose the satellite, befor you can change the color.",
+                            "Sie müssen zuerst den Satelliten auswählen, dessen Farbe sie ändern möchten"),
+         .buttons = MessageButtons::Ok,
+         .icon = MessageIcon::Information});
     return false;
 }
 
