@@ -41,7 +41,7 @@ void CKivView::Unregister()
 
 void CKivView::RedrawMap()
 {
-    map_.redraw(GetDocument());
+    map_.redraw(worldMapScene(GetDocument()));
     update();
 }
 
@@ -55,7 +55,7 @@ void CKivView::SetObserverMarker(double x, double y, double azimuth, double tilt
 void CKivView::LayoutLabels()
 {
     const CKivDoc& doc = GetDocument();
-    map_.layoutLabels(doc, {doc.SatelliteName2D != 0, doc.SatellitePos2D != 0});
+    map_.layoutLabels(satelliteScene(doc), {doc.SatelliteName2D != 0, doc.SatellitePos2D != 0});
 }
 
 kiv::MapArchiveState CKivView::ArchiveState() const
@@ -66,7 +66,7 @@ kiv::MapArchiveState CKivView::ArchiveState() const
 
 void CKivView::RestoreArchiveState(const kiv::MapArchiveState& state)
 {
-    map_.layoutLabels(GetDocument(), {state.showNames != 0, state.showPositions != 0});
+    map_.layoutLabels(satelliteScene(GetDocument()), {state.showNames != 0, state.showPositions != 0});
     GetDocument().InvalidateViews(kRedrawMap);
 }
 
@@ -80,8 +80,9 @@ void CKivView::ReloadBackground()
 void CKivView::resizeEvent(QResizeEvent* event)
 {
     // Buffers, scaled maps, sun and moon all at the new size before the next picture.
-    map_.setSize(event->size(), GetDocument());
-    map_.redraw(GetDocument());
+    const WorldMapScene scene = worldMapScene(GetDocument());
+    map_.setSize(event->size(), scene);
+    map_.redraw(scene);
     CMainView::resizeEvent(event);
 }
 
@@ -276,7 +277,7 @@ void CKivView::ZoomToWDB(const QRect& box)
     view->ShowRegion(extent.toRect(), pictureSize(extent, static_cast<int>(desktop * percent / 100.0)));
     if (slot > before)
         doc.CascadeNewestWDBFrame();
-    map_.updateZoomBoxes(doc);
+    map_.updateZoomBoxes(worldMapScene(doc));
     doc.InvalidateViews(kRedrawMap | kRedrawWorldDataBank);
 }
 

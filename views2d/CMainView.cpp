@@ -1,6 +1,7 @@
 #include "views2d/CMainView.h"
 
 #include "document/CKivDoc.h"
+#include "document/TimerBracket.h"
 #include "resources/CommandIds.h"
 #include "views2d/ViewGeometry.h"
 
@@ -89,7 +90,7 @@ void CMainView::FitFrame()
 
 void CMainView::Print()
 {
-    doc_.EnableAnimationTimer(false);
+    const kiv::TimerBracket bracket(doc_);
     QPrinter printer;
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted) {
@@ -97,5 +98,4 @@ void CMainView::Print()
         const QImage& picture = Picture();
         painter.drawImage(kiv::fitToPage(picture.size(), painter.viewport()), picture);
     }
-    doc_.EnableAnimationTimer(true);
 }

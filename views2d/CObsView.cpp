@@ -46,11 +46,11 @@ void CObsView::Unregister()
 void CObsView::RedrawSky()
 {
     UpdateMapObserverMarker(); // also for a map opened after the sky
-    sky_.redraw(GetDocument());
+    sky_.redraw(satelliteScene(GetDocument()));
     update();
 }
 
-void CObsView::LayoutLabels() { sky_.layoutLabels(GetDocument()); }
+void CObsView::LayoutLabels() { sky_.layoutLabels(satelliteScene(GetDocument())); }
 
 void CObsView::StoreObsSettings() { sky_.storeSettings(GetDocument()); }
 
@@ -209,7 +209,7 @@ void CObsView::resizeEvent(QResizeEvent* event)
 {
     sky_.setSize(event->size());
     SetBaseSize(event->size());
-    sky_.redraw(GetDocument());
+    sky_.redraw(satelliteScene(GetDocument()));
     CMainView::resizeEvent(event);
 }
 

@@ -90,7 +90,7 @@ void CWDBView::SetLayersFromDocument()
 
 void CWDBView::RefreshSatellites()
 {
-    map_.drawSatellites(GetDocument(), labels());
+    map_.drawSatellites(wdbScene(GetDocument()), labels());
     update();
 }
 
@@ -207,8 +207,9 @@ void CWDBView::rebuildBase(bool dragging)
 {
     CKivDoc& doc = GetDocument();
     map_.drawBackground(doc.WDBMapBitmap, doc.BackgraoundTexture != 0, !dragging);
-    map_.drawGrid(doc, dragging);
-    map_.drawTowns(doc, dragging);
+    const WDBScene scene = wdbScene(doc);
+    map_.drawGrid(scene, dragging);
+    map_.drawTowns(scene, dragging);
     map_.keepAsBase();
 }
 
@@ -247,8 +248,9 @@ void CWDBView::RedrawWorldDataBase()
                                         .buttons = MessageButtons::Ok,
                                         .icon = MessageIcon::Exclamation});
     }
-    map_.drawGrid(doc, false);
-    map_.drawTowns(doc, false);
+    const WDBScene scene = wdbScene(doc);
+    map_.drawGrid(scene, false);
+    map_.drawTowns(scene, false);
     map_.keepAsBase();
     RefreshSatellites();
 }
@@ -405,7 +407,7 @@ void CWDBView::mouseMoveEvent(QMouseEvent* event)
     CKivDoc& doc = GetDocument();
     rebuildBase(true);
     if (doc.ZoomStyle & 2)
-        map_.drawSatellites(doc, labels());
+        map_.drawSatellites(wdbScene(doc), labels());
     else
         map_.showBase();
     update();

@@ -1,13 +1,11 @@
 #include "views2d/SkyPicture.h"
 
-#include "document/CKivDoc.h"
 #include "views2d/Raster.h"
 #include "views2d/SkyTexts.h"
 
 #include <QPainter>
 
 #include <cmath>
-#include <cstring>
 #include <numbers>
 
 namespace kiv {
@@ -32,8 +30,6 @@ QImage crossIcon(QRgb colour)
     }
     return icon;
 }
-
-int nameLength(const tagSATELLITE& satellite) { return static_cast<int>(strnlen(satellite.name, sizeof satellite.name)); }
 
 } // namespace
 
@@ -136,19 +132,19 @@ void SkyPicture::loadSettings(const KivSettings& s)
 
 void SkyPicture::rebuildMeshes() { meshes_.build(settings_.points, settings_.azimuthStep, settings_.elevationStep); }
 
-void SkyPicture::layoutLabels(const CKivDoc& doc)
+void SkyPicture::layoutLabels(const SatelliteScene& satellites)
 {
     const LabelMetrics metrics{glyphs_.lineHeight(), glyphs_.averageCharWidth()};
-    for (int i = 0; i < doc.SatelliteCount; ++i)
-        labelRects_[static_cast<std::size_t>(i)] = skyLabelRect(nameLength(doc.Satellites[i]), settings_, metrics);
+    for (int i = 0; i < satellites.count(); ++i)
+        labelRects_[i] = skyLabelRect(static_cast<int>(satellites.name(i).size()), settings_, metrics);
 }
 
-void SkyPicture::redraw(const CKivDoc& doc)
+void SkyPicture::redraw(const SatelliteScene& satellites)
 {
     if (image_.isNull())
         return;
-    computeLookAngles(doc);
-    draw(doc);
+    computeLookAngles(satellites);
+    draw(satellites);
 }
 
 SkyPicture::Look SkyPicture::lookAt(const tagVECTOR& pos, const tagVECTOR& vel, double jd)
@@ -163,18 +159,19 @@ SkyPicture::Look SkyPicture::lookAt(const tagVECTOR& pos, const tagVECTOR& vel, 
     return look;
 }
 
-void SkyPicture::computeLookAngles(const CKivDoc& doc)
+void SkyPicture::computeLookAngles(const SatelliteScene& satellites)
 {
-    const int count = std::clamp(doc.SatelliteCount, 0, kMaxSatellites);
-    trackPoints_ = settings_.showRoute ? std::max(doc.NrOfPoints, 0) : 0;
+    const int count = satellites.count();
+    trackPoints_ = settings_.showRoute ? std::max(satellites.trackPoints, 0) : 0;
     satellites_.resize(static_cast<std::size_t>(count));
     tracks_.resize(static_cast<std::size_t>(count) * static_cast<std::size_t>(trackPoints_));
     for (int i = 0; i < count; ++i) {
-        if (!doc.SatInfo[i].shown)
+        const tagSATINFO& info = satellites.info[i];
+        if (!info.shown)
             continue;
-        const tagSATHISTORY& h = doc.SatHistory[i];
+        const tagSATHISTORY& h = satellites.history[i];
         // A satellite not calculated yet has no position to look at.
-        satellites_[i] = doc.SatInfo[i].lastJd != 0.0 ? lookAt(h.pos, h.vel, doc.SatInfo[i].lastJd) : Look{};
+        satellites_[i] = info.lastJd != 0.0 ? lookAt(h.pos, h.vel, info.lastJd) : Look{};
         Look* track = tracks_.data() + static_cast<std::size_t>(i) * trackPoints_;
         const int filled = std::min<int>(trackPoints_, static_cast<int>(h.timeTrack.size()));
         for (int j = 0; j < trackPoints_; ++j)
@@ -189,7 +186,7 @@ bool SkyPicture::hidden(const Look& look, int pass) const
            (!settings_.flat && pass == 1 && look.at.z < 0.0) || look.at.belowHorizon;
 }
 
-void SkyPicture::draw(const CKivDoc& doc)
+void SkyPicture::draw(const SatelliteScene& satellites)
 {
     if (image_.isNull())
         return;
@@ -200,45 +197,44 @@ void SkyPicture::draw(const CKivDoc& doc)
     if (settings_.hiddenLines) {
         drawAzimuthGrid(sink, meshes_, view_, settings_, 0);
         drawElevationGrid(sink, meshes_, view_, settings_, 0);
-        drawSatellites(doc, 0);
+        drawSatellites(satellites, 0);
     }
     if (!settings_.drawAzimuth && !settings_.drawElevation && !settings_.hiddenLines)
-        drawSatellites(doc, 0);
+        drawSatellites(satellites, 0);
     drawMan(sink, view_, settings_);
     drawAzimuthGrid(sink, meshes_, view_, settings_, 1);
     drawElevationGrid(sink, meshes_, view_, settings_, 1);
-    drawSatellites(doc, 1);
+    drawSatellites(satellites, 1);
 }
 
-void SkyPicture::drawSatellites(const CKivDoc& doc, int pass)
+void SkyPicture::drawSatellites(const SatelliteScene& satellites, int pass)
 {
     const int count = static_cast<int>(satellites_.size());
     ImageSink sink(image_, glyphs_);
-    sink.setPenWidth(std::max(doc.PenWidth, 1));
+    sink.setPenWidth(std::max(satellites.penWidth, 1));
     for (int i = 0; i < count && trackPoints_ > 0; ++i) {
-        if (doc.SatInfo[i].shown)
-            drawTrack(doc, i, pass, sink);
+        if (satellites.info[i].shown)
+            drawTrack(satellites.info[i], i, pass, sink);
     }
     const QImage& marker = darkMarkerOn(settings_.background) ? blackCross_ : whiteCross_;
     for (int i = 0; i < count; ++i) {
-        if (!doc.SatInfo[i].shown)
+        if (!satellites.info[i].shown)
             continue;
         Look& look = satellites_[static_cast<std::size_t>(i)];
         look.at = view_.project(azElToSkyPoint(look.azimuth, look.elevation));
         if (hidden(look, pass))
             continue;
         const QPoint at = truncated(look.at);
-        const int index = doc.SatInfo[i].iconIndex >= 0 && doc.SatInfo[i].iconIndex < kMaxSatellites ? doc.SatInfo[i].iconIndex : 0;
-        const QImage& own = doc.Icons[index].icon.isNull() ? doc.Icons[0].icon : doc.Icons[index].icon;
+        const QImage& own = satellites.icon(i);
         raster::blend(image_, settings_.showIcons && !own.isNull() ? own : marker, at - QPoint(kHalfIcon, kHalfIcon));
         if (settings_.anyLabel())
-            drawLabel(doc, i, look, at);
+            drawLabel(satellites, i, look, at);
     }
 }
 
-void SkyPicture::drawTrack(const CKivDoc& doc, int slot, int pass, ImageSink& sink)
+void SkyPicture::drawTrack(const tagSATINFO& info, int slot, int pass, ImageSink& sink)
 {
-    const QRgb colour = skyColour(doc.SatInfo[slot].color[0]);
+    const QRgb colour = skyColour(info.color[0]);
     Look* track = tracks_.data() + static_cast<std::size_t>(slot) * trackPoints_;
     bool onTrack = false; // the pen stands on a computed point, not on a ring slot not filled yet
     for (int j = 0; j < trackPoints_; ++j) {
@@ -257,7 +253,7 @@ void SkyPicture::drawTrack(const CKivDoc& doc, int slot, int pass, ImageSink& si
     }
 }
 
-void SkyPicture::drawLabel(const CKivDoc& doc, int slot, const Look& look, QPoint at)
+void SkyPicture::drawLabel(const SatelliteScene& satellites, int slot, const Look& look, QPoint at)
 {
     const PixelRect box = placeLabel(labelRects_[static_cast<std::size_t>(slot)], at, image_.size());
     raster::fillRect(image_, box, kWhite);
@@ -268,7 +264,7 @@ void SkyPicture::drawLabel(const CKivDoc& doc, int slot, const Look& look, QPoin
         text.ry() += glyphs_.lineHeight();
     };
     if (settings_.showName) {
-        line_.assign(doc.Satellites[slot].name, static_cast<std::size_t>(nameLength(doc.Satellites[slot])));
+        line_.assign(satellites.name(slot));
         next();
     }
     if (settings_.showAziEleDist) {
@@ -280,8 +276,8 @@ void SkyPicture::drawLabel(const CKivDoc& doc, int slot, const Look& look, QPoin
         next();
     }
     if (settings_.showRaDec) {
-        const tagSATHISTORY& h = doc.SatHistory[slot];
-        orbit_.CalculateRADec(h.pos, h.vel, settings_.observer, doc.SatInfo[slot].lastJd);
+        const tagSATHISTORY& h = satellites.history[slot];
+        orbit_.CalculateRADec(h.pos, h.vel, settings_.observer, satellites.info[slot].lastJd);
         const tagVECTOR raDec = orbit_.GetRADec();
         line_ = skyTexts::rightAscensionLine(raDec.x * kDeg);
         next();

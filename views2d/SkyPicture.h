@@ -1,17 +1,17 @@
 #pragma once
 // The observer's sky as a picture: the wire-frame sphere of SkyGrid with the satellites placed
 // by azimuth and elevation, their icons, label boxes and recent tracks, drawn into an
-// off-screen RGB32 image from the document's state and the view's settings. No widget: the
+// off-screen RGB32 image from the satellites' scene and the view's settings. No widget: the
 // view shows the image, printing scales it, tests read its pixels.
 //
 // A redraw has two phases: the look angles of every shown satellite and track point, then
 // the drawing. The look angles are kept between redraws in buffers that only grow.
 
-#include "document/ElementFile.h"
 #include "orbit/CSGP4_SDP4.h"
 #include "views2d/GlyphAtlas.h"
 #include "views2d/MapProjection.h"
 #include "views2d/SatelliteLabel.h"
+#include "views2d/SatelliteScene.h"
 #include "views2d/SkyControls.h"
 #include "views2d/SkyGrid.h"
 #include "views2d/SkyProjection.h"
@@ -25,8 +25,6 @@
 
 
 namespace kiv {
-
-class CKivDoc;
 
 // The label box relative to the satellite's point: centred above its icon.
 PixelRect skyLabelRect(int nameLength, const SkySettings& s, const LabelMetrics& metrics);
@@ -58,14 +56,14 @@ public:
     void setZoom(double zoom);
     const SkyPlacement& placement() const { return placement_; }
 
-    void layoutLabels(const CKivDoc& doc);
+    void layoutLabels(const SatelliteScene& satellites);
     const PixelRect& labelRect(int slot) const { return labelRects_.at(static_cast<std::size_t>(slot)); }
     const GlyphAtlas& glyphs() const { return glyphs_; }
 
-    void redraw(const CKivDoc& doc);
+    void redraw(const SatelliteScene& satellites);
     // The two phases, public so that each can be measured on its own.
-    void computeLookAngles(const CKivDoc& doc);
-    void draw(const CKivDoc& doc);
+    void computeLookAngles(const SatelliteScene& satellites);
+    void draw(const SatelliteScene& satellites);
 
 private:
     class ImageSink;
@@ -75,9 +73,9 @@ private:
         ScreenPoint at;
     };
 
-    void drawSatellites(const CKivDoc& doc, int pass);
-    void drawTrack(const CKivDoc& doc, int slot, int pass, ImageSink& sink);
-    void drawLabel(const CKivDoc& doc, int slot, const Look& look, QPoint at);
+    void drawSatellites(const SatelliteScene& satellites, int pass);
+    void drawTrack(const tagSATINFO& info, int slot, int pass, ImageSink& sink);
+    void drawLabel(const SatelliteScene& satellites, int slot, const Look& look, QPoint at);
     bool hidden(const Look& look, int pass) const;
     Look lookAt(const tagVECTOR& pos, const tagVECTOR& vel, double jd);
 

@@ -1,6 +1,5 @@
 #include "views2d/WDBMap.h"
 
-#include "document/CKivDoc.h"
 #include "views2d/Raster.h"
 #include "views2d/SkyIcons.h"
 
@@ -170,18 +169,18 @@ wdb::PassResult WDBMap::drawVectors(const std::array<bool, wdb::kLayerFlags>& la
     return result;
 }
 
-void WDBMap::drawGrid(const KivSettings& settings, bool dragging)
+void WDBMap::drawGrid(const WDBScene& scene, bool dragging)
 {
-    if (!settings.DrawGrid || (dragging && !(settings.ZoomStyle & 1)))
+    if (!scene.grid || (dragging && !(scene.zoomStyle & 1)))
         return;
-    const double step = wdbview::gridStep(state_, settings.StaticGrid != 0, settings.GridDistance);
+    const double step = wdbview::gridStep(state_, scene.staticGrid, scene.gridDistance);
     wdbview::gridLines(state_, step, meridians_, parallels_);
     QPainter p(&image_);
     QPen pen(QColor::fromRgb(toRgb(colors_.colors[29])));
     pen.setWidth(1);
-    pen.setStyle(settings.GridStyle & 1   ? Qt::SolidLine
-                 : settings.GridStyle & 2 ? Qt::DashDotDotLine
-                 : settings.GridStyle & 4 ? Qt::DotLine
+    pen.setStyle(scene.gridStyle & 1   ? Qt::SolidLine
+                 : scene.gridStyle & 2 ? Qt::DashDotDotLine
+                 : scene.gridStyle & 4 ? Qt::DotLine
                                           : Qt::DashDotLine);
     p.setPen(pen);
     for (const wdbview::GridLine& m : meridians_)
@@ -203,28 +202,26 @@ void WDBMap::drawGrid(const KivSettings& settings, bool dragging)
             glyphs_.draw(image_, {10, *y}, l.label, text);
 }
 
-void WDBMap::drawTowns(const CKivDoc& doc, bool dragging)
+void WDBMap::drawTowns(const WDBScene& scene, bool dragging)
 {
-    if (!doc.EnableTowns)
+    if (!scene.towns)
         return;
     int threshold = wdbview::townThreshold(state_);
-    // The counts say how much of each list was loaded last.
-    std::span<const tagTOWN> towns(doc.BigTowns.data(), std::min<std::size_t>(doc.BigTowns.size(), std::max(0, doc.BigTownCount)));
+    std::span<const tagTOWN> towns = scene.bigTowns;
     if (dragging) {
-        if (!(doc.ZoomStyle & 4))
+        if (!(scene.zoomStyle & 4))
             return;
-        towns = std::span<const tagTOWN>(doc.SmalTowns.data(),
-                                         std::min<std::size_t>(doc.SmalTowns.size(), std::max(0, doc.SmalTownCount)));
-        if (doc.AllSmal)
+        towns = scene.smallTowns;
+        if (scene.allSmallTowns)
             threshold = 0;
     }
     const int lineHeight = glyphs_.lineHeight();
     const int charWidth = glyphs_.averageCharWidth();
     const int boxHeight = 2 * lineHeight;
     for (const tagTOWN& town : towns) {
-        if (doc.TownPopulationMin != 0 && town.population < doc.TownPopulationMin)
+        if (scene.townPopulationMin != 0 && town.population < scene.townPopulationMin)
             continue;
-        if (doc.DynamicDisplayTowns && town.population < threshold)
+        if (scene.dynamicTowns && town.population < threshold)
             continue;
         const int x = wdbview::xOf(state_, town.lon);
         const int y = wdbview::yOf(state_, town.lat);
@@ -241,51 +238,49 @@ void WDBMap::drawTowns(const CKivDoc& doc, bool dragging)
     }
 }
 
-void WDBMap::drawSatellites(const CKivDoc& doc, LabelContent labels)
+void WDBMap::drawSatellites(const WDBScene& scene, LabelContent labels)
 {
     if (image_.size() != base_.size() || image_.format() != base_.format())
         image_ = base_.copy();
     else
         std::memcpy(image_.bits(), base_.constBits(), static_cast<std::size_t>(image_.sizeInBytes()));
-    if (doc.ShowCourseWDB)
-        drawTracks(doc);
-    if (doc.FootprintWDB) {
-        for (int i = 0; i < doc.SatelliteCount; ++i) {
-            const tagSATINFO& info = doc.SatInfo[static_cast<std::size_t>(i)];
+    const SatelliteScene& satellites = scene.satellites;
+    if (scene.tracks)
+        drawTracks(scene);
+    if (scene.footprints) {
+        for (int i = 0; i < satellites.count(); ++i) {
+            const tagSATINFO& info = satellites.info[i];
             if (!info.shown)
                 continue;
             const double lon = foldLongitude(info.lon);
-            drawFootprint(doc, i, 0.0);
+            drawFootprint(scene, i, 0.0);
             if (lon > 140.0)
-                drawFootprint(doc, i, -360.0);
+                drawFootprint(scene, i, -360.0);
             if (lon < -140.0)
-                drawFootprint(doc, i, 360.0);
+                drawFootprint(scene, i, 360.0);
         }
     }
-    for (int i = 0; i < doc.SatelliteCount; ++i) {
-        const tagSATINFO& info = doc.SatInfo[static_cast<std::size_t>(i)];
+    for (int i = 0; i < satellites.count(); ++i) {
+        const tagSATINFO& info = satellites.info[i];
         if (!info.shown)
             continue;
         const QPoint centre(wdbview::xOf(state_, info.lon), wdbview::yOf(state_, info.lat));
         if (centre.x() < -kHalfIcon || centre.x() >= state_.width + kHalfIcon || centre.y() < -kHalfIcon ||
             centre.y() >= state_.height + kHalfIcon)
             continue;
-        const int index = info.iconIndex >= 0 && info.iconIndex < kMaxSatellites ? info.iconIndex : 0;
-        const QImage& icon = doc.Icons[static_cast<std::size_t>(index)].icon.isNull() ? doc.Icons[0].icon
-                                                                                      : doc.Icons[static_cast<std::size_t>(index)].icon;
-        raster::blend(image_, icon, centre - QPoint(kHalfIcon, kHalfIcon));
+        raster::blend(image_, satellites.icon(i), centre - QPoint(kHalfIcon, kHalfIcon));
         // A satellite off the picture gets no label: pushed onto the picture it would name a
         // place the map does not show.
         if (labels.any() && QRect(0, 0, state_.width, state_.height).contains(centre))
-            drawLabel(doc, i, centre, labels);
+            drawLabel(satellites, i, centre, labels);
     }
 }
 
-void WDBMap::drawTracks(const CKivDoc& doc)
+void WDBMap::drawTracks(const WDBScene& scene)
 {
-    const int points = doc.NrOfPoints;
-    for (int i = 0; i < doc.SatelliteCount; ++i) {
-        const tagSATINFO& info = doc.SatInfo[static_cast<std::size_t>(i)];
+    const int points = scene.satellites.trackPoints;
+    const int penWidth = scene.satellites.penWidth;
+    for (const tagSATINFO& info : scene.satellites.info) {
         if (!info.shown || points <= 0 || info.trackLat.size() < static_cast<std::size_t>(points) ||
             info.trackLon.size() < static_cast<std::size_t>(points))
             continue;
@@ -299,23 +294,23 @@ void WDBMap::drawTracks(const CKivDoc& doc)
                 // Over the map's left or right edge: to the edge, and on from the other one.
                 const int half = (to.y() - at.y()) / 2;
                 const int out = at.x() - to.x() > 0 ? state_.width : 0;
-                raster::line(image_, at, {out, at.y() + half}, colour, doc.PenWidth);
+                raster::line(image_, at, {out, at.y() + half}, colour, penWidth);
                 at = {state_.width - out, at.y() + half};
             }
-            raster::line(image_, at, to, colour, doc.PenWidth);
+            raster::line(image_, at, to, colour, penWidth);
             at = to;
             previousLon = lon;
         }
     }
 }
 
-void WDBMap::drawFootprint(const CKivDoc& doc, int slot, double lonShift)
+void WDBMap::drawFootprint(const WDBScene& scene, int slot, double lonShift)
 {
-    const tagSATINFO& info = doc.SatInfo[static_cast<std::size_t>(slot)];
+    const tagSATINFO& info = scene.satellites.info[slot];
     const double angle = footprintAngle(info.footprintRadius, info.footprintDist);
     if (!(angle > 0.0))
         return;
-    const int n = footprintPointCount(doc.AccuracyX);
+    const int n = footprintPointCount(scene.satellites.footprintAccuracy);
     footprintVertices(info.lat, foldLongitude(info.lon) + lonShift, angle, n, vertices_);
     polygon_.clear();
     const double span = wdbview::lonSpan(state_);
@@ -333,25 +328,25 @@ void WDBMap::drawFootprint(const CKivDoc& doc, int slot, double lonShift)
         polygon_.push_back({xAt(vertices_.front().x()), y});
     }
     const std::span<const Span> inside = spans_.fill(polygon_, image_.size());
-    if (doc.FootprintStyleWDB == 2)
+    if (scene.footprintStyle == 2)
         raster::andSpans(image_, inside, kShade);
-    else if (doc.FootprintStyleWDB == 3)
+    else if (scene.footprintStyle == 3)
         raster::andHatchSpans(image_, inside, kShade);
-    const QRgb outline = doc.ColorFootprintWDB ? toRgb(info.color[1]) : kBlack;
+    const QRgb outline = scene.colouredFootprints ? toRgb(info.color[1]) : kBlack;
     for (int k = 0; k < outlineCount; ++k)
         raster::line(image_, polygon_[static_cast<std::size_t>(k)],
-                     polygon_[static_cast<std::size_t>((k + 1) % outlineCount)], outline, doc.PenWidth);
+                     polygon_[static_cast<std::size_t>((k + 1) % outlineCount)], outline, scene.satellites.penWidth);
 }
 
-void WDBMap::drawLabel(const CKivDoc& doc, int slot, QPoint centre, LabelContent labels)
+void WDBMap::drawLabel(const SatelliteScene& satellites, int slot, QPoint centre, LabelContent labels)
 {
     // Laid out at each drawing: the names change with every reload of the element file.
-    const char* name = doc.Satellites[static_cast<std::size_t>(slot)].name;
-    const int nameLength = static_cast<int>(strnlen(name, sizeof doc.Satellites[static_cast<std::size_t>(slot)].name));
-    const PixelRect box = placeLabel(labelRect(nameLength, labels, {glyphs_.lineHeight(), glyphs_.averageCharWidth()}), centre,
-                                     image_.size());
-    paintLabel(image_, glyphs_, box, std::string_view(name, static_cast<std::size_t>(nameLength)),
-               doc.SatInfo[static_cast<std::size_t>(slot)], labels, doc.Language == 0 ? 'O' : 'E', line_);
+    const std::string_view name = satellites.name(slot);
+    const PixelRect box = placeLabel(
+        labelRect(static_cast<int>(name.size()), labels, {glyphs_.lineHeight(), glyphs_.averageCharWidth()}), centre,
+        image_.size());
+    paintLabel(image_, glyphs_, box, name, satellites.info[slot], labels, satellites.eastLetter,
+               line_);
 }
 
 } // namespace kiv

@@ -7,7 +7,6 @@
 // the settings change) and the picture shown, which is the base plus the satellites of the
 // current tick.
 
-#include "document/ElementFile.h"
 #include "document/WDBColorFile.h"
 #include "document/WDBViewState.h"
 #include "views2d/FootprintOutline.h"
@@ -15,6 +14,7 @@
 #include "views2d/SatelliteLabel.h"
 #include "views2d/SpanFiller.h"
 #include "views2d/WDBGeometry.h"
+#include "views2d/WDBScene.h"
 #include "views2d/WDBSegmentFile.h"
 
 #include <QImage>
@@ -25,8 +25,6 @@
 #include <vector>
 
 namespace kiv {
-class CKivDoc;
-struct KivSettings;
 
 class WDBMap {
 public:
@@ -55,20 +53,20 @@ public:
     wdb::PassResult drawVectors(const std::array<bool, wdb::kLayerFlags>& layers, bool allLayers,
                                 const std::function<std::string(int, int)>& pathOf,
                                 const std::function<void()>& afterFile = {});
-    // Grid and towns as the settings ask; while dragging only what the zoom style keeps.
-    void drawGrid(const KivSettings& settings, bool dragging);
-    void drawTowns(const CKivDoc& doc, bool dragging);
+    // Grid and towns as the scene asks; while dragging only what the zoom style keeps.
+    void drawGrid(const WDBScene& scene, bool dragging);
+    void drawTowns(const WDBScene& scene, bool dragging);
     // The picture as drawn so far becomes the base the satellites are drawn over.
     void keepAsBase() { base_ = image_; }
     // The base alone.
     void showBase() { image_ = base_; }
     // The base, then tracks, footprints, icons and labels of the shown satellites.
-    void drawSatellites(const CKivDoc& doc, LabelContent labels);
+    void drawSatellites(const WDBScene& scene, LabelContent labels);
 
 private:
-    void drawTracks(const CKivDoc& doc);
-    void drawFootprint(const CKivDoc& doc, int slot, double lonShift);
-    void drawLabel(const CKivDoc& doc, int slot, QPoint centre, LabelContent labels);
+    void drawTracks(const WDBScene& scene);
+    void drawFootprint(const WDBScene& scene, int slot, double lonShift);
+    void drawLabel(const SatelliteScene& satellites, int slot, QPoint centre, LabelContent labels);
 
     WDBViewState state_;
     WDBColorTable colors_;

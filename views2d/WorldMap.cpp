@@ -1,6 +1,5 @@
 #include "views2d/WorldMap.h"
 
-#include "document/CKivDoc.h"
 #include "views2d/MapProjection.h"
 #include "views2d/Raster.h"
 #include "views2d/SkyIcons.h"
@@ -23,7 +22,7 @@ QRgb toRgb(COLORREF c) { return qRgb(kiv::redOf(c), kiv::greenOf(c), kiv::blueOf
 
 WorldMap::WorldMap() : glyphs_(labelFont()), sunIcon_(sunIcon()), moonIcon_(moonIcon()) {}
 
-void WorldMap::setSize(QSize size, const CKivDoc& doc)
+void WorldMap::setSize(QSize size, const WorldMapScene& scene)
 {
     if (size != image_.size()) {
         image_ = size.isEmpty() ? QImage() : QImage(size, QImage::Format_RGB32);
@@ -31,8 +30,8 @@ void WorldMap::setSize(QSize size, const CKivDoc& doc)
             image_.fill(kBlack);
     }
     maps_.update(day_, night_, size);
-    computeSunAndMoon(doc);
-    updateZoomBoxes(doc);
+    computeSunAndMoon(scene);
+    updateZoomBoxes(scene);
 }
 
 void WorldMap::setMaps(const QImage& day, const QImage& night)
@@ -42,13 +41,12 @@ void WorldMap::setMaps(const QImage& day, const QImage& night)
     maps_.update(day_, night_, image_.size());
 }
 
-void WorldMap::layoutLabels(const CKivDoc& doc, LabelContent content)
+void WorldMap::layoutLabels(const SatelliteScene& satellites, LabelContent content)
 {
     labels_ = content;
     const LabelMetrics metrics{glyphs_.lineHeight(), glyphs_.averageCharWidth()};
-    for (int i = 0; i < doc.SatelliteCount; ++i)
-        labelRects_[i] = kiv::labelRect(static_cast<int>(strnlen(doc.Satellites[i].name, sizeof doc.Satellites[i].name)),
-                                   content, metrics);
+    for (int i = 0; i < satellites.count(); ++i)
+        labelRects_[i] = kiv::labelRect(static_cast<int>(satellites.name(i).size()), content, metrics);
 }
 
 void WorldMap::setZoomBox(int index, const QRectF& extent)
@@ -57,44 +55,44 @@ void WorldMap::setZoomBox(int index, const QRectF& extent)
         zoomBoxes_[index] = zoomBoxRect(extent, image_.width(), image_.height());
 }
 
-void WorldMap::updateZoomBoxes(const CKivDoc& doc)
+void WorldMap::updateZoomBoxes(const WorldMapScene& scene)
 {
-    for (int i = 1; i <= doc.Views.wdbCount() && i < kMaxZoomBoxes; ++i) {
-        if (doc.Views.wdb(i))
-            setZoomBox(i, doc.Views.wdb(i)->Extent());
+    for (int i = 1; i <= scene.zoomBoxCount; ++i) {
+        if (const std::optional<QRectF>& extent = scene.zoomBoxExtents[i])
+            setZoomBox(i, *extent);
     }
 }
 
-void WorldMap::redraw(const CKivDoc& doc)
+void WorldMap::redraw(const WorldMapScene& scene)
 {
     if (image_.isNull())
         return;
     kiv::clearUpperVectorState();
-    computeSunAndMoon(doc);
+    computeSunAndMoon(scene);
     drawBackground();
-    if (doc.DayNight2D)
+    if (scene.nightTexture)
         drawNightTexture();
-    if (doc.ShowObs)
+    if (scene.observer)
         drawObserverMarker();
-    if (doc.ShowCourse2D)
-        drawTracks(doc);
-    if (doc.Footprint2D)
-        drawFootprints(doc);
-    drawSatellites(doc);
-    if (doc.ShowWDB)
-        drawZoomBoxes(doc);
-    if (doc.DrawDayNightLine2D)
+    if (scene.tracks)
+        drawTracks(scene);
+    if (scene.footprints)
+        drawFootprints(scene);
+    drawSatellites(scene);
+    if (scene.zoomBoxes)
+        drawZoomBoxes(scene);
+    if (scene.shadow)
         drawShadow();
-    drawSunAndMoon(doc);
+    drawSunAndMoon(scene);
 }
 
-void WorldMap::computeSunAndMoon(const CKivDoc& doc)
+void WorldMap::computeSunAndMoon(const WorldMapScene& scene)
 {
-    julianDate_ = doc.SimTime.julianDate();
+    julianDate_ = scene.julianDate;
     tagVECTOR sun, moon;
-    doc.Orbit.SunMoon(julianDate_, &sun.x, &moon.x);
-    const tagVECTOR s = doc.Orbit.CalculateLatLonAlt(sun, julianDate_);
-    const tagVECTOR m = doc.Orbit.CalculateLatLonAlt(moon, julianDate_);
+    orbit_.SunMoon(julianDate_, &sun.x, &moon.x);
+    const tagVECTOR s = orbit_.CalculateLatLonAlt(sun, julianDate_);
+    const tagVECTOR m = orbit_.CalculateLatLonAlt(moon, julianDate_);
     sun_ = {s.x, s.y};
     moon_ = {m.x, m.y};
 }
@@ -133,34 +131,33 @@ void WorldMap::drawPolyline(std::span<const QPoint> points, QPoint offset, QRgb 
         raster::line(image_, points[k - 1] + offset, points[k] + offset, colour, width);
 }
 
-void WorldMap::drawTracks(const CKivDoc& doc)
+void WorldMap::drawTracks(const WorldMapScene& scene)
 {
-    for (int i = 0; i < doc.SatelliteCount; ++i) {
-        const tagSATINFO& info = doc.SatInfo[i];
+    const SatelliteScene& satellites = scene.satellites;
+    for (const tagSATINFO& info : satellites.info) {
         if (!info.shown)
             continue;
-        groundTrackPath(info.trackLat, info.trackLon, doc.NrOfPoints, image_.width(), image_.height(), path_);
+        groundTrackPath(info.trackLat, info.trackLon, satellites.trackPoints, image_.width(), image_.height(), path_);
         QPoint at;
         for (const PathStep& step : path_) {
             if (step.draw)
-                raster::line(image_, at, step.to, toRgb(info.color[0]), doc.PenWidth);
+                raster::line(image_, at, step.to, toRgb(info.color[0]), satellites.penWidth);
             at = step.to;
         }
     }
 }
 
-void WorldMap::drawFootprints(const CKivDoc& doc)
+void WorldMap::drawFootprints(const WorldMapScene& scene)
 {
-    const int points = footprintPointCount(doc.AccuracyX);
-    for (int i = 0; i < doc.SatelliteCount; ++i) {
-        const tagSATINFO& info = doc.SatInfo[i];
+    const int points = footprintPointCount(scene.satellites.footprintAccuracy);
+    for (const tagSATINFO& info : scene.satellites.info) {
         const double angle = footprintAngle(info.footprintRadius, info.footprintDist);
         if (info.shown && angle > 0.0)
-            drawFootprint(info.lat, foldLongitude(info.lon), angle, points, doc, toRgb(info.color[1]));
+            drawFootprint(info.lat, foldLongitude(info.lon), angle, points, scene, toRgb(info.color[1]));
     }
 }
 
-void WorldMap::drawFootprint(double lat, double lon, double angle, int points, const KivSettings& settings, QRgb colour)
+void WorldMap::drawFootprint(double lat, double lon, double angle, int points, const WorldMapScene& scene, QRgb colour)
 {
     const int width = image_.width();
     footprintShape(lat, lon, angle, points, width, image_.height(), vertices_, footprint_);
@@ -169,43 +166,42 @@ void WorldMap::drawFootprint(double lat, double lon, double angle, int points, c
         if ((offset > 0 && footprint_.minX >= 0) || (offset < 0 && footprint_.maxX <= width))
             continue;
         const std::span<const Span> inside = spans_.fill(footprint_.polygon, image_.size(), {offset, 0});
-        if (settings.FootprintStyle == 2)
+        if (scene.footprintStyle == 2)
             raster::andSpans(image_, inside, kShade);
-        else if (settings.FootprintStyle == 3)
+        else if (scene.footprintStyle == 3)
             raster::andHatchSpans(image_, inside, kHatch);
-        drawPolyline(footprint_.outline, {offset, 0}, kBlack, settings.PenWidth);
-        if (settings.Footprint2DColored)
-            drawPolyline(footprint_.outline, {offset, 0}, colour, settings.PenWidth);
+        drawPolyline(footprint_.outline, {offset, 0}, kBlack, scene.satellites.penWidth);
+        if (scene.colouredFootprints)
+            drawPolyline(footprint_.outline, {offset, 0}, colour, scene.satellites.penWidth);
     }
 }
 
-void WorldMap::drawSatellites(const CKivDoc& doc)
+void WorldMap::drawSatellites(const WorldMapScene& scene)
 {
-    for (int i = 0; i < doc.SatelliteCount; ++i) {
-        const tagSATINFO& info = doc.SatInfo[i];
+    const SatelliteScene& satellites = scene.satellites;
+    for (int i = 0; i < satellites.count(); ++i) {
+        const tagSATINFO& info = satellites.info[i];
         if (!info.shown)
             continue;
         const QPoint centre = iconPoint(info.lat, info.lon, image_.width(), image_.height());
-        const int index = info.iconIndex >= 0 && info.iconIndex < kMaxSatellites ? info.iconIndex : 0;
-        const QImage& icon = doc.Icons[index].icon.isNull() ? doc.Icons[0].icon : doc.Icons[index].icon;
-        raster::blend(image_, icon, centre - QPoint(kHalfIcon, kHalfIcon));
+        raster::blend(image_, satellites.icon(i), centre - QPoint(kHalfIcon, kHalfIcon));
         if (labels_.any())
-            drawLabel(doc, i, centre);
+            drawLabel(scene, i, centre);
     }
 }
 
-void WorldMap::drawLabel(const CKivDoc& doc, int slot, QPoint centre)
+void WorldMap::drawLabel(const WorldMapScene& scene, int slot, QPoint centre)
 {
+    const SatelliteScene& satellites = scene.satellites;
     const PixelRect box = placeLabel(labelRects_[slot], centre, image_.size());
-    const char* name = doc.Satellites[slot].name;
-    paintLabel(image_, glyphs_, box, std::string_view(name, strnlen(name, sizeof doc.Satellites[slot].name)),
-               doc.SatInfo[slot], labels_, doc.Language == 0 ? 'O' : 'E', line_);
+    paintLabel(image_, glyphs_, box, satellites.name(slot), satellites.info[slot], labels_,
+               satellites.eastLetter, line_);
 }
 
-void WorldMap::drawZoomBoxes(const CKivDoc& doc)
+void WorldMap::drawZoomBoxes(const WorldMapScene& scene)
 {
-    updateZoomBoxes(doc); // the views pan and zoom between ticks
-    for (int i = 1; i <= doc.Views.wdbCount() && i < kMaxZoomBoxes; ++i)
+    updateZoomBoxes(scene); // the views pan and zoom between ticks
+    for (int i = 1; i <= scene.zoomBoxCount; ++i)
         raster::frameHatched(image_, zoomBoxes_[i], kRed);
 }
 
@@ -215,15 +211,15 @@ void WorldMap::drawShadow()
     raster::andSpans(image_, spans_.fill(night.points, image_.size()), kShade);
 }
 
-void WorldMap::drawSunAndMoon(const CKivDoc& doc)
+void WorldMap::drawSunAndMoon(const WorldMapScene& scene)
 {
     const auto place = [this](const QImage& icon, QPointF at) {
         const QPoint centre = iconPoint(at.x(), at.y(), image_.width(), image_.height());
         raster::blend(image_, icon, centre - QPoint(kHalfIcon, kHalfIcon));
     };
-    if (doc.DrawSun2D)
+    if (scene.sun)
         place(sunIcon_, sun_);
-    if (doc.DrawMoon2D)
+    if (scene.moon)
         place(moonIcon_, moon_);
 }
 

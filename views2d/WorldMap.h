@@ -1,13 +1,11 @@
 #pragma once
 // The 2D world map as a picture: composes satellites, ground tracks, footprints, labels, the
 // observer's marker, the World Data Bank zoom boxes, the day/night line and the sun and moon
-// into an off-screen RGB32 image from the document's state. No widget: the view shows the
+// into an off-screen RGB32 image from a WorldMapScene. No widget: the view shows the
 // image, printing scales it, tests read its pixels.
 //
 // Once the buffers have their size, a redraw allocates nothing.
 
-#include "document/ElementFile.h"
-#include "document/KivSettings.h"
 #include "orbit/CSGP4_SDP4.h"
 #include "views2d/FootprintOutline.h"
 #include "views2d/GlyphAtlas.h"
@@ -16,6 +14,7 @@
 #include "views2d/SatelliteLabel.h"
 #include "views2d/ScaledMaps.h"
 #include "views2d/SpanFiller.h"
+#include "views2d/WorldMapScene.h"
 
 #include <QImage>
 #include <QPointF>
@@ -27,24 +26,21 @@
 
 
 namespace kiv {
-class CKivDoc;
-
-inline constexpr int kMaxZoomBoxes = 10; // 1..9 used, one per World Data Bank view
 
 class WorldMap {
 public:
     WorldMap();
 
     // The picture's size and the maps to scale to it; the scaled maps are kept until either
-    // changes. Also takes the sun and moon for the document's time, so that the first picture's
+    // changes. Also takes the sun and moon for the scene's time, so that the first picture's
     // day/night pass is right.
-    void setSize(QSize size, const CKivDoc& doc);
+    void setSize(QSize size, const WorldMapScene& scene);
     void setMaps(const QImage& day, const QImage& night);
     QSize size() const { return image_.size(); }
     const QImage& image() const { return image_; }
 
-    // The label boxes for the document's satellites and the given label flags.
-    void layoutLabels(const CKivDoc& doc, LabelContent content);
+    // The label boxes for the satellites' names and the given label flags.
+    void layoutLabels(const SatelliteScene& satellites, LabelContent content);
     LabelContent labelContent() const { return labels_; }
     const PixelRect& labelRect(int slot) const { return labelRects_.at(slot); }
     const GlyphAtlas& glyphs() const { return glyphs_; }
@@ -53,33 +49,33 @@ public:
     void setObserverMarker(const ObserverMarkerState& marker) { observer_ = marker; }
     // The zoom box of World Data Bank view `index` (1..9) from its extent.
     void setZoomBox(int index, const QRectF& extent);
-    // Every zoom box from the document's World Data Bank views.
-    void updateZoomBoxes(const CKivDoc& doc);
+    // Every zoom box from the scene's World Data Bank views.
+    void updateZoomBoxes(const WorldMapScene& scene);
     const PixelRect& zoomBox(int index) const { return zoomBoxes_.at(index); }
 
     // The whole picture, layer by layer.
-    void redraw(const CKivDoc& doc);
+    void redraw(const WorldMapScene& scene);
 
     // The layers in drawing order; public so that each can be measured on its own.
-    void computeSunAndMoon(const CKivDoc& doc);
+    void computeSunAndMoon(const WorldMapScene& scene);
     void drawBackground();
     void drawNightTexture();
     void drawObserverMarker();
-    void drawTracks(const CKivDoc& doc);
-    void drawFootprints(const CKivDoc& doc);
-    void drawSatellites(const CKivDoc& doc);
-    void drawZoomBoxes(const CKivDoc& doc);
+    void drawTracks(const WorldMapScene& scene);
+    void drawFootprints(const WorldMapScene& scene);
+    void drawSatellites(const WorldMapScene& scene);
+    void drawZoomBoxes(const WorldMapScene& scene);
     void drawShadow();
-    void drawSunAndMoon(const CKivDoc& doc);
+    void drawSunAndMoon(const WorldMapScene& scene);
 
     // Sun and moon of the last computation: latitude and east longitude in degrees.
     QPointF sunPosition() const { return sun_; }
     QPointF moonPosition() const { return moon_; }
 
 private:
-    void drawFootprint(double lat, double lon, double angle, int points, const KivSettings& settings, QRgb colour);
+    void drawFootprint(double lat, double lon, double angle, int points, const WorldMapScene& scene, QRgb colour);
     void drawPolyline(std::span<const QPoint> points, QPoint offset, QRgb colour, int width);
-    void drawLabel(const CKivDoc& doc, int slot, QPoint centre);
+    void drawLabel(const WorldMapScene& scene, int slot, QPoint centre);
 
     QImage image_;
     ScaledMaps maps_;
@@ -90,6 +86,7 @@ private:
 
     double julianDate_ = 0.0;
     QPointF sun_, moon_; // (lat, lon)
+    CSGP4_SDP4 orbit_; // sun and moon only
     std::optional<ObserverMarkerState> observer_;
     std::array<PixelRect, kMaxZoomBoxes> zoomBoxes_{};
     LabelContent labels_;

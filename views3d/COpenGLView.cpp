@@ -10,6 +10,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <memory>
 
 namespace kiv {
 
@@ -72,13 +73,12 @@ COpenGLView::COpenGLView(kiv::MessageBoxes& messages, QWidget* parent)
     container_->setGeometry(rect());
 }
 
-// Deriving classes have released their scene by now; the context goes before its window.
+// Deriving classes have released their scene by now. The context, a member, goes before its
+// window, which the container (a child) takes along when the widget goes.
 COpenGLView::~COpenGLView()
 {
-    if (context_) {
+    if (context_)
         context_->doneCurrent();
-        delete context_;
-    }
 }
 
 int COpenGLView::pixelWidth() const { return static_cast<int>(std::lround(width() * devicePixelRatioF())); }
@@ -93,13 +93,12 @@ bool COpenGLView::ensureContext()
         return false;
     if (!surface_->handle())
         surface_->create();
-    context_ = new QOpenGLContext;
+    context_ = std::make_unique<QOpenGLContext>();
     context_->setFormat(surface_->requestedFormat());
     // Fixed-function drawing needs a compatibility context; a core one cannot draw the scene.
     if (!context_->create() || context_->format().profile() == QSurfaceFormat::CoreProfile
         || !context_->makeCurrent(surface_)) {
-        delete context_;
-        context_ = nullptr;
+        context_.reset();
         failed_ = true;
         messages_.show({.caption = QCoreApplication::applicationName(),
                         .text = QStringLiteral("SetPixelFormat failed"),

@@ -15,6 +15,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QOpenGLContext;
 
@@ -68,7 +69,7 @@ private:
     kiv::MessageBoxes& messages_;
     GlSurface* surface_ = nullptr; // owned by container_
     QWidget* container_ = nullptr;
-    QOpenGLContext* context_ = nullptr;
+    std::unique_ptr<QOpenGLContext> context_;
     QSize sceneSize_;      // the size the scene was last told, in device pixels
     bool ready_ = false;   // the scene is set up in a working context
     bool failed_ = false;  // no context to be had (reported)

@@ -63,7 +63,7 @@ TEST_F(SkyPictureTest, SatelliteMarkerStandsAtItsLookAnglesAboveTheTwilight)
         doc.fTwilight = c.twilight;
         sky.loadSettings(doc);
         sky.setSize({480, 480});
-        sky.redraw(doc);
+        sky.redraw(satelliteScene(doc));
         const QPoint at = expectedAt(c.az, c.el);
         // The white cross on the dark default background.
         int white = 0;
@@ -82,8 +82,8 @@ TEST_F(SkyPictureTest, LabelBoxStandsAboveTheSatellite)
     doc.bOBSShowName = 1;
     sky.loadSettings(doc);
     sky.setSize({480, 480});
-    sky.layoutLabels(doc);
-    sky.redraw(doc);
+    sky.layoutLabels(satelliteScene(doc));
+    sky.redraw(satelliteScene(doc));
     const QPoint at = expectedAt(90, 30);
     const PixelRect box = sky.labelRect(0).translated(at);
     EXPECT_EQ(box.bottom, at.y() - 16);
@@ -99,8 +99,8 @@ TEST_F(SkyPictureTest, LabelsStayWholeAtTheEdges)
         doc.bOBSShowName = doc.bOBSShowAziEleDist = 1;
         sky.loadSettings(doc);
         sky.setSize({480, 480});
-        sky.layoutLabels(doc);
-        sky.redraw(doc);
+        sky.layoutLabels(satelliteScene(doc));
+        sky.redraw(satelliteScene(doc));
         const QPoint at = expectedAt(az, 1);
         const PixelRect box = sky.labelRect(0).translated(at);
         ASSERT_TRUE(box.top < 0 || box.right > 480) << az;
@@ -130,7 +130,7 @@ TEST_F(SkyPictureTest, TrackLinesJoinOnlyComputedPoints)
     }
     sky.loadSettings(doc);
     sky.setSize({480, 480});
-    sky.redraw(doc);
+    sky.redraw(satelliteScene(doc));
     const auto greenNear = [&](QPoint p) {
         for (int dy = -1; dy <= 1; ++dy) {
             for (int dx = -1; dx <= 1; ++dx) {

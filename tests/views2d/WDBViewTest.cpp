@@ -496,7 +496,7 @@ TEST_F(WDBSatellitesTest, TrackWrapsAtTheMapsEdgesOnlyForJumpsOver200Degrees)
     sat.color[0] = rgb(200, 0, 0);
     sat.trackLat = {0, 0, 0, 0};
     sat.trackLon = {170, 190, 200, 200}; // 190 and 200 are 170° and 160° west: a wrap between 170 and 190
-    map.drawSatellites(doc, {});
+    map.drawSatellites(wdbScene(doc), {});
     const QImage& img = map.image();
     EXPECT_EQ(img.pixel(710, 180), qRgb(200, 0, 0)); // to the right edge
     EXPECT_EQ(img.pixel(5, 180), qRgb(200, 0, 0));   // on from the left one
@@ -512,7 +512,7 @@ TEST_F(WDBSatellitesTest, LabelsFollowTheExtentAndTheFootprintShowsAgainATurnAwa
     map.keepAsBase();
     doc.SatInfo[0].lat = 15.0;
     doc.SatInfo[0].lon = 30.0;
-    map.drawSatellites(doc, {true, true});
+    map.drawSatellites(wdbScene(doc), {true, true});
     const QImage& img = map.image();
     int white = 0; // the label box above the icon, its text aside
     for (int y = 150 - 40; y < 150 - 20; ++y)
@@ -531,7 +531,7 @@ TEST_F(WDBSatellitesTest, LabelsFollowTheExtentAndTheFootprintShowsAgainATurnAwa
     doc.SatInfo[0].lon = 175.0;
     doc.SatInfo[0].footprintRadius = 6.378 * std::sin(20.0 * M_PI / 180.0);
     doc.SatInfo[0].footprintDist = 6.378 * std::cos(20.0 * M_PI / 180.0) + 0.05;
-    map.drawSatellites(doc, {});
+    map.drawSatellites(wdbScene(doc), {});
     EXPECT_NE(map.image().pixel(5, 180), qRgb(0, 0, 80));   // the copy a turn west
     EXPECT_NE(map.image().pixel(700, 180), qRgb(0, 0, 80)); // the footprint itself
     EXPECT_EQ(map.image().pixel(360, 180), qRgb(0, 0, 80));
@@ -558,7 +558,7 @@ TEST_F(WDBSatellitesTest, OnlySatellitesOnThePictureGetALabel)
     for (const auto& c : cases) {
         doc.SatInfo[0].lon = c.lon;
         doc.SatInfo[0].lat = c.lat;
-        map.drawSatellites(doc, {true, true});
+        map.drawSatellites(wdbScene(doc), {true, true});
         const QImage& img = map.image();
         int white = 0;
         for (int y = 0; y < img.height(); ++y)

@@ -40,8 +40,8 @@ protected:
         sat.lon = 0.0;
         sat.alt = 0.4;
         map.setMaps(solid(kWhite), solid(qRgb(0, 0, 255)));
-        map.setSize({W, H}, doc);
-        map.layoutLabels(doc, {});
+        map.setSize({W, H}, worldMapScene(doc));
+        map.layoutLabels(satelliteScene(doc), {});
         return doc;
     }
 
@@ -60,7 +60,7 @@ protected:
         setFootprint(doc, angleDeg);
         doc.SatInfo[0].lat = lat;
         doc.SatInfo[0].lon = lon;
-        map.redraw(doc);
+        map.redraw(worldMapScene(doc));
     }
 
     QRgb at(double lat, double lon) const
@@ -80,7 +80,7 @@ TEST_F(WorldMapTest, HatchedFootprintInsideUntouchedOutside)
     doc.Footprint2D = 1;
     doc.FootprintStyle = 3;
     setFootprint(doc, 20.0);
-    map.redraw(doc);
+    map.redraw(worldMapScene(doc));
     int pattern = 0;
     for (double lat = -12; lat <= 12; lat += 0.5) {
         for (double lon = -12; lon <= 12; lon += 0.5) {
@@ -101,15 +101,15 @@ TEST_F(WorldMapTest, FootprintStylesAreaAndLine)
     doc.Footprint2D = 1;
     setFootprint(doc, 20.0);
     doc.FootprintStyle = 2;
-    map.redraw(doc);
+    map.redraw(worldMapScene(doc));
     EXPECT_EQ(at(10, 10), qRgb(150, 150, 150));
     doc.FootprintStyle = 1;
-    map.redraw(doc);
+    map.redraw(worldMapScene(doc));
     EXPECT_EQ(at(10, 10), kWhite);
     EXPECT_EQ(at(0, -20), qRgb(0, 0, 0));
     doc.Footprint2DColored = 1;
     doc.SatInfo[0].color[1] = kiv::rgb(0, 200, 0);
-    map.redraw(doc);
+    map.redraw(worldMapScene(doc));
     EXPECT_EQ(at(0, -20), qRgb(0, 200, 0));
 }
 
@@ -146,7 +146,7 @@ TEST_F(WorldMapTest, TexturePassShowsNightWhereTheSunIsDown)
     doc.SatInfo[0].shown = 0;
     doc.DayNight2D = 1;
     map.setMaps(solid(qRgb(255, 0, 0)), solid(qRgb(0, 0, 255)));
-    map.redraw(doc); // the first picture already has the right sun
+    map.redraw(worldMapScene(doc)); // the first picture already has the right sun
     const QPointF sun = map.sunPosition();
     int night = 0;
     for (int y = 2; y < H; y += 7) {
@@ -168,7 +168,7 @@ TEST_F(WorldMapTest, ShadowPassGreysTheNightSide)
     CKivDoc& doc = plainDocument();
     doc.SatInfo[0].shown = 0;
     doc.DrawDayNightLine2D = 1;
-    map.redraw(doc);
+    map.redraw(worldMapScene(doc));
     const QPointF sun = map.sunPosition(); // near the equinox at noon: about (0, 0)
     EXPECT_NEAR(sun.x(), 0.0, 1.0);
     EXPECT_EQ(at(0, sun.y() + 180.0 > 180 ? sun.y() - 180.0 : sun.y() + 180.0), qRgb(150, 150, 150));
@@ -184,7 +184,7 @@ TEST_F(WorldMapTest, LayersOffLeaveTheScaledDayMap)
         for (int x = 0; x < 64; ++x)
             day.setPixel(x, y, qRgb(x * 4, y * 8, 100));
     map.setMaps(day, solid(0));
-    map.redraw(doc);
+    map.redraw(worldMapScene(doc));
     const QImage expected = day.scaled(W, H, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(map.image(), expected);
 }
@@ -196,7 +196,7 @@ TEST_F(WorldMapTest, IconAtItsProjectedPlace)
     doc.SatInfo[0].iconIndex = 300; // out of the table: the built-in entry
     doc.SatInfo[0].lat = 10.0;
     doc.SatInfo[0].lon = 200.0;
-    map.redraw(doc);
+    map.redraw(worldMapScene(doc));
     const QPoint c = iconPoint(10.0, 200.0, W, H);
     EXPECT_EQ(c, QPoint(40, 160));
     EXPECT_EQ(map.image().pixel(c.x() - 16, c.y() - 16), qRgb(0, 128, 0));
@@ -216,7 +216,7 @@ TEST_F(WorldMapTest, TrackInTheRouteColour)
     sat.color[0] = kiv::rgb(200, 0, 0);
     sat.trackLat = {0, 0, 0, 0, 0};
     sat.trackLon = {350, 355, 0, 5, 10};
-    map.redraw(doc);
+    map.redraw(worldMapScene(doc));
     for (int x = pixelOf(0, -10).x(); x < pixelOf(0, 5).x(); ++x)
         ASSERT_EQ(map.image().pixel(x, 180), qRgb(200, 0, 0)) << x;
     EXPECT_EQ(at(0, 20), kWhite);
@@ -227,8 +227,8 @@ TEST_F(WorldMapTest, LabelBoxIsWhiteWithABevelAboveTheIcon)
 {
     CKivDoc& doc = plainDocument();
     map.setMaps(solid(qRgb(0, 0, 80)), solid(0));
-    map.layoutLabels(doc, {true, true});
-    map.redraw(doc);
+    map.layoutLabels(satelliteScene(doc), {true, true});
+    map.redraw(worldMapScene(doc));
     const QPoint c = iconPoint(0, 0, W, H);
     const PixelRect box = map.labelRect(0).translated(c);
     EXPECT_EQ(box.bottom, c.y() - 16);
@@ -247,10 +247,10 @@ TEST_F(WorldMapTest, LabelNearTheTopRightCornerStaysOnTheMap)
 {
     CKivDoc& doc = plainDocument();
     map.setMaps(solid(qRgb(0, 0, 80)), solid(0));
-    map.layoutLabels(doc, {true, true});
+    map.layoutLabels(satelliteScene(doc), {true, true});
     doc.SatInfo[0].lat = 85.0;
     doc.SatInfo[0].lon = 179.0;
-    map.redraw(doc);
+    map.redraw(worldMapScene(doc));
     const QPoint c = iconPoint(85.0, 179.0, W, H);
     const PixelRect box = map.labelRect(0);
     const int w = box.right - box.left, h = box.bottom - box.top;
@@ -275,12 +275,12 @@ TEST_F(WorldMapTest, ZoomBoxOfEachWorldDataBankView)
     CKivDoc& doc = plainDocument();
     doc.SatInfo[0].shown = 0;
     doc.ShowWDB = 1;
-    map.redraw(doc);
+    map.redraw(worldMapScene(doc));
     EXPECT_EQ(map.image(), solid(kWhite).scaled(W, H));
     FakeWDB wdb;
     doc.Views.add(&wdb);
-    map.updateZoomBoxes(doc);
-    map.redraw(doc);
+    map.updateZoomBoxes(worldMapScene(doc));
+    map.redraw(worldMapScene(doc));
     EXPECT_EQ(map.zoomBox(1), (PixelRect{340, 140, 380, 220}));
     EXPECT_EQ(map.image().pixel(340, 140), qRgb(255, 0, 0)); // hatch pixels of the top side
     EXPECT_EQ(map.image().pixel(347, 140), qRgb(255, 0, 0));
@@ -294,15 +294,15 @@ TEST_F(WorldMapTest, SunAndMoonIconsAndTheObserverMarker)
     CKivDoc& doc = plainDocument();
     doc.SatInfo[0].shown = 0;
     doc.DrawSun2D = 1;
-    map.redraw(doc);
+    map.redraw(worldMapScene(doc));
     const QPoint s = iconPoint(map.sunPosition().x(), map.sunPosition().y(), W, H);
     EXPECT_NE(map.image().pixel(s), kWhite);
     doc.DrawSun2D = 0;
     doc.ShowObs = 1;
-    map.redraw(doc);
+    map.redraw(worldMapScene(doc));
     EXPECT_EQ(map.image(), solid(kWhite).scaled(W, H)); // no marker before the sky view places it
     map.setObserverMarker({0.25, 0.25, 0.0, -1.0});
-    map.redraw(doc);
+    map.redraw(worldMapScene(doc));
     EXPECT_EQ(map.image().pixel(190, 90), qRgb(255, 0, 0));
     EXPECT_EQ(map.image().pixel(180, 80), qRgb(255, 0, 0));
     EXPECT_EQ(map.image().pixel(s), kWhite);

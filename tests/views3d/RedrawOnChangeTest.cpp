@@ -39,11 +39,11 @@ public:
         gl_.makeCurrent();
         renderer_.initialize(kWidth, kHeight);
         map_.setMaps(striped(qRgb(250, 250, 250), qRgb(120, 200, 120)), striped(qRgb(0, 0, 60), qRgb(0, 40, 0)));
-        map_.setSize({kWidth, kHeight}, doc);
-        map_.layoutLabels(doc, {true, true});
+        map_.setSize({kWidth, kHeight}, worldMapScene(doc));
+        map_.layoutLabels(satelliteScene(doc), {true, true});
         sky_.setSize({kWidth, kHeight});
         sky_.loadSettings(doc);
-        sky_.layoutLabels(doc);
+        sky_.layoutLabels(satelliteScene(doc));
         doc_.Views.add(static_cast<WorldViewPort*>(this));
         doc_.Views.add(static_cast<MapViewPort*>(this));
         doc_.Views.add(static_cast<ObsViewPort*>(this));
@@ -76,13 +76,13 @@ public:
     }
     void RedrawMap() override
     {
-        map_.redraw(doc_);
+        map_.redraw(worldMapScene(doc_));
         map = map_.image().copy();
         ++draws;
     }
     void RedrawSky() override
     {
-        sky_.redraw(doc_);
+        sky_.redraw(satelliteScene(doc_));
         sky = sky_.image().copy();
         ++draws;
     }
@@ -90,7 +90,7 @@ public:
     void LoadObsSettings() override
     {
         sky_.loadSettings(doc_);
-        sky_.layoutLabels(doc_);
+        sky_.layoutLabels(satelliteScene(doc_));
     }
     void ShowFramesPerSecond() override {}
     void FreeOrbitBuffers() override { withContext([this] { renderer_.freeOrbitBuffers(); }); }
@@ -108,8 +108,8 @@ public:
     void SetWDBZoomBox(const QRectF& extent) override { map_.setZoomBox(1, extent); }
     void LayoutLabels() override
     {
-        map_.layoutLabels(doc_, {true, true});
-        sky_.layoutLabels(doc_);
+        map_.layoutLabels(satelliteScene(doc_), {true, true});
+        sky_.layoutLabels(satelliteScene(doc_));
     }
     void ReloadBackground() override {}
 
