@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QObject>
 #include <QTimer>
 
 using namespace kiv;
@@ -55,7 +56,8 @@ void CKivApp::OnFileNew()
         return;
     doc_ = std::make_unique<CKivDoc>(kiv::DocumentContext{ui_, profile_, paths_, frame_.get(), &pictures_});
     doc_->Shell = frame_.get();
-    documentCommands_ = kiv::documentCommands(*doc_);
+    documentObjects_ = std::make_unique<QObject>();
+    documentCommands_ = kiv::documentCommands(*doc_, *documentObjects_);
     frame_->SetDocument(doc_.get(), &documentCommands_);
     doc_->CreateSatelliteButtons();
     doc_->OpenRememberedViews();
@@ -95,6 +97,8 @@ bool CKivApp::Terminate()
 void CKivApp::closeDocument()
 {
     frame_->SetDocument(nullptr, nullptr);
-    doc_.reset();
     documentCommands_ = kiv::CommandMap();
+    // The open export dialog goes with its host, while the document it shows is still there.
+    documentObjects_.reset();
+    doc_.reset();
 }

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class QObject;
 
 namespace kiv {
 class DataPaths;
@@ -52,6 +53,9 @@ private:
     const kiv::DataPaths& paths_;
     kiv::CommandMap commands_;
     kiv::CommandMap documentCommands_;
+    // The parent of the document commands' objects (the export dialog's host): made with the
+    // document, deleted after its commands and before it.
+    std::unique_ptr<QObject> documentObjects_;
     kiv::PictureLoader pictures_;
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<CKivDoc> doc_;

@@ -21,13 +21,11 @@
 
 #include <QApplication>
 
-#include <memory>
-
 namespace kiv {
 
 namespace {
 
-void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
+void addDialogCommands(kiv::CommandMap& m, CKivDoc* d, QObject& owner)
 {
     m.on(kCmdOpenLocal, [d] { commands::openLocal(*d); });
     m.on(kCmdOpenFromWeb, [d] {
@@ -39,8 +37,8 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
         commands::editGeneralOptions(
             *d, [d](const GeneralOptions& o) { return CAllgDlg::edit(o, d->Context().ui, d->Language); });
     });
-    // The export dialog is modeless; the host keeps it as long as the document's commands live.
-    auto exporter = std::make_shared<ExportDialogHost>(*d);
+    // The export dialog is modeless: its host lives with the owner, as long as the document.
+    auto* exporter = new ExportDialogHost(*d, &owner);
     m.on(kCmdExport, [exporter] { exporter->OpenExportDialog(QApplication::activeWindow()); });
     m.on(kCmdSatelliteData, [d] { commands::editSatelliteData(*d, [d] { return CSatDlg::run(*d); }); });
     m.on(
@@ -89,7 +87,7 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d)
 
 } // namespace
 
-kiv::CommandMap documentCommands(CKivDoc& doc)
+kiv::CommandMap documentCommands(CKivDoc& doc, QObject& owner)
 {
     kiv::CommandMap m;
     CKivDoc* d = &doc;
@@ -109,7 +107,7 @@ kiv::CommandMap documentCommands(CKivDoc& doc)
     m.on(kCmdViewWdb, [d] { d->OnViewWDB(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->ShowWDB != 0); });
     m.on(kCmdArrange, [d] { d->OnArrange(); });
 
-    addDialogCommands(m, d);
+    addDialogCommands(m, d, owner);
 
     m.on(kCmdDisplayAll, [d] { d->OnDisplayAll(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->DisplayAll != 0); });
     m.on(kCmdSatelliteAlias, [d] { d->UpdateSatelliteToolbar(); });

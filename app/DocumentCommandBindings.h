@@ -4,10 +4,13 @@
 
 #include "platform/CommandMap.h"
 
+class QObject;
 
 namespace kiv {
 class CKivDoc;
 
-CommandMap documentCommands(CKivDoc& doc);
+// owner parents what the commands keep between runs (the export dialog's host); it is deleted
+// after the map and before the document.
+CommandMap documentCommands(CKivDoc& doc, QObject& owner);
 
 } // namespace kiv

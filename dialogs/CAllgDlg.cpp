@@ -132,7 +132,10 @@ QWidget* CAllgDlg::browseRow(QLineEdit* edit, const char* buttonId, const QStrin
 
 void CAllgDlg::browse(QLineEdit& edit, const QString& title, const QString& filter)
 {
-    if (const std::optional<QString> path = ui_.files.openFile({title, filter, QString(), edit.text()}))
+    if (const std::optional<QString> path = ui_.files.openFile({.title = title,
+                                                                .filter = filter,
+                                                                .defaultSuffix = QString(),
+                                                                .initialPath = edit.text()}))
         edit.setText(*path);
     values_.ReloadNeeded = 1;
 }
@@ -182,8 +185,10 @@ void CAllgDlg::accept()
 
 void CAllgDlg::showInfo()
 {
-    ui_.messages.show({QStringLiteral("Info"), texts::generalInfo(english_), MessageButtons::Ok,
-                       MessageIcon::Information});
+    ui_.messages.show({.caption = QStringLiteral("Info"),
+                       .text = texts::generalInfo(english_),
+                       .buttons = MessageButtons::Ok,
+                       .icon = MessageIcon::Information});
 }
 
 } // namespace kiv

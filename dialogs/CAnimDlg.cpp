@@ -84,7 +84,10 @@ tagQUALITY CAnimDlg::values() const
 
 void CAnimDlg::OnInfo()
 {
-    messages_.show({QStringLiteral("Info"), texts::renderQualityInfo(english_), MessageButtons::Ok, MessageIcon::None});
+    messages_.show({.caption = QStringLiteral("Info"),
+                    .text = texts::renderQualityInfo(english_),
+                    .buttons = MessageButtons::Ok,
+                    .icon = MessageIcon::None});
 }
 
 } // namespace kiv

@@ -47,35 +47,9 @@ CDrwstDlg::CDrwstDlg(const SatelliteStyle3D& values, const QStringList& names, U
     : QDialog(parent), values_(values), ui_(ui), english_(english), initialBeamAngle_(values.BeamAngle)
 {
     setWindowTitle(QStringLiteral("Satellitestyle"));
-    bodyStyle_ = dropList("1120",
-                          {QStringLiteral("Nothing"), QStringLiteral("Point"), QStringLiteral("Cube"),
-                           QStringLiteral("Sphere"), QStringLiteral("File SATELITE.DAT")},
-                          values.SatelliteDrawStyle, this);
-    beamStyle_ = dropList("1020",
-                          {QStringLiteral("Nothing"), QStringLiteral("Lines"), QStringLiteral("Cone"),
-                           QStringLiteral("Transparent")},
-                          values.BeamDrawStyle, this);
-    values_.SatelliteDrawStyle = bodyStyle_->currentIndex();
-    values_.BeamDrawStyle = beamStyle_->currentIndex();
-    connect(bodyStyle_, &QComboBox::currentIndexChanged, this, [this](int style) {
-        values_.SatelliteDrawStyle = std::max(style, 0);
-        enableModelButtons();
-        rebuildPreview();
-    });
-    connect(beamStyle_, &QComboBox::currentIndexChanged, this, [this](int style) {
-        values_.BeamDrawStyle = std::max(style, 0);
-        rebuildPreview();
-    });
-
-    transparency_ = controls::lineEdit(fields::realText(values.TransparencyBeam), "1143", this);
-    beamAngle_ = controls::lineEdit(fields::realText(values.BeamAngle), "1150", this);
-    for (QLineEdit* e : {transparency_, beamAngle_})
-        connect(e, &QLineEdit::textChanged, this, [this] { takeTypedBeam(); });
-    earthSystem_ = controls::checkBox("Earth Coord. System", "1141", values.ShowCourseEarth3D, this);
-    spaceSystem_ = controls::checkBox("Space Coord. System", "1137", values.ShowCourse3D, this);
-    routePoints_ = controls::lineEdit(fields::integerText(values.NrOfPoints), "1146", this);
-    routeLength_ = controls::lineEdit(fields::realText(values.RouteLengthFactor), "1148", this);
-
+    QWidget* bodyGroup = bodyStyleGroup();
+    QWidget* beamGroup = beamStyleGroup();
+    QWidget* routeGroup = routeStyleGroup();
     colors_ = new SatelliteColorPanel(
         names, values.shown,
         [this](int slot, int kind) { return values_.colors[static_cast<std::size_t>(slot)][static_cast<std::size_t>(kind)]; },
@@ -84,71 +58,11 @@ CDrwstDlg::CDrwstDlg(const SatelliteStyle3D& values, const QStringList& names, U
         },
         ui, english, this);
 
-    // The preview with its buttons.
     preview_ = new CSatellitePreview(ui.messages, this);
     preview_->setObjectName(QStringLiteral("1004"));
     preview_->setToolTip(QStringLiteral("Satellite 3D"));
     preview_->setFixedSize(200, 200);
-    manual_ = previewButton("P", "1275");
-    automatic_ = previewButton("A", "1092");
-    next_ = previewButton(">>", "1276");
-    previous_ = previewButton("<<", "1277");
-    struct Turn {
-        const char* caption;
-        const char* id;
-        Vec3 axis;
-    };
-    const Turn kTurns[] = {{">", "1279", {0, 0, 1}}, {"<", "1281", {0, 0, -1}}, {"^", "1283", {0, 1, 0}}, {"v", "1285", {0, -1, 0}}};
-    for (std::size_t i = 0; i < 4; ++i) {
-        turns_[i] = previewButton(kTurns[i].caption, kTurns[i].id);
-        const Vec3 axis = kTurns[i].axis;
-        connect(turns_[i], &QPushButton::clicked, this, [this, axis] { preview_->Turn(kTurnStep, axis); });
-        turns_[i]->setEnabled(false);
-    }
-    QPushButton* zoomIn = previewButton("Z+", "1287");
-    QPushButton* zoomOut = previewButton("Z-", "1290");
-    connect(zoomIn, &QPushButton::clicked, this, [this] { preview_->MoveProjection(1.0); });
-    connect(zoomOut, &QPushButton::clicked, this, [this] { preview_->MoveProjection(-1.0); });
-    connect(manual_, &QPushButton::clicked, this, &CDrwstDlg::OnManual);
-    connect(automatic_, &QPushButton::clicked, this, &CDrwstDlg::OnAutomatic);
-    connect(next_, &QPushButton::clicked, this, &CDrwstDlg::OnNextModel);
-    connect(previous_, &QPushButton::clicked, this, &CDrwstDlg::OnPreviousModel);
-    automatic_->setEnabled(false);
-    enableModelButtons();
-    connect(&turner_, &QTimer::timeout, this, [this] { preview_->Turn(kTurnStep, {0.2, 1.0, 0.4}); });
-
-    // Layout.
-    auto* bodyGroup = new QGroupBox(QStringLiteral("Satellites drawn as ..."), this);
-    (new QVBoxLayout(bodyGroup))->addWidget(bodyStyle_);
-    auto* beamGroup = new QGroupBox(QStringLiteral("Beams drawn as ..."), this);
-    auto* beamForm = new QFormLayout(beamGroup);
-    beamForm->addRow(beamStyle_);
-    beamForm->addRow(QStringLiteral("Transparency (0..1)"), transparency_);
-    beamForm->addRow(QStringLiteral("Beam Angle"), beamAngle_);
-    auto* routeGroup = new QGroupBox(QStringLiteral("Satelliteroute"), this);
-    auto* routeForm = new QFormLayout(routeGroup);
-    routeForm->addRow(earthSystem_);
-    routeForm->addRow(spaceSystem_);
-    routeForm->addRow(QStringLiteral("Nr Of Route points"), routePoints_);
-    routeForm->addRow(QStringLiteral("Length of the route"), routeLength_);
-
-    auto* rotateGroup = new QGroupBox(QStringLiteral("Rotate Satellite"), this);
-    auto* rotate = new QGridLayout(rotateGroup);
-    rotate->addWidget(turns_[2], 0, 1);
-    rotate->addWidget(turns_[1], 1, 0);
-    rotate->addWidget(manual_, 1, 1);
-    rotate->addWidget(turns_[0], 1, 2);
-    rotate->addWidget(turns_[3], 2, 1);
-    auto* zoomGroup = new QGroupBox(QStringLiteral("Zoom / Pick"), this);
-    auto* zoom = new QGridLayout(zoomGroup);
-    zoom->addWidget(zoomIn, 0, 1);
-    zoom->addWidget(previous_, 1, 0);
-    zoom->addWidget(automatic_, 1, 1);
-    zoom->addWidget(next_, 1, 2);
-    zoom->addWidget(zoomOut, 2, 1);
-    auto* previewButtons = new QHBoxLayout;
-    previewButtons->addWidget(rotateGroup);
-    previewButtons->addWidget(zoomGroup);
+    QLayout* previewButtons = previewButtonGroups();
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CDrwstDlg::accept);
@@ -172,6 +86,114 @@ CDrwstDlg::CDrwstDlg(const SatelliteStyle3D& values, const QStringList& names, U
     turner_.start(kTurnMs);
 }
 
+QWidget* CDrwstDlg::bodyStyleGroup()
+{
+    auto* group = new QGroupBox(QStringLiteral("Satellites drawn as ..."), this);
+    bodyStyle_ = dropList("1120",
+                          {QStringLiteral("Nothing"), QStringLiteral("Point"), QStringLiteral("Cube"),
+                           QStringLiteral("Sphere"), QStringLiteral("File SATELITE.DAT")},
+                          values_.SatelliteDrawStyle, group);
+    values_.SatelliteDrawStyle = bodyStyle_->currentIndex();
+    connect(bodyStyle_, &QComboBox::currentIndexChanged, this, [this](int style) {
+        values_.SatelliteDrawStyle = std::max(style, 0);
+        enableModelButtons();
+        rebuildPreview();
+    });
+    (new QVBoxLayout(group))->addWidget(bodyStyle_);
+    return group;
+}
+
+QWidget* CDrwstDlg::beamStyleGroup()
+{
+    auto* group = new QGroupBox(QStringLiteral("Beams drawn as ..."), this);
+    beamStyle_ = dropList("1020",
+                          {QStringLiteral("Nothing"), QStringLiteral("Lines"), QStringLiteral("Cone"),
+                           QStringLiteral("Transparent")},
+                          values_.BeamDrawStyle, group);
+    values_.BeamDrawStyle = beamStyle_->currentIndex();
+    connect(beamStyle_, &QComboBox::currentIndexChanged, this, [this](int style) {
+        values_.BeamDrawStyle = std::max(style, 0);
+        rebuildPreview();
+    });
+    transparency_ = controls::lineEdit(fields::realText(values_.TransparencyBeam), "1143", group);
+    beamAngle_ = controls::lineEdit(fields::realText(values_.BeamAngle), "1150", group);
+    for (QLineEdit* e : {transparency_, beamAngle_})
+        connect(e, &QLineEdit::textChanged, this, [this] { takeTypedBeam(); });
+    auto* form = new QFormLayout(group);
+    form->addRow(beamStyle_);
+    form->addRow(QStringLiteral("Transparency (0..1)"), transparency_);
+    form->addRow(QStringLiteral("Beam Angle"), beamAngle_);
+    return group;
+}
+
+QWidget* CDrwstDlg::routeStyleGroup()
+{
+    auto* group = new QGroupBox(QStringLiteral("Satelliteroute"), this);
+    earthSystem_ = controls::checkBox("Earth Coord. System", "1141", values_.ShowCourseEarth3D, group);
+    spaceSystem_ = controls::checkBox("Space Coord. System", "1137", values_.ShowCourse3D, group);
+    routePoints_ = controls::lineEdit(fields::integerText(values_.NrOfPoints), "1146", group);
+    routeLength_ = controls::lineEdit(fields::realText(values_.RouteLengthFactor), "1148", group);
+    auto* form = new QFormLayout(group);
+    form->addRow(earthSystem_);
+    form->addRow(spaceSystem_);
+    form->addRow(QStringLiteral("Nr Of Route points"), routePoints_);
+    form->addRow(QStringLiteral("Length of the route"), routeLength_);
+    return group;
+}
+
+QLayout* CDrwstDlg::previewButtonGroups()
+{
+    manual_ = previewButton("P", "1275");
+    automatic_ = previewButton("A", "1092");
+    next_ = previewButton(">>", "1276");
+    previous_ = previewButton("<<", "1277");
+    struct Turn {
+        const char* caption;
+        const char* id;
+        Vec3 axis;
+    };
+    const Turn kTurns[] = {{.caption = ">", .id = "1279", .axis = {0, 0, 1}},
+                           {.caption = "<", .id = "1281", .axis = {0, 0, -1}},
+                           {.caption = "^", .id = "1283", .axis = {0, 1, 0}},
+                           {.caption = "v", .id = "1285", .axis = {0, -1, 0}}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        turns_[i] = previewButton(kTurns[i].caption, kTurns[i].id);
+        const Vec3 axis = kTurns[i].axis;
+        connect(turns_[i], &QPushButton::clicked, this, [this, axis] { preview_->Turn(kTurnStep, axis); });
+        turns_[i]->setEnabled(false);
+    }
+    QPushButton* zoomIn = previewButton("Z+", "1287");
+    QPushButton* zoomOut = previewButton("Z-", "1290");
+    connect(zoomIn, &QPushButton::clicked, this, [this] { preview_->MoveProjection(1.0); });
+    connect(zoomOut, &QPushButton::clicked, this, [this] { preview_->MoveProjection(-1.0); });
+    connect(manual_, &QPushButton::clicked, this, &CDrwstDlg::OnManual);
+    connect(automatic_, &QPushButton::clicked, this, &CDrwstDlg::OnAutomatic);
+    connect(next_, &QPushButton::clicked, this, &CDrwstDlg::OnNextModel);
+    connect(previous_, &QPushButton::clicked, this, &CDrwstDlg::OnPreviousModel);
+    automatic_->setEnabled(false);
+    enableModelButtons();
+    connect(&turner_, &QTimer::timeout, this, [this] { preview_->Turn(kTurnStep, {0.2, 1.0, 0.4}); });
+
+    auto* rotateGroup = new QGroupBox(QStringLiteral("Rotate Satellite"), this);
+    auto* rotate = new QGridLayout(rotateGroup);
+    rotate->addWidget(turns_[2], 0, 1);
+    rotate->addWidget(turns_[1], 1, 0);
+    rotate->addWidget(manual_, 1, 1);
+    rotate->addWidget(turns_[0], 1, 2);
+    rotate->addWidget(turns_[3], 2, 1);
+    auto* zoomGroup = new QGroupBox(QStringLiteral("Zoom / Pick"), this);
+    auto* zoom = new QGridLayout(zoomGroup);
+    zoom->addWidget(zoomIn, 0, 1);
+    zoom->addWidget(previous_, 1, 0);
+    zoom->addWidget(automatic_, 1, 1);
+    zoom->addWidget(next_, 1, 2);
+    zoom->addWidget(zoomOut, 2, 1);
+    auto* row = new QHBoxLayout;
+    row->addWidget(rotateGroup);
+    row->addWidget(zoomGroup);
+    return row;
+}
+
 std::optional<SatelliteStyle3D> CDrwstDlg::edit(const SatelliteStyle3D& values, const QStringList& names,
                                                 UiServices& ui, bool english)
 {
@@ -192,8 +214,10 @@ QPushButton* CDrwstDlg::previewButton(const char* caption, const char* id)
 PreviewLook CDrwstDlg::look() const
 {
     PreviewLook look;
-    look.body = {values_.SatelliteDrawStyle, values_.SatelliteModelFileName, values_.SatModelNrFromFile,
-                 Detail::of(values_.AccuracyX, values_.AccuracyY)};
+    look.body = {.style = values_.SatelliteDrawStyle,
+                 .modelFile = values_.SatelliteModelFileName,
+                 .modelNumber = values_.SatModelNrFromFile,
+                 .detail = Detail::of(values_.AccuracyX, values_.AccuracyY)};
     look.beamDrawStyle = values_.BeamDrawStyle;
     look.beamAngle = values_.BeamAngle;
     look.transparency = values_.TransparencyBeam;

@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -44,6 +45,11 @@ public:
     bool turningAutomatically() const { return turner_.isActive(); }
 
 private:
+    // The groups of the left column, top to bottom; the rotate and zoom buttons under the preview.
+    QWidget* bodyStyleGroup();
+    QWidget* beamStyleGroup();
+    QWidget* routeStyleGroup();
+    QLayout* previewButtonGroups();
     void rebuildPreview();
     void takeTypedBeam();
     void enableModelButtons();

@@ -40,66 +40,9 @@ CDstDlg2d::CDstDlg2d(CKivDoc& doc, const SatelliteStyle2D& values, QWidget* pare
         [this](int slot, int kind) { return doc_.SatInfo[static_cast<std::size_t>(slot)].color[kind]; },
         [this](int slot, int kind, COLORREF color) { setSlotColor(doc_.SatInfo[static_cast<std::size_t>(slot)], kind, color); },
         doc.Context().ui, english_, this);
-
-    showRoute_ = controls::checkBox("Show satelliteroute ", "1158", values.ShowCourse2D, this);
-    showPosition_ = controls::checkBox("Display Lat/Lon/Alt", "1156", values.SatellitePos2D, this);
-    showName_ = controls::checkBox("Show name", "1157", values.SatelliteName2D, this);
-    penWidth_ = controls::lineEdit(fields::integerText(values.PenWidth), "1159", this);
-    routePoints_ = controls::lineEdit(fields::integerText(values.NrOfPoints), "1146", this);
-    routeLength_ = controls::lineEdit(fields::realText(values.RouteLengthFactor), "1148", this);
-
-    auto* form = new QFormLayout;
-    form->addRow(showRoute_);
-    form->addRow(QStringLiteral("Penwidth"), penWidth_);
-    form->addRow(showPosition_);
-    form->addRow(showName_);
-    form->addRow(QStringLiteral("Nr Of Route points"), routePoints_);
-    form->addRow(QStringLiteral("Length of the route"), routeLength_);
-
+    QFormLayout* route = routeForm();
     // The icon panel, folded in at the start.
-    iconPanel_ = new QWidget(this);
-    icons_ = new QListWidget(iconPanel_);
-    icons_->setObjectName(QStringLiteral("1100"));
-    icons_->setIconSize({32, 32});
-    icons_->setStyleSheet(QStringLiteral("QListWidget { background: black; color: #FFFF00; }"));
-    connect(icons_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        const int slot = icons_->row(item);
-        if (slot < 0 || slot >= kMaxSatellites)
-            return;
-        const QString& name = values_.icons.entries()[static_cast<std::size_t>(values_.icons.indices()[slot])].fileName;
-        iconOfSatellite_->setText(name.isEmpty() ? QStringLiteral("Standard Icon") : name);
-    });
-    connect(icons_, &QListWidget::itemDoubleClicked, this, [this] { OnChangeIcon(); });
-    QPushButton* change = controls::button(QStringLiteral("Change Icon"), "17", iconPanel_);
-    QPushButton* changeAll = controls::button(QStringLiteral("Change All Icons"), "20", iconPanel_);
-    connect(change, &QPushButton::clicked, this, &CDstDlg2d::OnChangeIcon);
-    connect(changeAll, &QPushButton::clicked, this, &CDstDlg2d::OnChangeAllIcons);
-    iconListFile_ = controls::lineEdit(values.IconFileName, "1254", iconPanel_);
-    connect(iconListFile_, &QLineEdit::editingFinished, this, [this] {
-        if (iconListFile_->text() != values_.IconFileName)
-            takeIconList(iconListFile_->text());
-    });
-    QPushButton* browse = controls::button(QStringLiteral("Browse"), "23", iconPanel_);
-    connect(browse, &QPushButton::clicked, this, &CDstDlg2d::OnBrowseIconList);
-    iconOfSatellite_ = controls::lineEdit(QString(), "1037", iconPanel_);
-    iconOfSatellite_->setReadOnly(true);
-
-    auto* fileGroup = new QGroupBox(QStringLiteral("Satellites Icon File"), iconPanel_);
-    auto* fileRow = new QHBoxLayout(fileGroup);
-    fileRow->addWidget(iconListFile_);
-    fileRow->addWidget(browse);
-    auto* iconGroup = new QGroupBox(QStringLiteral("Satellites Icon for this satellite"), iconPanel_);
-    auto* iconRow = new QHBoxLayout(iconGroup);
-    iconRow->addWidget(iconOfSatellite_);
-    auto* panelButtons = new QHBoxLayout;
-    panelButtons->addWidget(change);
-    panelButtons->addWidget(changeAll);
-    auto* panelLayout = new QVBoxLayout(iconPanel_);
-    panelLayout->setContentsMargins(0, 0, 0, 0);
-    panelLayout->addWidget(icons_);
-    panelLayout->addLayout(panelButtons);
-    panelLayout->addWidget(fileGroup);
-    panelLayout->addWidget(iconGroup);
+    iconPanel_ = iconPanel();
     iconPanel_->hide();
     fillIconPanel();
 
@@ -111,7 +54,7 @@ CDstDlg2d::CDstDlg2d(CKivDoc& doc, const SatelliteStyle2D& values, QWidget* pare
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* left = new QVBoxLayout;
-    left->addLayout(form);
+    left->addLayout(route);
     left->addWidget(colors_);
     left->addWidget(fold_);
     left->addWidget(buttons);
@@ -120,6 +63,73 @@ CDstDlg2d::CDstDlg2d(CKivDoc& doc, const SatelliteStyle2D& values, QWidget* pare
     layout->addWidget(iconPanel_);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     dragByClientArea(this);
+}
+
+QFormLayout* CDstDlg2d::routeForm()
+{
+    showRoute_ = controls::checkBox("Show satelliteroute ", "1158", values_.ShowCourse2D, this);
+    showPosition_ = controls::checkBox("Display Lat/Lon/Alt", "1156", values_.SatellitePos2D, this);
+    showName_ = controls::checkBox("Show name", "1157", values_.SatelliteName2D, this);
+    penWidth_ = controls::lineEdit(fields::integerText(values_.PenWidth), "1159", this);
+    routePoints_ = controls::lineEdit(fields::integerText(values_.NrOfPoints), "1146", this);
+    routeLength_ = controls::lineEdit(fields::realText(values_.RouteLengthFactor), "1148", this);
+
+    auto* form = new QFormLayout;
+    form->addRow(showRoute_);
+    form->addRow(QStringLiteral("Penwidth"), penWidth_);
+    form->addRow(showPosition_);
+    form->addRow(showName_);
+    form->addRow(QStringLiteral("Nr Of Route points"), routePoints_);
+    form->addRow(QStringLiteral("Length of the route"), routeLength_);
+    return form;
+}
+
+QWidget* CDstDlg2d::iconPanel()
+{
+    auto* panel = new QWidget(this);
+    icons_ = new QListWidget(panel);
+    icons_->setObjectName(QStringLiteral("1100"));
+    icons_->setIconSize({32, 32});
+    icons_->setStyleSheet(QStringLiteral("QListWidget { background: black; color: #FFFF00; }"));
+    connect(icons_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const int slot = icons_->row(item);
+        if (slot < 0 || slot >= kMaxSatellites)
+            return;
+        const QString& name = values_.icons.entries()[static_cast<std::size_t>(values_.icons.indices()[slot])].fileName;
+        iconOfSatellite_->setText(name.isEmpty() ? QStringLiteral("Standard Icon") : name);
+    });
+    connect(icons_, &QListWidget::itemDoubleClicked, this, [this] { OnChangeIcon(); });
+    QPushButton* change = controls::button(QStringLiteral("Change Icon"), "17", panel);
+    QPushButton* changeAll = controls::button(QStringLiteral("Change All Icons"), "20", panel);
+    connect(change, &QPushButton::clicked, this, &CDstDlg2d::OnChangeIcon);
+    connect(changeAll, &QPushButton::clicked, this, &CDstDlg2d::OnChangeAllIcons);
+    iconListFile_ = controls::lineEdit(values_.IconFileName, "1254", panel);
+    connect(iconListFile_, &QLineEdit::editingFinished, this, [this] {
+        if (iconListFile_->text() != values_.IconFileName)
+            takeIconList(iconListFile_->text());
+    });
+    QPushButton* browse = controls::button(QStringLiteral("Browse"), "23", panel);
+    connect(browse, &QPushButton::clicked, this, &CDstDlg2d::OnBrowseIconList);
+    iconOfSatellite_ = controls::lineEdit(QString(), "1037", panel);
+    iconOfSatellite_->setReadOnly(true);
+
+    auto* fileGroup = new QGroupBox(QStringLiteral("Satellites Icon File"), panel);
+    auto* fileRow = new QHBoxLayout(fileGroup);
+    fileRow->addWidget(iconListFile_);
+    fileRow->addWidget(browse);
+    auto* iconGroup = new QGroupBox(QStringLiteral("Satellites Icon for this satellite"), panel);
+    auto* iconRow = new QHBoxLayout(iconGroup);
+    iconRow->addWidget(iconOfSatellite_);
+    auto* panelButtons = new QHBoxLayout;
+    panelButtons->addWidget(change);
+    panelButtons->addWidget(changeAll);
+    auto* panelLayout = new QVBoxLayout(panel);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+    panelLayout->addWidget(icons_);
+    panelLayout->addLayout(panelButtons);
+    panelLayout->addWidget(fileGroup);
+    panelLayout->addWidget(iconGroup);
+    return panel;
 }
 
 std::optional<SatelliteStyle2D> CDstDlg2d::edit(CKivDoc& doc, const SatelliteStyle2D& values)
@@ -157,8 +167,10 @@ void CDstDlg2d::fillIconPanel()
 std::optional<QString> CDstDlg2d::chooseIconFile()
 {
     const std::optional<QString> path = doc_.Context().ui.files.openFile(
-        {kIconTitle, QStringLiteral("Texturefiles (*.ico) (*.ICO *.ico);;Pictures (*.png *.bmp *.xpm)"), QString(),
-         QStringLiteral("*.ICO")});
+        {.title = kIconTitle,
+         .filter = QStringLiteral("Texturefiles (*.ico) (*.ICO *.ico);;Pictures (*.png *.bmp *.xpm)"),
+         .defaultSuffix = QString(),
+         .initialPath = QStringLiteral("*.ICO")});
     if (!path || path->isEmpty())
         return std::nullopt;
     return path;
@@ -169,7 +181,10 @@ void CDstDlg2d::OnChangeIcon()
     const int slot = icons_->currentRow();
     if (slot < 0 || slot >= kMaxSatellites) {
         doc_.Context().ui.messages.show(
-            {QStringLiteral("Warning"), QStringLiteral("First check a Item !!!"), MessageButtons::Ok, MessageIcon::Exclamation});
+            {.caption = QStringLiteral("Warning"),
+             .text = QStringLiteral("First check a Item !!!"),
+             .buttons = MessageButtons::Ok,
+             .icon = MessageIcon::Exclamation});
         return;
     }
     const std::optional<QString> path = chooseIconFile();
@@ -177,11 +192,13 @@ void CDstDlg2d::OnChangeIcon()
         return;
     if (values_.icons.assign(slot, *path) == IconTable::Assigned::Full) {
         doc_.Context().ui.messages.show(
-            {text("Warning", "Warnung"),
-             text("The icon table is full: no further icon file can be added.\nGive the satellite an icon that is in use already.",
-                  "Die Icon-Tabelle ist voll: es kann keine weitere Icon-Datei hinzukommen.\nWählen Sie ein Icon, das "
-                  "schon benutzt wird."),
-             MessageButtons::Ok, MessageIcon::Exclamation});
+            {.caption = text("Warning", "Warnung"),
+             .text = text("The icon table is full: no further icon file can be added.\nGive the satellite an icon that "
+                          "is in use already.",
+                          "Die Icon-Tabelle ist voll: es kann keine weitere Icon-Datei hinzukommen.\nWählen Sie ein Icon, "
+                          "das schon benutzt wird."),
+             .buttons = MessageButtons::Ok,
+             .icon = MessageIcon::Exclamation});
         return;
     }
     fillIconPanel();
@@ -199,7 +216,10 @@ void CDstDlg2d::OnChangeAllIcons()
 void CDstDlg2d::OnBrowseIconList()
 {
     const std::optional<QString> path = doc_.Context().ui.files.openFile(
-        {kIconTitle, QStringLiteral("Satellite Icon Informations (*.sin) (*.SIN *.sin)"), QString(), values_.IconFileName});
+        {.title = kIconTitle,
+         .filter = QStringLiteral("Satellite Icon Informations (*.sin) (*.SIN *.sin)"),
+         .defaultSuffix = QString(),
+         .initialPath = values_.IconFileName});
     if (!path || path->isEmpty())
         return;
     takeIconList(*path);

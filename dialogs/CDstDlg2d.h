@@ -10,6 +10,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QFormLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -38,6 +39,9 @@ public:
     void takeIconList(const QString& name);
 
 private:
+    // The route and label fields; the icon panel with its list, buttons and file fields.
+    QFormLayout* routeForm();
+    QWidget* iconPanel();
     void fillIconPanel();
     std::optional<QString> chooseIconFile();
     bool readNumbers();

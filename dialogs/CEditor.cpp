@@ -291,7 +291,8 @@ void CEditor::OnFilePrintSetup()
 
 void CEditor::OnHelp()
 {
-    ui_.messages.show({inLanguage(english(), "Help", "Help"), HelpText(CurrentKind ? CurrentKind() : 0, english()),
+    const ExportKind kind = CurrentKind ? CurrentKind() : ExportKind::Main;
+    ui_.messages.show({inLanguage(english(), "Help", "Help"), HelpText(kind, english()),
                        MessageButtons::Ok, MessageIcon::None});
 }
 
@@ -313,12 +314,13 @@ QString CEditor::TextOfFile(const QByteArray& bytes)
     return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-QString CEditor::HelpText(int kind, bool english)
+QString CEditor::HelpText(ExportKind kind, bool english)
 {
     struct Texts {
         const char* en;
         const char* de;
     };
+    // By kind; Main has no table to explain.
     static const Texts kTexts[] = {
         {"If you can read this, I messed up !", "Wenn Sie dies hier lesen, dann habe ich einen Fehler begangen !"},
         {"LLA calculates the Latitude, Longitude and Altitude in the specified time range for the specified "
@@ -346,7 +348,7 @@ QString CEditor::HelpText(int kind, bool english)
          "VRD (right ascension/declination fuer sichtbare Durchlauefe), die Ausgabe besteht aus Datum und Uhrzeit, "
          "gefolgt von\ntopocentric right ascension und declination."},
     };
-    const Texts& t = kTexts[kind >= 1 && kind <= 6 ? kind : 0];
+    const Texts& t = kTexts[static_cast<std::size_t>(kind)];
     return inLanguage(english, t.en, t.de);
 }
 

@@ -4,6 +4,8 @@
 // written whole through the atomic writer, as UTF-8 with CR LF line ends; opened files may be
 // UTF-8 or Latin-1.
 
+#include "dialogs/ExportKind.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -29,8 +31,8 @@ public:
     int Language = 1;
     // The owner's suggestion: sets FileName and runs SaveAs (the dialog's MakeOutputFileName).
     std::function<void()> SuggestFileName;
-    // The kind shown, for the help text (0 Main, 1 LLA ... 6 VRD).
-    std::function<int()> CurrentKind;
+    // The kind shown, for the help text.
+    std::function<ExportKind()> CurrentKind;
     // Whether the table is comma-separated: the save dialog's default extension.
     std::function<bool()> CsvOutput;
     // Drops a table that is still being filled in, before New or Open replaces the text.
@@ -76,7 +78,7 @@ public:
     static QByteArray FileBytes(const QString& text);
     // A file's text: UTF-8, or Latin-1 when it is not; CR LF line ends become line ends.
     static QString TextOfFile(const QByteArray& bytes);
-    static QString HelpText(int kind, bool english);
+    static QString HelpText(ExportKind kind, bool english);
 
 private:
     void buildMenu();

@@ -65,7 +65,7 @@ CExportDlg::CExportDlg(CKivDoc& doc, ExportState state, QWidget* parent)
     : QDialog(parent), doc_(doc), model_(std::move(state), doc.Language != 0)
 {
     const bool en = english();
-    const bool enlarged = model_.State.Layout == 0;
+    const bool enlarged = model_.Enlarged();
     setWindowTitle(inLanguage(en, "Export", "Export"));
     setModal(false);
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -117,13 +117,27 @@ CExportDlg::~CExportDlg() = default;
 
 QWidget* CExportDlg::buildSettings()
 {
-    const bool en = english();
-    const bool enlarged = model_.State.Layout == 0;
     auto* page = new QWidget;
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(satelliteGroup());
+    column->addWidget(observerGroup());
+    column->addWidget(rangeGroup());
+    column->addWidget(outputGroup());
+    column->addStretch(1);
+    return page;
+}
 
-    auto* choose = new QGroupBox(inLanguage(en, "Choose Satellites", "Satelliten auswaehlen"));
+QLineEdit* CExportDlg::makeEdit(ExportEdit which)
+{
+    auto* e = new QLineEdit;
+    edits_[static_cast<std::size_t>(which)] = e;
+    return e;
+}
+
+QWidget* CExportDlg::satelliteGroup()
+{
+    auto* choose = new QGroupBox(inLanguage(english(), "Choose Satellites", "Satelliten auswaehlen"));
     auto* chooseLayout = new QVBoxLayout(choose);
     list_ = new QTreeWidget;
     list_->setColumnCount(3);
@@ -136,14 +150,12 @@ QWidget* CExportDlg::buildSettings()
     connect(list_, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { OnListClick(list_->indexOfTopLevelItem(item)); });
     chooseLayout->addWidget(list_);
-    column->addWidget(choose);
+    return choose;
+}
 
-    const auto makeEdit = [this](ExportEdit which) {
-        auto* e = new QLineEdit;
-        edits_[static_cast<std::size_t>(which)] = e;
-        return e;
-    };
-
+QWidget* CExportDlg::observerGroup()
+{
+    const bool en = english();
     auto* observer = new QGroupBox(inLanguage(en, "Observer Position", "Betrachter Position"));
     auto* o = new QGridLayout(observer);
     name_ = new QLineEdit;
@@ -160,8 +172,13 @@ QWidget* CExportDlg::buildSettings()
     o->addWidget(new QLabel(QStringLiteral("Alt")), 2, 0);
     o->addWidget(makeEdit(ExportEdit::Altitude), 2, 1);
     o->addWidget(goTo_, 2, 3, 1, 2);
-    column->addWidget(observer);
+    return observer;
+}
 
+QWidget* CExportDlg::rangeGroup()
+{
+    const bool en = english();
+    const bool enlarged = model_.Enlarged();
     auto* range = new QGroupBox(inLanguage(en, "Time range", "Zeitspanne"));
     auto* r = new QGridLayout(range);
     const auto addTimeRow = [&](int row, const char* dateLabel, const char* timeLabel, ExportEdit date, ExportEdit time,
@@ -185,8 +202,12 @@ QWidget* CExportDlg::buildSettings()
     r->addWidget(makeEdit(ExportEdit::StepDays), 2, 1);
     r->addWidget(new QLabel(inLanguage(en, "Steps Time", "Zeit intervall")), 2, 2);
     r->addWidget(makeEdit(ExportEdit::StepTime), 2, 3);
-    column->addWidget(range);
+    return range;
+}
 
+QWidget* CExportDlg::outputGroup()
+{
+    const bool en = english();
     auto* options = new QGroupBox(inLanguage(en, "Output", "Ausgabe"));
     auto* g = new QGridLayout(options);
     struct ToggleSpec {
@@ -217,9 +238,7 @@ QWidget* CExportDlg::buildSettings()
     connect(precision, &QLineEdit::editingFinished, this, &CExportDlg::OnPrecisionFinished);
     precisionRow->addWidget(precision);
     g->addLayout(precisionRow, 3, 1);
-    column->addWidget(options);
-    column->addStretch(1);
-    return page;
+    return options;
 }
 
 QWidget* CExportDlg::buildButtons()
@@ -239,7 +258,7 @@ QWidget* CExportDlg::buildButtons()
         return b;
     };
     add(inLanguage(en, "Save", "Speichern"), [this] { MakeOutputFileName(); });
-    add(model_.State.Layout == 0 ? inLanguage(en, "Shrink", "Verkleinern") : inLanguage(en, "Enlarge", "Vergroessern"),
+    add(model_.Enlarged() ? inLanguage(en, "Shrink", "Verkleinern") : inLanguage(en, "Enlarge", "Vergroessern"),
         [this] { OnEnlarge(); });
     add(inLanguage(en, "Help", "Hilfe"), [this] { OnHelp(); });
     h->addStretch(1);
@@ -292,8 +311,7 @@ ExportEditTexts CExportDlg::typedTexts() const
 
 void CExportDlg::takeTypedQuietly()
 {
-    model_.State.ObserverName = name_->text();
-    model_.State.ObserverAbbrev = abbrev_->text();
+    model_.SetObserverName(name_->text(), abbrev_->text());
     model_.ReadEdits(typedTexts()); // a refused text keeps the values before it
 }
 
@@ -321,7 +339,7 @@ int CExportDlg::tabIndex() const
     return tabs_->currentIndex();
 }
 
-int CExportDlg::Kind() const
+ExportKind CExportDlg::Kind() const
 {
     return model_.KindOfTab(tabIndex());
 }
@@ -355,10 +373,11 @@ void CExportDlg::OnTabChange(int index)
     if (busy_)
         return;
     editor_->AskSave();
-    const int kind = model_.KindOfTab(index);
+    const ExportKind kind = model_.KindOfTab(index);
+    const bool main = kind == ExportKind::Main;
     if (pages_) {
-        pages_->setCurrentWidget(kind == 0 ? settings_ : static_cast<QWidget*>(editor_));
-        editable_->setEnabled(kind != 0);
+        pages_->setCurrentWidget(main ? settings_ : static_cast<QWidget*>(editor_));
+        editable_->setEnabled(!main);
     }
     const bool observer = ExportDialogModel::UsesObserver(kind);
     QWidget* const observerControls[] = {name_, abbrev_, EditOf(ExportEdit::Latitude), EditOf(ExportEdit::Longitude),
@@ -366,13 +385,13 @@ void CExportDlg::OnTabChange(int index)
     for (QWidget* w : observerControls)
         w->setEnabled(observer);
     toggles_[Angle]->setEnabled(ExportDialogModel::UsesAngleFormat(kind));
-    if (kind != 0)
-        GenerateOutput(kind);
-    else
+    if (main)
         takeTypedQuietly();
+    else
+        GenerateOutput(kind);
 }
 
-void CExportDlg::GenerateOutput(int kind)
+void CExportDlg::GenerateOutput(ExportKind kind)
 {
     if (busy_)
         return;
@@ -381,8 +400,7 @@ void CExportDlg::GenerateOutput(int kind)
     UiServices& ui = doc_.Context().ui;
     fill_->Stop();
     editor_->SetTable(QString());
-    model_.State.ObserverName = name_->text();
-    model_.State.ObserverAbbrev = abbrev_->text();
+    model_.SetObserverName(name_->text(), abbrev_->text());
     if (const auto refused = model_.ReadEdits(typedTexts())) {
         refuse(*refused);
         busy_ = false;
@@ -446,8 +464,7 @@ void CExportDlg::OnListClick(int row)
 {
     if (row < 0 || row >= doc_.SatelliteCount || row >= kMaxSatellites)
         return;
-    int& selected = model_.State.Selected[static_cast<std::size_t>(row)];
-    selected = selected ? 0 : 1;
+    const bool selected = model_.ToggleSelected(static_cast<std::size_t>(row));
     list_->topLevelItem(row)->setText(2, selected ? QStringLiteral("X") : QStringLiteral(" "));
     regenerate();
 }
@@ -484,12 +501,10 @@ void CExportDlg::OnTimeButton(bool start)
 {
     takeTypedQuietly();
     const TimerBracket timerOff(doc_);
-    TimeFields& fields = start ? model_.State.StartTime : model_.State.EndTime;
-    CTimeDlg dialog(doc_.Context().ui, fields, model_.StepForTimeDialog(), doc_.Language, doc_.ClockColors, this);
-    if (runNested(dialog) == QDialog::Accepted) {
-        fields = dialog.Fields();
-        model_.TakeStepFromTimeDialog(dialog.Factor());
-    }
+    CTimeDlg dialog(doc_.Context().ui, model_.RangeEnd(start), model_.StepForTimeDialog(), doc_.Language,
+                    doc_.ClockColors, this);
+    if (runNested(dialog) == QDialog::Accepted)
+        model_.TakeFromTimeDialog(start, dialog.Fields(), dialog.Factor());
     if (dialog.ColorsChanged())
         doc_.SaveColorTable();
     showTexts();

@@ -44,15 +44,15 @@ public:
     ExportDialogModel& Model() { return model_; }
     const ExportDialogModel& Model() const { return model_; }
     CEditor& Editor() const { return *editor_; }
-    int Kind() const;
+    ExportKind Kind() const;
     QTabBar& Tabs() const { return *tabs_; }
 
     // Shows the dialog and handles its first tab as a tab change. An enlarged dialog that
     // replaces one of the given size grows from that size.
     void Start(QSize replaced = {});
-    // Reads the edits and fills the editor with the table of a kind (1 LLA ... 6 VRD); a large
-    // table goes on being made from the event loop after this returns.
-    void GenerateOutput(int kind);
+    // Reads the edits and fills the editor with the table of a kind; a large table goes on being
+    // made from the event loop after this returns.
+    void GenerateOutput(ExportKind kind);
     bool Generating() const { return fill_->Running(); }
     // Suggests the file name for the current kind and saves under it.
     void MakeOutputFileName();
@@ -83,7 +83,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The settings column, one group per function.
     QWidget* buildSettings();
+    QWidget* satelliteGroup();
+    QWidget* observerGroup();
+    QWidget* rangeGroup();
+    QWidget* outputGroup();
+    QLineEdit* makeEdit(ExportEdit which);
     QWidget* buildButtons();
     void fillList();
     void showTexts();

@@ -40,14 +40,18 @@ bool CImagePreview::LoadOverlay(const QString& fileName, const OverlayBounds& bo
         return false;
     const OverlayPlan plan = planOverlay(bounds, weather.size(), QSize(width, height));
     if (!plan.ok()) {
-        messages_.show({inLanguage(english_, "Weather data", "Wetter Daten"),
-                        overlayErrorText(plan, english_), MessageButtons::Ok, MessageIcon::Exclamation});
+        messages_.show({.caption = inLanguage(english_, "Weather data", "Wetter Daten"),
+                        .text = overlayErrorText(plan, english_),
+                        .buttons = MessageButtons::Ok,
+                        .icon = MessageIcon::Exclamation});
         return false;
     }
     QImage composed = composeOverlay(pictures_.load(fileName_, PictureUse::Map), weather, plan);
     if (composed.isNull()) {
-        messages_.show({QString(), QStringLiteral("Not enough memory to load datas"), MessageButtons::Ok,
-                        MessageIcon::None});
+        messages_.show({.caption = QString(),
+                        .text = QStringLiteral("Not enough memory to load datas"),
+                        .buttons = MessageButtons::Ok,
+                        .icon = MessageIcon::None});
         return false;
     }
     bitmap_ = std::move(composed);

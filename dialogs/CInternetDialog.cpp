@@ -81,9 +81,11 @@ WebDownload CInternetDialog::values() const
 void CInternetDialog::browse()
 {
     const std::optional<QString> path = ui_.files.saveFile(
-        {inLanguage(english_, "Load new Satellite-Datas", "Lade neuen Satelliten-Datensatz"),
-         QStringLiteral("Satellite Files (*.tle; *.sat) (*.TLE *.tle *.SAT *.sat)"), QString(), localFile_->text(),
-         false});
+        {.title = inLanguage(english_, "Load new Satellite-Datas", "Lade neuen Satelliten-Datensatz"),
+         .filter = QStringLiteral("Satellite Files (*.tle; *.sat) (*.TLE *.tle *.SAT *.sat)"),
+         .defaultSuffix = QString(),
+         .initialPath = localFile_->text(),
+         .confirmOverwrite = false});
     if (path)
         localFile_->setText(*path);
 }
@@ -120,8 +122,10 @@ void CInternetDialog::accept()
     if (cancelled_)
         return;
     const MessageAnswer again = ui_.messages.show(
-        {QStringLiteral("Attention"), QStringLiteral("Could not download file.\n%1\nDo you want to try again ?").arg(r),
-         MessageButtons::YesNo, MessageIcon::Question});
+        {.caption = QStringLiteral("Attention"),
+         .text = QStringLiteral("Could not download file.\n%1\nDo you want to try again ?").arg(r),
+         .buttons = MessageButtons::YesNo,
+         .icon = MessageIcon::Question});
     if (again != MessageAnswer::Yes)
         QDialog::reject();
 }

@@ -64,28 +64,28 @@ struct FieldLabel {
     const char* german;
 };
 constexpr FieldLabel kFields[] = {
-    {"1115", "Satellitenname", "Satellitenname"},
-    {"1121", "Satellite Nr.", "Satelliten Nr."},
-    {"1102", "Launch year", "Start Jahr"},
-    {"1106", "Launch of year", "Start des Jahres"},
-    {"1119", "Piece of launch", "Stück des Startes"},
-    {"1123", "Year", "Jahr"},
-    {"1125", "Day", "Tag"},
-    {"1127", "Piece of day", "Teil des Tages"},
-    {"1149", "Revolution at epoch", "Umlauf bei 'Epoch'"},
-    {"1145", "Revolution per day", "Mittlere Umdrehungszahl je Tag"},
-    {"1129", "Ballistic coefficient", "Ballistischer Koeffizient"},
-    {"1131", "Radiation pressure coeff.", "Strahlungsdruck koeffizient"},
-    {"1133", "Emphemeris type", "Emphemeris typ"},
-    {"1134", "Element number", "Element nummer"},
-    {"1135", "Inclination", "Inklination"},
-    {"1136", "Right ascending of right node", "Right ascending of right node"},
-    {"1139", "Eccentricity", "Exzentrizität"},
-    {"1142", "Argument of perigee", "Erdnähe bei"},
-    {"1147", "Mean anomaly", "Mittlere Abweichung"},
-    {"1099", "Westlerly Longitude °", "Westliche Länge in °"},
-    {"1031", "Northerly Lattitude °", "Nördliche Breite in °"},
-    {"1033", "Height in km", "Höhe in km"},
+    {.id = "1115", .english = "Satellitenname", .german = "Satellitenname"},
+    {.id = "1121", .english = "Satellite Nr.", .german = "Satelliten Nr."},
+    {.id = "1102", .english = "Launch year", .german = "Start Jahr"},
+    {.id = "1106", .english = "Launch of year", .german = "Start des Jahres"},
+    {.id = "1119", .english = "Piece of launch", .german = "Stück des Startes"},
+    {.id = "1123", .english = "Year", .german = "Jahr"},
+    {.id = "1125", .english = "Day", .german = "Tag"},
+    {.id = "1127", .english = "Piece of day", .german = "Teil des Tages"},
+    {.id = "1149", .english = "Revolution at epoch", .german = "Umlauf bei 'Epoch'"},
+    {.id = "1145", .english = "Revolution per day", .german = "Mittlere Umdrehungszahl je Tag"},
+    {.id = "1129", .english = "Ballistic coefficient", .german = "Ballistischer Koeffizient"},
+    {.id = "1131", .english = "Radiation pressure coeff.", .german = "Strahlungsdruck koeffizient"},
+    {.id = "1133", .english = "Emphemeris type", .german = "Emphemeris typ"},
+    {.id = "1134", .english = "Element number", .german = "Element nummer"},
+    {.id = "1135", .english = "Inclination", .german = "Inklination"},
+    {.id = "1136", .english = "Right ascending of right node", .german = "Right ascending of right node"},
+    {.id = "1139", .english = "Eccentricity", .german = "Exzentrizität"},
+    {.id = "1142", .english = "Argument of perigee", .german = "Erdnähe bei"},
+    {.id = "1147", .english = "Mean anomaly", .german = "Mittlere Abweichung"},
+    {.id = "1099", .english = "Westlerly Longitude °", .german = "Westliche Länge in °"},
+    {.id = "1031", .english = "Northerly Lattitude °", .german = "Nördliche Breite in °"},
+    {.id = "1033", .english = "Height in km", .german = "Höhe in km"},
 };
 constexpr std::size_t kPositionFields = 3; // the last three
 
@@ -166,10 +166,11 @@ std::optional<std::vector<ElementRecord>> CSatDlg::readRecords(CKivDoc& doc)
     if (problem.isEmpty())
         return std::move(content.records);
     doc.Context().ui.messages.show(
-        {inLanguage(english, "Attention", "Achtung"),
-         problem.arg(doc.Satellitenfilename) + QLatin1Char('\n') +
-             inLanguage(english, "The file was not changed.", "Die Datei wurde nicht verändert."),
-         MessageButtons::Ok, MessageIcon::Exclamation});
+        {.caption = inLanguage(english, "Attention", "Achtung"),
+         .text = problem.arg(doc.Satellitenfilename) + QLatin1Char('\n') +
+                 inLanguage(english, "The file was not changed.", "Die Datei wurde nicht verändert."),
+         .buttons = MessageButtons::Ok,
+         .icon = MessageIcon::Exclamation});
     return std::nullopt;
 }
 
@@ -266,7 +267,10 @@ void CSatDlg::OnDelete()
     const QString question =
         inLanguage(english_, "Attention, should I realy delete >%1< ???", "Achtung, soll >%1< wirklich gelösch werden ???");
     const MessageAnswer answer = doc_.Context().ui.messages.show(
-        {QStringLiteral("Attention"), question.arg(record->text(0)), MessageButtons::YesNo, MessageIcon::Question});
+        {.caption = QStringLiteral("Attention"),
+         .text = question.arg(record->text(0)),
+         .buttons = MessageButtons::YesNo,
+         .icon = MessageIcon::Question});
     if (answer == MessageAnswer::Yes)
         delete record;
     modified_ = true;
@@ -297,5 +301,8 @@ bool CSatDlg::saveElementFile()
 void CSatDlg::showInfo()
 {
     doc_.Context().ui.messages.show(
-        {QStringLiteral("Info"), texts::satelliteDataInfo(english_), MessageButtons::Ok, MessageIcon::Information});
+        {.caption = QStringLiteral("Info"),
+         .text = texts::satelliteDataInfo(english_),
+         .buttons = MessageButtons::Ok,
+         .icon = MessageIcon::Information});
 }

@@ -29,10 +29,14 @@ struct RowControls {
 };
 
 constexpr std::array<RowControls, 4> kRows{{
-    {"Earth 3D", "Erde 3D", "1005", "1041", "1043", "Earthtexture filename (3D)"},
-    {"Earth 2D", "Erde 2D", "1007", "1008", "1013", "Earthtexture filename (2D)"},
-    {"Night", "Nacht", "1011", "1012", "1015", "Night overlay map"},
-    {"WDB View", "WDB View", "1010", "1009", "1014", "World Data Base Texture filename"},
+    {.english = "Earth 3D", .german = "Erde 3D", .edit = "1005", .browse = "1041", .preview = "1043",
+     .title = "Earthtexture filename (3D)"},
+    {.english = "Earth 2D", .german = "Erde 2D", .edit = "1007", .browse = "1008", .preview = "1013",
+     .title = "Earthtexture filename (2D)"},
+    {.english = "Night", .german = "Nacht", .edit = "1011", .browse = "1012", .preview = "1015",
+     .title = "Night overlay map"},
+    {.english = "WDB View", .german = "WDB View", .edit = "1010", .browse = "1009", .preview = "1014",
+     .title = "World Data Base Texture filename"},
 }};
 
 const char* const kTextureFilter =
@@ -132,8 +136,10 @@ void CTexDlg::exchangeIntoEdits()
 void CTexDlg::browse(Row row)
 {
     const std::optional<QString> path = ui_.files.openFile(
-        {QString::fromLatin1(kRows[static_cast<std::size_t>(row)].title), QString::fromLatin1(kTextureFilter),
-         QString(), values_.TextureErdeFileName});
+        {.title = QString::fromLatin1(kRows[static_cast<std::size_t>(row)].title),
+         .filter = QString::fromLatin1(kTextureFilter),
+         .defaultSuffix = QString(),
+         .initialPath = values_.TextureErdeFileName});
     if (path)
         member(row) = *path;
     exchangeIntoEdits();
@@ -146,14 +152,19 @@ void CTexDlg::applyDefaults()
 {
     KivSettings defaults;
     applyDefaultSettings(defaults);
-    values_ = {defaults.TextureErdeFileName, defaults.ErdkarteFileName, defaults.NightMapFileName,
-               defaults.WDBMapFileName};
+    values_ = {.TextureErdeFileName = defaults.TextureErdeFileName,
+               .ErdkarteFileName = defaults.ErdkarteFileName,
+               .NightMapFileName = defaults.NightMapFileName,
+               .WDBMapFileName = defaults.WDBMapFileName};
     exchangeIntoEdits();
 }
 
 void CTexDlg::showInfo()
 {
-    ui_.messages.show({QStringLiteral("Info"), texts::textureInfo(english_), MessageButtons::Ok, MessageIcon::None});
+    ui_.messages.show({.caption = QStringLiteral("Info"),
+                       .text = texts::textureInfo(english_),
+                       .buttons = MessageButtons::Ok,
+                       .icon = MessageIcon::None});
 }
 
 void CTexDlg::accept()

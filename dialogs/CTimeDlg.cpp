@@ -193,7 +193,10 @@ QWidget* CTimeDlg::buildButtons()
     connect(ok, &QPushButton::clicked, this, &CTimeDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &CTimeDlg::reject);
     connect(help, &QPushButton::clicked, this, [this] {
-        ui_.messages.show({QStringLiteral("Help"), texts_.helpText, MessageButtons::Ok, MessageIcon::Information});
+        ui_.messages.show({.caption = QStringLiteral("Help"),
+                           .text = texts_.helpText,
+                           .buttons = MessageButtons::Ok,
+                           .icon = MessageIcon::Information});
     });
     connect(moreButton_, &QPushButton::clicked, this, &CTimeDlg::toggleExpanded);
     for (QPushButton* b : {ok, cancel, help, moreButton_})
@@ -256,7 +259,10 @@ bool CTimeDlg::checkTimeRange()
     if (model_.inSimulationRange())
         return true;
     const MessageAnswer answer =
-        ui_.messages.show({texts_.rangeCaption, texts_.rangeQuestion, MessageButtons::YesNo, MessageIcon::Question});
+        ui_.messages.show({.caption = texts_.rangeCaption,
+                           .text = texts_.rangeQuestion,
+                           .buttons = MessageButtons::YesNo,
+                           .icon = MessageIcon::Question});
     if (answer != MessageAnswer::Yes)
         return false;
     model_.setFields(TimeFields::of(ui_.clock.now().local()));
@@ -294,8 +300,10 @@ void CTimeDlg::accept()
     for (std::size_t i = 0; i < fieldEdits_.size(); ++i)
         texts[i] = fieldEdits_[i]->text().toStdString();
     if (const std::optional<FieldRefusal> refusal = model_.acceptTexts(texts, factorEdit_->text().toStdString(), english_)) {
-        ui_.messages.show({QCoreApplication::applicationName(), refusal->message, MessageButtons::Ok,
-                           MessageIcon::Exclamation});
+        ui_.messages.show({.caption = QCoreApplication::applicationName(),
+                           .text = refusal->message,
+                           .buttons = MessageButtons::Ok,
+                           .icon = MessageIcon::Exclamation});
         QLineEdit* refused = refusal->edit == TimeDialogModel::kFactorEdit
                                  ? factorEdit_
                                  : fieldEdits_[refusal->edit];

@@ -138,7 +138,10 @@ QWidget* CWDBDlg::generalPage()
                 readColorFile();
         });
         connect(browse, &QPushButton::clicked, this, [this, member, filter, title, isColorFile] {
-            const std::optional<QString> path = ui_.files.openFile({text(title), text(filter), QString(), values_.*member});
+            const std::optional<QString> path = ui_.files.openFile({.title = text(title),
+                                                                    .filter = text(filter),
+                                                                    .defaultSuffix = QString(),
+                                                                    .initialPath = values_.*member});
             if (path && *path != values_.*member) {
                 values_.*member = *path;
                 if (isColorFile)
@@ -359,7 +362,10 @@ QWidget* CWDBDlg::townsPage()
         const char* t = title;
         connect(edit, &QLineEdit::editingFinished, this, [this, edit, m] { values_.*m = edit->text(); });
         connect(browse, &QPushButton::clicked, this, [this, m, f, t] {
-            if (const std::optional<QString> path = ui_.files.openFile({text(t), text(f), QString(), values_.*m}))
+            if (const std::optional<QString> path = ui_.files.openFile({.title = text(t),
+                                                                        .filter = text(f),
+                                                                        .defaultSuffix = QString(),
+                                                                        .initialPath = values_.*m}))
                 values_.*m = *path;
             refresh();
         });
@@ -392,8 +398,11 @@ void CWDBDlg::showBackPage() { swap(false); }
 
 void CWDBDlg::setDefaults()
 {
-    const MessageAnswer answer = ui_.messages.show({QStringLiteral("Info"), QStringLiteral("Do you really like to change the settings ?"),
-                                                    MessageButtons::YesNo, MessageIcon::Question});
+    const MessageAnswer answer =
+        ui_.messages.show({.caption = QStringLiteral("Info"),
+                           .text = QStringLiteral("Do you really like to change the settings ?"),
+                           .buttons = MessageButtons::YesNo,
+                           .icon = MessageIcon::Question});
     if (answer != MessageAnswer::Yes)
         return;
     values_.setDefaults();
@@ -432,8 +441,10 @@ void CWDBDlg::showHelp()
         "Laengengrade (Dynamically).\n\n"
         "Die Vektorebenen zeichnet \"Draw\" im Menue der Ansicht. Die Kartendaten sind Segmentdateien "
         "im World-Data-Bank-Format, eine je Kontinent und Art, im Ordner WDBMainFilePath.");
-    ui_.messages.show(
-        {QStringLiteral("Help"), inLanguage(english, textEn, textDe), MessageButtons::Ok, MessageIcon::Information});
+    ui_.messages.show({.caption = QStringLiteral("Help"),
+                       .text = inLanguage(english, textEn, textDe),
+                       .buttons = MessageButtons::Ok,
+                       .icon = MessageIcon::Information});
 }
 
 } // namespace kiv

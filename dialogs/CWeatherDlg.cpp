@@ -45,6 +45,30 @@ CWeatherDlg::CWeatherDlg(const WeatherSettings& settings, UiServices& ui, Pictur
       client_(client)
 {
     setWindowTitle(text("Weather data", "Wetter Daten"));
+    // The fields come before any button, so that Tab walks all fields first.
+    createFields();
+    QLayout* source = sourceRows();
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(pictureColumn(pictures));
+    middle->addLayout(boundsGrid());
+    middle->addLayout(actionColumn());
+    QDialogButtonBox* buttons = buttonBox();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(text("Real Time Weather Bitmap (need to be Aequidistance Mercator view)",
+                                      "Echtzeit Wetter Bitmap (muss in Aequidistance Mercator Format sein)"),
+                                 this));
+    layout->addLayout(source);
+    layout->addLayout(middle);
+    layout->addWidget(progress_);
+    layout->addWidget(status_);
+    layout->addWidget(buttons);
+    dragByClientArea(this);
+    showStartValues();
+}
+
+void CWeatherDlg::createFields()
+{
     url_ = new QComboBox(this);
     url_->setObjectName(QStringLiteral("1376"));
     url_->setEditable(true);
@@ -61,49 +85,26 @@ CWeatherDlg::CWeatherDlg(const WeatherSettings& settings, UiServices& ui, Pictur
         number->setMinimumWidth(80);
     keepSize_ = new QCheckBox(text("Original size", "Orig. Groesse"), this);
     keepSize_->setObjectName(QStringLiteral("1382"));
+    connect(keepSize_, &QCheckBox::toggled, this, [this](bool on) {
+        width_->setEnabled(!on);
+        height_->setEnabled(!on);
+    });
     progress_ = new DownloadProgress(this);
     progress_->setTextVisible(false);
     status_ = new QLabel(QStringLiteral("Ok."), this);
     status_->setObjectName(QStringLiteral("1379"));
     zoom_ = new QLabel(text("ZOOM :", "ZOOM : "), this);
     zoom_->setObjectName(QStringLiteral("1383"));
+}
 
-    auto* placeholder = new QWidget(this);
-    placeholder->setObjectName(QStringLiteral("1004"));
-    placeholder->setFixedSize(320, 160);
-    preview_ = new CImagePreview(pictures, ui.messages, english_, zoom_, placeholder);
-    preview_->setGeometry(placeholder->rect());
-    preview_->setInteractive(true);
-
+QLayout* CWeatherDlg::sourceRows()
+{
     QPushButton* automatic = button("1361", "Automatic", "Automatisch");
     connect(automatic, &QPushButton::clicked, this, &CWeatherDlg::Automatic);
     QPushButton* browseLocal = button("1063", "Browse", "Suchen");
     connect(browseLocal, &QPushButton::clicked, this, &CWeatherDlg::browseLocalFile);
     QPushButton* browseBack = button("1062", "Browse", "Suchen");
     connect(browseBack, &QPushButton::clicked, this, &CWeatherDlg::browseBackground);
-    QPushButton* preview = button("1362", "Preview", "Vorschau");
-    connect(preview, &QPushButton::clicked, this, [this] { Preview(); });
-    QPushButton* retrieve = button("3", "Retrieve Data", "Hole Daten");
-    connect(retrieve, &QPushButton::clicked, this, [this] { RetrieveData(); });
-    QPushButton* apply3d = button("1363", "Apply to 3D-View", "Zur 3D-Ansicht");
-    connect(apply3d, &QPushButton::clicked, this, [this] { Apply(1); });
-    QPushButton* apply2d = button("1364", "Apply to 2D-View", "Zur 2D-Ansicht");
-    connect(apply2d, &QPushButton::clicked, this, [this] { Apply(0); });
-    QPushButton* applyWdb = button("1365", "Apply to WDB-View", "Zur WDB-Ansicht");
-    connect(applyWdb, &QPushButton::clicked, this, [this] { Apply(2); });
-    connect(keepSize_, &QCheckBox::toggled, this, [this](bool on) {
-        width_->setEnabled(!on);
-        height_->setEnabled(!on);
-    });
-
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    cancel_ = buttons->button(QDialogButtonBox::Cancel);
-    cancel_->setText(text("Cancel", "Abbrechen"));
-    QPushButton* help = buttons->addButton(text("Help", "Hilfe"), QDialogButtonBox::HelpRole);
-    help->setObjectName(QStringLiteral("1366"));
-    connect(help, &QPushButton::clicked, this, &CWeatherDlg::Help);
-    connect(buttons, &QDialogButtonBox::accepted, this, &CWeatherDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &CWeatherDlg::reject);
 
     auto* source = new QGridLayout;
     source->addWidget(url_, 0, 0, 1, 3);
@@ -114,7 +115,26 @@ CWeatherDlg::CWeatherDlg(const WeatherSettings& settings, UiServices& ui, Pictur
     source->addWidget(new QLabel(text("Background Image ", "Hintergrund Bild"), this), 2, 0);
     source->addWidget(background_, 2, 1, 1, 2);
     source->addWidget(browseBack, 2, 3);
+    return source;
+}
 
+QLayout* CWeatherDlg::pictureColumn(PictureSource& pictures)
+{
+    auto* placeholder = new QWidget(this);
+    placeholder->setObjectName(QStringLiteral("1004"));
+    placeholder->setFixedSize(320, 160);
+    preview_ = new CImagePreview(pictures, ui_.messages, english_, zoom_, placeholder);
+    preview_->setGeometry(placeholder->rect());
+    preview_->setInteractive(true);
+
+    auto* column = new QVBoxLayout;
+    column->addWidget(placeholder);
+    column->addWidget(zoom_);
+    return column;
+}
+
+QLayout* CWeatherDlg::boundsGrid()
+{
     auto* bounds = new QGridLayout;
     bounds->addWidget(new QLabel(QStringLiteral("LAT"), this), 0, 0);
     bounds->addWidget(startLat_, 0, 1);
@@ -129,31 +149,45 @@ CWeatherDlg::CWeatherDlg(const WeatherSettings& settings, UiServices& ui, Pictur
     bounds->addWidget(width_, 3, 1);
     bounds->addWidget(new QLabel(text("Height", "Hoehe"), this), 3, 2);
     bounds->addWidget(height_, 3, 3);
+    return bounds;
+}
+
+QLayout* CWeatherDlg::actionColumn()
+{
+    QPushButton* preview = button("1362", "Preview", "Vorschau");
+    connect(preview, &QPushButton::clicked, this, [this] { Preview(); });
+    QPushButton* retrieve = button("3", "Retrieve Data", "Hole Daten");
+    connect(retrieve, &QPushButton::clicked, this, [this] { RetrieveData(); });
+    QPushButton* apply3d = button("1363", "Apply to 3D-View", "Zur 3D-Ansicht");
+    connect(apply3d, &QPushButton::clicked, this, [this] { Apply(1); });
+    QPushButton* apply2d = button("1364", "Apply to 2D-View", "Zur 2D-Ansicht");
+    connect(apply2d, &QPushButton::clicked, this, [this] { Apply(0); });
+    QPushButton* applyWdb = button("1365", "Apply to WDB-View", "Zur WDB-Ansicht");
+    connect(applyWdb, &QPushButton::clicked, this, [this] { Apply(2); });
 
     auto* actions = new QVBoxLayout;
     for (QPushButton* b : {preview, retrieve, apply3d, apply2d, applyWdb})
         actions->addWidget(b);
     actions->addStretch(1);
+    return actions;
+}
 
-    auto* middle = new QHBoxLayout;
-    auto* pictureColumn = new QVBoxLayout;
-    pictureColumn->addWidget(placeholder);
-    pictureColumn->addWidget(zoom_);
-    middle->addLayout(pictureColumn);
-    middle->addLayout(bounds);
-    middle->addLayout(actions);
+QDialogButtonBox* CWeatherDlg::buttonBox()
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    cancel_ = buttons->button(QDialogButtonBox::Cancel);
+    cancel_->setText(text("Cancel", "Abbrechen"));
+    QPushButton* help = buttons->addButton(text("Help", "Hilfe"), QDialogButtonBox::HelpRole);
+    help->setObjectName(QStringLiteral("1366"));
+    connect(help, &QPushButton::clicked, this, &CWeatherDlg::Help);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CWeatherDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CWeatherDlg::reject);
+    return buttons;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(text("Real Time Weather Bitmap (need to be Aequidistance Mercator view)",
-                                      "Echtzeit Wetter Bitmap (muss in Aequidistance Mercator Format sein)"),
-                                 this));
-    layout->addLayout(source);
-    layout->addLayout(middle);
-    layout->addWidget(progress_);
-    layout->addWidget(status_);
-    layout->addWidget(buttons);
-    dragByClientArea(this);
-
+// The URL list, the fields and the background picture as the dialog opens.
+void CWeatherDlg::showStartValues()
+{
     for (const QString& entry : values_.WeatherImage) {
         if (!entry.isEmpty())
             url_->addItem(entry);
@@ -271,8 +305,10 @@ bool CWeatherDlg::Preview()
     if (!readFields())
         return false;
     const bool keep = values_.WeatherKeepOriginalSize != 0;
-    const OverlayBounds bounds{values_.WeatherStartLat, values_.WeatherStartLon, values_.WeatherEndLat,
-                               values_.WeatherEndLon};
+    const OverlayBounds bounds{.startLat = values_.WeatherStartLat,
+                               .startLon = values_.WeatherStartLon,
+                               .endLat = values_.WeatherEndLat,
+                               .endLon = values_.WeatherEndLon};
     if (!preview_->LoadOverlay(values_.WeatherTempFileName, bounds, keep ? 0 : values_.WeatherMapWidth,
                                keep ? 0 : values_.WeatherMapHeight))
         return false;
@@ -314,10 +350,11 @@ bool CWeatherDlg::RetrieveData()
     if (progress_->running() || !readFields())
         return false;
     if (values_.WeatherTempFileName.isEmpty()) {
-        ui_.messages.show({text("Weather data", "Wetter Daten"),
-                           text("Please give the local file name for the picture.",
-                                "Bitte geben Sie den lokalen Dateinamen für das Bild an."),
-                           MessageButtons::Ok, MessageIcon::Exclamation});
+        ui_.messages.show({.caption = text("Weather data", "Wetter Daten"),
+                           .text = text("Please give the local file name for the picture.",
+                                        "Bitte geben Sie den lokalen Dateinamen für das Bild an."),
+                           .buttons = MessageButtons::Ok,
+                           .icon = MessageIcon::Exclamation});
         return false;
     }
     status_->setText(QStringLiteral("Loading."));
@@ -336,10 +373,12 @@ bool CWeatherDlg::RetrieveData()
         using Outcome = HttpResult::Outcome;
         if (result.outcome == Outcome::Write || result.outcome == Outcome::BadUrl ||
             result.outcome == Outcome::TooLarge || result.outcome == Outcome::Rejected)
-            ui_.messages.show({text("Weather data", "Wetter Daten"),
-                               text("Could not download the picture:\n%1", "Das Bild konnte nicht geladen werden:\n%1")
-                                   .arg(reason),
-                               MessageButtons::Ok, MessageIcon::Exclamation});
+            ui_.messages.show(
+                {.caption = text("Weather data", "Wetter Daten"),
+                 .text = text("Could not download the picture:\n%1", "Das Bild konnte nicht geladen werden:\n%1")
+                             .arg(reason),
+                 .buttons = MessageButtons::Ok,
+                 .icon = MessageIcon::Exclamation});
         return false;
     }
     progress_->setValue(0);
@@ -350,9 +389,11 @@ bool CWeatherDlg::RetrieveData()
 void CWeatherDlg::browseBackground()
 {
     const std::optional<QString> path = ui_.files.openFile(
-        {text("Load new Background picture", "Lade neuen Hintergrund bild"),
-         text("All supported Image files ", "Alle unterstuetzten Dateien ") + QString::fromLatin1(kPictureFilter),
-         QStringLiteral("bmp"), background_->text()});
+        {.title = text("Load new Background picture", "Lade neuen Hintergrund bild"),
+         .filter =
+             text("All supported Image files ", "Alle unterstuetzten Dateien ") + QString::fromLatin1(kPictureFilter),
+         .defaultSuffix = QStringLiteral("bmp"),
+         .initialPath = background_->text()});
     if (!path)
         return;
     values_.WeatherBackgroundImage = *path;
@@ -363,9 +404,12 @@ void CWeatherDlg::browseBackground()
 void CWeatherDlg::browseLocalFile()
 {
     const std::optional<QString> path = ui_.files.saveFile(
-        {text("Specify location for picture on local drive.", "Stelle des heruntergeladenen bildes ?"),
-         text("All supported Image files ", "Alle unterstuetzten Dateien ") + QString::fromLatin1(kPictureFilter),
-         QStringLiteral("jpg"), background_->text(), true});
+        {.title = text("Specify location for picture on local drive.", "Stelle des heruntergeladenen bildes ?"),
+         .filter =
+             text("All supported Image files ", "Alle unterstuetzten Dateien ") + QString::fromLatin1(kPictureFilter),
+         .defaultSuffix = QStringLiteral("jpg"),
+         .initialPath = background_->text(),
+         .confirmOverwrite = true});
     if (!path)
         return;
     values_.WeatherTempFileName = *path;
@@ -374,8 +418,10 @@ void CWeatherDlg::browseLocalFile()
 
 void CWeatherDlg::Help()
 {
-    ui_.messages.show({text("Help for the Weather Dialog", "Hilfe fuer den Wetter Dialog"),
-                       texts::weatherHelp(english_), MessageButtons::Ok, MessageIcon::Information});
+    ui_.messages.show({.caption = text("Help for the Weather Dialog", "Hilfe fuer den Wetter Dialog"),
+                       .text = texts::weatherHelp(english_),
+                       .buttons = MessageButtons::Ok,
+                       .icon = MessageIcon::Information});
 }
 
 void CWeatherDlg::accept()

@@ -13,7 +13,9 @@
 
 class QCheckBox;
 class QComboBox;
+class QDialogButtonBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -53,6 +55,14 @@ public:
     void reject() override;
 
 private:
+    // The parts of the dialog, top to bottom and left to right.
+    void createFields();
+    QLayout* sourceRows();
+    QLayout* pictureColumn(kiv::PictureSource& pictures);
+    QLayout* boundsGrid();
+    QLayout* actionColumn();
+    QDialogButtonBox* buttonBox();
+    void showStartValues();
     QLineEdit* lineEdit(const char* id);
     QPushButton* button(const char* id, const char* english, const char* german);
     QString text(const char* english, const char* german) const;

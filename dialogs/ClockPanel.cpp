@@ -21,12 +21,28 @@ namespace {
 
 constexpr int kClockSize = 160;
 
-ClockTime clockTimeOf(const TimeFields& f) { return {f.hour, f.minute, f.second}; }
+ClockTime clockTimeOf(const TimeFields& f) { return {.hour = f.hour, .minute = f.minute, .second = f.second}; }
 
 } // namespace
 
-const ClockPanel::Ids ClockPanel::kGreenwich = {"1289", "1292", "1295", "1301", "1304", "1300", "1308", "1310", "1307"};
-const ClockPanel::Ids ClockPanel::kLocal = {"1293", "1294", "1296", "1297", "1303", "1299", "1311", "1185", "1309"};
+const ClockPanel::Ids ClockPanel::kGreenwich = {.time = "1289",
+                                                 .date = "1292",
+                                                 .frame = "1295",
+                                                 .zoom = "1301",
+                                                 .tilt = "1304",
+                                                 .turn = "1300",
+                                                 .parts = "1308",
+                                                 .swatch = "1310",
+                                                 .alpha = "1307"};
+const ClockPanel::Ids ClockPanel::kLocal = {.time = "1293",
+                                            .date = "1294",
+                                            .frame = "1296",
+                                            .zoom = "1297",
+                                            .tilt = "1303",
+                                            .turn = "1299",
+                                            .parts = "1311",
+                                            .swatch = "1185",
+                                            .alpha = "1309"};
 
 ClockPanel::ClockPanel(int clock, const Ids& ids, const QString& title, const TimeDialogTexts& texts,
                        ClockColorEditor& colors, UiServices& ui, QWidget* parent)

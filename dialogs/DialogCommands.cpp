@@ -20,9 +20,18 @@ namespace {
 
 GeneralOptions generalOptionsOf(const CKivDoc& doc)
 {
-    return {doc.AutoArrangeWindows, doc.IconFileName, doc.Satellitenfilename, doc.ColorTableFileName,
-            doc.AutoExtendX,        doc.AccuracyX,    doc.AccuracyY,          doc.NrOfOcularReflections,
-            doc.Sterne,             doc.BeamAngle,    doc.CalculateExact,     0};
+    return {.AutoArrangeWindows = doc.AutoArrangeWindows,
+            .IconFileName = doc.IconFileName,
+            .Satellitenfilename = doc.Satellitenfilename,
+            .ColorTableFileName = doc.ColorTableFileName,
+            .AutoExtendX = doc.AutoExtendX,
+            .AccuracyX = doc.AccuracyX,
+            .AccuracyY = doc.AccuracyY,
+            .NrOfOcularReflections = doc.NrOfOcularReflections,
+            .Sterne = doc.Sterne,
+            .BeamAngle = doc.BeamAngle,
+            .CalculateExact = doc.CalculateExact,
+            .ReloadNeeded = 0};
 }
 
 // A new colour table: the old one's edits saved first when the user wants them.
@@ -102,8 +111,10 @@ void openLocal(CKivDoc& doc)
     const DataPaths& paths = doc.Context().paths;
     const QString current = paths.find(doc.Satellitenfilename).value_or(paths.userDataDirectory());
     const std::optional<QString> path = doc.Context().ui.files.openFile(
-        {inLanguage(doc.Language != 0, "Load new Satellite-Datas", "Lade neuen Satelliten-Datensatz"),
-         QStringLiteral("Satellite Files (*.tle; *.sat) (*.TLE *.tle *.SAT *.sat)"), QString(), current});
+        {.title = inLanguage(doc.Language != 0, "Load new Satellite-Datas", "Lade neuen Satelliten-Datensatz"),
+         .filter = QStringLiteral("Satellite Files (*.tle; *.sat) (*.TLE *.tle *.SAT *.sat)"),
+         .defaultSuffix = QString(),
+         .initialPath = current});
     if (!path || *path == doc.Satellitenfilename || *path == current)
         return;
     doc.Satellitenfilename = *path;
@@ -113,7 +124,7 @@ void openLocal(CKivDoc& doc)
 void openFromWeb(CKivDoc& doc, const Editor<WebDownload>& edit)
 {
     const TimerBracket timerOff(doc);
-    const std::optional<WebDownload> done = edit({doc.InternetFileName, {}, {}});
+    const std::optional<WebDownload> done = edit({.urls = doc.InternetFileName, .url = {}, .localFileName = {}});
     if (!done)
         return;
     doc.AddInternetFile(done->url);
@@ -163,7 +174,10 @@ void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit)
 {
     const TimerBracket timerOff(doc);
     const std::optional<FollowOptions> o =
-        edit({doc.FollowInWDB, doc.FollowIn3D, doc.FollowedSatellite, doc.FollowMode3D});
+        edit({.FollowInWDB = doc.FollowInWDB,
+              .FollowIn3D = doc.FollowIn3D,
+              .FollowedSatellite = doc.FollowedSatellite,
+              .FollowMode3D = doc.FollowMode3D});
     if (!o)
         return;
     doc.FollowInWDB = o->FollowInWDB;
@@ -240,25 +254,32 @@ void runSatelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit, con
 
 void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit)
 {
-    runSatelliteStyle2D(doc, edit, {doc.SatelliteName2D != 0, doc.SatellitePos2D != 0, [&doc](bool names, bool positions) {
-                                        doc.SatelliteName2D = names ? 1 : 0;
-                                        doc.SatellitePos2D = positions ? 1 : 0;
-                                    }});
+    runSatelliteStyle2D(doc, edit,
+                        {.names = doc.SatelliteName2D != 0,
+                         .positions = doc.SatellitePos2D != 0,
+                         .set = [&doc](bool names, bool positions) {
+                             doc.SatelliteName2D = names ? 1 : 0;
+                             doc.SatellitePos2D = positions ? 1 : 0;
+                         }});
 }
 
 void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit, CWDBView& view)
 {
     const WDBViewState state = view.State();
-    runSatelliteStyle2D(doc, edit, {state.showNames, state.showPositions, [&view](bool names, bool positions) {
-                                        view.SetLabelSwitches(names, positions);
-                                    }});
+    runSatelliteStyle2D(doc, edit,
+                        {.names = state.showNames,
+                         .positions = state.showPositions,
+                         .set = [&view](bool names, bool positions) { view.SetLabelSwitches(names, positions); }});
 }
 
 void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit)
 {
     const TimerBracket timerOff(doc);
     const std::optional<TextureNames> names =
-        edit({doc.TextureErdeFileName, doc.ErdkarteFileName, doc.NightMapFileName, doc.WDBMapFileName});
+        edit({.TextureErdeFileName = doc.TextureErdeFileName,
+              .ErdkarteFileName = doc.ErdkarteFileName,
+              .NightMapFileName = doc.NightMapFileName,
+              .WDBMapFileName = doc.WDBMapFileName});
     if (!names)
         return;
     doc.TextureErdeFileName = names->TextureErdeFileName;
@@ -353,10 +374,17 @@ void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit)
 void editWeather(CKivDoc& doc, const Editor<WeatherSettings>& edit)
 {
     const TimerBracket timerOff(doc);
-    const std::optional<WeatherSettings> w = edit(
-        {doc.WeatherImageURL, doc.WeatherBackgroundImage, doc.WeatherTempFileName, doc.WeatherStartLat,
-         doc.WeatherStartLon, doc.WeatherEndLat, doc.WeatherEndLon, doc.WeatherMapWidth, doc.WeatherMapHeight,
-         doc.WeatherKeepOriginalSize, doc.WeatherImage});
+    const std::optional<WeatherSettings> w = edit({.WeatherImageURL = doc.WeatherImageURL,
+                                                   .WeatherBackgroundImage = doc.WeatherBackgroundImage,
+                                                   .WeatherTempFileName = doc.WeatherTempFileName,
+                                                   .WeatherStartLat = doc.WeatherStartLat,
+                                                   .WeatherStartLon = doc.WeatherStartLon,
+                                                   .WeatherEndLat = doc.WeatherEndLat,
+                                                   .WeatherEndLon = doc.WeatherEndLon,
+                                                   .WeatherMapWidth = doc.WeatherMapWidth,
+                                                   .WeatherMapHeight = doc.WeatherMapHeight,
+                                                   .WeatherKeepOriginalSize = doc.WeatherKeepOriginalSize,
+                                                   .WeatherImage = doc.WeatherImage});
     if (!w)
         return;
     doc.WeatherImageURL = w->WeatherImageURL;

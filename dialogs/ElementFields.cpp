@@ -83,7 +83,9 @@ std::optional<SatellitePosition> satellitePosition(const std::string& name, cons
     if (!orbit.SetSatellite(name.c_str(), line1.c_str(), line2.c_str(), true) || orbit.SGP(julianDate) == 0)
         return std::nullopt;
     orbit.CalculateLatLonAlt(julianDate);
-    return SatellitePosition{orbit.GetLat(), westLongitude(orbit.GetLon()), static_cast<float>(orbit.GetAlt())};
+    return SatellitePosition{.latitude = orbit.GetLat(),
+                             .westLongitude = westLongitude(orbit.GetLon()),
+                             .heightKm = static_cast<float>(orbit.GetAlt())};
 }
 
 } // namespace kiv

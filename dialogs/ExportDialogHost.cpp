@@ -9,7 +9,7 @@
 
 namespace kiv {
 
-ExportDialogHost::ExportDialogHost(CKivDoc& doc) : doc_(doc) {}
+ExportDialogHost::ExportDialogHost(CKivDoc& doc, QObject* parent) : QObject(parent), doc_(doc) {}
 
 CExportDlg* ExportDialogHost::ExportDialog() const
 {

@@ -19,7 +19,9 @@ class CKivDoc;
 
 class ExportDialogHost : public QObject {
 public:
-    explicit ExportDialogHost(CKivDoc& doc);
+    // The parent deletes the host, and with it an open dialog, before the document goes and
+    // never from inside the dialog's handlers (the program's close path runs from the main loop).
+    explicit ExportDialogHost(CKivDoc& doc, QObject* parent = nullptr);
     ~ExportDialogHost() override;
 
     // A fresh dialog over the parent window (whose close is watched); one that is open offers its

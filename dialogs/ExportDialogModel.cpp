@@ -17,8 +17,19 @@ namespace {
 constexpr std::int64_t kDay = 86400;
 constexpr int kEarliestYear = 1900;
 constexpr int kLatestYear = 2100;
-constexpr const char* kKindNames[] = {"LLA", "ECI", "OBS", "VOB", "RAD", "VRD", "MOON", "IRIDIUM"};
+constexpr const char* kKindNames[] = {"LLA", "ECI", "OBS", "VOB", "RAD", "VRD"}; // from ExportKind::LLA on
 constexpr float kTwilightAngles[] = {-6.0f, -12.0f, -18.0f};
+
+// The kinds with a table; Main's table is LLA's.
+ExportKind tableKind(ExportKind kind)
+{
+    return std::clamp(kind, ExportKind::LLA, ExportKind::VRD);
+}
+
+QString kindName(ExportKind kind)
+{
+    return QString::fromLatin1(kKindNames[static_cast<int>(tableKind(kind)) - static_cast<int>(ExportKind::LLA)]);
+}
 
 // "a / b / c" split at the first and the last separator; the middle part may hold more of them,
 // which the number check then refuses.
@@ -113,10 +124,10 @@ ExportDialogModel::ExportDialogModel(ExportState state, bool english) : State(st
 QStringList ExportDialogModel::TabNames() const
 {
     QStringList names;
-    if (State.Layout == 0)
+    if (Enlarged())
         names << QStringLiteral("Main");
-    for (int kind = 1; kind <= 6; ++kind)
-        names << QString::fromLatin1(kKindNames[kind - 1]);
+    for (const char* name : kKindNames)
+        names << QString::fromLatin1(name);
     return names;
 }
 
@@ -135,7 +146,7 @@ ExportToggleLabels ExportDialogModel::Labels() const
             State.InputLocal ? inLanguage(en, "Input time is Local - time", "Eingabe Zeit ist Lokale Zeit")
                              : inLanguage(en, "Input time is GMT - time", "Eingabe Zeit ist GMT Zeit"),
             QString::fromLatin1(twilight[std::clamp(State.TwilightState, 0, 2)]),
-            QString::fromLatin1(angle[std::clamp(State.AngleFormat, 0, 3)]),
+            QString::fromLatin1(angle[static_cast<int>(State.Angles)]),
             State.DatePrefix ? inLanguage(en, "Date", "Datum") : QStringLiteral("Julian")};
 }
 
@@ -219,6 +230,25 @@ int ExportDialogModel::StepForTimeDialog() const
     return static_cast<int>(std::clamp<std::int64_t>(State.StepSeconds, 0, std::numeric_limits<int>::max()));
 }
 
+void ExportDialogModel::SetObserverName(const QString& name, const QString& abbreviation)
+{
+    State.ObserverName = name;
+    State.ObserverAbbrev = abbreviation;
+}
+
+bool ExportDialogModel::ToggleSelected(std::size_t slot)
+{
+    int& selected = State.Selected.at(slot);
+    selected = selected ? 0 : 1;
+    return selected != 0;
+}
+
+void ExportDialogModel::TakeFromTimeDialog(bool start, const TimeFields& fields, int stepSeconds)
+{
+    (start ? State.StartTime : State.EndTime) = fields;
+    State.StepSeconds = stepSeconds;
+}
+
 void ExportDialogModel::TakeTown(double latitude, double westLongitude, const QString& townText)
 {
     State.ObserverLat = static_cast<float>(latitude);
@@ -238,9 +268,9 @@ QString ExportDialogModel::TownAbbreviation(const QString& townText)
     return townText.mid(from, 5);
 }
 
-QString ExportDialogModel::OutputFileName(const QString& elementFile, int kind, bool csv)
+QString ExportDialogModel::OutputFileName(const QString& elementFile, ExportKind kind, bool csv)
 {
-    const QString name = kind >= 1 && kind <= 8 ? QString::fromLatin1(kKindNames[kind - 1]) : QStringLiteral("LLA");
+    const QString name = kindName(kind);
     const qsizetype slash =
         std::max(elementFile.lastIndexOf(QLatin1Char('/')), elementFile.lastIndexOf(QLatin1Char('\\')));
     const QString folder = elementFile.left(slash + 1);
@@ -253,11 +283,9 @@ QString ExportDialogModel::OutputFileName(const QString& elementFile, int kind, 
 ExportState ExportDialogModel::Carried(int tabIndex) const
 {
     ExportState s = State;
-    int kind = KindOfTab(tabIndex);
-    if (State.Layout == 0 && kind > 0)
-        --kind; // the normal layout has no Main tab
-    s.TabIndex = kind;
-    s.Layout = State.Layout == 0 ? 1 : 0;
+    s.Layout = Enlarged() ? 1 : 0;
+    // The normal layout has no Main tab: it shows LLA instead.
+    s.TabIndex = static_cast<int>(tableKind(KindOfTab(tabIndex))) - s.Layout;
     return s;
 }
 
@@ -272,10 +300,10 @@ Time ExportDialogModel::StartInstant() const { return instant(State.StartTime); 
 
 Time ExportDialogModel::EndInstant() const { return instant(State.EndTime); }
 
-ExportParameters ExportDialogModel::Parameters(const CKivDoc& doc, int kind) const
+ExportParameters ExportDialogModel::Parameters(const CKivDoc& doc, ExportKind kind) const
 {
     ExportParameters p;
-    p.kind = static_cast<ExportKind>(std::clamp(kind, 1, 6));
+    p.kind = tableKind(kind);
     for (int i = 0; i < doc.SatelliteCount && i < kMaxSatellites; ++i) {
         if (State.Selected[i])
             p.satellites.push_back(doc.Satellites[i]);
@@ -288,7 +316,7 @@ ExportParameters ExportDialogModel::Parameters(const CKivDoc& doc, int kind) con
     p.useKm = State.UseKm != 0;
     p.csv = State.CsvOutput != 0;
     p.datePrefix = State.DatePrefix != 0;
-    p.angleFormat = static_cast<AngleFormat>(std::clamp(State.AngleFormat, 0, 3));
+    p.angleFormat = State.Angles;
     p.twilightAngle = TwilightAngle();
     p.precision = Precision;
     p.observerLatitude = State.ObserverLat;

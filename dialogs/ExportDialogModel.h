@@ -31,7 +31,7 @@ struct ExportState {
     int InputLocal = 0;
     std::array<int, kMaxSatellites> Selected{};
     int TwilightState = 0; // civil, nautic, astronomic
-    int AngleFormat = 0;   // "Deg 1", "Deg 2", "Rad", "Grad"
+    AngleFormat Angles = AngleFormat::Degrees; // "Deg 1", "Deg 2", "Rad", "Grad"
     int DatePrefix = 1;
     float ObserverAlt = 92.0f; // metres
     float ObserverLat = 38.9217f;
@@ -83,8 +83,9 @@ public:
     int Precision = kDefaultPrecision;
 
     bool english() const { return english_; }
-    // The kind of a tab: the tab index plus Layout (0 Main, 1 LLA ... 6 VRD).
-    int KindOfTab(int tabIndex) const { return tabIndex + State.Layout; }
+    bool Enlarged() const { return State.Layout == 0; }
+    // The kind of a tab: the enlarged layout's tabs begin with Main, the normal one's with LLA.
+    ExportKind KindOfTab(int tabIndex) const { return static_cast<ExportKind>(tabIndex + State.Layout); }
     // The tab names of the layout: Main (enlarged only), LLA ... VRD.
     QStringList TabNames() const;
     float TwilightAngle() const;
@@ -95,12 +96,20 @@ public:
     void ToggleInputTime() { State.InputLocal = State.InputLocal ? 0 : 1; }
     void ToggleDatePrefix() { State.DatePrefix = State.DatePrefix ? 0 : 1; }
     void CycleTwilight() { State.TwilightState = (State.TwilightState + 1) % 3; }
-    void CycleAngleFormat() { State.AngleFormat = (State.AngleFormat + 1) % 4; }
+    void CycleAngleFormat() { State.Angles = static_cast<AngleFormat>((static_cast<int>(State.Angles) + 1) % 4); }
     ExportToggleLabels Labels() const;
 
     // Which controls a kind uses: the observer and the twilight button, and the angle format.
-    static bool UsesObserver(int kind) { return kind != 1 && kind != 2; }
-    static bool UsesAngleFormat(int kind) { return kind != 2 && kind != 5 && kind != 6; }
+    static bool UsesObserver(ExportKind kind) { return kind != ExportKind::LLA && kind != ExportKind::ECI; }
+    static bool UsesAngleFormat(ExportKind kind)
+    {
+        return kind != ExportKind::ECI && kind != ExportKind::RAD && kind != ExportKind::VRD;
+    }
+
+    // The observer's name and abbreviation as typed.
+    void SetObserverName(const QString& name, const QString& abbreviation);
+    // Toggles the choice of a satellite slot; true when it is now chosen.
+    bool ToggleSelected(std::size_t slot);
 
     // The edits' texts from the settings.
     ExportEditTexts Texts() const;
@@ -110,25 +119,28 @@ public:
     // The precision edit alone: 1 to 30.
     std::optional<ExportEditRefusal> ReadPrecision(const QString& text);
 
-    // The step as the time dialog takes its factor, and the factor it gives back.
+    // The start or the end of the range and the step as the time dialog takes its fields and
+    // factor, and what it gives back.
+    const TimeFields& RangeEnd(bool start) const { return start ? State.StartTime : State.EndTime; }
     int StepForTimeDialog() const;
-    void TakeStepFromTimeDialog(int seconds) { State.StepSeconds = seconds; }
+    void TakeFromTimeDialog(bool start, const TimeFields& fields, int stepSeconds);
 
     // The go-to dialog's place: latitude, westerly longitude and its row text "Country,Town".
     void TakeTown(double latitude, double westLongitude, const QString& townText);
     // After the first comma and any blanks, five characters; without a comma, the text's first five.
     static QString TownAbbreviation(const QString& townText);
 
-    // The file name suggested for a kind: the element file's folder, the kind's name, the element
-    // file's base name and ".CSV" or ".TXT" ("sat/intelsat.tle", LLA, CSV: "sat/LLAintelsat.CSV").
-    static QString OutputFileName(const QString& elementFile, int kind, bool csv);
+    // The file name suggested for a kind: the element file's folder, the kind's name (Main's is
+    // LLA), the element file's base name and ".CSV" or ".TXT" ("sat/intelsat.tle", LLA, CSV:
+    // "sat/LLAintelsat.CSV").
+    static QString OutputFileName(const QString& elementFile, ExportKind kind, bool csv);
 
     // The state to rebuild with in the other layout, showing the same kind.
     ExportState Carried(int tabIndex) const;
 
-    // The table of a kind with the chosen loaded satellites; the range read as Greenwich time, or
-    // as local time by the zone rules of that instant.
-    ExportParameters Parameters(const CKivDoc& doc, int kind) const;
+    // The table of a kind (Main's is LLA) with the chosen loaded satellites; the range read as
+    // Greenwich time, or as local time by the zone rules of that instant.
+    ExportParameters Parameters(const CKivDoc& doc, ExportKind kind) const;
     // The Greenwich instants of the range as typed.
     Time StartInstant() const;
     Time EndInstant() const;

@@ -2,6 +2,7 @@
 // What an export table is made of: the kind, the satellites, the time range and step, the
 // observer and the output options. The export dialog fills it; the generator needs nothing else.
 
+#include "dialogs/ExportKind.h"
 #include "orbit/tagSATELLITE.h"
 #include "platform/Time.h"
 
@@ -9,9 +10,6 @@
 #include <vector>
 
 namespace kiv {
-
-// The table kinds by tab: Main is the settings page of the enlarged layout and has no table.
-enum class ExportKind : int { Main = 0, LLA = 1, ECI = 2, OBS = 3, VOB = 4, RAD = 5, VRD = 6 };
 
 // The angle formats of the "Deg 1" / "Deg 2" / "Rad" / "Grad" button.
 enum class AngleFormat : int { Degrees = 0, DegreesMinutesSeconds = 1, Radians = 2, Grads = 3 };

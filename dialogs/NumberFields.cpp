@@ -23,7 +23,10 @@ template <class Check>
 auto taken(QLineEdit& edit, const Check& check, MessageBoxes& messages)
 {
     if (!check.value) {
-        messages.show({QStringLiteral("Kiv"), check.message, MessageButtons::Ok, MessageIcon::Exclamation});
+        messages.show({.caption = QStringLiteral("Kiv"),
+                       .text = check.message,
+                       .buttons = MessageButtons::Ok,
+                       .icon = MessageIcon::Exclamation});
         edit.setFocus();
         edit.selectAll();
     }

@@ -29,10 +29,10 @@ SatelliteColorPanel::SatelliteColorPanel(const QStringList& names, const ShownFl
         const char* buttonId;
         int kind; // -1: the default colours
     };
-    constexpr Column kColumns[] = {{"Color Sat", "1175", "1063", 2},
-                                   {"Color Route", "1176", "1071", 0},
-                                   {"Color Beam", "1179", "1067", 1},
-                                   {"Color Default", "1181", "1075", -1}};
+    constexpr Column kColumns[] = {{.caption = "Color Sat", .swatchId = "1175", .buttonId = "1063", .kind = 2},
+                                   {.caption = "Color Route", .swatchId = "1176", .buttonId = "1071", .kind = 0},
+                                   {.caption = "Color Beam", .swatchId = "1179", .buttonId = "1067", .kind = 1},
+                                   {.caption = "Color Default", .swatchId = "1181", .buttonId = "1075", .kind = -1}};
     auto* swatchGrid = new QGridLayout;
     for (int c = 0; c < 4; ++c) {
         const Column& column = kColumns[c];
@@ -87,10 +87,11 @@ bool SatelliteColorPanel::haveChoice()
     if (chosenSlot() >= 0)
         return true;
     ui_.messages.show(
-        {inLanguage(english_, "Attention", "Achtung"),
-         inLanguage(english_, "You must first choose the satellite, befor you can change the color.",
-                    "Sie müssen zuerst den Satelliten auswählen, dessen Farbe sie ändern möchten"),
-         MessageButtons::Ok, MessageIcon::Information});
+        {.caption = inLanguage(english_, "Attention", "Achtung"),
+         .text = inLanguage(english_, "You must first choose the satellite, befor you can change the color.",
+                            "Sie müssen zuerst den Satelliten auswählen, dessen Farbe sie ändern möchten"),
+         .buttons = MessageButtons::Ok,
+         .icon = MessageIcon::Information});
     return false;
 }
 

@@ -14,7 +14,10 @@ namespace kiv {
 
 namespace {
 
-orbit::UtcCalendar calendarOf(const TimeFields& f) { return {f.year, f.month, f.day, f.hour, f.minute, f.second}; }
+orbit::UtcCalendar calendarOf(const TimeFields& f)
+{
+    return {.year = f.year, .month = f.month, .day = f.day, .hour = f.hour, .minute = f.minute, .second = f.second};
+}
 
 double julianDateOf(const TimeFields& f) { return orbit::julianDate(calendarOf(f)); }
 
@@ -34,12 +37,12 @@ struct Gate {
 
 // The fields' gates while typing, in the order they are read.
 constexpr std::array<Gate, 6> kTypingGates = {{
-    {&TimeFields::year, 1000, 3000},
-    {&TimeFields::month, 1, 12},
-    {&TimeFields::day, 1, 31},
-    {&TimeFields::hour, 0, 24},
-    {&TimeFields::minute, 0, 60},
-    {&TimeFields::second, 0, 60},
+    {.field = &TimeFields::year, .minimum = 1000, .maximum = 3000},
+    {.field = &TimeFields::month, .minimum = 1, .maximum = 12},
+    {.field = &TimeFields::day, .minimum = 1, .maximum = 31},
+    {.field = &TimeFields::hour, .minimum = 0, .maximum = 24},
+    {.field = &TimeFields::minute, .minimum = 0, .maximum = 60},
+    {.field = &TimeFields::second, .minimum = 0, .maximum = 60},
 }};
 
 // OK's ranges, in the order the dialog shows the edits (as indices into FieldTexts).
@@ -49,19 +52,25 @@ struct Range {
     int maximum;
 };
 constexpr std::array<Range, 6> kAcceptRanges = {{
-    {3, 0, 24},
-    {4, 0, 60},
-    {5, 0, 60},
-    {0, 1900, 2100},
-    {1, 1, 12},
-    {2, 1, 31},
+    {.edit = 3, .minimum = 0, .maximum = 24},
+    {.edit = 4, .minimum = 0, .maximum = 60},
+    {.edit = 5, .minimum = 0, .maximum = 60},
+    {.edit = 0, .minimum = 1900, .maximum = 2100},
+    {.edit = 1, .minimum = 1, .maximum = 12},
+    {.edit = 2, .minimum = 1, .maximum = 31},
 }};
 
 } // namespace
 
-TimeFields TimeFields::of(const LocalCalendar& l) { return {l.year, l.month, l.day, l.hour, l.minute, l.second}; }
+TimeFields TimeFields::of(const LocalCalendar& l)
+{
+    return {.year = l.year, .month = l.month, .day = l.day, .hour = l.hour, .minute = l.minute, .second = l.second};
+}
 
-TimeFields TimeFields::of(const orbit::UtcCalendar& c) { return {c.year, c.month, c.day, c.hour, c.minute, c.second}; }
+TimeFields TimeFields::of(const orbit::UtcCalendar& c)
+{
+    return {.year = c.year, .month = c.month, .day = c.day, .hour = c.hour, .minute = c.minute, .second = c.second};
+}
 
 TimeDialogModel::TimeDialogModel(const TimeFields& fields, int factor, Clock& clock)
     : clock_(clock), fields_(fields), julianDate_(julianDateOf(fields)), factor_(factor),

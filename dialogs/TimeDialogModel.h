@@ -33,7 +33,10 @@ struct TimeFields {
 
     static TimeFields of(const LocalCalendar& local);
     static TimeFields of(const orbit::UtcCalendar& utc);
-    LocalCalendar asLocal() const { return {year, month, day, hour, minute, second}; }
+    LocalCalendar asLocal() const
+    {
+        return {.year = year, .month = month, .day = day, .hour = hour, .minute = minute, .second = second};
+    }
     friend bool operator==(const TimeFields&, const TimeFields&) = default;
 };
 

@@ -29,7 +29,7 @@ CKivDoc::CKivDoc(DocumentContext context) : context_(context)
 
     kiv::WaitCursor wait(context_.ui.cursors);
     LoadSettings();
-    rememberedViews_ = {Show3D, Show2D, ShowObs, ShowWDB};
+    rememberedViews_ = {.show3D = Show3D, .show2D = Show2D, .showObs = ShowObs, .showWDB = ShowWDB};
     Show3D = Show2D = ShowObs = ShowWDB = 0; // set again as the views open
 
     LoadIconNames();
@@ -57,7 +57,10 @@ CKivDoc::~CKivDoc()
 
 void CKivDoc::Warn(const QString& caption, const QString& text)
 {
-    context_.ui.messages.show({caption, text, kiv::MessageButtons::Ok, kiv::MessageIcon::Exclamation});
+    context_.ui.messages.show({.caption = caption,
+                               .text = text,
+                               .buttons = kiv::MessageButtons::Ok,
+                               .icon = kiv::MessageIcon::Exclamation});
 }
 
 QString CKivDoc::ResolvedPath(const QString& name) const { return context_.paths.resolve(name); }
@@ -214,7 +217,7 @@ struct SlotLook {
 
 SlotLook lookOf(const tagSATINFO& info)
 {
-    SlotLook look{info.shown, info.iconIndex, {}, {}};
+    SlotLook look{.shown = info.shown, .iconIndex = info.iconIndex, .color = {}, .glColor = {}};
     std::copy(std::begin(info.color), std::end(info.color), look.color.begin());
     std::copy(&info.glColor[0][0], &info.glColor[0][0] + 12, look.glColor.begin());
     return look;

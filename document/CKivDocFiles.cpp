@@ -92,7 +92,7 @@ void CKivDoc::LoadTowns()
     if (SmalTownCount > 0 && BigTownCount > 0)
         return;
     if (!towns_.namesTaken) {
-        towns_ = {true, false, WDBSmalTowns, WDBBigTowns};
+        towns_ = {.namesTaken = true, .anyMissing = false, .smallName = WDBSmalTowns, .bigName = WDBBigTowns};
     }
     const auto load = [&](const QString& name, QString& remembered, std::vector<tagTOWN>& list, int& count) {
         auto read = loadTownFile(ResolvedPath(name));

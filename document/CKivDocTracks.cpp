@@ -50,7 +50,8 @@ int CKivDoc::CalculateSatellite(int slot)
         return 0;
     const double jd = SimTime.julianDate();
     JulianDate = jd;
-    return propagateSlot(slot, Orbit, jd, {NrOfPoints, TrackShown(), ShowObs != 0});
+    return propagateSlot(slot, Orbit, jd,
+                         {.points = NrOfPoints, .trackShown = TrackShown(), .withHistory = ShowObs != 0});
 }
 
 int CKivDoc::propagateSlot(int slot, CSGP4_SDP4& orbit, double jd, const TrackUpdate& update)
@@ -80,7 +81,7 @@ void CKivDoc::calculateShownSatellites(bool staleOnly)
 {
     const double jd = SimTime.julianDate();
     JulianDate = jd;
-    const TrackUpdate update{NrOfPoints, TrackShown(), ShowObs != 0};
+    const TrackUpdate update{.points = NrOfPoints, .trackShown = TrackShown(), .withHistory = ShowObs != 0};
     std::vector<int> due;
     due.reserve(SatelliteCount);
     long points = 0;

@@ -29,8 +29,9 @@ ElementLines trimmedElementLines(std::string_view name, std::string_view line1, 
 {
     while (name.size() > 1 && name.back() == ' ')
         name.remove_suffix(1);
-    return {std::string(name.substr(0, kNameLength)), std::string(line1.substr(0, kLineLength)),
-            std::string(line2.substr(0, kLineLength))};
+    return {.name = std::string(name.substr(0, kNameLength)),
+            .line1 = std::string(line1.substr(0, kLineLength)),
+            .line2 = std::string(line2.substr(0, kLineLength))};
 }
 
 int refusedElementLine(const ElementLines& record)

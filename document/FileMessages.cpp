@@ -8,7 +8,10 @@ namespace {
 
 kiv::MessageRequest warning(const QString& caption, const QString& text)
 {
-    return {caption, text, kiv::MessageButtons::Ok, kiv::MessageIcon::Exclamation};
+    return {.caption = caption,
+            .text = text,
+            .buttons = kiv::MessageButtons::Ok,
+            .icon = kiv::MessageIcon::Exclamation};
 }
 
 } // namespace

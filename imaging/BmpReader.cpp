@@ -17,14 +17,14 @@ constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
 
 ReaderMessage notValid(const QString& name)
 {
-    return {QStringLiteral("Not a valid BMP - File, Use standard Texture !"), name, ReaderMessage::Icon::None, true,
-            false};
+    return {.caption = QStringLiteral("Not a valid BMP - File, Use standard Texture !"), .text = name, .beep = true};
 }
 
 ReaderMessage noVersion3()
 {
-    return {QString(), QStringLiteral("No BMP-Format V3.0 support, Use standard Texture !"), ReaderMessage::Icon::None,
-            false, true};
+    return {.caption = QString(),
+            .text = QStringLiteral("No BMP-Format V3.0 support, Use standard Texture !"),
+            .taskModal = true};
 }
 
 struct InfoHeader {
@@ -94,8 +94,9 @@ void readColours(const LittleEndian& in, qint64 headerEnd, std::uint32_t colourC
 
 ReaderMessage bmpOpenFailure(const QString& name)
 {
-    return {QStringLiteral("Could'nt Open Texture file, Use standard Texture !"),
-            QStringLiteral("%1\n\nI will use the standard bitmap !").arg(name), ReaderMessage::Icon::None, true, false};
+    return {.caption = QStringLiteral("Could'nt Open Texture file, Use standard Texture !"),
+            .text = QStringLiteral("%1\n\nI will use the standard bitmap !").arg(name),
+            .beep = true};
 }
 
 LoadResult decodeBmp(QByteArrayView file, const QString& name, Route route)
@@ -112,7 +113,12 @@ LoadResult decodeBmp(QByteArrayView file, const QString& name, Route route)
     const qint64 pixelOffset = in.u32(10).value_or(0);
     if (pixelOffset < kFileHeaderSize + kInfoHeaderSize || pixelOffset > in.size())
         return failure(notValid(name));
-    const InfoHeader h{*in.i32(18), *in.i32(22), *in.u16(26), *in.u16(28), *in.u32(30), *in.u32(46)};
+    const InfoHeader h{.width = *in.i32(18),
+                       .height = *in.i32(22),
+                       .planes = *in.u16(26),
+                       .bitCount = *in.u16(28),
+                       .compression = *in.u32(30),
+                       .colourCount = *in.u32(46)};
     const bool bottomUp = h.height > 0;
     const qint64 height = bottomUp ? qint64(h.height) : -qint64(h.height);
     if (h.planes != 1 || !depthAndCompressionMatch(h) || !pictureSizeAllowed(h.width, height)

@@ -26,8 +26,7 @@ qint64 mostDecodedBytes(qint64 size, bool encoded)
 
 ReaderMessage notValid(const QString& name)
 {
-    return {QStringLiteral("Not a valid PCX - File, Use standard Texture !"), name, ReaderMessage::Icon::None, true,
-            false};
+    return {.caption = QStringLiteral("Not a valid PCX - File, Use standard Texture !"), .text = name, .beep = true};
 }
 
 struct Header {
@@ -101,8 +100,8 @@ std::vector<QRgb> colourTable(const LittleEndian& in, const Header& h, ReaderMes
     if (h.planes == 1 && h.bitsPerPlane == 8) {
         const uchar* block = in.at(in.size() - kPaletteBlockSize);
         if (block[0] != 12)
-            messages.push_back({QStringLiteral("Error"), QStringLiteral("No valid color table found !!! \nUse standard"),
-                                ReaderMessage::Icon::None, false, false});
+            messages.push_back({.caption = QStringLiteral("Error"),
+                                .text = QStringLiteral("No valid color table found !!! \nUse standard")});
         return rgbTriples(block + 1, 256);
     }
     if (h.planes == 4)
@@ -117,8 +116,9 @@ std::vector<QRgb> colourTable(const LittleEndian& in, const Header& h, ReaderMes
 bool CPcxFile::Load(const QString& fileName)
 {
     return loadDecoded(fileName,
-                       {QStringLiteral("Could'nt Open Graphicfile, Use standard Texture!"), fileName,
-                        ReaderMessage::Icon::None, true, false},
+                       {.caption = QStringLiteral("Could'nt Open Graphicfile, Use standard Texture!"),
+                        .text = fileName,
+                        .beep = true},
                        &CPcxFile::decode);
 }
 
@@ -149,12 +149,12 @@ LoadResult CPcxFile::decode(QByteArrayView file, const QString& name, Route rout
     const LittleEndian in(file);
     if (in.size() < kHeaderSize || *in.u8(0) != 10)
         return failure(notValid(name));
-    const Header h{*in.u8(65),
-                   *in.u8(3),
-                   qint64(*in.u16(8)) - *in.u16(4) + 1,
-                   qint64(*in.u16(10)) - *in.u16(6) + 1,
-                   *in.u16(66),
-                   *in.u8(2) == 1};
+    const Header h{.planes = *in.u8(65),
+                   .bitsPerPlane = *in.u8(3),
+                   .width = qint64(*in.u16(8)) - *in.u16(4) + 1,
+                   .height = qint64(*in.u16(10)) - *in.u16(6) + 1,
+                   .bytesPerLine = *in.u16(66),
+                   .encoded = *in.u8(2) == 1};
     if (!layoutSupported(h) || !sizeSupported(h))
         return failure(notValid(name));
     const bool withPalette = h.planes == 1 && h.bitsPerPlane == 8;

@@ -13,7 +13,7 @@ namespace {
 
 ReaderMessage error(const QString& caption, const QString& text)
 {
-    return {caption, text, ReaderMessage::Icon::Hand, false, false};
+    return {.caption = caption, .text = text, .icon = ReaderMessage::Icon::Hand};
 }
 
 bool formatAllowed(const QByteArray& format)

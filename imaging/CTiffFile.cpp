@@ -18,19 +18,18 @@ constexpr qint64 kPackBitsGain = 64;
 
 ReaderMessage notValid(const QString& name)
 {
-    return {QStringLiteral("Not a valid TIFF - File"), name, ReaderMessage::Icon::None, true, false};
+    return {.caption = QStringLiteral("Not a valid TIFF - File"), .text = name, .beep = true};
 }
 
 ReaderMessage unsupportedCompression()
 {
-    return {QStringLiteral("ERROR"), QStringLiteral("Not Supported compression scheme"), ReaderMessage::Icon::None,
-            false, false};
+    return {.caption = QStringLiteral("ERROR"), .text = QStringLiteral("Not Supported compression scheme")};
 }
 
 ReaderMessage nextPageQuestion()
 {
-    return {QStringLiteral(" Question"), QStringLiteral("Ok, to load the next picture, stored in the TIFF file ?"),
-            ReaderMessage::Icon::None, false, false};
+    return {.caption = QStringLiteral(" Question"),
+            .text = QStringLiteral("Ok, to load the next picture, stored in the TIFF file ?")};
 }
 
 enum class PageError { None, NotValid, Compression };
@@ -183,7 +182,7 @@ PageError readPage(const LittleEndian& in, const TiffDirectory& dir, Dib& dib)
 
 bool CTiffFile::Load(const QString& fileName)
 {
-    return loadDecoded(fileName, {QStringLiteral("Could'nt Open TIFF file"), fileName, ReaderMessage::Icon::None, true, false},
+    return loadDecoded(fileName, {.caption = QStringLiteral("Could'nt Open TIFF file"), .text = fileName, .beep = true},
                        &CTiffFile::decode);
 }
 

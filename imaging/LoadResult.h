@@ -27,7 +27,7 @@ inline LoadResult failure(ReaderMessage message)
 // The text every reader shows when a block for pixels cannot be had.
 inline ReaderMessage outOfMemoryMessage()
 {
-    return {QString(), QStringLiteral("Not enough memory to load datas"), ReaderMessage::Icon::None, false, true};
+    return {.caption = QString(), .text = QStringLiteral("Not enough memory to load datas"), .taskModal = true};
 }
 
 // Runs a reader, turning a block that cannot be had into the reader's message.

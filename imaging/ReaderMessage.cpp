@@ -10,8 +10,10 @@ void showReaderMessages(const ReaderMessages& messages, MessageBoxes& boxes, Bel
     for (const ReaderMessage& m : messages) {
         if (m.beep)
             bell.beep();
-        boxes.show({m.caption, m.text, MessageButtons::Ok,
-                    m.icon == ReaderMessage::Icon::Hand ? MessageIcon::Error : MessageIcon::None});
+        boxes.show({.caption = m.caption,
+                    .text = m.text,
+                    .buttons = MessageButtons::Ok,
+                    .icon = m.icon == ReaderMessage::Icon::Hand ? MessageIcon::Error : MessageIcon::None});
     }
 }
 

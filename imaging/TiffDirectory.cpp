@@ -33,7 +33,8 @@ std::optional<TiffDirectory> TiffDirectory::read(const LittleEndian& file, qint6
     directory.entries_.reserve(*count);
     for (qint64 k = 0; k < *count; ++k) {
         const qint64 at = offset + 2 + 12 * k;
-        directory.entries_.push_back({*file.u16(at), *file.u16(at + 2), *file.u32(at + 4), at + 8});
+        directory.entries_.push_back(
+            {.tag = *file.u16(at), .type = *file.u16(at + 2), .count = *file.u32(at + 4), .fieldOffset = at + 8});
     }
     directory.next_ = *file.u32(offset + 2 + 12 * qint64(*count));
     return directory;

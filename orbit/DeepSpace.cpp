@@ -137,10 +137,21 @@ DeepSpace::DeepSpace(const DeepSpaceSetup& s)
     zx = std::atan2(zx, zy);
     zx = gam + zx - xnodce;
 
-    const BodyTerms sun = bodyTerms({kZcosgs, kZsings, kZcosis, kZsinis, cosNode, sinNode, kC1ss}, g);
-    const BodyTerms moon = bodyTerms({std::cos(zx), std::sin(zx), zcosil, zsinil,
-                                      zcoshl * cosNode + zsinhl * sinNode,
-                                      sinNode * zcoshl - cosNode * zsinhl, kC1l},
+    const BodyTerms sun = bodyTerms({.cosg = kZcosgs,
+                                     .sing = kZsings,
+                                     .cosi = kZcosis,
+                                     .sini = kZsinis,
+                                     .cosh = cosNode,
+                                     .sinh = sinNode,
+                                     .strength = kC1ss},
+                                    g);
+    const BodyTerms moon = bodyTerms({.cosg = std::cos(zx),
+                                      .sing = std::sin(zx),
+                                      .cosi = zcosil,
+                                      .sini = zsinil,
+                                      .cosh = zcoshl * cosNode + zsinhl * sinNode,
+                                      .sinh = sinNode * zcoshl - cosNode * zsinhl,
+                                      .strength = kC1l},
                                      g);
 
     const auto periodics = [&](const BodyTerms& t, double ecc, double m0, double n) {
@@ -183,7 +194,7 @@ DeepSpace::DeepSpace(const DeepSpaceSetup& s)
         dnodt_ = dnodt_ + rl.h / g.sinI;
     }
 
-    resonance_ = Resonance(s, {dmdt_, domdt_, dnodt_}, g.sinI, g.cosI);
+    resonance_ = Resonance(s, {.meanAnomaly = dmdt_, .argPerigee = domdt_, .raan = dnodt_}, g.sinI, g.cosI);
 }
 
 void DeepSpace::addSecular(double t, MeanOrbit& m)
@@ -209,9 +220,11 @@ void DeepSpace::addPeriodics(double t, MeanOrbit& m, double& sinInclination,
         const double sinzf = std::sin(zf);
         const double f2 = 0.5 * sinzf * sinzf - 0.25;
         const double f3 = -0.5 * sinzf * std::cos(zf);
-        return Terms{b.e2 * f2 + b.e3 * f3, b.i2 * f2 + b.i3 * f3,
-                     b.l2 * f2 + b.l3 * f3 + b.l4 * sinzf, b.gh2 * f2 + b.gh3 * f3 + b.gh4 * sinzf,
-                     b.h2 * f2 + b.h3 * f3};
+        return Terms{.e = b.e2 * f2 + b.e3 * f3,
+                     .i = b.i2 * f2 + b.i3 * f3,
+                     .l = b.l2 * f2 + b.l3 * f3 + b.l4 * sinzf,
+                     .gh = b.gh2 * f2 + b.gh3 * f3 + b.gh4 * sinzf,
+                     .h = b.h2 * f2 + b.h3 * f3};
     };
     const Terms s = bodyPeriodics(sun_);
     const Terms l = bodyPeriodics(moon_);

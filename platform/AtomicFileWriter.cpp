@@ -150,7 +150,7 @@ void syncFolder(const std::string& folder)
 
 WriteResult failure(const QString& path, WriteStep step, int error)
 {
-    WriteResult result{false, QString(), path, step, error};
+    WriteResult result{.ok = false, .errorText = QString(), .path = path, .step = step, .error = error};
     result.errorText = result.describe(true);
     return result;
 }

@@ -240,7 +240,7 @@ HttpResult HttpClient::attemptDownload(const QByteArray& address, const QString&
     const std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
     std::unique_ptr<curl_slist, HeaderListDeleter> headers(curl_slist_append(nullptr, "Cache-Control: no-cache"));
     headers.reset(curl_slist_append(headers.release(), "Pragma: no-cache"));
-    Transfer t{curl.get(), &file, &progress, rule.maxBytes, 0, false, false, {}};
+    Transfer t{.curl = curl.get(), .file = &file, .progress = &progress, .maxBytes = rule.maxBytes, .written = {}};
     CURL* c = curl.get();
     curl_easy_setopt(c, CURLOPT_URL, address.constData());
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");

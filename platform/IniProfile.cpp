@@ -196,7 +196,10 @@ void IniProfile::writeRaw(const QString& section, const QString& key, QByteArray
     auto sectionLine = findSection(sectionName);
     if (!sectionLine) {
         sectionLine = lines_.size();
-        insertLine(*sectionLine, {'[' + sectionName + ']', newLineEnd_, Line::Kind::Section, sectionName});
+        insertLine(*sectionLine, {.text = '[' + sectionName + ']',
+                                  .end = newLineEnd_,
+                                  .kind = Line::Kind::Section,
+                                  .name = sectionName});
     }
     if (const auto keyLine = findKey(*sectionLine, keyName)) {
         Line& line = lines_[*keyLine];
@@ -208,7 +211,7 @@ void IniProfile::writeRaw(const QString& section, const QString& key, QByteArray
         if (lines_[i].kind == Line::Kind::Key)
             insertAt = i + 1;
     }
-    insertLine(insertAt, {keyName + '=' + value, newLineEnd_, Line::Kind::Key, keyName});
+    insertLine(insertAt, {.text = keyName + '=' + value, .end = newLineEnd_, .kind = Line::Kind::Key, .name = keyName});
 }
 
 void IniProfile::insertLine(std::size_t at, Line line)

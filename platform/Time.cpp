@@ -92,10 +92,23 @@ LocalCalendar Time::local() const
     if (!fields) {
         // Beyond what the C library can express (years past 2^31): show UTC.
         const kiv::orbit::UtcCalendar utc = utcCalendar();
-        return {utc.year, utc.month, utc.day, utc.hour, utc.minute, utc.second, utc.dayOfWeek, false};
+        return {.year = utc.year,
+                .month = utc.month,
+                .day = utc.day,
+                .hour = utc.hour,
+                .minute = utc.minute,
+                .second = utc.second,
+                .dayOfWeek = utc.dayOfWeek,
+                .daylightSaving = false};
     }
-    return {fields->tm_year + 1900, fields->tm_mon + 1, fields->tm_mday, fields->tm_hour,
-            fields->tm_min,         fields->tm_sec,     fields->tm_wday, fields->tm_isdst > 0};
+    return {.year = fields->tm_year + 1900,
+            .month = fields->tm_mon + 1,
+            .day = fields->tm_mday,
+            .hour = fields->tm_hour,
+            .minute = fields->tm_min,
+            .second = fields->tm_sec,
+            .dayOfWeek = fields->tm_wday,
+            .daylightSaving = fields->tm_isdst > 0};
 }
 
 std::int64_t Time::localMinusUtcSeconds() const

@@ -30,12 +30,12 @@ struct Column {
     int width;
 };
 constexpr Column kColumns[] = {
-    {"Townname", "Ortsname", 200},
-    {"Northerly Lattitude", "Nördliche Breite", 90},
-    {"Westerly Longitude", "Westliche Länge", 90},
-    {"Population", "Einwohner", 96},
-    {"Year", "Jahr", 0},
-    {"ID", "ID", 0},
+    {.en = "Townname", .de = "Ortsname", .width = 200},
+    {.en = "Northerly Lattitude", .de = "Nördliche Breite", .width = 90},
+    {.en = "Westerly Longitude", .de = "Westliche Länge", .width = 90},
+    {.en = "Population", .de = "Einwohner", .width = 96},
+    {.en = "Year", .de = "Jahr", .width = 0},
+    {.en = "ID", .de = "ID", .width = 0},
 };
 
 QString fieldErrorText(bool english, TownFieldError error)
@@ -182,13 +182,19 @@ void CGotoDlg::showFields(const TownFields& fields)
 
 TownFields CGotoDlg::typedFields() const
 {
-    return {country_->text(), name_->text(), latitude_->text(), longitude_->text(), population_->text()};
+    return {.country = country_->text(),
+            .name = name_->text(),
+            .latitude = latitude_->text(),
+            .westLongitude = longitude_->text(),
+            .population = population_->text()};
 }
 
 void CGotoDlg::showFieldError(TownFieldError error)
 {
-    doc_.Context().ui.messages.show({inLanguage(english(), "Go to", "Gehe zu"), fieldErrorText(english(), error),
-                                     MessageButtons::Ok, MessageIcon::Exclamation});
+    doc_.Context().ui.messages.show({.caption = inLanguage(english(), "Go to", "Gehe zu"),
+                                     .text = fieldErrorText(english(), error),
+                                     .buttons = MessageButtons::Ok,
+                                     .icon = MessageIcon::Exclamation});
 }
 
 void CGotoDlg::OnClickList()
@@ -240,7 +246,10 @@ void CGotoDlg::OnInfo()
                    "zuerst die Daten eingegeben, und anschließend\nauf >Hinzufügen< gedrückt werden. "
                    "Die Daten werden sofort sortiert und\nsind an der entsprechenden Stelle wieder zu "
                    "finden.");
-    doc_.Context().ui.messages.show({QStringLiteral("Info"), text, MessageButtons::Ok, MessageIcon::Information});
+    doc_.Context().ui.messages.show({.caption = QStringLiteral("Info"),
+                                     .text = text,
+                                     .buttons = MessageButtons::Ok,
+                                     .icon = MessageIcon::Information});
 }
 
 void CGotoDlg::accept()
@@ -280,7 +289,7 @@ std::optional<GoToPlace> chooseGoToPlace(CKivDoc& doc, QWidget* parent)
     CGotoDlg dialog(doc, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return GoToPlace{dialog.Latitude, dialog.WestLongitude, dialog.TownText};
+    return GoToPlace{.latitude = dialog.Latitude, .westLongitude = dialog.WestLongitude, .townText = dialog.TownText};
 }
 
 std::optional<GoToPlace> runGoTo(CKivDoc& doc, QWidget* parent)

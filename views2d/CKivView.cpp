@@ -49,7 +49,7 @@ void CKivView::SetWDBZoomBox(const QRectF& extent) { map_.setZoomBox(1, extent);
 
 void CKivView::SetObserverMarker(double x, double y, double azimuth, double tilt)
 {
-    map_.setObserverMarker({x, y, azimuth, tilt});
+    map_.setObserverMarker({.x = x, .y = y, .azimuth = azimuth, .flip = tilt});
 }
 
 void CKivView::LayoutLabels()

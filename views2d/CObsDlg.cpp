@@ -31,13 +31,13 @@ struct SwatchSpec {
     COLORREF SkySettings::*field;
 };
 constexpr SwatchSpec kSwatches[] = {
-    {1260, "Background", "Hintergrund", &SkySettings::background},
-    {1183, "Textcolor", "Textfarbe", &SkySettings::text},
-    {1264, "Man Lines", "Mann:Linien", &SkySettings::manLines},
-    {1280, "Man Head", "Mann:Kopf", &SkySettings::manHead},
-    {1288, "Man Ground", "Mann:Boden", &SkySettings::manGround},
-    {1262, "Elevation", "Elevation", &SkySettings::elevationLines},
-    {1261, "Azimuth", "Azimuth", &SkySettings::azimuthLines},
+    {.id = 1260, .en = "Background", .de = "Hintergrund", .field = &SkySettings::background},
+    {.id = 1183, .en = "Textcolor", .de = "Textfarbe", .field = &SkySettings::text},
+    {.id = 1264, .en = "Man Lines", .de = "Mann:Linien", .field = &SkySettings::manLines},
+    {.id = 1280, .en = "Man Head", .de = "Mann:Kopf", .field = &SkySettings::manHead},
+    {.id = 1288, .en = "Man Ground", .de = "Mann:Boden", .field = &SkySettings::manGround},
+    {.id = 1262, .en = "Elevation", .de = "Elevation", .field = &SkySettings::elevationLines},
+    {.id = 1261, .en = "Azimuth", .de = "Azimuth", .field = &SkySettings::azimuthLines},
 };
 
 // The steps put back by "Automatically" outlive the dialog: they are kept for the whole run.
@@ -271,7 +271,10 @@ void CObsDlg::accept()
         } else {
             if (edit->parentWidget() == lower_ && !expanded_)
                 OnAdvanced();
-            messages_.show({QStringLiteral("Kiv"), check.message, MessageButtons::Ok, MessageIcon::Exclamation});
+            messages_.show({.caption = QStringLiteral("Kiv"),
+                            .text = check.message,
+                            .buttons = MessageButtons::Ok,
+                            .icon = MessageIcon::Exclamation});
             edit->setFocus();
             edit->selectAll();
             return;

@@ -243,7 +243,10 @@ void CWDBView::RedrawWorldDataBase()
         QString text = QString::fromStdString(wdb::statusMessage(result.status));
         if (result.status == wdb::FileStatus::Corrupt)
             text += QLatin1Char('\n') + QFile::decodeName(QByteArray::fromStdString(result.file));
-        doc.Context().ui.messages.show({QStringLiteral("Warning"), text, MessageButtons::Ok, MessageIcon::Exclamation});
+        doc.Context().ui.messages.show({.caption = QStringLiteral("Warning"),
+                                        .text = text,
+                                        .buttons = MessageButtons::Ok,
+                                        .icon = MessageIcon::Exclamation});
     }
     const WDBScene scene = wdbScene(doc);
     map_.drawGrid(scene, false);

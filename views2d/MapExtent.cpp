@@ -43,7 +43,7 @@ MapExtent MapExtent::part(const QRect& box, QSize picture) const
     const int y1 = inside(std::max(box.top(), box.top() + box.height()), picture.height());
     const GeoPoint a = pointAt(QPointF(x0, y0), picture);
     const GeoPoint b = pointAt(QPointF(x1, y1), picture);
-    MapExtent e{a.lonW, b.lonW, a.lat, b.lat};
+    MapExtent e{.left = a.lonW, .right = b.lonW, .top = a.lat, .bottom = b.lat};
     widen(e.left, e.right, kMinSpan, right - left);
     widen(e.top, e.bottom, kMinSpan, bottom - top);
     return e;

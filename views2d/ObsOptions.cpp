@@ -4,7 +4,10 @@ namespace kiv {
 
 ObsOptions ObsOptions::from(const KivSettings& s)
 {
-    return {SkySettings::from(s), s.fUserLat, 0.0 - s.fUserLon, s.fUserAlt};
+    return {.sky = SkySettings::from(s),
+            .latitude = s.fUserLat,
+            .westLongitude = 0.0 - s.fUserLon,
+            .altitude = s.fUserAlt};
 }
 
 void ObsOptions::storeInto(KivSettings& s) const

@@ -52,7 +52,10 @@ double zoomed(double zoom, QPoint delta) { return std::clamp(zoom + delta.y() / 
 
 ObserverMarkerState observerMarkerState(const tagVECTOR& observer, double turn, double tilt)
 {
-    return {observer.y / (2 * kPi) + 0.5, -observer.x / kPi + 0.5, turn * kPi / 180.0, tilt};
+    return {.x = observer.y / (2 * kPi) + 0.5,
+            .y = -observer.x / kPi + 0.5,
+            .azimuth = turn * kPi / 180.0,
+            .flip = tilt};
 }
 
 } // namespace kiv

@@ -40,7 +40,13 @@ SkyVector SkyProjection::turned(SkyVector p) const
     Rotation& r = rotation;
     if (!r.valid || r.turn != turn || r.tilt != tilt) {
         const double a = turn * kSkyDegToRad, b = tilt * kSkyDegToRad;
-        r = {turn, tilt, std::cos(a), std::sin(a), std::cos(b), std::sin(b), true};
+        r = {.turn = turn,
+             .tilt = tilt,
+             .cosTurn = std::cos(a),
+             .sinTurn = std::sin(a),
+             .cosTilt = std::cos(b),
+             .sinTilt = std::sin(b),
+             .valid = true};
     }
     // About y by the turn, then about x by the tilt, as rotateAboutY and rotateAboutX do.
     const double x = p.x * r.cosTurn - p.z * r.sinTurn;

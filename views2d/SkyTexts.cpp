@@ -30,8 +30,9 @@ Sexagesimal sexagesimal(double value)
     const double minutes = std::trunc(60.0 * (value - whole));
     const double seconds = std::trunc(60.0 * (60.0 * (value - whole) - minutes));
     const std::string sign = value < 0.0 ? "-" : "";
-    return {twoPlaces(sign + formatFixed(std::fabs(whole), 0)), twoPlaces(formatFixed(std::fabs(minutes), 0)),
-            twoPlaces(formatFixed(std::fabs(seconds), 0))};
+    return {.first = twoPlaces(sign + formatFixed(std::fabs(whole), 0)),
+            .minutes = twoPlaces(formatFixed(std::fabs(minutes), 0)),
+            .seconds = twoPlaces(formatFixed(std::fabs(seconds), 0))};
 }
 
 std::string degreesLine(const char* head, double degrees)

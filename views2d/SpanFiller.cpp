@@ -28,7 +28,11 @@ std::span<const Span> SpanFiller::fill(std::span<const QPoint> polygon, QSize cl
         const int end = std::min(firstCentreFrom(bottom.y()), clip.height());
         if (first >= end)
             continue;
-        edges_.push_back({first, end, double(top.x()), double(top.y()), double(bottom.x() - top.x()) / (bottom.y() - top.y())});
+        edges_.push_back({.firstRow = first,
+                          .endRow = end,
+                          .x0 = double(top.x()),
+                          .y0 = double(top.y()),
+                          .slope = double(bottom.x() - top.x()) / (bottom.y() - top.y())});
     }
     if (edges_.empty())
         return spans_;
@@ -52,7 +56,7 @@ std::span<const Span> SpanFiller::fill(std::span<const QPoint> polygon, QSize cl
             const int x0 = std::max(firstCentreFrom(crossings_[k]), 0);
             const int x1 = std::min(firstCentreFrom(crossings_[k + 1]), clip.width());
             if (x0 < x1)
-                spans_.push_back({y, x0, x1});
+                spans_.push_back({.y = y, .x0 = x0, .x1 = x1});
         }
     }
     return spans_;

@@ -40,7 +40,11 @@ QString TownList::rowText(const tagTOWN& town) { return town.country + u',' + to
 TownFields TownList::fieldsOf(int row) const
 {
     const tagTOWN& town = at(row);
-    return {town.country, town.name, numberText(town.lat), numberText(0.0 - town.lon), QString::number(town.population)};
+    return {.country = town.country,
+            .name = town.name,
+            .latitude = numberText(town.lat),
+            .westLongitude = numberText(0.0 - town.lon),
+            .population = QString::number(town.population)};
 }
 
 std::optional<int> TownList::findPrefix(const QString& prefix) const

@@ -22,7 +22,10 @@ int truncated(double v)
 
 } // namespace
 
-MapExtent extentOf(const WDBViewState& s) { return {s.left, s.right, s.top, s.bottom}; }
+MapExtent extentOf(const WDBViewState& s)
+{
+    return {.left = s.left, .right = s.right, .top = s.top, .bottom = s.bottom};
+}
 
 void setExtent(WDBViewState& s, const MapExtent& e)
 {

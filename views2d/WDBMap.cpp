@@ -86,7 +86,10 @@ std::array<bool, wdb::kLayerFlags> WDBMap::layersFromMasks(int bdy, int cil, int
     std::array<bool, wdb::kLayerFlags> layers{};
     const struct {
         int mask, first, count;
-    } groups[] = {{bdy, 1, 3}, {cil, 4, 12}, {riv, 16, 11}, {pby, 27, 2}};
+    } groups[] = {{.mask = bdy, .first = 1, .count = 3},
+                  {.mask = cil, .first = 4, .count = 12},
+                  {.mask = riv, .first = 16, .count = 11},
+                  {.mask = pby, .first = 27, .count = 2}};
     for (const auto& g : groups)
         for (int b = 0; b < g.count; ++b)
             layers[g.first + b] = (g.mask >> b) & 1;

@@ -100,8 +100,10 @@ bool COpenGLView::ensureContext()
         || !context_->makeCurrent(surface_)) {
         context_.reset();
         failed_ = true;
-        messages_.show({QCoreApplication::applicationName(), QStringLiteral("SetPixelFormat failed"),
-                        kiv::MessageButtons::Ok, kiv::MessageIcon::Error});
+        messages_.show({.caption = QCoreApplication::applicationName(),
+                        .text = QStringLiteral("SetPixelFormat failed"),
+                        .buttons = kiv::MessageButtons::Ok,
+                        .icon = kiv::MessageIcon::Error});
         return false;
     }
     ready_ = true;

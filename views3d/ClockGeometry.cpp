@@ -9,7 +9,7 @@ HandAngles handAngles(const ClockTime& time)
 {
     const double hour = time.hour / 12.0 * 360.0 + time.minute * 30.0 / 60.0 + time.second * 0.5 / 60.0;
     const double minute = 12.0 * hour;
-    return {hour, minute, 60.0 * minute};
+    return {.hour = hour, .minute = minute, .second = 60.0 * minute};
 }
 
 double clockDistance(int zoom) { return 5.0 * zoom - 200.0; }

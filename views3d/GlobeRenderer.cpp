@@ -15,7 +15,7 @@
 namespace kiv {
 
 namespace {
-const Perspective kGlobePerspective{20.0, 5.0, 400000.0};
+const Perspective kGlobePerspective{.fieldOfView = 20.0, .zNear = 5.0, .zFar = 400000.0};
 constexpr double kStartDistance = 140.0;
 } // namespace
 
@@ -139,9 +139,11 @@ void GlobeRenderer::setTexture(const QImage& picture)
         return;
     if (fitted.resized) {
         const bool english = doc_.Language != 0;
-        doc_.Context().ui.messages.show({QStringLiteral("Warning"),
-                                         textureSizeWarning(fitted.image.width(), fitted.image.height(), english),
-                                         kiv::MessageButtons::Ok, kiv::MessageIcon::Exclamation});
+        doc_.Context().ui.messages.show(
+            {.caption = QStringLiteral("Warning"),
+             .text = textureSizeWarning(fitted.image.width(), fitted.image.height(), english),
+             .buttons = kiv::MessageButtons::Ok,
+             .icon = kiv::MessageIcon::Exclamation});
     }
     const QImage rows = glRows(fitted.image);
     if (texture_ == 0)

@@ -46,7 +46,11 @@ void drawBeam(const BeamPlan& plan, const float* beam, float alpha, Detail detai
 void GlobeRenderer::buildSatelliteModelList()
 {
     glNewList(lists::kSatelliteModel, GL_COMPILE);
-    drawSatelliteBody({doc_.SatelliteDrawStyle, doc_.SatelliteModelFileName, doc_.SatModelNrFromFile, detail()}, false);
+    drawSatelliteBody({.style = doc_.SatelliteDrawStyle,
+                       .modelFile = doc_.SatelliteModelFileName,
+                       .modelNumber = doc_.SatModelNrFromFile,
+                       .detail = detail()},
+                      false);
     glEndList();
 }
 

@@ -233,7 +233,7 @@ TEST_F(TerminationTest, RequestsDuringALargeExportEndTheProgramAtOnce)
                 {ExportEdit::StepDays, "0"},               {ExportEdit::StepTime, "00 : 00 : 01"}};
             for (const auto& [edit, text] : range)
                 dialog->EditOf(edit)->setText(QString::fromLatin1(text));
-            dialog->GenerateOutput(1);
+            dialog->GenerateOutput(ExportKind::LLA);
             QTimer::singleShot(500, [&] {
                 generating = dialog && dialog->Generating();
                 linesBefore = dialog ? dialog->Editor().Edit()->blockCount() : 0;

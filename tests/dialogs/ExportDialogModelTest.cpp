@@ -53,8 +53,8 @@ TEST(ExportDialogModelTest, KindsUseTheirControls)
     const bool observer[] = {true, false, false, true, true, true, true};
     const bool angle[] = {true, true, false, true, true, false, false};
     for (int kind = 0; kind <= 6; ++kind) {
-        EXPECT_EQ(ExportDialogModel::UsesObserver(kind), observer[kind]) << kind;
-        EXPECT_EQ(ExportDialogModel::UsesAngleFormat(kind), angle[kind]) << kind;
+        EXPECT_EQ(ExportDialogModel::UsesObserver(static_cast<ExportKind>(kind)), observer[kind]) << kind;
+        EXPECT_EQ(ExportDialogModel::UsesAngleFormat(static_cast<ExportKind>(kind)), angle[kind]) << kind;
     }
     ExportState enlarged;
     enlarged.Layout = 0;
@@ -174,7 +174,7 @@ TEST(ExportDialogModelTest, ARebuildCarriesTheSettingsAndShowsTheSameKind)
     s.Selected[4] = 1;
     s.StepSeconds = 600;
     s.ObserverName = "Elsewhere";
-    s.AngleFormat = 2;
+    s.Angles = AngleFormat::Radians;
     struct Case {
         int layout, tab, newLayout, newTab;
     } const cases[] = {{1, 0, 0, 1}, {1, 5, 0, 6}, {0, 0, 1, 0}, {0, 1, 1, 0}, {0, 3, 1, 2}};
@@ -185,12 +185,13 @@ TEST(ExportDialogModelTest, ARebuildCarriesTheSettingsAndShowsTheSameKind)
         const ExportState carried = m.Carried(c.tab);
         EXPECT_EQ(carried.Layout, c.newLayout);
         EXPECT_EQ(carried.TabIndex, c.newTab) << c.layout << "/" << c.tab;
-        EXPECT_EQ(ExportDialogModel(carried, true).KindOfTab(carried.TabIndex), std::max(m.KindOfTab(c.tab), 1));
+        EXPECT_EQ(ExportDialogModel(carried, true).KindOfTab(carried.TabIndex),
+                  std::max(m.KindOfTab(c.tab), ExportKind::LLA));
         EXPECT_EQ(carried.UseKm, 1);
         EXPECT_EQ(carried.Selected[4], 1);
         EXPECT_EQ(carried.StepSeconds, 600);
         EXPECT_EQ(carried.ObserverName, "Elsewhere");
-        EXPECT_EQ(carried.AngleFormat, 2);
+        EXPECT_EQ(carried.Angles, AngleFormat::Radians);
         EXPECT_EQ(ExportDialogModel(carried, true).Precision, 7);
     }
 }
@@ -199,14 +200,17 @@ TEST(ExportDialogModelTest, SuggestedFileNames)
 {
     struct Case {
         const char* elementFile;
-        int kind;
+        ExportKind kind;
         bool csv;
         const char* name;
     } const cases[] = {
-        {"sat/intelsat.tle", 1, true, "sat/LLAintelsat.CSV"}, {"sat/intelsat.tle", 0, true, "sat/LLAintelsat.CSV"},
-        {"sat/noext", 1, true, "sat/LLA.CSV"},               {"sat/intelsat.tle", 6, false, "sat/VRDintelsat.TXT"},
-        {"/a.b/c.d.tle", 3, false, "/a.b/OBSc.d.TXT"},       {"C:\\Sat\\intelsat.tle", 1, true, "C:\\Sat\\LLAintelsat.CSV"},
-        {"plain.tle", 2, true, "ECIplain.CSV"},
+        {"sat/intelsat.tle", ExportKind::LLA, true, "sat/LLAintelsat.CSV"},
+        {"sat/intelsat.tle", ExportKind::Main, true, "sat/LLAintelsat.CSV"},
+        {"sat/noext", ExportKind::LLA, true, "sat/LLA.CSV"},
+        {"sat/intelsat.tle", ExportKind::VRD, false, "sat/VRDintelsat.TXT"},
+        {"/a.b/c.d.tle", ExportKind::OBS, false, "/a.b/OBSc.d.TXT"},
+        {"C:\\Sat\\intelsat.tle", ExportKind::LLA, true, "C:\\Sat\\LLAintelsat.CSV"},
+        {"plain.tle", ExportKind::ECI, true, "ECIplain.CSV"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ExportDialogModel::OutputFileName(c.elementFile, c.kind, c.csv), c.name) << c.elementFile;
@@ -244,7 +248,7 @@ TEST_F(ExportDialogModelDocumentTest, TheTableTakesTheChosenLoadedSatellitesAndT
     EXPECT_EQ(s.Selected[1], 0);
     s.Selected[2] = 1;
     s.Selected[7] = 1; // no satellite there
-    const ExportParameters p = ExportDialogModel(s, true).Parameters(doc, 3);
+    const ExportParameters p = ExportDialogModel(s, true).Parameters(doc, ExportKind::OBS);
     ASSERT_EQ(p.satellites.size(), 2U);
     EXPECT_STREQ(p.satellites[0].name, "LOW 0");
     EXPECT_STREQ(p.satellites[1].name, "LOW 2");

@@ -63,7 +63,7 @@ protected:
         d.EditOf(ExportEdit::EndDate)->setText(QString::fromLatin1(endDate));
         d.EditOf(ExportEdit::EndTime)->setText(QStringLiteral("12 : 00 : 00"));
         d.EditOf(ExportEdit::StepTime)->setText(QString::fromLatin1(step));
-        d.GenerateOutput(1);
+        d.GenerateOutput(ExportKind::LLA);
     }
     // Runs the event loop while the table is being made, at most until `lines` have come in.
     static void runWhileMade(const CExportDlg& d, int lines = std::numeric_limits<int>::max())
@@ -89,7 +89,7 @@ TEST_F(ExportDialogTest, OpensWithTheShownSatellitesAndTheirTable)
     EXPECT_EQ(list->topLevelItem(0)->text(2), "X");
     EXPECT_EQ(list->topLevelItem(1)->text(2), " ");
     EXPECT_EQ(d.Tabs().count(), 6);
-    EXPECT_EQ(d.Kind(), 1);
+    EXPECT_EQ(d.Kind(), ExportKind::LLA);
     const QStringList lines = tableLines(d);
     ASSERT_EQ(lines.size(), 1 + 25 + 2);
     EXPECT_EQ(lines[0], "LOW 0");
@@ -142,7 +142,7 @@ TEST_F(ExportDialogTest, BadEditsAndLongTablesAsk)
 {
     CExportDlg& d = open();
     d.EditOf(ExportEdit::StepTime)->setText("00 : 00 : 00");
-    d.GenerateOutput(1);
+    d.GenerateOutput(ExportKind::LLA);
     ASSERT_EQ(ui_.messages.shown().size(), 1U);
     EXPECT_TRUE(d.Editor().Text().isEmpty());
 
@@ -151,17 +151,17 @@ TEST_F(ExportDialogTest, BadEditsAndLongTablesAsk)
     d.EditOf(ExportEdit::StepTime)->setText("00 : 01 : 00");
     d.EditOf(ExportEdit::EndDate)->setText("04 / 10 / 2024");
     d.EditOf(ExportEdit::EndTime)->setText("28 : 40 : 00");
-    d.GenerateOutput(1);
+    d.GenerateOutput(ExportKind::LLA);
     EXPECT_EQ(ui_.messages.shown().size(), 1U) << "the hour is refused";
     ui_.messages.clear();
     d.EditOf(ExportEdit::EndDate)->setText("04 / 11 / 2024");
     d.EditOf(ExportEdit::EndTime)->setText("04 : 40 : 00");
-    d.GenerateOutput(1);
+    d.GenerateOutput(ExportKind::LLA);
     EXPECT_TRUE(ui_.messages.shown().empty());
     EXPECT_EQ(tableLines(d).size(), 1 + 1001 + 2);
     d.EditOf(ExportEdit::EndTime)->setText("04 : 41 : 00");
     ui_.messages.queueAnswer(MessageAnswer::No);
-    d.GenerateOutput(1);
+    d.GenerateOutput(ExportKind::LLA);
     ASSERT_EQ(ui_.messages.shown().size(), 1U);
     EXPECT_EQ(ui_.messages.shown()[0].caption, "Warning");
     EXPECT_EQ(ui_.messages.shown()[0].text,
@@ -211,7 +211,7 @@ TEST_F(ExportDialogTest, EnlargeRebuildsWithTheSameSettingsAndOkAsksAboutEdits)
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->Model().State.Layout, 0);
     EXPECT_EQ(d->Tabs().count(), 7);
-    EXPECT_EQ(d->Kind(), 3);
+    EXPECT_EQ(d->Kind(), ExportKind::OBS);
     EXPECT_EQ(d->Model().State.UseKm, 1);
     EXPECT_EQ(d->Model().State.Selected[1], 1);
     EXPECT_EQ(d->Model().Precision, 7);
@@ -228,7 +228,7 @@ TEST_F(ExportDialogTest, EnlargeRebuildsWithTheSameSettingsAndOkAsksAboutEdits)
     d = host_->ExportDialog();
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->Model().State.Layout, 1);
-    EXPECT_EQ(d->Kind(), 1);
+    EXPECT_EQ(d->Kind(), ExportKind::LLA);
     EXPECT_EQ(d->size(), normal);
 
     // An edited table is offered for saving before the dialog ends.
@@ -263,7 +263,7 @@ TEST_F(ExportDialogTest, ALargeTableComesInPiecesWithTheBytesOfTheWholeTable)
     runWhileMade(d);
     ASSERT_FALSE(d.Generating());
     LibraryExportOrbit orbit;
-    const std::string whole = ExportGenerator::Generate(orbit, d.Model().Parameters(*doc_, 1)).text;
+    const std::string whole = ExportGenerator::Generate(orbit, d.Model().Parameters(*doc_, ExportKind::LLA)).text;
     EXPECT_EQ(CEditor::FileBytes(d.Editor().Text()).toStdString(), whole);
     EXPECT_EQ(tableLines(d).size(), 1 + 8641 + 2);
     EXPECT_FALSE(d.Editor().Modified());

@@ -87,8 +87,13 @@ std::vector<tagTOWN> worldCities()
 {
     std::vector<tagTOWN> towns;
     for (const City& city : kCities)
-        towns.push_back({QString::fromLatin1(city.country), QString::fromLatin1(city.name), city.lat, city.lon,
-                         city.population, kYear, 0});
+        towns.push_back({.country = QString::fromLatin1(city.country),
+                         .name = QString::fromLatin1(city.name),
+                         .lat = city.lat,
+                         .lon = city.lon,
+                         .population = city.population,
+                         .year = kYear,
+                         .extra = 0});
     return towns;
 }
 
