@@ -116,7 +116,7 @@ kiv::CommandMap documentCommands(CKivDoc& doc, QObject& owner)
         [d](int id, kiv::CommandUi& ui) {
             const int slot = id - kCmdFirstSatellite;
             ui.Enable(slot < d->SatelliteCount);
-            ui.SetCheck(slot < d->SatelliteCount && !d->SatInfo[static_cast<std::size_t>(slot)].shown);
+            ui.SetCheck(slot < d->SatelliteCount && !d->SatInfo[slot].shown);
         });
     return m;
 }

@@ -52,9 +52,9 @@ CDrwstDlg::CDrwstDlg(const SatelliteStyle3D& values, const QStringList& names, U
     QWidget* routeGroup = routeStyleGroup();
     colors_ = new SatelliteColorPanel(
         names, values.shown,
-        [this](int slot, int kind) { return values_.colors[static_cast<std::size_t>(slot)][static_cast<std::size_t>(kind)]; },
+        [this](int slot, int kind) { return values_.colors[slot][kind]; },
         [this](int slot, int kind, COLORREF color) {
-            values_.colors[static_cast<std::size_t>(slot)][static_cast<std::size_t>(kind)] = color;
+            values_.colors[slot][kind] = color;
         },
         ui, english, this);
 

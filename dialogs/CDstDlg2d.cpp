@@ -37,8 +37,8 @@ CDstDlg2d::CDstDlg2d(CKivDoc& doc, const SatelliteStyle2D& values, QWidget* pare
     setWindowTitle(text("Satellitestyle", "Satellitenstyle"));
     colors_ = new SatelliteColorPanel(
         doc.SatelliteNames(), values.shown,
-        [this](int slot, int kind) { return doc_.SatInfo[static_cast<std::size_t>(slot)].color[kind]; },
-        [this](int slot, int kind, COLORREF color) { setSlotColor(doc_.SatInfo[static_cast<std::size_t>(slot)], kind, color); },
+        [this](int slot, int kind) { return doc_.SatInfo[slot].color[kind]; },
+        [this](int slot, int kind, COLORREF color) { setSlotColor(doc_.SatInfo[slot], kind, color); },
         doc.Context().ui, english_, this);
     QFormLayout* route = routeForm();
     // The icon panel, folded in at the start.
@@ -95,7 +95,7 @@ QWidget* CDstDlg2d::iconPanel()
         const int slot = icons_->row(item);
         if (slot < 0 || slot >= kMaxSatellites)
             return;
-        const QString& name = values_.icons.entries()[static_cast<std::size_t>(values_.icons.indices()[slot])].fileName;
+        const QString& name = values_.icons.entries()[values_.icons.indices()[slot]].fileName;
         iconOfSatellite_->setText(name.isEmpty() ? QStringLiteral("Standard Icon") : name);
     });
     connect(icons_, &QListWidget::itemDoubleClicked, this, [this] { OnChangeIcon(); });
@@ -156,9 +156,9 @@ void CDstDlg2d::fillIconPanel()
     const QImage standard = builtInSatelliteIcon();
     const int rows = std::min(doc_.SatelliteCount, kMaxSatellites);
     for (int slot = 0; slot < rows; ++slot) {
-        const QImage& icon = values_.icons.entries()[static_cast<std::size_t>(values_.icons.indices()[slot])].icon;
+        const QImage& icon = values_.icons.entries()[values_.icons.indices()[slot]].icon;
         icons_->addItem(new QListWidgetItem(QIcon(QPixmap::fromImage(icon.isNull() ? standard : icon)),
-                                            fromLatin1(doc_.SatelliteLines[static_cast<std::size_t>(slot)].name)));
+                                            fromLatin1(doc_.SatelliteLines[slot].name)));
     }
     if (current >= 0 && current < icons_->count())
         icons_->setCurrentRow(current);

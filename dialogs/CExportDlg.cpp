@@ -464,7 +464,7 @@ void CExportDlg::OnListClick(int row)
 {
     if (row < 0 || row >= doc_.SatelliteCount || row >= kMaxSatellites)
         return;
-    const bool selected = model_.ToggleSelected(static_cast<std::size_t>(row));
+    const bool selected = model_.ToggleSelected(row);
     list_->topLevelItem(row)->setText(2, selected ? QStringLiteral("X") : QStringLiteral(" "));
     regenerate();
 }

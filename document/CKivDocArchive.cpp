@@ -345,8 +345,8 @@ void CKivDoc::ApplySettings(const SettingsSnapshot& s)
     // The buttons start from a fresh table; then the slots' shown flags and Display all as saved.
     CreateSatelliteButtons();
     for (int i = 0; i < SatelliteCount; ++i) {
-        SatInfo[static_cast<std::size_t>(i)].shown = s.satellites[static_cast<std::size_t>(i)].shown;
-        SavedShown[static_cast<std::size_t>(i)] = SatInfo[static_cast<std::size_t>(i)].shown;
+        SatInfo[i].shown = s.satellites[i].shown;
+        SavedShown[i] = SatInfo[i].shown;
     }
     DisplayAll = s.document.DisplayAll;
     applyFrames(s);
@@ -486,7 +486,7 @@ void CKivDoc::applyFrames(const SettingsSnapshot& s)
         place(ViewKind::Map, 1, s.map->frame);
     if (s.wdb)
         for (int slot = 1; slot <= static_cast<int>(s.wdb->views.size()); ++slot)
-            place(ViewKind::WDB, slot, s.wdb->views[static_cast<std::size_t>(slot - 1)].frame);
+            place(ViewKind::WDB, slot, s.wdb->views[slot - 1].frame);
     if (s.obs)
         place(ViewKind::Obs, 1, s.obs->frame);
 }

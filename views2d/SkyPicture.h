@@ -57,7 +57,7 @@ public:
     const SkyPlacement& placement() const { return placement_; }
 
     void layoutLabels(const SatelliteScene& satellites);
-    const PixelRect& labelRect(int slot) const { return labelRects_.at(static_cast<std::size_t>(slot)); }
+    const PixelRect& labelRect(int slot) const { return labelRects_.at(slot); }
     const GlyphAtlas& glyphs() const { return glyphs_; }
 
     void redraw(const SatelliteScene& satellites);

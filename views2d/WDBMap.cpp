@@ -334,8 +334,8 @@ void WDBMap::drawFootprint(const WDBScene& scene, int slot, double lonShift)
         raster::andHatchSpans(image_, inside, kShade);
     const QRgb outline = scene.colouredFootprints ? toRgb(info.color[1]) : kBlack;
     for (int k = 0; k < outlineCount; ++k)
-        raster::line(image_, polygon_[static_cast<std::size_t>(k)],
-                     polygon_[static_cast<std::size_t>((k + 1) % outlineCount)], outline, scene.satellites.penWidth);
+        raster::line(image_, polygon_[k],
+                     polygon_[(k + 1) % outlineCount], outline, scene.satellites.penWidth);
 }
 
 void WDBMap::drawLabel(const SatelliteScene& satellites, int slot, QPoint centre, LabelContent labels)
