@@ -32,26 +32,27 @@ QString real(double value) { return QString::number(value, 'g', 15); }
 QString position(double value) { return QString::number(value, 'f', 4); }
 
 // Why the file cannot be shown whole, in the language chosen; empty when it can.
-QString unreadable(bool english, const ElementFileRecords& content)
+QString unreadable(bool english, const QString& fileName, const ElementFileRecords& content)
 {
     switch (content.stop) {
     case ElementFileRecords::Stop::End:
         return {};
     case ElementFileRecords::Stop::ReadError:
         return inLanguage(english, "The satellite data file %1 could not be read to its end.",
-                          "Die Satellitendatei %1 konnte nicht bis zum Ende gelesen werden.");
+                          "Die Satellitendatei %1 konnte nicht bis zum Ende gelesen werden.")
+            .arg(fileName);
     case ElementFileRecords::Stop::LongLine:
         return inLanguage(english,
                           "Line %2 of the satellite data file %1 is longer than %3 characters: it is no element file.",
                           "Zeile %2 der Satellitendatei %1 ist länger als %3 Zeichen: sie ist keine Elementdatei.")
-            .arg(QStringLiteral("%1"), QString::number(content.longLine), QString::number(kElementFileMaxLine));
+            .arg(fileName, QString::number(content.longLine), QString::number(kElementFileMaxLine));
     case ElementFileRecords::Stop::TooLarge:
         return inLanguage(english,
                           "The satellite data file %1 holds more than %2 records or %3 MB; "
                           "this dialog shows no larger files.",
                           "Die Satellitendatei %1 enthält mehr als %2 Datensätze oder %3 MB; "
                           "größere Dateien zeigt dieser Dialog nicht.")
-            .arg(QStringLiteral("%1"), QString::number(kElementFileMaxRecords),
+            .arg(fileName, QString::number(kElementFileMaxRecords),
                  QString::number(kElementFileMaxBytes / (1024 * 1024)));
     }
     return {};
@@ -158,16 +159,17 @@ std::optional<std::vector<ElementRecord>> CSatDlg::readRecords(CKivDoc& doc)
     if (file.open(QIODevice::ReadOnly)) {
         LineReader lines(file, kElementFileMaxLine);
         content = readElementRecords(lines);
-        problem = unreadable(english, content);
+        problem = unreadable(english, doc.Satellitenfilename, content);
     } else {
         problem = inLanguage(english, "The satellite data file %1 could not be opened.",
-                             "Die Satellitendatei %1 konnte nicht geöffnet werden.");
+                             "Die Satellitendatei %1 konnte nicht geöffnet werden.")
+                      .arg(doc.Satellitenfilename);
     }
     if (problem.isEmpty())
         return std::move(content.records);
     doc.Context().ui.messages.show(
         {.caption = inLanguage(english, "Attention", "Achtung"),
-         .text = problem.arg(doc.Satellitenfilename) + QLatin1Char('\n') +
+         .text = problem + QLatin1Char('\n') +
                  inLanguage(english, "The file was not changed.", "Die Datei wurde nicht verändert."),
          .buttons = MessageButtons::Ok,
          .icon = MessageIcon::Exclamation});

@@ -202,8 +202,6 @@ void CWeatherDlg::showStartValues()
     connect(url_, &QComboBox::currentTextChanged, this, &CWeatherDlg::urlChanged);
     showValues();
     keepSize_->setChecked(values_.WeatherKeepOriginalSize != 0);
-    width_->setEnabled(!keepSize_->isChecked());
-    height_->setEnabled(!keepSize_->isChecked());
     preview_->ShowFile(values_.WeatherBackgroundImage);
 }
 

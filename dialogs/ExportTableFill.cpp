@@ -62,7 +62,9 @@ void ExportTableFill::piece()
     QElapsedTimer clock;
     clock.start();
     const bool more = generator_->Continue(pieceSteps_);
-    editor_.AppendTable(QString::fromStdString(std::exchange(generator_->Output().text, std::string())));
+    std::string& text = generator_->Output().text;
+    editor_.AppendTable(QString::fromStdString(text));
+    text.clear(); // keeps the buffer's capacity for the next piece
     if (!more) {
         finish();
         return;

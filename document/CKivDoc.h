@@ -207,7 +207,7 @@ public:
     void Open3DView(bool arrange);
     void Open2DView(bool arrange);
     void OpenObsView(bool arrange);
-    void OpenWDBView(bool arrange);
+    bool OpenWDBView(bool arrange); // true when a new view opened
     void AddWDBView(bool arrange);
     // The newest WDB frame, once its picture has its size, moved one title bar down and right of
     // the frame before it, as new MDI windows open, instead of onto the centre it was fitted to.

@@ -111,8 +111,10 @@ void CKivDoc::AnimationStep()
     if (recalculate_) {
         recalculate_ = false;
         pendingRedraws_ = kRedrawAll;
+        // A stopped clock stands still, and DocumentChanged has already brought every shown
+        // satellite to its time.
         if (TimeFactor != 0)
-            calculateShownSatellites();
+            calculateShownSatellites(!AnimationRunning);
     }
     if (FollowActive && pendingRedraws_ != 0)
         UpdateFollowCamera();

@@ -19,7 +19,6 @@ void CKivDoc::UpdateSatelliteToolbar()
 {
     if (Shell)
         Shell->SyncSatelliteButtons();
-    DocumentChanged();
 }
 
 void CKivDoc::OnSatelliteButton(int slot)
@@ -28,6 +27,7 @@ void CKivDoc::OnSatelliteButton(int slot)
         return;
     SatInfo[slot].shown = SatInfo[slot].shown ? 0 : 1;
     UpdateSatelliteToolbar();
+    DocumentChanged();
 }
 
 void CKivDoc::OnDisplayAll()
@@ -42,4 +42,5 @@ void CKivDoc::OnDisplayAll()
         }
     }
     UpdateSatelliteToolbar();
+    DocumentChanged();
 }

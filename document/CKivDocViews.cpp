@@ -65,11 +65,12 @@ void CKivDoc::OpenObsView(bool arrange)
     Shell->SetViewMenu();
 }
 
-void CKivDoc::OpenWDBView(bool arrange)
+bool CKivDoc::OpenWDBView(bool arrange)
 {
     if (!Shell || Views.wdbCount() >= OpenViews::kMaxWDBViews)
-        return;
-    const bool first = Views.wdbCount() == 0;
+        return false;
+    const int before = Views.wdbCount();
+    const bool first = before == 0;
     ShowWDB = 1;
     if (WDBMapBitmap.isNull())
         LoadWDBMap();
@@ -80,15 +81,14 @@ void CKivDoc::OpenWDBView(bool arrange)
         ArrangeViews();
     ShowWDB = Views.wdbCount() > 0;
     Shell->SetViewMenu();
+    return Views.wdbCount() > before;
 }
 
 void CKivDoc::AddWDBView(bool arrange)
 {
     if (!Shell || Views.wdbCount() >= OpenViews::kMaxWDBViews)
         return;
-    const int before = Views.wdbCount();
-    OpenWDBView(false);
-    if (Views.wdbCount() == before)
+    if (!OpenWDBView(false))
         return;
     const int extension = XExtension < 10 ? 50 : std::min(XExtension, 100);
     const int w = Shell->DesktopWidth() * extension / 100;

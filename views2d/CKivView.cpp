@@ -265,8 +265,7 @@ void CKivView::ZoomToWDB(const QRect& box)
 {
     CKivDoc& doc = GetDocument();
     const MapExtent extent = MapExtent{}.part(box, size());
-    const int before = doc.Views.wdbCount();
-    doc.OpenWDBView(true);
+    const bool opened = doc.OpenWDBView(true);
     // With every slot taken the newest view shows the region instead.
     const int slot = doc.Views.wdbCount();
     WDBViewPort* view = slot > 0 ? doc.Views.wdb(slot) : nullptr;
@@ -275,7 +274,7 @@ void CKivView::ZoomToWDB(const QRect& box)
     const int percent = std::clamp(doc.XExtension, 10, 100);
     const int desktop = doc.Shell ? doc.Shell->DesktopWidth() : 0;
     view->ShowRegion(extent.toRect(), pictureSize(extent, static_cast<int>(desktop * percent / 100.0)));
-    if (slot > before)
+    if (opened)
         doc.CascadeNewestWDBFrame();
     map_.updateZoomBoxes(worldMapScene(doc));
     doc.InvalidateViews(kRedrawMap | kRedrawWorldDataBank);

@@ -109,6 +109,7 @@ void CObsView::refreshSatellites()
 void CObsView::changed(bool relayout)
 {
     StoreObsSettings(); // the document saves and the tracks follow what the view shows
+    showPlaceInTitle();
     if (relayout)
         LayoutLabels();
     GetDocument().InvalidateViews(kRedrawObserver);
@@ -138,7 +139,6 @@ void CObsView::bindCommands()
             preset.first,
             [this, value] {
                 sky_.settings().twilight = value;
-                showPlaceInTitle();
                 changed();
             },
             [this, value](CommandUi& ui) { ui.SetCheck(sky_.settings().twilight == value); });
@@ -199,7 +199,6 @@ void CObsView::OnGoTo()
     tagVECTOR& observer = sky_.settings().observer;
     observer.x = place->latitude / kDeg;
     observer.y = -place->westLongitude / kDeg;
-    showPlaceInTitle();
     UpdateMapObserverMarker();
     doc.InvalidateViews(kRedrawMap);
     changed();

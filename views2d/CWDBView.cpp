@@ -88,11 +88,7 @@ void CWDBView::SetLayersFromDocument()
 
 // ---- WDBViewPort --------------------------------------------------------------------------------
 
-void CWDBView::RefreshSatellites()
-{
-    map_.drawSatellites(wdbScene(GetDocument()), labels());
-    update();
-}
+void CWDBView::RefreshSatellites() { showSatellites(wdbScene(GetDocument())); }
 
 QRectF CWDBView::Extent() const
 {
@@ -203,20 +199,31 @@ void CWDBView::ReloadBackground()
 
 // ---- drawing ------------------------------------------------------------------------------------
 
-void CWDBView::rebuildBase(bool dragging)
+void CWDBView::rebuildBase(const WDBScene& scene, bool dragging)
 {
-    CKivDoc& doc = GetDocument();
+    const CKivDoc& doc = GetDocument();
     map_.drawBackground(doc.WDBMapBitmap, doc.BackgraoundTexture != 0, !dragging);
-    const WDBScene scene = wdbScene(doc);
+    overlayBase(scene, dragging);
+}
+
+void CWDBView::overlayBase(const WDBScene& scene, bool dragging)
+{
     map_.drawGrid(scene, dragging);
     map_.drawTowns(scene, dragging);
     map_.keepAsBase();
 }
 
+void CWDBView::showSatellites(const WDBScene& scene)
+{
+    map_.drawSatellites(scene, labels());
+    update();
+}
+
 void CWDBView::FullRedraw()
 {
-    rebuildBase(false);
-    RefreshSatellites();
+    const WDBScene scene = wdbScene(GetDocument());
+    rebuildBase(scene, false);
+    showSatellites(scene);
 }
 
 void CWDBView::RedrawWorldDataBase()
@@ -249,10 +256,8 @@ void CWDBView::RedrawWorldDataBase()
                                         .icon = MessageIcon::Exclamation});
     }
     const WDBScene scene = wdbScene(doc);
-    map_.drawGrid(scene, false);
-    map_.drawTowns(scene, false);
-    map_.keepAsBase();
-    RefreshSatellites();
+    overlayBase(scene, false);
+    showSatellites(scene);
 }
 
 void CWDBView::extentChanged()
@@ -405,9 +410,10 @@ void CWDBView::mouseMoveEvent(QMouseEvent* event)
         return;
     panned_ = true;
     CKivDoc& doc = GetDocument();
-    rebuildBase(true);
+    const WDBScene scene = wdbScene(doc);
+    rebuildBase(scene, true);
     if (doc.ZoomStyle & 2)
-        map_.drawSatellites(wdbScene(doc), labels());
+        map_.drawSatellites(scene, labels());
     else
         map_.showBase();
     update();

@@ -82,7 +82,10 @@ private:
     void applyState(const WDBViewState& state, FrameMove frame);
     void bindCommands();
     void OnGoTo();
-    void rebuildBase(bool dragging);
+    // The background, grid and towns that the satellites are drawn over.
+    void rebuildBase(const WDBScene& scene, bool dragging);
+    void overlayBase(const WDBScene& scene, bool dragging);
+    void showSatellites(const WDBScene& scene);
     void extentChanged();
     void endDrag();
     void updateCursor();

@@ -40,7 +40,7 @@ int main(int argc, char** argv)
 
     FileSet files;
     std::size_t points = 0, lines = 0;
-    for (const std::vector<Line>& part : {shores, read(argv[3], Feature::Border), read(argv[4], Feature::River)}) {
+    for (const std::vector<Line>& part : {std::move(shores), read(argv[3], Feature::Border), read(argv[4], Feature::River)}) {
         for (const Line& line : part)
             points += line.points.size();
         lines += part.size();
