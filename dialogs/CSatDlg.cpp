@@ -8,10 +8,8 @@
 #include "platform/DataPaths.h"
 #include "platform/LanguageText.h"
 #include "platform/Latin1.h"
-#include "platform/LineReader.h"
 #include "platform/UiServices.h"
 
-#include <QFile>
 #include <QBrush>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -21,6 +19,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <ranges>
 
 using namespace kiv;
 
@@ -92,29 +92,14 @@ constexpr std::size_t kPositionFields = 3; // the last three
 
 } // namespace
 
-CSatDlg::CSatDlg(CKivDoc& doc, std::vector<ElementRecord> records, QWidget* parent)
-    : QDialog(parent), doc_(doc), english_(doc.Language == 1), records_(std::move(records))
+CSatDlg::CSatDlg(CKivDoc& doc, ElementFileSnapshot file, QWidget* parent)
+    : QDialog(parent), doc_(doc), english_(doc.Language == 1), file_(std::move(file))
 {
     setWindowTitle(text("Satellitedatas", "Satellitendaten"));
     tree_ = new QTreeWidget(this);
     tree_->setObjectName(QStringLiteral("1111"));
     tree_->setHeaderHidden(true);
     root_ = new QTreeWidgetItem(tree_, {doc.Satellitenfilename});
-    std::size_t firstRefused = 0;
-    while (firstRefused < records_.size() && refusedElementLine(records_[firstRefused].lines) == 0)
-        ++firstRefused;
-    for (std::size_t i = 0; i < records_.size(); ++i) {
-        const ElementLines& r = records_[i].lines;
-        auto* record = new QTreeWidgetItem(root_, {QStringLiteral("%1 -> %2").arg(i + 1).arg(fromLatin1(r.name))});
-        record->setData(0, kRecordRole, static_cast<int>(i));
-        new QTreeWidgetItem(record, {fromLatin1(r.line1)});
-        new QTreeWidgetItem(record, {fromLatin1(r.line2)});
-        if (const QString why = refusal(i, firstRefused); !why.isEmpty()) {
-            record->setToolTip(0, why);
-            record->setForeground(0, QBrush(i == firstRefused ? Qt::red : Qt::gray));
-        }
-    }
-    root_->setExpanded(true);
     connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) { ShowRecord(item); });
 
     // The name, the fields of the epoch set and the present position, in that order.
@@ -148,25 +133,45 @@ CSatDlg::CSatDlg(CKivDoc& doc, std::vector<ElementRecord> records, QWidget* pare
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addWidget(buttons);
+    fill();
 }
 
-std::optional<std::vector<ElementRecord>> CSatDlg::readRecords(CKivDoc& doc)
+// The records read as the root's children, those the loader refuses marked; nothing selected.
+void CSatDlg::fill()
+{
+    const std::vector<ElementRecord>& records = file_.content.records;
+    qDeleteAll(root_->takeChildren());
+    for (QLineEdit* edit : fields_ | std::views::values)
+        edit->clear();
+    std::size_t firstRefused = 0;
+    while (firstRefused < records.size() && refusedElementLine(records[firstRefused].lines) == 0)
+        ++firstRefused;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const ElementLines& r = records[i].lines;
+        auto* record = new QTreeWidgetItem(root_, {QStringLiteral("%1 -> %2").arg(i + 1).arg(fromLatin1(r.name))});
+        record->setData(0, kRecordRole, static_cast<int>(i));
+        new QTreeWidgetItem(record, {fromLatin1(r.line1)});
+        new QTreeWidgetItem(record, {fromLatin1(r.line2)});
+        if (const QString why = refusal(i, firstRefused); !why.isEmpty()) {
+            record->setToolTip(0, why);
+            record->setForeground(0, QBrush(i == firstRefused ? Qt::red : Qt::gray));
+        }
+    }
+    root_->setExpanded(true);
+    modified_ = false;
+}
+
+std::optional<ElementFileSnapshot> CSatDlg::readRecords(CKivDoc& doc)
 {
     const bool english = doc.Language == 1;
-    QFile file(doc.Context().paths.resolve(doc.Satellitenfilename));
-    QString problem;
-    ElementFileRecords content;
-    if (file.open(QIODevice::ReadOnly)) {
-        LineReader lines(file, kElementFileMaxLine);
-        content = readElementRecords(lines);
-        problem = unreadable(english, doc.Satellitenfilename, content);
-    } else {
-        problem = inLanguage(english, "The satellite data file %1 could not be opened.",
-                             "Die Satellitendatei %1 konnte nicht geöffnet werden.")
-                      .arg(doc.Satellitenfilename);
-    }
+    ElementFileSnapshot file = ElementFileSnapshot::read(doc.Context().paths.resolve(doc.Satellitenfilename));
+    const QString problem = file.opened
+        ? unreadable(english, doc.Satellitenfilename, file.content)
+        : inLanguage(english, "The satellite data file %1 could not be opened.",
+                     "Die Satellitendatei %1 konnte nicht geöffnet werden.")
+              .arg(doc.Satellitenfilename);
     if (problem.isEmpty())
-        return std::move(content.records);
+        return file;
     doc.Context().ui.messages.show(
         {.caption = inLanguage(english, "Attention", "Achtung"),
          .text = problem + QLatin1Char('\n') +
@@ -178,10 +183,10 @@ std::optional<std::vector<ElementRecord>> CSatDlg::readRecords(CKivDoc& doc)
 
 bool CSatDlg::run(CKivDoc& doc)
 {
-    std::optional<std::vector<ElementRecord>> records = readRecords(doc);
-    if (!records)
+    std::optional<ElementFileSnapshot> file = readRecords(doc);
+    if (!file)
         return false;
-    CSatDlg dialog(doc, std::move(*records));
+    CSatDlg dialog(doc, std::move(*file));
     return dialog.exec() == QDialog::Accepted && dialog.Written();
 }
 
@@ -194,7 +199,7 @@ QString CSatDlg::refusal(std::size_t record, std::size_t firstRefused) const
     if (record < firstRefused && record < maximum)
         return {};
     if (record == firstRefused && record < maximum) {
-        const int line = refusedElementLine(records_[record].lines);
+        const int line = refusedElementLine(file_.content.records[record].lines);
         return text("Not loaded: line %1 of the file does not begin with \"%2\".",
                     "Nicht geladen: Zeile %1 der Datei beginnt nicht mit \"%2\".")
             .arg(static_cast<qsizetype>(3 * record) + line)
@@ -232,7 +237,7 @@ void CSatDlg::ShowRecord(QTreeWidgetItem* item)
     const QTreeWidgetItem* record = recordOf(item);
     if (!record)
         return;
-    const ElementLines& r = records_[record->data(0, kRecordRole).toInt()].lines;
+    const ElementLines& r = file_.content.records[record->data(0, kRecordRole).toInt()].lines;
     const ElementFields f = decodeElementFields(r.line1, r.line2);
     show("1115", fromLatin1(r.name));
     show("1121", QString::number(f.SatelliteNumber));
@@ -287,17 +292,43 @@ void CSatDlg::accept()
     QDialog::accept();
 }
 
-// The records left, in their order, each line as read and ended by LF; written whole or not at all.
+// The records left, in their order, each line as read and ended by LF; written whole or not at all,
+// and only over the file that was read.
 bool CSatDlg::saveElementFile()
 {
+    if (!file_.heldBy(doc_.Context().paths.resolve(doc_.Satellitenfilename))) {
+        showChangedFile();
+        return false;
+    }
     std::string bytes;
     for (int i = 0; i < root_->childCount(); ++i)
-        appendElementRecord(bytes, records_[root_->child(i)->data(0, kRecordRole).toInt()]);
+        appendElementRecord(bytes, file_.content.records[root_->child(i)->data(0, kRecordRole).toInt()]);
     const QString target = doc_.Context().paths.writeTarget(doc_.Satellitenfilename);
     const WriteResult result = AtomicFile::write(target, QByteArray::fromStdString(bytes));
     if (!result)
         doc_.Context().ui.messages.show(fileMessages::couldNotWrite(english_, target, result));
     return result.ok;
+}
+
+// Tells the user that the file changed and shows it afresh; the deletions made so far are gone
+// with the old copy. A file that can no longer be read is said so by the reader and stays shown
+// as it was.
+void CSatDlg::showChangedFile()
+{
+    std::optional<ElementFileSnapshot> fresh = readRecords(doc_);
+    if (!fresh)
+        return;
+    doc_.Context().ui.messages.show(
+        {.caption = text("Attention", "Achtung"),
+         .text = text("The satellite data file %1 was changed by another program while this dialog was open.\n"
+                      "Nothing was written; the dialog now shows the file as it is.",
+                      "Die Satellitendatei %1 wurde von einem anderen Programm geändert, während dieser Dialog "
+                      "offen war.\nEs wurde nichts geschrieben; der Dialog zeigt die Datei jetzt, wie sie ist.")
+                     .arg(doc_.Satellitenfilename),
+         .buttons = MessageButtons::Ok,
+         .icon = MessageIcon::Exclamation});
+    file_ = std::move(*fresh);
+    fill();
 }
 
 void CSatDlg::showInfo()

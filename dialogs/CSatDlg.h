@@ -3,9 +3,10 @@
 // lines), every record as the file holds it, those the loader refuses marked; the published
 // fields of the selected record and where the satellite is at the simulated time. Records may be
 // deleted; on OK the element file is rewritten with the records left, in their order, each line
-// as read, and the caller reloads it.
+// as read, and the caller reloads it. A file that another program changed while the dialog was
+// open is not written over: the user is told, and the dialog shows the file as it is now.
 
-#include "document/ElementFile.h"
+#include "dialogs/ElementFileSnapshot.h"
 
 #include <QDialog>
 
@@ -23,11 +24,11 @@ class CKivDoc;
 
 class CSatDlg : public QDialog {
 public:
-    CSatDlg(CKivDoc& doc, std::vector<ElementRecord> records, QWidget* parent = nullptr);
+    CSatDlg(CKivDoc& doc, ElementFileSnapshot file, QWidget* parent = nullptr);
 
     // Every record of the document's element file; nothing, after telling the user, when the file
     // cannot be read whole.
-    static std::optional<std::vector<ElementRecord>> readRecords(CKivDoc& doc);
+    static std::optional<ElementFileSnapshot> readRecords(CKivDoc& doc);
     // Runs the dialog; true when it rewrote the element file.
     static bool run(CKivDoc& doc);
 
@@ -35,12 +36,15 @@ public:
     void ShowRecord(QTreeWidgetItem* item);
     // Asks, and removes the selected record on Yes.
     void OnDelete();
-    // Rewrites the file when asked to; a failed write is reported and keeps the dialog open.
+    // Rewrites the file when asked to; a failed write, or a file changed since it was read, is
+    // reported and keeps the dialog open.
     void accept() override;
     bool Modified() const { return modified_; }
     bool Written() const { return written_; }
 
 private:
+    void fill();
+    void showChangedFile();
     QTreeWidgetItem* recordOf(QTreeWidgetItem* item) const;
     QLineEdit* field(const char* id);
     void show(const char* id, const QString& text);
@@ -51,7 +55,7 @@ private:
 
     CKivDoc& doc_;
     bool english_;
-    std::vector<ElementRecord> records_;
+    ElementFileSnapshot file_;
     std::map<QString, QLineEdit*> fields_;
     QTreeWidget* tree_;
     QTreeWidgetItem* root_;

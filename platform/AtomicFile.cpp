@@ -44,6 +44,12 @@ QString WriteResult::describe(bool english) const
     if (ok)
         return {};
     const QString name = QDir::toNativeSeparators(path);
+    if (step == WriteStep::ReadOnly)
+        return inLanguage(english, "%1 is read-only.", "%1 ist schreibgeschützt.").arg(name);
+    if (step == WriteStep::Link && error == ENOENT)
+        return inLanguage(english, "Could not write %1: the symbolic link leads to no file.",
+                          "%1 konnte nicht geschrieben werden: der symbolische Link führt zu keiner Datei.")
+            .arg(name);
     const QString cause = AtomicFile::reason(error, english);
     return inLanguage(english, "Could not write %1: %2.", "%1 konnte nicht geschrieben werden: %2.").arg(name, cause);
 }

@@ -9,8 +9,9 @@
 
 namespace kiv {
 
-// The step of a write that failed.
-enum class WriteStep { None, Folder, Create, Write, Sync, Close, Rename };
+// The step of a write that failed. Link: the name is a symbolic link that leads to no file;
+// ReadOnly: the user may not write the file, so it is not replaced.
+enum class WriteStep { None, Folder, Create, Write, Sync, Close, Rename, Link, ReadOnly };
 
 struct WriteResult {
     bool ok = true;
@@ -28,7 +29,8 @@ struct WriteResult {
 class AtomicFile {
 public:
     // Creates missing parent directories. Never writes the file in place; the file keeps its
-    // permissions, a new one gets the usual ones.
+    // permissions, a new one gets the usual ones. A symbolic link stays: the file it leads to is
+    // replaced, in that file's folder.
     static WriteResult write(const QString& path, const QByteArray& contents);
     // The system's text for an error number, in English or German.
     static QString reason(int error, bool english);

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <csignal>
 #include <filesystem>
 
@@ -129,6 +130,35 @@ bool writeAll(int fd, const char* data, qint64 left)
     return true;
 }
 
+// The file a name leads to: itself, or the end of the symbolic links it is, which must exist.
+// False with errno set when the links lead nowhere.
+bool finalTarget(const std::string& name, std::string& target)
+{
+    struct stat entry {};
+    if (::lstat(name.c_str(), &entry) != 0 || !S_ISLNK(entry.st_mode)) {
+        target = name;
+        return true;
+    }
+    char* resolved = ::realpath(name.c_str(), nullptr);
+    if (!resolved)
+        return false;
+    target = resolved;
+    std::free(resolved);
+    return true;
+}
+
+// Whether an existing file may not be written by this user. The administrator may write any
+// file, so for it a file that nobody may write counts as read-only.
+bool readOnlyForUser(const std::string& target)
+{
+    struct stat file {};
+    if (::stat(target.c_str(), &file) != 0)
+        return false;
+    if (::geteuid() == 0)
+        return (file.st_mode & 0222) == 0;
+    return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+}
+
 // The new file keeps the old one's permissions.
 void keepPermissions(int fd, const std::string& target)
 {
@@ -175,8 +205,11 @@ WriteResult AtomicFileWriter::open()
     if (path_.isEmpty())
         return fail(WriteStep::Create, ENOENT);
     const QString absolute = QFileInfo(path_).absoluteFilePath();
-    target_ = QFile::encodeName(absolute).toStdString();
-    folder_ = QFile::encodeName(QFileInfo(absolute).absolutePath()).toStdString();
+    if (!finalTarget(QFile::encodeName(absolute).toStdString(), target_))
+        return fail(WriteStep::Link, errno);
+    if (readOnlyForUser(target_))
+        return fail(WriteStep::ReadOnly, EACCES);
+    folder_ = std::filesystem::path(target_).parent_path().string();
     std::error_code folderError;
     std::filesystem::create_directories(folder_, folderError);
     if (folderError)

@@ -4,6 +4,10 @@
 // the target. A writer destroyed without a successful commit removes the temporary file and
 // leaves the target as it was. AtomicFile::write is this in one step.
 //
+// A target that is a symbolic link is written through it: the file the link leads to is replaced
+// and the link stays. open() refuses a link that leads to no file and a file the user may not
+// write, before anything is written.
+//
 // A temporary file's name carries the process id of its writer; open() removes those of the same
 // target whose writer no longer runs (a process killed during a large download).
 

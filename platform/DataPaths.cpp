@@ -86,8 +86,13 @@ std::optional<QString> DataPaths::find(const QString& name) const
         bundledDataDirectory_.isEmpty() ? QString() : QDir(bundledDataDirectory_).filePath(base),
     };
     for (const QString& candidate : candidates) {
-        if (!base.isEmpty() && isFile(candidate))
-            return QDir::cleanPath(candidate);
+        if (base.isEmpty() || !isFile(candidate))
+            continue;
+        // A bundled file, however it was named, is read from the user's copy once there is one:
+        // that is where writeTarget() put the user's changes.
+        if (isFile(candidates[2]) && insideBundled(candidate))
+            return QDir::cleanPath(candidates[2]);
+        return QDir::cleanPath(candidate);
     }
     return std::nullopt;
 }
@@ -115,8 +120,12 @@ bool DataPaths::insideBundled(const QString& path) const
         return false;
     const QString bundled = QFileInfo(bundledDataDirectory_).canonicalFilePath();
     const QFileInfo info(QDir(workingDirectory_).filePath(path));
-    const QString directory = QFileInfo(info.absolutePath()).canonicalFilePath();
-    return !bundled.isEmpty() && (directory == bundled || directory.startsWith(bundled + QLatin1Char('/')));
+    // An existing file counts where its links lead, so that a link to a bundled file is not
+    // written through.
+    const QString file = info.exists()
+        ? info.canonicalFilePath()
+        : QFileInfo(info.absolutePath()).canonicalFilePath() + QLatin1Char('/') + info.fileName();
+    return !bundled.isEmpty() && file.startsWith(bundled + QLatin1Char('/'));
 }
 
 } // namespace kiv

@@ -6,6 +6,8 @@
 //   2. with every '\' turned into '/';
 //   3. its base name in the user data directory ($XDG_DATA_HOME/kiv);
 //   4. its base name in the bundled data directory (read only).
+// A file inside the bundled directory, also one named by its full path, gives way to the file of
+// its base name in the user data directory, where the program writes the user's changes to it.
 // The bundled directory is $KIV_DATA_DIR when set, else data/ next to the executable (the build
 // tree), else share/kiv beside the installed executable's bin/, else the build's data/.
 

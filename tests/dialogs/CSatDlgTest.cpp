@@ -3,6 +3,7 @@
 #include "dialogs/CSatDlg.h"
 #include "dialogs/DialogCommands.h"
 #include "tests/support/DocumentFixture.h"
+#include "tests/support/FolderTree.h"
 #include "tests/support/WidgetChild.h"
 
 #include <QDir>
@@ -10,10 +11,15 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
+#include <fstream>
+#include <functional>
 #include <optional>
+
+#include <sys/stat.h>
 
 using namespace kiv;
 using namespace kiv::test;
+using namespace std::string_literals;
 
 namespace {
 
@@ -69,7 +75,7 @@ protected:
     void edit(CKivDoc& doc, std::optional<int> k, MessageAnswer answer, bool ok)
     {
         commands::editSatelliteData(doc, [&] {
-            std::optional<std::vector<ElementRecord>> records = CSatDlg::readRecords(doc);
+            std::optional<ElementFileSnapshot> records = CSatDlg::readRecords(doc);
             EXPECT_TRUE(records);
             CSatDlg dialog(doc, std::move(*records));
             if (k) {
@@ -199,7 +205,8 @@ TEST_F(CSatDlgTest, AFileThatCannotBeReadOrWrittenIsToldAndKept)
         EXPECT_FALSE(CSatDlg::run(doc));
     }
 
-    // The file's folder turned into a file while the dialog was open: OK says so and stays open.
+    // The file's folder turned into a file while the dialog was open: OK says that the file is
+    // gone, writes nothing and stays open.
     const QDir work(QString::fromStdString(path("")));
     ASSERT_TRUE(work.mkdir(QStringLiteral("sub")));
     writeFile("sub/sats.tle", lowSatellites(2));
@@ -214,7 +221,76 @@ TEST_F(CSatDlgTest, AFileThatCannotBeReadOrWrittenIsToldAndKept)
     dialog.OnDelete();
     dialog.accept();
     ASSERT_EQ(ui_.messages.texts().size(), 2u);
-    EXPECT_TRUE(ui_.messages.texts()[1].startsWith("Could not write")) << ui_.messages.texts()[1].toStdString();
+    EXPECT_TRUE(ui_.messages.texts()[1].endsWith("sub/sats.tle could not be opened.\nThe file was not changed."))
+        << ui_.messages.texts()[1].toStdString();
+    EXPECT_EQ(work.entryList({QStringLiteral("sub*")}, QDir::AllEntries), QStringList{QStringLiteral("sub")});
     EXPECT_FALSE(dialog.Written());
     EXPECT_EQ(dialog.result(), 0) << "the dialog stays open";
+}
+
+// What another program may do to the file while the dialog is open, and what OK then does with
+// the first record deleted: every file of the element folder compared.
+TEST_F(CSatDlgTest, OkWritesOnlyOverTheFileItReadAndThroughLinks)
+{
+    using Change = std::function<void(const std::string& file)>;
+    const std::string three = fileOf(published(3, "SAT "));
+    const std::string appended = three + fileOf(published(2, "NEW "));
+    const std::string twoLeft = fileOf(without(published(3, "SAT "), 0));
+    std::string renamed = three;
+    renamed[0] = 'X'; // the same size, other bytes
+    const struct {
+        const char* name;
+        FolderTree before;
+        Change change;
+        bool written;
+        FolderTree after;
+        const char* message; // after the element file's path; empty: none
+        int shown;           // records in the tree after OK
+    } cases[] = {
+        {"unchanged", {{"sats.tle"s, "0644 " + three}}, [](const std::string&) {}, true,
+         {{"sats.tle"s, "0644 " + twoLeft}}, "", 2},
+        {"records appended", {{"sats.tle"s, "0644 " + three}},
+         [&](const std::string& f) { std::ofstream(f, std::ios::app) << fileOf(published(2, "NEW ")); }, false,
+         {{"sats.tle"s, "0644 " + appended}},
+         " was changed by another program while this dialog was open.\n"
+         "Nothing was written; the dialog now shows the file as it is.", 5},
+        {"a name changed in place", {{"sats.tle"s, "0644 " + three}},
+         [&](const std::string& f) { std::ofstream(f, std::ios::in | std::ios::out) << 'X'; }, false,
+         {{"sats.tle"s, "0644 " + renamed}},
+         " was changed by another program while this dialog was open.\n"
+         "Nothing was written; the dialog now shows the file as it is.", 3},
+        {"made read-only", {{"sats.tle"s, "0644 " + three}},
+         [](const std::string& f) { chmod(f.c_str(), 0444); }, false, {{"sats.tle"s, "0444 " + three}},
+         " is read-only.", 2},
+        {"a link", {{"sats.tle"s, "link -> real/sats.tle"}, {"real/sats.tle"s, "0640 " + three}},
+         [](const std::string&) {}, true, {{"sats.tle"s, "link -> real/sats.tle"}, {"real/sats.tle"s, "0640 " + twoLeft}},
+         "", 2},
+    };
+    CKivDoc& doc = start();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString folder = QString::fromStdString(path(c.name));
+        ASSERT_TRUE(makeFolderTree(folder, c.before));
+        doc.Satellitenfilename = folder + QStringLiteral("/sats.tle");
+        CSatDlg dialog(doc, *CSatDlg::readRecords(doc));
+        c.change(doc.Satellitenfilename.toStdString());
+        QTreeWidget* tree = child<QTreeWidget>(dialog, "1111");
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        ui_.messages.clear();
+        ui_.messages.queueAnswer(MessageAnswer::Yes);
+        dialog.OnDelete();
+        dialog.accept();
+        EXPECT_EQ(dialog.Written(), c.written);
+        EXPECT_EQ(dialog.result(), c.written ? QDialog::Accepted : 0);
+        EXPECT_EQ(folderTree(folder), c.after);
+        EXPECT_EQ(tree->topLevelItem(0)->childCount(), c.shown);
+        const std::vector<QString> texts = ui_.messages.texts();
+        const std::vector<QString> told(texts.begin() + 1, texts.end()); // after the delete question
+        if (*c.message == 0) {
+            EXPECT_TRUE(told.empty());
+            continue;
+        }
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_TRUE(told[0].endsWith(doc.Satellitenfilename + QString::fromLatin1(c.message))) << told[0].toStdString();
+    }
 }

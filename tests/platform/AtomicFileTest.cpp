@@ -1,6 +1,8 @@
 // The atomic writer against real failures: a file-size limit and a full disk, each in a child
-// process so that neither the limit nor the mount reaches the other tests.
+// process so that neither the limit nor the mount reaches the other tests; symbolic links and
+// read-only files, with every file of the folder compared after the write.
 #include "platform/AtomicFile.h"
+#include "tests/support/FolderTree.h"
 #include "tests/support/Prerequisite.h"
 
 #include <QDir>
@@ -23,6 +25,7 @@
 using kiv::AtomicFile;
 using kiv::WriteResult;
 using kiv::WriteStep;
+using namespace std::string_literals;
 
 namespace {
 
@@ -196,4 +199,52 @@ TEST(AtomicFile, WritesWholeFilesKeepsPermissionsAndCreatesFolders)
     EXPECT_EQ(AtomicFile::reason(EIO, false), QStringLiteral("Eingabe-/Ausgabefehler"));
     EXPECT_EQ(AtomicFile::reason(EIO, true), QStringLiteral("Input/output error"));
     EXPECT_EQ(AtomicFile::reason(ENOMSG, false), QStringLiteral("No message of desired type")) << "untranslated: English";
+}
+
+TEST(AtomicFile, WritesThroughLinksAndRefusesLinksToNothingAndReadOnlyFiles)
+{
+    using kiv::test::FolderTree;
+    const struct {
+        const char* name;
+        FolderTree before;
+        const char* written; // the name written, relative to the folder
+        WriteStep failure;   // None: the write succeeds
+        FolderTree after;
+        const char* english; // the message after the file's path
+        const char* german;
+    } cases[] = {
+        {"a link beside its file",
+         {{"link.tle"s, "link -> real.tle"}, {"real.tle"s, "0640 old records"}}, "link.tle", WriteStep::None,
+         {{"link.tle"s, "link -> real.tle"}, {"real.tle"s, "0640 new"}}, "", ""},
+        {"a link into another folder",
+         {{"a/link.tle"s, "link -> ../b/real.tle"}, {"b/real.tle"s, "0604 old"}}, "a/link.tle", WriteStep::None,
+         {{"a/link.tle"s, "link -> ../b/real.tle"}, {"b/real.tle"s, "0604 new"}}, "", ""},
+        {"a link to a link",
+         {{"first"s, "link -> second"}, {"second"s, "link -> real"}, {"real"s, "0644 old"}}, "first", WriteStep::None,
+         {{"first"s, "link -> second"}, {"second"s, "link -> real"}, {"real"s, "0644 new"}}, "", ""},
+        {"a link that leads nowhere",
+         {{"link.tle"s, "link -> gone.tle"}}, "link.tle", WriteStep::Link,
+         {{"link.tle"s, "link -> gone.tle"}},
+         ": the symbolic link leads to no file.", " konnte nicht geschrieben werden: der symbolische Link führt zu keiner Datei."},
+        {"a read-only file",
+         {{"real.tle"s, "0444 old"}}, "real.tle", WriteStep::ReadOnly,
+         {{"real.tle"s, "0444 old"}}, " is read-only.", " ist schreibgeschützt."},
+        {"a link to a read-only file",
+         {{"link.tle"s, "link -> real.tle"}, {"real.tle"s, "0444 old"}}, "link.tle", WriteStep::ReadOnly,
+         {{"link.tle"s, "link -> real.tle"}, {"real.tle"s, "0444 old"}}, " is read-only.", " ist schreibgeschützt."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        ASSERT_TRUE(kiv::test::makeFolderTree(dir.path(), c.before));
+        const QString path = dir.filePath(QString::fromLatin1(c.written));
+        const WriteResult result = AtomicFile::write(path, "new");
+        EXPECT_EQ(result.step, c.failure);
+        EXPECT_EQ(kiv::test::folderTree(dir.path()), c.after);
+        if (c.failure != WriteStep::None) {
+            const bool beforePath = c.failure == WriteStep::Link;
+            EXPECT_EQ(result.describe(true), (beforePath ? "Could not write " + path : path) + QString::fromUtf8(c.english));
+            EXPECT_EQ(result.describe(false), path + QString::fromUtf8(c.german));
+        }
+    }
 }

@@ -69,6 +69,32 @@ TEST_F(DataPathsTest, NeverWritesIntoTheBundledFolder)
     EXPECT_EQ(paths().writeTarget(QStringLiteral("kiv.clr")), at("work/kiv.clr"));
 }
 
+TEST_F(DataPathsTest, ABundledFileHoweverNamedIsReadWhereItsChangesAreWritten)
+{
+    put(at("bundled/kiv.clr"), "b");
+    put(at("bundled/wdb/kiv.clr"), "deeper");
+    const QString names[] = {QStringLiteral("kiv.clr"), at("bundled/kiv.clr"), at("bundled/../bundled/kiv.clr"),
+                             at("bundled/wdb/kiv.clr")};
+    for (const QString& name : names)
+        EXPECT_TRUE(paths().find(name)->startsWith(at("bundled/"))) << name.toStdString();
+    put(at("user/kiv.clr"), "u");
+    for (const QString& name : names) {
+        EXPECT_EQ(paths().find(name), at("user/kiv.clr")) << name.toStdString();
+        EXPECT_EQ(paths().writeTarget(name), at("user/kiv.clr")) << name.toStdString();
+    }
+    const DataPaths fromBundled(at("bundled"), at("user"), at("bundled"));
+    EXPECT_EQ(fromBundled.find(QStringLiteral("kiv.clr")), at("user/kiv.clr")) << "working in the bundled folder";
+
+    ASSERT_TRUE(QFile::link(at("bundled/kiv.clr"), at("work/link.clr")));
+    EXPECT_EQ(paths().writeTarget(QStringLiteral("link.clr")), at("user/link.clr")) << "never through a link into it";
+    put(at("user/link.clr"), "u");
+    EXPECT_EQ(paths().find(QStringLiteral("link.clr")), at("user/link.clr"));
+
+    put(at("work/kiv.clr"), "w");
+    EXPECT_EQ(paths().find(at("work/kiv.clr")), at("work/kiv.clr")) << "a file outside the bundled folder is itself";
+    EXPECT_EQ(paths().find(QStringLiteral("kiv.clr")), at("work/kiv.clr"));
+}
+
 TEST_F(DataPathsTest, DirectoriesComeFromTheEnvironment)
 {
     kiv::test::ScopedEnvironment environment;
