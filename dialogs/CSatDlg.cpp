@@ -20,8 +20,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <ranges>
-
 using namespace kiv;
 
 namespace {
@@ -141,8 +139,8 @@ void CSatDlg::fill()
 {
     const std::vector<ElementRecord>& records = file_.content.records;
     qDeleteAll(root_->takeChildren());
-    for (QLineEdit* edit : fields_ | std::views::values)
-        edit->clear();
+    for (const auto& field : fields_)
+        field.second->clear();
     std::size_t firstRefused = 0;
     while (firstRefused < records.size() && refusedElementLine(records[firstRefused].lines) == 0)
         ++firstRefused;
