@@ -1,15 +1,11 @@
-// The reasons the program composes, told in the language in use, naming what they are about and
-// saying each thing once.
+// The reasons the program composes, told in the language in use and naming what they are about.
 #include "dialogs/CInternetDialog.h"
-#include "dialogs/CSatDlg.h"
 #include "tests/support/DocumentFixture.h"
 #include "tests/support/WidgetChild.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QTreeWidget>
 
 #include <functional>
 
@@ -98,35 +94,5 @@ TEST_F(MessageLanguageTest, ReasonsComeInTheLanguageInUse)
         SCOPED_TRACE(c.situation);
         EXPECT_EQ(c.shown(1), c.english);
         EXPECT_EQ(c.shown(0), c.german);
-    }
-}
-
-TEST_F(MessageLanguageTest, AFailedWriteIsToldOnce)
-{
-    writeFile("sats.tle", lowSatellites(1));
-    CKivDoc& doc = makeDocument("[Allgemein]\nSatellitenfilename=sats.tle\n");
-    const QDir work(filePath(QString()));
-    const QString target = QDir::cleanPath(work.filePath(QStringLiteral("sub/sats.tle")));
-    doc.Satellitenfilename = target;
-    for (const int language : {1, 0}) {
-        doc.Language = language;
-        ASSERT_TRUE(work.mkdir(QStringLiteral("sub")));
-        writeFile("sub/sats.tle", lowSatellites(2));
-        CSatDlg dialog(doc, *CSatDlg::readRecords(doc));
-        // The file's folder turns into a file while the dialog is open.
-        ASSERT_TRUE(QDir(QString::fromStdString(path("sub"))).removeRecursively());
-        writeFile("sub", "");
-        QTreeWidget* tree = child<QTreeWidget>(dialog, "1111");
-        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
-        ui_.messages.queueAnswer(MessageAnswer::Yes);
-        dialog.OnDelete();
-        const QString told = shownBy([&] { dialog.accept(); });
-        const QString sentence =
-            language == 1 ? QStringLiteral("Could not write ") + target + QStringLiteral(": ")
-                          : target + QStringLiteral(" konnte nicht geschrieben werden: ");
-        EXPECT_TRUE(told.startsWith(sentence)) << told.toStdString();
-        EXPECT_EQ(told.count(target), 1) << told.toStdString();
-        EXPECT_FALSE(told.contains(QLatin1Char('\n'))) << told.toStdString();
-        removeFile("sub");
     }
 }
