@@ -15,7 +15,7 @@ struct ElementFileSnapshot {
     ElementFileRecords content; // its stop says whether the records hold the whole file
     QByteArray fingerprint;     // of the bytes read
 
-    // Reads the file at most as far as the element file reader's bounds go.
+    // Reads the whole file; one larger than the element file reader's bound is refused unread.
     static ElementFileSnapshot read(const QString& path);
     // Whether the file at the path holds the very bytes read; false when it cannot be read.
     bool heldBy(const QString& path) const;
