@@ -1,6 +1,5 @@
 // Downloads against a real HTTP server on the loopback interface.
 #include "platform/HttpClient.h"
-#include "tests/support/FolderTree.h"
 #include "tests/support/LoopbackHttpServer.h"
 
 #include <QFile>
@@ -12,7 +11,6 @@
 
 #include <chrono>
 
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -171,22 +169,6 @@ TEST_F(HttpClientTest, BadAddressesCancelAndUnwritableTargetsAreRefused)
     const HttpResult unwritable = client_.download(url("/ok"), target() + QStringLiteral("/below/a/file"));
     EXPECT_EQ(unwritable.outcome, Outcome::Write);
     EXPECT_TRUE(unwritable.describe(true).contains(QStringLiteral("below"))) << unwritable.describe(true).toStdString();
-}
-
-TEST_F(HttpClientTest, ALinkedTargetIsReplacedBehindItsLinkAndAReadOnlyOneIsNotFetched)
-{
-    using kiv::test::FolderTree;
-    const std::string link = "link -> real.tle";
-    ASSERT_TRUE(kiv::test::makeFolderTree(dir_.path(), {{"internet.tle", link}, {"real.tle", "0640 old"}}));
-    ASSERT_TRUE(client_.download(url("/ok"), target()));
-    EXPECT_EQ(kiv::test::folderTree(dir_.path()), (FolderTree{{"internet.tle", link}, {"real.tle", "0640 " + server_.body()}}));
-
-    ASSERT_EQ(chmod(QFile::encodeName(dir_.filePath(QStringLiteral("real.tle"))).constData(), 0444), 0);
-    const HttpResult refused = client_.download(url("/ok"), target());
-    EXPECT_EQ(refused.outcome, Outcome::Write);
-    EXPECT_EQ(refused.describe(true), target() + QStringLiteral(" is read-only."));
-    EXPECT_EQ(server_.connections(), 1) << "nothing is fetched that could not be stored";
-    EXPECT_EQ(kiv::test::folderTree(dir_.path()), (FolderTree{{"internet.tle", link}, {"real.tle", "0444 " + server_.body()}}));
 }
 
 TEST_F(HttpClientTest, BodiesPastTheLimitOrRefusedByTheCheckKeepTheTarget)
