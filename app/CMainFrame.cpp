@@ -240,7 +240,7 @@ void CMainFrame::PlaceViewFrame(ViewKind kind, int wdbSlot, const QRect& rect)
 {
     if (CChildFrame* c = frameOf(kind, wdbSlot)) {
         c->showNormal();
-        // Never smaller than its title bar with the buttons: a frame must be one to grab.
+        // Never smaller than the frame's title bar with its buttons, so that there is one to grab.
         c->setGeometry(QRect(rect.topLeft(), rect.size().expandedTo(c->minimumSizeHint())));
     }
 }

@@ -9,8 +9,8 @@
 namespace kiv {
 
 // The frame moved the least that leaves a grip of its title bar (its top `titleHeight` rows)
-// inside the area: kTitleGrip pixels wide and kTitleGripRows high, or the whole title bar where
-// it is smaller. An empty area (not laid out yet) bounds nothing.
+// inside the area: kTitleGrip pixels wide and kTitleGripRows high, less where the area or the
+// title bar is smaller. An empty area (not laid out yet) bounds nothing.
 inline constexpr int kTitleGrip = 40;
 inline constexpr int kTitleGripRows = 8;
 QRect keptReachable(QRect frame, QSize area, int titleHeight);

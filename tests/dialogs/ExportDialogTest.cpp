@@ -30,6 +30,7 @@
 #include <QTreeWidget>
 
 #include <limits>
+#include <tuple>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -506,45 +507,30 @@ TEST(TablePrinterTest, TurnsThePageOrShrinksTheFontOnlyForLinesTooWide)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setPageOrientation(QPageLayout::Portrait);
     QFont font(QStringLiteral("Monospace"));
-    font.setStyleHint(QFont::TypeWriter);
     font.setPointSizeF(10.0);
-    const QFontMetricsF metrics(font, &printer);
-    const qreal portrait = printer.pageLayout().paintRectPixels(printer.resolution()).width();
-    QPageLayout turned = printer.pageLayout();
-    turned.setOrientation(QPageLayout::Landscape);
-    const qreal landscape = turned.paintRectPixels(printer.resolution()).width();
-    const auto lineOf = [&](qreal width) {
-        QString line;
-        while (metrics.horizontalAdvance(line + QLatin1Char('x')) <= width)
-            line += QLatin1Char('x');
-        return line;
-    };
-    struct Case {
-        const char* what;
-        qreal width;
-        QPageLayout::Orientation orientation;
-        bool smaller;
-    };
-    const Case cases[] = {
-        {"fits", 0.95 * portrait, QPageLayout::Portrait, false},
-        {"fits turned", (portrait + landscape) / 2, QPageLayout::Landscape, false},
-        {"too wide for either", 3 * landscape, QPageLayout::Portrait, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        const QStringList lines{QStringLiteral("short"), lineOf(c.width), QString()};
-        const TablePrinter::Plan plan = TablePrinter(lines, font).plan(printer);
-        EXPECT_EQ(plan.orientation, c.orientation);
-        EXPECT_EQ(plan.font.pointSizeF() < font.pointSizeF(), c.smaller);
+    const auto room = [&](QPageLayout::Orientation o) {
         QPageLayout page = printer.pageLayout();
-        page.setOrientation(plan.orientation);
-        const qreal room = page.paintRectPixels(printer.resolution()).width();
-        EXPECT_LE(QFontMetricsF(plan.font, &printer).horizontalAdvance(lines[1]), room);
-        if (c.smaller) {
-            EXPECT_GT(QFontMetricsF(plan.font, &printer).horizontalAdvance(lines[1]), 0.9 * room) << "no smaller than needed";
-        }
+        page.setOrientation(o);
+        return page.paintRectPixels(printer.resolution()).width();
+    };
+    const qreal portrait = room(QPageLayout::Portrait);
+    const qreal landscape = room(QPageLayout::Landscape);
+    const qreal x = QFontMetricsF(font, &printer).horizontalAdvance(QLatin1Char('x'));
+    // Line width, then the page and whether the font shrinks.
+    const std::tuple<qreal, QPageLayout::Orientation, bool> cases[] = {
+        {0.95 * portrait, QPageLayout::Portrait, false},
+        {(portrait + landscape) / 2, QPageLayout::Landscape, false},
+        {3 * landscape, QPageLayout::Portrait, true},
+    };
+    for (const auto& [width, orientation, smaller] : cases) {
+        const QString line(static_cast<int>(width / x), QLatin1Char('x'));
+        const TablePrinter::Plan plan = TablePrinter({QStringLiteral("short"), line}, font).plan(printer);
+        EXPECT_EQ(plan.orientation, orientation) << width;
+        EXPECT_EQ(plan.font.pointSizeF() < font.pointSizeF(), smaller) << width;
+        const qreal printed = QFontMetricsF(plan.font, &printer).horizontalAdvance(line);
+        EXPECT_LE(printed, room(plan.orientation)) << width;
+        EXPECT_GT(printed, smaller ? 0.9 * room(plan.orientation) : 0.0) << "no smaller than needed";
     }
 }
 
