@@ -597,6 +597,7 @@ TEST_F(WDBSatellitesTest, ACapOverThePoleIsFilledToThePoleWithNoLineAcross)
     CKivDoc& doc = plainDocument();
     doc.FootprintWDB = 1;
     doc.FootprintStyleWDB = 2;
+    doc.ColorFootprintWDB = 0; // a black outline
     doc.PenWidth = 1;
     tagSATINFO& sat = doc.SatInfo[0];
     // 34,220 km over 62.3° N, 60° E: the cap reaches 36.7° N on the far side, at 120° W.
@@ -609,11 +610,12 @@ TEST_F(WDBSatellitesTest, ACapOverThePoleIsFilledToThePoleWithNoLineAcross)
     const struct {
         WDBViewState view;
         double insideLat; // a parallel wholly inside the cap
+        bool edgeShown;
     } cases[] = {
-        {extent(180, -180, 90, -90, 720, 360), 85},
-        {extent(0, -120, 90, 0, 600, 450), 85},  // over the cap
-        {extent(180, 60, 60, -30, 480, 360), 50}, // the cap's part across the date line
-        {extent(150, 90, 50, 30, 600, 200), 40},  // its far side
+        {extent(180, -180, 90, -90, 720, 360), 85, true},
+        {extent(0, -120, 90, 0, 600, 450), 85, false}, // inside the cap
+        {extent(180, 60, 60, -30, 480, 360), 50, true}, // the cap's part across the date line
+        {extent(150, 90, 50, 30, 600, 200), 40, true},  // its far side
     };
     for (const auto& c : cases) {
         map.setState(c.view);
@@ -622,13 +624,16 @@ TEST_F(WDBSatellitesTest, ACapOverThePoleIsFilledToThePoleWithNoLineAcross)
         map.drawSatellites(wdbScene(doc), {});
         const QImage& img = map.image();
         int longest = 0; // the longest black run of a row
+        int outline = 0;
         for (int y = 0; y < img.height(); ++y) {
             int run = 0;
             for (int x = 0; x < img.width(); ++x) {
                 run = img.pixel(x, y) == qRgb(0, 0, 0) ? run + 1 : 0;
+                outline += run > 0;
                 longest = std::max(longest, run);
             }
         }
+        EXPECT_EQ(outline > 0, c.edgeShown) << c.view.left;
         EXPECT_LT(longest, img.width() / 2) << c.view.left;
         const int row = yOf(c.view, c.insideLat);
         int open = 0;
