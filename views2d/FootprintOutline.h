@@ -34,8 +34,8 @@ void footprintVertices(double lat, double lon, double angle, int n, std::vector<
 struct FootprintShape {
     std::vector<QPoint> outline;
     std::vector<QPoint> polygon;
-    int minX = 0, maxX = 0;                 // x extent of the polygon
-    double westLon = 0.0, eastLon = 0.0;    // its east longitudes, unwrapped
+    int minX = 0, maxX = 0;              // x extent of the polygon
+    double westLon = 0.0, eastLon = 0.0; // its east longitudes, unwrapped
 };
 void footprintShape(double lat, double lon, double angle, int n, const MapExtent& extent, QSize picture,
                     std::vector<QPointF>& scratch, FootprintShape& out);

@@ -1,7 +1,6 @@
 // Footprint outlines against spherical geometry, and their shape on the map.
 #include "document/BeamFootprint.h"
 #include "views2d/FootprintOutline.h"
-#include "views2d/MapExtent.h"
 
 #include <gtest/gtest.h>
 
@@ -103,35 +102,6 @@ TEST(FootprintShape, CapOverAPoleClosesAlongTheEdge)
     EXPECT_EQ(south.polygon.back().y(), 360);
     // The outline alone never runs along the edge.
     EXPECT_TRUE(std::none_of(north.outline.begin(), north.outline.end(), [](QPoint p) { return p.y() == 0; }));
-}
-
-TEST(FootprintShape, ACapDrawsNoLineAcrossAWholeOrZoomedPicture)
-{
-    // A satellite at 34,220 km over 62.3° N, 60° E: its footprint covers the North Pole and
-    // reaches 36.7° N on the far side.
-    const double angle = std::acos(6.378 / (6.378 + 34.22));
-    const struct {
-        MapExtent extent;
-        QSize picture;
-    } views[] = {
-        {{}, {720, 360}},
-        {{.left = 0, .right = -120, .top = 90, .bottom = 0}, {600, 450}},      // over the cap
-        {{.left = 150, .right = 90, .top = 50, .bottom = 30}, {600, 200}},      // its far side
-        {{.left = 180, .right = 60, .top = 60, .bottom = -30}, {480, 360}},     // beyond the date line
-    };
-    std::vector<QPointF> scratch;
-    FootprintShape shape;
-    for (const auto& v : views) {
-        footprintShape(62.3, 60, angle, 72, v.extent, v.picture, scratch, shape);
-        ASSERT_GE(shape.outline.size(), 73u);
-        for (std::size_t k = 1; k < shape.outline.size(); ++k)
-            EXPECT_LT(std::abs(shape.outline[k].x() - shape.outline[k - 1].x()), v.picture.width() / 2)
-                << v.extent.left << ": " << k;
-        // The fill closes along the pole's latitude, a whole turn wide.
-        EXPECT_NEAR(shape.eastLon - shape.westLon, 360.0, 1e-9);
-        const QPointF pole = v.extent.pixelOf(90.0, 0.0, v.picture);
-        EXPECT_EQ(shape.polygon.back().y(), static_cast<int>(pole.y()));
-    }
 }
 
 } // namespace
