@@ -170,6 +170,10 @@ QImage toIndexed8(const Dib& dib)
     for (int y = 0; y < dib.height; ++y) {
         const uchar* src = dib.scanLine(y);
         uchar* dst = image.scanLine(y);
+        if (dib.bitCount == 8) {
+            std::memcpy(dst, src, size_t(dib.width));
+            continue;
+        }
         for (int x = 0; x < dib.width; ++x)
             dst[x] = uchar(indexAt(src, x, dib.bitCount));
     }
