@@ -1,12 +1,14 @@
 // CKivDoc: saving the whole state into a settings archive and restoring it.
 #include "document/BuiltInIcon.h"
 #include "document/CKivDoc.h"
+#include "document/FieldLinks.h"
 #include "document/FileMessages.h"
 #include "document/ModelBlock.h"
 #include "document/SettingsArchive.h"
 #include "document/TimerBracket.h"
 #include "platform/AtomicFile.h"
 #include "platform/DataPaths.h"
+#include "platform/FieldCount.h"
 #include "platform/LanguageText.h"
 #include "platform/Latin1.h"
 #include "platform/LineReader.h"
@@ -67,37 +69,29 @@ std::string fileNameBytes(const QString& name)
 
 QString fileNameOf(const std::string& bytes) { return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()))); }
 
-// How a restore takes back a document field the archive holds.
-enum class OnRestore {
-    Copied,  // as stored
-    OwnStep, // in a step of its own, once what it depends on is back
-    Ignored, // counts of another session
-};
-
 // The document's fields an archive holds beside the profile settings, each with its place in
 // the snapshot: the one list for saving and restoring. The simulated time is not among them:
-// the archive holds it as 32-bit seconds.
-template <class Doc, class Values, class Field>
-void documentFields(Doc& doc, Values& d, Field&& field)
-{
-    field(doc.AnimationRunning, d.AnimationRunning, OnRestore::Copied);
-    field(doc.FollowIn3D, d.FollowIn3D, OnRestore::Copied);
-    field(doc.FollowMode3D, d.FollowMode3D, OnRestore::Copied);
-    field(doc.FollowInWDB, d.FollowInWDB, OnRestore::Copied);
-    field(doc.ShadeMode, d.ShadeMode, OnRestore::Copied);
-    field(doc.ShowCourseEarth3D, d.ShowCourseEarth3D, OnRestore::Copied);
-    field(doc.TownPopulationMin, d.TownPopulationMin, OnRestore::Copied);
-    field(doc.ObsSetValue, d.ObsSetValue, OnRestore::Copied);
-    field(doc.fUserW, d.fUserW, OnRestore::Copied);
-    // Once the satellites are back: the followed one must be in the table.
-    field(doc.FollowActive, d.FollowActive, OnRestore::OwnStep);
-    field(doc.FollowedSatellite, d.FollowedSatellite, OnRestore::OwnStep);
-    // Once the satellite buttons are rebuilt, which switch it off.
-    field(doc.DisplayAll, d.DisplayAll, OnRestore::OwnStep);
-    field(doc.FpsTick, d.FpsTick, OnRestore::Ignored);
-    field(doc.LastTick, d.LastTick, OnRestore::Ignored);
-    field(doc.StartTick, d.StartTick, OnRestore::Ignored);
-}
+// the archive holds it as 32-bit seconds. Fields marked OwnStep are taken back by hand once
+// what they depend on is back; Never marks tick counts of another session.
+constexpr auto kDocumentLinks = fieldLinks<ArchiveDocumentValues>(
+    link(&CKivDoc::AnimationRunning, &ArchiveDocumentValues::AnimationRunning),
+    link(&CKivDoc::FollowIn3D, &ArchiveDocumentValues::FollowIn3D),
+    link(&CKivDoc::FollowMode3D, &ArchiveDocumentValues::FollowMode3D),
+    link(&CKivDoc::FollowInWDB, &ArchiveDocumentValues::FollowInWDB),
+    link(&CKivDoc::ShadeMode, &ArchiveDocumentValues::ShadeMode),
+    link(&CKivDoc::ShowCourseEarth3D, &ArchiveDocumentValues::ShowCourseEarth3D),
+    link(&CKivDoc::TownPopulationMin, &ArchiveDocumentValues::TownPopulationMin),
+    link(&CKivDoc::ObsSetValue, &ArchiveDocumentValues::ObsSetValue),
+    link(&CKivDoc::fUserW, &ArchiveDocumentValues::fUserW),
+    // Once the satellites are back (applySatellites): the followed one must be in the table.
+    link(&CKivDoc::FollowActive, &ArchiveDocumentValues::FollowActive, TakeBack::OwnStep),
+    link(&CKivDoc::FollowedSatellite, &ArchiveDocumentValues::FollowedSatellite, TakeBack::OwnStep),
+    // Once the satellite buttons are rebuilt, which switch it off (ApplySettings).
+    link(&CKivDoc::DisplayAll, &ArchiveDocumentValues::DisplayAll, TakeBack::OwnStep),
+    link(&CKivDoc::FpsTick, &ArchiveDocumentValues::FpsTick, TakeBack::Never),
+    link(&CKivDoc::LastTick, &ArchiveDocumentValues::LastTick, TakeBack::Never),
+    link(&CKivDoc::StartTick, &ArchiveDocumentValues::StartTick, TakeBack::Never));
+static_assert(fieldCount<ArchiveDocumentValues>() == kDocumentLinks.size() + 1, "every value but SimTime is listed");
 
 // Holds the main window's repainting off for as long as it lives.
 class RedrawFreeze {
@@ -189,7 +183,7 @@ SettingsSnapshot CKivDoc::snapshotBase() const
 {
     SettingsSnapshot s;
     s.values = *this;
-    documentFields(*this, s.document, [](const auto& mine, auto& stored, OnRestore) { stored = mine; });
+    kDocumentLinks.copyIn(*this, s.document);
     s.document.SimTime = static_cast<std::uint32_t>(std::clamp<std::int64_t>(SimTime.secondsSince1970(), 0, 0xFFFFFFFF));
     return s;
 }
@@ -396,10 +390,7 @@ void CKivDoc::applyValues(const SettingsSnapshot& s)
     WDBMapFileName = existing(s.wdb ? std::optional(s.wdb->mapFile) : std::nullopt, before.WDBMapFileName);
     ColorTableFileName = existing(s.colorTableFile, before.ColorTableFileName);
 
-    documentFields(*this, s.document, [](auto& mine, const auto& stored, OnRestore how) {
-        if (how == OnRestore::Copied)
-            mine = stored;
-    });
+    kDocumentLinks.copyOut(s.document, *this);
     // Stored tick counts belong to another session: the clocks count from now.
     SetSimTime(Time(static_cast<std::int64_t>(s.document.SimTime)));
     FpsTick = StartTick = LastTick;
