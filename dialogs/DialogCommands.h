@@ -44,6 +44,8 @@ struct GeneralOptions {
     int CalculateExact{};
     // Set by the dialog when a change needs the satellites reloaded.
     int ReloadNeeded{};
+
+    friend bool operator==(const GeneralOptions&, const GeneralOptions&) = default;
 };
 
 struct FollowOptions {
@@ -51,6 +53,8 @@ struct FollowOptions {
     int FollowIn3D{};
     int FollowedSatellite{};
     int FollowMode3D{};
+
+    friend bool operator==(const FollowOptions&, const FollowOptions&) = default;
 };
 
 struct WebDownload {
@@ -91,6 +95,8 @@ struct SatelliteStyle3D {
     QString SatelliteModelFileName;
     int AccuracyX{};
     int AccuracyY{};
+
+    friend bool operator==(const SatelliteStyle3D&, const SatelliteStyle3D&) = default;
 };
 
 // The four background pictures of the texture dialog.
@@ -99,6 +105,8 @@ struct TextureNames {
     QString ErdkarteFileName;    // the 2D earth map
     QString NightMapFileName;
     QString WDBMapFileName;
+
+    friend bool operator==(const TextureNames&, const TextureNames&) = default;
 };
 
 // The two render quality records of the globe, by the name of their profile section.
@@ -120,6 +128,8 @@ struct WeatherSettings {
     int WeatherMapHeight{};
     int WeatherKeepOriginalSize{};
     std::array<QString, 5> WeatherImage; // the recent URLs, newest first
+
+    friend bool operator==(const WeatherSettings&, const WeatherSettings&) = default;
 };
 
 namespace commands {

@@ -33,6 +33,8 @@ struct WDBLayerSettings {
     int XExtension{}; // percent of the screen's width for a new view
     int Language{};
 
+    friend bool operator==(const WDBLayerSettings&, const WDBLayerSettings&) = default;
+
     static constexpr int kMinExtension = 10, kMaxExtension = 100;
     static constexpr double kMinGridDistance = 0.01, kMaxGridDistance = 90.0;
 
