@@ -33,7 +33,7 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d, QObject& owner, QWidget* 
     });
     m.on(kCmdGeneral, [d] {
         commands::editGeneralOptions(
-            *d, [d](const GeneralOptions& o) { return CAllgDlg::edit(o, d->Context().ui, d->Language); });
+            *d, [d](const GeneralOptions& o) { return CAllgDlg::edit(o, d->Context().ui, d->Context().paths, d->Language); });
     });
     // The export dialog is modeless: its host lives with the owner, as long as the document.
     auto* exporter = new ExportDialogHost(*d, mainWindow, &owner);
@@ -52,7 +52,7 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d, QObject& owner, QWidget* 
     if (PictureSource* pictures = d->Context().pictures) {
         m.on(kCmdTextures, [d, pictures] {
             commands::editTextures(*d, [d, pictures](const TextureNames& names) {
-                return CTexDlg::edit(names, d->Context().ui, *pictures, d->Language);
+                return CTexDlg::edit(names, d->Context().ui, d->Context().paths, *pictures, d->Language);
             });
         });
         m.on(kCmdWeather, [d, pictures] {

@@ -2,7 +2,9 @@
 
 #include "dialogs/DialogTexts.h"
 #include "dialogs/NumberFields.h"
+#include "platform/DataPaths.h"
 #include "platform/LanguageText.h"
+#include "platform/Paragraphs.h"
 #include "platform/UiServices.h"
 
 #include <QCheckBox>
@@ -21,8 +23,9 @@ namespace {
 constexpr SettingRange kViewAngle{0, 180};
 } // namespace
 
-CAllgDlg::CAllgDlg(const GeneralOptions& options, UiServices& ui, int language, QWidget* parent)
-    : QDialog(parent), values_(options), ui_(ui), english_(language == 1)
+CAllgDlg::CAllgDlg(const GeneralOptions& options, UiServices& ui, const DataPaths& paths, int language,
+                   QWidget* parent)
+    : QDialog(parent), values_(options), ui_(ui), paths_(paths), english_(language == 1)
 {
     setWindowTitle(text("General options", "Optionen allgemein"));
     stars_ = numberEdit("1053");
@@ -88,9 +91,10 @@ CAllgDlg::CAllgDlg(const GeneralOptions& options, UiServices& ui, int language, 
     layout->addWidget(buttons);
 }
 
-std::optional<GeneralOptions> CAllgDlg::edit(const GeneralOptions& options, UiServices& ui, int language)
+std::optional<GeneralOptions> CAllgDlg::edit(const GeneralOptions& options, UiServices& ui, const DataPaths& paths,
+                                             int language)
 {
-    CAllgDlg dialog(options, ui, language);
+    CAllgDlg dialog(options, ui, paths, language);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.values();
@@ -135,7 +139,7 @@ void CAllgDlg::browse(QLineEdit& edit, const QString& title, const QString& filt
     if (const std::optional<QString> path = ui_.files.openFile({.title = title,
                                                                 .filter = filter,
                                                                 .defaultSuffix = QString(),
-                                                                .initialPath = edit.text()}))
+                                                                .initialPath = paths_.dialogStart(edit.text())}))
         edit.setText(*path);
     values_.ReloadNeeded = 1;
 }
@@ -186,7 +190,7 @@ void CAllgDlg::accept()
 void CAllgDlg::showInfo()
 {
     ui_.messages.show({.caption = QStringLiteral("Info"),
-                       .text = texts::generalInfo(english_),
+                       .text = asParagraphs(texts::generalInfo(english_)),
                        .buttons = MessageButtons::Ok,
                        .icon = MessageIcon::Information});
 }

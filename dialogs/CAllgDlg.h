@@ -14,16 +14,18 @@ class QLineEdit;
 
 namespace kiv {
 
+class DataPaths;
 struct UiServices;
 
 class CAllgDlg : public QDialog {
 public:
     // language: 1 English, otherwise German.
-    CAllgDlg(const kiv::GeneralOptions& options, kiv::UiServices& ui, int language, QWidget* parent = nullptr);
+    CAllgDlg(const kiv::GeneralOptions& options, kiv::UiServices& ui, const kiv::DataPaths& paths, int language,
+             QWidget* parent = nullptr);
 
     // Runs the dialog: the edited values on OK, nothing on Cancel.
     static std::optional<kiv::GeneralOptions> edit(const kiv::GeneralOptions& options, kiv::UiServices& ui,
-                                                   int language);
+                                                   const kiv::DataPaths& paths, int language);
 
     const kiv::GeneralOptions& values() const { return values_; }
     void accept() override;
@@ -39,6 +41,7 @@ private:
 
     kiv::GeneralOptions values_;
     kiv::UiServices& ui_;
+    const kiv::DataPaths& paths_;
     bool english_;
     QLineEdit* stars_;
     QLineEdit* accuracyX_;

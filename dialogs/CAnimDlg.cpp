@@ -4,6 +4,7 @@
 #include "dialogs/DialogTexts.h"
 #include "platform/ClientAreaDrag.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Paragraphs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -85,7 +86,7 @@ tagQUALITY CAnimDlg::values() const
 void CAnimDlg::OnInfo()
 {
     messages_.show({.caption = QStringLiteral("Info"),
-                    .text = texts::renderQualityInfo(english_),
+                    .text = asParagraphs(texts::renderQualityInfo(english_)),
                     .buttons = MessageButtons::Ok,
                     .icon = MessageIcon::None});
 }

@@ -2,12 +2,13 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/LanguageText.h"
+#include "platform/Paragraphs.h"
 #include "platform/UiServices.h"
+#include "platform/WholeFile.h"
 #include "resources/CommandIds.h"
 #include "resources/MenuTables.h"
 
 #include <QAction>
-#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPageSetupDialog>
@@ -224,15 +225,15 @@ void CEditor::OnFileOpen()
     const std::optional<QString> path = ui_.files.openFile(exportFileRequest(QString(), CsvOutput && CsvOutput()));
     if (!path || path->isEmpty())
         return;
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const WholeFile file = WholeFile::read(*path);
+    if (!file) {
         ui_.messages.show({inLanguage(english(), "Export file", "Export Datei"),
                            inLanguage(english(), "Could not open %1: %2", "Konnte %1 nicht öffnen: %2")
-                               .arg(*path, file.errorString()),
+                               .arg(*path, AtomicFile::reason(file.error, english())),
                            MessageButtons::Ok, MessageIcon::Error});
         return;
     }
-    SetTable(TextOfFile(file.readAll()));
+    SetTable(TextOfFile(file.bytes));
 }
 
 void CEditor::OnFileSave()
@@ -292,7 +293,7 @@ void CEditor::OnFilePrintSetup()
 void CEditor::OnHelp()
 {
     const ExportKind kind = CurrentKind ? CurrentKind() : ExportKind::Main;
-    ui_.messages.show({inLanguage(english(), "Help", "Help"), HelpText(kind, english()),
+    ui_.messages.show({inLanguage(english(), "Help", "Help"), asParagraphs(HelpText(kind, english())),
                        MessageButtons::Ok, MessageIcon::None});
 }
 

@@ -5,8 +5,10 @@
 #include "dialogs/ExportGenerator.h"
 #include "document/CKivDoc.h"
 #include "document/TimerBracket.h"
+#include "platform/DataPaths.h"
 #include "platform/LanguageText.h"
 #include "platform/Latin1.h"
+#include "platform/Paragraphs.h"
 #include "platform/UiServices.h"
 #include "views2d/CGotoDlg.h"
 
@@ -455,8 +457,11 @@ void CExportDlg::reportFailures(const std::vector<ExportFailure>& failures)
 
 void CExportDlg::MakeOutputFileName()
 {
-    editor_->FileName =
-        ExportDialogModel::OutputFileName(doc_.Satellitenfilename, Kind(), model_.State.CsvOutput != 0);
+    // Beside the element file where it is read from, or in the user data folder when that is the
+    // bundled one.
+    const DataPaths& paths = doc_.Context().paths;
+    editor_->FileName = paths.dialogStart(
+        ExportDialogModel::OutputFileName(paths.resolve(doc_.Satellitenfilename), Kind(), model_.State.CsvOutput != 0));
     editor_->SaveAs();
 }
 
@@ -488,7 +493,7 @@ void CExportDlg::OnEditable(bool on)
 
 void CExportDlg::OnHelp()
 {
-    doc_.Context().ui.messages.show({QStringLiteral("Help"), inLanguage(english(), kHelpEnglish, kHelpGerman),
+    doc_.Context().ui.messages.show({QStringLiteral("Help"), asParagraphs(inLanguage(english(), kHelpEnglish, kHelpGerman)),
                                      MessageButtons::Ok, MessageIcon::None});
 }
 

@@ -99,15 +99,17 @@ void CInternetDialog::setBusy(bool busy)
 QString CInternetDialog::Download()
 {
     const WebDownload wanted = values();
+    const QString wrong = inLanguage(english_, "Wrong: ", "Fehler: ");
     if (wanted.localFileName.isEmpty())
-        return QStringLiteral("Wrong: no local file name");
+        return wrong + inLanguage(english_, "no local file name is given for the download",
+                                  "für den Download ist kein lokaler Dateiname angegeben");
     setBusy(true);
     const HttpResult result = progress_->download(client_, wanted.url, paths_.writeTarget(wanted.localFileName),
                                                   downloads::elementSets(english_));
     setBusy(false);
     cancelled_ = result.outcome == HttpResult::Outcome::Cancelled;
     progress_->setValue(result ? DownloadProgress::kEnd : 0);
-    return result ? QStringLiteral("YES") : QStringLiteral("Wrong: ") + result.describe(english_);
+    return result ? QStringLiteral("YES") : wrong + result.describe(english_);
 }
 
 void CInternetDialog::accept()
@@ -122,8 +124,10 @@ void CInternetDialog::accept()
     if (cancelled_)
         return;
     const MessageAnswer again = ui_.messages.show(
-        {.caption = QStringLiteral("Attention"),
-         .text = QStringLiteral("Could not download file.\n%1\nDo you want to try again ?").arg(r),
+        {.caption = inLanguage(english_, "Attention", "Achtung"),
+         .text = inLanguage(english_, "Could not download file.\n%1\nDo you want to try again ?",
+                            "Die Datei konnte nicht geladen werden.\n%1\nWollen Sie es noch einmal versuchen ?")
+                     .arg(r),
          .buttons = MessageButtons::YesNo,
          .icon = MessageIcon::Question});
     if (again != MessageAnswer::Yes)

@@ -30,7 +30,7 @@ public:
                                                 const kiv::DataPaths& paths, int language);
 
     kiv::WebDownload values() const;
-    // "YES", or "Wrong: " and the cause.
+    // "YES", or "Wrong: " ("Fehler: " in German) and the cause in the language in use.
     QString Download();
     void accept() override;
     void reject() override;

@@ -9,6 +9,7 @@
 #include "platform/LanguageText.h"
 #include "platform/Latin1.h"
 #include "platform/LineReader.h"
+#include "platform/Paragraphs.h"
 #include "platform/UiServices.h"
 
 #include <QFile>
@@ -296,7 +297,7 @@ bool CSatDlg::saveElementFile()
     const QString target = doc_.Context().paths.writeTarget(doc_.Satellitenfilename);
     const WriteResult result = AtomicFile::write(target, QByteArray::fromStdString(bytes));
     if (!result)
-        doc_.Context().ui.messages.show(fileMessages::couldNotWrite(english_, target, result));
+        doc_.Context().ui.messages.show(fileMessages::couldNotWrite(english_, result));
     return result.ok;
 }
 
@@ -304,7 +305,7 @@ void CSatDlg::showInfo()
 {
     doc_.Context().ui.messages.show(
         {.caption = QStringLiteral("Info"),
-         .text = texts::satelliteDataInfo(english_),
+         .text = asParagraphs(texts::satelliteDataInfo(english_)),
          .buttons = MessageButtons::Ok,
          .icon = MessageIcon::Information});
 }

@@ -4,7 +4,9 @@
 #include "dialogs/DialogTexts.h"
 #include "document/SettingsTable.h"
 #include "platform/ClientAreaDrag.h"
+#include "platform/DataPaths.h"
 #include "platform/LanguageText.h"
+#include "platform/Paragraphs.h"
 #include "platform/UiServices.h"
 
 #include <QDialogButtonBox>
@@ -48,8 +50,9 @@ const char* const kTextureFilter =
 
 } // namespace
 
-CTexDlg::CTexDlg(const TextureNames& names, UiServices& ui, PictureSource& pictures, int language, QWidget* parent)
-    : QDialog(parent), values_(names), ui_(ui), english_(language == 1)
+CTexDlg::CTexDlg(const TextureNames& names, UiServices& ui, const DataPaths& paths, PictureSource& pictures,
+                 int language, QWidget* parent)
+    : QDialog(parent), values_(names), ui_(ui), paths_(paths), english_(language == 1)
 {
     setWindowTitle(inLanguage(english_, "Texture Dialogbox", "Textur Dialogbox"));
     auto* grid = new QGridLayout;
@@ -102,10 +105,10 @@ CTexDlg::CTexDlg(const TextureNames& names, UiServices& ui, PictureSource& pictu
     preview_->ShowFile(values_.ErdkarteFileName);
 }
 
-std::optional<TextureNames> CTexDlg::edit(const TextureNames& names, UiServices& ui, PictureSource& pictures,
-                                          int language)
+std::optional<TextureNames> CTexDlg::edit(const TextureNames& names, UiServices& ui, const DataPaths& paths,
+                                          PictureSource& pictures, int language)
 {
-    CTexDlg dialog(names, ui, pictures, language);
+    CTexDlg dialog(names, ui, paths, pictures, language);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.values();
@@ -132,14 +135,14 @@ void CTexDlg::exchangeIntoEdits()
         edits_[r]->setText(member(static_cast<Row>(r)));
 }
 
-// Every row's dialog starts at the globe texture's file.
+// Every row's dialog starts at the globe texture's file, where the program finds it.
 void CTexDlg::browse(Row row)
 {
     const std::optional<QString> path = ui_.files.openFile(
         {.title = QString::fromLatin1(kRows[static_cast<std::size_t>(row)].title),
          .filter = QString::fromLatin1(kTextureFilter),
          .defaultSuffix = QString(),
-         .initialPath = values_.TextureErdeFileName});
+         .initialPath = paths_.dialogStart(values_.TextureErdeFileName)});
     if (path)
         member(row) = *path;
     exchangeIntoEdits();
@@ -162,7 +165,7 @@ void CTexDlg::applyDefaults()
 void CTexDlg::showInfo()
 {
     ui_.messages.show({.caption = QStringLiteral("Info"),
-                       .text = texts::textureInfo(english_),
+                       .text = asParagraphs(texts::textureInfo(english_)),
                        .buttons = MessageButtons::Ok,
                        .icon = MessageIcon::None});
 }

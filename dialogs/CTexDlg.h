@@ -16,18 +16,20 @@ class QLineEdit;
 namespace kiv {
 
 class CImagePreview;
+class DataPaths;
 class PictureSource;
 struct UiServices;
 
 class CTexDlg : public QDialog {
 public:
     // language: 1 English, otherwise German.
-    CTexDlg(const kiv::TextureNames& names, kiv::UiServices& ui, kiv::PictureSource& pictures, int language,
-            QWidget* parent = nullptr);
+    CTexDlg(const kiv::TextureNames& names, kiv::UiServices& ui, const kiv::DataPaths& paths,
+            kiv::PictureSource& pictures, int language, QWidget* parent = nullptr);
 
     // Runs the dialog: the four names on OK, nothing on Cancel.
     static std::optional<kiv::TextureNames> edit(const kiv::TextureNames& names, kiv::UiServices& ui,
-                                                 kiv::PictureSource& pictures, int language);
+                                                 const kiv::DataPaths& paths, kiv::PictureSource& pictures,
+                                                 int language);
 
     const kiv::TextureNames& values() const { return values_; }
     CImagePreview& preview() { return *preview_; }
@@ -46,6 +48,7 @@ private:
 
     kiv::TextureNames values_;
     kiv::UiServices& ui_;
+    const kiv::DataPaths& paths_;
     bool english_;
     std::array<QLineEdit*, 4> edits_{};
     CImagePreview* preview_;

@@ -3,6 +3,7 @@
 #include "dialogs/ClockPanel.h"
 #include "dialogs/StepArrows.h"
 #include "dialogs/TimeDialogTexts.h"
+#include "platform/Paragraphs.h"
 #include "platform/UiServices.h"
 
 #include <QButtonGroup>
@@ -194,7 +195,7 @@ QWidget* CTimeDlg::buildButtons()
     connect(cancel, &QPushButton::clicked, this, &CTimeDlg::reject);
     connect(help, &QPushButton::clicked, this, [this] {
         ui_.messages.show({.caption = QStringLiteral("Help"),
-                           .text = texts_.helpText,
+                           .text = asParagraphs(texts_.helpText),
                            .buttons = MessageButtons::Ok,
                            .icon = MessageIcon::Information});
     });

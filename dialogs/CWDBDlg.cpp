@@ -7,6 +7,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/LanguageText.h"
 #include "platform/MessageBoxes.h"
+#include "platform/Paragraphs.h"
 #include "platform/UiServices.h"
 
 #include <QCheckBox>
@@ -442,7 +443,7 @@ void CWDBDlg::showHelp()
         "Die Vektorebenen zeichnet \"Draw\" im Menue der Ansicht. Die Kartendaten sind Segmentdateien "
         "im World-Data-Bank-Format, eine je Kontinent und Art, im Ordner WDBMainFilePath.");
     ui_.messages.show({.caption = QStringLiteral("Help"),
-                       .text = inLanguage(english, textEn, textDe),
+                       .text = asParagraphs(inLanguage(english, textEn, textDe)),
                        .buttons = MessageButtons::Ok,
                        .icon = MessageIcon::Information});
 }

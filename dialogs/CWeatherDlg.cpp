@@ -9,6 +9,7 @@
 #include "platform/ClientAreaDrag.h"
 #include "platform/DataPaths.h"
 #include "platform/LanguageText.h"
+#include "platform/Paragraphs.h"
 #include "platform/UiServices.h"
 
 #include <QCheckBox>
@@ -391,7 +392,7 @@ void CWeatherDlg::browseBackground()
          .filter =
              text("All supported Image files ", "Alle unterstuetzten Dateien ") + QString::fromLatin1(kPictureFilter),
          .defaultSuffix = QStringLiteral("bmp"),
-         .initialPath = background_->text()});
+         .initialPath = paths_.dialogStart(background_->text())});
     if (!path)
         return;
     values_.WeatherBackgroundImage = *path;
@@ -406,7 +407,7 @@ void CWeatherDlg::browseLocalFile()
          .filter =
              text("All supported Image files ", "Alle unterstuetzten Dateien ") + QString::fromLatin1(kPictureFilter),
          .defaultSuffix = QStringLiteral("jpg"),
-         .initialPath = background_->text(),
+         .initialPath = paths_.dialogStart(localFile_->text()),
          .confirmOverwrite = true});
     if (!path)
         return;
@@ -417,7 +418,7 @@ void CWeatherDlg::browseLocalFile()
 void CWeatherDlg::Help()
 {
     ui_.messages.show({.caption = text("Help for the Weather Dialog", "Hilfe fuer den Wetter Dialog"),
-                       .text = texts::weatherHelp(english_),
+                       .text = asParagraphs(texts::weatherHelp(english_)),
                        .buttons = MessageButtons::Ok,
                        .icon = MessageIcon::Information});
 }

@@ -193,9 +193,8 @@ SatelliteStyle3D satelliteStyle3DOf(const CKivDoc& doc)
 void openLocal(CKivDoc& doc)
 {
     // The dialog starts at the element file where the document reads it from, which is seldom
-    // the working directory; when it is nowhere, in the user data folder.
-    const DataPaths& paths = doc.Context().paths;
-    const QString current = paths.find(doc.Satellitenfilename).value_or(paths.userDataDirectory());
+    // the working directory.
+    const QString current = doc.Context().paths.dialogStart(doc.Satellitenfilename);
     const std::optional<QString> path = doc.Context().ui.files.openFile(
         {.title = inLanguage(doc.Language != 0, "Load new Satellite-Datas", "Lade neuen Satelliten-Datensatz"),
          .filter = QStringLiteral("Satellite Files (*.tle; *.sat) (*.TLE *.tle *.SAT *.sat)"),

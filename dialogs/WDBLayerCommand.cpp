@@ -28,7 +28,7 @@ void editWDBLayers(CKivDoc& doc, const Editor<WDBLayerSettings>& edit)
     edited->clamp();
     const WriteResult written = saveWDBColorFile(paths.writeTarget(edited->WDBColorFileName), edited->colors);
     if (!written)
-        doc.Context().ui.messages.show(fileMessages::couldNotWrite(english, edited->WDBColorFileName, written));
+        doc.Context().ui.messages.show(fileMessages::couldNotWrite(english, written));
 
     const bool townsChanged = edited->WDBSmalTowns != doc.WDBSmalTowns || edited->WDBBigTowns != doc.WDBBigTowns;
     const bool mapChanged = edited->WDBMapFileName != doc.WDBMapFileName;

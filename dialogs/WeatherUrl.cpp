@@ -1,5 +1,7 @@
 #include "dialogs/WeatherUrl.h"
 
+#include <QUrl>
+
 #include <algorithm>
 
 namespace kiv {
@@ -34,17 +36,19 @@ QString automaticWeatherUrl(const QString& folder, Time now)
 
 QString MatchLocalFileExtension(const QString& url, const QString& localFileName)
 {
-    if (url.size() < 4 || localFileName.isEmpty())
+    if (localFileName.isEmpty())
         return localFileName;
-    const QString tail = url.right(4);
-    qsizetype n = 0;
-    if (tail.startsWith(u'.'))
-        n = 3;
-    else if (tail.compare(QLatin1String("JPEG"), Qt::CaseInsensitive) == 0)
-        n = 4;
+    // Only the last segment of the path names the picture; the host and the query do not.
+    const QString path = QUrl(url.trimmed()).path();
+    const QString segment = path.mid(path.lastIndexOf(u'/') + 1);
+    const qsizetype urlDot = segment.lastIndexOf(u'.');
+    QString extension;
+    if (urlDot >= 0 && segment.size() - urlDot == 4)
+        extension = segment.mid(urlDot + 1);
+    else if (segment.endsWith(QLatin1String("JPEG"), Qt::CaseInsensitive))
+        extension = segment.right(4);
     else
         return localFileName;
-    const QString extension = url.right(n);
     const qsizetype slash = std::max(localFileName.lastIndexOf(u'/'), localFileName.lastIndexOf(u'\\'));
     const qsizetype dot = localFileName.lastIndexOf(u'.');
     if (dot > slash)

@@ -13,8 +13,8 @@ namespace kiv {
 // ".1200.", 19-23 ".1800." of the same day, and hour 0 the ".1800." picture of the day before.
 QString automaticWeatherUrl(const QString& folder, Time now);
 
-// The local name with the URL's extension: the URL's last three letters after a '.', or its last
-// four when they read JPEG (in any case), as written in the URL. The name's own extension (after
+// The local name with the extension of the last segment of the URL's path: its three letters
+// after the last '.', or its last four when they read JPEG (in any case), as written in the URL. The name's own extension (after
 // the last '.' of its last path component) is replaced, a name without one gets '.' and the
 // extension; a URL without such an extension leaves the name as it is.
 QString MatchLocalFileExtension(const QString& url, const QString& localFileName);

@@ -13,6 +13,7 @@
 #include "platform/Latin1.h"
 #include "platform/LineReader.h"
 #include "platform/UiServices.h"
+#include "platform/WholeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -173,7 +174,7 @@ bool CKivDoc::SaveSettingsArchive(const QString& path)
         Views.obs()->StoreObsSettings();
     const WriteResult written = AtomicFile::write(path, settingsArchive::write(CollectSettings()));
     if (!written) {
-        context_.ui.messages.show(fileMessages::couldNotWrite(English(), path, written));
+        context_.ui.messages.show(fileMessages::couldNotWrite(English(), written));
         return false;
     }
     return true;
@@ -284,17 +285,21 @@ bool CKivDoc::RestoreSettingsArchive(const QString& path)
         context_.ui.messages.show({caption(), inLanguage(english, en, de), MessageButtons::Ok, MessageIcon::Exclamation});
         return false;
     };
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return refuse(QStringLiteral("Could not open the settings file %1:\n%2").arg(path, file.errorString()),
-                      QStringLiteral("Konnte die Einstellungsdatei %1 nicht öffnen:\n%2").arg(path, file.errorString()));
-    if (file.size() > kMaxArchiveBytes)
+    const WholeFile file = WholeFile::read(path, kMaxArchiveBytes);
+    switch (file.failure) {
+    case WholeFile::Failure::None:
+        break;
+    case WholeFile::Failure::Open:
+        return refuse(QStringLiteral("Could not open the settings file %1:\n%2").arg(path, AtomicFile::reason(file.error, true)),
+                      QStringLiteral("Konnte die Einstellungsdatei %1 nicht öffnen:\n%2").arg(path, AtomicFile::reason(file.error, false)));
+    case WholeFile::Failure::TooLarge:
         return refuse(QStringLiteral("The file %1 is far too large for a settings file.\nNothing has been changed.").arg(path),
                       QStringLiteral("Die Datei %1 ist viel zu groß für eine Einstellungsdatei.\nEs wurde nichts geändert.").arg(path));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return refuse(QStringLiteral("Could not read the settings file %1:\n%2").arg(path, file.errorString()),
-                      QStringLiteral("Konnte die Einstellungsdatei %1 nicht lesen:\n%2").arg(path, file.errorString()));
+    case WholeFile::Failure::Read:
+        return refuse(QStringLiteral("Could not read the settings file %1:\n%2").arg(path, AtomicFile::reason(file.error, true)),
+                      QStringLiteral("Konnte die Einstellungsdatei %1 nicht lesen:\n%2").arg(path, AtomicFile::reason(file.error, false)));
+    }
+    const QByteArray& bytes = file.bytes;
 
     const settingsArchive::ParseResult read =
         settingsArchive::parse(std::string_view(bytes.constData(), bytes.size()), snapshotBase());
@@ -305,12 +310,12 @@ bool CKivDoc::RestoreSettingsArchive(const QString& path)
         return refuse(QStringLiteral("The file %1 is not a settings file.\nNothing has been changed.").arg(path),
                       QStringLiteral("Die Datei %1 ist keine Einstellungsdatei.\nEs wurde nichts geändert.").arg(path));
     case settingsArchive::ParseError::UnsupportedVersion:
-        return refuse(QStringLiteral("The settings file %1 cannot be read: %2.\nNothing has been changed.").arg(path, read.errorText),
+        return refuse(QStringLiteral("The settings file %1 cannot be read: %2.\nNothing has been changed.").arg(path, read.errorText.english),
                       QStringLiteral("Die Einstellungsdatei %1 kann nicht gelesen werden: %2.\nEs wurde nichts geändert.")
-                          .arg(path, read.errorText));
+                          .arg(path, read.errorText.german));
     case settingsArchive::ParseError::Damaged:
-        return refuse(QStringLiteral("The settings file %1 is damaged: %2.\nNothing has been changed.").arg(path, read.errorText),
-                      QStringLiteral("Die Einstellungsdatei %1 ist beschädigt: %2.\nEs wurde nichts geändert.").arg(path, read.errorText));
+        return refuse(QStringLiteral("The settings file %1 is damaged: %2.\nNothing has been changed.").arg(path, read.errorText.english),
+                      QStringLiteral("Die Einstellungsdatei %1 ist beschädigt: %2.\nEs wurde nichts geändert.").arg(path, read.errorText.german));
     }
     ApplySettings(*read.snapshot);
     return true;

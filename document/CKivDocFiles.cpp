@@ -40,7 +40,7 @@ bool CKivDoc::SaveColorTable()
     const kiv::WriteResult written = saveColorTableFile(context_.paths.writeTarget(ColorTableFileName), table);
     ClockColors = table.clockColors; // what the file holds now, out-of-range components cleared
     if (!written) {
-        context_.ui.messages.show(fileMessages::couldNotWrite(English(), ColorTableFileName, written));
+        context_.ui.messages.show(fileMessages::couldNotWrite(English(), written));
         return false;
     }
     ColorTableChanged = 0;
@@ -83,7 +83,7 @@ bool CKivDoc::SaveIconNames()
     }
     const kiv::WriteResult written = saveIconListFile(context_.paths.writeTarget(IconFileName), indices, names);
     if (!written)
-        context_.ui.messages.show(fileMessages::couldNotWrite(English(), IconFileName, written));
+        context_.ui.messages.show(fileMessages::couldNotWrite(English(), written));
     return written.ok;
 }
 

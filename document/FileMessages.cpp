@@ -41,12 +41,9 @@ kiv::MessageRequest townFileNotFound(bool english, const QString& fileName)
                        .arg(fileName));
 }
 
-kiv::MessageRequest couldNotWrite(bool english, const QString& fileName, const kiv::WriteResult& result)
+kiv::MessageRequest couldNotWrite(bool english, const kiv::WriteResult& failed)
 {
-    QString text = inLanguage(english, "Could not write %1.", "%1 konnte nicht geschrieben werden.").arg(fileName);
-    if (!result.ok)
-        text += QLatin1Char('\n') + result.describe(english);
-    return warning(inLanguage(english, "Attention", "Achtung"), text);
+    return warning(inLanguage(english, "Attention", "Achtung"), failed.describe(english));
 }
 
 } // namespace kiv::fileMessages

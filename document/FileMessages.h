@@ -12,7 +12,8 @@ namespace kiv::fileMessages {
 MessageRequest colorTableNotFound(bool english, const QString& fileName);
 MessageRequest iconListNotFound(bool english, const QString& fileName);
 MessageRequest townFileNotFound(bool english, const QString& fileName);
-// For any of the three; the file written and the system's reason follow on a line of their own.
-MessageRequest couldNotWrite(bool english, const QString& fileName, const WriteResult& result);
+// For any file the document and its dialogs write: the file, where it was to go, and the system's
+// reason, said once.
+MessageRequest couldNotWrite(bool english, const WriteResult& failed);
 
 } // namespace kiv::fileMessages

@@ -72,16 +72,17 @@ struct Dib {
     int alpha(int x, int y) const { return bpp == 32 ? static_cast<int>(raw(x, y) >> 24) : 255; }
 };
 
-bool fail(QString& errorText, const QString& text)
+bool fail(BilingualText& error, const BilingualText& text)
 {
-    errorText = text;
+    error = text;
     return false;
 }
 
-bool readDib(ArchiveReader& in, Dib& dib, QString& errorText)
+bool readDib(ArchiveReader& in, Dib& dib, BilingualText& error)
 {
     if (in.readUInt16() != kBmpMagic)
-        return fail(errorText, QStringLiteral("the image list's bitmap does not start with \"BM\""));
+        return fail(error, BilingualText::of("the image list's bitmap does not start with \"BM\"",
+                                             "die Bitmap der Bildliste beginnt nicht mit \"BM\""));
     in.skip(4 + 2 + 2 + 4); // size (unreliable), reserved, offset
     const std::uint32_t headerSize = in.readUInt32();
     const std::int32_t width = in.readInt32();
@@ -91,16 +92,24 @@ bool readDib(ArchiveReader& in, Dib& dib, QString& errorText)
     const std::uint32_t compression = in.readUInt32();
     in.skip(5 * 4); // image size, resolution, colours used and important
     if (!in.ok())
-        return fail(errorText, in.errorText());
+        return fail(error, in.error());
     if (headerSize < 40 || headerSize > 124)
-        return fail(errorText, QStringLiteral("the image list's bitmap header has %1 bytes").arg(headerSize));
+        return fail(error, BilingualText::of("the image list's bitmap header has %1 bytes",
+                                             "der Kopf der Bitmap der Bildliste hat %1 Bytes")
+                               .arg(headerSize));
     if (width <= 0 || width > 4 * kMaxImageSide || height == 0 || height == INT32_MIN || planes != 1)
-        return fail(errorText, QStringLiteral("the image list's bitmap is %1 x %2 pixels").arg(width).arg(height));
+        return fail(error, BilingualText::of("the image list's bitmap is %1 x %2 pixels",
+                                             "die Bitmap der Bildliste hat %1 x %2 Pixel")
+                               .arg(QString::number(width), QString::number(height)));
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
-        return fail(errorText, QStringLiteral("the image list's bitmap has %1 bits per pixel").arg(bpp));
+        return fail(error, BilingualText::of("the image list's bitmap has %1 bits per pixel",
+                                             "die Bitmap der Bildliste hat %1 Bit je Pixel")
+                               .arg(bpp));
     const bool bitfields = compression == kBiBitfields && (bpp == 16 || bpp == 32);
     if (compression != kBiRgb && !bitfields)
-        return fail(errorText, QStringLiteral("the image list's bitmap is compressed (%1)").arg(compression));
+        return fail(error, BilingualText::of("the image list's bitmap is compressed (%1)",
+                                             "die Bitmap der Bildliste ist komprimiert (%1)")
+                               .arg(compression));
     if (headerSize > 40 && bitfields) {
         for (std::uint32_t& m : dib.masks)
             m = in.readUInt32();
@@ -130,12 +139,12 @@ bool readDib(ArchiveReader& in, Dib& dib, QString& errorText)
     dib.stride = (static_cast<std::size_t>(width) * bpp + 31) / 32 * 4;
     const std::uint64_t size = static_cast<std::uint64_t>(dib.stride) * static_cast<std::uint64_t>(dib.height);
     if (in.ok() && size > in.remaining())
-        return fail(errorText, QStringLiteral("the image list's bitmap needs %1 bytes of pixels, %2 are left")
-                                   .arg(size)
-                                   .arg(in.remaining()));
+        return fail(error, BilingualText::of("the image list's bitmap needs %1 bytes of pixels, %2 are left",
+                                             "die Bitmap der Bildliste braucht %1 Bytes Pixel, %2 sind übrig")
+                               .arg(QString::number(size), QString::number(in.remaining())));
     dib.pixels = in.readBytes(static_cast<std::size_t>(size));
     if (!in.ok())
-        return fail(errorText, in.errorText());
+        return fail(error, in.error());
     return true;
 }
 
@@ -163,7 +172,7 @@ void writeDibHeader(ArchiveWriter& out, int width, int height, int bpp, std::uin
 
 } // namespace
 
-std::optional<ImageListRead> read(ArchiveReader& in, std::size_t maxImages, QString& errorText)
+std::optional<ImageListRead> read(ArchiveReader& in, std::size_t maxImages, BilingualText& error)
 {
     const std::uint16_t magic = in.readUInt16();
     const std::uint16_t version = in.readUInt16();
@@ -174,28 +183,29 @@ std::optional<ImageListRead> read(ArchiveReader& in, std::size_t maxImages, QStr
     in.skip(4); // background colour
     const std::uint16_t flags = in.readUInt16();
     in.skip(4 * 2); // overlay images
-    if (!in.ok()) {
-        errorText = in.errorText();
+    const auto refuse = [&error](const BilingualText& why) {
+        error = why;
         return std::nullopt;
-    }
-    if (magic != kMagic) {
-        errorText = QStringLiteral("the icons' image list does not start with \"IL\"");
-        return std::nullopt;
-    }
-    if (version != kVersionTiled && (version >> 8) != 6) {
-        errorText = QStringLiteral("the icons' image list has the unknown version 0x%1").arg(version, 4, 16, QLatin1Char('0'));
-        return std::nullopt;
-    }
-    if (cx == 0 || cy == 0 || cx > kMaxImageSide || cy > kMaxImageSide) {
-        errorText = QStringLiteral("the icons' image list holds images of %1 x %2 pixels").arg(cx).arg(cy);
-        return std::nullopt;
-    }
+    };
+    if (!in.ok())
+        return refuse(in.error());
+    if (magic != kMagic)
+        return refuse(BilingualText::of("the icons' image list does not start with \"IL\"",
+                                        "die Bildliste der Icons beginnt nicht mit \"IL\""));
+    if (version != kVersionTiled && (version >> 8) != 6)
+        return refuse(BilingualText::of("the icons' image list has the unknown version 0x%1",
+                                        "die Bildliste der Icons hat die unbekannte Version 0x%1")
+                          .arg(version, 4, 16, QLatin1Char('0')));
+    if (cx == 0 || cy == 0 || cx > kMaxImageSide || cy > kMaxImageSide)
+        return refuse(BilingualText::of("the icons' image list holds images of %1 x %2 pixels",
+                                        "die Bildliste der Icons enthält Bilder von %1 x %2 Pixeln")
+                          .arg(QString::number(cx), QString::number(cy)));
     Dib colour;
     Dib mask;
-    if (!readDib(in, colour, errorText))
+    if (!readDib(in, colour, error))
         return std::nullopt;
     const bool masked = (flags & kMaskFlag) != 0;
-    if (masked && !readDib(in, mask, errorText))
+    if (masked && !readDib(in, mask, error))
         return std::nullopt;
 
     // Images fill the bitmap row by row, as many to a row as fit.
@@ -206,10 +216,10 @@ std::optional<ImageListRead> read(ArchiveReader& in, std::size_t maxImages, QStr
         const int rows = (current + perRow - 1) / perRow;
         return dib.width >= perRow * cx && static_cast<std::int64_t>(rows) * cy <= dib.height;
     };
-    if (!fits(colour) || (masked && !fits(mask))) {
-        errorText = QStringLiteral("the icons' image list claims %1 images that its bitmap cannot hold").arg(current);
-        return std::nullopt;
-    }
+    if (!fits(colour) || (masked && !fits(mask)))
+        return refuse(BilingualText::of("the icons' image list claims %1 images that its bitmap cannot hold",
+                                        "die Bildliste der Icons gibt %1 Bilder an, die ihre Bitmap nicht fasst")
+                          .arg(current));
 
     ImageListRead result;
     result.imageCount = current;

@@ -31,9 +31,9 @@ namespace imageList {
 inline constexpr int kMaxImageSide = 256;
 
 // Reads one image list at the reader's position and decodes at most maxImages of its images;
-// the rest are checked and skipped. Nothing: the stream is malformed, and errorText says why
-// (the reader may then stand anywhere).
-std::optional<ImageListRead> read(ArchiveReader& reader, std::size_t maxImages, QString& errorText);
+// the rest are checked and skipped. Nothing: the stream is malformed, and error says why (the
+// reader may then stand anywhere).
+std::optional<ImageListRead> read(ArchiveReader& reader, std::size_t maxImages, BilingualText& error);
 
 // Writes the images (each scaled to 32 x 32; alpha below 128 is transparent) as a masked list
 // that was made with room for `initialCapacity` images, as the common controls record it.

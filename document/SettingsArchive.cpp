@@ -36,13 +36,13 @@ public:
         io(q.Interpolation);
     }
     void reserved() { in_.skip(kReservedBytes); }
-    void fail(const QString& text)
+    void fail(const BilingualText& text)
     {
         if (error_.isEmpty())
             error_ = text;
     }
     bool ok() const { return in_.ok() && error_.isEmpty(); }
-    QString errorText() const { return error_.isEmpty() ? in_.errorText() : error_; }
+    const BilingualText& error() const { return error_.isEmpty() ? in_.error() : error_; }
     ArchiveReader& reader() { return in_; }
     // Whether the last text line read ended with LF.
     bool lineEnded() const { return in_.position() > 0 && bytes_[in_.position() - 1] == '\n'; }
@@ -50,7 +50,7 @@ public:
 private:
     ArchiveReader& in_;
     std::string_view bytes_;
-    QString error_;
+    BilingualText error_;
 };
 
 class Storing {
@@ -72,7 +72,7 @@ public:
         io(q.Interpolation);
     }
     void reserved() { out_.writeBytes(std::string(kReservedBytes, '\0')); }
-    void fail(const QString&) {}
+    void fail(const BilingualText&) {}
     bool ok() const { return true; }
     ArchiveWriter& writer() { return out_; }
 
@@ -80,9 +80,10 @@ private:
     ArchiveWriter& out_;
 };
 
-// A count item: written from the container's size, read and checked against its bound.
+// A count item: written from the container's size, read and checked against its bound. what:
+// the items counted, in English and German.
 template <class Io, class Container>
-void count(Io& io, Container& items, int max, const char* what)
+void count(Io& io, Container& items, int max, const char* whatEnglish, const char* whatGerman)
 {
     int n = static_cast<int>(items.size());
     io.io(n);
@@ -90,11 +91,12 @@ void count(Io& io, Container& items, int max, const char* what)
         if (!io.ok())
             return;
         if (n < 0 || n > max) {
-            io.fail(QStringLiteral("the file claims %1 %2 (0 to %3 allowed) before byte %4")
-                        .arg(n)
-                        .arg(QLatin1String(what))
-                        .arg(max)
-                        .arg(io.reader().position()));
+            const QString claimed = QString::number(n), allowed = QString::number(max),
+                          at = QString::number(io.reader().position());
+            io.fail({QStringLiteral("the file claims %1 %2 (0 to %3 allowed) before byte %4")
+                         .arg(claimed, QString::fromUtf8(whatEnglish), allowed, at),
+                     QStringLiteral("die Datei gibt %1 %2 an (0 bis %3 erlaubt) vor Byte %4")
+                         .arg(claimed, QString::fromUtf8(whatGerman), allowed, at)});
             return;
         }
         items.resize(n);
@@ -118,7 +120,8 @@ void modelBlock(Io& io, std::vector<std::string>& model)
                 model.push_back(line);
             first = false;
         }
-        io.fail(QStringLiteral("the satellite model has no \"EndModel\" line"));
+        io.fail(BilingualText::of("the satellite model has no \"EndModel\" line",
+                                  "dem Satellitenmodell fehlt die Zeile \"EndModel\""));
     } else {
         ArchiveWriter& out = io.writer();
         out.writeTextLine("StartModel");
@@ -161,7 +164,7 @@ void generalSection(Io& io, S& s, int version)
     io.io(d.StartTick);
     io.io(v.RouteLengthFactor);
     io.io(v.NrOfPoints);
-    count(io, s.satellites, kMaxSatellites, "satellites");
+    count(io, s.satellites, kMaxSatellites, "satellites", "Satelliten");
     if (!io.ok())
         return;
     for (auto& sat : s.satellites) {
@@ -186,7 +189,7 @@ void generalSection(Io& io, S& s, int version)
         }
         if (!io.ok())
             return;
-        QString error;
+        BilingualText error;
         auto images = imageList::read(io.reader(), s.icons.size(), error);
         if (!images) {
             io.fail(error);
@@ -279,7 +282,7 @@ void wdbSection(Io& io, S& s)
     auto& v = s.values;
     auto& w = *s.wdb;
     io.reserved();
-    count(io, w.views, kMaxArchiveWDBViews, "World Data Bank views");
+    count(io, w.views, kMaxArchiveWDBViews, "World Data Bank views", "World-Data-Bank-Ansichten");
     io.io(w.mapFile);
     io.io(v.FootprintWDB);
     io.io(v.ShowCourseWDB);
@@ -412,7 +415,7 @@ void olderLayout(Loading& io, SettingsSnapshot& s)
     io.io(v.TransparencyBeam);
     io.io(d.SimTime);
     io.io(v.TimeFactor);
-    count(io, s.satellites, kMaxSatellites, "satellites");
+    count(io, s.satellites, kMaxSatellites, "satellites", "Satelliten");
     io.io(v.MouseMove);
     io.io(v.Normal);
     for (auto& sat : s.satellites) {
@@ -547,24 +550,28 @@ ParseResult parse(std::string_view bytes, const SettingsSnapshot& base)
         const int version = versionOf(head);
         if (!in.ok() || head.rfind(kVersionPrefix, 0) != 0 || version < 0) {
             result.error = ParseError::NotAnArchive;
-            result.errorText = QStringLiteral("the file does not start with a settings archive's version");
+            result.errorText = BilingualText::of("the file does not start with a settings archive's version",
+                                                 "die Datei beginnt nicht mit der Version einer Einstellungsdatei");
             return result;
         }
         if (version <= 200) {
             result.error = ParseError::UnsupportedVersion;
-            result.errorText = QStringLiteral("the file is of the unsupported version %1.%2")
-                                   .arg(version / 100)
-                                   .arg(version % 100, 2, 10, QLatin1Char('0'));
+            const QString number = QStringLiteral("%1.%2").arg(version / 100).arg(version % 100, 2, 10, QLatin1Char('0'));
+            result.errorText = BilingualText::of("the file is of the unsupported version %1",
+                                                 "die Datei hat die nicht unterstützte Version %1")
+                                   .arg(number);
             return result;
         }
         s.version = version;
         currentLayout(io, s, version);
     }
     if (io.ok() && !in.atEnd())
-        io.fail(QStringLiteral("%1 bytes follow the last section at byte %2").arg(in.remaining()).arg(in.position()));
+        io.fail(BilingualText::of("%1 bytes follow the last section at byte %2",
+                                  "%1 Bytes folgen dem letzten Abschnitt bei Byte %2")
+                    .arg(QString::number(in.remaining()), QString::number(in.position())));
     if (!io.ok()) {
         result.error = ParseError::Damaged;
-        result.errorText = io.errorText();
+        result.errorText = io.error();
         return result;
     }
     clampSnapshot(s);

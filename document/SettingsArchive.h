@@ -8,6 +8,7 @@
 // bounded and every value brought into its range, before the caller applies anything.
 
 #include "document/SettingsSnapshot.h"
+#include "platform/LanguageText.h"
 
 #include <QByteArray>
 #include <QString>
@@ -25,7 +26,7 @@ enum class ParseError { None, NotAnArchive, UnsupportedVersion, Damaged };
 struct ParseResult {
     std::optional<SettingsSnapshot> snapshot;
     ParseError error = ParseError::None;
-    QString errorText; // English, with where and why
+    BilingualText errorText; // where and why
 };
 
 // The file's bytes in the current layout. The Show flags written follow the sections present.

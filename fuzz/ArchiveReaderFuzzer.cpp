@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (reader.position() > size || reader.position() <= before)
             std::abort();
     }
-    if (!reader.ok() && reader.errorText().isEmpty())
+    if (!reader.ok() && reader.error().isEmpty())
         std::abort();
     return 0;
 }

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
     kiv::ArchiveReader reader(bytes);
-    QString error;
+    kiv::BilingualText error;
     if (!kiv::imageList::read(reader, 255, error) && error.isEmpty())
         std::abort();
     return 0;

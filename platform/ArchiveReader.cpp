@@ -12,16 +12,17 @@ constexpr std::uint16_t kUnicodeMarker = 0xFFFE;
 
 } // namespace
 
-std::string_view ArchiveReader::take(std::size_t count, const char* what)
+std::string_view ArchiveReader::take(std::size_t count, const char* whatEnglish, const char* whatGerman)
 {
     if (!ok())
         return {};
     if (count > remaining()) {
-        errorText_ = QStringLiteral("the archive ends at byte %1 inside %2 of %3 bytes (%4 left)")
-                         .arg(position_)
-                         .arg(QLatin1String(what))
-                         .arg(count)
-                         .arg(remaining());
+        const QString at = QString::number(position_), size = QString::number(count),
+                      left = QString::number(remaining());
+        error_ = {QStringLiteral("the archive ends at byte %1 inside %2 of %3 bytes (%4 left)")
+                      .arg(at, QString::fromUtf8(whatEnglish), size, left),
+                  QStringLiteral("das Archiv endet bei Byte %1 in %2 von %3 Bytes (%4 übrig)")
+                      .arg(at, QString::fromUtf8(whatGerman), size, left)};
         return {};
     }
     const std::string_view bytes = bytes_.substr(position_, count);
@@ -30,9 +31,9 @@ std::string_view ArchiveReader::take(std::size_t count, const char* what)
 }
 
 template <typename Unsigned>
-Unsigned ArchiveReader::readLittleEndian(const char* what)
+Unsigned ArchiveReader::readLittleEndian(const char* whatEnglish, const char* whatGerman)
 {
-    const std::string_view bytes = take(sizeof(Unsigned), what);
+    const std::string_view bytes = take(sizeof(Unsigned), whatEnglish, whatGerman);
     Unsigned value = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i)
         value |= static_cast<Unsigned>(static_cast<Unsigned>(static_cast<unsigned char>(bytes[i])) << (8 * i));
@@ -41,32 +42,32 @@ Unsigned ArchiveReader::readLittleEndian(const char* what)
 
 std::uint8_t ArchiveReader::readUInt8()
 {
-    return readLittleEndian<std::uint8_t>("a byte");
+    return readLittleEndian<std::uint8_t>("a byte", "einem Byte");
 }
 
 std::uint16_t ArchiveReader::readUInt16()
 {
-    return readLittleEndian<std::uint16_t>("a 16-bit number");
+    return readLittleEndian<std::uint16_t>("a 16-bit number", "einer 16-Bit-Zahl");
 }
 
 std::uint32_t ArchiveReader::readUInt32()
 {
-    return readLittleEndian<std::uint32_t>("a 32-bit number");
+    return readLittleEndian<std::uint32_t>("a 32-bit number", "einer 32-Bit-Zahl");
 }
 
 std::uint64_t ArchiveReader::readUInt64()
 {
-    return readLittleEndian<std::uint64_t>("a 64-bit number");
+    return readLittleEndian<std::uint64_t>("a 64-bit number", "einer 64-Bit-Zahl");
 }
 
 float ArchiveReader::readFloat()
 {
-    return std::bit_cast<float>(readLittleEndian<std::uint32_t>("a float"));
+    return std::bit_cast<float>(readLittleEndian<std::uint32_t>("a float", "einer Gleitkommazahl"));
 }
 
 double ArchiveReader::readDouble()
 {
-    return std::bit_cast<double>(readLittleEndian<std::uint64_t>("a double"));
+    return std::bit_cast<double>(readLittleEndian<std::uint64_t>("a double", "einer doppelt genauen Gleitkommazahl"));
 }
 
 ArchiveRect ArchiveReader::readRect()
@@ -81,12 +82,12 @@ ArchiveRect ArchiveReader::readRect()
 
 std::string ArchiveReader::readBytes(std::size_t count)
 {
-    return std::string(take(count, "a block"));
+    return std::string(take(count, "a block", "einem Block"));
 }
 
 void ArchiveReader::skip(std::size_t count)
 {
-    take(count, "a block");
+    take(count, "a block", "einem Block");
 }
 
 std::uint64_t ArchiveReader::readStringLength(bool allowUnicodeMarker, bool& unicode)
@@ -113,14 +114,14 @@ std::string ArchiveReader::readString()
     const std::uint64_t length = readStringLength(true, unicode);
     const std::size_t unit = unicode ? 2 : 1;
     if (ok() && length > remaining() / unit) {
-        errorText_ = QStringLiteral("a string at byte %1 claims %2 characters of %3 bytes, but only %4 bytes are left")
-                         .arg(position_)
-                         .arg(length)
-                         .arg(unit)
-                         .arg(remaining());
+        error_ = BilingualText::of("a string at byte %1 claims %2 characters of %3 bytes, but only %4 bytes are left",
+                                   "eine Zeichenkette bei Byte %1 gibt %2 Zeichen zu %3 Bytes an, aber nur %4 Bytes "
+                                   "sind übrig")
+                     .arg(QString::number(position_), QString::number(length), QString::number(unit),
+                          QString::number(remaining()));
         return {};
     }
-    const std::string_view bytes = take(static_cast<std::size_t>(length) * unit, "a string");
+    const std::string_view bytes = take(static_cast<std::size_t>(length) * unit, "a string", "einer Zeichenkette");
     if (!unicode)
         return std::string(bytes);
     std::string text;

@@ -5,6 +5,7 @@
 // is read past the end, and nothing is allocated beyond what the remaining input can fill.
 
 #include "platform/ArchiveRect.h"
+#include "platform/LanguageText.h"
 
 #include <QString>
 
@@ -41,23 +42,24 @@ public:
     // an error.
     bool readTextLine(std::string& line);
 
-    bool ok() const { return errorText_.isEmpty(); }
-    // English, with the byte offset where reading failed.
-    const QString& errorText() const { return errorText_; }
+    bool ok() const { return error_.isEmpty(); }
+    // Why reading failed, with the byte offset where it did; empty while ok.
+    const BilingualText& error() const { return error_; }
     std::size_t position() const { return position_; }
     std::size_t remaining() const { return bytes_.size() - position_; }
     bool atEnd() const { return remaining() == 0; }
 
 private:
     // The next count bytes, or an empty view and the error state when fewer are left.
-    std::string_view take(std::size_t count, const char* what);
+    // what: the item being read, English ("a byte") and German ("einem Byte").
+    std::string_view take(std::size_t count, const char* whatEnglish, const char* whatGerman);
     template <typename Unsigned>
-    Unsigned readLittleEndian(const char* what);
+    Unsigned readLittleEndian(const char* whatEnglish, const char* whatGerman);
     std::uint64_t readStringLength(bool allowUnicodeMarker, bool& unicode);
 
     std::string_view bytes_;
     std::size_t position_ = 0;
-    QString errorText_;
+    BilingualText error_;
 };
 
 } // namespace kiv

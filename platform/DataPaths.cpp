@@ -109,6 +109,18 @@ QString DataPaths::writeTarget(const QString& name) const
     return QDir::cleanPath(userDataDirectory_ + QLatin1Char('/') + baseName(name));
 }
 
+QString DataPaths::dialogStart(const QString& name) const
+{
+    if (const std::optional<QString> found = find(name))
+        return *found;
+    const QString target = writeTarget(name);
+    if (!name.isEmpty() && QFileInfo(QFileInfo(target).absolutePath()).isDir())
+        return target;
+    QDir().mkpath(userDataDirectory_);
+    const QString base = baseName(name);
+    return base.isEmpty() ? userDataDirectory_ : QDir(userDataDirectory_).filePath(base);
+}
+
 bool DataPaths::insideBundled(const QString& path) const
 {
     if (bundledDataDirectory_.isEmpty())

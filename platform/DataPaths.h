@@ -29,6 +29,10 @@ public:
     // bundled directory; a name not found goes, when relative, into the user data directory and,
     // when absolute, where it says. Never inside the bundled directory.
     QString writeTarget(const QString& name) const;
+    // Where a file dialog for this name starts: the file where find() finds it (the bundled copy
+    // of a bundled default); else where it would be written when that folder exists; else its
+    // base name in the user data directory, which is made for that.
+    QString dialogStart(const QString& name) const;
 
     const QString& workingDirectory() const { return workingDirectory_; }
     const QString& userDataDirectory() const { return userDataDirectory_; }

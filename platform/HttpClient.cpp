@@ -174,6 +174,8 @@ QString HttpResult::describe(bool english) const
     case Outcome::Ok:
         return {};
     case Outcome::BadUrl:
+        if (detail.trimmed().isEmpty())
+            return inLanguage(english, "no web address is given", "es ist keine Webadresse angegeben");
         return inLanguage(english, "%1 is not an http or https address", "%1 ist keine http- oder https-Adresse")
             .arg(detail);
     case Outcome::Transfer:

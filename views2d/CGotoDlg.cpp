@@ -7,6 +7,7 @@
 #include "platform/ClientAreaDrag.h"
 #include "platform/DataPaths.h"
 #include "platform/LanguageText.h"
+#include "platform/Paragraphs.h"
 #include "platform/UiServices.h"
 
 #include <QDialogButtonBox>
@@ -247,7 +248,7 @@ void CGotoDlg::OnInfo()
                    "Die Daten werden sofort sortiert und\nsind an der entsprechenden Stelle wieder zu "
                    "finden.");
     doc_.Context().ui.messages.show({.caption = QStringLiteral("Info"),
-                                     .text = text,
+                                     .text = asParagraphs(text),
                                      .buttons = MessageButtons::Ok,
                                      .icon = MessageIcon::Information});
 }
@@ -272,7 +273,7 @@ bool CGotoDlg::saveTowns()
     const DocumentContext& context = doc_.Context();
     const WriteResult written = saveTownFile(context.paths.writeTarget(doc_.WDBSmalTowns), towns_.towns());
     if (!written) {
-        context.ui.messages.show(fileMessages::couldNotWrite(english(), doc_.WDBSmalTowns, written));
+        context.ui.messages.show(fileMessages::couldNotWrite(english(), written));
         return false;
     }
     doc_.SmalTowns.assign(towns_.towns().begin(), towns_.towns().end());

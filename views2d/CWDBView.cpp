@@ -247,9 +247,9 @@ void CWDBView::RedrawWorldDataBase()
         },
         [this] { repaint(); });
     if (result.status != wdb::FileStatus::Ok) {
-        QString text = QString::fromStdString(wdb::statusMessage(result.status));
-        if (result.status == wdb::FileStatus::Corrupt)
-            text += QLatin1Char('\n') + QFile::decodeName(QByteArray::fromStdString(result.file));
+        // Every warning names the file it is about.
+        const QString text = QString::fromStdString(wdb::statusMessage(result.status, doc.Language == 1)) +
+                             QLatin1Char('\n') + QFile::decodeName(QByteArray::fromStdString(result.file));
         doc.Context().ui.messages.show({.caption = QStringLiteral("Warning"),
                                         .text = text,
                                         .buttons = MessageButtons::Ok,

@@ -165,19 +165,25 @@ bool FileSource::readAt(std::uint64_t offset, void* into, std::size_t bytes)
     return std::fread(into, 1, bytes, file_) == bytes;
 }
 
-std::string statusMessage(FileStatus status)
+std::string statusMessage(FileStatus status, bool english)
 {
     switch (status) {
     case FileStatus::Ok:
         return {};
     case FileStatus::BadMagic:
-        return "Warning, bad Magic Number for World Data Base file";
+        return english ? "Warning, bad Magic Number for World Data Base file"
+                       : "Achtung, falsche Magic Number der World Data Base Datei";
     case FileStatus::ShortDictionary:
-        return "File segment dictionary wrong size ...";
+        return english ? "File segment dictionary wrong size ..."
+                       : "Das Segmentverzeichnis der Datei hat die falsche Größe ...";
     case FileStatus::SegmentTooLarge:
-        return "Segment needs more space then available ...";
+        return english ? "Segment needs more space then available ..."
+                       : "Das Segment braucht mehr Platz als vorhanden ...";
     case FileStatus::Corrupt:
-        return "World Data Base file damaged: a segment lies beyond the end of the file or its strokes run past its bytes ...";
+        return english ? "World Data Base file damaged: a segment lies beyond the end of the file or its strokes run "
+                         "past its bytes ..."
+                       : "World Data Base Datei beschädigt: ein Segment liegt hinter dem Dateiende oder seine Linien "
+                         "reichen über seine Bytes hinaus ...";
     }
     return {};
 }

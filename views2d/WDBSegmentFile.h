@@ -129,8 +129,9 @@ enum class FileStatus {
     Corrupt,         // a segment lies past the end, or its strokes run past its bytes
 };
 
-// The warning for a status that ends the pass (empty for Ok), with its caption "Warning".
-std::string statusMessage(FileStatus status);
+// The warning for a status that ends the pass (empty for Ok), with its caption "Warning", in
+// English or German (UTF-8).
+std::string statusMessage(FileStatus status, bool english);
 
 // What a pass draws: continents and kinds to read, layers (1..28) to draw.
 struct Selection {

@@ -27,7 +27,7 @@ constexpr std::int32_t kMaxInt = std::numeric_limits<std::int32_t>::max();
 SettingsSnapshot parsed(const QByteArray& bytes)
 {
     const auto read = settingsArchive::parse(std::string_view(bytes.constData(), bytes.size()), {});
-    EXPECT_TRUE(read.snapshot) << read.errorText.toStdString();
+    EXPECT_TRUE(read.snapshot) << read.errorText.english.toStdString();
     return read.snapshot.value_or(SettingsSnapshot{});
 }
 

@@ -115,7 +115,7 @@ TEST_F(DialogCommandsTest, OpenLocalStartsWhereTheElementFileIsFound)
     } cases[] = {
         {"other.tle", filePath("other.tle")},
         {"C:\\Kiv\\bundle.tle", filePath("bundled/bundle.tle")},
-        {"gone.tle", filePath("user")},
+        {"gone.tle", filePath("user/gone.tle")},
         {"", filePath("user")},
     };
     for (const auto& c : cases) {

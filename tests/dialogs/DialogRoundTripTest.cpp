@@ -77,7 +77,7 @@ TEST_F(DialogRoundTripTest, GeneralOptions)
     EXPECT_EQ(doc.CalculateExact, 0);
     EXPECT_EQ(doc.SatelliteCount, 4); // reloaded from the new file
 
-    CAllgDlg dialog(out, services_, 1);
+    CAllgDlg dialog(out, services_, paths_, 1);
     dialog.accept();
     EXPECT_EQ(dialog.values(), out);
 }

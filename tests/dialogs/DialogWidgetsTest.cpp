@@ -65,7 +65,7 @@ TEST_F(DialogWidgetsTest, GeneralNotesWhichChangesNeedAReload)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.control ? c.control : "untouched");
-        CAllgDlg dialog(someOptions(), services_, 1);
+        CAllgDlg dialog(someOptions(), services_, paths_, 1);
         if (c.control && c.isButton)
             child<QAbstractButton>(dialog, c.control)->click(); // a Browse is cancelled: nothing queued
         else if (c.control)
@@ -74,6 +74,11 @@ TEST_F(DialogWidgetsTest, GeneralNotesWhichChangesNeedAReload)
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         EXPECT_EQ(dialog.values().ReloadNeeded, c.reload);
     }
+    // Each Browse starts at its field's file: where it is found, else where it would be written.
+    std::vector<QString> starts;
+    for (const auto& shown : ui_.files.shown())
+        starts.push_back(shown.request.initialPath);
+    EXPECT_EQ(starts, (std::vector<QString>{filePath("kiv.clr"), filePath("user/sats.tle"), filePath("kiv.sin")}));
 }
 
 TEST_F(DialogWidgetsTest, GeneralRefusesValuesOutsideTheirRanges)
@@ -97,7 +102,7 @@ TEST_F(DialogWidgetsTest, GeneralRefusesValuesOutsideTheirRanges)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         ui_.messages.clear();
-        CAllgDlg dialog(someOptions(), services_, 1);
+        CAllgDlg dialog(someOptions(), services_, paths_, 1);
         child<QLineEdit>(dialog, c.control)->setText(QString::fromLatin1(c.text));
         dialog.accept();
         EXPECT_EQ(dialog.result(), c.message ? QDialog::Rejected : QDialog::Accepted);
@@ -106,12 +111,15 @@ TEST_F(DialogWidgetsTest, GeneralRefusesValuesOutsideTheirRanges)
         else
             EXPECT_TRUE(ui_.messages.shown().empty());
     }
-    CAllgDlg dialog(someOptions(), services_, 0);
+    CAllgDlg dialog(someOptions(), services_, paths_, 0);
     EXPECT_EQ(child<QLineEdit>(dialog, "1057")->text(), "33.3333");
     EXPECT_EQ(dialog.windowTitle(), "Optionen allgemein");
     EXPECT_EQ(child<QPushButton>(dialog, "1008")->text(), "Suchen");
     child<QPushButton>(dialog, "1042")->click();
     EXPECT_TRUE(ui_.messages.texts().back().startsWith("Hier können sie die Anzahl der Hintergrundsterne"));
+    // The Info text comes as paragraphs, for the box to wrap.
+    EXPECT_TRUE(ui_.messages.texts().back().contains("angenähert wird an. Der X-Wert ist"));
+    EXPECT_TRUE(ui_.messages.texts().back().contains("wirksam.\n\nDie Werte"));
 }
 
 TEST_F(DialogWidgetsTest, FollowListsTheLoadedSatellitesAndKeepsOneMode)
@@ -267,9 +275,11 @@ TEST_F(DialogWidgetsTest, DownloadKeepsTheElementFileWhenNoElementSetsCame)
             dialog.accept();
             EXPECT_EQ(dialog.result(), QDialog::Rejected);
             ASSERT_EQ(ui_.messages.shown().size(), 1u);
-            EXPECT_EQ(ui_.messages.shown()[0].caption, "Attention");
+            EXPECT_EQ(ui_.messages.shown()[0].caption, language == 1 ? "Attention" : "Achtung");
             EXPECT_EQ(ui_.messages.shown()[0].text,
-                      QStringLiteral("Could not download file.\nWrong: %1\nDo you want to try again ?")
+                      (language == 1 ? QStringLiteral("Could not download file.\nWrong: %1\nDo you want to try again ?")
+                                     : QStringLiteral("Die Datei konnte nicht geladen werden.\nFehler: %1\nWollen Sie "
+                                                      "es noch einmal versuchen ?"))
                           .arg(QString::fromUtf8(c.reasons[language == 1 ? 0 : 1])));
             QFile file(filePath(QStringLiteral("internet.tle")));
             ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -325,7 +325,7 @@ TEST_F(ExportDialogTest, SaveSuggestsTheNameAndWritesTheTable)
     ui_.files.queueAnswer(filePath("out.txt"));
     d.MakeOutputFileName();
     ASSERT_EQ(ui_.files.shown().size(), 1U);
-    EXPECT_EQ(ui_.files.shown()[0].request.initialPath, "LLAsats.TXT");
+    EXPECT_EQ(ui_.files.shown()[0].request.initialPath, filePath("LLAsats.TXT"));
     EXPECT_EQ(ui_.files.shown()[0].request.defaultSuffix, "txt");
     const QString written = QString::fromUtf8(readFile("out.txt"));
     EXPECT_TRUE(written.startsWith("LOW 0\r\n2024 Apr 10  12:00:00   ["));

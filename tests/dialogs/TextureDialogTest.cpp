@@ -55,7 +55,7 @@ protected:
 
 TEST_F(TextureDialogTest, OpensWithTheNamesAndThe2DMapInThePreview)
 {
-    CTexDlg dialog(names_, services_, pictures_, 1);
+    CTexDlg dialog(names_, services_, paths_, pictures_, 1);
     EXPECT_EQ(edit(dialog, "1005"), "globe.bmp");
     EXPECT_EQ(edit(dialog, "1007"), "day.bmp");
     EXPECT_EQ(edit(dialog, "1011"), "night.bmp");
@@ -82,14 +82,14 @@ TEST_F(TextureDialogTest, BrowseStartsAtTheGlobeTextureAndChangesOnlyItsRow)
                  {"1041", "Earthtexture filename (3D)", std::nullopt}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.browse);
-        CTexDlg dialog(names_, services_, pictures_, 1);
+        CTexDlg dialog(names_, services_, paths_, pictures_, 1);
         // Text typed before the Browse is replaced by the names.
         dialog.findChild<QLineEdit*>(QStringLiteral("1007"))->setText(QStringLiteral("typed.bmp"));
         ui_.files.queueAnswer(c.answer);
         click(dialog, c.browse);
         const FileDialogRequest& request = ui_.files.shown().back().request;
         EXPECT_EQ(request.title, c.title);
-        EXPECT_EQ(request.initialPath, "globe.bmp");
+        EXPECT_EQ(request.initialPath, filePath("globe.bmp"));
         EXPECT_TRUE(request.filter.startsWith(QStringLiteral("All Texturefiles (*.JPG *.jpg")));
         TextureNames expected = names_;
         if (c.answer && QLatin1String(c.browse) == QLatin1String("1012"))
@@ -115,7 +115,7 @@ TEST_F(TextureDialogTest, BrowseStartsAtTheGlobeTextureAndChangesOnlyItsRow)
 
 TEST_F(TextureDialogTest, PreviewShowsTheNameLastSetNotTheTypedOne)
 {
-    CTexDlg dialog(names_, services_, pictures_, 0);
+    CTexDlg dialog(names_, services_, paths_, pictures_, 0);
     dialog.findChild<QLineEdit*>(QStringLiteral("1007"))->setText(QStringLiteral("chosen.bmp"));
     click(dialog, "1013");
     EXPECT_EQ(dialog.preview().fileName(), "day.bmp");
@@ -127,7 +127,7 @@ TEST_F(TextureDialogTest, PreviewShowsTheNameLastSetNotTheTypedOne)
 
 TEST_F(TextureDialogTest, DefaultPutsTheProfileDefaultsIntoTheEdits)
 {
-    CTexDlg dialog(names_, services_, pictures_, 1);
+    CTexDlg dialog(names_, services_, paths_, pictures_, 1);
     click(dialog, "11");
     EXPECT_EQ(dialog.preview().fileName(), "day.bmp"); // not shown
     dialog.accept();
@@ -140,7 +140,7 @@ TEST_F(TextureDialogTest, DefaultPutsTheProfileDefaultsIntoTheEdits)
 TEST_F(TextureDialogTest, AnUnreadablePictureShowsTheStandardTextureAfterTheMessage)
 {
     writeFile("broken.bmp", "BM not a bitmap");
-    CTexDlg dialog({"broken.bmp", "broken.bmp", "night.bmp", "wdb.bmp"}, services_, pictures_, 1);
+    CTexDlg dialog({"broken.bmp", "broken.bmp", "night.bmp", "wdb.bmp"}, services_, paths_, pictures_, 1);
     EXPECT_EQ(shown(dialog), QSize(512, 256));
     EXPECT_FALSE(ui_.messages.shown().empty());
 }
@@ -148,7 +148,7 @@ TEST_F(TextureDialogTest, AnUnreadablePictureShowsTheStandardTextureAfterTheMess
 TEST_F(TextureDialogTest, InfoInBothLanguages)
 {
     for (const int language : {1, 0}) {
-        CTexDlg dialog(names_, services_, pictures_, language);
+        CTexDlg dialog(names_, services_, paths_, pictures_, language);
         ui_.messages.clear();
         click(dialog, "1042");
         ASSERT_EQ(ui_.messages.shown().size(), 1u);

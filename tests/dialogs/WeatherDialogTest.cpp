@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 using namespace kiv;
@@ -302,7 +303,22 @@ TEST_F(WeatherDialogTest, HelpInBothLanguages)
         ASSERT_EQ(ui_.messages.shown().size(), 1u);
         EXPECT_EQ(ui_.messages.shown()[0].caption,
                   language == 1 ? "Help for the Weather Dialog" : "Hilfe fuer den Wetter Dialog");
+        // Paragraphs for the box to wrap: no line ends inside one.
+        EXPECT_FALSE(ui_.messages.shown()[0].text.contains(QRegularExpression(QStringLiteral("[^\n]\n[^\n]"))));
     }
+}
+
+TEST_F(WeatherDialogTest, BrowseStartsAtTheFileInItsField)
+{
+    auto d = dialog();
+    child<QLineEdit>(*d, "1360")->setText(QStringLiteral("new.jpg"));
+    for (const char* browse : {"1062", "1063"}) {
+        ui_.files.queueAnswer(std::nullopt);
+        child<QPushButton>(*d, browse)->click();
+    }
+    ASSERT_EQ(ui_.files.shown().size(), 2u);
+    EXPECT_EQ(ui_.files.shown()[0].request.initialPath, filePath("earth.bmp")) << "where it is found";
+    EXPECT_EQ(ui_.files.shown()[1].request.initialPath, filePath("user/new.jpg")) << "where it will be written";
 }
 
 TEST_F(WeatherDialogTest, TheMouseZoomsAndPansThePreview)

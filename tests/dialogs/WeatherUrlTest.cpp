@@ -58,10 +58,27 @@ TEST(WeatherUrlTest, TheLocalFileTakesTheUrlsExtension)
         {"http://h/x/pic.tiff", "internet.jpg", "internet.jpg"},
         {"jpg", "internet.bmp", "internet.bmp"},
         {"http://h/x/pic.gif", "", ""},
+        {"http://192.168.0.1", "internet.jpg", "internet.jpg"},
+        {"http://weather.example.org/ir/", "internet.jpg", "internet.jpg"},
+        {"http://h.example.org/pic.gif?day=1.0.0", "internet.jpg", "internet.gif"},
+        {"http://h/x/v1.2.3", "internet.jpg", "internet.jpg"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.url);
         EXPECT_EQ(MatchLocalFileExtension(QString::fromLatin1(c.url), QString::fromLatin1(c.local)),
                   QString::fromLatin1(c.expected));
     }
+}
+
+TEST(WeatherUrlTest, TypingAnAddressNeverGrowsTheLocalName)
+{
+    // Each keystroke is an edit of the URL; the name follows the picture's extension only.
+    const QString url = QStringLiteral("http://10.0.0.1/ir.sat/latest.gif");
+    QString local = QStringLiteral("internet.jpg");
+    for (qsizetype n = 1; n <= url.size(); ++n) {
+        local = MatchLocalFileExtension(url.left(n), local);
+        SCOPED_TRACE(url.left(n).toStdString());
+        EXPECT_LE(local.size(), QStringLiteral("internet.jpg").size());
+    }
+    EXPECT_EQ(local, QStringLiteral("internet.gif"));
 }

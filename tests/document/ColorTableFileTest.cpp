@@ -164,9 +164,10 @@ TEST(ColorTableFile, FilesOnDisk)
     const QString blocked = dir.filePath(QStringLiteral("kiv.clr/inside.clr"));
     const kiv::WriteResult failed = saveColorTableFile(blocked, table);
     ASSERT_FALSE(failed);
-    const kiv::MessageRequest german = fileMessages::couldNotWrite(false, blocked, failed);
+    const kiv::MessageRequest german = fileMessages::couldNotWrite(false, failed);
     EXPECT_EQ(german.caption, QStringLiteral("Achtung"));
-    EXPECT_TRUE(german.text.startsWith(blocked + QStringLiteral(" konnte nicht geschrieben werden."))) << german.text.toStdString();
+    EXPECT_TRUE(german.text.startsWith(blocked + QStringLiteral(" konnte nicht geschrieben werden: "))) << german.text.toStdString();
+    EXPECT_EQ(german.text.count(QStringLiteral("geschrieben")), 1) << "said once";
     EXPECT_EQ(fileMessages::colorTableNotFound(true, QStringLiteral("a.clr")).text,
               QStringLiteral("Sorry could'nt find the colortablefile a.clr."));
 }

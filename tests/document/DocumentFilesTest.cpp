@@ -110,7 +110,8 @@ TEST_F(DocumentTest, AColourTableThatCannotBeWrittenIsReportedAndStaysChanged)
     EXPECT_FALSE(doc.SaveColorTable());
     EXPECT_EQ(doc.ColorTableChanged, 1);
     ASSERT_EQ(ui_.messages.shown().size(), 1u);
-    EXPECT_TRUE(ui_.messages.texts()[0].startsWith("Could not write /proc/kiv.clr."));
+    EXPECT_TRUE(ui_.messages.texts()[0].startsWith("Could not write /proc/kiv.clr: "));
+    EXPECT_EQ(ui_.messages.texts()[0].count("Could not write"), 1) << "said once";
     doc.ColorTableChanged = 0;
 }
 

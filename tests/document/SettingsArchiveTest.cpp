@@ -212,7 +212,7 @@ TEST(SettingsArchive, SectionsFollowTheOpenViewsInFileOrder)
         EXPECT_EQ(bytes.at(547 + 8), c.views & 8 ? 1 : 0);
         EXPECT_EQ(bytes.at(547 + 12), c.views & 4 ? 1 : 0);
         const auto read = parse(bytes);
-        ASSERT_TRUE(read.snapshot) << read.errorText.toStdString();
+        ASSERT_TRUE(read.snapshot) << read.errorText.english.toStdString();
         EXPECT_EQ(read.snapshot->world.has_value(), (c.views & 1) != 0);
         EXPECT_EQ(read.snapshot->map.has_value(), (c.views & 2) != 0);
         EXPECT_EQ(read.snapshot->wdb.has_value(), (c.views & 4) != 0);
@@ -254,7 +254,7 @@ TEST(SettingsArchive, IconEntriesEndAtAnEmptyNameOrBeforeN)
         EXPECT_EQ(static_cast<unsigned char>(bytes.at(list + 4)), c.icons); // images in use
         EXPECT_EQ(static_cast<unsigned char>(bytes.at(list + 6)), n + 2);   // capacity n + 1, as recorded
         const auto read = parse(bytes);
-        ASSERT_TRUE(read.snapshot) << read.errorText.toStdString();
+        ASSERT_TRUE(read.snapshot) << read.errorText.english.toStdString();
         EXPECT_EQ(read.snapshot->icons.size(), static_cast<std::size_t>(c.icons));
         EXPECT_EQ(read.snapshot->images.size(), static_cast<std::size_t>(c.icons));
     }
@@ -271,7 +271,7 @@ TEST(SettingsArchive, RandomStatesRoundTripForEveryViewCombination)
             const SettingsSnapshot state = randomState(rng, n, views, m);
             const QByteArray bytes = settingsArchive::write(state);
             const auto read = parse(bytes);
-            ASSERT_TRUE(read.snapshot) << "views " << views << " m " << m << ": " << read.errorText.toStdString();
+            ASSERT_TRUE(read.snapshot) << "views " << views << " m " << m << ": " << read.errorText.english.toStdString();
             SCOPED_TRACE(testing::Message() << "views " << views << " m " << m << " n " << n);
             expectSameState(state, *read.snapshot);
             // And what was read writes the same bytes again.
@@ -285,7 +285,7 @@ TEST(SettingsArchive, FullTableOfSatellitesRoundTrips)
     std::mt19937 rng(255);
     const SettingsSnapshot state = randomState(rng, kMaxSatellites, 15, 9);
     const auto read = parse(settingsArchive::write(state));
-    ASSERT_TRUE(read.snapshot) << read.errorText.toStdString();
+    ASSERT_TRUE(read.snapshot) << read.errorText.english.toStdString();
     expectSameState(state, *read.snapshot);
 }
 
@@ -308,7 +308,7 @@ TEST(SettingsArchive, VersionDecidesTheLayout)
     QByteArray v210 = withVersion("2.10");
     v210.remove(34 + 500 + 1 + 4 * 4 + 16 + 4 * 5, 4);
     const auto old = parse(v210);
-    ASSERT_TRUE(old.snapshot) << old.errorText.toStdString();
+    ASSERT_TRUE(old.snapshot) << old.errorText.english.toStdString();
     EXPECT_EQ(old.snapshot->version, 210);
     EXPECT_EQ(old.snapshot->values.AccuracyX, 99);
     EXPECT_EQ(old.snapshot->values.AccuracyY, defaults().AccuracyY);
@@ -327,7 +327,7 @@ TEST(SettingsArchive, OlderLayoutItemsLandInTheirMembers)
         for (const bool model : {false, true}) {
             SCOPED_TRACE(testing::Message() << "2D " << show2D << " model " << model);
             const auto read = parse(olderFile(show2D, model));
-            ASSERT_TRUE(read.snapshot) << read.errorText.toStdString();
+            ASSERT_TRUE(read.snapshot) << read.errorText.english.toStdString();
             const SettingsSnapshot& s = *read.snapshot;
             EXPECT_EQ(s.version, kOlderArchiveLayout);
             EXPECT_FALSE(s.hasIcons);
@@ -386,7 +386,8 @@ TEST(SettingsArchive, EveryProperPrefixIsDamaged)
         for (int size = 0; size < bytes.size(); ++size) {
             const auto read = parse(bytes.left(size));
             ASSERT_FALSE(read.snapshot) << "prefix of " << size << " of " << bytes.size() << " bytes";
-            EXPECT_FALSE(read.errorText.isEmpty());
+            EXPECT_FALSE(read.errorText.english.isEmpty());
+            EXPECT_FALSE(read.errorText.german.isEmpty()) << "told in either language";
         }
         // Bytes after the last section are no settings archive either.
         EXPECT_FALSE(parse(bytes + QByteArray(1, '\0')).snapshot);
@@ -443,7 +444,7 @@ TEST(SettingsArchive, OutOfRangeValuesAreClamped)
     s.obs = ObsArchiveSection{};
     s.obs->view.turn = std::numeric_limits<double>::infinity();
     const auto read = parse(settingsArchive::write(s));
-    ASSERT_TRUE(read.snapshot) << read.errorText.toStdString();
+    ASSERT_TRUE(read.snapshot) << read.errorText.english.toStdString();
     const SettingsSnapshot& r = *read.snapshot;
     EXPECT_EQ(r.satellites[0].iconIndex, 0);
     EXPECT_EQ(r.satellites[1].iconIndex, 1);
@@ -483,7 +484,7 @@ TEST(SettingsArchive, RectanglesAreBoundedCornerAndSize)
         s.wdb = WDBArchiveSection{"", {WDBArchiveView{c.stored, {}}}};
         s.obs = ObsArchiveSection{c.stored, {}};
         const auto read = parse(settingsArchive::write(s));
-        ASSERT_TRUE(read.snapshot) << c.what << ": " << read.errorText.toStdString();
+        ASSERT_TRUE(read.snapshot) << c.what << ": " << read.errorText.english.toStdString();
         const SettingsSnapshot& r = *read.snapshot;
         for (const ArchiveRect& rect : {r.mainWindow, r.world->frame, r.map->frame, r.wdb->views.at(0).frame, r.obs->frame})
             EXPECT_EQ(rect, c.read) << c.what;
@@ -504,7 +505,7 @@ TEST(SettingsArchive, ShadeModeKeepsItsThreeValuesAndObsSetValueItsNumber)
         s.world = WorldArchiveSection{};
         s.obs = ObsArchiveSection{};
         const auto read = parse(settingsArchive::write(s));
-        ASSERT_TRUE(read.snapshot) << read.errorText.toStdString();
+        ASSERT_TRUE(read.snapshot) << read.errorText.english.toStdString();
         EXPECT_EQ(read.snapshot->document.ShadeMode, c.shadeMode) << "stored " << c.stored;
         EXPECT_EQ(read.snapshot->document.ObsSetValue, c.stored);
     }
@@ -663,9 +664,9 @@ TEST(ImageListStream, ReadsTheNativeVariants)
     for (const Case& c : cases) {
         const QByteArray bytes = craftedList(c.spec);
         ArchiveReader in(view(bytes));
-        QString error;
+        BilingualText error;
         const auto read = imageList::read(in, 255, error);
-        ASSERT_TRUE(read) << c.what << ": " << error.toStdString();
+        ASSERT_TRUE(read) << c.what << ": " << error.english.toStdString();
         EXPECT_EQ(in.readUInt32(), 0xC0FFEEu) << c.what << ": the next item is found";
         ASSERT_EQ(read->images.size(), static_cast<std::size_t>(c.spec.images)) << c.what;
         for (int k = 0; k < c.spec.images; ++k) {
@@ -681,7 +682,7 @@ TEST(ImageListStream, ReadsOnlyAsManyImagesAsAsked)
 {
     const QByteArray bytes = craftedList({0x0101, 4, 4, 32, 32, 24, true, false, 4});
     ArchiveReader in(view(bytes));
-    QString error;
+    BilingualText error;
     const auto read = imageList::read(in, 1, error);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->imageCount, 4);
@@ -713,9 +714,10 @@ TEST(ImageListStream, HostileHeadersAreRejected)
         QByteArray bytes = craftedList(spec);
         bytes.replace(c.offset, c.bytes.size(), c.bytes);
         ArchiveReader in(view(bytes));
-        QString error;
+        BilingualText error;
         EXPECT_FALSE(imageList::read(in, 255, error)) << c.what;
-        EXPECT_FALSE(error.isEmpty()) << c.what;
+        EXPECT_FALSE(error.english.isEmpty()) << c.what;
+        EXPECT_FALSE(error.german.isEmpty()) << c.what;
     }
 }
 
@@ -731,9 +733,9 @@ TEST(ImageListStream, WrittenListReadsBackWithTransparency)
     // Header, two BMP headers and a two-entry palette, 128 x 64 pixels of colour and of mask.
     EXPECT_EQ(bytes.size(), 28 + 54 + 128 * 3 * 64 + 54 + 8 + 16 * 64);
     ArchiveReader in(view(bytes));
-    QString error;
+    BilingualText error;
     const auto read = imageList::read(in, 255, error);
-    ASSERT_TRUE(read) << error.toStdString();
+    ASSERT_TRUE(read) << error.english.toStdString();
     EXPECT_TRUE(in.atEnd());
     ASSERT_EQ(read->images.size(), 3u);
     EXPECT_EQ(read->images[0], icons[0]);

@@ -103,7 +103,7 @@ TEST(Archive, MalformedInputFailsOnceAndForAll)
         ArchiveReader reader(view(bytes));
         EXPECT_EQ(reader.readString(), "");
         EXPECT_FALSE(reader.ok()) << bytes.toHex().toStdString();
-        EXPECT_FALSE(reader.errorText().isEmpty());
+        EXPECT_FALSE(reader.error().isEmpty());
         EXPECT_EQ(reader.readUInt8(), 0) << "the error is sticky";
     }
     const QByteArray three = QByteArray::fromHex("010203");
@@ -111,7 +111,8 @@ TEST(Archive, MalformedInputFailsOnceAndForAll)
     EXPECT_EQ(reader.readUInt32(), 0u);
     EXPECT_FALSE(reader.ok());
     EXPECT_EQ(reader.position(), 0u);
-    EXPECT_TRUE(reader.errorText().contains(QStringLiteral("byte 0")));
+    EXPECT_TRUE(reader.error().english.contains(QStringLiteral("byte 0")));
+    EXPECT_TRUE(reader.error().german.contains(QStringLiteral("Byte 0")));
     EXPECT_EQ(reader.readRect(), ArchiveRect{});
     EXPECT_EQ(reader.readBytes(1), "");
     std::string line;

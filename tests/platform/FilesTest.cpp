@@ -1,4 +1,5 @@
 #include "platform/DataPaths.h"
+#include "platform/WholeFile.h"
 #include "tests/support/ScopedEnvironment.h"
 
 #include <QDir>
@@ -6,6 +7,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 using kiv::DataPaths;
 
@@ -67,6 +70,56 @@ TEST_F(DataPathsTest, NeverWritesIntoTheBundledFolder)
     EXPECT_EQ(paths().writeTarget(at("elsewhere/x.set")), at("elsewhere/x.set"));
     put(at("work/kiv.clr"), "w");
     EXPECT_EQ(paths().writeTarget(QStringLiteral("kiv.clr")), at("work/kiv.clr"));
+}
+
+TEST_F(DataPathsTest, FileDialogsStartWhereTheFileIs)
+{
+    put(at("bundled/earth2d.bmp"), "b");
+    put(at("user/kiv.sin"), "u");
+    QDir(root_.path()).mkpath(QStringLiteral("pictures"));
+    const struct {
+        QString name;
+        QString start;
+    } cases[] = {
+        {QStringLiteral("earth2d.bmp"), at("bundled/earth2d.bmp")},
+        {QStringLiteral("C:\\Kiv\\kiv.sin"), at("user/kiv.sin")},
+        {at("pictures/new.jpg"), at("pictures/new.jpg")}, // not there yet, but its folder is
+        {at("gone/new.jpg"), at("user/new.jpg")},
+        {QStringLiteral("internet.jpg"), at("user/internet.jpg")},
+        {QString(), at("user")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(paths().dialogStart(c.name), c.start) << c.name.toStdString();
+
+    // A first run has no user data folder yet; the dialog can still open in it.
+    const DataPaths fresh(at("work"), at("fresh/kiv"), at("bundled"));
+    EXPECT_EQ(fresh.dialogStart(QStringLiteral("internet.jpg")), at("fresh/kiv/internet.jpg"));
+    EXPECT_TRUE(QFileInfo(at("fresh/kiv")).isDir());
+}
+
+TEST_F(DataPathsTest, AWholeFileIsReadOrRefusedWithTheSystemsReason)
+{
+    using kiv::WholeFile;
+    put(at("work/a.set"), "12345");
+    const WholeFile whole = WholeFile::read(at("work/a.set"), 5);
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole.bytes, "12345");
+    const struct {
+        const char* path;
+        WholeFile::Failure failure;
+        int error;
+    } cases[] = {
+        {"work/a.set", WholeFile::Failure::TooLarge, 0}, // with a limit of 4 below
+        {"work/none.set", WholeFile::Failure::Open, ENOENT},
+        {"work", WholeFile::Failure::Open, EISDIR},
+        {"work/a.set/below", WholeFile::Failure::Open, ENOTDIR},
+    };
+    for (const auto& c : cases) {
+        const WholeFile refused = WholeFile::read(at(c.path), 4);
+        EXPECT_EQ(refused.failure, c.failure) << c.path;
+        EXPECT_EQ(refused.error, c.error) << c.path;
+        EXPECT_TRUE(refused.bytes.isEmpty()) << c.path;
+    }
 }
 
 TEST_F(DataPathsTest, DirectoriesComeFromTheEnvironment)

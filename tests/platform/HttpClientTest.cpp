@@ -156,6 +156,9 @@ TEST_F(HttpClientTest, BadAddressesCancelAndUnwritableTargetsAreRefused)
     const HttpResult ftp = client_.download(QStringLiteral("ftp://x/y"), target());
     EXPECT_EQ(ftp.describe(true), "ftp://x/y is not an http or https address");
     EXPECT_EQ(ftp.describe(false), "ftp://x/y ist keine http- oder https-Adresse");
+    const HttpResult empty = client_.download(QStringLiteral(" "), target());
+    EXPECT_EQ(empty.describe(true), "no web address is given");
+    EXPECT_EQ(empty.describe(false), "es ist keine Webadresse angegeben");
     EXPECT_EQ(server_.connections(), 0);
 
     writeOld();

@@ -1,5 +1,6 @@
 #include "platform/Latin1.h"
 #include "platform/LineReader.h"
+#include "platform/Paragraphs.h"
 
 #include <QBuffer>
 
@@ -123,4 +124,22 @@ TEST(Latin1, EveryByteSurvivesTheRoundTrip)
     EXPECT_EQ(text.at(0xB0), QChar(0x00B0)); // the degree sign of the map labels
     EXPECT_EQ(kiv::toLatin1(text), all);
     EXPECT_EQ(kiv::toLatin1(QStringLiteral("M\u00fcnchen \u20ac")), "M\xfc" "nchen ?");
+}
+
+TEST(Paragraphs, LinesJoinWithinAParagraphAndEmptyLinesSeparateThem)
+{
+    const struct {
+        const char* text;
+        const char* joined;
+    } cases[] = {
+        {"mit denen eine Kugelform angen\xC3\xA4hert\nwird an.", "mit denen eine Kugelform angen\xC3\xA4hert wird an."},
+        {"for any \nother form.\n\nNext one.", "for any other form.\n\nNext one."},
+        {"One.\n\n\n\nTwo.\n", "One.\n\nTwo."},
+        {"\n\nLead.\n\n", "Lead."},
+        {"a\r\nb", "a b"},
+        {"plain", "plain"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(kiv::asParagraphs(QString::fromUtf8(c.text)), QString::fromUtf8(c.joined)) << c.text;
 }

@@ -1,0 +1,70 @@
+#include "platform/WholeFile.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kiv {
+
+namespace {
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+WholeFile failed(WholeFile::Failure failure, int error)
+{
+    WholeFile result;
+    result.failure = failure;
+    result.error = error;
+    return result;
+}
+
+} // namespace
+
+WholeFile WholeFile::read(const QString& path, std::int64_t maxBytes)
+{
+    const Descriptor fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return failed(Failure::Open, errno);
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        return failed(Failure::Open, errno);
+    if (S_ISDIR(info.st_mode))
+        return failed(Failure::Open, EISDIR);
+    if (info.st_size > maxBytes)
+        return failed(Failure::TooLarge, 0);
+
+    WholeFile result;
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return failed(Failure::Read, errno);
+        if (n == 0)
+            break;
+        result.bytes.append(buffer, static_cast<qsizetype>(n));
+        if (result.bytes.size() > maxBytes) // it grew while it was read
+            return failed(Failure::TooLarge, 0);
+    }
+    return result;
+}
+
+} // namespace kiv
