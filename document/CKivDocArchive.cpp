@@ -282,7 +282,10 @@ bool CKivDoc::RestoreSettingsArchive(const QString& path)
     const WaitCursor wait(context_.ui.cursors);
     const bool english = English();
     const auto refuse = [&](const QString& en, const QString& de) {
-        context_.ui.messages.show({caption(), inLanguage(english, en, de), MessageButtons::Ok, MessageIcon::Exclamation});
+        context_.ui.messages.show({.caption = caption(),
+                                   .text = inLanguage(english, en, de),
+                                   .buttons = MessageButtons::Ok,
+                                   .icon = MessageIcon::Exclamation});
         return false;
     };
     const WholeFile file = WholeFile::read(path, kMaxArchiveBytes);
@@ -363,15 +366,17 @@ void CKivDoc::ApplySettings(const SettingsSnapshot& s)
     AnimationStep();
     if (!refusedRegions.isEmpty())
         context_.ui.messages.show(
-            {caption(),
-             inLanguage(English(),
-                        "The settings file holds regions that these World Data Bank views cannot show:\n%1\n"
-                        "They show the whole world instead; their colours and label switches are restored.",
-                        "Die Einstellungsdatei enthält Ausschnitte, die diese WDB-Ansichten nicht zeigen können:\n%1\n"
-                        "Sie zeigen stattdessen die ganze Welt; ihre Farben und Beschriftungsschalter sind "
-                        "wiederhergestellt.")
-                 .arg(refusedRegions.join(QLatin1Char('\n'))),
-             MessageButtons::Ok, MessageIcon::Exclamation});
+            {.caption = caption(),
+             .text = inLanguage(
+                         English(),
+                         "The settings file holds regions that these World Data Bank views cannot show:\n%1\n"
+                         "They show the whole world instead; their colours and label switches are restored.",
+                         "Die Einstellungsdatei enthält Ausschnitte, die diese WDB-Ansichten nicht zeigen können:\n%1\n"
+                         "Sie zeigen stattdessen die ganze Welt; ihre Farben und Beschriftungsschalter sind "
+                         "wiederhergestellt.")
+                         .arg(refusedRegions.join(QLatin1Char('\n'))),
+             .buttons = MessageButtons::Ok,
+             .icon = MessageIcon::Exclamation});
 }
 
 void CKivDoc::applyValues(const SettingsSnapshot& s)
