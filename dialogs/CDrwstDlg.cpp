@@ -292,7 +292,8 @@ void CDrwstDlg::accept()
         return;
     values_.TransparencyBeam = static_cast<float>(*transparency);
     // An angle left as shown keeps its full precision.
-    values_.BeamAngle = static_cast<float>(beamAngle_->text() == fields::realText(initialBeamAngle_) ? initialBeamAngle_ : *angle);
+    const bool untouched = beamAngle_->text() == fields::realText(initialBeamAngle_);
+    values_.BeamAngle = static_cast<float>(untouched ? initialBeamAngle_ : *angle);
     values_.NrOfPoints = *points;
     values_.RouteLengthFactor = *length;
     values_.ShowCourseEarth3D = earthSystem_->isChecked() ? 1 : 0;

@@ -44,8 +44,7 @@ public:
     template <class Doc>
     void copyIn(const Doc& doc, Values& values) const
     {
-        std::apply([&](const auto&... l) { ((values.*l.value = static_cast<std::remove_cvref_t<decltype(values.*l.value)>>(doc.*l.doc)), ...); },
-                   links_);
+        std::apply([&](const auto&... l) { (giveOut(l, doc, values), ...); }, links_);
     }
 
     template <class Doc>
@@ -64,6 +63,13 @@ public:
     }
 
 private:
+    template <class Link, class Doc>
+    static void giveOut(const Link& l, const Doc& doc, Values& values)
+    {
+        using Value = std::remove_cvref_t<decltype(values.*l.value)>;
+        values.*l.value = static_cast<Value>(doc.*l.doc);
+    }
+
     template <class Link, class Doc>
     static void takeBack(const Link& l, const Values& values, Doc& doc)
     {

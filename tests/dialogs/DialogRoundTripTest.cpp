@@ -94,7 +94,9 @@ TEST_F(DialogRoundTripTest, GeneralOptions)
 TEST_F(DialogRoundTripTest, Follow)
 {
     CKivDoc& doc = start();
-    const auto fields = [](auto& s) { return std::tie(s.FollowInWDB, s.FollowIn3D, s.FollowedSatellite, s.FollowMode3D); };
+    const auto fields = [](auto& s) {
+        return std::tie(s.FollowInWDB, s.FollowIn3D, s.FollowedSatellite, s.FollowMode3D);
+    };
     roundTrip<FollowOptions>(doc, fields, std::tuple{1, 0, 2, 0}, std::tuple{0, 1, 1, 1},
                              [&](auto edit) { commands::followSatellite(doc, edit); });
 
@@ -126,10 +128,10 @@ TEST_F(DialogRoundTripTest, Weather)
     };
     using T = std::tuple<QString, QString, QString, double, double, double, double, int, int, int>;
     doc.WeatherImage = {"http://in.test/a.jpg", "http://in.test/b.jpg", "", "", ""};
-    const WeatherSettings in =
-        roundTrip<WeatherSettings>(doc, fields, T{"http://in.test/a.jpg", "in.bmp", "in.jpg", 60, 170, -60, -170, 800, 400, 0},
-                                   T{"http://out.test/c.jpg", "out.bmp", "out.jpg", 50, 160, -50, -160, 600, 300, 0},
-                                   [&](auto edit) { commands::editWeather(doc, edit); });
+    const T before{"http://in.test/a.jpg", "in.bmp", "in.jpg", 60, 170, -60, -170, 800, 400, 0};
+    const T after{"http://out.test/c.jpg", "out.bmp", "out.jpg", 50, 160, -50, -160, 600, 300, 0};
+    const WeatherSettings in = roundTrip<WeatherSettings>(doc, fields, before, after,
+                                                          [&](auto edit) { commands::editWeather(doc, edit); });
     // The recent list is the document's: the dialog sees it, and the new URL joins it.
     EXPECT_EQ(in.WeatherImage[1], "http://in.test/b.jpg");
     EXPECT_EQ(doc.WeatherImage[0], "http://out.test/c.jpg");
