@@ -240,7 +240,8 @@ void CMainFrame::PlaceViewFrame(ViewKind kind, int wdbSlot, const QRect& rect)
 {
     if (CChildFrame* c = frameOf(kind, wdbSlot)) {
         c->showNormal();
-        c->setGeometry(rect);
+        // Never smaller than the frame's title bar with its buttons, so that there is one to grab.
+        c->setGeometry(QRect(rect.topLeft(), rect.size().expandedTo(c->minimumSizeHint())));
     }
 }
 

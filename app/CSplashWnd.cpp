@@ -47,25 +47,39 @@ QStringList CSplashWnd::Lines() const
             QStringLiteral("Last Updated"), kiv::texts::buildDate()};
 }
 
-void CSplashWnd::paintEvent(QPaintEvent*)
+QFont CSplashWnd::lineFont() const
 {
-    QPainter p(this);
-    p.drawImage(0, 0, picture_);
     QFont font(QStringLiteral("Serif"));
     font.setStyleHint(QFont::Serif);
     font.setPixelSize(18);
     font.setBold(true);
     font.setStretch(130); // wide letters, about as wide as they are high
-    p.setFont(font);
-    p.setPen(textColor_);
-    const QFontMetrics metrics(font);
+    return font;
+}
+
+QList<QRect> CSplashWnd::LineRects() const
+{
+    const QFontMetrics metrics(lineFont());
     const int h = metrics.height() / 2;
     const QPoint centre(picture_.width() / 2, picture_.height() / 2);
     const int offsets[] = {-6, -3, 0, 3};
     const QStringList lines = Lines();
+    QList<QRect> rects;
     for (int i = 0; i < lines.size(); ++i) {
-        const int top = centre.y() + offsets[i] * h;
         const int w = metrics.horizontalAdvance(lines[i]);
-        p.drawText(QRect(centre.x() - w / 2, top, w, 2 * h), Qt::AlignCenter, lines[i]);
+        rects.append(QRect(centre.x() - w / 2, centre.y() + offsets[i] * h, w, 2 * h));
     }
+    return rects;
+}
+
+void CSplashWnd::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.drawImage(0, 0, picture_);
+    p.setFont(lineFont());
+    p.setPen(textColor_);
+    const QStringList lines = Lines();
+    const QList<QRect> rects = LineRects();
+    for (int i = 0; i < lines.size(); ++i)
+        p.drawText(rects[i], Qt::AlignCenter, lines[i]);
 }

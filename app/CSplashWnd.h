@@ -15,11 +15,15 @@ public:
 
     QColor TextColor() const { return textColor_; }
     QStringList Lines() const;
+    // Where each line is written over the picture.
+    QList<QRect> LineRects() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QFont lineFont() const;
+
     QImage picture_;
     QColor textColor_;
 };

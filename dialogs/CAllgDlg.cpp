@@ -37,8 +37,8 @@ CAllgDlg::CAllgDlg(const GeneralOptions& options, UiServices& ui, const DataPath
     stars_->setText(fields::integerText(options.Sterne));
     accuracyX_->setText(fields::integerText(options.AccuracyX));
     accuracyY_->setText(fields::integerText(options.AccuracyY));
-    frameWidth_->setText(fields::realText(options.AutoExtendX));
-    beamAngle_->setText(fields::realText(options.BeamAngle));
+    fields::showReal(*frameWidth_, options.AutoExtendX, settingRange(&KivSettings::AutoExtendX));
+    fields::showReal(*beamAngle_, options.BeamAngle, kViewAngle);
     reflections_->setText(fields::integerText(options.NrOfOcularReflections));
     for (QLineEdit* e : {accuracyX_, beamAngle_})
         connect(e, &QLineEdit::textEdited, this, [this] { values_.ReloadNeeded = 1; });

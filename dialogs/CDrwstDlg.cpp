@@ -115,8 +115,10 @@ QWidget* CDrwstDlg::beamStyleGroup()
         values_.BeamDrawStyle = std::max(style, 0);
         rebuildPreview();
     });
-    transparency_ = controls::lineEdit(fields::realText(values_.TransparencyBeam), "1143", group);
-    beamAngle_ = controls::lineEdit(fields::realText(values_.BeamAngle), "1150", group);
+    transparency_ = controls::lineEdit({}, "1143", group);
+    beamAngle_ = controls::lineEdit({}, "1150", group);
+    fields::showReal(*transparency_, values_.TransparencyBeam, settingRange(&KivSettings::TransparencyBeam));
+    fields::showReal(*beamAngle_, values_.BeamAngle, kTypedBeamAngle);
     for (QLineEdit* e : {transparency_, beamAngle_})
         connect(e, &QLineEdit::textChanged, this, [this] { takeTypedBeam(); });
     auto* form = new QFormLayout(group);
@@ -132,7 +134,8 @@ QWidget* CDrwstDlg::routeStyleGroup()
     earthSystem_ = controls::checkBox("Earth Coord. System", "1141", values_.ShowCourseEarth3D, group);
     spaceSystem_ = controls::checkBox("Space Coord. System", "1137", values_.ShowCourse3D, group);
     routePoints_ = controls::lineEdit(fields::integerText(values_.NrOfPoints), "1146", group);
-    routeLength_ = controls::lineEdit(fields::realText(values_.RouteLengthFactor), "1148", group);
+    routeLength_ = controls::lineEdit({}, "1148", group);
+    fields::showReal(*routeLength_, values_.RouteLengthFactor, settingRange(&KivSettings::RouteLengthFactor));
     auto* form = new QFormLayout(group);
     form->addRow(earthSystem_);
     form->addRow(spaceSystem_);

@@ -47,7 +47,14 @@ CDstDlg2d::CDstDlg2d(CKivDoc& doc, const SatelliteStyle2D& values, QWidget* pare
     fillIconPanel();
 
     fold_ = controls::button(QStringLiteral("Change\nIcon"), "14", this);
+    fold_->setIconSize({32, 32});
     connect(fold_, &QPushButton::clicked, this, &CDstDlg2d::OnFoldPanel);
+    showChosenIcon(-1);
+    colors_->onChosen = [this](int slot) { showChosenIcon(slot); };
+    connect(icons_, &QListWidget::currentRowChanged, this, [this](int slot) {
+        if (slot >= 0)
+            showChosenIcon(slot);
+    });
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CDstDlg2d::accept);
@@ -72,7 +79,8 @@ QFormLayout* CDstDlg2d::routeForm()
     showName_ = controls::checkBox("Show name", "1157", values_.SatelliteName2D, this);
     penWidth_ = controls::lineEdit(fields::integerText(values_.PenWidth), "1159", this);
     routePoints_ = controls::lineEdit(fields::integerText(values_.NrOfPoints), "1146", this);
-    routeLength_ = controls::lineEdit(fields::realText(values_.RouteLengthFactor), "1148", this);
+    routeLength_ = controls::lineEdit({}, "1148", this);
+    fields::showReal(*routeLength_, values_.RouteLengthFactor, settingRange(&KivSettings::RouteLengthFactor));
 
     auto* form = new QFormLayout;
     form->addRow(showRoute_);
@@ -149,19 +157,32 @@ void CDstDlg2d::OnFoldPanel() { iconPanel_->setVisible(!iconPanel_->isVisible())
 
 bool CDstDlg2d::panelOpen() const { return !iconPanel_->isHidden(); }
 
+QImage CDstDlg2d::iconOf(int slot) const
+{
+    if (slot < 0 || slot >= kMaxSatellites)
+        return builtInSatelliteIcon();
+    const QImage& icon = values_.icons.entries()[values_.icons.indices()[slot]].icon;
+    return icon.isNull() ? builtInSatelliteIcon() : icon;
+}
+
+void CDstDlg2d::showChosenIcon(int slot)
+{
+    chosen_ = slot;
+    fold_->setIcon(QIcon(QPixmap::fromImage(iconOf(slot))));
+}
+
 void CDstDlg2d::fillIconPanel()
 {
     const int current = icons_->currentRow();
     icons_->clear();
-    const QImage standard = builtInSatelliteIcon();
     const int rows = std::min(doc_.SatelliteCount, kMaxSatellites);
-    for (int slot = 0; slot < rows; ++slot) {
-        const QImage& icon = values_.icons.entries()[values_.icons.indices()[slot]].icon;
-        icons_->addItem(new QListWidgetItem(QIcon(QPixmap::fromImage(icon.isNull() ? standard : icon)),
+    for (int slot = 0; slot < rows; ++slot)
+        icons_->addItem(new QListWidgetItem(QIcon(QPixmap::fromImage(iconOf(slot))),
                                             fromLatin1(doc_.SatelliteLines[slot].name)));
-    }
     if (current >= 0 && current < icons_->count())
         icons_->setCurrentRow(current);
+    if (fold_)
+        showChosenIcon(chosen_); // the chosen satellite's icon may have changed
 }
 
 std::optional<QString> CDstDlg2d::chooseIconFile()

@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QFormLayout;
+class QImage;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -43,6 +44,9 @@ private:
     QFormLayout* routeForm();
     QWidget* iconPanel();
     void fillIconPanel();
+    // The icon a slot draws with; the fold button shows that of the satellite chosen last.
+    QImage iconOf(int slot) const;
+    void showChosenIcon(int slot);
     std::optional<QString> chooseIconFile();
     bool readNumbers();
     QString text(const char* english, const char* german) const;
@@ -57,7 +61,8 @@ private:
     QCheckBox* showRoute_;
     QCheckBox* showPosition_;
     QCheckBox* showName_;
-    QPushButton* fold_;
+    QPushButton* fold_ = nullptr;
+    int chosen_ = -1;
     QWidget* iconPanel_;
     QListWidget* icons_;
     QLineEdit* iconListFile_;

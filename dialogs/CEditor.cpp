@@ -1,5 +1,6 @@
 #include "dialogs/CEditor.h"
 
+#include "dialogs/TablePrinter.h"
 #include "platform/AtomicFile.h"
 #include "platform/LanguageText.h"
 #include "platform/Paragraphs.h"
@@ -19,6 +20,7 @@
 #include <QStringDecoder>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QVBoxLayout>
 
 #include <map>
@@ -266,7 +268,11 @@ QPrinter& CEditor::printer()
 
 void CEditor::Print(QPrinter& target)
 {
-    edit_->print(&target);
+    // The editor's lines in its font, or in a smaller one, but never cut at the page's edge.
+    const QTextCursor cursor = edit_->textCursor();
+    const bool selection = target.printRange() == QPrinter::Selection && cursor.hasSelection();
+    const QString text = selection ? cursor.selection().toPlainText() : edit_->toPlainText();
+    TablePrinter(text.split(QLatin1Char('\n')), edit_->font()).print(target);
 }
 
 void CEditor::OnFilePrint()

@@ -70,7 +70,8 @@ public:
     void OnFilePrintPreview();
     void OnFilePrintSetup();
     void OnHelp();
-    // Prints the text on a printer set up by the caller.
+    // Prints the text (or the selection, when the printer's range says so) on a printer set up by
+    // the caller, every line whole (TablePrinter); the page may be turned to landscape.
     void Print(QPrinter& printer);
 
     // The file's bytes: each line followed by CR LF, UTF-8. A text that ends with a line end

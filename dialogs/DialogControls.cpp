@@ -4,7 +4,10 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 namespace kiv::controls {
 
@@ -42,14 +45,20 @@ QTreeWidget* satelliteList(const QStringList& names, const std::function<bool(in
         for (int c = 0; c < 3; ++c)
             row->setTextAlignment(c, Qt::AlignCenter);
     }
-    // Headings centred over their columns; the mark column keeps its width rather than
-    // stretching, which would set its marks far from the heading.
+    // Headings centred over their columns. The number and mark columns are as wide as their
+    // content (a stretched mark column would set its marks far from the heading); the names take
+    // the rest, and the list is wide enough for the longest of them whole.
+    QHeaderView* header = list->header();
     for (int c = 0; c < 3; ++c)
         list->headerItem()->setTextAlignment(c, Qt::AlignCenter);
-    list->header()->setStretchLastSection(false);
-    list->header()->resizeSection(0, 112);
-    list->header()->resizeSection(1, 30);
-    list->header()->resizeSection(2, 20);
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    const QAbstractItemView& view = *list; // where the content's width is public
+    int columns = 0;
+    for (int c = 0; c < 3; ++c)
+        columns += std::max(view.sizeHintForColumn(c), header->sectionSizeHint(c));
+    list->setMinimumWidth(columns + 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width());
     QObject::connect(list, &QTreeWidget::itemClicked, list,
                      [list, onClick](QTreeWidgetItem* item) { onClick(list->indexOfTopLevelItem(item)); });
     return list;

@@ -1,5 +1,7 @@
 #include "dialogs/NumberFields.h"
 
+#include "platform/NumberEdit.h"
+#include "platform/Numbers.h"
 #include "platform/TypedNumbers.h"
 #include "platform/MessageBoxes.h"
 
@@ -35,7 +37,9 @@ auto taken(QLineEdit& edit, const Check& check, MessageBoxes& messages)
 
 } // namespace
 
-QString realText(double value) { return QString::number(value, 'g', 6); }
+QString realText(double value) { return QString::fromStdString(formatSingle(value)); }
+
+void showReal(QLineEdit& edit, double value, const SettingRange& range) { showSingle(edit, value, range.min, range.max); }
 
 QString integerText(int value) { return QString::number(value); }
 

@@ -17,8 +17,10 @@ class MessageBoxes;
 
 namespace kiv::fields {
 
-// printf("%g"): six significant digits, "33.3333", "50", "1e+06".
+// A single-precision value as a user should read it (see formatSingle): "33.333334", "50".
 QString realText(double value);
+// Shows it whole and from its start, in an edit wide enough for any value of the range.
+void showReal(QLineEdit& edit, double value, const SettingRange& range);
 QString integerText(int value);
 
 std::optional<int> readInteger(QLineEdit& edit, const SettingRange& range, MessageBoxes& messages, bool english);

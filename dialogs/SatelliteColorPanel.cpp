@@ -51,6 +51,11 @@ SatelliteColorPanel::SatelliteColorPanel(const QStringList& names, const ShownFl
         swatchGrid->addWidget(button, 1, c);
     }
 
+    connect(list_, &QTreeWidget::currentItemChanged, this, [this] {
+        if (onChosen)
+            onChosen(chosenSlot());
+    });
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(list_);

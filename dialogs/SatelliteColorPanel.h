@@ -42,6 +42,9 @@ public:
     // The swatches show the slot's colours.
     void UpdateSwatches(int slot);
 
+    // Called with the chosen slot (or -1) whenever the choice changes.
+    std::function<void(int slot)> onChosen;
+
 private:
     bool haveChoice();
 

@@ -209,9 +209,10 @@ public:
     void OpenObsView(bool arrange);
     bool OpenWDBView(bool arrange); // true when a new view opened
     void AddWDBView(bool arrange);
-    // The newest WDB frame, once its picture has its size, moved one title bar down and right of
-    // the frame before it, as new MDI windows open, instead of onto the centre it was fitted to.
-    void CascadeNewestWDBFrame();
+    // The newest WDB frame, once its picture has its size: moved one title bar down and right of
+    // the frame before it, as new MDI windows open, instead of onto the centre it was fitted to,
+    // and kept wholly inside the MDI area.
+    void PlaceNewestWDBFrame();
     // Closes the view of a kind; for WDB every WDB view.
     void CloseView(kiv::ViewKind kind);
     // When the main frame closes: WDB views, 2D, observer, globe.

@@ -3,9 +3,11 @@
 #include "document/CKivDoc.h"
 #include "document/FieldLinks.h"
 #include "document/FileMessages.h"
+#include "document/FramePlacement.h"
 #include "document/ModelBlock.h"
 #include "document/SettingsArchive.h"
 #include "document/TimerBracket.h"
+#include "document/ViewArrangement.h"
 #include "platform/AtomicFile.h"
 #include "platform/DataPaths.h"
 #include "platform/FieldCount.h"
@@ -36,19 +38,6 @@ ArchiveRect toArchive(const QRect& r) { return {r.left(), r.top(), r.left() + r.
 
 // Parsing has brought corner and sides into ranges that no later arithmetic overflows.
 QRect fromArchive(const ArchiveRect& r) { return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top); }
-
-// A stored frame, on the screen, as a geometry inside the MDI area, kept within it.
-QRect inArea(const ArchiveRect& stored, const QPoint& origin, const QSize& area)
-{
-    QRect r = fromArchive(stored).translated(-origin);
-    if (area.isEmpty())
-        return r;
-    r.setWidth(std::clamp(r.width(), 1, area.width()));
-    r.setHeight(std::clamp(r.height(), 1, area.height()));
-    r.moveLeft(std::clamp(r.left(), 0, area.width() - r.width()));
-    r.moveTop(std::clamp(r.top(), 0, area.height() - r.height()));
-    return r;
-}
 
 // One line of the message about World Data Bank regions a restore could not take.
 QString unshownRegion(bool english, int slot, const WDBArchiveState& r)
@@ -120,7 +109,10 @@ private:
 
 void CKivDoc::OnSaveSettings()
 {
-    if (SatelliteCount == 0) {
+    // A missing element file, or none loaded, stops the save; the message says how to name one.
+    QFile elementFile(ResolvedPath(Satellitenfilename));
+    const bool found = QFileInfo(elementFile).isFile() && elementFile.open(QIODevice::ReadOnly);
+    if (!found || SatelliteCount == 0) {
         Warn(caption(), inLanguage(English(),
                                    "Sorry, to save the status I need the satellite data file %1,\nbut I could'nt find it.\n"
                                    "Pleas give the right satellite data file name under Options->General.",
@@ -469,7 +461,8 @@ void CKivDoc::applyViews(const SettingsSnapshot& s)
 
 void CKivDoc::applyFrames(const SettingsSnapshot& s)
 {
-    // Windows where they were, kept on the screen and in the MDI area.
+    // Windows where they were: the main window on the screen, each frame exactly where it was
+    // unless its title bar would be out of the mouse's reach.
     if (!Shell)
         return;
     const ArchiveRect none{};
@@ -477,9 +470,10 @@ void CKivDoc::applyFrames(const SettingsSnapshot& s)
         Shell->PlaceMainWindowRect(fromArchive(s.mainWindow));
     const QPoint origin = Shell->AreaOrigin();
     const QSize area = Shell->AreaSize();
+    const int titleHeight = cascadeStep(Shell->ViewFrameExtras());
     const auto place = [&](ViewKind kind, int slot, const ArchiveRect& frame) {
         if (!(frame == none) && Views.isOpen(kind, slot))
-            Shell->PlaceViewFrame(kind, slot, inArea(frame, origin, area));
+            Shell->PlaceViewFrame(kind, slot, keptReachable(fromArchive(frame).translated(-origin), area, titleHeight));
     };
     if (s.world)
         place(ViewKind::World, 1, s.world->frame);

@@ -1,6 +1,7 @@
 // CKivDoc: opening, closing and arranging the views, the background bitmaps and the language.
 // The frames themselves belong to the shell (ShellPort).
 #include "document/CKivDoc.h"
+#include "document/FramePlacement.h"
 #include "document/ViewArrangement.h"
 #include "platform/PictureSource.h"
 #include "platform/UiServices.h"
@@ -93,27 +94,31 @@ void CKivDoc::AddWDBView(bool arrange)
     const int extension = XExtension < 10 ? 50 : std::min(XExtension, 100);
     const int w = Shell->DesktopWidth() * extension / 100;
     Views.wdb(Views.wdbCount())->ShowWholeWorld(QSize(std::max(w - 4, kMinMapWidth), std::max(w / 2 - 4, kMinMapHeight)));
-    CascadeNewestWDBFrame();
+    PlaceNewestWDBFrame();
     if (arrange)
         ArrangeViews();
 }
 
-void CKivDoc::CascadeNewestWDBFrame()
+void CKivDoc::PlaceNewestWDBFrame()
 {
     const int slot = Views.wdbCount();
-    if (!Shell || slot < 2)
+    if (!Shell || slot < 1)
         return;
-    const std::optional<QRect> before = Shell->ViewFrameGeometry(ViewKind::WDB, slot - 1);
     std::optional<QRect> frame = Shell->ViewFrameGeometry(ViewKind::WDB, slot);
-    if (!before || !frame)
+    if (!frame)
         return;
-    const int step = cascadeStep(Shell->ViewFrameExtras());
-    frame->moveTopLeft(before->topLeft() + QPoint(step, step));
-    // A frame that would keep less than half of itself inside the area starts again at the top.
     const QSize area = Shell->AreaSize();
-    if (area.isValid() && (area.width() - frame->left() < frame->width() / 2 || area.height() - frame->top() < frame->height() / 2))
-        frame->moveTopLeft({0, 0});
-    Shell->PlaceViewFrame(ViewKind::WDB, slot, *frame);
+    if (slot > 1) {
+        if (const std::optional<QRect> before = Shell->ViewFrameGeometry(ViewKind::WDB, slot - 1)) {
+            const int step = cascadeStep(Shell->ViewFrameExtras());
+            frame->moveTopLeft(before->topLeft() + QPoint(step, step));
+        }
+        // A frame that would keep less than half of itself inside the area starts again at the top.
+        if (area.isValid() && (area.width() - frame->left() < frame->width() / 2 || area.height() - frame->top() < frame->height() / 2))
+            frame->moveTopLeft({0, 0});
+    }
+    // Wholly inside: a picture larger than the frame scrolls in the view.
+    Shell->PlaceViewFrame(ViewKind::WDB, slot, keptInside(*frame, area));
 }
 
 void CKivDoc::CloseView(ViewKind kind)

@@ -1,5 +1,9 @@
-// libFuzzer target: the picture decoder (Qt's readers behind the whitelist, and the metafiles).
+// libFuzzer target: the picture decoder (Qt's readers behind the whitelist), and for metafiles
+// the conversion that the helper program runs in its child, here in the fuzzer's own process,
+// under its memory limit (-malloc_limit_mb=512, as the child's address space).
 #include "imaging/CPictureFile.h"
+#include "imaging/Metafile.h"
+#include "imaging/MetafileCheck.h"
 
 #include <QGuiApplication>
 
@@ -17,7 +21,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArrayView bytes(data, qsizetype(size));
-    kiv::CPictureFile::decode(bytes, size % 2 ? kiv::Route::Display : kiv::Route::Stored);
+    if (kiv::metafileCheck::recognises(bytes))
+        kiv::Metafile::render(bytes);
+    else
+        kiv::CPictureFile::decode(bytes, size % 2 ? kiv::Route::Display : kiv::Route::Stored);
     return 0;
 }
 

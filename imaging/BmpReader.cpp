@@ -90,6 +90,17 @@ void readColours(const LittleEndian& in, qint64 headerEnd, std::uint32_t colourC
     }
 }
 
+// The most the decoding holds at once: an RLE picture's index canvas, or the rows evenWidth makes,
+// beside the finished bitmap. Uncompressed rows are read where the file holds them.
+qint64 peakBytes(const InfoHeader& h, qint64 height, Route route)
+{
+    const bool rle = h.compression == kRle8 || h.compression == kRle4;
+    if (rle)
+        return qint64(h.width) * height + bitmapBytes(h.width, height, 8, route);
+    return evenWidthBytes(h.width, height, h.bitCount)
+        + bitmapBytes(evenedWidth(h.width, h.bitCount), height, h.bitCount, route);
+}
+
 } // namespace
 
 ReaderMessage bmpOpenFailure(const QString& name)
@@ -124,6 +135,8 @@ LoadResult decodeBmp(QByteArrayView file, const QString& name, Route route)
     if (h.planes != 1 || !depthAndCompressionMatch(h) || !pictureSizeAllowed(h.width, height)
         || (h.bitCount <= 8 && h.colourCount > (1u << h.bitCount)))
         return failure(notValid(name));
+    if (!pictureBudget::admits(peakBytes(h, height, route)))
+        return failure(overBudgetMessage());
 
     return guardMemory([&] {
         Dib dib;

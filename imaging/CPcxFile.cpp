@@ -51,6 +51,24 @@ bool sizeSupported(const Header& h)
         && h.bytesPerLine <= needed + kMaxLinePadding;
 }
 
+int dibBitCount(const Header& h)
+{
+    return h.planes == 1 ? h.bitsPerPlane : h.planes == 4 ? 4 : 24;
+}
+
+// The most the decoding holds at once: the decoded planes, then beside them the packed rows
+// (planar layouts), the rows evenWidth makes, and the finished bitmap.
+qint64 peakBytes(const Header& h, Route route)
+{
+    const int bitCount = dibBitCount(h);
+    const qint64 planes = h.bytesPerLine * h.planes * h.height;
+    const qint64 bitmap = bitmapBytes(evenedWidth(h.width, bitCount), h.height, bitCount, route);
+    if (h.planes == 1)
+        return planes + bitmap;
+    const qint64 even = evenWidthBytes(h.width, h.height, bitCount);
+    return std::max({2 * planes, planes + even, (even ? even : planes) + bitmap});
+}
+
 // Four planes of one bit to 4-bit pixels: plane k gives bit k, the first pixel goes high.
 void planesToPacked4(const std::vector<uchar>& planes, const Header& h, std::vector<uchar>& rows)
 {
@@ -83,6 +101,17 @@ void planesToBgr(const std::vector<uchar>& planes, const Header& h, std::vector<
             out[3 * c + 2] = p[c];
         }
     }
+}
+
+// The packed rows of planar data; the planes are freed on return, before the rows grow further.
+std::vector<uchar> packPlanes(std::vector<uchar> planes, const Header& h)
+{
+    std::vector<uchar> rows(planes.size());
+    if (h.planes == 4)
+        planesToPacked4(planes, h, rows);
+    else
+        planesToBgr(planes, h, rows);
+    return rows;
 }
 
 // Colour tables of PCX files are red, green, blue triples.
@@ -160,6 +189,8 @@ LoadResult CPcxFile::decode(QByteArrayView file, const QString& name, Route rout
     const bool withPalette = h.planes == 1 && h.bitsPerPlane == 8;
     if (withPalette && in.size() < kHeaderSize + kPaletteBlockSize)
         return failure(notValid(name));
+    if (!pictureBudget::admits(peakBytes(h, route)))
+        return failure(overBudgetMessage());
 
     return guardMemory([&] {
         LoadResult result;
@@ -180,18 +211,8 @@ LoadResult CPcxFile::decode(QByteArrayView file, const QString& name, Route rout
         } else {
             std::memcpy(planes.data(), data.data(), planes.size());
         }
-        if (h.planes == 1) {
-            dib.bitCount = h.bitsPerPlane;
-            dib.ownRows(std::move(planes), stride, false);
-        } else {
-            std::vector<uchar> rows(planes.size());
-            if (h.planes == 4)
-                planesToPacked4(planes, h, rows);
-            else
-                planesToBgr(planes, h, rows);
-            dib.bitCount = h.planes == 4 ? 4 : 24;
-            dib.ownRows(std::move(rows), stride, false);
-        }
+        dib.bitCount = dibBitCount(h);
+        dib.ownRows(h.planes == 1 ? std::move(planes) : packPlanes(std::move(planes), h), stride, false);
         evenWidth(dib);
         deliver(dib, route, result);
         return result;

@@ -1,7 +1,9 @@
 #include "imaging/CPictureFile.h"
 
 #include "imaging/Dib.h"
-#include "imaging/Metafile.h"
+#include "imaging/MetafileCheck.h"
+#include "imaging/MetafileChild.h"
+#include "imaging/PictureBudget.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -21,42 +23,71 @@ bool formatAllowed(const QByteArray& format)
     return format == "jpeg" || format == "gif" || format == "ico" || format == "bmp";
 }
 
-QImage decodeRaster(QByteArrayView bytes)
+bool indexed(QImage::Format format)
+{
+    return format == QImage::Format_Indexed8 || format == QImage::Format_Mono || format == QImage::Format_MonoLSB
+        || format == QImage::Format_Grayscale8;
+}
+
+// The format a decoded picture is delivered in on the route.
+QImage::Format routeFormat(QImage::Format decoded, Route route)
+{
+    if (route == Route::Display)
+        return QImage::Format_RGB32;
+    return indexed(decoded) ? QImage::Format_Indexed8 : QImage::Format_BGR888;
+}
+
+// The decoded picture and, when its format is not the route's, the converted one beside it. A
+// format the decoder does not tell in advance counts as 32 bits a pixel.
+qint64 peakBytes(QSize size, QImage::Format decoded, Route route)
+{
+    const QImage::Format format = decoded == QImage::Format_Invalid ? QImage::Format_ARGB32 : decoded;
+    const QImage::Format delivered = routeFormat(format, route);
+    return pictureBudget::imageBytes(size.width(), size.height(), format)
+        + (delivered == format ? 0 : pictureBudget::imageBytes(size.width(), size.height(), delivered));
+}
+
+Bitmap toRoute(const QImage& image, Route route)
+{
+    const QImage::Format format = routeFormat(image.format(), route);
+    const int depth = route == Route::Display ? 32 : format == QImage::Format_Indexed8 ? 8 : 24;
+    return Bitmap(image.convertToFormat(format), depth);
+}
+
+LoadResult decodeRaster(QByteArrayView bytes, Route route)
 {
     QByteArray data = QByteArray::fromRawData(bytes.data(), bytes.size());
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
+    reader.setAllocationLimit(int(pictureBudget::kMebibytes));
     if (!formatAllowed(reader.format()))
         return {};
     const QSize size = reader.size();
     if (size.isValid() && !pictureSizeAllowed(size.width(), size.height()))
         return {};
-    QImage image = reader.read();
+    if (size.isValid() && !pictureBudget::admits(peakBytes(size, reader.imageFormat(), route)))
+        return failure(error(QStringLiteral("Error."), QStringLiteral("Can not allocate enough memory: %1\t")
+                                                            .arg(pictureBudget::limitText())));
+    const QImage image = reader.read();
     if (image.isNull() || !pictureSizeAllowed(image.width(), image.height()))
         return {};
-    return image;
-}
-
-Bitmap toRoute(const QImage& image, Route route)
-{
-    if (route == Route::Display)
-        return Bitmap(image.convertToFormat(QImage::Format_RGB32), 32);
-    if (image.format() == QImage::Format_Indexed8 || image.format() == QImage::Format_Mono
-        || image.format() == QImage::Format_MonoLSB || image.format() == QImage::Format_Grayscale8)
-        return Bitmap(image.convertToFormat(QImage::Format_Indexed8), 8);
-    return Bitmap(image.convertToFormat(QImage::Format_BGR888), 24);
+    LoadResult result;
+    result.bitmap = toRoute(image, route);
+    return result;
 }
 
 } // namespace
 
-Bitmap CPictureFile::decode(QByteArrayView bytes, Route route)
+LoadResult CPictureFile::decode(QByteArrayView bytes, Route route)
 {
-    const QImage image = Metafile::recognises(bytes) ? Metafile::render(bytes) : decodeRaster(bytes);
-    if (image.isNull())
-        return {};
-    return toRoute(image, route);
+    if (!metafileCheck::recognises(bytes))
+        return decodeRaster(bytes, route);
+    // Drawn as 32-bit RGB within the metafile pixel budget; the route's copy fits the budget too.
+    LoadResult result;
+    result.bitmap = toRoute(MetafileChild::standard().render(bytes), route);
+    return result;
 }
 
 bool CPictureFile::Load(const QString& fileName)
@@ -72,9 +103,7 @@ bool CPictureFile::Load(const QString& fileName)
         addMessage(error(QStringLiteral("Error."), QStringLiteral("Error reading file\t")));
         return false;
     }
-    LoadResult result;
-    result.bitmap = decode(*bytes, route());
-    return adopt(std::move(result));
+    return adopt(decode(*bytes, route()));
 }
 
 bool CPictureFile::LoadImageResource(int id)
@@ -85,9 +114,7 @@ bool CPictureFile::LoadImageResource(int id)
         addMessage(error(QStringLiteral("Error"), QStringLiteral("FindResource() Failed\t")));
         return false;
     }
-    LoadResult result;
-    result.bitmap = decode(resource.readAll(), route());
-    return adopt(std::move(result));
+    return adopt(decode(resource.readAll(), route()));
 }
 
 } // namespace kiv

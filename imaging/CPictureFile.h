@@ -15,8 +15,9 @@ public:
     bool Load(const QString& fileName) override;
     virtual bool LoadImageResource(int id);
 
-    // A null bitmap when the decoder does not take the bytes.
-    static Bitmap decode(QByteArrayView bytes, Route route);
+    // A null bitmap when the decoder does not take the bytes; a message only for a picture beyond
+    // the memory budget.
+    static LoadResult decode(QByteArrayView bytes, Route route);
 };
 
 } // namespace kiv

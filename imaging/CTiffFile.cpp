@@ -32,7 +32,19 @@ ReaderMessage nextPageQuestion()
             .text = QStringLiteral("Ok, to load the next picture, stored in the TIFF file ?")};
 }
 
-enum class PageError { None, NotValid, Compression };
+enum class PageError { None, NotValid, Compression, OverBudget };
+
+ReaderMessage pageMessage(PageError error, const QString& name)
+{
+    switch (error) {
+    case PageError::Compression:
+        return unsupportedCompression();
+    case PageError::OverBudget:
+        return overBudgetMessage();
+    default:
+        return notValid(name);
+    }
+}
 
 struct Strips {
     std::vector<std::uint32_t> offsets;
@@ -141,7 +153,9 @@ bool readRows(const LittleEndian& in, const Strips& strips, bool packBits, qint6
     return true;
 }
 
-PageError readPage(const LittleEndian& in, const TiffDirectory& dir, Dib& dib)
+// Reads one page into `dib`. The most it holds at once is the page's rows and, when it is the
+// last, the finished bitmap beside them.
+PageError readPage(const LittleEndian& in, const TiffDirectory& dir, Route route, Dib& dib)
 {
     using T = TiffDirectory;
     const auto width = dir.value(T::kImageWidth, 0);
@@ -173,7 +187,12 @@ PageError readPage(const LittleEndian& in, const TiffDirectory& dir, Dib& dib)
         return PageError::NotValid;
     const auto strips = readStrips(dir, in, *height);
     const qint64 rowLength = (qint64(dib.bitCount) * *width + 7) / 8;
-    if (!strips || !readRows(in, *strips, *compression == kPackBits, rowLength, dib))
+    if (!strips)
+        return PageError::NotValid;
+    if (!pictureBudget::admits(dwordStride(dib.width, dib.bitCount) * dib.height
+                               + bitmapBytes(dib.width, dib.height, dib.bitCount, route)))
+        return PageError::OverBudget;
+    if (!readRows(in, *strips, *compression == kPackBits, rowLength, dib))
         return PageError::NotValid;
     return PageError::None;
 }
@@ -225,10 +244,11 @@ LoadResult CTiffFile::decode(QByteArrayView file, const QString& name, Route rou
         std::set<qint64> seen;
         for (qint64 offset = *in.u32(4);;) {
             seen.insert(offset);
+            page = Dib(); // the page before is not shown, and a failed page shows nothing
             const auto dir = TiffDirectory::read(in, offset);
-            const PageError error = dir ? readPage(in, *dir, page) : PageError::NotValid;
+            const PageError error = dir ? readPage(in, *dir, route, page) : PageError::NotValid;
             if (error != PageError::None) {
-                result.messages.push_back(error == PageError::Compression ? unsupportedCompression() : notValid(name));
+                result.messages.push_back(pageMessage(error, name));
                 return result;
             }
             offset = dir->nextOffset();

@@ -1,5 +1,7 @@
 #include "imaging/Dib.h"
 
+#include "imaging/PictureBudget.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -28,11 +30,22 @@ const uchar* Dib::scanLine(int y) const
     return bits_ + row * stride_;
 }
 
+qint64 evenedWidth(qint64 width, int bitCount)
+{
+    return bitCount == 24 ? (width + 1) / 2 * 2 : width;
+}
+
+qint64 evenWidthBytes(qint64 width, qint64 height, int bitCount)
+{
+    const qint64 newWidth = evenedWidth(width, bitCount);
+    return newWidth == width ? 0 : dwordStride(newWidth, bitCount) * height;
+}
+
 void evenWidth(Dib& dib)
 {
-    if (dib.bitCount != 24 || dib.width % 2 == 0)
+    const int newWidth = int(evenedWidth(dib.width, dib.bitCount));
+    if (newWidth == dib.width)
         return;
-    const int newWidth = dib.width + 1;
     const qint64 newStride = dwordStride(newWidth, 24);
     const qint64 copied = std::min(newStride, dib.stride());
     std::vector<uchar> rows(size_t(newStride * dib.height));
@@ -157,6 +170,10 @@ QImage toIndexed8(const Dib& dib)
     for (int y = 0; y < dib.height; ++y) {
         const uchar* src = dib.scanLine(y);
         uchar* dst = image.scanLine(y);
+        if (dib.bitCount == 8) {
+            std::memcpy(dst, src, size_t(dib.width));
+            continue;
+        }
         for (int x = 0; x < dib.width; ++x)
             dst[x] = uchar(indexAt(src, x, dib.bitCount));
     }
@@ -173,16 +190,33 @@ QImage toBgr888(const Dib& dib)
 
 } // namespace
 
+QImage::Format bitmapFormat(int bitCount, Route route)
+{
+    if (route == Route::Display)
+        return QImage::Format_RGB32;
+    if (bitCount <= 8)
+        return QImage::Format_Indexed8;
+    return bitCount == 24 ? QImage::Format_BGR888 : QImage::Format_RGB32;
+}
+
+qint64 bitmapBytes(qint64 width, qint64 height, int bitCount, Route route)
+{
+    return pictureBudget::imageBytes(width, height, bitmapFormat(bitCount, route));
+}
+
 Bitmap toBitmap(const Dib& dib, Route route)
 {
     if (route == Route::Display)
         return Bitmap(toRgb32(dib), 32);
     const int depth = dib.reportedBits ? dib.reportedBits : dib.bitCount;
-    if (dib.bitCount <= 8)
+    switch (bitmapFormat(dib.bitCount, route)) {
+    case QImage::Format_Indexed8:
         return Bitmap(toIndexed8(dib), depth);
-    if (dib.bitCount == 24)
+    case QImage::Format_BGR888:
         return Bitmap(toBgr888(dib), depth);
-    return Bitmap(toRgb32(dib), depth);
+    default:
+        return Bitmap(toRgb32(dib), depth);
+    }
 }
 
 void deliver(const Dib& dib, Route route, LoadResult& result)

@@ -63,11 +63,17 @@ private:
 // Widens a 24-bit picture of odd width by one pixel, taken from the row's padding (black where the
 // row has none), so that textures keep an even width.
 void evenWidth(Dib& dib);
+// The width evenWidth() leaves, and the bytes of the rows it allocates (none when it keeps them).
+qint64 evenedWidth(qint64 width, int bitCount);
+qint64 evenWidthBytes(qint64 width, qint64 height, int bitCount);
 
 // The display route gives 32-bit true colour; the stored route keeps the depth: 8 bits or fewer as
 // an indexed image with the colour table, 24 bits as packed BGR, 16 and 32 bits as 32-bit colour.
 // A null bitmap means the memory could not be had.
 Bitmap toBitmap(const Dib& dib, Route route);
+// The format toBitmap() gives a picture of this depth, and the bytes of that bitmap.
+QImage::Format bitmapFormat(int bitCount, Route route);
+qint64 bitmapBytes(qint64 width, qint64 height, int bitCount, Route route);
 
 // Puts the bitmap of `dib` into the result, or the out-of-memory message when it cannot be made.
 void deliver(const Dib& dib, Route route, LoadResult& result);

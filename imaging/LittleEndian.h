@@ -19,6 +19,8 @@ public:
         return offset >= 0 && count >= 0 && offset <= size() && count <= size() - offset;
     }
     const uchar* at(qint64 offset) const { return reinterpret_cast<const uchar*>(bytes_.data()) + offset; }
+    // The bytes [offset, offset + count), which the caller has made sure are there (has()).
+    LittleEndian sliced(qint64 offset, qint64 count) const { return LittleEndian(bytes_.sliced(offset, count)); }
 
     std::optional<std::uint8_t> u8(qint64 offset) const
     {

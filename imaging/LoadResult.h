@@ -3,6 +3,7 @@
 // user, in the order the reader produced them.
 
 #include "imaging/Bitmap.h"
+#include "imaging/PictureBudget.h"
 #include "imaging/ReaderMessage.h"
 
 #include <new>
@@ -28,6 +29,14 @@ inline LoadResult failure(ReaderMessage message)
 inline ReaderMessage outOfMemoryMessage()
 {
     return {.caption = QString(), .text = QStringLiteral("Not enough memory to load datas"), .taskModal = true};
+}
+
+// The same message for a picture whose sides would take more than the budget, naming the limit.
+inline ReaderMessage overBudgetMessage()
+{
+    ReaderMessage message = outOfMemoryMessage();
+    message.text += QStringLiteral(": ") + pictureBudget::limitText();
+    return message;
 }
 
 // Runs a reader, turning a block that cannot be had into the reader's message.

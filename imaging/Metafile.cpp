@@ -1,8 +1,8 @@
 #include "imaging/Metafile.h"
 
 #include "imaging/Dib.h"
-#include "imaging/LittleEndian.h"
 #include "imaging/MetafileCheck.h"
+#include "imaging/PictureBudget.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
@@ -21,9 +21,6 @@ namespace kiv {
 
 namespace {
 
-constexpr std::uint32_t kEmfHeaderRecord = 1;
-constexpr std::uint32_t kEmfSignature = 0x464D4520; // " EMF"
-constexpr std::uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr double kDotsPerInch = 96.0;
 
 // libwmf needs a font for the standard PostScript names before it plays anything; all of them
@@ -41,29 +38,11 @@ struct WmfApiDeleter {
 
 } // namespace
 
-bool Metafile::isEmf(QByteArrayView bytes)
-{
-    const LittleEndian in(bytes);
-    return in.u32(0) == kEmfHeaderRecord && in.u32(40) == kEmfSignature;
-}
-
-bool Metafile::recognises(QByteArrayView bytes)
-{
-    const LittleEndian in(bytes);
-    if (isEmf(bytes) || in.u32(0) == kPlaceableKey)
-        return true;
-    // A plain WMF header: memory or disk metafile, nine words long, version 1 or 3.
-    const auto type = in.u16(0);
-    const auto version = in.u16(4);
-    return (type == 1 || type == 2) && in.u16(2) == 9 && (version == 0x0100 || version == 0x0300);
-}
-
 QImage Metafile::render(QByteArrayView bytes)
 {
-    const bool emf = isEmf(bytes);
-    if (!(emf ? metafileCheck::emfIsSound(bytes) : metafileCheck::wmfIsSound(bytes)))
+    if (!metafileCheck::isSound(bytes))
         return {};
-    const QByteArray svg = emf ? emfToSvg(bytes) : wmfToSvg(bytes);
+    const QByteArray svg = metafileCheck::isEmf(bytes) ? emfToSvg(bytes) : wmfToSvg(bytes);
     return svg.isEmpty() ? QImage() : renderSvg(svg);
 }
 
@@ -145,9 +124,9 @@ QImage Metafile::renderSvg(const QByteArray& svg)
 QSize Metafile::drawnSize(QSize frame)
 {
     const qint64 pixels = qint64(frame.width()) * frame.height();
-    if (pixels <= kMaxPixels)
+    if (pixels <= pictureBudget::kMetafilePixels)
         return frame;
-    const double scale = std::sqrt(double(kMaxPixels) / double(pixels));
+    const double scale = std::sqrt(double(pictureBudget::kMetafilePixels) / double(pixels));
     return {std::max(1, int(frame.width() * scale)), std::max(1, int(frame.height() * scale))};
 }
 

@@ -2,7 +2,7 @@
 
 #include "imaging/Dib.h"
 #include "imaging/LittleEndian.h"
-#include "imaging/Metafile.h"
+#include "imaging/PictureBudget.h"
 
 #include <algorithm>
 #include <array>
@@ -24,6 +24,7 @@ constexpr qint64 kPixelFormatDescriptorSize = 40;
 constexpr qint64 kEmfSmallestRecord = 8; // type and size
 constexpr std::uint32_t kEmfHeaderRecord = 1;
 constexpr std::uint32_t kEmfEndOfFile = 14;
+constexpr std::uint32_t kEmfSignature = 0x464D4520; // " EMF"
 
 // The fixed fields of the record types 1 to 122, in bytes: libemf2svg reads them whatever a
 // record's size says. It passes over records of other types.
@@ -84,22 +85,52 @@ bool emfHeaderBlocksAreSound(const LittleEndian& in, qint64 headerSize, qint64 e
 }
 
 // The records that carry bitmaps, and where each keeps its four fields: the offset and size of
-// the bitmap's info header block, then the offset and size of its bits.
+// the bitmap's info header block, then the offset and size of its bits. The two brush records are
+// packed: the library takes their info header and bits as one block from the info header on.
 constexpr struct {
     std::uint32_t type;
     qint64 fields;
+    bool packed = false;
 } kEmfBitmaps[] = {
     {76, 84}, {77, 84}, {78, 84}, {78, 112}, {79, 96}, {79, 124}, {80, 48},
-    {81, 48}, {93, 16}, {94, 16}, {95, 12}, {114, 84}, {116, 84},
+    {81, 48}, {93, 16, true}, {94, 16, true}, {95, 12}, {114, 84}, {116, 84},
 };
 constexpr qint64 kBitmapInfoHeaderSize = 40;
 constexpr std::uint32_t kBitmapUncompressed = 0;
 constexpr std::uint32_t kBitmapBitfields = 3;
 
-// A record's bitmap, when it has one, lies inside the record after its fixed fields, its colour
-// table inside its info header block, and its bits hold every row that the info header names:
-// libemf2svg converts a bitmap by the info header's numbers alone.
-bool emfBitmapIsSound(const LittleEndian& record, qint64 fields, qint64 fixedFields)
+// Entries of the colour table after a bitmap's info header, the three channel masks included.
+qint64 colourEntries(const LittleEndian& header)
+{
+    const int bitCount = *header.u16(14);
+    const qint64 used = *header.u32(32);
+    return (used ? used : bitCount >= 1 && bitCount <= 8 ? qint64(1) << bitCount : 0)
+        + (*header.u32(16) == kBitmapBitfields ? 3 : 0);
+}
+
+// A bitmap whose info header and colour table make up `info` and whose rows take `bitsBytes`: of
+// sides the pixel budget allows, uncompressed, with every colour it names in the table and every
+// row it names in the bits. The libraries convert a bitmap by its info header's numbers alone,
+// and cannot draw compressed ones: their run-length decoders overrun a short last row.
+bool bitmapIsSound(const LittleEndian& info, qint64 bitsBytes)
+{
+    if (info.size() < kBitmapInfoHeaderSize)
+        return false;
+    const qint64 width = qint32(*info.u32(4));
+    const qint64 height = std::abs(qint64(qint32(*info.u32(8))));
+    const int bitCount = *info.u16(14);
+    const std::uint32_t compression = *info.u32(16);
+    const bool depthKnown =
+        bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
+    return pictureSizeAllowed(width, height) && width * height <= pictureBudget::kMetafilePixels
+        && colourEntries(info) <= (info.size() - kBitmapInfoHeaderSize) / 4
+        && (compression == kBitmapUncompressed || compression == kBitmapBitfields) && depthKnown
+        && dwordStride(width, bitCount) * height <= bitsBytes;
+}
+
+// An EMF record's bitmap, when it has one: its info block and its bits lie inside the record after
+// its fixed fields.
+bool emfBitmapIsSound(const LittleEndian& record, qint64 fields, qint64 fixedFields, bool packed)
 {
     const qint64 infoAt = *record.u32(fields);
     const qint64 infoBytes = *record.u32(fields + 4);
@@ -108,27 +139,63 @@ bool emfBitmapIsSound(const LittleEndian& record, qint64 fields, qint64 fixedFie
     if (!infoBytes && !bitsBytes)
         return true;
     const qint64 size = record.size();
-    if (infoBytes < kBitmapInfoHeaderSize || !inRecord(infoAt, infoBytes, fixedFields, size)
-        || !inRecord(bitsAt, bitsBytes, fixedFields, size))
+    if (!inRecord(infoAt, infoBytes, fixedFields, size) || !inRecord(bitsAt, bitsBytes, fixedFields, size))
         return false;
-    const qint64 width = qint32(*record.u32(infoAt + 4));
-    const qint64 height = std::abs(qint64(qint32(*record.u32(infoAt + 8))));
-    const int bitCount = *record.u16(infoAt + 14);
-    const std::uint32_t compression = *record.u32(infoAt + 16);
-    const qint64 coloursUsed = *record.u32(infoAt + 32);
-    const qint64 colours = (coloursUsed ? coloursUsed : bitCount >= 1 && bitCount <= 8 ? qint64(1) << bitCount : 0)
-        + (compression == kBitmapBitfields ? 3 : 0);
-    if (!pictureSizeAllowed(width, height) || width * height > Metafile::kMaxPixels
-        || colours > (infoBytes - kBitmapInfoHeaderSize) / 4)
+    if (packed && (infoAt + infoBytes > bitsAt || bitsBytes > size - infoAt))
         return false;
-    if (compression != kBitmapUncompressed && compression != kBitmapBitfields)
-        return true;
-    const bool depthKnown =
-        bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 || bitCount == 24 || bitCount == 32;
-    return depthKnown && dwordStride(width, bitCount) * height <= bitsBytes;
+    return bitmapIsSound(record.sliced(infoAt, infoBytes), bitsBytes);
+}
+
+// The WMF records that carry a packed bitmap (info header, colour table, rows), and where it starts
+// in the record. The two blits have a form without a bitmap, of a fixed number of words.
+constexpr struct {
+    std::uint16_t function;
+    qint64 bitmapAt;
+    std::uint32_t wordsWithoutBitmap = 0;
+} kWmfBitmaps[] = {
+    {0x0940, 22, 12}, // DIBBITBLT
+    {0x0B41, 26, 14}, // DIBSTRETCHBLT
+    {0x0F43, 28},     // STRETCHDIB
+    {0x0D33, 24},     // SETDIBTODEV
+    {0x0142, 10},     // DIBCREATEPATTERNBRUSH
+};
+
+// A WMF record's bitmap: a 40-byte info header, its colour table after it and its rows after that,
+// all inside the record.
+bool wmfBitmapIsSound(const LittleEndian& record, qint64 bitmapAt)
+{
+    const qint64 size = record.size();
+    if (record.u32(bitmapAt) != kBitmapInfoHeaderSize || !record.has(bitmapAt, kBitmapInfoHeaderSize))
+        return false;
+    const qint64 infoBytes = kBitmapInfoHeaderSize + colourEntries(record.sliced(bitmapAt, kBitmapInfoHeaderSize)) * 4;
+    if (infoBytes > size - bitmapAt)
+        return false;
+    return bitmapIsSound(record.sliced(bitmapAt, infoBytes), size - bitmapAt - infoBytes);
 }
 
 } // namespace
+
+bool isEmf(QByteArrayView bytes)
+{
+    const LittleEndian in(bytes);
+    return in.u32(0) == kEmfHeaderRecord && in.u32(40) == kEmfSignature;
+}
+
+bool recognises(QByteArrayView bytes)
+{
+    const LittleEndian in(bytes);
+    if (isEmf(bytes) || in.u32(0) == kPlaceableKey)
+        return true;
+    // A plain WMF header: memory or disk metafile, nine words long, version 1 or 3.
+    const auto type = in.u16(0);
+    const auto version = in.u16(4);
+    return (type == 1 || type == 2) && in.u16(2) == 9 && (version == 0x0100 || version == 0x0300);
+}
+
+bool isSound(QByteArrayView bytes)
+{
+    return isEmf(bytes) ? emfIsSound(bytes) : wmfIsSound(bytes);
+}
 
 bool wmfIsSound(QByteArrayView bytes)
 {
@@ -153,6 +220,12 @@ bool wmfIsSound(QByteArrayView bytes)
             return false;
         if (function == kWmfEndOfFile)
             return *objects <= records;
+        const LittleEndian record = in.sliced(at, qint64(words) * 2);
+        for (const auto& bitmap : kWmfBitmaps) {
+            if (bitmap.function == function && words != bitmap.wordsWithoutBitmap
+                && !wmfBitmapIsSound(record, bitmap.bitmapAt))
+                return false;
+        }
         at += qint64(words) * 2;
     }
     return false;
@@ -183,9 +256,9 @@ bool emfIsSound(QByteArrayView bytes)
         // A second header would bring a description and pixel format that nothing checked.
         if ((type == kEmfHeaderRecord) != (at == 0))
             return false;
-        const LittleEndian record(bytes.sliced(at, size));
+        const LittleEndian record = in.sliced(at, size);
         for (const auto& bitmap : kEmfBitmaps) {
-            if (bitmap.type == type && !emfBitmapIsSound(record, bitmap.fields, emfFixedFields(type)))
+            if (bitmap.type == type && !emfBitmapIsSound(record, bitmap.fields, emfFixedFields(type), bitmap.packed))
                 return false;
         }
         if (type == kEmfEndOfFile)

@@ -5,12 +5,19 @@
 // file, its largest record fits in the file, its object count is bounded by its records, an EMF
 // header's description and pixel format lie inside the header record, and its record chain,
 // walked here record by record, stays inside the file and ends at an end-of-file record. Each EMF
-// record holds the fixed fields of its type, and its bitmap, if any, with all the rows it names.
+// record holds the fixed fields of its type; a bitmap in an EMF or WMF record is uncompressed,
+// and its header, colour table and every row it names lie inside the record.
 
 #include <QByteArrayView>
 
 namespace kiv::metafileCheck {
 
+// True for bytes that start like an EMF or a WMF (plain or with the placeable header).
+bool recognises(QByteArrayView bytes);
+// True for bytes that start like an EMF.
+bool isEmf(QByteArrayView bytes);
+// An EMF or a WMF, by what the bytes start like.
+bool isSound(QByteArrayView bytes);
 // A WMF, plain or behind the 22-byte placeable header.
 bool wmfIsSound(QByteArrayView bytes);
 // An EMF.

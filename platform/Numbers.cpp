@@ -71,6 +71,28 @@ std::string formatFixed(double value, int decimals)
     return std::string(buffer.data(), result.ptr);
 }
 
+std::string formatSingle(double value)
+{
+    if (!std::isfinite(value))
+        return formatFixed(value);
+    const float held = static_cast<float>(value);
+    std::string text;
+    for (int decimals = 0; decimals <= 6; ++decimals) {
+        text = formatFixed(value, decimals);
+        if (static_cast<float>(parseDouble(text)) == held)
+            break;
+    }
+    // Six decimals may still end in zeros, or be all zeros of a value too small for them.
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    if (text == "-0")
+        text = "0";
+    return text;
+}
+
 std::string formatInt(std::int64_t value)
 {
     std::array<char, 24> buffer{};

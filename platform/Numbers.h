@@ -12,6 +12,9 @@ namespace kiv {
 
 // printf("%.*f", decimals, value): "20.000000", "-0.500000", "inf", "nan".
 std::string formatFixed(double value, int decimals = 6);
+// A value held in single precision, as a user should read it: the fewest decimals (at most 6)
+// that give back the same float, no exponent, no "-0": 11.6000003814697 gives "11.6".
+std::string formatSingle(double value);
 // printf("%d").
 std::string formatInt(std::int64_t value);
 

@@ -34,8 +34,16 @@ void CKivView::Unregister()
     if (!registered_)
         return;
     registered_ = false;
+    // A drag ends as its button-up would have ended it, with a zoom box dropped: the clock runs
+    // again, the globe draws at its normal quality, the pointer is free.
+    const bool dragging = mouse_.dragging();
     mouse_.cancel();
-    zoomClock_.reset();
+    if (dragging) {
+        if (WorldViewPort* g = globe())
+            g->SetQuality(GetDocument().Normal);
+        releaseMouse();
+    }
+    endDrag({.zoomEnded = true, .box = std::nullopt});
     GetDocument().Views.remove(this);
 }
 
@@ -275,7 +283,7 @@ void CKivView::ZoomToWDB(const QRect& box)
     const int desktop = doc.Shell ? doc.Shell->DesktopWidth() : 0;
     view->ShowRegion(extent.toRect(), pictureSize(extent, static_cast<int>(desktop * percent / 100.0)));
     if (opened)
-        doc.CascadeNewestWDBFrame();
+        doc.PlaceNewestWDBFrame();
     map_.updateZoomBoxes(worldMapScene(doc));
     doc.InvalidateViews(kRedrawMap | kRedrawWorldDataBank);
 }

@@ -6,6 +6,7 @@
 #include "platform/ColorDialogs.h"
 #include "platform/ColorSwatch.h"
 #include "platform/LanguageText.h"
+#include "platform/NumberEdit.h"
 #include "platform/TypedNumbers.h"
 #include "platform/UiServices.h"
 
@@ -47,7 +48,7 @@ StepMemory& stepMemory()
     return memory;
 }
 
-QString numberText(double v) { return QString::number(v, 'g', 15); }
+void showValue(QLineEdit* edit, double value, FieldBounds bounds) { showSingle(*edit, value, bounds.min, bounds.max); }
 
 } // namespace
 
@@ -84,10 +85,11 @@ QCheckBox* CObsDlg::addCheck(int id, const char* en, const char* de, bool on)
     return box;
 }
 
-QLineEdit* CObsDlg::addEdit(int id, double value)
+QLineEdit* CObsDlg::addEdit(int id, double value, FieldBounds bounds)
 {
-    auto* edit = new QLineEdit(numberText(value), this);
+    auto* edit = new QLineEdit(this);
     edit->setObjectName(QString::number(id));
+    showValue(edit, value, bounds);
     return edit;
 }
 
@@ -96,9 +98,9 @@ QWidget* CObsDlg::buildTop()
     auto* top = new QWidget(this);
     auto* position = new QGroupBox(text("User Position (+W +N)", "Beobachter Position (+W +N)"), top);
     auto* form = new QFormLayout(position);
-    altitude_ = addEdit(1211, options_.altitude);
-    latitude_ = addEdit(1174, options_.latitude);
-    longitude_ = addEdit(1192, options_.westLongitude);
+    altitude_ = addEdit(1211, options_.altitude, kAltitudeBounds);
+    latitude_ = addEdit(1174, options_.latitude, kLatitudeBounds);
+    longitude_ = addEdit(1192, options_.westLongitude, kLongitudeBounds);
     form->addRow(text("Altitude (km)", "Höhe (km)"), altitude_);
     form->addRow(text("Latitude(Deg)", "Breite (Grad)"), latitude_);
     form->addRow(text("Longitude Deg", "Länge Grad"), longitude_);
@@ -114,7 +116,7 @@ QWidget* CObsDlg::buildTop()
         connect(presets_[k], &QRadioButton::clicked, this, [this, k] { OnPreset(k); });
         radios->addWidget(presets_[k]);
     }
-    twilight_ = addEdit(1206, options_.sky.twilight);
+    twilight_ = addEdit(1206, options_.sky.twilight, kTwilightBounds);
     connect(twilight_, &QLineEdit::editingFinished, this, &CObsDlg::OnUserTwilight);
     auto* user = new QFormLayout;
     user->addRow(text("User defined (deg)", "Benutzerdefiniert (Grad)"), twilight_);
@@ -149,8 +151,8 @@ QWidget* CObsDlg::buildLower()
 {
     auto* lower = new QWidget(this);
     auto* steps = new QFormLayout;
-    azimuthStep_ = addEdit(1213, options_.sky.azimuthStep);
-    elevationStep_ = addEdit(1217, options_.sky.elevationStep);
+    azimuthStep_ = addEdit(1213, options_.sky.azimuthStep, kStepBounds);
+    elevationStep_ = addEdit(1217, options_.sky.elevationStep, kStepBounds);
     steps->addRow(QStringLiteral("Delta Azimuth"), azimuthStep_);
     steps->addRow(QStringLiteral("Delta Elevation"), elevationStep_);
     automaticButton_ = new QPushButton(text("Automatically ", "Standard werte"), lower);
@@ -194,7 +196,7 @@ void CObsDlg::updateRadios()
     const std::optional<int> preset = twilightPreset(options_.sky.twilight);
     for (int k = 0; k < 3; ++k)
         presets_[k]->setChecked(preset == k);
-    twilight_->setText(numberText(options_.sky.twilight));
+    showValue(twilight_, options_.sky.twilight, kTwilightBounds);
 }
 
 void CObsDlg::OnAdvanced()
@@ -228,8 +230,8 @@ void CObsDlg::OnAutomatic()
     const auto [azimuth, elevation] = stepMemory().toggle(automatic_, az, el);
     options_.sky.azimuthStep = azimuth;
     options_.sky.elevationStep = elevation;
-    azimuthStep_->setText(numberText(azimuth));
-    elevationStep_->setText(numberText(elevation));
+    showValue(azimuthStep_, azimuth, kStepBounds);
+    showValue(elevationStep_, elevation, kStepBounds);
     automaticButton_->setChecked(automatic_);
 }
 

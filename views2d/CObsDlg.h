@@ -43,7 +43,7 @@ public:
 
 private:
     QCheckBox* addCheck(int id, const char* en, const char* de, bool on);
-    QLineEdit* addEdit(int id, double value);
+    QLineEdit* addEdit(int id, double value, FieldBounds bounds);
     QWidget* buildTop();
     QWidget* buildLower();
     void updateRadios();

@@ -37,10 +37,10 @@ void CObsView::Unregister()
     if (!registered_)
         return;
     registered_ = false;
-    CKivDoc& doc = GetDocument();
-    doc.HeldRedraws &= ~kDragHolds;
+    // A drag ends as its button-up would have ended it: the clock runs again, the pointer is free.
+    endDrag();
     StoreObsSettings();
-    doc.Views.remove(this);
+    GetDocument().Views.remove(this);
 }
 
 void CObsView::RedrawSky()

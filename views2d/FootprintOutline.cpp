@@ -1,5 +1,6 @@
 #include "views2d/FootprintOutline.h"
 
+#include "views2d/MapExtent.h"
 #include "views2d/MapProjection.h"
 
 #include <algorithm>
@@ -10,6 +11,9 @@ namespace kiv {
 
 namespace {
 constexpr double kDeg = std::numbers::pi / 180.0;
+// Pixels this far off stand for any farther: a zoomed view's footprint may reach many pictures
+// away, and the filler's arithmetic must not overflow.
+constexpr int kFarOff = 1000000;
 }
 
 int footprintPointCount(int accuracy) { return std::clamp(accuracy, 3, 3600); }
@@ -48,30 +52,44 @@ void footprintVertices(double lat, double lon, double angle, int n, std::vector<
     }
 }
 
-void footprintShape(double lat, double lon, double angle, int n, int width, int height, std::vector<QPointF>& scratch,
-                    FootprintShape& out)
+void footprintShape(double lat, double lon, double angle, int n, const MapExtent& extent, QSize picture,
+                    std::vector<QPointF>& scratch, FootprintShape& out)
 {
     footprintVertices(lat, lon, angle, n, scratch);
     out.outline.clear();
     out.polygon.clear();
     if (scratch.empty())
         return;
+    const auto pixel = [&](double vLat, double vLon) {
+        const QPointF p = extent.pixelOf(vLat, vLon, picture);
+        return QPoint(clampedPixel(p.x(), -kFarOff, kFarOff), clampedPixel(p.y(), -kFarOff, kFarOff));
+    };
     for (const QPointF& v : scratch)
-        out.outline.push_back(mapPoint(v.y(), v.x(), width, height));
+        out.outline.push_back(pixel(v.y(), v.x()));
     // Round a pole the unwrapped longitudes end one turn from where they began.
     const int pole = coveredPole(lat, angle);
     const double endLon = scratch.front().x() + (pole == 0 ? 0.0 : scratch.back().x() > scratch.front().x() ? 360.0 : -360.0);
-    out.outline.push_back(mapPoint(scratch.front().y(), endLon, width, height));
+    out.outline.push_back(pixel(scratch.front().y(), endLon));
     out.polygon = out.outline;
     if (pole != 0) {
         const double edgeLat = pole > 0 ? 90.0 : -90.0;
-        out.polygon.push_back(mapPoint(edgeLat, endLon, width, height));
-        out.polygon.push_back(mapPoint(edgeLat, scratch.front().x(), width, height));
+        out.polygon.push_back(pixel(edgeLat, endLon));
+        out.polygon.push_back(pixel(edgeLat, scratch.front().x()));
     }
     const auto [lo, hi] = std::minmax_element(out.polygon.begin(), out.polygon.end(),
                                               [](QPoint a, QPoint b) { return a.x() < b.x(); });
     out.minX = lo->x();
     out.maxX = hi->x();
+    const auto [west, east] = std::minmax_element(scratch.begin(), scratch.end(),
+                                                  [](QPointF a, QPointF b) { return a.x() < b.x(); });
+    out.westLon = std::min(west->x(), endLon);
+    out.eastLon = std::max(east->x(), endLon);
+}
+
+void footprintShape(double lat, double lon, double angle, int n, int width, int height, std::vector<QPointF>& scratch,
+                    FootprintShape& out)
+{
+    footprintShape(lat, lon, angle, n, MapExtent{}, {width, height}, scratch, out);
 }
 
 } // namespace kiv

@@ -1,14 +1,17 @@
 #pragma once
 // A satellite's footprint on the flat map: the true small circle around the sub-satellite point,
 // sampled along great circles and projected like everything else on the map. A footprint that
-// covers a pole is closed along the map's top or bottom edge.
+// covers a pole is closed along the pole's latitude, the whole map's top or bottom edge.
 
 #include <QPoint>
 #include <QPointF>
+#include <QSize>
 
 #include <vector>
 
 namespace kiv {
+
+struct MapExtent;
 
 // Points per footprint, whatever the setting says.
 int footprintPointCount(int accuracy);
@@ -25,13 +28,18 @@ int coveredPole(double lat, double angle);
 // so that they change continuously from the first vertex (the one due north of the centre).
 void footprintVertices(double lat, double lon, double angle, int n, std::vector<QPointF>& out);
 
-// The footprint in map pixels, ready to fill. `outline` gets the vertices, the first repeated
-// at the end; `polygon` the same plus, for a cap over a pole, the closure along the map's edge.
+// The footprint in pixels of a picture of `extent`, ready to fill. `outline` gets the vertices
+// and the first again at the end (a turn away for a cap over a pole, so that no line runs across
+// the picture); `polygon` the same plus, for a cap, the closure along the pole's latitude.
 struct FootprintShape {
     std::vector<QPoint> outline;
     std::vector<QPoint> polygon;
-    int minX = 0, maxX = 0; // x extent of the polygon
+    int minX = 0, maxX = 0;              // x extent of the polygon
+    double westLon = 0.0, eastLon = 0.0; // its east longitudes, unwrapped
 };
+void footprintShape(double lat, double lon, double angle, int n, const MapExtent& extent, QSize picture,
+                    std::vector<QPointF>& scratch, FootprintShape& out);
+// The same on the whole-world map.
 void footprintShape(double lat, double lon, double angle, int n, int width, int height, std::vector<QPointF>& scratch,
                     FootprintShape& out);
 

@@ -33,6 +33,11 @@ GeoPoint MapExtent::pointAt(QPointF pixel, QSize picture) const
             left + fraction(pixel.x(), picture.width()) * (right - left)};
 }
 
+QPointF MapExtent::pixelOf(double lat, double eastLon, QSize picture) const
+{
+    return {(eastLon + left) / (left - right) * picture.width(), (top - lat) / (top - bottom) * picture.height()};
+}
+
 MapExtent MapExtent::part(const QRect& box, QSize picture) const
 {
     // Only the picture is under the box: a pointer that left it by a margin gives its edge.

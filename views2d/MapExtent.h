@@ -42,6 +42,9 @@ struct MapExtent {
 
     // The point under pixel (x, y) of a W x H picture of this extent (floating division).
     GeoPoint pointAt(QPointF pixel, QSize picture) const;
+    // The inverse: the pixel (before truncation) of a place with an east-positive longitude,
+    // taken as it is (no folding into the world).
+    QPointF pixelOf(double lat, double eastLon, QSize picture) const;
     // The part of the extent under a pixel box of a W x H picture; the box's corners may come in
     // any order and lie outside the picture, which clips them. Spans below kMinSpan grow about
     // the box's centre.

@@ -138,6 +138,10 @@ void line(QImage& image, QPoint from, QPoint to, QRgb colour, int width)
 {
     const Surface surface(image);
     width = std::max(width, 1);
+    // A line wholly beside the picture (as most of a zoomed view's footprints are) costs nothing.
+    if (std::max(from.x(), to.x()) + width < 0 || std::min(from.x(), to.x()) - width >= image.width() ||
+        std::max(from.y(), to.y()) + width < 0 || std::min(from.y(), to.y()) - width >= image.height())
+        return;
     const int dx = std::abs(to.x() - from.x()), dy = std::abs(to.y() - from.y());
     const int sx = from.x() < to.x() ? 1 : -1, sy = from.y() < to.y() ? 1 : -1;
     const bool xMajor = dx >= dy;

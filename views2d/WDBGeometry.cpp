@@ -193,15 +193,19 @@ void gridLines(const WDBViewState& s, double step, std::vector<GridLine>& meridi
     };
     const long m0 = static_cast<long>(std::trunc((180.0 - s.left) / step)) + 1;
     const long mCount = static_cast<long>(std::trunc(lonSpanDeg / step));
+    // The last line of each run may fall past the picture's edge: it is left out, so that no
+    // label pulled inside names a line the picture does not show.
     for (long k = m0; k <= m0 + mCount; ++k) {
-        const double v = 180.0 - k * step;
-        meridians.push_back({truncated((k * step + s.left - 180.0) / lonSpanDeg * s.width), label(v, 'W', 'E')});
+        const int x = truncated((k * step + s.left - 180.0) / lonSpanDeg * s.width);
+        if (x >= 0 && x < s.width)
+            meridians.push_back({x, label(180.0 - k * step, 'W', 'E')});
     }
     const long p0 = static_cast<long>(std::trunc((90.0 - s.top) / step)) + 1;
     const long pCount = static_cast<long>(std::trunc(latSpanDeg / step));
     for (long k = p0; k <= p0 + pCount; ++k) {
-        const double v = 90.0 - k * step;
-        parallels.push_back({truncated((k * step + s.top - 90.0) / latSpanDeg * s.height), label(v, 'N', 'S')});
+        const int y = truncated((k * step + s.top - 90.0) / latSpanDeg * s.height);
+        if (y >= 0 && y < s.height)
+            parallels.push_back({y, label(90.0 - k * step, 'N', 'S')});
     }
 }
 

@@ -60,6 +60,7 @@ struct GridLine {
     std::string label; // Latin-1, "36.00°E"
     bool operator==(const GridLine&) const = default;
 };
+// The meridians and parallels of the step that lie on the picture, each with its label.
 void gridLines(const WDBViewState& s, double step, std::vector<GridLine>& meridians, std::vector<GridLine>& parallels);
 
 // The grid labels along one axis, in the order of their lines: each starts `back` pixels before

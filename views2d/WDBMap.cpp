@@ -247,19 +247,10 @@ void WDBMap::drawSatellites(const WDBScene& scene, LabelContent labels)
     const SatelliteScene& satellites = scene.satellites;
     if (scene.tracks)
         drawTracks(scene);
-    if (scene.footprints) {
-        for (int i = 0; i < satellites.count(); ++i) {
-            const tagSATINFO& info = satellites.info[i];
-            if (!info.shown)
-                continue;
-            const double lon = foldLongitude(info.lon);
-            drawFootprint(scene, i, 0.0);
-            if (lon > 140.0)
-                drawFootprint(scene, i, -360.0);
-            if (lon < -140.0)
-                drawFootprint(scene, i, 360.0);
-        }
-    }
+    if (scene.footprints)
+        for (int i = 0; i < satellites.count(); ++i)
+            if (satellites.info[i].shown)
+                drawFootprint(scene, i);
     for (int i = 0; i < satellites.count(); ++i) {
         const tagSATINFO& info = satellites.info[i];
         if (!info.shown)
@@ -304,38 +295,32 @@ void WDBMap::drawTracks(const WDBScene& scene)
     }
 }
 
-void WDBMap::drawFootprint(const WDBScene& scene, int slot, double lonShift)
+void WDBMap::drawFootprint(const WDBScene& scene, int slot)
 {
     const tagSATINFO& info = scene.satellites.info[slot];
     const double angle = footprintAngle(info.footprintRadius, info.footprintDist);
     if (!(angle > 0.0))
         return;
     const int n = footprintPointCount(scene.satellites.footprintAccuracy);
-    footprintVertices(info.lat, foldLongitude(info.lon) + lonShift, angle, n, vertices_);
-    polygon_.clear();
-    const double span = wdbview::lonSpan(state_);
-    for (const QPointF& v : vertices_) // unwrapped longitudes: no folding here
-        polygon_.push_back({static_cast<int>(std::clamp((v.x() + state_.left) / span * state_.width, -1e6, 1e6)),
-                            wdbview::yOf(state_, v.y())});
-    const int outlineCount = static_cast<int>(polygon_.size());
-    if (const int pole = coveredPole(info.lat, angle); pole != 0 && !vertices_.empty()) {
-        const double lat = pole > 0 ? 90.0 : -90.0;
-        const int y = wdbview::yOf(state_, lat);
-        auto xAt = [&](double lon) {
-            return static_cast<int>(std::clamp((lon + state_.left) / span * state_.width, -1e6, 1e6));
-        };
-        polygon_.push_back({xAt(vertices_.back().x()), y});
-        polygon_.push_back({xAt(vertices_.front().x()), y});
+    const MapExtent extent = wdbview::extentOf(state_);
+    const double lon = foldLongitude(info.lon);
+    footprintShape(info.lat, lon, angle, n, extent, image_.size(), vertices_, footprint_);
+    // A footprint over the date line shows again a turn away where the extent reaches it.
+    const double west = footprint_.westLon, east = footprint_.eastLon;
+    for (const double turn : {0.0, 360.0, -360.0}) {
+        if (east + turn <= -extent.left || west + turn >= -extent.right)
+            continue;
+        if (turn != 0.0)
+            footprintShape(info.lat, lon + turn, angle, n, extent, image_.size(), vertices_, footprint_);
+        const std::span<const Span> inside = spans_.fill(footprint_.polygon, image_.size());
+        if (scene.footprintStyle == 2)
+            raster::andSpans(image_, inside, kShade);
+        else if (scene.footprintStyle == 3)
+            raster::andHatchSpans(image_, inside, kShade);
+        const QRgb outline = scene.colouredFootprints ? toRgb(info.color[1]) : kBlack;
+        for (std::size_t k = 1; k < footprint_.outline.size(); ++k)
+            raster::line(image_, footprint_.outline[k - 1], footprint_.outline[k], outline, scene.satellites.penWidth);
     }
-    const std::span<const Span> inside = spans_.fill(polygon_, image_.size());
-    if (scene.footprintStyle == 2)
-        raster::andSpans(image_, inside, kShade);
-    else if (scene.footprintStyle == 3)
-        raster::andHatchSpans(image_, inside, kShade);
-    const QRgb outline = scene.colouredFootprints ? toRgb(info.color[1]) : kBlack;
-    for (int k = 0; k < outlineCount; ++k)
-        raster::line(image_, polygon_[k],
-                     polygon_[(k + 1) % outlineCount], outline, scene.satellites.penWidth);
 }
 
 void WDBMap::drawLabel(const SatelliteScene& satellites, int slot, QPoint centre, LabelContent labels)

@@ -65,7 +65,7 @@ public:
 
 private:
     void drawTracks(const WDBScene& scene);
-    void drawFootprint(const WDBScene& scene, int slot, double lonShift);
+    void drawFootprint(const WDBScene& scene, int slot);
     void drawLabel(const SatelliteScene& satellites, int slot, QPoint centre, LabelContent labels);
 
     WDBViewState state_;
@@ -77,7 +77,7 @@ private:
     // Scratch kept between redraws.
     SpanFiller spans_;
     std::vector<QPointF> vertices_;
-    std::vector<QPoint> polygon_;
+    FootprintShape footprint_;
     std::vector<wdbview::GridLine> meridians_, parallels_;
     std::string line_;
 };

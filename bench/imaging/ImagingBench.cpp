@@ -160,7 +160,7 @@ void OurTiffPackBits(benchmark::State& state)
 void PictureJpeg(benchmark::State& state)
 {
     static const QByteArray bytes = qtEncoded("JPEG");
-    run(state, bytes, [](const QByteArray& b) { return CPictureFile::decode(b, Route::Display).takeImage(); });
+    run(state, bytes, [](const QByteArray& b) { return CPictureFile::decode(b, Route::Display).bitmap.takeImage(); });
 }
 
 void QtJpeg(benchmark::State& state)

@@ -1,7 +1,9 @@
 // Settings archives with the real main frame: views closed and reopened as the file says, their
 // frames back where they were, the commands enabled.
 #include "tests/app/ShellFixture.h"
+#include "document/FramePlacement.h"
 #include "document/SettingsArchive.h"
+#include "document/ViewArrangement.h"
 #include "resources/CommandIds.h"
 #include "views2d/CWDBView.h"
 
@@ -18,8 +20,6 @@ using namespace kiv::test;
 
 namespace {
 const char* kOnlyMap = "[Allgemein]\nSatellitenfilename=sats.tle\nShow3D=FALSE\nShow2D=TRUE\nShowWDB=FALSE\nShowObs=FALSE\n";
-// Every view but the globe, so that the main window can be shown (the offscreen platform has no GL).
-const char* kNoGlobe = "[Allgemein]\nSatellitenfilename=sats.tle\nShow3D=FALSE\nShow2D=TRUE\nShowWDB=TRUE\nShowObs=TRUE\n";
 
 constexpr std::int32_t kMinInt = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMaxInt = std::numeric_limits<std::int32_t>::max();
@@ -174,7 +174,51 @@ TEST_F(ShellTest, EveryFrameComesBackWhereItWasSaved)
     }
 }
 
-TEST_F(CraftedArchiveTest, ExtremeRectanglesLandOnTheScreenAndInTheArea)
+TEST_F(ShellTest, FramesComeBackWhereSavedWhileTheMouseCanReachTheirTitleBars)
+{
+    start(kNoGlobe);
+    frame().setGeometry(50, 20, 700, 600);
+    frame().show();
+    QCoreApplication::processEvents();
+    const QSize area = frame().AreaSize();
+    const int titleBar = cascadeStep(frame().ViewFrameExtras());
+    ASSERT_GT(titleBar, kTitleGripRows);
+    const int w = 300;
+    const int h = 200;
+    struct Case {
+        const char* what;
+        QRect saved;
+        QPoint restored;
+    };
+    const Case cases[] = {
+        {"inside", QRect(20, 30, w, h), {20, 30}},
+        {"partly out right", QRect(area.width() - 100, 40, w, h), {area.width() - 100, 40}},
+        {"partly out below", QRect(60, area.height() - 50, w, h), {60, area.height() - 50}},
+        {"partly out right and below", QRect(area.width() - kTitleGrip, area.height() - kTitleGripRows, w, h),
+         {area.width() - kTitleGrip, area.height() - kTitleGripRows}},
+        {"title bar partly above", QRect(80, kTitleGripRows - titleBar, w, h), {80, kTitleGripRows - titleBar}},
+        {"wholly out right", QRect(area.width() + 500, 70, w, h), {area.width() - kTitleGrip, 70}},
+        {"wholly out below", QRect(90, area.height() + 300, w, h), {90, area.height() - kTitleGripRows}},
+        {"wholly out left and above", QRect(-2000, -1000, w, h), {kTitleGrip - w, kTitleGripRows - titleBar}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const ViewKind kind : {ViewKind::Map, ViewKind::WDB, ViewKind::Obs})
+            frame().PlaceViewFrame(kind, 1, c.saved);
+        ASSERT_EQ(frame().ViewFrameGeometry(ViewKind::Map), c.saved);
+        ASSERT_TRUE(doc().SaveSettingsArchive(path("frames.set")));
+        for (const ViewKind kind : {ViewKind::Map, ViewKind::WDB, ViewKind::Obs})
+            frame().PlaceViewFrame(kind, 1, QRect(5, 5, w, h));
+        ASSERT_TRUE(doc().RestoreSettingsArchive(path("frames.set")));
+        QCoreApplication::processEvents();
+        ASSERT_EQ(frame().AreaSize(), area);
+        for (const ViewKind kind : {ViewKind::Map, ViewKind::WDB, ViewKind::Obs})
+            EXPECT_EQ(frame().ViewFrameGeometry(kind), QRect(c.restored, QSize(w, h))) << "kind " << static_cast<int>(kind);
+    }
+    frame().hide();
+}
+
+TEST_F(CraftedArchiveTest, ExtremeRectanglesLandOnTheScreenAndWithinReach)
 {
     start(kNoGlobe);
     frame().show();
@@ -197,9 +241,15 @@ TEST_F(CraftedArchiveTest, ExtremeRectanglesLandOnTheScreenAndInTheArea)
         ASSERT_TRUE(doc().RestoreSettingsArchive(file));
         QCoreApplication::processEvents();
         EXPECT_TRUE(screen.contains(frame().frameGeometry())) << "main window " << frame().frameGeometry().x() << "," << frame().frameGeometry().y() << " " << frame().frameGeometry().width() << "x" << frame().frameGeometry().height() << " min " << frame().minimumSizeHint().width() << "x" << frame().minimumSizeHint().height() << " screen " << screen.width() << "x" << screen.height();
+        // No larger than the area, a piece of the title bar inside it.
         const QRect area(QPoint(0, 0), frame().AreaSize());
-        for (const auto& [key, rect] : frameGeometries(frame(), 1))
-            EXPECT_TRUE(area.contains(rect)) << "kind " << static_cast<int>(key.first);
+        const int titleBar = cascadeStep(frame().ViewFrameExtras());
+        for (const auto& [key, rect] : frameGeometries(frame(), 1)) {
+            EXPECT_TRUE(rect.width() <= area.width() && rect.height() <= area.height()) << "kind " << static_cast<int>(key.first);
+            const QRect grip = area.intersected(QRect(rect.topLeft(), QSize(rect.width(), titleBar)));
+            EXPECT_GE(grip.width(), std::min(kTitleGrip, area.width())) << "kind " << static_cast<int>(key.first);
+            EXPECT_GE(grip.height(), std::min(kTitleGripRows, area.height())) << "kind " << static_cast<int>(key.first);
+        }
     }
     frame().hide();
 }

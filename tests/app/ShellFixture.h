@@ -24,6 +24,10 @@
 
 namespace kiv::test {
 
+// Every view but the globe, so that the main window can be shown (the offscreen platform has no GL).
+inline constexpr const char* kNoGlobe =
+    "[Allgemein]\nSatellitenfilename=sats.tle\nShow3D=FALSE\nShow2D=TRUE\nShowWDB=TRUE\nShowObs=TRUE\n";
+
 // Low satellites of 15.5 revolutions per day with valid checksums.
 std::string satelliteFile(int count);
 

@@ -1,6 +1,7 @@
 // Start-up, splash, About and closing.
 #include "app/CAboutDlg.h"
 #include "app/CSplashWnd.h"
+#include "imaging/PictureLoader.h"
 #include "resources/CommandIds.h"
 #include "tests/app/ShellFixture.h"
 
@@ -69,6 +70,23 @@ TEST_F(ShellTest, MainWindowStaysHiddenAndStillUntilTheSplashGoes)
     EXPECT_TRUE(frame().TimerRunning());
     waitFor([&] { return !frame().StatusLabel(StatusPane::Clock)->text().isEmpty(); });
     EXPECT_FALSE(frame().StatusLabel(StatusPane::Clock)->text().isEmpty());
+}
+
+TEST(Splash, ItsLinesAreWrittenOnDarkSkyInsideThePicture)
+{
+    const QImage picture = PictureLoader::splashPicture();
+    ASSERT_FALSE(picture.isNull());
+    const CSplashWnd splash(picture);
+    const QList<QRect> rects = splash.LineRects();
+    ASSERT_EQ(rects.size(), 4);
+    for (const QRect& r : rects) {
+        EXPECT_TRUE(picture.rect().contains(r)) << r.x() << "," << r.y();
+        int bright = 0; // nothing of the picture's own but a star here and there
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                bright += qGray(picture.pixel(x, y)) > 100;
+        EXPECT_LT(bright, r.width() * r.height() / 50) << r.x() << "," << r.y();
+    }
 }
 
 TEST_F(ShellTest, AboutBoxAndItsInfoText)

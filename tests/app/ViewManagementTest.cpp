@@ -4,8 +4,10 @@
 #include "views2d/CKivView.h"
 #include "views2d/CWDBView.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QScrollBar>
 
 #include <map>
 
@@ -173,4 +175,88 @@ TEST_F(ShellTest, CascadeKeepsUsableFramesOneTitleBarApart)
         EXPECT_GE(rects[i].width(), std::min(was.width(), area.width() / 2));
         EXPECT_GE(rects[i].height(), std::min(was.height(), area.height() / 2));
     }
+}
+
+TEST_F(ShellTest, AZoomedWorldDataBankViewOpensWhollyInsideWithScrollBars)
+{
+    start(kNoGlobe);
+    doc().XExtension = 100;
+    frame().setGeometry(0, 0, 760, 640);
+    frame().show();
+    QCoreApplication::processEvents();
+    const QSize area = frame().AreaSize();
+    auto* map = dynamic_cast<CKivView*>(doc().Views.map());
+    ASSERT_NE(map, nullptr);
+    // 90 degrees of longitude by 81 of latitude at the desktop's width: 800 x 720 pixels.
+    const QSize s = map->size();
+    map->ZoomToWDB(QRect(s.width() / 4, s.height() / 10, s.width() / 4, s.height() * 81 / 180));
+    ASSERT_EQ(doc().Views.wdbCount(), 2);
+    auto* zoomed = dynamic_cast<CWDBView*>(doc().Views.wdb(2));
+    ASSERT_NE(zoomed, nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(zoomed->MapSize().width(), 800);
+    EXPECT_NEAR(zoomed->MapSize().height(), 720, 10);
+    ASSERT_TRUE(area.width() < 800 && area.height() < 720) << "the area must be smaller than the picture";
+    const QRect placed = *frame().ViewFrameGeometry(ViewKind::WDB, 2);
+    EXPECT_TRUE(QRect(QPoint(0, 0), area).contains(placed))
+        << placed.x() << "," << placed.y() << " " << placed.width() << "x" << placed.height();
+    const QList<QScrollBar*> bars = zoomed->findChildren<QScrollBar*>();
+    ASSERT_EQ(bars.size(), 2);
+    for (const QScrollBar* bar : bars) {
+        EXPECT_TRUE(bar->isVisible()) << (bar->orientation() == Qt::Horizontal ? "horizontal" : "vertical");
+        EXPECT_GT(bar->maximum(), 0);
+    }
+    frame().hide();
+}
+
+// Closing a view whose drag is still held (the button-up never comes) ends the drag as the
+// button-up would: the clock runs again and the pointer is free.
+TEST_F(ShellTest, AViewClosedDuringADragEndsIt)
+{
+    start(kNoGlobe);
+    frame().show();
+    frame().AllowTicks();
+    doc().EnableAnimationTimer(true);
+    doc().TimeFactor = 86400;
+    QCoreApplication::processEvents();
+    const auto mouse = [](QWidget* view, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        QMouseEvent e(type, QPointF(at), view->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+        QApplication::sendEvent(view, &e);
+    };
+    const auto drag = [&](QWidget* view) {
+        mouse(view, QEvent::MouseButtonPress, {60, 60}, Qt::LeftButton, Qt::LeftButton);
+        mouse(view, QEvent::MouseMove, {80, 70}, Qt::NoButton, Qt::LeftButton);
+        EXPECT_EQ(QWidget::mouseGrabber(), view);
+    };
+
+    // The sky view pauses the clock while it drags the observer.
+    auto* sky = dynamic_cast<QWidget*>(doc().Views.obs());
+    ASSERT_NE(sky, nullptr);
+    drag(sky);
+    EXPECT_EQ(doc().TimeFactor, 0);
+    frame().CloseViewFrame(ViewKind::Obs);
+    EXPECT_EQ(doc().TimeFactor, 86400);
+    EXPECT_EQ(doc().HeldRedraws, 0);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+
+    // The 2D map's zoom box and the World Data Bank view's pan hold the timer.
+    auto* map = dynamic_cast<CKivView*>(doc().Views.map());
+    ASSERT_NE(map, nullptr);
+    map->Commands().find(kCmdZoom)->run(kCmdZoom);
+    drag(map);
+    EXPECT_FALSE(frame().TimerRunning());
+    frame().CloseViewFrame(ViewKind::Map);
+    EXPECT_TRUE(frame().TimerRunning());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(doc().Views.wdbCount(), 1) << "a dropped zoom box opens nothing";
+
+    auto* wdb = dynamic_cast<CWDBView*>(doc().Views.wdb(1));
+    ASSERT_NE(wdb, nullptr);
+    drag(wdb);
+    EXPECT_FALSE(frame().TimerRunning());
+    frame().CloseViewFrame(ViewKind::WDB);
+    EXPECT_TRUE(frame().TimerRunning());
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    EXPECT_EQ(doc().TimeFactor, 86400);
+    frame().hide();
 }

@@ -1,5 +1,6 @@
 // The dialogs as widgets on the offscreen platform: fields, ranges, languages, and what OK does.
 #include "dialogs/CAllgDlg.h"
+#include "dialogs/DialogControls.h"
 #include "dialogs/CFolowDlg.h"
 #include "dialogs/CInternetDialog.h"
 #include "dialogs/CSatDlg.h"
@@ -13,12 +14,14 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -112,7 +115,7 @@ TEST_F(DialogWidgetsTest, GeneralRefusesValuesOutsideTheirRanges)
             EXPECT_TRUE(ui_.messages.shown().empty());
     }
     CAllgDlg dialog(someOptions(), services_, paths_, 0);
-    EXPECT_EQ(child<QLineEdit>(dialog, "1057")->text(), "33.3333");
+    EXPECT_EQ(child<QLineEdit>(dialog, "1057")->text(), "33.333332");
     EXPECT_EQ(dialog.windowTitle(), "Optionen allgemein");
     EXPECT_EQ(child<QPushButton>(dialog, "1008")->text(), "Suchen");
     child<QPushButton>(dialog, "1042")->click();
@@ -149,6 +152,33 @@ TEST_F(DialogWidgetsTest, FollowListsTheLoadedSatellitesAndKeepsOneMode)
     CFolowDlg notIn3D({0, 0, 0, 1}, names);
     EXPECT_FALSE(child<QCheckBox>(notIn3D, "1249")->isChecked());
     EXPECT_FALSE(child<QCheckBox>(notIn3D, "1251")->isChecked());
+}
+
+TEST_F(DialogWidgetsTest, SatelliteListsShowWholeNamesWithinTheList)
+{
+    const QStringList names{QStringLiteral("KALPANA-1 (METSAT-1)"), QStringLiteral("MOLNIYA 3-27"),
+                            QStringLiteral("WWWWWWWWWWWWWWWWWWWWWW")}; // as long and wide as a name gets
+    const auto expectWhole = [&names](QDialog& dialog) {
+        dialog.show();
+        QApplication::processEvents();
+        auto* list = child<QTreeWidget>(dialog, "1098");
+        int columns = 0;
+        for (int c = 0; c < 3; ++c)
+            columns += list->columnWidth(c);
+        EXPECT_LE(columns, list->viewport()->width());
+        for (const QString& name : names)
+            EXPECT_LT(list->fontMetrics().horizontalAdvance(name), list->columnWidth(0) - 6) << name.toStdString();
+        for (int c = 1; c < 3; ++c)
+            EXPECT_GE(list->columnWidth(c), list->header()->sectionSizeHint(c)) << c;
+        dialog.hide();
+    };
+    CFolowDlg follow({0, 1, 1, 0}, names);
+    expectWhole(follow);
+    // The style dialogs' list, as the colour panel lays it out.
+    QDialog style;
+    auto* layout = new QVBoxLayout(&style);
+    layout->addWidget(controls::satelliteList(names, [](int) { return true; }, [](int) {}, &style));
+    expectWhole(style);
 }
 
 TEST_F(DialogWidgetsTest, SatelliteDataDeletesRecordsAndRewritesTheFileWhole)

@@ -6,12 +6,14 @@
 #include "dialogs/ExportDialogHost.h"
 #include "dialogs/ExportGenerator.h"
 #include "dialogs/LibraryExportOrbit.h"
+#include "dialogs/TablePrinter.h"
 #include "tests/support/DocumentFixture.h"
 #include "tests/support/Prerequisite.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFontMetricsF>
 #include <QFile>
 #include <QLayout>
 #include <QLineEdit>
@@ -28,6 +30,7 @@
 #include <QTreeWidget>
 
 #include <limits>
+#include <tuple>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -449,6 +452,86 @@ TEST_F(ExportEditorTest, PrintsToAPdf)
     const QString text = QString::fromUtf8(run.readAllStandardOutput());
     EXPECT_TRUE(text.contains("LOW 0")) << text.toStdString();
     EXPECT_TRUE(text.contains("222.142 Miles")) << text.toStdString();
+}
+
+// Tables wider than the page are printed whole: every row, its last field included, is in the
+// PDF's text, over as many pages as the rows need.
+TEST_F(ExportDialogTest, WideTablesArePrintedWholeOverTheirPages)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        KIV_MISSING_PREREQUISITE() << "pdftotext (poppler-utils)";
+    CExportDlg& d = open(1);
+    d.EditOf(ExportEdit::EndDate)->setText("04 / 11 / 2024");
+    d.EditOf(ExportEdit::EndTime)->setText("12 : 00 : 00");
+    d.EditOf(ExportEdit::StepTime)->setText("00 : 02 : 00");
+    const auto words = [](const QString& text) { return text.simplified(); };
+    for (const ExportKind kind : {ExportKind::ECI, ExportKind::OBS}) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        d.GenerateOutput(kind);
+        runWhileMade(d);
+        QStringList rows = tableLines(d);
+        rows.removeAll(QString());
+        ASSERT_GT(rows.size(), 20);
+        const QString pdf = filePath("table.pdf");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        if (kind == ExportKind::ECI) {
+            const TablePrinter::Plan plan = TablePrinter(rows, d.Editor().Edit()->font()).plan(printer);
+            EXPECT_TRUE(plan.orientation == QPageLayout::Landscape || plan.font.pointSizeF() < d.Editor().Edit()->font().pointSizeF())
+                << "the ECI table is to be wider than a portrait page";
+        }
+        const QString shown = d.Editor().Text();
+        d.Editor().Print(printer);
+        EXPECT_EQ(d.Editor().Text(), shown);
+        QProcess run;
+        run.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        ASSERT_TRUE(run.waitForFinished(30000));
+        const QString text = QString::fromUtf8(run.readAllStandardOutput());
+        const QString printed = words(text);
+        int missing = 0;
+        for (const QString& row : rows)
+            if (!printed.contains(words(row)) && ++missing <= 3)
+                ADD_FAILURE() << "not printed whole: " << row.toStdString();
+        EXPECT_EQ(missing, 0);
+        if (kind == ExportKind::ECI) {
+            EXPECT_GE(text.count(QLatin1Char('\f')), 2) << "several pages";
+        }
+    }
+}
+
+// The page turns only when that makes the longest line fit; otherwise the font shrinks until it
+// does. A table that fits keeps the page and the font.
+TEST(TablePrinterTest, TurnsThePageOrShrinksTheFontOnlyForLinesTooWide)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    QFont font(QStringLiteral("Monospace"));
+    font.setPointSizeF(10.0);
+    const auto room = [&](QPageLayout::Orientation o) {
+        QPageLayout page = printer.pageLayout();
+        page.setOrientation(o);
+        return page.paintRectPixels(printer.resolution()).width();
+    };
+    const qreal portrait = room(QPageLayout::Portrait);
+    const qreal landscape = room(QPageLayout::Landscape);
+    const qreal x = QFontMetricsF(font, &printer).horizontalAdvance(QLatin1Char('x'));
+    // Line width, then the page and whether the font shrinks.
+    const std::tuple<qreal, QPageLayout::Orientation, bool> cases[] = {
+        {0.95 * portrait, QPageLayout::Portrait, false},
+        {(portrait + landscape) / 2, QPageLayout::Landscape, false},
+        {3 * landscape, QPageLayout::Portrait, true},
+    };
+    for (const auto& [width, orientation, smaller] : cases) {
+        const QString line(static_cast<int>(width / x), QLatin1Char('x'));
+        const TablePrinter::Plan plan = TablePrinter({QStringLiteral("short"), line}, font).plan(printer);
+        EXPECT_EQ(plan.orientation, orientation) << width;
+        EXPECT_EQ(plan.font.pointSizeF() < font.pointSizeF(), smaller) << width;
+        const qreal printed = QFontMetricsF(plan.font, &printer).horizontalAdvance(line);
+        EXPECT_LE(printed, room(plan.orientation)) << width;
+        EXPECT_GT(printed, smaller ? 0.9 * room(plan.orientation) : 0.0) << "no smaller than needed";
+    }
 }
 
 TEST(ExportEditorMenuTest, TheMenuCarriesTheCommandsInBothLanguages)

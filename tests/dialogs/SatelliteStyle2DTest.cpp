@@ -9,6 +9,7 @@
 #include "views2d/CWDBView.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -281,4 +282,33 @@ TEST_F(SatelliteStyle2DTest, IconPanelEditsTheCopyAndLoadsAnotherIconList)
     EXPECT_EQ(dialog.values().icons.indices()[2], 1);
     EXPECT_EQ(dialog.values().icons.entries()[1].fileName, "q.png");
     EXPECT_EQ(dialog.values().icons.entries()[1].refCount, 1);
+}
+
+TEST_F(SatelliteStyle2DTest, TheFoldButtonShowsTheChosenSatellitesIcon)
+{
+    CKivDoc& doc = start();
+    QImage red(32, 32, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(filePath(QStringLiteral("red.png"))));
+    SatelliteStyle2D values;
+    values.IconFileName = doc.IconFileName;
+    IconIndices current{};
+    values.icons = IconTable(doc.Icons, current, doc.SatelliteCount, [&doc](const QString& n) { return doc.IconImage(n); });
+    CDstDlg2d dialog(doc, values);
+    auto* fold = child<QPushButton>(dialog, "14");
+    const auto centre = [fold] { return fold->icon().pixmap(32, 32).toImage().pixelColor(16, 16); };
+    ASSERT_FALSE(fold->icon().isNull()); // the standard icon while no satellite is chosen
+    const QColor standard = centre();
+    EXPECT_NE(standard, QColor(Qt::red));
+
+    auto* icons = child<QListWidget>(dialog, "1100");
+    icons->setCurrentRow(1);
+    ui_.files.queueAnswer(filePath(QStringLiteral("red.png")));
+    child<QPushButton>(dialog, "17")->click();
+    EXPECT_EQ(centre(), QColor(Qt::red)) << "the new icon of the satellite chosen in the panel";
+    auto* list = child<QTreeWidget>(dialog, "1098");
+    list->setCurrentItem(list->topLevelItem(0));
+    EXPECT_EQ(centre(), standard);
+    list->setCurrentItem(list->topLevelItem(1));
+    EXPECT_EQ(centre(), QColor(Qt::red));
 }

@@ -194,7 +194,21 @@ TEST_F(DocumentTest, SaveCommandAsksForAFileAndAddsTheExtension)
     EXPECT_FALSE(r.confirmOverwrite);
     EXPECT_TRUE(QFile::exists(filePath("scene.set")));
 
-    // Without satellites there is nothing to save.
+    // Without the element file, or without satellites, there is nothing to save: the message
+    // comes before any dialog, in the document's language.
+    ASSERT_TRUE(QFile::remove(filePath("sats.tle")));
+    for (const int language : {1, 0}) {
+        doc.Language = language;
+        ui_.messages.clear();
+        doc.OnSaveSettings();
+        EXPECT_EQ(ui_.files.shown().size(), 1u);
+        EXPECT_EQ(ui_.messages.captions(), std::vector<QString>{"Attention"});
+        ASSERT_EQ(ui_.messages.texts().size(), 1u);
+        EXPECT_TRUE(ui_.messages.texts()[0].startsWith(language ? "Sorry, to save the status I need the satellite data file sats.tle,"
+                                                                : "Sorry, um den Status zu speichern benötige ich das Satelliten-Daten-File sats.tle."))
+            << ui_.messages.texts()[0].toStdString();
+    }
+    writeFile("sats.tle", lowSatellites(1));
     doc.FreeSatellites();
     ui_.messages.clear();
     doc.OnSaveSettings();

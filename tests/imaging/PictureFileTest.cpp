@@ -7,6 +7,7 @@
 #include "imaging/CPictureFile.h"
 #include "imaging/Metafile.h"
 #include "imaging/MetafileCheck.h"
+#include "imaging/PictureBudget.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -28,6 +29,11 @@ QByteArray encoded(const QImage& image, const char* format)
     return bytes;
 }
 
+Bitmap decoded(QByteArrayView bytes, Route route)
+{
+    return CPictureFile::decode(bytes, route).bitmap;
+}
+
 QImage filled(int width, int height, QColor colour)
 {
     QImage image(width, height, QImage::Format_RGB32);
@@ -35,9 +41,8 @@ QImage filled(int width, int height, QColor colour)
     return image;
 }
 
-// A placeable WMF of width x height units at 96 units per inch: a solid red rectangle on the whole
-// picture.
-QByteArray redRectangleWmf(std::uint16_t width = 100, std::uint16_t height = 50)
+// A placeable WMF of width x height units at 96 units per inch around `drawing` and the end record.
+QByteArray placeableWmf(std::uint16_t width, std::uint16_t height, const Bytes& drawing)
 {
     Bytes head;
     head.u32(0x9AC6CDD7).u16(0).u16(0).u16(0).u16(width).u16(height).u16(96).u32(0);
@@ -48,13 +53,39 @@ QByteArray redRectangleWmf(std::uint16_t width = 100, std::uint16_t height = 50)
     Bytes records;
     records.u32(5).u16(0x020B).u16(0).u16(0);          // SetWindowOrg
     records.u32(5).u16(0x020C).u16(height).u16(width); // SetWindowExt
-    records.u32(7).u16(0x02FC).u16(0).u32(0x0000FF).u16(0); // CreateBrushIndirect, solid red
-    records.u32(4).u16(0x012D).u16(0);                 // SelectObject
-    records.u32(7).u16(0x041B).u16(height).u16(width).u16(0).u16(0); // Rectangle
+    records.raw(drawing.data());
     records.u32(3).u16(0);                             // end of file
+    std::uint32_t largest = 0;
+    for (qsizetype at = 0; at < records.size();) {
+        const auto words = std::uint32_t(uchar(records.data()[at])) | std::uint32_t(uchar(records.data()[at + 1])) << 8;
+        largest = std::max(largest, words);
+        at += words * 2;
+    }
     Bytes standard;
-    standard.u16(1).u16(9).u16(0x0300).u32(std::uint32_t(9 + records.size() / 2)).u16(1).u32(7).u16(0);
+    standard.u16(1).u16(9).u16(0x0300).u32(std::uint32_t(9 + records.size() / 2)).u16(1).u32(largest).u16(0);
     return head.data() + standard.data() + records.data();
+}
+
+// A solid red rectangle on the whole picture.
+QByteArray redRectangleWmf(std::uint16_t width = 100, std::uint16_t height = 50)
+{
+    Bytes drawing;
+    drawing.u32(7).u16(0x02FC).u16(0).u32(0x0000FF).u16(0); // CreateBrushIndirect, solid red
+    drawing.u32(4).u16(0x012D).u16(0);                      // SelectObject
+    drawing.u32(7).u16(0x041B).u16(height).u16(width).u16(0).u16(0); // Rectangle
+    return placeableWmf(width, height, drawing);
+}
+
+// A red picture of 2 x 2 pixels at 24 bits stretched over the whole picture by a DIBSTRETCHBLT
+// record, whose bitmap starts 26 bytes into the record.
+QByteArray redBitmapWmf()
+{
+    Bytes drawing;
+    drawing.u32(41).u16(0x0B41).u32(0x00CC0020).u16(2).u16(2).u16(0).u16(0).u16(50).u16(100).u16(0).u16(0);
+    drawing.u32(40).u32(2).u32(2).u16(1).u16(24).u32(0).u32(16).u32(0).u32(0).u32(0).u32(0);
+    for (int row = 0; row < 2; ++row)
+        drawing.u8(0).u8(0).u8(255).u8(0).u8(0).u8(255).u16(0);
+    return placeableWmf(100, 50, drawing);
 }
 
 // An EMF of 100 x 50 pixels around `count` drawing records and the end record. The header record
@@ -110,27 +141,27 @@ QByteArray redBitmapEmf()
 
 TEST(PictureFile, DecodesWhitelistedFormatsByContent)
 {
-    const Bitmap jpeg = CPictureFile::decode(encoded(filled(1024, 512, Qt::blue), "JPEG"), Route::Display);
+    const Bitmap jpeg = decoded(encoded(filled(1024, 512, Qt::blue), "JPEG"), Route::Display);
     ASSERT_FALSE(jpeg.isNull());
     EXPECT_EQ(jpeg.width(), 1024);
     EXPECT_EQ(jpeg.height(), 512);
     EXPECT_EQ(jpeg.bitsPerPixel(), 32);
 
-    const Bitmap stored = CPictureFile::decode(encoded(filled(8, 4, Qt::red), "JPEG"), Route::Stored);
+    const Bitmap stored = decoded(encoded(filled(8, 4, Qt::red), "JPEG"), Route::Stored);
     ASSERT_FALSE(stored.isNull());
     EXPECT_EQ(stored.bitsPerPixel(), 24);
     EXPECT_GT(qRed(stored.image().pixel(3, 2)), 240);
 
     // An icon gives its first image.
-    const Bitmap icon = CPictureFile::decode(encoded(filled(32, 32, Qt::green), "ICO"), Route::Display);
+    const Bitmap icon = decoded(encoded(filled(32, 32, Qt::green), "ICO"), Route::Display);
     ASSERT_FALSE(icon.isNull());
     EXPECT_EQ(icon.width(), 32);
 
     // A PNG, whatever its name, and a cut JPEG are refused.
-    EXPECT_TRUE(CPictureFile::decode(encoded(filled(8, 8, Qt::red), "PNG"), Route::Display).isNull());
+    EXPECT_TRUE(decoded(encoded(filled(8, 8, Qt::red), "PNG"), Route::Display).isNull());
     const QByteArray jpegBytes = encoded(filled(64, 64, Qt::red), "JPEG");
-    EXPECT_TRUE(CPictureFile::decode(jpegBytes.left(20), Route::Display).isNull());
-    EXPECT_TRUE(CPictureFile::decode(QByteArray("not a picture at all"), Route::Display).isNull());
+    EXPECT_TRUE(decoded(jpegBytes.left(20), Route::Display).isNull());
+    EXPECT_TRUE(decoded(QByteArray("not a picture at all"), Route::Display).isNull());
 }
 
 TEST(PictureFile, GifFromNetpbmGivesItsFirstFrame)
@@ -138,7 +169,7 @@ TEST(PictureFile, GifFromNetpbmGivesItsFirstFrame)
     const auto gif = netpbm(QStringLiteral("pamtogif"), {}, filled(5, 3, QColor(0, 0, 255)));
     if (!gif)
         KIV_MISSING_PREREQUISITE() << "netpbm is not installed";
-    const Bitmap bitmap = CPictureFile::decode(*gif, Route::Display);
+    const Bitmap bitmap = decoded(*gif, Route::Display);
     ASSERT_FALSE(bitmap.isNull());
     EXPECT_EQ(bitmap.width(), 5);
     EXPECT_EQ(bitmap.image().pixel(4, 2) & 0xFFFFFF, 0x0000FFu);
@@ -167,17 +198,17 @@ TEST(PictureFile, FilesGiveTheirMessagesAndRefusalsStaySilent)
 
 TEST(PictureFile, MetafilesAreDrawnAtTheirOwnSize)
 {
-    const Bitmap wmf = CPictureFile::decode(redRectangleWmf(), Route::Display);
+    const Bitmap wmf = decoded(redRectangleWmf(), Route::Display);
     ASSERT_FALSE(wmf.isNull());
     EXPECT_EQ(wmf.width(), 100);
     EXPECT_EQ(wmf.height(), 50);
     EXPECT_EQ(wmf.image().pixel(50, 25) & 0xFFFFFF, 0xFF0000u);
-    const Bitmap emf = CPictureFile::decode(redRectangleEmf(), Route::Display);
+    const Bitmap emf = decoded(redRectangleEmf(), Route::Display);
     ASSERT_FALSE(emf.isNull());
     EXPECT_EQ(emf.image().pixel(50, 25) & 0xFFFFFF, 0xFF0000u);
     // A cut metafile is refused, not half drawn into a crash.
     const QByteArray cut = redRectangleWmf().left(40);
-    EXPECT_NO_FATAL_FAILURE(CPictureFile::decode(cut, Route::Display));
+    EXPECT_NO_FATAL_FAILURE(decoded(cut, Route::Display));
 }
 
 TEST(PictureFile, MetafilesWhoseHeadersOrRecordChainsLieAreRefusedBeforeConversion)
@@ -209,7 +240,7 @@ TEST(PictureFile, MetafilesWhoseHeadersOrRecordChainsLieAreRefusedBeforeConversi
     for (const auto& c : wmfCases)
         EXPECT_EQ(metafileCheck::wmfIsSound(c.bytes), c.sound) << c.name;
     // The refused 2.2 GB case never reaches the library (the allocation limit would catch it).
-    EXPECT_TRUE(CPictureFile::decode(wmfCases[3].bytes, Route::Display).isNull());
+    EXPECT_TRUE(decoded(wmfCases[3].bytes, Route::Display).isNull());
 
     const QByteArray emf = redRectangleEmf();
     const struct {
@@ -276,11 +307,34 @@ TEST(PictureFile, MetafilesWhoseHeadersOrRecordChainsLieAreRefusedBeforeConversi
         {"info header inside the fixed fields", patched(bitmap, r + 48, 40, 4), false},
         {"no width", patched(bitmap, info + 4, 0, 4), false},
         {"an unknown depth", patched(bitmap, info + 14, 12, 2), false},
+        {"run-length compressed", patched(bitmap, info + 16, 1, 4), false},
     };
     for (const auto& c : bitmapCases)
         EXPECT_EQ(metafileCheck::emfIsSound(c.bytes), c.sound) << c.name;
-    EXPECT_FALSE(CPictureFile::decode(bitmap, Route::Display).isNull());
-    EXPECT_FALSE(CPictureFile::decode(described, Route::Display).isNull());
+
+    // The same in a WMF record, where the bitmap fills the rest of the record.
+    const QByteArray wmfBitmap = redBitmapWmf();
+    constexpr qsizetype wr = 22 + 18 + 20; // the record, after the headers and the window records
+    constexpr qsizetype winfo = wr + 26;
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool sound;
+    } wmfBitmapCases[] = {
+        {"as written", wmfBitmap, true},
+        {"taller than its rows", patched(wmfBitmap, winfo + 8, 3, 4), false},
+        {"2 147 483 647 colours", patched(wmfBitmap, winfo + 32, 0x7FFFFFFF, 4), false},
+        {"a colour table that is not there", patched(wmfBitmap, winfo + 32, 1, 4), false},
+        {"a header of another size", patched(wmfBitmap, winfo, 12, 4), false},
+        {"run-length compressed", patched(wmfBitmap, winfo + 16, 1, 4), false},
+        {"the form without a bitmap", patched(wmfBitmap, wr, 14, 4), false},
+    };
+    for (const auto& c : wmfBitmapCases)
+        EXPECT_EQ(metafileCheck::wmfIsSound(c.bytes), c.sound) << c.name;
+    // libwmf's SVG output leaves bitmaps out, but the sound file is drawn.
+    EXPECT_EQ(decoded(wmfBitmap, Route::Display).image().size(), QSize(100, 50));
+    EXPECT_FALSE(decoded(bitmap, Route::Display).isNull());
+    EXPECT_FALSE(decoded(described, Route::Display).isNull());
 }
 
 TEST(PictureFile, MetafileFramesBeyondThePixelBudgetAreDrawnScaledDownWithTheirAspect)
@@ -297,9 +351,9 @@ TEST(PictureFile, MetafileFramesBeyondThePixelBudgetAreDrawnScaledDownWithTheirA
     for (const auto& c : cases)
         EXPECT_EQ(Metafile::drawnSize(c.frame), c.drawn) << c.frame.width() << " x " << c.frame.height();
 
-    const Bitmap wide = CPictureFile::decode(redRectangleWmf(16000, 8000), Route::Display);
+    const Bitmap wide = decoded(redRectangleWmf(16000, 8000), Route::Display);
     ASSERT_FALSE(wide.isNull());
-    EXPECT_LE(qint64(wide.width()) * wide.height(), Metafile::kMaxPixels);
+    EXPECT_LE(qint64(wide.width()) * wide.height(), pictureBudget::kMetafilePixels);
     EXPECT_EQ(wide.width(), 11313);
     EXPECT_EQ(wide.height(), 5656);
     EXPECT_EQ(wide.image().pixel(wide.width() / 2, wide.height() / 2) & 0xFFFFFF, 0xFF0000u);

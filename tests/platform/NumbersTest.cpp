@@ -31,6 +31,31 @@ TEST(Numbers, FormatFixedMatchesPrintfInTheCLocale)
     EXPECT_EQ(formatInt(4194304), "4194304");
 }
 
+TEST(Numbers, FormatSingleShowsWhatAFloatHoldsWithoutNoise)
+{
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {static_cast<float>(11.6), "11.6"},   {static_cast<float>(-11.6), "-11.6"}, {static_cast<float>(48.1234), "48.1234"},
+        {static_cast<float>(0.523), "0.523"}, {20.0, "20"},                        {1e6, "1000000"},
+        {static_cast<float>(0.1234567), "0.123457"}, // at most six decimals
+        {-1e-9, "0"},                         {0.0, "0"},                           {-180.0, "-180"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(formatSingle(c.value), c.text) << c.value;
+    // Where six decimals can tell floats apart, the text gives back the float it came from.
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> value(16.0f, 180.0f);
+    for (int i = 0; i < 2000; ++i) {
+        const float v = (i % 2 ? -1.0f : 1.0f) * value(random);
+        const std::string text = formatSingle(v);
+        ASSERT_EQ(static_cast<float>(parseDouble(text)), v) << text;
+        const std::size_t point = text.find('.');
+        ASSERT_TRUE(point == std::string::npos || text.size() - point - 1 <= 6) << text;
+    }
+}
+
 TEST(Numbers, ParseDoubleReadsLikeAtof)
 {
     bool any = true;

@@ -101,6 +101,33 @@ TEST_F(ObsDialogTest, OpensFoldedAndRefusesFieldsOutOfRange)
     EXPECT_EQ(ui_.messages.shown().size(), 7u);
 }
 
+TEST_F(ObsDialogTest, FieldsShowTheirValuesWholeFromTheSign)
+{
+    // An observer at 11.6° E, as single-precision settings hold it.
+    ObsOptions options;
+    options.westLongitude = 0.0 - static_cast<float>(11.6);
+    options.latitude = static_cast<float>(48.1234);
+    options.altitude = static_cast<float>(0.523);
+    options.sky.azimuthStep = static_cast<float>(22.5);
+    open(options);
+    dialog_->OnAdvanced();
+    dialog_->show();
+    QApplication::processEvents();
+    const struct {
+        int id;
+        const char* text;
+    } cases[] = {{1192, "-11.6"}, {1174, "48.1234"}, {1211, "0.523"}, {1206, "-18"}, {1213, "22.5"}, {1217, "15"}};
+    for (const auto& c : cases) {
+        QLineEdit& edit = child<QLineEdit>(c.id);
+        EXPECT_EQ(edit.text(), c.text) << c.id;
+        EXPECT_EQ(edit.cursorPosition(), 0) << c.id;
+        // Room for the longest value of any field, six decimals and a sign.
+        EXPECT_GT(edit.contentsRect().width() - edit.textMargins().left() - edit.textMargins().right(),
+                  edit.fontMetrics().horizontalAdvance(QStringLiteral("-180.000000")))
+            << c.id;
+    }
+}
+
 TEST_F(ObsDialogTest, GermanTextsAndMessages)
 {
     dialog_ = std::make_unique<CObsDlg>(ObsOptions{}, 0, colorDialogs(), ui_.messages);

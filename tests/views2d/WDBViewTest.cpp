@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace kiv;
@@ -139,6 +140,60 @@ TEST(WDBGeometry, GridStepAndLines)
     // A step far too fine for the span draws nothing rather than millions of lines.
     gridLines(extent(180, -180, 90, -90), 1e-3, meridians, parallels);
     EXPECT_TRUE(meridians.empty());
+}
+
+namespace {
+
+// A grid label's value, west or north positive: "86.00\xB0E" gives -86.
+double labelValue(const std::string& label)
+{
+    const double value = std::stod(label.substr(0, label.find('\xB0')));
+    return label.back() == 'W' || label.back() == 'N' ? value : -value;
+}
+
+// Every label names a line of the step inside [low, high] (a pixel's degrees of slack), and
+// every such line well inside has its label.
+void expectLabelsOfLinesInside(const std::vector<GridLine>& lines, double origin, double step, double low, double high,
+                               double pixel, const char* axis)
+{
+    for (const GridLine& l : lines) {
+        const double v = labelValue(l.label);
+        EXPECT_GE(v, low - pixel) << axis << " " << l.label;
+        EXPECT_LE(v, high + pixel) << axis << " " << l.label;
+    }
+    for (long k = 0; k * step <= 2 * origin; ++k) {
+        const double v = origin - k * step;
+        if (v <= low + pixel || v >= high - pixel)
+            continue;
+        EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](const GridLine& l) { return std::abs(labelValue(l.label) - v) < 0.006; }))
+            << axis << " " << v;
+    }
+}
+
+} // namespace
+
+TEST(WDBGeometry, EveryGridLabelNamesALineOnThePicture)
+{
+    const struct {
+        WDBViewState view;
+        bool staticGrid;
+        double distance;
+    } cases[] = {
+        {extent(-85.05, -109.8, 1.35, -9.0, 800, 334), false, 10}, // 85.05° E to 109.80° E, 1.35° N to 9° S
+        {extent(-100, -130, 3.35, -16.65, 600, 400), false, 10},    // ending at 16.65° S
+        {extent(10, -20, 50, 45, 600, 100), true, 7.6},             // 44.40° N just below
+        {extent(180, -180, 90, -90, 720, 360), false, 10},
+        {extent(180, -180, 90, -90, 720, 360), true, 15},
+        {extent(2.5, -2.2, 51.3, 48.1, 470, 320), false, 10},
+    };
+    std::vector<GridLine> meridians, parallels;
+    for (const auto& c : cases) {
+        const WDBViewState& s = c.view;
+        const double step = gridStep(s, c.staticGrid, c.distance);
+        gridLines(s, step, meridians, parallels);
+        expectLabelsOfLinesInside(meridians, 180.0, step, s.right, s.left, lonSpan(s) / s.width, "meridian");
+        expectLabelsOfLinesInside(parallels, 90.0, step, s.bottom, s.top, latSpan(s) / s.height, "parallel");
+    }
 }
 
 TEST(WDBGeometry, TownThreshold)
@@ -535,6 +590,57 @@ TEST_F(WDBSatellitesTest, LabelsFollowTheExtentAndTheFootprintShowsAgainATurnAwa
     EXPECT_NE(map.image().pixel(5, 180), qRgb(0, 0, 80));   // the copy a turn west
     EXPECT_NE(map.image().pixel(700, 180), qRgb(0, 0, 80)); // the footprint itself
     EXPECT_EQ(map.image().pixel(360, 180), qRgb(0, 0, 80));
+}
+
+TEST_F(WDBSatellitesTest, ACapOverThePoleIsFilledToThePoleWithNoLineAcross)
+{
+    CKivDoc& doc = plainDocument();
+    doc.FootprintWDB = 1;
+    doc.FootprintStyleWDB = 2;
+    doc.ColorFootprintWDB = 0; // a black outline
+    doc.PenWidth = 1;
+    tagSATINFO& sat = doc.SatInfo[0];
+    // 34,220 km over 62.3° N, 60° E: the cap reaches 36.7° N on the far side, at 120° W.
+    const double angle = std::acos(6.378 / (6.378 + 34.22));
+    sat.lat = 62.3;
+    sat.lon = 60.0;
+    sat.footprintRadius = 6.378 * std::sin(angle);
+    sat.footprintDist = 6.378 * std::cos(angle) + 0.05;
+    const QRgb sea = qRgb(0, 0, 80);
+    const struct {
+        WDBViewState view;
+        double insideLat; // a parallel wholly inside the cap
+        bool edgeShown;
+    } cases[] = {
+        {extent(180, -180, 90, -90, 720, 360), 85, true},
+        {extent(0, -120, 90, 0, 600, 450), 85, false}, // inside the cap
+        {extent(180, 60, 60, -30, 480, 360), 50, true}, // the cap's part across the date line
+        {extent(150, 90, 50, 30, 600, 200), 40, true},  // its far side
+    };
+    for (const auto& c : cases) {
+        map.setState(c.view);
+        map.drawBackground(QImage(), false);
+        map.keepAsBase();
+        map.drawSatellites(wdbScene(doc), {});
+        const QImage& img = map.image();
+        int longest = 0; // the longest black run of a row
+        int outline = 0;
+        for (int y = 0; y < img.height(); ++y) {
+            int run = 0;
+            for (int x = 0; x < img.width(); ++x) {
+                run = img.pixel(x, y) == qRgb(0, 0, 0) ? run + 1 : 0;
+                outline += run > 0;
+                longest = std::max(longest, run);
+            }
+        }
+        EXPECT_EQ(outline > 0, c.edgeShown) << c.view.left;
+        EXPECT_LT(longest, img.width() / 2) << c.view.left;
+        const int row = yOf(c.view, c.insideLat);
+        int open = 0;
+        for (int x = 0; x < img.width(); ++x)
+            open += img.pixel(x, row) == sea;
+        EXPECT_EQ(open, 0) << c.view.left;
+    }
 }
 
 TEST_F(WDBSatellitesTest, OnlySatellitesOnThePictureGetALabel)

@@ -1,6 +1,7 @@
 #include "EarthPictures.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -116,41 +117,48 @@ QImage splash(const QImage& texture)
         p.drawEllipse(QPointF(x, y), 0.8, 0.8);
     }
 
-    // The globe: the day map seen as a disc, lit from the upper left.
-    const QRectF globe(40, 40, 220, 220);
+    // The splash window writes four lines across the middle (from about y = 80 to 210): the
+    // name stands above them and the earth below, so that nothing drawn here runs under them.
+    QFont title(QStringLiteral("DejaVu Sans"));
+    title.setPixelSize(56);
+    title.setBold(true);
+    QFont version(title);
+    version.setPixelSize(28);
+    version.setBold(false);
+    const QString name = QStringLiteral("Kiv"), number = QStringLiteral("2.4");
+    const int nameWidth = QFontMetrics(title).horizontalAdvance(name);
+    const int gap = 10;
+    const int x = (size.width() - nameWidth - gap - QFontMetrics(version).horizontalAdvance(number)) / 2;
+    constexpr int baseline = 62;
+    p.setFont(title);
+    p.setPen(QColor(235, 240, 255));
+    p.drawText(QPoint(x, baseline), name);
+    p.setFont(version);
+    p.setPen(QColor(255, 210, 90));
+    p.drawText(QPoint(x + nameWidth + gap, baseline), number);
+
+    // The earth's limb along the bottom, the tropics of the day map on it, lit from the left.
+    const QRectF globe(40 - 200, 230, 800, 800);
     QPainterPath disc;
     disc.addEllipse(globe);
     p.save();
     p.setClipPath(disc);
-    p.drawImage(QRectF(globe.left() - globe.width() * 0.5, globe.top(), globe.width() * 2, globe.height()), texture);
-    QRadialGradient shade(globe.center() - QPointF(50, 50), globe.width() * 0.75);
-    shade.setColorAt(0.0, QColor(255, 255, 255, 40));
-    shade.setColorAt(0.7, QColor(0, 0, 0, 0));
+    p.drawImage(QRectF(-200, 85, 880, 440), texture);
+    QRadialGradient shade(globe.center() - QPointF(160, 0), globe.width() * 0.55);
+    shade.setColorAt(0.0, QColor(255, 255, 255, 30));
+    shade.setColorAt(0.8, QColor(0, 0, 0, 0));
     shade.setColorAt(1.0, QColor(0, 0, 20, 170));
     p.fillRect(globe, shade);
     p.restore();
-    p.setPen(QPen(QColor(120, 170, 255, 120), 3));
+    p.setPen(QPen(QColor(120, 170, 255, 140), 3));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(globe.adjusted(-2, -2, 2, 2));
 
-    // An orbit with its satellite.
+    // An orbit round it with its satellite.
     p.setPen(QPen(QColor(255, 210, 90), 2));
-    p.drawEllipse(QRectF(20, 110, 300, 80));
+    p.drawEllipse(QRectF(5, 255, 470, 60));
     p.setBrush(QColor(255, 230, 140));
-    p.drawEllipse(QPointF(300, 170), 5, 5);
-
-    QFont title(QStringLiteral("DejaVu Sans"));
-    title.setPixelSize(84);
-    title.setBold(true);
-    p.setFont(title);
-    p.setPen(QColor(235, 240, 255));
-    p.drawText(QRectF(280, 70, 190, 100), Qt::AlignCenter, QStringLiteral("Kiv"));
-    QFont version(title);
-    version.setPixelSize(36);
-    version.setBold(false);
-    p.setFont(version);
-    p.setPen(QColor(255, 210, 90));
-    p.drawText(QRectF(280, 170, 190, 50), Qt::AlignCenter, QStringLiteral("2.4"));
+    p.drawEllipse(QPointF(443, 270), 5, 5);
     return image;
 }
 

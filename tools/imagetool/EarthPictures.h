@@ -14,7 +14,8 @@ QImage nightMap(QSize size);
 // which lightens under the clouds and leaves the clear sky as it was. Without a readable cloud
 // map the picture as it is.
 QImage cloudyEarth(const QImage& earth, const QString& cloudMap);
-// The splash picture: a globe over a night sky with the program's name and version.
+// The splash picture: a night sky with the program's name and version at the top, the earth
+// at the bottom, and the middle left clear for the lines the splash window writes.
 QImage splash(const QImage& texture);
 
 } // namespace kiv::imagetool

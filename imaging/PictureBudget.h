@@ -1,0 +1,41 @@
+#pragma once
+// One memory budget for every picture, whichever reader decodes it: the finished bitmap together
+// with every buffer the reader holds beside it at the same time takes at most kBytes. A reader
+// works out that peak from the picture's sides before it allocates anything large and refuses a
+// picture beyond it, so that a few bytes naming a huge picture cost nothing. The budget holds a
+// true-colour picture of 64 megapixels (8192 x 8192, 16384 x 4096) in every reader.
+
+#include "imaging/ReaderMessage.h"
+
+#include <QImage>
+#include <QPixelFormat>
+
+namespace kiv::pictureBudget {
+
+inline constexpr qint64 kMebibytes = 512;
+inline constexpr qint64 kBytes = kMebibytes << 20;
+
+inline bool admits(qint64 peakBytes)
+{
+    return peakBytes <= kBytes;
+}
+
+// Bytes of a QImage of these sides and format: rows padded to 32 bits.
+inline qint64 imageBytes(qint64 width, qint64 height, QImage::Format format)
+{
+    const qint64 bits = QImage::toPixelFormat(format).bitsPerPixel();
+    return (width * bits + 31) / 32 * 4 * height;
+}
+
+// A metafile names only its frame, and is drawn scaled down to at most this many pixels. The
+// drawn picture arrives as 32 bits a pixel and may be kept as 24: both fit the budget together.
+inline constexpr qint64 kMetafilePixels = 64'000'000;
+static_assert(kMetafilePixels * (4 + 3) <= kBytes);
+
+// What the limit is, for the readers' messages.
+inline QString limitText()
+{
+    return QStringLiteral("a picture may take at most %1 MiB").arg(kMebibytes);
+}
+
+} // namespace kiv::pictureBudget

@@ -1,0 +1,133 @@
+// Metafiles drawn in the helper's child process: the picture on its way back, the files that
+// fuzzing found, and children that crash, spin or answer nonsense.
+
+#include "imaging/BmpReader.h"
+#include "imaging/CPictureFile.h"
+#include "imaging/MetafileCheck.h"
+#include "imaging/MetafileChild.h"
+#include "imaging/PictureBudget.h"
+#include "imaging/PictureReceiver.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace kiv;
+
+namespace {
+
+QByteArray corpusFile(const char* name)
+{
+    QFile file(QStringLiteral(KIV_PICTURE_CORPUS "/%1").arg(QLatin1String(name)));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+}
+
+QImage pattern()
+{
+    QImage picture(3, 2, QImage::Format_RGB32);
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 3; ++x)
+            picture.setPixel(x, y, qRgb(x * 80, y * 200, 7));
+    }
+    return picture;
+}
+
+QByteArray sent(const QImage& picture)
+{
+    return PictureReceiver::header(picture.size())
+        + QByteArray(reinterpret_cast<const char*>(picture.constBits()), picture.sizeInBytes());
+}
+
+} // namespace
+
+TEST(PictureReceiver, TakesAWholePictureInAnyPiecesAndNothingElse)
+{
+    const QImage picture = pattern();
+    const QByteArray bytes = sent(picture);
+    for (const qsizetype piece : {1, 5, 12, 13, 1000}) {
+        PictureReceiver receiver(100);
+        for (qsizetype at = 0; at < bytes.size(); at += piece)
+            ASSERT_TRUE(receiver.take(QByteArrayView(bytes).sliced(at, std::min(piece, bytes.size() - at))));
+        EXPECT_EQ(receiver.picture(), picture) << piece;
+    }
+
+    const auto patched = [&bytes](qsizetype at, std::uint32_t value) {
+        QByteArray b = bytes;
+        for (int i = 0; i < 4; ++i)
+            b[at + i] = char(value >> (8 * i));
+        return b;
+    };
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        qint64 maxPixels;
+        bool taken;
+    } refused[] = {
+        {"cut short", bytes.chopped(1), 100, true},
+        {"header only", bytes.left(PictureReceiver::kHeaderSize), 100, true},
+        {"one byte too many", bytes + 'x', 100, false},
+        {"another mark", patched(0, 0x5050494C), 100, false},
+        {"no width", patched(4, 0), 100, false},
+        {"wider than a picture may be", patched(4, 16385), 1'000'000, false},
+        {"more pixels than the limit", bytes, 5, false},
+        {"more pixels than the limit in other sides", patched(8, 100), 299, false},
+    };
+    for (const auto& c : refused) {
+        PictureReceiver receiver(c.maxPixels);
+        EXPECT_EQ(receiver.take(c.bytes), c.taken) << c.name;
+        EXPECT_TRUE(receiver.picture().isNull()) << c.name;
+    }
+}
+
+TEST(MetafileChild, TheFuzzingFindingsAreRefusedOrDrawnWithinTheLimits)
+{
+    const struct {
+        const char* file;
+        bool sound;
+    } metafiles[] = {
+        {"emf-description-overread.emf", false},
+        {"emf-dibbrush-info-after-bits.emf", false},
+        {"emf-monobrush-info-after-bits.emf", false},
+        {"emf-rle4-run-underflow.emf", false},
+        {"emf-rle8-delta-underflow.emf", false},
+        {"emf-rle8-run-underflow.emf", false},
+        {"wmf-dibstretchblt-clrused-huge.wmf", false},
+        {"wmf-large-frame.wmf", true},
+    };
+    for (const auto& m : metafiles) {
+        const QByteArray bytes = corpusFile(m.file);
+        ASSERT_TRUE(metafileCheck::recognises(bytes)) << m.file;
+        EXPECT_EQ(metafileCheck::isSound(bytes), m.sound) << m.file;
+        const LoadResult drawn = CPictureFile::decode(bytes, Route::Display);
+        EXPECT_EQ(drawn.ok(), m.sound) << m.file;
+        EXPECT_LE(qint64(drawn.bitmap.width()) * drawn.bitmap.height(), pictureBudget::kMetafilePixels) << m.file;
+    }
+
+    // The BMP that named 200 megapixels in 121 bytes, to either reader.
+    const QByteArray bmp = corpusFile("bmp-rle8-early-end-huge.bmp");
+    const LoadResult ours = decodeBmp(bmp, QStringLiteral("huge.bmp"), Route::Display);
+    EXPECT_FALSE(ours.ok());
+    EXPECT_EQ(ours.messages, ReaderMessages{overBudgetMessage()});
+    EXPECT_FALSE(CPictureFile::decode(bmp, Route::Display).ok());
+}
+
+TEST(MetafileChild, AChildThatCrashesSpinsOrAnswersNonsenseLeavesNoPictureWithinTheWallLimit)
+{
+    const QByteArray emf = corpusFile("rect.emf");
+    const MetafileChild hog(QStringLiteral(KIV_CHILD_HOG));
+    const qint64 wallLimit = std::chrono::milliseconds(MetafileChild::kLimits.wallTime).count();
+    for (const char* mode : {"crash", "echo", "spin"}) {
+        qputenv("KIV_CHILD_HOG", mode);
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_TRUE(hog.render(emf).isNull()) << mode;
+        EXPECT_LT(clock.elapsed(), wallLimit + 1000) << mode;
+    }
+    qunsetenv("KIV_CHILD_HOG");
+    // The program goes on, and the real helper still draws.
+    const LoadResult drawn = CPictureFile::decode(emf, Route::Display);
+    ASSERT_TRUE(drawn.ok());
+    EXPECT_EQ(drawn.bitmap.image().pixel(50, 25) & 0xFFFFFF, 0xFF0000u);
+}
