@@ -2,7 +2,9 @@
 BUILD      ?= build
 TEST_BUILD ?= build-test
 FUZZ_BUILD ?= build-fuzz
-JOBS       ?= $(shell nproc)
+# Parallel jobs of the build and of ctest: JOBS when given, else CMAKE_BUILD_PARALLEL_LEVEL from
+# the environment, else one per core.
+JOBS       ?= $(or $(CMAKE_BUILD_PARALLEL_LEVEL),$(shell nproc))
 FUZZ_SECONDS ?= 20
 GENERATOR  := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 

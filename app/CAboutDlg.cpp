@@ -34,8 +34,10 @@ void CAboutDlg::OnInfo()
 {
     char library[256] = {};
     CSGP4_SDP4::GetVersion(library, sizeof library);
-    messages_.show({QStringLiteral("Info"), kiv::texts::aboutInfo(language_ == 0 ? 0 : 1) + QString::fromLatin1(library),
-                    kiv::MessageButtons::Ok, kiv::MessageIcon::Information});
+    messages_.show({.caption = QStringLiteral("Info"),
+                    .text = kiv::texts::aboutInfo(language_ == 0 ? 0 : 1) + QString::fromLatin1(library),
+                    .buttons = kiv::MessageButtons::Ok,
+                    .icon = kiv::MessageIcon::Information});
 }
 
 } // namespace kiv

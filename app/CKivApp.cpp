@@ -57,7 +57,7 @@ void CKivApp::OnFileNew()
     doc_ = std::make_unique<CKivDoc>(kiv::DocumentContext{ui_, profile_, paths_, frame_.get(), &pictures_});
     doc_->Shell = frame_.get();
     documentObjects_ = std::make_unique<QObject>();
-    documentCommands_ = kiv::documentCommands(*doc_, *documentObjects_);
+    documentCommands_ = kiv::documentCommands(*doc_, *documentObjects_, frame_.get());
     frame_->SetDocument(doc_.get(), &documentCommands_);
     doc_->CreateSatelliteButtons();
     doc_->OpenRememberedViews();

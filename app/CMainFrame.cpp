@@ -477,13 +477,14 @@ void CMainFrame::arrangeIcons()
 void CMainFrame::showHelp()
 {
     const bool english = !doc_ || doc_->Language != 0;
-    ui_.messages.show({kiv::inLanguage(english, "Help", "Hilfe"),
-                       kiv::inLanguage(english,
-                                       "Kiv has no help file. Every command is in the menus; the "
-                                       "option dialogs explain themselves with their Info buttons.",
-                                       "Kiv hat keine Hilfedatei. Alle Befehle stehen in den Menüs; die "
-                                       "Optionsdialoge erklären sich mit ihren Info-Knöpfen."),
-                       kiv::MessageButtons::Ok, kiv::MessageIcon::Information});
+    ui_.messages.show({.caption = kiv::inLanguage(english, "Help", "Hilfe"),
+                       .text = kiv::inLanguage(english,
+                                               "Kiv has no help file. Every command is in the menus; the "
+                                               "option dialogs explain themselves with their Info buttons.",
+                                               "Kiv hat keine Hilfedatei. Alle Befehle stehen in den Menüs; die "
+                                               "Optionsdialoge erklären sich mit ihren Info-Knöpfen."),
+                       .buttons = kiv::MessageButtons::Ok,
+                       .icon = kiv::MessageIcon::Information});
 }
 
 // ---- window events ----------------------------------------------------------------------------

@@ -31,7 +31,16 @@ QString plainText(const char* text) { return QString::fromUtf8(text).remove(QLat
 
 } // namespace
 
-CommandRegistry::CommandRegistry(Route route, QObject* parent) : QObject(parent), route_(std::move(route)) {}
+CommandRegistry::CommandRegistry(Route route, QObject* parent) : QObject(parent), route_(std::move(route))
+{
+    // The menus are built from these tables on every view change; a broken one stops the
+    // program here, with the line at fault, rather than in the middle of a menu.
+    for (const int id : kiv::menuIds()) {
+        const std::string fault = kiv::menuTableFault(kiv::menuEntries(id));
+        if (!fault.empty())
+            qFatal("Menu table %d cannot be built: %s", id, fault.c_str());
+    }
+}
 
 QAction* CommandRegistry::action(int id)
 {

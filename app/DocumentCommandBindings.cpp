@@ -19,13 +19,11 @@
 #include "views2d/CGotoDlg.h"
 #include "views2d/CObsDlg.h"
 
-#include <QApplication>
-
 namespace kiv {
 
 namespace {
 
-void addDialogCommands(kiv::CommandMap& m, CKivDoc* d, QObject& owner)
+void addDialogCommands(kiv::CommandMap& m, CKivDoc* d, QObject& owner, QWidget* mainWindow)
 {
     m.on(kCmdOpenLocal, [d] { commands::openLocal(*d); });
     m.on(kCmdOpenFromWeb, [d] {
@@ -38,8 +36,8 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d, QObject& owner)
             *d, [d](const GeneralOptions& o) { return CAllgDlg::edit(o, d->Context().ui, d->Context().paths, d->Language); });
     });
     // The export dialog is modeless: its host lives with the owner, as long as the document.
-    auto* exporter = new ExportDialogHost(*d, &owner);
-    m.on(kCmdExport, [exporter] { exporter->OpenExportDialog(QApplication::activeWindow()); });
+    auto* exporter = new ExportDialogHost(*d, mainWindow, &owner);
+    m.on(kCmdExport, [exporter] { exporter->OpenExportDialog(); });
     m.on(kCmdSatelliteData, [d] { commands::editSatelliteData(*d, [d] { return CSatDlg::run(*d); }); });
     m.on(
         kCmdFollowSatellite,
@@ -87,7 +85,7 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d, QObject& owner)
 
 } // namespace
 
-kiv::CommandMap documentCommands(CKivDoc& doc, QObject& owner)
+kiv::CommandMap documentCommands(CKivDoc& doc, QObject& owner, QWidget* mainWindow)
 {
     kiv::CommandMap m;
     CKivDoc* d = &doc;
@@ -107,7 +105,7 @@ kiv::CommandMap documentCommands(CKivDoc& doc, QObject& owner)
     m.on(kCmdViewWdb, [d] { d->OnViewWDB(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->ShowWDB != 0); });
     m.on(kCmdArrange, [d] { d->OnArrange(); });
 
-    addDialogCommands(m, d, owner);
+    addDialogCommands(m, d, owner, mainWindow);
 
     m.on(kCmdDisplayAll, [d] { d->OnDisplayAll(); }, [d](kiv::CommandUi& ui) { ui.SetCheck(d->DisplayAll != 0); });
     m.on(kCmdSatelliteAlias, [d] { d->UpdateSatelliteToolbar(); });

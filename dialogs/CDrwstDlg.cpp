@@ -235,7 +235,7 @@ void CDrwstDlg::takeTypedBeam()
     if (const auto t = decimalNumber(transparency_->text().toStdString()))
         values_.TransparencyBeam = static_cast<float>(std::clamp(*t, 0.0, 1.0));
     if (const auto a = decimalNumber(beamAngle_->text().toStdString()))
-        values_.BeamAngle = clampBeamAngle(*a);
+        values_.BeamAngle = static_cast<float>(clampBeamAngle(*a));
     rebuildPreview();
 }
 
@@ -295,9 +295,10 @@ void CDrwstDlg::accept()
         return;
     values_.TransparencyBeam = static_cast<float>(*transparency);
     // An angle left as shown keeps its full precision.
-    values_.BeamAngle = beamAngle_->text() == fields::realText(initialBeamAngle_) ? initialBeamAngle_ : *angle;
+    const bool untouched = beamAngle_->text() == fields::realText(initialBeamAngle_);
+    values_.BeamAngle = static_cast<float>(untouched ? initialBeamAngle_ : *angle);
     values_.NrOfPoints = *points;
-    values_.RouteLengthFactor = static_cast<float>(*length);
+    values_.RouteLengthFactor = *length;
     values_.ShowCourseEarth3D = earthSystem_->isChecked() ? 1 : 0;
     values_.ShowCourse3D = spaceSystem_->isChecked() ? 1 : 0;
     values_.shown = colors_->shown();

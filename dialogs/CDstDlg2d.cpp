@@ -272,7 +272,7 @@ bool CDstDlg2d::readNumbers()
         return false;
     values_.PenWidth = *pen;
     values_.NrOfPoints = *points;
-    values_.RouteLengthFactor = static_cast<float>(*length);
+    values_.RouteLengthFactor = *length;
     return true;
 }
 

@@ -161,11 +161,11 @@ void CEditor::AskSave()
     if (!Modified())
         return;
     const bool en = english();
-    const MessageAnswer answer =
-        ui_.messages.show({inLanguage(en, "Attention", "Achtung"),
-                           inLanguage(en, "Do you want to save the data to a file ?",
-                                "Wollen Sie die Daten zuerst abspeichern ?"),
-                           MessageButtons::YesNo, MessageIcon::Information});
+    const MessageAnswer answer = ui_.messages.show({.caption = inLanguage(en, "Attention", "Achtung"),
+                                                    .text = inLanguage(en, "Do you want to save the data to a file ?",
+                                                                       "Wollen Sie die Daten zuerst abspeichern ?"),
+                                                    .buttons = MessageButtons::YesNo,
+                                                    .icon = MessageIcon::Information});
     if (answer == MessageAnswer::Yes)
         OnFileSaveAs();
 }
@@ -174,11 +174,13 @@ bool CEditor::stillFilling()
 {
     if (!filling_)
         return false;
-    ui_.messages.show({inLanguage(english(), "Export file", "Export Datei"),
-                       inLanguage(english(), "The table is still being made; please save or print it once it is complete.",
-                                  "Die Tabelle wird noch erstellt; bitte speichern oder drucken Sie sie, wenn sie "
-                                  "vollständig ist."),
-                       MessageButtons::Ok, MessageIcon::Information});
+    ui_.messages.show(
+        {.caption = inLanguage(english(), "Export file", "Export Datei"),
+         .text = inLanguage(english(), "The table is still being made; please save or print it once it is complete.",
+                            "Die Tabelle wird noch erstellt; bitte speichern oder drucken Sie sie, wenn sie "
+                            "vollständig ist."),
+         .buttons = MessageButtons::Ok,
+         .icon = MessageIcon::Information});
     return true;
 }
 
@@ -198,8 +200,10 @@ bool CEditor::WriteText(bool withDialog)
     const WriteResult written = AtomicFile::write(FileName, FileBytes(Text()));
     FileName.clear();
     if (!written) {
-        ui_.messages.show({inLanguage(english(), "Export file", "Export Datei"), written.describe(english()),
-                           MessageButtons::Ok, MessageIcon::Error});
+        ui_.messages.show({.caption = inLanguage(english(), "Export file", "Export Datei"),
+                           .text = written.describe(english()),
+                           .buttons = MessageButtons::Ok,
+                           .icon = MessageIcon::Error});
         return false;
     }
     edit_->document()->setModified(false);
@@ -229,10 +233,11 @@ void CEditor::OnFileOpen()
         return;
     const WholeFile file = WholeFile::read(*path);
     if (!file) {
-        ui_.messages.show({inLanguage(english(), "Export file", "Export Datei"),
-                           inLanguage(english(), "Could not open %1: %2", "Konnte %1 nicht öffnen: %2")
-                               .arg(*path, AtomicFile::reason(file.error, english())),
-                           MessageButtons::Ok, MessageIcon::Error});
+        ui_.messages.show({.caption = inLanguage(english(), "Export file", "Export Datei"),
+                           .text = inLanguage(english(), "Could not open %1: %2", "Konnte %1 nicht öffnen: %2")
+                                       .arg(*path, AtomicFile::reason(file.error, english())),
+                           .buttons = MessageButtons::Ok,
+                           .icon = MessageIcon::Error});
         return;
     }
     SetTable(TextOfFile(file.bytes));
@@ -299,8 +304,10 @@ void CEditor::OnFilePrintSetup()
 void CEditor::OnHelp()
 {
     const ExportKind kind = CurrentKind ? CurrentKind() : ExportKind::Main;
-    ui_.messages.show({inLanguage(english(), "Help", "Help"), asParagraphs(HelpText(kind, english())),
-                       MessageButtons::Ok, MessageIcon::None});
+    ui_.messages.show({.caption = inLanguage(english(), "Help", "Help"),
+                       .text = asParagraphs(HelpText(kind, english())),
+                       .buttons = MessageButtons::Ok,
+                       .icon = MessageIcon::None});
 }
 
 QByteArray CEditor::FileBytes(const QString& text)

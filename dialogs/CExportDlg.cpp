@@ -319,8 +319,10 @@ void CExportDlg::takeTypedQuietly()
 
 void CExportDlg::refuse(const ExportEditRefusal& refusal)
 {
-    doc_.Context().ui.messages.show(
-        {QStringLiteral("Export"), refusal.message, MessageButtons::Ok, MessageIcon::Exclamation});
+    doc_.Context().ui.messages.show({.caption = QStringLiteral("Export"),
+                                     .text = refusal.message,
+                                     .buttons = MessageButtons::Ok,
+                                     .icon = MessageIcon::Exclamation});
     QLineEdit* edit = EditOf(refusal.edit);
     edit->setFocus();
     edit->selectAll();
@@ -411,25 +413,30 @@ void CExportDlg::GenerateOutput(ExportKind kind)
     const ExportParameters p = model_.Parameters(doc_, kind);
     if (const auto refusal = ExportGenerator::Check(p)) {
         if (*refusal == ExportRefusal::TooManyRows)
-            ui.messages.show({QStringLiteral("Export"),
-                              inLanguage(en, "The table would have %1 rows; at most %2 can be made. Please choose a longer "
-                                       "step, a shorter time range or fewer satellites.",
-                                   "Die Tabelle hätte %1 Zeilen; höchstens %2 sind möglich. Bitte wählen Sie ein "
-                                   "längeres Intervall, eine kürzere Zeitspanne oder weniger Satelliten.")
-                                  .arg(ExportGenerator::TotalRows(p))
-                                  .arg(ExportGenerator::kMaxTotalRows),
-                              MessageButtons::Ok, MessageIcon::Exclamation});
+            ui.messages.show(
+                {.caption = QStringLiteral("Export"),
+                 .text = inLanguage(en,
+                                    "The table would have %1 rows; at most %2 can be made. Please choose a longer "
+                                    "step, a shorter time range or fewer satellites.",
+                                    "Die Tabelle hätte %1 Zeilen; höchstens %2 sind möglich. Bitte wählen Sie ein "
+                                    "längeres Intervall, eine kürzere Zeitspanne oder weniger Satelliten.")
+                             .arg(ExportGenerator::TotalRows(p))
+                             .arg(ExportGenerator::kMaxTotalRows),
+                 .buttons = MessageButtons::Ok,
+                 .icon = MessageIcon::Exclamation});
         busy_ = false;
         return;
     }
     const std::int64_t steps = ExportGenerator::StepCount(p);
     if (steps > ExportGenerator::kAskAboveSteps && !p.satellites.empty()) {
         const MessageAnswer answer = ui.messages.show(
-            {QStringLiteral("Warning"),
-             inLanguage(en, "Warning, there are %1 records per spacecraft to calculate. Do you want to proceed ?",
-                  "Achtung, es werden %1 records pro Satellit berechnet. Wollen Sie fortfhren oder abbrechen ?")
-                 .arg(steps),
-             MessageButtons::YesNo, MessageIcon::None});
+            {.caption = QStringLiteral("Warning"),
+             .text = inLanguage(
+                         en, "Warning, there are %1 records per spacecraft to calculate. Do you want to proceed ?",
+                         "Achtung, es werden %1 records pro Satellit berechnet. Wollen Sie fortfhren oder abbrechen ?")
+                         .arg(steps),
+             .buttons = MessageButtons::YesNo,
+             .icon = MessageIcon::None});
         if (answer != MessageAnswer::Yes) {
             busy_ = false;
             return;
@@ -448,11 +455,13 @@ void CExportDlg::reportFailures(const std::vector<ExportFailure>& failures)
         lines << QString::fromStdString(f.satellite) + QStringLiteral(": ") + utcText(f.time);
     const bool en = english();
     doc_.Context().ui.messages.show(
-        {QStringLiteral("Export"),
-         inLanguage(en, "These satellites cannot be computed from the time given on; their rows end there:\n",
-                    "Diese Satelliten lassen sich ab der genannten Zeit nicht berechnen; ihre Zeilen enden dort:\n") +
+        {.caption = QStringLiteral("Export"),
+         .text = inLanguage(
+                     en, "These satellites cannot be computed from the time given on; their rows end there:\n",
+                     "Diese Satelliten lassen sich ab der genannten Zeit nicht berechnen; ihre Zeilen enden dort:\n") +
              lines.join(QLatin1Char('\n')),
-         MessageButtons::Ok, MessageIcon::Exclamation});
+         .buttons = MessageButtons::Ok,
+         .icon = MessageIcon::Exclamation});
 }
 
 void CExportDlg::MakeOutputFileName()
@@ -493,8 +502,10 @@ void CExportDlg::OnEditable(bool on)
 
 void CExportDlg::OnHelp()
 {
-    doc_.Context().ui.messages.show({QStringLiteral("Help"), asParagraphs(inLanguage(english(), kHelpEnglish, kHelpGerman)),
-                                     MessageButtons::Ok, MessageIcon::None});
+    doc_.Context().ui.messages.show({.caption = QStringLiteral("Help"),
+                                     .text = asParagraphs(inLanguage(english(), kHelpEnglish, kHelpGerman)),
+                                     .buttons = MessageButtons::Ok,
+                                     .icon = MessageIcon::None});
 }
 
 int CExportDlg::runNested(QDialog& dialog)

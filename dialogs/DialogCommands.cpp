@@ -2,10 +2,12 @@
 
 #include "document/BeamFootprint.h"
 #include "document/CKivDoc.h"
+#include "document/FieldLinks.h"
 #include "document/SettingsTable.h"
 #include "document/TimerBracket.h"
 #include "document/ColorTableFile.h"
 #include "platform/DataPaths.h"
+#include "platform/FieldCount.h"
 #include "platform/LanguageText.h"
 #include "platform/PictureSource.h"
 #include "platform/IniProfile.h"
@@ -18,21 +20,79 @@ namespace kiv::commands {
 
 namespace {
 
-GeneralOptions generalOptionsOf(const CKivDoc& doc)
-{
-    return {.AutoArrangeWindows = doc.AutoArrangeWindows,
-            .IconFileName = doc.IconFileName,
-            .Satellitenfilename = doc.Satellitenfilename,
-            .ColorTableFileName = doc.ColorTableFileName,
-            .AutoExtendX = doc.AutoExtendX,
-            .AccuracyX = doc.AccuracyX,
-            .AccuracyY = doc.AccuracyY,
-            .NrOfOcularReflections = doc.NrOfOcularReflections,
-            .Sterne = doc.Sterne,
-            .BeamAngle = doc.BeamAngle,
-            .CalculateExact = doc.CalculateExact,
-            .ReloadNeeded = 0};
-}
+using S = KivSettings;
+using TakeBack::OwnStep;
+using TakeBack::Never;
+
+// Each dialog's fields, named once: what goes into the dialog, what comes back and to which
+// range. A struct member missing from its list fails the build.
+constexpr auto kGeneralLinks = fieldLinks<GeneralOptions>(
+    link(&S::AutoArrangeWindows, &GeneralOptions::AutoArrangeWindows),
+    link(&S::IconFileName, &GeneralOptions::IconFileName),
+    link(&S::Satellitenfilename, &GeneralOptions::Satellitenfilename),
+    link(&S::ColorTableFileName, &GeneralOptions::ColorTableFileName, OwnStep),
+    link(&S::AutoExtendX, &GeneralOptions::AutoExtendX),
+    link(&S::AccuracyX, &GeneralOptions::AccuracyX),
+    link(&S::AccuracyY, &GeneralOptions::AccuracyY),
+    link(&S::NrOfOcularReflections, &GeneralOptions::NrOfOcularReflections),
+    link(&S::Sterne, &GeneralOptions::Sterne),
+    link(&S::BeamAngle, &GeneralOptions::BeamAngle, OwnStep),
+    link(&S::CalculateExact, &GeneralOptions::CalculateExact));
+// ReloadNeeded is the dialog's own.
+static_assert(fieldCount<GeneralOptions>() == kGeneralLinks.size() + 1);
+
+constexpr auto kFollowLinks = fieldLinks<FollowOptions>(
+    link(&CKivDoc::FollowInWDB, &FollowOptions::FollowInWDB),
+    link(&CKivDoc::FollowIn3D, &FollowOptions::FollowIn3D),
+    link(&CKivDoc::FollowedSatellite, &FollowOptions::FollowedSatellite, OwnStep),
+    link(&CKivDoc::FollowMode3D, &FollowOptions::FollowMode3D));
+static_assert(fieldCount<FollowOptions>() == kFollowLinks.size());
+
+constexpr auto kTextureLinks = fieldLinks<TextureNames>(
+    link(&S::TextureErdeFileName, &TextureNames::TextureErdeFileName),
+    link(&S::ErdkarteFileName, &TextureNames::ErdkarteFileName),
+    link(&S::NightMapFileName, &TextureNames::NightMapFileName),
+    link(&S::WDBMapFileName, &TextureNames::WDBMapFileName));
+static_assert(fieldCount<TextureNames>() == kTextureLinks.size());
+
+constexpr auto kWeatherLinks = fieldLinks<WeatherSettings>(
+    link(&S::WeatherImageURL, &WeatherSettings::WeatherImageURL),
+    link(&S::WeatherBackgroundImage, &WeatherSettings::WeatherBackgroundImage),
+    link(&S::WeatherTempFileName, &WeatherSettings::WeatherTempFileName),
+    link(&S::WeatherStartLat, &WeatherSettings::WeatherStartLat),
+    link(&S::WeatherStartLon, &WeatherSettings::WeatherStartLon),
+    link(&S::WeatherEndLat, &WeatherSettings::WeatherEndLat),
+    link(&S::WeatherEndLon, &WeatherSettings::WeatherEndLon),
+    link(&S::WeatherMapWidth, &WeatherSettings::WeatherMapWidth, OwnStep),
+    link(&S::WeatherMapHeight, &WeatherSettings::WeatherMapHeight, OwnStep),
+    link(&S::WeatherKeepOriginalSize, &WeatherSettings::WeatherKeepOriginalSize),
+    link(&S::WeatherImage, &WeatherSettings::WeatherImage, Never));
+static_assert(fieldCount<WeatherSettings>() == kWeatherLinks.size());
+
+constexpr auto kStyle2DLinks = fieldLinks<SatelliteStyle2D>(
+    link(&S::IconFileName, &SatelliteStyle2D::IconFileName),
+    link(&S::RouteLengthFactor, &SatelliteStyle2D::RouteLengthFactor),
+    link(&S::NrOfPoints, &SatelliteStyle2D::NrOfPoints, OwnStep),
+    link(&S::ShowCourse2D, &SatelliteStyle2D::ShowCourse2D),
+    link(&S::PenWidth, &SatelliteStyle2D::PenWidth));
+// The view's two label switches, the shown flags and the icon table come in their own steps.
+static_assert(fieldCount<SatelliteStyle2D>() == kStyle2DLinks.size() + 4);
+
+constexpr auto kStyle3DLinks = fieldLinks<SatelliteStyle3D>(
+    link(&S::ShowCourse3D, &SatelliteStyle3D::ShowCourse3D),
+    link(&S::BeamDrawStyle, &SatelliteStyle3D::BeamDrawStyle),
+    link(&S::SatelliteDrawStyle, &SatelliteStyle3D::SatelliteDrawStyle),
+    link(&S::TransparencyBeam, &SatelliteStyle3D::TransparencyBeam),
+    link(&CKivDoc::ShowCourseEarth3D, &SatelliteStyle3D::ShowCourseEarth3D),
+    link(&S::NrOfPoints, &SatelliteStyle3D::NrOfPoints),
+    link(&S::RouteLengthFactor, &SatelliteStyle3D::RouteLengthFactor),
+    link(&S::BeamAngle, &SatelliteStyle3D::BeamAngle, OwnStep),
+    link(&S::SatModelNrFromFile, &SatelliteStyle3D::SatModelNrFromFile),
+    link(&CKivDoc::SatelliteModelFileName, &SatelliteStyle3D::SatelliteModelFileName, Never),
+    link(&S::AccuracyX, &SatelliteStyle3D::AccuracyX, Never),
+    link(&S::AccuracyY, &SatelliteStyle3D::AccuracyY, Never));
+// The shown flags and the colours come in their own steps.
+static_assert(fieldCount<SatelliteStyle3D>() == kStyle3DLinks.size() + 2);
 
 // A new colour table: the old one's edits saved first when the user wants them.
 void switchColorTable(CKivDoc& doc, const QString& name)
@@ -104,6 +164,32 @@ void takeRoutePoints(CKivDoc& doc, int points, const std::array<int, kMaxSatelli
 
 } // namespace
 
+GeneralOptions generalOptionsOf(const KivSettings& settings) { return kGeneralLinks.in(settings); }
+
+FollowOptions followOptionsOf(const CKivDoc& doc) { return kFollowLinks.in(doc); }
+
+TextureNames textureNamesOf(const KivSettings& settings) { return kTextureLinks.in(settings); }
+
+WeatherSettings weatherSettingsOf(const KivSettings& settings) { return kWeatherLinks.in(settings); }
+
+SatelliteStyle2D satelliteStyle2DOf(const CKivDoc& doc)
+{
+    SatelliteStyle2D values = kStyle2DLinks.in(doc);
+    values.SatelliteName2D = doc.SatelliteName2D;
+    values.SatellitePos2D = doc.SatellitePos2D;
+    values.shown = shownOf(doc);
+    values.icons = iconTableOf(doc);
+    return values;
+}
+
+SatelliteStyle3D satelliteStyle3DOf(const CKivDoc& doc)
+{
+    SatelliteStyle3D values = kStyle3DLinks.in(doc);
+    values.shown = shownOf(doc);
+    values.colors = slotColorsOf(doc);
+    return values;
+}
+
 void openLocal(CKivDoc& doc)
 {
     // The dialog starts at the element file where the document reads it from, which is seldom
@@ -138,23 +224,11 @@ void editGeneralOptions(CKivDoc& doc, const Editor<GeneralOptions>& edit)
     if (!o)
         return;
     const WaitCursor wait(doc.Context().ui.cursors);
-    doc.AutoArrangeWindows = o->AutoArrangeWindows;
-    doc.IconFileName = o->IconFileName;
-    doc.Satellitenfilename = o->Satellitenfilename;
+    kGeneralLinks.copyOut(*o, doc);
     if (o->ColorTableFileName != doc.ColorTableFileName)
         switchColorTable(doc, o->ColorTableFileName);
-    doc.AutoExtendX = o->AutoExtendX;
-    doc.AccuracyX = o->AccuracyX;
-    doc.AccuracyY = o->AccuracyY;
-    doc.CalculateExact = o->CalculateExact;
-    doc.NrOfOcularReflections = o->NrOfOcularReflections;
-    doc.Sterne = o->Sterne;
     if (o->ReloadNeeded)
         doc.BeamAngle = static_cast<float>(clampBeamAngle(o->BeamAngle));
-    // The same bounds as a profile read, whatever the dialog let through.
-    clampSettings(doc, {&KivSettings::AutoExtendX, &KivSettings::AccuracyX, &KivSettings::AccuracyY,
-                        &KivSettings::NrOfOcularReflections, &KivSettings::Sterne, &KivSettings::BeamAngle,
-                        &KivSettings::CalculateExact, &KivSettings::AutoArrangeWindows});
     if (o->ReloadNeeded) {
         doc.ReloadSatellites(true);
     } else {
@@ -172,16 +246,10 @@ void editSatelliteData(CKivDoc& doc, const std::function<bool()>& run)
 void followSatellite(CKivDoc& doc, const Editor<FollowOptions>& edit)
 {
     const TimerBracket timerOff(doc);
-    const std::optional<FollowOptions> o =
-        edit({.FollowInWDB = doc.FollowInWDB,
-              .FollowIn3D = doc.FollowIn3D,
-              .FollowedSatellite = doc.FollowedSatellite,
-              .FollowMode3D = doc.FollowMode3D});
+    const std::optional<FollowOptions> o = edit(followOptionsOf(doc));
     if (!o)
         return;
-    doc.FollowInWDB = o->FollowInWDB;
-    doc.FollowIn3D = o->FollowIn3D;
-    doc.FollowMode3D = o->FollowMode3D;
+    kFollowLinks.copyOut(*o, doc);
     // Only a loaded satellite can be followed; its track arrays exist only then.
     const bool loaded = o->FollowedSatellite >= 0 && o->FollowedSatellite < doc.SatelliteCount;
     if (loaded) {
@@ -213,16 +281,9 @@ void runSatelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit, con
 {
     const TimerBracket timerOff(doc);
     const SlotColorTable colorsBefore = slotColorsOf(doc);
-    SatelliteStyle2D in;
-    in.IconFileName = doc.IconFileName;
-    in.RouteLengthFactor = static_cast<float>(doc.RouteLengthFactor);
-    in.NrOfPoints = doc.NrOfPoints;
+    SatelliteStyle2D in = satelliteStyle2DOf(doc);
     in.SatelliteName2D = view.names ? 1 : 0;
     in.SatellitePos2D = view.positions ? 1 : 0;
-    in.ShowCourse2D = doc.ShowCourse2D;
-    in.PenWidth = doc.PenWidth;
-    in.shown = shownOf(doc);
-    in.icons = iconTableOf(doc);
     const std::optional<SatelliteStyle2D> out = edit(in);
     const bool recoloured = slotColorsOf(doc) != colorsBefore;
     if (recoloured)
@@ -233,14 +294,10 @@ void runSatelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit, con
         return;
     }
     const WaitCursor wait(doc.Context().ui.cursors);
-    doc.IconFileName = out->IconFileName;
+    kStyle2DLinks.copyOut(*out, doc);
     commitIcons(doc, out->icons);
     if (out->icons.changed())
         doc.SaveIconNames();
-    doc.ShowCourse2D = out->ShowCourse2D;
-    doc.PenWidth = out->PenWidth;
-    doc.RouteLengthFactor = out->RouteLengthFactor;
-    clampSettings(doc, {&KivSettings::ShowCourse2D, &KivSettings::PenWidth, &KivSettings::RouteLengthFactor});
     view.set(out->SatelliteName2D != 0, out->SatellitePos2D != 0);
     applyShown(doc, out->shown);
     takeRoutePoints(doc, out->NrOfPoints, out->shown);
@@ -274,31 +331,23 @@ void satelliteStyle2D(CKivDoc& doc, const Editor<SatelliteStyle2D>& edit, CWDBVi
 void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit)
 {
     const TimerBracket timerOff(doc);
-    const std::optional<TextureNames> names =
-        edit({.TextureErdeFileName = doc.TextureErdeFileName,
-              .ErdkarteFileName = doc.ErdkarteFileName,
-              .NightMapFileName = doc.NightMapFileName,
-              .WDBMapFileName = doc.WDBMapFileName});
+    const TextureNames before = textureNamesOf(doc);
+    const std::optional<TextureNames> names = edit(before);
     if (!names)
         return;
-    doc.TextureErdeFileName = names->TextureErdeFileName;
-    if (names->NightMapFileName != doc.NightMapFileName) {
-        doc.NightMapFileName = names->NightMapFileName;
+    kTextureLinks.copyOut(*names, doc);
+    if (names->NightMapFileName != before.NightMapFileName)
         doc.LoadNightMap();
-    }
-    if (names->ErdkarteFileName != doc.ErdkarteFileName || doc.EarthMapChanged) {
-        doc.ErdkarteFileName = names->ErdkarteFileName;
+    if (names->ErdkarteFileName != before.ErdkarteFileName || doc.EarthMapChanged) {
         doc.EarthMapChanged = 0;
         doc.LoadEarthMap();
     }
-    if ((names->WDBMapFileName != doc.WDBMapFileName || doc.WDBMapChanged) && doc.ShowWDB) {
-        doc.WDBMapFileName = names->WDBMapFileName;
+    if ((names->WDBMapFileName != before.WDBMapFileName || doc.WDBMapChanged) && doc.ShowWDB) {
         doc.LoadWDBMap();
         doc.WDBMapChanged = 0;
         for (int i = 1; i <= doc.Views.wdbCount(); ++i)
             doc.Views.wdb(i)->ReloadBackground();
     }
-    doc.WDBMapFileName = names->WDBMapFileName;
     if (doc.Show3D && doc.Views.world() && doc.Context().pictures)
         doc.Views.world()->SetEarthTexture(doc.Context().pictures->load(doc.TextureErdeFileName, PictureUse::Texture));
     if (doc.Show2D && doc.Views.map())
@@ -308,32 +357,12 @@ void editTextures(CKivDoc& doc, const Editor<TextureNames>& edit)
 void satelliteStyle3D(CKivDoc& doc, const Editor<SatelliteStyle3D>& edit)
 {
     const TimerBracket timerOff(doc);
-    SatelliteStyle3D in;
-    in.ShowCourse3D = doc.ShowCourse3D;
-    in.BeamDrawStyle = doc.BeamDrawStyle;
-    in.SatelliteDrawStyle = doc.SatelliteDrawStyle;
-    in.TransparencyBeam = doc.TransparencyBeam;
-    in.ShowCourseEarth3D = doc.ShowCourseEarth3D;
-    in.NrOfPoints = doc.NrOfPoints;
-    in.RouteLengthFactor = static_cast<float>(doc.RouteLengthFactor);
-    in.BeamAngle = doc.BeamAngle;
-    in.SatModelNrFromFile = doc.SatModelNrFromFile;
-    in.shown = shownOf(doc);
-    in.colors = slotColorsOf(doc);
-    in.SatelliteModelFileName = doc.SatelliteModelFileName;
-    in.AccuracyX = doc.AccuracyX;
-    in.AccuracyY = doc.AccuracyY;
+    const SatelliteStyle3D in = satelliteStyle3DOf(doc);
     const std::optional<SatelliteStyle3D> out = edit(in);
     if (!out)
         return;
     const WaitCursor wait(doc.Context().ui.cursors);
-    doc.ShowCourse3D = out->ShowCourse3D;
-    doc.BeamDrawStyle = out->BeamDrawStyle;
-    doc.SatelliteDrawStyle = out->SatelliteDrawStyle;
-    doc.TransparencyBeam = out->TransparencyBeam;
-    doc.ShowCourseEarth3D = out->ShowCourseEarth3D;
-    doc.RouteLengthFactor = out->RouteLengthFactor;
-    doc.SatModelNrFromFile = out->SatModelNrFromFile;
+    kStyle3DLinks.copyOut(*out, doc);
     if (out->BeamAngle != in.BeamAngle)
         doc.BeamAngle = static_cast<float>(clampBeamAngle(out->BeamAngle));
     for (int i = 0; i < kMaxSatellites; ++i) {
@@ -344,10 +373,6 @@ void satelliteStyle3D(CKivDoc& doc, const Editor<SatelliteStyle3D>& edit)
             }
         }
     }
-    doc.NrOfPoints = out->NrOfPoints;
-    clampSettings(doc, {&KivSettings::ShowCourse3D, &KivSettings::BeamDrawStyle, &KivSettings::SatelliteDrawStyle,
-                        &KivSettings::TransparencyBeam, &KivSettings::RouteLengthFactor,
-                        &KivSettings::SatModelNrFromFile, &KivSettings::BeamAngle, &KivSettings::NrOfPoints});
     // New beam angles and track lengths come with the satellites' new set-up.
     doc.ReloadSatellites();
     applyShown(doc, out->shown);
@@ -373,35 +398,16 @@ void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit)
 void editWeather(CKivDoc& doc, const Editor<WeatherSettings>& edit)
 {
     const TimerBracket timerOff(doc);
-    const std::optional<WeatherSettings> w = edit({.WeatherImageURL = doc.WeatherImageURL,
-                                                   .WeatherBackgroundImage = doc.WeatherBackgroundImage,
-                                                   .WeatherTempFileName = doc.WeatherTempFileName,
-                                                   .WeatherStartLat = doc.WeatherStartLat,
-                                                   .WeatherStartLon = doc.WeatherStartLon,
-                                                   .WeatherEndLat = doc.WeatherEndLat,
-                                                   .WeatherEndLon = doc.WeatherEndLon,
-                                                   .WeatherMapWidth = doc.WeatherMapWidth,
-                                                   .WeatherMapHeight = doc.WeatherMapHeight,
-                                                   .WeatherKeepOriginalSize = doc.WeatherKeepOriginalSize,
-                                                   .WeatherImage = doc.WeatherImage});
+    const std::optional<WeatherSettings> w = edit(weatherSettingsOf(doc));
     if (!w)
         return;
-    doc.WeatherImageURL = w->WeatherImageURL;
-    doc.WeatherBackgroundImage = w->WeatherBackgroundImage;
-    doc.WeatherTempFileName = w->WeatherTempFileName;
-    doc.WeatherStartLat = w->WeatherStartLat;
-    doc.WeatherStartLon = w->WeatherStartLon;
-    doc.WeatherEndLat = w->WeatherEndLat;
-    doc.WeatherEndLon = w->WeatherEndLon;
-    doc.WeatherKeepOriginalSize = w->WeatherKeepOriginalSize;
+    kWeatherLinks.copyOut(*w, doc);
     if (!w->WeatherKeepOriginalSize) {
         doc.WeatherMapWidth = w->WeatherMapWidth;
         doc.WeatherMapHeight = w->WeatherMapHeight;
+        clampSettings(doc, {&KivSettings::WeatherMapWidth, &KivSettings::WeatherMapHeight});
     }
     doc.AddWeatherImage(w->WeatherImageURL);
-    clampSettings(doc, {&KivSettings::WeatherStartLat, &KivSettings::WeatherEndLat, &KivSettings::WeatherStartLon,
-                        &KivSettings::WeatherEndLon, &KivSettings::WeatherMapWidth, &KivSettings::WeatherMapHeight,
-                        &KivSettings::WeatherKeepOriginalSize});
 }
 
 } // namespace kiv::commands

@@ -7,6 +7,7 @@
 #include "document/ColorTableFile.h"
 #include "document/ElementFile.h"
 #include "document/IconTable.h"
+#include "document/KivSettings.h"
 #include "document/tagQUALITY.h"
 
 #include <QString>
@@ -25,27 +26,35 @@ class CWDBView;
 template <class Values>
 using Editor = std::function<std::optional<Values>(const Values&)>;
 
+// The dialogs' values are the document's fields in the document's types; each command's list
+// of links (DialogCommands.cpp) names them once, and the document's settings table holds their
+// defaults and ranges.
+
 struct GeneralOptions {
-    int AutoArrangeWindows = 1;
+    int AutoArrangeWindows{};
     QString IconFileName;
     QString Satellitenfilename;
     QString ColorTableFileName;
-    float AutoExtendX = 50.0f;
-    int AccuracyX = 0;
-    int AccuracyY = 0;
-    int NrOfOcularReflections = 0;
-    int Sterne = 0;
-    float BeamAngle = 0.0f;
-    int CalculateExact = 0;
+    float AutoExtendX{};
+    int AccuracyX{};
+    int AccuracyY{};
+    int NrOfOcularReflections{};
+    int Sterne{};
+    float BeamAngle{};
+    int CalculateExact{};
     // Set by the dialog when a change needs the satellites reloaded.
-    int ReloadNeeded = 0;
+    int ReloadNeeded{};
+
+    friend bool operator==(const GeneralOptions&, const GeneralOptions&) = default;
 };
 
 struct FollowOptions {
-    int FollowInWDB = 0;
-    int FollowIn3D = 0;
-    int FollowedSatellite = 0;
-    int FollowMode3D = 1;
+    int FollowInWDB{};
+    int FollowIn3D{};
+    int FollowedSatellite{};
+    int FollowMode3D{};
+
+    friend bool operator==(const FollowOptions&, const FollowOptions&) = default;
 };
 
 struct WebDownload {
@@ -58,12 +67,12 @@ struct WebDownload {
 // them in the document at once, and they stay after Cancel.
 struct SatelliteStyle2D {
     QString IconFileName;
-    float RouteLengthFactor = 1.0f;
-    int NrOfPoints = 50;
-    int SatelliteName2D = 0;
-    int SatellitePos2D = 0;
-    int ShowCourse2D = 0;
-    int PenWidth = 1;
+    double RouteLengthFactor{};
+    int NrOfPoints{};
+    int SatelliteName2D{}; // the switches of the view the dialog was run from
+    int SatellitePos2D{};
+    int ShowCourse2D{};
+    int PenWidth{};
     std::array<int, kMaxSatellites> shown{};
     IconTable icons; // the document's icon table, as a copy
 };
@@ -71,21 +80,23 @@ struct SatelliteStyle2D {
 // The 3D satellite style dialog's values, all of them copies: the dialog and its preview change
 // nothing in the document before OK.
 struct SatelliteStyle3D {
-    int ShowCourse3D = 0;
-    int BeamDrawStyle = 0;
-    int SatelliteDrawStyle = 0;
-    float TransparencyBeam = 1.0f;
-    int ShowCourseEarth3D = 0;
-    int NrOfPoints = 50;
-    float RouteLengthFactor = 1.0f;
-    double BeamAngle = 0.0;
-    int SatModelNrFromFile = 1;
+    int ShowCourse3D{};
+    int BeamDrawStyle{};
+    int SatelliteDrawStyle{};
+    float TransparencyBeam{};
+    int ShowCourseEarth3D{};
+    int NrOfPoints{};
+    double RouteLengthFactor{};
+    float BeamAngle{};
+    int SatModelNrFromFile{};
     std::array<int, kMaxSatellites> shown{};
     SlotColorTable colors{};
     // What the preview draws with; not taken back.
     QString SatelliteModelFileName;
-    int AccuracyX = 35;
-    int AccuracyY = 20;
+    int AccuracyX{};
+    int AccuracyY{};
+
+    friend bool operator==(const SatelliteStyle3D&, const SatelliteStyle3D&) = default;
 };
 
 // The four background pictures of the texture dialog.
@@ -94,6 +105,8 @@ struct TextureNames {
     QString ErdkarteFileName;    // the 2D earth map
     QString NightMapFileName;
     QString WDBMapFileName;
+
+    friend bool operator==(const TextureNames&, const TextureNames&) = default;
 };
 
 // The two render quality records of the globe, by the name of their profile section.
@@ -107,17 +120,28 @@ struct WeatherSettings {
     QString WeatherImageURL;
     QString WeatherBackgroundImage;
     QString WeatherTempFileName;
-    double WeatherStartLat = 70.0;
-    double WeatherStartLon = 180.0;
-    double WeatherEndLat = -70.0;
-    double WeatherEndLon = -180.0;
-    int WeatherMapWidth = 1024;
-    int WeatherMapHeight = 512;
-    int WeatherKeepOriginalSize = 0;
+    double WeatherStartLat{};
+    double WeatherStartLon{};
+    double WeatherEndLat{};
+    double WeatherEndLon{};
+    int WeatherMapWidth{};
+    int WeatherMapHeight{};
+    int WeatherKeepOriginalSize{};
     std::array<QString, 5> WeatherImage; // the recent URLs, newest first
+
+    friend bool operator==(const WeatherSettings&, const WeatherSettings&) = default;
 };
 
 namespace commands {
+
+// What each command hands its dialog: the document's values through the dialog's list.
+GeneralOptions generalOptionsOf(const KivSettings& settings);
+FollowOptions followOptionsOf(const CKivDoc& doc);
+TextureNames textureNamesOf(const KivSettings& settings);
+WeatherSettings weatherSettingsOf(const KivSettings& settings);
+// With the 2D map's label switches and the document's icon table.
+SatelliteStyle2D satelliteStyle2DOf(const CKivDoc& doc);
+SatelliteStyle3D satelliteStyle3DOf(const CKivDoc& doc);
 
 // kCmdOpenLocal: a new element file from an open dialog; the same name, or Cancel, changes nothing.
 void openLocal(CKivDoc& doc);

@@ -6,32 +6,30 @@
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 namespace kiv {
 
-ExportDialogHost::ExportDialogHost(CKivDoc& doc, QObject* parent) : QObject(parent), doc_(doc) {}
+ExportDialogHost::ExportDialogHost(CKivDoc& doc, QWidget* mainWindow, QObject* parent)
+    : QObject(parent), doc_(doc), mainWindow_(mainWindow)
+{
+    if (mainWindow_)
+        mainWindow_->installEventFilter(this);
+}
 
 CExportDlg* ExportDialogHost::ExportDialog() const
 {
-    return dialog_;
+    return dialog_.get();
 }
 
 ExportDialogHost::~ExportDialogHost()
 {
-    if (parent_)
-        parent_->removeEventFilter(this);
-    delete dialog_.data();
+    if (mainWindow_)
+        mainWindow_->removeEventFilter(this);
 }
 
-void ExportDialogHost::OpenExportDialog(QWidget* parent)
+void ExportDialogHost::OpenExportDialog()
 {
-    if (parent_ != parent) {
-        if (parent_)
-            parent_->removeEventFilter(this);
-        parent_ = parent;
-        if (parent_)
-            parent_->installEventFilter(this);
-    }
     if (dialog_)
         dialog_->AskSaveBeforeClosing();
     retire();
@@ -40,8 +38,12 @@ void ExportDialogHost::OpenExportDialog(QWidget* parent)
 
 void ExportDialogHost::open(const ExportState& state, QSize replaced)
 {
-    auto* dialog = new CExportDlg(doc_, state, parent_);
-    dialog_ = dialog;
+    dialog_ = std::make_unique<CExportDlg>(doc_, state);
+    CExportDlg* dialog = dialog_.get();
+    if (mainWindow_ && mainWindow_->windowHandle()) {
+        dialog->winId();
+        dialog->windowHandle()->setTransientParent(mainWindow_->windowHandle());
+    }
     dialog->OnEnded = [this] { retire(); };
     dialog->OnRebuild = [this](const ExportState& carried, QSize size) {
         retire();
@@ -55,15 +57,15 @@ void ExportDialogHost::retire()
 {
     if (!dialog_)
         return;
-    CExportDlg* old = dialog_;
-    dialog_ = nullptr;
+    // Often called from the dialog's own handler: it goes once that has returned.
+    CExportDlg* old = dialog_.release();
     old->hide();
     old->deleteLater();
 }
 
 bool ExportDialogHost::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == parent_ && event->type() == QEvent::Close && dialog_)
+    if (watched == mainWindow_ && event->type() == QEvent::Close && dialog_)
         dialog_->AskSaveBeforeClosing();
     return QObject::eventFilter(watched, event);
 }

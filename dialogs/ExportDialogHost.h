@@ -3,12 +3,16 @@
 // open), "Enlarge"/"Shrink" replaces it by one in the other layout with the same settings, and
 // OK, Cancel or closing end it. Dialogs are replaced and deleted from the event loop, never
 // inside their own handlers. When the main window closes, an edited table is offered for saving.
+// The host is the dialog's one owner: the dialog has no parent object and stays above the main
+// window as its transient window.
 
 #include "dialogs/ExportDialogModel.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QSize>
+
+#include <memory>
 
 class QWidget;
 
@@ -21,12 +25,12 @@ class ExportDialogHost : public QObject {
 public:
     // The parent deletes the host, and with it an open dialog, before the document goes and
     // never from inside the dialog's handlers (the program's close path runs from the main loop).
-    explicit ExportDialogHost(CKivDoc& doc, QObject* parent = nullptr);
+    // The dialogs stay above the main window, whose close is watched; none in tests.
+    ExportDialogHost(CKivDoc& doc, QWidget* mainWindow, QObject* parent = nullptr);
     ~ExportDialogHost() override;
 
-    // A fresh dialog over the parent window (whose close is watched); one that is open offers its
-    // edited table for saving and goes.
-    void OpenExportDialog(QWidget* parent);
+    // A fresh dialog; one that is open offers its edited table for saving and goes.
+    void OpenExportDialog();
     CExportDlg* ExportDialog() const;
 
 protected:
@@ -37,8 +41,8 @@ private:
     void retire();
 
     CKivDoc& doc_;
-    QPointer<QWidget> parent_;
-    QPointer<CExportDlg> dialog_;
+    QPointer<QWidget> mainWindow_;
+    std::unique_ptr<CExportDlg> dialog_;
 };
 
 } // namespace kiv

@@ -1,60 +1,42 @@
 #include "dialogs/WDBLayerSettings.h"
 
+#include "document/FieldLinks.h"
 #include "document/KivSettings.h"
+#include "platform/FieldCount.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace kiv {
 
+namespace {
+
+using S = KivSettings;
+using W = WDBLayerSettings;
+
+// The sheet's fields, named once. The colour table is kept in its own file, not in the settings.
+constexpr auto kLinks = fieldLinks<W>(
+    link(&S::BDY_Layer, &W::BDY_Layer), link(&S::CIL_Layer, &W::CIL_Layer), link(&S::RIV_Layer, &W::RIV_Layer),
+    link(&S::PBY_Layer, &W::PBY_Layer), link(&S::WDBColorFileName, &W::WDBColorFileName),
+    link(&S::WDBMapFileName, &W::WDBMapFileName), link(&S::BackgraoundTexture, &W::BackgraoundTexture),
+    link(&S::ZoomStyle, &W::ZoomStyle), link(&S::ActivateAllLayers, &W::ActivateAllLayers),
+    link(&S::EnableTowns, &W::EnableTowns), link(&S::DynamicDisplayTowns, &W::DynamicDisplayTowns),
+    link(&S::AllSmal, &W::AllSmal), link(&S::WDBSmalTowns, &W::WDBSmalTowns), link(&S::WDBBigTowns, &W::WDBBigTowns),
+    link(&S::StaticGrid, &W::StaticGrid), link(&S::DrawGrid, &W::DrawGrid), link(&S::GridStyle, &W::GridStyle),
+    link(&S::GridDistance, &W::GridDistance), link(&S::XExtension, &W::XExtension),
+    link(&S::Language, &W::Language, TakeBack::Never));
+static_assert(fieldCount<W>() == kLinks.size() + 1);
+
+} // namespace
+
 WDBLayerSettings WDBLayerSettings::fromDocument(const KivSettings& d)
 {
     WDBLayerSettings s;
-    s.BDY_Layer = d.BDY_Layer;
-    s.CIL_Layer = d.CIL_Layer;
-    s.RIV_Layer = d.RIV_Layer;
-    s.PBY_Layer = d.PBY_Layer;
-    s.WDBColorFileName = d.WDBColorFileName;
-    s.WDBMapFileName = d.WDBMapFileName;
-    s.BackgraoundTexture = d.BackgraoundTexture;
-    s.ZoomStyle = d.ZoomStyle;
-    s.ActivateAllLayers = d.ActivateAllLayers;
-    s.EnableTowns = d.EnableTowns;
-    s.DynamicDisplayTowns = d.DynamicDisplayTowns;
-    s.AllSmal = d.AllSmal;
-    s.WDBSmalTowns = d.WDBSmalTowns;
-    s.WDBBigTowns = d.WDBBigTowns;
-    s.StaticGrid = d.StaticGrid;
-    s.DrawGrid = d.DrawGrid;
-    s.GridStyle = d.GridStyle;
-    s.GridDistance = d.GridDistance;
-    s.XExtension = d.XExtension;
-    s.Language = d.Language;
+    kLinks.copyIn(d, s);
     return s;
 }
 
-void WDBLayerSettings::toDocument(KivSettings& d) const
-{
-    d.BDY_Layer = BDY_Layer;
-    d.CIL_Layer = CIL_Layer;
-    d.RIV_Layer = RIV_Layer;
-    d.PBY_Layer = PBY_Layer;
-    d.BackgraoundTexture = BackgraoundTexture;
-    d.ZoomStyle = ZoomStyle;
-    d.ActivateAllLayers = ActivateAllLayers;
-    d.EnableTowns = EnableTowns;
-    d.DynamicDisplayTowns = DynamicDisplayTowns;
-    d.AllSmal = AllSmal;
-    d.StaticGrid = StaticGrid;
-    d.GridDistance = GridDistance;
-    d.GridStyle = GridStyle;
-    d.XExtension = XExtension;
-    d.DrawGrid = DrawGrid;
-    d.WDBColorFileName = WDBColorFileName;
-    d.WDBMapFileName = WDBMapFileName;
-    d.WDBSmalTowns = WDBSmalTowns;
-    d.WDBBigTowns = WDBBigTowns;
-}
+void WDBLayerSettings::toDocument(KivSettings& d) const { kLinks.copyOut(*this, d); }
 
 void WDBLayerSettings::setDefaults()
 {

@@ -11,27 +11,29 @@ namespace kiv {
 struct KivSettings;
 
 struct WDBLayerSettings {
-    int BDY_Layer = 0;
-    int CIL_Layer = 0;
-    int RIV_Layer = 0;
-    int PBY_Layer = 0;
+    int BDY_Layer{};
+    int CIL_Layer{};
+    int RIV_Layer{};
+    int PBY_Layer{};
     QString WDBColorFileName;
     QString WDBMapFileName;
     WDBColorTable colors = defaultWDBColors();
-    int BackgraoundTexture = 0;
-    int ZoomStyle = 0; // bit 0 grid, 1 satellites, 2 towns, 3 keep the aspect while zooming or panning
-    int ActivateAllLayers = 0;
-    int EnableTowns = 0;
-    int DynamicDisplayTowns = 0;
-    int AllSmal = 0;
+    int BackgraoundTexture{};
+    int ZoomStyle{}; // bit 0 grid, 1 satellites, 2 towns, 3 keep the aspect while zooming or panning
+    int ActivateAllLayers{};
+    int EnableTowns{};
+    int DynamicDisplayTowns{};
+    int AllSmal{};
     QString WDBSmalTowns;
     QString WDBBigTowns;
-    int StaticGrid = 0;
-    int DrawGrid = 0;
-    int GridStyle = 1; // 1 solid, 2 dashed, 4 dotted
-    double GridDistance = 10.0;
-    int XExtension = 50; // percent of the screen's width for a new view
-    int Language = 1;
+    int StaticGrid{};
+    int DrawGrid{};
+    int GridStyle{}; // 1 solid, 2 dashed, 4 dotted
+    double GridDistance{};
+    int XExtension{}; // percent of the screen's width for a new view
+    int Language{};
+
+    friend bool operator==(const WDBLayerSettings&, const WDBLayerSettings&) = default;
 
     static constexpr int kMinExtension = 10, kMaxExtension = 100;
     static constexpr double kMinGridDistance = 0.01, kMaxGridDistance = 90.0;

@@ -1,6 +1,7 @@
 // CKivDoc: saving the whole state into a settings archive and restoring it.
 #include "document/BuiltInIcon.h"
 #include "document/CKivDoc.h"
+#include "document/FieldLinks.h"
 #include "document/FileMessages.h"
 #include "document/FramePlacement.h"
 #include "document/ModelBlock.h"
@@ -9,6 +10,7 @@
 #include "document/ViewArrangement.h"
 #include "platform/AtomicFile.h"
 #include "platform/DataPaths.h"
+#include "platform/FieldCount.h"
 #include "platform/LanguageText.h"
 #include "platform/Latin1.h"
 #include "platform/LineReader.h"
@@ -57,37 +59,29 @@ std::string fileNameBytes(const QString& name)
 
 QString fileNameOf(const std::string& bytes) { return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()))); }
 
-// How a restore takes back a document field the archive holds.
-enum class OnRestore {
-    Copied,  // as stored
-    OwnStep, // in a step of its own, once what it depends on is back
-    Ignored, // counts of another session
-};
-
 // The document's fields an archive holds beside the profile settings, each with its place in
 // the snapshot: the one list for saving and restoring. The simulated time is not among them:
-// the archive holds it as 32-bit seconds.
-template <class Doc, class Values, class Field>
-void documentFields(Doc& doc, Values& d, Field&& field)
-{
-    field(doc.AnimationRunning, d.AnimationRunning, OnRestore::Copied);
-    field(doc.FollowIn3D, d.FollowIn3D, OnRestore::Copied);
-    field(doc.FollowMode3D, d.FollowMode3D, OnRestore::Copied);
-    field(doc.FollowInWDB, d.FollowInWDB, OnRestore::Copied);
-    field(doc.ShadeMode, d.ShadeMode, OnRestore::Copied);
-    field(doc.ShowCourseEarth3D, d.ShowCourseEarth3D, OnRestore::Copied);
-    field(doc.TownPopulationMin, d.TownPopulationMin, OnRestore::Copied);
-    field(doc.ObsSetValue, d.ObsSetValue, OnRestore::Copied);
-    field(doc.fUserW, d.fUserW, OnRestore::Copied);
-    // Once the satellites are back: the followed one must be in the table.
-    field(doc.FollowActive, d.FollowActive, OnRestore::OwnStep);
-    field(doc.FollowedSatellite, d.FollowedSatellite, OnRestore::OwnStep);
-    // Once the satellite buttons are rebuilt, which switch it off.
-    field(doc.DisplayAll, d.DisplayAll, OnRestore::OwnStep);
-    field(doc.FpsTick, d.FpsTick, OnRestore::Ignored);
-    field(doc.LastTick, d.LastTick, OnRestore::Ignored);
-    field(doc.StartTick, d.StartTick, OnRestore::Ignored);
-}
+// the archive holds it as 32-bit seconds. Fields marked OwnStep are taken back by hand once
+// what they depend on is back; Never marks tick counts of another session.
+constexpr auto kDocumentLinks = fieldLinks<ArchiveDocumentValues>(
+    link(&CKivDoc::AnimationRunning, &ArchiveDocumentValues::AnimationRunning),
+    link(&CKivDoc::FollowIn3D, &ArchiveDocumentValues::FollowIn3D),
+    link(&CKivDoc::FollowMode3D, &ArchiveDocumentValues::FollowMode3D),
+    link(&CKivDoc::FollowInWDB, &ArchiveDocumentValues::FollowInWDB),
+    link(&CKivDoc::ShadeMode, &ArchiveDocumentValues::ShadeMode),
+    link(&CKivDoc::ShowCourseEarth3D, &ArchiveDocumentValues::ShowCourseEarth3D),
+    link(&CKivDoc::TownPopulationMin, &ArchiveDocumentValues::TownPopulationMin),
+    link(&CKivDoc::ObsSetValue, &ArchiveDocumentValues::ObsSetValue),
+    link(&CKivDoc::fUserW, &ArchiveDocumentValues::fUserW),
+    // Once the satellites are back (applySatellites): the followed one must be in the table.
+    link(&CKivDoc::FollowActive, &ArchiveDocumentValues::FollowActive, TakeBack::OwnStep),
+    link(&CKivDoc::FollowedSatellite, &ArchiveDocumentValues::FollowedSatellite, TakeBack::OwnStep),
+    // Once the satellite buttons are rebuilt, which switch it off (ApplySettings).
+    link(&CKivDoc::DisplayAll, &ArchiveDocumentValues::DisplayAll, TakeBack::OwnStep),
+    link(&CKivDoc::FpsTick, &ArchiveDocumentValues::FpsTick, TakeBack::Never),
+    link(&CKivDoc::LastTick, &ArchiveDocumentValues::LastTick, TakeBack::Never),
+    link(&CKivDoc::StartTick, &ArchiveDocumentValues::StartTick, TakeBack::Never));
+static_assert(fieldCount<ArchiveDocumentValues>() == kDocumentLinks.size() + 1, "every value but SimTime is listed");
 
 // Holds the main window's repainting off for as long as it lives.
 class RedrawFreeze {
@@ -182,7 +176,7 @@ SettingsSnapshot CKivDoc::snapshotBase() const
 {
     SettingsSnapshot s;
     s.values = *this;
-    documentFields(*this, s.document, [](const auto& mine, auto& stored, OnRestore) { stored = mine; });
+    kDocumentLinks.copyIn(*this, s.document);
     s.document.SimTime = static_cast<std::uint32_t>(std::clamp<std::int64_t>(SimTime.secondsSince1970(), 0, 0xFFFFFFFF));
     return s;
 }
@@ -280,7 +274,10 @@ bool CKivDoc::RestoreSettingsArchive(const QString& path)
     const WaitCursor wait(context_.ui.cursors);
     const bool english = English();
     const auto refuse = [&](const QString& en, const QString& de) {
-        context_.ui.messages.show({caption(), inLanguage(english, en, de), MessageButtons::Ok, MessageIcon::Exclamation});
+        context_.ui.messages.show({.caption = caption(),
+                                   .text = inLanguage(english, en, de),
+                                   .buttons = MessageButtons::Ok,
+                                   .icon = MessageIcon::Exclamation});
         return false;
     };
     const WholeFile file = WholeFile::read(path, kMaxArchiveBytes);
@@ -361,15 +358,17 @@ void CKivDoc::ApplySettings(const SettingsSnapshot& s)
     AnimationStep();
     if (!refusedRegions.isEmpty())
         context_.ui.messages.show(
-            {caption(),
-             inLanguage(English(),
-                        "The settings file holds regions that these World Data Bank views cannot show:\n%1\n"
-                        "They show the whole world instead; their colours and label switches are restored.",
-                        "Die Einstellungsdatei enthält Ausschnitte, die diese WDB-Ansichten nicht zeigen können:\n%1\n"
-                        "Sie zeigen stattdessen die ganze Welt; ihre Farben und Beschriftungsschalter sind "
-                        "wiederhergestellt.")
-                 .arg(refusedRegions.join(QLatin1Char('\n'))),
-             MessageButtons::Ok, MessageIcon::Exclamation});
+            {.caption = caption(),
+             .text = inLanguage(
+                         English(),
+                         "The settings file holds regions that these World Data Bank views cannot show:\n%1\n"
+                         "They show the whole world instead; their colours and label switches are restored.",
+                         "Die Einstellungsdatei enthält Ausschnitte, die diese WDB-Ansichten nicht zeigen können:\n%1\n"
+                         "Sie zeigen stattdessen die ganze Welt; ihre Farben und Beschriftungsschalter sind "
+                         "wiederhergestellt.")
+                         .arg(refusedRegions.join(QLatin1Char('\n'))),
+             .buttons = MessageButtons::Ok,
+             .icon = MessageIcon::Exclamation});
 }
 
 void CKivDoc::applyValues(const SettingsSnapshot& s)
@@ -393,10 +392,7 @@ void CKivDoc::applyValues(const SettingsSnapshot& s)
     WDBMapFileName = existing(s.wdb ? std::optional(s.wdb->mapFile) : std::nullopt, before.WDBMapFileName);
     ColorTableFileName = existing(s.colorTableFile, before.ColorTableFileName);
 
-    documentFields(*this, s.document, [](auto& mine, const auto& stored, OnRestore how) {
-        if (how == OnRestore::Copied)
-            mine = stored;
-    });
+    kDocumentLinks.copyOut(s.document, *this);
     // Stored tick counts belong to another session: the clocks count from now.
     SetSimTime(Time(static_cast<std::int64_t>(s.document.SimTime)));
     FpsTick = StartTick = LastTick;

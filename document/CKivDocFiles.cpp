@@ -52,8 +52,10 @@ void CKivDoc::OfferToSaveColorTable(const char* en, const char* de)
     if (!ColorTableChanged)
         return;
     const MessageAnswer answer =
-        context_.ui.messages.show({QStringLiteral("Attention !"), inLanguage(English(), en, de).arg(ColorTableFileName),
-                                   MessageButtons::YesNo, MessageIcon::Exclamation});
+        context_.ui.messages.show({.caption = QStringLiteral("Attention !"),
+                                   .text = inLanguage(English(), en, de).arg(ColorTableFileName),
+                                   .buttons = MessageButtons::YesNo,
+                                   .icon = MessageIcon::Exclamation});
     if (answer == MessageAnswer::Yes)
         SaveColorTable();
     ColorTableChanged = 0;

@@ -132,10 +132,12 @@ void CKivDoc::AdvanceTime()
         if (!isSimTimeInRange(next)) {
             setTime(context_.ui.clock.now());
             context_.ui.messages.show(
-                {inLanguage(English(), "Note : ", "Achtung : "),
-                 inLanguage(English(), "Time run out of range.\nResetting to current time",
-                            "Die simulierte Zeit kann nicht dargestellt werden.\nSetze Simulationszeit zur aktuellen Zeit."),
-                 kiv::MessageButtons::Ok, kiv::MessageIcon::Information});
+                {.caption = inLanguage(English(), "Note : ", "Achtung : "),
+                 .text = inLanguage(
+                     English(), "Time run out of range.\nResetting to current time",
+                     "Die simulierte Zeit kann nicht dargestellt werden.\nSetze Simulationszeit zur aktuellen Zeit."),
+                 .buttons = kiv::MessageButtons::Ok,
+                 .icon = kiv::MessageIcon::Information});
         } else {
             setTime(next);
         }

@@ -2,6 +2,8 @@
 
 #include "platform/LineReader.h"
 
+#include <algorithm>
+
 namespace kiv {
 
 namespace {
@@ -85,7 +87,9 @@ ElementFileRecords readElementRecords(LineReader& reader)
 void appendElementRecord(std::string& text, const ElementRecord& record)
 {
     const std::string* lines[] = {&record.lines.name, &record.lines.line1, &record.lines.line2};
-    for (int i = 0; i < record.linesInFile; ++i)
+    // A record made by hand may say anything; only the lines it has are written.
+    const int count = std::clamp(record.linesInFile, 0, static_cast<int>(std::size(lines)));
+    for (int i = 0; i < count; ++i)
         text.append(*lines[i]).push_back('\n');
 }
 

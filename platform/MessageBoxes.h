@@ -10,6 +10,8 @@ enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class MessageIcon { None, Information, Question, Exclamation, Error };
 enum class MessageAnswer { Ok, Cancel, Yes, No, Retry };
 
+// Filled by field name ({.caption = …, .text = …}): the two texts side by side would compile
+// either way round.
 struct MessageRequest {
     QString caption{};
     QString text{};

@@ -5,6 +5,7 @@
 // own popup, then Options, Window and "?".
 
 #include <span>
+#include <string>
 #include <vector>
 
 namespace kiv {
@@ -30,6 +31,9 @@ int viewMenuId(MenuView view, int language);
 std::vector<MenuEntry> menuEntries(int menuId);
 // Every menu resource id.
 std::span<const int> menuIds();
+// What makes a menu's lines unbuildable, or empty when they build: a level-0 line that is not a
+// popup, a line deeper than the popup it would belong to, a negative level.
+std::string menuTableFault(std::span<const MenuEntry> entries);
 
 // The text of a command for tooltips and the window's own actions: its first text in the view
 // menus of the language (with its '&' marks), or the toolbar's text for commands that no menu

@@ -23,14 +23,14 @@ const QImage& SatelliteScene::icon(int slot) const
 SatelliteScene satelliteScene(const CKivDoc& doc)
 {
     const int count = std::clamp(doc.SatelliteCount, 0, kMaxSatellites);
-    return {std::span(doc.Satellites).first(count),
-            std::span(doc.SatInfo).first(count),
-            std::span(doc.SatHistory).first(count),
-            doc.Icons,
-            doc.NrOfPoints,
-            doc.PenWidth,
-            doc.AccuracyX,
-            doc.Language == 0 ? 'O' : 'E'};
+    return {.elements = std::span(doc.Satellites).first(count),
+            .info = std::span(doc.SatInfo).first(count),
+            .history = std::span(doc.SatHistory).first(count),
+            .icons = doc.Icons,
+            .trackPoints = doc.NrOfPoints,
+            .penWidth = doc.PenWidth,
+            .footprintAccuracy = doc.AccuracyX,
+            .eastLetter = doc.Language == 0 ? 'O' : 'E'};
 }
 
 } // namespace kiv

@@ -1,45 +1,45 @@
 #include "views2d/SkySettings.h"
 
+#include "document/FieldLinks.h"
+#include "platform/FieldCount.h"
+
 #include <numbers>
 
 namespace kiv {
 
 namespace {
+
 constexpr double kRad = std::numbers::pi / 180.0;
-}
+
+using S = KivSettings;
+using K = SkySettings;
+
+// The switches, steps and colours, named once; the observer and the zoom box are converted by
+// hand, and the grid's points come from the sphere approximation and never go back.
+constexpr auto kLinks = fieldLinks<K>(
+    link(&S::ShowCourseOBS, &K::showRoute), link(&S::bOBSShowAziEleDist, &K::showAziEleDist),
+    link(&S::OBSShowAscDesc, &K::showRaDec), link(&S::bOBSShowName, &K::showName),
+    link(&S::bOBSShowIcons, &K::showIcons), link(&S::bOBSDrawAscDesc, &K::drawRaDec),
+    link(&S::bOBSDrawAlt, &K::drawElevation), link(&S::bOBSDrawEleDegrees, &K::drawEleDegrees),
+    link(&S::bOBSDrawAzi, &K::drawAzimuth), link(&S::bOBSDrawAziDegrees, &K::drawAziDegrees),
+    link(&S::bOBSDrawCoord, &K::drawCoord), link(&S::bOBSDrawCompas, &K::drawCompass),
+    link(&S::bOBSDrawHiddenLines, &K::hiddenLines), link(&S::bOBSDrawCompassLines, &K::compassLines),
+    link(&S::bOBSDrawHemiSphere, &K::hemisphere), link(&S::bOBSDispaly2D, &K::flat), link(&S::bOBSDrawMan, &K::drawMan),
+    link(&S::fTwilight, &K::twilight), link(&S::fOBSAzimuthDelta, &K::azimuthStep),
+    link(&S::fOBSElevationDelta, &K::elevationStep), link(&S::AccuracyX, &K::points, TakeBack::Never),
+    link(&S::AccuracyY, &K::pointsY, TakeBack::Never), link(&S::cColorBackground, &K::background),
+    link(&S::cColorText, &K::text), link(&S::cColorEleLines, &K::elevationLines),
+    link(&S::cColorAziLines, &K::azimuthLines), link(&S::cColorManLines, &K::manLines),
+    link(&S::cColorManHead, &K::manHead), link(&S::cColorManGround, &K::manGround));
+// observer, zoomStart, zoomEnd, zoomBox
+static_assert(fieldCount<K>() == kLinks.size() + 4);
+
+} // namespace
 
 SkySettings SkySettings::from(const KivSettings& s)
 {
     SkySettings k;
-    k.showRoute = s.ShowCourseOBS != 0;
-    k.showAziEleDist = s.bOBSShowAziEleDist != 0;
-    k.showRaDec = s.OBSShowAscDesc != 0;
-    k.showName = s.bOBSShowName != 0;
-    k.showIcons = s.bOBSShowIcons != 0;
-    k.drawRaDec = s.bOBSDrawAscDesc != 0;
-    k.drawElevation = s.bOBSDrawAlt != 0;
-    k.drawEleDegrees = s.bOBSDrawEleDegrees != 0;
-    k.drawAzimuth = s.bOBSDrawAzi != 0;
-    k.drawAziDegrees = s.bOBSDrawAziDegrees != 0;
-    k.drawCoord = s.bOBSDrawCoord != 0;
-    k.drawCompass = s.bOBSDrawCompas != 0;
-    k.hiddenLines = s.bOBSDrawHiddenLines != 0;
-    k.compassLines = s.bOBSDrawCompassLines != 0;
-    k.hemisphere = s.bOBSDrawHemiSphere != 0;
-    k.flat = s.bOBSDispaly2D != 0;
-    k.drawMan = s.bOBSDrawMan != 0;
-    k.twilight = s.fTwilight;
-    k.azimuthStep = s.fOBSAzimuthDelta;
-    k.elevationStep = s.fOBSElevationDelta;
-    k.points = s.AccuracyX;
-    k.pointsY = s.AccuracyY;
-    k.background = s.cColorBackground;
-    k.text = s.cColorText;
-    k.elevationLines = s.cColorEleLines;
-    k.azimuthLines = s.cColorAziLines;
-    k.manLines = s.cColorManLines;
-    k.manHead = s.cColorManHead;
-    k.manGround = s.cColorManGround;
+    kLinks.copyIn(s, k);
     k.observer = {s.fUserLat * kRad, s.fUserLon * kRad, s.fUserAlt, 0.0};
     k.zoomStart = {s.bOBSStartZoomboxAzi, s.bOBSStartZoomboxEle, 0.0, 0.0};
     k.zoomEnd = {s.bOBSEndZoomboxAzi, s.bOBSEndZoomboxEle, 0.0, 0.0};
@@ -49,34 +49,8 @@ SkySettings SkySettings::from(const KivSettings& s)
 
 void SkySettings::storeInto(KivSettings& s) const
 {
-    s.ShowCourseOBS = showRoute;
-    s.bOBSShowAziEleDist = showAziEleDist;
-    s.OBSShowAscDesc = showRaDec;
-    s.bOBSShowName = showName;
-    s.bOBSShowIcons = showIcons;
-    s.bOBSDrawAscDesc = drawRaDec;
-    s.bOBSDrawAlt = drawElevation;
-    s.bOBSDrawEleDegrees = drawEleDegrees;
-    s.bOBSDrawAzi = drawAzimuth;
-    s.bOBSDrawAziDegrees = drawAziDegrees;
-    s.bOBSDrawCoord = drawCoord;
-    s.bOBSDrawCompas = drawCompass;
-    s.bOBSDrawHiddenLines = hiddenLines;
-    s.bOBSDrawCompassLines = compassLines;
-    s.bOBSDrawHemiSphere = hemisphere;
-    s.bOBSDispaly2D = flat;
-    s.bOBSDrawMan = drawMan;
+    kLinks.copyOut(*this, s);
     s.bOBSDrawZoombox = zoomBox;
-    s.fTwilight = twilight;
-    s.fOBSAzimuthDelta = azimuthStep;
-    s.fOBSElevationDelta = elevationStep;
-    s.cColorBackground = background;
-    s.cColorText = text;
-    s.cColorEleLines = elevationLines;
-    s.cColorAziLines = azimuthLines;
-    s.cColorManLines = manLines;
-    s.cColorManHead = manHead;
-    s.cColorManGround = manGround;
     s.fUserLat = observer.x / kRad;
     s.fUserLon = observer.y / kRad;
     s.fUserAlt = observer.z;

@@ -7,6 +7,7 @@
 #include "tests/app/ShellFixture.h"
 
 #include <QApplication>
+#include <QWindow>
 #include <QPlainTextEdit>
 
 using namespace kiv;
@@ -43,7 +44,10 @@ TEST_F(ShellTest, ExportOpensOneDialogAndAsksBeforeTheMainWindowCloses)
     const std::vector<CExportDlg*> dialogs = exportDialogs();
     ASSERT_EQ(dialogs.size(), 1U);
     CExportDlg& d = *dialogs[0];
-    EXPECT_EQ(d.parentWidget(), &frame());
+    // Its host owns it; it stays above the main window as that window's transient.
+    EXPECT_EQ(d.parentWidget(), nullptr);
+    ASSERT_NE(d.windowHandle(), nullptr);
+    EXPECT_EQ(d.windowHandle()->transientParent(), frame().windowHandle());
     EXPECT_TRUE(d.Editor().Text().startsWith("SAT 0\n"));
 
     d.Editor().Edit()->setReadOnly(false);

@@ -3,6 +3,7 @@
 // and application.
 #include "app/CommandRegistry.h"
 #include "resources/CommandIds.h"
+#include "resources/MenuTables.h"
 #include "tests/app/ShellFixture.h"
 
 using namespace kiv;
@@ -187,4 +188,28 @@ TEST(CommandRouting, TheFirstMapOnTheRouteTakesTheCommand)
     log.clear();
     registry.execute(1);
     EXPECT_EQ(log, (std::vector<std::string>{"document"}));
+}
+
+TEST(MenuTables, EveryTableBuildsAndABrokenOneIsNamedByItsLine)
+{
+    for (const int id : kiv::menuIds())
+        EXPECT_EQ(kiv::menuTableFault(kiv::menuEntries(id)), "") << "menu " << id;
+    using kiv::kPopup;
+    const struct {
+        std::vector<kiv::MenuEntry> lines;
+        const char* fault;
+    } cases[] = {
+        {{{0, kPopup, "&File"}, {1, kPopup, "Sub"}, {2, 1, "Deep"}, {1, kiv::kSeparator, ""}, {0, kPopup, "?"}}, ""},
+        {{{0, kPopup, "&File"}, {1, kPopup, "Empty"}, {0, kPopup, "?"}}, ""},
+        {{{0, 1, "Loose"}}, "line 0 (\"Loose\") is on the menu bar but is not a popup"},
+        {{{0, kPopup, "&File"}, {1, 1, "Open"}, {0, kiv::kSeparator, ""}},
+         "line 2 (\"\") is on the menu bar but is not a popup"},
+        {{{0, kPopup, "&File"}, {2, 1, "Deep"}}, "line 1 (\"Deep\") is at level 2 with no popup at level 1 above it"},
+        {{{1, 1, "Orphan"}}, "line 0 (\"Orphan\") is at level 1 with no popup at level 0 above it"},
+        {{{0, kPopup, "&File"}, {1, 1, "Open"}, {2, 2, "Under an item"}},
+         "line 2 (\"Under an item\") is at level 2 with no popup at level 1 above it"},
+        {{{-1, kPopup, "Up"}}, "line 0 (\"Up\") has a negative level"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(kiv::menuTableFault(c.lines), c.fault);
 }

@@ -48,8 +48,8 @@ protected:
         doc.SetSimTime(Time::fromUtc({2024, 4, 10, 12, 0, 0}));
         doc.SatInfo[0].shown = 1;
         ui_.messages.clear();
-        host_ = std::make_unique<ExportDialogHost>(doc);
-        host_->OpenExportDialog(nullptr);
+        host_ = std::make_unique<ExportDialogHost>(doc, nullptr);
+        host_->OpenExportDialog();
         return *host_->ExportDialog();
     }
     // Runs the queued rebuilds and deletions.
@@ -314,7 +314,7 @@ TEST_F(ExportDialogTest, CancelClosingAndRebuildingStopATableBeingMade)
     EXPECT_EQ(ui_.waitDepth(), 0);
     settle();
     EXPECT_TRUE(closing.isNull());
-    host_->OpenExportDialog(nullptr);
+    host_->OpenExportDialog();
     ui_.messages.queueAnswer(MessageAnswer::Yes);
     startLong(*host_->ExportDialog());
     host_.reset();

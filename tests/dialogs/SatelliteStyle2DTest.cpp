@@ -166,7 +166,7 @@ TEST_F(SatelliteStyle2DTest, CancelLeavesTheIconsAndKeepsMarkedColours)
 TEST_F(SatelliteStyle2DTest, NumberFieldsAreCheckedOnOk)
 {
     CKivDoc& doc = start();
-    SatelliteStyle2D values;
+    SatelliteStyle2D values = commands::satelliteStyle2DOf(doc);
     values.PenWidth = 2;
     const struct {
         const char* points;
@@ -188,7 +188,7 @@ TEST_F(SatelliteStyle2DTest, NumberFieldsAreCheckedOnOk)
         EXPECT_EQ(dialog.result() == QDialog::Accepted, c.accepted);
         EXPECT_EQ(ui_.messages.shown().size(), c.accepted ? 0u : 1u);
         if (c.accepted) {
-            EXPECT_EQ(dialog.values().RouteLengthFactor, 1.1f);
+            EXPECT_EQ(dialog.values().RouteLengthFactor, 1.1);
             EXPECT_EQ(dialog.values().NrOfPoints, 10);
         }
     }
@@ -197,7 +197,7 @@ TEST_F(SatelliteStyle2DTest, NumberFieldsAreCheckedOnOk)
 TEST_F(SatelliteStyle2DTest, TheListMarksShownSatellitesAndColoursGoToTheChosenSlot)
 {
     CKivDoc& doc = start();
-    SatelliteStyle2D values;
+    SatelliteStyle2D values = commands::satelliteStyle2DOf(doc);
     values.shown = {1, 0, 1};
     CDstDlg2d dialog(doc, values);
     auto* list = child<QTreeWidget>(dialog, "1098");
@@ -248,7 +248,7 @@ TEST_F(SatelliteStyle2DTest, IconPanelEditsTheCopyAndLoadsAnotherIconList)
     names[1] = QStringLiteral("q.png");
     ASSERT_TRUE(saveIconListFile(filePath(QStringLiteral("other.sin")), indices, names).ok);
 
-    SatelliteStyle2D values;
+    SatelliteStyle2D values = commands::satelliteStyle2DOf(doc);
     values.IconFileName = doc.IconFileName;
     IconIndices current{};
     values.icons = IconTable(doc.Icons, current, doc.SatelliteCount, [&doc](const QString& n) { return doc.IconImage(n); });

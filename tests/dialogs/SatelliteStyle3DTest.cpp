@@ -143,13 +143,14 @@ TEST_F(SatelliteStyle3DTest, TheModelButtonsStayWithinTheModelsThatDraw)
 TEST_F(SatelliteStyle3DTest, TypedBeamValuesReachThePreviewAndOkChecksTheFields)
 {
     CKivDoc& doc = start();
-    SatelliteStyle3D values;
+    SatelliteStyle3D values = commands::satelliteStyle3DOf(doc);
     values.BeamAngle = 20.0;
     values.TransparencyBeam = 1.0f;
     CDrwstDlg dialog(values, {}, services_, doc.Language != 0);
     child<QLineEdit>(dialog, "1150")->setText(QStringLiteral("180"));
     child<QLineEdit>(dialog, "1143")->setText(QStringLiteral("0.4"));
-    EXPECT_EQ(dialog.look().beamAngle, kMaxBeamAngle);
+    // The angle as the document will keep it.
+    EXPECT_EQ(dialog.look().beamAngle, static_cast<float>(kMaxBeamAngle));
     EXPECT_FLOAT_EQ(dialog.look().transparency, 0.4f);
     child<QLineEdit>(dialog, "1150")->setText(QStringLiteral("-5"));
     EXPECT_EQ(dialog.look().beamAngle, 0.0);
@@ -174,7 +175,7 @@ TEST_F(SatelliteStyle3DTest, TypedBeamValuesReachThePreviewAndOkChecksTheFields)
 TEST_F(SatelliteStyle3DTest, ColoursAndMarksGoToTheCopy)
 {
     CKivDoc& doc = start();
-    SatelliteStyle3D values;
+    SatelliteStyle3D values = commands::satelliteStyle3DOf(doc);
     values.shown = {1, 0, 0};
     values.colors[1] = {1, 2, 3};
     const QStringList names{QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C")};
@@ -204,8 +205,8 @@ TEST_F(SatelliteStyle3DTest, ColoursAndMarksGoToTheCopy)
 
 TEST_F(SatelliteStyle3DTest, ManualAndAutomaticTurning)
 {
-    start();
-    CDrwstDlg dialog(SatelliteStyle3D{}, {}, services_, true);
+    CKivDoc& doc = start();
+    CDrwstDlg dialog(commands::satelliteStyle3DOf(doc), {}, services_, true);
     EXPECT_TRUE(dialog.turningAutomatically());
     for (const char* id : {"1279", "1281", "1283", "1285", "1092"})
         EXPECT_FALSE(child<QPushButton>(dialog, id)->isEnabled()) << id;

@@ -47,6 +47,9 @@ class WeatherDialogTest : public DocumentTest {
 protected:
     WeatherDialogTest()
     {
+        KivSettings defaults;
+        applyDefaultSettings(defaults);
+        settings_ = commands::weatherSettingsOf(defaults);
         writeFile("earth.bmp", bmpBytes(200, 100, Qt::blue).toStdString());
         writeFile("weather.bmp", bmpBytes(1000, 400, Qt::red).toStdString());
         settings_.WeatherImageURL = QStringLiteral("http://weather.test/pic.bmp");

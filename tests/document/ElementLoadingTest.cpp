@@ -132,6 +132,19 @@ TEST(ElementRecords, EveryRecordAsTheFileHoldsItWithinBounds)
     }
 }
 
+TEST(ElementRecord, WritesOnlyTheLinesItHas)
+{
+    ElementRecord record;
+    record.lines = {"NAME", "1 line", "2 line"};
+    for (const auto& [lines, text] : {std::pair{3, "NAME\n1 line\n2 line\n"}, std::pair{2, "NAME\n1 line\n"},
+                                      std::pair{7, "NAME\n1 line\n2 line\n"}, std::pair{-1, ""}}) {
+        record.linesInFile = lines;
+        std::string written;
+        appendElementRecord(written, record);
+        EXPECT_EQ(written, text) << lines;
+    }
+}
+
 TEST_F(DocumentTest, NamesAreTrimmedThenCut)
 {
     const Tle base = makeTle("", {});

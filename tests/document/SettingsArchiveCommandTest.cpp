@@ -289,3 +289,26 @@ TEST_F(DocumentTest, OlderLayoutKeepsTheIconsAndTakesOnlyExistingFiles)
     EXPECT_EQ(doc.NrOfPoints, 44);
     EXPECT_EQ(doc.AnimationRunning, 0);
 }
+
+// Every document value an archive keeps comes back, whichever step of the restore takes it.
+TEST_F(DocumentTest, EveryDocumentValueOfTheArchiveComesBack)
+{
+    writeFile("sats.tle", lowSatellites(4, "SAT "));
+    CKivDoc& doc = makeDocument(kProfile);
+    // Every view open, so that every section of the file is written.
+    attachFakeViews({ViewKind::World, ViewKind::Map, ViewKind::WDB, ViewKind::Obs});
+    const auto values = [&doc] {
+        return std::tie(doc.DisplayAll, doc.AnimationRunning, doc.FollowActive, doc.FollowedSatellite, doc.FollowIn3D,
+                        doc.FollowMode3D, doc.FollowInWDB, doc.ShadeMode, doc.ShowCourseEarth3D,
+                        doc.TownPopulationMin, doc.ObsSetValue, doc.fUserW);
+    };
+    using Values = std::tuple<int, int, int, int, int, int, int, int, int, int, int, double>;
+    const Values saved{1, 0, 1, 3, 1, 0, 1, 3, 1, 250000, 7, 0.25};
+    values() = saved;
+    doc.TimeFactor = 0;
+    ASSERT_TRUE(doc.SaveSettingsArchive(filePath("all.set")));
+
+    values() = Values{0, 1, 0, 1, 0, 2, 0, 2, 0, 5, 2, -1.0};
+    ASSERT_TRUE(doc.RestoreSettingsArchive(filePath("all.set")));
+    EXPECT_EQ(Values(values()), saved);
+}

@@ -1,5 +1,6 @@
 // The composed sky: a satellite placed by its look angles, hidden below the twilight angle,
 // its label box; the label layout, the marker choice and the settings copy.
+#include "document/SettingsTable.h"
 #include "orbit/OrbitTime.h"
 #include "tests/support/DocumentFixture.h"
 #include "views2d/SkyPicture.h"
@@ -183,6 +184,75 @@ TEST(SkySettings, CopiedInRadiansAndBackInDegreesWithTheZoomBoxOff)
     EXPECT_EQ(back.fUserAlt, 0.5);
     EXPECT_EQ(back.bOBSDrawZoombox, 0);
     EXPECT_EQ(back.bOBSDrawCompas, 1);
+}
+
+// Each switch, step and colour reaches its own member of the sky's copy and goes back to its
+// own setting: one value at a time, so that two members swapped show.
+TEST(SkySettings, EveryValueGoesToItsOwnMemberAndBack)
+{
+    using S = KivSettings;
+    using K = SkySettings;
+    const std::pair<int S::*, bool K::*> switches[] = {
+        {&S::ShowCourseOBS, &K::showRoute},           {&S::bOBSShowAziEleDist, &K::showAziEleDist},
+        {&S::OBSShowAscDesc, &K::showRaDec},          {&S::bOBSShowName, &K::showName},
+        {&S::bOBSShowIcons, &K::showIcons},           {&S::bOBSDrawAscDesc, &K::drawRaDec},
+        {&S::bOBSDrawAlt, &K::drawElevation},         {&S::bOBSDrawEleDegrees, &K::drawEleDegrees},
+        {&S::bOBSDrawAzi, &K::drawAzimuth},           {&S::bOBSDrawAziDegrees, &K::drawAziDegrees},
+        {&S::bOBSDrawCoord, &K::drawCoord},           {&S::bOBSDrawCompas, &K::drawCompass},
+        {&S::bOBSDrawHiddenLines, &K::hiddenLines},   {&S::bOBSDrawCompassLines, &K::compassLines},
+        {&S::bOBSDrawHemiSphere, &K::hemisphere},     {&S::bOBSDispaly2D, &K::flat},
+        {&S::bOBSDrawMan, &K::drawMan}};
+    for (std::size_t i = 0; i < std::size(switches); ++i) {
+        SCOPED_TRACE(i);
+        KivSettings doc;
+        applyDefaultSettings(doc);
+        for (const auto& [setting, member] : switches)
+            doc.*setting = &setting == &switches[i].first ? 1 : 0;
+        SkySettings sky = SkySettings::from(doc);
+        for (const auto& [setting, member] : switches)
+            EXPECT_EQ(sky.*member, &setting == &switches[i].first);
+        for (const auto& [setting, member] : switches)
+            sky.*member = !(sky.*member);
+        sky.storeInto(doc);
+        for (const auto& [setting, member] : switches)
+            EXPECT_EQ(doc.*setting, &setting == &switches[i].first ? 0 : 1);
+    }
+
+    KivSettings doc;
+    applyDefaultSettings(doc);
+    const std::pair<double S::*, double K::*> numbers[] = {{&S::fTwilight, &K::twilight},
+                                                           {&S::fOBSAzimuthDelta, &K::azimuthStep},
+                                                           {&S::fOBSElevationDelta, &K::elevationStep}};
+    const std::pair<COLORREF S::*, COLORREF K::*> colours[] = {
+        {&S::cColorBackground, &K::background}, {&S::cColorText, &K::text},
+        {&S::cColorEleLines, &K::elevationLines}, {&S::cColorAziLines, &K::azimuthLines},
+        {&S::cColorManLines, &K::manLines},     {&S::cColorManHead, &K::manHead},
+        {&S::cColorManGround, &K::manGround}};
+    for (std::size_t i = 0; i < std::size(numbers); ++i)
+        doc.*numbers[i].first = 11.0 + static_cast<double>(i);
+    for (std::size_t i = 0; i < std::size(colours); ++i)
+        doc.*colours[i].first = 0x100 + static_cast<COLORREF>(i);
+    doc.AccuracyX = 40;
+    doc.AccuracyY = 30;
+    SkySettings sky = SkySettings::from(doc);
+    for (std::size_t i = 0; i < std::size(numbers); ++i) {
+        EXPECT_EQ(sky.*numbers[i].second, 11.0 + static_cast<double>(i)) << i;
+        sky.*numbers[i].second = 21.0 + static_cast<double>(i);
+    }
+    for (std::size_t i = 0; i < std::size(colours); ++i) {
+        EXPECT_EQ(sky.*colours[i].second, 0x100u + i) << i;
+        sky.*colours[i].second = 0x200 + static_cast<COLORREF>(i);
+    }
+    // The grid's points come from the sphere approximation and never go back.
+    EXPECT_EQ(sky.points, 40);
+    EXPECT_EQ(sky.pointsY, 30);
+    sky.points = 5;
+    sky.storeInto(doc);
+    for (std::size_t i = 0; i < std::size(numbers); ++i)
+        EXPECT_EQ(doc.*numbers[i].first, 21.0 + static_cast<double>(i)) << i;
+    for (std::size_t i = 0; i < std::size(colours); ++i)
+        EXPECT_EQ(doc.*colours[i].first, 0x200u + i) << i;
+    EXPECT_EQ(doc.AccuracyX, 40);
 }
 
 } // namespace
