@@ -15,7 +15,6 @@ namespace kiv {
 
 namespace {
 
-constexpr double kCrossHalfLength = 26.62;
 // A satellite's body and beam turn and move with its place, the far side of the body by up to
 // this much more than its centre.
 constexpr double kBodyMargin = 1.5;
