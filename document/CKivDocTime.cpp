@@ -139,16 +139,19 @@ void CKivDoc::AdvanceTime()
     if (AnimationRunning) {
         const int month = TimeFactor == kOneMonth ? SimTime.local().month : 0; // the zone lookup is not free
         const std::int64_t seconds = stepSeconds(TimeFactor, month, realTimeRemainder_, now - LastTick);
-        const kiv::Time next = SimTime + seconds;
-        if (!isSimTimeInRange(next)) {
-            setTime(context_.ui.clock.now());
-            context_.ui.messages.show(
-                {inLanguage(English(), "Note : ", "Achtung : "),
-                 inLanguage(English(), "Time run out of range.\nResetting to current time",
-                            "Die simulierte Zeit kann nicht dargestellt werden.\nSetze Simulationszeit zur aktuellen Zeit."),
-                 kiv::MessageButtons::Ok, kiv::MessageIcon::Information});
-        } else {
-            setTime(next);
+        // A step that adds nothing keeps the zone's offset: looking it up would be its dearest part.
+        if (seconds != 0) {
+            const kiv::Time next = SimTime + seconds;
+            if (!isSimTimeInRange(next)) {
+                setTime(context_.ui.clock.now());
+                context_.ui.messages.show(
+                    {inLanguage(English(), "Note : ", "Achtung : "),
+                     inLanguage(English(), "Time run out of range.\nResetting to current time",
+                                "Die simulierte Zeit kann nicht dargestellt werden.\nSetze Simulationszeit zur aktuellen Zeit."),
+                     kiv::MessageButtons::Ok, kiv::MessageIcon::Information});
+            } else {
+                setTime(next);
+            }
         }
     }
     LastTick = context_.ui.clock.tickCount();
