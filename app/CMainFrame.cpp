@@ -136,7 +136,12 @@ void CMainFrame::SetTitle(const QString& title)
     setWindowTitle(title_);
 }
 
-void CMainFrame::SetStatusText(StatusPane pane, const QString& text) { StatusLabel(pane)->setText(text); }
+void CMainFrame::SetStatusText(StatusPane pane, const QString& text)
+{
+    QLabel* label = StatusLabel(pane);
+    if (label->text() != text) // an unchanged text costs no layout and no repaint
+        label->setText(text);
+}
 
 QLabel* CMainFrame::StatusLabel(StatusPane pane) const { return panes_[static_cast<std::size_t>(pane)]; }
 

@@ -9,10 +9,14 @@ Rendering threads count too: they belong to the process. Cases:
   paused    the same after the toolbar's Pause
   low255    255 low satellites shown (Display all), factor 1
 
-    bench/cpu_share.py [--kiv build/kiv] [--seconds 20] [case ...]
+    bench/cpu_share.py [--kiv build/kiv ...] [--peer PROGRAM ...] [--rounds N] [--seconds 20]
+                       [--settle 3] [case ...]
 
-Prints one line per case: "cpu_share/<case>: <percent> % of a core". Needs Xvfb, xdotool and xwd
-(tools/setup-deps.sh installs them).
+Prints one line per case and program: "cpu_share/<case>: <percent> % of a core", followed by the
+program's path when more than one is measured. Several --kiv builds (a base commit and a branch)
+and --peer programs (another tracker, started on a clean home as it comes, measured in the
+default case only) run one after the other in each of the rounds, so that the machine's load
+falls on all of them alike. Needs Xvfb, xdotool and xwd (tools/setup-deps.sh installs them).
 """
 
 import argparse
@@ -173,7 +177,9 @@ def click_display_all(env, window):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--kiv", default=os.path.join(HERE, "..", "build", "kiv"))
+    parser.add_argument("--kiv", action="append", help="a build's program (default build/kiv); repeatable")
+    parser.add_argument("--peer", action="append", default=[], help="another program to compare; repeatable")
+    parser.add_argument("--rounds", type=int, default=1)
     parser.add_argument("--seconds", type=float, default=20.0)
     parser.add_argument("--settle", type=float, default=3.0)
     parser.add_argument("cases", nargs="*", default=list(CASES))
@@ -181,13 +187,20 @@ def main():
     for tool in ("Xvfb", "xdotool", "xwd"):
         if not shutil.which(tool):
             sys.exit("cpu_share: %s is missing (tools/setup-deps.sh installs it)" % tool)
-    if not os.access(args.kiv, os.X_OK):
-        sys.exit("cpu_share: no program at %s (make build)" % args.kiv)
+    builds = [os.path.abspath(k) for k in (args.kiv or [os.path.join(HERE, "..", "build", "kiv")])]
+    peers = [shutil.which(p) or p for p in args.peer]
+    for program in builds + peers:
+        if not os.access(program, os.X_OK):
+            sys.exit("cpu_share: no program at %s (make build)" % program)
     for case in args.cases:
         if case not in CASES:
             sys.exit("cpu_share: unknown case %s (%s)" % (case, ", ".join(CASES)))
-        share = measure(os.path.abspath(args.kiv), case, args.seconds, args.settle)
-        print("cpu_share/%s: %.1f %% of a core" % (case, share), flush=True)
+    named = len(builds) + len(peers) > 1
+    for _ in range(args.rounds):
+        for case in args.cases:
+            for program in builds + (peers if case == "default" else []):
+                share = measure(program, case, args.seconds, args.settle)
+                print("cpu_share/%s: %.2f %% of a core%s" % (case, share, "  " + program if named else ""), flush=True)
 
 
 if __name__ == "__main__":

@@ -23,6 +23,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace kiv {
@@ -254,6 +255,7 @@ private:
     // with staleOnly just those not yet computed for the simulated instant.
     void calculateShownSatellites(bool staleOnly = false);
     bool redrawsAtOnce() const;
+    void showStatusTexts();
     QString ResolvedPath(const QString& name) const;
     // Where the archive dialogs start: the folder of this session's last archive, else the
     // user data folder.
@@ -273,6 +275,14 @@ private:
     // Animation state that lives beside the clock.
     double realTimeRemainder_ = 0.0;
     int pendingRedraws_ = kiv::kRedrawAll;
+    int clockRedraws_ = 0; // views only the clock's advance touched: redrawn where it moved them
+    // What the status bar's clock and factor panes show.
+    struct StatusShown {
+        kiv::Time time;
+        bool utc = false;
+        int factor = 0;
+    };
+    std::optional<StatusShown> statusShown_;
     bool recalculate_ = true; // the shown satellites need propagating although the clock stands
     int resetCounter_ = 0;
     int fpsCounter_ = 0;

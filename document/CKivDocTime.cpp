@@ -71,20 +71,29 @@ void CKivDoc::RedrawPendingViews()
 {
     const int due = pendingRedraws_ & ~HeldRedraws;
     pendingRedraws_ &= ~due;
-    if ((due & kRedrawGlobe) && Show3D && Views.world())
+    // Views that only the clock's advance touched redraw where it moved something.
+    const int moved = clockRedraws_ & ~HeldRedraws & ~due;
+    clockRedraws_ &= HeldRedraws;
+    const auto wanted = [due, moved](int view, auto* port) {
+        return (due & view) != 0 || ((moved & view) != 0 && port->PictureMoved());
+    };
+    if (Show3D && Views.world() && wanted(kRedrawGlobe, Views.world()))
         Views.world()->RenderScene();
-    if ((due & kRedrawMap) && Show2D && Views.map())
+    if (Show2D && Views.map() && wanted(kRedrawMap, Views.map()))
         Views.map()->RedrawMap();
-    if ((due & kRedrawObserver) && ShowObs && Views.obs())
+    if (ShowObs && Views.obs() && wanted(kRedrawObserver, Views.obs()))
         Views.obs()->RedrawSky();
-    if ((due & kRedrawWorldDataBank) && ShowWDB) {
-        for (int i = 1; i <= Views.wdbCount(); ++i)
-            Views.wdb(i)->RefreshSatellites();
+    if (ShowWDB) {
+        for (int i = 1; i <= Views.wdbCount(); ++i) {
+            if (wanted(kRedrawWorldDataBank, Views.wdb(i)))
+                Views.wdb(i)->RefreshSatellites();
+        }
     }
 }
 
 // At factor 1 the clock moves in whole seconds, so most steps change no picture: they advance the
-// clock and redraw nothing. A step whose clock moved propagates and redraws every view.
+// clock and redraw nothing. A step whose clock moved propagates and asks every view whether that
+// moved its picture; a change of anything else has marked the views it touches already.
 void CKivDoc::AnimationStep()
 {
     if (reloading_)
@@ -106,17 +115,19 @@ void CKivDoc::AnimationStep()
         ++FpsSteps;
     const kiv::Time before = SimTime;
     AdvanceTime();
-    if (SimTime != before)
-        recalculate_ = true;
-    if (recalculate_) {
+    const bool clockMoved = SimTime != before;
+    if (clockMoved || recalculate_) {
+        if (recalculate_)
+            pendingRedraws_ = kRedrawAll;
         recalculate_ = false;
-        pendingRedraws_ = kRedrawAll;
         // A stopped clock stands still, and DocumentChanged has already brought every shown
         // satellite to its time.
         if (TimeFactor != 0)
             calculateShownSatellites(!AnimationRunning);
     }
-    if (FollowActive && pendingRedraws_ != 0)
+    if (clockMoved)
+        clockRedraws_ = kRedrawAll;
+    if (FollowActive && (pendingRedraws_ | clockRedraws_) != 0)
         UpdateFollowCamera();
     RedrawPendingViews();
     busy_ = false;
@@ -128,39 +139,54 @@ void CKivDoc::AdvanceTime()
     if (AnimationRunning) {
         const int month = TimeFactor == kOneMonth ? SimTime.local().month : 0; // the zone lookup is not free
         const std::int64_t seconds = stepSeconds(TimeFactor, month, realTimeRemainder_, now - LastTick);
-        const kiv::Time next = SimTime + seconds;
-        if (!isSimTimeInRange(next)) {
-            setTime(context_.ui.clock.now());
-            context_.ui.messages.show(
-                {.caption = inLanguage(English(), "Note : ", "Achtung : "),
-                 .text = inLanguage(
-                     English(), "Time run out of range.\nResetting to current time",
-                     "Die simulierte Zeit kann nicht dargestellt werden.\nSetze Simulationszeit zur aktuellen Zeit."),
-                 .buttons = kiv::MessageButtons::Ok,
-                 .icon = kiv::MessageIcon::Information});
-        } else {
-            setTime(next);
+        // A step that adds nothing keeps the zone's offset: looking it up would be its dearest part.
+        if (seconds != 0) {
+            const kiv::Time next = SimTime + seconds;
+            if (!isSimTimeInRange(next)) {
+                setTime(context_.ui.clock.now());
+                context_.ui.messages.show(
+                    {.caption = inLanguage(English(), "Note : ", "Achtung : "),
+                     .text = inLanguage(
+                         English(), "Time run out of range.\nResetting to current time",
+                         "Die simulierte Zeit kann nicht dargestellt werden.\nSetze Simulationszeit zur aktuellen Zeit."),
+                     .buttons = kiv::MessageButtons::Ok,
+                     .icon = kiv::MessageIcon::Information});
+            } else {
+                setTime(next);
+            }
         }
     }
     LastTick = context_.ui.clock.tickCount();
+    showStatusTexts();
+}
+
+// The clock and factor panes change once a second at most, and not at all while paused: their
+// texts are made only when what they show changed.
+void CKivDoc::showStatusTexts()
+{
     if (!context_.frame)
         return;
-    int year, month, day, hour, minute, second;
-    if (ShowUTC) {
-        const kiv::orbit::UtcCalendar c = SimTime.utcCalendar();
-        std::tie(year, month, day, hour, minute, second) = std::tie(c.year, c.month, c.day, c.hour, c.minute, c.second);
-    } else {
-        const kiv::LocalCalendar c = SimTime.local();
-        std::tie(year, month, day, hour, minute, second) = std::tie(c.year, c.month, c.day, c.hour, c.minute, c.second);
+    const StatusShown now{SimTime, ShowUTC != 0, TimeFactor};
+    if (!statusShown_ || statusShown_->time != now.time || statusShown_->utc != now.utc) {
+        int year, month, day, hour, minute, second;
+        if (now.utc) {
+            const kiv::orbit::UtcCalendar c = SimTime.utcCalendar();
+            std::tie(year, month, day, hour, minute, second) = std::tie(c.year, c.month, c.day, c.hour, c.minute, c.second);
+        } else {
+            const kiv::LocalCalendar c = SimTime.local();
+            std::tie(year, month, day, hour, minute, second) = std::tie(c.year, c.month, c.day, c.hour, c.minute, c.second);
+        }
+        context_.frame->SetStatusText(StatusPane::Clock, QStringLiteral("%1 , %2 , %3 / %4 : %5 : %6")
+                                             .arg(year)
+                                             .arg(QLatin1String(monthAbbreviation(month, true)))
+                                             .arg(day)
+                                             .arg(hour)
+                                             .arg(minute)
+                                             .arg(second));
     }
-    context_.frame->SetStatusText(StatusPane::Clock, QStringLiteral("%1 , %2 , %3 / %4 : %5 : %6")
-                                         .arg(year)
-                                         .arg(QLatin1String(monthAbbreviation(month, true)))
-                                         .arg(day)
-                                         .arg(hour)
-                                         .arg(minute)
-                                         .arg(second));
-    context_.frame->SetStatusText(StatusPane::TimeFactor, QString::number(TimeFactor));
+    if (!statusShown_ || statusShown_->factor != now.factor)
+        context_.frame->SetStatusText(StatusPane::TimeFactor, QString::number(TimeFactor));
+    statusShown_ = now;
 }
 
 void CKivDoc::OnPlay()

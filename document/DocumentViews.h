@@ -24,6 +24,10 @@ class WorldViewPort {
 public:
     virtual ~WorldViewPort() = default;
     virtual void RenderScene() = 0;
+    // Whether the clock's advance since the last picture moved anything it draws by half a
+    // pixel or more (or changed a text it shows); a step that moved nothing else asks before it
+    // redraws.
+    virtual bool PictureMoved() { return true; }
     virtual void ShowFramesPerSecond() = 0;
     // Orbit rings and display lists of the satellites, dropped before a reload and rebuilt after.
     virtual void FreeOrbitBuffers() = 0;
@@ -72,6 +76,7 @@ class MapViewPort {
 public:
     virtual ~MapViewPort() = default;
     virtual void RedrawMap() = 0;
+    virtual bool PictureMoved() { return true; } // as WorldViewPort's
     // The extent of the first World Data Bank view, to be drawn as its zoom box.
     virtual void SetWDBZoomBox(const QRectF& extent) = 0;
     virtual void LayoutLabels() = 0;
@@ -89,6 +94,7 @@ class ObsViewPort {
 public:
     virtual ~ObsViewPort() = default;
     virtual void RedrawSky() = 0;
+    virtual bool PictureMoved() { return true; } // as WorldViewPort's
     virtual void LayoutLabels() = 0;
     // The view's current settings into the document (before they are saved or edited).
     virtual void StoreObsSettings() = 0;
@@ -103,6 +109,7 @@ class WDBViewPort {
 public:
     virtual ~WDBViewPort() = default;
     virtual void RefreshSatellites() = 0;
+    virtual bool PictureMoved() { return true; } // as WorldViewPort's
     virtual void CentreOn(double latitude, double westLongitude) = 0;
     // The visible extent: x, y the west-positive longitude and latitude of one corner, width and
     // height signed so that the opposite corner is x + width, y + height.

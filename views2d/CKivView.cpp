@@ -53,6 +53,8 @@ void CKivView::RedrawMap()
     update();
 }
 
+bool CKivView::PictureMoved() { return map_.moved(worldMapScene(GetDocument())); }
+
 void CKivView::SetWDBZoomBox(const QRectF& extent) { map_.setZoomBox(1, extent); }
 
 void CKivView::SetObserverMarker(double x, double y, double azimuth, double tilt)

@@ -26,6 +26,7 @@ public:
     void Unregister();
 
     void RedrawMap() override;
+    bool PictureMoved() override;
     void SetWDBZoomBox(const QRectF& extent) override;
     void LayoutLabels() override;
     void SetObserverMarker(double x, double y, double azimuth, double tilt) override;

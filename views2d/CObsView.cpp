@@ -50,6 +50,8 @@ void CObsView::RedrawSky()
     update();
 }
 
+bool CObsView::PictureMoved() { return sky_.moved(satelliteScene(GetDocument())); }
+
 void CObsView::LayoutLabels() { sky_.layoutLabels(satelliteScene(GetDocument())); }
 
 void CObsView::StoreObsSettings() { sky_.storeSettings(GetDocument()); }

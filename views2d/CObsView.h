@@ -24,6 +24,7 @@ public:
     void Unregister();
 
     void RedrawSky() override;
+    bool PictureMoved() override;
     void LayoutLabels() override;
     void StoreObsSettings() override;
     void LoadObsSettings() override;

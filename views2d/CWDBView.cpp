@@ -90,6 +90,8 @@ void CWDBView::SetLayersFromDocument()
 
 void CWDBView::RefreshSatellites() { showSatellites(wdbScene(GetDocument())); }
 
+bool CWDBView::PictureMoved() { return map_.moved(wdbScene(GetDocument()), labels()); }
+
 QRectF CWDBView::Extent() const
 {
     const WDBViewState& s = map_.state();

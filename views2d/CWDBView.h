@@ -34,6 +34,7 @@ public:
 
     // WDBViewPort
     void RefreshSatellites() override;
+    bool PictureMoved() override;
     void CentreOn(double latitude, double westLongitude) override;
     QRectF Extent() const override;
     void ShowWholeWorld(const QSize& mapSize) override;

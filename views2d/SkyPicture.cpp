@@ -145,6 +145,46 @@ void SkyPicture::redraw(const SatelliteScene& satellites)
         return;
     computeLookAngles(satellites);
     draw(satellites);
+    drawn_.record([&](DrawnPositions& d) { listPositions(d, satellites); });
+}
+
+bool SkyPicture::moved(const SatelliteScene& satellites)
+{
+    if (image_.isNull())
+        return false;
+    return drawn_.moved([&](DrawnPositions& d) { listPositions(d, satellites); });
+}
+
+// The look angles of the satellites alone, and of those that show their place and labels: a
+// track point's stay as they are until the ring moves on, which changes its newest time.
+void SkyPicture::listPositions(DrawnPositions& drawn, const SatelliteScene& satellites)
+{
+    for (int i = 0; i < satellites.count() && !drawn.decided(); ++i) {
+        const tagSATINFO& info = satellites.info[i];
+        if (!info.shown)
+            continue;
+        const tagSATHISTORY& h = satellites.history[i];
+        Look look = info.lastJd != 0.0 ? lookAt(h.pos, h.vel, info.lastJd) : Look{};
+        look.at = view_.project(azElToSkyPoint(look.azimuth, look.elevation));
+        const bool shown = !hidden(look, 0) || !hidden(look, 1);
+        drawn.exact((hidden(look, 0) ? 1 : 0) + (hidden(look, 1) ? 2 : 0));
+        if (trackPoints_ > 0)
+            drawn.exact(info.lastTrack);
+        if (!shown)
+            continue;
+        drawn.point(look.at.x, look.at.y);
+        if (settings_.showAziEleDist) {
+            drawn.text(skyTexts::azimuthLine(look.azimuth * kDeg));
+            drawn.text(skyTexts::elevationLine(look.elevation * kDeg));
+            drawn.text(skyTexts::distanceLine(look.range));
+        }
+        if (settings_.showRaDec) {
+            orbit_.CalculateRADec(h.pos, h.vel, settings_.observer, info.lastJd);
+            const tagVECTOR raDec = orbit_.GetRADec();
+            drawn.text(skyTexts::rightAscensionLine(raDec.x * kDeg));
+            drawn.text(skyTexts::declinationLine(raDec.y * kDeg));
+        }
+    }
 }
 
 SkyPicture::Look SkyPicture::lookAt(const tagVECTOR& pos, const tagVECTOR& vel, double jd)

@@ -7,6 +7,7 @@
 // A redraw has two phases: the look angles of every shown satellite and track point, then
 // the drawing. The look angles are kept between redraws in buffers that only grow.
 
+#include "document/DrawnPositions.h"
 #include "orbit/CSGP4_SDP4.h"
 #include "views2d/GlyphAtlas.h"
 #include "views2d/MapProjection.h"
@@ -61,6 +62,9 @@ public:
     const GlyphAtlas& glyphs() const { return glyphs_; }
 
     void redraw(const SatelliteScene& satellites);
+    // Whether the clock moved anything the last picture drew: a satellite's place or whether it
+    // shows, its track's newest point, its label's lines.
+    bool moved(const SatelliteScene& satellites);
     // The two phases, public so that each can be measured on its own.
     void computeLookAngles(const SatelliteScene& satellites);
     void draw(const SatelliteScene& satellites);
@@ -73,6 +77,7 @@ private:
         ScreenPoint at;
     };
 
+    void listPositions(DrawnPositions& drawn, const SatelliteScene& satellites);
     void drawSatellites(const SatelliteScene& satellites, int pass);
     void drawTrack(const tagSATINFO& info, int slot, int pass, ImageSink& sink);
     void drawLabel(const SatelliteScene& satellites, int slot, const Look& look, QPoint at);
@@ -95,6 +100,7 @@ private:
     std::vector<Look> tracks_;
     int trackPoints_ = 0;
     std::string line_;
+    DrawnPositions drawn_;
 };
 
 } // namespace kiv

@@ -1,5 +1,6 @@
 #include "views2d/WDBMap.h"
 
+#include "views2d/FlatMotion.h"
 #include "views2d/Raster.h"
 #include "views2d/SkyIcons.h"
 
@@ -265,6 +266,21 @@ void WDBMap::drawSatellites(const WDBScene& scene, LabelContent labels)
         if (labels.any() && QRect(0, 0, state_.width, state_.height).contains(centre))
             drawLabel(satellites, i, centre, labels);
     }
+    drawn_.record([&](DrawnPositions& d) { listPositions(d, scene, labels); });
+}
+
+bool WDBMap::moved(const WDBScene& scene, LabelContent labels)
+{
+    return drawn_.moved([&](DrawnPositions& d) { listPositions(d, scene, labels); });
+}
+
+void WDBMap::listPositions(DrawnPositions& drawn, const WDBScene& scene, LabelContent labels) const
+{
+    // xOf and yOf before their truncation; the extent's longitudes are west-positive.
+    const FlatMapping mapping{state_.left, state_.width / wdbview::lonSpan(state_), state_.top,
+                              state_.height / wdbview::latSpan(state_), image_.size()};
+    listFlatSatellites(drawn, scene.satellites, mapping,
+                       {.tracks = scene.tracks, .footprints = scene.footprints, .labels = labels});
 }
 
 void WDBMap::drawTracks(const WDBScene& scene)

@@ -7,6 +7,7 @@
 // the settings change) and the picture shown, which is the base plus the satellites of the
 // current tick.
 
+#include "document/DrawnPositions.h"
 #include "document/WDBColorFile.h"
 #include "document/WDBViewState.h"
 #include "views2d/FootprintOutline.h"
@@ -59,11 +60,18 @@ public:
     // The picture as drawn so far becomes the base the satellites are drawn over.
     void keepAsBase() { base_ = image_; }
     // The base alone.
-    void showBase() { image_ = base_; }
+    void showBase()
+    {
+        image_ = base_;
+        drawn_.forget();
+    }
     // The base, then tracks, footprints, icons and labels of the shown satellites.
     void drawSatellites(const WDBScene& scene, LabelContent labels);
+    // Whether the scene's clock moved anything the satellites drew last time (see DrawnPositions).
+    bool moved(const WDBScene& scene, LabelContent labels);
 
 private:
+    void listPositions(DrawnPositions& drawn, const WDBScene& scene, LabelContent labels) const;
     void drawTracks(const WDBScene& scene);
     void drawFootprint(const WDBScene& scene, int slot);
     void drawLabel(const SatelliteScene& satellites, int slot, QPoint centre, LabelContent labels);
@@ -72,6 +80,7 @@ private:
     WDBColorTable colors_;
     QImage image_;
     QImage base_;
+    DrawnPositions drawn_;
     GlyphAtlas glyphs_;
     QImage townIcon_;
     // Scratch kept between redraws.

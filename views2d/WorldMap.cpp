@@ -1,12 +1,15 @@
 #include "views2d/WorldMap.h"
 
+#include "views2d/FlatMotion.h"
 #include "views2d/MapProjection.h"
 #include "views2d/Raster.h"
 #include "views2d/SkyIcons.h"
 #include "views2d/Terminator.h"
 #include "platform/VectorUnitState.h"
 
+#include <cmath>
 #include <cstring>
+#include <tuple>
 
 namespace kiv {
 
@@ -84,17 +87,55 @@ void WorldMap::redraw(const WorldMapScene& scene)
     if (scene.shadow)
         drawShadow();
     drawSunAndMoon(scene);
+    drawn_.record([&](DrawnPositions& d) { listPositions(d, scene, sun_, moon_); });
+}
+
+bool WorldMap::moved(const WorldMapScene& scene)
+{
+    if (image_.isNull())
+        return false;
+    return drawn_.moved([&](DrawnPositions& d) {
+        const auto [sun, moon] = sunAndMoonAt(scene.julianDate);
+        listPositions(d, scene, sun, moon);
+    });
+}
+
+void WorldMap::listPositions(DrawnPositions& drawn, const WorldMapScene& scene, QPointF sun, QPointF moon) const
+{
+    const int w = image_.width(), h = image_.height();
+    listFlatSatellites(drawn, scene.satellites, {180.0, w / 360.0, 90.0, h / 180.0, image_.size()},
+                       {.tracks = scene.tracks, .footprints = scene.footprints, .labels = labels_});
+    for (const auto& [shown, at] : {std::pair{scene.sun, sun}, std::pair{scene.moon, moon}}) {
+        if (shown) {
+            const QPointF p = mapPointF(at.x(), foldLongitude(at.y()), w, h);
+            drawn.point(p.x(), p.y());
+        }
+    }
+    if (!scene.nightTexture && !scene.shadow)
+        return;
+    // The day/night line's quarter before it is mirrored, and its turn to the sun's longitude, as
+    // terminatorPolygon scales them.
+    const TerminatorEntries t = terminatorEntries(sun.x());
+    const double halfW = w / 2, halfH = h / 2;
+    drawn.exact(t.sunNorth ? 1.0 : 0.0);
+    drawn.point(std::fmod(sun.y(), 360.0) / 180.0 * halfW, 0.0);
+    for (int i = 0; i < kTerminatorEntries / 4 && !drawn.decided(); ++i)
+        drawn.point(t.entries[i].x() / 180.0 * halfW, t.entries[i].y() / 90.0 * halfH);
 }
 
 void WorldMap::computeSunAndMoon(const WorldMapScene& scene)
 {
     julianDate_ = scene.julianDate;
+    std::tie(sun_, moon_) = sunAndMoonAt(julianDate_);
+}
+
+std::pair<QPointF, QPointF> WorldMap::sunAndMoonAt(double julianDate)
+{
     tagVECTOR sun, moon;
-    orbit_.SunMoon(julianDate_, &sun.x, &moon.x);
-    const tagVECTOR s = orbit_.CalculateLatLonAlt(sun, julianDate_);
-    const tagVECTOR m = orbit_.CalculateLatLonAlt(moon, julianDate_);
-    sun_ = {s.x, s.y};
-    moon_ = {m.x, m.y};
+    orbit_.SunMoon(julianDate, &sun.x, &moon.x);
+    const tagVECTOR s = orbit_.CalculateLatLonAlt(sun, julianDate);
+    const tagVECTOR m = orbit_.CalculateLatLonAlt(moon, julianDate);
+    return {{s.x, s.y}, {m.x, m.y}};
 }
 
 void WorldMap::drawBackground()

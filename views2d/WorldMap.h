@@ -6,6 +6,7 @@
 //
 // Once the buffers have their size, a redraw allocates nothing.
 
+#include "document/DrawnPositions.h"
 #include "orbit/CSGP4_SDP4.h"
 #include "views2d/FootprintOutline.h"
 #include "views2d/GlyphAtlas.h"
@@ -22,6 +23,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 
@@ -55,6 +57,9 @@ public:
 
     // The whole picture, layer by layer.
     void redraw(const WorldMapScene& scene);
+    // Whether the scene's clock moved anything the last picture drew: a satellite, a track's
+    // newest point, a footprint or a position line, the sun, the moon or the day/night line.
+    bool moved(const WorldMapScene& scene);
 
     // The layers in drawing order; public so that each can be measured on its own.
     void computeSunAndMoon(const WorldMapScene& scene);
@@ -73,6 +78,8 @@ public:
     QPointF moonPosition() const { return moon_; }
 
 private:
+    std::pair<QPointF, QPointF> sunAndMoonAt(double julianDate);
+    void listPositions(DrawnPositions& drawn, const WorldMapScene& scene, QPointF sun, QPointF moon) const;
     void drawFootprint(double lat, double lon, double angle, int points, const WorldMapScene& scene, QRgb colour);
     void drawPolyline(std::span<const QPoint> points, QPoint offset, QRgb colour, int width);
     void drawLabel(const WorldMapScene& scene, int slot, QPoint centre);
@@ -91,6 +98,7 @@ private:
     std::array<PixelRect, kMaxZoomBoxes> zoomBoxes_{};
     LabelContent labels_;
     std::array<PixelRect, kMaxSatellites> labelRects_{};
+    DrawnPositions drawn_;
 
     // Scratch kept between redraws.
     std::vector<PathStep> path_;

@@ -72,6 +72,8 @@ void CWorldView::Unregister()
 
 void CWorldView::RenderScene() { update(); }
 
+bool CWorldView::PictureMoved() { return renderer_.pictureMoved(); }
+
 void CWorldView::ShowFramesPerSecond()
 {
     const QString text = renderer_.frameRateText();

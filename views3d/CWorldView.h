@@ -27,6 +27,7 @@ public:
     const kiv::CommandMap& Commands() const { return commands_; }
 
     void RenderScene() override;
+    bool PictureMoved() override;
     void ShowFramesPerSecond() override;
     void FreeOrbitBuffers() override;
     void ResetOrbitState() override;

@@ -57,6 +57,7 @@ void GlobeRenderer::initialize(int width, int height)
 
 void GlobeRenderer::release()
 {
+    drawn_.forget();
     freeOrbitBuffers();
     glDeleteLists(lists::kCross, lists::kFlareRing - lists::kCross + 1);
     if (texture_ != 0)
@@ -217,6 +218,7 @@ void GlobeRenderer::renderScene()
     drawMoon(frame, jd);
     drawSun(sun);
     glCallList(lists::kStars);
+    drawn_.record([this](DrawnPositions& d) { listPositions(d); });
 }
 
 } // namespace kiv

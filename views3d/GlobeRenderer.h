@@ -8,6 +8,7 @@
 // Display lists have fixed numbers in the globe's context (GlobeLists.h); a list is replaced by
 // compiling it again under its number.
 
+#include "document/DrawnPositions.h"
 #include "document/ViewArchiveState.h"
 #include "document/tagQUALITY.h"
 #include "orbit/CSGP4_SDP4.h"
@@ -81,6 +82,10 @@ public:
     GlobeArchiveState archiveState() const;
     void restoreArchiveState(const GlobeArchiveState& state, const std::optional<std::vector<std::string>>& model);
 
+    // Whether the clock moved anything the last frame drew: the earth's turn in the window, a
+    // satellite's place, an orbit, the sun, its flare and light, the moon or the stars.
+    bool pictureMoved();
+
     // The frame-rate title: the animation steps since the last call, drawn or not.
     QString frameRateText();
     unsigned texture() const { return texture_; }
@@ -96,6 +101,9 @@ private:
     void drawMoon(const SceneFrame& frame, double jd);
     void drawSun(Vec3 sun);
     void drawLensFlare(WindowPoint sun);
+    // GlobeMotion.cpp
+    void listPositions(DrawnPositions& drawn) const;
+    void listOrbits(DrawnPositions& drawn, const Matrix4& orbits, double jd, int width, int height) const;
     // GlobeSatellites.cpp
     void buildBeamList(int slot);
     void deleteSatelliteLists();
@@ -122,6 +130,7 @@ private:
     FrameRate frameRate_;
     bool haveEarthTurn_ = false;
     double lastEarthTurn_ = 0.0; // of the last frame, for the geostationary camera
+    DrawnPositions drawn_;
 };
 
 } // namespace kiv

@@ -20,7 +20,6 @@ namespace kiv {
 
 namespace {
 
-constexpr double kCrossHalfLength = 26.62;
 constexpr double kMoonRadius = 1.74;
 constexpr double kSunRadius = 2088.0;
 constexpr float kFlare[] = {0.98f, 0.98f, 0.5f, 0.15f};

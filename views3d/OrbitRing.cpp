@@ -45,6 +45,14 @@ void OrbitRing::update(double jd, const Propagator& position)
     }
 }
 
+bool OrbitRing::dueAt(double jd) const
+{
+    if (step_ <= 0.0 || points_.empty())
+        return false;
+    const double elapsed = jd - lastUpdate_ + carry_;
+    return lastUpdate_ == 0.0 || !(elapsed >= 0.0 && elapsed <= step_);
+}
+
 void OrbitRing::recompute(double jd, const Propagator& position)
 {
     const std::size_t n = points_.size();

@@ -22,6 +22,8 @@ public:
     // (revolutions per day). The next update computes all points.
     void reset(double meanMotion, int points);
     void update(double jd, const Propagator& position);
+    // Whether update(jd) would change the points.
+    bool dueAt(double jd) const;
 
     const std::vector<Vec3>& points() const { return points_; }
     double step() const { return step_; }

@@ -42,6 +42,9 @@ struct CubeVertices {
 };
 CubeVertices cubeVertices(double edge);
 
+// The coordinate cross's axes reach this far from the centre each way.
+inline constexpr double kCrossHalfLength = 26.62;
+
 struct FlareDisc {
     double position; // along the line from the sun through the centre, in sun-to-centre lengths
     double radius;   // in flare scales

@@ -79,6 +79,16 @@ public:
         return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
     }
 
+    // A frame drawn, then the clock moved on by `seconds` with the satellites propagated.
+    void drawThenStep(int seconds)
+    {
+        renderer_->renderScene();
+        doc_->SimTime += seconds;
+        for (int i = 0; i < doc_->SatelliteCount; ++i)
+            doc_->CalculateSatellite(i);
+    }
+    bool pictureMoved() { return renderer_->pictureMoved(); }
+
 private:
     kiv::test::OffscreenGl gl_;
     kiv::test::ScratchDocument scratch_;
@@ -106,8 +116,26 @@ void sizes(benchmark::internal::Benchmark* b)
     b->Args({800, 600})->Args({1600, 1200})->Iterations(kFrames)->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
+// Whether the clock's step moved the frame, asked after a step of the given seconds: at 1 second
+// everything is listed, at a day the first satellite decides.
+void pictureMoved(benchmark::State& state, Setup setup)
+{
+    GlobeScene scene(setup, 800, 600);
+    if (!scene.valid()) {
+        state.SkipWithError("no OpenGL context");
+        return;
+    }
+    scene.drawThenStep(static_cast<int>(state.range(0)));
+    bool moved = false;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(moved = scene.pictureMoved());
+    state.counters["moved"] = moved;
+}
+
 } // namespace
 
+BENCHMARK_CAPTURE(pictureMoved, defaults_21, Setup{0, 3, 0})->Arg(1)->ArgName("seconds")->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(pictureMoved, beams_255, Setup{255, 3, 0})->Arg(1)->Arg(86400)->ArgName("seconds")->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(frames, defaults_21, Setup{0, 3, 0})->Apply(sizes);
 BENCHMARK_CAPTURE(frames, beams_255, Setup{255, 3, 0})->Apply(sizes);
 BENCHMARK_CAPTURE(frames, exact_255, Setup{255, 3, 1})->Apply(sizes);

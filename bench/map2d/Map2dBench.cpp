@@ -154,6 +154,34 @@ BENCHMARK_CAPTURE(Redraw, low255_no_labels, Scenario{.lowSatellites = true, .lab
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Redraw, paused_default_data, Scenario{.timeFactor = 0})->Arg(1024)->Arg(1920)->Unit(benchmark::kMillisecond);
 
+// Whether a step whose clock moved moved the picture: the question asked one step after the
+// picture was drawn, at factor 1 (little or nothing moved: everything is listed) and at factor
+// 86400 (the first satellite decides).
+void PictureMoved(benchmark::State& state, Scenario scenario)
+{
+    Scene scene(scenario.lowSatellites ? test::lowSatellites(255) : test::geostationarySatellites());
+    CKivDoc& doc = scene.doc();
+    doc.DrawDayNightLine2D = 1;
+    WorldMap map;
+    map.setMaps(earthMap("earth.jpg", qRgb(40, 80, 160)), earthMap("night.jpg", qRgb(10, 10, 20)));
+    map.setSize({1024, 512}, worldMapScene(doc));
+    map.layoutLabels(satelliteScene(doc), {scenario.labels, scenario.labels});
+    doc.AnimationStep();
+    map.redraw(worldMapScene(doc));
+    doc.TimeFactor = scenario.timeFactor;
+    scene.clock().advanceMs(1000);
+    doc.AnimationStep();
+    bool moved = false;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(moved = map.moved(worldMapScene(doc)));
+    state.counters["moved"] = moved;
+}
+BENCHMARK_CAPTURE(PictureMoved, default_data, Scenario{})->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(PictureMoved, low255_no_labels, Scenario{.lowSatellites = true, .labels = false})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(PictureMoved, low255_day_a_step, Scenario{.lowSatellites = true, .timeFactor = 86400})
+    ->Unit(benchmark::kMicrosecond);
+
 // One footprint's outline and polygon at 1024 x 512: args points, angular radius (degrees).
 void FootprintShape(benchmark::State& state)
 {

@@ -222,4 +222,25 @@ void BM_NineViewsTick(benchmark::State& state)
 }
 BENCHMARK(BM_NineViewsTick)->Unit(benchmark::kMillisecond);
 
+// Whether the clock's step moved the satellites of one view, asked one second after they were
+// drawn: everything is listed when nothing moved.
+void BM_PictureMoved(benchmark::State& state)
+{
+    Scene scene;
+    kiv::CKivDoc& doc = scene.doc();
+    kiv::WDBMap map;
+    map.setState(extent(180.0, -180.0, 90.0, -90.0, 960, 480));
+    map.drawBackground(QImage(), false);
+    map.keepAsBase();
+    doc.AnimationStep();
+    map.drawSatellites(kiv::wdbScene(doc), {true, true});
+    scene.clock().advanceMs(1000);
+    doc.AnimationStep();
+    bool moved = false;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(moved = map.moved(kiv::wdbScene(doc), {true, true}));
+    state.counters["moved"] = moved;
+}
+BENCHMARK(BM_PictureMoved)->Unit(benchmark::kMicrosecond);
+
 } // namespace

@@ -67,6 +67,37 @@ void RedrawSky(benchmark::State& state, Scenario scenario)
     state.counters["satellites"] = doc.SatelliteCount;
 }
 
+// Whether a step whose clock moved moved the picture, asked one step after it was drawn: at
+// factor 1 every satellite's look angles are worked out, at 86400 the first one decides.
+void PictureMoved(benchmark::State& state, Scenario scenario)
+{
+    test::ScratchDocument scene(scenario.lowSatellites ? test::lowSatellites(255) : test::geostationarySatellites());
+    CKivDoc& doc = scene.doc();
+    doc.ShowObs = 1;
+    doc.fUserLat = 48.1;
+    doc.fUserLon = 11.6;
+    doc.fTwilight = -90.0;
+    for (int i = 0; i < doc.SatelliteCount; ++i)
+        doc.SatInfo[i].shown = 1;
+    doc.AnimationStep();
+    SkyPicture sky;
+    sky.loadSettings(doc);
+    sky.setSize({scenario.size, scenario.size});
+    sky.layoutLabels(satelliteScene(doc));
+    sky.redraw(satelliteScene(doc));
+    doc.TimeFactor = scenario.timeFactor;
+    scene.clock().advanceMs(1000);
+    doc.AnimationStep();
+    bool moved = false;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(moved = sky.moved(satelliteScene(doc)));
+    state.counters["moved"] = moved;
+}
+BENCHMARK_CAPTURE(PictureMoved, default_data, Scenario{})->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(PictureMoved, low255, Scenario{.lowSatellites = true})->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(PictureMoved, low255_day_a_step, Scenario{.lowSatellites = true, .timeFactor = 86400})
+    ->Unit(benchmark::kMicrosecond);
+
 BENCHMARK_CAPTURE(RedrawSky, default_data, Scenario{})->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RedrawSky, low255_n500_hidden_labels,
                   Scenario{.lowSatellites = true, .points = 500, .size = 1000, .timeFactor = 60})

@@ -8,10 +8,12 @@
 #include "platform/DataPaths.h"
 #include "platform/IniProfile.h"
 #include "tests/support/ScriptedUiServices.h"
+#include "tests/support/TleWriter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -19,7 +21,9 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -34,13 +38,19 @@ double cpuSeconds()
 }
 
 // The program as started with its bundled data (21 satellites, satellite 0 shown) and a fresh
-// profile.
+// profile, or with element sets of its own, every satellite shown (Display all).
 class Shell {
 public:
-    Shell()
+    explicit Shell(const std::string& elements = {})
     {
         paths_ = std::make_unique<kiv::DataPaths>(dir_.path(), dir_.path(), QStringLiteral(KIV_BUNDLED_DATA));
         QByteArray profile = "[Allgemein]\nTimeFactor=1\n";
+        if (!elements.empty()) {
+            QFile file(dir_.filePath(QStringLiteral("own.tle")));
+            if (file.open(QIODevice::WriteOnly))
+                file.write(elements.data(), static_cast<qint64>(elements.size()));
+            profile += "Satellitenfilename=" + file.fileName().toUtf8() + "\n";
+        }
         if (!haveDisplay())
             profile += "Show3D=FALSE\n";
         profile_.parse(profile);
@@ -49,6 +59,8 @@ public:
         QEventLoop loop;
         QTimer::singleShot(200, &loop, &QEventLoop::quit);
         loop.exec();
+        if (!elements.empty())
+            doc().OnDisplayAll();
     }
     kiv::CKivDoc& doc() { return *app_->Document(); }
     kiv::CMainFrame& frame() { return app_->MainFrame(); }
@@ -75,6 +87,32 @@ void WholeStep(benchmark::State& state)
     state.counters["globe"] = shell.doc().Show3D;
 }
 BENCHMARK(WholeStep)->Arg(1)->Arg(86400)->ArgName("factor")->Unit(benchmark::kMicrosecond);
+
+// 255 low satellites at a day a step, every view drawing every step: steps per second and the
+// heaviest step of 500, each with the paints it causes.
+void DaySteps255(benchmark::State& state)
+{
+    Shell shell(kiv::test::lowSatellites(255));
+    shell.frame().SetAnimationTimer(false);
+    shell.doc().TimeFactor = 86400;
+    for (auto _ : state) {
+        double heaviest = 0.0;
+        QElapsedTimer wall;
+        wall.start();
+        for (int i = 0; i < 500; ++i) {
+            QElapsedTimer step;
+            step.start();
+            shell.doc().AnimationStep();
+            QCoreApplication::processEvents();
+            heaviest = std::max(heaviest, static_cast<double>(step.nsecsElapsed()) / 1e6);
+        }
+        state.counters["steps_per_s"] = 500.0 / (static_cast<double>(wall.nsecsElapsed()) / 1e9);
+        state.counters["heaviest_ms"] = heaviest;
+    }
+    state.counters["satellites"] = shell.doc().SatelliteCount;
+    state.counters["globe"] = shell.doc().Show3D;
+}
+BENCHMARK(DaySteps255)->Iterations(1)->Unit(benchmark::kSecond);
 
 // The 20 ms timer over 10 s at factor 1: steps per second and CPU time per step.
 void TimerRate(benchmark::State& state)

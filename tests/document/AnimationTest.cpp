@@ -31,6 +31,16 @@ protected:
         ui_.clock.advanceMs(static_cast<std::uint64_t>(ms));
         doc.AnimationStep();
     }
+
+    // The redraws of that many steps.
+    std::vector<std::string> redraws(CKivDoc& doc, FakeViews& views, int ticks)
+    {
+        views.calls.clear();
+        for (int i = 0; i < ticks; ++i)
+            tick(doc);
+        std::erase(views.calls, "ShowFramesPerSecond");
+        return views.calls;
+    }
 };
 
 } // namespace
@@ -201,13 +211,7 @@ TEST_F(AnimationTest, AStepThatChangesNoPictureRedrawsNothing)
     CKivDoc& doc = start(kRealTime);
     FakeViews& views = attachFakeViews({ViewKind::World, ViewKind::Map});
     doc.EnableAnimationTimer(true);
-    const auto redraws = [&](int ticks) {
-        views.calls.clear();
-        for (int i = 0; i < ticks; ++i)
-            tick(doc);
-        std::erase(views.calls, "ShowFramesPerSecond");
-        return views.calls;
-    };
+    const auto redraws = [&](int ticks) { return AnimationTest::redraws(doc, views, ticks); };
     const std::vector<std::string> both{"RenderScene", "RedrawMap"};
     redraws(1);
     EXPECT_EQ(redraws(50), both); // one second of real time: one picture
@@ -306,4 +310,76 @@ TEST_F(AnimationTest, ASatelliteSwitchedOnWhileTheClockRunsWaitsForTheStep)
     EXPECT_EQ(doc.SatInfo[2].lastJd, before);
     tick(doc);
     EXPECT_EQ(doc.SatInfo[2].lastJd, doc.SimTime.julianDate());
+}
+
+TEST_F(AnimationTest, AClockThatMovedNoPictureRedrawsNothingButEveryOtherChangeStillDoes)
+{
+    writeFile("other.tle", lowSatellites(2, "OTHER "));
+    CKivDoc& doc = start(kRealTime);
+    FakeViews& views = attachFakeViews({ViewKind::World, ViewKind::Map, ViewKind::Obs, ViewKind::WDB});
+    doc.EnableAnimationTimer(true);
+    const auto redraws = [&](int ticks) { return AnimationTest::redraws(doc, views, ticks); };
+    const std::vector<std::string> all{"RenderScene", "RedrawMap", "RedrawSky", "RefreshSatellites"};
+    redraws(1);
+    views.pictureMoved = false; // the clock's seconds move nothing by half a pixel
+    EXPECT_TRUE(redraws(150).empty());
+    const struct {
+        const char* what;
+        std::function<void()> change;
+        std::vector<std::string> redrawn;
+    } changes[] = {
+        {"a setting", [&] { doc.ShowCourse2D = !doc.ShowCourse2D, doc.DocumentChanged(); }, all},
+        {"a satellite switched", [&] { doc.OnSatelliteButton(1); }, all},
+        {"a time jump", [&] { doc.SetSimTime(doc.SimTime + 1); }, all},
+        {"an element file", [&] {
+             doc.Satellitenfilename = QStringLiteral("other.tle");
+             doc.ReloadSatellites();
+         }, all},
+        {"the camera", [&] { doc.InvalidateViews(kRedrawGlobe); }, {"RenderScene"}},
+        {"a sky drag holding the globe and the WDB view", [&] {
+             doc.HeldRedraws = kHoldGlobe | kHoldWorldDataBank;
+             doc.InvalidateViews(kRedrawObserver | kRedrawMap);
+         }, {"RedrawMap", "RedrawSky"}},
+        {"the drag's end", [&] {
+             doc.HeldRedraws = 0;
+             doc.InvalidateViews(kRedrawGlobe | kRedrawWorldDataBank);
+         }, {"RenderScene", "RefreshSatellites"}},
+    };
+    for (const auto& c : changes) {
+        views.calls.clear();
+        c.change();
+        EXPECT_EQ(redraws(1), c.redrawn) << c.what;
+        EXPECT_TRUE(redraws(60).empty()) << c.what << ": then the clock alone";
+    }
+    // A second that moved the pictures draws them.
+    views.pictureMoved = true;
+    views.calls.clear();
+    tick(doc, 1000);
+    std::erase(views.calls, "ShowFramesPerSecond");
+    EXPECT_EQ(views.calls, all);
+}
+
+TEST_F(AnimationTest, StatusTextsAreMadeWhenWhatTheyShowChanges)
+{
+    CKivDoc& doc = start(kRealTime);
+    doc.EnableAnimationTimer(true);
+    tick(doc);
+    const auto writes = [&](int ticks) {
+        frame_.statusWrites = 0;
+        for (int i = 0; i < ticks; ++i)
+            tick(doc);
+        return frame_.statusWrites;
+    };
+    EXPECT_EQ(writes(150), 3) << "one clock text a second";
+    EXPECT_EQ(frame_.clockText, "2024 , Jan , 31 / 12 : 0 : 3");
+    doc.OnPause();
+    EXPECT_EQ(writes(1), 1) << "the factor's";
+    EXPECT_EQ(frame_.factorText, "0");
+    EXPECT_EQ(writes(200), 0) << "paused";
+    doc.ShowUTC = 1;
+    EXPECT_EQ(writes(1), 1);
+    doc.OnPause();
+    doc.TimeFactor = 60;
+    EXPECT_EQ(writes(3), 4) << "a minute a step and the new factor";
+    EXPECT_EQ(frame_.factorText, "60");
 }

@@ -26,15 +26,19 @@ public:
     void SetStatusText(StatusPane pane, const QString& text) override
     {
         (pane == StatusPane::Clock ? clockText : factorText) = text;
+        ++statusWrites;
     }
     bool timerOn = false;
     QString title, clockText, factorText;
+    int statusWrites = 0;
 };
 
 // Records the calls of the animation step in order.
 class FakeViews final : public WorldViewPort, public MapViewPort, public ObsViewPort, public WDBViewPort {
 public:
     void RenderScene() override { calls.push_back("RenderScene"); }
+    // What every view answers when a step whose clock moved asks whether its picture moved.
+    bool PictureMoved() override { return pictureMoved; }
     void ShowFramesPerSecond() override { calls.push_back("ShowFramesPerSecond"); }
     void FreeOrbitBuffers() override { calls.push_back("FreeOrbitBuffers"); }
     void ResetOrbitState() override { calls.push_back("ResetOrbitState"); }
@@ -78,6 +82,7 @@ public:
     long count(const char* call) const { return std::count(calls.begin(), calls.end(), call); }
 
     std::vector<std::string> calls;
+    bool pictureMoved = true;
     double lookAtDistance = 0.0;
     QRectF region;
     QSize regionSize;
