@@ -1,5 +1,7 @@
 #include "imaging/BoundedChild.h"
 
+#include "platform/Descriptor.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
@@ -25,25 +27,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kExecFailed = 127;
 constexpr size_t kChunk = 64 * 1024;
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
-    ~Descriptor() { reset(); }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int get() const { return fd_; }
-    void reset()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = -1;
-    }
-
-private:
-    int fd_;
-};
 
 // The argument vector, made before fork: the child may not allocate.
 class Arguments {

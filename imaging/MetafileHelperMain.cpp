@@ -4,46 +4,16 @@
 // libraries never run in the program's own address space.
 #include "imaging/Metafile.h"
 #include "imaging/PictureReceiver.h"
+#include "platform/Descriptor.h"
+#include "platform/WholeFile.h"
 
 #include <QGuiApplication>
 
-#include <cerrno>
 #include <unistd.h>
-
-namespace {
-
-QByteArray readAll(int fd)
-{
-    QByteArray bytes;
-    char buffer[64 * 1024];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n > 0)
-            bytes.append(buffer, n);
-        else if (n == 0 || errno != EINTR)
-            return bytes;
-    }
-}
-
-bool writeAll(int fd, const char* data, qsizetype size)
-{
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size_t(size));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= n;
-    }
-    return true;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
-    const QByteArray bytes = readAll(STDIN_FILENO);
+    const QByteArray bytes = kiv::WholeFile::readFrom(STDIN_FILENO).bytes;
     // Text in a metafile needs the application's fonts; there is no display to show anything on.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
@@ -51,7 +21,7 @@ int main(int argc, char** argv)
     if (picture.isNull())
         return 1;
     const QByteArray header = kiv::PictureReceiver::header(picture.size());
-    const bool written = writeAll(STDOUT_FILENO, header.constData(), header.size())
-        && writeAll(STDOUT_FILENO, reinterpret_cast<const char*>(picture.constBits()), picture.sizeInBytes());
+    const bool written = kiv::writeAll(STDOUT_FILENO, header.constData(), header.size())
+        && kiv::writeAll(STDOUT_FILENO, reinterpret_cast<const char*>(picture.constBits()), picture.sizeInBytes());
     return written ? 0 : 1;
 }

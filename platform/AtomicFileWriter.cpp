@@ -1,5 +1,7 @@
 #include "platform/AtomicFileWriter.h"
 
+#include "platform/Descriptor.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -110,25 +112,6 @@ private:
     int fd_ = -1;
     bool kept_ = false;
 };
-
-// Writes everything, going on after short writes and interrupted calls.
-bool writeAll(int fd, const char* data, qint64 left)
-{
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, size_t(left));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0)
-            return false;
-        if (written == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        data += written;
-        left -= written;
-    }
-    return true;
-}
 
 // The file a name leads to: itself, or the end of the symbolic links it is, which must exist.
 // False with errno set when the links lead nowhere.

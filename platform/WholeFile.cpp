@@ -1,5 +1,7 @@
 #include "platform/WholeFile.h"
 
+#include "platform/Descriptor.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -10,22 +12,6 @@
 namespace kiv {
 
 namespace {
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 WholeFile failed(WholeFile::Failure failure, int error)
 {
@@ -49,11 +35,15 @@ WholeFile WholeFile::read(const QString& path, std::int64_t maxBytes)
         return failed(Failure::Open, EISDIR);
     if (info.st_size > maxBytes)
         return failed(Failure::TooLarge, 0);
+    return readFrom(fd.get(), maxBytes);
+}
 
+WholeFile WholeFile::readFrom(int fd, std::int64_t maxBytes)
+{
     WholeFile result;
     char buffer[64 * 1024];
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -61,7 +51,7 @@ WholeFile WholeFile::read(const QString& path, std::int64_t maxBytes)
         if (n == 0)
             break;
         result.bytes.append(buffer, static_cast<qsizetype>(n));
-        if (result.bytes.size() > maxBytes) // it grew while it was read
+        if (result.bytes.size() > maxBytes) // a long stream, or a file that grew as it was read
             return failed(Failure::TooLarge, 0);
     }
     return result;

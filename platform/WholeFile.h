@@ -22,6 +22,8 @@ struct WholeFile {
 
     static WholeFile read(const QString& path,
                           std::int64_t maxBytes = std::numeric_limits<std::int64_t>::max());
+    // The rest of an open file or stream, up to its end; the descriptor stays open.
+    static WholeFile readFrom(int fd, std::int64_t maxBytes = std::numeric_limits<std::int64_t>::max());
 };
 
 } // namespace kiv

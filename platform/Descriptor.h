@@ -1,0 +1,35 @@
+#pragma once
+// A file descriptor of our own, closed when it goes, and the whole-buffer write that calls on raw
+// descriptors need. For the places below Qt's file classes: a child's pipes, a file read with
+// the system's error number.
+
+#include <QtGlobal>
+
+#include <unistd.h>
+
+namespace kiv {
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    ~Descriptor() { reset(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int get() const { return fd_; }
+    void reset()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+    }
+
+private:
+    int fd_;
+};
+
+// Writes everything, going on after short writes and interrupted calls; false with errno set
+// (ENOSPC when the file takes nothing more).
+bool writeAll(int fd, const char* data, qint64 size);
+
+} // namespace kiv
