@@ -2,6 +2,7 @@
 
 #include "imaging/Dib.h"
 #include "imaging/LittleEndian.h"
+#include "platform/ArchiveWriter.h"
 
 #include <cstring>
 
@@ -11,21 +12,15 @@ namespace {
 
 constexpr std::uint32_t kMark = 0x5050494B; // "KIVP"
 
-void appendWord(QByteArray& bytes, std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes.append(char(value >> (8 * i) & 0xFF));
-}
-
 } // namespace
 
 QByteArray PictureReceiver::header(QSize size)
 {
-    QByteArray bytes;
-    appendWord(bytes, kMark);
-    appendWord(bytes, std::uint32_t(size.width()));
-    appendWord(bytes, std::uint32_t(size.height()));
-    return bytes;
+    ArchiveWriter out;
+    out.writeUInt32(kMark);
+    out.writeUInt32(std::uint32_t(size.width()));
+    out.writeUInt32(std::uint32_t(size.height()));
+    return out.bytes();
 }
 
 bool PictureReceiver::startPicture()
