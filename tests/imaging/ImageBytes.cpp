@@ -40,6 +40,13 @@ QByteArray hex(const char* text)
     return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
 }
 
+QByteArray patched(QByteArray bytes, qsizetype at, std::uint32_t value, int width)
+{
+    for (int i = 0; i < width; ++i)
+        bytes[at + i] = char(value >> (8 * i) & 0xFF);
+    return bytes;
+}
+
 QByteArray makeBmp(const BmpLayout& s)
 {
     const std::uint32_t tableBytes = std::uint32_t(s.colours.size() * 4 + s.masks.size() * 4);

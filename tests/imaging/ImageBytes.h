@@ -31,6 +31,8 @@ private:
 };
 
 QByteArray hex(const char* text); // "C3 07 05" -> bytes
+// The bytes with `width` bytes at `at` overwritten by the little-endian value.
+QByteArray patched(QByteArray bytes, qsizetype at, std::uint32_t value, int width = 4);
 
 struct BmpLayout {
     int width = 1;

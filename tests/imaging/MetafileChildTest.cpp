@@ -1,6 +1,8 @@
 // Metafiles drawn in the helper's child process: the picture on its way back, the files that
 // fuzzing found, and children that crash, spin or answer nonsense.
 
+#include "ImageBytes.h"
+
 #include "imaging/BmpReader.h"
 #include "imaging/CPictureFile.h"
 #include "imaging/MetafileCheck.h"
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 
 using namespace kiv;
+using kiv::test::patched;
 
 namespace {
 
@@ -53,12 +56,6 @@ TEST(PictureReceiver, TakesAWholePictureInAnyPiecesAndNothingElse)
         EXPECT_EQ(receiver.picture(), picture) << piece;
     }
 
-    const auto patched = [&bytes](qsizetype at, std::uint32_t value) {
-        QByteArray b = bytes;
-        for (int i = 0; i < 4; ++i)
-            b[at + i] = char(value >> (8 * i));
-        return b;
-    };
     const struct {
         const char* name;
         QByteArray bytes;
@@ -68,11 +65,11 @@ TEST(PictureReceiver, TakesAWholePictureInAnyPiecesAndNothingElse)
         {"cut short", bytes.chopped(1), 100, true},
         {"header only", bytes.left(PictureReceiver::kHeaderSize), 100, true},
         {"one byte too many", bytes + 'x', 100, false},
-        {"another mark", patched(0, 0x5050494C), 100, false},
-        {"no width", patched(4, 0), 100, false},
-        {"wider than a picture may be", patched(4, 16385), 1'000'000, false},
+        {"another mark", patched(bytes, 0, 0x5050494C), 100, false},
+        {"no width", patched(bytes, 4, 0), 100, false},
+        {"wider than a picture may be", patched(bytes, 4, 16385), 1'000'000, false},
         {"more pixels than the limit", bytes, 5, false},
-        {"more pixels than the limit in other sides", patched(8, 100), 299, false},
+        {"more pixels than the limit in other sides", patched(bytes, 8, 100), 299, false},
     };
     for (const auto& c : refused) {
         PictureReceiver receiver(c.maxPixels);

@@ -213,11 +213,6 @@ TEST(PictureFile, MetafilesAreDrawnAtTheirOwnSize)
 
 TEST(PictureFile, MetafilesWhoseHeadersOrRecordChainsLieAreRefusedBeforeConversion)
 {
-    const auto patched = [](QByteArray bytes, qsizetype at, std::uint32_t value, int width) {
-        for (int i = 0; i < width; ++i)
-            bytes[at + i] = char(value >> (8 * i) & 0xFF);
-        return bytes;
-    };
     const QByteArray wmf = redRectangleWmf();
     constexpr qsizetype h = 22; // the standard header after the placeable one
     const qsizetype lastRecord = wmf.size() - 6;
