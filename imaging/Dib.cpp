@@ -188,8 +188,7 @@ QImage toBgr888(const Dib& dib)
     return image;
 }
 
-} // namespace
-
+// The format toBitmap() gives a picture of this depth.
 QImage::Format bitmapFormat(int bitCount, Route route)
 {
     if (route == Route::Display)
@@ -198,6 +197,8 @@ QImage::Format bitmapFormat(int bitCount, Route route)
         return QImage::Format_Indexed8;
     return bitCount == 24 ? QImage::Format_BGR888 : QImage::Format_RGB32;
 }
+
+} // namespace
 
 qint64 bitmapBytes(qint64 width, qint64 height, int bitCount, Route route)
 {

@@ -71,8 +71,7 @@ qint64 evenWidthBytes(qint64 width, qint64 height, int bitCount);
 // an indexed image with the colour table, 24 bits as packed BGR, 16 and 32 bits as 32-bit colour.
 // A null bitmap means the memory could not be had.
 Bitmap toBitmap(const Dib& dib, Route route);
-// The format toBitmap() gives a picture of this depth, and the bytes of that bitmap.
-QImage::Format bitmapFormat(int bitCount, Route route);
+// The bytes of the bitmap toBitmap() gives a picture of these sides and depth.
 qint64 bitmapBytes(qint64 width, qint64 height, int bitCount, Route route);
 
 // Puts the bitmap of `dib` into the result, or the out-of-memory message when it cannot be made.
