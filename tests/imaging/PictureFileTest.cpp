@@ -137,6 +137,13 @@ QByteArray redBitmapEmf()
     return emfOf(record.data(), 1);
 }
 
+// Crafted metafile bytes and whether the checks are to find them sound.
+struct SoundCase {
+    const char* name;
+    QByteArray bytes;
+    bool sound;
+};
+
 } // namespace
 
 TEST(PictureFile, DecodesWhitelistedFormatsByContent)
@@ -216,11 +223,7 @@ TEST(PictureFile, MetafilesWhoseHeadersOrRecordChainsLieAreRefusedBeforeConversi
     const QByteArray wmf = redRectangleWmf();
     constexpr qsizetype h = 22; // the standard header after the placeable one
     const qsizetype lastRecord = wmf.size() - 6;
-    const struct {
-        const char* name;
-        QByteArray bytes;
-        bool sound;
-    } wmfCases[] = {
+    const SoundCase wmfCases[] = {
         {"as written", wmf, true},
         {"size beyond the file", patched(wmf, h + 6, std::uint32_t(wmf.size() - h) / 2 + 1, 4), false},
         {"size short of the chain", patched(wmf, h + 6, std::uint32_t(wmf.size() - h) / 2 - 3, 4), false},
@@ -238,11 +241,7 @@ TEST(PictureFile, MetafilesWhoseHeadersOrRecordChainsLieAreRefusedBeforeConversi
     EXPECT_TRUE(decoded(wmfCases[3].bytes, Route::Display).isNull());
 
     const QByteArray emf = redRectangleEmf();
-    const struct {
-        const char* name;
-        QByteArray bytes;
-        bool sound;
-    } emfCases[] = {
+    const SoundCase emfCases[] = {
         {"as written", emf, true},
         {"size beyond the file", patched(emf, 48, std::uint32_t(emf.size() + 4), 4), false},
         {"one record more than there are", patched(emf, 52, 6, 4), false},
@@ -263,11 +262,7 @@ TEST(PictureFile, MetafilesWhoseHeadersOrRecordChainsLieAreRefusedBeforeConversi
     const auto withPixelFormat = [&](std::uint32_t size, std::uint32_t at) {
         return patched(patched(described, 88, size, 4), 92, at, 4);
     };
-    const struct {
-        const char* name;
-        QByteArray bytes;
-        bool sound;
-    } headerCases[] = {
+    const SoundCase headerCases[] = {
         {"described", described, true},
         {"description right after the base header", patched(described, 64, 88, 4), true},
         {"description beyond the header record", patched(described, 60, 31, 4), false},
@@ -288,11 +283,7 @@ TEST(PictureFile, MetafilesWhoseHeadersOrRecordChainsLieAreRefusedBeforeConversi
     const QByteArray bitmap = redBitmapEmf();
     constexpr qsizetype r = 88;       // the record
     constexpr qsizetype info = r + 80; // its info header
-    const struct {
-        const char* name;
-        QByteArray bytes;
-        bool sound;
-    } bitmapCases[] = {
+    const SoundCase bitmapCases[] = {
         {"as written", bitmap, true},
         {"bits short of the rows", patched(bitmap, r + 60, 12, 4), false},
         {"taller than its bits", patched(bitmap, info + 8, 3, 4), false},
@@ -311,11 +302,7 @@ TEST(PictureFile, MetafilesWhoseHeadersOrRecordChainsLieAreRefusedBeforeConversi
     const QByteArray wmfBitmap = redBitmapWmf();
     constexpr qsizetype wr = 22 + 18 + 20; // the record, after the headers and the window records
     constexpr qsizetype winfo = wr + 26;
-    const struct {
-        const char* name;
-        QByteArray bytes;
-        bool sound;
-    } wmfBitmapCases[] = {
+    const SoundCase wmfBitmapCases[] = {
         {"as written", wmfBitmap, true},
         {"taller than its rows", patched(wmfBitmap, winfo + 8, 3, 4), false},
         {"2 147 483 647 colours", patched(wmfBitmap, winfo + 32, 0x7FFFFFFF, 4), false},
