@@ -20,19 +20,20 @@ constexpr double kDeg = std::numbers::pi / 180.0;
 // Footprints reaching this close to a pole count every change.
 constexpr double kNearPole = 89.999;
 
-QPointF place(const FlatMapping& m, double lat, double lon)
+// A satellite's place in the picture, its longitude folded into the world.
+QPointF place(const tagSATINFO& info, const MapExtent& extent, QSize picture)
 {
-    return {(lon + m.lonOffset) * m.xPerDegree, (m.latTop - lat) * m.yPerDegree};
+    return extent.pixelOf(info.lat, foldLongitude(info.lon), picture);
 }
 
 // Whether the box from `low` to `high` comes within `reach` of the picture.
-bool onPicture(const FlatMapping& m, QPointF low, QPointF high, double reach)
+bool onPicture(QSize picture, QPointF low, QPointF high, double reach)
 {
-    return high.x() >= -reach && low.x() < m.picture.width() + reach && high.y() >= -reach &&
-           low.y() < m.picture.height() + reach;
+    return high.x() >= -reach && low.x() < picture.width() + reach && high.y() >= -reach &&
+           low.y() < picture.height() + reach;
 }
 
-bool iconOnPicture(const FlatMapping& m, QPointF at) { return onPicture(m, at, at, kIconReach); }
+bool iconOnPicture(QSize picture, QPointF at) { return onPicture(picture, at, at, kIconReach); }
 
 // A footprint's outline, without working out its vertices. A vertex lies `angle` from the centre
 // at a bearing from the centre's north, so it moves on the sphere by at most the centre's move
@@ -40,19 +41,21 @@ bool iconOnPicture(const FlatMapping& m, QPointF at) { return onPicture(m, at, a
 // change of the angle; the √3 bounds their sum by the length of the vector of all three, and a
 // move on the sphere widens by up to 1 / cos(latitude) on the map. Listed only while the
 // outline's box, or its copy a turn away, comes near the picture.
-void listFootprint(DrawnPositions& drawn, const tagSATINFO& info, const FlatMapping& m)
+void listFootprint(DrawnPositions& drawn, const tagSATINFO& info, const MapExtent& extent, QSize picture)
 {
+    const double xPerDegree = picture.width() / (extent.left - extent.right);
+    const double yPerDegree = picture.height() / (extent.top - extent.bottom);
     const double angle = footprintAngle(info.footprintRadius, info.footprintDist);
     const double lat = info.lat * kDeg, lon = foldLongitude(info.lon) * kDeg;
     const double reach = std::min(std::fabs(info.lat) + angle / kDeg, kNearPole);
     const double widening = 1.0 / std::cos(reach * kDeg);
     const double halfWidth = std::min(angle / kDeg * widening, 180.0);
-    const QPointF centre = place(m, info.lat, foldLongitude(info.lon));
-    const QPointF spread(halfWidth * m.xPerDegree, angle / kDeg * m.yPerDegree);
+    const QPointF centre = place(info, extent, picture);
+    const QPointF spread(halfWidth * xPerDegree, angle / kDeg * yPerDegree);
     bool shown = false;
     for (const double turn : {0.0, 360.0, -360.0}) { // the maps draw it again a turn away
-        const QPointF at = centre + QPointF(turn * m.xPerDegree, 0.0);
-        shown = shown || (angle > 0.0 && onPicture(m, at - spread, at + spread, kPenReach));
+        const QPointF at = centre + QPointF(turn * xPerDegree, 0.0);
+        shown = shown || (angle > 0.0 && onPicture(picture, at - spread, at + spread, kPenReach));
     }
     drawn.exact(shown ? coveredPole(info.lat, angle) + 2.0 : 0.0);
     if (!shown)
@@ -65,29 +68,29 @@ void listFootprint(DrawnPositions& drawn, const tagSATINFO& info, const FlatMapp
                              -sinAngle * std::sin(lat) * std::sin(lon),
                              sinAngle * std::cos(lat),
                              angle};
-    const double pixelsPerRadian = std::max(m.yPerDegree, m.xPerDegree * widening) / kDeg;
+    const double pixelsPerRadian = std::max(yPerDegree, xPerDegree * widening) / kDeg;
     drawn.values(values, std::numbers::sqrt3 * pixelsPerRadian);
 }
 
 } // namespace
 
-void listFlatSatellites(DrawnPositions& drawn, const SatelliteScene& satellites, const FlatMapping& m,
-                        const FlatLayers& layers)
+void listFlatSatellites(DrawnPositions& drawn, const SatelliteScene& satellites, const MapExtent& extent,
+                        QSize picture, const FlatLayers& layers)
 {
     for (const tagSATINFO& info : satellites.info) {
         if (drawn.decided())
             return;
         if (!info.shown)
             continue;
-        const QPointF at = place(m, info.lat, foldLongitude(info.lon));
-        const bool iconShown = iconOnPicture(m, at);
+        const QPointF at = place(info, extent, picture);
+        const bool iconShown = iconOnPicture(picture, at);
         drawn.exact(iconShown ? 1.0 : 0.0);
         if (iconShown)
             drawn.point(at.x(), at.y());
         if (layers.tracks)
             drawn.exact(info.lastTrack);
         if (layers.footprints)
-            listFootprint(drawn, info, m);
+            listFootprint(drawn, info, extent, picture);
     }
     if (!layers.labels.positions)
         return;
@@ -96,7 +99,7 @@ void listFlatSatellites(DrawnPositions& drawn, const SatelliteScene& satellites,
     for (const tagSATINFO& info : satellites.info) {
         if (drawn.decided())
             return;
-        if (!info.shown || !iconOnPicture(m, place(m, info.lat, foldLongitude(info.lon))))
+        if (!info.shown || !iconOnPicture(picture, place(info, extent, picture)))
             continue;
         latitudeLine(info.lat, line);
         drawn.text(line);

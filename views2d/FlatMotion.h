@@ -5,6 +5,7 @@
 // position lines of its label, as far as they fall on the picture.
 
 #include "document/DrawnPositions.h"
+#include "views2d/MapExtent.h"
 #include "views2d/SatelliteLabel.h"
 #include "views2d/SatelliteScene.h"
 
@@ -12,23 +13,14 @@
 
 namespace kiv {
 
-// A plate carrée part of the world in a picture: x = (longitude + lonOffset) · xPerDegree, with
-// longitudes folded to -180..180, and y = (latTop - latitude) · yPerDegree, before truncation.
-struct FlatMapping {
-    double lonOffset = 180.0;
-    double xPerDegree = 1.0;
-    double latTop = 90.0;
-    double yPerDegree = 1.0;
-    QSize picture;
-};
-
 struct FlatLayers {
     bool tracks = false;
     bool footprints = false;
     LabelContent labels;
 };
 
-void listFlatSatellites(DrawnPositions& drawn, const SatelliteScene& satellites, const FlatMapping& mapping,
-                        const FlatLayers& layers);
+// The satellites as a picture of `extent` draws them.
+void listFlatSatellites(DrawnPositions& drawn, const SatelliteScene& satellites, const MapExtent& extent,
+                        QSize picture, const FlatLayers& layers);
 
 } // namespace kiv

@@ -276,10 +276,7 @@ bool WDBMap::moved(const WDBScene& scene, LabelContent labels)
 
 void WDBMap::listPositions(DrawnPositions& drawn, const WDBScene& scene, LabelContent labels) const
 {
-    // xOf and yOf before their truncation; the extent's longitudes are west-positive.
-    const FlatMapping mapping{state_.left, state_.width / wdbview::lonSpan(state_), state_.top,
-                              state_.height / wdbview::latSpan(state_), image_.size()};
-    listFlatSatellites(drawn, scene.satellites, mapping,
+    listFlatSatellites(drawn, scene.satellites, wdbview::extentOf(state_), image_.size(),
                        {.tracks = scene.tracks, .footprints = scene.footprints, .labels = labels});
 }
 

@@ -103,7 +103,7 @@ bool WorldMap::moved(const WorldMapScene& scene)
 void WorldMap::listPositions(DrawnPositions& drawn, const WorldMapScene& scene, QPointF sun, QPointF moon) const
 {
     const int w = image_.width(), h = image_.height();
-    listFlatSatellites(drawn, scene.satellites, {180.0, w / 360.0, 90.0, h / 180.0, image_.size()},
+    listFlatSatellites(drawn, scene.satellites, MapExtent{}, image_.size(),
                        {.tracks = scene.tracks, .footprints = scene.footprints, .labels = labels_});
     for (const auto& [shown, at] : {std::pair{scene.sun, sun}, std::pair{scene.moon, moon}}) {
         if (shown) {

@@ -79,9 +79,7 @@ void GlobeRenderer::listPositions(DrawnPositions& drawn) const
 {
     const SceneFrame frame = SceneFrame::at(doc_.SimTime);
     const double jd = doc_.SimTime.julianDate();
-    GlobeCamera view = camera_;
-    if (doc_.CameraPos == 1 && haveEarthTurn_ && lastEarthTurn_ != frame.earthTurnDeg)
-        view.turnAboutPolarAxis(lastEarthTurn_ - frame.earthTurnDeg);
+    const GlobeCamera view = cameraAt(frame);
     const int w = view.width(), h = view.height();
     const Matrix4 scene = view.projection() * view.modelView();
     const Matrix4 earth = scene * Matrix4::rotation(frame.earthTurnDeg, 0.0, 1.0, 0.0);
@@ -116,8 +114,7 @@ void GlobeRenderer::listPositions(DrawnPositions& drawn) const
         listOrbits(drawn, scene * Matrix4::rotation(frame.orbitTurnDeg, 0.0, 1.0, 0.0), jd, w, h);
 
     const Vec3 sun = frame.inertialToScene(doc_.Orbit.CalculateSolarPosition(jd));
-    const std::optional<WindowPoint> sunShown = view.project(sun);
-    const bool flare = doc_.NrOfOcularReflections > 0 && sunShown && !segmentMeetsSphere(view.eye(), sun, kEarthRadius);
+    const bool flare = flareAt(view, sun).has_value();
     static const double reach = flareReach();
     drawn.exact(flare ? 1.0 : 0.0);
     listWindowPoint(drawn, clipOf(scene, sun), w, h, flare ? reach : 1.0);

@@ -190,14 +190,21 @@ QString GlobeRenderer::frameRateText()
     return text;
 }
 
+GlobeCamera GlobeRenderer::cameraAt(const SceneFrame& frame) const
+{
+    GlobeCamera camera = camera_;
+    if (doc_.CameraPos == 1 && haveEarthTurn_ && lastEarthTurn_ != frame.earthTurnDeg)
+        camera.turnAboutPolarAxis(lastEarthTurn_ - frame.earthTurnDeg);
+    return camera;
+}
+
 void GlobeRenderer::renderScene()
 {
     const SceneFrame frame = SceneFrame::at(doc_.SimTime);
     const double jd = doc_.SimTime.julianDate();
     // The geostationary camera turns with the earth before anything is drawn, so that orbits and
     // the light never lag a frame behind it.
-    if (doc_.CameraPos == 1 && haveEarthTurn_)
-        camera_.turnAboutPolarAxis(lastEarthTurn_ - frame.earthTurnDeg);
+    camera_ = cameraAt(frame);
     lastEarthTurn_ = frame.earthTurnDeg;
     haveEarthTurn_ = true;
 

@@ -100,6 +100,9 @@ private:
     void drawEarth(const SceneFrame& frame);
     void drawMoon(const SceneFrame& frame, double jd);
     void drawSun(Vec3 sun);
+    // Where the lens flare starts, the sun in the camera's window; nothing while the flare is off
+    // or the earth hides the sun.
+    std::optional<WindowPoint> flareAt(const GlobeCamera& camera, Vec3 sun) const;
     void drawLensFlare(WindowPoint sun);
     // GlobeMotion.cpp
     void listPositions(DrawnPositions& drawn) const;
@@ -113,6 +116,9 @@ private:
     void drawSatellites();
     void drawSpokes();
 
+    // The camera a frame at this turn of the earth is drawn with: the geostationary camera turns
+    // with the earth.
+    GlobeCamera cameraAt(const SceneFrame& frame) const;
     void setupLights(bool on);
     void applyTextureFilter();
     Detail detail() const;

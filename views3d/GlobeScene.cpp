@@ -180,11 +180,15 @@ void GlobeRenderer::drawSun(Vec3 sun)
     glTranslated(sun.x, sun.y, sun.z);
     glCallList(lists::kSun);
     glPopMatrix();
-    // No flare from a sun the earth hides.
-    if (doc_.NrOfOcularReflections <= 0 || segmentMeetsSphere(camera_.eye(), sun, kEarthRadius))
-        return;
-    if (const auto at = camera_.project(sun))
+    if (const std::optional<WindowPoint> at = flareAt(camera_, sun))
         drawLensFlare(*at);
+}
+
+std::optional<WindowPoint> GlobeRenderer::flareAt(const GlobeCamera& camera, Vec3 sun) const
+{
+    if (doc_.NrOfOcularReflections <= 0 || segmentMeetsSphere(camera.eye(), sun, kEarthRadius))
+        return std::nullopt;
+    return camera.project(sun);
 }
 
 void GlobeRenderer::drawLensFlare(WindowPoint sun)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace kiv;
 
 namespace {
@@ -74,4 +76,26 @@ TEST(OrbitRing, TooFewPointsOrNoMotionStaySafe)
     OrbitRing still = ring(0.0, 35);
     still.update(kJd, kClock);
     EXPECT_EQ(still.points()[10].x, 0.0);
+}
+
+// The globe asks dueAt before it draws a frame in exact mode: it must say yes exactly when an
+// update would change the points.
+TEST(OrbitRing, DueExactlyWhenAnUpdateWouldChangeThePoints)
+{
+    OrbitRing r = ring();
+    const double s = r.step();
+    const auto times = [&r] {
+        std::vector<double> x;
+        for (const Vec3& p : r.points())
+            x.push_back(p.x);
+        return x;
+    };
+    // First, within a step, a step's carry reached, past it, within again, backwards, far ahead.
+    for (const double jd : {kJd, kJd + 0.5 * s, kJd + s, kJd + 1.2 * s, kJd + 1.3 * s, kJd - s, kJd + 40 * s}) {
+        const bool due = r.dueAt(jd);
+        const std::vector<double> before = times();
+        r.update(jd, kClock);
+        EXPECT_EQ(due, times() != before) << (jd - kJd) / s << " steps";
+    }
+    EXPECT_FALSE(ring(0.0, 35).dueAt(kJd));
 }
