@@ -136,12 +136,8 @@ void CMainFrame::SetTitle(const QString& title)
     setWindowTitle(title_);
 }
 
-void CMainFrame::SetStatusText(StatusPane pane, const QString& text)
-{
-    QLabel* label = StatusLabel(pane);
-    if (label->text() != text) // an unchanged text costs no layout and no repaint
-        label->setText(text);
-}
+// A label given the text it already shows does nothing: no layout, no repaint.
+void CMainFrame::SetStatusText(StatusPane pane, const QString& text) { StatusLabel(pane)->setText(text); }
 
 QLabel* CMainFrame::StatusLabel(StatusPane pane) const { return panes_[static_cast<std::size_t>(pane)]; }
 

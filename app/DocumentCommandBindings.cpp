@@ -32,8 +32,9 @@ void addDialogCommands(kiv::CommandMap& m, CKivDoc* d, QObject& owner, QWidget* 
         });
     });
     m.on(kCmdGeneral, [d] {
-        commands::editGeneralOptions(
-            *d, [d](const GeneralOptions& o) { return CAllgDlg::edit(o, d->Context().ui, d->Context().paths, d->Language); });
+        commands::editGeneralOptions(*d, [d](const GeneralOptions& o) {
+            return CAllgDlg::edit(o, d->Context().ui, d->Context().paths, d->Language);
+        });
     });
     // The export dialog is modeless: its host lives with the owner, as long as the document.
     auto* exporter = new ExportDialogHost(*d, mainWindow, &owner);

@@ -73,10 +73,13 @@ constexpr auto kStyle2DLinks = fieldLinks<SatelliteStyle2D>(
     link(&S::IconFileName, &SatelliteStyle2D::IconFileName),
     link(&S::RouteLengthFactor, &SatelliteStyle2D::RouteLengthFactor),
     link(&S::NrOfPoints, &SatelliteStyle2D::NrOfPoints, OwnStep),
+    // Shown as the view the dialog was run from has them, and taken back into that view.
+    link(&S::SatelliteName2D, &SatelliteStyle2D::SatelliteName2D, OwnStep),
+    link(&S::SatellitePos2D, &SatelliteStyle2D::SatellitePos2D, OwnStep),
     link(&S::ShowCourse2D, &SatelliteStyle2D::ShowCourse2D),
     link(&S::PenWidth, &SatelliteStyle2D::PenWidth));
-// The view's two label switches, the shown flags and the icon table come in their own steps.
-static_assert(fieldCount<SatelliteStyle2D>() == kStyle2DLinks.size() + 4);
+// The shown flags and the icon table come in their own steps.
+static_assert(fieldCount<SatelliteStyle2D>() == kStyle2DLinks.size() + 2);
 
 constexpr auto kStyle3DLinks = fieldLinks<SatelliteStyle3D>(
     link(&S::ShowCourse3D, &SatelliteStyle3D::ShowCourse3D),
@@ -175,8 +178,6 @@ WeatherSettings weatherSettingsOf(const KivSettings& settings) { return kWeather
 SatelliteStyle2D satelliteStyle2DOf(const CKivDoc& doc)
 {
     SatelliteStyle2D values = kStyle2DLinks.in(doc);
-    values.SatelliteName2D = doc.SatelliteName2D;
-    values.SatellitePos2D = doc.SatellitePos2D;
     values.shown = shownOf(doc);
     values.icons = iconTableOf(doc);
     return values;
@@ -227,9 +228,8 @@ void editGeneralOptions(CKivDoc& doc, const Editor<GeneralOptions>& edit)
     kGeneralLinks.copyOut(*o, doc);
     if (o->ColorTableFileName != doc.ColorTableFileName)
         switchColorTable(doc, o->ColorTableFileName);
-    if (o->ReloadNeeded)
-        doc.BeamAngle = static_cast<float>(clampBeamAngle(o->BeamAngle));
     if (o->ReloadNeeded) {
+        doc.BeamAngle = static_cast<float>(clampBeamAngle(o->BeamAngle));
         doc.ReloadSatellites(true);
     } else {
         doc.LayoutSatelliteLabels();

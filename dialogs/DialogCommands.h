@@ -16,7 +16,6 @@
 #include <functional>
 #include <optional>
 
-
 namespace kiv {
 class CKivDoc;
 class CWDBView;

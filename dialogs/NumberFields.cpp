@@ -39,7 +39,10 @@ auto taken(QLineEdit& edit, const Check& check, MessageBoxes& messages)
 
 QString realText(double value) { return QString::fromStdString(formatSingle(value)); }
 
-void showReal(QLineEdit& edit, double value, const SettingRange& range) { showSingle(edit, value, range.min, range.max); }
+void showReal(QLineEdit& edit, double value, const SettingRange& range)
+{
+    showSingle(edit, value, range.min, range.max);
+}
 
 QString integerText(int value) { return QString::number(value); }
 

@@ -40,14 +40,14 @@ TablePrinter::Plan TablePrinter::plan(const QPrinter& printer) const
 {
     const QPageLayout::Orientation chosen = printer.pageLayout().orientation();
     Plan p{chosen, font_};
+    const qreal width = printableRect(printer, chosen).width();
     const qreal longest = longestLine(font_, printer);
-    if (longest <= printableRect(printer, chosen).width())
+    if (longest <= width)
         return p;
     if (chosen == QPageLayout::Portrait && longest <= printableRect(printer, QPageLayout::Landscape).width()) {
         p.orientation = QPageLayout::Landscape;
         return p;
     }
-    const qreal width = printableRect(printer, chosen).width();
     qreal size = std::max(font_.pointSizeF() * width / longest, kSmallestPointSize);
     p.font.setPointSizeF(size);
     for (int i = 0; i < kShrinkTries && size > kSmallestPointSize && longestLine(p.font, printer) > width; ++i) {

@@ -14,27 +14,34 @@ namespace {
 using S = KivSettings;
 using W = WDBLayerSettings;
 
-// The sheet's fields, named once. The colour table is kept in its own file, not in the settings.
+// The sheet's fields, named once.
 constexpr auto kLinks = fieldLinks<W>(
-    link(&S::BDY_Layer, &W::BDY_Layer), link(&S::CIL_Layer, &W::CIL_Layer), link(&S::RIV_Layer, &W::RIV_Layer),
-    link(&S::PBY_Layer, &W::PBY_Layer), link(&S::WDBColorFileName, &W::WDBColorFileName),
-    link(&S::WDBMapFileName, &W::WDBMapFileName), link(&S::BackgraoundTexture, &W::BackgraoundTexture),
-    link(&S::ZoomStyle, &W::ZoomStyle), link(&S::ActivateAllLayers, &W::ActivateAllLayers),
-    link(&S::EnableTowns, &W::EnableTowns), link(&S::DynamicDisplayTowns, &W::DynamicDisplayTowns),
-    link(&S::AllSmal, &W::AllSmal), link(&S::WDBSmalTowns, &W::WDBSmalTowns), link(&S::WDBBigTowns, &W::WDBBigTowns),
-    link(&S::StaticGrid, &W::StaticGrid), link(&S::DrawGrid, &W::DrawGrid), link(&S::GridStyle, &W::GridStyle),
-    link(&S::GridDistance, &W::GridDistance), link(&S::XExtension, &W::XExtension),
+    link(&S::BDY_Layer, &W::BDY_Layer),
+    link(&S::CIL_Layer, &W::CIL_Layer),
+    link(&S::RIV_Layer, &W::RIV_Layer),
+    link(&S::PBY_Layer, &W::PBY_Layer),
+    link(&S::WDBColorFileName, &W::WDBColorFileName),
+    link(&S::WDBMapFileName, &W::WDBMapFileName),
+    link(&S::BackgraoundTexture, &W::BackgraoundTexture),
+    link(&S::ZoomStyle, &W::ZoomStyle),
+    link(&S::ActivateAllLayers, &W::ActivateAllLayers),
+    link(&S::EnableTowns, &W::EnableTowns),
+    link(&S::DynamicDisplayTowns, &W::DynamicDisplayTowns),
+    link(&S::AllSmal, &W::AllSmal),
+    link(&S::WDBSmalTowns, &W::WDBSmalTowns),
+    link(&S::WDBBigTowns, &W::WDBBigTowns),
+    link(&S::StaticGrid, &W::StaticGrid),
+    link(&S::DrawGrid, &W::DrawGrid),
+    link(&S::GridStyle, &W::GridStyle),
+    link(&S::GridDistance, &W::GridDistance),
+    link(&S::XExtension, &W::XExtension),
     link(&S::Language, &W::Language, TakeBack::Never));
+// The colour table, kept in its own file rather than in the settings, is the one member not listed.
 static_assert(fieldCount<W>() == kLinks.size() + 1);
 
 } // namespace
 
-WDBLayerSettings WDBLayerSettings::fromDocument(const KivSettings& d)
-{
-    WDBLayerSettings s;
-    kLinks.copyIn(d, s);
-    return s;
-}
+WDBLayerSettings WDBLayerSettings::fromDocument(const KivSettings& d) { return kLinks.in(d); }
 
 void WDBLayerSettings::toDocument(KivSettings& d) const { kLinks.copyOut(*this, d); }
 

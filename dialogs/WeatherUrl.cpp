@@ -39,8 +39,7 @@ QString MatchLocalFileExtension(const QString& url, const QString& localFileName
     if (localFileName.isEmpty())
         return localFileName;
     // Only the last segment of the path names the picture; the host and the query do not.
-    const QString path = QUrl(url.trimmed()).path();
-    const QString segment = path.mid(path.lastIndexOf(u'/') + 1);
+    const QString segment = QUrl(url.trimmed()).fileName();
     const qsizetype urlDot = segment.lastIndexOf(u'.');
     QString extension;
     if (urlDot >= 0 && segment.size() - urlDot == 4)

@@ -14,9 +14,10 @@ namespace kiv {
 QString automaticWeatherUrl(const QString& folder, Time now);
 
 // The local name with the extension of the last segment of the URL's path: its three letters
-// after the last '.', or its last four when they read JPEG (in any case), as written in the URL. The name's own extension (after
-// the last '.' of its last path component) is replaced, a name without one gets '.' and the
-// extension; a URL without such an extension leaves the name as it is.
+// after the last '.', or its last four when they read JPEG (in any case), as written in the URL.
+// The name's own extension (after the last '.' of its last path component) is replaced, a name
+// without one gets '.' and the extension; a URL without such an extension leaves the name as it
+// is.
 QString MatchLocalFileExtension(const QString& url, const QString& localFileName);
 
 } // namespace kiv

@@ -176,7 +176,7 @@ SettingsSnapshot CKivDoc::snapshotBase() const
 {
     SettingsSnapshot s;
     s.values = *this;
-    kDocumentLinks.copyIn(*this, s.document);
+    s.document = kDocumentLinks.in(*this);
     s.document.SimTime = static_cast<std::uint32_t>(std::clamp<std::int64_t>(SimTime.secondsSince1970(), 0, 0xFFFFFFFF));
     return s;
 }

@@ -1,8 +1,9 @@
 #pragma once
-// One list of member pairs between the document and the values a dialog (or a view's copy)
-// edits. The same list copies the values in, takes them back and holds each taken-back setting
-// to its range in the settings table, so that no field is copied one way and forgotten the
-// other. A field the command takes back in a step of its own is marked so in the list.
+// One list of member pairs between the document and a struct of its values: what a dialog
+// edits, a view's copy of its settings, what an archive stores. The same list copies the values
+// in, takes them back and holds each taken-back setting to its range in the settings table, so
+// that no field is copied one way and forgotten the other. A field the caller takes back in a
+// step of its own is marked so in the list.
 
 #include "document/SettingsTable.h"
 
@@ -15,7 +16,7 @@ namespace kiv {
 enum class TakeBack {
     Copied,  // as edited, then held to its setting's range
     OwnStep, // by the command, in a step of its own (only when it changed, only a valid slot, …)
-    Never,   // what the dialog shows or draws with, and never changes
+    Never,   // handed out only: what a dialog shows or draws with, what an archive only stores
 };
 
 // A document field and the value that edits it: the same type, or a switch kept as bool.
@@ -41,17 +42,12 @@ public:
 
     static constexpr std::size_t size() { return sizeof...(Links); }
 
-    template <class Doc>
-    void copyIn(const Doc& doc, Values& values) const
-    {
-        std::apply([&](const auto&... l) { (giveOut(l, doc, values), ...); }, links_);
-    }
-
+    // Every listed field as the document has it; the others as the struct initialises them.
     template <class Doc>
     Values in(const Doc& doc) const
     {
         Values values{};
-        copyIn(doc, values);
+        std::apply([&](const auto&... l) { (giveOut(l, doc, values), ...); }, links_);
         return values;
     }
 

@@ -274,14 +274,14 @@ std::string menuTableFault(std::span<const MenuEntry> entries)
     int popups = 0; // open popups: a line may sit at any level up to this
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const MenuEntry& e = entries[i];
-        const std::string line = "line " + std::to_string(i) + " (\"" + (e.text ? e.text : "") + "\")";
+        const auto line = [&] { return "line " + std::to_string(i) + " (\"" + (e.text ? e.text : "") + "\")"; };
         if (e.level < 0)
-            return line + " has a negative level";
+            return line() + " has a negative level";
         if (e.level > popups)
-            return line + " is at level " + std::to_string(e.level) + " with no popup at level " +
+            return line() + " is at level " + std::to_string(e.level) + " with no popup at level " +
                    std::to_string(e.level - 1) + " above it";
         if (e.level == 0 && e.id != kPopup)
-            return line + " is on the menu bar but is not a popup";
+            return line() + " is on the menu bar but is not a popup";
         popups = e.id == kPopup ? e.level + 1 : e.level;
     }
     return {};

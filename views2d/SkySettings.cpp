@@ -38,8 +38,7 @@ static_assert(fieldCount<K>() == kLinks.size() + 4);
 
 SkySettings SkySettings::from(const KivSettings& s)
 {
-    SkySettings k;
-    kLinks.copyIn(s, k);
+    SkySettings k = kLinks.in(s);
     k.observer = {s.fUserLat * kRad, s.fUserLon * kRad, s.fUserAlt, 0.0};
     k.zoomStart = {s.bOBSStartZoomboxAzi, s.bOBSStartZoomboxEle, 0.0, 0.0};
     k.zoomEnd = {s.bOBSEndZoomboxAzi, s.bOBSEndZoomboxEle, 0.0, 0.0};
