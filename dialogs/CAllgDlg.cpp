@@ -189,10 +189,7 @@ void CAllgDlg::accept()
 
 void CAllgDlg::showInfo()
 {
-    ui_.messages.show({.caption = QStringLiteral("Info"),
-                       .text = asParagraphs(texts::generalInfo(english_)),
-                       .buttons = MessageButtons::Ok,
-                       .icon = MessageIcon::Information});
+    ui_.messages.show(helpBox(QStringLiteral("Info"), texts::generalInfo(english_), MessageIcon::Information));
 }
 
 } // namespace kiv

@@ -85,10 +85,7 @@ tagQUALITY CAnimDlg::values() const
 
 void CAnimDlg::OnInfo()
 {
-    messages_.show({.caption = QStringLiteral("Info"),
-                    .text = asParagraphs(texts::renderQualityInfo(english_)),
-                    .buttons = MessageButtons::Ok,
-                    .icon = MessageIcon::None});
+    messages_.show(helpBox(QStringLiteral("Info"), texts::renderQualityInfo(english_), MessageIcon::None));
 }
 
 } // namespace kiv

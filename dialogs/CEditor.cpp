@@ -304,10 +304,7 @@ void CEditor::OnFilePrintSetup()
 void CEditor::OnHelp()
 {
     const ExportKind kind = CurrentKind ? CurrentKind() : ExportKind::Main;
-    ui_.messages.show({.caption = inLanguage(english(), "Help", "Help"),
-                       .text = asParagraphs(HelpText(kind, english())),
-                       .buttons = MessageButtons::Ok,
-                       .icon = MessageIcon::None});
+    ui_.messages.show(helpBox(inLanguage(english(), "Help", "Help"), HelpText(kind, english()), MessageIcon::None));
 }
 
 QByteArray CEditor::FileBytes(const QString& text)

@@ -502,10 +502,8 @@ void CExportDlg::OnEditable(bool on)
 
 void CExportDlg::OnHelp()
 {
-    doc_.Context().ui.messages.show({.caption = QStringLiteral("Help"),
-                                     .text = asParagraphs(inLanguage(english(), kHelpEnglish, kHelpGerman)),
-                                     .buttons = MessageButtons::Ok,
-                                     .icon = MessageIcon::None});
+    doc_.Context().ui.messages.show(
+        helpBox(QStringLiteral("Help"), inLanguage(english(), kHelpEnglish, kHelpGerman), MessageIcon::None));
 }
 
 int CExportDlg::runNested(QDialog& dialog)

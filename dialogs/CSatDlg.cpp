@@ -333,8 +333,5 @@ void CSatDlg::showChangedFile()
 void CSatDlg::showInfo()
 {
     doc_.Context().ui.messages.show(
-        {.caption = QStringLiteral("Info"),
-         .text = asParagraphs(texts::satelliteDataInfo(english_)),
-         .buttons = MessageButtons::Ok,
-         .icon = MessageIcon::Information});
+        helpBox(QStringLiteral("Info"), texts::satelliteDataInfo(english_), MessageIcon::Information));
 }

@@ -164,10 +164,7 @@ void CTexDlg::applyDefaults()
 
 void CTexDlg::showInfo()
 {
-    ui_.messages.show({.caption = QStringLiteral("Info"),
-                       .text = asParagraphs(texts::textureInfo(english_)),
-                       .buttons = MessageButtons::Ok,
-                       .icon = MessageIcon::None});
+    ui_.messages.show(helpBox(QStringLiteral("Info"), texts::textureInfo(english_), MessageIcon::None));
 }
 
 void CTexDlg::accept()

@@ -194,10 +194,7 @@ QWidget* CTimeDlg::buildButtons()
     connect(ok, &QPushButton::clicked, this, &CTimeDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &CTimeDlg::reject);
     connect(help, &QPushButton::clicked, this, [this] {
-        ui_.messages.show({.caption = QStringLiteral("Help"),
-                           .text = asParagraphs(texts_.helpText),
-                           .buttons = MessageButtons::Ok,
-                           .icon = MessageIcon::Information});
+        ui_.messages.show(helpBox(QStringLiteral("Help"), texts_.helpText, MessageIcon::Information));
     });
     connect(moreButton_, &QPushButton::clicked, this, &CTimeDlg::toggleExpanded);
     for (QPushButton* b : {ok, cancel, help, moreButton_})

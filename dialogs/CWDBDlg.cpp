@@ -442,10 +442,7 @@ void CWDBDlg::showHelp()
         "Laengengrade (Dynamically).\n\n"
         "Die Vektorebenen zeichnet \"Draw\" im Menue der Ansicht. Die Kartendaten sind Segmentdateien "
         "im World-Data-Bank-Format, eine je Kontinent und Art, im Ordner WDBMainFilePath.");
-    ui_.messages.show({.caption = QStringLiteral("Help"),
-                       .text = asParagraphs(inLanguage(english, textEn, textDe)),
-                       .buttons = MessageButtons::Ok,
-                       .icon = MessageIcon::Information});
+    ui_.messages.show(helpBox(QStringLiteral("Help"), inLanguage(english, textEn, textDe), MessageIcon::Information));
 }
 
 } // namespace kiv

@@ -417,10 +417,8 @@ void CWeatherDlg::browseLocalFile()
 
 void CWeatherDlg::Help()
 {
-    ui_.messages.show({.caption = text("Help for the Weather Dialog", "Hilfe fuer den Wetter Dialog"),
-                       .text = asParagraphs(texts::weatherHelp(english_)),
-                       .buttons = MessageButtons::Ok,
-                       .icon = MessageIcon::Information});
+    ui_.messages.show(helpBox(text("Help for the Weather Dialog", "Hilfe fuer den Wetter Dialog"),
+                              texts::weatherHelp(english_), MessageIcon::Information));
 }
 
 void CWeatherDlg::accept()

@@ -26,4 +26,9 @@ QString asParagraphs(const QString& text)
     return joined;
 }
 
+MessageRequest helpBox(const QString& caption, const QString& text, MessageIcon icon)
+{
+    return {.caption = caption, .text = asParagraphs(text), .buttons = MessageButtons::Ok, .icon = icon};
+}
+
 } // namespace kiv

@@ -247,10 +247,7 @@ void CGotoDlg::OnInfo()
                    "zuerst die Daten eingegeben, und anschließend\nauf >Hinzufügen< gedrückt werden. "
                    "Die Daten werden sofort sortiert und\nsind an der entsprechenden Stelle wieder zu "
                    "finden.");
-    doc_.Context().ui.messages.show({.caption = QStringLiteral("Info"),
-                                     .text = asParagraphs(text),
-                                     .buttons = MessageButtons::Ok,
-                                     .icon = MessageIcon::Information});
+    doc_.Context().ui.messages.show(helpBox(QStringLiteral("Info"), text, MessageIcon::Information));
 }
 
 void CGotoDlg::accept()
