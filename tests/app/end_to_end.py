@@ -13,8 +13,14 @@ TITLE = "Satellite Simulation -> intelsat.tle (21 satellites in buffer) from the
 
 
 def window_titles():
-    out = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True).stdout
-    return [line for line in out.splitlines() if TITLE in line]
+    # The tree walk fails when a window goes away under it (Qt and the GL driver make and drop
+    # short-lived windows at start-up): ask again rather than read a half answer as "no window".
+    for _ in range(10):
+        run = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True)
+        if run.returncode == 0:
+            return [line for line in run.stdout.splitlines() if TITLE in line]
+        time.sleep(0.1)
+    return []
 
 
 def viewable(line):
@@ -40,17 +46,17 @@ def main():
         kiv = subprocess.Popen([program], cwd=work, env=env)
         try:
             deadline = time.time() + 60
-            shown = False
+            shown = None
             while time.time() < deadline and kiv.poll() is None:
                 lines = window_titles()
                 if lines and viewable(lines[0]):
-                    shown = True
+                    shown = lines[0]
                     break
                 time.sleep(0.2)
             if not shown:
                 print("FAIL: no main window titled '%s...'" % TITLE)
                 return 1
-            print("main window:", window_titles()[0].strip())
+            print("main window:", shown.strip())
             time.sleep(1.0)  # a few ticks
             kiv.terminate()
             code = kiv.wait(timeout=30)
