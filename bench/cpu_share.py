@@ -188,7 +188,7 @@ def main():
         if not shutil.which(tool):
             sys.exit("cpu_share: %s is missing (tools/setup-deps.sh installs it)" % tool)
     builds = [os.path.abspath(k) for k in (args.kiv or [os.path.join(HERE, "..", "build", "kiv")])]
-    peers = [shutil.which(p) or p for p in args.peer]
+    peers = [os.path.abspath(shutil.which(p) or p) for p in args.peer]
     for program in builds + peers:
         if not os.access(program, os.X_OK):
             sys.exit("cpu_share: no program at %s (make build)" % program)
