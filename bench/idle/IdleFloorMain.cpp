@@ -21,6 +21,7 @@ int main(int argc, char** argv)
         area->addSubWindow(new QLabel(QStringLiteral("view")))->resize(400, 300);
     QMdiSubWindow* titled = area->subWindowList().constFirst();
     window.statusBar()->addPermanentWidget(new QLabel(QStringLiteral("00:00:00")));
+    window.setWindowTitle(QStringLiteral("Idle floor"));
     window.resize(1200, 900);
     window.show();
 
