@@ -393,11 +393,13 @@ void CMainFrame::createStatusBar()
     for (StatusPane pane : {StatusPane::Clock, StatusPane::Spare, StatusPane::TimeFactor})
         label(pane) = new QLabel(bar);
     // The panes keep their standard widths unless the font needs more for the widest clock and
-    // factor; fixed either way, so a tick never relays the bar out.
+    // factor. Their size is fixed in both directions, so that a new text asks the bar for no new
+    // layout: a label whose height may still vary makes the bar lay itself out at every change.
     const QFontMetrics metrics(label(StatusPane::Clock)->font());
-    label(StatusPane::Clock)
-        ->setFixedWidth(std::max(150, metrics.horizontalAdvance(QStringLiteral("2026 , Mai , 30 / 23 : 59 : 59")) + 8));
-    label(StatusPane::TimeFactor)->setFixedWidth(std::max(40, metrics.horizontalAdvance(QStringLiteral("2592000")) + 8));
+    const auto fixPane = [&](StatusPane pane, int width) { label(pane)->setFixedSize(width, metrics.height()); };
+    fixPane(StatusPane::Clock,
+            std::max(150, metrics.horizontalAdvance(QStringLiteral("2026 , Mai , 30 / 23 : 59 : 59")) + 8));
+    fixPane(StatusPane::TimeFactor, std::max(40, metrics.horizontalAdvance(QStringLiteral("2592000")) + 8));
     auto* timePane = new QWidget(bar);
     timePane->setFixedWidth(150);
     auto* row = new QHBoxLayout(timePane);

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QResizeEvent>
+#include <QStatusBar>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -31,6 +32,43 @@ TEST_F(ShellTest, PanesButtonAndClock)
     doc().AnimationStep();
     EXPECT_FALSE(frame().StatusLabel(StatusPane::Clock)->text().isEmpty());
     EXPECT_EQ(frame().StatusLabel(StatusPane::TimeFactor)->text(), QStringLiteral("60"));
+}
+
+namespace {
+
+// Counts the layout requests that reach a widget.
+class LayoutRequests : public QObject {
+public:
+    explicit LayoutRequests(QWidget* watched) { watched->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::LayoutRequest;
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(ShellTest, ANewClockOrFactorTextLaysTheBarOutNoMore)
+{
+    start();
+    frame().show();
+    LayoutRequests requests(frame().statusBar());
+    // Showing the window lays the bar out, in passes that each ask for the next.
+    for (int pass = 0; pass < 10 && (pass == 0 || requests.count != 0); ++pass) {
+        requests.count = 0;
+        QCoreApplication::processEvents();
+    }
+    ASSERT_EQ(requests.count, 0) << "the bar never settled";
+    for (const char* text : {"2026 , Mai , 30 / 23 : 59 : 59", "", "86400"}) {
+        frame().SetStatusText(StatusPane::Clock, QString::fromLatin1(text));
+        frame().SetStatusText(StatusPane::TimeFactor, QString::fromLatin1(text).left(7));
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(requests.count, 0);
 }
 
 TEST(SpeedSlider, PositionsAndFactors)
