@@ -2,6 +2,7 @@
 // after a minute of real time under that rule each picture is the one a full recomposition at the
 // same instant gives, to within one pixel of position, and pictures of slow things drew in few of
 // the seconds.
+#include "tests/support/Checkerboard.h"
 #include "tests/support/DocumentFixture.h"
 #include "tests/support/OffscreenGl.h"
 #include "tests/support/ScratchDocument.h"
@@ -22,15 +23,6 @@ namespace {
 constexpr int kWidth = 240;
 constexpr int kHeight = 180;
 constexpr int kSteps = 3000; // a minute of 20 ms steps
-
-QImage striped(QRgb a, QRgb b)
-{
-    QImage image(256, 128, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, (x / 16 + y / 16) % 2 ? a : b);
-    return image;
-}
 
 // Pixels of `a` that have no counterpart in `b` one pixel away at most: in every channel (within
 // `levels`) a colour between those of b's nine pixels around the place, which takes both a pixel
@@ -162,7 +154,7 @@ private:
 class GlobeScreen final : public WorldViewPort, public Screen {
 public:
     explicit GlobeScreen(CKivDoc& doc)
-        : gl_(kWidth, kHeight), renderer_(doc, [](const QString&) { return striped(qRgb(40, 90, 200), qRgb(60, 160, 60)); })
+        : gl_(kWidth, kHeight), renderer_(doc, [](const QString&) { return checkerboard(qRgb(40, 90, 200), qRgb(60, 160, 60), 16); })
     {
         gl_.makeCurrent();
         renderer_.initialize(kWidth, kHeight);

@@ -2,6 +2,7 @@
 // view only when its picture would change; the other is told before every step that everything
 // changed, so it propagates and redraws every view on every step, as a program without the rule
 // does. After every step the globe, the map and the sky on screen must be the same pixels in both.
+#include "tests/support/Checkerboard.h"
 #include "tests/support/DocumentFixture.h"
 #include "tests/support/OffscreenGl.h"
 #include "views2d/SkyControls.h"
@@ -19,26 +20,18 @@ namespace {
 constexpr int kWidth = 240;
 constexpr int kHeight = 180;
 
-QImage striped(QRgb a, QRgb b)
-{
-    QImage image(256, 128, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            image.setPixel(x, y, (x / 32 + y / 32) % 2 ? a : b);
-    return image;
-}
-
 // The globe, the map and the sky as their windows show them: a redraw replaces the picture on
 // screen.
 class ScreenViews final : public WorldViewPort, public MapViewPort, public ObsViewPort {
 public:
     explicit ScreenViews(CKivDoc& doc)
         : doc_(doc), gl_(kWidth, kHeight),
-          renderer_(doc, [](const QString&) { return striped(qRgb(40, 90, 200), qRgb(60, 160, 60)); })
+          renderer_(doc, [](const QString&) { return checkerboard(qRgb(40, 90, 200), qRgb(60, 160, 60), 32); })
     {
         gl_.makeCurrent();
         renderer_.initialize(kWidth, kHeight);
-        map_.setMaps(striped(qRgb(250, 250, 250), qRgb(120, 200, 120)), striped(qRgb(0, 0, 60), qRgb(0, 40, 0)));
+        map_.setMaps(checkerboard(qRgb(250, 250, 250), qRgb(120, 200, 120), 32),
+                     checkerboard(qRgb(0, 0, 60), qRgb(0, 40, 0), 32));
         map_.setSize({kWidth, kHeight}, worldMapScene(doc));
         map_.layoutLabels(satelliteScene(doc), {true, true});
         sky_.setSize({kWidth, kHeight});
