@@ -218,7 +218,8 @@ bool wmfIsSound(QByteArrayView bytes)
         const std::uint16_t function = *in.u16(at + 4);
         if (words < kWmfSmallestRecordWords || words > *largestWords || qint64(words) * 2 > end - at)
             return false;
-        if (function == kWmfEndOfFile)
+        // The player ends only at a three-word end record and plays on past any longer one.
+        if (function == kWmfEndOfFile && words == kWmfSmallestRecordWords)
             return *objects <= records;
         const LittleEndian record = in.sliced(at, qint64(words) * 2);
         for (const auto& bitmap : kWmfBitmaps) {

@@ -91,6 +91,7 @@ TEST(MetafileChild, TheFuzzingFindingsAreRefusedOrDrawnWithinTheLimits)
         {"emf-rle8-delta-underflow.emf", false},
         {"emf-rle8-run-underflow.emf", false},
         {"wmf-dibstretchblt-clrused-huge.wmf", false},
+        {"wmf-long-end-record-hides-dibstretchblt.wmf", false},
         {"wmf-large-frame.wmf", true},
     };
     for (const auto& m : metafiles) {
