@@ -147,17 +147,17 @@ bool emfBitmapIsSound(const LittleEndian& record, qint64 fields, qint64 fixedFie
 }
 
 // The WMF records that carry a packed bitmap (info header, colour table, rows), and where it starts
-// in the record. The two blits have a form without a bitmap, of a fixed number of words.
+// in the record. The two blits also have a form without a bitmap, but the player reads a bitmap
+// from every blit, past the record's end if need be, so that form is refused too.
 constexpr struct {
     std::uint16_t function;
     qint64 bitmapAt;
-    std::uint32_t wordsWithoutBitmap = 0;
 } kWmfBitmaps[] = {
-    {0x0940, 22, 12}, // DIBBITBLT
-    {0x0B41, 26, 14}, // DIBSTRETCHBLT
-    {0x0F43, 28},     // STRETCHDIB
-    {0x0D33, 24},     // SETDIBTODEV
-    {0x0142, 10},     // DIBCREATEPATTERNBRUSH
+    {0x0940, 22}, // DIBBITBLT
+    {0x0B41, 26}, // DIBSTRETCHBLT
+    {0x0F43, 28}, // STRETCHDIB
+    {0x0D33, 24}, // SETDIBTODEV
+    {0x0142, 10}, // DIBCREATEPATTERNBRUSH
 };
 
 // A WMF record's bitmap: a 40-byte info header, its colour table after it and its rows after that,
@@ -223,8 +223,7 @@ bool wmfIsSound(QByteArrayView bytes)
             return *objects <= records;
         const LittleEndian record = in.sliced(at, qint64(words) * 2);
         for (const auto& bitmap : kWmfBitmaps) {
-            if (bitmap.function == function && words != bitmap.wordsWithoutBitmap
-                && !wmfBitmapIsSound(record, bitmap.bitmapAt))
+            if (bitmap.function == function && !wmfBitmapIsSound(record, bitmap.bitmapAt))
                 return false;
         }
         at += qint64(words) * 2;

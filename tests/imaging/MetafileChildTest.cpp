@@ -92,6 +92,7 @@ TEST(MetafileChild, TheFuzzingFindingsAreRefusedOrDrawnWithinTheLimits)
         {"emf-rle8-run-underflow.emf", false},
         {"wmf-dibstretchblt-clrused-huge.wmf", false},
         {"wmf-long-end-record-hides-dibstretchblt.wmf", false},
+        {"wmf-blit-without-bitmap.wmf", false},
         {"wmf-large-frame.wmf", true},
     };
     for (const auto& m : metafiles) {

@@ -313,6 +313,10 @@ TEST(PictureFile, MetafilesWhoseHeadersOrRecordChainsLieAreRefusedBeforeConversi
     };
     for (const auto& c : wmfBitmapCases)
         EXPECT_EQ(metafileCheck::wmfIsSound(c.bytes), c.sound) << c.name;
+    // A whole blit without a bitmap, which the player would still read a bitmap for, past its end.
+    Bytes blit;
+    blit.u32(14).u16(0x0B41).u32(0x00CC0020).u16(2).u16(2).u16(0).u16(0).u16(0).u16(50).u16(100).u16(0).u16(0);
+    EXPECT_FALSE(metafileCheck::wmfIsSound(placeableWmf(100, 50, blit)));
     // libwmf's SVG output leaves bitmaps out, but the sound file is drawn.
     EXPECT_EQ(decoded(wmfBitmap, Route::Display).image().size(), QSize(100, 50));
     EXPECT_FALSE(decoded(bitmap, Route::Display).isNull());
