@@ -51,7 +51,12 @@ QString WriteResult::describe(bool english) const
                           "%1 konnte nicht geschrieben werden: der symbolische Link führt zu keiner Datei.")
             .arg(name);
     const QString cause = AtomicFile::reason(error, english);
-    return inLanguage(english, "Could not write %1: %2.", "%1 konnte nicht geschrieben werden: %2.").arg(name, cause);
+    const QString text =
+        inLanguage(english, "Could not write %1: %2.", "%1 konnte nicht geschrieben werden: %2.").arg(name, cause);
+    if (oldCopy.isEmpty())
+        return text;
+    return text + inLanguage(english, " Its old contents are in %1.", " Der alte Inhalt ist in %1.")
+                      .arg(QDir::toNativeSeparators(oldCopy));
 }
 
 QString AtomicFile::reason(int error, bool english)

@@ -2,7 +2,7 @@
 // Every file the program writes is written whole to a temporary file beside it, synced to the disk
 // and renamed over the old one only when every step succeeded, so that a failed write (a full
 // disk, a file-size limit, a read-only folder) leaves the old file byte-identical and no
-// temporary file behind.
+// temporary file behind. The old file's owner, group and hard links stay (see AtomicFileWriter).
 
 #include <QByteArray>
 #include <QString>
@@ -19,6 +19,9 @@ struct WriteResult {
     QString path{};    // the file that was to be written
     WriteStep step = WriteStep::None;
     int error = 0; // the system's error number of the failed step
+    // Set when a write into the existing file failed midway and even the old bytes could not be
+    // put back: the copy of them that was kept.
+    QString oldCopy{};
 
     explicit operator bool() const { return ok; }
     // The file and the system's reason, in English or German: "Could not write /x/kiv.ini: No
@@ -28,8 +31,8 @@ struct WriteResult {
 
 class AtomicFile {
 public:
-    // Creates missing parent directories. Never writes the file in place; the file keeps its
-    // permissions, a new one gets the usual ones. A symbolic link stays: the file it leads to is
+    // Creates missing parent directories. The file keeps its permissions, owner, group and hard
+    // links, a new one gets the usual ones. A symbolic link stays: the file it leads to is
     // replaced, in that file's folder.
     static WriteResult write(const QString& path, const QByteArray& contents);
     // The system's text for an error number, in English or German.

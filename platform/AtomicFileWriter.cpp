@@ -23,10 +23,14 @@ namespace {
 // Temporary files are "<target>.kiv-<process id>-<random>", so that one left by a process that
 // was killed can be told from one that a running process still writes.
 constexpr std::string_view kTemporaryMark = ".kiv-";
+// The copy of the old bytes kept while a file is rewritten in place is
+// "<target>.kiv-old-<process id>-<random>": one left by a killed process may hold the only
+// whole copy of the file, so it is never removed as stale.
+constexpr std::string_view kOldCopyMark = ".kiv-old-";
 
-std::string temporaryPrefix(const std::string& target)
+std::string uniquePrefix(const std::string& target, std::string_view mark)
 {
-    return target + std::string(kTemporaryMark) + std::to_string(::getpid()) + '-';
+    return target + std::string(mark) + std::to_string(::getpid()) + '-';
 }
 
 // The process id in a temporary file's name after "<target name>.kiv-", or 0 when the rest is
@@ -79,13 +83,13 @@ public:
             ::unlink(path_.c_str());
     }
 
-    // A new file beside `target`, named after it; false with errno set when none can be made.
-    bool create(const std::string& target)
+    // A new file named the prefix and a random number, open for reading and writing; false with
+    // errno set when none can be made.
+    bool create(const std::string& prefix, mode_t mode)
     {
-        const std::string prefix = temporaryPrefix(target);
         for (int attempt = 0; attempt < 64; ++attempt) {
             path_ = prefix + std::to_string(QRandomGenerator::global()->generate());
-            fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
             if (fd_ >= 0)
                 return true;
             if (errno != EEXIST)
@@ -150,6 +154,34 @@ void keepPermissions(int fd, const std::string& target)
         ::fchmod(fd, old.st_mode & 07777);
 }
 
+// The new file takes the old one's owner and group where this user may give them (the
+// administrator always; a user his own name and his own groups), and the old mode once more,
+// since a change of owner clears the set-id bits. False when they cannot be kept.
+bool keepOwner(int fd, const struct stat& old)
+{
+    struct stat made {};
+    if (::fstat(fd, &made) != 0)
+        return false;
+    if (made.st_uid == old.st_uid && made.st_gid == old.st_gid)
+        return true;
+    return ::fchown(fd, old.st_uid, old.st_gid) == 0 && ::fchmod(fd, old.st_mode & 07777) == 0;
+}
+
+struct StepFailure {
+    WriteStep step = WriteStep::None;
+    int error = 0;
+};
+
+// Makes the file `to` hold exactly what `from` holds, synced to the disk.
+StepFailure replaceContents(int to, int from)
+{
+    if (::ftruncate(to, 0) != 0 || ::lseek(to, 0, SEEK_SET) != 0 || !copyAll(from, to))
+        return {WriteStep::Write, errno};
+    if (::fsync(to) != 0)
+        return {WriteStep::Sync, errno};
+    return {};
+}
+
 // Makes the rename itself durable. The new contents are in place by then, so a failure here is
 // not reported as a failed write.
 void syncFolder(const std::string& folder)
@@ -159,9 +191,14 @@ void syncFolder(const std::string& folder)
         ::fsync(fd.get());
 }
 
-WriteResult failure(const QString& path, WriteStep step, int error)
+WriteResult failure(const QString& path, WriteStep step, int error, const std::string& oldCopy = {})
 {
-    WriteResult result{.ok = false, .errorText = QString(), .path = path, .step = step, .error = error};
+    WriteResult result{.ok = false,
+                       .errorText = QString(),
+                       .path = path,
+                       .step = step,
+                       .error = error,
+                       .oldCopy = QFile::decodeName(QByteArray::fromStdString(oldCopy))};
     result.errorText = result.describe(true);
     return result;
 }
@@ -174,9 +211,9 @@ AtomicFileWriter::AtomicFileWriter(const QString& path) : path_(path), temporary
 
 AtomicFileWriter::~AtomicFileWriter() = default;
 
-WriteResult AtomicFileWriter::fail(WriteStep step, int error)
+WriteResult AtomicFileWriter::fail(WriteStep step, int error, const std::string& oldCopy)
 {
-    state_ = failure(path_, step, error);
+    state_ = failure(path_, step, error, oldCopy);
     temporary_ = std::make_unique<Temporary>(); // closes and removes the temporary file
     return state_;
 }
@@ -196,7 +233,7 @@ WriteResult AtomicFileWriter::open()
     if (folderError)
         return fail(WriteStep::Folder, folderError.value());
     removeStaleTemporaries(folder_, target_);
-    if (!temporary_->create(target_))
+    if (!temporary_->create(uniquePrefix(target_, kTemporaryMark), 0666))
         return fail(WriteStep::Create, errno);
     keepPermissions(temporary_->fd(), target_);
     return state_;
@@ -218,14 +255,41 @@ WriteResult AtomicFileWriter::commit()
 {
     if (!state_)
         return state_;
+    struct stat old {};
+    const bool replacing = ::stat(target_.c_str(), &old) == 0;
+    const bool ownerKept = !replacing || keepOwner(temporary_->fd(), old);
     if (::fsync(temporary_->fd()) != 0)
         return fail(WriteStep::Sync, errno);
+    if (replacing && S_ISREG(old.st_mode) && (old.st_nlink > 1 || !ownerKept))
+        return writeInPlace();
     if (!temporary_->close())
         return fail(WriteStep::Close, errno);
     if (::rename(temporary_->path().c_str(), target_.c_str()) != 0)
         return fail(WriteStep::Rename, errno);
     temporary_->keep();
     syncFolder(folder_);
+    return state_;
+}
+
+WriteResult AtomicFileWriter::writeInPlace()
+{
+    const Descriptor target(::open(target_.c_str(), O_RDWR | O_CLOEXEC));
+    if (target.get() < 0)
+        return fail(WriteStep::Create, errno);
+    TemporaryFile oldCopy;
+    if (!oldCopy.create(uniquePrefix(target_, kOldCopyMark), 0600))
+        return fail(WriteStep::Create, errno);
+    if (!copyAll(target.get(), oldCopy.fd()))
+        return fail(WriteStep::Write, errno);
+    if (::fsync(oldCopy.fd()) != 0)
+        return fail(WriteStep::Sync, errno);
+    if (const StepFailure failed = replaceContents(target.get(), temporary_->fd()); failed.step != WriteStep::None) {
+        if (replaceContents(target.get(), oldCopy.fd()).step == WriteStep::None)
+            return fail(failed.step, failed.error);
+        oldCopy.keep();
+        return fail(failed.step, failed.error, oldCopy.path());
+    }
+    temporary_ = std::make_unique<Temporary>(); // removes the temporary file
     return state_;
 }
 

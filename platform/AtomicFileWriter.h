@@ -4,6 +4,12 @@
 // the target. A writer destroyed without a successful commit removes the temporary file and
 // leaves the target as it was. AtomicFile::write is this in one step.
 //
+// The target keeps its owner and group: the new file takes them before the rename. Where this
+// user may not give them, or the target has more than one name (hard links), commit() writes the
+// new bytes into the existing file instead, so that its inode, links, owner and group stay; a
+// copy of the old bytes beside it is made and synced first, puts them back when the write fails
+// midway, and is removed once the new bytes are whole and synced.
+//
 // A target that is a symbolic link is written through it: the file the link leads to is replaced
 // and the link stays. open() refuses a link that leads to no file and a file the user may not
 // write, before anything is written.
@@ -36,7 +42,8 @@ public:
 
 private:
     struct Temporary;
-    WriteResult fail(WriteStep step, int error);
+    WriteResult fail(WriteStep step, int error, const std::string& oldCopy = {});
+    WriteResult writeInPlace();
 
     QString path_;
     std::string target_;

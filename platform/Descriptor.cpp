@@ -1,5 +1,6 @@
 #include "platform/Descriptor.h"
 
+#include <array>
 #include <cerrno>
 
 namespace kiv {
@@ -20,6 +21,24 @@ bool writeAll(int fd, const char* data, qint64 size)
         size -= written;
     }
     return true;
+}
+
+bool copyAll(int from, int to)
+{
+    if (::lseek(from, 0, SEEK_SET) != 0)
+        return false;
+    std::array<char, 64 * 1024> buffer{};
+    for (;;) {
+        const ssize_t got = ::read(from, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        if (!writeAll(to, buffer.data(), got))
+            return false;
+    }
 }
 
 } // namespace kiv

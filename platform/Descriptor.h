@@ -1,7 +1,7 @@
 #pragma once
 // A file descriptor of our own, closed when it goes, and the whole-buffer write that calls on raw
 // descriptors need. For the places below Qt's file classes: a child's pipes, a file read with
-// the system's error number.
+// the system's error number, a file rewritten in place.
 
 #include <QtGlobal>
 
@@ -31,5 +31,8 @@ private:
 // Writes everything, going on after short writes and interrupted calls; false with errno set
 // (ENOSPC when the file takes nothing more).
 bool writeAll(int fd, const char* data, qint64 size);
+// Copies what `from` holds from its start to its end into `to` at `to`'s offset; false with errno
+// set when a read or a write fails.
+bool copyAll(int from, int to);
 
 } // namespace kiv

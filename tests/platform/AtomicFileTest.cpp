@@ -1,7 +1,9 @@
 // The atomic writer against real failures: a file-size limit and a full disk, each in a child
 // process so that neither the limit nor the mount reaches the other tests; symbolic links and
-// read-only files, with every file of the folder compared after the write.
+// read-only files, with every file of the folder compared after the write; hard links and files
+// of other owners, written by root and by an ordinary user.
 #include "platform/AtomicFile.h"
+#include "platform/AtomicFileWriter.h"
 #include "tests/support/FolderTree.h"
 #include "tests/support/Prerequisite.h"
 
@@ -19,6 +21,7 @@
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -246,5 +249,154 @@ TEST(AtomicFile, WritesThroughLinksAndRefusesLinksToNothingAndReadOnlyFiles)
             EXPECT_EQ(result.describe(true), (beforePath ? "Could not write " + path : path) + QString::fromUtf8(c.english));
             EXPECT_EQ(result.describe(false), path + QString::fromUtf8(c.german));
         }
+    }
+}
+
+namespace {
+
+// Ids no account of the test machine needs to have: an ordinary user and two of his groups.
+constexpr uid_t kUser = 4321;
+constexpr gid_t kUsersGroup = 8765;
+constexpr gid_t kUsersOtherGroup = 8766;
+
+struct stat statOf(const QString& path)
+{
+    struct stat file {};
+    stat(QFile::encodeName(path).constData(), &file);
+    return file;
+}
+
+// "owner:group mode links", e.g. "0:8765 0664 2".
+std::string ownership(const QString& path)
+{
+    const struct stat file = statOf(path);
+    char mode[8];
+    std::snprintf(mode, sizeof mode, "%04o", file.st_mode & 07777);
+    return std::to_string(file.st_uid) + ":" + std::to_string(file.st_gid) + " " + mode + " "
+        + std::to_string(file.st_nlink);
+}
+
+// Becomes the ordinary user, a member of his two groups; false when the system refuses.
+bool becomeTheUser()
+{
+    const gid_t groups[] = {kUsersGroup, kUsersOtherGroup};
+    return setgroups(2, groups) == 0 && setgid(kUsersGroup) == 0 && setuid(kUser) == 0;
+}
+
+} // namespace
+
+TEST(AtomicFile, AReplacedFileKeepsItsOwnerGroupModeAndHardLinks)
+{
+    const struct {
+        const char* name;
+        uid_t owner;
+        gid_t group;
+        mode_t mode;
+        bool secondName; // "other.tle" is a hard link to "real.tle"
+        bool byTheUser;  // written by the ordinary user, else by root
+        bool sameInode;  // the file must stay the same file
+    } cases[] = {
+        {"a file with a second name", 0, 0, 0640, true, false, true},
+        {"a user's file written by root", kUser, kUsersGroup, 0644, false, false, false},
+        {"a user's file with a second name written by root", kUser, kUsersGroup, 0600, true, false, true},
+        {"root's group-writable file written by a user of the group", 0, kUsersGroup, 0664, false, true, true},
+        {"the user's own file in his other group", kUser, kUsersOtherGroup, 0640, false, true, false},
+        {"root's group-writable file with a second name written by the user", 0, kUsersGroup, 0660, true, true, true},
+    };
+    if (geteuid() != 0)
+        KIV_MISSING_PREREQUISITE() << "files of other owners are made by root";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        ASSERT_EQ(chmod(QFile::encodeName(dir.path()).constData(), 0777), 0) << "the user makes his temporary file";
+        const QString path = dir.filePath(QStringLiteral("real.tle"));
+        const QString other = dir.filePath(QStringLiteral("other.tle"));
+        ASSERT_TRUE(put(path, "old records\n"));
+        ASSERT_EQ(chown(QFile::encodeName(path).constData(), c.owner, c.group), 0);
+        ASSERT_EQ(chmod(QFile::encodeName(path).constData(), c.mode), 0);
+        if (c.secondName) {
+            ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
+        }
+        const std::string before = ownership(path);
+        const ino_t inode = statOf(path).st_ino;
+
+        const std::string report = inChild([&] {
+            if (c.byTheUser && !becomeTheUser())
+                return std::string("cannot become the user");
+            return AtomicFile::write(path, "new records\n").errorText.toStdString();
+        });
+        EXPECT_EQ(report, "");
+        EXPECT_EQ(ownership(path), before);
+        EXPECT_EQ(contentsOf(path), "new records\n");
+        if (c.secondName) {
+            EXPECT_EQ(contentsOf(other), "new records\n");
+        }
+        if (c.sameInode) {
+            EXPECT_EQ(statOf(path).st_ino, inode);
+        }
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), c.secondName ? 2 : 1);
+    }
+}
+
+TEST(AtomicFile, AWriteIntoTheFileThatFailsMidwayPutsTheOldBytesBack)
+{
+    // The new bytes are whole in the temporary file before the squeeze; the old bytes fit where
+    // the new ones do not.
+    const QByteArray oldBytes(8192, 'o');
+    const QByteArray newBytes(32768, 'n');
+    const struct {
+        const char* name;
+        Squeeze squeeze;
+        const char* english;
+        const char* files;
+    } cases[] = {
+        {"a file-size limit of 16 KiB", Squeeze::FileSizeLimit, "File too large", "other.tle,real.tle"},
+        {"a disk with room for the copy of the old bytes only", Squeeze::FullDisk, "No space left on device",
+         "filler,other.tle,real.tle"},
+    };
+    if (geteuid() != 0)
+        KIV_MISSING_PREREQUISITE() << "the full disk is a tmpfs mounted by root";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString folder = dir.path();
+        const QString path = folder + QStringLiteral("/real.tle");
+        const QString other = folder + QStringLiteral("/other.tle");
+        const std::string report = inChild([&] {
+            const QByteArray where = QFile::encodeName(folder);
+            if (c.squeeze == Squeeze::FullDisk
+                && (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
+                    || mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k") != 0))
+                return std::string("no tmpfs");
+            if (!put(path, oldBytes) || link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()) != 0)
+                return std::string("no old file");
+            const ino_t inode = statOf(path).st_ino;
+            kiv::AtomicFileWriter writer(path);
+            if (!writer.open() || !writer.append(newBytes.constData(), newBytes.size()))
+                return std::string("no new bytes");
+            if (c.squeeze == Squeeze::FileSizeLimit) {
+                std::signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit{.rlim_cur = 16384, .rlim_max = RLIM_INFINITY};
+                if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                    return std::string("no limit");
+            } else {
+                // Full, then room for the old bytes' copy and nothing more.
+                QFile filler(folder + QStringLiteral("/filler"));
+                if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+                    return std::string("no filler");
+                const QByteArray block(4096, 'f');
+                while (filler.write(block) == block.size()) {
+                }
+                filler.resize(filler.size() - oldBytes.size());
+            }
+            const WriteResult result = writer.commit();
+            return std::string(result.ok ? "written" : "failed") + "|" + result.describe(true).toStdString() + "|"
+                + (contentsOf(path) == oldBytes ? "old" : "changed") + "|"
+                + (contentsOf(other) == oldBytes ? "old" : "changed") + "|"
+                + (statOf(path).st_ino == inode ? "same file" : "another file") + "|"
+                + QDir(folder).entryList(QDir::Files | QDir::Hidden).join(QLatin1Char(',')).toStdString();
+        });
+        EXPECT_EQ(report, "failed|Could not write " + path.toStdString() + ": " + c.english + ".|old|old|same file|"
+                      + c.files);
     }
 }

@@ -11,6 +11,7 @@
 
 #include <chrono>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -81,6 +82,24 @@ TEST_F(HttpClientTest, SuccessfulBodiesArriveByteForByteWithProgress)
         }
     }
     EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList{QStringLiteral("internet.tle")});
+}
+
+// The element file of "Open from the web" under a second name: both names see the body, and
+// the file stays the same file.
+TEST_F(HttpClientTest, ABodyReachesEveryNameOfTheTarget)
+{
+    writeOld();
+    const QString other = dir_.filePath(QStringLiteral("other.tle"));
+    ASSERT_EQ(link(QFile::encodeName(target()).constData(), QFile::encodeName(other).constData()), 0);
+    struct stat before {}, after {};
+    ASSERT_EQ(stat(QFile::encodeName(target()).constData(), &before), 0);
+    ASSERT_TRUE(client_.download(url("/ok"), target()));
+    ASSERT_EQ(stat(QFile::encodeName(target()).constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_nlink, 2u);
+    EXPECT_EQ(read(other).toStdString(), server_.body());
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("internet.tle"), QStringLiteral("other.tle")}));
 }
 
 TEST_F(HttpClientTest, RequestsNameTheProgramAndBypassCaches)
