@@ -309,14 +309,16 @@ bool CSatDlg::saveElementFile()
     return result.ok;
 }
 
-// Tells the user that the file changed and shows it afresh; the deletions made so far are gone
-// with the old copy. A file that can no longer be read is said so by the reader and stays shown
-// as it was.
+// Shows the file afresh and tells the user that it changed, with the fresh records behind the box;
+// the deletions made so far are gone with the old copy. A file that can no longer be read is said
+// so by the reader and stays shown as it was.
 void CSatDlg::showChangedFile()
 {
     std::optional<ElementFileSnapshot> fresh = readRecords(doc_);
     if (!fresh)
         return;
+    file_ = std::move(*fresh);
+    fill();
     doc_.Context().ui.messages.show(
         {.caption = text("Attention", "Achtung"),
          .text = text("The satellite data file %1 was changed by another program while this dialog was open.\n"
@@ -326,8 +328,6 @@ void CSatDlg::showChangedFile()
                      .arg(doc_.Satellitenfilename),
          .buttons = MessageButtons::Ok,
          .icon = MessageIcon::Exclamation});
-    file_ = std::move(*fresh);
-    fill();
 }
 
 void CSatDlg::showInfo()

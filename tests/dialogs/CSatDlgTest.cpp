@@ -16,6 +16,7 @@
 #include <optional>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -229,7 +230,8 @@ TEST_F(CSatDlgTest, AFileThatCannotBeReadOrWrittenIsToldAndKept)
 }
 
 // What another program may do to the file while the dialog is open, and what OK then does with
-// the first record deleted: every file of the element folder compared.
+// the first record deleted: every file of the element folder compared, and the records shown
+// while the box that tells of it is up.
 TEST_F(CSatDlgTest, OkWritesOnlyOverTheFileItReadAndThroughLinks)
 {
     using Change = std::function<void(const std::string& file)>;
@@ -263,6 +265,9 @@ TEST_F(CSatDlgTest, OkWritesOnlyOverTheFileItReadAndThroughLinks)
         {"a link", {{"sats.tle"s, "link -> real/sats.tle"}, {"real/sats.tle"s, "0640 " + three}},
          [](const std::string&) {}, true, {{"sats.tle"s, "link -> real/sats.tle"}, {"real/sats.tle"s, "0640 " + twoLeft}},
          "", 2},
+        {"a second name (a hard link)", {{"sats.tle"s, "0644 " + three}},
+         [](const std::string& f) { link(f.c_str(), (f + ".other").c_str()); }, true,
+         {{"sats.tle"s, "0644 " + twoLeft}, {"sats.tle.other"s, "0644 " + twoLeft}}, "", 2},
     };
     CKivDoc& doc = start();
     for (const auto& c : cases) {
@@ -277,6 +282,8 @@ TEST_F(CSatDlgTest, OkWritesOnlyOverTheFileItReadAndThroughLinks)
         ui_.messages.clear();
         ui_.messages.queueAnswer(MessageAnswer::Yes);
         dialog.OnDelete();
+        int shownBehindTheBox = -1; // records in the tree while the last box is up
+        ui_.messages.whenShown([&](const MessageRequest&) { shownBehindTheBox = tree->topLevelItem(0)->childCount(); });
         dialog.accept();
         EXPECT_EQ(dialog.Written(), c.written);
         EXPECT_EQ(dialog.result(), c.written ? QDialog::Accepted : 0);
@@ -290,5 +297,6 @@ TEST_F(CSatDlgTest, OkWritesOnlyOverTheFileItReadAndThroughLinks)
         }
         ASSERT_EQ(told.size(), 1u);
         EXPECT_TRUE(told[0].endsWith(doc.Satellitenfilename + QString::fromLatin1(c.message))) << told[0].toStdString();
+        EXPECT_EQ(shownBehindTheBox, c.shown);
     }
 }

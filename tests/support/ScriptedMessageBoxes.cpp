@@ -22,6 +22,8 @@ MessageAnswer firstButton(MessageButtons buttons)
 MessageAnswer ScriptedMessageBoxes::show(const kiv::MessageRequest& request)
 {
     shown_.push_back(request);
+    if (look_)
+        look_(request);
     if (!answers_.empty()) {
         const MessageAnswer answer = answers_.front();
         answers_.pop_front();
@@ -52,6 +54,7 @@ void ScriptedMessageBoxes::clear()
 {
     answers_.clear();
     shown_.clear();
+    look_ = nullptr;
     unanswered_ = 0;
 }
 

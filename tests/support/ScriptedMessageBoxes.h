@@ -6,6 +6,7 @@
 #include "platform/MessageBoxes.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace kiv::test {
@@ -15,6 +16,8 @@ public:
     MessageAnswer show(const MessageRequest& request) override;
 
     void queueAnswer(MessageAnswer answer) { answers_.push_back(answer); }
+    // Runs `look` as each box is shown, for a test of what the window behind it shows then.
+    void whenShown(std::function<void(const MessageRequest&)> look) { look_ = std::move(look); }
 
     const std::vector<MessageRequest>& shown() const { return shown_; }
     std::vector<QString> texts() const;
@@ -25,6 +28,7 @@ public:
 private:
     std::deque<MessageAnswer> answers_;
     std::vector<MessageRequest> shown_;
+    std::function<void(const MessageRequest&)> look_;
     int unanswered_ = 0;
 };
 
