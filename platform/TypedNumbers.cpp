@@ -58,6 +58,22 @@ std::optional<double> decimalNumber(std::string_view text, DecimalMark marks)
     return parseDouble(number);
 }
 
+std::optional<double> realNumber(std::string_view text)
+{
+    text = trimmed(text);
+    const std::size_t mark = text.find_first_of("eE");
+    if (mark == std::string_view::npos)
+        return decimalNumber(text);
+    const std::string_view mantissa = text.substr(0, mark);
+    std::string_view exponent = text.substr(mark + 1);
+    if (!exponent.empty() && (exponent.front() == '+' || exponent.front() == '-'))
+        exponent.remove_prefix(1);
+    if (exponent.empty() || exponent.find_first_not_of("0123456789") != std::string_view::npos
+        || trimmed(mantissa).size() != mantissa.size() || !decimalNumber(mantissa))
+        return std::nullopt;
+    return parseDouble(text);
+}
+
 IntegerCheck checkInteger(std::string_view text, int minimum, int maximum, bool english)
 {
     const std::optional<long long> number = wholeNumber(text);
@@ -73,7 +89,7 @@ IntegerCheck checkInteger(std::string_view text, int minimum, int maximum, bool 
 
 RealCheck checkReal(std::string_view text, double minimum, double maximum, bool english)
 {
-    const std::optional<double> number = decimalNumber(text);
+    const std::optional<double> number = realNumber(text);
     if (!number)
         return {std::nullopt, inLanguage(english, "Please enter a number.", "Bitte geben Sie eine Zahl ein.")};
     if (*number < minimum || *number > maximum)

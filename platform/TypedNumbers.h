@@ -17,6 +17,9 @@ enum class DecimalMark { Point, PointOrComma };
 // A decimal number alone in the text ("0.5", ".5", "-1", "1."), or nothing; one decimal mark
 // at most, no exponent.
 std::optional<double> decimalNumber(std::string_view text, DecimalMark marks = DecimalMark::Point);
+// A number alone in the text as a dialog's real field takes it: a decimal number with the point,
+// and an exponent if it likes ("1e-7", "-2.5E+3"); no "inf", "nan" or hexadecimal.
+std::optional<double> realNumber(std::string_view text);
 
 struct IntegerCheck {
     std::optional<int> value; // set when the text passes
@@ -30,7 +33,7 @@ struct RealCheck {
     QString message;
 };
 
-// The same for a decimal number; the bounds are shown with six significant digits.
+// The same for a real number; the bounds are shown with six significant digits.
 RealCheck checkReal(std::string_view text, double minimum, double maximum, bool english);
 
 } // namespace kiv

@@ -68,6 +68,14 @@ TEST(TypedNumbers, OnlyANumberAloneIsRead)
     EXPECT_EQ(decimalNumber("+7.25", DecimalMark::PointOrComma), 7.25);
     for (const char* text : {",", "0,5,1", "0.5,1", "1,2e3"})
         EXPECT_FALSE(decimalNumber(text, DecimalMark::PointOrComma)) << text;
+    EXPECT_EQ(realNumber("1e-7"), 1e-7);
+    EXPECT_EQ(realNumber(" -2.5E+3 "), -2500.0);
+    EXPECT_EQ(realNumber(".5e1"), 5.0);
+    EXPECT_EQ(realNumber("1.e2"), 100.0);
+    EXPECT_EQ(realNumber("0.25"), 0.25);
+    for (const char* text : {"", "1e", "e5", "1e+", "1 e5", "1e 5", "1e5x", "1e+-5", "1e5.0", "--1e5", "1,5e2",
+                             "inf", "nan", "0x1p3"})
+        EXPECT_FALSE(realNumber(text)) << text;
 
     EXPECT_EQ(checkInteger("12", 1, 12, true).value, 12);
     EXPECT_EQ(checkInteger("13", 1, 12, true).message, "Please enter an integer between 1 and 12.");

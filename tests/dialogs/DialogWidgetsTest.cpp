@@ -101,6 +101,13 @@ TEST_F(DialogWidgetsTest, GeneralRefusesValuesOutsideTheirRanges)
         {"1057", "4.5", "Please enter a number between 5 and 100."},
         {"1053", "many", "Please enter an integer."},
         {"1090", "12,5", "Please enter a number."},
+        {"1090", "1e-7", nullptr},
+        {"1090", "1.8E+2", nullptr},
+        {"1057", "5e1", nullptr},
+        {"1090", "1.81e2", "Please enter a number between 0 and 180."},
+        {"1090", "1e999", "Please enter a number between 0 and 180."},
+        {"1090", "1e", "Please enter a number."},
+        {"1090", "1e-7x", "Please enter a number."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -113,6 +120,14 @@ TEST_F(DialogWidgetsTest, GeneralRefusesValuesOutsideTheirRanges)
             EXPECT_EQ(ui_.messages.texts(), std::vector<QString>{QString::fromLatin1(c.message)});
         else
             EXPECT_TRUE(ui_.messages.shown().empty());
+    }
+    {
+        CAllgDlg exponents(someOptions(), services_, paths_, 1);
+        child<QLineEdit>(exponents, "1090")->setText(QStringLiteral("1e-7"));
+        child<QLineEdit>(exponents, "1057")->setText(QStringLiteral("2.5E1"));
+        exponents.accept();
+        EXPECT_EQ(exponents.values().BeamAngle, 1e-7f);
+        EXPECT_EQ(exponents.values().AutoExtendX, 25.0f);
     }
     CAllgDlg dialog(someOptions(), services_, paths_, 0);
     EXPECT_EQ(child<QLineEdit>(dialog, "1057")->text(), "33.333332");
