@@ -95,23 +95,35 @@ std::string writeUnderFileSizeLimit(const QString& folder, const QByteArray& con
     return outcome(folder, AtomicFile::write(folder + QStringLiteral("/kiv.ini"), contents));
 }
 
-// The write on a 64 KiB tmpfs of its own (in a mount namespace of its own), filled to the brim
-// after the old file was put there.
-std::string writeOnFullDisk(const QString& folder, const QByteArray& contents)
+// A 64 KiB tmpfs over the folder, in a mount namespace of this (child) process alone.
+bool mountSmallDisk(const QString& folder)
 {
     const QByteArray where = QFile::encodeName(folder);
-    if (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-        || mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k") != 0)
-        return "no tmpfs";
-    if (!put(folder + QStringLiteral("/kiv.ini"), kOldProfile))
-        return "no old file";
+    return unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0
+        && mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k") == 0;
+}
+
+// Fills the folder's disk with a file "filler", then gives back `room` bytes of it.
+bool fillDisk(const QString& folder, qint64 room)
+{
     QFile filler(folder + QStringLiteral("/filler"));
     if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return "no filler";
+        return false;
     const QByteArray block(512, 'f');
     while (filler.write(block) == block.size()) {
     }
-    filler.close();
+    return filler.resize(filler.size() - room);
+}
+
+// The write on a small disk of its own, filled to the brim after the old file was put there.
+std::string writeOnFullDisk(const QString& folder, const QByteArray& contents)
+{
+    if (!mountSmallDisk(folder))
+        return "no tmpfs";
+    if (!put(folder + QStringLiteral("/kiv.ini"), kOldProfile))
+        return "no old file";
+    if (!fillDisk(folder, 0))
+        return "no filler";
     return outcome(folder, AtomicFile::write(folder + QStringLiteral("/kiv.ini"), contents));
 }
 
@@ -363,10 +375,7 @@ TEST(AtomicFile, AWriteIntoTheFileThatFailsMidwayPutsTheOldBytesBack)
         const QString path = folder + QStringLiteral("/real.tle");
         const QString other = folder + QStringLiteral("/other.tle");
         const std::string report = inChild([&] {
-            const QByteArray where = QFile::encodeName(folder);
-            if (c.squeeze == Squeeze::FullDisk
-                && (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-                    || mount("tmpfs", where.constData(), "tmpfs", 0, "size=64k") != 0))
+            if (c.squeeze == Squeeze::FullDisk && !mountSmallDisk(folder))
                 return std::string("no tmpfs");
             if (!put(path, oldBytes) || link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()) != 0)
                 return std::string("no old file");
@@ -379,15 +388,8 @@ TEST(AtomicFile, AWriteIntoTheFileThatFailsMidwayPutsTheOldBytesBack)
                 const rlimit limit{.rlim_cur = 16384, .rlim_max = RLIM_INFINITY};
                 if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
                     return std::string("no limit");
-            } else {
-                // Full, then room for the old bytes' copy and nothing more.
-                QFile filler(folder + QStringLiteral("/filler"));
-                if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-                    return std::string("no filler");
-                const QByteArray block(4096, 'f');
-                while (filler.write(block) == block.size()) {
-                }
-                filler.resize(filler.size() - oldBytes.size());
+            } else if (!fillDisk(folder, oldBytes.size())) { // room for the old bytes' copy alone
+                return std::string("no filler");
             }
             const WriteResult result = writer.commit();
             return std::string(result.ok ? "written" : "failed") + "|" + result.describe(true).toStdString() + "|"
