@@ -232,9 +232,9 @@ void CDrwstDlg::rebuildPreview() { preview_->SetLook(look()); }
 // While typing, a number that reads is shown at once (within its bounds); OK checks the fields.
 void CDrwstDlg::takeTypedBeam()
 {
-    if (const auto t = decimalNumber(transparency_->text().toStdString()))
+    if (const auto t = realNumber(transparency_->text().toStdString()))
         values_.TransparencyBeam = static_cast<float>(std::clamp(*t, 0.0, 1.0));
-    if (const auto a = decimalNumber(beamAngle_->text().toStdString()))
+    if (const auto a = realNumber(beamAngle_->text().toStdString()))
         values_.BeamAngle = static_cast<float>(clampBeamAngle(*a));
     rebuildPreview();
 }
