@@ -15,7 +15,8 @@
 // write, before anything is written.
 //
 // A temporary file's name carries the process id of its writer; open() removes those of the same
-// target whose writer no longer runs (a process killed during a large download).
+// target whose writer no longer runs (a process killed during a large download). A copy of old
+// bytes that a killed writer left stays: it may be the only whole copy of the file.
 
 #include "platform/AtomicFile.h"
 

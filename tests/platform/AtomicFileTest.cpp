@@ -214,6 +214,13 @@ TEST(AtomicFile, WritesWholeFilesKeepsPermissionsAndCreatesFolders)
     EXPECT_EQ(AtomicFile::reason(EIO, false), QStringLiteral("Eingabe-/Ausgabefehler"));
     EXPECT_EQ(AtomicFile::reason(EIO, true), QStringLiteral("Input/output error"));
     EXPECT_EQ(AtomicFile::reason(ENOMSG, false), QStringLiteral("No message of desired type")) << "untranslated: English";
+    // A write into the file whose old bytes could not be put back names the copy that holds them.
+    const WriteResult lost{.ok = false, .errorText = {}, .path = QStringLiteral("/d/real.tle"), .step = WriteStep::Write,
+                           .error = EIO, .oldCopy = QStringLiteral("/d/real.tle.kiv-old-7-9")};
+    EXPECT_EQ(lost.describe(true),
+              "Could not write /d/real.tle: Input/output error. Its old contents are in /d/real.tle.kiv-old-7-9.");
+    EXPECT_EQ(lost.describe(false), "/d/real.tle konnte nicht geschrieben werden: Eingabe-/Ausgabefehler. "
+                                    "Der alte Inhalt ist in /d/real.tle.kiv-old-7-9.");
 }
 
 TEST(AtomicFile, WritesThroughLinksAndRefusesLinksToNothingAndReadOnlyFiles)

@@ -276,6 +276,7 @@ TEST_F(HttpClientTest, TemporaryFilesOfEndedProcessesAreRemoved)
         {"internet.tlx.kiv-" + dead + "-1", false},
         {"other.tle.kiv-" + dead + "-1", false},
         {"internet.tle.kiv-" + dead + "-1.bak", false},
+        {"internet.tle.kiv-old-" + dead + "-1", false}, // old bytes of a write into the file
     };
     writeOld();
     for (const auto& c : cases) {
