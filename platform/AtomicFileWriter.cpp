@@ -154,17 +154,13 @@ void keepPermissions(int fd, const std::string& target)
         ::fchmod(fd, old.st_mode & 07777);
 }
 
-// The new file takes the old one's owner and group where this user may give them (the
-// administrator always; a user his own name and his own groups), and the old mode once more,
-// since a change of owner clears the set-id bits. False when they cannot be kept.
-bool keepOwner(int fd, const struct stat& old)
+// True when the new file already has the old one's owner and group, so that a rename keeps them.
+// Otherwise the new bytes go into the old file itself: a change of owner, even where this user
+// may make it, would still make the file another file under the same name.
+bool ownerMatches(int fd, const struct stat& old)
 {
     struct stat made {};
-    if (::fstat(fd, &made) != 0)
-        return false;
-    if (made.st_uid == old.st_uid && made.st_gid == old.st_gid)
-        return true;
-    return ::fchown(fd, old.st_uid, old.st_gid) == 0 && ::fchmod(fd, old.st_mode & 07777) == 0;
+    return ::fstat(fd, &made) == 0 && made.st_uid == old.st_uid && made.st_gid == old.st_gid;
 }
 
 struct StepFailure {
@@ -257,7 +253,7 @@ WriteResult AtomicFileWriter::commit()
         return state_;
     struct stat old {};
     const bool replacing = ::stat(target_.c_str(), &old) == 0;
-    const bool ownerKept = !replacing || keepOwner(temporary_->fd(), old);
+    const bool ownerKept = !replacing || ownerMatches(temporary_->fd(), old);
     if (::fsync(temporary_->fd()) != 0)
         return fail(WriteStep::Sync, errno);
     if (replacing && S_ISREG(old.st_mode) && (old.st_nlink > 1 || !ownerKept))

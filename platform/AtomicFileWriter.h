@@ -4,9 +4,9 @@
 // the target. A writer destroyed without a successful commit removes the temporary file and
 // leaves the target as it was. AtomicFile::write is this in one step.
 //
-// The target keeps its owner and group: the new file takes them before the rename. Where this
-// user may not give them, or the target has more than one name (hard links), commit() writes the
-// new bytes into the existing file instead, so that its inode, links, owner and group stay; a
+// The target keeps its inode, links, owner and group. The rename is taken only where it keeps
+// them all: the target has one name and this user's new file has its owner and group already.
+// Otherwise commit() writes the new bytes into the existing file instead; a
 // copy of the old bytes beside it is made and synced first, puts them back when the write fails
 // midway, and is removed once the new bytes are whole and synced.
 //
