@@ -697,6 +697,8 @@ TEST_F(WDBSatellitesTest, EachThingTheClockMovesAloneMovesThePicture)
         Change setUp, change;
     } rows[] = {
         {"a satellite's place in the view", europe, {}, [] {}, [&] { sat.lat += 0.01; }},
+        // Seven pixels beyond the right edge: the left half of its icon shows.
+        {"an icon partly on the picture", europe, {}, [&] { sat.lon = 20.1; }, [&] { sat.lat += 0.01; }},
         // Both icons alike: only the names tell the pictures apart.
         {"an icon leaving the picture as another takes its place", europe, {true, false},
          [&] {

@@ -334,6 +334,7 @@ TEST_F(WorldMapTest, EachThingTheClockMovesAloneMovesThePicture)
         (sunLatitudeAt((south + north) / 2) < 0.0 ? south : north) = (south + north) / 2;
 
     using Change = std::function<void(WorldMapScene&)>;
+    const Change positionLabels = [&](WorldMapScene& s) { map.layoutLabels(s.satellites, {false, true}); };
     const struct {
         const char* thing;
         Change setUp, change;
@@ -363,12 +364,9 @@ TEST_F(WorldMapTest, EachThingTheClockMovesAloneMovesThePicture)
              setFootprint(doc, 10.0 - 1e-7);
          },
          [&](WorldMapScene&) { setFootprint(doc, 10.0 + 1e-7); }},
-        {"its label's latitude", [this, &doc](WorldMapScene&) { map.layoutLabels(satelliteScene(doc), {false, true}); },
-         [&](WorldMapScene&) { sat.lat += 0.01; }},
-        {"its label's longitude", [this, &doc](WorldMapScene&) { map.layoutLabels(satelliteScene(doc), {false, true}); },
-         [&](WorldMapScene&) { sat.lon += 0.01; }},
-        {"its label's altitude", [this, &doc](WorldMapScene&) { map.layoutLabels(satelliteScene(doc), {false, true}); },
-         [&](WorldMapScene&) { sat.alt += 0.00001; }},
+        {"its label's latitude", positionLabels, [&](WorldMapScene&) { sat.lat += 0.01; }},
+        {"its label's longitude", positionLabels, [&](WorldMapScene&) { sat.lon += 0.01; }},
+        {"its label's altitude", positionLabels, [&](WorldMapScene&) { sat.alt += 0.00001; }},
         {"the sun", [](WorldMapScene& s) { s.sun = true; }, [](WorldMapScene& s) { s.julianDate += 10.0 / 1440.0; }},
         {"the moon", [](WorldMapScene& s) { s.moon = true; }, [](WorldMapScene& s) { s.julianDate += 10.0 / 1440.0; }},
         // Near the solstice ten minutes turn the day/night line and hardly change its shape.

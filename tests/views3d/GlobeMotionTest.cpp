@@ -68,6 +68,9 @@ TEST_F(GlobeMotionTest, EachThingTheClockMovesAloneMovesTheFrame)
         Change change;
     } rows[] = {
         {"a satellite's place", newMoon, noon, [&] { sat.shown = 1; }, [&](GlobeCamera&) { sat.lat += 0.2; }},
+        // Its centre moves by less than half a pixel, the far side of its body by more.
+        {"the reach of a satellite's body", newMoon, noon, [&] { sat.shown = 1; },
+         [&](GlobeCamera&) { sat.lat += 0.069; }},
         // Over the pole only its body turns.
         {"a satellite's body", newMoon, noon, overThePole, [&](GlobeCamera&) { sat.lon += 2.0; }},
         {"a satellite's beam (exact mode)", newMoon, noon,
@@ -117,6 +120,9 @@ TEST_F(GlobeMotionTest, EachThingTheClockMovesAloneMovesTheFrame)
         {"the sun", fullMoon, {-18.0, 180.0, 200.0}, [] {}, later(86400)},
         {"the lens flare", fullMoon, {-18.0, 180.0, 200.0}, [] {},
          [&](GlobeCamera&) { doc.NrOfOcularReflections = 4; }},
+        // The sun moves by a fifth of a pixel, the flare's outermost disc eight times as far.
+        {"the reach of the lens flare", fullMoon, {-18.0, 180.0, 200.0}, [&] { doc.NrOfOcularReflections = 4; },
+         turned(0.007)},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.thing);
