@@ -114,10 +114,10 @@ void WorldMap::listPositions(DrawnPositions& drawn, const WorldMapScene& scene, 
     if (!scene.nightTexture && !scene.shadow)
         return;
     // The day/night line's quarter before it is mirrored, and its turn to the sun's longitude, as
-    // terminatorPolygon scales them.
+    // terminatorPolygon scales them. The quarter's latitudes change sign with the sun's hemisphere,
+    // which decides the pole the night closes over.
     const TerminatorEntries t = terminatorEntries(sun.x());
     const double halfW = w / 2, halfH = h / 2;
-    drawn.exact(t.sunNorth ? 1.0 : 0.0);
     drawn.point(std::fmod(sun.y(), 360.0) / 180.0 * halfW, 0.0);
     for (int i = 0; i < kTerminatorEntries / 4 && !drawn.decided(); ++i)
         drawn.point(t.entries[i].x() / 180.0 * halfW, t.entries[i].y() / 90.0 * halfH);

@@ -1,8 +1,7 @@
-// GlobeRenderer: what the clock moves in a frame, listed for DrawnPositions, so that a step whose
-// clock moved draws a frame only when something on it moved by half a pixel or more.
-#include "views3d/GlobeRenderer.h"
+#include "views3d/GlobeMotion.h"
 
 #include "document/CKivDoc.h"
+#include "views3d/SceneFrame.h"
 #include "views3d/SceneGeometry.h"
 
 #include <algorithm>
@@ -68,28 +67,48 @@ double flareReach()
     return reach;
 }
 
-} // namespace
-
-bool GlobeRenderer::pictureMoved()
+// The orbits in space: rigid about the centre as far as the farthest ring point reaches; in exact
+// mode a ring moves on whenever a new point is due.
+void listOrbits(DrawnPositions& drawn, const CKivDoc& doc, std::span<const OrbitRing> rings, const Matrix4& orbits,
+                double jd, int width, int height)
 {
-    return drawn_.moved([this](DrawnPositions& d) { listPositions(d); });
+    const bool live = doc.CalculateExact == 1 && rings.size() == static_cast<std::size_t>(doc.SatelliteCount);
+    double reach = 0.0;
+    for (std::size_t i = 0; i < rings.size() && static_cast<int>(i) < doc.SatelliteCount; ++i) {
+        if (!doc.SatInfo[i].shown)
+            continue;
+        if (live)
+            drawn.exact(rings[i].dueAt(jd) ? 1.0 : 0.0);
+        for (const Vec3& p : rings[i].points())
+            reach = std::max(reach, length(p));
+    }
+    listRigid(drawn, orbits, reach, width, height);
 }
 
-void GlobeRenderer::listPositions(DrawnPositions& drawn) const
+} // namespace
+
+std::optional<WindowPoint> flareAt(const CKivDoc& doc, const GlobeCamera& camera, Vec3 sun)
 {
-    const SceneFrame frame = SceneFrame::at(doc_.SimTime);
-    const double jd = doc_.SimTime.julianDate();
-    const GlobeCamera view = cameraAt(frame);
+    if (doc.NrOfOcularReflections <= 0 || segmentMeetsSphere(camera.eye(), sun, kEarthRadius))
+        return std::nullopt;
+    return camera.project(sun);
+}
+
+void listGlobeMotion(DrawnPositions& drawn, const CKivDoc& doc, const GlobeCamera& view,
+                     std::span<const OrbitRing> rings)
+{
+    const SceneFrame frame = SceneFrame::at(doc.SimTime);
+    const double jd = doc.SimTime.julianDate();
     const int w = view.width(), h = view.height();
     const Matrix4 scene = view.projection() * view.modelView();
     const Matrix4 earth = scene * Matrix4::rotation(frame.earthTurnDeg, 0.0, 1.0, 0.0);
 
-    double earthReach = doc_.ShowCenterCross ? kCrossHalfLength : kEarthRadius;
+    double earthReach = doc.ShowCenterCross ? kCrossHalfLength : kEarthRadius;
     // Beams end on the earth: their shape changes count at its nearest depth.
     const double beamScale =
         pixelsPerLength(earth, earth(3, 3) - std::hypot(earth(3, 0), earth(3, 1), earth(3, 2)) * kEarthRadius, w, h);
-    for (int i = 0; i < doc_.SatelliteCount && !drawn.decided(); ++i) {
-        const tagSATINFO& info = doc_.SatInfo[i];
+    for (int i = 0; i < doc.SatelliteCount && !drawn.decided(); ++i) {
+        const tagSATINFO& info = doc.SatInfo[i];
         if (!info.shown)
             continue;
         const Vec4 at = clipOf(earth, geographicToScene(info.lat, info.lon, info.alt + kEarthRadius, 0.0));
@@ -99,22 +118,22 @@ void GlobeRenderer::listPositions(DrawnPositions& drawn) const
         const Vec3 east = rotatedAboutY({1.0, 0.0, 0.0}, frame.earthTurnDeg + info.lon);
         const double axes[] = {up.x, up.y, up.z, east.x, east.z};
         drawn.values(axes, kShadeSteps);
-        if (doc_.CalculateExact == 1) {
+        if (doc.CalculateExact == 1) {
             const double beam[] = {info.footprintRadius, info.footprintDist};
             drawn.values(beam, beamScale);
         }
-        if (doc_.ShowCourseEarth3D) {
+        if (doc.ShowCourseEarth3D) {
             drawn.exact(info.lastTrack);
             for (const double alt : info.trackAlt)
                 earthReach = std::max(earthReach, alt + kEarthRadius);
         }
     }
     listRigid(drawn, earth, earthReach, w, h);
-    if (doc_.ShowCourse3D && !drawn.decided())
-        listOrbits(drawn, scene * Matrix4::rotation(frame.orbitTurnDeg, 0.0, 1.0, 0.0), jd, w, h);
+    if (doc.ShowCourse3D && !drawn.decided())
+        listOrbits(drawn, doc, rings, scene * Matrix4::rotation(frame.orbitTurnDeg, 0.0, 1.0, 0.0), jd, w, h);
 
-    const Vec3 sun = frame.inertialToScene(doc_.Orbit.CalculateSolarPosition(jd));
-    const bool flare = flareAt(view, sun).has_value();
+    const Vec3 sun = frame.inertialToScene(doc.Orbit.CalculateSolarPosition(jd));
+    const bool flare = flareAt(doc, view, sun).has_value();
     static const double reach = flareReach();
     drawn.exact(flare ? 1.0 : 0.0);
     listWindowPoint(drawn, clipOf(scene, sun), w, h, flare ? reach : 1.0);
@@ -124,32 +143,15 @@ void GlobeRenderer::listPositions(DrawnPositions& drawn) const
     drawn.values(shading, kShadeSteps);
 
     double sunKm[4], moonKm[4];
-    doc_.Orbit.SunMoon(jd, sunKm, moonKm);
+    doc.Orbit.SunMoon(jd, sunKm, moonKm);
     listWindowPoint(drawn, clipOf(scene, frame.inertialToScene({moonKm[0], moonKm[1], moonKm[2], moonKm[3]})), w, h, 1.0);
 
     // The stars as directions: the turn of the scene's axes in the window rows and the depth row.
-    if (doc_.Sterne > 0) {
+    if (doc.Sterne > 0) {
         const double axes[] = {scene(0, 0), scene(0, 1), scene(0, 2), scene(1, 0), scene(1, 1),
                                scene(1, 2), scene(3, 0), scene(3, 1), scene(3, 2)};
         drawn.values(axes, std::numbers::sqrt2 * std::max(w, h) / kVisibleStarCos);
     }
-}
-
-// The orbits in space: rigid about the centre as far as the farthest ring point reaches; in exact
-// mode a ring moves on whenever a new point is due.
-void GlobeRenderer::listOrbits(DrawnPositions& drawn, const Matrix4& orbits, double jd, int width, int height) const
-{
-    const bool live = doc_.CalculateExact == 1 && rings_.size() == static_cast<std::size_t>(doc_.SatelliteCount);
-    double reach = 0.0;
-    for (std::size_t i = 0; i < rings_.size() && static_cast<int>(i) < doc_.SatelliteCount; ++i) {
-        if (!doc_.SatInfo[i].shown)
-            continue;
-        if (live)
-            drawn.exact(rings_[i].dueAt(jd) ? 1.0 : 0.0);
-        for (const Vec3& p : rings_[i].points())
-            reach = std::max(reach, length(p));
-    }
-    listRigid(drawn, orbits, reach, width, height);
 }
 
 } // namespace kiv

@@ -7,6 +7,7 @@
 #include "views3d/EarthTexture.h"
 #include "views3d/GlState.h"
 #include "views3d/GlobeLists.h"
+#include "views3d/GlobeMotion.h"
 
 #include <GL/gl.h>
 
@@ -190,6 +191,13 @@ QString GlobeRenderer::frameRateText()
     return text;
 }
 
+bool GlobeRenderer::pictureMoved()
+{
+    return drawn_.moved([this](DrawnPositions& d) {
+        listGlobeMotion(d, doc_, cameraAt(SceneFrame::at(doc_.SimTime)), rings_);
+    });
+}
+
 GlobeCamera GlobeRenderer::cameraAt(const SceneFrame& frame) const
 {
     GlobeCamera camera = camera_;
@@ -225,7 +233,7 @@ void GlobeRenderer::renderScene()
     drawMoon(frame, jd);
     drawSun(sun);
     glCallList(lists::kStars);
-    drawn_.record([this](DrawnPositions& d) { listPositions(d); });
+    drawn_.record([this](DrawnPositions& d) { listGlobeMotion(d, doc_, camera_, rings_); });
 }
 
 } // namespace kiv

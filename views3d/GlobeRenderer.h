@@ -100,13 +100,7 @@ private:
     void drawEarth(const SceneFrame& frame);
     void drawMoon(const SceneFrame& frame, double jd);
     void drawSun(Vec3 sun);
-    // Where the lens flare starts, the sun in the camera's window; nothing while the flare is off
-    // or the earth hides the sun.
-    std::optional<WindowPoint> flareAt(const GlobeCamera& camera, Vec3 sun) const;
     void drawLensFlare(WindowPoint sun);
-    // GlobeMotion.cpp
-    void listPositions(DrawnPositions& drawn) const;
-    void listOrbits(DrawnPositions& drawn, const Matrix4& orbits, double jd, int width, int height) const;
     // GlobeSatellites.cpp
     void buildBeamList(int slot);
     void deleteSatelliteLists();

@@ -6,6 +6,7 @@
 #include "views3d/GlModelSink.h"
 #include "views3d/GlState.h"
 #include "views3d/GlobeLists.h"
+#include "views3d/GlobeMotion.h"
 #include "views3d/SceneGeometry.h"
 #include "views3d/StarField.h"
 
@@ -180,15 +181,8 @@ void GlobeRenderer::drawSun(Vec3 sun)
     glTranslated(sun.x, sun.y, sun.z);
     glCallList(lists::kSun);
     glPopMatrix();
-    if (const std::optional<WindowPoint> at = flareAt(camera_, sun))
+    if (const std::optional<WindowPoint> at = flareAt(doc_, camera_, sun))
         drawLensFlare(*at);
-}
-
-std::optional<WindowPoint> GlobeRenderer::flareAt(const GlobeCamera& camera, Vec3 sun) const
-{
-    if (doc_.NrOfOcularReflections <= 0 || segmentMeetsSphere(camera.eye(), sun, kEarthRadius))
-        return std::nullopt;
-    return camera.project(sun);
 }
 
 void GlobeRenderer::drawLensFlare(WindowPoint sun)

@@ -6,6 +6,7 @@
 #include "views2d/SkyPicture.h"
 
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 using namespace kiv;
@@ -33,17 +34,18 @@ protected:
         doc.SatHistory[0].vel = {};
         return doc;
     }
-    // The position seen at that azimuth and elevation, 20 000 km away.
-    static tagVECTOR seenAt(double azDeg, double elDeg)
+    // The position seen at that azimuth and elevation, 20 000 km away unless said otherwise.
+    static tagVECTOR seenAt(double azDeg, double elDeg, double range = 20000.0)
     {
         const double gmst = kiv::orbit::gmstRadians(kJd);
         // Up is +x, east +y at the site on the equator and the prime meridian.
         const double up = std::sin(elDeg * kDeg), east = std::cos(elDeg * kDeg) * std::sin(azDeg * kDeg),
                      north = std::cos(elDeg * kDeg) * std::cos(azDeg * kDeg);
-        const double x = 6378.137 + 20000.0 * up, y = 20000.0 * east, z = 20000.0 * north;
+        const double x = kSiteRadius + range * up, y = range * east, z = range * north;
         return {x * std::cos(gmst) - y * std::sin(gmst), x * std::sin(gmst) + y * std::cos(gmst), z, 0};
     }
     static constexpr double kJd = 2460390.0;
+    static constexpr double kSiteRadius = 6378.137; // km, on the equator
     QPoint expectedAt(double azDeg, double elDeg) const
     {
         return truncated(sky.projection().project(azElToSkyPoint(azDeg * kDeg, elDeg * kDeg)));
@@ -145,6 +147,80 @@ TEST_F(SkyPictureTest, TrackLinesJoinOnlyComputedPoints)
     EXPECT_TRUE(greenNear((a + b) / 2)) << "computed points are joined";
     for (const double t : {0.25, 0.5, 0.75})
         EXPECT_FALSE(greenNear(north + (a - north) * t)) << "no line from a slot not computed, at " << t;
+}
+
+// Each thing the clock moves in the sky, changed alone as far as a step can: the view must say its
+// picture moved, or it would keep showing the picture before the change.
+TEST_F(SkyPictureTest, EachThingTheClockMovesAloneMovesThePicture)
+{
+    CKivDoc& doc = skyWith(90, 30);
+    tagSATHISTORY& h = doc.SatHistory[0];
+    const double gmst = kiv::orbit::gmstRadians(kJd);
+    const tagVECTOR site{kSiteRadius * std::cos(gmst), kSiteRadius * std::sin(gmst), 0.0, 0.0};
+    using Change = std::function<void()>;
+    const struct {
+        const char* thing;
+        Change setUp, change;
+    } rows[] = {
+        {"a satellite's place", [] {}, [&] { h.pos = seenAt(90, 30.5); }},
+        // The sphere seen from the east: a satellite due east stands on its rim, and a hundredth
+        // of a degree takes it behind, where the grid hides it, without moving it on the screen.
+        {"whether it shows in front of the sphere",
+         [&] {
+             doc.bOBSDispaly2D = 0;
+             doc.bOBSDrawAzi = 1;
+             h.pos = seenAt(89.99, 30);
+         },
+         [&] { h.pos = seenAt(90.01, 30); }},
+        {"its track's newest point",
+         [&] {
+             doc.ShowCourseOBS = 1;
+             doc.NrOfPoints = 6;
+             h.posTrack.assign(6, tagVECTOR{});
+             h.velTrack.assign(6, tagVECTOR{});
+             h.timeTrack.assign(6, 0.0);
+         },
+         [&] { doc.SatInfo[0].lastTrack += 1.0 / 1440.0; }},
+        {"its label's azimuth",
+         [&] {
+             doc.bOBSShowAziEleDist = 1;
+             h.pos = seenAt(90.004, 30);
+         },
+         [&] { h.pos = seenAt(90.006, 30); }},
+        {"its label's elevation",
+         [&] {
+             doc.bOBSShowAziEleDist = 1;
+             h.pos = seenAt(90, 30.004);
+         },
+         [&] { h.pos = seenAt(90, 30.006); }},
+        {"its label's distance", [&] { doc.bOBSShowAziEleDist = 1; }, [&] { h.pos = seenAt(90, 30, 20002.0); }},
+        // Ten seconds of right ascension about the site: 0.04° on the sky.
+        {"its label's right ascension", [&] { doc.OBSShowAscDesc = 1; },
+         [&] {
+             const double a = 10.0 / 86400.0 * 2.0 * std::numbers::pi, c = std::cos(a), s = std::sin(a);
+             const double x = h.pos.x - site.x, y = h.pos.y - site.y;
+             h.pos.x = site.x + c * x - s * y;
+             h.pos.y = site.y + s * x + c * y;
+         }},
+        // Ten seconds of arc north.
+        {"its label's declination", [&] { doc.OBSShowAscDesc = 1; }, [&] { h.pos.z += 1.0; }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.thing);
+        doc.bOBSDispaly2D = 1;
+        doc.bOBSDrawAzi = doc.bOBSShowAziEleDist = doc.OBSShowAscDesc = doc.ShowCourseOBS = 0;
+        h.pos = seenAt(90, 30);
+        row.setUp();
+        sky.loadSettings(doc);
+        sky.setSize({480, 480});
+        if (!sky.settings().flat)
+            sky.projection().tilt = 0.0;
+        sky.layoutLabels(satelliteScene(doc));
+        sky.redraw(satelliteScene(doc));
+        EXPECT_FALSE(sky.moved(satelliteScene(doc)));
+        row.change();
+        EXPECT_TRUE(sky.moved(satelliteScene(doc)));
+    }
 }
 
 TEST(SkyLabels, BoxesFitTheirLines)

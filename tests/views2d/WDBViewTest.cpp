@@ -19,6 +19,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <utility>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -516,9 +518,9 @@ namespace {
 
 class WDBSatellitesTest : public DocumentTest {
 protected:
-    CKivDoc& plainDocument()
+    CKivDoc& plainDocument(int satellites = 1)
     {
-        writeFile("sats.tle", lowSatellites(1));
+        writeFile("sats.tle", lowSatellites(satellites));
         CKivDoc& doc = makeDocument("[Allgemein]\nSatellitenfilename=sats.tle\n");
         doc.ShowCourseWDB = doc.FootprintWDB = 0;
         doc.EnableTowns = doc.DrawGrid = 0;
@@ -671,6 +673,72 @@ TEST_F(WDBSatellitesTest, OnlySatellitesOnThePictureGetALabel)
             for (int x = 0; x < img.width(); ++x)
                 white += img.pixel(x, y) == qRgb(255, 255, 255);
         EXPECT_EQ(white > 200, c.labelled) << c.lon << " " << c.lat << ": " << white;
+    }
+}
+
+// Each thing the clock moves in a view, changed alone as far as a step can: the view must say its
+// satellites' picture moved, or it would keep showing the picture before the change.
+TEST_F(WDBSatellitesTest, EachThingTheClockMovesAloneMovesThePicture)
+{
+    CKivDoc& doc = plainDocument(2);
+    tagSATINFO& sat = doc.SatInfo[0];
+    tagSATINFO& other = doc.SatInfo[1];
+    const auto setFootprint = [&](double angleDeg) {
+        sat.footprintRadius = 6.378 * std::sin(angleDeg * M_PI / 180.0);
+        sat.footprintDist = 6.378 * std::cos(angleDeg * M_PI / 180.0) + 0.05;
+    };
+    // 10° E to 20° E, 40° N to 45° N: 72 pixels a degree.
+    const WDBViewState europe = extent(-10, -20, 45, 40, 720, 360);
+    using Change = std::function<void()>;
+    const struct {
+        const char* thing;
+        WDBViewState view;
+        LabelContent labels;
+        Change setUp, change;
+    } rows[] = {
+        {"a satellite's place in the view", europe, {}, [] {}, [&] { sat.lat += 0.01; }},
+        // Seven pixels beyond the right edge: the left half of its icon shows.
+        {"an icon partly on the picture", europe, {}, [&] { sat.lon = 20.1; }, [&] { sat.lat += 0.01; }},
+        // Both icons alike: only the names tell the pictures apart.
+        {"an icon leaving the picture as another takes its place", europe, {true, false},
+         [&] {
+             other.shown = 1;
+             other.lat = 0.0;
+             other.lon = 100.0;
+         },
+         [&] {
+             std::swap(sat.lat, other.lat);
+             std::swap(sat.lon, other.lon);
+         }},
+        {"its track's newest point", europe, {}, [&] { doc.ShowCourseWDB = 1; },
+         [&] { sat.lastTrack += 1.0 / 1440.0; }},
+        // 170° E to 180°, 0 to 5° N; the satellite 5° east of the date line, its footprint's copy
+        // a turn east reaching 5° into the view.
+        {"its footprint's copy a turn away", extent(-170, -180, 5, 0, 720, 360), {},
+         [&] {
+             doc.FootprintWDB = 1;
+             sat.lat = 2.5;
+             sat.lon = -175.0;
+             setFootprint(10.0);
+         },
+         [&] { setFootprint(10.5); }},
+        {"its label's altitude", europe, {false, true}, [] {}, [&] { sat.alt += 0.00001; }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.thing);
+        doc.ShowCourseWDB = doc.FootprintWDB = 0;
+        other.shown = 0;
+        sat.lat = 42.5;
+        sat.lon = 15.0;
+        sat.alt = 0.4;
+        ASSERT_TRUE(map.setState(row.view));
+        map.drawBackground(QImage(), false);
+        map.keepAsBase();
+        row.setUp();
+        map.drawSatellites(wdbScene(doc), row.labels);
+        EXPECT_FALSE(map.moved(wdbScene(doc), row.labels));
+        row.change();
+        EXPECT_TRUE(map.moved(wdbScene(doc), row.labels));
     }
 }
 

@@ -6,6 +6,7 @@
 #include "views2d/WorldMap.h"
 
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 using namespace kiv;
@@ -306,6 +307,101 @@ TEST_F(WorldMapTest, SunAndMoonIconsAndTheObserverMarker)
     EXPECT_EQ(map.image().pixel(190, 90), qRgb(255, 0, 0));
     EXPECT_EQ(map.image().pixel(180, 80), qRgb(255, 0, 0));
     EXPECT_EQ(map.image().pixel(s), kWhite);
+}
+
+double julianDateOf(int year, int month, int day, int hour, int minute)
+{
+    return kiv::Time::fromUtc({year, month, day, hour, minute, 0}).julianDate();
+}
+
+// Each thing the clock moves on the map, changed alone as far as a step can: the map must say its
+// picture moved, or the view would keep showing the picture before the change.
+TEST_F(WorldMapTest, EachThingTheClockMovesAloneMovesThePicture)
+{
+    CKivDoc& doc = plainDocument();
+    tagSATINFO& sat = doc.SatInfo[0];
+    const auto sunLatitudeAt = [this](double jd) {
+        WorldMapScene at;
+        at.julianDate = jd;
+        map.computeSunAndMoon(at);
+        return map.sunPosition().x();
+    };
+    // The March equinox to within a second: the sun's latitude changes sign.
+    double south = julianDateOf(2024, 3, 20, 2, 0), north = julianDateOf(2024, 3, 20, 4, 0);
+    ASSERT_LT(sunLatitudeAt(south), 0.0);
+    ASSERT_GT(sunLatitudeAt(north), 0.0);
+    while (north - south > 1.0 / 86400.0)
+        (sunLatitudeAt((south + north) / 2) < 0.0 ? south : north) = (south + north) / 2;
+
+    using Change = std::function<void(WorldMapScene&)>;
+    const Change positionLabels = [&](WorldMapScene& s) { map.layoutLabels(s.satellites, {false, true}); };
+    const struct {
+        const char* thing;
+        Change setUp, change;
+    } rows[] = {
+        {"a satellite's place", [](WorldMapScene&) {}, [&](WorldMapScene&) { sat.lat += 1.0; }},
+        {"its track's newest point", [](WorldMapScene& s) { s.tracks = true; },
+         [&](WorldMapScene&) { sat.lastTrack += 1.0 / 1440.0; }},
+        {"its footprint's radius",
+         [&](WorldMapScene& s) {
+             s.footprints = true;
+             setFootprint(doc, 20.0);
+         },
+         [&](WorldMapScene&) { setFootprint(doc, 20.5); }},
+        // 0.08° more at 80° N move the footprint's east and west ends by about a pixel, although
+        // its centre and its north and south ends move by less than half of one.
+        {"its footprint's widening near a pole",
+         [&](WorldMapScene& s) {
+             s.footprints = true;
+             sat.lat = 80.0;
+             setFootprint(doc, 5.0);
+         },
+         [&](WorldMapScene&) { setFootprint(doc, 5.08); }},
+        {"its footprint coming to cover a pole",
+         [&](WorldMapScene& s) {
+             s.footprints = true;
+             sat.lat = 80.0;
+             setFootprint(doc, 10.0 - 1e-7);
+         },
+         [&](WorldMapScene&) { setFootprint(doc, 10.0 + 1e-7); }},
+        {"its label's latitude", positionLabels, [&](WorldMapScene&) { sat.lat += 0.01; }},
+        {"its label's longitude", positionLabels, [&](WorldMapScene&) { sat.lon += 0.01; }},
+        {"its label's altitude", positionLabels, [&](WorldMapScene&) { sat.alt += 0.00001; }},
+        {"the sun", [](WorldMapScene& s) { s.sun = true; }, [](WorldMapScene& s) { s.julianDate += 10.0 / 1440.0; }},
+        {"the moon", [](WorldMapScene& s) { s.moon = true; }, [](WorldMapScene& s) { s.julianDate += 10.0 / 1440.0; }},
+        // Near the solstice ten minutes turn the day/night line and hardly change its shape.
+        {"the day/night line's turn",
+         [](WorldMapScene& s) {
+             s.nightTexture = true;
+             s.julianDate = julianDateOf(2024, 6, 21, 12, 0);
+         },
+         [](WorldMapScene& s) { s.julianDate += 10.0 / 1440.0; }},
+        // A day later at noon the sun stands over nearly the same longitude, 0.4° further north.
+        {"the day/night line's shape",
+         [](WorldMapScene& s) {
+             s.shadow = true;
+             s.julianDate = julianDateOf(2024, 4, 1, 12, 0);
+         },
+         [](WorldMapScene& s) { s.julianDate += 1.0; }},
+        {"the day/night line's pole in the night",
+         [&](WorldMapScene& s) {
+             s.nightTexture = true;
+             s.julianDate = south;
+         },
+         [&](WorldMapScene& s) { s.julianDate = north; }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.thing);
+        sat.lat = sat.lon = 0.0;
+        sat.alt = 0.4;
+        WorldMapScene scene = worldMapScene(doc);
+        map.layoutLabels(scene.satellites, {});
+        row.setUp(scene);
+        map.redraw(scene);
+        EXPECT_FALSE(map.moved(scene));
+        row.change(scene);
+        EXPECT_TRUE(map.moved(scene));
+    }
 }
 
 } // namespace
