@@ -17,8 +17,8 @@ QSize boundedTo(QSize frame, QSize area)
 int reachable(int from, int offset, int length, int room, int grip)
 {
     grip = std::min(grip, room);
-    const long long start = std::clamp(static_cast<long long>(from) + offset, static_cast<long long>(std::min(grip, length) - length),
-                                       static_cast<long long>(room - grip));
+    const long long lowest = std::min(grip, length) - length;
+    const long long start = std::clamp(static_cast<long long>(from) + offset, lowest, static_cast<long long>(room - grip));
     return static_cast<int>(start - offset);
 }
 

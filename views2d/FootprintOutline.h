@@ -31,7 +31,7 @@ void footprintVertices(double lat, double lon, double angle, int n, std::vector<
 // The footprint in pixels of a picture of `extent`, ready to fill. `outline` gets the vertices
 // and the first again at the end (a turn away for a cap over a pole, so that no line runs across
 // the picture); `polygon` the same plus, for a cap, the closure along the pole's latitude. Both
-// are cut to the picture and a whole picture around it, however far the footprint reaches.
+// are cut to the picture and two pictures around it, however far the footprint reaches.
 struct FootprintShape {
     std::vector<QPoint> outline;
     std::vector<QPoint> polygon;

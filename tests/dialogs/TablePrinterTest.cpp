@@ -55,7 +55,8 @@ namespace {
 std::vector<QStringList> printedPages(const QString& pdf)
 {
     QProcess run;
-    run.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    run.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     EXPECT_TRUE(run.waitForFinished(30000));
     QStringList pages = QString::fromUtf8(run.readAllStandardOutput()).split(QLatin1Char('\f'));
     if (!pages.isEmpty() && pages.back().trimmed().isEmpty())
@@ -130,8 +131,8 @@ TEST(TablePrinterTest, PrintsThePageRangeAsOftenAsAskedInTheOrderAsked)
                                         << (c.collate ? " collated" : " uncollated"));
         const std::vector<QStringList> printed = print(c.from, c.to, c.copies, c.collate);
         ASSERT_EQ(printed.size(), c.pages.size());
+        const auto text = [](const QStringList& page) { return page.join(QLatin1Char('/')).toStdString(); };
         for (std::size_t k = 0; k < printed.size(); ++k)
-            EXPECT_EQ(printed[k].join(QLatin1Char('/')).toStdString(), all[c.pages[k] - 1].join(QLatin1Char('/')).toStdString())
-                << "sheet " << k + 1;
+            EXPECT_EQ(text(printed[k]), text(all[c.pages[k] - 1])) << "sheet " << k + 1;
     }
 }
