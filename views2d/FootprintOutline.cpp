@@ -27,20 +27,25 @@ void cutToBox(std::vector<QPointF>& path, const QRect& box, bool closed, std::ve
                  {true, double(box.right()), 1.0},
                  {false, double(box.top()), -1.0},
                  {false, double(box.bottom()), 1.0}};
-    for (const auto& side : sides) {
-        const auto beyond = [&](QPointF p) { return side.sign * ((side.x ? p.x() : p.y()) - side.limit); };
-        cut.clear();
-        if (!closed && !path.empty() && beyond(path.front()) <= 0.0)
-            cut.push_back(path.front());
-        for (std::size_t k = closed ? 0 : 1; k < path.size(); ++k) {
-            const QPointF a = path[k == 0 ? path.size() - 1 : k - 1], b = path[k];
-            const double da = beyond(a), db = beyond(b);
-            if ((da <= 0.0) != (db <= 0.0))
-                cut.push_back(a + (b - a) * (da / (da - db)));
-            if (db <= 0.0)
-                cut.push_back(b);
+    const auto inBox = [&](QPointF p) {
+        return p.x() >= box.left() && p.x() <= box.right() && p.y() >= box.top() && p.y() <= box.bottom();
+    };
+    if (!std::all_of(path.begin(), path.end(), inBox)) {
+        for (const auto& side : sides) {
+            const auto beyond = [&](QPointF p) { return side.sign * ((side.x ? p.x() : p.y()) - side.limit); };
+            cut.clear();
+            if (!closed && !path.empty() && beyond(path.front()) <= 0.0)
+                cut.push_back(path.front());
+            for (std::size_t k = closed ? 0 : 1; k < path.size(); ++k) {
+                const QPointF a = path[k == 0 ? path.size() - 1 : k - 1], b = path[k];
+                const double da = beyond(a), db = beyond(b);
+                if ((da <= 0.0) != (db <= 0.0))
+                    cut.push_back(a + (b - a) * (da / (da - db)));
+                if (db <= 0.0)
+                    cut.push_back(b);
+            }
+            path.swap(cut);
         }
-        path.swap(cut);
     }
     out.clear();
     for (const QPointF& p : path)
