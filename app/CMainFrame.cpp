@@ -246,6 +246,25 @@ void CMainFrame::PlaceViewFrame(ViewKind kind, int wdbSlot, const QRect& rect)
     }
 }
 
+QRect CMainFrame::ViewFrameTitleLabel(ViewKind kind, int wdbSlot, QSize size) const
+{
+    const CChildFrame* c = frameOf(kind, wdbSlot);
+    if (!c)
+        return {};
+    // As the frame lays out its title bar when shown normal: inside its border, beside the
+    // buttons its flags ask for.
+    QStyleOptionTitleBar option;
+    option.initFrom(c);
+    option.subControls = QStyle::SC_All;
+    option.titleBarFlags = c->windowFlags();
+    option.titleBarState = Qt::WindowNoState;
+    const QStyle* s = c->style();
+    const int border = s->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, c);
+    const int title = s->pixelMetric(QStyle::PM_TitleBarHeight, &option, c);
+    option.rect = QRect(border, border, size.width() - 2 * border, title - border);
+    return s->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, c);
+}
+
 void CMainFrame::PlaceMainWindow(const QPoint& topLeft, std::optional<QSize> areaSize)
 {
     move(topLeft);

@@ -75,6 +75,7 @@ public:
     QSize ViewFrameExtras() const override;
     std::optional<QRect> ViewFrameGeometry(kiv::ViewKind kind, int wdbSlot = 1) const override;
     void PlaceViewFrame(kiv::ViewKind kind, int wdbSlot, const QRect& rect) override;
+    QRect ViewFrameTitleLabel(kiv::ViewKind kind, int wdbSlot, QSize size) const override;
     void PlaceMainWindow(const QPoint& topLeft, std::optional<QSize> areaSize) override;
     void RebuildSatelliteButtons() override;
     void SyncSatelliteButtons() override;

@@ -74,16 +74,21 @@ void TablePrinter::print(QPrinter& printer) const
     const int first = range ? std::min(printer.fromPage(), pages) : 1;
     const int last = range ? std::clamp(printer.toPage(), first, pages) : pages;
     const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    // Collated, the range again for each copy; else each page as often as asked before the next.
+    const int rounds = printer.collateCopies() ? copies : 1;
+    const int sheetsOfAPage = printer.collateCopies() ? 1 : copies;
     bool firstSheet = true;
-    for (int copy = 0; copy < copies; ++copy) {
+    for (int round = 0; round < rounds; ++round) {
         for (int number = first; number <= last; ++number) {
-            if (!firstSheet)
-                printer.newPage();
-            firstSheet = false;
-            const int from = (number - 1) * perPage;
-            const int to = std::min(static_cast<int>(lines_.size()), from + perPage);
-            for (int i = from; i < to; ++i)
-                painter.drawText(QRectF(0.0, (i - from) * lineHeight, page.width(), lineHeight), kTextFlags, lines_[i]);
+            for (int sheet = 0; sheet < sheetsOfAPage; ++sheet) {
+                if (!firstSheet)
+                    printer.newPage();
+                firstSheet = false;
+                const int from = (number - 1) * perPage;
+                const int to = std::min(static_cast<int>(lines_.size()), from + perPage);
+                for (int i = from; i < to; ++i)
+                    painter.drawText(QRectF(0.0, (i - from) * lineHeight, page.width(), lineHeight), kTextFlags, lines_[i]);
+            }
         }
     }
     painter.end();

@@ -2,7 +2,7 @@
 // Prints the lines of a text table whole. A line wider than the page is never cut: the page is
 // turned to landscape when that alone makes the longest line fit, otherwise the font is made
 // smaller until it does. The lines run over as many pages as they need, within the printer's
-// page range and copies.
+// page range and copies, collated or not.
 
 #include <QFont>
 #include <QPageLayout>

@@ -7,7 +7,6 @@
 #include "document/ModelBlock.h"
 #include "document/SettingsArchive.h"
 #include "document/TimerBracket.h"
-#include "document/ViewArrangement.h"
 #include "platform/AtomicFile.h"
 #include "platform/DataPaths.h"
 #include "platform/FieldCount.h"
@@ -470,10 +469,11 @@ void CKivDoc::applyFrames(const SettingsSnapshot& s)
         Shell->PlaceMainWindowRect(fromArchive(s.mainWindow));
     const QPoint origin = Shell->AreaOrigin();
     const QSize area = Shell->AreaSize();
-    const int titleHeight = cascadeStep(Shell->ViewFrameExtras());
     const auto place = [&](ViewKind kind, int slot, const ArchiveRect& frame) {
-        if (!(frame == none) && Views.isOpen(kind, slot))
-            Shell->PlaceViewFrame(kind, slot, keptReachable(fromArchive(frame).translated(-origin), area, titleHeight));
+        if (frame == none || !Views.isOpen(kind, slot))
+            return;
+        const auto label = [&](QSize size) { return Shell->ViewFrameTitleLabel(kind, slot, size); };
+        Shell->PlaceViewFrame(kind, slot, keptReachable(fromArchive(frame).translated(-origin), area, label));
     };
     if (s.world)
         place(ViewKind::World, 1, s.world->frame);

@@ -168,6 +168,9 @@ public:
     // Frame rectangles in the coordinates of the MDI area.
     virtual std::optional<QRect> ViewFrameGeometry(ViewKind kind, int wdbSlot = 1) const = 0;
     virtual void PlaceViewFrame(ViewKind kind, int wdbSlot, const QRect& rect) = 0;
+    // The label of a view frame's title bar, were the frame of this size, in the frame's
+    // coordinates: the part a drag moves the frame by, as the frame's style lays it out.
+    virtual QRect ViewFrameTitleLabel(ViewKind kind, int wdbSlot, QSize size) const = 0;
     // Moves the main window; with a size, resizes it so that the MDI area shows that much.
     virtual void PlaceMainWindow(const QPoint& topLeft, std::optional<QSize> areaSize) = 0;
     // Satellite toolbar: rebuild one button per loaded satellite, or set the buttons from the

@@ -11,10 +11,48 @@ namespace kiv {
 
 namespace {
 constexpr double kDeg = std::numbers::pi / 180.0;
-// Pixels this far off stand for any farther: a zoomed view's footprint may reach many pictures
-// away, and the filler's arithmetic must not overflow.
-constexpr int kFarOff = 1000000;
+
+// Cuts a path in pixels to the box one side at a time, so that a stretch beyond a side becomes
+// one along it: the box reaches far enough past the picture that such a stretch draws nothing,
+// and what is left stays within an int and the filler's arithmetic. A closed path's last point
+// joins its first. Then the pixels, truncated.
+void cutToBox(std::vector<QPointF>& path, const QRect& box, bool closed, std::vector<QPointF>& cut,
+              std::vector<QPoint>& out)
+{
+    // A point is inside a side while sign * (coordinate - limit) <= 0.
+    const struct {
+        bool x;
+        double limit, sign;
+    } sides[] = {{true, double(box.left()), -1.0},
+                 {true, double(box.right()), 1.0},
+                 {false, double(box.top()), -1.0},
+                 {false, double(box.bottom()), 1.0}};
+    const auto inBox = [&](QPointF p) {
+        return p.x() >= box.left() && p.x() <= box.right() && p.y() >= box.top() && p.y() <= box.bottom();
+    };
+    if (!std::all_of(path.begin(), path.end(), inBox)) {
+        for (const auto& side : sides) {
+            const auto beyond = [&](QPointF p) { return side.sign * ((side.x ? p.x() : p.y()) - side.limit); };
+            cut.clear();
+            if (!closed && !path.empty() && beyond(path.front()) <= 0.0)
+                cut.push_back(path.front());
+            for (std::size_t k = closed ? 0 : 1; k < path.size(); ++k) {
+                const QPointF a = path[k == 0 ? path.size() - 1 : k - 1], b = path[k];
+                const double da = beyond(a), db = beyond(b);
+                if ((da <= 0.0) != (db <= 0.0))
+                    cut.push_back(a + (b - a) * (da / (da - db)));
+                if (db <= 0.0)
+                    cut.push_back(b);
+            }
+            path.swap(cut);
+        }
+    }
+    out.clear();
+    for (const QPointF& p : path)
+        out.emplace_back(clampedPixel(p.x(), box.left(), box.right()), clampedPixel(p.y(), box.top(), box.bottom()));
 }
+
+} // namespace
 
 int footprintPointCount(int accuracy) { return std::clamp(accuracy, 3, 3600); }
 
@@ -60,26 +98,31 @@ void footprintShape(double lat, double lon, double angle, int n, const MapExtent
     out.polygon.clear();
     if (scratch.empty())
         return;
-    const auto pixel = [&](double vLat, double vLon) {
-        const QPointF p = extent.pixelOf(vLat, vLon, picture);
-        return QPoint(clampedPixel(p.x(), -kFarOff, kFarOff), clampedPixel(p.y(), -kFarOff, kFarOff));
-    };
+    std::vector<QPointF>& path = out.outlinePixels;
+    path.clear();
     for (const QPointF& v : scratch)
-        out.outline.push_back(pixel(v.y(), v.x()));
+        path.push_back(extent.pixelOf(v.y(), v.x(), picture));
     // Round a pole the unwrapped longitudes end one turn from where they began.
     const int pole = coveredPole(lat, angle);
     const double endLon = scratch.front().x() + (pole == 0 ? 0.0 : scratch.back().x() > scratch.front().x() ? 360.0 : -360.0);
-    out.outline.push_back(pixel(scratch.front().y(), endLon));
-    out.polygon = out.outline;
+    path.push_back(extent.pixelOf(scratch.front().y(), endLon, picture));
+    out.polygonPixels = path;
     if (pole != 0) {
         const double edgeLat = pole > 0 ? 90.0 : -90.0;
-        out.polygon.push_back(pixel(edgeLat, endLon));
-        out.polygon.push_back(pixel(edgeLat, scratch.front().x()));
+        out.polygonPixels.push_back(extent.pixelOf(edgeLat, endLon, picture));
+        out.polygonPixels.push_back(extent.pixelOf(edgeLat, scratch.front().x(), picture));
     }
-    const auto [lo, hi] = std::minmax_element(out.polygon.begin(), out.polygon.end(),
-                                              [](QPoint a, QPoint b) { return a.x() < b.x(); });
-    out.minX = lo->x();
-    out.maxX = hi->x();
+    // Two pictures past every edge: the whole-world map draws copies one picture away.
+    const QRect box(-2 * picture.width(), -2 * picture.height(), 5 * picture.width() + 1, 5 * picture.height() + 1);
+    cutToBox(path, box, false, out.cutPixels, out.outline);
+    cutToBox(out.polygonPixels, box, true, out.cutPixels, out.polygon);
+    out.minX = out.maxX = 0;
+    if (!out.polygon.empty()) {
+        const auto [lo, hi] = std::minmax_element(out.polygon.begin(), out.polygon.end(),
+                                                  [](QPoint a, QPoint b) { return a.x() < b.x(); });
+        out.minX = lo->x();
+        out.maxX = hi->x();
+    }
     const auto [west, east] = std::minmax_element(scratch.begin(), scratch.end(),
                                                   [](QPointF a, QPointF b) { return a.x() < b.x(); });
     out.westLon = std::min(west->x(), endLon);

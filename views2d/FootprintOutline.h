@@ -30,12 +30,15 @@ void footprintVertices(double lat, double lon, double angle, int n, std::vector<
 
 // The footprint in pixels of a picture of `extent`, ready to fill. `outline` gets the vertices
 // and the first again at the end (a turn away for a cap over a pole, so that no line runs across
-// the picture); `polygon` the same plus, for a cap, the closure along the pole's latitude.
+// the picture); `polygon` the same plus, for a cap, the closure along the pole's latitude. Both
+// are cut to the picture and two pictures around it, however far the footprint reaches.
 struct FootprintShape {
     std::vector<QPoint> outline;
     std::vector<QPoint> polygon;
     int minX = 0, maxX = 0;              // x extent of the polygon
     double westLon = 0.0, eastLon = 0.0; // its east longitudes, unwrapped
+    // Kept between calls, so that drawing does not allocate: the paths before they are cut.
+    std::vector<QPointF> outlinePixels, polygonPixels, cutPixels;
 };
 void footprintShape(double lat, double lon, double angle, int n, const MapExtent& extent, QSize picture,
                     std::vector<QPointF>& scratch, FootprintShape& out);

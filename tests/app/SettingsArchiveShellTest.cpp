@@ -7,9 +7,14 @@
 #include "resources/CommandIds.h"
 #include "views2d/CWDBView.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 
 #include <functional>
 #include <limits>
@@ -174,17 +179,56 @@ TEST_F(ShellTest, EveryFrameComesBackWhereItWasSaved)
     }
 }
 
-TEST_F(ShellTest, FramesComeBackWhereSavedWhileTheMouseCanReachTheirTitleBars)
+namespace {
+
+// The title bar's label of a frame shown normal at the given width, in its coordinates, as the
+// style lays out the title bar of a sub-window: inside the frame's border, the buttons beside it.
+QRect titleLabel(const QMdiSubWindow& frame, int width)
+{
+    QStyleOptionTitleBar option;
+    option.initFrom(&frame);
+    option.subControls = QStyle::SC_All;
+    option.titleBarFlags = frame.windowFlags();
+    option.titleBarState = Qt::WindowNoState;
+    const QStyle* style = frame.style();
+    const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &frame);
+    const int title = style->pixelMetric(QStyle::PM_TitleBarHeight, &option, &frame);
+    option.rect = QRect(border, border, width - 2 * border, title - border);
+    return style->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, &frame);
+}
+
+// Drags the frame by the mouse from a point of the MDI area by `by`, as a user would.
+void drag(QMdiSubWindow& frame, QPoint from, QPoint by)
+{
+    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        const QPointF local = frame.mapFromParent(at);
+        QMouseEvent e(type, local, frame.mapToGlobal(local), button, held, Qt::NoModifier);
+        QApplication::sendEvent(&frame, &e);
+    };
+    send(QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, from + by, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, from + by, Qt::LeftButton, Qt::NoButton);
+}
+
+} // namespace
+
+// A frame comes back where it was while 40 x 8 pixels of its title bar's label are inside the
+// area, else moved the least that puts them there; the buttons beside the label do not count,
+// since a drag there does not move the frame. Each restored frame is then dragged by its label.
+TEST_F(ShellTest, FramesComeBackWhereSavedWhileTheMouseCanDragThemByTheirTitleBars)
 {
     start(kNoGlobe);
     frame().setGeometry(50, 20, 700, 600);
     frame().show();
     QCoreApplication::processEvents();
     const QSize area = frame().AreaSize();
-    const int titleBar = cascadeStep(frame().ViewFrameExtras());
-    ASSERT_GT(titleBar, kTitleGripRows);
     const int w = 300;
     const int h = 200;
+    const QRect label = titleLabel(*frame().ChildFrames().front(), w);
+    ASSERT_GT(label.width(), 40);
+    ASSERT_GT(label.height(), 8);
+    ASSERT_LT(label.right(), w - 40) << "buttons right of the label";
     struct Case {
         const char* what;
         QRect saved;
@@ -194,12 +238,18 @@ TEST_F(ShellTest, FramesComeBackWhereSavedWhileTheMouseCanReachTheirTitleBars)
         {"inside", QRect(20, 30, w, h), {20, 30}},
         {"partly out right", QRect(area.width() - 100, 40, w, h), {area.width() - 100, 40}},
         {"partly out below", QRect(60, area.height() - 50, w, h), {60, area.height() - 50}},
-        {"partly out right and below", QRect(area.width() - kTitleGrip, area.height() - kTitleGripRows, w, h),
-         {area.width() - kTitleGrip, area.height() - kTitleGripRows}},
-        {"title bar partly above", QRect(80, kTitleGripRows - titleBar, w, h), {80, kTitleGripRows - titleBar}},
-        {"wholly out right", QRect(area.width() + 500, 70, w, h), {area.width() - kTitleGrip, 70}},
-        {"wholly out below", QRect(90, area.height() + 300, w, h), {90, area.height() - kTitleGripRows}},
-        {"wholly out left and above", QRect(-2000, -1000, w, h), {kTitleGrip - w, kTitleGripRows - titleBar}},
+        {"the label's corner right and below",
+         QRect(area.width() - label.left() - 40, area.height() - label.top() - 8, w, h),
+         {area.width() - label.left() - 40, area.height() - label.top() - 8}},
+        {"the label's end left and above", QRect(40 - label.left() - label.width(), 8 - label.top() - label.height(), w, h),
+         {40 - label.left() - label.width(), 8 - label.top() - label.height()}},
+        {"only the buttons inside", QRect(40 - w, 50, w, h), {40 - label.left() - label.width(), 50}},
+        {"too little of the label right", QRect(area.width() - label.left() - 20, 60, w, h),
+         {area.width() - label.left() - 40, 60}},
+        {"wholly out right", QRect(area.width() + 500, 70, w, h), {area.width() - label.left() - 40, 70}},
+        {"wholly out below", QRect(90, area.height() + 300, w, h), {90, area.height() - label.top() - 8}},
+        {"wholly out left and above", QRect(-2000, -1000, w, h),
+         {40 - label.left() - label.width(), 8 - label.top() - label.height()}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -214,6 +264,16 @@ TEST_F(ShellTest, FramesComeBackWhereSavedWhileTheMouseCanReachTheirTitleBars)
         ASSERT_EQ(frame().AreaSize(), area);
         for (const ViewKind kind : {ViewKind::Map, ViewKind::WDB, ViewKind::Obs})
             EXPECT_EQ(frame().ViewFrameGeometry(kind), QRect(c.restored, QSize(w, h))) << "kind " << static_cast<int>(kind);
+        // Dragged sideways from the middle of its label's part in the area, a few pixels inward
+        // (a frame with its title bar partly above the area also comes down into it).
+        CChildFrame* map = frame().ChildFrames().front();
+        ASSERT_EQ(map->Kind(), ViewKind::Map);
+        const QRect grip = label.translated(c.restored).intersected(QRect(QPoint(0, 0), area));
+        ASSERT_GE(grip.width(), 40);
+        ASSERT_GE(grip.height(), 8);
+        const int by = grip.center().x() < area.width() / 2 ? 5 : -5;
+        drag(*map, grip.center(), {by, 0});
+        EXPECT_EQ(map->x(), c.restored.x() + by) << "dragged by the label";
     }
     frame().hide();
 }

@@ -209,6 +209,41 @@ TEST_F(ShellTest, AZoomedWorldDataBankViewOpensWhollyInsideWithScrollBars)
     frame().hide();
 }
 
+// As found: the frame of an 800 x 720 picture cascaded to y = 463 of an area 856 pixels high,
+// which it fits, goes up just enough to lie wholly inside, at its full size.
+TEST_F(ShellTest, AZoomedWorldDataBankFrameCascadedLowGoesUpIntoTheArea)
+{
+    start(kNoGlobe);
+    doc().XExtension = 100;
+    frame().setGeometry(0, 0, 1400, 1000);
+    frame().show();
+    QCoreApplication::processEvents();
+    frame().resize(frame().size() + QSize(1300, 856) - frame().AreaSize());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(frame().AreaSize(), QSize(1300, 856));
+    const QSize extras = frame().ViewFrameExtras();
+    const int step = extras.height() - extras.width() / 2;
+    frame().PlaceViewFrame(ViewKind::WDB, 1, QRect(100 - step, 463 - step, 400, 300));
+    auto* map = dynamic_cast<CKivView*>(doc().Views.map());
+    ASSERT_NE(map, nullptr);
+    // 90 degrees of longitude by 81 of latitude at the desktop's width: 800 x 720 pixels.
+    const QSize s = map->size();
+    map->ZoomToWDB(QRect(s.width() / 4, s.height() / 10, s.width() / 4, s.height() * 81 / 180));
+    ASSERT_EQ(doc().Views.wdbCount(), 2);
+    auto* zoomed = dynamic_cast<CWDBView*>(doc().Views.wdb(2));
+    ASSERT_NE(zoomed, nullptr);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(zoomed->MapSize().width(), 800);
+    ASSERT_NEAR(zoomed->MapSize().height(), 720, 10);
+    const QRect placed = *frame().ViewFrameGeometry(ViewKind::WDB, 2);
+    EXPECT_EQ(placed.topLeft(), QPoint(100, 856 - placed.height()));
+    EXPECT_GE(placed.width(), 800 + extras.width());
+    EXPECT_GE(placed.height(), zoomed->MapSize().height() + extras.height());
+    for (const QScrollBar* bar : zoomed->findChildren<QScrollBar*>())
+        EXPECT_FALSE(bar->isVisible()) << "the whole picture shows";
+    frame().hide();
+}
+
 // Closing a view whose drag is still held (the button-up never comes) ends the drag as the
 // button-up would: the clock runs again and the pointer is free.
 TEST_F(ShellTest, AViewClosedDuringADragEndsIt)

@@ -93,6 +93,7 @@ public:
     QSize ViewFrameExtras() const override { return {}; }
     std::optional<QRect> ViewFrameGeometry(ViewKind, int) const override { return std::nullopt; }
     void PlaceViewFrame(ViewKind, int, const QRect&) override {}
+    QRect ViewFrameTitleLabel(ViewKind, int, QSize) const override { return {}; }
     void PlaceMainWindow(const QPoint&, std::optional<QSize>) override {}
     void RebuildSatelliteButtons() override {}
     void SyncSatelliteButtons() override {}

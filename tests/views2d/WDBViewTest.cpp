@@ -645,6 +645,60 @@ TEST_F(WDBSatellitesTest, ACapOverThePoleIsFilledToThePoleWithNoLineAcross)
     }
 }
 
+// A footprint of four points is a square standing on a corner in degrees: around 0° N 0° E with
+// a radius of r, its north-east side is the line lat + lon = r. Zoomed in so far that the
+// corners lie far off the picture, the side still crosses it where that line does: shaded
+// below it, the sea above.
+TEST_F(WDBSatellitesTest, AFootprintReachingFarOffADeeplyZoomedPictureCrossesItWhereItShould)
+{
+    CKivDoc& doc = plainDocument();
+    doc.FootprintWDB = 1;
+    doc.FootprintStyleWDB = 2;
+    doc.ColorFootprintWDB = 0;
+    doc.PenWidth = 1;
+    doc.AccuracyX = 4;
+    const QRgb sea = qRgb(0, 0, 80);
+    const struct {
+        double west, north, lonSpan, latSpan; // the picture's west and north edges, east and north
+        int w, h;
+        double radius;
+    } cases[] = {
+        {9.9, 10.12, 0.1, 0.1, 800, 800, 20.0},      // 8,000 pixels a degree: corners 80,000 off
+        {19.996, 20.008, 0.01, 0.01, 800, 400, 40.0}, // corners 1.6 million pixels off
+        {29.995, 10.01, 0.01, 0.01, 400, 800, 40.0},  // 2.4 million
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.west << " E " << c.north << " N");
+        map.setState(extent(-c.west, -(c.west + c.lonSpan), c.north, c.north - c.latSpan, c.w, c.h));
+        map.drawBackground(QImage(), false);
+        map.keepAsBase();
+        doc.SatInfo[0].footprintRadius = 6.378 * std::sin(c.radius * M_PI / 180.0);
+        doc.SatInfo[0].footprintDist = 6.378 * std::cos(c.radius * M_PI / 180.0) + 0.05;
+        map.drawSatellites(wdbScene(doc), {});
+        const QImage& img = map.image();
+        // Degrees a pixel, and how far a pixel's centre lies beyond the line, in pixels.
+        const double dx = c.lonSpan / c.w, dy = c.latSpan / c.h;
+        const auto beyond = [&](int x, int y) {
+            return (c.west + (x + 0.5) * dx + c.north - (y + 0.5) * dy - c.radius) / std::hypot(dx, dy);
+        };
+        int shaded = 0, open = 0, wrong = 0;
+        for (int y = 0; y < img.height(); ++y) {
+            for (int x = 0; x < img.width(); ++x) {
+                const double d = beyond(x, y);
+                if (std::abs(d) < 2.0)
+                    continue; // the outline
+                const bool isSea = img.pixel(x, y) == sea;
+                (d < 0 ? shaded : open) += 1;
+                if (isSea != (d > 0) && ++wrong <= 3)
+                    ADD_FAILURE() << "pixel " << x << ", " << y << (isSea ? " open" : " shaded");
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+        EXPECT_GT(shaded, img.width() * img.height() / 10) << "the line crosses the picture";
+        EXPECT_GT(open, img.width() * img.height() / 10) << "the line crosses the picture";
+    }
+}
+
 TEST_F(WDBSatellitesTest, OnlySatellitesOnThePictureGetALabel)
 {
     CKivDoc& doc = plainDocument();
