@@ -2,10 +2,11 @@
 """The time from a termination signal to the program's exit while a metafile is being drawn.
 
 Starts the program with a temporary profile whose 2D map is a metafile that costs the drawing
-child its whole processor time (by default the 2,000 text records in a huge font of
-wmf-font-huge.wmf), waits until the child kiv-metafile appears, sends the signal half a second
-later and measures until the program has exited. Checks that the exit code is 0, that the profile
-was written and that no child is left. Runs under an X server (xvfb-run):
+child its whole processor time, waits until the child kiv-metafile appears, sends the signal half
+a second later and measures until the program has exited. Checks that the exit code is 0, that
+the profile was written and that no child is left. The metafile is one made here (2,000 filled
+rectangles on a frame of 32000 x 32000, drawn at 8000 x 8000) unless --metafile names another.
+Runs under an X server:
 
     xvfb-run -a bench/termination_during_draw.py [--kiv build/kiv] [--data build/data]
                                                  [--metafile FILE] [--rounds 3] [TERM INT HUP]
@@ -17,6 +18,7 @@ import argparse
 import os
 import shutil
 import signal
+import struct
 import subprocess
 import sys
 import tempfile
@@ -24,8 +26,25 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
-DEFAULT_METAFILE = os.path.join(ROOT, "..", "shared", "data", "picture-routes", "wmf-font-huge.wmf")
 DELAY = 0.5  # seconds between the child's appearance and the signal
+
+
+def costly_wmf(path):
+    """A placeable WMF of 32000 x 32000 units at 96 a inch with 2,000 red rectangles on it."""
+    side = 32000
+    head = struct.pack("<IHhhhhHI", 0x9AC6CDD7, 0, 0, 0, side, side, 96, 0)
+    checksum = 0
+    for i in range(0, len(head), 2):
+        checksum ^= struct.unpack_from("<H", head, i)[0]
+    head += struct.pack("<H", checksum)
+    records = struct.pack("<IHhh", 5, 0x020B, 0, 0) + struct.pack("<IHhh", 5, 0x020C, side, side)
+    records += struct.pack("<IHHIH", 7, 0x02FC, 0, 0x0000FF, 0) + struct.pack("<IHH", 4, 0x012D, 0)
+    for i in range(2000):
+        records += struct.pack("<IHhhhh", 7, 0x041B, side - i, side - i, i, i)
+    records += struct.pack("<IH", 3, 0)
+    standard = struct.pack("<HHHIHIH", 1, 9, 0x0300, 9 + len(records) // 2, 1, 7, 0)
+    with open(path, "wb") as f:
+        f.write(head + standard + records)
 
 
 def children(pid):
@@ -100,14 +119,17 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--kiv", default=os.path.join(ROOT, "build", "kiv"))
     parser.add_argument("--data", default=os.path.join(ROOT, "build", "data"))
-    parser.add_argument("--metafile", default=DEFAULT_METAFILE)
+    parser.add_argument("--metafile")
     parser.add_argument("--rounds", type=int, default=3)
     parser.add_argument("signals", nargs="*", default=["TERM", "INT", "HUP"])
     args = parser.parse_args()
     if "DISPLAY" not in os.environ:
         print("needs an X server: run it under xvfb-run -a", file=sys.stderr)
         return 2
-    metafile = os.path.abspath(args.metafile)
+    made = tempfile.TemporaryDirectory()
+    metafile = os.path.abspath(args.metafile) if args.metafile else os.path.join(made.name, "costly.wmf")
+    if not args.metafile:
+        costly_wmf(metafile)
     failed = False
     for name in args.signals:
         signum = getattr(signal, "SIG" + name)
