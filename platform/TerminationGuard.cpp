@@ -1,7 +1,5 @@
 #include "platform/TerminationGuard.h"
 
-#include "platform/TerminationLatch.h"
-
 #include <QApplication>
 #include <QDialog>
 #include <QSocketNotifier>
