@@ -16,6 +16,7 @@ Prints one line per signal: "termination_during_draw/SIG<name>: <max> ms (<each 
 
 import argparse
 import os
+import select
 import shutil
 import signal
 import struct
@@ -96,10 +97,19 @@ def one_round(kiv, data, metafile, signum):
             time.sleep(DELAY)
             if not alive(child):
                 return "the child had ended before the signal"
+            # A process descriptor turns readable at the exit itself; Popen.wait(timeout) looks
+            # only every 50 ms.
+            process = os.pidfd_open(program.pid)
+            ended = select.poll()
+            ended.register(process, select.POLLIN)
             sent = time.monotonic()
             program.send_signal(signum)
-            code = program.wait(timeout=30)
+            exited = ended.poll(30000)
             elapsed = (time.monotonic() - sent) * 1000
+            os.close(process)
+            if not exited:
+                return "still running 30 s after the signal"
+            code = program.wait()
         finally:
             if program.poll() is None:
                 program.kill()
