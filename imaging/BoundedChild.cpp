@@ -1,6 +1,7 @@
 #include "imaging/BoundedChild.h"
 
 #include "platform/Descriptor.h"
+#include "platform/TerminationLatch.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -9,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -48,7 +50,9 @@ private:
 };
 
 // The child's side, from fork to exec. Only async-signal-safe calls: another thread of the caller
-// may have held a lock at the fork. Every limit is set or the child ends before exec.
+// may have held a lock at the fork. Every limit is set or the child ends before exec. The socket
+// moves above the standard streams first: when the caller's descriptors 0 and 1 were free it is
+// descriptor 1 itself, which a dup2 onto itself would leave to close at exec.
 [[noreturn]] void becomeChild(int socket, const ChildLimits& limits, char* const* argv, pid_t caller)
 {
     sigset_t none;
@@ -56,8 +60,9 @@ private:
     const rlimit space{rlim_t(limits.addressSpaceBytes), rlim_t(limits.addressSpaceBytes)};
     const rlimit cpu{rlim_t(limits.cpuSeconds), rlim_t(limits.cpuSeconds + 1)};
     const rlimit noCore{0, 0};
-    const bool bounded = pthread_sigmask(SIG_SETMASK, &none, nullptr) == 0 && setpgid(0, 0) == 0
-        && dup2(socket, STDIN_FILENO) == STDIN_FILENO && dup2(socket, STDOUT_FILENO) == STDOUT_FILENO
+    const int moved = ::fcntl(socket, F_DUPFD, STDERR_FILENO + 1);
+    const bool bounded = moved >= 0 && pthread_sigmask(SIG_SETMASK, &none, nullptr) == 0 && setpgid(0, 0) == 0
+        && dup2(moved, STDIN_FILENO) == STDIN_FILENO && dup2(moved, STDOUT_FILENO) == STDOUT_FILENO
         && close_range(STDERR_FILENO + 1, ~0U, 0) == 0 && setrlimit(RLIMIT_AS, &space) == 0
         && setrlimit(RLIMIT_CPU, &cpu) == 0 && setrlimit(RLIMIT_CORE, &noCore) == 0
         && prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && prctl(PR_SET_PDEATHSIG, SIGKILL) == 0
@@ -73,11 +78,33 @@ int millisecondsLeft(Clock::time_point deadline)
     return int(std::clamp<decltype(left)>(left, 0, 1 << 30));
 }
 
-enum class Exchange { Ended, TimedOut, Broken };
+enum class Wait { Ended, TimedOut, Broken, Stopped };
+
+// Polls `fd` for `events` and the termination latch, at most `step` milliseconds and not past the
+// deadline. Nothing when the caller is to look again (`fd`'s flags are in `revents`), else why it
+// is to stop. A signal that interrupts the poll is no reason to stop; its latch is.
+std::optional<Wait> pollOrStop(int fd, short events, Clock::time_point deadline, short& revents, int step = 1 << 30)
+{
+    for (;;) {
+        const int wait = millisecondsLeft(deadline);
+        if (wait == 0)
+            return Wait::TimedOut;
+        pollfd p[2] = {{fd, events, 0}, {TerminationLatch::descriptor(), POLLIN, 0}};
+        const int ready = ::poll(p, 2, std::min(wait, step));
+        if (ready < 0 && errno != EINTR)
+            return Wait::Broken;
+        if (p[1].revents)
+            return Wait::Stopped;
+        if (ready > 0 || (ready == 0 && step < wait)) {
+            revents = p[0].revents;
+            return std::nullopt;
+        }
+    }
+}
 
 // Sends the input and hands the output to the sink until the child closes its output. The input
 // goes as far as the child reads it: a child may answer without reading everything.
-Exchange exchange(int fd, QByteArrayView input, const BoundedChild::Sink& sink, Clock::time_point deadline)
+Wait exchange(int fd, QByteArrayView input, const BoundedChild::Sink& sink, Clock::time_point deadline)
 {
     qsizetype sent = 0;
     bool sending = true;
@@ -89,16 +116,10 @@ Exchange exchange(int fd, QByteArrayView input, const BoundedChild::Sink& sink, 
         stopSending();
     std::vector<char> buffer(kChunk);
     for (;;) {
-        const int wait = millisecondsLeft(deadline);
-        if (wait == 0)
-            return Exchange::TimedOut;
-        pollfd p{fd, short(POLLIN | (sending ? POLLOUT : 0)), 0};
-        const int ready = ::poll(&p, 1, wait);
-        if (ready < 0 && errno != EINTR)
-            return Exchange::Broken;
-        if (ready <= 0)
-            continue;
-        if (sending && (p.revents & (POLLOUT | POLLERR | POLLHUP))) {
+        short revents = 0;
+        if (const auto stop = pollOrStop(fd, short(POLLIN | (sending ? POLLOUT : 0)), deadline, revents))
+            return *stop;
+        if (sending && (revents & (POLLOUT | POLLERR | POLLHUP))) {
             const size_t piece = size_t(std::min<qsizetype>(input.size() - sent, qsizetype(kChunk)));
             const ssize_t n = ::send(fd, input.data() + sent, piece, MSG_NOSIGNAL | MSG_DONTWAIT);
             if (n > 0)
@@ -106,38 +127,33 @@ Exchange exchange(int fd, QByteArrayView input, const BoundedChild::Sink& sink, 
             if (sent == input.size() || (n < 0 && errno != EAGAIN && errno != EINTR))
                 stopSending();
         }
-        if (p.revents & (POLLIN | POLLERR | POLLHUP)) {
+        if (revents & (POLLIN | POLLERR | POLLHUP)) {
             // A child that ends before it has read all its input resets the connection.
             const ssize_t n = ::recv(fd, buffer.data(), buffer.size(), MSG_DONTWAIT);
             if (n == 0 || (n < 0 && errno == ECONNRESET))
-                return Exchange::Ended;
+                return Wait::Ended;
             if (n < 0 && errno != EAGAIN && errno != EINTR)
-                return Exchange::Broken;
+                return Wait::Broken;
             if (n > 0 && !sink(QByteArrayView(buffer.data(), n)))
-                return Exchange::Broken;
+                return Wait::Broken;
         }
     }
 }
 
-// The child's wait status once it has ended, or nothing when it still runs at the deadline.
-std::optional<int> waitForEnd(pid_t pid, Clock::time_point deadline)
+// Waits for the child to end and takes its wait status: Ended with `status` set, or why not.
+Wait waitForEnd(pid_t pid, Clock::time_point deadline, int& status)
 {
     const Descriptor ended(int(::syscall(SYS_pidfd_open, pid, 0)));
     for (;;) {
-        int status = 0;
         const pid_t done = ::waitpid(pid, &status, WNOHANG);
         if (done == pid)
-            return status;
+            return Wait::Ended;
         if (done < 0 && errno != EINTR)
-            return std::nullopt;
-        const int wait = millisecondsLeft(deadline);
-        if (wait == 0)
-            return std::nullopt;
-        pollfd p{ended.get(), POLLIN, 0};
-        if (ended.get() >= 0)
-            ::poll(&p, 1, wait);
-        else // no process descriptor (an old kernel): short steps
-            ::poll(nullptr, 0, std::min(wait, 2));
+            return Wait::Broken;
+        short revents = 0;
+        // Without a process descriptor (an old kernel) in short steps.
+        if (const auto stop = pollOrStop(ended.get(), POLLIN, deadline, revents, ended.get() >= 0 ? 1 << 30 : 2))
+            return *stop;
     }
 }
 
@@ -178,14 +194,22 @@ BoundedChild::Result BoundedChild::run(const QString& program, const QStringList
     ::setpgid(pid, pid); // also here, so that the group exists before any kill
     theirs.reset();
 
-    const Exchange exchanged = exchange(ours.get(), input, sink, deadline);
+    Wait waited = exchange(ours.get(), input, sink, deadline);
     ours.reset();
-    if (exchanged == Exchange::Ended) {
-        if (const auto status = waitForEnd(pid, deadline))
-            return fromStatus(*status);
-    }
+    int status = 0;
+    if (waited == Wait::Ended)
+        waited = waitForEnd(pid, deadline, status);
+    if (waited == Wait::Ended)
+        return fromStatus(status);
     killAndReap(pid);
-    return {exchanged == Exchange::Broken ? Outcome::Refused : Outcome::TimedOut, 0};
+    switch (waited) {
+    case Wait::TimedOut:
+        return {Outcome::TimedOut, 0};
+    case Wait::Stopped:
+        return {Outcome::Stopped, 0};
+    default:
+        return {Outcome::Refused, 0};
+    }
 }
 
 } // namespace kiv

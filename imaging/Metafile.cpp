@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -31,6 +32,13 @@ constexpr const char* kPostScriptFonts[] = {
     "Helvetica", "Helvetica-Oblique", "Helvetica-Bold", "Helvetica-BoldOblique",
     "Courier", "Courier-Oblique", "Courier-Bold", "Courier-BoldOblique", "Symbol",
 };
+
+// A frame of any size is drawn, scaled down when it is large; its sides must be whole pixels.
+bool frameAllowed(qint64 width, qint64 height)
+{
+    return width >= 1 && height >= 1 && width <= std::numeric_limits<int>::max()
+        && height <= std::numeric_limits<int>::max();
+}
 
 struct WmfApiDeleter {
     void operator()(wmfAPI* api) const { wmf_api_destroy(api); }
@@ -86,7 +94,7 @@ QByteArray Metafile::wmfToSvg(QByteArrayView bytes)
     unsigned int width = 0, height = 0;
     if (wmf_scan(api.get(), 0, &box) != wmf_E_None
         || wmf_display_size(api.get(), &width, &height, kDotsPerInch, kDotsPerInch) != wmf_E_None
-        || !pictureSizeAllowed(width, height)) {
+        || !frameAllowed(width, height)) {
         wmf_mem_close(api.get());
         return {};
     }
@@ -110,7 +118,7 @@ QImage Metafile::renderSvg(const QByteArray& svg)
 {
     QSvgRenderer renderer(svg);
     const QSize size = renderer.defaultSize();
-    if (!renderer.isValid() || !pictureSizeAllowed(size.width(), size.height()))
+    if (!renderer.isValid() || !frameAllowed(size.width(), size.height()))
         return {};
     QImage image(drawnSize(size), QImage::Format_RGB32);
     if (image.isNull())
@@ -123,11 +131,13 @@ QImage Metafile::renderSvg(const QByteArray& svg)
 
 QSize Metafile::drawnSize(QSize frame)
 {
-    const qint64 pixels = qint64(frame.width()) * frame.height();
-    if (pixels <= pictureBudget::kMetafilePixels)
+    const double width = frame.width();
+    const double height = frame.height();
+    const double scale = std::min({1.0, std::sqrt(double(pictureBudget::kMetafilePixels) / (width * height)),
+                                   kMaxPictureSide / width, kMaxPictureSide / height});
+    if (scale == 1.0)
         return frame;
-    const double scale = std::sqrt(double(pictureBudget::kMetafilePixels) / double(pixels));
-    return {std::max(1, int(frame.width() * scale)), std::max(1, int(frame.height() * scale))};
+    return {std::max(1, int(width * scale)), std::max(1, int(height * scale))};
 }
 
 } // namespace kiv

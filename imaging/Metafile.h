@@ -18,8 +18,8 @@ public:
     // cannot be converted or drawn.
     static QImage render(QByteArrayView bytes);
     // The size a frame is drawn at: its own, or scaled down, keeping its aspect, to at most
-    // pictureBudget::kMetafilePixels. A few bytes of metafile can name a frame of the largest
-    // allowed sides.
+    // pictureBudget::kMetafilePixels and to sides a picture may have. A few bytes of metafile can
+    // name a frame of any size.
     static QSize drawnSize(QSize frame);
 
 private:

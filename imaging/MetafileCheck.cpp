@@ -108,13 +108,14 @@ qint64 colourEntries(const LittleEndian& header)
         + (*header.u32(16) == kBitmapBitfields ? 3 : 0);
 }
 
-// A bitmap whose info header and colour table make up `info` and whose rows take `bitsBytes`: of
-// sides the pixel budget allows, uncompressed, with every colour it names in the table and every
-// row it names in the bits. The libraries convert a bitmap by its info header's numbers alone,
-// and cannot draw compressed ones: their run-length decoders overrun a short last row.
+// A bitmap whose info header and colour table make up `info` and whose rows take `bitsBytes`: a
+// 40-byte info header, of sides the pixel budget allows, uncompressed, with every colour it names
+// in the table and every row it names in the bits. The libraries convert a bitmap by the numbers
+// of a 40-byte header alone, whatever size it gives itself, and cannot draw compressed ones: their
+// run-length decoders overrun a short last row.
 bool bitmapIsSound(const LittleEndian& info, qint64 bitsBytes)
 {
-    if (info.size() < kBitmapInfoHeaderSize)
+    if (info.size() < kBitmapInfoHeaderSize || info.u32(0) != kBitmapInfoHeaderSize)
         return false;
     const qint64 width = qint32(*info.u32(4));
     const qint64 height = std::abs(qint64(qint32(*info.u32(8))));
@@ -160,12 +161,12 @@ constexpr struct {
     {0x0142, 10}, // DIBCREATEPATTERNBRUSH
 };
 
-// A WMF record's bitmap: a 40-byte info header, its colour table after it and its rows after that,
-// all inside the record.
+// A WMF record's bitmap: an info header, its colour table after it and its rows after that, all
+// inside the record.
 bool wmfBitmapIsSound(const LittleEndian& record, qint64 bitmapAt)
 {
     const qint64 size = record.size();
-    if (record.u32(bitmapAt) != kBitmapInfoHeaderSize || !record.has(bitmapAt, kBitmapInfoHeaderSize))
+    if (!record.has(bitmapAt, kBitmapInfoHeaderSize))
         return false;
     const qint64 infoBytes = kBitmapInfoHeaderSize + colourEntries(record.sliced(bitmapAt, kBitmapInfoHeaderSize)) * 4;
     if (infoBytes > size - bitmapAt)

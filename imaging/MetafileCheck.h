@@ -6,7 +6,8 @@
 // header's description and pixel format lie inside the header record, and its record chain,
 // walked here record by record, stays inside the file and ends at an end-of-file record. Each EMF
 // record holds the fixed fields of its type; a bitmap in an EMF or WMF record is uncompressed,
-// and its header, colour table and every row it names lie inside the record.
+// has a 40-byte info header, and its header, colour table and every row it names lie inside the
+// record.
 
 #include <QByteArrayView>
 

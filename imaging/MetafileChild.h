@@ -1,11 +1,12 @@
 #pragma once
 // Metafiles drawn outside the program's address space. The converter libraries trust the counts
 // of a file more than any pre-check can cover, so the helper program kiv-metafile draws the
-// metafile in a child process under kLimits (BoundedChild) and sends the picture back
-// (PictureReceiver). The pre-checks of metafileCheck run here first, so that most hostile files
+// metafile in a child process under the standard ChildLimits (BoundedChild) and sends the
+// picture back (PictureReceiver). The pre-checks of metafileCheck run here first, so that most hostile files
 // never start a child. A child that crashes, runs into a limit or sends anything but a whole
 // picture leaves no picture, as any picture that cannot be read. The wait is synchronous, at most
-// the wall limit: a valid metafile is drawn in milliseconds.
+// the wall limit, and ends at a termination request with no picture: a valid metafile is drawn
+// in milliseconds.
 
 #include "imaging/BoundedChild.h"
 
@@ -17,13 +18,7 @@ namespace kiv {
 
 class MetafileChild {
 public:
-    static constexpr ChildLimits kLimits{
-        .addressSpaceBytes = qint64(512) << 20,
-        .cpuSeconds = 5,
-        .wallTime = std::chrono::seconds(10),
-    };
-
-    explicit MetafileChild(QString helper, ChildLimits limits = kLimits)
+    explicit MetafileChild(QString helper, ChildLimits limits = {})
         : helper_(std::move(helper)), limits_(limits)
     {
     }

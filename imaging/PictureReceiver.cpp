@@ -10,7 +10,7 @@ namespace kiv {
 
 namespace {
 
-constexpr std::uint32_t kMark = 0x5050494B; // "KIVP"
+constexpr std::uint32_t kMark = 0x5056494B; // "KIVP"
 
 } // namespace
 

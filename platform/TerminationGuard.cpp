@@ -20,12 +20,14 @@ constexpr std::array kSignals{SIGTERM, SIGINT, SIGHUP};
 // How often a held request looks again whether the nested loops have ended.
 constexpr int kPollMs = 10;
 
-// The signal handler only writes a byte: the rest happens in the event loop.
+// The signal handler only raises the latch, for a wait that holds up the event loop, and writes a
+// byte: the rest happens in the event loop.
 int signalPipe[2] = {-1, -1};
 struct sigaction previous[kSignals.size()];
 
 void onTerminationSignal(int)
 {
+    TerminationLatch::raise();
     const char byte = 1;
     [[maybe_unused]] const ssize_t ignored = ::write(signalPipe[1], &byte, 1);
 }

@@ -5,6 +5,10 @@
 // a box answered as closed), waits until the program is back in its main loop with nothing else
 // on the stack, and then runs the one close path once. So no object is deleted under a call
 // that is still running, and every dialog, present or future, is covered without taking part.
+// A signal also raises the guard's TerminationLatch, which ends a wait for a child process at
+// once, so that the event loop gets the request within moments.
+
+#include "platform/TerminationLatch.h"
 
 #include <QApplication>
 #include <QObject>
@@ -41,6 +45,7 @@ private:
     void check();
     void endInnermostLoop();
 
+    TerminationLatch latch_;
     std::function<bool()> closePath_;
     static constexpr int kNoMainLoop = -1;
     int mainLoopLevel_ = kNoMainLoop;

@@ -1,13 +1,21 @@
 // The child process runner against a child that misbehaves on purpose (ChildHog).
 
 #include "imaging/BoundedChild.h"
+#include "platform/Descriptor.h"
+#include "platform/TerminationLatch.h"
 
 #include <QElapsedTimer>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
+#include <optional>
+#include <thread>
+
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 using namespace kiv;
@@ -63,7 +71,89 @@ TEST(BoundedChild, TheChildHasOnlyItsStandardStreamsAndRunsUnderItsLimits)
     const ChildRun report = run(QStringLiteral("report"), {}, kShort);
     ::close(leaked);
     ASSERT_TRUE(report.result.succeeded());
-    EXPECT_EQ(report.output, QByteArray("fds 0 1 2\nNoNewPrivs:\t1\nas 268435456\ncpu 1\n"));
+    EXPECT_EQ(report.output, QByteArray("fds 0 1 2\nNoNewPrivs:\t1\nas 268435456\ncpu 1\ncore 0 0\npdeathsig 9\n"
+                                        "leader yes\n"));
+}
+
+TEST(BoundedChild, TheChildKeepsItsStreamsWhenTheCallersStandardDescriptorsAreFree)
+{
+    // With 0 and 1 free the socket's end is descriptor 1, the child's output itself.
+    const std::vector<int> closedSets[] = {{STDIN_FILENO}, {STDIN_FILENO, STDOUT_FILENO}};
+    for (const auto& closed : closedSets) {
+        std::vector<std::pair<int, int>> saved;
+        for (const int fd : closed) {
+            saved.emplace_back(fd, ::fcntl(fd, F_DUPFD_CLOEXEC, 10));
+            ::close(fd);
+        }
+        const ChildRun echo = run(QStringLiteral("echo"), "through the socket", kShort);
+        for (const auto& [fd, copy] : saved) {
+            ::dup2(copy, fd);
+            ::close(copy);
+        }
+        EXPECT_TRUE(echo.result.succeeded()) << closed.size();
+        EXPECT_EQ(echo.output, "through the socket") << closed.size();
+    }
+}
+
+namespace {
+
+// A process descriptor of any process, readable once it has ended.
+bool endsSoon(const Descriptor& process)
+{
+    pollfd p{process.get(), POLLIN, 0};
+    return process.get() >= 0 && ::poll(&p, 1, 10000) == 1; // a SIGKILL takes effect at once, not synchronously
+}
+
+} // namespace
+
+TEST(BoundedChild, AChildIsKilledWithItsProcessGroupAtTheWallLimitAndAtATerminationRequest)
+{
+    using Outcome = BoundedChild::Outcome;
+    const struct {
+        const char* name;
+        std::chrono::milliseconds wallTime;
+        bool request;
+        Outcome outcome;
+    } cases[] = {
+        {"wall limit", 300ms, false, Outcome::TimedOut},
+        // A wall limit far beyond the request: only the request ends it as Stopped.
+        {"termination request", 30s, true, Outcome::Stopped},
+    };
+    for (const auto& c : cases) {
+        const TerminationLatch latch;
+        ChildLimits limits = kShort;
+        limits.wallTime = c.wallTime;
+        QByteArray output;
+        std::optional<Descriptor> child, grandchild;
+        std::thread requester;
+        const auto result = BoundedChild::run(kHog, {QStringLiteral("family")}, {}, limits, [&](QByteArrayView piece) {
+            output += piece;
+            int pid = 0, grandchildPid = 0;
+            if (!child && output.endsWith('\n') && std::sscanf(output.constData(), "%d %d", &pid, &grandchildPid) == 2) {
+                child.emplace(int(::syscall(SYS_pidfd_open, pid, 0)));
+                grandchild.emplace(int(::syscall(SYS_pidfd_open, grandchildPid, 0)));
+                // From another thread while this one waits for the child.
+                if (c.request) {
+                    requester = std::thread([] {
+                        std::this_thread::sleep_for(100ms);
+                        TerminationLatch::raise();
+                    });
+                }
+            }
+            return true;
+        });
+        if (requester.joinable())
+            requester.join();
+        EXPECT_EQ(result.outcome, c.outcome) << c.name;
+        ASSERT_TRUE(child && grandchild) << c.name;
+        EXPECT_TRUE(endsSoon(*child)) << c.name;
+        EXPECT_TRUE(endsSoon(*grandchild)) << c.name;
+        // A raised latch stops any later child at its start.
+        if (c.request) {
+            EXPECT_EQ(run(QStringLiteral("sleep"), {}, kShort).result.outcome, Outcome::Stopped);
+        }
+    }
+    EXPECT_TRUE(run(QStringLiteral("echo"), "without a latch", kShort).result.succeeded());
 }
 
 TEST(BoundedChild, ARunawayChildEndsWithinItsLimitsAndTheCallerGoesOn)
@@ -82,6 +172,9 @@ TEST(BoundedChild, ARunawayChildEndsWithinItsLimitsAndTheCallerGoesOn)
     EXPECT_EQ(sleep.result.outcome, Outcome::TimedOut);
     EXPECT_GE(sleep.milliseconds, 300);
     EXPECT_LT(sleep.milliseconds, 5000);
+    // Closing its output ends the exchange, not the child.
+    const ChildRun mute = run(QStringLiteral("mute"), {}, quick);
+    EXPECT_EQ(mute.result.outcome, Outcome::TimedOut);
 
     // Address space: 1 GiB cannot be had under 256 MiB.
     const ChildRun allocate = run(QStringLiteral("allocate"), {}, kShort);

@@ -6,12 +6,20 @@
 //   allocate  writes "allocated" when 1 GiB can be had and touched
 //   crash     aborts after reading its input
 //   flood     writes without end
-//   report    writes its open descriptors, "NoNewPrivs" and its address-space and processor limits
+//   report    writes its open descriptors, "NoNewPrivs", its address-space, processor and core
+//             limits, its parent-death signal and whether it leads its process group
+//   report-picture  the same text as the pixels of a picture of one row that PictureReceiver reads
+//   family    starts a grandchild, writes "<its pid> <the grandchild's pid>\n" and waits for ever
+//   mute      closes its input and output and then waits for ever
+//   picture-exit-1, picture-crash  write a whole picture of one white pixel, then end with exit
+//             code 1 or abort; picture-exit-0 ends well
 #include <dirent.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -56,11 +64,26 @@ std::string report()
         if (line.rfind("NoNewPrivs:", 0) == 0)
             out += "\n" + line;
     }
-    rlimit space{}, cpu{};
+    rlimit space{}, cpu{}, core{};
     ::getrlimit(RLIMIT_AS, &space);
     ::getrlimit(RLIMIT_CPU, &cpu);
-    out += "\nas " + std::to_string(space.rlim_cur) + "\ncpu " + std::to_string(cpu.rlim_cur) + "\n";
+    ::getrlimit(RLIMIT_CORE, &core);
+    int deathSignal = 0;
+    ::prctl(PR_GET_PDEATHSIG, &deathSignal);
+    out += "\nas " + std::to_string(space.rlim_cur) + "\ncpu " + std::to_string(cpu.rlim_cur) + "\ncore "
+        + std::to_string(core.rlim_cur) + " " + std::to_string(core.rlim_max) + "\npdeathsig "
+        + std::to_string(deathSignal) + "\nleader " + (::getpgrp() == ::getpid() ? "yes" : "no") + "\n";
     return out;
+}
+
+// A picture as PictureReceiver reads it: "KIVP", width and height, then the pixels.
+std::string picture(std::string pixels)
+{
+    pixels.resize((pixels.size() + 3) / 4 * 4, '\0');
+    const auto word = [](std::uint32_t v) {
+        return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+    };
+    return "KIVP" + word(std::uint32_t(pixels.size() / 4)) + word(1) + pixels;
 }
 
 } // namespace
@@ -93,6 +116,27 @@ int main(int argc, char** argv)
             writeAll(block);
     } else if (mode == "report") {
         writeAll(report());
+    } else if (mode == "report-picture") {
+        writeAll(picture(report()));
+    } else if (mode == "family") {
+        const pid_t grandchild = ::fork();
+        if (grandchild == 0) {
+            for (;;)
+                ::pause();
+        }
+        writeAll(std::to_string(::getpid()) + " " + std::to_string(grandchild) + "\n");
+        for (;;)
+            ::pause();
+    } else if (mode == "mute") {
+        ::close(STDIN_FILENO);
+        ::close(STDOUT_FILENO);
+        for (;;)
+            ::pause();
+    } else if (mode.rfind("picture-", 0) == 0) {
+        writeAll(picture("\xFF\xFF\xFF\xFF"));
+        if (mode == "picture-crash")
+            std::abort();
+        return mode == "picture-exit-0" ? 0 : 1;
     } else {
         return 3;
     }

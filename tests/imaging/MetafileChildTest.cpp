@@ -112,19 +112,38 @@ TEST(MetafileChild, TheFuzzingFindingsAreRefusedOrDrawnWithinTheLimits)
     EXPECT_FALSE(CPictureFile::decode(bmp, Route::Display).ok());
 }
 
-TEST(MetafileChild, AChildThatCrashesSpinsOrAnswersNonsenseLeavesNoPictureWithinTheWallLimit)
+TEST(MetafileChild, AChildThatCrashesSpinsHangsOrAnswersNonsenseLeavesNoPictureWithinTheLimits)
 {
     const QByteArray emf = corpusFile("rect.emf");
-    const MetafileChild hog(QStringLiteral(KIV_CHILD_HOG));
-    const qint64 wallLimit = std::chrono::milliseconds(MetafileChild::kLimits.wallTime).count();
-    for (const char* mode : {"crash", "echo", "spin"}) {
-        qputenv("KIV_CHILD_HOG", mode);
+    MetafileChild::useHelper(QStringLiteral(KIV_CHILD_HOG));
+    // A child is given 5 s of processor time and 10 s in all.
+    const struct {
+        const char* mode;
+        qint64 atLeastMs;
+    } children[] = {
+        {"crash", 0}, {"echo", 0}, {"spin", 5000}, {"mute", 10000},
+        {"picture-exit-1", 0}, {"picture-crash", 0}, // a whole picture from a child that then fails
+    };
+    for (const auto& c : children) {
+        qputenv("KIV_CHILD_HOG", c.mode);
         QElapsedTimer clock;
         clock.start();
-        EXPECT_TRUE(hog.render(emf).isNull()) << mode;
-        EXPECT_LT(clock.elapsed(), wallLimit + 1000) << mode;
+        EXPECT_TRUE(MetafileChild::standard().render(emf).isNull()) << c.mode;
+        EXPECT_GE(clock.elapsed(), c.atLeastMs) << c.mode;
+        EXPECT_LT(clock.elapsed(), 11000) << c.mode;
     }
+    qputenv("KIV_CHILD_HOG", "picture-exit-0");
+    EXPECT_EQ(MetafileChild::standard().render(emf).size(), QSize(1, 1));
+
+    // The limits the child runs under, as it sees them, in the pixels of its picture.
+    qputenv("KIV_CHILD_HOG", "report-picture");
+    const QImage report = MetafileChild::standard().render(emf);
+    const QByteArray text = QByteArray(reinterpret_cast<const char*>(report.constBits()), report.sizeInBytes());
+    EXPECT_EQ(text.left(text.indexOf('\0')), QByteArray("fds 0 1 2\nNoNewPrivs:\t1\nas 536870912\ncpu 5\ncore 0 0\n"
+                                                       "pdeathsig 9\nleader yes\n"));
     qunsetenv("KIV_CHILD_HOG");
+    MetafileChild::useHelper(QStringLiteral(KIV_METAFILE_HELPER));
+
     // The program goes on, and the real helper still draws.
     const LoadResult drawn = CPictureFile::decode(emf, Route::Display);
     ASSERT_TRUE(drawn.ok());

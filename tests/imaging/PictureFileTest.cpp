@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace kiv;
 using namespace kiv::test;
 
@@ -57,7 +59,9 @@ QByteArray placeableWmf(std::uint16_t width, std::uint16_t height, const Bytes& 
     records.u32(3).u16(0);                             // end of file
     std::uint32_t largest = 0;
     for (qsizetype at = 0; at < records.size();) {
-        const auto words = std::uint32_t(uchar(records.data()[at])) | std::uint32_t(uchar(records.data()[at + 1])) << 8;
+        std::uint32_t words = 0;
+        for (int i = 3; i >= 0; --i)
+            words = words << 8 | uchar(records.data()[at + i]);
         largest = std::max(largest, words);
         at += words * 2;
     }
@@ -143,6 +147,54 @@ struct SoundCase {
     QByteArray bytes;
     bool sound;
 };
+
+// A bitmap as a metafile record carries it: its info header, the colour entries its depth needs,
+// and the rows its height names, or `rowsStored` rows.
+struct RecordBitmap {
+    std::int32_t width = 2;
+    std::int32_t height = 2;
+    int bitCount = 24;
+    std::uint32_t coloursUsed = 0;
+    std::uint32_t headerSize = 40;
+    int rowsStored = -1;
+
+    QByteArray info() const
+    {
+        Bytes b;
+        b.u32(headerSize).u32(std::uint32_t(width)).u32(std::uint32_t(height)).u16(1).u16(unsigned(bitCount));
+        b.u32(0).u32(0).u32(0).u32(0).u32(coloursUsed).u32(0);
+        return b.fill(bitCount <= 8 ? qsizetype(4) << bitCount : 0).data();
+    }
+    QByteArray rows() const
+    {
+        return QByteArray((qsizetype(width) * bitCount + 31) / 32 * 4 * (rowsStored < 0 ? height : rowsStored), '\0');
+    }
+};
+
+// An EMF of one record of `type` with `fixedFields` bytes before its bitmap, whose offsets and
+// sizes of info and bits are at `fieldsAt`; the info comes first or after the bits.
+QByteArray emfBitmapRecord(std::uint32_t type, qint64 fixedFields, qint64 fieldsAt, const RecordBitmap& bitmap,
+                           bool infoAfterBits = false)
+{
+    const QByteArray info = bitmap.info();
+    const QByteArray rows = bitmap.rows();
+    Bytes record;
+    record.u32(type).u32(std::uint32_t(fixedFields + info.size() + rows.size())).fill(fixedFields - 8);
+    record.raw(infoAfterBits ? rows + info : info + rows);
+    QByteArray bytes = patched(record.data(), fieldsAt, std::uint32_t(fixedFields + (infoAfterBits ? rows.size() : 0)));
+    bytes = patched(bytes, fieldsAt + 4, std::uint32_t(info.size()));
+    bytes = patched(bytes, fieldsAt + 8, std::uint32_t(fixedFields + (infoAfterBits ? 0 : info.size())));
+    return emfOf(patched(bytes, fieldsAt + 12, std::uint32_t(rows.size())), 1);
+}
+
+// A WMF of one record of `function` whose bitmap starts `bitmapAt` bytes into it.
+QByteArray wmfBitmapRecord(std::uint16_t function, qint64 bitmapAt, const RecordBitmap& bitmap)
+{
+    const QByteArray packed = bitmap.info() + bitmap.rows();
+    Bytes record;
+    record.u32(std::uint32_t((bitmapAt + packed.size()) / 2)).u16(function).fill(bitmapAt - 6).raw(packed);
+    return placeableWmf(100, 50, record);
+}
 
 } // namespace
 
@@ -323,6 +375,56 @@ TEST(PictureFile, MetafilesWhoseHeadersOrRecordChainsLieAreRefusedBeforeConversi
     EXPECT_FALSE(decoded(described, Route::Display).isNull());
 }
 
+TEST(PictureFile, EveryMetafileRecordWithABitmapIsRefusedWhenItsBitmapLies)
+{
+    const struct {
+        const char* name;
+        RecordBitmap bitmap;
+        bool sound;
+    } bitmaps[] = {
+        {"as written", {}, true},
+        {"a header of 12 bytes", {.headerSize = 12}, false},
+        {"a colour table that is not there", {.coloursUsed = 1}, false},
+        {"a colour table of 2^28 entries", {.coloursUsed = 1U << 28}, false},
+        {"rows past the record", {.height = 3, .rowsStored = 2}, false},
+        {"64 000 000 pixels", {.width = 8000, .height = 8000, .bitCount = 1}, true},
+        {"64 008 000 pixels", {.width = 8000, .height = 8001, .bitCount = 1}, false},
+    };
+    // Each EMF record type with its fixed fields and where its bitmaps' four fields are. The
+    // brushes take info and bits as one block from the info on.
+    const struct {
+        std::uint32_t type;
+        qint64 fixedFields;
+        std::vector<qint64> fieldsAt;
+        bool packed;
+    } emfRecords[] = {
+        {76, 100, {84}, false},  {77, 108, {84}, false},     {78, 128, {84, 112}, false}, {79, 140, {96, 124}, false},
+        {80, 76, {48}, false},   {81, 80, {48}, false},      {93, 32, {16}, true},        {94, 32, {16}, true},
+        {95, 52, {12}, false},   {114, 108, {84}, false},    {116, 108, {84}, false},
+    };
+    for (const auto& r : emfRecords) {
+        for (const qint64 at : r.fieldsAt) {
+            for (const auto& b : bitmaps) {
+                EXPECT_EQ(metafileCheck::emfIsSound(emfBitmapRecord(r.type, r.fixedFields, at, b.bitmap)), b.sound)
+                    << "EMF " << r.type << " at " << at << ": " << b.name;
+            }
+            // Info after its bits, while the info's offset plus the bits' size stays inside.
+            EXPECT_EQ(metafileCheck::emfIsSound(emfBitmapRecord(r.type, r.fixedFields, at, {}, true)), !r.packed)
+                << "EMF " << r.type << " at " << at << ": info after its bits";
+        }
+    }
+    const struct {
+        std::uint16_t function;
+        qint64 bitmapAt;
+    } wmfRecords[] = {{0x0940, 22}, {0x0B41, 26}, {0x0F43, 28}, {0x0D33, 24}, {0x0142, 10}};
+    for (const auto& r : wmfRecords) {
+        for (const auto& b : bitmaps) {
+            EXPECT_EQ(metafileCheck::wmfIsSound(wmfBitmapRecord(r.function, r.bitmapAt, b.bitmap)), b.sound)
+                << "WMF " << std::hex << r.function << std::dec << ": " << b.name;
+        }
+    }
+}
+
 TEST(PictureFile, MetafileFramesBeyondThePixelBudgetAreDrawnScaledDownWithTheirAspect)
 {
     const struct {
@@ -333,6 +435,12 @@ TEST(PictureFile, MetafileFramesBeyondThePixelBudgetAreDrawnScaledDownWithTheirA
         {{16384, 16384}, {8000, 8000}},
         {{16384, 1}, {16384, 1}},
         {{16384, 8192}, {11313, 5656}},
+        {{30000, 30000}, {8000, 8000}},
+        {{32000, 32000}, {8000, 8000}},
+        {{100000, 50000}, {11313, 5656}},
+        // Within the pixel budget, but wider than a picture may be.
+        {{60000, 1000}, {16384, 273}},
+        {{1, 100000000}, {1, 16384}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Metafile::drawnSize(c.frame), c.drawn) << c.frame.width() << " x " << c.frame.height();
@@ -343,4 +451,13 @@ TEST(PictureFile, MetafileFramesBeyondThePixelBudgetAreDrawnScaledDownWithTheirA
     EXPECT_EQ(wide.width(), 11313);
     EXPECT_EQ(wide.height(), 5656);
     EXPECT_EQ(wide.image().pixel(wide.width() / 2, wide.height() / 2) & 0xFFFFFF, 0xFF0000u);
+
+    // Frames with sides beyond any picture's: a WMF of 1 024 000 000 pixels, an EMF whose bounds
+    // are 30 000 pixels a side.
+    const Bitmap gigapixel = decoded(redRectangleWmf(32000, 32000), Route::Display);
+    ASSERT_FALSE(gigapixel.isNull());
+    EXPECT_EQ(gigapixel.image().size(), QSize(8000, 8000));
+    EXPECT_EQ(gigapixel.image().pixel(4000, 4000) & 0xFFFFFF, 0xFF0000u);
+    const Bitmap large = decoded(patched(patched(redRectangleEmf(), 16, 30000), 20, 30000), Route::Display);
+    EXPECT_EQ(large.image().size(), QSize(8000, 8000));
 }
