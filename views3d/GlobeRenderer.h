@@ -120,6 +120,10 @@ private:
     // with the earth.
     GlobeCamera cameraAt(const SceneFrame& frame) const;
     void setupLights(bool on);
+    // Runs work that may show a message box, with the context that was current before current after.
+    static void keepingContext(const std::function<void()>& work);
+    // GL's largest texture side, asked while the globe's context is current; 0 before any answer.
+    int maxTextureSide();
     void applyTextureFilter();
     Detail detail() const;
 
@@ -133,6 +137,7 @@ private:
     bool texturing_ = true;
     bool lighting_ = true;
     unsigned texture_ = 0;
+    int maxTextureSide_ = 0;
     FrameRate frameRate_;
     bool haveEarthTurn_ = false;
     double lastEarthTurn_ = 0.0; // of the last frame, for the geostationary camera
