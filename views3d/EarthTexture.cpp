@@ -43,20 +43,21 @@ std::vector<Span> spans(int sourceSize, int targetSize)
 }
 
 // One source row (RGB32) averaged across into `out` (three floats a texel).
-void scaleRow(const QRgb* row, const std::vector<Span>& across, std::vector<float>& out)
+void scaleRow(const QRgb* row, const std::vector<Span>& across, float* out)
 {
-    for (size_t x = 0; x < across.size(); ++x) {
+    for (const Span& span : across) {
+        const QRgb* p = row + span.first;
+        const float* w = span.weights.data();
+        const float* end = w + span.weights.size();
         float r = 0, g = 0, b = 0;
-        const Span& span = across[x];
-        for (size_t k = 0; k < span.weights.size(); ++k) {
-            const QRgb p = row[span.first + int(k)];
-            r += span.weights[k] * float(qRed(p));
-            g += span.weights[k] * float(qGreen(p));
-            b += span.weights[k] * float(qBlue(p));
+        for (; w != end; ++w, ++p) {
+            r += *w * float(qRed(*p));
+            g += *w * float(qGreen(*p));
+            b += *w * float(qBlue(*p));
         }
-        out[3 * x] = r;
-        out[3 * x + 1] = g;
-        out[3 * x + 2] = b;
+        *out++ = r;
+        *out++ = g;
+        *out++ = b;
     }
 }
 
@@ -68,10 +69,10 @@ QImage scaledRows(const QImage& picture, const std::vector<Span>& across, const 
     const int sourceTop = down[size_t(top)].first;
     const int sourceRows = last.first + int(last.weights.size()) - sourceTop;
     const QImage source = picture.copy(0, sourceTop, picture.width(), sourceRows).convertToFormat(QImage::Format_RGB32);
-    const int width = int(across.size());
-    QImage rows(width, bottom - top, QImage::Format_RGB888);
-    std::vector<float> line(size_t(width) * 3);
-    std::vector<float> sum(line.size());
+    const size_t values = across.size() * 3;
+    QImage rows(int(across.size()), bottom - top, QImage::Format_RGB888);
+    std::vector<float> line(values);
+    std::vector<float> sum(values);
     int lineRow = -1; // a source row that two texel rows share is scaled across once
     for (int y = top; y < bottom; ++y) {
         std::fill(sum.begin(), sum.end(), 0.0f);
@@ -79,14 +80,17 @@ QImage scaledRows(const QImage& picture, const std::vector<Span>& across, const 
         for (size_t k = 0; k < span.weights.size(); ++k) {
             const int row = span.first + int(k) - sourceTop;
             if (row != lineRow)
-                scaleRow(reinterpret_cast<const QRgb*>(source.constScanLine(row)), across, line);
+                scaleRow(reinterpret_cast<const QRgb*>(source.constScanLine(row)), across, line.data());
             lineRow = row;
-            for (size_t i = 0; i < sum.size(); ++i)
-                sum[i] += span.weights[k] * line[i];
+            const float weight = span.weights[k];
+            const float* in = line.data();
+            for (float *s = sum.data(), *end = s + values; s != end; ++s, ++in)
+                *s += weight * *in;
         }
+        // The weights of a texel add up to one: the sums lie within 0 and 255 but for rounding.
         uchar* out = rows.scanLine(bottom - 1 - y);
-        for (size_t i = 0; i < sum.size(); ++i)
-            out[i] = uchar(std::clamp(std::lround(sum[i]), 0L, 255L));
+        for (const float value : sum)
+            *out++ = uchar(std::min(value + 0.5f, 255.0f));
     }
     return rows;
 }

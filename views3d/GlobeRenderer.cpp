@@ -131,6 +131,7 @@ void GlobeRenderer::setupLights(bool on)
 void GlobeRenderer::loadEarthTexture(const QString& fileName)
 {
     kiv::WaitCursor wait(doc_.Context().ui.cursors);
+    emptyTexture();
     QImage picture;
     keepingContext([&] { picture = loadImage_(fileName); });
     setTexture(picture);
@@ -145,6 +146,14 @@ void GlobeRenderer::keepingContext(const std::function<void()>& work)
     work();
     if (context && QOpenGLContext::currentContext() != context)
         context->makeCurrent(surface);
+}
+
+void GlobeRenderer::emptyTexture()
+{
+    if (texture_ == 0)
+        return;
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 0, 0, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
 }
 
 int GlobeRenderer::maxTextureSide()
@@ -173,6 +182,7 @@ void GlobeRenderer::setTexture(const QImage& picture)
                  .icon = kiv::MessageIcon::Exclamation});
         });
     }
+    emptyTexture();
     if (texture_ == 0)
         glGenTextures(1, &texture_);
     glBindTexture(GL_TEXTURE_2D, texture_);

@@ -122,6 +122,9 @@ private:
     void setupLights(bool on);
     // Runs work that may show a message box, with the context that was current before current after.
     static void keepingContext(const std::function<void()>& work);
+    // Frees the texture's pixels and keeps its name, so that an old texture and the picture or
+    // texture that replaces it are never held together.
+    void emptyTexture();
     // GL's largest texture side, asked while the globe's context is current; 0 before any answer.
     int maxTextureSide();
     void applyTextureFilter();
