@@ -2,6 +2,8 @@
 // maps' route (display bitmaps) and the reader's part of the globe's (stored bitmaps), for hostile
 // pictures and the largest admitted ones. GL's part is measured with the globe's tests.
 
+#include "ImageBytes.h"
+
 #include "tests/support/HeapPeak.h"
 
 #include "imaging/CGraphicFile.h"
@@ -28,15 +30,6 @@ QString write(const QTemporaryDir& dir, const QString& name, const QByteArray& b
     return file.fileName();
 }
 
-QByteArray encoded(const QImage& image, const char* format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(image.save(&buffer, format));
-    return bytes;
-}
-
 // A true-colour JPEG of these sides.
 QByteArray trueColourJpeg(int width, int height)
 {
@@ -56,11 +49,7 @@ protected:
         QImage grey(16384, 8192, QImage::Format_Grayscale8);
         grey.fill(0);
         const QByteArray png = encoded(grey, "PNG");
-        const auto u32 = [](qsizetype v) {
-            const char bytes[] = {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-            return QByteArray(bytes, 4);
-        };
-        const QByteArray ico = QByteArray::fromHex("000001000100" "0000000001002000") + u32(png.size()) + u32(22) + png;
+        const QByteArray ico = Bytes().u16(0).u16(1).u16(1).u32(0).u16(1).u16(32).u32(png.size()).u32(22).raw(png).data();
         icon = write(*dir, "large.ico", ico);
     }
     static void TearDownTestSuite() { delete dir; }
