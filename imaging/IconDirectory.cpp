@@ -2,8 +2,6 @@
 
 #include "imaging/LittleEndian.h"
 
-#include <cstdlib>
-
 namespace kiv::iconDirectory {
 
 namespace {
@@ -20,18 +18,14 @@ std::uint32_t bigEndian(const uchar* p)
 
 bool sideNameable(qint64 side) { return side <= kMaxSide; }
 
-// The picture at `offset`, by its own header: a PNG's IHDR, or a bitmap's info header, whose
-// height counts the colour rows and the mask rows.
+// The picture at `offset`, by its own header when it is a PNG, whose IHDR names its sides. A
+// bitmap's info header the decoder checks against the entry itself.
 bool pictureNameable(const LittleEndian& in, qint64 offset)
 {
-    if (in.has(offset, kPngIhdrSides + 8) && QByteArrayView(in.at(offset), 8) == QByteArrayView(kPngSignature, 8))
-        return sideNameable(bigEndian(in.at(offset + kPngIhdrSides)))
-            && sideNameable(bigEndian(in.at(offset + kPngIhdrSides + 4)));
-    const auto width = in.i32(offset + 4);
-    const auto height = in.i32(offset + 8);
-    if (!width || !height)
+    if (!in.has(offset, kPngIhdrSides + 8) || QByteArrayView(in.at(offset), 8) != QByteArrayView(kPngSignature, 8))
         return true;
-    return sideNameable(std::abs(qint64(*width))) && sideNameable(std::abs(qint64(*height)) / 2);
+    return sideNameable(bigEndian(in.at(offset + kPngIhdrSides)))
+        && sideNameable(bigEndian(in.at(offset + kPngIhdrSides + 4)));
 }
 
 } // namespace
