@@ -38,28 +38,16 @@ QImage::Format routeFormat(QImage::Format decoded, Route route)
     return indexed(decoded) ? QImage::Format_Indexed8 : QImage::Format_BGR888;
 }
 
-int depth(QImage::Format format)
-{
-    return QImage::toPixelFormat(format).bitsPerPixel();
-}
-
-// Qt converts between its true-colour formats in the picture's own memory when the depth does
-// not grow; any other conversion makes a copy beside the decoded picture.
-bool convertsInPlace(QImage::Format from, QImage::Format to)
-{
-    return depth(from) >= 24 && depth(to) <= depth(from);
-}
-
-// The decoded picture and, when its format is not the route's and cannot be converted in place,
-// the converted one beside it; then what the route makes of it. A format the decoder does not
-// tell in advance counts as 32 bits a pixel.
+// The decoded picture and, when its format is not the route's, the converted one beside it (Qt
+// converts some formats in place, but that is not counted on); then what the route makes of it. A
+// format the decoder does not tell in advance counts as 32 bits a pixel.
 qint64 peakBytes(QSize size, QImage::Format decoded, Route route)
 {
     const QImage::Format format = decoded == QImage::Format_Invalid ? QImage::Format_ARGB32 : decoded;
     const QImage::Format delivered = routeFormat(format, route);
     const qint64 bitmap = pictureBudget::imageBytes(size.width(), size.height(), delivered);
-    const qint64 reader = pictureBudget::imageBytes(size.width(), size.height(), format)
-        + (delivered == format || convertsInPlace(format, delivered) ? 0 : bitmap);
+    const qint64 decodedBytes = pictureBudget::imageBytes(size.width(), size.height(), format);
+    const qint64 reader = decodedBytes + (delivered == format ? 0 : bitmap);
     return pictureBudget::routePeak(reader, bitmap, size.width(), size.height(), route);
 }
 

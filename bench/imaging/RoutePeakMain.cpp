@@ -72,9 +72,10 @@ bool runRoute(const QString& route, const QString& file, Workspace& space)
     if (route == QLatin1String("wdb") || route == QLatin1String("preview"))
         return !drawn(space.load(name, PictureUse::Map)).isNull();
     if (route == QLatin1String("overlay")) {
-        const QImage weather = file.isEmpty() ? space.load(name, PictureUse::Map) : space.load(name, PictureUse::Overlay);
+        const QImage weather = space.load(name, file.isEmpty() ? PictureUse::Map : PictureUse::Overlay);
         const QImage background = space.load(QString(), PictureUse::Map);
-        const OverlayPlan plan = planOverlay({}, weather.size(), kWindow, weather.sizeInBytes() + background.sizeInBytes());
+        const qint64 held = weather.sizeInBytes() + background.sizeInBytes();
+        const OverlayPlan plan = planOverlay({}, weather.size(), kWindow, held);
         return !weather.isNull() && plan.ok() && !drawn(composeOverlay(background, weather, plan)).isNull();
     }
     if (route == QLatin1String("texture")) {

@@ -49,7 +49,8 @@ protected:
         QImage grey(16384, 8192, QImage::Format_Grayscale8);
         grey.fill(0);
         const QByteArray png = encoded(grey, "PNG");
-        const QByteArray ico = Bytes().u16(0).u16(1).u16(1).u32(0).u16(1).u16(32).u32(png.size()).u32(22).raw(png).data();
+        const Bytes header = Bytes().u16(0).u16(1).u16(1);
+        const QByteArray ico = Bytes(header).u32(0).u16(1).u16(32).u32(png.size()).u32(22).raw(png).data();
         icon = write(*dir, "large.ico", ico);
     }
     static void TearDownTestSuite() { delete dir; }

@@ -169,7 +169,8 @@ TEST(EarthTexture, TheNorthPoleGoesToGlLastInEveryStripAndScale)
         const QImage texture = uploaded(picture, size);
         // A texel averages the rows it covers: the edge row has 1/scale of the outermost texels.
         const double share = double(size.height()) / source.height();
-        EXPECT_EQ(qRed(texture.pixel(7, size.height() - 1)), std::lround(255 * share + 200 * (1 - share))) << source.width();
+        EXPECT_EQ(qRed(texture.pixel(7, size.height() - 1)), std::lround(255 * share + 200 * (1 - share)))
+            << source.width();
         EXPECT_EQ(qBlue(texture.pixel(7, 0)), std::lround(255 * share)) << source.width();
         EXPECT_EQ(texture.pixel(7, size.height() / 2), qRgb(200, 0, 0)) << source.width();
     }
