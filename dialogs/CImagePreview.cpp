@@ -38,7 +38,10 @@ bool CImagePreview::LoadOverlay(const QString& fileName, const OverlayBounds& bo
     const QImage weather = pictures_.load(fileName, PictureUse::Overlay);
     if (weather.isNull())
         return false;
-    const OverlayPlan plan = planOverlay(bounds, weather.size(), QSize(width, height));
+    // The background comes anew from its file while the preview still shows its picture.
+    const QImage background = pictures_.load(fileName_, PictureUse::Map);
+    const OverlayPlan plan = planOverlay(bounds, weather.size(), QSize(width, height),
+                                         weather.sizeInBytes() + background.sizeInBytes() + bitmap_.sizeInBytes());
     if (!plan.ok()) {
         messages_.show({.caption = inLanguage(english_, "Weather data", "Wetter Daten"),
                         .text = overlayErrorText(plan, english_),
@@ -46,7 +49,7 @@ bool CImagePreview::LoadOverlay(const QString& fileName, const OverlayBounds& bo
                         .icon = MessageIcon::Exclamation});
         return false;
     }
-    QImage composed = composeOverlay(pictures_.load(fileName_, PictureUse::Map), weather, plan);
+    QImage composed = composeOverlay(background, weather, plan);
     if (composed.isNull()) {
         messages_.show({.caption = QString(),
                         .text = QStringLiteral("Not enough memory to load datas"),

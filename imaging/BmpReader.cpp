@@ -90,15 +90,16 @@ void readColours(const LittleEndian& in, qint64 headerEnd, std::uint32_t colourC
     }
 }
 
-// The most the decoding holds at once: an RLE picture's index canvas, or the rows evenWidth makes,
-// beside the finished bitmap. Uncompressed rows are read where the file holds them.
+// The most the route holds at once: while decoding, an RLE picture's index canvas, or the rows
+// evenWidth makes, beside the finished bitmap (uncompressed rows are read where the file holds
+// them); then what the route makes of the bitmap.
 qint64 peakBytes(const InfoHeader& h, qint64 height, Route route)
 {
     const bool rle = h.compression == kRle8 || h.compression == kRle4;
-    if (rle)
-        return qint64(h.width) * height + bitmapBytes(h.width, height, 8, route);
-    return evenWidthBytes(h.width, height, h.bitCount)
-        + bitmapBytes(evenedWidth(h.width, h.bitCount), height, h.bitCount, route);
+    const qint64 width = rle ? h.width : evenedWidth(h.width, h.bitCount);
+    const qint64 bitmap = bitmapBytes(width, height, rle ? 8 : h.bitCount, route);
+    const qint64 beside = rle ? qint64(h.width) * height : evenWidthBytes(h.width, height, h.bitCount);
+    return pictureBudget::routePeak(beside + bitmap, bitmap, width, height, route);
 }
 
 } // namespace

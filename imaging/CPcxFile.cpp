@@ -56,17 +56,19 @@ int dibBitCount(const Header& h)
     return h.planes == 1 ? h.bitsPerPlane : h.planes == 4 ? 4 : 24;
 }
 
-// The most the decoding holds at once: the decoded planes, then beside them the packed rows
-// (planar layouts), the rows evenWidth makes, and the finished bitmap.
+// The most the route holds at once: while decoding, the decoded planes, then beside them the packed
+// rows (planar layouts), the rows evenWidth makes, and the finished bitmap; then what the route
+// makes of the bitmap.
 qint64 peakBytes(const Header& h, Route route)
 {
     const int bitCount = dibBitCount(h);
     const qint64 planes = h.bytesPerLine * h.planes * h.height;
-    const qint64 bitmap = bitmapBytes(evenedWidth(h.width, bitCount), h.height, bitCount, route);
-    if (h.planes == 1)
-        return planes + bitmap;
+    const qint64 width = evenedWidth(h.width, bitCount);
+    const qint64 bitmap = bitmapBytes(width, h.height, bitCount, route);
     const qint64 even = evenWidthBytes(h.width, h.height, bitCount);
-    return std::max({2 * planes, planes + even, (even ? even : planes) + bitmap});
+    const qint64 reader = h.planes == 1 ? planes + bitmap
+                                        : std::max({2 * planes, planes + even, (even ? even : planes) + bitmap});
+    return pictureBudget::routePeak(reader, bitmap, width, h.height, route);
 }
 
 // Four planes of one bit to 4-bit pixels: plane k gives bit k, the first pixel goes high.

@@ -1,6 +1,7 @@
 #include "imaging/CPictureFile.h"
 
 #include "imaging/Dib.h"
+#include "imaging/IconDirectory.h"
 #include "imaging/MetafileCheck.h"
 #include "imaging/MetafileChild.h"
 #include "imaging/PictureBudget.h"
@@ -37,21 +38,31 @@ QImage::Format routeFormat(QImage::Format decoded, Route route)
     return indexed(decoded) ? QImage::Format_Indexed8 : QImage::Format_BGR888;
 }
 
-// The decoded picture and, when its format is not the route's, the converted one beside it. A
+// The decoded picture and, when its format is not the route's, the converted one beside it (Qt
+// converts some formats in place, but that is not counted on); then what the route makes of it. A
 // format the decoder does not tell in advance counts as 32 bits a pixel.
 qint64 peakBytes(QSize size, QImage::Format decoded, Route route)
 {
     const QImage::Format format = decoded == QImage::Format_Invalid ? QImage::Format_ARGB32 : decoded;
     const QImage::Format delivered = routeFormat(format, route);
-    return pictureBudget::imageBytes(size.width(), size.height(), format)
-        + (delivered == format ? 0 : pictureBudget::imageBytes(size.width(), size.height(), delivered));
+    const qint64 bitmap = pictureBudget::imageBytes(size.width(), size.height(), delivered);
+    const qint64 decodedBytes = pictureBudget::imageBytes(size.width(), size.height(), format);
+    const qint64 reader = decodedBytes + (delivered == format ? 0 : bitmap);
+    return pictureBudget::routePeak(reader, bitmap, size.width(), size.height(), route);
 }
 
-Bitmap toRoute(const QImage& image, Route route)
+Bitmap toRoute(QImage image, Route route)
 {
     const QImage::Format format = routeFormat(image.format(), route);
-    const int depth = route == Route::Display ? 32 : format == QImage::Format_Indexed8 ? 8 : 24;
-    return Bitmap(image.convertToFormat(format), depth);
+    const int bits = route == Route::Display ? 32 : format == QImage::Format_Indexed8 ? 8 : 24;
+    image.convertTo(format);
+    return Bitmap(std::move(image), bits);
+}
+
+ReaderMessage overBudget()
+{
+    return error(QStringLiteral("Error."),
+                 QStringLiteral("Can not allocate enough memory: %1\t").arg(pictureBudget::limitText()));
 }
 
 LoadResult decodeRaster(QByteArrayView bytes, Route route)
@@ -64,17 +75,23 @@ LoadResult decodeRaster(QByteArrayView bytes, Route route)
     reader.setAllocationLimit(int(pictureBudget::kMebibytes));
     if (!formatAllowed(reader.format()))
         return {};
+    // An icon's directory names its pictures' sides, but the pictures are decoded by their own.
+    if (reader.format() == "ico" && !iconDirectory::entriesNameable(bytes))
+        return {};
     const QSize size = reader.size();
     if (size.isValid() && !pictureSizeAllowed(size.width(), size.height()))
         return {};
     if (size.isValid() && !pictureBudget::admits(peakBytes(size, reader.imageFormat(), route)))
-        return failure(error(QStringLiteral("Error."), QStringLiteral("Can not allocate enough memory: %1\t")
-                                                            .arg(pictureBudget::limitText())));
-    const QImage image = reader.read();
+        return failure(overBudget());
+    QImage image = reader.read();
     if (image.isNull() || !pictureSizeAllowed(image.width(), image.height()))
         return {};
+    // The decoded picture may still differ from what the header promised: its conversion is
+    // counted again before it is made.
+    if (image.size() != size && !pictureBudget::admits(peakBytes(image.size(), image.format(), route)))
+        return failure(overBudget());
     LoadResult result;
-    result.bitmap = toRoute(image, route);
+    result.bitmap = toRoute(std::move(image), route);
     return result;
 }
 

@@ -189,8 +189,9 @@ PageError readPage(const LittleEndian& in, const TiffDirectory& dir, Route route
     const qint64 rowLength = (qint64(dib.bitCount) * *width + 7) / 8;
     if (!strips)
         return PageError::NotValid;
-    if (!pictureBudget::admits(dwordStride(dib.width, dib.bitCount) * dib.height
-                               + bitmapBytes(dib.width, dib.height, dib.bitCount, route)))
+    const qint64 bitmap = bitmapBytes(dib.width, dib.height, dib.bitCount, route);
+    if (!pictureBudget::admits(pictureBudget::routePeak(dwordStride(dib.width, dib.bitCount) * dib.height + bitmap,
+                                                        bitmap, dib.width, dib.height, route)))
         return PageError::OverBudget;
     if (!readRows(in, *strips, *compression == kPackBits, rowLength, dib))
         return PageError::NotValid;

@@ -1,14 +1,18 @@
 #pragma once
-// One memory budget for every picture, whichever reader decodes it: the finished bitmap together
-// with every buffer the reader holds beside it at the same time takes at most kBytes. A reader
+// One memory budget for every picture, whichever reader decodes it, over its whole route: the
+// finished bitmap together with every buffer the reader holds beside it at the same time, and
+// afterwards the bitmap together with what the route makes of it, take at most kBytes. A reader
 // works out that peak from the picture's sides before it allocates anything large and refuses a
 // picture beyond it, so that a few bytes naming a huge picture cost nothing. The budget holds a
-// true-colour picture of 64 megapixels (8192 x 8192, 16384 x 4096) in every reader.
+// true-colour picture of 64 megapixels (8192 x 8192, 16384 x 4096) on every route.
 
+#include "imaging/Bitmap.h"
 #include "imaging/ReaderMessage.h"
 
 #include <QImage>
 #include <QPixelFormat>
+
+#include <algorithm>
 
 namespace kiv::pictureBudget {
 
@@ -25,6 +29,28 @@ inline qint64 imageBytes(qint64 width, qint64 height, QImage::Format format)
 {
     const qint64 bits = QImage::toPixelFormat(format).bitsPerPixel();
     return (width * bits + 31) / 32 * 4 * height;
+}
+
+// GL's copy of a picture as the globe's texture: sides fitted to powers of two no larger than the
+// picture's (plus one), and four bytes a texel, as GL keeps RGB textures.
+inline qint64 textureBytes(qint64 width, qint64 height)
+{
+    const auto fitted = [](qint64 side) {
+        qint64 p = 1;
+        while (p * 2 <= side + 1)
+            p *= 2;
+        return p;
+    };
+    return fitted(width) * fitted(height) * 4;
+}
+
+// The peak of a picture's whole route: the reader's own peak (bitmap included), or on the stored
+// route, which ends as the globe's texture, the bitmap beside GL's copy of it when that is more.
+inline qint64 routePeak(qint64 readerPeak, qint64 bitmapBytes, qint64 width, qint64 height, Route route)
+{
+    if (route == Route::Display)
+        return readerPeak;
+    return std::max(readerPeak, bitmapBytes + textureBytes(width, height));
 }
 
 // A metafile names only its frame, and is drawn scaled down to at most this many pixels. The

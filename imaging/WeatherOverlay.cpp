@@ -1,14 +1,18 @@
 #include "imaging/WeatherOverlay.h"
 
+#include "imaging/PictureBudget.h"
 #include "platform/LanguageText.h"
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kiv {
 
 namespace {
+
+constexpr QImage::Format kMapFormat = QImage::Format_RGB32;
 
 bool finite(const OverlayBounds& b)
 {
@@ -23,7 +27,7 @@ bool fits(double width, double height)
 
 } // namespace
 
-OverlayPlan planOverlay(const OverlayBounds& bounds, QSize weather, QSize requested)
+OverlayPlan planOverlay(const OverlayBounds& bounds, QSize weather, QSize requested, qint64 heldBytes)
 {
     OverlayPlan plan;
     if (!finite(bounds) || !(bounds.startLat > bounds.endLat) || !(bounds.startLon > bounds.endLon)) {
@@ -45,6 +49,11 @@ OverlayPlan planOverlay(const OverlayBounds& bounds, QSize weather, QSize reques
     const int w = static_cast<int>(width);
     const int h = static_cast<int>(height);
     plan.mapSize = QSize(w, h);
+    const qint64 map = pictureBudget::imageBytes(w, h, kMapFormat);
+    if (!pictureBudget::admits(std::max(heldBytes + map, map + pictureBudget::textureBytes(w, h)))) {
+        plan.error = OverlayPlan::Error::Budget;
+        return plan;
+    }
     const auto column = [w](double lon) { return static_cast<int>(std::trunc(w / 360.0 * (180.0 - lon))); };
     const auto row = [h](double lat) { return static_cast<int>(std::trunc(h / 180.0 * (90.0 - lat))); };
     const int x = column(bounds.startLon);
@@ -75,6 +84,12 @@ QString overlayErrorText(const OverlayPlan& plan, bool english)
             .arg(kMaxOverlayWidth)
             .arg(kMaxOverlayHeight);
     }
+    case OverlayPlan::Error::Budget:
+        return inLanguage(english, "The composed map of %1 x %2 pixels is too large: %3.",
+                          "Die zusammengesetzte Karte von %1 x %2 Pixeln ist zu groß: %3.")
+            .arg(plan.mapSize.width())
+            .arg(plan.mapSize.height())
+            .arg(pictureBudget::limitText());
     case OverlayPlan::Error::None:
         break;
     }
@@ -85,7 +100,7 @@ QImage composeOverlay(const QImage& background, const QImage& weather, const Ove
 {
     if (!plan.ok())
         return {};
-    QImage map(plan.mapSize, QImage::Format_RGB32);
+    QImage map(plan.mapSize, kMapFormat);
     if (map.isNull())
         return {};
     map.fill(Qt::black);

@@ -23,9 +23,9 @@ struct OverlayBounds {
 };
 
 struct OverlayPlan {
-    enum class Error { None, Bounds, Size };
+    enum class Error { None, Bounds, Size, Budget };
     Error error = Error::None;
-    QSize mapSize;   // the composed map; when Size, what it would have been (may be huge)
+    QSize mapSize;   // the composed map; when Size or Budget, what it would have been (may be huge)
     QRect placement; // where the weather picture goes in it
     double wantedWidth = 0.0, wantedHeight = 0.0;
 
@@ -35,8 +35,10 @@ struct OverlayPlan {
 // The composed map's size and the weather picture's place in it. A requested size of 0 x 0
 // keeps the weather picture's own scale. Refused: bounds not ordered (startLat > endLat and
 // startLon > endLon) or not finite, and a map outside 1..kMaxOverlayWidth x 1..kMaxOverlayHeight
-// (also when only one side was requested as 0).
-OverlayPlan planOverlay(const OverlayBounds& bounds, QSize weather, QSize requested);
+// (also when only one side was requested as 0), and a map that does not fit the picture budget
+// beside the `heldBytes` of pictures held while it is composed, or beside GL's copy of it as the
+// globe's texture.
+OverlayPlan planOverlay(const OverlayBounds& bounds, QSize weather, QSize requested, qint64 heldBytes = 0);
 // Why a plan was refused, for a message box.
 QString overlayErrorText(const OverlayPlan& plan, bool english);
 

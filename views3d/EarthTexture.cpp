@@ -3,10 +3,15 @@
 #include "platform/LanguageText.h"
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace kiv {
 
 namespace {
+
+// A strip of about this many bytes of texture rows goes to GL at a time.
+constexpr qint64 kStripBytes = 4 << 20;
 
 int powerOfTwoFor(int size, int maxSide)
 {
@@ -16,18 +21,89 @@ int powerOfTwoFor(int size, int maxSide)
     return p;
 }
 
+// The source pixels one texel covers along an axis, and the share each has in it.
+struct Span {
+    int first = 0;
+    std::vector<float> weights;
+};
+
+std::vector<Span> spans(int sourceSize, int targetSize)
+{
+    const double scale = double(sourceSize) / targetSize;
+    std::vector<Span> result(static_cast<size_t>(targetSize));
+    for (int t = 0; t < targetSize; ++t) {
+        const double from = t * scale;
+        const double to = std::min((t + 1) * scale, double(sourceSize));
+        Span& span = result[size_t(t)];
+        span.first = std::min(int(from), sourceSize - 1);
+        for (int i = span.first; i < to; ++i)
+            span.weights.push_back(float((std::min(i + 1.0, to) - std::max(double(i), from)) / scale));
+    }
+    return result;
+}
+
+// One source row (RGB32) averaged across into `out` (three floats a texel).
+void scaleRow(const QRgb* row, const std::vector<Span>& across, float* out)
+{
+    for (const Span& span : across) {
+        const QRgb* p = row + span.first;
+        const float* w = span.weights.data();
+        const float* end = w + span.weights.size();
+        float r = 0, g = 0, b = 0;
+        for (; w != end; ++w, ++p) {
+            r += *w * float(qRed(*p));
+            g += *w * float(qGreen(*p));
+            b += *w * float(qBlue(*p));
+        }
+        *out++ = r;
+        *out++ = g;
+        *out++ = b;
+    }
+}
+
+// Texture rows [top, bottom) of a scaled picture, the lowest first.
+QImage scaledRows(const QImage& picture, const std::vector<Span>& across, const std::vector<Span>& down, int top,
+                  int bottom)
+{
+    const Span& last = down[size_t(bottom - 1)];
+    const int sourceTop = down[size_t(top)].first;
+    const int sourceRows = last.first + int(last.weights.size()) - sourceTop;
+    const QImage source = picture.copy(0, sourceTop, picture.width(), sourceRows).convertToFormat(QImage::Format_RGB32);
+    const size_t values = across.size() * 3;
+    QImage rows(int(across.size()), bottom - top, QImage::Format_RGB888);
+    std::vector<float> line(values);
+    std::vector<float> sum(values);
+    int lineRow = -1; // a source row that two texel rows share is scaled across once
+    for (int y = top; y < bottom; ++y) {
+        std::fill(sum.begin(), sum.end(), 0.0f);
+        const Span& span = down[size_t(y)];
+        for (size_t k = 0; k < span.weights.size(); ++k) {
+            const int row = span.first + int(k) - sourceTop;
+            if (row != lineRow)
+                scaleRow(reinterpret_cast<const QRgb*>(source.constScanLine(row)), across, line.data());
+            lineRow = row;
+            const float weight = span.weights[k];
+            const float* in = line.data();
+            for (float *s = sum.data(), *end = s + values; s != end; ++s, ++in)
+                *s += weight * *in;
+        }
+        // The weights of a texel add up to one: the sums lie within 0 and 255 but for rounding.
+        uchar* out = rows.scanLine(bottom - 1 - y);
+        for (const float value : sum)
+            *out++ = uchar(std::min(value + 0.5f, 255.0f));
+    }
+    return rows;
+}
+
 } // namespace
 
-FittedTexture fitTextureSize(const QImage& picture, int maxSide)
+FittedTexture fitTextureSize(QSize picture, int maxSide)
 {
     FittedTexture fitted;
-    if (picture.isNull())
+    if (picture.isEmpty())
         return fitted;
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
-    const int w = powerOfTwoFor(rgb.width(), maxSide);
-    const int h = powerOfTwoFor(rgb.height(), maxSide);
-    fitted.resized = w != rgb.width() || h != rgb.height();
-    fitted.image = fitted.resized ? rgb.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation) : rgb;
+    fitted.size = QSize(powerOfTwoFor(picture.width(), maxSide), powerOfTwoFor(picture.height(), maxSide));
+    fitted.resized = fitted.size != picture;
     return fitted;
 }
 
@@ -42,6 +118,22 @@ QString textureSizeWarning(int width, int height, bool english)
         .arg(height);
 }
 
-QImage glRows(const QImage& fitted) { return fitted.mirrored(); }
+void textureStrips(const QImage& picture, QSize size, const TextureStrip& strip)
+{
+    if (picture.isNull() || size.isEmpty())
+        return;
+    const bool scaled = size != picture.size();
+    const std::vector<Span> across = scaled ? spans(picture.width(), size.width()) : std::vector<Span>();
+    const std::vector<Span> down = scaled ? spans(picture.height(), size.height()) : std::vector<Span>();
+    const int rowsPerStrip = int(std::max<qint64>(1, kStripBytes / (qint64(size.width()) * 3)));
+    for (int bottom = size.height(); bottom > 0; bottom -= rowsPerStrip) {
+        const int top = std::max(0, bottom - rowsPerStrip);
+        const QImage rows = scaled ? scaledRows(picture, across, down, top, bottom)
+                                   : picture.copy(0, top, size.width(), bottom - top)
+                                         .convertToFormat(QImage::Format_RGB888)
+                                         .mirrored();
+        strip(size.height() - bottom, rows);
+    }
+}
 
 } // namespace kiv

@@ -9,6 +9,8 @@
 #include "views3d/GlobeLists.h"
 #include "views3d/GlobeMotion.h"
 
+#include <QOpenGLContext>
+
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -43,6 +45,7 @@ void GlobeRenderer::initialize(int width, int height)
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glViewport(0, 0, std::max(width, 1), std::max(height, 1));
     camera_.setPerspective(kGlobePerspective, width, height);
+    maxTextureSide();
 
     setQuality(doc_.Normal);
     loadEarthTexture(doc_.TextureErdeFileName);
@@ -129,31 +132,69 @@ void GlobeRenderer::setupLights(bool on)
 void GlobeRenderer::loadEarthTexture(const QString& fileName)
 {
     kiv::WaitCursor wait(doc_.Context().ui.cursors);
-    setTexture(loadImage_(fileName));
+    emptyTexture();
+    QImage picture;
+    keepingContext([&] { picture = loadImage_(fileName); });
+    setTexture(picture);
+}
+
+// A message box runs an event loop, in which a window may draw with its own context and leave
+// none current: the globe's is made current again before GL hears of anything more.
+void GlobeRenderer::keepingContext(const std::function<void()>& work)
+{
+    QOpenGLContext* context = QOpenGLContext::currentContext();
+    QSurface* surface = context ? context->surface() : nullptr;
+    work();
+    if (context && QOpenGLContext::currentContext() != context)
+        context->makeCurrent(surface);
+}
+
+void GlobeRenderer::emptyTexture()
+{
+    if (texture_ == 0)
+        return;
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 0, 0, 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+}
+
+int GlobeRenderer::maxTextureSide()
+{
+    GLint side = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &side);
+    // GL promises at least 64; less means no context answered, and the last answer stands.
+    if (side >= 64)
+        maxTextureSide_ = side;
+    return maxTextureSide_;
 }
 
 void GlobeRenderer::setTexture(const QImage& picture)
 {
-    GLint maxSide = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
-    const FittedTexture fitted = fitTextureSize(picture, std::max(maxSide, 64));
-    if (fitted.image.isNull())
+    const int maxSide = maxTextureSide();
+    const FittedTexture fitted = fitTextureSize(picture.size(), maxSide);
+    if (fitted.size.isEmpty() || maxSide == 0)
         return;
     if (fitted.resized) {
         const bool english = doc_.Language != 0;
-        doc_.Context().ui.messages.show(
-            {.caption = QStringLiteral("Warning"),
-             .text = textureSizeWarning(fitted.image.width(), fitted.image.height(), english),
-             .buttons = kiv::MessageButtons::Ok,
-             .icon = kiv::MessageIcon::Exclamation});
+        keepingContext([&] {
+            doc_.Context().ui.messages.show(
+                {.caption = QStringLiteral("Warning"),
+                 .text = textureSizeWarning(fitted.size.width(), fitted.size.height(), english),
+                 .buttons = kiv::MessageButtons::Ok,
+                 .icon = kiv::MessageIcon::Exclamation});
+        });
     }
-    const QImage rows = glRows(fitted.image);
+    emptyTexture();
     if (texture_ == 0)
         glGenTextures(1, &texture_);
     glBindTexture(GL_TEXTURE_2D, texture_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, fitted.size.width(), fitted.size.height(), 0, GL_RGB, GL_UNSIGNED_BYTE,
+                 nullptr);
     // QImage rows are 4-byte aligned, as GL's default unpack alignment.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, rows.width(), rows.height(), 0, GL_RGB, GL_UNSIGNED_BYTE, rows.constBits());
+    textureStrips(picture, fitted.size, [](int firstRow, const QImage& rows) {
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, firstRow, rows.width(), rows.height(), GL_RGB, GL_UNSIGNED_BYTE,
+                        rows.constBits());
+    });
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);

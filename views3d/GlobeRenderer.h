@@ -114,6 +114,13 @@ private:
     // with the earth.
     GlobeCamera cameraAt(const SceneFrame& frame) const;
     void setupLights(bool on);
+    // Runs work that may show a message box, with the context that was current before current after.
+    static void keepingContext(const std::function<void()>& work);
+    // Frees the texture's pixels and keeps its name, so that an old texture and the picture or
+    // texture that replaces it are never held together.
+    void emptyTexture();
+    // GL's largest texture side, asked while the globe's context is current; 0 before any answer.
+    int maxTextureSide();
     void applyTextureFilter();
     Detail detail() const;
 
@@ -127,6 +134,7 @@ private:
     bool texturing_ = true;
     bool lighting_ = true;
     unsigned texture_ = 0;
+    int maxTextureSide_ = 0;
     FrameRate frameRate_;
     bool haveEarthTurn_ = false;
     double lastEarthTurn_ = 0.0; // of the last frame, for the geostationary camera

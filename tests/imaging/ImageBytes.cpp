@@ -1,5 +1,6 @@
 #include "ImageBytes.h"
 
+#include <QBuffer>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -33,6 +34,15 @@ Bytes& Bytes::fill(qsizetype count, char value)
 {
     data_.append(count, value);
     return *this;
+}
+
+QByteArray encoded(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
 }
 
 QByteArray hex(const char* text)

@@ -91,6 +91,9 @@ QByteArray simpleTiff(int width, int height, int samples, int bits, const QByteA
 // Runs a netpbm converter on a PPM of the image; nothing when netpbm is not installed.
 std::optional<QByteArray> netpbm(const QString& program, const QStringList& args, const QImage& image);
 
+// The image in a file format Qt writes; empty when Qt cannot write it.
+QByteArray encoded(const QImage& image, const char* format);
+
 // The colour of a pixel of a loaded picture.
 inline QRgb px(const LoadResult& r, int x, int y)
 {

@@ -22,15 +22,6 @@ using namespace kiv::test;
 
 namespace {
 
-QByteArray encoded(const QImage& image, const char* format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(image.save(&buffer, format));
-    return bytes;
-}
-
 Bitmap decoded(QByteArrayView bytes, Route route)
 {
     return CPictureFile::decode(bytes, route).bitmap;

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 using namespace kiv;
 
@@ -116,6 +117,23 @@ TEST(FrameRate, RateWithAWinkingFace)
     EXPECT_EQ(rate.text(3, 0), QStringLiteral("0.00 Frames per second :-><"));
 }
 
+// The strips of a texture put together as GL receives them: row 0 at the bottom.
+QImage uploaded(const QImage& picture, QSize size)
+{
+    QImage texture(size, QImage::Format_RGB888);
+    texture.fill(Qt::magenta);
+    int nextRow = 0;
+    textureStrips(picture, size, [&](int firstRow, const QImage& rows) {
+        EXPECT_EQ(firstRow, nextRow) << "strips run from the bottom up without gaps";
+        EXPECT_EQ(rows.format(), QImage::Format_RGB888);
+        for (int y = 0; y < rows.height(); ++y)
+            std::memcpy(texture.scanLine(firstRow + y), rows.constScanLine(y), size_t(rows.width()) * 3);
+        nextRow = firstRow + rows.height();
+    });
+    EXPECT_EQ(nextRow, size.height());
+    return texture;
+}
+
 TEST(EarthTexture, FitsToPowersOfTwo)
 {
     struct Case {
@@ -124,26 +142,36 @@ TEST(EarthTexture, FitsToPowersOfTwo)
     };
     for (const Case c : {Case{512, 256, 512, 256, false}, Case{1000, 500, 512, 256, true},
                          Case{1023, 511, 1024, 512, true}, Case{511, 255, 512, 256, true}}) {
-        QImage picture(c.w, c.h, QImage::Format_RGB32);
-        picture.fill(Qt::red);
-        const FittedTexture fitted = fitTextureSize(picture, 8192);
-        EXPECT_EQ(fitted.image.width(), c.fittedW);
-        EXPECT_EQ(fitted.image.height(), c.fittedH);
+        const FittedTexture fitted = fitTextureSize(QSize(c.w, c.h), 8192);
+        EXPECT_EQ(fitted.size, QSize(c.fittedW, c.fittedH));
         EXPECT_EQ(fitted.resized, c.resized);
-        EXPECT_EQ(fitted.image.format(), QImage::Format_RGB888);
     }
-    EXPECT_EQ(fitTextureSize(QImage(4096, 2048, QImage::Format_RGB32), 1024).image.width(), 1024);
+    EXPECT_EQ(fitTextureSize(QSize(4096, 2048), 1024).size, QSize(1024, 1024));
+    EXPECT_TRUE(fitTextureSize(QSize(), 1024).size.isEmpty());
+    EXPECT_TRUE(textureSizeWarning(512, 256, true).contains(QStringLiteral("512 * 256")));
     QImage indexed(512, 256, QImage::Format_Indexed8);
     indexed.setColorTable({qRgb(1, 2, 3)});
     indexed.fill(0);
-    const FittedTexture fitted = fitTextureSize(indexed, 8192);
-    EXPECT_FALSE(fitted.resized);
-    EXPECT_EQ(fitted.image.pixel(5, 5), qRgb(1, 2, 3));
-    EXPECT_TRUE(textureSizeWarning(512, 256, true).contains(QStringLiteral("512 * 256")));
-    EXPECT_TRUE(fitTextureSize(QImage(), 1024).image.isNull());
-    // The picture's top row, the north pole, goes to GL last.
-    QImage north(8, 4, QImage::Format_RGB888);
-    north.fill(Qt::black);
-    north.setPixel(3, 0, qRgb(255, 255, 255));
-    EXPECT_EQ(glRows(north).pixel(3, 3), qRgb(255, 255, 255));
+    EXPECT_EQ(uploaded(indexed, indexed.size()).pixel(5, 5), qRgb(1, 2, 3));
+}
+
+TEST(EarthTexture, TheNorthPoleGoesToGlLastInEveryStripAndScale)
+{
+    // Tall enough for several strips at the widths below; the top row white, the bottom row blue.
+    for (const QSize source : {QSize(512, 4096), QSize(1000, 3000), QSize(2048, 2048)}) {
+        QImage picture(source, QImage::Format_RGB32);
+        picture.fill(qRgb(200, 0, 0));
+        for (int x = 0; x < source.width(); ++x) {
+            picture.setPixel(x, 0, qRgb(255, 255, 255));
+            picture.setPixel(x, source.height() - 1, qRgb(0, 0, 255));
+        }
+        const QSize size = fitTextureSize(source, 1024).size;
+        const QImage texture = uploaded(picture, size);
+        // A texel averages the rows it covers: the edge row has 1/scale of the outermost texels.
+        const double share = double(size.height()) / source.height();
+        EXPECT_EQ(qRed(texture.pixel(7, size.height() - 1)), std::lround(255 * share + 200 * (1 - share)))
+            << source.width();
+        EXPECT_EQ(qBlue(texture.pixel(7, 0)), std::lround(255 * share)) << source.width();
+        EXPECT_EQ(texture.pixel(7, size.height() / 2), qRgb(200, 0, 0)) << source.width();
+    }
 }

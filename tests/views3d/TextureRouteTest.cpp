@@ -1,0 +1,129 @@
+// The globe's texture from the file to GL: what the whole route allocates (GL's copy included),
+// for hostile pictures and the largest admitted ones, and the standard texture, without a word of
+// its own, for a picture the reader refuses.
+#include "imaging/PictureLoader.h"
+#include "tests/support/DocumentFixture.h"
+#include "tests/support/HeapPeak.h"
+#include "tests/support/OffscreenGl.h"
+#include "views3d/GlobeRenderer.h"
+
+#include <QBuffer>
+#include <QFile>
+
+#include <GL/gl.h>
+
+using namespace kiv::test;
+using namespace kiv;
+
+namespace {
+
+constexpr qint64 kBudget = 512 * kMiB;
+
+// A message box whose event loop lets windows draw, each leaving its own context current, or
+// none: here none.
+class ContextDroppingBoxes final : public MessageBoxes {
+public:
+    MessageAnswer show(const MessageRequest& request) override
+    {
+        texts.push_back(request.text);
+        if (QOpenGLContext* context = QOpenGLContext::currentContext())
+            context->doneCurrent();
+        return MessageAnswer::Ok;
+    }
+    std::vector<QString> texts;
+};
+
+class TextureRoute : public DocumentTest {
+protected:
+    TextureRoute() : gl_(64, 64) {}
+
+    GlobeRenderer& renderer()
+    {
+        EXPECT_TRUE(gl_.valid()) << gl_.error().toStdString();
+        CKivDoc& doc = makeDocument("[Allgemein]\nSterne=0\n");
+        renderer_ = std::make_unique<GlobeRenderer>(
+            doc, [this](const QString& name) { return loader_.load(name, PictureUse::Texture); });
+        renderer_->initialize(64, 64);
+        return *renderer_;
+    }
+
+    QSize textureSize() const
+    {
+        GLint width = 0, height = 0;
+        glBindTexture(GL_TEXTURE_2D, renderer_->texture());
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+        return {width, height};
+    }
+
+    static QString corpus(const char* name) { return QStringLiteral(KIV_PICTURE_CORPUS "/") + QLatin1String(name); }
+
+    QString jpeg(const std::string& name, int width, int height)
+    {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(qRgb(20, 90, 160));
+        EXPECT_TRUE(image.save(QString::fromStdString(path(name)), "JPEG"));
+        return QString::fromStdString(path(name));
+    }
+
+    void TearDown() override
+    {
+        if (renderer_)
+            renderer_->release();
+    }
+
+    OffscreenGl gl_;
+    ContextDroppingBoxes boxes_;
+    UiServices loaderServices_{boxes_, services_.files, services_.colors, services_.cursors, services_.clock,
+                               services_.bell};
+    PictureLoader loader_{paths_, loaderServices_};
+    std::unique_ptr<GlobeRenderer> renderer_;
+};
+
+} // namespace
+
+TEST_F(TextureRoute, ARefusedTextureGivesTheStandardTextureWithoutAWordOfItsOwn)
+{
+    writeFile("short.bmp", "BM");
+    GlobeRenderer& globe = renderer();
+    for (const QString& file : {QString::fromStdString(path("short.bmp")), corpus("jpeg-base-16384x16384.jpg"),
+                                corpus("bmp-rle8-16384x16384.bmp")}) {
+        boxes_.texts.clear();
+        ui_.messages.clear();
+        const qint64 peak = heapPeakDuring([&] { globe.loadEarthTexture(file); });
+        EXPECT_EQ(boxes_.texts.size(), 1u) << "the reader's message: " << file.toStdString();
+        EXPECT_TRUE(ui_.messages.shown().empty()) << "no size warning after it: " << file.toStdString();
+        ASSERT_NE(QOpenGLContext::currentContext(), nullptr) << "the globe's context is current again";
+        EXPECT_EQ(textureSize(), QSize(512, 256)) << file.toStdString();
+        EXPECT_LE(peak, 16 * kMiB) << file.toStdString();
+    }
+}
+
+TEST_F(TextureRoute, TheLargestTexturesLoadWithinTheBudget)
+{
+    const QString square = jpeg("square.jpg", 8192, 8192);
+    const QString wide = jpeg("wide.jpg", 16384, 4096);
+    GlobeRenderer& globe = renderer();
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    ASSERT_GE(maxSide, 16384) << "the test's GL takes the largest textures whole";
+    struct Case {
+        QString file;
+        QSize texture;
+        bool resized;
+    };
+    for (const Case& c : {Case{square, {8192, 8192}, false}, Case{wide, {16384, 4096}, false},
+                          Case{corpus("bmp-rle8-early-end-huge.bmp"), {8192, 8192}, true}}) {
+        ui_.messages.clear();
+        const qint64 peak = heapPeakDuring([&] { globe.loadEarthTexture(c.file); });
+        EXPECT_EQ(textureSize(), c.texture) << c.file.toStdString();
+        EXPECT_EQ(ui_.messages.shown().size(), c.resized ? 1u : 0u) << c.file.toStdString();
+        // The heap holds the reading, the picture and the strips; the driver keeps its copy where
+        // the heap's hooks do not see it, beside the picture while the strips go up.
+        const qint64 driverCopy = qint64(c.texture.width()) * c.texture.height() * 4;
+        const qint64 picture = loader_.load(c.file, PictureUse::Texture).sizeInBytes();
+        EXPECT_LE(peak, kBudget) << c.file.toStdString();
+        EXPECT_LE(picture + driverCopy, kBudget) << c.file.toStdString();
+    }
+    EXPECT_TRUE(boxes_.texts.empty());
+}
