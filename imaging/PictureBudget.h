@@ -8,6 +8,7 @@
 
 #include "imaging/Bitmap.h"
 #include "imaging/ReaderMessage.h"
+#include "platform/TextureSide.h"
 
 #include <QImage>
 #include <QPixelFormat>
@@ -35,13 +36,8 @@ inline qint64 imageBytes(qint64 width, qint64 height, QImage::Format format)
 // picture's (plus one), and four bytes a texel, as GL keeps RGB textures.
 inline qint64 textureBytes(qint64 width, qint64 height)
 {
-    const auto fitted = [](qint64 side) {
-        qint64 p = 1;
-        while (p * 2 <= side + 1)
-            p *= 2;
-        return p;
-    };
-    return fitted(width) * fitted(height) * 4;
+    constexpr qint64 kAnySide = qint64(1) << 62;
+    return textureSide(width, kAnySide) * textureSide(height, kAnySide) * 4;
 }
 
 // The peak of a picture's whole route: the reader's own peak (bitmap included), or on the stored

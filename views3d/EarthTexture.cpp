@@ -1,6 +1,7 @@
 #include "views3d/EarthTexture.h"
 
 #include "platform/LanguageText.h"
+#include "platform/TextureSide.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,14 +13,6 @@ namespace {
 
 // A strip of about this many bytes of texture rows goes to GL at a time.
 constexpr qint64 kStripBytes = 4 << 20;
-
-int powerOfTwoFor(int size, int maxSide)
-{
-    int p = 1;
-    while (p * 2 <= size + 1 && p * 2 <= maxSide)
-        p *= 2;
-    return p;
-}
 
 // The source pixels one texel covers along an axis, and the share each has in it.
 struct Span {
@@ -102,7 +95,7 @@ FittedTexture fitTextureSize(QSize picture, int maxSide)
     FittedTexture fitted;
     if (picture.isEmpty())
         return fitted;
-    fitted.size = QSize(powerOfTwoFor(picture.width(), maxSide), powerOfTwoFor(picture.height(), maxSide));
+    fitted.size = QSize(int(textureSide(picture.width(), maxSide)), int(textureSide(picture.height(), maxSide)));
     fitted.resized = fitted.size != picture;
     return fitted;
 }
