@@ -16,7 +16,19 @@ using namespace kiv::test;
 
 namespace {
 const char* kOnlyGlobe = "[Allgemein]\nSatellitenfilename=sats.tle\nShow3D=TRUE\nShow2D=FALSE\nShowWDB=FALSE\nShowObs=FALSE\n";
+
+// Zooms the 2D map into a second World Data Bank view of 90 degrees of longitude by 81 of
+// latitude: 800 x 720 pixels at the desktop's width. Nothing when the view did not open.
+CWDBView* zoomedWorldDataBankView(CKivDoc& doc)
+{
+    auto* map = dynamic_cast<CKivView*>(doc.Views.map());
+    if (!map)
+        return nullptr;
+    const QSize s = map->size();
+    map->ZoomToWDB(QRect(s.width() / 4, s.height() / 10, s.width() / 4, s.height() * 81 / 180));
+    return doc.Views.wdbCount() == 2 ? dynamic_cast<CWDBView*>(doc.Views.wdb(2)) : nullptr;
 }
+} // namespace
 
 TEST_F(ShellTest, TogglesSetAndClearFlagsAndPointersTogether)
 {
@@ -185,13 +197,7 @@ TEST_F(ShellTest, AZoomedWorldDataBankViewOpensWhollyInsideWithScrollBars)
     frame().show();
     QCoreApplication::processEvents();
     const QSize area = frame().AreaSize();
-    auto* map = dynamic_cast<CKivView*>(doc().Views.map());
-    ASSERT_NE(map, nullptr);
-    // 90 degrees of longitude by 81 of latitude at the desktop's width: 800 x 720 pixels.
-    const QSize s = map->size();
-    map->ZoomToWDB(QRect(s.width() / 4, s.height() / 10, s.width() / 4, s.height() * 81 / 180));
-    ASSERT_EQ(doc().Views.wdbCount(), 2);
-    auto* zoomed = dynamic_cast<CWDBView*>(doc().Views.wdb(2));
+    CWDBView* zoomed = zoomedWorldDataBankView(doc());
     ASSERT_NE(zoomed, nullptr);
     QCoreApplication::processEvents();
     EXPECT_EQ(zoomed->MapSize().width(), 800);
@@ -224,13 +230,7 @@ TEST_F(ShellTest, AZoomedWorldDataBankFrameCascadedLowGoesUpIntoTheArea)
     const QSize extras = frame().ViewFrameExtras();
     const int step = extras.height() - extras.width() / 2;
     frame().PlaceViewFrame(ViewKind::WDB, 1, QRect(100 - step, 463 - step, 400, 300));
-    auto* map = dynamic_cast<CKivView*>(doc().Views.map());
-    ASSERT_NE(map, nullptr);
-    // 90 degrees of longitude by 81 of latitude at the desktop's width: 800 x 720 pixels.
-    const QSize s = map->size();
-    map->ZoomToWDB(QRect(s.width() / 4, s.height() / 10, s.width() / 4, s.height() * 81 / 180));
-    ASSERT_EQ(doc().Views.wdbCount(), 2);
-    auto* zoomed = dynamic_cast<CWDBView*>(doc().Views.wdb(2));
+    CWDBView* zoomed = zoomedWorldDataBankView(doc());
     ASSERT_NE(zoomed, nullptr);
     QCoreApplication::processEvents();
     ASSERT_EQ(zoomed->MapSize().width(), 800);
