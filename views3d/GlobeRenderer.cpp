@@ -170,8 +170,10 @@ int GlobeRenderer::maxTextureSide()
 void GlobeRenderer::setTexture(const QImage& picture)
 {
     const int maxSide = maxTextureSide();
+    if (maxSide == 0) // no context has answered yet
+        return;
     const FittedTexture fitted = fitTextureSize(picture.size(), maxSide);
-    if (fitted.size.isEmpty() || maxSide == 0)
+    if (fitted.size.isEmpty())
         return;
     if (fitted.resized) {
         const bool english = doc_.Language != 0;
