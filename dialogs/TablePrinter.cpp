@@ -87,7 +87,8 @@ void TablePrinter::print(QPrinter& printer) const
                 const int from = (number - 1) * perPage;
                 const int to = std::min(static_cast<int>(lines_.size()), from + perPage);
                 for (int i = from; i < to; ++i)
-                    painter.drawText(QRectF(0.0, (i - from) * lineHeight, page.width(), lineHeight), kTextFlags, lines_[i]);
+                    painter.drawText(QRectF(0.0, (i - from) * lineHeight, page.width(), lineHeight), kTextFlags,
+                                     lines_[i]);
             }
         }
     }

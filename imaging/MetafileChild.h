@@ -2,11 +2,11 @@
 // Metafiles drawn outside the program's address space. The converter libraries trust the counts
 // of a file more than any pre-check can cover, so the helper program kiv-metafile draws the
 // metafile in a child process under the standard ChildLimits (BoundedChild) and sends the
-// picture back (PictureReceiver). The pre-checks of metafileCheck run here first, so that most hostile files
-// never start a child. A child that crashes, runs into a limit or sends anything but a whole
-// picture leaves no picture, as any picture that cannot be read. The wait is synchronous, at most
-// the wall limit, and ends at a termination request with no picture: a valid metafile is drawn
-// in milliseconds.
+// picture back (PictureReceiver). The pre-checks of metafileCheck run here first, so that most
+// hostile files never start a child. A child that crashes, runs into a limit or sends anything but
+// a whole picture leaves no picture, as any picture that cannot be read. The wait is synchronous,
+// at most the wall limit, and ends at a termination request with no picture: a valid metafile is
+// drawn in milliseconds.
 
 #include "imaging/BoundedChild.h"
 
