@@ -46,6 +46,10 @@ QString WriteResult::describe(bool english) const
     const QString name = QDir::toNativeSeparators(path);
     if (step == WriteStep::ReadOnly)
         return inLanguage(english, "%1 is read-only.", "%1 ist schreibgeschützt.").arg(name);
+    if (step == WriteStep::NotRegular)
+        return inLanguage(english, "Could not write %1: it is not a regular file.",
+                          "%1 konnte nicht geschrieben werden: es ist keine reguläre Datei.")
+            .arg(name);
     if (step == WriteStep::Link && error == ENOENT)
         return inLanguage(english, "Could not write %1: the symbolic link leads to no file.",
                           "%1 konnte nicht geschrieben werden: der symbolische Link führt zu keiner Datei.")

@@ -1,8 +1,9 @@
 #pragma once
 // Every file the program writes is written whole to a temporary file beside it, synced to the disk
-// and renamed over the old one only when every step succeeded, so that a failed write (a full
+// and put in the old one's place only when every step succeeded, so that a failed write (a full
 // disk, a file-size limit, a read-only folder) leaves the old file byte-identical and no
-// temporary file behind. The old file's owner, group and hard links stay (see AtomicFileWriter).
+// temporary file behind. The file stays the user's file, and a write cut off by a kill loses
+// nothing (see AtomicFileWriter for what is kept and how).
 
 #include <QByteArray>
 #include <QString>
@@ -10,8 +11,9 @@
 namespace kiv {
 
 // The step of a write that failed. Link: the name is a symbolic link that leads to no file;
-// ReadOnly: the user may not write the file, so it is not replaced.
-enum class WriteStep { None, Folder, Create, Write, Sync, Close, Rename, Link, ReadOnly };
+// ReadOnly: the user may not write the file, so it is not replaced; NotRegular: the name leads to
+// a device, a FIFO, a socket or a folder, which is never replaced.
+enum class WriteStep { None, Folder, Create, Write, Sync, Close, Rename, Link, ReadOnly, NotRegular };
 
 struct WriteResult {
     bool ok = true;
@@ -31,9 +33,9 @@ struct WriteResult {
 
 class AtomicFile {
 public:
-    // Creates missing parent directories. The file keeps its permissions, owner, group and hard
-    // links, a new one gets the usual ones. A symbolic link stays: the file it leads to is
-    // replaced, in that file's folder.
+    // Creates missing parent directories. The file keeps its permissions, owner, group, hard
+    // links and extended attributes, a new one gets the usual ones. A symbolic link stays: the
+    // file it leads to is replaced, in that file's folder.
     static WriteResult write(const QString& path, const QByteArray& contents);
     // The system's text for an error number, in English or German.
     static QString reason(int error, bool english);

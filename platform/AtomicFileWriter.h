@@ -1,29 +1,39 @@
 #pragma once
 // The atomic writer for contents that arrive in pieces (a download): open() makes a temporary
-// file beside the target, append() writes to it, and only commit() syncs it and renames it over
-// the target. A writer destroyed without a successful commit removes the temporary file and
+// file beside the target, append() writes to it, and only commit() syncs it and puts it in the
+// target's place. A writer destroyed without a successful commit removes the temporary file and
 // leaves the target as it was. AtomicFile::write is this in one step.
 //
-// The target keeps its inode, links, owner and group. The rename is taken only where it keeps
-// them all: the target has one name and this user's new file has its owner and group already.
-// Otherwise commit() writes the new bytes into the existing file instead; a
-// copy of the old bytes beside it is made and synced first, puts them back when the write fails
-// midway, and is removed once the new bytes are whole and synced.
-//
-// A target that is a symbolic link is written through it: the file the link leads to is replaced
-// and the link stays. open() refuses a link that leads to no file and a file the user may not
-// write, before anything is written.
-//
-// A temporary file's name carries the process id of its writer; open() removes those of the same
-// target whose writer no longer runs (a process killed during a large download). A copy of old
-// bytes that a killed writer left stays: it may be the only whole copy of the file.
+// What it promises:
+// - Only a regular file is replaced; a name that leads to a device, a FIFO or a socket, a
+//   symbolic link that leads to no file and a file the user may not write are refused before
+//   anything is written. A symbolic link is written through: the file it leads to is replaced
+//   and the link stays.
+// - The target keeps its inode, links, owner, group, permissions and extended attributes (its
+//   access control list among them). The temporary file takes the target's permissions and
+//   attributes once its bytes are whole and is renamed over it, where that keeps them all: the
+//   target has one name, this user's new file has its owner and group already, and every
+//   attribute could be set. Otherwise commit() writes the new bytes into the existing file.
+// - Nobody may read a side file whom the target would not let read: each is made with no
+//   permission beyond the target's own and 0600.
+// - A failed step (a full disk, a file-size limit, which fails the write rather than stopping the
+//   program) leaves the target's bytes as they were and no side file behind.
+// - A write cut off at any moment (a kill, a crash, a power cut) leaves every name of the target
+//   with the old bytes or the new ones, or, while the bytes go into the existing file, a whole
+//   synced copy of the old bytes beside it under its final name (see SideFiles.h), which the
+//   next read of the file finds and offers back (CutOffWrite). Temporaries of writers that no
+//   longer run are removed by the next writer of the same target.
 
 #include "platform/AtomicFile.h"
 
 #include <memory>
 #include <string>
 
+#include <sys/stat.h>
+
 namespace kiv {
+
+class TemporaryFile;
 
 class AtomicFileWriter {
 public:
@@ -38,18 +48,18 @@ public:
     // Where the contents are until commit(), for a look at them before they replace the target;
     // empty when no temporary file is open.
     QString temporaryPath() const;
-    // Syncs, closes and renames; the result of the whole write.
+    // Syncs the new bytes and puts them in the target's place; the result of the whole write.
     WriteResult commit();
 
 private:
-    struct Temporary;
     WriteResult fail(WriteStep step, int error, const std::string& oldCopy = {});
-    WriteResult writeInPlace();
+    WriteResult rename();
+    WriteResult writeInPlace(const struct stat& old);
 
     QString path_;
     std::string target_;
     std::string folder_;
-    std::unique_ptr<Temporary> temporary_;
+    std::unique_ptr<TemporaryFile> temporary_;
     WriteResult state_;
 };
 

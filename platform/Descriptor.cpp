@@ -23,6 +23,22 @@ bool writeAll(int fd, const char* data, qint64 size)
     return true;
 }
 
+ssize_t readFully(int fd, char* buffer, size_t size)
+{
+    size_t got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(fd, buffer + got, size - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        got += size_t(n);
+    }
+    return ssize_t(got);
+}
+
 bool copyAll(int from, int to)
 {
     if (::lseek(from, 0, SEEK_SET) != 0)

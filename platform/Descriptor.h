@@ -31,6 +31,9 @@ private:
 // Writes everything, going on after short writes and interrupted calls; false with errno set
 // (ENOSPC when the file takes nothing more).
 bool writeAll(int fd, const char* data, qint64 size);
+// Reads until `size` bytes are in or the file ends, going on after short reads and interrupted
+// calls; the count read, or -1 with errno set.
+ssize_t readFully(int fd, char* buffer, size_t size);
 // Copies what `from` holds from its start to its end into `to` at `to`'s offset; false with errno
 // set when a read or a write fails.
 bool copyAll(int from, int to);
