@@ -4,23 +4,32 @@
 // of other owners, written by root and by an ordinary user.
 #include "platform/AtomicFile.h"
 #include "platform/AtomicFileWriter.h"
+#include "platform/CutOffWrite.h"
+#include "tests/support/FileChangeTrap.h"
 #include "tests/support/FolderTree.h"
 #include "tests/support/Prerequisite.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <cstdint>
+#include <cstring>
 #include <functional>
+#include <vector>
 #include <string>
 
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -83,10 +92,10 @@ std::string outcome(const QString& folder, const WriteResult& result)
         + result.describe(false).toStdString();
 }
 
-// The write in a process whose file-size limit is 1 KiB, SIGXFSZ ignored.
+// The write in a process whose file-size limit is 1 KiB, met by the temporary file. SIGXFSZ keeps
+// its default action, which would end the process.
 std::string writeUnderFileSizeLimit(const QString& folder, const QByteArray& contents)
 {
-    std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = 1024;
@@ -254,9 +263,20 @@ TEST(AtomicFile, WritesThroughLinksAndRefusesLinksToNothingAndReadOnlyFiles)
         {"a link to a read-only file",
          {{"link.tle"s, "link -> real.tle"}, {"real.tle"s, "0444 old"}}, "link.tle", WriteStep::ReadOnly,
          {{"link.tle"s, "link -> real.tle"}, {"real.tle"s, "0444 old"}}, " is read-only.", " ist schreibgeschützt."},
+        {"a FIFO", {{"kiv.ini"s, "fifo"}}, "kiv.ini", WriteStep::NotRegular, {{"kiv.ini"s, "fifo"}},
+         ": it is not a regular file.", " konnte nicht geschrieben werden: es ist keine reguläre Datei."},
+        {"a link to a FIFO", {{"kiv.ini"s, "link -> pipe"}, {"pipe"s, "fifo"}}, "kiv.ini", WriteStep::NotRegular,
+         {{"kiv.ini"s, "link -> pipe"}, {"pipe"s, "fifo"}},
+         ": it is not a regular file.", " konnte nicht geschrieben werden: es ist keine reguläre Datei."},
+        {"a link to a character device", {{"kiv.ini"s, "link -> nul"}, {"nul"s, "char 1,3"}}, "kiv.ini",
+         WriteStep::NotRegular, {{"kiv.ini"s, "link -> nul"}, {"nul"s, "char 1,3"}},
+         ": it is not a regular file.", " konnte nicht geschrieben werden: es ist keine reguläre Datei."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        const bool device = std::any_of(c.before.begin(), c.before.end(), [](const auto& e) { return e.second.starts_with("char"); });
+        if (device && geteuid() != 0)
+            KIV_MISSING_PREREQUISITE() << "a device node is made by root";
         QTemporaryDir dir;
         ASSERT_TRUE(kiv::test::makeFolderTree(dir.path(), c.before));
         const QString path = dir.filePath(QString::fromLatin1(c.written));
@@ -264,7 +284,7 @@ TEST(AtomicFile, WritesThroughLinksAndRefusesLinksToNothingAndReadOnlyFiles)
         EXPECT_EQ(result.step, c.failure);
         EXPECT_EQ(kiv::test::folderTree(dir.path()), c.after);
         if (c.failure != WriteStep::None) {
-            const bool beforePath = c.failure == WriteStep::Link;
+            const bool beforePath = c.failure == WriteStep::Link || c.failure == WriteStep::NotRegular;
             EXPECT_EQ(result.describe(true), (beforePath ? "Could not write " + path : path) + QString::fromUtf8(c.english));
             EXPECT_EQ(result.describe(false), path + QString::fromUtf8(c.german));
         }
@@ -295,6 +315,47 @@ std::string ownership(const QString& path)
         + std::to_string(file.st_nlink);
 }
 
+// The file's extended attributes, the access control list among them, as "name=value;...".
+std::string attributesOf(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    char names[1024];
+    const ssize_t size = listxattr(name.constData(), names, sizeof names);
+    std::vector<std::string> all;
+    for (ssize_t at = 0; at < size; at += ssize_t(std::strlen(names + at)) + 1)
+        all.emplace_back(names + at);
+    std::sort(all.begin(), all.end());
+    std::string text;
+    for (const std::string& attribute : all) {
+        char value[256];
+        const ssize_t length = getxattr(name.constData(), attribute.c_str(), value, sizeof value);
+        text += attribute + "=" + QByteArray(value, int(std::max<ssize_t>(length, 0))).toHex().toStdString() + ";";
+    }
+    return text;
+}
+
+// Lets "nobody" read and write the file through its access control list (which widens the mask,
+// and so the group bits, to rw-) and gives it an attribute of the user's.
+bool shareWithNobody(const QString& path)
+{
+    struct Entry {
+        std::uint16_t tag, permissions;
+        std::uint32_t id;
+    };
+    constexpr std::uint32_t kNone = 0xffffffff;
+    const struct stat file = statOf(path);
+    const std::uint16_t group = (file.st_mode >> 3) & 7;
+    const Entry entries[] = {{0x01, std::uint16_t((file.st_mode >> 6) & 7), kNone}, {0x02, 6, 65534},
+                             {0x04, group, kNone}, {0x10, 6, kNone}, {0x20, std::uint16_t(file.st_mode & 7), kNone}};
+    QByteArray list;
+    const std::uint32_t version = 2;
+    list.append(reinterpret_cast<const char*>(&version), sizeof version);
+    list.append(reinterpret_cast<const char*>(entries), sizeof entries);
+    const QByteArray name = QFile::encodeName(path);
+    return setxattr(name.constData(), "system.posix_acl_access", list.constData(), size_t(list.size()), 0) == 0
+        && setxattr(name.constData(), "user.kept", "yes", 3, 0) == 0;
+}
+
 // Becomes the ordinary user, a member of his two groups; false when the system refuses.
 bool becomeTheUser()
 {
@@ -320,6 +381,8 @@ TEST(AtomicFile, AReplacedFileKeepsItsOwnerGroupModeAndHardLinks)
         {"root's group-writable file written by a user of the group", 0, kUsersGroup, 0664, false, true},
         {"the user's own file in his other group", kUser, kUsersOtherGroup, 0640, false, true},
         {"root's group-writable file with a second name written by the user", 0, kUsersGroup, 0660, true, true},
+        {"root's file of one name", 0, 0, 0640, false, false},
+        {"the user's own file of one name", kUser, kUsersGroup, 0640, false, true},
     };
     if (geteuid() != 0)
         KIV_MISSING_PREREQUISITE() << "files of other owners are made by root";
@@ -332,10 +395,12 @@ TEST(AtomicFile, AReplacedFileKeepsItsOwnerGroupModeAndHardLinks)
         ASSERT_TRUE(put(path, "old records\n"));
         ASSERT_EQ(chown(QFile::encodeName(path).constData(), c.owner, c.group), 0);
         ASSERT_EQ(chmod(QFile::encodeName(path).constData(), c.mode), 0);
+        ASSERT_TRUE(shareWithNobody(path));
         if (c.secondName) {
             ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
         }
         const std::string before = ownership(path);
+        const std::string attributes = attributesOf(path);
         const ino_t inode = statOf(path).st_ino;
 
         const std::string report = inChild([&] {
@@ -345,11 +410,15 @@ TEST(AtomicFile, AReplacedFileKeepsItsOwnerGroupModeAndHardLinks)
         });
         EXPECT_EQ(report, "");
         EXPECT_EQ(ownership(path), before);
+        EXPECT_EQ(attributesOf(path), attributes);
         EXPECT_EQ(contentsOf(path), "new records\n");
         if (c.secondName) {
             EXPECT_EQ(contentsOf(other), "new records\n");
         }
-        EXPECT_EQ(statOf(path).st_ino, inode);
+        const bool writersOwnFile = c.owner == (c.byTheUser ? kUser : 0) && c.group == (c.byTheUser ? kUsersGroup : 0);
+        if (c.secondName || !writersOwnFile) {
+            EXPECT_EQ(statOf(path).st_ino, inode) << "the same file, which a rename would not keep";
+        }
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), c.secondName ? 2 : 1);
     }
 }
@@ -388,7 +457,6 @@ TEST(AtomicFile, AWriteIntoTheFileThatFailsMidwayPutsTheOldBytesBack)
             if (!writer.open() || !writer.append(newBytes.constData(), newBytes.size()))
                 return std::string("no new bytes");
             if (c.squeeze == Squeeze::FileSizeLimit) {
-                std::signal(SIGXFSZ, SIG_IGN);
                 const rlimit limit{.rlim_cur = 16384, .rlim_max = RLIM_INFINITY};
                 if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
                     return std::string("no limit");
@@ -404,5 +472,79 @@ TEST(AtomicFile, AWriteIntoTheFileThatFailsMidwayPutsTheOldBytesBack)
         });
         EXPECT_EQ(report, "failed|Could not write " + path.toStdString() + ": " + c.english + ".|old|old|same file|"
                       + c.files);
+    }
+}
+
+namespace {
+
+// The side files beside a target whose mode lets anyone but their owner in.
+std::string exposedSideFiles(const QString& folder)
+{
+    std::string exposed;
+    for (const QString& name : QDir(folder).entryList({QStringLiteral("*.kiv-*")}, QDir::Files | QDir::Hidden)) {
+        if (statOf(folder + QLatin1Char('/') + name).st_mode & 0177)
+            exposed += name.toStdString() + " ";
+    }
+    return exposed;
+}
+
+} // namespace
+
+TEST(AtomicFile, AWriteKilledBeforeAnyChangeLeavesTheOldOrNewBytesOrAWholeCopyThatTheNextReadFinds)
+{
+    const QByteArray oldBytes("old records\n");
+    const QByteArray newBytes("new records, one more\n");
+    for (const bool secondName : {false, true}) {
+        SCOPED_TRACE(secondName ? "written into a file with a second name" : "renamed over a file of one name");
+        int tornAt = 0;
+        for (int n = 1;; ++n) {
+            SCOPED_TRACE("killed before change " + std::to_string(n));
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("real.tle"));
+            const QString other = dir.filePath(QStringLiteral("other.tle"));
+            ASSERT_TRUE(put(path, oldBytes));
+            ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0644), 0);
+            if (secondName) {
+                ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
+            }
+            std::string exposed;
+            bool started = false;
+            const bool killed = kiv::test::runUntilKilled(
+                [&] { AtomicFile::write(path, newBytes); },
+                [&](const kiv::test::FileChange& change) {
+                    if (change.syscall == SYS_write)
+                        exposed += exposedSideFiles(dir.path());
+                    return change.count == n;
+                },
+                &started);
+            ASSERT_TRUE(started) << "no seccomp listener";
+            EXPECT_EQ(exposed, "") << "bytes went into a side file that others may read";
+
+            const QStringList copies = kiv::CutOffWrite::find(path);
+            const QByteArray now = contentsOf(path);
+            QStringList expectedFiles = copies;
+            expectedFiles << QStringLiteral("real.tle");
+            if (secondName) {
+                expectedFiles << QStringLiteral("other.tle");
+                EXPECT_EQ(contentsOf(other), now);
+            }
+            if (copies.isEmpty()) {
+                EXPECT_TRUE(now == oldBytes || now == newBytes) << now.toStdString();
+            } else {
+                tornAt = n;
+                EXPECT_EQ(copies.size(), 1);
+                EXPECT_EQ(contentsOf(copies.value(0)), oldBytes) << "a whole copy of the old bytes";
+                EXPECT_TRUE(now != oldBytes && now != newBytes) << "a copy is offered only for a torn file";
+            }
+            for (QString& file : expectedFiles)
+                file = QFileInfo(file).fileName();
+            expectedFiles.sort();
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), expectedFiles);
+            if (!killed) {
+                EXPECT_EQ(now, newBytes) << "the whole write";
+                break;
+            }
+        }
+        EXPECT_EQ(tornAt != 0, secondName) << "only a write into the file itself can tear it";
     }
 }

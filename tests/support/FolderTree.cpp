@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace kiv::test {
@@ -17,6 +18,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kLink = "link -> ";
+constexpr std::string_view kFifo = "fifo";
+constexpr std::string_view kDevice = "char ";
 
 std::string bytesOf(const fs::path& path)
 {
@@ -34,6 +37,12 @@ FolderTree folderTree(const QString& folder)
         const std::string name = entry.path().lexically_relative(root).string();
         if (entry.is_symlink()) {
             tree[name] = std::string(kLink) + fs::read_symlink(entry.path()).string();
+        } else if (entry.is_fifo()) {
+            tree[name] = std::string(kFifo);
+        } else if (entry.is_character_file()) {
+            struct stat node {};
+            ::stat(entry.path().c_str(), &node);
+            tree[name] = std::string(kDevice) + std::to_string(major(node.st_rdev)) + "," + std::to_string(minor(node.st_rdev));
         } else if (entry.is_regular_file()) {
             struct stat file {};
             ::stat(entry.path().c_str(), &file);
@@ -54,6 +63,18 @@ bool makeFolderTree(const QString& folder, const FolderTree& tree)
         fs::create_directories(path.parent_path(), error);
         if (what.starts_with(kLink)) {
             if (::symlink(what.substr(kLink.size()).c_str(), path.c_str()) != 0)
+                return false;
+            continue;
+        }
+        if (what == kFifo) {
+            if (::mkfifo(path.c_str(), 0644) != 0)
+                return false;
+            continue;
+        }
+        if (what.starts_with(kDevice)) {
+            const std::string numbers = what.substr(kDevice.size());
+            const dev_t device = makedev(std::stoul(numbers), std::stoul(numbers.substr(numbers.find(',') + 1)));
+            if (::mknod(path.c_str(), S_IFCHR | 0666, device) != 0)
                 return false;
             continue;
         }

@@ -1,7 +1,8 @@
 #pragma once
 // A folder's files and symbolic links as one comparable value, for tests that check that a write
 // changed exactly what it should: every entry below the folder by relative path, a link as
-// "link -> <its target>", a file as "<mode in octal> <its bytes>" ("0644 old records").
+// "link -> <its target>", a file as "<mode in octal> <its bytes>" ("0644 old records"), a FIFO as
+// "fifo" and a character device as "char <major>,<minor>" (made by root only).
 
 #include <QString>
 

@@ -1,0 +1,137 @@
+#include "tests/support/FileChangeTrap.h"
+
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace kiv::test {
+
+namespace {
+
+constexpr std::array kChanges = {
+    SYS_write,   SYS_pwrite64, SYS_writev,  SYS_ftruncate, SYS_truncate,  SYS_fsync,      SYS_fdatasync,
+    SYS_rename,  SYS_renameat, SYS_renameat2, SYS_unlink,  SYS_unlinkat,  SYS_fchmod,     SYS_fchmodat,
+    SYS_fsetxattr, SYS_setxattr, SYS_fremovexattr, SYS_removexattr, SYS_linkat, SYS_copy_file_range,
+};
+
+// A filter that hands the changes to a listener and lets every other call through.
+int installListener()
+{
+    std::vector<sock_filter> program;
+    program.push_back(BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)));
+    for (const long call : kChanges) {
+        program.push_back(BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __u32(call), 0, 1));
+        program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_USER_NOTIF));
+    }
+    program.push_back(BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW));
+    const sock_fprog filter{.len = static_cast<unsigned short>(program.size()), .filter = program.data()};
+    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0)
+        return -1;
+    return int(::syscall(SYS_seccomp, SECCOMP_SET_MODE_FILTER, SECCOMP_FILTER_FLAG_NEW_LISTENER, &filter));
+}
+
+bool sendDescriptor(int socket, int fd)
+{
+    char byte = 0;
+    iovec data{.iov_base = &byte, .iov_len = 1};
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
+    msghdr message{};
+    message.msg_iov = &data;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = sizeof control;
+    cmsghdr* header = CMSG_FIRSTHDR(&message);
+    header->cmsg_level = SOL_SOCKET;
+    header->cmsg_type = SCM_RIGHTS;
+    header->cmsg_len = CMSG_LEN(sizeof(int));
+    std::memcpy(CMSG_DATA(header), &fd, sizeof fd);
+    return ::sendmsg(socket, &message, 0) == 1;
+}
+
+int receiveDescriptor(int socket)
+{
+    char byte = 0;
+    iovec data{.iov_base = &byte, .iov_len = 1};
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
+    msghdr message{};
+    message.msg_iov = &data;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = sizeof control;
+    if (::recvmsg(socket, &message, 0) != 1)
+        return -1;
+    const cmsghdr* header = CMSG_FIRSTHDR(&message);
+    if (!header || header->cmsg_type != SCM_RIGHTS)
+        return -1;
+    int fd = -1;
+    std::memcpy(&fd, CMSG_DATA(header), sizeof fd);
+    return fd;
+}
+
+// Answers the child's held calls until `atChange` asks for the kill or the child is gone.
+bool watch(int listener, pid_t child, const std::function<bool(const FileChange&)>& atChange)
+{
+    for (int count = 1;; ++count) {
+        pollfd ready{.fd = listener, .events = POLLIN, .revents = 0};
+        if (::poll(&ready, 1, -1) < 0 && errno == EINTR)
+            continue;
+        if (!(ready.revents & POLLIN))
+            return false; // the child finished
+        seccomp_notif call{};
+        if (::ioctl(listener, SECCOMP_IOCTL_NOTIF_RECV, &call) != 0)
+            return false;
+        if (atChange({.count = count, .syscall = long(call.data.nr)})) {
+            ::kill(child, SIGKILL);
+            return true;
+        }
+        seccomp_notif_resp answer{.id = call.id, .val = 0, .error = 0, .flags = SECCOMP_USER_NOTIF_FLAG_CONTINUE};
+        ::ioctl(listener, SECCOMP_IOCTL_NOTIF_SEND, &answer);
+    }
+}
+
+} // namespace
+
+bool runUntilKilled(const std::function<void()>& work, const std::function<bool(const FileChange&)>& atChange,
+                    bool* started)
+{
+    int channel[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, channel) != 0)
+        return false;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        const int listener = installListener();
+        if (listener < 0 || !sendDescriptor(channel[1], listener))
+            ::_exit(2);
+        ::close(listener);
+        work();
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    const int listener = child > 0 ? receiveDescriptor(channel[0]) : -1;
+    ::close(channel[0]);
+    if (started)
+        *started = listener >= 0;
+    const bool killed = listener >= 0 && watch(listener, child, atChange);
+    if (listener >= 0)
+        ::close(listener);
+    int status = 0;
+    if (child > 0)
+        ::waitpid(child, &status, 0);
+    return killed;
+}
+
+} // namespace kiv::test
