@@ -393,6 +393,7 @@ void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit)
     record = *edited;
     record.Qualitaet = std::clamp(record.Qualitaet, 1, 3);
     saveQuality(name, record, doc.Context().profile);
+    doc.WriteProfile();
 }
 
 void editWeather(CKivDoc& doc, const Editor<WeatherSettings>& edit)

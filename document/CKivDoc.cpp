@@ -5,6 +5,7 @@
 #include "document/SettingsTable.h"
 #include "document/TimeStep.h"
 #include "document/TimerBracket.h"
+#include "platform/CutOffWrite.h"
 #include "platform/DataPaths.h"
 #include "platform/IniProfile.h"
 #include "platform/LanguageText.h"
@@ -29,6 +30,8 @@ CKivDoc::CKivDoc(DocumentContext context) : context_(context)
 
     kiv::WaitCursor wait(context_.ui.cursors);
     LoadSettings();
+    if (RecoverCutOffWrite(context_.profile.path()) && context_.profile.load())
+        LoadSettings();
     rememberedViews_ = {.show3D = Show3D, .show2D = Show2D, .showObs = ShowObs, .showWDB = ShowWDB};
     Show3D = Show2D = ShowObs = ShowWDB = 0; // set again as the views open
 
@@ -110,7 +113,9 @@ void CKivDoc::LayoutSatelliteLabels()
 void CKivDoc::LoadSatelliteFile()
 {
     SatelliteCount = 0;
-    QFile file(ResolvedPath(Satellitenfilename));
+    const QString path = ResolvedPath(Satellitenfilename);
+    RecoverCutOffWrite(path);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         Warn(QStringLiteral("Attention"),
              inLanguage(English(), " Sorry could'nt find Satellitefile %1.", "Sorry, Satellitenfile %1 nicht gefunden.")
@@ -273,12 +278,23 @@ void CKivDoc::SaveSettings()
     KivSettings stored = *this;
     stored.TimeFactor = PersistentTimeFactor();
     saveSettings(stored, context_.profile);
+    WriteProfile();
+}
+
+bool CKivDoc::WriteProfile()
+{
     const kiv::WriteResult written = context_.profile.save();
     if (!written)
         Warn(inLanguage(English(), "Attention", "Achtung"),
              inLanguage(English(), "The settings could not be saved.\n",
                         "Die Einstellungen konnten nicht gespeichert werden.\n") +
                  written.describe(English()));
+    return written.ok;
+}
+
+bool CKivDoc::RecoverCutOffWrite(const QString& path)
+{
+    return kiv::CutOffWrite::offer(context_.ui.messages, English(), path);
 }
 
 void CKivDoc::AddInternetFile(const QString& url) { addRecentUrl(InternetFileName, url); }

@@ -170,6 +170,11 @@ public:
     // Profile
     void LoadSettings();
     void SaveSettings();
+    // Writes the profile as it is now; a failure is told. False when it failed.
+    bool WriteProfile();
+    // Before a file of the document is read: the user is offered back the old contents of a file
+    // that a write cut off by a kill may have torn. True when they were put back.
+    bool RecoverCutOffWrite(const QString& path);
     void AddInternetFile(const QString& url);
     void AddWeatherImage(const QString& url);
 

@@ -11,7 +11,9 @@ using namespace kiv;
 
 void CKivDoc::LoadColorTable()
 {
-    const auto read = loadColorTableFile(ResolvedPath(ColorTableFileName));
+    const QString path = ResolvedPath(ColorTableFileName);
+    RecoverCutOffWrite(path);
+    const auto read = loadColorTableFile(path);
     if (!read) {
         context_.ui.messages.show(fileMessages::colorTableNotFound(English(), ColorTableFileName));
         return;
@@ -63,7 +65,9 @@ void CKivDoc::OfferToSaveColorTable(const char* en, const char* de)
 
 void CKivDoc::LoadIconNames()
 {
-    const auto read = loadIconListFile(ResolvedPath(IconFileName));
+    const QString path = ResolvedPath(IconFileName);
+    RecoverCutOffWrite(path);
+    const auto read = loadIconListFile(path);
     if (!read) {
         context_.ui.messages.show(fileMessages::iconListNotFound(English(), IconFileName));
         return;
@@ -97,7 +101,9 @@ void CKivDoc::LoadTowns()
         towns_ = {.namesTaken = true, .anyMissing = false, .smallName = WDBSmalTowns, .bigName = WDBBigTowns};
     }
     const auto load = [&](const QString& name, QString& remembered, std::vector<tagTOWN>& list, int& count) {
-        auto read = loadTownFile(ResolvedPath(name));
+        const QString path = ResolvedPath(name);
+        RecoverCutOffWrite(path);
+        auto read = loadTownFile(path);
         if (!read) {
             // Said once per file name, not at every go-to.
             if (!towns_.anyMissing || name != remembered) {

@@ -265,6 +265,13 @@ void CGotoDlg::accept()
     QDialog::accept();
 }
 
+void CGotoDlg::reject()
+{
+    if (towns_.modified())
+        saveTowns(); // a failure was told; the dialog goes, as Cancel asks
+    QDialog::reject();
+}
+
 bool CGotoDlg::saveTowns()
 {
     const DocumentContext& context = doc_.Context();

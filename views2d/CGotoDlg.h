@@ -35,6 +35,8 @@ public:
     void OnDelete();
     void OnInfo();
     void accept() override;
+    // Added and deleted towns are written after Cancel too.
+    void reject() override;
 
 private:
     QLineEdit* addEdit(int id);

@@ -40,7 +40,9 @@ CWDBView::CWDBView(CKivDoc& doc, QWidget* parent) : CMainView(doc, parent)
     SetBaseSize({state.width, state.height});
     // The colour table of the newest view: read once here; the sheet's command reads it for all.
     WDBColorTable colors = map_.colors();
-    if (loadWDBColorFile(doc.Context().paths.resolve(doc.WDBColorFileName), colors, kWDBColorRecords - 1))
+    const QString colorFile = doc.Context().paths.resolve(doc.WDBColorFileName);
+    doc.RecoverCutOffWrite(colorFile);
+    if (loadWDBColorFile(colorFile, colors, kWDBColorRecords - 1))
         map_.setColors(colors);
     else
         doc.Context().ui.messages.show(fileMessages::colorTableNotFound(doc.Language == 1, doc.WDBColorFileName));

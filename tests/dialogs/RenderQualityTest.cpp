@@ -1,5 +1,5 @@
 // The render quality dialog and its command: the choice list, the title, the Info text, and the
-// record written to the profile on OK only.
+// record written to the profile file on OK, at once, and on OK only.
 #include "dialogs/CAnimDlg.h"
 #include "dialogs/DialogCommands.h"
 #include "document/SettingsTable.h"
@@ -7,6 +7,7 @@
 #include "tests/support/WidgetChild.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -74,6 +75,7 @@ TEST_F(RenderQualityTest, OkStoresTheRecordAndItsProfileKeysCancelNothing)
     EXPECT_EQ(titled, "MouseMove");
     EXPECT_EQ(doc.MouseMove, mouseBefore);
     EXPECT_EQ(doc.Context().profile.toBytes(), profileBefore);
+    EXPECT_FALSE(QFile::exists(doc.Context().profile.path()));
 
     commands::editQuality(doc, QualityRecord::Normal, answer(tagQUALITY{2, 0, 1, 0}));
     EXPECT_EQ(titled, "Normal");
@@ -83,8 +85,10 @@ TEST_F(RenderQualityTest, OkStoresTheRecordAndItsProfileKeysCancelNothing)
     EXPECT_EQ(profile.GetProfileInt(QStringLiteral("Normal"), QStringLiteral("NormalQualitaet"), 0), 2);
     EXPECT_EQ(profile.GetProfileString(QStringLiteral("Normal"), QStringLiteral("NormalLightning"), {}), "FALSE");
     tagQUALITY read;
-    loadQuality(QStringLiteral("Normal"), read, profile);
-    EXPECT_EQ(read, doc.Normal);
+    IniProfile onDisk(profile.path());
+    ASSERT_TRUE(onDisk.load());
+    loadQuality(QStringLiteral("Normal"), read, onDisk);
+    EXPECT_EQ(read, doc.Normal) << "in the profile file at once, as a crash would find it";
 
     commands::editQuality(doc, QualityRecord::MouseMove, answer(tagQUALITY{9, 1, 1, 1}));
     EXPECT_EQ(doc.MouseMove.Qualitaet, 3);

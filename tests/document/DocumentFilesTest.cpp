@@ -5,6 +5,9 @@
 #include "tests/support/DocumentFixture.h"
 
 #include <QFile>
+
+#include <algorithm>
+#include <functional>
 #include <QImage>
 
 using namespace kiv;
@@ -170,4 +173,39 @@ TEST_F(DocumentTest, TownListsAreReadOnceAndMissingFilesReportedOncePerName)
     writeFile("small.twn", "0\n");
     doc.LoadTowns(); // both loaded: nothing is read again
     EXPECT_EQ(doc.SmalTownCount, 1);
+}
+
+TEST_F(DocumentTest, EveryFileTheDocumentReadsFirstOffersBackWhatACutOffWriteLeft)
+{
+    const struct {
+        const char* name;
+        const char* file;
+        std::string oldBytes;
+        std::function<void()> read;
+    } cases[] = {
+        {"the element file at load", "sats.tle", lowSatellites(2), [&] { makeDocument(kProfile); }},
+        {"the profile at start", "kiv.ini", "[Allgemein]\nSatellitenfilename=sats.tle\n", [&] { makeDocument(); }},
+        {"the colour table at load", "kiv.clr", std::string(3476, '\0'), [&] { makeDocument(kProfile); }},
+        {"the icon list at load", "kiv.sin", std::string(1020, '\0'), [&] { makeDocument(kProfile); }},
+        {"a town list before the go-to", "smaltown.twn", "0\n", [&] { doc_->LoadTowns(); }},
+        {"a settings archive at restore", "saved.set", "old archive", [&] { doc_->RestoreSettingsArchive(QString::fromStdString(path("saved.set"))); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeFile("sats.tle", lowSatellites(2));
+        makeDocument(kProfile);
+        const std::string copy = std::string(c.file) + ".kiv-old-999999999-1";
+        writeFile(c.file, "");
+        writeFile(copy, c.oldBytes);
+        ui_.messages.clear();
+        ui_.messages.queueAnswer(MessageAnswer::Yes);
+        c.read();
+        const auto& texts = ui_.messages.texts();
+        ASSERT_EQ(std::count_if(texts.begin(), texts.end(), [](const QString& t) { return t.contains(".kiv-old-"); }), 1);
+        EXPECT_TRUE(texts.front().contains(QString::fromStdString(path(copy)))) << "asked before the file is read";
+        EXPECT_EQ(readFile(c.file).toStdString(), c.oldBytes);
+        EXPECT_FALSE(QFile::exists(QString::fromStdString(path(copy))));
+        EXPECT_EQ(doc_->SatelliteCount, 2) << "the settings and satellites of the old contents";
+        removeFile(c.file);
+    }
 }

@@ -7,6 +7,7 @@
 #include "platform/CutOffWrite.h"
 #include "tests/support/FileChangeTrap.h"
 #include "tests/support/FolderTree.h"
+#include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/Prerequisite.h"
 
 #include <QDir>
@@ -546,5 +547,51 @@ TEST(AtomicFile, AWriteKilledBeforeAnyChangeLeavesTheOldOrNewBytesOrAWholeCopyTh
             }
         }
         EXPECT_EQ(tornAt != 0, secondName) << "only a write into the file itself can tear it";
+    }
+}
+
+TEST(AtomicFile, ACopyThatACutOffWriteLeftIsOfferedBackInTheUsersLanguage)
+{
+    using kiv::MessageAnswer;
+    const pid_t gone = 999999999; // above any process id the system gives
+    const struct {
+        const char* name;
+        pid_t writer;
+        bool english;
+        MessageAnswer answer;
+        const char* fileAfter;
+        bool copyStays;
+    } cases[] = {
+        {"Yes puts the old bytes back", gone, true, MessageAnswer::Yes, "old records\n", false},
+        {"No keeps the file and deletes the copy", gone, false, MessageAnswer::No, "torn", false},
+        {"Cancel leaves both to be asked again", gone, true, MessageAnswer::Cancel, "torn", true},
+        {"the copy of a writer that still runs is not asked about", getpid(), true, MessageAnswer::Yes, "torn", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("real.tle"));
+        const QString side = path + QStringLiteral(".kiv-%1-").arg(c.writer);
+        const QString copy = path + QStringLiteral(".kiv-old-%1-7").arg(c.writer);
+        ASSERT_TRUE(put(path, "torn"));
+        ASSERT_TRUE(put(copy, "old records\n"));
+        ASSERT_TRUE(put(side + QStringLiteral("8"), "a temporary of the new bytes"));
+        kiv::test::ScriptedMessageBoxes boxes;
+        boxes.queueAnswer(c.answer);
+
+        const bool restored = kiv::CutOffWrite::offer(boxes, c.english, path);
+        const bool asked = c.writer == gone;
+        EXPECT_EQ(restored, asked && c.answer == MessageAnswer::Yes);
+        EXPECT_EQ(contentsOf(path), c.fileAfter);
+        EXPECT_EQ(QFile::exists(copy), c.copyStays);
+        EXPECT_EQ(QFile::exists(side + QStringLiteral("8")), !asked) << "a gone writer's temporary is worth nothing";
+        ASSERT_EQ(boxes.texts().size(), asked ? 1u : 0u);
+        if (asked) {
+            const QString& text = boxes.texts()[0];
+            EXPECT_TRUE(text.startsWith(c.english ? "Kiv was ended while it was writing " + path
+                                                  : "Kiv wurde beendet, während es " + path + " schrieb"))
+                << text.toStdString();
+            EXPECT_TRUE(text.contains(copy)) << "where the old contents are";
+        }
     }
 }

@@ -1,5 +1,5 @@
 // The go-to dialog over a document's small town list: a click and OK, typed places, the list
-// written on OK only, and refused input.
+// written when the dialog closes, after Cancel too, and refused input.
 #include "document/TownFile.h"
 #include "tests/support/DocumentFixture.h"
 #include "views2d/CGotoDlg.h"
@@ -81,7 +81,7 @@ TEST_F(GotoDialogTest, TypedPlacesAreWestPositiveAsLabelledAndChecked)
     ASSERT_EQ(ui_.messages.shown().size(), 1u);
 }
 
-TEST_F(GotoDialogTest, AddAndDeleteAreWrittenOnOkOnlyAndRefreshTheDocument)
+TEST_F(GotoDialogTest, AddAndDeleteAreWrittenOnOkAndCancelAndRefreshTheDocument)
 {
     CGotoDlg& dialog = open();
     click(1);
@@ -95,7 +95,7 @@ TEST_F(GotoDialogTest, AddAndDeleteAreWrittenOnOkOnlyAndRefreshTheDocument)
     EXPECT_EQ(edit(1117).text(), "3");
     EXPECT_EQ(list().currentItem()->text(0), "Germany,Aachen");
     dialog.reject();
-    EXPECT_TRUE(fileBytes().startsWith("3\nGermany,Bonn")) << "cancel keeps the file";
+    EXPECT_TRUE(fileBytes().startsWith("3\nGermany,Aachen;")) << "cancel after add and delete writes the list";
 
     CGotoDlg& second = open();
     click(2);
