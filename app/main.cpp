@@ -12,6 +12,7 @@
 #include <QSurfaceFormat>
 
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -38,6 +39,9 @@ void setSurfaceFormat()
 
 int main(int argc, char** argv)
 {
+    // A file-size limit fails a write (EFBIG, which our writer reports) rather than ending the
+    // program, whoever writes: the graphics driver's cache as well as our own files.
+    std::signal(SIGXFSZ, SIG_IGN);
     preferX11();
     setSurfaceFormat();
     QApplication app(argc, argv);

@@ -1,5 +1,6 @@
 #include "tests/support/FileChangeTrap.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <csignal>
@@ -26,6 +27,24 @@ constexpr std::array kChanges = {
     SYS_rename,  SYS_renameat, SYS_renameat2, SYS_unlink,  SYS_unlinkat,  SYS_fchmod,     SYS_fchmodat,
     SYS_fsetxattr, SYS_setxattr, SYS_fremovexattr, SYS_removexattr, SYS_linkat, SYS_copy_file_range,
 };
+
+// The calls that change the file behind their first argument, a descriptor.
+constexpr std::array kOnDescriptors = {SYS_write,     SYS_pwrite64,  SYS_writev,       SYS_ftruncate, SYS_fsync,
+                                       SYS_fdatasync, SYS_fchmod,    SYS_fsetxattr,    SYS_fremovexattr};
+
+bool onDescriptor(const seccomp_data& call)
+{
+    return std::find(kOnDescriptors.begin(), kOnDescriptors.end(), long(call.nr)) != kOnDescriptors.end();
+}
+
+// The path of the file behind a call's descriptor; "pipe:[...]" and the like for what is no file.
+std::string fileOf(pid_t child, const seccomp_data& call)
+{
+    const std::string link = "/proc/" + std::to_string(child) + "/fd/" + std::to_string(int(call.args[0]));
+    char name[4096];
+    const ssize_t length = ::readlink(link.c_str(), name, sizeof name);
+    return length > 0 ? std::string(name, size_t(length)) : std::string();
+}
 
 // A filter that hands the changes to a listener and lets every other call through.
 int installListener()
@@ -81,10 +100,11 @@ int receiveDescriptor(int socket)
     return fd;
 }
 
-// Answers the child's held calls until `atChange` asks for the kill or the child is gone.
+// Answers the child's held calls until `atChange` asks for the kill or the child is gone. A write
+// into a pipe or a socket is no change of a file and goes on uncounted.
 bool watch(int listener, pid_t child, const std::function<bool(const FileChange&)>& atChange)
 {
-    for (int count = 1;; ++count) {
+    for (int count = 1;;) {
         pollfd ready{.fd = listener, .events = POLLIN, .revents = 0};
         if (::poll(&ready, 1, -1) < 0 && errno == EINTR)
             continue;
@@ -93,7 +113,9 @@ bool watch(int listener, pid_t child, const std::function<bool(const FileChange&
         seccomp_notif call{};
         if (::ioctl(listener, SECCOMP_IOCTL_NOTIF_RECV, &call) != 0)
             return false;
-        if (atChange({.count = count, .syscall = long(call.data.nr)})) {
+        const std::string file = onDescriptor(call.data) ? fileOf(child, call.data) : std::string();
+        const bool change = !onDescriptor(call.data) || file.starts_with('/');
+        if (change && atChange({.count = count++, .syscall = long(call.data.nr), .file = file})) {
             ::kill(child, SIGKILL);
             return true;
         }

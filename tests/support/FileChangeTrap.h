@@ -6,12 +6,14 @@
 // tracer and no rights are needed.
 
 #include <functional>
+#include <string>
 
 namespace kiv::test {
 
 struct FileChange {
     int count = 0;      // 1 for the child's first change of a file
     long syscall = 0;   // the call's number (SYS_write, SYS_rename, ...)
+    std::string file{}; // the file a call on a descriptor works on; empty for a call by name
 };
 
 // Runs `work` in a child; `atChange` runs here while the child waits before each of its changes
