@@ -62,37 +62,36 @@ int installListener()
     return int(::syscall(SYS_seccomp, SECCOMP_SET_MODE_FILTER, SECCOMP_FILTER_FLAG_NEW_LISTENER, &filter));
 }
 
-bool sendDescriptor(int socket, int fd)
-{
+// One byte with room for one descriptor beside it, as a message over a local socket.
+struct DescriptorMessage {
     char byte = 0;
     iovec data{.iov_base = &byte, .iov_len = 1};
     alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
-    msghdr message{};
-    message.msg_iov = &data;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    cmsghdr* header = CMSG_FIRSTHDR(&message);
+    msghdr message{.msg_name = nullptr, .msg_namelen = 0, .msg_iov = &data, .msg_iovlen = 1,
+                   .msg_control = control, .msg_controllen = sizeof control, .msg_flags = 0};
+
+    DescriptorMessage() = default;
+    DescriptorMessage(const DescriptorMessage&) = delete;
+    DescriptorMessage& operator=(const DescriptorMessage&) = delete;
+};
+
+bool sendDescriptor(int socket, int fd)
+{
+    DescriptorMessage sent;
+    cmsghdr* header = CMSG_FIRSTHDR(&sent.message);
     header->cmsg_level = SOL_SOCKET;
     header->cmsg_type = SCM_RIGHTS;
     header->cmsg_len = CMSG_LEN(sizeof(int));
     std::memcpy(CMSG_DATA(header), &fd, sizeof fd);
-    return ::sendmsg(socket, &message, 0) == 1;
+    return ::sendmsg(socket, &sent.message, 0) == 1;
 }
 
 int receiveDescriptor(int socket)
 {
-    char byte = 0;
-    iovec data{.iov_base = &byte, .iov_len = 1};
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int))] = {};
-    msghdr message{};
-    message.msg_iov = &data;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    if (::recvmsg(socket, &message, 0) != 1)
+    DescriptorMessage received;
+    if (::recvmsg(socket, &received.message, 0) != 1)
         return -1;
-    const cmsghdr* header = CMSG_FIRSTHDR(&message);
+    const cmsghdr* header = CMSG_FIRSTHDR(&received.message);
     if (!header || header->cmsg_type != SCM_RIGHTS)
         return -1;
     int fd = -1;
