@@ -3,6 +3,7 @@
 
 #include "document/CKivDoc.h"
 #include "platform/PictureSource.h"
+#include "platform/TerminationLatch.h"
 #include "platform/UiServices.h"
 #include "views3d/EarthTexture.h"
 #include "views3d/GlState.h"
@@ -193,10 +194,17 @@ void GlobeRenderer::setTexture(const QImage& picture)
                  nullptr);
     // QImage rows are 4-byte aligned, as GL's default unpack alignment.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    textureStrips(picture, fitted.size, [](int firstRow, const QImage& rows) {
+    // A termination request ends the upload between two strips: a picture of hundreds of
+    // megapixels takes seconds to fit, and the program is ending, with or without a texture.
+    const bool whole = textureStrips(picture, fitted.size, [](int firstRow, const QImage& rows) {
         glTexSubImage2D(GL_TEXTURE_2D, 0, 0, firstRow, rows.width(), rows.height(), GL_RGB, GL_UNSIGNED_BYTE,
                         rows.constBits());
+        return !TerminationLatch::raised();
     });
+    if (!whole) {
+        emptyTexture();
+        return;
+    }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);

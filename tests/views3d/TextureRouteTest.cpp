@@ -1,7 +1,8 @@
 // The globe's texture from the file to GL: what the whole route allocates (GL's copy included),
-// for hostile pictures and the largest admitted ones, and the standard texture, without a word of
-// its own, for a picture the reader refuses.
+// for hostile pictures and the largest admitted ones, the standard texture, without a word of its
+// own, for a picture the reader refuses, and the order in which the strips reach GL.
 #include "imaging/PictureLoader.h"
+#include "platform/TerminationLatch.h"
 #include "tests/support/DocumentFixture.h"
 #include "tests/support/HeapPeak.h"
 #include "tests/support/OffscreenGl.h"
@@ -11,6 +12,10 @@
 #include <QFile>
 
 #include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
 
 using namespace kiv::test;
 using namespace kiv;
@@ -54,6 +59,15 @@ protected:
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
         return {width, height};
+    }
+
+    // GL's texture as it holds it: row 0 is the bottom one.
+    QImage texturePixels() const
+    {
+        QImage texture(textureSize(), QImage::Format_RGB888);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texture.bits());
+        return texture;
     }
 
     static QString corpus(const char* name) { return QStringLiteral(KIV_PICTURE_CORPUS "/") + QLatin1String(name); }
@@ -126,4 +140,61 @@ TEST_F(TextureRoute, TheLargestTexturesLoadWithinTheBudget)
         EXPECT_LE(picture + driverCopy, kBudget) << c.file.toStdString();
     }
     EXPECT_TRUE(boxes_.texts.empty());
+}
+
+namespace {
+
+// Rows in bands of 16, each band a colour of its own.
+constexpr int kBand = 16;
+QRgb bandColour(int band) { return qRgb(band % 256, 99, 255 - band % 256); }
+
+QImage banded(QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(picture.scanLine(y)), size.width(), bandColour(y / kBand));
+    return picture;
+}
+
+} // namespace
+
+// At 4 MiB a strip of 3 bytes a texel, these textures go up in three to six strips: each texel
+// row arrives in its place, the picture's top row at GL's last, and a termination request drops
+// the rest of the upload.
+TEST_F(TextureRoute, StripsReachGlInOrderUntilTerminationIsRequested)
+{
+    GlobeRenderer& globe = renderer();
+    const struct {
+        const char* name;
+        QSize picture;
+        QSize texture;
+        bool request;
+    } cases[] = {
+        {"as it is", {4096, 2048}, {4096, 2048}, false},
+        {"scaled", {3000, 3000}, {2048, 2048}, false},
+        {"termination requested", {4096, 2048}, {0, 0}, true},
+    };
+    for (const auto& c : cases) {
+        std::optional<TerminationLatch> latch;
+        if (c.request) {
+            latch.emplace();
+            TerminationLatch::raise();
+        }
+        globe.setTexture(banded(c.picture));
+        ASSERT_EQ(textureSize(), c.texture) << c.name;
+        const QImage texture = texturePixels();
+        const double scale = double(c.picture.height()) / c.texture.height();
+        int checked = 0;
+        for (int row = 0; row < c.texture.height(); ++row) {
+            // The source rows this texel row covers, from the picture's top; a row across two
+            // bands is a blend.
+            const int texel = c.texture.height() - 1 - row;
+            const int firstBand = int(texel * scale) / kBand;
+            if (firstBand != int(std::ceil((texel + 1) * scale) - 1) / kBand)
+                continue;
+            ++checked;
+            ASSERT_EQ(texture.pixel(c.texture.width() - 1, row), bandColour(firstBand)) << c.name << " row " << row;
+        }
+        EXPECT_GE(checked, c.texture.height() / 2) << c.name;
+    }
 }
