@@ -187,21 +187,7 @@ void GlobeRenderer::setTexture(const QImage& picture)
         });
     }
     emptyTexture();
-    if (texture_ == 0)
-        glGenTextures(1, &texture_);
-    glBindTexture(GL_TEXTURE_2D, texture_);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, fitted.size.width(), fitted.size.height(), 0, GL_RGB, GL_UNSIGNED_BYTE,
-                 nullptr);
-    // QImage rows are 4-byte aligned, as GL's default unpack alignment.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    // A termination request ends the upload between two strips: a picture of hundreds of
-    // megapixels takes seconds to fit, and the program is ending, with or without a texture.
-    const bool whole = textureStrips(picture, fitted.size, [](int firstRow, const QImage& rows) {
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, firstRow, rows.width(), rows.height(), GL_RGB, GL_UNSIGNED_BYTE,
-                        rows.constBits());
-        return !TerminationLatch::raised();
-    });
-    if (!whole) {
+    if (!uploadTexture(picture, fitted.size)) {
         emptyTexture();
         return;
     }
@@ -210,6 +196,25 @@ void GlobeRenderer::setTexture(const QImage& picture)
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     applyTextureFilter();
     buildEarthList();
+}
+
+// Once termination is requested (which also ends the size warning's box) the program is ending,
+// and a picture of hundreds of megapixels would take seconds to fit.
+bool GlobeRenderer::uploadTexture(const QImage& picture, QSize size)
+{
+    if (TerminationLatch::raised())
+        return false;
+    if (texture_ == 0)
+        glGenTextures(1, &texture_);
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, size.width(), size.height(), 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+    // QImage rows are 4-byte aligned, as GL's default unpack alignment.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    return textureStrips(picture, size, [](int firstRow, const QImage& rows) {
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, firstRow, rows.width(), rows.height(), GL_RGB, GL_UNSIGNED_BYTE,
+                        rows.constBits());
+        return !TerminationLatch::raised();
+    });
 }
 
 // The interpolation of the quality in force applies at once, not only at the next load.

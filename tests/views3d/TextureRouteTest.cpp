@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <thread>
 
 using namespace kiv::test;
 using namespace kiv;
@@ -159,28 +160,41 @@ QImage banded(QSize size)
 } // namespace
 
 // At 4 MiB a strip of 3 bytes a texel, these textures go up in three to six strips: each texel
-// row arrives in its place, the picture's top row at GL's last, and a termination request drops
-// the rest of the upload.
+// row arrives in its place, the picture's top row at GL's last, and a termination request, before
+// the upload or while it runs, drops the texture.
 TEST_F(TextureRoute, StripsReachGlInOrderUntilTerminationIsRequested)
 {
     GlobeRenderer& globe = renderer();
+    enum class Request { None, Before, During };
     const struct {
         const char* name;
         QSize picture;
         QSize texture;
-        bool request;
+        Request request;
     } cases[] = {
-        {"as it is", {4096, 2048}, {4096, 2048}, false},
-        {"scaled", {3000, 3000}, {2048, 2048}, false},
-        {"termination requested", {4096, 2048}, {0, 0}, true},
+        {"as it is", {4096, 2048}, {4096, 2048}, Request::None},
+        {"scaled", {3000, 3000}, {2048, 2048}, Request::None},
+        {"termination requested before", {4096, 2048}, {0, 0}, Request::Before},
+        // Scaling 16 megapixels takes far longer than the request takes to come.
+        {"termination requested during", {4095, 4095}, {0, 0}, Request::During},
     };
     for (const auto& c : cases) {
+        const QImage picture = banded(c.picture);
         std::optional<TerminationLatch> latch;
-        if (c.request) {
+        std::thread requester;
+        if (c.request != Request::None)
             latch.emplace();
+        if (c.request == Request::Before)
             TerminationLatch::raise();
+        if (c.request == Request::During) {
+            requester = std::thread([] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(30));
+                TerminationLatch::raise();
+            });
         }
-        globe.setTexture(banded(c.picture));
+        globe.setTexture(picture);
+        if (requester.joinable())
+            requester.join();
         ASSERT_EQ(textureSize(), c.texture) << c.name;
         const QImage texture = texturePixels();
         const double scale = double(c.picture.height()) / c.texture.height();
