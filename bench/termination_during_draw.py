@@ -1,17 +1,22 @@
 #!/usr/bin/env python3
-"""The time from a termination signal to the program's exit while a metafile is being drawn.
+"""The time from a termination signal to the program's exit while it is busy below its event loop.
 
-Starts the program with a temporary profile whose 2D map is a metafile that costs the drawing
-child its whole processor time, waits until the child kiv-metafile appears, sends the signal half
-a second later and measures until the program has exited. Checks that the exit code is 0, that
-the profile was written and that no child is left. The metafile is one made here (2,000 filled
-rectangles on a frame of 32000 x 32000, drawn at 8000 x 8000) unless --metafile names another.
-Runs under an X server:
+Two cases (--during):
+  draw  the 2D map is a metafile that costs the drawing child its whole processor time; the signal
+        goes half a second after the child kiv-metafile appears. No child may be left. The
+        metafile is one made here (2,000 filled rectangles on a frame of 32000 x 32000, drawn at
+        8000 x 8000) unless --picture names another.
+  fit   the globe's texture is a picture too large for GL (by default the BMP of 15622 x 12784 in
+        121 bytes from fuzz/corpus/picture, or --picture), which the globe fits to GL's largest
+        side after a warning box; the signal goes half a second after the box appears, so that the
+        program closes the box and then fits and uploads the picture.
+In both, measures until the program has exited and checks that the exit code is 0 and that the
+profile was written. Runs under an X server (the fit needs xdotool):
 
-    xvfb-run -a bench/termination_during_draw.py [--kiv build/kiv] [--data build/data]
-                                                 [--metafile FILE] [--rounds 3] [TERM INT HUP]
+    xvfb-run -a bench/termination_during_draw.py [--during draw|fit] [--kiv build/kiv]
+                 [--data build/data] [--picture FILE] [--rounds 3] [TERM INT HUP]
 
-Prints one line per signal: "termination_during_draw/SIG<name>: <max> ms (<each round>)".
+Prints one line per signal: "termination_during_<case>/SIG<name>: <max> ms (<each round>)".
 """
 
 import argparse
@@ -74,28 +79,49 @@ def alive(pid):
         return False
 
 
-def one_round(kiv, data, metafile, signum):
+def child_drawing(program):
+    """The pid of the program's kiv-metafile child once it appears, or None."""
+    return next((pid for pid, name in children(program.pid) if name == "kiv-metafile"), None)
+
+
+def warning_box(program):
+    """A window id of the program's warning box once it is up, or None."""
+    found = subprocess.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(program.pid), "--name", "^Warning$"],
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    return found.stdout.split()[0] if found.returncode == 0 and found.stdout.split() else None
+
+
+# The setting that names the picture, what the program is busy with at the signal, and whether
+# that is a child process that must be gone afterwards.
+CASES = {
+    "draw": ("ErdkarteFileName", child_drawing, "no kiv-metafile child appeared", True),
+    "fit": ("TextureErdeFileName", warning_box, "no warning box appeared", False),
+}
+
+
+def one_round(kiv, data, case, picture, signum):
     """Milliseconds from the signal to the exit, or a reason for failing."""
+    key, busy, not_busy, is_child = CASES[case]
     with tempfile.TemporaryDirectory() as root:
         shutil.copytree(data, os.path.join(root, "data"))
         profile = os.path.join(root, "config", "kiv", "kiv.ini")
         os.makedirs(os.path.dirname(profile))
         with open(profile, "w") as f:
-            f.write("[Texture]\nErdkarteFileName=%s\n" % metafile)
+            f.write("[Texture]\n%s=%s\n" % (key, picture))
         env = dict(os.environ, KIV_DATA_DIR=os.path.join(root, "data"), KIV_PROFILE=profile,
                    XDG_DATA_HOME=os.path.join(root, "share"), XDG_CONFIG_HOME=os.path.join(root, "config"))
         env.pop("QT_QPA_PLATFORM", None)
         program = subprocess.Popen([kiv], cwd=root, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
             deadline = time.monotonic() + 60
-            child = None
-            while child is None and time.monotonic() < deadline and program.poll() is None:
-                child = next((pid for pid, name in children(program.pid) if name == "kiv-metafile"), None)
+            seen = None
+            while seen is None and time.monotonic() < deadline and program.poll() is None:
+                seen = busy(program)
                 time.sleep(0.005)
-            if child is None:
-                return "no kiv-metafile child appeared"
+            if seen is None:
+                return not_busy
             time.sleep(DELAY)
-            if not alive(child):
+            if is_child and not alive(seen):
                 return "the child had ended before the signal"
             # A process descriptor turns readable at the exit itself; Popen.wait(timeout) looks
             # only every 50 ms.
@@ -118,18 +144,19 @@ def one_round(kiv, data, metafile, signum):
             return "exit code %d" % code
         with open(profile, encoding="latin-1") as f:
             written = f.read()
-        if "[Allgemein]" not in written or "ErdkarteFileName=%s" % metafile not in written:
+        if "[Allgemein]" not in written or "%s=%s" % (key, picture) not in written:
             return "the profile was not written"
-        if alive(child):
-            return "the child %d is still there" % child
+        if is_child and alive(seen):
+            return "the child %d is still there" % seen
         return elapsed
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--during", choices=sorted(CASES), default="draw")
     parser.add_argument("--kiv", default=os.path.join(ROOT, "build", "kiv"))
     parser.add_argument("--data", default=os.path.join(ROOT, "build", "data"))
-    parser.add_argument("--metafile")
+    parser.add_argument("--picture")
     parser.add_argument("--rounds", type=int, default=3)
     parser.add_argument("signals", nargs="*", default=["TERM", "INT", "HUP"])
     args = parser.parse_args()
@@ -137,21 +164,26 @@ def main():
         print("needs an X server: run it under xvfb-run -a", file=sys.stderr)
         return 2
     made = tempfile.TemporaryDirectory()
-    metafile = os.path.abspath(args.metafile) if args.metafile else os.path.join(made.name, "costly.wmf")
-    if not args.metafile:
-        costly_wmf(metafile)
+    if args.picture:
+        picture = os.path.abspath(args.picture)
+    elif args.during == "fit":
+        picture = os.path.join(ROOT, "fuzz", "corpus", "picture", "bmp-rle8-early-end-huge.bmp")
+    else:
+        picture = os.path.join(made.name, "costly.wmf")
+        costly_wmf(picture)
     failed = False
     for name in args.signals:
         signum = getattr(signal, "SIG" + name)
-        results = [one_round(os.path.abspath(args.kiv), os.path.abspath(args.data), metafile, signum)
+        results = [one_round(os.path.abspath(args.kiv), os.path.abspath(args.data), args.during, picture, signum)
                    for _ in range(args.rounds)]
         times = [r for r in results if not isinstance(r, str)]
+        label = "termination_during_%s/SIG%s" % (args.during, name)
         for reason in (r for r in results if isinstance(r, str)):
-            print("termination_during_draw/SIG%s: FAIL: %s" % (name, reason))
+            print("%s: FAIL: %s" % (label, reason))
             failed = True
         if times:
-            print("termination_during_draw/SIG%s: %.0f ms (%s), profile written, no child left"
-                  % (name, max(times), ", ".join("%.0f" % t for t in times)))
+            print("%s: %.0f ms (%s), profile written%s" % (label, max(times), ", ".join("%.0f" % t for t in times),
+                                                         ", no child left" if CASES[args.during][3] else ""))
     return 1 if failed else 0
 
 

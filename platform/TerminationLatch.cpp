@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 namespace kiv {
@@ -50,6 +51,12 @@ void TerminationLatch::raise()
 int TerminationLatch::descriptor()
 {
     return readEnd;
+}
+
+bool TerminationLatch::raised()
+{
+    pollfd p{readEnd, POLLIN, 0};
+    return p.fd >= 0 && ::poll(&p, 1, 0) == 1;
 }
 
 } // namespace kiv

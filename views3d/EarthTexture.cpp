@@ -111,10 +111,10 @@ QString textureSizeWarning(int width, int height, bool english)
         .arg(height);
 }
 
-void textureStrips(const QImage& picture, QSize size, const TextureStrip& strip)
+bool textureStrips(const QImage& picture, QSize size, const TextureStrip& strip)
 {
     if (picture.isNull() || size.isEmpty())
-        return;
+        return true;
     const bool scaled = size != picture.size();
     const std::vector<Span> across = scaled ? spans(picture.width(), size.width()) : std::vector<Span>();
     const std::vector<Span> down = scaled ? spans(picture.height(), size.height()) : std::vector<Span>();
@@ -125,8 +125,10 @@ void textureStrips(const QImage& picture, QSize size, const TextureStrip& strip)
                                    : picture.copy(0, top, size.width(), bottom - top)
                                          .convertToFormat(QImage::Format_RGB888)
                                          .mirrored();
-        strip(size.height() - bottom, rows);
+        if (!strip(size.height() - bottom, rows))
+            return false;
     }
+    return true;
 }
 
 } // namespace kiv

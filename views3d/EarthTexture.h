@@ -26,11 +26,11 @@ QString textureSizeWarning(int width, int height, bool english);
 
 // One strip of texture rows in GL's order: RGB888, rows 4-byte aligned, its first row being GL's
 // row `firstRow` (GL counts from the bottom, so that the picture's top row, the north pole, meets
-// texture coordinate t = 1).
-using TextureStrip = std::function<void(int firstRow, const QImage& rows)>;
+// texture coordinate t = 1). It says whether the rest is still wanted.
+using TextureStrip = std::function<bool(int firstRow, const QImage& rows)>;
 
 // Hands the picture, scaled to `size` by averaging the area each texel covers, to `strip` from the
-// bottom of the texture up.
-void textureStrips(const QImage& picture, QSize size, const TextureStrip& strip);
+// bottom of the texture up; false when `strip` gave up before the last.
+bool textureStrips(const QImage& picture, QSize size, const TextureStrip& strip);
 
 } // namespace kiv

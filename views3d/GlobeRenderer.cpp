@@ -3,6 +3,7 @@
 
 #include "document/CKivDoc.h"
 #include "platform/PictureSource.h"
+#include "platform/TerminationLatch.h"
 #include "platform/UiServices.h"
 #include "views3d/EarthTexture.h"
 #include "views3d/GlState.h"
@@ -186,22 +187,34 @@ void GlobeRenderer::setTexture(const QImage& picture)
         });
     }
     emptyTexture();
-    if (texture_ == 0)
-        glGenTextures(1, &texture_);
-    glBindTexture(GL_TEXTURE_2D, texture_);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, fitted.size.width(), fitted.size.height(), 0, GL_RGB, GL_UNSIGNED_BYTE,
-                 nullptr);
-    // QImage rows are 4-byte aligned, as GL's default unpack alignment.
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    textureStrips(picture, fitted.size, [](int firstRow, const QImage& rows) {
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, firstRow, rows.width(), rows.height(), GL_RGB, GL_UNSIGNED_BYTE,
-                        rows.constBits());
-    });
+    if (!uploadTexture(picture, fitted.size)) {
+        emptyTexture();
+        return;
+    }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     applyTextureFilter();
     buildEarthList();
+}
+
+// Once termination is requested (which also ends the size warning's box) the program is ending,
+// and a picture of hundreds of megapixels would take seconds to fit.
+bool GlobeRenderer::uploadTexture(const QImage& picture, QSize size)
+{
+    if (TerminationLatch::raised())
+        return false;
+    if (texture_ == 0)
+        glGenTextures(1, &texture_);
+    glBindTexture(GL_TEXTURE_2D, texture_);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, size.width(), size.height(), 0, GL_RGB, GL_UNSIGNED_BYTE, nullptr);
+    // QImage rows are 4-byte aligned, as GL's default unpack alignment.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    return textureStrips(picture, size, [](int firstRow, const QImage& rows) {
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, firstRow, rows.width(), rows.height(), GL_RGB, GL_UNSIGNED_BYTE,
+                        rows.constBits());
+        return !TerminationLatch::raised();
+    });
 }
 
 // The interpolation of the quality in force applies at once, not only at the next load.

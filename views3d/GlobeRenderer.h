@@ -119,6 +119,9 @@ private:
     // Frees the texture's pixels and keeps its name, so that an old texture and the picture or
     // texture that replaces it are never held together.
     void emptyTexture();
+    // Makes GL's texture of this size and fills it with the picture a strip at a time; false when
+    // termination was requested first or meanwhile.
+    bool uploadTexture(const QImage& picture, QSize size);
     // GL's largest texture side, asked while the globe's context is current; 0 before any answer.
     int maxTextureSide();
     void applyTextureFilter();

@@ -184,6 +184,8 @@ TEST_F(TerminationTest, RequestsDuringBoxesAndDialogsCloseOnceFromTheMainLoop)
             c.act();
         });
         EXPECT_EQ(app_->Document(), nullptr) << "the close path ran";
+        // For the waits and long work that hold up the main loop.
+        EXPECT_EQ(TerminationLatch::raised(), c.request != Request::WindowManagerClose) << "a signal raises the latch";
         EXPECT_EQ(boxes_.texts.size(), c.boxes);
         EXPECT_EQ(writes.count("kiv.ini"), 1) << "the profile written once";
         IniProfile written(profile_.path());

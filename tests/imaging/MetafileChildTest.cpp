@@ -15,6 +15,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <csignal>
+#include <thread>
+
+#include <pthread.h>
+
 using namespace kiv;
 using kiv::test::patched;
 
@@ -148,4 +154,31 @@ TEST(MetafileChild, AChildThatCrashesSpinsHangsOrAnswersNonsenseLeavesNoPictureW
     const LoadResult drawn = CPictureFile::decode(emf, Route::Display);
     ASSERT_TRUE(drawn.ok());
     EXPECT_EQ(drawn.bitmap.image().pixel(50, 25) & 0xFFFFFF, 0xFF0000u);
+}
+
+// A handled signal (a timer's, a child's) interrupts the wait for the helper again and again; an
+// interrupted wait is no broken child.
+TEST(MetafileChild, SignalsHandledDuringADrawLeaveThePictureWhole)
+{
+    const QByteArray emf = corpusFile("rect.emf");
+    const QImage quiet = MetafileChild::standard().render(emf);
+    ASSERT_FALSE(quiet.isNull());
+    struct sigaction noOp {}, previous{};
+    noOp.sa_handler = [](int) {};
+    sigemptyset(&noOp.sa_mask);
+    noOp.sa_flags = 0; // without SA_RESTART, so that the waits return EINTR
+    ASSERT_EQ(sigaction(SIGUSR1, &noOp, &previous), 0);
+    const pthread_t drawing = pthread_self();
+    std::atomic<bool> drawn{false};
+    std::thread signaller([&] {
+        while (!drawn) {
+            pthread_kill(drawing, SIGUSR1);
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+    });
+    const QImage interrupted = MetafileChild::standard().render(emf);
+    drawn = true;
+    signaller.join();
+    sigaction(SIGUSR1, &previous, nullptr);
+    EXPECT_EQ(interrupted, quiet);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // How far the heap grows while some work runs: every allocation and release of the process,
-// GL's driver and Qt's decoders included, counted through the sanitizer's allocator hooks (the
-// test build always runs under AddressSanitizer). Only for the test programs that list
-// HeapPeak.cpp among their sources.
+// GL's driver and Qt's decoders included, counted through the sanitizer's allocator hooks in a
+// sanitizer build and through replacements of the C library's allocator functions in any other.
+// Only for the test programs that list HeapPeak.cpp among their sources.
 
 #include <QtGlobal>
 

@@ -129,6 +129,7 @@ QImage uploaded(const QImage& picture, QSize size)
         for (int y = 0; y < rows.height(); ++y)
             std::memcpy(texture.scanLine(firstRow + y), rows.constScanLine(y), size_t(rows.width()) * 3);
         nextRow = firstRow + rows.height();
+        return true;
     });
     EXPECT_EQ(nextRow, size.height());
     return texture;

@@ -1,7 +1,8 @@
 // The globe's texture from the file to GL: what the whole route allocates (GL's copy included),
-// for hostile pictures and the largest admitted ones, and the standard texture, without a word of
-// its own, for a picture the reader refuses.
+// for hostile pictures and the largest admitted ones, the standard texture, without a word of its
+// own, for a picture the reader refuses, and the order in which the strips reach GL.
 #include "imaging/PictureLoader.h"
+#include "platform/TerminationLatch.h"
 #include "tests/support/DocumentFixture.h"
 #include "tests/support/HeapPeak.h"
 #include "tests/support/OffscreenGl.h"
@@ -11,6 +12,11 @@
 #include <QFile>
 
 #include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <thread>
 
 using namespace kiv::test;
 using namespace kiv;
@@ -54,6 +60,15 @@ protected:
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
         return {width, height};
+    }
+
+    // GL's texture as it holds it: row 0 is the bottom one.
+    QImage texturePixels() const
+    {
+        QImage texture(textureSize(), QImage::Format_RGB888);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texture.bits());
+        return texture;
     }
 
     static QString corpus(const char* name) { return QStringLiteral(KIV_PICTURE_CORPUS "/") + QLatin1String(name); }
@@ -126,4 +141,74 @@ TEST_F(TextureRoute, TheLargestTexturesLoadWithinTheBudget)
         EXPECT_LE(picture + driverCopy, kBudget) << c.file.toStdString();
     }
     EXPECT_TRUE(boxes_.texts.empty());
+}
+
+namespace {
+
+// Rows in bands of 16, each band a colour of its own.
+constexpr int kBand = 16;
+QRgb bandColour(int band) { return qRgb(band % 256, 99, 255 - band % 256); }
+
+QImage banded(QSize size)
+{
+    QImage picture(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        std::fill_n(reinterpret_cast<QRgb*>(picture.scanLine(y)), size.width(), bandColour(y / kBand));
+    return picture;
+}
+
+} // namespace
+
+// At 4 MiB a strip of 3 bytes a texel, these textures go up in three to six strips: each texel
+// row arrives in its place, the picture's top row at GL's last, and a termination request, before
+// the upload or while it runs, drops the texture.
+TEST_F(TextureRoute, StripsReachGlInOrderUntilTerminationIsRequested)
+{
+    GlobeRenderer& globe = renderer();
+    enum class Request { None, Before, During };
+    const struct {
+        const char* name;
+        QSize picture;
+        QSize texture;
+        Request request;
+    } cases[] = {
+        {"as it is", {4096, 2048}, {4096, 2048}, Request::None},
+        {"scaled", {3000, 3000}, {2048, 2048}, Request::None},
+        {"termination requested before", {4096, 2048}, {0, 0}, Request::Before},
+        // Scaling 16 megapixels takes far longer than the request takes to come.
+        {"termination requested during", {4095, 4095}, {0, 0}, Request::During},
+    };
+    for (const auto& c : cases) {
+        const QImage picture = banded(c.picture);
+        std::optional<TerminationLatch> latch;
+        std::thread requester;
+        if (c.request != Request::None)
+            latch.emplace();
+        if (c.request == Request::Before)
+            TerminationLatch::raise();
+        if (c.request == Request::During) {
+            requester = std::thread([] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(30));
+                TerminationLatch::raise();
+            });
+        }
+        globe.setTexture(picture);
+        if (requester.joinable())
+            requester.join();
+        ASSERT_EQ(textureSize(), c.texture) << c.name;
+        const QImage texture = texturePixels();
+        const double scale = double(c.picture.height()) / c.texture.height();
+        int checked = 0;
+        for (int row = 0; row < c.texture.height(); ++row) {
+            // The source rows this texel row covers, from the picture's top; a row across two
+            // bands is a blend.
+            const int texel = c.texture.height() - 1 - row;
+            const int firstBand = int(texel * scale) / kBand;
+            if (firstBand != int(std::ceil((texel + 1) * scale) - 1) / kBand)
+                continue;
+            ++checked;
+            ASSERT_EQ(texture.pixel(c.texture.width() - 1, row), bandColour(firstBand)) << c.name << " row " << row;
+        }
+        EXPECT_GE(checked, c.texture.height() / 2) << c.name;
+    }
 }
