@@ -29,6 +29,8 @@ void CImagePreview::setInteractive(bool on)
 void CImagePreview::ShowFile(const QString& fileName)
 {
     fileName_ = fileName;
+    // The picture shown goes before the next is read: the two are never held together.
+    bitmap_ = QImage();
     bitmap_ = pictures_.load(fileName, PictureUse::Map);
     pictureChanged();
 }

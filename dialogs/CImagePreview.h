@@ -24,7 +24,8 @@ public:
                   QWidget* parent);
 
     // Shows a picture file; one that cannot be read shows the standard texture after the
-    // reader's messages. The visible window stays as it was.
+    // reader's messages. The picture shown before is let go first. The visible window stays as
+    // it was.
     void ShowFile(const QString& fileName);
     // The weather picture over the file last shown, at the requested size (0 x 0: the weather
     // picture's own scale). When the picture cannot be read, or the bounds or the size cannot

@@ -13,6 +13,8 @@ namespace {
 
 constexpr qint64 kFileHeaderSize = 14;
 constexpr qint64 kInfoHeaderSize = 40;
+// The most the header block holds that the reader uses: 256 colours, or three masks.
+constexpr qint64 kLargestTable = 256 * 4;
 constexpr std::uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
 
 ReaderMessage notValid(const QString& name)
@@ -90,16 +92,16 @@ void readColours(const LittleEndian& in, qint64 headerEnd, std::uint32_t colourC
     }
 }
 
-// The most the route holds at once: while decoding, an RLE picture's index canvas, or the rows
-// evenWidth makes, beside the finished bitmap (uncompressed rows are read where the file holds
-// them); then what the route makes of the bitmap.
+// The most the route holds at once: while decoding, an RLE picture's index canvas beside the
+// finished bitmap (uncompressed rows are read from the file a row at a time as the bitmap is made);
+// then what the route makes of the bitmap.
 qint64 peakBytes(const InfoHeader& h, qint64 height, Route route)
 {
     const bool rle = h.compression == kRle8 || h.compression == kRle4;
     const qint64 width = rle ? h.width : evenedWidth(h.width, h.bitCount);
     const qint64 bitmap = bitmapBytes(width, height, rle ? 8 : h.bitCount, route);
-    const qint64 beside = rle ? qint64(h.width) * height : evenWidthBytes(h.width, height, h.bitCount);
-    return pictureBudget::routePeak(beside + bitmap, bitmap, width, height, route);
+    const qint64 canvas = rle ? qint64(h.width) * height : 0;
+    return pictureBudget::routePeak(canvas + bitmap, bitmap, width, height, route);
 }
 
 } // namespace
@@ -111,9 +113,10 @@ ReaderMessage bmpOpenFailure(const QString& name)
             .beep = true};
 }
 
-LoadResult decodeBmp(QByteArrayView file, const QString& name, Route route)
+LoadResult decodeBmp(const PictureBytes& file, const QString& name, Route route)
 {
-    const LittleEndian in(file);
+    const QByteArray header = file.read(0, kFileHeaderSize + kInfoHeaderSize + kLargestTable);
+    const LittleEndian in(header);
     if (in.u16(0) != 0x4D42)
         return failure(notValid(name));
     const auto infoSize = in.u32(kFileHeaderSize);
@@ -123,7 +126,7 @@ LoadResult decodeBmp(QByteArrayView file, const QString& name, Route route)
         return failure(noVersion3());
 
     const qint64 pixelOffset = in.u32(10).value_or(0);
-    if (pixelOffset < kFileHeaderSize + kInfoHeaderSize || pixelOffset > in.size())
+    if (pixelOffset < kFileHeaderSize + kInfoHeaderSize || pixelOffset > file.size())
         return failure(notValid(name));
     const InfoHeader h{.width = *in.i32(18),
                        .height = *in.i32(22),
@@ -144,13 +147,15 @@ LoadResult decodeBmp(QByteArrayView file, const QString& name, Route route)
         dib.width = h.width;
         dib.height = int(height);
         dib.bitCount = h.bitCount;
+        // The colour table or the masks lie between the info header and the pixels.
+        const qint64 headerEnd = std::min<qint64>(pixelOffset, in.size());
         if (h.bitCount <= 8)
-            readColours(in, pixelOffset, h.colourCount, dib);
-        else if (h.compression == kBitFields && !readMasks(in, pixelOffset, dib))
+            readColours(in, headerEnd, h.colourCount, dib);
+        else if (h.compression == kBitFields && !readMasks(in, headerEnd, dib))
             return failure(notValid(name));
 
-        const QByteArrayView pixels = file.sliced(pixelOffset);
         if (h.compression == kRle8 || h.compression == kRle4) {
+            ByteStream pixels(file, pixelOffset, file.size());
             auto indices = expandBmpRle(pixels, dib.width, dib.height, h.bitCount);
             if (!indices)
                 return failure(notValid(name));
@@ -159,13 +164,18 @@ LoadResult decodeBmp(QByteArrayView file, const QString& name, Route route)
             dib.bitCount = 8;
         } else {
             const qint64 stride = dwordStride(dib.width, dib.bitCount);
-            if (stride * height > pixels.size())
+            if (stride * height > file.size() - pixelOffset)
                 return failure(notValid(name));
-            dib.viewRows(reinterpret_cast<const uchar*>(pixels.data()), stride, bottomUp);
+            dib.readRows(
+                [&file, pixelOffset, stride, height, bottomUp](int y, uchar* out) {
+                    const qint64 row = bottomUp ? height - 1 - y : y;
+                    return file.read(pixelOffset + row * stride, stride, out);
+                },
+                stride);
         }
         evenWidth(dib);
         LoadResult result;
-        deliver(dib, route, result);
+        deliver(dib, route, result, notValid(name));
         return result;
     });
 }

@@ -3,14 +3,20 @@
 // uncompressed, RLE8, RLE4 and bit fields, bottom-up or top-down.
 
 #include "imaging/LoadResult.h"
+#include "imaging/PictureBytes.h"
 
 #include <QByteArrayView>
 #include <QString>
 
 namespace kiv {
 
-// Decodes a whole BMP file; `name` only goes into the messages.
-LoadResult decodeBmp(QByteArrayView file, const QString& name, Route route);
+// Decodes a BMP file, reading its header and then no more of it than its rows; `name` only goes
+// into the messages.
+LoadResult decodeBmp(const PictureBytes& file, const QString& name, Route route);
+inline LoadResult decodeBmp(QByteArrayView file, const QString& name, Route route)
+{
+    return decodeBmp(PictureBytes(file), name, route);
+}
 
 // The message for a BMP file that could not be opened.
 ReaderMessage bmpOpenFailure(const QString& name);

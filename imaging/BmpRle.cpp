@@ -40,20 +40,19 @@ private:
 
 } // namespace
 
-std::optional<std::vector<uchar>> expandBmpRle(QByteArrayView data, int width, int height, int bitCount)
+std::optional<std::vector<uchar>> expandBmpRle(ByteStream& data, int width, int height, int bitCount)
 {
     RleCanvas canvas(width, height);
-    const auto* in = reinterpret_cast<const uchar*>(data.data());
-    const qsizetype n = data.size();
-    qsizetype i = 0;
     const bool four = bitCount == 4;
-    while (i + 1 < n && !canvas.done()) {
-        const int count = in[i];
-        const uchar value = in[i + 1];
-        i += 2;
+    uchar absolute[256];
+    while (!canvas.done()) {
+        const int count = data.next();
+        const int value = count < 0 ? -1 : data.next();
+        if (value < 0)
+            break;
         if (count > 0) {
             for (int k = 0; k < count; ++k)
-                canvas.put(four ? uchar((k & 1) ? value & 0x0F : value >> 4) : value);
+                canvas.put(four ? uchar((k & 1) ? value & 0x0F : value >> 4) : uchar(value));
             continue;
         }
         switch (value) {
@@ -63,22 +62,24 @@ std::optional<std::vector<uchar>> expandBmpRle(QByteArrayView data, int width, i
         case 1:
             canvas.endOfBitmap();
             break;
-        case 2:
-            if (i + 1 >= n)
+        case 2: {
+            const int dx = data.next();
+            const int dy = dx < 0 ? -1 : data.next();
+            if (dy < 0)
                 return std::nullopt;
-            canvas.delta(in[i], in[i + 1]);
-            i += 2;
+            canvas.delta(dx, dy);
             break;
+        }
         default: {
             // Absolute run: `value` pixels, the bytes padded to a 16-bit boundary.
-            const qsizetype bytes = four ? (value + 1) / 2 : value;
-            if (n - i < bytes)
+            const qint64 bytes = four ? (value + 1) / 2 : value;
+            if (data.take(absolute, bytes) < bytes)
                 return std::nullopt;
             for (int k = 0; k < value; ++k) {
-                const uchar b = in[i + (four ? k / 2 : k)];
+                const uchar b = absolute[four ? k / 2 : k];
                 canvas.put(four ? uchar((k & 1) ? b & 0x0F : b >> 4) : b);
             }
-            i += bytes + (bytes & 1);
+            data.take(nullptr, bytes & 1);
             break;
         }
         }

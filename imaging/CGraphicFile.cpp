@@ -5,8 +5,6 @@
 #include "imaging/CPictureFile.h"
 #include "imaging/CTiffFile.h"
 
-#include <QFile>
-
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -98,13 +96,12 @@ bool CGraphicFile::adoptFrom(CGraphicFile& reader)
 bool CGraphicFile::loadDecoded(const QString& fileName, ReaderMessage openFailure, Decoder decode)
 {
     clear();
-    QString error;
-    const auto bytes = readWholeFile(fileName, error);
-    if (!bytes) {
+    const PictureBytes bytes(fileName);
+    if (!bytes.isOpen()) {
         addMessage(std::move(openFailure));
         return false;
     }
-    return adopt(decode(*bytes, fileName, route()));
+    return adopt(decode(bytes, fileName, route()));
 }
 
 bool CGraphicFile::LoadFromResource(int kind, int id)
@@ -116,10 +113,11 @@ bool CGraphicFile::LoadFromResource(int kind, int id)
         reader.LoadImageResource(id);
         return adoptFrom(reader);
     }
-    QFile resource(QStringLiteral(":/kiv/bitmap/%1.bmp").arg(id));
-    if (!resource.open(QIODevice::ReadOnly))
+    const QString name = QStringLiteral(":/kiv/bitmap/%1.bmp").arg(id);
+    const PictureBytes resource(name);
+    if (!resource.isOpen())
         return false;
-    return adopt(decodeBmp(resource.readAll(), resource.fileName(), route()));
+    return adopt(decodeBmp(resource, name, route()));
 }
 
 Bitmap CGraphicFile::DetachBitmap()
@@ -157,21 +155,6 @@ void CGraphicFile::clear()
     bitmap_ = Bitmap();
     width_ = height_ = bitsPerPixel_ = 0;
     imageSize_ = 0;
-}
-
-std::optional<QByteArray> CGraphicFile::readWholeFile(const QString& fileName, QString& error)
-{
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
-        return std::nullopt;
-    }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = file.errorString();
-        return std::nullopt;
-    }
-    return bytes;
 }
 
 } // namespace kiv

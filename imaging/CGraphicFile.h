@@ -9,13 +9,11 @@
 
 #include "imaging/Bitmap.h"
 #include "imaging/LoadResult.h"
+#include "imaging/PictureBytes.h"
 
-#include <QByteArrayView>
 #include <QList>
 #include <QRgb>
 #include <QString>
-
-#include <optional>
 
 namespace kiv {
 
@@ -64,11 +62,9 @@ protected:
     bool adopt(LoadResult result);
     void addMessage(ReaderMessage message) { messages_.push_back(std::move(message)); }
     void clear();
-    // The whole file, or nothing and the system's text for the error.
-    static std::optional<QByteArray> readWholeFile(const QString& fileName, QString& error);
-
-    using Decoder = LoadResult (*)(QByteArrayView file, const QString& name, Route route);
-    // Reads the file and decodes it, or records `openFailure` when it cannot be read.
+    using Decoder = LoadResult (*)(const PictureBytes& file, const QString& name, Route route);
+    // Decodes the file, which the decoder reads a piece at a time, or records `openFailure` when it
+    // cannot be opened.
     bool loadDecoded(const QString& fileName, ReaderMessage openFailure, Decoder decode);
 
 private:

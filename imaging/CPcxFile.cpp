@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace kiv {
 
@@ -56,65 +57,81 @@ int dibBitCount(const Header& h)
     return h.planes == 1 ? h.bitsPerPlane : h.planes == 4 ? 4 : 24;
 }
 
-// The most the route holds at once: while decoding, the decoded planes, then beside them the packed
-// rows (planar layouts), the rows evenWidth makes, and the finished bitmap; then what the route
-// makes of the bitmap.
+// The most the route holds at once: the finished bitmap, made a line at a time from the file; then
+// what the route makes of it.
 qint64 peakBytes(const Header& h, Route route)
 {
-    const int bitCount = dibBitCount(h);
-    const qint64 planes = h.bytesPerLine * h.planes * h.height;
-    const qint64 width = evenedWidth(h.width, bitCount);
-    const qint64 bitmap = bitmapBytes(width, h.height, bitCount, route);
-    const qint64 even = evenWidthBytes(h.width, h.height, bitCount);
-    const qint64 reader = h.planes == 1 ? planes + bitmap
-                                        : std::max({2 * planes, planes + even, (even ? even : planes) + bitmap});
-    return pictureBudget::routePeak(reader, bitmap, width, h.height, route);
+    const qint64 width = evenedWidth(h.width, dibBitCount(h));
+    const qint64 bitmap = bitmapBytes(width, h.height, dibBitCount(h), route);
+    return pictureBudget::routePeak(bitmap, bitmap, width, h.height, route);
 }
 
 // Four planes of one bit to 4-bit pixels: plane k gives bit k, the first pixel goes high.
-void planesToPacked4(const std::vector<uchar>& planes, const Header& h, std::vector<uchar>& rows)
+void planesToPacked4(const uchar* p, qint64 line, uchar* out)
 {
-    const qint64 line = h.bytesPerLine;
-    for (qint64 r = 0; r < h.height; ++r) {
-        const uchar* p = planes.data() + r * 4 * line;
-        uchar* out = rows.data() + r * 4 * line;
-        for (qint64 c = 0; c < line; ++c) {
-            for (int m = 0; m < 8; ++m) {
-                const int bit = 0x80 >> m;
-                const int value = ((p[c] & bit) ? 1 : 0) | ((p[line + c] & bit) ? 2 : 0)
-                    | ((p[2 * line + c] & bit) ? 4 : 0) | ((p[3 * line + c] & bit) ? 8 : 0);
-                uchar& target = out[c * 4 + m / 2];
-                target = (m & 1) ? uchar(target | value) : uchar(value << 4);
-            }
+    for (qint64 c = 0; c < line; ++c) {
+        for (int m = 0; m < 8; ++m) {
+            const int bit = 0x80 >> m;
+            const int value = ((p[c] & bit) ? 1 : 0) | ((p[line + c] & bit) ? 2 : 0) | ((p[2 * line + c] & bit) ? 4 : 0)
+                | ((p[3 * line + c] & bit) ? 8 : 0);
+            uchar& target = out[c * 4 + m / 2];
+            target = (m & 1) ? uchar(target | value) : uchar(value << 4);
         }
     }
 }
 
 // Three planes of 8 bits (red, green, blue lines) to blue-green-red pixels.
-void planesToBgr(const std::vector<uchar>& planes, const Header& h, std::vector<uchar>& rows)
+void planesToBgr(const uchar* p, qint64 line, uchar* out)
 {
-    const qint64 line = h.bytesPerLine;
-    for (qint64 r = 0; r < h.height; ++r) {
-        const uchar* p = planes.data() + r * 3 * line;
-        uchar* out = rows.data() + r * 3 * line;
-        for (qint64 c = 0; c < line; ++c) {
-            out[3 * c] = p[2 * line + c];
-            out[3 * c + 1] = p[line + c];
-            out[3 * c + 2] = p[c];
-        }
+    for (qint64 c = 0; c < line; ++c) {
+        out[3 * c] = p[2 * line + c];
+        out[3 * c + 1] = p[line + c];
+        out[3 * c + 2] = p[c];
     }
 }
 
-// The packed rows of planar data; the planes are freed on return, before the rows grow further.
-std::vector<uchar> packPlanes(std::vector<uchar> planes, const Header& h)
-{
-    std::vector<uchar> rows(planes.size());
-    if (h.planes == 4)
-        planesToPacked4(planes, h, rows);
-    else
-        planesToBgr(planes, h, rows);
-    return rows;
-}
+// The picture's data, raw or run-length encoded, read in order; a run may go on into the next line.
+class Runs {
+public:
+    Runs(const PictureBytes& file, qint64 begin, qint64 end, bool encoded)
+        : in_(file, begin, end), encoded_(encoded)
+    {
+    }
+    // Fills out[0, count); the bytes written, fewer where the data ends.
+    qint64 read(uchar* out, qint64 count)
+    {
+        if (!encoded_)
+            return in_.take(out, count);
+        qint64 o = 0;
+        while (o < count) {
+            if (runLeft_ > 0) {
+                const qint64 n = std::min(runLeft_, count - o);
+                std::memset(out + o, runValue_, size_t(n));
+                o += n;
+                runLeft_ -= n;
+                continue;
+            }
+            const int b = in_.next();
+            if (b < 0)
+                break;
+            if ((b & 0xC0) != 0xC0) {
+                out[o++] = uchar(b);
+                continue;
+            }
+            runValue_ = in_.next();
+            if (runValue_ < 0)
+                break;
+            runLeft_ = b & 0x3F;
+        }
+        return o;
+    }
+
+private:
+    ByteStream in_;
+    bool encoded_;
+    int runValue_ = 0;
+    qint64 runLeft_ = 0;
+};
 
 // Colour tables of PCX files are red, green, blue triples.
 std::vector<QRgb> rgbTriples(const uchar* triples, int count)
@@ -126,10 +143,13 @@ std::vector<QRgb> rgbTriples(const uchar* triples, int count)
 }
 
 // The 256-colour palette at the end of the file, the header's sixteen colours, or black and white.
-std::vector<QRgb> colourTable(const LittleEndian& in, const Header& h, ReaderMessages& messages)
+std::vector<QRgb> colourTable(const PictureBytes& file, const LittleEndian& in, const Header& h,
+                              ReaderMessages& messages)
 {
     if (h.planes == 1 && h.bitsPerPlane == 8) {
-        const uchar* block = in.at(in.size() - kPaletteBlockSize);
+        uchar block[kPaletteBlockSize];
+        if (!file.read(file.size() - kPaletteBlockSize, kPaletteBlockSize, block))
+            return {};
         if (block[0] != 12)
             messages.push_back({.caption = QStringLiteral("Error"),
                                 .text = QStringLiteral("No valid color table found !!! \nUse standard")});
@@ -155,29 +175,15 @@ bool CPcxFile::Load(const QString& fileName)
 
 qsizetype CPcxFile::decodeRle(QByteArrayView in, std::vector<uchar>& out)
 {
-    const auto* p = reinterpret_cast<const uchar*>(in.data());
-    const qsizetype n = in.size();
-    const qsizetype end = qsizetype(out.size());
-    qsizetype i = 0, o = 0;
-    while (i < n && o < end) {
-        const uchar b = p[i++];
-        if ((b & 0xC0) != 0xC0) {
-            out[size_t(o++)] = b;
-            continue;
-        }
-        if (i >= n)
-            break;
-        const uchar value = p[i++];
-        const qsizetype count = std::min<qsizetype>(b & 0x3F, end - o);
-        std::memset(out.data() + o, value, size_t(count));
-        o += count;
-    }
-    return o;
+    const PictureBytes bytes(in);
+    Runs runs(bytes, 0, bytes.size(), true);
+    return runs.read(out.data(), qint64(out.size()));
 }
 
-LoadResult CPcxFile::decode(QByteArrayView file, const QString& name, Route route)
+LoadResult CPcxFile::decode(const PictureBytes& file, const QString& name, Route route)
 {
-    const LittleEndian in(file);
+    const QByteArray header = file.read(0, kHeaderSize);
+    const LittleEndian in(header);
     if (in.size() < kHeaderSize || *in.u8(0) != 10)
         return failure(notValid(name));
     const Header h{.planes = *in.u8(65),
@@ -189,7 +195,7 @@ LoadResult CPcxFile::decode(QByteArrayView file, const QString& name, Route rout
     if (!layoutSupported(h) || !sizeSupported(h))
         return failure(notValid(name));
     const bool withPalette = h.planes == 1 && h.bitsPerPlane == 8;
-    if (withPalette && in.size() < kHeaderSize + kPaletteBlockSize)
+    if (withPalette && file.size() < kHeaderSize + kPaletteBlockSize)
         return failure(notValid(name));
     if (!pictureBudget::admits(peakBytes(h, route)))
         return failure(overBudgetMessage());
@@ -199,24 +205,31 @@ LoadResult CPcxFile::decode(QByteArrayView file, const QString& name, Route rout
         Dib dib;
         dib.width = int(h.width);
         dib.height = int(h.height);
-        dib.colours = colourTable(in, h, result.messages);
-        const QByteArrayView data = file.sliced(kHeaderSize, in.size() - kHeaderSize - (withPalette ? kPaletteBlockSize : 0));
+        dib.bitCount = dibBitCount(h);
+        dib.colours = colourTable(file, in, h, result.messages);
+        const qint64 dataEnd = file.size() - (withPalette ? kPaletteBlockSize : 0);
         const qint64 stride = h.bytesPerLine * h.planes;
         // Data that cannot fill the picture is refused before the picture's memory is taken,
         // whether encoded or raw.
-        if (stride * h.height > mostDecodedBytes(data.size(), h.encoded))
+        if (stride * h.height > mostDecodedBytes(dataEnd - kHeaderSize, h.encoded))
             return failure(notValid(name));
-        std::vector<uchar> planes(size_t(stride * h.height));
-        if (h.encoded) {
-            if (decodeRle(data, planes) < qsizetype(planes.size()))
-                return failure(notValid(name));
-        } else {
-            std::memcpy(planes.data(), data.data(), planes.size());
-        }
-        dib.bitCount = dibBitCount(h);
-        dib.ownRows(h.planes == 1 ? std::move(planes) : packPlanes(std::move(planes), h), stride, false);
+        auto runs = std::make_shared<Runs>(file, kHeaderSize, dataEnd, h.encoded);
+        auto planes = std::make_shared<std::vector<uchar>>(h.planes == 1 ? 0 : size_t(stride));
+        dib.readRows(
+            [runs, planes, stride, h](int, uchar* out) {
+                if (h.planes == 1)
+                    return runs->read(out, stride) == stride;
+                if (runs->read(planes->data(), stride) < stride)
+                    return false;
+                if (h.planes == 4)
+                    planesToPacked4(planes->data(), h.bytesPerLine, out);
+                else
+                    planesToBgr(planes->data(), h.bytesPerLine, out);
+                return true;
+            },
+            stride);
         evenWidth(dib);
-        deliver(dib, route, result);
+        deliver(dib, route, result, notValid(name));
         return result;
     });
 }

@@ -6,8 +6,6 @@
 #include "imaging/MetafileChild.h"
 #include "imaging/PictureBudget.h"
 
-#include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 
 namespace kiv {
@@ -65,19 +63,23 @@ ReaderMessage overBudget()
                  QStringLiteral("Can not allocate enough memory: %1\t").arg(pictureBudget::limitText()));
 }
 
-LoadResult decodeRaster(QByteArrayView bytes, Route route)
+LoadResult decodeRaster(const PictureBytes& bytes, Route route)
 {
-    QByteArray data = QByteArray::fromRawData(bytes.data(), bytes.size());
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    // Qt's decoder reads the file through the device as it decodes.
+    QIODevice& device = bytes.device();
+    QImageReader reader(&device);
     reader.setDecideFormatFromContent(true);
     reader.setAllocationLimit(int(pictureBudget::kMebibytes));
     if (!formatAllowed(reader.format()))
         return {};
     // An icon's directory names its pictures' sides, but the pictures are decoded by their own.
-    if (reader.format() == "ico" && !iconDirectory::entriesNameable(bytes))
-        return {};
+    if (reader.format() == "ico") {
+        const qint64 at = device.pos();
+        const bool nameable = iconDirectory::entriesNameable(bytes);
+        device.seek(at);
+        if (!nameable)
+            return {};
+    }
     const QSize size = reader.size();
     if (size.isValid() && !pictureSizeAllowed(size.width(), size.height()))
         return {};
@@ -95,43 +97,60 @@ LoadResult decodeRaster(QByteArrayView bytes, Route route)
     return result;
 }
 
+// A metafile goes to its child whole, so it is read whole: as far as its header says it goes, an
+// EMF only when that is the file's own size. Its bytes are held until the picture is drawn (32 bits
+// a pixel, within the metafile pixel budget), and the route's copy is made after they are gone.
+LoadResult decodeMetafile(const PictureBytes& bytes, const QByteArray& head, Route route)
+{
+    const qint64 size = metafileCheck::namedSize(head);
+    if (size <= 0 || size > bytes.size() || (metafileCheck::isEmf(head) && size != bytes.size()))
+        return {};
+    if (!pictureBudget::admits(pictureBudget::metafilePeak(size)))
+        return failure(overBudget());
+    QByteArray metafile = bytes.read(0, size);
+    if (metafile.size() != size)
+        return {};
+    QImage drawn = MetafileChild::standard().render(metafile);
+    metafile = QByteArray();
+    LoadResult result;
+    result.bitmap = toRoute(std::move(drawn), route);
+    return result;
+}
+
 } // namespace
 
-LoadResult CPictureFile::decode(QByteArrayView bytes, Route route)
+LoadResult CPictureFile::decode(const PictureBytes& bytes, Route route)
 {
-    if (!metafileCheck::recognises(bytes))
+    const QByteArray head = bytes.read(0, metafileCheck::kHeadBytes);
+    if (!metafileCheck::recognises(head))
         return decodeRaster(bytes, route);
-    // Drawn as 32-bit RGB within the metafile pixel budget; the route's copy fits the budget too.
-    LoadResult result;
-    result.bitmap = toRoute(MetafileChild::standard().render(bytes), route);
-    return result;
+    return decodeMetafile(bytes, head, route);
 }
 
 bool CPictureFile::Load(const QString& fileName)
 {
     clear();
-    QString text;
-    const auto bytes = readWholeFile(fileName, text);
-    if (!bytes) {
-        addMessage(error(QStringLiteral("Error"), text.left(255)));
+    const PictureBytes bytes(fileName);
+    if (!bytes.isOpen()) {
+        addMessage(error(QStringLiteral("Error"), bytes.errorString().left(255)));
         return false;
     }
-    if (bytes->isEmpty()) {
+    if (bytes.size() == 0) {
         addMessage(error(QStringLiteral("Error."), QStringLiteral("Error reading file\t")));
         return false;
     }
-    return adopt(decode(*bytes, route()));
+    return adopt(decode(bytes, route()));
 }
 
 bool CPictureFile::LoadImageResource(int id)
 {
     clear();
-    QFile resource(QStringLiteral(":/kiv/image/%1").arg(id));
-    if (!resource.open(QIODevice::ReadOnly)) {
+    const PictureBytes resource(QStringLiteral(":/kiv/image/%1").arg(id));
+    if (!resource.isOpen()) {
         addMessage(error(QStringLiteral("Error"), QStringLiteral("FindResource() Failed\t")));
         return false;
     }
-    return adopt(decode(resource.readAll(), route()));
+    return adopt(decode(resource, route()));
 }
 
 } // namespace kiv

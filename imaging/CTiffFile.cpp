@@ -1,10 +1,12 @@
 #include "imaging/CTiffFile.h"
 
 #include "imaging/Dib.h"
+#include "imaging/LittleEndian.h"
 #include "imaging/TiffDirectory.h"
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <set>
 
 namespace kiv {
@@ -56,7 +58,7 @@ bool isShortOrLong(std::uint16_t type)
     return type == 3 || type == 4;
 }
 
-std::optional<Strips> readStrips(const TiffDirectory& dir, const LittleEndian& in, qint64 height)
+std::optional<Strips> readStrips(const TiffDirectory& dir, const PictureBytes& in, qint64 height)
 {
     using T = TiffDirectory;
     auto offsets = dir.values(T::kStripOffsets, height);
@@ -106,7 +108,7 @@ bool readColours(const TiffDirectory& dir, int bitCount, std::uint32_t photometr
 }
 
 // The most pixel bytes the strips can give. Strips may overlap, so no more than the file holds.
-qint64 mostDecodedBytes(const LittleEndian& in, const Strips& strips, bool packBits)
+qint64 mostDecodedBytes(const PictureBytes& in, const Strips& strips, bool packBits)
 {
     qint64 stored = 0;
     for (const std::uint32_t count : strips.counts)
@@ -115,47 +117,56 @@ qint64 mostDecodedBytes(const LittleEndian& in, const Strips& strips, bool packB
     return packBits ? stored * kPackBitsGain : stored;
 }
 
-// Reads the pixel rows of all strips, top row first; false when the data ends too soon.
-bool readRows(const LittleEndian& in, const Strips& strips, bool packBits, qint64 rowLength, Dib& dib)
-{
-    // Strips that cannot fill the picture are refused before its memory is taken.
-    if (rowLength * dib.height > mostDecodedBytes(in, strips, packBits))
-        return false;
-    const qint64 stride = dwordStride(dib.width, dib.bitCount);
-    std::vector<uchar> rows(size_t(stride * dib.height));
-    qint64 row = 0;
-    for (size_t k = 0; k < strips.offsets.size() && row < dib.height; ++k) {
-        const uchar* strip = in.at(strips.offsets[k]);
-        const qint64 count = strips.counts[k];
-        for (qint64 used = 0; used < count && row < dib.height; ++row) {
-            uchar* out = rows.data() + row * stride;
-            if (packBits) {
-                const auto unpacked = CTiffFile::unpackBits(
-                    QByteArrayView(reinterpret_cast<const char*>(strip + used), count - used), out, rowLength);
-                if (unpacked.produced < rowLength)
-                    return false;
-                used += unpacked.consumed;
-            } else {
-                if (count - used < rowLength)
-                    return false;
-                std::memcpy(out, strip + used, size_t(rowLength));
-                used += rowLength;
-            }
-            if (dib.bitCount == 24) {
-                for (qint64 x = 0; x < rowLength; x += 3)
-                    std::swap(out[x], out[x + 2]);
-            }
-        }
+// The pixel rows of all strips, top row first, read from the file as they are asked for.
+class StripRows {
+public:
+    StripRows(const PictureBytes& in, Strips strips, bool packBits, qint64 rowLength, int bitCount)
+        : in_(in), strips_(std::move(strips)), packBits_(packBits), rowLength_(rowLength), bitCount_(bitCount)
+    {
     }
-    if (row < dib.height)
-        return false;
-    dib.ownRows(std::move(rows), stride, false);
-    return true;
+
+    bool operator()(int, uchar* out)
+    {
+        // A strip gives rows until its bytes are used up; a row it cannot fill ends the picture.
+        while (!strip_ || strip_->atEnd()) {
+            if (next_ == strips_.offsets.size())
+                return false;
+            const qint64 offset = strips_.offsets[next_];
+            strip_.emplace(in_, offset, offset + strips_.counts[next_]);
+            ++next_;
+        }
+        const qint64 produced =
+            packBits_ ? CTiffFile::unpackBits(*strip_, out, rowLength_) : strip_->take(out, rowLength_);
+        if (produced < rowLength_)
+            return false;
+        if (bitCount_ == 24) {
+            for (qint64 x = 0; x < rowLength_; x += 3)
+                std::swap(out[x], out[x + 2]);
+        }
+        return true;
+    }
+
+private:
+    const PictureBytes& in_;
+    Strips strips_;
+    bool packBits_;
+    qint64 rowLength_;
+    int bitCount_;
+    size_t next_ = 0;
+    std::optional<ByteStream> strip_;
+};
+
+// Reads every row of a page that is not kept, to see that it is whole.
+bool rowsWhole(const Dib& dib)
+{
+    for (int y = 0; y < dib.height && !dib.failed(); ++y)
+        dib.scanLine(y);
+    return !dib.failed();
 }
 
-// Reads one page into `dib`. The most it holds at once is the page's rows and, when it is the
-// last, the finished bitmap beside them.
-PageError readPage(const LittleEndian& in, const TiffDirectory& dir, Route route, Dib& dib)
+// Reads one page's directory into `dib`, whose rows are then read from the file as they are asked
+// for. The most the page holds at once is its finished bitmap, when it is the one kept.
+PageError readPage(const PictureBytes& in, const TiffDirectory& dir, Route route, Dib& dib)
 {
     using T = TiffDirectory;
     const auto width = dir.value(T::kImageWidth, 0);
@@ -185,16 +196,19 @@ PageError readPage(const LittleEndian& in, const TiffDirectory& dir, Route route
     dib.height = int(*height);
     if (grey && !readColours(dir, dib.bitCount, *photometric, dib))
         return PageError::NotValid;
-    const auto strips = readStrips(dir, in, *height);
+    auto strips = readStrips(dir, in, *height);
     const qint64 rowLength = (qint64(dib.bitCount) * *width + 7) / 8;
     if (!strips)
         return PageError::NotValid;
     const qint64 bitmap = bitmapBytes(dib.width, dib.height, dib.bitCount, route);
-    if (!pictureBudget::admits(pictureBudget::routePeak(dwordStride(dib.width, dib.bitCount) * dib.height + bitmap,
-                                                        bitmap, dib.width, dib.height, route)))
+    if (!pictureBudget::admits(pictureBudget::routePeak(bitmap, bitmap, dib.width, dib.height, route)))
         return PageError::OverBudget;
-    if (!readRows(in, *strips, *compression == kPackBits, rowLength, dib))
+    // Strips that cannot fill the picture are refused before its memory is taken.
+    const bool packBits = *compression == kPackBits;
+    if (rowLength * dib.height > mostDecodedBytes(in, *strips, packBits))
         return PageError::NotValid;
+    auto rows = std::make_shared<StripRows>(in, std::move(*strips), packBits, rowLength, dib.bitCount);
+    dib.readRows([rows](int y, uchar* out) { return (*rows)(y, out); }, dwordStride(dib.width, dib.bitCount));
     return PageError::None;
 }
 
@@ -208,31 +222,44 @@ bool CTiffFile::Load(const QString& fileName)
 
 CTiffFile::Unpacked CTiffFile::unpackBits(QByteArrayView in, uchar* out, qsizetype target)
 {
-    const auto* p = reinterpret_cast<const uchar*>(in.data());
-    const qsizetype n = in.size();
-    qsizetype i = 0, o = 0;
-    while (o < target && i < n) {
-        const int c = static_cast<signed char>(p[i++]);
+    const PictureBytes bytes(in);
+    ByteStream stream(bytes, 0, bytes.size());
+    const qsizetype produced = unpackBits(stream, out, target);
+    return {stream.consumed(), produced};
+}
+
+qsizetype CTiffFile::unpackBits(ByteStream& in, uchar* out, qsizetype target)
+{
+    qsizetype o = 0;
+    while (o < target) {
+        const int next = in.next();
+        if (next < 0)
+            break;
+        const int c = static_cast<signed char>(next);
         if (c >= 0) {
-            const qsizetype literal = std::min<qsizetype>(c + 1, n - i);
-            const qsizetype kept = std::min(literal, target - o);
-            std::memcpy(out + o, p + i, size_t(kept));
-            i += literal;
-            o += kept;
+            // A literal longer than the row is read to its end; one longer than the input, as far as it goes.
+            const qsizetype kept = std::min<qsizetype>(c + 1, target - o);
+            const qsizetype got = in.take(out + o, kept);
+            o += got;
+            if (got < kept)
+                break;
+            in.take(nullptr, c + 1 - kept);
         } else if (c != -128) {
-            if (i >= n)
+            const int value = in.next();
+            if (value < 0)
                 break;
             const qsizetype kept = std::min<qsizetype>(1 - c, target - o);
-            std::memset(out + o, p[i++], size_t(kept));
+            std::memset(out + o, value, size_t(kept));
             o += kept;
         }
     }
-    return {i, o};
+    return o;
 }
 
-LoadResult CTiffFile::decode(QByteArrayView file, const QString& name, Route route)
+LoadResult CTiffFile::decode(const PictureBytes& file, const QString& name, Route route)
 {
-    const LittleEndian in(file);
+    const QByteArray header = file.read(0, 8);
+    const LittleEndian in(header);
     // Only Intel byte order is read; anything else is refused without a word.
     if (in.u16(0) != 0x4949)
         return {};
@@ -246,8 +273,8 @@ LoadResult CTiffFile::decode(QByteArrayView file, const QString& name, Route rou
         for (qint64 offset = *in.u32(4);;) {
             seen.insert(offset);
             page = Dib(); // the page before is not shown, and a failed page shows nothing
-            const auto dir = TiffDirectory::read(in, offset);
-            const PageError error = dir ? readPage(in, *dir, route, page) : PageError::NotValid;
+            const auto dir = TiffDirectory::read(file, offset);
+            const PageError error = dir ? readPage(file, *dir, route, page) : PageError::NotValid;
             if (error != PageError::None) {
                 result.messages.push_back(pageMessage(error, name));
                 return result;
@@ -255,9 +282,13 @@ LoadResult CTiffFile::decode(QByteArrayView file, const QString& name, Route rou
             offset = dir->nextOffset();
             if (offset == 0 || seen.contains(offset) || qsizetype(seen.size()) >= kMaxPages)
                 break;
+            if (!rowsWhole(page)) {
+                result.messages.push_back(notValid(name));
+                return result;
+            }
             result.messages.push_back(nextPageQuestion());
         }
-        deliver(page, route, result);
+        deliver(page, route, result, notValid(name));
         return result;
     });
 }

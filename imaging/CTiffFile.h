@@ -1,8 +1,11 @@
 #pragma once
 // Little-endian TIFF files, uncompressed or PackBits: bilevel, 4- and 8-bit grey or palette, and
-// 8-bit RGB. Every page is read and the last one kept, as the reader always has.
+// 8-bit RGB. Every page is read and the last one kept, as the reader always has. The file is read
+// a directory and a row at a time: the kept page's rows as its bitmap is made, the other pages'
+// rows only to see that they are whole.
 
 #include "imaging/CGraphicFile.h"
+#include "imaging/PictureBytes.h"
 
 #include <QByteArrayView>
 
@@ -15,7 +18,11 @@ public:
 
     bool Load(const QString& fileName) override;
 
-    static LoadResult decode(QByteArrayView file, const QString& name, Route route);
+    static LoadResult decode(const PictureBytes& file, const QString& name, Route route);
+    static LoadResult decode(QByteArrayView file, const QString& name, Route route)
+    {
+        return decode(PictureBytes(file), name, route);
+    }
 
     struct Unpacked {
         qsizetype consumed; // input bytes used
@@ -23,6 +30,8 @@ public:
     };
     // Expands PackBits data into out[0, target); stops at the end of the input or the output.
     static Unpacked unpackBits(QByteArrayView in, uchar* out, qsizetype target);
+    // The same from a stream; the bytes written.
+    static qsizetype unpackBits(ByteStream& in, uchar* out, qsizetype target);
 };
 
 } // namespace kiv

@@ -5,27 +5,36 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <memory>
 
 namespace kiv {
 
-void Dib::viewRows(const uchar* bits, qint64 stride, bool bottomUp)
-{
-    storage_.clear();
-    bits_ = bits;
-    stride_ = stride;
-    bottomUp_ = bottomUp;
-}
-
 void Dib::ownRows(std::vector<uchar> rows, qint64 stride, bool bottomUp)
 {
+    reader_ = nullptr;
     storage_ = std::move(rows);
     bits_ = storage_.data();
     stride_ = stride;
     bottomUp_ = bottomUp;
 }
 
+void Dib::readRows(RowReader reader, qint64 stride)
+{
+    storage_.clear();
+    bits_ = nullptr;
+    reader_ = std::move(reader);
+    stride_ = readerStride_ = stride;
+    row_.assign(size_t(stride), 0);
+    bottomUp_ = false;
+}
+
 const uchar* Dib::scanLine(int y) const
 {
+    if (reader_) {
+        if (!failed_ && !reader_(y, row_.data()))
+            failed_ = true;
+        return row_.data();
+    }
     const qint64 row = bottomUp_ ? height - 1 - y : y;
     return bits_ + row * stride_;
 }
@@ -35,24 +44,30 @@ qint64 evenedWidth(qint64 width, int bitCount)
     return bitCount == 24 ? (width + 1) / 2 * 2 : width;
 }
 
-qint64 evenWidthBytes(qint64 width, qint64 height, int bitCount)
-{
-    const qint64 newWidth = evenedWidth(width, bitCount);
-    return newWidth == width ? 0 : dwordStride(newWidth, bitCount) * height;
-}
-
 void evenWidth(Dib& dib)
 {
     const int newWidth = int(evenedWidth(dib.width, dib.bitCount));
     if (newWidth == dib.width)
         return;
-    const qint64 newStride = dwordStride(newWidth, 24);
-    const qint64 copied = std::min(newStride, dib.stride());
-    std::vector<uchar> rows(size_t(newStride * dib.height));
-    for (int y = 0; y < dib.height; ++y)
-        std::memcpy(rows.data() + y * newStride, dib.scanLine(y), size_t(copied));
+    if (!dib.reader_) {
+        // Owned rows are read from where they are, as a file's rows would be.
+        auto rows = std::make_shared<std::vector<uchar>>(std::move(dib.storage_));
+        const qint64 stride = dib.stride_;
+        const bool bottomUp = dib.bottomUp_;
+        const int height = dib.height;
+        dib.readRows(
+            [rows, stride, bottomUp, height](int y, uchar* out) {
+                const qint64 row = bottomUp ? height - 1 - y : y;
+                std::memcpy(out, rows->data() + row * stride, size_t(stride));
+                return true;
+            },
+            stride);
+    }
+    // The reader writes its own stride of each row; what the wider row has beyond it stays zero,
+    // and what the reader's row has beyond the wider row is not read.
     dib.width = newWidth;
-    dib.ownRows(std::move(rows), newStride, false);
+    dib.stride_ = dwordStride(newWidth, 24);
+    dib.row_.resize(size_t(std::max(dib.stride_, dib.readerStride_)), 0);
 }
 
 namespace {
@@ -220,11 +235,15 @@ Bitmap toBitmap(const Dib& dib, Route route)
     }
 }
 
-void deliver(const Dib& dib, Route route, LoadResult& result)
+void deliver(const Dib& dib, Route route, LoadResult& result, const ReaderMessage& unreadable)
 {
     result.bitmap = toBitmap(dib, route);
-    if (!result.ok())
+    if (dib.failed()) {
+        result.bitmap = Bitmap();
+        result.messages.push_back(unreadable);
+    } else if (!result.ok()) {
         result.messages.push_back(outOfMemoryMessage());
+    }
 }
 
 } // namespace kiv

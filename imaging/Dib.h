@@ -1,8 +1,8 @@
 #pragma once
 // A decoded device-independent picture: packed rows of 1 to 32 bits per pixel with their colour
 // table or channel masks. Every reader produces one; toBitmap() turns it into a Bitmap for the
-// route the caller asked for. The rows are either a view into the file's bytes (which must then
-// outlive the Dib) or owned by it.
+// route the caller asked for. The rows are either owned by the Dib or read one at a time, as the
+// bitmap is made, from the file (a row reader), so that no more than one row of them is held.
 
 #include "imaging/Bitmap.h"
 #include "imaging/LoadResult.h"
@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace kiv {
@@ -45,27 +46,39 @@ public:
     // Red, green and blue masks for 16 and 32 bits; all zero means 5-5-5 or 8-8-8.
     std::array<std::uint32_t, 3> masks{};
 
-    // Rows that live elsewhere, the first stored row at bits.
-    void viewRows(const uchar* bits, qint64 stride, bool bottomUp);
     // Rows owned by the Dib.
     void ownRows(std::vector<uchar> rows, qint64 stride, bool bottomUp);
+    // Rows read as they are asked for, from the top row down, each once: `reader(y, out)` writes
+    // the `stride` bytes of row y (y counted from the top) to `out`, and false when it cannot.
+    using RowReader = std::function<bool(int y, uchar* out)>;
+    void readRows(RowReader reader, qint64 stride);
 
     qint64 stride() const { return stride_; }
-    const uchar* scanLine(int y) const; // y counted from the top of the picture
+    // Row y, counted from the top. Read rows must be asked for in order, each once.
+    const uchar* scanLine(int y) const;
+    // Whether a row could not be read: the rows asked for since are not the picture's.
+    bool failed() const { return failed_; }
 
 private:
+    friend void evenWidth(Dib& dib);
+
     const uchar* bits_ = nullptr;
     qint64 stride_ = 0;
     bool bottomUp_ = false;
     std::vector<uchar> storage_;
+    RowReader reader_;
+    // A read row: the reader writes its first readerStride_ bytes, the rest stays zero.
+    mutable std::vector<uchar> row_;
+    qint64 readerStride_ = 0;
+    mutable bool failed_ = false;
 };
 
 // Widens a 24-bit picture of odd width by one pixel, taken from the row's padding (black where the
-// row has none), so that textures keep an even width.
+// row has none), so that textures keep an even width. Each row is widened as it is asked for:
+// nothing is copied whole.
 void evenWidth(Dib& dib);
-// The width evenWidth() leaves, and the bytes of the rows it allocates (none when it keeps them).
+// The width evenWidth() leaves.
 qint64 evenedWidth(qint64 width, int bitCount);
-qint64 evenWidthBytes(qint64 width, qint64 height, int bitCount);
 
 // The display route gives 32-bit true colour; the stored route keeps the depth: 8 bits or fewer as
 // an indexed image with the colour table, 24 bits as packed BGR, 16 and 32 bits as 32-bit colour.
@@ -74,7 +87,8 @@ Bitmap toBitmap(const Dib& dib, Route route);
 // The bytes of the bitmap toBitmap() gives a picture of these sides and depth.
 qint64 bitmapBytes(qint64 width, qint64 height, int bitCount, Route route);
 
-// Puts the bitmap of `dib` into the result, or the out-of-memory message when it cannot be made.
-void deliver(const Dib& dib, Route route, LoadResult& result);
+// Puts the bitmap of `dib` into the result, or the out-of-memory message when it cannot be made,
+// or `unreadable` when a row could not be read.
+void deliver(const Dib& dib, Route route, LoadResult& result, const ReaderMessage& unreadable);
 
 } // namespace kiv

@@ -20,23 +20,25 @@ bool sideNameable(qint64 side) { return side <= kMaxSide; }
 
 // The picture at `offset`, by its own header when it is a PNG, whose IHDR names its sides. A
 // bitmap's info header the decoder checks against the entry itself.
-bool pictureNameable(const LittleEndian& in, qint64 offset)
+bool pictureNameable(const PictureBytes& bytes, qint64 offset)
 {
-    if (!in.has(offset, kPngIhdrSides + 8) || QByteArrayView(in.at(offset), 8) != QByteArrayView(kPngSignature, 8))
+    const QByteArray head = bytes.read(offset, kPngIhdrSides + 8);
+    if (head.size() < kPngIhdrSides + 8 || QByteArrayView(head).first(8) != QByteArrayView(kPngSignature, 8))
         return true;
-    return sideNameable(bigEndian(in.at(offset + kPngIhdrSides)))
-        && sideNameable(bigEndian(in.at(offset + kPngIhdrSides + 4)));
+    const auto* sides = reinterpret_cast<const uchar*>(head.constData()) + kPngIhdrSides;
+    return sideNameable(bigEndian(sides)) && sideNameable(bigEndian(sides + 4));
 }
 
 } // namespace
 
-bool entriesNameable(QByteArrayView bytes)
+bool entriesNameable(const PictureBytes& bytes)
 {
-    const LittleEndian in(bytes);
-    const int count = in.u16(4).value_or(0);
+    const int count = LittleEndian(bytes.read(0, kHeaderSize)).u16(4).value_or(0);
+    const QByteArray entries = bytes.read(kHeaderSize, qint64(count) * kEntrySize);
+    const LittleEndian in(entries);
     for (int i = 0; i < count; ++i) {
-        const auto offset = in.u32(kHeaderSize + i * kEntrySize + 12);
-        if (offset && !pictureNameable(in, *offset))
+        const auto offset = in.u32(i * kEntrySize + 12);
+        if (offset && !pictureNameable(bytes, *offset))
             return false;
     }
     return true;

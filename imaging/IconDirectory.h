@@ -4,7 +4,7 @@
 // a few kilobytes of PNG may name a picture of many megapixels behind an entry of "256 x 256".
 // The sides of embedded PNGs are therefore read from their own headers.
 
-#include <QByteArrayView>
+#include "imaging/PictureBytes.h"
 
 namespace kiv::iconDirectory {
 
@@ -13,6 +13,6 @@ inline constexpr int kMaxSide = 256;
 
 // Whether every PNG of the directory, by its own header, fits the sides an entry can name. What is
 // not a whole PNG header is left to the decoder.
-bool entriesNameable(QByteArrayView bytes);
+bool entriesNameable(const PictureBytes& bytes);
 
 } // namespace kiv::iconDirectory

@@ -193,6 +193,16 @@ bool recognises(QByteArrayView bytes)
     return (type == 1 || type == 2) && in.u16(2) == 9 && (version == 0x0100 || version == 0x0300);
 }
 
+qint64 namedSize(QByteArrayView head)
+{
+    const LittleEndian in(head);
+    if (isEmf(head))
+        return in.u32(48).value_or(0);
+    const qint64 start = in.u32(0) == kPlaceableKey ? kPlaceableSize : 0;
+    const auto words = in.u32(start + 6);
+    return words ? start + qint64(*words) * 2 : 0;
+}
+
 bool isSound(QByteArrayView bytes)
 {
     return isEmf(bytes) ? emfIsSound(bytes) : wmfIsSound(bytes);

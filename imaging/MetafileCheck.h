@@ -13,8 +13,13 @@
 
 namespace kiv::metafileCheck {
 
+// The bytes at the start of a file that recognises() and namedSize() look at.
+inline constexpr qsizetype kHeadBytes = 64;
 // True for bytes that start like an EMF or a WMF (plain or with the placeable header).
 bool recognises(QByteArrayView bytes);
+// How many bytes the metafile that `head` starts says it takes, its placeable header included; 0
+// when the head does not say.
+qint64 namedSize(QByteArrayView head);
 // True for bytes that start like an EMF.
 bool isEmf(QByteArrayView bytes);
 // An EMF or a WMF, by what the bytes start like.

@@ -5,6 +5,11 @@
 // works out that peak from the picture's sides before it allocates anything large and refuses a
 // picture beyond it, so that a few bytes naming a huge picture cost nothing. The budget holds a
 // true-colour picture of 64 megapixels (8192 x 8192, 16384 x 4096) on every route.
+//
+// The file's bytes are part of the route. Readers read a file a piece and a row at a time
+// (PictureBytes), never whole, and nothing past what the picture's format uses: those pieces are
+// a few kilobytes whatever the picture, and are left out as any buffer of fixed size. Bytes that
+// a reader does hold whole, a metafile's for its child, are counted before they are read.
 
 #include "imaging/Bitmap.h"
 #include "imaging/ReaderMessage.h"
@@ -50,9 +55,16 @@ inline qint64 routePeak(qint64 readerPeak, qint64 bitmapBytes, qint64 width, qin
 }
 
 // A metafile names only its frame, and is drawn scaled down to at most this many pixels. The
-// drawn picture arrives as 32 bits a pixel and may be kept as 24: both fit the budget together.
+// drawn picture arrives as 32 bits a pixel, beside the metafile's bytes until it has arrived, and
+// may then be kept as 24: both fit the budget together.
 inline constexpr qint64 kMetafilePixels = 64'000'000;
 static_assert(kMetafilePixels * (4 + 3) <= kBytes);
+
+// The peak of a metafile's bytes beside its drawn picture.
+inline qint64 metafilePeak(qint64 fileBytes)
+{
+    return fileBytes + kMetafilePixels * 4;
+}
 
 // What the limit is, for the readers' messages.
 inline QString limitText()

@@ -1,5 +1,7 @@
 #include "imaging/TiffDirectory.h"
 
+#include "imaging/LittleEndian.h"
+
 namespace kiv {
 
 namespace {
@@ -24,19 +26,25 @@ int TiffDirectory::typeSize(std::uint16_t type)
     }
 }
 
-std::optional<TiffDirectory> TiffDirectory::read(const LittleEndian& file, qint64 offset)
+std::optional<TiffDirectory> TiffDirectory::read(const PictureBytes& file, qint64 offset)
 {
-    const auto count = file.u16(offset);
-    if (!count || !file.has(offset + 2, qint64(*count) * 12 + 4))
+    const QByteArray head = file.read(offset, 2);
+    const auto count = LittleEndian(head).u16(0);
+    const qint64 size = qint64(count.value_or(0)) * 12 + 4;
+    const QByteArray block = count ? file.read(offset + 2, size) : QByteArray();
+    if (block.size() != size)
         return std::nullopt;
+    const LittleEndian in(block);
     TiffDirectory directory(file);
     directory.entries_.reserve(*count);
     for (qint64 k = 0; k < *count; ++k) {
-        const qint64 at = offset + 2 + 12 * k;
-        directory.entries_.push_back(
-            {.tag = *file.u16(at), .type = *file.u16(at + 2), .count = *file.u32(at + 4), .fieldOffset = at + 8});
+        const qint64 at = 12 * k;
+        directory.entries_.push_back({.tag = *in.u16(at),
+                                      .type = *in.u16(at + 2),
+                                      .count = *in.u32(at + 4),
+                                      .field = *in.u32(at + 8)});
     }
-    directory.next_ = *file.u32(offset + 2 + 12 * qint64(*count));
+    directory.next_ = *in.u32(12 * qint64(*count));
     return directory;
 }
 
@@ -63,13 +71,15 @@ std::optional<std::vector<std::uint32_t>> TiffDirectory::values(std::uint16_t ta
     const int size = typeSize(e->type);
     const qint64 bytes = qint64(e->count) * size;
     // Values of four bytes or fewer stand in the entry itself.
-    const qint64 at = bytes <= 4 ? e->fieldOffset : qint64(*file_.u32(e->fieldOffset));
-    if (!file_.has(at, bytes))
+    const char field[4] = {char(e->field), char(e->field >> 8), char(e->field >> 16), char(e->field >> 24)};
+    const QByteArray block = bytes <= 4 ? QByteArray(field, 4) : file_->read(e->field, bytes);
+    if (block.size() < bytes)
         return std::nullopt;
+    const LittleEndian in(block);
     std::vector<std::uint32_t> out(e->count);
     for (qint64 k = 0; k < e->count; ++k) {
-        const qint64 p = at + k * size;
-        out[size_t(k)] = size == 1 ? *file_.u8(p) : size == 2 ? *file_.u16(p) : *file_.u32(p);
+        const qint64 p = k * size;
+        out[size_t(k)] = size == 1 ? *in.u8(p) : size == 2 ? *in.u16(p) : *in.u32(p);
     }
     return out;
 }

@@ -1,8 +1,9 @@
 #pragma once
 // One image file directory (IFD) of a little-endian TIFF file, with its values decoded by their
-// field types and every read checked against the file.
+// field types and every read checked against the file. The directory and each value block are
+// read from the file when they are asked for.
 
-#include "imaging/LittleEndian.h"
+#include "imaging/PictureBytes.h"
 
 #include <cstdint>
 #include <optional>
@@ -26,7 +27,7 @@ public:
     };
 
     // Reads the directory at `offset`; nothing when it does not lie wholly inside the file.
-    static std::optional<TiffDirectory> read(const LittleEndian& file, qint64 offset);
+    static std::optional<TiffDirectory> read(const PictureBytes& file, qint64 offset);
 
     // Bytes of one value of a field type; 0 for unknown types.
     static int typeSize(std::uint16_t type);
@@ -47,13 +48,13 @@ private:
         std::uint16_t tag;
         std::uint16_t type;
         std::uint32_t count;
-        qint64 fieldOffset; // where the entry's 4-byte value field sits in the file
+        std::uint32_t field; // the entry's value field: the values, or where they are
     };
 
-    TiffDirectory(const LittleEndian& file) : file_(file) {}
+    TiffDirectory(const PictureBytes& file) : file_(&file) {}
     const Entry* find(std::uint16_t tag) const;
 
-    LittleEndian file_;
+    const PictureBytes* file_;
     std::vector<Entry> entries_;
     std::uint32_t next_ = 0;
 };

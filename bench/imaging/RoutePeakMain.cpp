@@ -4,9 +4,11 @@
 // background, and the preview. bench/route_peaks.sh runs it per picture and route and subtracts the
 // run with the standard pictures.
 //
-//   route_peak <map|night|wdb|texture|overlay|preview> [picture]   the peak in MiB, and whether
-//                                                                   the route kept the picture
-//   route_peak jpeg <width> <height> <file>                         writes a true-colour JPEG
+//   route_peak <map|night|wdb|texture|overlay|preview> [picture]   the peak in MiB, whether the
+//                                                                   route kept the picture, and
+//                                                                   the MiB the process read
+//   route_peak write <jpeg|bmp|tiff|pcx> <width> <height> <file>    writes a true-colour picture,
+//                                                                   the last three uncompressed
 #include "imaging/PictureLoader.h"
 #include "imaging/WeatherOverlay.h"
 #include "tests/support/OffscreenGl.h"
@@ -20,7 +22,9 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 using namespace kiv;
 
@@ -37,15 +41,118 @@ private:
     PictureLoader loader_{paths_, services_};
 };
 
-long peakMiB()
+// A number of a /proc/self file's line that starts with `key`.
+long procValue(const char* file, const char* key)
 {
-    QFile status(QStringLiteral("/proc/self/status"));
+    QFile status(QString::fromLatin1(file));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong() / 1024;
+        if (line.startsWith(key))
+            return line.mid(qsizetype(std::strlen(key))).trimmed().split(' ').value(0).toLong();
     return -1;
+}
+
+long peakMiB()
+{
+    return procValue("/proc/self/status", "VmHWM:") / 1024;
+}
+
+// What the process read through the system's reads, files and pipes alike.
+long readMiB()
+{
+    return procValue("/proc/self/io", "rchar:") >> 20;
+}
+
+QRgb patternAt(int x, int y)
+{
+    return qRgb(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF);
+}
+
+void put16(QByteArray& bytes, unsigned v)
+{
+    bytes.append(char(v & 0xFF)).append(char(v >> 8 & 0xFF));
+}
+
+void put32(QByteArray& bytes, std::uint32_t v)
+{
+    put16(bytes, v & 0xFFFF);
+    put16(bytes, v >> 16);
+}
+
+// The pattern as an uncompressed true-colour file, written a row at a time: a bottom-up 24-bit BMP,
+// a one-strip RGB TIFF, or a PCX of three raw planes.
+bool writeUncompressed(const QString& format, int width, int height, const QString& name)
+{
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const bool bmp = format == QLatin1String("bmp");
+    const bool pcx = format == QLatin1String("pcx");
+    const qint64 pixels = qint64(width) * height * 3;
+    const qint64 bmpStride = (qint64(width) * 3 + 3) / 4 * 4;
+    QByteArray header;
+    if (bmp) {
+        header.append("BM");
+        put32(header, std::uint32_t(54 + bmpStride * height));
+        put32(header, 0);
+        put32(header, 54);
+        for (const std::uint32_t v : {40u, std::uint32_t(width), std::uint32_t(height)})
+            put32(header, v);
+        put16(header, 1);
+        put16(header, 24);
+        for (int i = 0; i < 6; ++i)
+            put32(header, 0);
+    } else if (format == QLatin1String("tiff")) {
+        // Header, nine directory entries, the three BitsPerSample values, then the strip at 128.
+        header.append("II");
+        put16(header, 42);
+        put32(header, 8);
+        put16(header, 9);
+        const struct {
+            unsigned tag, type;
+            std::uint32_t count, value;
+        } entries[] = {{256, 4, 1, std::uint32_t(width)}, {257, 4, 1, std::uint32_t(height)}, {258, 3, 3, 122},
+                       {259, 3, 1, 1}, {262, 3, 1, 2}, {273, 4, 1, 128}, {277, 3, 1, 3},
+                       {278, 4, 1, std::uint32_t(height)}, {279, 4, 1, std::uint32_t(pixels)}};
+        for (const auto& e : entries) {
+            put16(header, e.tag);
+            put16(header, e.type);
+            put32(header, e.count);
+            put32(header, e.value);
+        }
+        put32(header, 0);
+        for (int i = 0; i < 3; ++i)
+            put16(header, 8);
+    } else if (pcx) {
+        header.append(char(10)).append(char(5)).append(char(0)).append(char(8));
+        for (const unsigned v : {0u, 0u, unsigned(width - 1), unsigned(height - 1), 72u, 72u})
+            put16(header, v);
+        header.append(48, '\0');
+        header.append(char(0)).append(char(3));
+        put16(header, unsigned(width));
+        put16(header, 1);
+        header.append(128 - header.size(), '\0');
+    } else {
+        return false;
+    }
+    file.write(header);
+    QByteArray row(bmp ? bmpStride : qint64(width) * 3, '\0');
+    for (int r = 0; r < height; ++r) {
+        const int y = bmp ? height - 1 - r : r;
+        for (int x = 0; x < width; ++x) {
+            const QRgb c = patternAt(x, y);
+            const int channels[3] = {qRed(c), qGreen(c), qBlue(c)};
+            for (int k = 0; k < 3; ++k) {
+                // BMP rows are blue, green, red; TIFF rows red, green, blue; PCX lines one plane each.
+                const qint64 at = pcx ? qint64(k) * width + x : bmp ? 3 * x + 2 - k : 3 * x + k;
+                row[at] = char(channels[k]);
+            }
+        }
+        if (file.write(row) != row.size())
+            return false;
+    }
+    return file.flush();
 }
 
 // A picture drawn into a window-sized picture, as the World Data Bank map and the preview draw theirs.
@@ -96,21 +203,26 @@ int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 5 && args[1] == QLatin1String("jpeg")) {
-        QImage picture(args[2].toInt(), args[3].toInt(), QImage::Format_RGB32);
+    if (args.size() == 6 && args[1] == QLatin1String("write")) {
+        const int width = args[3].toInt();
+        const int height = args[4].toInt();
+        if (args[2] != QLatin1String("jpeg"))
+            return writeUncompressed(args[2], width, height, args[5]) ? 0 : 1;
+        QImage picture(width, height, QImage::Format_RGB32);
         for (int y = 0; y < picture.height(); ++y) {
             auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
             for (int x = 0; x < picture.width(); ++x)
-                row[x] = qRgb(x & 0xFF, y & 0xFF, (x ^ y) & 0xFF);
+                row[x] = patternAt(x, y);
         }
-        return picture.save(args[4], "JPEG", 90) ? 0 : 1;
+        return picture.save(args[5], "JPEG", 90) ? 0 : 1;
     }
     if (args.size() < 2 || args.size() > 3) {
-        std::fprintf(stderr, "usage: route_peak <map|night|wdb|texture|overlay|preview> [picture]\n");
+        std::fprintf(stderr, "usage: route_peak <map|night|wdb|texture|overlay|preview> [picture]\n"
+                             "       route_peak write <jpeg|bmp|tiff|pcx> <width> <height> <file>\n");
         return 2;
     }
     Workspace space;
     const bool kept = runRoute(args[1], args.value(2), space);
-    std::printf("%ld %s\n", peakMiB(), kept ? "kept" : "refused");
+    std::printf("%ld %s %ld\n", peakMiB(), kept ? "kept" : "refused", readMiB());
     return 0;
 }

@@ -13,6 +13,20 @@ using namespace kiv::test;
 
 namespace {
 
+// A GIF with a transparent colour whose one frame is 1 x 1 on a logical screen of 16384 x rows: Qt's
+// decoder reports the frame's size, taking so wide a screen for a lie, and decodes the whole screen.
+std::string transparentGifOnScreen(int rows)
+{
+    std::string bytes = "GIF89a";
+    for (const int v : {16384, rows})
+        bytes += {char(v & 0xFF), char(v >> 8)};
+    bytes += std::string("\x80\0\0\0\0\0\xFF\xFF\xFF", 9);              // two colours
+    bytes += std::string("\x21\xF9\x04\x01\0\0\0\0", 8);                 // colour 0 transparent
+    bytes += std::string("\x2C\0\0\0\0\x01\0\x01\0\0", 10);            // a frame of 1 x 1
+    bytes += std::string("\x02\x02\x4C\x01\0\x3B", 6);                    // its pixel, the end
+    return bytes;
+}
+
 class TextureDialogTest : public DocumentTest {
 protected:
     TextureDialogTest()
@@ -154,5 +168,22 @@ TEST_F(TextureDialogTest, InfoInBothLanguages)
         ASSERT_EQ(ui_.messages.shown().size(), 1u);
         EXPECT_EQ(ui_.messages.shown()[0].caption, "Info");
         EXPECT_EQ(ui_.messages.shown()[0].text.startsWith(QStringLiteral("Here you can choose")), language == 1);
+    }
+}
+
+TEST_F(TextureDialogTest, APictureDecodedBeyondItsHeaderIsCountedAgainBeforeItIsShown)
+{
+    // Qt decodes the GIF as 4 bytes a pixel with alpha and the preview's route copies it without:
+    // 8 bytes a pixel within 512 MiB, 16384 x 4096 and not one row more.
+    for (const int rows : {4096, 4097}) {
+        writeFile("screen.gif", transparentGifOnScreen(rows));
+        ui_.messages.clear();
+        CTexDlg dialog({"globe.bmp", "screen.gif", "night.bmp", "wdb.bmp"}, services_, paths_, pictures_, 1);
+        const bool inside = rows == 4096;
+        EXPECT_EQ(shown(dialog), inside ? QSize(16384, 4096) : QSize(512, 256)) << rows;
+        ASSERT_EQ(ui_.messages.shown().size(), inside ? 0u : 1u) << rows;
+        if (!inside) {
+            EXPECT_TRUE(ui_.messages.shown()[0].text.contains(QStringLiteral("at most 512 MiB")));
+        }
     }
 }

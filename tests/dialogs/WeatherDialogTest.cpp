@@ -38,6 +38,24 @@ QByteArray bmpBytes(int w, int h, Qt::GlobalColor colour)
     return bytes;
 }
 
+// Hands out a map of 8192 x 8192 pixels, every copy sharing one block of them, and a small weather
+// picture for any other name.
+class LargeMap final : public PictureSource {
+public:
+    LargeMap() : map_(8192, 8192, QImage::Format_RGB32) { map_.fill(Qt::blue); }
+    QImage load(const QString& fileName, PictureUse) override
+    {
+        if (fileName == QLatin1String("map.bmp"))
+            return map_;
+        QImage weather(100, 40, QImage::Format_RGB32);
+        weather.fill(Qt::red);
+        return weather;
+    }
+
+private:
+    QImage map_;
+};
+
 struct Applied {
     int kind;
     QImage bitmap;
@@ -355,4 +373,17 @@ TEST_F(WeatherDialogTest, TheMouseZoomsAndPansThePreview)
 
     send(QEvent::MouseButtonDblClick, {80, 60}, Qt::LeftButton, Qt::LeftButton);
     EXPECT_EQ(child<QLabel>(*d, "1383")->text(), "ZOOM : 1.000");
+}
+
+TEST_F(WeatherDialogTest, ThePreviewCountsThePictureItShowsBesideThoseItComposesFrom)
+{
+    // A map of 1024 x 512 (2 MiB) composed from the weather picture (16,000 bytes) and the
+    // background read anew (256 MiB) fits 512 MiB, but not beside the 256 MiB the preview shows.
+    LargeMap pictures;
+    CImagePreview preview(pictures, ui_.messages, true, nullptr, nullptr);
+    preview.ShowFile(QStringLiteral("map.bmp"));
+    EXPECT_FALSE(preview.LoadOverlay(QStringLiteral("weather.bmp"), {}, 1024, 512));
+    ASSERT_EQ(ui_.messages.shown().size(), 1u);
+    EXPECT_TRUE(ui_.messages.shown()[0].text.contains(QStringLiteral("at most 512 MiB")));
+    EXPECT_EQ(preview.GetBitmapInfo()->size(), QSize(8192, 8192));
 }

@@ -1,14 +1,18 @@
-// One memory budget for every reader: the largest earth maps fit, and a picture beyond the budget
-// is refused from its header, with the limit in the reader's message.
+// One memory budget for every reader: the largest earth maps fit, a picture beyond the budget is
+// refused from its header, with the limit in the reader's message, and each reader on each route
+// admits a picture up to the budget and not one row more.
 
 #include "ImageBytes.h"
 
 #include "imaging/BmpReader.h"
+#include "imaging/CGraphicFile.h"
 #include "imaging/CPcxFile.h"
 #include "imaging/CPictureFile.h"
 #include "imaging/CTiffFile.h"
 
 #include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -36,13 +40,13 @@ QByteArray filledPcx(int width, int height)
                     .data = hex("FF 05").repeated((bytes + 62) / 63)});
 }
 
-// A JPEG whose frame header names other sides than its data.
-QByteArray jpegNaming(int width, int height)
+// A JPEG, in colour or grey, whose frame header names other sides than its data.
+QByteArray jpegNaming(int width, int height, bool grey = false)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QImage small(8, 8, QImage::Format_RGB32);
+    QImage small(8, 8, grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
     small.fill(Qt::blue);
     small.save(&buffer, "JPEG");
     const qsizetype frame = bytes.indexOf("\xFF\xC0");
@@ -51,6 +55,12 @@ QByteArray jpegNaming(int width, int height)
     bytes[frame + 7] = char(width >> 8);
     bytes[frame + 8] = char(width);
     return bytes;
+}
+
+// A true-colour PCX of 16384 pixels a row without its pixels.
+QByteArray rgbPcx(int rows)
+{
+    return makePcx({.planes = 3, .width = 16384, .height = rows, .bytesPerLine = 16384});
 }
 
 } // namespace
@@ -96,4 +106,56 @@ TEST(PictureBudget, EveryReaderRefusesAPictureBeyondItWithTheLimitInItsMessage)
               QStringLiteral("Can not allocate enough memory: a picture may take at most 512 MiB\t"));
     // A JPEG that only names other sides within the budget fails silently, as any broken one.
     EXPECT_TRUE(CPictureFile::decode(jpegNaming(64, 64), Route::Display).messages.empty());
+}
+
+TEST(PictureBudget, EachReaderOnEachRouteAdmitsUpToTheBudgetAndNotOneRowMore)
+{
+    // The most rows of 16384 pixels within 512 MiB: on the display route a bitmap of 4 bytes a
+    // pixel; on the stored route the file's depth (24 bits, 8 bits) beside GL's copy of 4 bytes a
+    // texel, whose sides are the largest powers of two not above a side + 1; Qt's picture beside the
+    // route's copy. Inside the budget a reader goes on to pixels that are not there, or Qt makes
+    // them up; a colour JPEG would make up more than the tests may allocate at once.
+    const struct {
+        const char* what;
+        const char* name; // the reader, by the file name
+        QByteArray (*picture)(int rows);
+        Route route;
+        int rows; // inside; one row more is outside
+        bool outsideOnly = false;
+    } cases[] = {
+        {"4 x 16384 x 8192 = 512 MiB", "rgb.bmp", [](int h) { return makeBmp({.width = 16384, .height = h}); },
+         Route::Display, 8192},
+        {"3 x 16384 x 5461 + 4 x 16384 x 4096 = 512 MiB - 16 KiB", "rgb.bmp",
+         [](int h) { return makeBmp({.width = 16384, .height = h}); }, Route::Stored, 5461},
+        {"4 x 16384 x 8192", "rgb.pcx", [](int h) { return rgbPcx(h); }, Route::Display, 8192},
+        {"3 x 16384 x 5461 + 4 x 16384 x 4096", "rgb.pcx", [](int h) { return rgbPcx(h); }, Route::Stored, 5461},
+        {"4 x 16384 x 8192", "rgb.tif", [](int h) { return simpleTiff(16384, h, 3, 8, {}); }, Route::Display, 8192},
+        {"3 x 16384 x 5461 + 4 x 16384 x 4096", "rgb.tif", [](int h) { return simpleTiff(16384, h, 3, 8, {}); },
+         Route::Stored, 5461},
+        {"16384 x 8190 + 4 x 16384 x 4096; 16384 x 8191 + 4 x 16384 x 8192", "grey.tif",
+         [](int h) { return simpleTiff(16384, h, 1, 8, {}); }, Route::Stored, 8190},
+        {"grey and its indexed copy, 16384 x 8190 + 4 x 16384 x 4096", "grey.jpg",
+         [](int h) { return jpegNaming(16384, h, true); }, Route::Stored, 8190},
+        {"(4 + 3) x 16384 x 4682 = 512 MiB + 96 KiB", "photo.jpg", [](int h) { return jpegNaming(16384, h); },
+         Route::Stored, 4681, true},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        for (const int rows : {c.rows, c.rows + 1}) {
+            if (c.outsideOnly && rows == c.rows)
+                continue;
+            QFile out(dir.filePath(QLatin1String(c.name)));
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(c.picture(rows));
+            out.close();
+            CGraphicFile file;
+            file.SetUseDib(c.route == Route::Display);
+            file.Load(out.fileName());
+            const ReaderMessages& said = file.messages();
+            const bool refused = std::any_of(said.begin(), said.end(), [](const ReaderMessage& m) {
+                return m.text.contains(QStringLiteral("at most 512 MiB"));
+            });
+            EXPECT_EQ(refused, rows > c.rows) << c.name << ", " << c.what << ", " << rows << " rows";
+        }
+    }
 }

@@ -452,3 +452,32 @@ TEST(PictureFile, MetafileFramesBeyondThePixelBudgetAreDrawnScaledDownWithTheirA
     const Bitmap large = decoded(patched(patched(redRectangleEmf(), 16, 30000), 20, 30000), Route::Display);
     EXPECT_EQ(large.image().size(), QSize(8000, 8000));
 }
+
+TEST(PictureFile, AMetafileIsReadAsFarAsItsHeaderSaysAndItsBytesCountBeforeTheyAreRead)
+{
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("map.wmf"));
+    const auto load = [&name](const QByteArray& bytes, qint64 size) {
+        QFile out(name);
+        EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+        EXPECT_TRUE(out.resize(size));
+        out.close();
+        CGraphicFile file;
+        file.Load(name);
+        return std::make_pair(file.DetachBitmap(), file.takeMessages());
+    };
+    // Zeros after the metafile are neither read nor handed to the child.
+    const QByteArray wmf = redRectangleWmf();
+    const auto [drawn, none] = load(wmf, wmf.size() + (qint64(1) << 20));
+    EXPECT_EQ(drawn.image().size(), QSize(100, 50));
+    EXPECT_TRUE(none.empty());
+    // Beside its drawn picture of up to 64 million pixels, 4 bytes each, a metafile that says it
+    // takes one word more than the rest of 512 MiB is refused before a byte of it is read.
+    constexpr qint64 kLargest = (qint64(512) << 20) - 64'000'000 * 4;
+    const qint64 words = (kLargest - 22) / 2 + 1;
+    const auto [refused, messages] = load(patched(wmf, 22 + 6, std::uint32_t(words)), 22 + 2 * words);
+    EXPECT_TRUE(refused.isNull());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.contains(QStringLiteral("at most 512 MiB")));
+}

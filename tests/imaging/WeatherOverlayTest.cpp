@@ -74,11 +74,14 @@ TEST(WeatherOverlayTest, UnusableBoundsAndSizesAreRefusedWithAReason)
         EXPECT_TRUE(composeOverlay(filled(8, 8, 0xff0000ff), filled(2, 2, 0xffff0000), plan).isNull());
     }
     EXPECT_TRUE(overlayErrorText(planOverlay({70, 5, -70, -5}, {4000, 400}, {0, 0}), true).contains(QStringLiteral("144000 x 514")));
-    // The map fits the 512 MiB budget beside GL's copy of it and beside the pictures held meanwhile.
+    // The map fits the 512 MiB budget beside GL's copy of it, 4 bytes a texel on sides of powers of
+    // two not above a side + 1, and beside the pictures held meanwhile: just inside and just outside.
     constexpr qint64 kMiB = 1 << 20;
     EXPECT_TRUE(planOverlay(kWide, {100, 40}, {16384, 4096}).ok());
+    EXPECT_EQ(planOverlay(kWide, {100, 40}, {16384, 4097}).error, OverlayPlan::Error::Budget);
     EXPECT_EQ(planOverlay(kWide, {100, 40}, {16384, 8192}).error, OverlayPlan::Error::Budget);
     EXPECT_TRUE(planOverlay(kWide, {100, 40}, {1024, 512}, 256 * kMiB).ok());
+    EXPECT_TRUE(planOverlay(kWide, {100, 40}, {8192, 8192}, 256 * kMiB).ok());
     EXPECT_EQ(planOverlay(kWide, {100, 40}, {8192, 8192}, 256 * kMiB + 1).error, OverlayPlan::Error::Budget);
     EXPECT_TRUE(overlayErrorText(planOverlay(kWide, {100, 40}, {16384, 8192}), true).contains(QStringLiteral("512 MiB")));
 }

@@ -1,0 +1,120 @@
+#include "imaging/PictureBytes.h"
+
+#include <QBuffer>
+#include <QFile>
+
+#include <algorithm>
+#include <cstring>
+
+namespace kiv {
+
+PictureBytes::PictureBytes(QByteArrayView bytes)
+    : memory_(QByteArray::fromRawData(bytes.data(), bytes.size())), inMemory_(true)
+{
+    auto buffer = std::make_unique<QBuffer>(&memory_);
+    buffer->open(QIODevice::ReadOnly);
+    size_ = memory_.size();
+    device_ = std::move(buffer);
+}
+
+PictureBytes::PictureBytes(const QString& fileName)
+{
+    auto file = std::make_unique<QFile>(fileName);
+    if (file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        size_ = file->size();
+    device_ = std::move(file);
+}
+
+PictureBytes::~PictureBytes() = default;
+
+bool PictureBytes::isOpen() const
+{
+    return device_->isOpen();
+}
+
+QString PictureBytes::errorString() const
+{
+    return device_->errorString();
+}
+
+QByteArray PictureBytes::read(qint64 offset, qint64 count) const
+{
+    if (offset < 0 || count <= 0 || offset >= size_)
+        return {};
+    if (inMemory_)
+        return memory_.mid(offset, count);
+    QByteArray bytes(std::min(count, size_ - offset), Qt::Uninitialized);
+    qint64 got = 0;
+    if (device_->seek(offset)) {
+        for (qint64 n = 0; got < bytes.size(); got += n) {
+            n = device_->read(bytes.data() + got, bytes.size() - got);
+            if (n <= 0)
+                break;
+        }
+    }
+    bytes.truncate(got);
+    return bytes;
+}
+
+bool PictureBytes::read(qint64 offset, qint64 count, uchar* out) const
+{
+    if (offset < 0 || count < 0 || offset > size_ || count > size_ - offset)
+        return false;
+    if (inMemory_) {
+        std::memcpy(out, memory_.constData() + offset, size_t(count));
+        return true;
+    }
+    if (!device_->seek(offset))
+        return false;
+    for (qint64 got = 0, n = 0; got < count; got += n) {
+        n = device_->read(reinterpret_cast<char*>(out) + got, count - got);
+        if (n <= 0)
+            return false;
+    }
+    return true;
+}
+
+QIODevice& PictureBytes::device() const
+{
+    device_->seek(0);
+    return *device_;
+}
+
+ByteStream::ByteStream(const PictureBytes& bytes, qint64 begin, qint64 end)
+    : bytes_(bytes), begin_(std::clamp<qint64>(begin, 0, bytes.size())),
+      end_(std::clamp<qint64>(end, begin_, bytes.size())), pieceStart_(begin_)
+{
+}
+
+bool ByteStream::fill()
+{
+    pieceStart_ += filled_;
+    filled_ = at_ = 0;
+    const qint64 count = std::min(kPieceBytes, end_ - pieceStart_);
+    if (failed_ || count <= 0)
+        return false;
+    piece_.resize(size_t(count));
+    if (!bytes_.read(pieceStart_, count, piece_.data())) {
+        failed_ = true;
+        return false;
+    }
+    filled_ = count;
+    return true;
+}
+
+qint64 ByteStream::take(uchar* out, qint64 count)
+{
+    qint64 done = 0;
+    while (done < count) {
+        if (at_ == filled_ && !fill())
+            break;
+        const qint64 n = std::min(count - done, filled_ - at_);
+        if (out)
+            std::memcpy(out + done, piece_.data() + at_, size_t(n));
+        at_ += n;
+        done += n;
+    }
+    return done;
+}
+
+} // namespace kiv
