@@ -587,7 +587,7 @@ TEST(AtomicFile, ACopyThatACutOffWriteLeftIsOfferedBackInTheUsersLanguage)
         EXPECT_EQ(QFile::exists(side + QStringLiteral("8")), !asked) << "a gone writer's temporary is worth nothing";
         ASSERT_EQ(boxes.texts().size(), asked ? 1u : 0u);
         if (asked) {
-            const QString& text = boxes.texts()[0];
+            const QString text = boxes.texts()[0];
             EXPECT_TRUE(text.startsWith(c.english ? "Kiv was ended while it was writing " + path
                                                   : "Kiv wurde beendet, während es " + path + " schrieb"))
                 << text.toStdString();
