@@ -37,22 +37,29 @@ QString PictureBytes::errorString() const
     return device_->errorString();
 }
 
-QByteArray PictureBytes::read(qint64 offset, qint64 count) const
+qint64 PictureBytes::readInto(qint64 offset, qint64 count, char* out) const
 {
-    if (offset < 0 || count <= 0 || offset >= size_)
-        return {};
-    if (inMemory_)
-        return memory_.mid(offset, count);
-    QByteArray bytes(std::min(count, size_ - offset), Qt::Uninitialized);
+    if (inMemory_) {
+        std::memcpy(out, memory_.constData() + offset, size_t(count));
+        return count;
+    }
     qint64 got = 0;
     if (device_->seek(offset)) {
-        for (qint64 n = 0; got < bytes.size(); got += n) {
-            n = device_->read(bytes.data() + got, bytes.size() - got);
+        for (qint64 n = 0; got < count; got += n) {
+            n = device_->read(out + got, count - got);
             if (n <= 0)
                 break;
         }
     }
-    bytes.truncate(got);
+    return got;
+}
+
+QByteArray PictureBytes::read(qint64 offset, qint64 count) const
+{
+    if (offset < 0 || count <= 0 || offset >= size_)
+        return {};
+    QByteArray bytes(std::min(count, size_ - offset), Qt::Uninitialized);
+    bytes.truncate(readInto(offset, bytes.size(), bytes.data()));
     return bytes;
 }
 
@@ -60,18 +67,7 @@ bool PictureBytes::read(qint64 offset, qint64 count, uchar* out) const
 {
     if (offset < 0 || count < 0 || offset > size_ || count > size_ - offset)
         return false;
-    if (inMemory_) {
-        std::memcpy(out, memory_.constData() + offset, size_t(count));
-        return true;
-    }
-    if (!device_->seek(offset))
-        return false;
-    for (qint64 got = 0, n = 0; got < count; got += n) {
-        n = device_->read(reinterpret_cast<char*>(out) + got, count - got);
-        if (n <= 0)
-            return false;
-    }
-    return true;
+    return readInto(offset, count, reinterpret_cast<char*>(out)) == count;
 }
 
 QIODevice& PictureBytes::device() const

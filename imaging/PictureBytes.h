@@ -39,6 +39,9 @@ public:
     QIODevice& device() const;
 
 private:
+    // Reads [offset, offset + count), which lies within the bytes; how many bytes arrived.
+    qint64 readInto(qint64 offset, qint64 count, char* out) const;
+
     QByteArray memory_;
     bool inMemory_ = false;
     std::unique_ptr<QIODevice> device_;

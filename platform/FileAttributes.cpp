@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -14,26 +13,10 @@ namespace kiv::fileAttributes {
 
 namespace {
 
-// The names of a file's extended attributes; an empty list where the file system has none.
-bool namesOf(const std::function<ssize_t(char*, size_t)>& list, std::vector<std::string>& names)
-{
-    for (;;) {
-        const ssize_t size = list(nullptr, 0);
-        if (size < 0)
-            return errno == ENOTSUP;
-        std::vector<char> buffer(size_t(size) + 1);
-        const ssize_t got = list(buffer.data(), size_t(size));
-        if (got < 0 && errno == ERANGE)
-            continue; // an attribute came in between
-        if (got < 0)
-            return false;
-        for (const char* name = buffer.data(); name < buffer.data() + got; name += std::strlen(name) + 1)
-            names.emplace_back(name);
-        return true;
-    }
-}
+using Getter = std::function<ssize_t(void*, size_t)>;
 
-bool valueOf(const std::function<ssize_t(void*, size_t)>& get, std::vector<char>& value)
+// What a call that first tells the size it needs gives; false with errno set.
+bool valueOf(const Getter& get, std::vector<char>& value)
 {
     for (;;) {
         const ssize_t size = get(nullptr, 0);
@@ -42,12 +25,23 @@ bool valueOf(const std::function<ssize_t(void*, size_t)>& get, std::vector<char>
         value.resize(size_t(size));
         const ssize_t got = get(value.data(), value.size());
         if (got < 0 && errno == ERANGE)
-            continue;
+            continue; // it grew in between
         if (got < 0)
             return false;
         value.resize(size_t(got));
         return true;
     }
+}
+
+// The names of a file's extended attributes; an empty list where the file system has none.
+bool namesOf(const Getter& list, std::vector<std::string>& names)
+{
+    std::vector<char> buffer;
+    if (!valueOf(list, buffer))
+        return errno == ENOTSUP;
+    for (auto name = buffer.begin(); name < buffer.end(); name = std::find(name, buffer.end(), '\0') + 1)
+        names.emplace_back(name, std::find(name, buffer.end(), '\0'));
+    return true;
 }
 
 } // namespace
@@ -72,8 +66,8 @@ bool copy(const std::string& from, int to)
 {
     std::vector<std::string> wanted;
     std::vector<std::string> present;
-    if (!namesOf([&](char* b, size_t n) { return ::listxattr(from.c_str(), b, n); }, wanted)
-        || !namesOf([&](char* b, size_t n) { return ::flistxattr(to, b, n); }, present))
+    if (!namesOf([&](void* b, size_t n) { return ::listxattr(from.c_str(), static_cast<char*>(b), n); }, wanted)
+        || !namesOf([&](void* b, size_t n) { return ::flistxattr(to, static_cast<char*>(b), n); }, present))
         return false;
     for (const std::string& name : present) {
         if (std::find(wanted.begin(), wanted.end(), name) == wanted.end() && ::fremovexattr(to, name.c_str()) != 0)
