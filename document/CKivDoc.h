@@ -14,6 +14,7 @@
 #include "document/tagSATINFO.h"
 #include "document/tagTOWN.h"
 #include "orbit/CSGP4_SDP4.h"
+#include "platform/CutOffWrite.h"
 #include "platform/Time.h"
 
 #include <QImage>
@@ -172,9 +173,10 @@ public:
     void SaveSettings();
     // Writes the profile as it is now; a failure is told. False when it failed.
     bool WriteProfile();
-    // Before a file of the document is read: the user is offered back the old contents of a file
-    // that a write cut off by a kill may have torn. True when they were put back.
-    bool RecoverCutOffWrite(const QString& path);
+    // Before a file of the document is read: the user is offered back what a write cut off by a
+    // kill left beside it, once a writer of it that still runs ended. The result holds a shared
+    // lock on the file, to be kept while it is read, and says whether a copy was put back.
+    kiv::CutOffWrite::Recovery RecoverCutOffWrite(const QString& path);
     void AddInternetFile(const QString& url);
     void AddWeatherImage(const QString& url);
 
@@ -276,6 +278,7 @@ private:
     QStringList applyViewStates(const kiv::SettingsSnapshot& s);
 
     kiv::DocumentContext context_;
+    kiv::CutOffWrite cutOffWrites_;
     QString lastArchive_; // the archive last saved or restored in this session
     // Animation state that lives beside the clock.
     double realTimeRemainder_ = 0.0;
