@@ -734,6 +734,8 @@ TEST(AtomicFile, APutBackKilledAtAnyStepThenReturnAtEveryBoxLeavesTheOldOrNewByt
                     kiv::CutOffWrite().offer(boxes, true, path);
                 },
                 [&](const kiv::test::FileChange& change) { return change.count == n; });
+            for (const QString& copy : QDir(dir.path()).entryList({QStringLiteral("*.kiv-old-*")}, QDir::Files))
+                EXPECT_EQ(contentsOf(dir.filePath(copy)), oldBytes) << "a copy under an old copy's name is whole";
             returnAtEveryBox(path);
             const QByteArray now = contentsOf(path);
             EXPECT_TRUE(now == oldBytes || now == newBytes) << now.size() << " bytes";
