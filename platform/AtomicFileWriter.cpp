@@ -145,7 +145,7 @@ WriteResult AtomicFileWriter::open()
     if (lock_.state() == FileLock::State::Busy)
         return fail(WriteStep::Busy, EAGAIN);
     left_ = LeftBehind::of(target_);
-    left_.removeWorthless();
+    left_.tidy(target_);
     const mode_t finalMode = replacing ? old.st_mode : fileAttributes::newFileMode();
     if (!temporary_->create(sideFiles::temporaryPrefix(target_), finalMode & 0600))
         return fail(WriteStep::Create, errno);
@@ -178,7 +178,9 @@ WriteResult AtomicFileWriter::commit()
             return fail(WriteStep::Create, errno);
         return rename();
     }
-    if (old.st_nlink == 1 && ownerMatches(temporary_->fd(), old)
+    // A file that a cut-off write may have torn is written into, beside the whole copy that write
+    // left, so that whether the file was written whole since is told by the new bytes' copy.
+    if (left_.oldCopy.empty() && old.st_nlink == 1 && ownerMatches(temporary_->fd(), old)
         && fileAttributes::copy(target_, temporary_->fd()))
         return rename();
     return writeInPlace(old);
@@ -200,15 +202,13 @@ WriteResult AtomicFileWriter::rename()
 // unless this write settled them.
 void AtomicFileWriter::settleLeftCopies() const
 {
-    if (left_.cutOff.empty() && left_.earlier.empty() && settled_.empty())
+    if (left_.cutOff.empty() && settled_.empty())
         return;
     for (const std::string& copy : settled_)
         ::unlink(copy.c_str());
-    for (const auto* copies : {&left_.cutOff, &left_.earlier}) {
-        for (const std::string& copy : *copies) {
-            if (std::find(settled_.begin(), settled_.end(), copy) == settled_.end())
-                std::rename(copy.c_str(), sideFiles::renamed(target_, copy, sideFiles::Kind::EarlierCopy).c_str());
-        }
+    for (const std::string& copy : left_.cutOff) {
+        if (std::find(settled_.begin(), settled_.end(), copy) == settled_.end())
+            std::rename(copy.c_str(), sideFiles::renamed(target_, copy, sideFiles::Kind::EarlierCopy).c_str());
     }
     syncFolder(folder_);
 }

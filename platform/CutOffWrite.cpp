@@ -162,8 +162,8 @@ std::vector<CutOffWrite::Offer> CutOffWrite::find(const QString& path)
     const std::string target = targetOf(path);
     if (target.empty())
         return {};
-    const LeftBehind left = LeftBehind::of(target);
-    left.removeWorthless();
+    LeftBehind left = LeftBehind::of(target);
+    left.tidy(target);
     std::vector<Offer> offers;
     if (!left.oldCopy.empty()) {
         Offer torn{.kind = Kind::Torn, .copy = decoded(left.oldCopy), .newCopy = decoded(left.newCopy), .settles = {}};

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <ctime>
 
 #include <fcntl.h>
@@ -106,8 +107,13 @@ LeftBehind LeftBehind::of(const std::string& target)
     return left;
 }
 
-void LeftBehind::removeWorthless() const
+void LeftBehind::tidy(const std::string& target)
 {
+    for (std::string& copy : earlier) {
+        std::string name = sideFiles::renamed(target, copy, Kind::EarlierCopy);
+        if (std::rename(copy.c_str(), name.c_str()) == 0)
+            copy = std::move(name);
+    }
     for (const std::string& path : worthless)
         ::unlink(path.c_str());
 }

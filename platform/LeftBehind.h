@@ -23,7 +23,9 @@ struct LeftBehind {
 
     // Looks beside `target` (the file a name leads to); changes nothing.
     static LeftBehind of(const std::string& target);
-    void removeWorthless() const;
+    // Gives the copies of earlier versions names that say so, and only then removes what is
+    // worthless, among it the new bytes that told that the file was written whole since.
+    void tidy(const std::string& target);
 };
 
 } // namespace kiv
