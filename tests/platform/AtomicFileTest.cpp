@@ -799,18 +799,19 @@ TEST(AtomicFile, TwoWritersOfOneFileAtOnceLeaveOneOfTheirVersionsWhole)
 
     // Renamed over one after the other, the file is another file under its name after each write:
     // a writer that waited for the old one's lock must still be the only one to check and write.
-    ASSERT_TRUE(put(path, "0"));
+    const QString count = dir.filePath(QStringLiteral("count"));
+    ASSERT_TRUE(put(count, "0"));
     EXPECT_TRUE(allTogether(3, [&](int) {
         for (int i = 0; i < 30; ++i) {
-            kiv::AtomicFileWriter writer(path);
-            const QByteArray next = QByteArray::number(writer.open() ? contentsOf(path).toInt() + 1 : -1);
+            kiv::AtomicFileWriter writer(count);
+            const QByteArray next = QByteArray::number(writer.open() ? contentsOf(count).toInt() + 1 : -1);
             usleep(2000); // a while under the lock, for another writer to see through it if it could
             if (!writer.append(next.constData(), next.size()) || !writer.commit())
                 return false;
         }
         return true;
     }));
-    EXPECT_EQ(contentsOf(path), "90") << "each writer saw the bytes it replaced";
+    EXPECT_EQ(contentsOf(count), "90") << "each writer saw the bytes it replaced";
 }
 
 TEST(AtomicFile, AFileThatAnotherWriterHoldsIsNeitherWrittenNorReadWithoutAWord)
