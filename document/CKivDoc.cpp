@@ -271,6 +271,7 @@ void CKivDoc::LoadSettings()
 {
     applyDefaultSettings(*this);
     loadSettings(*this, context_.profile);
+    passLanguageToFrame();
 }
 
 void CKivDoc::SaveSettings()

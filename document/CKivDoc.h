@@ -248,6 +248,8 @@ public:
 private:
     void setTime(kiv::Time time);
     bool English() const { return Language != 0; }
+    // Tells the main frame the language in force, whenever it may have changed.
+    void passLanguageToFrame();
     int& showFlag(kiv::ViewKind kind);
     void Warn(const QString& caption, const QString& text);
     void RecountIcons();
