@@ -1,6 +1,7 @@
 #include "tests/support/Prerequisite.h"
 #include "platform/IniProfile.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ScratchWorkspace.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -169,14 +170,15 @@ TEST(IniProfile, FileLocationAndSaving)
     IniProfile profile(IniProfile::defaultPath());
     QString error;
     EXPECT_TRUE(profile.load(&error)) << "a missing file is an empty profile";
-    profile.WriteProfileBool(kAllgemein, QStringLiteral("Show3D"), 1);
-    ASSERT_TRUE(profile.save());
+    IniProfile writes;
+    writes.WriteProfileBool(kAllgemein, QStringLiteral("Show3D"), 1);
+    ASSERT_TRUE(profile.saveMerged(writes));
     IniProfile again(path);
     ASSERT_TRUE(again.load());
     EXPECT_EQ(again.GetProfileBool(kAllgemein, QStringLiteral("Show3D"), 0), 1);
 
     IniProfile unwritable(dir.filePath(QStringLiteral("own.ini/inside.ini")));
-    const kiv::WriteResult result = unwritable.save();
+    const kiv::WriteResult result = unwritable.saveMerged(writes);
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.errorText.isEmpty());
     IniProfile directory(dir.path());
@@ -185,4 +187,30 @@ TEST(IniProfile, FileLocationAndSaving)
     IniProfile endless(QStringLiteral("/dev/zero")); // a wrong path must not read forever
     EXPECT_FALSE(endless.load(&error));
     EXPECT_TRUE(error.contains(QStringLiteral("not a profile")));
+}
+
+TEST(IniProfile, SavingMergesTheKeysIntoTheFileAsItIsNow)
+{
+    const kiv::test::ScratchWorkspace scratch;
+    IniProfile profile(scratch.filePath(QStringLiteral("kiv.ini")));
+    profile.parse("[Allgemein]\nLanguage=1\nNrOfPoints=35\n"); // as read at the start
+    ASSERT_TRUE(scratch.writeFile("kiv.ini", "[allgemein]\r\nnrofpoints=50\r\nOther=x\r\n[Fremd]\r\nk=v\r\n")); // since
+    IniProfile writes;
+    writes.WriteProfileInt(kAllgemein, QStringLiteral("NrOfPoints"), 35);
+    writes.WriteProfileInt(kAllgemein, QStringLiteral("Language"), 0);
+    writes.WriteProfileInt(QStringLiteral("Normal"), QStringLiteral("NormalQualitaet"), 2);
+    QString readError;
+    ASSERT_TRUE(profile.saveMerged(writes, &readError));
+    EXPECT_TRUE(readError.isEmpty());
+    EXPECT_EQ(scratch.readFile("kiv.ini"),
+              "[allgemein]\r\nnrofpoints=35\r\nOther=x\r\nLanguage=0\r\n[Fremd]\r\nk=v\r\n"
+              "[Normal]\r\nNormalQualitaet=2\r\n");
+    EXPECT_EQ(profile.toBytes(), scratch.readFile("kiv.ini")) << "the profile holds what was written";
+
+    // A file that cannot be read: the keys go into the profile as it was read, and the reason is told.
+    IniProfile folder(scratch.filePath(QStringLiteral(".")));
+    folder.parse("[A]\nx=1\n");
+    EXPECT_FALSE(folder.saveMerged(writes, &readError));
+    EXPECT_TRUE(readError.contains(folder.path()));
+    EXPECT_EQ(folder.toBytes(), "[A]\nx=1\n[Allgemein]\nNrOfPoints=35\nLanguage=0\n[Normal]\nNormalQualitaet=2\n");
 }
