@@ -184,6 +184,12 @@ TEST(IniProfile, FileLocationAndSaving)
     IniProfile directory(dir.path());
     EXPECT_FALSE(directory.load(&error));
     EXPECT_TRUE(error.contains(dir.path()));
+    // What cannot be read again gets the keys merged into the profile as read, and says why.
+    directory.parse("[A]\nx=1\n");
+    QString readError;
+    EXPECT_FALSE(directory.saveMerged(writes, &readError));
+    EXPECT_TRUE(readError.contains(dir.path()));
+    EXPECT_EQ(directory.toBytes(), "[A]\nx=1\n[Allgemein]\nShow3D=TRUE\n");
     IniProfile endless(QStringLiteral("/dev/zero")); // a wrong path must not read forever
     EXPECT_FALSE(endless.load(&error));
     EXPECT_TRUE(error.contains(QStringLiteral("not a profile")));
@@ -193,24 +199,10 @@ TEST(IniProfile, SavingMergesTheKeysIntoTheFileAsItIsNow)
 {
     const kiv::test::ScratchWorkspace scratch;
     IniProfile profile(scratch.filePath(QStringLiteral("kiv.ini")));
-    profile.parse("[Allgemein]\nLanguage=1\nNrOfPoints=35\n"); // as read at the start
-    ASSERT_TRUE(scratch.writeFile("kiv.ini", "[allgemein]\r\nnrofpoints=50\r\nOther=x\r\n[Fremd]\r\nk=v\r\n")); // since
-    IniProfile writes;
-    writes.WriteProfileInt(kAllgemein, QStringLiteral("NrOfPoints"), 35);
-    writes.WriteProfileInt(kAllgemein, QStringLiteral("Language"), 0);
-    writes.WriteProfileInt(QStringLiteral("Normal"), QStringLiteral("NormalQualitaet"), 2);
-    QString readError;
-    ASSERT_TRUE(profile.saveMerged(writes, &readError));
-    EXPECT_TRUE(readError.isEmpty());
-    EXPECT_EQ(scratch.readFile("kiv.ini"),
-              "[allgemein]\r\nnrofpoints=35\r\nOther=x\r\nLanguage=0\r\n[Fremd]\r\nk=v\r\n"
-              "[Normal]\r\nNormalQualitaet=2\r\n");
+    profile.parse("[Allgemein]\nLanguage=1\n"); // as read at the start, then changed by someone else:
+    ASSERT_TRUE(scratch.writeFile("kiv.ini", "[allgemein]\r\nnrofpoints=50\r\nOther=x\r\n[Fremd]\r\nk=v\r\n"));
+    ASSERT_TRUE(profile.saveMerged(parsed("[Allgemein]\nNrOfPoints=35\nLanguage=0\n[Normal]\nNormalQualitaet=2\n")));
+    EXPECT_EQ(scratch.readFile("kiv.ini"), "[allgemein]\r\nnrofpoints=35\r\nOther=x\r\nLanguage=0\r\n[Fremd]\r\nk=v\r\n"
+                                           "[Normal]\r\nNormalQualitaet=2\r\n");
     EXPECT_EQ(profile.toBytes(), scratch.readFile("kiv.ini")) << "the profile holds what was written";
-
-    // A file that cannot be read: the keys go into the profile as it was read, and the reason is told.
-    IniProfile folder(scratch.filePath(QStringLiteral(".")));
-    folder.parse("[A]\nx=1\n");
-    EXPECT_FALSE(folder.saveMerged(writes, &readError));
-    EXPECT_TRUE(readError.contains(folder.path()));
-    EXPECT_EQ(folder.toBytes(), "[A]\nx=1\n[Allgemein]\nNrOfPoints=35\nLanguage=0\n[Normal]\nNormalQualitaet=2\n");
 }
