@@ -170,8 +170,9 @@ public:
     // Profile
     void LoadSettings();
     void SaveSettings();
-    // Writes the profile as it is now; a failure is told. False when it failed.
-    bool WriteProfile();
+    // Writes these keys into the profile file as it is now, keeping everything else in it; a
+    // failure is told. False when it failed.
+    bool WriteProfile(const kiv::IniProfile& writes);
     // Before a file of the document is read: the user is offered back the old contents of a file
     // that a write cut off by a kill may have torn. True when they were put back.
     bool RecoverCutOffWrite(const QString& path);
@@ -248,6 +249,8 @@ public:
 private:
     void setTime(kiv::Time time);
     bool English() const { return Language != 0; }
+    // Tells the main frame the language in force, whenever it may have changed.
+    void passLanguageToFrame();
     int& showFlag(kiv::ViewKind kind);
     void Warn(const QString& caption, const QString& text);
     void RecountIcons();
