@@ -139,7 +139,7 @@ bool CPictureFile::Load(const QString& fileName)
         addMessage(error(QStringLiteral("Error."), QStringLiteral("Error reading file\t")));
         return false;
     }
-    return adopt(decode(bytes, route()));
+    return adopt(decode(bytes, route()), bytes);
 }
 
 bool CPictureFile::LoadImageResource(int id)
@@ -150,7 +150,7 @@ bool CPictureFile::LoadImageResource(int id)
         addMessage(error(QStringLiteral("Error"), QStringLiteral("FindResource() Failed\t")));
         return false;
     }
-    return adopt(decode(resource, route()));
+    return adopt(decode(resource, route()), resource);
 }
 
 } // namespace kiv
