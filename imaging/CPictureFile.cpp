@@ -105,7 +105,7 @@ LoadResult decodeMetafile(const PictureBytes& bytes, const QByteArray& head, Rou
     const qint64 size = metafileCheck::namedSize(head);
     if (size <= 0 || size > bytes.size() || (metafileCheck::isEmf(head) && size != bytes.size()))
         return {};
-    if (!pictureBudget::admits(pictureBudget::metafilePeak(size)))
+    if (!pictureBudget::admitsMetafile(size))
         return failure(overBudget());
     QByteArray metafile = bytes.read(0, size);
     if (metafile.size() != size)

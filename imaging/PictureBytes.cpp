@@ -8,7 +8,7 @@
 
 namespace kiv {
 
-// What a decoder that reads the bytes itself sees: the bytes, until the decode is stopped.
+// What a decoder that reads the bytes itself sees: the bytes, which end once the decode is stopped.
 class PictureBytes::View : public QIODevice {
 public:
     explicit View(const PictureBytes& bytes) : bytes_(bytes) { open(QIODevice::ReadOnly); }
@@ -17,8 +17,6 @@ public:
 protected:
     qint64 readData(char* data, qint64 maxSize) override
     {
-        if (bytes_.stopRequested())
-            return -1;
         const qint64 count = std::min(maxSize, bytes_.size() - pos());
         return count <= 0 ? 0 : bytes_.readInto(pos(), count, data);
     }
