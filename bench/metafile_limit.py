@@ -32,7 +32,7 @@ ROOT = os.path.dirname(HERE)
 
 def wmf_record(kind, side):
     if kind == "rect":
-        return struct.pack("<IHhhhh", 7, 0x041B, side // 2, side // 2, 10, 10)
+        return struct.pack("<IHhhhh", 7, 0x041B, 20, 20, 10, 10)
     if kind == "line":
         return struct.pack("<IHhh", 5, 0x0213, 20, 20)
     if kind == "text":
@@ -44,7 +44,7 @@ def wmf_record(kind, side):
 
 def emf_record(kind, side):
     if kind == "rect":
-        return struct.pack("<IIiiii", 43, 24, 10, 10, side // 2, side // 2)
+        return struct.pack("<IIiiii", 43, 24, 10, 10, 20, 20)
     if kind == "line":
         return struct.pack("<IIii", 54, 16, 20, 20)
     if kind == "text":
