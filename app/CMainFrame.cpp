@@ -139,6 +139,8 @@ void CMainFrame::SetTitle(const QString& title)
 // A label given the text it already shows does nothing: no layout, no repaint.
 void CMainFrame::SetStatusText(StatusPane pane, const QString& text) { StatusLabel(pane)->setText(text); }
 
+void CMainFrame::SetLanguage(int language) { translation_.follow(language != 0); }
+
 QLabel* CMainFrame::StatusLabel(StatusPane pane) const { return panes_[static_cast<std::size_t>(pane)]; }
 
 // ---- view frames ------------------------------------------------------------------------------

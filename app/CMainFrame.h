@@ -6,6 +6,7 @@
 
 #include "app/CChildFrame.h"
 #include "app/CommandRegistry.h"
+#include "app/QtTranslation.h"
 #include "document/DocumentViews.h"
 #include "platform/CommandMap.h"
 
@@ -66,6 +67,7 @@ public:
     void SetAnimationTimer(bool on) override;
     void SetTitle(const QString& title) override;
     void SetStatusText(kiv::StatusPane pane, const QString& text) override;
+    void SetLanguage(int language) override;
 
     // ShellPort
     void OpenViewFrame(kiv::ViewKind kind) override;
@@ -110,6 +112,7 @@ private:
     std::vector<const kiv::CommandMap*> route() const;
 
     kiv::UiServices& ui_;
+    kiv::QtTranslation translation_;
     kiv::TerminationGuard* guard_ = nullptr;
     CKivDoc* doc_ = nullptr;
     const kiv::CommandMap* docCommands_ = nullptr;

@@ -392,8 +392,9 @@ void editQuality(CKivDoc& doc, QualityRecord which, const QualityEditor& edit)
         return;
     record = *edited;
     record.Qualitaet = std::clamp(record.Qualitaet, 1, 3);
-    saveQuality(name, record, doc.Context().profile);
-    doc.WriteProfile();
+    IniProfile writes;
+    saveQuality(name, record, writes);
+    doc.WriteProfile(writes);
 }
 
 void editWeather(CKivDoc& doc, const Editor<WeatherSettings>& edit)

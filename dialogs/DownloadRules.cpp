@@ -48,9 +48,11 @@ DownloadRule picture(const QString& targetPath, bool english)
     return {kPictureMaxBytes, [kind = CGraphicFile::KindForName(targetPath), english](const QString& bodyPath) {
                 CGraphicFile file;
                 if (kind != CGraphicFile::kDispatch && file.LoadFile(kind, bodyPath))
-                    return QString();
-                return inLanguage(english, "the download is not a picture the program can read",
-                                  "der Download ist kein Bild, das das Programm lesen kann");
+                    return std::optional(QString());
+                if (file.stopped())
+                    return std::optional<QString>();
+                return std::optional(inLanguage(english, "the download is not a picture the program can read",
+                                                "der Download ist kein Bild, das das Programm lesen kann"));
             }};
 }
 

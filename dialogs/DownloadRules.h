@@ -14,7 +14,8 @@ inline constexpr std::int64_t kPictureMaxBytes = std::int64_t{256} << 20;
 
 // At least one record the element loader takes, and no web page or XML document.
 DownloadRule elementSets(bool english);
-// A picture that the reader for the target's name decodes.
+// A picture that the reader for the target's name decodes; a decode stopped by a termination
+// request cancels the download.
 DownloadRule picture(const QString& targetPath, bool english);
 
 } // namespace kiv::downloads

@@ -12,6 +12,7 @@
 #include "platform/LineReader.h"
 #include "platform/UiServices.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -270,24 +271,36 @@ void CKivDoc::LoadSettings()
 {
     applyDefaultSettings(*this);
     loadSettings(*this, context_.profile);
+    passLanguageToFrame();
 }
 
 void CKivDoc::SaveSettings()
 {
     KivSettings stored = *this;
     stored.TimeFactor = PersistentTimeFactor();
-    saveSettings(stored, context_.profile);
-    WriteProfile();
+    kiv::IniProfile writes;
+    saveSettings(stored, writes);
+    WriteProfile(writes);
 }
 
-bool CKivDoc::WriteProfile()
+bool CKivDoc::WriteProfile(const kiv::IniProfile& writes)
 {
-    const kiv::WriteResult written = context_.profile.save();
+    QString readError;
+    const kiv::WriteResult written = context_.profile.saveMerged(writes, &readError);
+    QString text;
     if (!written)
-        Warn(inLanguage(English(), "Attention", "Achtung"),
-             inLanguage(English(), "The settings could not be saved.\n",
-                        "Die Einstellungen konnten nicht gespeichert werden.\n") +
-                 written.describe(English()));
+        text = inLanguage(English(), "The settings could not be saved.\n",
+                          "Die Einstellungen konnten nicht gespeichert werden.\n") +
+               written.describe(English());
+    else if (!readError.isEmpty())
+        text = inLanguage(English(), "%1 could not be read again, so the settings were saved into it as Kiv read it "
+                                     "at the start:\n",
+                          "%1 konnte nicht erneut gelesen werden, daher wurden die Einstellungen in die Datei "
+                          "gespeichert, wie Kiv sie beim Start gelesen hat:\n")
+                   .arg(QDir::toNativeSeparators(context_.profile.path())) +
+               readError;
+    if (!text.isEmpty())
+        Warn(inLanguage(English(), "Attention", "Achtung"), text);
     return written.ok;
 }
 

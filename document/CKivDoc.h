@@ -171,8 +171,9 @@ public:
     // Profile
     void LoadSettings();
     void SaveSettings();
-    // Writes the profile as it is now; a failure is told. False when it failed.
-    bool WriteProfile();
+    // Writes these keys into the profile file as it is now, keeping everything else in it; a
+    // failure is told. False when it failed.
+    bool WriteProfile(const kiv::IniProfile& writes);
     // Before a file of the document is read: the user is offered back what a write cut off by a
     // kill left beside it, once a writer of it that still runs ended. The result holds a shared
     // lock on the file, to be kept while it is read, and says whether a copy was put back.
@@ -250,6 +251,8 @@ public:
 private:
     void setTime(kiv::Time time);
     bool English() const { return Language != 0; }
+    // Tells the main frame the language in force, whenever it may have changed.
+    void passLanguageToFrame();
     int& showFlag(kiv::ViewKind kind);
     void Warn(const QString& caption, const QString& text);
     void RecountIcons();

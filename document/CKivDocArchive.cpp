@@ -396,6 +396,7 @@ void CKivDoc::applyValues(const SettingsSnapshot& s)
     // Stored tick counts belong to another session: the clocks count from now.
     SetSimTime(Time(static_cast<std::int64_t>(s.document.SimTime)));
     FpsTick = StartTick = LastTick;
+    passLanguageToFrame();
 }
 
 void CKivDoc::applySatellites(const SettingsSnapshot& s)

@@ -299,8 +299,15 @@ void CKivDoc::LoadWDBMap()
 void CKivDoc::SetLanguage(int language)
 {
     Language = language != 0 ? 1 : 0;
+    passLanguageToFrame();
     if (Shell)
         Shell->SetViewMenu();
     UpdateTitle();
     InvalidateViews();
+}
+
+void CKivDoc::passLanguageToFrame()
+{
+    if (context_.frame)
+        context_.frame->SetLanguage(Language);
 }

@@ -144,6 +144,9 @@ public:
     virtual void SetAnimationTimer(bool on) = 0;
     virtual void SetTitle(const QString& title) = 0;
     virtual void SetStatusText(StatusPane pane, const QString& text) = 0;
+    // The language of the document's texts (0 German, 1 English), at the start and at every
+    // change: the toolkit's own texts, standard buttons and file dialogs, follow it.
+    virtual void SetLanguage(int language) = 0;
 };
 
 // ---- The application shell as the document's view management and satellite toolbar see it.

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
+#include <memory>
 
 namespace kiv {
 
@@ -159,7 +161,15 @@ LoadResult decodeBmp(const PictureBytes& file, const QString& name, Route route)
             auto indices = expandBmpRle(pixels, dib.width, dib.height, h.bitCount);
             if (!indices)
                 return failure(notValid(name));
-            dib.ownRows(std::move(*indices), dib.width, bottomUp);
+            // The rows go to the bitmap from the expanded pixels, each after a look at the watch.
+            auto rows = std::make_shared<std::vector<uchar>>(std::move(*indices));
+            dib.readRows(
+                [rows, &file, width = qint64(dib.width), height, bottomUp](int y, uchar* out) {
+                    const qint64 row = bottomUp ? height - 1 - y : y;
+                    std::memcpy(out, rows->data() + row * width, size_t(width));
+                    return !file.stopRequested();
+                },
+                dib.width);
             dib.reportedBits = h.bitCount;
             dib.bitCount = 8;
         } else {

@@ -90,7 +90,9 @@ bool CGraphicFile::adoptFrom(CGraphicFile& reader)
     LoadResult result;
     result.bitmap = reader.DetachBitmap();
     result.messages = reader.takeMessages();
-    return adopt(std::move(result));
+    const bool adopted = adopt(std::move(result));
+    stopped_ = reader.stopped();
+    return adopted;
 }
 
 bool CGraphicFile::loadDecoded(const QString& fileName, ReaderMessage openFailure, Decoder decode)
@@ -101,7 +103,7 @@ bool CGraphicFile::loadDecoded(const QString& fileName, ReaderMessage openFailur
         addMessage(std::move(openFailure));
         return false;
     }
-    return adopt(decode(bytes, fileName, route()));
+    return adopt(decode(bytes, fileName, route()), bytes);
 }
 
 bool CGraphicFile::LoadFromResource(int kind, int id)
@@ -117,7 +119,7 @@ bool CGraphicFile::LoadFromResource(int kind, int id)
     const PictureBytes resource(name);
     if (!resource.isOpen())
         return false;
-    return adopt(decodeBmp(resource, name, route()));
+    return adopt(decodeBmp(resource, name, route()), resource);
 }
 
 Bitmap CGraphicFile::DetachBitmap()
@@ -150,8 +152,17 @@ bool CGraphicFile::adopt(LoadResult result)
     return !bitmap_.isNull();
 }
 
+bool CGraphicFile::adopt(LoadResult result, const PictureBytes& bytes)
+{
+    if (!bytes.stopped())
+        return adopt(std::move(result));
+    stopped_ = true;
+    return false;
+}
+
 void CGraphicFile::clear()
 {
+    stopped_ = false;
     bitmap_ = Bitmap();
     width_ = height_ = bitsPerPixel_ = 0;
     imageSize_ = 0;

@@ -5,7 +5,8 @@
 // texture with LoadFromResource(kBitmapResource, kStandardTexture).
 //
 // Messages for the user are collected, not shown: the caller takes them with takeMessages() and
-// hands them to the message service.
+// hands them to the message service. A load that a termination request stopped (DecodeWatch) has
+// neither a bitmap nor a message: stopped() tells it apart from a failure.
 
 #include "imaging/Bitmap.h"
 #include "imaging/LoadResult.h"
@@ -53,6 +54,8 @@ public:
     int bitsPerPixel() const { return bitsPerPixel_; }
     const Bitmap& bitmap() const { return bitmap_; }
 
+    // Whether the last load was stopped by a termination request.
+    bool stopped() const { return stopped_; }
     const ReaderMessages& messages() const { return messages_; }
     ReaderMessages takeMessages();
 
@@ -60,6 +63,8 @@ protected:
     Route route() const { return useDib_ ? Route::Display : Route::Stored; }
     // Takes a reader's outcome over; true when it holds a bitmap.
     bool adopt(LoadResult result);
+    // The same for a decode of `bytes`, which leaves nothing when it was stopped.
+    bool adopt(LoadResult result, const PictureBytes& bytes);
     void addMessage(ReaderMessage message) { messages_.push_back(std::move(message)); }
     void clear();
     using Decoder = LoadResult (*)(const PictureBytes& file, const QString& name, Route route);
@@ -81,6 +86,7 @@ private:
     qsizetype imageSize_ = 0;
     int bitsPerPixel_ = 0;
     bool useDib_ = true;
+    bool stopped_ = false;
 };
 
 } // namespace kiv

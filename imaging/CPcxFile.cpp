@@ -18,6 +18,10 @@ constexpr qint64 kPaletteBlockSize = 769; // the byte 12, then 256 RGB entries
 constexpr qint64 kMaxLinePadding = 256;
 // A run of two bytes gives at most 63 bytes; any other byte gives itself.
 constexpr qint64 kLongestRun = 63;
+// The most bytes of encoding for one decoded byte: a run of one. Every code gives at least one
+// byte (a run of none moves nothing on) in at most two, so a valid encoding of n bytes takes at
+// most 2n.
+constexpr qint64 kMostCodeBytes = 2;
 
 // The most bytes that `size` bytes of data can give, encoded or raw.
 qint64 mostDecodedBytes(qint64 size, bool encoded)
@@ -91,6 +95,7 @@ void planesToBgr(const uchar* p, qint64 line, uchar* out)
 }
 
 // The picture's data, raw or run-length encoded, read in order; a run may go on into the next line.
+// Encoded data ends where it has read more than a valid encoding of what it gave could take.
 class Runs {
 public:
     Runs(const PictureBytes& file, qint64 begin, qint64 end, bool encoded)
@@ -102,6 +107,9 @@ public:
     {
         if (!encoded_)
             return in_.take(out, count);
+        // A code is begun only while a valid encoding of everything up to the end of `out` could
+        // still take it, so that no more than that is read.
+        const qint64 mostBytes = kMostCodeBytes * (given_ + count);
         qint64 o = 0;
         while (o < count) {
             if (runLeft_ > 0) {
@@ -111,6 +119,8 @@ public:
                 runLeft_ -= n;
                 continue;
             }
+            if (in_.consumed() + kMostCodeBytes > mostBytes)
+                break;
             const int b = in_.next();
             if (b < 0)
                 break;
@@ -123,12 +133,14 @@ public:
                 break;
             runLeft_ = b & 0x3F;
         }
+        given_ += o;
         return o;
     }
 
 private:
     ByteStream in_;
     bool encoded_;
+    qint64 given_ = 0;
     int runValue_ = 0;
     qint64 runLeft_ = 0;
 };

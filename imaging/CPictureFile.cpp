@@ -105,7 +105,7 @@ LoadResult decodeMetafile(const PictureBytes& bytes, const QByteArray& head, Rou
     const qint64 size = metafileCheck::namedSize(head);
     if (size <= 0 || size > bytes.size() || (metafileCheck::isEmf(head) && size != bytes.size()))
         return {};
-    if (!pictureBudget::admits(pictureBudget::metafilePeak(size)))
+    if (!pictureBudget::admitsMetafile(size))
         return failure(overBudget());
     QByteArray metafile = bytes.read(0, size);
     if (metafile.size() != size)
@@ -139,7 +139,7 @@ bool CPictureFile::Load(const QString& fileName)
         addMessage(error(QStringLiteral("Error."), QStringLiteral("Error reading file\t")));
         return false;
     }
-    return adopt(decode(bytes, route()));
+    return adopt(decode(bytes, route()), bytes);
 }
 
 bool CPictureFile::LoadImageResource(int id)
@@ -150,7 +150,7 @@ bool CPictureFile::LoadImageResource(int id)
         addMessage(error(QStringLiteral("Error"), QStringLiteral("FindResource() Failed\t")));
         return false;
     }
-    return adopt(decode(resource, route()));
+    return adopt(decode(resource, route()), resource);
 }
 
 } // namespace kiv

@@ -17,6 +17,11 @@ constexpr std::uint32_t kNoCompression = 1, kPackBits = 32773;
 constexpr std::uint32_t kWhiteIsZero = 0;
 // A PackBits run of two bytes gives at most 128 bytes.
 constexpr qint64 kPackBitsGain = 64;
+// The most bytes of PackBits for one byte of a row: a literal of one. Every code but the no-op
+// gives at least one byte in at most two, so a valid encoding of a row of n bytes takes at most
+// 2n; a code is begun only below that, and its longest form (a literal of 128 bytes, 129 with its
+// count) may run past the row's end, so that a row reads at most 2n + 128 bytes.
+constexpr qint64 kMostCodeBytes = 2;
 
 ReaderMessage notValid(const QString& name)
 {
@@ -230,8 +235,9 @@ CTiffFile::Unpacked CTiffFile::unpackBits(QByteArrayView in, uchar* out, qsizety
 
 qsizetype CTiffFile::unpackBits(ByteStream& in, uchar* out, qsizetype target)
 {
+    const qint64 end = in.consumed() + kMostCodeBytes * target;
     qsizetype o = 0;
-    while (o < target) {
+    while (o < target && in.consumed() < end) {
         const int next = in.next();
         if (next < 0)
             break;

@@ -28,7 +28,8 @@ public:
         qsizetype consumed; // input bytes used
         qsizetype produced; // output bytes written
     };
-    // Expands PackBits data into out[0, target); stops at the end of the input or the output.
+    // Expands PackBits data into out[0, target); stops at the end of the input or the output, or
+    // once the input is longer than a valid encoding of the output could be (2 x target + 128).
     static Unpacked unpackBits(QByteArrayView in, uchar* out, qsizetype target);
     // The same from a stream; the bytes written.
     static qsizetype unpackBits(ByteStream& in, uchar* out, qsizetype target);

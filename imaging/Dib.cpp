@@ -5,38 +5,21 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <memory>
 
 namespace kiv {
 
-void Dib::ownRows(std::vector<uchar> rows, qint64 stride, bool bottomUp)
-{
-    reader_ = nullptr;
-    storage_ = std::move(rows);
-    bits_ = storage_.data();
-    stride_ = stride;
-    bottomUp_ = bottomUp;
-}
-
 void Dib::readRows(RowReader reader, qint64 stride)
 {
-    storage_.clear();
-    bits_ = nullptr;
     reader_ = std::move(reader);
     stride_ = readerStride_ = stride;
     row_.assign(size_t(stride), 0);
-    bottomUp_ = false;
 }
 
 const uchar* Dib::scanLine(int y) const
 {
-    if (reader_) {
-        if (!failed_ && !reader_(y, row_.data()))
-            failed_ = true;
-        return row_.data();
-    }
-    const qint64 row = bottomUp_ ? height - 1 - y : y;
-    return bits_ + row * stride_;
+    if (!failed_ && (!reader_ || !reader_(y, row_.data())))
+        failed_ = true;
+    return row_.data();
 }
 
 qint64 evenedWidth(qint64 width, int bitCount)
@@ -49,20 +32,6 @@ void evenWidth(Dib& dib)
     const int newWidth = int(evenedWidth(dib.width, dib.bitCount));
     if (newWidth == dib.width)
         return;
-    if (!dib.reader_) {
-        // Owned rows are read from where they are, as a file's rows would be.
-        auto rows = std::make_shared<std::vector<uchar>>(std::move(dib.storage_));
-        const qint64 stride = dib.stride_;
-        const bool bottomUp = dib.bottomUp_;
-        const int height = dib.height;
-        dib.readRows(
-            [rows, stride, bottomUp, height](int y, uchar* out) {
-                const qint64 row = bottomUp ? height - 1 - y : y;
-                std::memcpy(out, rows->data() + row * stride, size_t(stride));
-                return true;
-            },
-            stride);
-    }
     // The reader writes its own stride of each row; what the wider row has beyond it stays zero,
     // and what the reader's row has beyond the wider row is not read.
     dib.width = newWidth;

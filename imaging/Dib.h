@@ -1,8 +1,9 @@
 #pragma once
 // A decoded device-independent picture: packed rows of 1 to 32 bits per pixel with their colour
 // table or channel masks. Every reader produces one; toBitmap() turns it into a Bitmap for the
-// route the caller asked for. The rows are either owned by the Dib or read one at a time, as the
-// bitmap is made, from the file (a row reader), so that no more than one row of them is held.
+// route the caller asked for. The rows are read one at a time, as the bitmap is made, from the
+// file or from what the reader expanded (a row reader), so that no more than one row of them is
+// held; a reader that cannot give a row (a short file, a stopped decode) ends the picture.
 
 #include "imaging/Bitmap.h"
 #include "imaging/LoadResult.h"
@@ -46,8 +47,6 @@ public:
     // Red, green and blue masks for 16 and 32 bits; all zero means 5-5-5 or 8-8-8.
     std::array<std::uint32_t, 3> masks{};
 
-    // Rows owned by the Dib.
-    void ownRows(std::vector<uchar> rows, qint64 stride, bool bottomUp);
     // Rows read as they are asked for, from the top row down, each once: `reader(y, out)` writes
     // the `stride` bytes of row y (y counted from the top) to `out`, and false when it cannot.
     using RowReader = std::function<bool(int y, uchar* out)>;
@@ -62,10 +61,7 @@ public:
 private:
     friend void evenWidth(Dib& dib);
 
-    const uchar* bits_ = nullptr;
     qint64 stride_ = 0;
-    bool bottomUp_ = false;
-    std::vector<uchar> storage_;
     RowReader reader_;
     // A read row: the reader writes its first readerStride_ bytes, the rest stays zero.
     mutable std::vector<uchar> row_;

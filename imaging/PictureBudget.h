@@ -66,6 +66,24 @@ inline qint64 metafilePeak(qint64 fileBytes)
     return fileBytes + kMetafilePixels * 4;
 }
 
+// The helper that draws a metafile (kiv-metafile) runs with the budget as its address space. It
+// needs, as bench/metafile_limit.py measures: about 80 MiB before it reads anything, the drawn
+// picture at 4 bytes a pixel, and up to about 130 bytes for each byte of the metafile (the SVG the
+// converter writes and the drawing's tree made from it; text and line records cost most). So a
+// metafile may take as many bytes as leave that room at the largest picture, with a margin.
+inline constexpr qint64 kMetafileHelperBaseBytes = qint64(96) << 20;
+inline constexpr qint64 kMetafileHelperBytesPerByte = 160;
+inline constexpr qint64 kMetafileBytes =
+    (kBytes - kMetafileHelperBaseBytes - kMetafilePixels * 4) / kMetafileHelperBytesPerByte;
+static_assert(kMetafileBytes > 1'000'000);
+
+// Whether a metafile of this many bytes is drawn within the helper's limits and fits the budget
+// beside its drawn picture.
+inline bool admitsMetafile(qint64 fileBytes)
+{
+    return fileBytes <= kMetafileBytes && admits(metafilePeak(fileBytes));
+}
+
 // What the limit is, for the readers' messages.
 inline QString limitText()
 {

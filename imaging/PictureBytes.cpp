@@ -8,6 +8,24 @@
 
 namespace kiv {
 
+// What a decoder that reads the bytes itself sees: the bytes, which end once the decode is stopped.
+class PictureBytes::View : public QIODevice {
+public:
+    explicit View(const PictureBytes& bytes) : bytes_(bytes) { open(QIODevice::ReadOnly); }
+    qint64 size() const override { return bytes_.size(); }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        const qint64 count = std::min(maxSize, bytes_.size() - pos());
+        return count <= 0 ? 0 : bytes_.readInto(pos(), count, data);
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    const PictureBytes& bytes_;
+};
+
 PictureBytes::PictureBytes(QByteArrayView bytes)
     : memory_(QByteArray::fromRawData(bytes.data(), bytes.size())), inMemory_(true)
 {
@@ -25,6 +43,12 @@ PictureBytes::PictureBytes(const QString& fileName)
     device_ = std::move(file);
 }
 
+PictureBytes::PictureBytes(std::unique_ptr<QIODevice> device) : device_(std::move(device))
+{
+    if (device_->isOpen())
+        size_ = device_->size();
+}
+
 PictureBytes::~PictureBytes() = default;
 
 bool PictureBytes::isOpen() const
@@ -39,6 +63,8 @@ QString PictureBytes::errorString() const
 
 qint64 PictureBytes::readInto(qint64 offset, qint64 count, char* out) const
 {
+    if (watch_.stop())
+        return 0;
     if (inMemory_) {
         std::memcpy(out, memory_.constData() + offset, size_t(count));
         return count;
@@ -72,8 +98,10 @@ bool PictureBytes::read(qint64 offset, qint64 count, uchar* out) const
 
 QIODevice& PictureBytes::device() const
 {
-    device_->seek(0);
-    return *device_;
+    if (!view_)
+        view_ = std::make_unique<View>(*this);
+    view_->seek(0);
+    return *view_;
 }
 
 ByteStream::ByteStream(const PictureBytes& bytes, qint64 begin, qint64 end)

@@ -3,6 +3,13 @@
 // and then for the pieces it decodes, never for the whole file: bytes past what the picture's
 // format uses are never read, and what is read is held only while it is decoded. A file is read,
 // not mapped, so that a file cut short meanwhile gives a short read rather than a fault.
+//
+// The bytes carry the decode's DecodeWatch, started with them: every read looks at it, and once a
+// termination request has stopped the decode a read fails, as at the end of the bytes, so that
+// every decoder gives up at its next read. stopped() then tells the caller that the decode did
+// not fail but was stopped.
+
+#include "imaging/DecodeWatch.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -21,6 +28,8 @@ public:
     explicit PictureBytes(QByteArrayView bytes);
     // A file, or a Qt resource, opened for reading; isOpen() tells whether it could be.
     explicit PictureBytes(const QString& fileName);
+    // The bytes of a device open for reading that can seek, as far as its size.
+    explicit PictureBytes(std::unique_ptr<QIODevice> device);
     ~PictureBytes();
     PictureBytes(const PictureBytes&) = delete;
     PictureBytes& operator=(const PictureBytes&) = delete;
@@ -35,17 +44,27 @@ public:
     // The same into `out`; true when all `count` bytes were read.
     bool read(qint64 offset, qint64 count, uchar* out) const;
 
-    // The bytes as a device, at their start, for a decoder that reads them itself.
+    // The bytes as a device, at their start, for a decoder that reads them itself; a read fails
+    // once the decode is stopped.
     QIODevice& device() const;
 
+    // Whether the decode is to give up now (DecodeWatch::stop), for work between two reads.
+    bool stopRequested() const { return watch_.stop(); }
+    // Whether the decode was stopped by a termination request.
+    bool stopped() const { return watch_.stopped(); }
+
 private:
+    class View;
+
     // Reads [offset, offset + count), which lies within the bytes; how many bytes arrived.
     qint64 readInto(qint64 offset, qint64 count, char* out) const;
 
     QByteArray memory_;
     bool inMemory_ = false;
     std::unique_ptr<QIODevice> device_;
+    mutable std::unique_ptr<QIODevice> view_;
     qint64 size_ = 0;
+    mutable DecodeWatch watch_;
 };
 
 // The bytes [begin, end) of a picture's bytes, read in order a piece at a time: only one piece is

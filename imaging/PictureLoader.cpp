@@ -14,7 +14,8 @@ QImage PictureLoader::load(const QString& fileName, PictureUse use)
     const std::optional<QString> found = paths_.find(fileName);
     if (file.Load(found.value_or(fileName)))
         return file.DetachBitmap().takeImage();
-    if (found || use != PictureUse::Texture)
+    // A stopped load tells nothing: the program is ending.
+    if (!file.stopped() && (found || use != PictureUse::Texture))
         showReaderMessages(file.takeMessages(), ui_.messages, ui_.bell);
     if (use == PictureUse::Overlay)
         return {};

@@ -73,9 +73,6 @@ bool copy(const std::string& from, int to)
         if (std::find(wanted.begin(), wanted.end(), name) == wanted.end() && ::fremovexattr(to, name.c_str()) != 0)
             return false;
     }
-    struct stat old {};
-    if (::stat(from.c_str(), &old) != 0 || ::fchmod(to, old.st_mode & 07777) != 0)
-        return false;
     std::vector<char> value;
     std::vector<char> current;
     for (const std::string& name : wanted) {
@@ -87,7 +84,8 @@ bool copy(const std::string& from, int to)
         if (::fsetxattr(to, name.c_str(), value.data(), value.size(), 0) != 0)
             return false;
     }
-    return true;
+    struct stat old {};
+    return ::stat(from.c_str(), &old) == 0 && ::fchmod(to, old.st_mode & 07777) == 0;
 }
 
 } // namespace kiv::fileAttributes

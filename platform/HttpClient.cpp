@@ -278,9 +278,11 @@ HttpResult HttpClient::attemptDownload(const QByteArray& address, const QString&
         result.transferCode = code;
     } else if (!success(result.status)) {
         result.outcome = HttpResult::Outcome::Status;
-    } else if (const QString refused = rule.check ? rule.check(file.temporaryPath()) : QString(); !refused.isEmpty()) {
+    } else if (const auto verdict = rule.check ? rule.check(file.temporaryPath()) : QString(); !verdict) {
+        result.outcome = HttpResult::Outcome::Cancelled;
+    } else if (!verdict->isEmpty()) {
         result.outcome = HttpResult::Outcome::Rejected;
-        result.detail = refused;
+        result.detail = *verdict;
     } else if (const WriteResult committed = file.commit(); !committed) {
         result.outcome = HttpResult::Outcome::Write;
         result.written = committed;

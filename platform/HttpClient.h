@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
 
 namespace kiv {
 
@@ -30,8 +31,9 @@ struct DownloadRule {
     // A larger announced length is refused before anything is written; a longer body is cut off.
     std::int64_t maxBytes = std::numeric_limits<std::int64_t>::max();
     // Looks at the whole body, in its temporary file, before it replaces the target: why it is
-    // refused, in the language in use, or an empty text when it is good.
-    std::function<QString(const QString& bodyPath)> check;
+    // refused, in the language in use, or an empty text when it is good; nothing when a
+    // termination request stopped the look, which cancels the download.
+    std::function<std::optional<QString>(const QString& bodyPath)> check;
 };
 
 struct HttpResult {

@@ -81,11 +81,31 @@ bool IniProfile::load(QString* errorText)
     return true;
 }
 
-WriteResult IniProfile::save() const
+WriteResult IniProfile::saveMerged(const IniProfile& writes, QString* readError)
 {
     if (path_.isEmpty())
         return {false, QStringLiteral("could not write the profile: no file name")};
+    IniProfile current(path_);
+    QString error;
+    if (current.load(&error)) {
+        lines_ = std::move(current.lines_);
+        newLineEnd_ = current.newLineEnd_;
+    } else if (readError) {
+        *readError = error;
+    }
+    merge(writes);
     return AtomicFile::write(path_, toBytes());
+}
+
+void IniProfile::merge(const IniProfile& writes)
+{
+    QString section;
+    for (const Line& line : writes.lines_) {
+        if (line.kind == Line::Kind::Section)
+            section = QString::fromUtf8(line.name);
+        else if (line.kind == Line::Kind::Key)
+            writeRaw(section, QString::fromUtf8(line.name), line.text.mid(line.text.indexOf('=') + 1));
+    }
 }
 
 void IniProfile::parse(const QByteArray& bytes)

@@ -32,8 +32,13 @@ public:
     // Reads the file at path(). A missing file is an empty profile and not an error; a file that
     // exists but cannot be read leaves the profile empty and returns false with errorText.
     bool load(QString* errorText = nullptr);
-    // Writes the whole profile through AtomicFile; on failure the old file stays as it was.
-    WriteResult save() const;
+    // Writes the keys of `writes` into the file as it is now, so that whatever others wrote
+    // since it was read survives: the file is read again, each key of `writes` is merged in as a
+    // Write call would put it, and the result goes through AtomicFile (on failure the old file
+    // stays as it was). No key is deleted. A file that cannot be read is replaced by this profile
+    // with the keys merged in, and readError says why. Afterwards this profile holds what was
+    // written.
+    WriteResult saveMerged(const IniProfile& writes, QString* readError = nullptr);
 
     void parse(const QByteArray& bytes);
     QByteArray toBytes() const;
@@ -71,6 +76,7 @@ private:
     std::optional<std::size_t> findKey(std::size_t sectionLine, const QByteArray& key) const;
     std::optional<QByteArray> rawValue(const QString& section, const QString& key) const;
     void writeRaw(const QString& section, const QString& key, QByteArray value);
+    void merge(const IniProfile& writes);
     void insertLine(std::size_t at, Line line);
 
     QString path_;

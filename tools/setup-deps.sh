@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
   # build
   cmake g++ ninja-build make pkg-config
-  # GUI
-  qt6-base-dev libqt6opengl6-dev
+  # GUI (and Qt's own German texts: standard buttons, file dialogs)
+  qt6-base-dev libqt6opengl6-dev qt6-translations-l10n
   # 3D
   libgl-dev libglu1-mesa-dev
   # HTTP (and the certificates that HTTPS downloads are checked against)

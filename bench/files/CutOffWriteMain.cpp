@@ -14,7 +14,6 @@
 #include <QFile>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -25,15 +24,6 @@ using namespace kiv;
 using namespace kiv::test;
 
 namespace {
-
-std::string callName(long call)
-{
-    static const std::map<long, std::string> names = {
-        {SYS_write, "write"},   {SYS_ftruncate, "ftruncate"}, {SYS_fsync, "fsync"},  {SYS_rename, "rename"},
-        {SYS_unlink, "unlink"}, {SYS_fchmod, "fchmod"},       {SYS_fsetxattr, "fsetxattr"}};
-    const auto found = names.find(call);
-    return found != names.end() ? found->second : "call " + std::to_string(call);
-}
 
 struct Step {
     int count;

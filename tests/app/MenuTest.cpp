@@ -6,6 +6,8 @@
 #include "resources/MenuTables.h"
 #include "tests/app/ShellFixture.h"
 
+#include <QMessageBox>
+
 using namespace kiv;
 using namespace kiv::test;
 
@@ -19,6 +21,13 @@ const KindMenu kKinds[] = {{ViewKind::Map, kiv::MenuView::Map},
                            {ViewKind::World, kiv::MenuView::World},
                            {ViewKind::WDB, kiv::MenuView::WDB},
                            {ViewKind::Obs, kiv::MenuView::Obs}};
+
+// The Yes button of a standard message box as Qt names it at the moment.
+QString yesButtonText()
+{
+    QMessageBox box(QMessageBox::Question, {}, {}, QMessageBox::Yes | QMessageBox::No);
+    return box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&'));
+}
 
 } // namespace
 
@@ -96,8 +105,16 @@ TEST_F(ShellTest, LanguageSwitchKeepsShortcutsAndChecksTheLanguage)
     run(kCmdGerman);
     EXPECT_TRUE(menuItem(kCmdGerman)->isChecked());
     EXPECT_FALSE(menuItem(kCmdEnglish)->isChecked());
+    EXPECT_EQ(yesButtonText(), "Ja") << "Qt's own buttons follow the switch";
+    ASSERT_TRUE(doc().SaveSettingsArchive(path("german.set")));
     run(kCmdEnglish);
     EXPECT_TRUE(menuItem(kCmdEnglish)->isChecked());
+    EXPECT_EQ(yesButtonText(), "Yes");
+    ASSERT_TRUE(doc().RestoreSettingsArchive(path("german.set")));
+    EXPECT_EQ(yesButtonText(), "Ja") << "and a restored archive's language";
+    app_.reset();
+    start("[Allgemein]\nSatellitenfilename=sats.tle\nLanguage=0\n");
+    EXPECT_EQ(yesButtonText(), "Ja") << "from the start, before the document's first box";
     QStringList keys;
     for (QAction* a : frame().actions())
         keys << a->shortcut().toString();

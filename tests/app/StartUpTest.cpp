@@ -118,6 +118,8 @@ TEST_F(ShellTest, ClosingSavesTheOpenViewsAndThePausedFactorThenDropsTheDocument
     run(kCmdViewObs); // observer closed
     run(kCmdPause); // paused
     EXPECT_EQ(doc().TimeFactor, 0);
+    // Meanwhile another program changed one of Kiv's keys, the recent files and added a section.
+    writeFile("kiv.ini", "[Recent File List]\nFile1=/data/a.set\n[Allgemein]\nShowObs=TRUE\n[Fremd]\nk=v\n");
     frame().close();
     EXPECT_EQ(app_->Document(), nullptr);
     EXPECT_FALSE(frame().TimerRunning());
@@ -128,6 +130,8 @@ TEST_F(ShellTest, ClosingSavesTheOpenViewsAndThePausedFactorThenDropsTheDocument
     EXPECT_TRUE(text.contains("Show3D=TRUE"));
     EXPECT_TRUE(text.contains("ShowObs=FALSE"));
     EXPECT_TRUE(text.contains("TimeFactor=60"));
+    EXPECT_TRUE(text.startsWith("[Recent File List]\nFile1=/data/a.set\n[Allgemein]\nShowObs=FALSE\n"));
+    EXPECT_TRUE(text.contains("[Fremd]\nk=v\n")) << "a section added since the start is kept";
 }
 
 TEST_F(ShellTest, AProfileThatCannotBeWrittenAtCloseStaysAsItWasAndTheUserIsTold)

@@ -56,7 +56,7 @@ TEST_F(RenderQualityTest, InfoFollowsTheLanguage)
 
 TEST_F(RenderQualityTest, OkStoresTheRecordAndItsProfileKeysCancelNothing)
 {
-    CKivDoc& doc = makeDocument();
+    CKivDoc& doc = makeDocument("[Allgemein]\nNrOfPoints=35\n");
     doc.EnableAnimationTimer(true);
     const tagQUALITY mouseBefore = doc.MouseMove;
     const QByteArray profileBefore = doc.Context().profile.toBytes();
@@ -77,7 +77,12 @@ TEST_F(RenderQualityTest, OkStoresTheRecordAndItsProfileKeysCancelNothing)
     EXPECT_EQ(doc.Context().profile.toBytes(), profileBefore);
     EXPECT_FALSE(QFile::exists(doc.Context().profile.path()));
 
+    // Written since the start by someone else: OK leaves it as it is and adds the one record.
+    const QByteArray meanwhile = "[Allgemein]\nNrOfPoints=99\n[MouseMove]\nMouseMoveQualitaet=3\n";
+    writeFile("kiv.ini", meanwhile.toStdString());
     commands::editQuality(doc, QualityRecord::Normal, answer(tagQUALITY{2, 0, 1, 0}));
+    EXPECT_EQ(readFile("kiv.ini"), meanwhile + "[Normal]\nNormalQualitaet=2\nNormalLightning=FALSE\n"
+                                               "NormalTexturing=TRUE\nNormalInterpolation=FALSE\n");
     EXPECT_EQ(titled, "Normal");
     EXPECT_EQ(doc.Normal, (tagQUALITY{2, 0, 1, 0}));
     EXPECT_EQ(doc.MouseMove, mouseBefore);

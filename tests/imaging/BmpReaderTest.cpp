@@ -4,6 +4,7 @@
 #include "ImageBytes.h"
 
 #include "imaging/BmpReader.h"
+#include "imaging/BmpRle.h"
 
 #include <gtest/gtest.h>
 
@@ -130,6 +131,8 @@ TEST(BmpReader, SixteenAndThirtyTwoBitsWithAndWithoutBitFields)
 
 TEST(BmpReader, Rle8AndRle4CoverEveryEscape)
 {
+    const ReaderMessage notValid{QStringLiteral("Not a valid BMP - File, Use standard Texture !"), kName,
+                                 ReaderMessage::Icon::None, true, false};
     std::vector<QRgb> table(16);
     for (int i = 0; i < 16; ++i)
         table[size_t(i)] = qRgb(i * 16, 0, 0);
@@ -171,6 +174,25 @@ TEST(BmpReader, Rle8AndRle4CoverEveryEscape)
                                kName, Route::Display)
                          .ok())
             << cut;
+    }
+    // Streams that never complete the picture: runs past the right edge without an end of line,
+    // or deltas that move nowhere. They are refused having read no more than any valid encoding
+    // of the picture takes, and writing no pixel outside it.
+    const int wide = 8192, high = 64;
+    for (const char* code : {"FF 07", "FF 34", "00 02 00 00"}) {
+        for (const int bits : {8, 4}) {
+            const QByteArray endless = hex(code).repeated(4 << 20 >> 2);
+            const PictureBytes bytes{QByteArrayView(endless)};
+            ByteStream stream(bytes, 0, bytes.size());
+            qint64 written = 0;
+            EXPECT_FALSE(expandBmpRle(stream, wide, high, bits, &written)) << code;
+            EXPECT_LE(stream.consumed(), mostBmpRleBytes(wide, high)) << code;
+            EXPECT_LE(written, wide) << code;
+        }
+        const LoadResult r = decodeBmp(makeBmp({.width = wide, .height = high, .bitCount = 8, .compression = 1,
+                                                .colours = table, .pixels = hex(code).repeated(1 << 20)}),
+                                       kName, Route::Display);
+        EXPECT_EQ(r.messages, ReaderMessages{notValid}) << code;
     }
     // Without the end-of-bitmap mark a full last row is enough.
     EXPECT_TRUE(decodeBmp(makeBmp({.width = 2, .height = 2, .bitCount = 8, .compression = 1, .colours = table,

@@ -3,14 +3,23 @@
 
 #include "ImageBytes.h"
 
+#include "imaging/BmpReader.h"
 #include "imaging/CGraphicFile.h"
+#include "imaging/CPcxFile.h"
+#include "imaging/CPictureFile.h"
+#include "imaging/CTiffFile.h"
+#include "platform/TerminationLatch.h"
 #include "tests/support/ScriptedUiServices.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <thread>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -33,6 +42,31 @@ protected:
         return makeBmp({.width = 2, .height = 1, .pixels = hex("00 00 FF 00 FF 00 00 00")});
     }
     QTemporaryDir dir;
+};
+
+// A picture's bytes whose second read takes longer than a frame, during which a termination
+// request comes.
+class RequestWhileRead : public QBuffer {
+public:
+    explicit RequestWhileRead(const QByteArray& bytes) : bytes_(bytes)
+    {
+        setBuffer(&bytes_);
+        open(QIODevice::ReadOnly);
+    }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        if (++reads_ == 2) {
+            std::this_thread::sleep_for(DecodeWatch::kFrame * 2);
+            TerminationLatch::raise();
+        }
+        return QBuffer::readData(data, maxSize);
+    }
+
+private:
+    QByteArray bytes_;
+    int reads_ = 0;
 };
 
 } // namespace
@@ -210,5 +244,36 @@ TEST_F(GraphicFile, TheUseDibFlagReachesEveryReader)
         CGraphicFile display;
         ASSERT_TRUE(display.Load(path));
         EXPECT_EQ(display.bitmap().image().format(), QImage::Format_RGB32);
+    }
+}
+
+TEST(GraphicFileDecode, ATerminationRequestStopsALongDecodeOfEveryReader)
+{
+    const QString name = QStringLiteral("map");
+    const std::vector<QRgb> grey(256, qRgb(9, 9, 9));
+    const struct {
+        const char* kind;
+        QByteArray bytes;
+        std::function<LoadResult(const PictureBytes&)> decode;
+    } cases[] = {
+        {"BMP", makeBmp({.width = 64, .height = 64, .pixels = QByteArray(64 * 64 * 3, 7)}),
+         [&](const PictureBytes& b) { return decodeBmp(b, name, Route::Display); }},
+        {"BMP RLE8",
+         makeBmp({.width = 64, .height = 64, .bitCount = 8, .compression = 1, .colours = grey,
+                  .pixels = hex("40 01 00 00").repeated(64)}),
+         [&](const PictureBytes& b) { return decodeBmp(b, name, Route::Stored); }},
+        {"PCX", makePcx({.width = 64, .height = 64, .bytesPerLine = 64, .data = QByteArray(64 * 64, 1), .palette = grey}),
+         [&](const PictureBytes& b) { return CPcxFile::decode(b, name, Route::Display); }},
+        {"TIFF", simpleTiff(64, 64, 1, 8, QByteArray(64 * 64, 1)),
+         [&](const PictureBytes& b) { return CTiffFile::decode(b, name, Route::Display); }},
+        {"JPEG", encoded(testPattern(256, 256), "jpg"),
+         [](const PictureBytes& b) { return CPictureFile::decode(b, Route::Display); }},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(c.decode(PictureBytes(QByteArrayView(c.bytes))).ok()) << c.kind;
+        const TerminationLatch latch;
+        const PictureBytes bytes(std::make_unique<RequestWhileRead>(c.bytes));
+        EXPECT_FALSE(c.decode(bytes).ok()) << c.kind;
+        EXPECT_TRUE(bytes.stopped()) << c.kind;
     }
 }

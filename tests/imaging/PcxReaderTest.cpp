@@ -111,6 +111,9 @@ TEST(PcxReader, RunLengthData)
     EXPECT_EQ(out[0], 1);
     EXPECT_EQ(CPcxFile::decodeRle(hex("FF 01 FF 01"), out), 2); // the output bounds the runs
     EXPECT_EQ(CPcxFile::decodeRle(hex("01 C5"), out), 1);       // a marker at the end reads nothing more
+    // Runs of none move nothing on: nothing is read past two bytes for each byte wanted (two here).
+    EXPECT_EQ(CPcxFile::decodeRle(hex("C0 00 05"), out), 1);
+    EXPECT_EQ(CPcxFile::decodeRle(hex("C0 00 C0 00 05"), out), 0);
 
     // A run crossing from one line into the next, in a whole picture (8 bits, 2 x 2).
     std::vector<QRgb> palette(256, qRgb(0, 0, 0));

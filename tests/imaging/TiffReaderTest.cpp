@@ -142,6 +142,10 @@ TEST(TiffReader, PackBits)
     EXPECT_EQ(unpacked.produced, 1);
     unpacked = CTiffFile::unpackBits(hex("81 05"), out, 3); // a run longer than the row
     EXPECT_EQ(unpacked.produced, 3);
+    // No-ops do not move on: a row of n bytes reads at most 2n + 128 bytes of them.
+    unpacked = CTiffFile::unpackBits(QByteArray(1 << 20, '\x80') + hex("00 7A"), out, 4);
+    EXPECT_EQ(unpacked.produced, 0);
+    EXPECT_LE(unpacked.consumed, 2 * 4 + 128);
 
     const LoadResult r = CTiffFile::decode(simpleTiff(3, 2, 1, 8, hex("FE 07 02 01 02 03"), 32773), kName, Route::Display);
     ASSERT_TRUE(r.ok());

@@ -26,6 +26,9 @@
 #include <cstring>
 #include <ctime>
 #include <functional>
+#include <map>
+#include <numeric>
+#include <set>
 #include <vector>
 #include <string>
 
@@ -366,14 +369,17 @@ std::string attributesOf(const QString& path)
     return text;
 }
 
+// An entry of an access control list as the file system keeps it, after a 4-byte version.
+struct AclEntry {
+    std::uint16_t tag, permissions;
+    std::uint32_t id;
+};
+
 // Lets "nobody" read and write the file through its access control list (which widens the mask,
 // and so the group bits, to rw-) and gives it an attribute of the user's.
 bool shareWithNobody(const QString& path)
 {
-    struct Entry {
-        std::uint16_t tag, permissions;
-        std::uint32_t id;
-    };
+    using Entry = AclEntry;
     constexpr std::uint32_t kNone = 0xffffffff;
     const struct stat file = statOf(path);
     const std::uint16_t group = (file.st_mode >> 3) & 7;
@@ -406,6 +412,7 @@ TEST(AtomicFile, AReplacedFileKeepsItsOwnerGroupModeAndHardLinks)
         mode_t mode;
         bool secondName; // "other.tle" is a hard link to "real.tle"
         bool byTheUser;  // written by the ordinary user, else by root
+        const char* rootsAttribute = nullptr; // an attribute the user may not set on his new file
     } cases[] = {
         {"a file with a second name", 0, 0, 0640, true, false},
         {"a user's file written by root", kUser, kUsersGroup, 0644, false, false},
@@ -415,6 +422,7 @@ TEST(AtomicFile, AReplacedFileKeepsItsOwnerGroupModeAndHardLinks)
         {"root's group-writable file with a second name written by the user", 0, kUsersGroup, 0660, true, true},
         {"root's file of one name", 0, 0, 0640, false, false},
         {"the user's own file of one name", kUser, kUsersGroup, 0640, false, true},
+        {"the user's own file with an attribute only root may set", kUser, kUsersGroup, 0640, false, true, "security.kiv"},
     };
     if (geteuid() != 0)
         KIV_MISSING_PREREQUISITE() << "files of other owners are made by root";
@@ -428,6 +436,9 @@ TEST(AtomicFile, AReplacedFileKeepsItsOwnerGroupModeAndHardLinks)
         ASSERT_EQ(chown(QFile::encodeName(path).constData(), c.owner, c.group), 0);
         ASSERT_EQ(chmod(QFile::encodeName(path).constData(), c.mode), 0);
         ASSERT_TRUE(shareWithNobody(path));
+        if (c.rootsAttribute) {
+            ASSERT_EQ(setxattr(QFile::encodeName(path).constData(), c.rootsAttribute, "x", 1, 0), 0);
+        }
         if (c.secondName) {
             ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
         }
@@ -448,7 +459,7 @@ TEST(AtomicFile, AReplacedFileKeepsItsOwnerGroupModeAndHardLinks)
             EXPECT_EQ(contentsOf(other), "new records\n");
         }
         const bool writersOwnFile = c.owner == (c.byTheUser ? kUser : 0) && c.group == (c.byTheUser ? kUsersGroup : 0);
-        if (c.secondName || !writersOwnFile) {
+        if (c.secondName || !writersOwnFile || c.rootsAttribute) {
             EXPECT_EQ(statOf(path).st_ino, inode) << "the same file, which a rename would not keep";
         }
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), c.secondName ? 2 : 1);
@@ -600,6 +611,7 @@ TEST(AtomicFile, ACopyThatACutOffWriteLeftIsOfferedBackInTheUsersLanguage)
         MessageAnswer answer;
         const char* fileAfter;
         bool copiesStay;
+        qsizetype size = 0; // > 0: the torn file and the temporary are this long and begin alike
     } cases[] = {
         {"Yes puts the old bytes back", gone, false, false, false, true, MessageAnswer::Yes, "old records\n", false},
         {"No keeps the file and deletes the copy", gone, false, false, false, false, MessageAnswer::No, "torn", false},
@@ -613,6 +625,8 @@ TEST(AtomicFile, ACopyThatACutOffWriteLeftIsOfferedBackInTheUsersLanguage)
         {"beside the new bytes No puts the old bytes back", gone, false, true, false, true, MessageAnswer::No,
          "old records\n", false},
         {"a put-back that fails keeps the copy", gone, false, false, true, true, MessageAnswer::Yes, "torn", true},
+        {"a torn file whose first 64 KiB are the temporary's", gone, false, false, false, true, MessageAnswer::Yes,
+         "old records\n", false, 96 * 1024},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -621,9 +635,10 @@ TEST(AtomicFile, ACopyThatACutOffWriteLeftIsOfferedBackInTheUsersLanguage)
         const QString temporary = path + QStringLiteral(".kiv-%1-8").arg(c.writer);
         const QString copy = path + QStringLiteral(".kiv-old-%1-7").arg(c.writer);
         const QString newCopy = path + QStringLiteral(".kiv-new-%1-9").arg(c.writer);
-        ASSERT_TRUE(put(path, "torn"));
+        const QByteArray temporaryBytes = c.size ? QByteArray(c.size, 'n') : QByteArray("a temporary of the new bytes");
+        ASSERT_TRUE(put(path, c.size ? temporaryBytes.left(64 * 1024).leftJustified(c.size, '\0') : QByteArray("torn")));
         ASSERT_TRUE(put(copy, "old records\n"));
-        ASSERT_TRUE(put(temporary, "a temporary of the new bytes"));
+        ASSERT_TRUE(put(temporary, temporaryBytes));
         if (c.newBytes) {
             ASSERT_TRUE(put(newCopy, "new records\n"));
         }
@@ -675,6 +690,40 @@ void returnAtEveryBox(const QString& path)
         if (boxes.shown().empty())
             return;
     }
+}
+
+using Rights = std::map<std::string, unsigned>;
+
+// What each user ("u<id>") and group ("g<id>") and the others ("o") may do with a file (rwx bits),
+// from its access control list where it has one, whose mask the group bits of the mode hold.
+Rights rightsOf(const QString& path)
+{
+    const struct stat file = statOf(path);
+    const std::string group = "g" + std::to_string(file.st_gid);
+    const unsigned mask = (file.st_mode >> 3) & 7;
+    Rights rights = {{"u" + std::to_string(file.st_uid), (file.st_mode >> 6) & 7}, {group, mask}, {"o", file.st_mode & 7}};
+    AclEntry entries[16];
+    char list[4 + sizeof entries];
+    const ssize_t size = getxattr(QFile::encodeName(path).constData(), "system.posix_acl_access", list, sizeof list);
+    const size_t count = size > 4 ? size_t(size - 4) / sizeof(AclEntry) : 0;
+    std::memcpy(entries, list + 4, count * sizeof(AclEntry));
+    for (size_t i = 0; i < count; ++i) {
+        const AclEntry& e = entries[i];
+        if (e.tag == 0x02 || e.tag == 0x04 || e.tag == 0x08)
+            rights[e.tag == 0x04 ? group : (e.tag == 0x02 ? "u" : "g") + std::to_string(e.id)] = e.permissions & mask;
+    }
+    return rights;
+}
+
+// The rights `now` grants beyond `allowed`, where one not named has the others' rights.
+std::string widened(const Rights& now, const Rights& allowed)
+{
+    std::string beyond;
+    for (const auto& [who, bits] : now) {
+        if (bits & ~(allowed.contains(who) ? allowed.at(who) : allowed.at("o")))
+            beyond += who + "=" + std::to_string(bits) + " ";
+    }
+    return beyond;
 }
 
 } // namespace
@@ -831,4 +880,73 @@ TEST(AtomicFile, AFileThatAnotherWriterHoldsIsNeitherWrittenNorReadWithoutAWord)
     kiv::CutOffWrite().offer(boxes, true, path);
     ASSERT_EQ(boxes.texts().size(), 1u);
     EXPECT_EQ(boxes.texts()[0], "Another program is writing " + path + " at the moment, so what is read from it now may be incomplete.");
+}
+
+TEST(AtomicFile, EachStepIsSyncedBeforeWhatReliesOnItAndNoneGrantsMoreThanTheOldFile)
+{
+    // What must be synced since it last changed before a step: bytes before they take a name, the
+    // copy's name before the file is cut, the new bytes before the copy goes, the new name before
+    // the write is done.
+    std::map<std::string, std::vector<std::string>> syncedBefore = {
+        {"rename temporary", {"temporary"}}, {"rename copy", {"copy"}}, {"ftruncate target", {"temporary", "folder"}},
+        {"unlink copy", {"target"}}, {"done", {"folder"}}};
+    const struct {
+        const char* name;
+        int names;        // 0: a new file
+        const char* path; // a step of its path alone
+    } cases[] = {
+        {"a file of one name with an access control list", 1, "rename temporary"},
+        {"a file with a second name and an access control list", 2, "unlink copy"},
+        {"a new file under the umask 027", 0, "rename temporary"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("real.tle"));
+        const QByteArray name = QFile::encodeName(path);
+        Rights allowed = {{"u" + std::to_string(geteuid()), 6}, {"g" + std::to_string(getegid()), 4}, {"o", 0}};
+        if (c.names > 0) {
+            ASSERT_TRUE(put(path, "old records\n") && chmod(name.constData(), 0644) == 0 && shareWithNobody(path));
+            ASSERT_TRUE(c.names == 1 || link(name.constData(), (name + "2").constData()) == 0);
+            allowed = rightsOf(path);
+        }
+        const std::string folder = QFile::encodeName(QFileInfo(dir.path()).canonicalFilePath()).toStdString();
+        std::string temporary; // the first side file changed; any other is the old bytes' copy
+        std::string steps = "steps:";
+        std::set<std::string> unsynced;
+        const auto take = [&](const std::string& step) {
+            steps += " " + step + ",";
+            const std::string call = step.substr(0, step.find(' '));
+            const std::string role = step.substr(step.find(' ') + 1);
+            for (const std::string& needed : syncedBefore[step])
+                EXPECT_FALSE(unsynced.contains(needed)) << steps << " before the " << needed << " was synced";
+            if (call == "write" || call == "ftruncate")
+                unsynced.insert(role);
+            else if (call == "fsync")
+                unsynced.erase(role);
+            else if (call == "rename")
+                unsynced.insert("folder");
+        };
+        bool started = false;
+        kiv::test::runUntilKilled(
+            [&] {
+                umask(027);
+                AtomicFile::write(path, "new records\n");
+            },
+            [&](const kiv::test::FileChange& change) {
+                const std::string file = change.file.substr(change.file.rfind('/') + 1);
+                if (temporary.empty() && file.find(".kiv-") != std::string::npos)
+                    temporary = file;
+                for (const QString& each : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden))
+                    EXPECT_EQ(widened(rightsOf(dir.filePath(each)), allowed), "") << each.toStdString() << " after " << steps;
+                take(kiv::test::callName(change.syscall) + " "
+                     + (change.file == folder ? "folder" : file == "real.tle" ? "target" : file == temporary ? "temporary" : "copy"));
+                return false;
+            },
+            &started);
+        ASSERT_TRUE(started) << "no seccomp listener";
+        take("done");
+        EXPECT_EQ(rightsOf(path), allowed);
+        EXPECT_NE(steps.find(c.path), std::string::npos) << steps;
+    }
 }

@@ -1,6 +1,7 @@
 #include "tests/support/Prerequisite.h"
 #include "platform/IniProfile.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/ScratchWorkspace.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -169,20 +170,39 @@ TEST(IniProfile, FileLocationAndSaving)
     IniProfile profile(IniProfile::defaultPath());
     QString error;
     EXPECT_TRUE(profile.load(&error)) << "a missing file is an empty profile";
-    profile.WriteProfileBool(kAllgemein, QStringLiteral("Show3D"), 1);
-    ASSERT_TRUE(profile.save());
+    IniProfile writes;
+    writes.WriteProfileBool(kAllgemein, QStringLiteral("Show3D"), 1);
+    ASSERT_TRUE(profile.saveMerged(writes));
     IniProfile again(path);
     ASSERT_TRUE(again.load());
     EXPECT_EQ(again.GetProfileBool(kAllgemein, QStringLiteral("Show3D"), 0), 1);
 
     IniProfile unwritable(dir.filePath(QStringLiteral("own.ini/inside.ini")));
-    const kiv::WriteResult result = unwritable.save();
+    const kiv::WriteResult result = unwritable.saveMerged(writes);
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.errorText.isEmpty());
     IniProfile directory(dir.path());
     EXPECT_FALSE(directory.load(&error));
     EXPECT_TRUE(error.contains(dir.path()));
+    // What cannot be read again gets the keys merged into the profile as read, and says why.
+    directory.parse("[A]\nx=1\n");
+    QString readError;
+    EXPECT_FALSE(directory.saveMerged(writes, &readError));
+    EXPECT_TRUE(readError.contains(dir.path()));
+    EXPECT_EQ(directory.toBytes(), "[A]\nx=1\n[Allgemein]\nShow3D=TRUE\n");
     IniProfile endless(QStringLiteral("/dev/zero")); // a wrong path must not read forever
     EXPECT_FALSE(endless.load(&error));
     EXPECT_TRUE(error.contains(QStringLiteral("not a profile")));
+}
+
+TEST(IniProfile, SavingMergesTheKeysIntoTheFileAsItIsNow)
+{
+    const kiv::test::ScratchWorkspace scratch;
+    IniProfile profile(scratch.filePath(QStringLiteral("kiv.ini")));
+    profile.parse("[Allgemein]\nLanguage=1\n"); // as read at the start, then changed by someone else:
+    ASSERT_TRUE(scratch.writeFile("kiv.ini", "[allgemein]\r\nnrofpoints=50\r\nOther=x\r\n[Fremd]\r\nk=v\r\n"));
+    ASSERT_TRUE(profile.saveMerged(parsed("[Allgemein]\nNrOfPoints=35\nLanguage=0\n[Normal]\nNormalQualitaet=2\n")));
+    EXPECT_EQ(scratch.readFile("kiv.ini"), "[allgemein]\r\nnrofpoints=35\r\nOther=x\r\nLanguage=0\r\n[Fremd]\r\nk=v\r\n"
+                                           "[Normal]\r\nNormalQualitaet=2\r\n");
+    EXPECT_EQ(profile.toBytes(), scratch.readFile("kiv.ini")) << "the profile holds what was written";
 }

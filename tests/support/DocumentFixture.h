@@ -28,6 +28,7 @@ public:
         (pane == StatusPane::Clock ? clockText : factorText) = text;
         ++statusWrites;
     }
+    void SetLanguage(int) override {}
     bool timerOn = false;
     QString title, clockText, factorText;
     int statusWrites = 0;

@@ -6,8 +6,10 @@
 #include <csignal>
 #include <cstddef>
 #include <cstring>
+#include <map>
 #include <vector>
 
+#include <fcntl.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
 #include <poll.h>
@@ -37,13 +39,25 @@ bool onDescriptor(const seccomp_data& call)
     return std::find(kOnDescriptors.begin(), kOnDescriptors.end(), long(call.nr)) != kOnDescriptors.end();
 }
 
-// The path of the file behind a call's descriptor; "pipe:[...]" and the like for what is no file.
+// The calls by name whose name is their second argument, after a folder's descriptor.
+constexpr std::array kNameSecond = {SYS_renameat, SYS_renameat2, SYS_unlinkat, SYS_fchmodat, SYS_linkat};
+
+// The path of the file behind a call's descriptor ("pipe:[...]" and the like for what is no file),
+// or the name a call by name gives, read from the waiting child's memory.
 std::string fileOf(pid_t child, const seccomp_data& call)
 {
-    const std::string link = "/proc/" + std::to_string(child) + "/fd/" + std::to_string(int(call.args[0]));
+    const std::string proc = "/proc/" + std::to_string(child);
     char name[4096];
-    const ssize_t length = ::readlink(link.c_str(), name, sizeof name);
-    return length > 0 ? std::string(name, size_t(length)) : std::string();
+    if (onDescriptor(call)) {
+        const ssize_t length = ::readlink((proc + "/fd/" + std::to_string(int(call.args[0]))).c_str(), name, sizeof name);
+        return length > 0 ? std::string(name, size_t(length)) : std::string();
+    }
+    const bool second = std::find(kNameSecond.begin(), kNameSecond.end(), long(call.nr)) != kNameSecond.end();
+    const int memory = ::open((proc + "/mem").c_str(), O_RDONLY | O_CLOEXEC);
+    const ssize_t length = memory < 0 ? -1 : ::pread(memory, name, sizeof name, off_t(call.args[second ? 1 : 0]));
+    if (memory >= 0)
+        ::close(memory);
+    return length > 0 ? std::string(name, ::strnlen(name, size_t(length))) : std::string();
 }
 
 // A filter that hands the changes to a listener and lets every other call through.
@@ -112,7 +126,7 @@ bool watch(int listener, pid_t child, const std::function<bool(const FileChange&
         seccomp_notif call{};
         if (::ioctl(listener, SECCOMP_IOCTL_NOTIF_RECV, &call) != 0)
             return false;
-        const std::string file = onDescriptor(call.data) ? fileOf(child, call.data) : std::string();
+        const std::string file = fileOf(child, call.data);
         const bool change = !onDescriptor(call.data) || file.starts_with('/');
         if (change && atChange({.count = count++, .syscall = long(call.data.nr), .file = file})) {
             ::kill(child, SIGKILL);
@@ -124,6 +138,20 @@ bool watch(int listener, pid_t child, const std::function<bool(const FileChange&
 }
 
 } // namespace
+
+std::string callName(long syscall)
+{
+    static const std::map<long, std::string> names = {
+        {SYS_write, "write"},         {SYS_pwrite64, "pwrite64"},   {SYS_writev, "writev"},
+        {SYS_ftruncate, "ftruncate"}, {SYS_truncate, "truncate"},   {SYS_fsync, "fsync"},
+        {SYS_fdatasync, "fdatasync"}, {SYS_rename, "rename"},       {SYS_renameat, "renameat"},
+        {SYS_renameat2, "renameat2"}, {SYS_unlink, "unlink"},       {SYS_unlinkat, "unlinkat"},
+        {SYS_fchmod, "fchmod"},       {SYS_fchmodat, "fchmodat"},   {SYS_fsetxattr, "fsetxattr"},
+        {SYS_setxattr, "setxattr"},   {SYS_fremovexattr, "fremovexattr"}, {SYS_removexattr, "removexattr"},
+        {SYS_linkat, "linkat"},       {SYS_copy_file_range, "copy_file_range"}};
+    const auto found = names.find(syscall);
+    return found != names.end() ? found->second : "call " + std::to_string(syscall);
+}
 
 bool runUntilKilled(const std::function<void()>& work, const std::function<bool(const FileChange&)>& atChange,
                     bool* started)

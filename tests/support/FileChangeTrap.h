@@ -13,8 +13,11 @@ namespace kiv::test {
 struct FileChange {
     int count = 0;      // 1 for the child's first change of a file
     long syscall = 0;   // the call's number (SYS_write, SYS_rename, ...)
-    std::string file{}; // the file a call on a descriptor works on; empty for a call by name
+    std::string file{}; // the file behind the call's descriptor, or the first name it gives
 };
+
+// "write", "fsync", "rename", ... for a change's call.
+std::string callName(long syscall);
 
 // Runs `work` in a child; `atChange` runs here while the child waits before each of its changes
 // and returns true to kill it (SIGKILL) there. True when the child was killed, false when it
