@@ -21,7 +21,6 @@
 #include <csignal>
 #include <cstdio>
 #include <ctime>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -40,15 +39,6 @@ struct Step {
     int count;
     std::string what;
 };
-
-std::string callName(long call)
-{
-    static const std::map<long, std::string> names = {
-        {SYS_write, "write"}, {SYS_ftruncate, "ftruncate"}, {SYS_fsync, "fsync"}, {SYS_rename, "rename"},
-        {SYS_unlink, "unlink"}, {SYS_fchmod, "fchmod"}, {SYS_fsetxattr, "fsetxattr"}};
-    const auto found = names.find(call);
-    return found != names.end() ? found->second : "call " + std::to_string(call);
-}
 
 class Folder : public ScratchWorkspace {
 public:
