@@ -119,31 +119,28 @@ MessageRequest question(const CutOffWrite::Offer& offer, bool english, const QSt
 bool putBack(MessageBoxes& boxes, bool english, const QString& path, const QString& source,
              const CutOffWrite::Offer& offer)
 {
+    const auto refuse = [&](const QString& why) {
+        warn(boxes, english, why);
+        return false;
+    };
     AtomicFileWriter writer(path);
     writer.settles(offer.settles);
     WriteResult written = writer.open();
-    if (written && !QFile::exists(source)) {
-        warn(boxes, english,
-             inLanguage(english, "%1 was written by another program while this box was open, so nothing was put back.",
-                        "%1 wurde von einem anderen Programm geschrieben, während dieses Fenster offen war; "
-                        "es wurde nichts zurückgeholt.")
-                 .arg(native(path)));
-        return false;
-    }
-    const WholeFile bytes = written ? WholeFile::read(source) : WholeFile{};
-    if (written && !bytes) {
-        warn(boxes, english,
-             inLanguage(english, "Could not read %1: %2.", "%1 konnte nicht gelesen werden: %2.")
-                 .arg(native(source), AtomicFile::reason(bytes.error, english)));
-        return false;
-    }
-    if (written)
-        written = writer.append(bytes.bytes.constData(), bytes.bytes.size());
+    if (!written)
+        return refuse(written.describe(english));
+    if (!QFile::exists(source))
+        return refuse(inLanguage(english, "%1 was written by another program while this box was open, so nothing was put back.",
+                                 "%1 wurde von einem anderen Programm geschrieben, während dieses Fenster offen war; "
+                                 "es wurde nichts zurückgeholt.")
+                          .arg(native(path)));
+    const WholeFile bytes = WholeFile::read(source);
+    if (!bytes)
+        return refuse(inLanguage(english, "Could not read %1: %2.", "%1 konnte nicht gelesen werden: %2.")
+                          .arg(native(source), AtomicFile::reason(bytes.error, english)));
+    written = writer.append(bytes.bytes.constData(), bytes.bytes.size());
     if (written)
         written = writer.commit();
-    if (!written)
-        warn(boxes, english, written.describe(english));
-    return written.ok;
+    return written ? true : refuse(written.describe(english));
 }
 
 bool inode(const QString& path, std::pair<dev_t, ino_t>& id)
