@@ -10,6 +10,7 @@
 #include "platform/TerminationLatch.h"
 #include "tests/support/FileChangeTrap.h"
 #include "tests/support/FolderTree.h"
+#include "tests/support/ProcessesTogether.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/Prerequisite.h"
 
@@ -86,32 +87,6 @@ std::string inChild(const std::function<std::string()>& work)
     int status = 0;
     waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? report : "child died";
-}
-
-// Runs `work(i)` in `count` child processes that start together; true when each returned true.
-bool allTogether(int count, const std::function<bool(int)>& work)
-{
-    int gate[2];
-    if (pipe(gate) != 0)
-        return false;
-    std::vector<pid_t> children;
-    for (int i = 0; i < count; ++i) {
-        children.push_back(fork());
-        if (children.back() == 0) {
-            char go = 0;
-            close(gate[1]);
-            _exit(read(gate[0], &go, 1) == 0 && work(i) ? 0 : 1); // the gate's close starts all
-        }
-    }
-    close(gate[0]);
-    close(gate[1]);
-    bool all = true;
-    for (const pid_t child : children) {
-        int status = 0;
-        waitpid(child, &status, 0);
-        all = all && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    }
-    return all;
 }
 
 enum class Squeeze { FileSizeLimit, FullDisk };
@@ -838,7 +813,7 @@ TEST(AtomicFile, TwoWritersOfOneFileAtOnceLeaveOneOfTheirVersionsWhole)
     const QByteArray versions[] = {QByteArray(300000, 'A'), QByteArray(200000, 'B')};
     for (int round = 0; round < 20; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
-        EXPECT_TRUE(allTogether(2, [&](int i) { return AtomicFile::write(i ? path : other, versions[i]).ok; }));
+        EXPECT_TRUE(kiv::test::allTogether(2, [&](int i) { return AtomicFile::write(i ? path : other, versions[i]).ok; }));
         const QByteArray now = contentsOf(path);
         EXPECT_TRUE(now == versions[0] || now == versions[1]) << now.count('A') << " A, " << now.count('B') << " B";
         EXPECT_EQ(contentsOf(other), now);
@@ -850,7 +825,7 @@ TEST(AtomicFile, TwoWritersOfOneFileAtOnceLeaveOneOfTheirVersionsWhole)
     // a writer that waited for the old one's lock must still be the only one to check and write.
     const QString count = dir.filePath(QStringLiteral("count"));
     ASSERT_TRUE(put(count, "0"));
-    EXPECT_TRUE(allTogether(3, [&](int) {
+    EXPECT_TRUE(kiv::test::allTogether(3, [&](int) {
         for (int i = 0; i < 30; ++i) {
             kiv::AtomicFileWriter writer(count);
             const QByteArray next = QByteArray::number(writer.open() ? contentsOf(count).toInt() + 1 : -1);
