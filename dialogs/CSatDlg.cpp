@@ -4,7 +4,7 @@
 #include "dialogs/ElementFields.h"
 #include "document/CKivDoc.h"
 #include "document/FileMessages.h"
-#include "platform/AtomicFile.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/DataPaths.h"
 #include "platform/LanguageText.h"
 #include "platform/Latin1.h"
@@ -292,18 +292,29 @@ void CSatDlg::accept()
 }
 
 // The records left, in their order, each line as read and ended by LF; written whole or not at all,
-// and only over the file that was read.
+// and only over the file that was read: the check runs under the writer's lock, so that another
+// program's write just before is seen and one just after waits.
 bool CSatDlg::saveElementFile()
 {
-    if (!file_.heldBy(doc_.Context().paths.resolve(doc_.Satellitenfilename))) {
+    WriteResult result;
+    bool changed = false;
+    {
+        AtomicFileWriter writer(doc_.Context().paths.writeTarget(doc_.Satellitenfilename));
+        result = writer.open();
+        changed = !file_.heldBy(doc_.Context().paths.resolve(doc_.Satellitenfilename));
+        if (result && !changed) {
+            std::string bytes;
+            for (int i = 0; i < root_->childCount(); ++i)
+                appendElementRecord(bytes, file_.content.records[root_->child(i)->data(0, kRecordRole).toInt()]);
+            result = writer.append(bytes.data(), static_cast<qint64>(bytes.size()));
+            if (result)
+                result = writer.commit();
+        }
+    }
+    if (changed) {
         showChangedFile();
         return false;
     }
-    std::string bytes;
-    for (int i = 0; i < root_->childCount(); ++i)
-        appendElementRecord(bytes, file_.content.records[root_->child(i)->data(0, kRecordRole).toInt()]);
-    const QString target = doc_.Context().paths.writeTarget(doc_.Satellitenfilename);
-    const WriteResult result = AtomicFile::write(target, QByteArray::fromStdString(bytes));
     if (!result)
         doc_.Context().ui.messages.show(fileMessages::couldNotWrite(english_, result));
     return result.ok;

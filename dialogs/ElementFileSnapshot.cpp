@@ -1,9 +1,11 @@
 #include "dialogs/ElementFileSnapshot.h"
 
+#include "platform/FileLock.h"
 #include "platform/LineReader.h"
 #include "platform/WholeFile.h"
 
 #include <QCryptographicHash>
+#include <QFile>
 
 namespace kiv {
 
@@ -24,6 +26,8 @@ WholeFile readBounded(const QString& path)
 ElementFileSnapshot ElementFileSnapshot::read(const QString& path)
 {
     ElementFileSnapshot snapshot;
+    // Not in the middle of another program's write; one that outlasts the wait is found at OK.
+    const FileLock reading = FileLock::take(QFile::encodeName(path).toStdString(), FileLock::Kind::Shared);
     const WholeFile file = readBounded(path);
     snapshot.opened = file.failure != WholeFile::Failure::Open;
     switch (file.failure) {

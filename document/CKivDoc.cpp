@@ -5,7 +5,6 @@
 #include "document/SettingsTable.h"
 #include "document/TimeStep.h"
 #include "document/TimerBracket.h"
-#include "platform/CutOffWrite.h"
 #include "platform/DataPaths.h"
 #include "platform/IniProfile.h"
 #include "platform/LanguageText.h"
@@ -31,7 +30,7 @@ CKivDoc::CKivDoc(DocumentContext context) : context_(context)
 
     kiv::WaitCursor wait(context_.ui.cursors);
     LoadSettings();
-    if (RecoverCutOffWrite(context_.profile.path()) && context_.profile.load())
+    if (RecoverCutOffWrite(context_.profile.path()).restored && context_.profile.load())
         LoadSettings();
     rememberedViews_ = {.show3D = Show3D, .show2D = Show2D, .showObs = ShowObs, .showWDB = ShowWDB};
     Show3D = Show2D = ShowObs = ShowWDB = 0; // set again as the views open
@@ -115,7 +114,7 @@ void CKivDoc::LoadSatelliteFile()
 {
     SatelliteCount = 0;
     const QString path = ResolvedPath(Satellitenfilename);
-    RecoverCutOffWrite(path);
+    const auto reading = RecoverCutOffWrite(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         Warn(QStringLiteral("Attention"),
@@ -305,9 +304,9 @@ bool CKivDoc::WriteProfile(const kiv::IniProfile& writes)
     return written.ok;
 }
 
-bool CKivDoc::RecoverCutOffWrite(const QString& path)
+kiv::CutOffWrite::Recovery CKivDoc::RecoverCutOffWrite(const QString& path)
 {
-    return kiv::CutOffWrite::offer(context_.ui.messages, English(), path);
+    return cutOffWrites_.offer(context_.ui.messages, English(), path);
 }
 
 void CKivDoc::AddInternetFile(const QString& url) { addRecentUrl(InternetFileName, url); }

@@ -14,6 +14,7 @@
 #include "document/tagSATINFO.h"
 #include "document/tagTOWN.h"
 #include "orbit/CSGP4_SDP4.h"
+#include "platform/CutOffWrite.h"
 #include "platform/Time.h"
 
 #include <QImage>
@@ -173,9 +174,10 @@ public:
     // Writes these keys into the profile file as it is now, keeping everything else in it; a
     // failure is told. False when it failed.
     bool WriteProfile(const kiv::IniProfile& writes);
-    // Before a file of the document is read: the user is offered back the old contents of a file
-    // that a write cut off by a kill may have torn. True when they were put back.
-    bool RecoverCutOffWrite(const QString& path);
+    // Before a file of the document is read: the user is offered back what a write cut off by a
+    // kill left beside it, once a writer of it that still runs ended. The result holds a shared
+    // lock on the file, to be kept while it is read, and says whether a copy was put back.
+    kiv::CutOffWrite::Recovery RecoverCutOffWrite(const QString& path);
     void AddInternetFile(const QString& url);
     void AddWeatherImage(const QString& url);
 
@@ -279,6 +281,7 @@ private:
     QStringList applyViewStates(const kiv::SettingsSnapshot& s);
 
     kiv::DocumentContext context_;
+    kiv::CutOffWrite cutOffWrites_;
     QString lastArchive_; // the archive last saved or restored in this session
     // Animation state that lives beside the clock.
     double realTimeRemainder_ = 0.0;

@@ -279,7 +279,7 @@ bool CKivDoc::RestoreSettingsArchive(const QString& path)
                                    .icon = MessageIcon::Exclamation});
         return false;
     };
-    RecoverCutOffWrite(path);
+    const auto reading = RecoverCutOffWrite(path);
     const WholeFile file = WholeFile::read(path, kMaxArchiveBytes);
     switch (file.failure) {
     case WholeFile::Failure::None:

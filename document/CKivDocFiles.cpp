@@ -12,7 +12,7 @@ using namespace kiv;
 void CKivDoc::LoadColorTable()
 {
     const QString path = ResolvedPath(ColorTableFileName);
-    RecoverCutOffWrite(path);
+    const auto reading = RecoverCutOffWrite(path);
     const auto read = loadColorTableFile(path);
     if (!read) {
         context_.ui.messages.show(fileMessages::colorTableNotFound(English(), ColorTableFileName));
@@ -66,7 +66,7 @@ void CKivDoc::OfferToSaveColorTable(const char* en, const char* de)
 void CKivDoc::LoadIconNames()
 {
     const QString path = ResolvedPath(IconFileName);
-    RecoverCutOffWrite(path);
+    const auto reading = RecoverCutOffWrite(path);
     const auto read = loadIconListFile(path);
     if (!read) {
         context_.ui.messages.show(fileMessages::iconListNotFound(English(), IconFileName));
@@ -102,7 +102,7 @@ void CKivDoc::LoadTowns()
     }
     const auto load = [&](const QString& name, QString& remembered, std::vector<tagTOWN>& list, int& count) {
         const QString path = ResolvedPath(name);
-        RecoverCutOffWrite(path);
+        const auto reading = RecoverCutOffWrite(path);
         auto read = loadTownFile(path);
         if (!read) {
             // Said once per file name, not at every go-to.

@@ -50,6 +50,10 @@ QString WriteResult::describe(bool english) const
         return inLanguage(english, "Could not write %1: it is not a regular file.",
                           "%1 konnte nicht geschrieben werden: es ist keine reguläre Datei.")
             .arg(name);
+    if (step == WriteStep::Busy)
+        return inLanguage(english, "Could not write %1: another program is writing it.",
+                          "%1 konnte nicht geschrieben werden: ein anderes Programm schreibt sie gerade.")
+            .arg(name);
     if (step == WriteStep::Link && error == ENOENT)
         return inLanguage(english, "Could not write %1: the symbolic link leads to no file.",
                           "%1 konnte nicht geschrieben werden: der symbolische Link führt zu keiner Datei.")

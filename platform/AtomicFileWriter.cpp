@@ -8,8 +8,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 
@@ -46,16 +48,6 @@ private:
     sigset_t signal_{};
     sigset_t previous_{};
 };
-
-// Removes the temporary files of this target that a process left that no longer runs; anything
-// else in the folder, a running writer's file and a whole copy of old bytes included, stays.
-void removeStaleTemporaries(const std::string& target)
-{
-    for (const sideFiles::SideFile& side : sideFiles::leftBehind(target)) {
-        if (!side.oldCopy)
-            ::unlink(side.path.c_str());
-    }
-}
 
 // Whether an existing file may not be written by this user. The administrator may write any
 // file, so for it a file that nobody may write counts as read-only.
@@ -118,6 +110,12 @@ AtomicFileWriter::AtomicFileWriter(const QString& path) : path_(path), temporary
 
 AtomicFileWriter::~AtomicFileWriter() = default;
 
+void AtomicFileWriter::settles(const QStringList& copies)
+{
+    for (const QString& copy : copies)
+        settled_.push_back(QFile::encodeName(QFileInfo(copy).absoluteFilePath()).toStdString());
+}
+
 WriteResult AtomicFileWriter::fail(WriteStep step, int error, const std::string& oldCopy)
 {
     state_ = failure(path_, step, error, oldCopy);
@@ -143,7 +141,11 @@ WriteResult AtomicFileWriter::open()
     std::filesystem::create_directories(folder_, folderError);
     if (folderError)
         return fail(WriteStep::Folder, folderError.value());
-    removeStaleTemporaries(target_);
+    lock_ = FileLock::take(target_, FileLock::Kind::Exclusive);
+    if (lock_.state() == FileLock::State::Busy)
+        return fail(WriteStep::Busy, EAGAIN);
+    left_ = LeftBehind::of(target_);
+    left_.tidy(target_);
     const mode_t finalMode = replacing ? old.st_mode : fileAttributes::newFileMode();
     if (!temporary_->create(sideFiles::temporaryPrefix(target_), finalMode & 0600))
         return fail(WriteStep::Create, errno);
@@ -176,7 +178,9 @@ WriteResult AtomicFileWriter::commit()
             return fail(WriteStep::Create, errno);
         return rename();
     }
-    if (old.st_nlink == 1 && ownerMatches(temporary_->fd(), old)
+    // A file that a cut-off write may have torn is written into, beside the whole copy that write
+    // left, so that whether the file was written whole since is told by the new bytes' copy.
+    if (left_.oldCopy.empty() && old.st_nlink == 1 && ownerMatches(temporary_->fd(), old)
         && fileAttributes::copy(target_, temporary_->fd()))
         return rename();
     return writeInPlace(old);
@@ -190,35 +194,60 @@ WriteResult AtomicFileWriter::rename()
         return fail(WriteStep::Rename, errno);
     temporary_->keep();
     syncFolder(folder_);
+    settleLeftCopies();
     return state_;
 }
 
+// The copies that cut-off writes left are of an earlier version now that the target is whole,
+// unless this write settled them.
+void AtomicFileWriter::settleLeftCopies() const
+{
+    if (left_.cutOff.empty() && settled_.empty())
+        return;
+    for (const std::string& copy : settled_)
+        ::unlink(copy.c_str());
+    for (const std::string& copy : left_.cutOff) {
+        if (std::find(settled_.begin(), settled_.end(), copy) == settled_.end())
+            std::rename(copy.c_str(), sideFiles::renamed(target_, copy, sideFiles::Kind::EarlierCopy).c_str());
+    }
+    syncFolder(folder_);
+}
+
 // The old bytes are first copied beside the file under a temporary name, synced and only then
-// renamed to the copy's final name, so that a copy under that name is always whole. The copy goes
-// once the new bytes are whole and synced; the new bytes' temporary file goes after it, so that a
-// reader who finds the copy beside a temporary with the file's bytes knows the write finished.
+// renamed to the copy's final name, so that a copy under that name is always whole; where a
+// cut-off write left the file torn, the whole copy it left is the copy instead. The new bytes,
+// synced already, get their final name too before the file is touched. The copy goes once the new
+// bytes are whole and synced in the file; the new bytes' copy goes after it, so that a reader who
+// finds a copy of the old bytes beside the file's bytes under that name knows the write finished.
 WriteResult AtomicFileWriter::writeInPlace(const struct stat& old)
 {
     const Descriptor target(::open(target_.c_str(), O_RDWR | O_CLOEXEC));
     if (target.get() < 0)
         return fail(WriteStep::Create, errno);
     TemporaryFile copy;
-    if (!copy.create(sideFiles::temporaryPrefix(target_), old.st_mode & 0600))
-        return fail(WriteStep::Create, errno);
-    if (!copyAll(target.get(), copy.fd()))
-        return fail(WriteStep::Write, errno);
-    // Readable by its owner, who may have to read it back, once its bytes are whole.
-    if (::fsync(copy.fd()) != 0 || ::fchmod(copy.fd(), 0600) != 0)
-        return fail(WriteStep::Sync, errno);
-    if (!copy.rename(sideFiles::oldCopyName(target_, copy.path())))
+    std::string safety = left_.oldCopy;
+    if (safety.empty()) {
+        if (!copy.create(sideFiles::temporaryPrefix(target_), old.st_mode & 0600))
+            return fail(WriteStep::Create, errno);
+        if (!copyAll(target.get(), copy.fd()))
+            return fail(WriteStep::Write, errno);
+        // Readable by its owner, who may have to read it back, once its bytes are whole.
+        if (::fsync(copy.fd()) != 0 || ::fchmod(copy.fd(), 0600) != 0)
+            return fail(WriteStep::Sync, errno);
+        if (!copy.rename(sideFiles::renamed(target_, copy.path(), sideFiles::Kind::OldCopy)))
+            return fail(WriteStep::Rename, errno);
+        safety = copy.path();
+    }
+    if (!temporary_->rename(sideFiles::renamed(target_, temporary_->path(), sideFiles::Kind::NewCopy)))
         return fail(WriteStep::Rename, errno);
     syncFolder(folder_);
     if (const StepFailure failed = replaceContents(target.get(), temporary_->fd()); failed.step != WriteStep::None) {
-        if (replaceContents(target.get(), copy.fd()).step == WriteStep::None)
+        if (left_.oldCopy.empty() && replaceContents(target.get(), copy.fd()).step == WriteStep::None)
             return fail(failed.step, failed.error);
         copy.keep();
-        return fail(failed.step, failed.error, copy.path());
+        return fail(failed.step, failed.error, safety);
     }
+    settleLeftCopies();
     copy.discard();
     syncFolder(folder_);
     temporary_->discard();

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace kiv {
 
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
@@ -17,6 +19,8 @@ struct MessageRequest {
     QString text{};
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
+    // The button Return presses; unset: the first of the buttons.
+    std::optional<MessageAnswer> defaultButton{};
 };
 
 class MessageBoxes {

@@ -30,6 +30,18 @@ QMessageBox::Icon boxIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+QMessageBox::StandardButton standardButton(MessageAnswer answer)
+{
+    switch (answer) {
+    case MessageAnswer::Ok: return QMessageBox::Ok;
+    case MessageAnswer::Cancel: return QMessageBox::Cancel;
+    case MessageAnswer::Yes: return QMessageBox::Yes;
+    case MessageAnswer::No: return QMessageBox::No;
+    case MessageAnswer::Retry: return QMessageBox::Retry;
+    }
+    return QMessageBox::NoButton;
+}
+
 // What closing the box with Escape or the title bar means for each set of buttons.
 MessageAnswer closedAnswer(MessageButtons buttons)
 {
@@ -45,6 +57,8 @@ MessageAnswer closedAnswer(MessageButtons buttons)
 MessageAnswer QtMessageBoxes::show(const MessageRequest& request)
 {
     QMessageBox box(boxIcon(request.icon), request.caption, request.text, standardButtons(request.buttons));
+    if (request.defaultButton)
+        box.setDefaultButton(standardButton(*request.defaultButton));
     switch (box.exec()) {
     case QMessageBox::Ok: return MessageAnswer::Ok;
     case QMessageBox::Cancel: return MessageAnswer::Cancel;

@@ -1,9 +1,10 @@
 #include "platform/SideFiles.h"
 
+#include "platform/FileLock.h"
+
 #include <algorithm>
-#include <cerrno>
+#include <array>
 #include <charconv>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <string_view>
@@ -16,7 +17,15 @@ namespace kiv::sideFiles {
 namespace {
 
 constexpr std::string_view kTemporaryMark = ".kiv-";
-constexpr std::string_view kOldCopyMark = ".kiv-old-";
+
+struct Mark {
+    Kind kind;
+    std::string_view text;
+};
+
+// The copies' marks before the temporaries', which begins all of them.
+constexpr std::array kMarks = {Mark{Kind::OldCopy, ".kiv-old-"}, Mark{Kind::NewCopy, ".kiv-new-"},
+                               Mark{Kind::EarlierCopy, ".kiv-earlier-"}, Mark{Kind::Temporary, kTemporaryMark}};
 
 // The process id in "<digits>-<digits>", or 0 when the rest of a name is not that.
 pid_t writerOf(std::string_view rest)
@@ -32,23 +41,20 @@ pid_t writerOf(std::string_view rest)
     return random.find_first_not_of("0123456789") == std::string_view::npos ? pid : 0;
 }
 
-bool processRuns(pid_t pid)
-{
-    return ::kill(pid, 0) == 0 || errno != ESRCH;
-}
-
 // The side file a folder entry of `base` is, if it is one.
 bool sideFileOf(std::string_view name, std::string_view base, SideFile& side)
 {
     if (name.substr(0, base.size()) != base)
         return false;
-    std::string_view rest = name.substr(base.size());
-    side.oldCopy = rest.substr(0, kOldCopyMark.size()) == kOldCopyMark;
-    const std::string_view mark = side.oldCopy ? kOldCopyMark : kTemporaryMark;
-    if (rest.substr(0, mark.size()) != mark)
-        return false;
-    side.writer = writerOf(rest.substr(mark.size()));
-    return side.writer > 0;
+    const std::string_view rest = name.substr(base.size());
+    for (const Mark& mark : kMarks) {
+        if (rest.substr(0, mark.text.size()) == mark.text) {
+            side.kind = mark.kind;
+            side.writer = writerOf(rest.substr(mark.text.size()));
+            return side.writer > 0;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -73,9 +79,13 @@ std::string temporaryPrefix(const std::string& target)
     return target + std::string(kTemporaryMark) + std::to_string(::getpid()) + '-';
 }
 
-std::string oldCopyName(const std::string& target, const std::string& temporary)
+std::string renamed(const std::string& target, const std::string& side, Kind kind)
 {
-    return target + std::string(kOldCopyMark) + temporary.substr(target.size() + kTemporaryMark.size());
+    // Every side file's name ends in "<pid>-<random>", which the new name keeps.
+    const std::size_t dash = side.rfind('-');
+    const std::size_t tail = side.rfind('-', dash - 1) + 1;
+    const auto mark = std::find_if(kMarks.begin(), kMarks.end(), [&](const Mark& m) { return m.kind == kind; });
+    return target + std::string(mark->text) + side.substr(tail);
 }
 
 std::vector<SideFile> leftBehind(const std::string& target)
@@ -87,7 +97,7 @@ std::vector<SideFile> leftBehind(const std::string& target)
     for (const auto& entry : std::filesystem::directory_iterator(path.parent_path(), error)) {
         SideFile side{.path = entry.path().string()};
         if (sideFileOf(entry.path().filename().string(), base, side) && entry.is_regular_file(error)
-            && !processRuns(side.writer))
+            && !FileLock::held(side.path))
             found.push_back(std::move(side));
     }
     std::sort(found.begin(), found.end(), [](const SideFile& a, const SideFile& b) { return a.path < b.path; });

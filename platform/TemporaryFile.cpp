@@ -1,5 +1,7 @@
 #include "platform/TemporaryFile.h"
 
+#include "platform/FileLock.h"
+
 #include <QRandomGenerator>
 
 #include <cerrno>
@@ -15,8 +17,10 @@ bool TemporaryFile::create(const std::string& prefix, mode_t mode)
     for (int attempt = 0; attempt < 64; ++attempt) {
         path_ = prefix + std::to_string(QRandomGenerator::global()->generate());
         fd_ = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd_ >= 0)
+        if (fd_ >= 0) {
+            FileLock::holdNew(fd_);
             return true;
+        }
         if (errno != EEXIST)
             break;
     }
@@ -26,8 +30,9 @@ bool TemporaryFile::create(const std::string& prefix, mode_t mode)
 
 bool TemporaryFile::close()
 {
+    // A second descriptor of the same open file keeps its lock until the file goes.
     const int fd = fd_;
-    fd_ = -1;
+    fd_ = ::dup(fd);
     return ::close(fd) == 0;
 }
 
@@ -41,12 +46,13 @@ bool TemporaryFile::rename(const std::string& to)
 
 void TemporaryFile::discard()
 {
-    if (fd_ >= 0)
-        ::close(fd_);
-    fd_ = -1;
+    // Removed while still locked, so that nobody takes it for one whose writer is gone.
     if (!path_.empty() && !kept_)
         ::unlink(path_.c_str());
     path_.clear();
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
 }
 
 } // namespace kiv

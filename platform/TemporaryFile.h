@@ -1,6 +1,7 @@
 #pragma once
 // A side file of the atomic writer: made beside its target under a temporary name, private while
-// bytes go into it, and removed when it goes unless it was kept.
+// bytes go into it, locked while it is open (so that others know its writer runs), and removed
+// when it goes unless it was kept.
 
 #include <string>
 
@@ -22,7 +23,8 @@ public:
     int fd() const { return fd_; }
     const std::string& path() const { return path_; }
 
-    // Closes the descriptor, reporting what close() reports (a delayed write error).
+    // Closes the descriptor, reporting what close() reports (a delayed write error); the file
+    // stays locked until it goes.
     bool close();
     // Gives the file another name in its folder; false with errno set.
     bool rename(const std::string& to);

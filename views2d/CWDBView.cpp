@@ -41,7 +41,7 @@ CWDBView::CWDBView(CKivDoc& doc, QWidget* parent) : CMainView(doc, parent)
     // The colour table of the newest view: read once here; the sheet's command reads it for all.
     WDBColorTable colors = map_.colors();
     const QString colorFile = doc.Context().paths.resolve(doc.WDBColorFileName);
-    doc.RecoverCutOffWrite(colorFile);
+    const auto reading = doc.RecoverCutOffWrite(colorFile);
     if (loadWDBColorFile(colorFile, colors, kWDBColorRecords - 1))
         map_.setColors(colors);
     else

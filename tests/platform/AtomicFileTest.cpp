@@ -5,8 +5,12 @@
 #include "platform/AtomicFile.h"
 #include "platform/AtomicFileWriter.h"
 #include "platform/CutOffWrite.h"
+#include "platform/FileLock.h"
+#include "platform/SideFiles.h"
+#include "platform/TerminationLatch.h"
 #include "tests/support/FileChangeTrap.h"
 #include "tests/support/FolderTree.h"
+#include "tests/support/ProcessesTogether.h"
 #include "tests/support/ScriptedMessageBoxes.h"
 #include "tests/support/Prerequisite.h"
 
@@ -21,6 +25,7 @@
 #include <csignal>
 #include <cstdint>
 #include <cstring>
+#include <ctime>
 #include <functional>
 #include <map>
 #include <numeric>
@@ -34,6 +39,7 @@
 #include <sys/syscall.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
+#include <fcntl.h>
 #include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -520,33 +526,38 @@ TEST(AtomicFile, AWriteKilledBeforeAnyChangeLeavesTheOldOrNewBytesOrAWholeCopyTh
                 ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
             }
             std::string exposed;
+            std::size_t takenForGone = 0;
             bool started = false;
             const bool killed = kiv::test::runUntilKilled(
                 [&] { AtomicFile::write(path, newBytes); },
                 [&](const kiv::test::FileChange& change) {
                     if (change.syscall == SYS_write)
                         exposed += exposedSideFiles(dir.path());
+                    takenForGone += kiv::sideFiles::leftBehind(QFile::encodeName(path).toStdString()).size();
                     return change.count == n;
                 },
                 &started);
             ASSERT_TRUE(started) << "no seccomp listener";
             EXPECT_EQ(exposed, "") << "bytes went into a side file that others may read";
+            EXPECT_EQ(takenForGone, 0u) << "a side file of the running writer was taken for one left behind";
 
-            const QStringList copies = kiv::CutOffWrite::find(path);
+            const std::vector<kiv::CutOffWrite::Offer> offers = kiv::CutOffWrite::find(path);
             const QByteArray now = contentsOf(path);
-            QStringList expectedFiles = copies;
-            expectedFiles << QStringLiteral("real.tle");
+            QStringList expectedFiles{QStringLiteral("real.tle")};
             if (secondName) {
                 expectedFiles << QStringLiteral("other.tle");
                 EXPECT_EQ(contentsOf(other), now);
             }
-            if (copies.isEmpty()) {
+            if (offers.empty()) {
                 EXPECT_TRUE(now == oldBytes || now == newBytes) << now.toStdString();
             } else {
                 tornAt = n;
-                EXPECT_EQ(copies.size(), 1);
-                EXPECT_EQ(contentsOf(copies.value(0)), oldBytes) << "a whole copy of the old bytes";
+                ASSERT_EQ(offers.size(), 1u);
+                EXPECT_EQ(offers[0].kind, kiv::CutOffWrite::Kind::Torn);
+                EXPECT_EQ(contentsOf(offers[0].copy), oldBytes) << "a whole copy of the old bytes";
+                EXPECT_EQ(contentsOf(offers[0].newCopy), newBytes) << "and of the new ones";
                 EXPECT_TRUE(now != oldBytes && now != newBytes) << "a copy is offered only for a torn file";
+                expectedFiles << offers[0].settles;
             }
             for (QString& file : expectedFiles)
                 file = QFileInfo(file).fileName();
@@ -568,50 +579,93 @@ TEST(AtomicFile, ACopyThatACutOffWriteLeftIsOfferedBackInTheUsersLanguage)
     const struct {
         const char* name;
         pid_t writer;
+        bool locked;   // the writer holds its side files' locks: it still runs
+        bool newBytes; // the whole new bytes lie beside the file too
+        bool readOnly; // the file may not be written, so nothing can be put back
         bool english;
         MessageAnswer answer;
         const char* fileAfter;
-        bool copyStays;
+        bool copiesStay;
         qsizetype size = 0; // > 0: the torn file and the temporary are this long and begin alike
     } cases[] = {
-        {"Yes puts the old bytes back", gone, true, MessageAnswer::Yes, "old records\n", false},
-        {"No keeps the file and deletes the copy", gone, false, MessageAnswer::No, "torn", false},
-        {"Cancel leaves both to be asked again", gone, true, MessageAnswer::Cancel, "torn", true},
-        {"the copy of a writer that still runs is not asked about", getpid(), true, MessageAnswer::Yes, "torn", true},
-        {"a torn file whose first 64 KiB are the temporary's", gone, true, MessageAnswer::Yes, "old records\n", false,
-         96 * 1024},
+        {"Yes puts the old bytes back", gone, false, false, false, true, MessageAnswer::Yes, "old records\n", false},
+        {"No keeps the file and deletes the copy", gone, false, false, false, false, MessageAnswer::No, "torn", false},
+        {"Cancel leaves both to be asked again", gone, false, false, false, true, MessageAnswer::Cancel, "torn", true},
+        {"a writer's id that a running process has, with its lock free", 1, false, false, false, true,
+         MessageAnswer::Yes, "old records\n", false},
+        {"the copies of a writer that holds their locks are not asked about", gone, true, false, false, true,
+         MessageAnswer::Yes, "torn", true},
+        {"beside the new bytes Yes finishes the write", gone, false, true, false, false, MessageAnswer::Yes,
+         "new records\n", false},
+        {"beside the new bytes No puts the old bytes back", gone, false, true, false, true, MessageAnswer::No,
+         "old records\n", false},
+        {"a put-back that fails keeps the copy", gone, false, false, true, true, MessageAnswer::Yes, "torn", true},
+        {"a torn file whose first 64 KiB are the temporary's", gone, false, false, false, true, MessageAnswer::Yes,
+         "old records\n", false, 96 * 1024},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("real.tle"));
-        const QString side = path + QStringLiteral(".kiv-%1-").arg(c.writer);
+        const QString temporary = path + QStringLiteral(".kiv-%1-8").arg(c.writer);
         const QString copy = path + QStringLiteral(".kiv-old-%1-7").arg(c.writer);
-        const QByteArray temporary = c.size ? QByteArray(c.size, 'n') : QByteArray("a temporary of the new bytes");
-        ASSERT_TRUE(put(path, c.size ? temporary.left(64 * 1024).leftJustified(c.size, '\0') : QByteArray("torn")));
+        const QString newCopy = path + QStringLiteral(".kiv-new-%1-9").arg(c.writer);
+        const QByteArray temporaryBytes = c.size ? QByteArray(c.size, 'n') : QByteArray("a temporary of the new bytes");
+        ASSERT_TRUE(put(path, c.size ? temporaryBytes.left(64 * 1024).leftJustified(c.size, '\0') : QByteArray("torn")));
         ASSERT_TRUE(put(copy, "old records\n"));
-        ASSERT_TRUE(put(side + QStringLiteral("8"), temporary));
+        ASSERT_TRUE(put(temporary, temporaryBytes));
+        if (c.newBytes) {
+            ASSERT_TRUE(put(newCopy, "new records\n"));
+        }
+        std::vector<kiv::FileLock> locks;
+        for (const QString& side : {copy, temporary}) {
+            if (c.locked)
+                locks.push_back(kiv::FileLock::take(QFile::encodeName(side).toStdString(), kiv::FileLock::Kind::Exclusive));
+        }
+        if (c.readOnly) {
+            ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0444), 0);
+        }
         kiv::test::ScriptedMessageBoxes boxes;
         boxes.queueAnswer(c.answer);
 
-        const bool restored = kiv::CutOffWrite::offer(boxes, c.english, path);
-        const bool asked = c.writer == gone;
-        EXPECT_EQ(restored, asked && c.answer == MessageAnswer::Yes);
+        const bool restored = kiv::CutOffWrite().offer(boxes, c.english, path).restored;
+        const bool asked = !c.locked;
+        EXPECT_EQ(restored, asked && c.answer != MessageAnswer::Cancel && std::string(c.fileAfter) != "torn");
         EXPECT_EQ(contentsOf(path), c.fileAfter);
-        EXPECT_EQ(QFile::exists(copy), c.copyStays);
-        EXPECT_EQ(QFile::exists(side + QStringLiteral("8")), !asked) << "a gone writer's temporary is worth nothing";
-        ASSERT_EQ(boxes.texts().size(), asked ? 1u : 0u);
+        EXPECT_EQ(QFile::exists(copy), c.copiesStay);
+        EXPECT_EQ(QFile::exists(newCopy), c.copiesStay && c.newBytes);
+        EXPECT_EQ(QFile::exists(temporary), !asked) << "a gone writer's temporary is worth nothing";
+        ASSERT_EQ(boxes.texts().size(), asked ? 1u + c.readOnly : 0u);
         if (asked) {
             const QString text = boxes.texts()[0];
             EXPECT_TRUE(text.startsWith(c.english ? "Kiv was ended while it was writing " + path
                                                   : "Kiv wurde beendet, während es " + path + " schrieb"))
                 << text.toStdString();
             EXPECT_TRUE(text.contains(copy)) << "where the old contents are";
+            EXPECT_EQ(text.contains(newCopy), c.newBytes) << "and the new ones";
+            EXPECT_EQ(boxes.shown()[0].defaultButton, MessageAnswer::Yes) << "Return makes the file whole";
         }
     }
 }
 
 namespace {
+
+void setModified(const QString& path, std::time_t when)
+{
+    const timespec times[2] = {{when, 0}, {when, 0}};
+    utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
+}
+
+// Return at every box of each read, read after read, until one asks nothing.
+void returnAtEveryBox(const QString& path)
+{
+    for (int start = 0; start < 4; ++start) {
+        kiv::test::ScriptedMessageBoxes boxes;
+        kiv::CutOffWrite().offer(boxes, true, path);
+        if (boxes.shown().empty())
+            return;
+    }
+}
 
 using Rights = std::map<std::string, unsigned>;
 
@@ -648,6 +702,160 @@ std::string widened(const Rights& now, const Rights& allowed)
 }
 
 } // namespace
+
+TEST(AtomicFile, AfterACancelAndAWholeWriteTheCopyIsOfferedAsEarlierWithBothDatesAndReturnKeepsTheFile)
+{
+    constexpr std::time_t kCutOff = 1614859200;  // 2021-03-04 12:00 UTC
+    constexpr std::time_t kRewrite = 1654603200; // 2022-06-07 12:00 UTC
+    for (const bool english : {true, false}) {
+        // In German the whole write is killed once the file is whole, before it settles the copy.
+        SCOPED_TRACE(english ? "English" : "German");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("real.tle"));
+        const QString copy = path + QStringLiteral(".kiv-old-999999999-7");
+        ASSERT_TRUE(put(path, "torn"));
+        ASSERT_TRUE(put(copy, "old records\n"));
+        setModified(copy, kCutOff);
+        kiv::CutOffWrite thisRun;
+        kiv::test::ScriptedMessageBoxes boxes;
+        boxes.queueAnswer(kiv::MessageAnswer::Cancel);
+        thisRun.offer(boxes, english, path);
+        kiv::test::runUntilKilled([&] { AtomicFile::write(path, "new records\n"); },
+                                  [&](const kiv::test::FileChange&) { return !english && contentsOf(path) == "new records\n"; });
+        ASSERT_EQ(contentsOf(path), "new records\n");
+        setModified(path, kRewrite);
+        thisRun.offer(boxes, english, path);
+        EXPECT_EQ(boxes.shown().size(), 1u) << "not asked again in the same run";
+
+        kiv::test::ScriptedMessageBoxes nextStart;
+        kiv::CutOffWrite().offer(nextStart, english, path);
+        ASSERT_EQ(nextStart.shown().size(), 1u);
+        const QString text = nextStart.texts()[0];
+        EXPECT_TRUE(text.startsWith(path + (english ? " has been written whole since Kiv was ended while writing it"
+                                                    : " wurde vollständig geschrieben, nachdem Kiv beim Schreiben")))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("2022-06-07")) && text.contains(QStringLiteral("2021-03-04")));
+        EXPECT_FALSE(text.contains(QStringLiteral("incomplete")) || text.contains(QStringLiteral("unvollständig")));
+        EXPECT_EQ(nextStart.shown()[0].defaultButton, kiv::MessageAnswer::No);
+        EXPECT_EQ(contentsOf(path), "new records\n") << "Return keeps the file";
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("real.tle")});
+    }
+}
+
+TEST(AtomicFile, APutBackDoesNotOverwriteAWholeWriteMadeWhileItsBoxWasOpen)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("real.tle"));
+    ASSERT_TRUE(put(path, "torn"));
+    ASSERT_TRUE(put(path + QStringLiteral(".kiv-old-999999999-7"), "old records\n"));
+    kiv::test::ScriptedMessageBoxes boxes;
+    boxes.queueAnswer(kiv::MessageAnswer::Yes);
+    boxes.whenShown([&](const kiv::MessageRequest& box) {
+        if (box.buttons == kiv::MessageButtons::YesNoCancel) {
+            ASSERT_TRUE(AtomicFile::write(path, "another program's records\n"));
+        }
+    });
+    EXPECT_FALSE(kiv::CutOffWrite().offer(boxes, true, path).restored);
+    EXPECT_EQ(contentsOf(path), "another program's records\n");
+    ASSERT_EQ(boxes.texts().size(), 2u);
+    EXPECT_EQ(boxes.texts()[1], path + " was written by another program while this box was open, so nothing was put back.");
+}
+
+TEST(AtomicFile, APutBackKilledAtAnyStepThenReturnAtEveryBoxLeavesTheOldOrNewBytesWhole)
+{
+    const QByteArray oldBytes = kOldProfile;
+    const QByteArray newBytes = kOldProfile + "[Neu]\nTaste=1\n";
+    for (const kiv::MessageAnswer answer : {kiv::MessageAnswer::Yes, kiv::MessageAnswer::No}) {
+        SCOPED_TRACE(answer == kiv::MessageAnswer::Yes ? "finishing the write" : "putting the old bytes back");
+        for (int n = 1;; ++n) {
+            SCOPED_TRACE("killed before change " + std::to_string(n));
+            QTemporaryDir dir;
+            const QString path = dir.filePath(QStringLiteral("real.tle"));
+            const QString other = dir.filePath(QStringLiteral("other.tle"));
+            ASSERT_TRUE(put(path, oldBytes));
+            ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
+            const std::string target = QFile::encodeName(path).toStdString();
+            kiv::test::runUntilKilled([&] { AtomicFile::write(path, newBytes); },
+                                      [&](const kiv::test::FileChange& change) {
+                                          return change.syscall == SYS_write && change.file == target;
+                                      });
+            ASSERT_EQ(kiv::CutOffWrite::find(path).size(), 1u) << "torn";
+            const bool killed = kiv::test::runUntilKilled(
+                [&] {
+                    kiv::test::ScriptedMessageBoxes boxes;
+                    boxes.queueAnswer(answer);
+                    kiv::CutOffWrite().offer(boxes, true, path);
+                },
+                [&](const kiv::test::FileChange& change) { return change.count == n; });
+            for (const QString& copy : QDir(dir.path()).entryList({QStringLiteral("*.kiv-old-*")}, QDir::Files))
+                EXPECT_EQ(contentsOf(dir.filePath(copy)), oldBytes) << "a copy under an old copy's name is whole";
+            returnAtEveryBox(path);
+            const QByteArray now = contentsOf(path);
+            EXPECT_TRUE(now == oldBytes || now == newBytes) << now.size() << " bytes";
+            EXPECT_EQ(contentsOf(other), now);
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                      QStringList({QStringLiteral("other.tle"), QStringLiteral("real.tle")}));
+            if (!killed) {
+                EXPECT_EQ(now, answer == kiv::MessageAnswer::Yes ? newBytes : oldBytes);
+                break;
+            }
+        }
+    }
+}
+
+TEST(AtomicFile, TwoWritersOfOneFileAtOnceLeaveOneOfTheirVersionsWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("real.tle"));
+    const QString other = dir.filePath(QStringLiteral("other.tle"));
+    ASSERT_TRUE(put(path, "start"));
+    ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
+    const QByteArray versions[] = {QByteArray(300000, 'A'), QByteArray(200000, 'B')};
+    for (int round = 0; round < 20; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        EXPECT_TRUE(kiv::test::allTogether(2, [&](int i) { return AtomicFile::write(i ? path : other, versions[i]).ok; }));
+        const QByteArray now = contentsOf(path);
+        EXPECT_TRUE(now == versions[0] || now == versions[1]) << now.count('A') << " A, " << now.count('B') << " B";
+        EXPECT_EQ(contentsOf(other), now);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({QStringLiteral("other.tle"), QStringLiteral("real.tle")}));
+
+    // Renamed over one after the other, the file is another file under its name after each write:
+    // a writer that waited for the old one's lock must still be the only one to check and write.
+    const QString count = dir.filePath(QStringLiteral("count"));
+    ASSERT_TRUE(put(count, "0"));
+    EXPECT_TRUE(kiv::test::allTogether(3, [&](int) {
+        for (int i = 0; i < 30; ++i) {
+            kiv::AtomicFileWriter writer(count);
+            const QByteArray next = QByteArray::number(writer.open() ? contentsOf(count).toInt() + 1 : -1);
+            usleep(2000); // a while under the lock, for another writer to see through it if it could
+            if (!writer.append(next.constData(), next.size()) || !writer.commit())
+                return false;
+        }
+        return true;
+    }));
+    EXPECT_EQ(contentsOf(count), "90") << "each writer saw the bytes it replaced";
+}
+
+TEST(AtomicFile, AFileThatAnotherWriterHoldsIsNeitherWrittenNorReadWithoutAWord)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("real.tle"));
+    ASSERT_TRUE(put(path, "old"));
+    const kiv::FileLock writing = kiv::FileLock::take(QFile::encodeName(path).toStdString(), kiv::FileLock::Kind::Exclusive);
+    ASSERT_EQ(writing.state(), kiv::FileLock::State::Held);
+    const kiv::TerminationLatch latch;
+    kiv::TerminationLatch::raise(); // no waiting for the other writer
+    const WriteResult written = AtomicFile::write(path, "new");
+    EXPECT_EQ(written.step, WriteStep::Busy);
+    EXPECT_EQ(written.describe(false), path + " konnte nicht geschrieben werden: ein anderes Programm schreibt sie gerade.");
+    EXPECT_EQ(contentsOf(path), "old");
+    kiv::test::ScriptedMessageBoxes boxes;
+    kiv::CutOffWrite().offer(boxes, true, path);
+    ASSERT_EQ(boxes.texts().size(), 1u);
+    EXPECT_EQ(boxes.texts()[0], "Another program is writing " + path + " at the moment, so what is read from it now may be incomplete.");
+}
 
 TEST(AtomicFile, EachStepIsSyncedBeforeWhatReliesOnItAndNoneGrantsMoreThanTheOldFile)
 {

@@ -1,5 +1,6 @@
 // Downloads against a real HTTP server on the loopback interface.
 #include "platform/HttpClient.h"
+#include "platform/FileLock.h"
 #include "tests/support/LoopbackHttpServer.h"
 
 #include <QFile>
@@ -265,11 +266,12 @@ TEST_F(HttpClientTest, TemporaryFilesOfEndedProcessesAreRemoved)
     const struct {
         std::string name;
         bool removed;
+        bool locked = false; // its writer still runs
     } cases[] = {
         {"internet.tle.kiv-" + dead + "-1234", true},
         {"internet.tle.kiv-" + dead + "-99", true},
-        {"internet.tle.kiv-1-1234", false}, // a process that runs
-        {"internet.tle.kiv-" + std::to_string(getpid()) + "-5", false},
+        {"internet.tle.kiv-1-1234", true}, // a process that runs has the id, but not the lock
+        {"internet.tle.kiv-" + std::to_string(getpid()) + "-5", false, true},
         {"internet.tle.kiv-1234567", false}, // no process id in the name
         {"internet.tle.kiv-" + dead + "-12a", false},
         {"internet.tle.kiv-" + dead + "-", false},
@@ -279,10 +281,13 @@ TEST_F(HttpClientTest, TemporaryFilesOfEndedProcessesAreRemoved)
         {"internet.tle.kiv-old-" + dead + "-1", false}, // old bytes of a write into the file
     };
     writeOld();
+    std::vector<kiv::FileLock> locks;
     for (const auto& c : cases) {
         QFile f(dir_.filePath(QString::fromStdString(c.name)));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("left over");
+        if (c.locked)
+            locks.push_back(kiv::FileLock::take(QFile::encodeName(f.fileName()).toStdString(), kiv::FileLock::Kind::Exclusive));
     }
     QDir(dir_.path()).mkdir(QString::fromStdString("internet.tle.kiv-" + dead + "-7")); // not a file
 

@@ -31,7 +31,7 @@ MessageAnswer ScriptedMessageBoxes::show(const kiv::MessageRequest& request)
     }
     if (request.buttons != MessageButtons::Ok)
         ++unanswered_;
-    return firstButton(request.buttons);
+    return request.defaultButton.value_or(firstButton(request.buttons));
 }
 
 std::vector<QString> ScriptedMessageBoxes::texts() const

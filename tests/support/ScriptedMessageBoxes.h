@@ -1,7 +1,7 @@
 #pragma once
 // Records every message box and answers with what the test queued. A box that asks a question
-// when nothing is queued gets its first button and is counted as unanswered, so that a test can
-// tell an unexpected question from an expected one.
+// when nothing is queued gets its default button, as Return would press it, and is counted as
+// unanswered, so that a test can tell an unexpected question from an expected one.
 
 #include "platform/MessageBoxes.h"
 

@@ -1,0 +1,12 @@
+#pragma once
+// Work in several child processes that start at the same moment, for races between processes.
+
+#include <functional>
+
+namespace kiv::test {
+
+// Runs `work(i)` for i = 0 .. count - 1, each in a child process, all released together; true
+// when each returned true.
+bool allTogether(int count, const std::function<bool(int)>& work);
+
+} // namespace kiv::test
