@@ -1,5 +1,6 @@
 #include "platform/IniProfile.h"
 
+#include "platform/AtomicFileWriter.h"
 #include "platform/DataPaths.h"
 #include "platform/LineReader.h"
 #include "platform/Numbers.h"
@@ -85,6 +86,10 @@ WriteResult IniProfile::saveMerged(const IniProfile& writes, QString* readError)
 {
     if (path_.isEmpty())
         return {false, QStringLiteral("could not write the profile: no file name")};
+    // The file is read under the writer's lock, so that a second Kiv's close, merging at the same
+    // time, waits and then merges into what this one wrote.
+    AtomicFileWriter file(path_);
+    const WriteResult opened = file.open();
     IniProfile current(path_);
     QString error;
     if (current.load(&error)) {
@@ -94,7 +99,12 @@ WriteResult IniProfile::saveMerged(const IniProfile& writes, QString* readError)
         *readError = error;
     }
     merge(writes);
-    return AtomicFile::write(path_, toBytes());
+    if (!opened)
+        return opened;
+    const QByteArray bytes = toBytes();
+    if (const WriteResult written = file.append(bytes.constData(), bytes.size()); !written)
+        return written;
+    return file.commit();
 }
 
 void IniProfile::merge(const IniProfile& writes)
