@@ -1,4 +1,5 @@
 #include "tests/support/Prerequisite.h"
+#include "tests/support/ProcessesTogether.h"
 #include "platform/IniProfile.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/ScratchWorkspace.h"
@@ -205,4 +206,15 @@ TEST(IniProfile, SavingMergesTheKeysIntoTheFileAsItIsNow)
     EXPECT_EQ(scratch.readFile("kiv.ini"), "[allgemein]\r\nnrofpoints=35\r\nOther=x\r\nLanguage=0\r\n[Fremd]\r\nk=v\r\n"
                                            "[Normal]\r\nNormalQualitaet=2\r\n");
     EXPECT_EQ(profile.toBytes(), scratch.readFile("kiv.ini")) << "the profile holds what was written";
+
+    // Two programs closing at once: each merges into what the other wrote.
+    for (int round = 0; round < 10; ++round) {
+        ASSERT_TRUE(kiv::test::allTogether(2, [&](int i) {
+            IniProfile closing(profile.path());
+            return closing.saveMerged(parsed("[Run" + QByteArray::number(round) + "]\nkey" + QByteArray::number(i) + "=1\n")).ok;
+        }));
+    }
+    const QByteArray merged = scratch.readFile("kiv.ini");
+    EXPECT_EQ(merged.count("key0=1"), 10) << merged.constData();
+    EXPECT_EQ(merged.count("key1=1"), 10) << merged.constData();
 }
