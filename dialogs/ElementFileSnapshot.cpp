@@ -25,9 +25,11 @@ ElementFileSnapshot ElementFileSnapshot::read(const QString& path)
 {
     ElementFileSnapshot snapshot;
     const WholeFile file = readBounded(path);
-    snapshot.opened = file.failure != WholeFile::Failure::Open;
+    snapshot.opened = file.failure != WholeFile::Failure::Open && file.failure != WholeFile::Failure::NotRegular;
+    snapshot.notRegular = file.failure == WholeFile::Failure::NotRegular;
     switch (file.failure) {
     case WholeFile::Failure::Open:
+    case WholeFile::Failure::NotRegular:
         return snapshot;
     case WholeFile::Failure::Read:
         snapshot.content.stop = ElementFileRecords::Stop::ReadError;

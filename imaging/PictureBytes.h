@@ -19,14 +19,15 @@ class PictureBytes {
 public:
     // Bytes in memory, which must outlive this object.
     explicit PictureBytes(QByteArrayView bytes);
-    // A file, or a Qt resource, opened for reading; isOpen() tells whether it could be.
+    // A file, opened as every named file is (a name that is no regular file is refused), or a Qt
+    // resource; isOpen() tells whether it could be.
     explicit PictureBytes(const QString& fileName);
     ~PictureBytes();
     PictureBytes(const PictureBytes&) = delete;
     PictureBytes& operator=(const PictureBytes&) = delete;
 
     bool isOpen() const;
-    // The system's text for a file that could not be opened.
+    // The system's text for a file that could not be opened, or that it is no regular file.
     QString errorString() const;
     qint64 size() const { return size_; }
 
@@ -45,6 +46,7 @@ private:
     QByteArray memory_;
     bool inMemory_ = false;
     std::unique_ptr<QIODevice> device_;
+    QString openError_;
     qint64 size_ = 0;
 };
 

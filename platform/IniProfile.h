@@ -30,7 +30,8 @@ public:
     explicit IniProfile(QString path) : path_(std::move(path)) {}
 
     // Reads the file at path(). A missing file is an empty profile and not an error; a file that
-    // exists but cannot be read leaves the profile empty and returns false with errorText.
+    // exists but cannot be read (no permission, a folder, a FIFO) leaves the profile empty and
+    // returns false with errorText, in English, naming the file and the reason.
     bool load(QString* errorText = nullptr);
     // Writes the whole profile through AtomicFile; on failure the old file stays as it was.
     WriteResult save() const;

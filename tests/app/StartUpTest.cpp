@@ -4,6 +4,8 @@
 #include "imaging/PictureLoader.h"
 #include "resources/CommandIds.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/Deadline.h"
+#include "tests/support/FolderTree.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,8 +14,10 @@
 #include <QThread>
 
 #include <csignal>
+#include <filesystem>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -160,6 +164,48 @@ TEST_F(ShellTest, AProfileThatCannotBeWrittenAtCloseStaysAsItWasAndTheUserIsTold
               QStringLiteral("Die Einstellungen konnten nicht gespeichert werden.\n%1 konnte nicht geschrieben werden: "
                              "Die Datei ist zu groß.")
                   .arg(profile_.path()));
+}
+
+TEST_F(ShellTest, AProfileThatCannotBeReadIsToldAtTheStartAndTheCloseSaysWhyItIsNotWritten)
+{
+    const bool root = ::geteuid() == 0; // the administrator reads any file
+    const QString name = path(QStringLiteral("kiv.ini"));
+    const struct {
+        FolderTree tree;
+        const char* startReason; // none: read, or missing, without a word
+        const char* closeReason; // none: written
+    } cases[] = {
+        {{}, nullptr, nullptr},
+        {{{"kiv.ini/x", "0644 x"}}, "it is not a regular file", "it is not a regular file"},
+        {{{"kiv.ini", "fifo"}}, "it is not a regular file", "it is not a regular file"},
+        {{{"kiv.ini", "link -> /dev/zero"}}, "it is not a regular file", "it is not a regular file"},
+        {{{"kiv.ini", "0000 [Allgemein]\nLanguage=0\n"}}, root ? nullptr : "Permission denied",
+         root ? "schreibgeschützt" : "Permission denied"}, // German: the file was read
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tree.empty() ? "missing" : c.tree.begin()->second);
+        ASSERT_TRUE(makeFolderTree(dir_.path(), c.tree));
+        ui_.messages.clear();
+        app_ = std::make_unique<CKivApp>(services_, profile_, paths_);
+        {
+            const Deadline deadline("the profile's load");
+            app_->LoadProfile();
+        }
+        const std::vector<QString> texts = ui_.messages.texts();
+        if (c.startReason)
+            EXPECT_EQ(texts, std::vector<QString>{QStringLiteral("Could not read %1: %2.\nKiv starts with its default settings.")
+                                                       .arg(name, QLatin1String(c.startReason))});
+        else
+            EXPECT_TRUE(texts.empty());
+        app_->OnFileNew();
+        ui_.messages.clear();
+        frame().close();
+        const QString told = ui_.messages.texts().empty() ? QString() : ui_.messages.texts().back();
+        EXPECT_EQ(ui_.messages.texts().size(), c.closeReason ? 1u : 0u);
+        EXPECT_TRUE(!c.closeReason || told.contains(QString::fromUtf8(c.closeReason))) << qPrintable(told);
+        app_.reset();
+        std::filesystem::remove_all(name.toStdString());
+    }
 }
 
 TEST_F(ShellTest, TitleIsTheDocumentsWhateverElseSetsIt)

@@ -1,5 +1,7 @@
 #include "platform/DataPaths.h"
 #include "platform/WholeFile.h"
+#include "tests/support/Deadline.h"
+#include "tests/support/FolderTree.h"
 #include "tests/support/ScopedEnvironment.h"
 
 #include <QDir>
@@ -137,10 +139,14 @@ TEST_F(DataPathsTest, AWholeFileIsReadOrRefusedWithTheSystemsReason)
     } cases[] = {
         {"work/a.set", WholeFile::Failure::TooLarge, 0}, // with a limit of 4 below
         {"work/none.set", WholeFile::Failure::Open, ENOENT},
-        {"work", WholeFile::Failure::Open, EISDIR},
+        {"work", WholeFile::Failure::NotRegular, 0},
         {"work/a.set/below", WholeFile::Failure::Open, ENOTDIR},
+        {"work/pipe", WholeFile::Failure::NotRegular, 0},
+        {"work/zero", WholeFile::Failure::NotRegular, 0},
     };
+    ASSERT_TRUE(kiv::test::makeFolderTree(at("work"), {{"pipe", "fifo"}, {"zero", "link -> /dev/zero"}}));
     for (const auto& c : cases) {
+        const kiv::test::Deadline deadline(c.path);
         const WholeFile refused = WholeFile::read(at(c.path), 4);
         EXPECT_EQ(refused.failure, c.failure) << c.path;
         EXPECT_EQ(refused.error, c.error) << c.path;
