@@ -25,7 +25,8 @@ ReadOpen openForReading(const char* path)
     if (fd < 0) {
         const int error = errno;
         // A socket, or a device that will not open, is refused for what it is.
-        return refused(-1, error, ::stat(path, &info) == 0 && !S_ISREG(info.st_mode));
+        const bool notRegular = ::stat(path, &info) == 0 && !S_ISREG(info.st_mode);
+        return refused(-1, notRegular ? 0 : error, notRegular);
     }
     if (::fstat(fd, &info) != 0)
         return refused(fd, errno, false);
