@@ -277,7 +277,7 @@ TEST_F(DocumentTest, IconsComeFromImageFilesOrFallBackToTheBuiltInOne)
     EXPECT_EQ(doc.Icons[2].icon.size(), QSize(32, 32));
     EXPECT_EQ(doc.Icons[2].icon.pixelColor(16, 16), QColor(Qt::red));
     ASSERT_TRUE(makeFolderTree(dir_.path(), {{"pipe.ico", "fifo"}}));
-    doc.Icons[1].fileName = "pipe.ico";
+    doc.Icons[1].fileName = QString::fromStdString(path("pipe.ico"));
     const Deadline deadline;
     doc.ReloadSatellites();
     EXPECT_EQ(doc.Icons[1].icon, doc.Icons[0].icon);
