@@ -413,9 +413,7 @@ TEST_F(ExportEditorTest, OpenReplacesTheTextAndKeepsTheName)
     EXPECT_EQ(ui_.files.shown()[0].request.title, "Export file");
     ui_.files.queueAnswer(QStringLiteral("/dev/zero"));
     editor_.OnFileOpen();
-    ASSERT_EQ(ui_.messages.texts().size(), 1U);
-    EXPECT_EQ(ui_.messages.texts()[0], QStringLiteral("Could not read /dev/zero: it is not a regular file."));
-    EXPECT_EQ(editor_.Text(), QString::fromUtf8("one\n\xC2\xB0two\n"));
+    EXPECT_EQ(ui_.messages.texts(), std::vector<QString>{QStringLiteral("Could not read /dev/zero: it is not a regular file.")});
 }
 
 TEST_F(ExportEditorTest, TheSaveQuestionInBothLanguages)

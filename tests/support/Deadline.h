@@ -6,12 +6,9 @@
 
 namespace kiv::test {
 
-class Deadline {
-public:
+struct Deadline {
     explicit Deadline(unsigned seconds = 10) { ::alarm(seconds); }
     ~Deadline() { ::alarm(0); }
-    Deadline(const Deadline&) = delete;
-    Deadline& operator=(const Deadline&) = delete;
 };
 
 } // namespace kiv::test

@@ -13,9 +13,6 @@ namespace kiv::test {
 
 using FolderTree = std::map<std::string, std::string>;
 
-// The names a reader must refuse unread: a FIFO without a writer and a device without end.
-inline constexpr const char* kNoRegularFile[] = {"fifo", "link -> /dev/zero"};
-
 FolderTree folderTree(const QString& folder);
 // Makes the entries of the tree below the folder, with the folders their paths need; false when
 // one cannot be made.
