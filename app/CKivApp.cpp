@@ -6,6 +6,7 @@
 #include "app/CommandLine.h"
 #include "app/DocumentCommandBindings.h"
 #include "document/CKivDoc.h"
+#include "platform/IniProfile.h"
 #include "platform/UiServices.h"
 #include "resources/CommandIds.h"
 
@@ -33,6 +34,17 @@ CKivApp::~CKivApp()
         doc_->CloseAllViews();
         closeDocument();
     }
+}
+
+void CKivApp::LoadProfile()
+{
+    QString error;
+    if (profile_.load(&error))
+        return;
+    ui_.messages.show({.caption = QStringLiteral("Attention"),
+                       .text = error + QStringLiteral("\nKiv starts with its default settings."),
+                       .buttons = kiv::MessageButtons::Ok,
+                       .icon = kiv::MessageIcon::Exclamation});
 }
 
 void CKivApp::InitInstance(const QStringList& arguments, int splashMs)

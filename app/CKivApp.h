@@ -28,6 +28,10 @@ public:
     CKivApp(const CKivApp&) = delete;
     CKivApp& operator=(const CKivApp&) = delete;
 
+    // Reads the profile from its file. One that exists but cannot be read (no permission, a
+    // folder, a FIFO) is told in a box naming the file and the reason, in English, as the
+    // language setting is in that file; the program then starts with the defaults.
+    void LoadProfile();
     // Splash, hidden main frame, document and views, the command line; after splashMs the
     // splash goes, the main window shows and the clock starts.
     void InitInstance(const QStringList& arguments, int splashMs = 2000);

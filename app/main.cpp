@@ -13,7 +13,6 @@
 
 #include <clocale>
 #include <csignal>
-#include <cstdio>
 
 namespace {
 
@@ -51,15 +50,13 @@ int main(int argc, char** argv)
     kiv::QtUiServices qtServices;
     kiv::UiServices services = qtServices.services();
     kiv::IniProfile profile(kiv::IniProfile::defaultPath());
-    QString error;
-    if (!profile.load(&error))
-        std::fprintf(stderr, "kiv: %s\n", qPrintable(error));
     const kiv::DataPaths paths = kiv::DataPaths::fromEnvironment();
 
     kiv::CKivApp kivApp(services, profile, paths);
     // From before the start-up's boxes on, a logout or Ctrl+C ends the program the ordinary way.
     kiv::TerminationGuard guard([&] { return kivApp.Terminate(); });
     kivApp.MainFrame().SetTerminationGuard(&guard);
+    kivApp.LoadProfile();
     kivApp.InitInstance(QApplication::arguments());
     const int code = guard.runMainLoop();
     kivApp.MainFrame().SetTerminationGuard(nullptr);

@@ -5,6 +5,7 @@
 #include "platform/LanguageText.h"
 #include "platform/Paragraphs.h"
 #include "platform/UiServices.h"
+#include "platform/ReadableFile.h"
 #include "platform/WholeFile.h"
 #include "resources/CommandIds.h"
 #include "resources/MenuTables.h"
@@ -234,8 +235,10 @@ void CEditor::OnFileOpen()
     const WholeFile file = WholeFile::read(*path);
     if (!file) {
         ui_.messages.show({.caption = inLanguage(english(), "Export file", "Export Datei"),
-                           .text = inLanguage(english(), "Could not open %1: %2", "Konnte %1 nicht öffnen: %2")
-                                       .arg(*path, AtomicFile::reason(file.error, english())),
+                           .text = file.failure == WholeFile::Failure::NotRegular
+                               ? ReadableFile::notRegularText(*path, english())
+                               : inLanguage(english(), "Could not open %1: %2", "Konnte %1 nicht öffnen: %2")
+                                     .arg(*path, AtomicFile::reason(file.error, english())),
                            .buttons = MessageButtons::Ok,
                            .icon = MessageIcon::Error});
         return;

@@ -9,6 +9,7 @@
 #include "platform/LanguageText.h"
 #include "platform/Latin1.h"
 #include "platform/Paragraphs.h"
+#include "platform/ReadableFile.h"
 #include "platform/UiServices.h"
 
 #include <QBrush>
@@ -164,11 +165,15 @@ std::optional<ElementFileSnapshot> CSatDlg::readRecords(CKivDoc& doc)
 {
     const bool english = doc.Language == 1;
     ElementFileSnapshot file = ElementFileSnapshot::read(doc.Context().paths.resolve(doc.Satellitenfilename));
-    const QString problem = file.opened
-        ? unreadable(english, doc.Satellitenfilename, file.content)
-        : inLanguage(english, "The satellite data file %1 could not be opened.",
-                     "Die Satellitendatei %1 konnte nicht geöffnet werden.")
-              .arg(doc.Satellitenfilename);
+    QString problem;
+    if (file.notRegular)
+        problem = ReadableFile::notRegularText(doc.Satellitenfilename, english);
+    else if (!file.opened)
+        problem = inLanguage(english, "The satellite data file %1 could not be opened.",
+                             "Die Satellitendatei %1 konnte nicht geöffnet werden.")
+                      .arg(doc.Satellitenfilename);
+    else
+        problem = unreadable(english, doc.Satellitenfilename, file.content);
     if (problem.isEmpty())
         return file;
     doc.Context().ui.messages.show(

@@ -29,9 +29,11 @@ ElementFileSnapshot ElementFileSnapshot::read(const QString& path)
     // Not in the middle of another program's write; one that outlasts the wait is found at OK.
     const FileLock reading = FileLock::take(QFile::encodeName(path).toStdString(), FileLock::Kind::Shared);
     const WholeFile file = readBounded(path);
-    snapshot.opened = file.failure != WholeFile::Failure::Open;
+    snapshot.opened = file.failure != WholeFile::Failure::Open && file.failure != WholeFile::Failure::NotRegular;
+    snapshot.notRegular = file.failure == WholeFile::Failure::NotRegular;
     switch (file.failure) {
     case WholeFile::Failure::Open:
+    case WholeFile::Failure::NotRegular:
         return snapshot;
     case WholeFile::Failure::Read:
         snapshot.content.stop = ElementFileRecords::Stop::ReadError;

@@ -12,6 +12,7 @@ namespace kiv {
 
 struct ElementFileSnapshot {
     bool opened = false;        // false: the file could not be opened, nothing was read
+    bool notRegular = false;    // it was not opened because it is no regular file
     ElementFileRecords content; // its stop says whether the records hold the whole file
     QByteArray fingerprint;     // of the bytes read
 

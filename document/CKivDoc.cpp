@@ -10,6 +10,7 @@
 #include "platform/LanguageText.h"
 #include "platform/Latin1.h"
 #include "platform/LineReader.h"
+#include "platform/ReadableFile.h"
 #include "platform/UiServices.h"
 
 #include <QDir>
@@ -115,8 +116,8 @@ void CKivDoc::LoadSatelliteFile()
     SatelliteCount = 0;
     const QString path = ResolvedPath(Satellitenfilename);
     const auto reading = RecoverCutOffWrite(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (!kiv::ReadableFile(path).handTo(file)) {
         Warn(QStringLiteral("Attention"),
              inLanguage(English(), " Sorry could'nt find Satellitefile %1.", "Sorry, Satellitenfile %1 nicht gefunden.")
                  .arg(Satellitenfilename));
@@ -167,8 +168,11 @@ QImage CKivDoc::IconImage(const QString& fileName) const
 {
     if (fileName.isEmpty())
         return builtInSatelliteIcon();
-    QImageReader reader(ResolvedPath(fileName));
-    const QImage image = reader.read();
+    const QString path = ResolvedPath(fileName);
+    QFile file;
+    QImage image;
+    if (kiv::ReadableFile(path).handTo(file))
+        image = QImageReader(&file, QFileInfo(path).suffix().toLatin1()).read();
     return image.isNull() ? builtInSatelliteIcon()
                           : image.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                                 .convertToFormat(QImage::Format_ARGB32);

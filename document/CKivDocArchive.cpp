@@ -13,6 +13,7 @@
 #include "platform/LanguageText.h"
 #include "platform/Latin1.h"
 #include "platform/LineReader.h"
+#include "platform/ReadableFile.h"
 #include "platform/UiServices.h"
 #include "platform/WholeFile.h"
 
@@ -109,9 +110,7 @@ private:
 void CKivDoc::OnSaveSettings()
 {
     // A missing element file, or none loaded, stops the save; the message says how to name one.
-    QFile elementFile(ResolvedPath(Satellitenfilename));
-    const bool found = QFileInfo(elementFile).isFile() && elementFile.open(QIODevice::ReadOnly);
-    if (!found || SatelliteCount == 0) {
+    if (!ReadableFile(ResolvedPath(Satellitenfilename)).isOpen() || SatelliteCount == 0) {
         Warn(caption(), inLanguage(English(),
                                    "Sorry, to save the status I need the satellite data file %1,\nbut I could'nt find it.\n"
                                    "Pleas give the right satellite data file name under Options->General.",
@@ -226,8 +225,8 @@ SettingsSnapshot CKivDoc::CollectSettings() const
         w.textureFile = fileNameBytes(TextureErdeFileName);
         w.view = world->ArchiveState();
         if (SatelliteDrawStyle == kModelDrawStyle) {
-            QFile file(ResolvedPath(SatelliteModelFileName));
-            if (file.open(QIODevice::ReadOnly)) {
+            QFile file;
+            if (ReadableFile(ResolvedPath(SatelliteModelFileName)).handTo(file)) {
                 LineReader lines(file);
                 w.model = modelBlock::extract(lines, SatModelNrFromFile);
             } else {
@@ -284,6 +283,8 @@ bool CKivDoc::RestoreSettingsArchive(const QString& path)
     switch (file.failure) {
     case WholeFile::Failure::None:
         break;
+    case WholeFile::Failure::NotRegular:
+        return refuse(ReadableFile::notRegularText(path, true), ReadableFile::notRegularText(path, false));
     case WholeFile::Failure::Open:
         return refuse(QStringLiteral("Could not open the settings file %1:\n%2").arg(path, AtomicFile::reason(file.error, true)),
                       QStringLiteral("Konnte die Einstellungsdatei %1 nicht öffnen:\n%2").arg(path, AtomicFile::reason(file.error, false)));

@@ -3,6 +3,7 @@
 
 #include "platform/ArchiveReader.h"
 #include "platform/ArchiveWriter.h"
+#include "platform/ReadableFile.h"
 
 #include <QFile>
 
@@ -133,8 +134,8 @@ QByteArray colorTableBytes(ColorTable& table)
 
 std::optional<ColorTableRead> loadColorTableFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!kiv::ReadableFile(path).handTo(file))
         return std::nullopt;
     const QByteArray bytes = file.read(static_cast<qint64>(kColorTableBytes));
     return readColorTable(std::string_view(bytes.constData(), bytes.size()));

@@ -4,6 +4,7 @@
 #include "platform/ArchiveWriter.h"
 #include "platform/Latin1.h"
 #include "platform/LineReader.h"
+#include "platform/ReadableFile.h"
 
 #include <QFile>
 
@@ -77,8 +78,8 @@ QByteArray iconListBytes(const IconIndices& indices, const IconNames& names)
 
 std::optional<IconListRead> loadIconListFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!kiv::ReadableFile(path).handTo(file))
         return std::nullopt;
     const QByteArray head = file.read(static_cast<qint64>(kIconListHeadBytes));
     kiv::LineReader lines(file);

@@ -3,6 +3,7 @@
 #include "platform/Latin1.h"
 #include "platform/LineReader.h"
 #include "platform/Numbers.h"
+#include "platform/ReadableFile.h"
 
 #include <QFile>
 
@@ -122,8 +123,8 @@ QByteArray townFileBytes(std::span<const tagTOWN> towns)
 
 std::optional<std::vector<tagTOWN>> loadTownFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!kiv::ReadableFile(path).handTo(file))
         return std::nullopt;
     kiv::LineReader lines(file);
     return readTowns(lines);

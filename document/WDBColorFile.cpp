@@ -1,5 +1,7 @@
 #include "document/WDBColorFile.h"
 
+#include "platform/ReadableFile.h"
+
 #include <QFile>
 
 #include <algorithm>
@@ -80,8 +82,8 @@ QByteArray wdbColorBytes(const WDBColorTable& table)
 
 std::optional<int> loadWDBColorFile(const QString& path, WDBColorTable& table, int records)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!ReadableFile(path).handTo(file))
         return std::nullopt;
     const QByteArray bytes = file.read(kWDBColorFileBytes);
     return readWDBColors(std::string_view(bytes.constData(), bytes.size()), table, records);

@@ -1,5 +1,8 @@
 #include "imaging/PictureBytes.h"
 
+#include "platform/AtomicFile.h"
+#include "platform/ReadableFile.h"
+
 #include <QBuffer>
 #include <QFile>
 
@@ -37,9 +40,15 @@ PictureBytes::PictureBytes(QByteArrayView bytes)
 
 PictureBytes::PictureBytes(const QString& fileName)
 {
+    constexpr QIODevice::OpenMode mode = QIODevice::ReadOnly | QIODevice::Unbuffered;
     auto file = std::make_unique<QFile>(fileName);
-    if (file->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        size_ = file->size();
+    if (fileName.startsWith(u':')) { // a picture built into the program
+        if (!file->open(mode))
+            openError_ = file->errorString();
+    } else if (ReadableFile named(fileName); !named.handTo(*file, mode)) {
+        openError_ = named.notRegular() ? named.describe(true) : AtomicFile::reason(named.error(), true);
+    }
+    size_ = file->isOpen() ? file->size() : 0;
     device_ = std::move(file);
 }
 
@@ -58,7 +67,7 @@ bool PictureBytes::isOpen() const
 
 QString PictureBytes::errorString() const
 {
-    return device_->errorString();
+    return openError_;
 }
 
 qint64 PictureBytes::readInto(qint64 offset, qint64 count, char* out) const

@@ -26,7 +26,8 @@ class PictureBytes {
 public:
     // Bytes in memory, which must outlive this object.
     explicit PictureBytes(QByteArrayView bytes);
-    // A file, or a Qt resource, opened for reading; isOpen() tells whether it could be.
+    // A file, opened as every named file is (a name that is no regular file is refused), or a Qt
+    // resource; isOpen() tells whether it could be.
     explicit PictureBytes(const QString& fileName);
     // The bytes of a device open for reading that can seek, as far as its size.
     explicit PictureBytes(std::unique_ptr<QIODevice> device);
@@ -35,7 +36,7 @@ public:
     PictureBytes& operator=(const PictureBytes&) = delete;
 
     bool isOpen() const;
-    // The system's text for a file that could not be opened.
+    // The system's text for a file that could not be opened, or that it is no regular file.
     QString errorString() const;
     qint64 size() const { return size_; }
 
@@ -63,6 +64,7 @@ private:
     bool inMemory_ = false;
     std::unique_ptr<QIODevice> device_;
     mutable std::unique_ptr<QIODevice> view_;
+    QString openError_;
     qint64 size_ = 0;
     mutable DecodeWatch watch_;
 };

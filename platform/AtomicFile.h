@@ -11,9 +11,9 @@
 namespace kiv {
 
 // The step of a write that failed. Link: the name is a symbolic link that leads to no file;
-// ReadOnly: the user may not write the file, so it is not replaced; NotRegular: the name leads to
-// a device, a FIFO, a socket or a folder, which is never replaced; Busy: another writer held the
-// file longer than a writer waits (FileLock).
+// ReadOnly: the user may read the file but not write it, so it is not replaced; NotRegular: the
+// name leads to a device, a FIFO, a socket or a folder, which is never replaced; Busy: another
+// writer held the file longer than a writer waits (FileLock).
 enum class WriteStep { None, Folder, Create, Write, Sync, Close, Rename, Link, ReadOnly, NotRegular, Busy };
 
 struct WriteResult {

@@ -134,8 +134,11 @@ WriteResult AtomicFileWriter::open()
     const bool replacing = ::stat(target_.c_str(), &old) == 0;
     if (replacing && !S_ISREG(old.st_mode))
         return fail(WriteStep::NotRegular, 0);
+    // A file the user may not even read (mode 000) is no read-only file: the system's reason
+    // says why it is not written.
     if (replacing && readOnlyForUser(target_, old))
-        return fail(WriteStep::ReadOnly, EACCES);
+        return fail(::faccessat(AT_FDCWD, target_.c_str(), R_OK, AT_EACCESS) == 0 ? WriteStep::ReadOnly : WriteStep::Create,
+                    EACCES);
     folder_ = std::filesystem::path(target_).parent_path().string();
     std::error_code folderError;
     std::filesystem::create_directories(folder_, folderError);

@@ -17,6 +17,13 @@ public:
     Descriptor& operator=(const Descriptor&) = delete;
 
     int get() const { return fd_; }
+    // Gives the descriptor up to a new owner, which closes it.
+    int release()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
     void reset()
     {
         if (fd_ >= 0)

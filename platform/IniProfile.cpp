@@ -4,8 +4,10 @@
 #include "platform/DataPaths.h"
 #include "platform/LineReader.h"
 #include "platform/Numbers.h"
+#include "platform/ReadableFile.h"
+#include "platform/WholeFile.h"
 
-#include <QFile>
+#include <cerrno>
 
 #include <string_view>
 
@@ -61,25 +63,28 @@ QString IniProfile::defaultPath()
 bool IniProfile::load(QString* errorText)
 {
     parse({});
-    QFile file(path_);
-    if (!file.exists())
-        return true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (errorText)
-            *errorText = QStringLiteral("could not read %1: %2").arg(path_, file.errorString());
-        return false;
+    const ReadableFile file(path_);
+    if (!file.isOpen() && !file.notRegular() && (file.error() == ENOENT || file.error() == ENOTDIR))
+        return true; // no profile yet
+    QString problem = file.describe(true);
+    if (file.isOpen()) {
+        // A profile is a few kilobytes; reading stops well short of what a wrong path (a huge
+        // file) could make it hold.
+        constexpr qint64 kMaxProfileBytes = 16 * 1024 * 1024;
+        const WholeFile read = WholeFile::readFrom(file.fd(), kMaxProfileBytes);
+        if (read) {
+            parse(read.bytes);
+            return true;
+        }
+        problem = ReadableFile::couldNotRead(path_,
+                                             read.failure == WholeFile::Failure::TooLarge
+                                                 ? QStringLiteral("it is not a profile (larger than 16 MiB)")
+                                                 : AtomicFile::reason(read.error, true),
+                                             true);
     }
-    // A profile is a few kilobytes; reading stops well short of what a wrong path (a device, a
-    // huge file) could make it hold.
-    constexpr qint64 kMaxProfileBytes = 16 * 1024 * 1024;
-    const QByteArray bytes = file.read(kMaxProfileBytes + 1);
-    if (bytes.size() > kMaxProfileBytes) {
-        if (errorText)
-            *errorText = QStringLiteral("could not read %1: not a profile (larger than 16 MiB)").arg(path_);
-        return false;
-    }
-    parse(bytes);
-    return true;
+    if (errorText)
+        *errorText = problem;
+    return false;
 }
 
 WriteResult IniProfile::saveMerged(const IniProfile& writes, QString* readError)

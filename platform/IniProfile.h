@@ -30,7 +30,8 @@ public:
     explicit IniProfile(QString path) : path_(std::move(path)) {}
 
     // Reads the file at path(). A missing file is an empty profile and not an error; a file that
-    // exists but cannot be read leaves the profile empty and returns false with errorText.
+    // exists but cannot be read (no permission, a folder, a FIFO) leaves the profile empty and
+    // returns false with errorText, in English, naming the file and the reason.
     bool load(QString* errorText = nullptr);
     // Writes the keys of `writes` into the file as it is now, so that whatever others wrote
     // since it was read survives: the file is read again, each key of `writes` is merged in as a

@@ -1,12 +1,11 @@
 #include "platform/WholeFile.h"
 
 #include "platform/Descriptor.h"
+#include "platform/ReadOpen.h"
 
 #include <QFile>
 
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kiv {
@@ -25,15 +24,11 @@ WholeFile failed(WholeFile::Failure failure, int error)
 
 WholeFile WholeFile::read(const QString& path, std::int64_t maxBytes)
 {
-    const Descriptor fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC));
+    const ReadOpen opened = openForReading(QFile::encodeName(path).constData());
+    const Descriptor fd(opened.fd);
     if (fd.get() < 0)
-        return failed(Failure::Open, errno);
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
-        return failed(Failure::Open, errno);
-    if (S_ISDIR(info.st_mode))
-        return failed(Failure::Open, EISDIR);
-    if (info.st_size > maxBytes)
+        return failed(opened.notRegular ? Failure::NotRegular : Failure::Open, opened.error);
+    if (opened.size > maxBytes)
         return failed(Failure::TooLarge, 0);
     return readFrom(fd.get(), maxBytes);
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Reads a whole file into memory. A failure keeps the system's error number, so that the reason
+// Reads a whole file into memory, opened as every named file is (openForReading: a name that is
+// no regular file is refused unread). A failure keeps the system's error number, so that the reason
 // can be told in the language in use (AtomicFile::reason); a file larger than the caller's limit
 // is refused before anything is read.
 
@@ -12,7 +13,7 @@
 namespace kiv {
 
 struct WholeFile {
-    enum class Failure { None, Open, Read, TooLarge };
+    enum class Failure { None, Open, NotRegular, Read, TooLarge };
 
     QByteArray bytes;
     Failure failure = Failure::None;

@@ -1,9 +1,14 @@
 #include "views2d/WDBSegmentFile.h"
 
+#include "platform/ReadOpen.h"
+
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
+
+#include <unistd.h>
 
 namespace kiv::wdb {
 
@@ -140,13 +145,15 @@ bool MemorySource::readAt(std::uint64_t offset, void* into, std::size_t bytes)
 
 FileSource::FileSource(const std::string& path)
 {
-    file_ = std::fopen(path.c_str(), "rb");
-    if (!file_)
+    const ReadOpen opened = openForReading(path.c_str());
+    if (opened.fd < 0)
         return;
-    if (std::fseek(file_, 0, SEEK_END) == 0) {
-        const long end = std::ftell(file_);
-        size_ = end > 0 ? static_cast<std::uint64_t>(end) : 0;
+    file_ = ::fdopen(opened.fd, "rb");
+    if (!file_) {
+        ::close(opened.fd);
+        return;
     }
+    size_ = static_cast<std::uint64_t>(opened.size);
 }
 
 FileSource::~FileSource()

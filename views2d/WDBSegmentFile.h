@@ -153,7 +153,7 @@ struct PassResult {
 };
 
 // Every file of the selection in reading order: `pathOf(continent, kind)` names it (an empty
-// name or a file that does not open is skipped), `afterFile` runs after each file read. The
+// name, a file that does not open or a name that is no regular file is skipped), `afterFile` runs after each file read. The
 // first bad file ends the pass.
 PassResult drawWorldDataBase(const std::function<std::string(int continent, int kind)>& pathOf,
                              const Selection& selection, const Scale& scale, Sink& sink,

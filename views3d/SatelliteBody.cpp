@@ -2,6 +2,7 @@
 
 #include "document/ModelBlock.h"
 #include "platform/LineReader.h"
+#include "platform/ReadableFile.h"
 #include "views3d/GlModelSink.h"
 #include "views3d/GlState.h"
 #include "views3d/ModelReader.h"
@@ -35,8 +36,8 @@ public:
 // The file is closed on every way out.
 ModelFileRead readModelFile(const QString& modelFile, int modelNumber, GlSink& sink, Detail detail)
 {
-    QFile file(modelFile);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!ReadableFile(modelFile).handTo(file))
         return {};
     LineReader lines(file);
     const ModelRead read = readSatelliteModel(lines, modelNumber, sink, detail);

@@ -4,6 +4,8 @@
 #include "imaging/PictureLoader.h"
 #include "resources/CommandIds.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/support/Deadline.h"
+#include "tests/support/FolderTree.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,8 +14,10 @@
 #include <QThread>
 
 #include <csignal>
+#include <filesystem>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace kiv;
 using namespace kiv::test;
@@ -164,6 +168,45 @@ TEST_F(ShellTest, AProfileThatCannotBeWrittenAtCloseStaysAsItWasAndTheUserIsTold
               QStringLiteral("Die Einstellungen konnten nicht gespeichert werden.\n%1 konnte nicht geschrieben werden: "
                              "Die Datei ist zu groß.")
                   .arg(profile_.path()));
+}
+
+TEST_F(ShellTest, AProfileThatCannotBeReadIsToldAtTheStartAndTheCloseSaysWhyItIsNotWritten)
+{
+    const bool root = ::geteuid() == 0; // the administrator reads any file
+    const char* notRegular = "it is not a regular file";
+    const QString name = path(QStringLiteral("kiv.ini"));
+    const QString box = QStringLiteral("Could not read %1: %2.\nKiv starts with its default settings.");
+    const struct {
+        FolderTree tree;
+        const char* startReason; // none: read, or missing, without a word
+        const char* closeReason; // none: written
+    } cases[] = {
+        {{}, nullptr, nullptr},
+        {{{"kiv.ini/x", "0644 x"}}, notRegular, notRegular},
+        {{{"kiv.ini", "fifo"}}, notRegular, notRegular},
+        {{{"kiv.ini", "link -> /dev/zero"}}, notRegular, notRegular},
+        {{{"kiv.ini", "0000 [Allgemein]\nLanguage=0\n"}}, root ? nullptr : "Permission denied",
+         root ? "schreibgeschützt" : "Permission denied"}, // German: the file was read
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tree.empty() ? "missing" : c.tree.begin()->second);
+        ASSERT_TRUE(makeFolderTree(dir_.path(), c.tree));
+        ui_.messages.clear();
+        app_ = std::make_unique<CKivApp>(services_, profile_, paths_);
+        const Deadline deadline;
+        app_->LoadProfile();
+        const std::vector<QString> atStart = ui_.messages.texts();
+        ASSERT_EQ(atStart.size(), c.startReason ? 1u : 0u);
+        EXPECT_TRUE(!c.startReason || atStart.front() == box.arg(name, QLatin1String(c.startReason)));
+        app_->OnFileNew();
+        ui_.messages.clear();
+        frame().close();
+        const std::vector<QString> atClose = ui_.messages.texts();
+        ASSERT_EQ(atClose.size(), c.closeReason ? 1u : 0u);
+        EXPECT_TRUE(!c.closeReason || atClose.front().contains(QString::fromUtf8(c.closeReason)));
+        app_.reset();
+        std::filesystem::remove_all(name.toStdString());
+    }
 }
 
 TEST_F(ShellTest, TitleIsTheDocumentsWhateverElseSetsIt)

@@ -2,6 +2,7 @@
 // holds it, and its rewrite holds exactly the records left, each line as read.
 #include "dialogs/CSatDlg.h"
 #include "dialogs/DialogCommands.h"
+#include "tests/support/Deadline.h"
 #include "tests/support/DocumentFixture.h"
 #include "tests/support/FolderTree.h"
 #include "tests/support/WidgetChild.h"
@@ -262,6 +263,9 @@ TEST_F(CSatDlgTest, OkWritesOnlyOverTheFileItReadAndThroughLinks)
         {"made read-only", {{"sats.tle"s, "0644 " + three}},
          [](const std::string& f) { chmod(f.c_str(), 0444); }, false, {{"sats.tle"s, "0444 " + three}},
          " is read-only.", 2},
+        {"swapped for a FIFO", {{"sats.tle"s, "0644 " + three}},
+         [](const std::string& f) { unlink(f.c_str()), mkfifo(f.c_str(), 0644); }, false, {{"sats.tle"s, "fifo"}},
+         ": it is not a regular file.\nThe file was not changed.", 2},
         {"a link", {{"sats.tle"s, "link -> real/sats.tle"}, {"real/sats.tle"s, "0640 " + three}},
          [](const std::string&) {}, true, {{"sats.tle"s, "link -> real/sats.tle"}, {"real/sats.tle"s, "0640 " + twoLeft}},
          "", 2},
@@ -284,6 +288,7 @@ TEST_F(CSatDlgTest, OkWritesOnlyOverTheFileItReadAndThroughLinks)
         dialog.OnDelete();
         int shownBehindTheBox = -1; // records in the tree while the last box is up
         ui_.messages.whenShown([&](const MessageRequest&) { shownBehindTheBox = tree->topLevelItem(0)->childCount(); });
+        const Deadline deadline;
         dialog.accept();
         EXPECT_EQ(dialog.Written(), c.written);
         EXPECT_EQ(dialog.result(), c.written ? QDialog::Accepted : 0);

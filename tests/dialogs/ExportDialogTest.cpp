@@ -411,6 +411,9 @@ TEST_F(ExportEditorTest, OpenReplacesTheTextAndKeepsTheName)
     EXPECT_EQ(editor_.Text(), QString::fromUtf8("one\n\xC2\xB0two\n"));
     EXPECT_EQ(editor_.FileName, "keep");
     EXPECT_EQ(ui_.files.shown()[0].request.title, "Export file");
+    ui_.files.queueAnswer(QStringLiteral("/dev/zero"));
+    editor_.OnFileOpen();
+    EXPECT_EQ(ui_.messages.texts(), std::vector<QString>{QStringLiteral("Could not read /dev/zero: it is not a regular file.")});
 }
 
 TEST_F(ExportEditorTest, TheSaveQuestionInBothLanguages)

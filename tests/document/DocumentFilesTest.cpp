@@ -2,7 +2,9 @@
 #include "document/ColorTableFile.h"
 #include "document/IconListFile.h"
 #include "imaging/PictureLoader.h"
+#include "tests/support/Deadline.h"
 #include "tests/support/DocumentFixture.h"
+#include "tests/support/FolderTree.h"
 
 #include <QFile>
 
@@ -207,5 +209,37 @@ TEST_F(DocumentTest, EveryFileTheDocumentReadsFirstOffersBackWhatACutOffWriteLef
         EXPECT_FALSE(QFile::exists(QString::fromStdString(path(copy))));
         EXPECT_EQ(doc_->SatelliteCount, 2) << "the settings and satellites of the old contents";
         removeFile(c.file);
+    }
+}
+
+TEST_F(DocumentTest, EveryFileTheDocumentReadsRefusesANameThatIsNoRegularFileUnreadWithItsMessage)
+{
+    const struct {
+        const char* file;
+        std::string message; // the reader's own words for a file it cannot open, where it has them
+        std::function<void()> read;
+    } cases[] = {
+        {"sats.tle", " Sorry could'nt find Satellitefile sats.tle.", [&] { makeDocument(kProfile); }},
+        {"kiv.clr", "Sorry could'nt find the colortablefile kiv.clr.", [&] { makeDocument(kProfile); }},
+        {"kiv.sin", "Sorry could'nt find the icon names file kiv.sin.", [&] { makeDocument(kProfile); }},
+        {"smaltown.twn", "Sorry, couldn't find the dataset file :smaltown.twn", [&] { doc_->LoadTowns(); }},
+        {"saved.set", "Could not read " + path("saved.set") + ": it is not a regular file.",
+         [&] { doc_->RestoreSettingsArchive(QString::fromStdString(path("saved.set"))); }},
+        {"sats.tle", "Sorry, to save the status I need the satellite data file sats.tle", [&] { doc_->OnSaveSettings(); }},
+    };
+    for (const auto& c : cases) {
+        for (const char* kind : {"fifo", "link -> /dev/zero"}) {
+            writeFile("sats.tle", lowSatellites(2));
+            makeDocument(kProfile);
+            removeFile(c.file);
+            ASSERT_TRUE(makeFolderTree(dir_.path(), {{c.file, kind}}));
+            ui_.messages.clear();
+            const Deadline deadline;
+            c.read();
+            const std::vector<QString> texts = ui_.messages.texts();
+            EXPECT_TRUE(QStringList(texts.begin(), texts.end()).join('|').contains(QString::fromStdString(c.message)))
+                << c.file << " " << kind;
+            removeFile(c.file);
+        }
     }
 }

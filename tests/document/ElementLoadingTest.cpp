@@ -1,6 +1,8 @@
 // Loading element sets into the table, the title and the messages around it.
 #include "platform/LineReader.h"
+#include "tests/support/Deadline.h"
 #include "tests/support/DocumentFixture.h"
+#include "tests/support/FolderTree.h"
 
 #include <sys/time.h>
 #include <utime.h>
@@ -274,4 +276,9 @@ TEST_F(DocumentTest, IconsComeFromImageFilesOrFallBackToTheBuiltInOne)
     EXPECT_EQ(doc.Icons[2].refCount, 2);
     EXPECT_EQ(doc.Icons[2].icon.size(), QSize(32, 32));
     EXPECT_EQ(doc.Icons[2].icon.pixelColor(16, 16), QColor(Qt::red));
+    ASSERT_TRUE(makeFolderTree(dir_.path(), {{"pipe.ico", "fifo"}}));
+    doc.Icons[1].fileName = QString::fromStdString(path("pipe.ico"));
+    const Deadline deadline;
+    doc.ReloadSatellites();
+    EXPECT_EQ(doc.Icons[1].icon, doc.Icons[0].icon);
 }

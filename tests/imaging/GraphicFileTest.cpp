@@ -9,6 +9,8 @@
 #include "imaging/CPictureFile.h"
 #include "imaging/CTiffFile.h"
 #include "platform/TerminationLatch.h"
+#include "tests/support/Deadline.h"
+#include "tests/support/FolderTree.h"
 #include "tests/support/ScriptedUiServices.h"
 
 #include <QBuffer>
@@ -124,9 +126,16 @@ TEST_F(GraphicFile, UnknownKindsFailWithoutAMessage)
     EXPECT_TRUE(file.bitmap().isNull());
 }
 
-TEST_F(GraphicFile, MissingFilesGiveEachReadersMessage)
+// Each reader's message for a missing name, a FIFO without a writer and a device alike.
+class UnreadableName : public GraphicFile, public ::testing::WithParamInterface<const char*> {};
+INSTANTIATE_TEST_SUITE_P(MissingFifoDevice, UnreadableName, ::testing::Values("missing", "fifo", "link -> /dev/zero"));
+
+TEST_P(UnreadableName, GivesEachReadersMessage)
 {
     const QString missing = dir.filePath(QStringLiteral("missing"));
+    for (const char* extension : {".bmp", ".pcx", ".tif", ".jpg"})
+        ASSERT_TRUE(GetParam() == std::string_view("missing") || makeFolderTree(dir.path(), {{std::string("missing") + extension, GetParam()}}));
+    const Deadline deadline;
     struct Case {
         const char* extension;
         ReaderMessage message;
@@ -150,6 +159,9 @@ TEST_F(GraphicFile, MissingFilesGiveEachReadersMessage)
     ASSERT_EQ(picture.messages().size(), 1u);
     EXPECT_EQ(picture.messages()[0].caption, QStringLiteral("Error"));
     EXPECT_FALSE(picture.messages()[0].text.isEmpty());
+    EXPECT_EQ(picture.messages()[0].text, GetParam() == std::string_view("missing")
+                                              ? QStringLiteral("No such file or directory")
+                                              : QStringLiteral("Could not read %1.jpg: it is not a regular file.").arg(missing));
 }
 
 TEST_F(GraphicFile, DetachingHandsTheBitmapOver)

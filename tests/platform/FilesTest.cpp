@@ -1,5 +1,8 @@
 #include "platform/DataPaths.h"
+#include "platform/Descriptor.h"
 #include "platform/WholeFile.h"
+#include "tests/support/Deadline.h"
+#include "tests/support/FolderTree.h"
 #include "tests/support/ScopedEnvironment.h"
 
 #include <QDir>
@@ -9,6 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+
+#include <sys/socket.h>
+#include <sys/un.h>
 
 using kiv::DataPaths;
 
@@ -137,10 +143,19 @@ TEST_F(DataPathsTest, AWholeFileIsReadOrRefusedWithTheSystemsReason)
     } cases[] = {
         {"work/a.set", WholeFile::Failure::TooLarge, 0}, // with a limit of 4 below
         {"work/none.set", WholeFile::Failure::Open, ENOENT},
-        {"work", WholeFile::Failure::Open, EISDIR},
+        {"work", WholeFile::Failure::NotRegular, 0},
         {"work/a.set/below", WholeFile::Failure::Open, ENOTDIR},
+        {"work/pipe", WholeFile::Failure::NotRegular, 0},
+        {"work/zero", WholeFile::Failure::NotRegular, 0},
+        {"work/socket", WholeFile::Failure::NotRegular, 0},
     };
+    ASSERT_TRUE(kiv::test::makeFolderTree(at("work"), {{"pipe", "fifo"}, {"zero", "link -> /dev/zero"}}));
+    const kiv::Descriptor socket(::socket(AF_UNIX, SOCK_STREAM, 0));
+    sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
+    QFile::encodeName(at("work/socket")).toStdString().copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(socket.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     for (const auto& c : cases) {
+        const kiv::test::Deadline deadline;
         const WholeFile refused = WholeFile::read(at(c.path), 4);
         EXPECT_EQ(refused.failure, c.failure) << c.path;
         EXPECT_EQ(refused.error, c.error) << c.path;

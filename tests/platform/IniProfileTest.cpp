@@ -193,6 +193,10 @@ TEST(IniProfile, FileLocationAndSaving)
     EXPECT_EQ(directory.toBytes(), "[A]\nx=1\n[Allgemein]\nShow3D=TRUE\n");
     IniProfile endless(QStringLiteral("/dev/zero")); // a wrong path must not read forever
     EXPECT_FALSE(endless.load(&error));
+    EXPECT_EQ(error, QStringLiteral("Could not read /dev/zero: it is not a regular file."));
+    QFile huge(dir.filePath(QStringLiteral("huge.ini")));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(16 * 1024 * 1024 + 1));
+    EXPECT_FALSE(IniProfile(huge.fileName()).load(&error));
     EXPECT_TRUE(error.contains(QStringLiteral("not a profile")));
 }
 

@@ -1,5 +1,6 @@
 // World Data Bank segment files: stroke codec, rank table, scale, and the reader on crafted and
 // hostile files through a recording sink.
+#include "tests/support/Deadline.h"
 #include "views2d/WDBSegmentFile.h"
 #include "views2d/WDBSegmentWriter.h"
 
@@ -10,6 +11,8 @@
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include <sys/stat.h>
 
 using namespace kiv::wdb;
 
@@ -284,6 +287,8 @@ TEST(WDBReader, PassOverFilesSkipsMissingStopsOnBadOnesAndMarksSeen)
     ASSERT_TRUE(inside.save(path(0, Cil)));  // africa: drawn inside the view
     ASSERT_TRUE(outside.save(path(2, Cil))); // namer: read, nothing inside
     ASSERT_TRUE(inside.save(path(4, Riv)));  // asia rivers: kind not selected
+    ASSERT_EQ(::mkfifo(path(3, Cil).c_str(), 0644), 0); // samer: passed over unread, as if missing
+    const kiv::test::Deadline deadline;
 
     Selection sel;
     sel.continents.fill(true);

@@ -1,7 +1,9 @@
 // The World Data Bank view: its arithmetic on the extent, the picture (background, vector
 // layers in two passes, grid, towns), and the widget's zoom box, panning and commands.
 #include "resources/CommandIds.h"
+#include "tests/support/Deadline.h"
 #include "tests/support/DocumentFixture.h"
+#include "tests/support/FolderTree.h"
 #include "tests/support/TleWriter.h"
 #include "views2d/CWDBView.h"
 #include "views2d/WDBGeometry.h"
@@ -248,6 +250,10 @@ TEST(WDBColorFile, RoundTripAndShortFiles)
     part = defaultWDBColors();
     EXPECT_EQ(readWDBColors(std::string_view(bytes.constData(), 264), part, 32), 32);
     EXPECT_EQ(part.colors[32], defaultWDBColors().colors[32]);
+    QTemporaryDir dir;
+    ASSERT_TRUE(makeFolderTree(dir.path(), {{"wdb.col", "fifo"}}));
+    const Deadline deadline;
+    EXPECT_EQ(loadWDBColorFile(dir.filePath(QStringLiteral("wdb.col")), part), std::nullopt) << "as if missing";
     EXPECT_EQ(clampedPenWidth(-3), 0);
     EXPECT_EQ(clampedPenWidth(1000), kWDBMaxPenWidth);
 }
