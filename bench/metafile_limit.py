@@ -26,6 +26,8 @@ import tempfile
 import threading
 import time
 
+from wmf_parts import END, placeable_head, red_frame
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
 
@@ -65,14 +67,9 @@ def write_records(out, record, count):
 
 def write_wmf(path, kind, size, side):
     """A placeable WMF of side x side units with a red brush and records of one kind."""
-    head = struct.pack("<IHhhhhHI", 0x9AC6CDD7, 0, 0, 0, side, side, 96, 0)
-    checksum = 0
-    for i in range(0, len(head), 2):
-        checksum ^= struct.unpack_from("<H", head, i)[0]
-    head += struct.pack("<H", checksum)
-    setup = struct.pack("<IHhh", 5, 0x020B, 0, 0) + struct.pack("<IHhh", 5, 0x020C, side, side)
-    setup += struct.pack("<IHHIH", 7, 0x02FC, 0, 0x0000FF, 0) + struct.pack("<IHH", 4, 0x012D, 0)
-    end = struct.pack("<IH", 3, 0)
+    head = placeable_head(side)
+    setup = red_frame(side)
+    end = END
     record = wmf_record(kind, side)
     count = max(1, (size - len(head) - 18 - len(setup) - len(end)) // len(record))
     words = (18 + len(setup) + count * len(record) + len(end)) // 2

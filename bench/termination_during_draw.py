@@ -30,6 +30,8 @@ import sys
 import tempfile
 import time
 
+from wmf_parts import END, placeable_head, red_frame
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
 DELAY = 0.5  # seconds between the child's appearance and the signal
@@ -38,16 +40,11 @@ DELAY = 0.5  # seconds between the child's appearance and the signal
 def costly_wmf(path):
     """A placeable WMF of 32000 x 32000 units at 96 a inch with 2,000 red rectangles on it."""
     side = 32000
-    head = struct.pack("<IHhhhhHI", 0x9AC6CDD7, 0, 0, 0, side, side, 96, 0)
-    checksum = 0
-    for i in range(0, len(head), 2):
-        checksum ^= struct.unpack_from("<H", head, i)[0]
-    head += struct.pack("<H", checksum)
-    records = struct.pack("<IHhh", 5, 0x020B, 0, 0) + struct.pack("<IHhh", 5, 0x020C, side, side)
-    records += struct.pack("<IHHIH", 7, 0x02FC, 0, 0x0000FF, 0) + struct.pack("<IHH", 4, 0x012D, 0)
+    head = placeable_head(side)
+    records = red_frame(side)
     for i in range(2000):
         records += struct.pack("<IHhhhh", 7, 0x041B, side - i, side - i, i, i)
-    records += struct.pack("<IH", 3, 0)
+    records += END
     standard = struct.pack("<HHHIHIH", 1, 9, 0x0300, 9 + len(records) // 2, 1, 7, 0)
     with open(path, "wb") as f:
         f.write(head + standard + records)
