@@ -290,7 +290,7 @@ void CKivDoc::SaveSettings()
 bool CKivDoc::WriteProfile(const kiv::IniProfile& writes)
 {
     QString readError;
-    const kiv::WriteResult written = context_.profile.saveMerged(writes, &readError);
+    const kiv::WriteResult written = context_.profile.saveMerged(writes, &readError, English());
     QString text;
     if (!written)
         text = inLanguage(English(), "The settings could not be saved.\n",

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFileWriter.h"
 #include "platform/DataPaths.h"
+#include "platform/LanguageText.h"
 #include "platform/LineReader.h"
 #include "platform/Numbers.h"
 #include "platform/ReadableFile.h"
@@ -60,13 +61,13 @@ QString IniProfile::defaultPath()
     return DataPaths::userConfigDirectoryFromEnvironment() + QStringLiteral("/kiv.ini");
 }
 
-bool IniProfile::load(QString* errorText)
+bool IniProfile::load(QString* errorText, bool english)
 {
     parse({});
     const ReadableFile file(path_);
     if (!file.isOpen() && !file.notRegular() && (file.error() == ENOENT || file.error() == ENOTDIR))
         return true; // no profile yet
-    QString problem = file.describe(true);
+    QString problem = file.describe(english);
     if (file.isOpen()) {
         // A profile is a few kilobytes; reading stops well short of what a wrong path (a huge
         // file) could make it hold.
@@ -78,16 +79,17 @@ bool IniProfile::load(QString* errorText)
         }
         problem = ReadableFile::couldNotRead(path_,
                                              read.failure == WholeFile::Failure::TooLarge
-                                                 ? QStringLiteral("it is not a profile (larger than 16 MiB)")
-                                                 : AtomicFile::reason(read.error, true),
-                                             true);
+                                                 ? inLanguage(english, "it is not a profile (larger than 16 MiB)",
+                                                              "es ist kein Profil (größer als 16 MiB)")
+                                                 : AtomicFile::reason(read.error, english),
+                                             english);
     }
     if (errorText)
         *errorText = problem;
     return false;
 }
 
-WriteResult IniProfile::saveMerged(const IniProfile& writes, QString* readError)
+WriteResult IniProfile::saveMerged(const IniProfile& writes, QString* readError, bool english)
 {
     if (path_.isEmpty())
         return {false, QStringLiteral("could not write the profile: no file name")};
@@ -97,7 +99,7 @@ WriteResult IniProfile::saveMerged(const IniProfile& writes, QString* readError)
     const WriteResult opened = file.open();
     IniProfile current(path_);
     QString error;
-    if (current.load(&error)) {
+    if (current.load(&error, english)) {
         lines_ = std::move(current.lines_);
         newLineEnd_ = current.newLineEnd_;
     } else if (readError) {

@@ -31,15 +31,15 @@ public:
 
     // Reads the file at path(). A missing file is an empty profile and not an error; a file that
     // exists but cannot be read (no permission, a folder, a FIFO) leaves the profile empty and
-    // returns false with errorText, in English, naming the file and the reason.
-    bool load(QString* errorText = nullptr);
+    // returns false with errorText, in English or German, naming the file and the reason.
+    bool load(QString* errorText = nullptr, bool english = true);
     // Writes the keys of `writes` into the file as it is now, so that whatever others wrote
     // since it was read survives: the file is read again, each key of `writes` is merged in as a
     // Write call would put it, and the result goes through AtomicFile (on failure the old file
     // stays as it was). No key is deleted. A file that cannot be read is replaced by this profile
-    // with the keys merged in, and readError says why. Afterwards this profile holds what was
-    // written.
-    WriteResult saveMerged(const IniProfile& writes, QString* readError = nullptr);
+    // with the keys merged in, and readError says why (in English or German). Afterwards this
+    // profile holds what was written.
+    WriteResult saveMerged(const IniProfile& writes, QString* readError = nullptr, bool english = true);
 
     void parse(const QByteArray& bytes);
     QByteArray toBytes() const;
