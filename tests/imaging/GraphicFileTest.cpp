@@ -46,8 +46,7 @@ protected:
     QTemporaryDir dir;
 };
 
-// A picture's bytes whose second read takes longer than a frame, during which a termination
-// request comes.
+// A picture's bytes whose second read outlasts a frame and brings a termination request.
 struct RequestWhileRead : QBuffer {
     explicit RequestWhileRead(const QByteArray& bytes) { setData(bytes), open(QIODevice::ReadOnly); }
     qint64 readData(char* data, qint64 maxSize) override

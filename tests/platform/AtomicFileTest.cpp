@@ -613,9 +613,7 @@ TEST(AtomicFile, ACopyThatACutOffWriteLeftIsOfferedBackInTheUsersLanguage)
         ASSERT_TRUE(!readOnly || chmod(QFile::encodeName(path).constData(), 0444) == 0);
         kiv::test::ScriptedMessageBoxes boxes;
         boxes.queueAnswer(c.answer);
-
-        const bool restored = kiv::CutOffWrite().offer(boxes, c.english, path).restored;
-        EXPECT_EQ(restored, asked && c.answer != Cancel && std::string(c.fileAfter) != "torn");
+        EXPECT_EQ(kiv::CutOffWrite().offer(boxes, c.english, path).restored, asked && c.answer != Cancel && std::string(c.fileAfter) != "torn");
         EXPECT_EQ(contentsOf(path), c.fileAfter);
         EXPECT_EQ(QFile::exists(copy), c.copiesStay);
         EXPECT_EQ(QFile::exists(newCopy), c.copiesStay && newBytes);
@@ -717,7 +715,6 @@ TEST(AtomicFile, AfterACancelAndAWholeWriteTheCopyIsOfferedAsEarlierWithBothDate
         setModified(path, 1654603200); // 2022-06-07 12:00 UTC
         thisRun.offer(boxes, english, path);
         EXPECT_EQ(boxes.shown().size(), 1u) << "not asked again in the same run";
-
         kiv::test::ScriptedMessageBoxes nextStart;
         kiv::CutOffWrite().offer(nextStart, english, path);
         ASSERT_EQ(nextStart.shown().size(), 1u);
@@ -733,7 +730,7 @@ TEST(AtomicFile, AfterACancelAndAWholeWriteTheCopyIsOfferedAsEarlierWithBothDate
     }
 }
 
-TEST(AtomicFile, APutBackDoesNotOverwriteAWholeWriteMadeWhileItsBoxWasOpen)
+TEST(AtomicFile, AnotherProgramsWriteIsNeitherOverwrittenByAPutBackNorReadWithoutAWord)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("real.tle"));
@@ -743,10 +740,23 @@ TEST(AtomicFile, APutBackDoesNotOverwriteAWholeWriteMadeWhileItsBoxWasOpen)
     boxes.whenShown([&](const kiv::MessageRequest& box) {
         ASSERT_TRUE(box.buttons != kiv::MessageButtons::YesNoCancel || AtomicFile::write(path, "another program's records\n"));
     });
-    EXPECT_FALSE(kiv::CutOffWrite().offer(boxes, true, path).restored);
+    EXPECT_FALSE(kiv::CutOffWrite().offer(boxes, true, path).restored) << "written while the box was open";
     EXPECT_EQ(contentsOf(path), "another program's records\n");
     ASSERT_EQ(boxes.texts().size(), 2u);
     EXPECT_EQ(boxes.texts()[1], path + " was written by another program while this box was open, so nothing was put back.");
+
+    const kiv::FileLock writing = kiv::FileLock::take(QFile::encodeName(path).toStdString(), kiv::FileLock::Kind::Exclusive);
+    ASSERT_EQ(writing.state(), kiv::FileLock::State::Held);
+    const kiv::TerminationLatch latch;
+    kiv::TerminationLatch::raise(); // no waiting for the other writer
+    const WriteResult written = AtomicFile::write(path, "new");
+    EXPECT_EQ(written.step, WriteStep::Busy);
+    EXPECT_EQ(written.describe(false), path + " konnte nicht geschrieben werden: ein anderes Programm schreibt sie gerade.");
+    EXPECT_EQ(contentsOf(path), "another program's records\n");
+    kiv::test::ScriptedMessageBoxes reading;
+    kiv::CutOffWrite().offer(reading, true, path);
+    EXPECT_EQ(reading.texts(), std::vector<QString>{"Another program is writing " + path
+                                                    + " at the moment, so what is read from it now may be incomplete."});
 }
 
 TEST(AtomicFile, APutBackKilledAtAnyStepThenReturnAtEveryBoxLeavesTheOldOrNewBytesWhole)
@@ -818,25 +828,6 @@ TEST(AtomicFile, TwoWritersOfOneFileAtOnceLeaveOneOfTheirVersionsWhole)
         return true;
     }));
     EXPECT_EQ(contentsOf(count), "90") << "each writer saw the bytes it replaced";
-}
-
-TEST(AtomicFile, AFileThatAnotherWriterHoldsIsNeitherWrittenNorReadWithoutAWord)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("real.tle"));
-    ASSERT_TRUE(put(path, "old"));
-    const kiv::FileLock writing = kiv::FileLock::take(QFile::encodeName(path).toStdString(), kiv::FileLock::Kind::Exclusive);
-    ASSERT_EQ(writing.state(), kiv::FileLock::State::Held);
-    const kiv::TerminationLatch latch;
-    kiv::TerminationLatch::raise(); // no waiting for the other writer
-    const WriteResult written = AtomicFile::write(path, "new");
-    EXPECT_EQ(written.step, WriteStep::Busy);
-    EXPECT_EQ(written.describe(false), path + " konnte nicht geschrieben werden: ein anderes Programm schreibt sie gerade.");
-    EXPECT_EQ(contentsOf(path), "old");
-    kiv::test::ScriptedMessageBoxes boxes;
-    kiv::CutOffWrite().offer(boxes, true, path);
-    EXPECT_EQ(boxes.texts(), std::vector<QString>{"Another program is writing " + path
-                                                  + " at the moment, so what is read from it now may be incomplete."});
 }
 
 TEST(AtomicFile, EachStepIsSyncedBeforeWhatReliesOnItAndNoneGrantsMoreThanTheOldFile)
