@@ -857,8 +857,7 @@ TEST(AtomicFile, EachStepIsSyncedBeforeWhatReliesOnItAndNoneGrantsMoreThanTheOld
             allowed = rightsOf(path);
         }
         const std::string folder = QFile::encodeName(QFileInfo(dir.path()).canonicalFilePath()).toStdString();
-        std::string temporary; // the first side file changed; any other is the old bytes' copy
-        std::string steps = "steps:";
+        std::string temporary, steps = "steps:"; // the temporary is the first side file changed, any other the copy
         std::set<std::string> unsynced;
         const auto take = [&](const std::string& step) {
             steps += " " + step + ",";
