@@ -195,15 +195,13 @@ TEST_F(ShellTest, AProfileThatCannotBeReadIsToldAtTheStartAndTheCloseSaysWhyItIs
         app_ = std::make_unique<CKivApp>(services_, profile_, paths_);
         const Deadline deadline;
         app_->LoadProfile();
-        const std::vector<QString> atStart = ui_.messages.texts();
-        ASSERT_EQ(atStart.size(), c.startReason ? 1u : 0u);
-        EXPECT_TRUE(!c.startReason || atStart.front() == box.arg(name, QLatin1String(c.startReason)));
+        EXPECT_EQ(ui_.messages.texts(), c.startReason ? std::vector{box.arg(name, QLatin1String(c.startReason))}
+                                                       : std::vector<QString>{});
         app_->OnFileNew();
         ui_.messages.clear();
         frame().close();
         const std::vector<QString> atClose = ui_.messages.texts();
-        ASSERT_EQ(atClose.size(), c.closeReason ? 1u : 0u);
-        EXPECT_TRUE(!c.closeReason || atClose.front().contains(QString::fromUtf8(c.closeReason)));
+        EXPECT_TRUE(c.closeReason ? atClose.size() == 1 && atClose[0].contains(QString::fromUtf8(c.closeReason)) : atClose.empty());
         app_.reset();
         std::filesystem::remove_all(name.toStdString());
     }

@@ -175,9 +175,8 @@ TEST(BmpReader, Rle8AndRle4CoverEveryEscape)
                          .ok())
             << cut;
     }
-    // Streams that never complete the picture: runs past the right edge without an end of line,
-    // or deltas that move nowhere. They are refused having read no more than any valid encoding
-    // of the picture takes, and writing no pixel outside it.
+    // Runs past the right edge without an end of line, or deltas that move nowhere, are refused
+    // having read no more than any valid encoding of the picture takes, writing no pixel outside.
     const int wide = 8192, high = 64;
     for (const char* code : {"FF 07", "FF 34", "00 02 00 00"}) {
         for (const int bits : {8, 4}) {

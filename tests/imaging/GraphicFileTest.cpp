@@ -46,29 +46,16 @@ protected:
     QTemporaryDir dir;
 };
 
-// A picture's bytes whose second read takes longer than a frame, during which a termination
-// request comes.
-class RequestWhileRead : public QBuffer {
-public:
-    explicit RequestWhileRead(const QByteArray& bytes) : bytes_(bytes)
-    {
-        setBuffer(&bytes_);
-        open(QIODevice::ReadOnly);
-    }
-
-protected:
+// A picture's bytes whose second read outlasts a frame and brings a termination request.
+struct RequestWhileRead : QBuffer {
+    explicit RequestWhileRead(const QByteArray& bytes) { setData(bytes), open(QIODevice::ReadOnly); }
     qint64 readData(char* data, qint64 maxSize) override
     {
-        if (++reads_ == 2) {
-            std::this_thread::sleep_for(DecodeWatch::kFrame * 2);
-            TerminationLatch::raise();
-        }
+        if (++reads == 2)
+            std::this_thread::sleep_for(DecodeWatch::kFrame * 2), TerminationLatch::raise();
         return QBuffer::readData(data, maxSize);
     }
-
-private:
-    QByteArray bytes_;
-    int reads_ = 0;
+    int reads = 0;
 };
 
 } // namespace

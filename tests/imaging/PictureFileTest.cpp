@@ -480,8 +480,7 @@ TEST(PictureFile, AMetafileIsReadAsFarAsItsHeaderSaysAndItsBytesCountBeforeTheyA
     EXPECT_TRUE(refused.isNull());
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].text.contains(QStringLiteral("at most 512 MiB")));
-    // The helper draws a metafile of up to about a mebibyte within its limits: one that ends just
-    // inside is drawn, one a word longer refused with the same message.
+    // A metafile that ends just inside the helper's limit is drawn, one a word longer refused.
     for (const qint64 size : {pictureBudget::kMetafileBytes / 2 * 2, pictureBudget::kMetafileBytes / 2 * 2 + 2}) {
         const bool inside = size <= pictureBudget::kMetafileBytes;
         const auto [bitmap, told] = load(patched(wmf, 22 + 6, std::uint32_t((size - 22) / 2)), size);

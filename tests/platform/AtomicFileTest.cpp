@@ -28,7 +28,6 @@
 #include <ctime>
 #include <functional>
 #include <map>
-#include <numeric>
 #include <set>
 #include <vector>
 #include <string>
@@ -574,81 +573,76 @@ TEST(AtomicFile, AWriteKilledBeforeAnyChangeLeavesTheOldOrNewBytesOrAWholeCopyTh
 
 TEST(AtomicFile, ACopyThatACutOffWriteLeftIsOfferedBackInTheUsersLanguage)
 {
-    using kiv::MessageAnswer;
+    using enum kiv::MessageAnswer;
     const pid_t gone = 999999999; // above any process id the system gives
+    enum Setup { Plain, RunningId, LockedByWriter, NewBytesBeside, ReadOnly, LongTorn };
     const struct {
         const char* name;
-        pid_t writer;
-        bool locked;   // the writer holds its side files' locks: it still runs
-        bool newBytes; // the whole new bytes lie beside the file too
-        bool readOnly; // the file may not be written, so nothing can be put back
+        Setup setup;
         bool english;
-        MessageAnswer answer;
+        kiv::MessageAnswer answer;
         const char* fileAfter;
         bool copiesStay;
-        qsizetype size = 0; // > 0: the torn file and the temporary are this long and begin alike
     } cases[] = {
-        {"Yes puts the old bytes back", gone, false, false, false, true, MessageAnswer::Yes, "old records\n", false},
-        {"No keeps the file and deletes the copy", gone, false, false, false, false, MessageAnswer::No, "torn", false},
-        {"Cancel leaves both to be asked again", gone, false, false, false, true, MessageAnswer::Cancel, "torn", true},
-        {"a writer's id that a running process has, with its lock free", 1, false, false, false, true,
-         MessageAnswer::Yes, "old records\n", false},
-        {"the copies of a writer that holds their locks are not asked about", gone, true, false, false, true,
-         MessageAnswer::Yes, "torn", true},
-        {"beside the new bytes Yes finishes the write", gone, false, true, false, false, MessageAnswer::Yes,
-         "new records\n", false},
-        {"beside the new bytes No puts the old bytes back", gone, false, true, false, true, MessageAnswer::No,
-         "old records\n", false},
-        {"a put-back that fails keeps the copy", gone, false, false, true, true, MessageAnswer::Yes, "torn", true},
-        {"a torn file whose first 64 KiB are the temporary's", gone, false, false, false, true, MessageAnswer::Yes,
-         "old records\n", false, 96 * 1024},
+        {"Yes puts the old bytes back", Plain, true, Yes, "old records\n", false},
+        {"No keeps the file and deletes the copy", Plain, false, No, "torn", false},
+        {"Cancel leaves both to be asked again", Plain, true, Cancel, "torn", true},
+        {"a writer's id that a running process has, with its lock free", RunningId, true, Yes, "old records\n", false},
+        {"the copies of a writer that holds their locks are not asked about", LockedByWriter, true, Yes, "torn", true},
+        {"beside the new bytes Yes finishes the write", NewBytesBeside, false, Yes, "new records\n", false},
+        {"beside the new bytes No puts the old bytes back", NewBytesBeside, true, No, "old records\n", false},
+        {"a put-back into a read-only file fails and keeps the copy", ReadOnly, true, Yes, "torn", true},
+        {"a torn file of 96 KiB whose first 64 KiB are the temporary's", LongTorn, true, Yes, "old records\n", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("real.tle"));
-        const QString temporary = path + QStringLiteral(".kiv-%1-8").arg(c.writer);
-        const QString copy = path + QStringLiteral(".kiv-old-%1-7").arg(c.writer);
-        const QString newCopy = path + QStringLiteral(".kiv-new-%1-9").arg(c.writer);
-        const QByteArray temporaryBytes = c.size ? QByteArray(c.size, 'n') : QByteArray("a temporary of the new bytes");
-        ASSERT_TRUE(put(path, c.size ? temporaryBytes.left(64 * 1024).leftJustified(c.size, '\0') : QByteArray("torn")));
-        ASSERT_TRUE(put(copy, "old records\n"));
-        ASSERT_TRUE(put(temporary, temporaryBytes));
-        if (c.newBytes) {
-            ASSERT_TRUE(put(newCopy, "new records\n"));
-        }
+        const pid_t writer = c.setup == RunningId ? 1 : gone;
+        const QString temporary = path + QStringLiteral(".kiv-%1-8").arg(writer);
+        const QString copy = path + QStringLiteral(".kiv-old-%1-7").arg(writer);
+        const QString newCopy = path + QStringLiteral(".kiv-new-%1-9").arg(writer);
+        const bool newBytes = c.setup == NewBytesBeside, readOnly = c.setup == ReadOnly, asked = c.setup != LockedByWriter;
+        const QByteArray temporaryBytes = c.setup == LongTorn ? QByteArray(96 * 1024, 'n') : QByteArray("a temporary of the new bytes");
+        ASSERT_TRUE(put(path, c.setup == LongTorn ? temporaryBytes.left(64 * 1024).leftJustified(96 * 1024, '\0') : "torn"));
+        ASSERT_TRUE(put(copy, "old records\n") && put(temporary, temporaryBytes));
+        ASSERT_TRUE(!newBytes || put(newCopy, "new records\n"));
         std::vector<kiv::FileLock> locks;
-        for (const QString& side : {copy, temporary}) {
-            if (c.locked)
-                locks.push_back(kiv::FileLock::take(QFile::encodeName(side).toStdString(), kiv::FileLock::Kind::Exclusive));
-        }
-        if (c.readOnly) {
-            ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0444), 0);
-        }
+        for (const QString& side : asked ? QStringList() : QStringList{copy, temporary})
+            locks.push_back(kiv::FileLock::take(QFile::encodeName(side).toStdString(), kiv::FileLock::Kind::Exclusive));
+        ASSERT_TRUE(!readOnly || chmod(QFile::encodeName(path).constData(), 0444) == 0);
         kiv::test::ScriptedMessageBoxes boxes;
         boxes.queueAnswer(c.answer);
-
-        const bool restored = kiv::CutOffWrite().offer(boxes, c.english, path).restored;
-        const bool asked = !c.locked;
-        EXPECT_EQ(restored, asked && c.answer != MessageAnswer::Cancel && std::string(c.fileAfter) != "torn");
+        EXPECT_EQ(kiv::CutOffWrite().offer(boxes, c.english, path).restored, asked && c.answer != Cancel && std::string(c.fileAfter) != "torn");
         EXPECT_EQ(contentsOf(path), c.fileAfter);
         EXPECT_EQ(QFile::exists(copy), c.copiesStay);
-        EXPECT_EQ(QFile::exists(newCopy), c.copiesStay && c.newBytes);
+        EXPECT_EQ(QFile::exists(newCopy), c.copiesStay && newBytes);
         EXPECT_EQ(QFile::exists(temporary), !asked) << "a gone writer's temporary is worth nothing";
-        ASSERT_EQ(boxes.texts().size(), asked ? 1u + c.readOnly : 0u);
+        ASSERT_EQ(boxes.texts().size(), asked ? 1u + readOnly : 0u);
         if (asked) {
             const QString text = boxes.texts()[0];
             EXPECT_TRUE(text.startsWith(c.english ? "Kiv was ended while it was writing " + path
                                                   : "Kiv wurde beendet, während es " + path + " schrieb"))
                 << text.toStdString();
             EXPECT_TRUE(text.contains(copy)) << "where the old contents are";
-            EXPECT_EQ(text.contains(newCopy), c.newBytes) << "and the new ones";
-            EXPECT_EQ(boxes.shown()[0].defaultButton, MessageAnswer::Yes) << "Return makes the file whole";
+            EXPECT_EQ(text.contains(newCopy), newBytes) << "and the new ones";
+            EXPECT_EQ(boxes.shown()[0].defaultButton, Yes) << "Return makes the file whole";
         }
     }
 }
 
 namespace {
+
+// A new folder's "real.tle" with `bytes` in it, and "other.tle" a second name of it.
+struct TwoNames {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("real.tle")), other = dir.filePath(QStringLiteral("other.tle"));
+    bool made(const QByteArray& bytes) const
+    {
+        return put(path, bytes) && link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()) == 0;
+    }
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+};
 
 void setModified(const QString& path, std::time_t when)
 {
@@ -677,13 +671,11 @@ Rights rightsOf(const QString& path)
     const std::string group = "g" + std::to_string(file.st_gid);
     const unsigned mask = (file.st_mode >> 3) & 7;
     Rights rights = {{"u" + std::to_string(file.st_uid), (file.st_mode >> 6) & 7}, {group, mask}, {"o", file.st_mode & 7}};
-    AclEntry entries[16];
-    char list[4 + sizeof entries];
+    char list[4 + 16 * sizeof(AclEntry)];
     const ssize_t size = getxattr(QFile::encodeName(path).constData(), "system.posix_acl_access", list, sizeof list);
-    const size_t count = size > 4 ? size_t(size - 4) / sizeof(AclEntry) : 0;
-    std::memcpy(entries, list + 4, count * sizeof(AclEntry));
-    for (size_t i = 0; i < count; ++i) {
-        const AclEntry& e = entries[i];
+    for (ssize_t at = 4; at + ssize_t(sizeof(AclEntry)) <= size; at += sizeof(AclEntry)) {
+        AclEntry e;
+        std::memcpy(&e, list + at, sizeof e);
         if (e.tag == 0x02 || e.tag == 0x04 || e.tag == 0x08)
             rights[e.tag == 0x04 ? group : (e.tag == 0x02 ? "u" : "g") + std::to_string(e.id)] = e.permissions & mask;
     }
@@ -705,17 +697,14 @@ std::string widened(const Rights& now, const Rights& allowed)
 
 TEST(AtomicFile, AfterACancelAndAWholeWriteTheCopyIsOfferedAsEarlierWithBothDatesAndReturnKeepsTheFile)
 {
-    constexpr std::time_t kCutOff = 1614859200;  // 2021-03-04 12:00 UTC
-    constexpr std::time_t kRewrite = 1654603200; // 2022-06-07 12:00 UTC
     for (const bool english : {true, false}) {
         // In German the whole write is killed once the file is whole, before it settles the copy.
         SCOPED_TRACE(english ? "English" : "German");
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("real.tle"));
         const QString copy = path + QStringLiteral(".kiv-old-999999999-7");
-        ASSERT_TRUE(put(path, "torn"));
-        ASSERT_TRUE(put(copy, "old records\n"));
-        setModified(copy, kCutOff);
+        ASSERT_TRUE(put(path, "torn") && put(copy, "old records\n"));
+        setModified(copy, 1614859200); // 2021-03-04 12:00 UTC
         kiv::CutOffWrite thisRun;
         kiv::test::ScriptedMessageBoxes boxes;
         boxes.queueAnswer(kiv::MessageAnswer::Cancel);
@@ -723,10 +712,9 @@ TEST(AtomicFile, AfterACancelAndAWholeWriteTheCopyIsOfferedAsEarlierWithBothDate
         kiv::test::runUntilKilled([&] { AtomicFile::write(path, "new records\n"); },
                                   [&](const kiv::test::FileChange&) { return !english && contentsOf(path) == "new records\n"; });
         ASSERT_EQ(contentsOf(path), "new records\n");
-        setModified(path, kRewrite);
+        setModified(path, 1654603200); // 2022-06-07 12:00 UTC
         thisRun.offer(boxes, english, path);
         EXPECT_EQ(boxes.shown().size(), 1u) << "not asked again in the same run";
-
         kiv::test::ScriptedMessageBoxes nextStart;
         kiv::CutOffWrite().offer(nextStart, english, path);
         ASSERT_EQ(nextStart.shown().size(), 1u);
@@ -742,23 +730,33 @@ TEST(AtomicFile, AfterACancelAndAWholeWriteTheCopyIsOfferedAsEarlierWithBothDate
     }
 }
 
-TEST(AtomicFile, APutBackDoesNotOverwriteAWholeWriteMadeWhileItsBoxWasOpen)
+TEST(AtomicFile, AnotherProgramsWriteIsNeitherOverwrittenByAPutBackNorReadWithoutAWord)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("real.tle"));
-    ASSERT_TRUE(put(path, "torn"));
-    ASSERT_TRUE(put(path + QStringLiteral(".kiv-old-999999999-7"), "old records\n"));
+    ASSERT_TRUE(put(path, "torn") && put(path + QStringLiteral(".kiv-old-999999999-7"), "old records\n"));
     kiv::test::ScriptedMessageBoxes boxes;
     boxes.queueAnswer(kiv::MessageAnswer::Yes);
     boxes.whenShown([&](const kiv::MessageRequest& box) {
-        if (box.buttons == kiv::MessageButtons::YesNoCancel) {
-            ASSERT_TRUE(AtomicFile::write(path, "another program's records\n"));
-        }
+        ASSERT_TRUE(box.buttons != kiv::MessageButtons::YesNoCancel || AtomicFile::write(path, "another program's records\n"));
     });
-    EXPECT_FALSE(kiv::CutOffWrite().offer(boxes, true, path).restored);
+    EXPECT_FALSE(kiv::CutOffWrite().offer(boxes, true, path).restored) << "written while the box was open";
     EXPECT_EQ(contentsOf(path), "another program's records\n");
     ASSERT_EQ(boxes.texts().size(), 2u);
     EXPECT_EQ(boxes.texts()[1], path + " was written by another program while this box was open, so nothing was put back.");
+
+    const kiv::FileLock writing = kiv::FileLock::take(QFile::encodeName(path).toStdString(), kiv::FileLock::Kind::Exclusive);
+    ASSERT_EQ(writing.state(), kiv::FileLock::State::Held);
+    const kiv::TerminationLatch latch;
+    kiv::TerminationLatch::raise(); // no waiting for the other writer
+    const WriteResult written = AtomicFile::write(path, "new");
+    EXPECT_EQ(written.step, WriteStep::Busy);
+    EXPECT_EQ(written.describe(false), path + " konnte nicht geschrieben werden: ein anderes Programm schreibt sie gerade.");
+    EXPECT_EQ(contentsOf(path), "another program's records\n");
+    kiv::test::ScriptedMessageBoxes reading;
+    kiv::CutOffWrite().offer(reading, true, path);
+    EXPECT_EQ(reading.texts(), std::vector<QString>{"Another program is writing " + path
+                                                    + " at the moment, so what is read from it now may be incomplete."});
 }
 
 TEST(AtomicFile, APutBackKilledAtAnyStepThenReturnAtEveryBoxLeavesTheOldOrNewBytesWhole)
@@ -769,11 +767,9 @@ TEST(AtomicFile, APutBackKilledAtAnyStepThenReturnAtEveryBoxLeavesTheOldOrNewByt
         SCOPED_TRACE(answer == kiv::MessageAnswer::Yes ? "finishing the write" : "putting the old bytes back");
         for (int n = 1;; ++n) {
             SCOPED_TRACE("killed before change " + std::to_string(n));
-            QTemporaryDir dir;
-            const QString path = dir.filePath(QStringLiteral("real.tle"));
-            const QString other = dir.filePath(QStringLiteral("other.tle"));
-            ASSERT_TRUE(put(path, oldBytes));
-            ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
+            const TwoNames names;
+            const QString& path = names.path;
+            ASSERT_TRUE(names.made(oldBytes));
             const std::string target = QFile::encodeName(path).toStdString();
             kiv::test::runUntilKilled([&] { AtomicFile::write(path, newBytes); },
                                       [&](const kiv::test::FileChange& change) {
@@ -787,14 +783,13 @@ TEST(AtomicFile, APutBackKilledAtAnyStepThenReturnAtEveryBoxLeavesTheOldOrNewByt
                     kiv::CutOffWrite().offer(boxes, true, path);
                 },
                 [&](const kiv::test::FileChange& change) { return change.count == n; });
-            for (const QString& copy : QDir(dir.path()).entryList({QStringLiteral("*.kiv-old-*")}, QDir::Files))
-                EXPECT_EQ(contentsOf(dir.filePath(copy)), oldBytes) << "a copy under an old copy's name is whole";
+            for (const QString& copy : QDir(names.dir.path()).entryList({QStringLiteral("*.kiv-old-*")}, QDir::Files))
+                EXPECT_EQ(contentsOf(names.dir.filePath(copy)), oldBytes) << "a copy under an old copy's name is whole";
             returnAtEveryBox(path);
             const QByteArray now = contentsOf(path);
             EXPECT_TRUE(now == oldBytes || now == newBytes) << now.size() << " bytes";
-            EXPECT_EQ(contentsOf(other), now);
-            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-                      QStringList({QStringLiteral("other.tle"), QStringLiteral("real.tle")}));
+            EXPECT_EQ(contentsOf(names.other), now);
+            EXPECT_EQ(names.files(), QStringList({QStringLiteral("other.tle"), QStringLiteral("real.tle")}));
             if (!killed) {
                 EXPECT_EQ(now, answer == kiv::MessageAnswer::Yes ? newBytes : oldBytes);
                 break;
@@ -805,11 +800,9 @@ TEST(AtomicFile, APutBackKilledAtAnyStepThenReturnAtEveryBoxLeavesTheOldOrNewByt
 
 TEST(AtomicFile, TwoWritersOfOneFileAtOnceLeaveOneOfTheirVersionsWhole)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("real.tle"));
-    const QString other = dir.filePath(QStringLiteral("other.tle"));
-    ASSERT_TRUE(put(path, "start"));
-    ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
+    const TwoNames names;
+    const QString &path = names.path, &other = names.other;
+    ASSERT_TRUE(names.made("start"));
     const QByteArray versions[] = {QByteArray(300000, 'A'), QByteArray(200000, 'B')};
     for (int round = 0; round < 20; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
@@ -818,12 +811,11 @@ TEST(AtomicFile, TwoWritersOfOneFileAtOnceLeaveOneOfTheirVersionsWhole)
         EXPECT_TRUE(now == versions[0] || now == versions[1]) << now.count('A') << " A, " << now.count('B') << " B";
         EXPECT_EQ(contentsOf(other), now);
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList({QStringLiteral("other.tle"), QStringLiteral("real.tle")}));
+    EXPECT_EQ(names.files(), QStringList({QStringLiteral("other.tle"), QStringLiteral("real.tle")}));
 
     // Renamed over one after the other, the file is another file under its name after each write:
     // a writer that waited for the old one's lock must still be the only one to check and write.
-    const QString count = dir.filePath(QStringLiteral("count"));
+    const QString count = names.dir.filePath(QStringLiteral("count"));
     ASSERT_TRUE(put(count, "0"));
     EXPECT_TRUE(kiv::test::allTogether(3, [&](int) {
         for (int i = 0; i < 30; ++i) {
@@ -838,30 +830,9 @@ TEST(AtomicFile, TwoWritersOfOneFileAtOnceLeaveOneOfTheirVersionsWhole)
     EXPECT_EQ(contentsOf(count), "90") << "each writer saw the bytes it replaced";
 }
 
-TEST(AtomicFile, AFileThatAnotherWriterHoldsIsNeitherWrittenNorReadWithoutAWord)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("real.tle"));
-    ASSERT_TRUE(put(path, "old"));
-    const kiv::FileLock writing = kiv::FileLock::take(QFile::encodeName(path).toStdString(), kiv::FileLock::Kind::Exclusive);
-    ASSERT_EQ(writing.state(), kiv::FileLock::State::Held);
-    const kiv::TerminationLatch latch;
-    kiv::TerminationLatch::raise(); // no waiting for the other writer
-    const WriteResult written = AtomicFile::write(path, "new");
-    EXPECT_EQ(written.step, WriteStep::Busy);
-    EXPECT_EQ(written.describe(false), path + " konnte nicht geschrieben werden: ein anderes Programm schreibt sie gerade.");
-    EXPECT_EQ(contentsOf(path), "old");
-    kiv::test::ScriptedMessageBoxes boxes;
-    kiv::CutOffWrite().offer(boxes, true, path);
-    ASSERT_EQ(boxes.texts().size(), 1u);
-    EXPECT_EQ(boxes.texts()[0], "Another program is writing " + path + " at the moment, so what is read from it now may be incomplete.");
-}
-
 TEST(AtomicFile, EachStepIsSyncedBeforeWhatReliesOnItAndNoneGrantsMoreThanTheOldFile)
 {
-    // What must be synced since it last changed before a step: bytes before they take a name, the
-    // copy's name before the file is cut, the new bytes before the copy goes, the new name before
-    // the write is done.
+    // What must be synced since it last changed before a step.
     std::map<std::string, std::vector<std::string>> syncedBefore = {
         {"rename temporary", {"temporary"}}, {"rename copy", {"copy"}}, {"ftruncate target", {"temporary", "folder"}},
         {"unlink copy", {"target"}}, {"done", {"folder"}}};
@@ -886,13 +857,11 @@ TEST(AtomicFile, EachStepIsSyncedBeforeWhatReliesOnItAndNoneGrantsMoreThanTheOld
             allowed = rightsOf(path);
         }
         const std::string folder = QFile::encodeName(QFileInfo(dir.path()).canonicalFilePath()).toStdString();
-        std::string temporary; // the first side file changed; any other is the old bytes' copy
-        std::string steps = "steps:";
+        std::string temporary, steps = "steps:"; // the temporary is the first side file changed, any other the copy
         std::set<std::string> unsynced;
         const auto take = [&](const std::string& step) {
             steps += " " + step + ",";
-            const std::string call = step.substr(0, step.find(' '));
-            const std::string role = step.substr(step.find(' ') + 1);
+            const std::string call = step.substr(0, step.find(' ')), role = step.substr(step.find(' ') + 1);
             for (const std::string& needed : syncedBefore[step])
                 EXPECT_FALSE(unsynced.contains(needed)) << steps << " before the " << needed << " was synced";
             if (call == "write" || call == "ftruncate")
@@ -904,10 +873,7 @@ TEST(AtomicFile, EachStepIsSyncedBeforeWhatReliesOnItAndNoneGrantsMoreThanTheOld
         };
         bool started = false;
         kiv::test::runUntilKilled(
-            [&] {
-                umask(027);
-                AtomicFile::write(path, "new records\n");
-            },
+            [&] { umask(027), AtomicFile::write(path, "new records\n"); },
             [&](const kiv::test::FileChange& change) {
                 const std::string file = change.file.substr(change.file.rfind('/') + 1);
                 if (temporary.empty() && file.find(".kiv-") != std::string::npos)

@@ -24,11 +24,8 @@ bool allTogether(int count, const std::function<bool(int)>& work)
     ::close(gate[0]);
     ::close(gate[1]);
     bool all = true;
-    for (const pid_t child : children) {
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        all = all && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    }
+    for (int status = 0; const pid_t child : children)
+        all = ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0 && all;
     return all;
 }
 

@@ -5,8 +5,7 @@
 
 namespace kiv::test {
 
-// Runs `work(i)` for i = 0 .. count - 1, each in a child process, all released together; true
-// when each returned true.
+// Runs `work(i)` for i = 0 .. count - 1 in child processes released together; true if all were.
 bool allTogether(int count, const std::function<bool(int)>& work);
 
 } // namespace kiv::test
