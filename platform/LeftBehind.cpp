@@ -1,6 +1,7 @@
 #include "platform/LeftBehind.h"
 
 #include "platform/Descriptor.h"
+#include "platform/ReadOpen.h"
 #include "platform/SideFiles.h"
 
 #include <algorithm>
@@ -8,7 +9,6 @@
 #include <cstdio>
 #include <ctime>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,12 +21,11 @@ using sideFiles::SideFile;
 
 bool sameContents(const std::string& a, const std::string& b)
 {
-    const Descriptor first(::open(a.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    const Descriptor second(::open(b.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    struct stat one {};
-    struct stat two {};
-    if (first.get() < 0 || second.get() < 0 || ::fstat(first.get(), &one) != 0 || ::fstat(second.get(), &two) != 0
-        || one.st_size != two.st_size)
+    const ReadOpen one = openForReading(a.c_str());
+    const ReadOpen two = openForReading(b.c_str());
+    const Descriptor first(one.fd);
+    const Descriptor second(two.fd);
+    if (first.get() < 0 || second.get() < 0 || one.size != two.size)
         return false;
     std::array<char, 64 * 1024> x{};
     std::array<char, 64 * 1024> y{};
