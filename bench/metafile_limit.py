@@ -32,6 +32,12 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
 
 
+def polyline(side):
+    """The point count and 16-bit coordinates of a polyline that zigzags across the frame."""
+    points = 2000
+    return points, b"".join(struct.pack("<hh", i % side, i * 7 % side) for i in range(points))
+
+
 def wmf_record(kind, side):
     if kind == "rect":
         return struct.pack("<IHhhhh", 7, 0x041B, 20, 20, 10, 10)
@@ -39,8 +45,7 @@ def wmf_record(kind, side):
         return struct.pack("<IHhh", 5, 0x0213, 20, 20)
     if kind == "text":
         return struct.pack("<IHh", 7, 0x0521, 2) + b"ab" + struct.pack("<hh", 10, 10)
-    points = 2000
-    coordinates = b"".join(struct.pack("<hh", i % side, i * 7 % side) for i in range(points))
+    points, coordinates = polyline(side)
     return struct.pack("<IHh", 4 + 2 * points, 0x0325, points) + coordinates
 
 
@@ -53,8 +58,7 @@ def emf_record(kind, side):
         # EMR_EXTTEXTOUTW: bounds, mode, scales, then the text object with its two characters.
         text = struct.pack("<iiIIIiiiiI", 10, 10, 2, 76, 0, 0, 0, 100, 100, 0) + "ab".encode("utf-16-le")
         return struct.pack("<IIiiiiIff", 84, 8 + 28 + len(text), 0, 0, 100, 100, 1, 1.0, 1.0) + text
-    points = 2000
-    coordinates = b"".join(struct.pack("<hh", i % side, i * 7 % side) for i in range(points))
+    points, coordinates = polyline(side)
     return struct.pack("<IIiiiiI", 87, 28 + 4 * points, 0, 0, side, side, points) + coordinates
 
 
